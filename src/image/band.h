@@ -1,0 +1,25 @@
+#pragma once
+
+// Frequency bands: label <-> code, and the limits parsed from a label.
+
+#include "radio_image.h"
+
+#include <string>
+#include <string_view>
+
+namespace zav {
+
+/// Code of a band label; 0 for any label not in the table (the empty one too).
+[[nodiscard]] Int16 BandCodeOf(std::string_view label);
+/// Label of a band code; only code 0 has one, every other code gives "".
+[[nodiscard]] std::string BandLabelOf(int code);
+
+struct BandLimits {
+    double low = 100;
+    double high = 500;
+};
+/// Limits in MHz from a label such as "25.615 - 30.105 MHz"; 100 and 500
+/// stand in for parts that are missing or not numeric.
+[[nodiscard]] BandLimits ParseBandLimits(std::string_view label);
+
+} // namespace zav

@@ -1,0 +1,188 @@
+#include "document.h"
+
+#include "band.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace zav {
+
+void ModelBand::ParseBandLimits()
+{
+    auto limits = zav::ParseBandLimits(BandLabel);
+    BandLow = limits.low;
+    BandHigh = limits.high;
+}
+
+Document::Document()
+{
+    working.Settings.Header.Version.assign(kProgramImageVersion);
+    saved = working;
+}
+
+namespace {
+int ClampCount(Int16 count) { return std::clamp<int>(count, 0, kChannelSlots); }
+
+// Compares two records field by field; texts are compared after CleanText.
+bool SameChannel(const ChannelRecord& a, const ChannelRecord& b)
+{
+    // Member-wise comparison with texts taken clean.
+    auto cleanEqual = [](const auto& x, const auto& y) { return x.clean() == y.clean(); };
+    ChannelRecord ca = a, cb = b;
+    if (!cleanEqual(a.RxFrequency, b.RxFrequency) || !cleanEqual(a.Offset, b.Offset))
+        return false;
+    ca.RxFrequency = cb.RxFrequency;
+    ca.Offset = cb.Offset;
+    return ca == cb;
+}
+
+bool SameTable(const ChannelTable& saved, int savedCount, const ChannelTable& working, int workingCount)
+{
+    for (int i = 0; i < savedCount; ++i) {
+        const ChannelRecord& s = saved[i];
+        const ChannelRecord* w = nullptr;
+        if (i < kChannelSlots && working[i].Number == s.Number) {
+            w = &working[i];
+        } else {
+            for (int j = 0; j < workingCount; ++j)
+                if (working[j].Number == s.Number) {
+                    w = &working[j];
+                    break;
+                }
+        }
+        if (w == nullptr || !SameChannel(s, *w))
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+int Document::activeCount() const { return ClampCount(working.Settings.ChannelCount); }
+int Document::standbyCount() const { return ClampCount(working.Settings.StandbyChannelCount); }
+
+void Document::StampHeader()
+{
+    working.Settings.Header.Model.assign(model.ModelName);
+    working.Settings.Header.BandCode = BandCodeOf(model.BandLabel);
+}
+
+void Document::CopyWorkingToSaved()
+{
+    StampHeader();
+    saved.Settings = working.Settings;
+    const int active = activeCount();
+    const int standby = standbyCount();
+    std::copy_n(working.ActiveChannels.begin(), active, saved.ActiveChannels.begin());
+    std::copy_n(working.StandbyChannels.begin(), standby, saved.StandbyChannels.begin());
+}
+
+void Document::CopySavedToWorking()
+{
+    working.Settings = saved.Settings;
+    ImageHeader& header = working.Settings.Header;
+    model.ModelName = header.Model.clean();
+    header.Model.assign(model.ModelName);
+    model.BandLabel = BandLabelOf(header.BandCode);
+    model.BandCodeOfImage = header.BandCode;
+    model.ParseBandLimits();
+    const int active = ClampCount(saved.Settings.ChannelCount);
+    const int standby = ClampCount(saved.Settings.StandbyChannelCount);
+    std::copy_n(saved.ActiveChannels.begin(), active, working.ActiveChannels.begin());
+    std::copy_n(saved.StandbyChannels.begin(), standby, working.StandbyChannels.begin());
+}
+
+void Document::AdoptSavedSettings()
+{
+    working.Settings = saved.Settings;
+    StampHeader();
+    saved.Settings = working.Settings;
+}
+
+void ExchangeModePairs(ImageSet& set)
+{
+    RadioImage& im = set.Settings;
+    auto& sb = im.StandbySettings;
+    auto& dtmf = im.DtmfSettings;
+    auto& opt = im.OptFeat;
+    auto& cc = opt.CommonChannel;
+
+    std::swap(im.ChannelCount, im.StandbyChannelCount);
+    std::swap(dtmf.DigitRate, sb[0]);
+    std::swap(dtmf.FirstDigitDelay, sb[1]);   // Integers 1 and 2 are crossed
+    std::swap(dtmf.FirstDigitTime, sb[2]);
+    std::swap(dtmf.StarHashTime, sb[3]);
+    std::swap(dtmf.DKeySetting, sb[4]);
+    std::swap(dtmf.Sidetone, sb[5]);
+    for (int k = 0; k <= 8; ++k)
+        std::swap(opt.Common1[k], sb[6 + k]);
+    std::swap(opt.Common2[common2::FreqChangeable], sb[15]);
+    for (int k = 9; k <= 32; ++k)
+        std::swap(opt.Common1[k], sb[16 + (k - 9)]);
+    for (int k = 33; k <= 56; ++k)
+        std::swap(opt.Common1[k], sb[40 + (k - 33)]);
+    std::swap(cc.RxTone, sb[64]);
+    std::swap(cc.TxTone, sb[65]);
+    std::swap(cc.Option37, sb[66]);
+    std::swap(cc.Option38, sb[67]);
+    std::swap(cc.Option39, sb[68]);
+    std::swap(cc.Option40, sb[69]);
+    std::swap(cc.Option41, sb[70]);
+    std::swap(cc.Option30, sb[71]);
+    std::swap(cc.Option11, sb[72]);
+    std::swap(cc.Option23, sb[73]);
+    std::swap(cc.Option24, sb[74]);
+    std::swap(cc.Option29, sb[75]);
+    std::swap(cc.Option13, sb[76]);
+    std::swap(cc.Option22, sb[77]);
+    std::swap(cc.Option28, sb[78]);
+    std::swap(im.GroupNames, im.StandbyGroupNames);
+    std::swap(set.ActiveChannels, set.StandbyChannels);
+}
+
+void Document::SwapChannelMode(Int16 newMode)
+{
+    if (IsExtendedMode(newMode) == IsExtendedMode(working.Settings.ChannelMode))
+        return;
+    working.Settings.ChannelMode = newMode;
+    ExchangeModePairs(working);
+}
+
+bool Document::IsModified() const
+{
+    const RadioImage& w = working.Settings;
+    const RadioImage& s = saved.Settings;
+    if (w.ChannelMode != s.ChannelMode || w.StandbyChannelCount != s.StandbyChannelCount ||
+        w.ChannelCount != s.ChannelCount)
+        return true;
+    if (!SameTable(saved.ActiveChannels, ClampCount(s.ChannelCount), working.ActiveChannels, activeCount()))
+        return true;
+    if (!SameTable(saved.StandbyChannels, ClampCount(s.StandbyChannelCount), working.StandbyChannels,
+                   standbyCount()))
+        return true;
+    if (w.Header.Model.clean() != s.Header.Model.clean() || w.Header.BandCode != s.Header.BandCode)
+        return true;
+    // Version and RadioList are deliberately left out of the comparison.
+    return w.StandbySettings != s.StandbySettings || !(w.OptFeat == s.OptFeat) ||
+           !(w.DtmfSettings == s.DtmfSettings) || w.EmbeddedMessage != s.EmbeddedMessage ||
+           w.KeySettings != s.KeySettings || w.AlertSettings != s.AlertSettings ||
+           w.ScanSettings != s.ScanSettings || w.ToneTips != s.ToneTips || w.GroupNames != s.GroupNames ||
+           w.StandbyGroupNames != s.StandbyGroupNames || w.TestFrequencies != s.TestFrequencies;
+}
+
+int Document::FindChannelByNumber(Int16 number, bool standby) const
+{
+    const ChannelTable& table = standby ? working.StandbyChannels : working.ActiveChannels;
+    const int count = standby ? standbyCount() : activeCount();
+    for (int i = 0; i < count; ++i)
+        if (table[i].Number == number)
+            return i;
+    return -1;
+}
+
+std::string Document::DocumentName() const
+{
+    auto slash = DocumentPath.find_last_of("/\\");
+    return slash == std::string::npos ? DocumentPath : DocumentPath.substr(slash + 1);
+}
+
+} // namespace zav

@@ -1,0 +1,247 @@
+#pragma once
+
+// The radio image: everything one radio stores, as fixed-size records.
+// Field order and sizes mirror the data file byte for byte (see
+// image_layout.cpp for the offsets); member names are the document's own.
+
+#include "fixed_text.h"
+
+#include <array>
+#include <cstdint>
+
+namespace zav {
+
+using Int16 = std::int16_t;
+
+inline constexpr int kChannelSlots = 521;        ///< records per channel table
+inline constexpr int kChannelRecordBytes = 90;   ///< one channel in a data file
+inline constexpr int kRadioImageBytes = 1860;    ///< settings record in a data file
+inline constexpr int kFullFileBytes = kRadioImageBytes + 2 * kChannelSlots * kChannelRecordBytes; // 95640
+inline constexpr int kExtendedMode = 4;          ///< ChannelMode value of extended mode
+
+/// Field ids by which the channel editors address ChannelRecord members.
+enum FieldId : int {
+    FieldRxFrequency = 1,
+    FieldTransmit = 2,   ///< Offset and OffsetDirection
+    FieldName = 3,       ///< stores nothing
+    FieldRxTone = 4,
+    FieldTxTone = 5,
+};
+
+struct ChannelRecord {
+    Int16 Number = 0;
+    Int16 EmptyFlag = 0;
+    Int16 Option7 = 0;
+    FixedText<8> RxFrequency;
+    Int16 RxTone = 0;
+    Int16 TxTone = 0;
+    Int16 Option27 = 0;
+    Int16 Option44 = 0;
+    Int16 Option26 = 0;
+    Int16 Option43 = 0;
+    Int16 Option25 = 0;
+    Int16 Option42 = 0;
+    Int16 Option37 = 0;
+    Int16 Option38 = 0;
+    Int16 Option39 = 0;
+    Int16 Option40 = 0;
+    Int16 Option41 = 0;
+    Int16 Option11 = 0;
+    Int16 Option23 = 0;
+    Int16 Option24 = 0;
+    Int16 Option13 = 0;
+    Int16 Option22 = 0;
+    Int16 Option28 = 0;
+    std::uint8_t OffsetDirection = 0;
+    FixedText<7> Offset;
+    Int16 RxStepClass = 0;
+    Int16 TxStepClass = 0;
+    Int16 Option15 = 0;
+    Int16 Option12 = 0;
+    Int16 Option14 = 0;
+    Int16 Option16 = 0;
+    Int16 Option21 = 0;
+    Int16 Option18 = 0;
+    Int16 Option10 = 0;
+    Int16 Option9 = 0;
+    Int16 Option8 = 0;
+    Int16 Option19 = 0;
+    Int16 Option17 = 0;
+    Int16 Option29 = 0;
+    Int16 Option30 = 0;
+
+    /// The Integer member `Option<id>` (ids 7..30 and 37..44 that exist), or
+    /// nullptr for ids without such a member.
+    [[nodiscard]] Int16* option(int id);
+    [[nodiscard]] const Int16* option(int id) const;
+
+    bool operator==(const ChannelRecord&) const = default;
+};
+
+struct ImageHeader {
+    FixedText<7> Model;
+    Int16 BandCode = 0;
+    FixedText<4> Version;
+    bool operator==(const ImageHeader&) const = default;
+};
+
+struct RadioListEntry {
+    Int16 Flag = 0;
+    FixedText<8> Frequency;
+    bool operator==(const RadioListEntry&) const = default;
+};
+
+struct TestFrequencyPair {
+    FixedText<8> First;
+    FixedText<8> Second;
+    bool operator==(const TestFrequencyPair&) const = default;
+};
+
+/// Positions inside OptFeat.Common1.
+namespace common1 {
+inline constexpr int TotTime = 0;
+inline constexpr int CurrentGroup = 1;
+inline constexpr int DisplayMode = 2;
+inline constexpr int BacklightColour = 3;
+inline constexpr int ScanMode = 4;
+inline constexpr int ScanResumeTime = 5;
+inline constexpr int KeyBeep = 6;
+inline constexpr int CommonData = 7;
+inline constexpr int PttIdPause = 8;
+inline constexpr int EmergencyChannelBase = 9;  ///< [9 + 2g + s]
+inline constexpr int EmergencyAmFmBase = 33;    ///< [33 + 2g + s]
+inline constexpr int ResetModeBase = 57;        ///< [57..62]
+inline constexpr int Count = 63;
+} // namespace common1
+
+/// Positions inside OptFeat.Common2.
+namespace common2 {
+inline constexpr int SquelchLevel = 0;
+inline constexpr int VoicePrompt = 1;
+inline constexpr int VoiceVolume = 2;
+inline constexpr int TailElimination = 3;
+inline constexpr int BatterySave = 4;
+inline constexpr int Vox = 5;
+inline constexpr int VoxTone = 6;
+inline constexpr int ChannelLock = 7;
+inline constexpr int GroupSelect = 8;
+inline constexpr int TotPreAlert = 9;
+inline constexpr int WiredClone = 10;
+inline constexpr int TailElimNoSignal = 11;
+inline constexpr int FreqChangeable = 12;
+inline constexpr int TotRekey = 13;
+inline constexpr int TotReset = 14;
+inline constexpr int VoxLevel = 15;
+inline constexpr int VoxDelay = 16;
+inline constexpr int Count = 17;
+} // namespace common2
+
+struct OptFeat {
+    std::array<Int16, common1::Count> Common1{};
+    ChannelRecord CommonChannel;   ///< common data; see the accessors below
+    FixedText<16> PowerOnText;
+    std::array<Int16, common2::Count> Common2{};
+
+    // CommonChannel members under the names of the optional-features editor.
+    Int16& DecodeTone() { return CommonChannel.RxTone; }
+    Int16& EncodeTone() { return CommonChannel.TxTone; }
+    Int16& BusyLockout() { return CommonChannel.Option11; }
+    Int16& RogerBeep() { return CommonChannel.Option23; }
+    Int16& SquelchMode() { return CommonChannel.Option24; }
+    Int16& BotCode() { return CommonChannel.Option13; }
+    Int16& EotCode() { return CommonChannel.Option22; }
+    Int16& CallCode() { return CommonChannel.Option28; }
+    Int16& RepeaterShift() { return CommonChannel.Option29; }
+    Int16& TsqMode() { return CommonChannel.Option30; }
+
+    bool operator==(const OptFeat&) const = default;
+};
+
+struct DtmfCode {
+    Int16 Length = 0;
+    FixedText<16> Code;
+    bool operator==(const DtmfCode&) const = default;
+};
+
+inline constexpr int kCodeMemories = 16;
+
+struct DtmfSettings {
+    Int16 DigitRate = 0;       ///< Integer 0
+    Int16 FirstDigitTime = 0;  ///< Integer 1
+    Int16 FirstDigitDelay = 0; ///< Integer 2
+    Int16 StarHashTime = 0;    ///< Integer 3
+    Int16 DKeySetting = 0;     ///< Integer 4
+    Int16 Sidetone = 0;        ///< Integer 5
+    Int16 CallAlert = 0;       ///< Integer 6
+    Int16 GroupCode = 0;       ///< Integer 7
+    Int16 AutoResetTime = 0;   ///< Integer 8
+    FixedText<10> IdCode;
+    Int16 IdCodeLength = 0;
+    DtmfCode PttIdBot;
+    DtmfCode PttIdEot;
+    DtmfCode StunCode;
+    DtmfCode KillCode;
+    std::array<DtmfCode, kCodeMemories> CodeMemories{}; ///< memory k at [k - 1]
+
+    /// Integer k (0..8) of the record, in record order.
+    [[nodiscard]] Int16& integer(int k);
+
+    bool operator==(const DtmfSettings&) const = default;
+};
+
+inline constexpr int kToneTips = 8;
+inline constexpr int kToneTipNotes = 14;
+
+/// 30 Integers: 14 (frequency, duration) pairs, then repeat count and interval.
+struct ToneTip {
+    std::array<Int16, 30> Values{};
+
+    Int16& NoteFrequency(int note) { return Values[2 * (note - 1)]; }   ///< note 1..14
+    Int16& NoteDuration(int note) { return Values[2 * (note - 1) + 1]; }
+    Int16& TipRepeatCount() { return Values[28]; }
+    Int16& TipInterval() { return Values[29]; }
+    [[nodiscard]] Int16 NoteFrequency(int note) const { return Values[2 * (note - 1)]; }
+    [[nodiscard]] Int16 NoteDuration(int note) const { return Values[2 * (note - 1) + 1]; }
+    [[nodiscard]] Int16 TipRepeatCount() const { return Values[28]; }
+    [[nodiscard]] Int16 TipInterval() const { return Values[29]; }
+
+    bool operator==(const ToneTip&) const = default;
+};
+
+inline constexpr int kGroupNames = 12;
+inline constexpr int kStandbySettings = 79;
+
+struct RadioImage {
+    ImageHeader Header;
+    Int16 ChannelMode = 0;
+    Int16 ChannelCount = 0;
+    std::array<RadioListEntry, 20> RadioList{};
+    std::array<TestFrequencyPair, 11> TestFrequencies{};
+    ::zav::OptFeat OptFeat;
+    ::zav::DtmfSettings DtmfSettings;
+    std::array<FixedText<16>, 4> EmbeddedMessage{};
+    std::array<Int16, 6> KeySettings{};
+    std::array<std::uint8_t, 11> AlertSettings{};
+    std::array<std::uint8_t, 12> ScanSettings{};
+    std::array<ToneTip, kToneTips> ToneTips{};   ///< tone tip t at [t - 1]
+    std::array<FixedText<3>, kGroupNames> GroupNames{};
+    Int16 StandbyChannelCount = 0;
+    std::array<Int16, kStandbySettings> StandbySettings{};
+    std::array<FixedText<3>, kGroupNames> StandbyGroupNames{};
+
+    bool operator==(const RadioImage&) const = default;
+};
+
+using ChannelTable = std::array<ChannelRecord, kChannelSlots>;
+
+/// One complete image: the settings record and both channel tables.
+struct ImageSet {
+    RadioImage Settings;
+    ChannelTable ActiveChannels{};
+    ChannelTable StandbyChannels{};
+};
+
+/// Whether the settings describe extended mode.
+[[nodiscard]] inline bool IsExtendedMode(Int16 channelMode) { return channelMode == kExtendedMode; }
+
+} // namespace zav

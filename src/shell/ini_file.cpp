@@ -1,0 +1,142 @@
+#include "ini_file.h"
+
+#include "atomic_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+#include <string_view>
+#include <vector>
+
+namespace zav {
+namespace {
+
+std::string_view Trim(std::string_view s)
+{
+    auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!s.empty() && isSpace(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && (isSpace(s.back()) || s.back() == '\0'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+/// "[name]" -> name, otherwise nothing.
+bool SectionName(std::string_view line, std::string_view& name)
+{
+    line = Trim(line);
+    if (line.size() < 2 || line.front() != '[')
+        return false;
+    auto close = line.find(']');
+    if (close == std::string_view::npos)
+        return false;
+    name = Trim(line.substr(1, close - 1));
+    return true;
+}
+
+bool KeyOf(std::string_view line, std::string_view& key, std::string_view& value)
+{
+    auto eq = line.find('=');
+    if (eq == std::string_view::npos)
+        return false;
+    std::string_view k = Trim(line.substr(0, eq));
+    if (k.empty() || k.front() == ';' || k.front() == '#')
+        return false;
+    key = k;
+    value = Trim(line.substr(eq + 1));
+    return true;
+}
+
+std::vector<std::string> ReadLines(const std::string& path, bool& exists)
+{
+    std::vector<std::string> lines;
+    std::ifstream in(path, std::ios::binary);
+    exists = static_cast<bool>(in);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    // A UTF-8 byte-order mark is not part of the first line.
+    if (!lines.empty() && lines.front().rfind("\xEF\xBB\xBF", 0) == 0)
+        lines.front().erase(0, 3);
+    return lines;
+}
+
+} // namespace
+
+std::string ReadProfileString(const std::string& path, const std::string& section, const std::string& key,
+                              std::size_t maxLength)
+{
+    bool exists = false;
+    auto lines = ReadLines(path, exists);
+    bool inSection = false;
+    for (const auto& line : lines) {
+        std::string_view name;
+        if (SectionName(line, name)) {
+            inSection = EqualNoCase(name, section);
+            continue;
+        }
+        std::string_view k, v;
+        if (inSection && KeyOf(line, k, v) && EqualNoCase(k, key))
+            return std::string(v.substr(0, std::min(v.size(), maxLength)));
+    }
+    return {};
+}
+
+bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& value)
+{
+    bool exists = false;
+    auto lines = ReadLines(path, exists);
+    const std::string entry = key + "=" + value;
+    bool inSection = false;
+    bool done = false;
+    std::size_t sectionEnd = std::string::npos; // where to insert a missing key
+    for (std::size_t i = 0; i < lines.size() && !done; ++i) {
+        std::string_view name;
+        if (SectionName(lines[i], name)) {
+            if (inSection)
+                break;
+            inSection = EqualNoCase(name, section);
+            if (inSection)
+                sectionEnd = i + 1;
+            continue;
+        }
+        if (!inSection)
+            continue;
+        std::string_view k, v;
+        if (KeyOf(lines[i], k, v) && EqualNoCase(k, key)) {
+            lines[i] = entry;
+            done = true;
+        } else if (!Trim(lines[i]).empty()) {
+            sectionEnd = i + 1;
+        }
+    }
+    if (!done) {
+        if (sectionEnd == std::string::npos) {
+            if (!lines.empty() && !Trim(lines.back()).empty())
+                lines.emplace_back();
+            lines.push_back("[" + section + "]");
+            lines.push_back(entry);
+        } else {
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(sectionEnd), entry);
+        }
+    }
+    std::ostringstream out;
+    for (const auto& line : lines)
+        out << line << "\r\n";
+    const std::string text = out.str();
+    return WriteFileAtomically(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+} // namespace zav

@@ -1,0 +1,42 @@
+#pragma once
+
+// What a window needs from the rest of the program: the run's session
+// (document, settings, texts), the MDI area its siblings live in, and the
+// few main-window services the editors call.
+
+#include "session.h"
+
+#include <QString>
+
+class QMdiArea;
+
+namespace zav::ui {
+
+/// Main-window services that child windows call by behaviour.
+class ShellHooks {
+public:
+    virtual ~ShellHooks() = default;
+    /// Rebuilds the navigation tree.
+    virtual void LoadTree() = 0;
+    /// Marks the document state in the caption again (after edits that
+    /// change what the caption shows).
+    virtual void ShowMainTxt() = 0;
+};
+
+struct AppContext {
+    Session& session;
+    QMdiArea* area = nullptr;
+    ShellHooks* shell = nullptr; ///< may be null in tests of single windows
+
+    Document& doc() const { return session.doc; }
+    /// Text id in the current language, as a QString (files are UTF-8).
+    QString text(int id) const { return QString::fromUtf8(session.text(id).c_str()); }
+};
+
+/// Bytes of a fixed text field shown as a QString (one character per byte).
+QString FromBytes(const std::string& bytes);
+/// A QString written back one byte per character (characters above 255
+/// become "?"; the editors only accept ASCII).
+std::string ToBytes(const QString& text);
+
+} // namespace zav::ui

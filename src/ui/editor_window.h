@@ -1,0 +1,25 @@
+#pragma once
+
+// Base of every child window of the main window. Windows find one another
+// by objectName ("frmCommChInfo", "FrmCHInfoEdit", ...) and ask for a
+// refresh through these calls; a window that has nothing to do for one
+// keeps the default.
+
+#include <QWidget>
+
+namespace zav::ui {
+
+class EditorWindow : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+    /// Store a value still being edited (before a write or a read).
+    virtual void ValidateControls() {}
+    /// The DTMF code memories changed: rebuild the code lists.
+    virtual void RefreshCodeLists() {}
+    /// The tone tips changed: rebuild the roger-beep list.
+    virtual void RefreshRogerBeep() {}
+};
+
+} // namespace zav::ui

@@ -1,0 +1,154 @@
+#include "prompts.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace zav::ui {
+namespace {
+
+class QtPrompter : public Prompter {
+public:
+    Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons, Icon icon) override
+    {
+        QMessageBox box(parent);
+        box.setWindowTitle(title);
+        box.setText(text);
+        switch (icon) {
+        case Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case Icon::Question: box.setIcon(QMessageBox::Question); break;
+        case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+        case Icon::None: break;
+        }
+        switch (buttons) {
+        case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case Buttons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+        case Buttons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
+        }
+        switch (box.exec()) {
+        case QMessageBox::Ok: return Answer::Ok;
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        case QMessageBox::Retry: return Answer::Retry;
+        default: return Answer::Cancel;
+        }
+    }
+    QString openFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, caption, dir, QtFilter(filter));
+    }
+    QString saveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter) override
+    {
+        return QFileDialog::getSaveFileName(parent, caption, path, QtFilter(filter));
+    }
+    int exec(QDialog& dialog) override { return dialog.exec(); }
+};
+
+QtPrompter& RealPrompter()
+{
+    static QtPrompter real;
+    return real;
+}
+
+// The one hook tests use to answer boxes; the program never changes it.
+Prompter* g_prompter = nullptr;
+QString g_title;
+
+Answer DefaultAnswer(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::YesNo: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+} // namespace
+
+Prompter& CurrentPrompter() { return g_prompter ? *g_prompter : RealPrompter(); }
+void SetPrompter(Prompter* prompter) { g_prompter = prompter; }
+void SetMessageTitle(const QString& title) { g_title = title; }
+QString MessageTitle() { return g_title; }
+
+Answer Ask(QWidget* parent, const QString& text, Buttons buttons, Icon icon)
+{
+    return CurrentPrompter().ask(parent, g_title, text, buttons, icon);
+}
+
+void Inform(QWidget* parent, const QString& text, Icon icon)
+{
+    CurrentPrompter().ask(parent, g_title, text, Buttons::Ok, icon);
+}
+
+QString GetOpenFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
+{
+    return CurrentPrompter().openFile(parent, caption, dir, filter);
+}
+
+QString GetSaveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter)
+{
+    return CurrentPrompter().saveFile(parent, caption, path, filter);
+}
+
+int ExecDialog(QDialog& dialog) { return CurrentPrompter().exec(dialog); }
+
+QString QtFilter(const QString& filter)
+{
+    const auto bar = filter.indexOf('|');
+    return bar < 0 ? filter : filter.left(bar);
+}
+
+Answer ScriptedPrompter::ask(QWidget*, const QString& title, const QString& text, Buttons buttons, Icon icon)
+{
+    asked.push_back({title, text, buttons, icon});
+    if (answers.empty())
+        return DefaultAnswer(buttons);
+    Answer a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+QString ScriptedPrompter::openFile(QWidget*, const QString& caption, const QString& dir, const QString&)
+{
+    fileCaptions.push_back(caption + "|" + dir);
+    if (files.empty())
+        return {};
+    QString f = files.front();
+    files.pop_front();
+    return f;
+}
+
+QString ScriptedPrompter::saveFile(QWidget*, const QString& caption, const QString& path, const QString&)
+{
+    fileCaptions.push_back(caption + "|" + path);
+    if (files.empty())
+        return {};
+    QString f = files.front();
+    files.pop_front();
+    return f;
+}
+
+int ScriptedPrompter::exec(QDialog& dialog)
+{
+    dialogNames.push_back(dialog.objectName());
+    if (dialogs.empty())
+        return QDialog::Rejected;
+    auto fn = std::move(dialogs.front());
+    dialogs.pop_front();
+    return fn(dialog);
+}
+
+QStringList ScriptedPrompter::texts() const
+{
+    QStringList out;
+    for (const auto& a : asked)
+        out << a.text;
+    return out;
+}
+
+} // namespace zav::ui

@@ -1,0 +1,69 @@
+#include "window_registry.h"
+
+#include "editor_window.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace zav::ui {
+
+QWidget* FindWindow(QMdiArea* area, const QString& name)
+{
+    if (!area)
+        return nullptr;
+    for (QMdiSubWindow* sub : area->subWindowList())
+        if (sub->widget() && sub->widget()->objectName() == name)
+            return sub->widget();
+    return nullptr;
+}
+
+EditorWindow* FindEditor(QMdiArea* area, const QString& name)
+{
+    return qobject_cast<EditorWindow*>(FindWindow(area, name));
+}
+
+QWidget* ShowEditor(QMdiArea* area, const QString& name, const std::function<QWidget*()>& create)
+{
+    if (QWidget* existing = FindWindow(area, name)) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(existing->parentWidget())) {
+            sub->showNormal();
+            area->setActiveSubWindow(sub);
+        }
+        existing->setFocus();
+        return existing;
+    }
+    QWidget* window = create();
+    window->setObjectName(name);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* sub = area->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(window->windowTitle());
+    QObject::connect(window, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+    sub->show();
+    area->cascadeSubWindows();
+    area->setActiveSubWindow(sub);
+    return window;
+}
+
+void UnloadByName(QMdiArea* area, const QString& name)
+{
+    if (!area)
+        return;
+    for (QMdiSubWindow* sub : area->subWindowList()) {
+        if (sub->widget() && sub->widget()->objectName() == name) {
+            sub->close();
+            // Closing is immediate for the window's own state; deletion
+            // follows from WA_DeleteOnClose.
+        }
+    }
+}
+
+void CloseAllWindows(QMdiArea* area)
+{
+    if (!area)
+        return;
+    for (QMdiSubWindow* sub : area->subWindowList())
+        sub->close();
+}
+
+} // namespace zav::ui
