@@ -40,12 +40,26 @@ struct RunSettings {
     bool ShowTxAsOffset = true; ///< channel table column 2 shows the offset
 };
 
+/// Where the channel editors are: the cell being edited, the group they
+/// address, which of the two channel windows is open.
+struct ChannelEditState {
+    int EditColumn = 1;          ///< EditCell column
+    int EditRow = 1;             ///< EditCell row
+    int EditGroup = 0;
+    int CaptionRow = 1;
+    bool SkipRxCheck = false;
+    bool SkipNextEnterCell = false;
+    bool DetailEditorOpen = false;
+    bool ChannelTableOpen = false;
+};
+
 struct Session {
     AppPaths paths;
     RunSettings settings;
     TextCatalog texts;
     VersionRecords versions;
     Document doc;
+    ChannelEditState channelEdit;
     std::string RadioPassword;
     bool PasswordAnswered = false;
 

@@ -1,0 +1,11 @@
+# Each command is one file in cli/; they register themselves.
+file(GLOB ZAV_CLI_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/cli/*.cpp)
+add_executable(zavprog-cli ${ZAV_CLI_SOURCES})
+target_include_directories(zavprog-cli PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/cli)
+target_link_libraries(zavprog-cli PRIVATE zav_shellcore Qt6::Core)
+if(TARGET zav_link)
+    target_link_libraries(zavprog-cli PRIVATE zav_link)
+endif()
+if(TARGET zav_link_qt)
+    target_link_libraries(zavprog-cli PRIVATE zav_link_qt Qt6::SerialPort)
+endif()
