@@ -1,0 +1,134 @@
+#include "feature_rules.h"
+
+#include <algorithm>
+
+namespace zav {
+
+namespace {
+
+// StandbySettings positions of the common data's code and roger-beep numbers.
+constexpr int kStandbyRogerBeep = 73;
+constexpr int kStandbyBotCode = 76;
+constexpr int kStandbyEotCode = 77;
+constexpr int kStandbyCallCode = 78;
+
+template <class Fn>
+void ForUsedRecords(Document& doc, Fn fn)
+{
+    for (int i = 0; i < doc.activeCount(); ++i)
+        fn(doc.active()[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < doc.standbyCount(); ++i)
+        fn(doc.standby()[static_cast<std::size_t>(i)]);
+}
+
+void ClearIfEqual(Int16& field, int n)
+{
+    if (field == n)
+        field = 0;
+}
+
+} // namespace
+
+bool IsCodeMemoryDefined(const RadioImage& image, int n)
+{
+    if (n < 1 || n > kCodeMemories)
+        return false;
+    return image.DtmfSettings.CodeMemories[static_cast<std::size_t>(n - 1)].Length > 0;
+}
+
+std::vector<int> DefinedCodeMemories(const RadioImage& image)
+{
+    std::vector<int> out;
+    for (int n = 1; n <= kCodeMemories; ++n)
+        if (IsCodeMemoryDefined(image, n))
+            out.push_back(n);
+    return out;
+}
+
+void ClearCodeMemoryReferences(Document& doc, int n)
+{
+    ForUsedRecords(doc, [n](ChannelRecord& r) {
+        ClearIfEqual(r.Option13, n);
+        ClearIfEqual(r.Option22, n);
+        ClearIfEqual(r.Option28, n);
+    });
+    OptFeat& opt = doc.image().OptFeat;
+    ClearIfEqual(opt.BotCode(), n);
+    ClearIfEqual(opt.EotCode(), n);
+    ClearIfEqual(opt.CallCode(), n);
+    auto& standby = doc.image().StandbySettings;
+    for (int pos : {kStandbyBotCode, kStandbyEotCode, kStandbyCallCode})
+        ClearIfEqual(standby[static_cast<std::size_t>(pos)], n);
+}
+
+bool IsToneTipDefined(const RadioImage& image, int t)
+{
+    if (t < 1 || t > kToneTips)
+        return false;
+    const ToneTip& tip = image.ToneTips[static_cast<std::size_t>(t - 1)];
+    if (tip.TipRepeatCount() < 1)
+        return false;
+    for (int note = 1; note <= kToneTipNotes; ++note)
+        if (tip.NoteDuration(note) > 0)
+            return true;
+    return false;
+}
+
+std::vector<int> DefinedToneTips(const RadioImage& image)
+{
+    std::vector<int> out;
+    for (int t = 1; t <= kToneTips; ++t)
+        if (IsToneTipDefined(image, t))
+            out.push_back(t);
+    return out;
+}
+
+void ClearUndefinedRogerBeeps(Document& doc)
+{
+    const RadioImage& image = doc.image();
+    auto keepIfDefined = [&image](Int16& field) {
+        if (!IsToneTipDefined(image, field))
+            field = 0;
+    };
+    ForUsedRecords(doc, [&](ChannelRecord& r) { keepIfDefined(r.Option23); });
+    keepIfDefined(doc.image().OptFeat.RogerBeep());
+    keepIfDefined(doc.image().StandbySettings[kStandbyRogerBeep]);
+}
+
+std::string TrimmedCode(std::string_view text) { return CleanText(text); }
+
+void StoreCode(DtmfCode& code, std::string_view text)
+{
+    std::string trimmed = TrimmedCode(text);
+    if (trimmed.size() > FixedText<16>::size())
+        trimmed.resize(FixedText<16>::size());
+    code.Length = static_cast<Int16>(trimmed.size());
+    code.Code.assign(trimmed);
+}
+
+std::string ShownCode(const DtmfCode& code)
+{
+    if (code.Length < 0 || code.Length > static_cast<int>(FixedText<16>::size()))
+        return {};
+    return code.Code.raw().substr(0, static_cast<std::size_t>(code.Length));
+}
+
+void StoreMessageLine(FixedText<16>& line, std::string_view text)
+{
+    if (text.size() >= FixedText<16>::size()) {
+        line.assign(text);
+        return;
+    }
+    std::string stored(text);
+    stored.push_back('\0');
+    line.assign(stored);
+}
+
+std::string PowerOnCharacters(const FixedText<16>& text)
+{
+    std::string shown = text.clean();
+    shown.resize(FixedText<16>::size(), ' ');
+    return shown;
+}
+
+} // namespace zav

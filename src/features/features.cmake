@@ -1,0 +1,13 @@
+# Rules of the feature editors that other areas reuse (no Qt).
+add_library(zav_feature_rules STATIC
+    feature_rules.cpp
+)
+target_include_directories(zav_feature_rules PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(zav_feature_rules PUBLIC zav_image)
+set_target_properties(zav_feature_rules PROPERTIES AUTOMOC OFF)
+
+# The feature editors: optional features, DTMF, tone tips, embedded message.
+add_library(zav_features STATIC
+)
+target_include_directories(zav_features PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(zav_features PUBLIC zav_feature_rules zav_ui Qt6::Widgets Qt6::Multimedia)
