@@ -1,0 +1,6 @@
+# The desktop program's shell: port numbering (core, also in the sanitizer
+# build) and the main window with its dialogs (headless).
+zav_add_test(NAME test_port_mapping
+    SOURCES gui_shell/test_port_mapping.cpp ${CMAKE_SOURCE_DIR}/src/shell/port_mapping.cpp
+    LIBS Qt6::Core Qt6::Test)
+target_include_directories(test_port_mapping PRIVATE ${CMAKE_SOURCE_DIR}/src/shell)
