@@ -86,16 +86,23 @@ inline constexpr int kToneCount = 265; ///< 0 off, 1..50 CTCSS, 51..157 DCS N, 1
 /// All 265 display texts, in index order.
 [[nodiscard]] const std::vector<std::string>& ToneTexts();
 
+/// Radio value of a tone index; 0xFFFF for 0 and for indexes outside 0..264.
 [[nodiscard]] std::uint16_t ToneToWire(int index);
+/// Tone index of a radio value; 0 for 0xFFFF and for values of no listed tone.
 [[nodiscard]] int WireToTone(std::uint16_t value);
 
 // --- the optional-features tone list (283 entries) -------------------------
 
+inline constexpr int kCommonToneCount = 283; ///< 0 none, 1..50 CTCSS, 51..166 DCS N, 167..282 DCS I
+
 /// 116 DCS codes of the optional-features list, octal digits read in decimal.
 [[nodiscard]] const std::vector<int>& CommonDcsCodes();
 /// Entry texts 1..282 of that list ("67.0" .. "254.1", "017N" .., "017I" ..);
-/// entry 0 (none) is a text id and left to the caller.
+/// 282 texts, entry k at [k - 1]. Entry 0 (none) is a text id and left to
+/// the caller.
 [[nodiscard]] const std::vector<std::string>& CommonToneTexts();
+/// Text of one entry of that list ("" for entry 0 and outside 0..282).
+[[nodiscard]] std::string CommonToneText(int entry);
 /// Wire value of an optional-features tone entry (0 -> 0xFFFF).
 [[nodiscard]] std::uint16_t CommonToneToWire(int entry);
 /// Entry of the optional-features list for a wire value (0 when none).

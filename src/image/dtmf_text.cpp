@@ -1,0 +1,32 @@
+// DTMF keys: the document keeps "*" and "#" as typed; radio memory holds
+// every key as one hex digit, "*" = E and "#" = F.
+
+#include "codecs.h"
+
+namespace zav {
+
+std::string DtmfToDisplay(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out) {
+        if (c == 'E')
+            c = '*';
+        else if (c == 'F')
+            c = '#';
+    }
+    return out;
+}
+
+std::string DtmfToStored(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out) {
+        if (c == '*')
+            c = 'E';
+        else if (c == '#')
+            c = 'F';
+    }
+    return out;
+}
+
+} // namespace zav
