@@ -6,7 +6,9 @@
 
 #include "document.h"
 
+#include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 namespace zav {
@@ -25,6 +27,8 @@ enum class OpenOutcome {
 struct OpenResult {
     OpenOutcome outcome = OpenOutcome::FileError;
     std::string fileVersion; ///< header version, for the version question
+    /// Text id of the refusal (9002, 9012, 9065); 0 when opened and for the
+    /// version question, whose text is IncompatibleMessage.
     [[nodiscard]] int messageId() const;
 };
 
@@ -35,9 +39,21 @@ struct OpenResult {
 /// Nothing of doc changes unless the outcome is Opened.
 OpenResult OpenDocument(Document& doc, const std::string& path, const VersionRecords& versions);
 
-/// Saves the working image to path (CopyWorkingToSaved first). On failure
-/// nothing of the document's file state changes and the previous file is
-/// intact; returns false (message 9002).
+/// The header checks of OpenDocument on file content held in memory (model
+/// against modelName, version form, compatibility) and the size of a full
+/// file. Opened means the content may be parsed; nothing is changed.
+[[nodiscard]] OpenResult CheckDataFile(std::span<const std::uint8_t> bytes, const std::string& modelName,
+                                       const VersionRecords& versions);
+
+/// OpenDocument on file content held in memory; path becomes DocumentPath
+/// when the content is opened.
+OpenResult OpenDocumentBytes(Document& doc, std::span<const std::uint8_t> bytes, const std::string& path,
+                             const VersionRecords& versions);
+
+/// Saves the working image to path (CopyWorkingToSaved first); on success
+/// DocumentPath = path and IsUntitled = false. On failure nothing of the
+/// document changes and the previous file is intact; returns false
+/// (message 9002).
 bool SaveDocument(Document& doc, const std::string& path);
 
 /// Template loaders (no model/version checks). Full file: on failure the
