@@ -1,0 +1,30 @@
+#pragma once
+
+// Small pieces the feature editors share: captions by text id, the Close
+// button, and text boxes that select their content on getting the focus.
+
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace zav::ui {
+struct AppContext;
+}
+
+namespace zav::features {
+
+/// A label with the text of id.
+QLabel* CaptionLabel(const ui::AppContext& ctx, int id, QWidget* parent);
+/// The Close button (text 9023): closes the editor and its child window.
+QPushButton* CloseButton(const ui::AppContext& ctx, QWidget* editor);
+/// Closes an editor together with the MDI child window that holds it.
+void CloseEditor(QWidget* editor);
+/// The box selects its whole text whenever it gets the focus.
+void SelectAllOnFocus(QLineEdit* box);
+/// Moves the focus on from a control, as Tab does.
+void FocusNext(QWidget* from);
+
+} // namespace zav::features
