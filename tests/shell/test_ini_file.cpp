@@ -1,0 +1,135 @@
+// Private-profile files: how keys are found and how one written key leaves
+// every other line of the file alone.
+
+#include "ini_file.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zav;
+
+namespace {
+bool Write(const QString& path, const QByteArray& text)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
+}
+
+QStringList Lines(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(f.readAll()).split('\n');
+    for (QString& l : lines)
+        if (l.endsWith('\r'))
+            l.chop(1);
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+const QByteArray kSample = "; comment=not a key\r\n"
+                           "[Msg]\r\n"
+                           "9000=  padded text  \r\n"
+                           "9001=\r\n"
+                           "9002=a=b=c\r\n"
+                           "\r\n"
+                           "[Other]\r\n"
+                           "9000=wrong section\r\n"
+                           "Key=Mixed\r\n";
+} // namespace
+
+class TestIniFile : public QObject {
+    Q_OBJECT
+private slots:
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("trimmed") << kSample << "Msg" << "9000" << "padded text";
+        QTest::newRow("section any case") << kSample << "MSG" << "9000" << "padded text";
+        QTest::newRow("key any case") << kSample << "other" << "KEY" << "Mixed";
+        QTest::newRow("empty value") << kSample << "Msg" << "9001" << "";
+        QTest::newRow("missing key") << kSample << "Msg" << "9003" << "";
+        QTest::newRow("missing section") << kSample << "Menu" << "9000" << "";
+        QTest::newRow("key of another section") << kSample << "Msg" << "Key" << "";
+        QTest::newRow("= inside the value") << kSample << "Msg" << "9002" << "a=b=c";
+        QTest::newRow("comment is no key") << kSample << "" << "; comment" << "";
+        QTest::newRow("LF only") << QByteArray("[a]\nk=v\n") << "a" << "k" << "v";
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[a]\nk=v\n") << "a" << "k" << "v";
+        QTest::newRow("trailing NUL dropped") << QByteArray("[a]\nk=v\0\n", 9) << "a" << "k" << "v";
+        QTest::newRow("UTF-8 text") << QByteArray("[a]\nk=\xE5\x90\x8D\n") << "a" << "k" << QString::fromUtf8("\xE5\x90\x8D");
+    }
+    void read()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QTemporaryDir dir;
+        QVERIFY(Write(dir.filePath("a.ini"), content));
+        QCOMPARE(QString::fromStdString(
+                     ReadProfileString(dir.filePath("a.ini").toStdString(), section.toStdString(), key.toStdString())),
+                 value);
+    }
+
+    void readLimits()
+    {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("a.ini").toStdString();
+        QCOMPARE(QString::fromStdString(ReadProfileString(path, "a", "k")), QString()); // no file
+        QVERIFY(Write(dir.filePath("a.ini"), "[a]\nk=" + QByteArray(300, 'x') + "\n"));
+        QCOMPARE(ReadProfileString(path, "a", "k", 254).size(), size_t(254));
+    }
+
+    void write_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList original{"; comment=not a key", "[Msg]", "9000=  padded text  ", "9001=", "9002=a=b=c", "",
+                                   "[Other]", "9000=wrong section", "Key=Mixed"};
+        QStringList replaced = original;
+        replaced[3] = "9001=new";
+        QTest::newRow("existing key") << "Msg" << "9001" << replaced;
+        QStringList anyCase = original;
+        anyCase[8] = "key=new";
+        QTest::newRow("existing key, other case") << "OTHER" << "key" << anyCase;
+        QStringList added = original;
+        added.insert(5, "9005=new");
+        QTest::newRow("new key after the section's last line") << "Msg" << "9005" << added;
+        QStringList section = original;
+        section << "" << "[Menu]" << "10000=new";
+        QTest::newRow("new section at the end") << "Menu" << "10000" << section;
+    }
+    void write()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QStringList, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.ini");
+        QVERIFY(Write(path, kSample));
+        QVERIFY(WriteProfileString(path.toStdString(), section.toStdString(), key.toStdString(), "new"));
+        QCOMPARE(Lines(path), expected);
+        QCOMPARE(QString::fromStdString(ReadProfileString(path.toStdString(), section.toStdString(), key.toStdString())),
+                 QString("new"));
+    }
+
+    void writeCreatesFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("new.ini");
+        QVERIFY(WriteProfileString(path.toStdString(), "language", "comPort", "1"));
+        QVERIFY(WriteProfileString(path.toStdString(), "language", "CurrentLanguage", "2"));
+        QCOMPARE(Lines(path), (QStringList{"[language]", "comPort=1", "CurrentLanguage=2"}));
+        QVERIFY(!WriteProfileString(dir.filePath("missing/x.ini").toStdString(), "a", "b", "c"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestIniFile)
+#include "test_ini_file.moc"

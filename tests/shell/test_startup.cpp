@@ -1,0 +1,265 @@
+// Start-up: language from the locale and mysetup.ini, the settings file
+// rewritten on every start (or created), the per-user fallback when the
+// data folder cannot be written, and the initial document.
+
+#include "data_file.h"
+#include "defaults.h"
+#include "ini_file.h"
+#include "startup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zav;
+
+namespace {
+
+/// An installed layout in a temporary folder: <root>/V300 is the program
+/// folder, <root>/language/mysetup.ini the settings file.
+struct Layout {
+    QTemporaryDir root;
+    QString programDir() const { return root.filePath("V300"); }
+    QString settingsFile() const { return root.filePath("language/mysetup.ini"); }
+    QString userDir() const { return root.filePath("user"); }
+    Layout()
+    {
+        QDir().mkpath(programDir() + "/language");
+        QDir().mkpath(root.filePath("language"));
+    }
+    StartupOptions options(const QString& locale) const
+    {
+        return {programDir().toStdString(), locale.toStdString(), userDir().toStdString()};
+    }
+};
+
+bool Write(const QString& path, const QByteArray& text)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
+}
+
+QString Key(const std::string& file, const char* key)
+{
+    return QString::fromStdString(ReadProfileString(file, "language", key));
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void languageFromLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("language");
+        QTest::newRow("PRC") << "zh_CN.UTF-8" << 2;
+        QTest::newRow("PRC, BCP 47") << "zh-CN" << 2;
+        QTest::newRow("Taiwan") << "zh_TW.UTF-8" << 1;
+        QTest::newRow("Hong Kong") << "zh_HK" << 1;
+        QTest::newRow("US") << "en_US.UTF-8" << 1;
+        QTest::newRow("C") << "C" << 1;
+        QTest::newRow("empty") << "" << 1;
+    }
+    void languageFromLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, language);
+        QCOMPARE(LanguageFromLocale(locale.toStdString()), language);
+        QCOMPARE(QString::fromStdString(LanguageFileFor(language)),
+                 language == 2 ? QString("chinese.ini") : QString("english.ini"));
+    }
+
+    void settingsFile_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QByteArray>("ini"); // "-" for no file
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("languageFile");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<bool>("firstRun");
+        QTest::addColumn<QString>("writtenLanguage");
+
+        const QByteArray firstRun = "[language]\r\nIsFirstRun=1\r\ncomPort=3\r\nCurrentLanguage=1\r\n";
+        QTest::newRow("first run, PRC locale") << "zh_CN.UTF-8" << firstRun << 2 << "chinese.ini" << 3 << true << "2";
+        QTest::newRow("first run, Taiwan locale") << "zh_TW" << firstRun << 1 << "english.ini" << 3 << true << "1";
+        QTest::newRow("first run as True") << "zh_CN" << QByteArray("[language]\nIsFirstRun=True\nCurrentLanguage=1\n")
+                                           << 2 << "chinese.ini" << 1 << true << "2";
+        const QByteArray chinese = "[language]\nIsFirstRun=0\ncomPort=2\nCurrentLanguage=2\n";
+        QTest::newRow("stored Chinese") << "en_US" << chinese << 2 << "chinese.ini" << 2 << false << "2";
+        const QByteArray english = "[LANGUAGE]\nIsFirstRun = 0\ncomPort = 4 \nCurrentLanguage= 1\n";
+        QTest::newRow("stored English, loose spelling") << "zh_CN" << english << 1 << "english.ini" << 4 << false
+                                                        << "1";
+        const QByteArray three = "[language]\nIsFirstRun=0\ncomPort=1\nCurrentLanguage=3\n";
+        QTest::newRow("language 3 keeps locale file") << "zh_CN" << three << 3 << "chinese.ini" << 1 << false << "3";
+        QTest::newRow("language 3, English locale") << "en_GB" << three << 3 << "english.ini" << 1 << false << "3";
+        QTest::newRow("no file") << "zh_CN" << QByteArray("-") << 2 << "chinese.ini" << 1 << true << "2";
+        QTest::newRow("empty file") << "en_US" << QByteArray() << 1 << "english.ini" << 1 << true << "1";
+        const QByteArray junk = "[language]\nIsFirstRun=0\ncomPort=COM3\nCurrentLanguage=x\n";
+        QTest::newRow("values not numbers") << "zh_CN" << junk << 2 << "chinese.ini" << 1 << false << "2";
+        const QByteArray big = "[language]\nIsFirstRun=0\ncomPort=70000\nCurrentLanguage=2\n";
+        QTest::newRow("port out of range") << "en_US" << big << 2 << "chinese.ini" << 1 << false << "2";
+        const QByteArray unsure = "[language]\nIsFirstRun=maybe\ncomPort=5\nCurrentLanguage=2\n";
+        QTest::newRow("first-run flag unreadable") << "en_US" << unsure << 1 << "english.ini" << 5 << true << "1";
+    }
+    void settingsFile()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QByteArray, ini);
+        QFETCH(int, language);
+        QFETCH(QString, languageFile);
+        QFETCH(int, port);
+        QFETCH(bool, firstRun);
+        QFETCH(QString, writtenLanguage);
+        Layout layout;
+        if (ini != "-")
+            QVERIFY(Write(layout.settingsFile(), ini));
+        Session s;
+        RunStartup(s, layout.options(locale));
+
+        QCOMPARE(s.settings.CurrentLanguage, language);
+        QCOMPARE(QString::fromStdString(s.settings.LanguageFile), languageFile);
+        QCOMPARE(s.settings.ComPort, port);
+        QCOMPARE(s.settings.IsFirstRun, firstRun);
+        QCOMPARE(QString::fromStdString(s.texts.file()), layout.programDir() + "/language/" + languageFile);
+
+        const std::string file = layout.settingsFile().toStdString();
+        QCOMPARE(QString::fromStdString(s.paths.settingsFile), layout.settingsFile());
+        QCOMPARE(Key(file, "IsFirstRun"), QString("0"));
+        QCOMPARE(Key(file, "comPort"), QString::number(port));
+        QCOMPARE(Key(file, "CurrentLanguage"), writtenLanguage);
+    }
+
+    void otherLinesOfTheSettingsFileStay()
+    {
+        Layout layout;
+        QVERIFY(Write(layout.settingsFile(), "; settings\n[language]\nIsFirstRun=0\nextra=keep me\n"
+                                             "comPort=2\nCurrentLanguage=1\n[other]\nx=1\n"));
+        Session s;
+        RunStartup(s, layout.options("en_US"));
+        const std::string file = layout.settingsFile().toStdString();
+        QCOMPARE(Key(file, "extra"), QString("keep me"));
+        QCOMPARE(QString::fromStdString(ReadProfileString(file, "other", "x")), QString("1"));
+    }
+
+    void dataFolderNotWritable_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("settings folder is a file") << "file";
+        QTest::newRow("settings folder read-only") << "readonly";
+    }
+    void dataFolderNotWritable()
+    {
+        QFETCH(QString, how);
+        Layout layout;
+        const QString languageDir = layout.root.filePath("language");
+        if (how == "file") {
+            QVERIFY(QDir(languageDir).removeRecursively());
+            QVERIFY(Write(languageDir, "not a folder"));
+        } else {
+            QVERIFY(Write(layout.settingsFile(), "[language]\nIsFirstRun=0\ncomPort=6\nCurrentLanguage=2\n"));
+            QFile::setPermissions(languageDir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            QFile probe(languageDir + "/probe");
+            const bool writable = probe.open(QIODevice::WriteOnly);
+            if (writable)
+                probe.remove();
+            if (writable) {
+                QFile::setPermissions(languageDir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                        QFileDevice::ExeOwner);
+                QSKIP("this user writes into read-only folders");
+            }
+        }
+        Session s;
+        RunStartup(s, layout.options("en_US"));
+        QFile::setPermissions(languageDir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+        const QString userFile = layout.userDir() + "/mysetup.ini";
+        QCOMPARE(QString::fromStdString(s.paths.settingsFile), userFile);
+        const std::string file = userFile.toStdString();
+        QCOMPARE(Key(file, "IsFirstRun"), QString("0"));
+        if (how == "readonly") {
+            // The values of the data folder's file carry over.
+            QCOMPARE(s.settings.ComPort, 6);
+            QCOMPARE(s.settings.CurrentLanguage, 2);
+            QCOMPARE(Key(file, "comPort"), QString("6"));
+        } else {
+            QCOMPARE(Key(file, "comPort"), QString("1"));
+        }
+        QCOMPARE(s.doc.activeCount(), 2);
+
+        // The next start reads the per-user file.
+        s.settings.ComPort = 9;
+        StoreComPort(s);
+        Session again;
+        RunStartup(again, layout.options("en_US"));
+        QCOMPARE(again.settings.ComPort, 9);
+        QVERIFY(!again.settings.IsFirstRun);
+    }
+
+    void storedPortAndLanguage()
+    {
+        Layout layout;
+        QVERIFY(Write(layout.settingsFile(),
+                      "[language]\nIsFirstRun=0\ncomPort=2\ncomDevice=/dev/ttyUSB0\nCurrentLanguage=1\n"));
+        Session s;
+        RunStartup(s, layout.options("en_US"));
+        QCOMPARE(QString::fromStdString(s.settings.ComDevice), QString("/dev/ttyUSB0"));
+        s.settings.ComPort = 7;
+        s.settings.ComDevice = "/dev/ttyS6";
+        StoreComPort(s);
+        s.settings.CurrentLanguage = 2;
+        StoreLanguage(s);
+        const std::string file = layout.settingsFile().toStdString();
+        QCOMPARE(Key(file, "comPort"), QString("7"));
+        QCOMPARE(Key(file, "comDevice"), QString("/dev/ttyS6"));
+        QCOMPARE(Key(file, "CurrentLanguage"), QString("2"));
+    }
+
+    void runStateAndInitialDocument()
+    {
+        Layout layout;
+        QVERIFY(Write(layout.root.filePath("Version.ini"), "[Version]\nFirmVersionCount=1\n[Firm]\n0Firm=V300V210\n"));
+        Session s;
+        s.doc.image().ChannelMode = 4;
+        s.doc.InitPending = true;
+        s.RadioPassword = "1234";
+        s.PasswordAnswered = true;
+        s.doc.model.BandLabel = "";
+        RunStartup(s, layout.options("en_US"));
+        QVERIFY(s.versions.IsCompatible("V300", "V210"));
+        QCOMPARE(s.doc.model.ModelName, std::string("ZAV415"));
+        QCOMPARE(s.doc.model.BandLabel, std::string("25.615 - 30.105 MHz"));
+        QCOMPARE(s.doc.model.BandLow, 25.615);
+        QCOMPARE(s.doc.model.BandHigh, 30.105);
+        QCOMPARE(int(s.doc.image().ChannelMode), 0);
+        QVERIFY(!s.doc.InitPending);
+        QVERIFY(s.RadioPassword.empty());
+        QVERIFY(!s.PasswordAnswered);
+        QVERIFY(!s.settings.IsNt60);
+        QVERIFY(s.doc.IsUntitled);
+        QVERIFY(!s.doc.IsModified());
+        QCOMPARE(s.doc.image().Header.Version.raw(), std::string("V300"));
+        QCOMPARE(s.doc.active()[0].RxFrequency.raw(), std::string("02786000"));
+    }
+
+    void startupTemplate()
+    {
+        Layout layout;
+        Document t;
+        BuildNewDocument(t, "", TemplateVariant::NewDocument);
+        t.image().ChannelCount = 0;
+        AppendDefaultChannel(t, 44, 26.0, false);
+        QDir().mkpath(layout.programDir() + "/Init");
+        QVERIFY(SaveDocument(t, (layout.programDir() + "/Init/ZAV415_0_NEW.dat").toStdString()));
+        Session s;
+        RunStartup(s, layout.options("en_US"));
+        QCOMPARE(s.doc.activeCount(), 1);
+        QCOMPARE(int(s.doc.active()[0].Number), 44);
+        QVERIFY(s.doc.IsUntitled);
+        QCOMPARE(s.doc.DocumentPath, std::string("new.dat"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestStartup)
+#include "test_startup.moc"
