@@ -13,7 +13,11 @@ set_target_properties(zav_feature_rules PROPERTIES AUTOMOC OFF)
 add_library(zav_features STATIC
     audio_note_output.cpp
     editor_parts.cpp
+    frm_dtmf.cpp
+    frm_emb_msg.cpp
     frm_opt_features.cpp
+    frm_tone_tips.cpp
+    tone_diagram.cpp
     tone_player.cpp
 )
 target_include_directories(zav_features PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
