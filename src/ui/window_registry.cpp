@@ -11,9 +11,14 @@ QWidget* FindWindow(QMdiArea* area, const QString& name)
 {
     if (!area)
         return nullptr;
-    for (QMdiSubWindow* sub : area->subWindowList())
+    for (QMdiSubWindow* sub : area->subWindowList()) {
+        // A closed window stays in the list until its deferred deletion;
+        // it must not be brought back, so hidden ones do not count.
+        if (sub->isHidden())
+            continue;
         if (sub->widget() && sub->widget()->objectName() == name)
             return sub->widget();
+    }
     return nullptr;
 }
 

@@ -1,0 +1,161 @@
+#include "frm_main.h"
+
+#include "prompts.h"
+#include "radio_link.h"
+#include "session.h"
+#include "window_registry.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QSettings>
+#include <QSplitter>
+
+namespace zav {
+namespace {
+
+// Position keys of the settings store and their defaults, in twips.
+struct PositionKey {
+    const char* key;
+    double fallback;
+};
+constexpr PositionKey kLeft{"MainLeft", 1000};
+constexpr PositionKey kTop{"MainTop", 1000};
+constexpr PositionKey kWidth{"MainWidth", 12500};
+constexpr PositionKey kHeight{"MainHeight", 9500};
+
+// Stored as decimal text, read back as a single-precision number.
+int ReadPixels(QSettings& settings, const PositionKey& k)
+{
+    bool ok = false;
+    const float twips = settings.value(QString::fromLatin1(k.key)).toString().toFloat(&ok);
+    return static_cast<int>((ok ? twips : static_cast<float>(k.fallback)) / kTwipsPerPixel + 0.5);
+}
+
+void WriteTwips(QSettings& settings, const PositionKey& k, int pixels)
+{
+    settings.setValue(QString::fromLatin1(k.key), QString::number(static_cast<long long>(pixels * kTwipsPerPixel)));
+}
+
+} // namespace
+
+FrmMain::FrmMain(Session& session, MainOptions options, QWidget* parent)
+    : QMainWindow(parent), session_(session), options_(std::move(options)), ctx_{session, nullptr, this}
+{
+    setObjectName("frmMain");
+    shownLanguage_ = options_.shownLanguage;
+
+    area_ = new QMdiArea(this);
+    area_->setObjectName("MDIClient");
+    ctx_.area = area_;
+    link_ = std::make_unique<RadioLink>(ctx_, this, [this] { return LinkDevice(); });
+    link_->onEnding = [this](const link::TransferOutcome& o) { TransferEnding(o); };
+    link_->onFinished = [this](const link::TransferOutcome& o) { TransferFinished(o); };
+    link_->onBusyChanged = [this] { UpdateCommandStates(); };
+
+    BuildActions();
+    BuildMenus();
+    BuildToolbar();
+    BuildLeftPane();
+    BuildStatusBar();
+
+    NewDocTimer.setObjectName("NewDocTimer");
+    NewDocTimer.setSingleShot(true);
+    NewDocTimer.setInterval(100);
+    connect(&NewDocTimer, &QTimer::timeout, this, &FrmMain::NewDocTimer_Timer);
+
+    // Load.
+    ShowCountryMode();
+    RestorePosition();
+    SetMainCaptions();
+    LoadTree();
+    LoadNewDoc2();
+    UpdateCommandStates();
+}
+
+FrmMain::~FrmMain()
+{
+    // Windows first: editors may still look at the document while closing.
+    if (area_)
+        area_->closeAllSubWindows();
+    link_.reset();
+}
+
+bool FrmMain::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QMainWindow::event(event);
+}
+
+void FrmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!firstShowDone_) {
+        firstShowDone_ = true;
+        emit firstShown();
+    }
+}
+
+void FrmMain::Form_Activate()
+{
+    const int current = session_.settings.CurrentLanguage;
+    if (current == shownLanguage_)
+        return;
+    shownLanguage_ = current;
+    Change_Language();
+    CloseCurAllWindows();
+    ShowChannelTable();
+}
+
+void FrmMain::RestorePosition()
+{
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("Settings"));
+    const int left = ReadPixels(settings, kLeft);
+    const int top = ReadPixels(settings, kTop);
+    const int width = ReadPixels(settings, kWidth);
+    const int height = ReadPixels(settings, kHeight);
+    move(left, top);
+    resize(std::max(width, 200), std::max(height, 150));
+}
+
+void FrmMain::StorePosition()
+{
+    if (isMinimized())
+        return;
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("Settings"));
+    // pos() is the frame's corner and size() the client size, as move()
+    // and resize() take them back.
+    WriteTwips(settings, kLeft, pos().x());
+    WriteTwips(settings, kTop, pos().y());
+    WriteTwips(settings, kWidth, width());
+    WriteTwips(settings, kHeight, height());
+}
+
+void FrmMain::mnuFileExit_Click() { close(); }
+
+void FrmMain::closeEvent(QCloseEvent* event)
+{
+    // Stored before the question, so a cancelled exit keeps it too.
+    StorePosition();
+
+    if (session_.doc.IsModified()) {
+        const ui::Answer answer =
+            ui::Ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
+        if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !mnuFileSave_Click())) {
+            event->ignore();
+            return;
+        }
+    }
+
+    // A transfer still running ends now: END to the radio, port closed.
+    link_->Shutdown();
+    NewDocTimer.stop();
+    CloseCurAllWindows();
+    event->accept();
+}
+
+bool FrmMain::transferRunning() const { return link_->busy(); }
+
+} // namespace zav
