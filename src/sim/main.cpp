@@ -1,0 +1,292 @@
+// zavprog-radio-sim: a virtual ZAV415 on a pseudo-terminal. It prints the
+// path of the terminal the programming tool should open (one line), then
+// plays the radio's side of the programming protocol until it is killed.
+
+#include "memory_map.h"
+#include "sample_document.h"
+#include "virtual_radio.h"
+
+#include "atomic_file.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using zav::link::Bytes;
+
+// 9600 baud, 10 bits per byte (start, 8 data, stop).
+constexpr auto kByteTime = std::chrono::nanoseconds(1'000'000'000LL * 10 / 9600);
+
+volatile sig_atomic_t stopRequested = 0;
+void OnSignal(int) { stopRequested = 1; }
+
+struct Options {
+    std::string link;
+    std::string memoryFile;
+    std::string infoFile;
+    std::string dumpFile;
+    std::string model = "ZAV415";
+    int bandByte = 0;
+    std::string version = "V300";
+    int channelMode = -1; // -1: as the memory holds it
+    bool modelSet = false;
+    bool bandSet = false;
+    bool versionSet = false;
+    std::string password;
+    bool paced = false;
+    zav::sim::RadioFaults faults;
+};
+
+void Usage()
+{
+    std::fprintf(stderr,
+                 "usage: zavprog-radio-sim [--link PATH] [--memory FILE] [--info FILE] [--dump FILE]\n"
+                 "       [--model NAME] [--band-byte N] [--version VNNN] [--channel-mode N] [--password PW]\n"
+                 "       [--echo] [--paced] [--lose P] [--seed N] [--repeat N] [--repeat-every N]\n"
+                 "       [--bad-checksum P] [--silent-after N]\n");
+}
+
+std::optional<Options> ParseOptions(int argc, char** argv)
+{
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        auto need = [&](const char*& out) {
+            out = value();
+            return out != nullptr;
+        };
+        const char* v = nullptr;
+        if (arg == "--echo")
+            o.faults.echo = true;
+        else if (arg == "--paced")
+            o.paced = true;
+        else if (arg == "--link" && need(v))
+            o.link = v;
+        else if (arg == "--memory" && need(v))
+            o.memoryFile = v;
+        else if (arg == "--info" && need(v))
+            o.infoFile = v;
+        else if (arg == "--dump" && need(v))
+            o.dumpFile = v;
+        else if (arg == "--model" && need(v)) {
+            o.model = v;
+            o.modelSet = true;
+        } else if (arg == "--band-byte" && need(v)) {
+            o.bandByte = std::atoi(v);
+            o.bandSet = true;
+        } else if (arg == "--version" && need(v)) {
+            o.version = v;
+            o.versionSet = true;
+        } else if (arg == "--channel-mode" && need(v))
+            o.channelMode = std::atoi(v);
+        else if (arg == "--password" && need(v))
+            o.password = v;
+        else if (arg == "--lose" && need(v))
+            o.faults.lose = std::atof(v);
+        else if (arg == "--seed" && need(v))
+            o.faults.seed = static_cast<unsigned>(std::strtoul(v, nullptr, 10));
+        else if (arg == "--repeat" && need(v))
+            o.faults.repeatFirst = std::atoi(v);
+        else if (arg == "--repeat-every" && need(v))
+            o.faults.repeatEvery = std::atoi(v);
+        else if (arg == "--bad-checksum" && need(v))
+            o.faults.badChecksum = std::atof(v);
+        else if (arg == "--silent-after" && need(v))
+            o.faults.silentAfter = std::atol(v);
+        else {
+            Usage();
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+template <class Buffer>
+bool LoadExact(const std::string& path, Buffer& buffer)
+{
+    const auto data = zav::ReadWholeFile(path, buffer.size());
+    if (!data || data->size() != buffer.size()) {
+        std::fprintf(stderr, "zavprog-radio-sim: %s must hold exactly %zu bytes\n", path.c_str(), buffer.size());
+        return false;
+    }
+    std::copy(data->begin(), data->end(), buffer.begin());
+    return true;
+}
+
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno == EAGAIN) {
+                pollfd p{fd, POLLOUT, 0};
+                ::poll(&p, 1, 100);
+                continue;
+            }
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+struct Scheduled {
+    Clock::time_point due;
+    Bytes bytes;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const auto options = ParseOptions(argc, argv);
+    if (!options)
+        return 2;
+    const Options& o = *options;
+
+    zav::link::RadioMemory memory = zav::sim::SampleMemory();
+    zav::link::InfoBlock info = zav::sim::SampleInfoBlock();
+    if (!o.memoryFile.empty() && !LoadExact(o.memoryFile, memory))
+        return 2;
+    if (!o.infoFile.empty() && !LoadExact(o.infoFile, info))
+        return 2;
+    // Identity options change the radio's own header block.
+    const auto* header = memory.data() + zav::link::kHeaderAddress;
+    std::string model = o.modelSet ? o.model : std::string();
+    if (!o.modelSet)
+        for (int i = 0; i < 6 && header[i] != 0x00; ++i)
+            model.push_back(static_cast<char>(header[i]));
+    std::string version = o.versionSet ? o.version : std::string();
+    if (!o.versionSet)
+        for (int i = 8; i < 12 && header[i] != 0x00; ++i)
+            version.push_back(static_cast<char>(header[i]));
+    const int band = o.bandSet ? o.bandByte : header[6];
+    const int mode = o.channelMode >= 0 ? o.channelMode : header[12];
+    zav::sim::SetRadioHeader(memory, model, band, version, mode);
+    if (!o.password.empty())
+        zav::sim::SetRadioPassword(info, o.password);
+
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
+        std::perror("zavprog-radio-sim: pseudo-terminal");
+        return 1;
+    }
+    const char* slaveName = ::ptsname(master);
+    if (!slaveName) {
+        std::perror("zavprog-radio-sim: ptsname");
+        return 1;
+    }
+    const std::string slavePath = slaveName;
+    // Keep a descriptor of our own on the terminal side, so the master never
+    // sees a hang-up between two transfers, and make the line raw: no echo,
+    // no character translation.
+    const int keeper = ::open(slavePath.c_str(), O_RDWR | O_NOCTTY);
+    if (keeper >= 0) {
+        termios t{};
+        if (::tcgetattr(keeper, &t) == 0) {
+            ::cfmakeraw(&t);
+            ::cfsetispeed(&t, B9600);
+            ::cfsetospeed(&t, B9600);
+            ::tcsetattr(keeper, TCSANOW, &t);
+        }
+    }
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+
+    if (!o.link.empty()) {
+        ::unlink(o.link.c_str());
+        if (::symlink(slavePath.c_str(), o.link.c_str()) != 0) {
+            std::perror("zavprog-radio-sim: --link");
+            return 1;
+        }
+    }
+
+    struct sigaction sa{};
+    sa.sa_handler = OnSignal;
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGINT, &sa, nullptr);
+    ::signal(SIGPIPE, SIG_IGN);
+
+    std::printf("%s\n", o.link.empty() ? slavePath.c_str() : o.link.c_str());
+    std::fflush(stdout);
+
+    zav::sim::VirtualRadio radio(memory, info, o.faults);
+    std::deque<Scheduled> queue;
+    Clock::time_point lineFree = Clock::now();
+    int endsDumped = 0;
+
+    while (!stopRequested) {
+        // Sleep until a byte arrives or the next paced reply is due.
+        pollfd p{master, POLLIN, 0};
+        timespec ts{};
+        timespec* tsp = nullptr;
+        if (!queue.empty()) {
+            const auto wait = queue.front().due - Clock::now();
+            const long long ns = std::max<long long>(0, std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count());
+            ts.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+            ts.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+            tsp = &ts;
+        }
+        const int ready = ::ppoll(&p, 1, tsp, nullptr);
+        if (ready < 0 && errno != EINTR)
+            break;
+
+        while (!queue.empty() && queue.front().due <= Clock::now()) {
+            WriteAll(master, queue.front().bytes.data(), queue.front().bytes.size());
+            queue.pop_front();
+        }
+        if (ready <= 0 || !(p.revents & POLLIN))
+            continue;
+
+        std::uint8_t buffer[4096];
+        const ssize_t n = ::read(master, buffer, sizeof buffer);
+        if (n <= 0)
+            continue;
+        const auto now = Clock::now();
+        const auto out = radio.receive(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(n)));
+        if (!out.echo.empty())
+            WriteAll(master, out.echo.data(), out.echo.size());
+        if (o.paced) {
+            // Half-duplex line: the request needs its bytes' time to arrive,
+            // then each reply needs its own.
+            lineFree = std::max(lineFree, now) + kByteTime * n;
+            for (const Bytes& reply : out.replies) {
+                lineFree += kByteTime * static_cast<long>(reply.size());
+                queue.push_back({lineFree, reply});
+            }
+        } else {
+            for (const Bytes& reply : out.replies)
+                WriteAll(master, reply.data(), reply.size());
+        }
+        if (!o.dumpFile.empty() && radio.endCount() > endsDumped) {
+            endsDumped = radio.endCount();
+            const auto& m = radio.memory();
+            zav::WriteFileAtomically(o.dumpFile, std::vector<std::uint8_t>(m.begin(), m.end()));
+        }
+    }
+
+    if (!o.link.empty())
+        ::unlink(o.link.c_str());
+    if (keeper >= 0)
+        ::close(keeper);
+    ::close(master);
+    return 0;
+}
