@@ -1,0 +1,38 @@
+// new -o FILE.dat: a new document (with the installed Init templates), saved.
+
+#include "cli_open.h"
+#include "command.h"
+
+#include "data_file.h"
+#include "defaults.h"
+
+#include <QCommandLineParser>
+
+namespace zav::cli {
+namespace {
+
+int RunNew(const QStringList& args)
+{
+    QTextStream err(stderr);
+    QCommandLineParser parser;
+    parser.addOption({{"o", "output"}, "File to write.", "FILE"});
+    if (!parser.parse(QStringList{"new"} + args) || !parser.isSet("o") || !parser.positionalArguments().isEmpty()) {
+        err << "usage: zavprog-cli new -o FILE.dat\n";
+        return 2;
+    }
+    const QString output = parser.value("o");
+    const AppPaths paths = InstalledPaths();
+    Document doc;
+    BuildNewDocument(doc, paths.initDir(), TemplateVariant::NewDocument);
+    if (!SaveDocument(doc, output.toStdString())) {
+        ReportMessage(err, output, EnglishTexts(paths), 9002);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+ZAV_CLI_COMMAND("new", "new -o FILE.dat        write a new document", RunNew);
+
+} // namespace zav::cli

@@ -1,0 +1,82 @@
+// show FILE.dat [--json]: a readable summary of a data file, or the whole
+// document as JSON.
+
+#include "cli_open.h"
+#include "command.h"
+
+#include "band.h"
+#include "channel_groups.h"
+#include "codecs.h"
+#include "image_json.h"
+
+#include <QCommandLineParser>
+
+namespace zav::cli {
+namespace {
+
+QString Text(const std::string& s) { return QString::fromStdString(s); }
+
+QString ToneName(int index)
+{
+    const std::string text = ToneText(index);
+    return text.empty() ? QString("?%1").arg(index) : Text(text);
+}
+
+void PrintSummary(QTextStream& out, const Document& doc)
+{
+    const RadioImage& im = doc.image();
+    const BandLimits band{doc.model.BandLow, doc.model.BandHigh};
+    const bool extended = IsExtendedMode(im.ChannelMode);
+    out << "Model:     " << Text(doc.model.ModelName) << "\n";
+    out << "Band:      " << Text(doc.model.BandLabel) << " (code " << im.Header.BandCode << ")\n";
+    out << "Version:   " << Text(im.Header.Version.clean()) << "\n";
+    out << "Mode:      " << (extended ? "extended" : "country") << " (" << im.ChannelMode << ")\n";
+    out << "Channels:  " << doc.activeCount() << " active, " << doc.standbyCount() << " standby\n\n";
+    out << QString("%1 %2 %3 %4 %5 %6\n")
+               .arg("Group", -12)
+               .arg("Ch", 3)
+               .arg("Receive", -10)
+               .arg("Offset", -10)
+               .arg("RxTone", -7)
+               .arg("TxTone");
+    for (int i = 0; i < doc.activeCount(); ++i) {
+        const ChannelRecord& r = doc.active()[static_cast<std::size_t>(i)];
+        const GroupPosition pos = GroupOfChannel(r.Number, im.ChannelMode);
+        const QString group = pos.group < 0 ? QString("-") : Text(GroupLabel(pos.group, im));
+        const int inGroup = pos.group < 0 ? r.Number : pos.numberInGroup;
+        const std::string rx = StoredFrequencyToText(r.RxFrequency.raw(), band).text;
+        out << QString("%1 %2 %3 %4 %5 %6\n")
+                   .arg(group, -12)
+                   .arg(inGroup, 3)
+                   .arg(rx.empty() ? QString("-") : Text(rx), -10)
+                   .arg(Text(StoredOffsetToText(r.Offset.raw(), r.OffsetDirection)), -10)
+                   .arg(ToneName(r.RxTone), -7)
+                   .arg(ToneName(r.TxTone));
+    }
+}
+
+int RunShow(const QStringList& args)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QCommandLineParser parser;
+    parser.addOption({"json", "Print the whole document as JSON."});
+    if (!parser.parse(QStringList{"show"} + args) || parser.positionalArguments().size() != 1) {
+        err << "usage: zavprog-cli show FILE.dat [--json]\n";
+        return 2;
+    }
+    Document doc;
+    if (!OpenDataFile(parser.positionalArguments().first(), doc, err))
+        return 1;
+    if (parser.isSet("json"))
+        out << Text(ImageSetToJson(doc.working));
+    else
+        PrintSummary(out, doc);
+    return 0;
+}
+
+} // namespace
+
+ZAV_CLI_COMMAND("show", "show FILE.dat [--json]  summary of a data file, or all of it as JSON", RunShow);
+
+} // namespace zav::cli

@@ -1,0 +1,22 @@
+#pragma once
+
+// The image as JSON, for scripts and for people: every field under its
+// member name, arrays as arrays, texts as strings of their raw bytes.
+
+#include "radio_image.h"
+
+#include <string>
+#include <string_view>
+
+namespace zav {
+
+/// {"Settings": {...}, "ActiveChannels": [...], "StandbyChannels": [...]}:
+/// every settings field and the used records of both tables (counts
+/// clamped to 0..521), indented.
+[[nodiscard]] std::string ImageSetToJson(const ImageSet& set);
+
+/// A JSON string literal of raw text bytes: printable ASCII as it is (with
+/// " and \ escaped), every other byte as \u00XX.
+[[nodiscard]] std::string JsonString(std::string_view bytes);
+
+} // namespace zav
