@@ -1,0 +1,20 @@
+# Feature editors: their rules (no windows; built from source so the
+# sanitizer build without Qt Widgets runs them too) and each editor through
+# its real widgets, headless.
+set(ZAV_FEATURE_RULE_SOURCES
+    ${CMAKE_SOURCE_DIR}/src/features/dtmf_rules.cpp
+    ${CMAKE_SOURCE_DIR}/src/features/feature_rules.cpp
+    ${CMAKE_SOURCE_DIR}/src/features/opt_feat_rules.cpp
+    ${CMAKE_SOURCE_DIR}/src/features/tone_tip_rules.cpp)
+zav_add_test(NAME test_feature_rules
+    SOURCES features/test_feature_rules.cpp ${ZAV_FEATURE_RULE_SOURCES}
+    LIBS zav_image Qt6::Core Qt6::Test)
+target_include_directories(test_feature_rules PRIVATE ${CMAKE_SOURCE_DIR}/src/features)
+
+if(TARGET zav_features)
+    foreach(window opt_features)
+        zav_add_test(NAME test_frm_${window}
+            SOURCES features/test_frm_${window}.cpp features/feature_fixture.h
+            LIBS zav_features QT)
+    endforeach()
+endif()
