@@ -1,3 +1,4 @@
 # Radio link: packets, memory map, transfer engine (fake port and timers),
 # and end to end against the virtual radio on a pseudo-terminal.
 zav_add_test(NAME test_link_packets SOURCES link/test_packets.cpp LIBS zav_link Qt6::Core QT)
+zav_add_test(NAME test_link_memory_map SOURCES link/test_memory_map.cpp LIBS zav_link zav_sim Qt6::Core QT)
