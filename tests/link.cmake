@@ -2,3 +2,4 @@
 # and end to end against the virtual radio on a pseudo-terminal.
 zav_add_test(NAME test_link_packets SOURCES link/test_packets.cpp LIBS zav_link Qt6::Core QT)
 zav_add_test(NAME test_link_memory_map SOURCES link/test_memory_map.cpp LIBS zav_link zav_sim Qt6::Core QT)
+zav_add_test(NAME test_link_engine SOURCES link/test_transfer_engine.cpp link/engine_harness.h LIBS zav_link zav_sim Qt6::Core QT)
