@@ -12,7 +12,7 @@ zav_add_test(NAME test_feature_rules
 target_include_directories(test_feature_rules PRIVATE ${CMAKE_SOURCE_DIR}/src/features)
 
 if(TARGET zav_features)
-    foreach(window opt_features dtmf)
+    foreach(window opt_features dtmf tone_tips emb_msg)
         zav_add_test(NAME test_frm_${window}
             SOURCES features/test_frm_${window}.cpp features/feature_fixture.h
             LIBS zav_features QT)
