@@ -4,3 +4,8 @@ zav_add_test(NAME test_port_mapping
     SOURCES gui_shell/test_port_mapping.cpp ${CMAKE_SOURCE_DIR}/src/shell/port_mapping.cpp
     LIBS Qt6::Core Qt6::Test)
 target_include_directories(test_port_mapping PRIVATE ${CMAKE_SOURCE_DIR}/src/shell)
+
+if(ZAV_GUI)
+    zav_add_test(NAME test_main_window SOURCES gui_shell/test_main_window.cpp gui_shell/shell_fixture.h
+        LIBS zav_shell_windows QT)
+endif()

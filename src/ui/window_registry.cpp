@@ -32,6 +32,9 @@ QWidget* ShowEditor(QMdiArea* area, const QString& name, const std::function<QWi
     if (QWidget* existing = FindWindow(area, name)) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(existing->parentWidget())) {
             sub->showNormal();
+            // Activation alone does not raise it while the frame itself is
+            // not the active window.
+            sub->raise();
             area->setActiveSubWindow(sub);
         }
         existing->setFocus();

@@ -1,0 +1,91 @@
+#pragma once
+
+// A throw-away installed layout (program folder with the language files,
+// data folder with the settings file) and a main window over it, with the
+// settings store kept inside the same temporary folder.
+
+#include "frm_main.h"
+#include "prompts.h"
+#include "session.h"
+#include "startup.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace zav::test {
+
+class ShellFixture {
+public:
+    explicit ShellFixture(int language = kEnglish)
+    {
+        const QString program = dir.filePath("dist/V300");
+        QDir().mkpath(program + "/language");
+        QDir().mkpath(program + "/Init");
+        const QString source = qEnvironmentVariable("ZAV_SOURCE_DIR") + "/data/language/";
+        for (const char* name : {"english.ini", "chinese.ini"})
+            QFile::copy(source + name, program + "/language/" + name);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
+        QCoreApplication::setOrganizationName("zavprog-test");
+        QCoreApplication::setApplicationName("zavprog-test");
+
+        StartupOptions options;
+        options.programDir = program.toStdString();
+        options.localeName = language == kChinese ? "zh_CN.UTF-8" : "en_US.UTF-8";
+        options.userConfigDir = dir.filePath("user").toStdString();
+        RunStartup(session, options);
+        ui::SetMessageTitle(QString::fromStdString(session.text(12000)));
+    }
+
+    /// Creates the main window (after the test set up what it needs).
+    FrmMain& open(const std::string& portOverride = {})
+    {
+        MainOptions options;
+        options.shownLanguage = session.settings.CurrentLanguage;
+        options.portOverride = portOverride;
+        main = std::make_unique<FrmMain>(session, options);
+        main->show();
+        Flush();
+        return *main;
+    }
+
+    /// Lets closed windows finish (their deletion is deferred).
+    static void Flush()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    /// objectNames of the open child windows, in creation order.
+    QStringList openWindows() const
+    {
+        QStringList names;
+        for (QMdiSubWindow* sub : main->area()->subWindowList())
+            if (!sub->isHidden() && sub->widget())
+                names << sub->widget()->objectName();
+        return names;
+    }
+
+    /// Text of id in the current language.
+    QString text(int id) const { return QString::fromUtf8(session.text(id).c_str()); }
+    QString programDir() const { return dir.filePath("dist/V300"); }
+    QString settingsFile() const { return QString::fromStdString(session.paths.settingsFile); }
+
+    /// Makes the working image differ from the saved one.
+    void modify() { session.doc.image().OptFeat.Common1[0] = static_cast<Int16>(session.doc.image().OptFeat.Common1[0] + 1); }
+
+    QTemporaryDir dir;
+    Session session;
+    ui::ScriptedPrompter prompter;
+    ui::ScopedPrompter scope{prompter};
+    std::unique_ptr<FrmMain> main;
+};
+
+} // namespace zav::test
