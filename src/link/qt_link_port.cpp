@@ -119,9 +119,15 @@ void QtLinkPort::onError(QSerialPort::SerialPortError error)
     // it turns every later reply into a time-out, which the engine handles.
     if (error == QSerialPort::ResourceError || error == QSerialPort::PermissionError
         || error == QSerialPort::DeviceNotFoundError) {
-        if (port_.isOpen())
-            port_.close();
         pending_.clear();
+        // Closed once QSerialPort has finished reporting, not from inside it.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (port_.isOpen())
+                    port_.close();
+            },
+            Qt::QueuedConnection);
     }
 }
 

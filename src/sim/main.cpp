@@ -262,6 +262,13 @@ int main(int argc, char** argv)
             continue;
         const auto now = Clock::now();
         const auto out = radio.receive(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(n)));
+        // The memory is on disk before the end request is answered, so a
+        // program that saw the answer finds the dump complete.
+        if (!o.dumpFile.empty() && radio.endCount() > endsDumped) {
+            endsDumped = radio.endCount();
+            const auto& m = radio.memory();
+            zav::WriteFileAtomically(o.dumpFile, std::vector<std::uint8_t>(m.begin(), m.end()));
+        }
         if (!out.echo.empty())
             WriteAll(master, out.echo.data(), out.echo.size());
         if (o.paced) {
@@ -275,11 +282,6 @@ int main(int argc, char** argv)
         } else {
             for (const Bytes& reply : out.replies)
                 WriteAll(master, reply.data(), reply.size());
-        }
-        if (!o.dumpFile.empty() && radio.endCount() > endsDumped) {
-            endsDumped = radio.endCount();
-            const auto& m = radio.memory();
-            zav::WriteFileAtomically(o.dumpFile, std::vector<std::uint8_t>(m.begin(), m.end()));
         }
     }
 
