@@ -15,8 +15,13 @@
 namespace zav::features {
 
 namespace {
-constexpr int kLineCaption = 20100; ///< "Line", followed by the line number
+constexpr int kLineCaption = 20100; ///< "Line %1": %1 is the line number
+
+QString LineCaption(const QString& pattern, int line)
+{
+    return pattern.contains(QLatin1String("%1")) ? pattern.arg(line) : QString::number(line);
 }
+} // namespace
 
 FrmEmbMsg::FrmEmbMsg(ui::AppContext& ctx, QWidget* parent) : EditorWindow(parent), ctx_(ctx)
 {
@@ -35,7 +40,7 @@ FrmEmbMsg::FrmEmbMsg(ui::AppContext& ctx, QWidget* parent) : EditorWindow(parent
                 storeLine(line);
         });
         lines_[static_cast<std::size_t>(line - 1)] = box;
-        form->addRow(new QLabel(ctx_.text(kLineCaption) + ' ' + QString::number(line), this), box);
+        form->addRow(new QLabel(LineCaption(ctx_.text(kLineCaption), line), this), box);
     }
 
     auto* buttons = new QHBoxLayout;
