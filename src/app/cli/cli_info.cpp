@@ -1,0 +1,57 @@
+// info --port DEV: the radio's information area.
+
+#include "cli_radio.h"
+#include "command.h"
+
+#include "band.h"
+
+#include <QCommandLineParser>
+
+namespace zav::cli {
+namespace {
+
+QString Shown(const std::string& text) { return QString::fromLatin1(CleanText(text).c_str()); }
+
+int RunInfo(const QStringList& args)
+{
+    QTextStream err(stderr);
+    QCommandLineParser parser;
+    parser.addOption({"port", "Serial device of the radio.", "DEV"});
+    if (!parser.parse(QStringList{"info"} + args) || !parser.isSet("port") || !parser.positionalArguments().isEmpty()) {
+        err << "usage: zavprog-cli info --port DEV\n";
+        return 2;
+    }
+    Session session;
+    PrepareSession(session, {});
+    ProgressBoard board(err);
+    RadioJob job(parser.value("port"), session, board, {});
+    RunJobs({&job}, &link::TransferEngine::startInfoRead);
+    board.close();
+    if (!job.outcome().success) {
+        err << job.device() << ": reading the radio information failed\n";
+        return 1;
+    }
+    const link::RadioInfo& info = job.engine().radioInfo();
+    QTextStream out(stdout);
+    out << "InfoModel: " << Shown(info.InfoModel) << "\n"
+        << "BandCode: " << info.BandCode << " (" << QString::fromStdString(BandLabelOf(info.BandCode)) << ")\n"
+        << "SerialNumber: " << Shown(info.SerialNumber.raw()) << "\n"
+        << "FactoryDate: " << Shown(info.FactoryDate.raw()) << "\n"
+        << "RepairDate: " << Shown(info.RepairDate.raw()) << "\n"
+        << "RepairReason: " << Shown(info.RepairReason.raw()) << "\n"
+        << "InfoVersion: " << QString::fromLatin1(info.InfoVersion.c_str()) << "\n"
+        << "SalesArea: " << QString::fromLatin1(info.SalesArea.c_str()) << "\n"
+        << "ProductionBatch: " << Shown(info.ProductionBatch.raw()) << "\n"
+        << "CustomerCode: " << Shown(info.CustomerCode.raw()) << "\n"
+        << "DealerCode: " << Shown(info.DealerCode.raw()) << "\n"
+        << "StockInTime: " << Shown(info.StockInTime.raw()) << "\n"
+        << "SaleTime: " << Shown(info.SaleTime.raw()) << "\n"
+        << "Handler: " << Shown(info.Handler.raw()) << "\n";
+    return 0;
+}
+
+} // namespace
+
+ZAV_CLI_COMMAND("info", "info --port DEV         show the radio's information", RunInfo);
+
+} // namespace zav::cli

@@ -1,0 +1,72 @@
+// write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes]:
+// one data file to one radio or to several at the same time.
+
+#include "cli_open.h"
+#include "cli_radio.h"
+#include "command.h"
+
+#include "transfer_messages.h"
+
+#include <QCommandLineParser>
+
+namespace zav::cli {
+namespace {
+
+bool Confirmed(const Session& session, bool yes, QTextStream& err)
+{
+    if (yes)
+        return true;
+    if (!InteractiveInput()) {
+        err << "zavprog-cli: writing changes the radio; confirm with --yes\n";
+        return false;
+    }
+    err << QString::fromStdString(session.text(link::kTextConfirmWrite)) << " [y/N] ";
+    err.flush();
+    const QString answer = QTextStream(stdin).readLine().trimmed().toLower();
+    return answer == "y" || answer == "yes";
+}
+
+int RunWrite(const QStringList& args)
+{
+    QTextStream err(stderr);
+    QCommandLineParser parser;
+    parser.addOption({"port", "Serial device of a radio (repeat for several radios).", "DEV"});
+    parser.addOption({"password", "The radios' programming password.", "PW"});
+    parser.addOption({"yes", "Write without asking."});
+    parser.addOption({"allow-other-band", "Write to radios of a related band (answers OK to that question)."});
+    if (!parser.parse(QStringList{"write"} + args) || !parser.isSet("port") || parser.positionalArguments().size() != 1) {
+        err << "usage: zavprog-cli write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes]\n";
+        return 2;
+    }
+    Session session;
+    PrepareSession(session, parser.value("password"));
+    if (!OpenDataFile(parser.positionalArguments().first(), session.doc, err))
+        return 1;
+    if (!Confirmed(session, parser.isSet("yes"), err))
+        return 2;
+
+    ProgressBoard board(err);
+    std::vector<std::unique_ptr<RadioJob>> jobs;
+    std::vector<RadioJob*> running;
+    for (const QString& device : parser.values("port")) {
+        jobs.push_back(std::make_unique<RadioJob>(device, session, board, PromptPolicy{parser.isSet("allow-other-band")}));
+        running.push_back(jobs.back().get());
+    }
+    RunJobs(running, &link::TransferEngine::startWrite);
+    board.close();
+
+    QTextStream out(stdout);
+    int failed = 0;
+    for (const auto& job : jobs) {
+        const bool ok = job->outcome().success;
+        failed += !ok;
+        out << job->device() << ": " << (ok ? "written" : "write failed") << "\n";
+    }
+    return failed == 0 ? 0 : 1;
+}
+
+} // namespace
+
+ZAV_CLI_COMMAND("write", "write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes]   write radios", RunWrite);
+
+} // namespace zav::cli
