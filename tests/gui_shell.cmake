@@ -9,3 +9,7 @@ if(ZAV_GUI)
     zav_add_test(NAME test_main_window SOURCES gui_shell/test_main_window.cpp gui_shell/shell_fixture.h
         LIBS zav_shell_windows QT)
 endif()
+if(ZAV_GUI)
+    zav_add_test(NAME test_shell_dialogs SOURCES gui_shell/test_dialogs.cpp gui_shell/shell_fixture.h
+        LIBS zav_shell_windows QT)
+endif()

@@ -132,6 +132,7 @@ private:
     void BuildStatusBar();
     QAction* NewAction(const char* name, void (FrmMain::*slot)());
     void TreeClicked(QTreeWidgetItem* item);
+    void RunTreeCommand(const QString& key);
     void UpdateCommandStates();
     void FillWindowMenu();
 

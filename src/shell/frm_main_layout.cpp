@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -378,7 +379,14 @@ void FrmMain::TreeClicked(QTreeWidgetItem* item)
 {
     if (!item || !(item->flags() & Qt::ItemIsEnabled))
         return;
+    // The command runs after the tree has finished with the click: the
+    // windows it opens may rebuild the tree (LoadTree) and delete item.
     const QString key = item->data(0, kKeyRole).toString();
+    QTimer::singleShot(0, this, [this, key] { RunTreeCommand(key); });
+}
+
+void FrmMain::RunTreeCommand(const QString& key)
+{
     for (const TreeNode& node : kTreeNodes) {
         if (key != QLatin1String(node.key))
             continue;

@@ -72,6 +72,10 @@ FrmModelInfo::FrmModelInfo(ui::AppContext& ctx, QWidget* parent) : QDialog(paren
     ui::ShowListText(Combo1, QString::fromStdString(model.ModelName));
     FillBands();
     ui::ShowListText(Combo2, QString::fromStdString(model.BandLabel));
+    // A band this model does not offer shows the model's first band: an
+    // empty choice would give the document no band limits at all.
+    if (Combo2->currentIndex() < 0 && Combo2->count() > 0)
+        Combo2->setCurrentIndex(0);
 
     connect(Combo1, &QComboBox::currentIndexChanged, this, &FrmModelInfo::FillBands);
     connect(CommandOK, &QPushButton::clicked, this, &FrmModelInfo::CommandOK_Click);

@@ -32,6 +32,9 @@ public:
         const QString source = qEnvironmentVariable("ZAV_SOURCE_DIR") + "/data/language/";
         for (const char* name : {"english.ini", "chinese.ini"})
             QFile::copy(source + name, program + "/language/" + name);
+        const QDir pictures(qEnvironmentVariable("ZAV_SOURCE_DIR") + "/data/pictures");
+        for (const QString& name : pictures.entryList(QDir::Files))
+            QFile::copy(pictures.filePath(name), program + "/" + name);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
         QCoreApplication::setOrganizationName("zavprog-test");
         QCoreApplication::setApplicationName("zavprog-test");
