@@ -6,3 +6,8 @@ zav_add_test(NAME test_link_engine SOURCES link/test_transfer_engine.cpp link/en
 zav_add_test(NAME test_link_e2e SOURCES link/test_link_e2e.cpp link/engine_harness.h link/sim_process.h
              LIBS zav_link_qt zav_sim Qt6::Core Qt6::SerialPort QT)
 add_dependencies(test_link_e2e zavprog-radio-sim)
+if(TARGET zavprog-cli)
+    zav_add_test(NAME test_link_cli SOURCES link/test_cli_radio.cpp link/sim_process.h
+                 LIBS zav_sim Qt6::Core QT)
+    add_dependencies(test_link_cli zavprog-radio-sim zavprog-cli)
+endif()

@@ -4,7 +4,7 @@
 
 namespace zav::link {
 
-QtLinkPort::QtLinkPort(const QString& deviceName, QObject* parent) : QObject(parent)
+QtLinkPort::QtLinkPort(const QString& deviceName, QObject* parent) : QObject(parent), device_(deviceName)
 {
     port_.setPortName(deviceName);
     connect(&port_, &QSerialPort::readyRead, this, &QtLinkPort::onReadyRead);
@@ -21,10 +21,11 @@ void QtLinkPort::setDeviceName(const QString& deviceName)
 {
     if (port_.isOpen())
         port_.close();
+    device_ = deviceName;
     port_.setPortName(deviceName);
 }
 
-QString QtLinkPort::deviceName() const { return port_.portName(); }
+QString QtLinkPort::deviceName() const { return device_; }
 
 void QtLinkPort::setReceiver(Receiver receiver) { receiver_ = std::move(receiver); }
 

@@ -49,6 +49,7 @@ private:
     void onError(QSerialPort::SerialPortError error);
     void deliverIfComplete();
 
+    QString device_; ///< as given (QSerialPort shortens /dev/... paths)
     QSerialPort port_;
     QByteArray pending_;
     Receiver receiver_;
