@@ -1,0 +1,105 @@
+#pragma once
+
+// The channel windows as the program runs them: a session with the English
+// texts, an MDI area, scripted prompts, and helpers that act on the grid
+// the way a user does (mouse on a cell, keys into the editor shown).
+
+#include "app_context.h"
+#include "channel_fixture.h"
+#include "channel_grid_model.h"
+#include "frm_ch_info_edit.h"
+#include "frm_comm_ch_info.h"
+#include "prompts.h"
+#include "session.h"
+#include "window_registry.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QTableView>
+#include <QTest>
+
+namespace zav::test {
+
+struct ChannelWindows {
+    Session session;
+    ui::ScriptedPrompter prompter;
+    ui::ScopedPrompter scope{prompter};
+    QMdiArea area;
+    ui::AppContext ctx{session, &area, nullptr};
+
+    ChannelWindows()
+    {
+        session.texts.setFile(qEnvironmentVariable("ZAV_SOURCE_DIR").toStdString() + "/data/language/english.ini");
+        area.resize(1200, 900);
+        area.show();
+    }
+    ~ChannelWindows() { ui::CloseAllWindows(&area); }
+
+    Document& doc() { return session.doc; }
+    RadioImage& image() { return session.doc.image(); }
+
+    /// Opens the channel table on group `group`.
+    channels::FrmCommChInfo* openTable(int group)
+    {
+        image().OptFeat.Common1[common1::CurrentGroup] = Int16(group);
+        doc().CopyWorkingToSaved();
+        QWidget* w = ui::ShowEditor(&area, QStringLiteral("frmCommChInfo"),
+                                    [this] { return new channels::FrmCommChInfo(ctx); });
+        return qobject_cast<channels::FrmCommChInfo*>(w);
+    }
+
+    channels::FrmCHInfoEdit* detail() const
+    {
+        return qobject_cast<channels::FrmCHInfoEdit*>(ui::FindWindow(const_cast<QMdiArea*>(&area), "FrmCHInfoEdit"));
+    }
+};
+
+inline QPoint CellCentre(channels::FrmCommChInfo* table, int row, int column)
+{
+    const QModelIndex index = table->gridModel()->index(row - 1, column);
+    table->grid()->scrollTo(index);
+    return table->grid()->visualRect(index).center();
+}
+
+/// A mouse click on a grid cell.
+inline void ClickCell(channels::FrmCommChInfo* table, int row, int column)
+{
+    QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, CellCentre(table, row, column));
+}
+
+/// A double click as the window system delivers it: a click, then the
+/// double-click event.
+inline void DoubleClickCell(channels::FrmCommChInfo* table, int row, int column)
+{
+    ClickCell(table, row, column);
+    QTest::mouseDClick(table->grid()->viewport(), Qt::LeftButton, {}, CellCentre(table, row, column));
+}
+
+inline QLineEdit* FrequencyEditor(channels::FrmCommChInfo* table) { return table->findChild<QLineEdit*>("Text1"); }
+inline QComboBox* ToneList(channels::FrmCommChInfo* table) { return table->findChild<QComboBox*>("Combo1"); }
+
+/// Replaces the frequency editor's text by typing, then presses Enter.
+inline void TypeFrequency(channels::FrmCommChInfo* table, const QString& text)
+{
+    QLineEdit* editor = FrequencyEditor(table);
+    editor->selectAll();
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+/// Chooses entry `index` of a list as a user does: the entry before it is
+/// shown, then one Down key chooses it (index 0: Home).
+inline void ChooseEntry(QComboBox* list, int index)
+{
+    if (index == 0) {
+        list->setCurrentIndex(1);
+        QTest::keyClick(list, Qt::Key_Home);
+        return;
+    }
+    list->setCurrentIndex(index - 1);
+    QTest::keyClick(list, Qt::Key_Down);
+}
+
+} // namespace zav::test

@@ -1,0 +1,299 @@
+// The channel detail editor through its real widgets: the slot it shows
+// and how it follows the table, the busy-lockout, code and roger-beep
+// lists, and writes that reach the record.
+
+#include "channel_window_fixture.h"
+#include "data_file.h"
+#include "versions.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using namespace zav;
+using namespace zav::test;
+using channels::FrmCHInfoEdit;
+
+namespace {
+
+FrmCHInfoEdit* OpenDetail(ChannelWindows& w, channels::FrmCommChInfo* table)
+{
+    table->findChild<QPushButton*>("CommandEdit")->click();
+    return w.detail();
+}
+
+QStringList Entries(const QComboBox* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->itemText(i);
+    return out;
+}
+
+void DefineCodeMemory(RadioImage& image, int n, bool defined)
+{
+    DtmfCode& code = image.DtmfSettings.CodeMemories[std::size_t(n - 1)];
+    code.Length = defined ? 3 : 0;
+    code.Code.assign(defined ? "123" : "");
+}
+
+void DefineToneTip(RadioImage& image, int t, bool defined)
+{
+    ToneTip& tip = image.ToneTips[std::size_t(t - 1)];
+    tip = ToneTip{};
+    if (defined) {
+        tip.TipRepeatCount() = 1;
+        tip.NoteFrequency(1) = 100;
+        tip.NoteDuration(1) = 10;
+    }
+}
+
+} // namespace
+
+class TestChannelDetail : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheSlotsOfTheGroup_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("group");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<bool>("repeaterShift");
+        QTest::addColumn<bool>("frequencyTyped");
+        QTest::newRow("country DE") << 0 << 5 << 80 << false << false;
+        QTest::newRow("country EU") << 0 << 0 << 40 << false << false;
+        QTest::newRow("extended AE") << int(kExtendedMode) << 0 << 40 << true << true;
+        QTest::newRow("extended VFO") << int(kExtendedMode) << 10 << 1 << true << true;
+    }
+    void showsTheSlotsOfTheGroup()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, group);
+        QFETCH(int, channels);
+        ChannelWindows w;
+        NewDocument(w.doc(), Int16(mode), {});
+        FillGroup(w.doc(), group);
+        auto* table = w.openTable(group);
+        FrmCHInfoEdit* detail = OpenDetail(w, table);
+        QVERIFY(detail);
+        QCOMPARE(detail->groupList()->currentIndex(), group);
+        QCOMPARE(detail->channelList()->count(), channels);
+        QCOMPARE(detail->channelList()->itemText(channels - 1), QString::number(channels));
+        QTEST(!detail->list(FrmCHInfoEdit::RepeaterShift)->isHidden(), "repeaterShift");
+        QTEST(detail->frequencyBox()->isEnabled(), "frequencyTyped");
+        QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.01000"));
+        QVERIFY(!w.doc().IsModified());
+    }
+
+    void followsTheTableAndTheEmptySlot()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {5, "02705000"}});
+        auto* table = w.openTable(0);
+        FrmCHInfoEdit* detail = OpenDetail(w, table);
+        ClickCell(table, 5, 4);
+        QCOMPARE(detail->channelList()->currentText(), QStringLiteral("5"));
+        QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.05000"));
+        QVERIFY(detail->list(FrmCHInfoEdit::Decode)->isEnabled());
+
+        ClickCell(table, 9, 1);
+        QCOMPARE(detail->channelList()->currentText(), QStringLiteral("9"));
+        QCOMPARE(detail->shownRecord(), -1);
+        QVERIFY(detail->frequencyBox()->isEnabled());
+        QVERIFY(detail->frequencyBox()->text().isEmpty());
+        for (int id = 0; id < FrmCHInfoEdit::ListCount; ++id) {
+            QVERIFY(!detail->list(FrmCHInfoEdit::ListId(id))->isEnabled());
+            QCOMPARE(Entries(detail->list(FrmCHInfoEdit::ListId(id))), QStringList{QStringLiteral(" ")});
+        }
+        for (int id = 0; id < FrmCHInfoEdit::CheckCount; ++id)
+            QVERIFY(!detail->check(FrmCHInfoEdit::CheckId(id))->isEnabled());
+
+        // A frequency typed here creates the channel.
+        QTest::keyClicks(detail->frequencyBox(), QStringLiteral("27.4"));
+        QTest::keyClick(detail->frequencyBox(), Qt::Key_Return);
+        ChannelRecord* created = Channel(w.doc(), 9);
+        QVERIFY(created);
+        QCOMPARE(created->RxFrequency.raw(), std::string("02740000"));
+        QCOMPARE(table->cellText(9, 1), QStringLiteral("27.40000"));
+        QVERIFY(detail->list(FrmCHInfoEdit::Decode)->isEnabled());
+        QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.40000"));
+    }
+
+    void switchingGroupSwitchesTheTable()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {41, "02741000"}});
+        auto* table = w.openTable(0);
+        FrmCHInfoEdit* detail = OpenDetail(w, table);
+        ChooseEntry(detail->groupList(), 1);
+        QCOMPARE(table->shownGroup(), 1);
+        QCOMPARE(w.session.channelEdit.EditGroup, 1);
+        QCOMPARE(table->cellText(1, 1), QStringLiteral("27.41000"));
+        QCOMPARE(detail->channelList()->currentText(), QStringLiteral("1"));
+        QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.41000"));
+        QCOMPARE(w.session.channelEdit.EditRow, 1);
+    }
+
+    void busyLockoutFollowsTheGoverningTone_data()
+    {
+        QTest::addColumn<int>("rx");
+        QTest::addColumn<int>("tx");
+        QTest::addColumn<int>("reverse");
+        QTest::addColumn<int>("busy");
+        QTest::addColumn<int>("wantBusy");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("no tone: tone lockout becomes carrier") << 0 << 0 << 0 << 2 << 1 << 2 << 1;
+        QTest::newRow("decode tone allows tone lockout") << 5 << 0 << 0 << 2 << 2 << 3 << 2;
+        QTest::newRow("reverse: transmit tone governs") << 5 << 0 << 1 << 2 << 1 << 2 << 1;
+        QTest::newRow("reverse with transmit tone") << 0 << 7 << 1 << 2 << 2 << 3 << 2;
+        QTest::newRow("signalling lockout has no entry") << 5 << 5 << 0 << 3 << 3 << 3 << -1;
+    }
+    void busyLockoutFollowsTheGoverningTone()
+    {
+        QFETCH(int, rx);
+        QFETCH(int, tx);
+        QFETCH(int, reverse);
+        QFETCH(int, busy);
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
+        ChannelRecord* channel = Channel(w.doc(), 1);
+        channel->RxTone = Int16(rx);
+        channel->TxTone = Int16(tx);
+        channel->Option17 = Int16(reverse);
+        channel->Option11 = Int16(busy);
+        w.doc().CopyWorkingToSaved();
+        FrmCHInfoEdit* detail = OpenDetail(w, w.openTable(0));
+        QTEST(int(Channel(w.doc(), 1)->Option11), "wantBusy");
+        QTEST(detail->list(FrmCHInfoEdit::BusyLockout)->count(), "entries");
+        QTEST(detail->list(FrmCHInfoEdit::BusyLockout)->currentIndex(), "selected");
+    }
+
+    void choosingADecodeToneOffersToneLockout()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
+        FrmCHInfoEdit* detail = OpenDetail(w, w.openTable(0));
+        QComboBox* busy = detail->list(FrmCHInfoEdit::BusyLockout);
+        QCOMPARE(busy->count(), 2);
+        ChooseEntry(detail->list(FrmCHInfoEdit::Decode), 3);
+        QCOMPARE(busy->count(), 3);
+        QCOMPARE(int(Channel(w.doc(), 1)->RxTone), 3);
+        QCOMPARE(int(Channel(w.doc(), 1)->TxTone), 3); // copied into the unset encode tone
+        QCOMPARE(detail->list(FrmCHInfoEdit::Encode)->currentIndex(), 3);
+        ChooseEntry(busy, 2);
+        QCOMPARE(int(Channel(w.doc(), 1)->Option11), 2);
+        // Back to no decode tone: the tone lockout is given up.
+        ChooseEntry(detail->list(FrmCHInfoEdit::Decode), 0);
+        QCOMPARE(int(Channel(w.doc(), 1)->Option11), 1);
+        QCOMPARE(busy->count(), 2);
+        QVERIFY(w.doc().IsModified());
+    }
+
+    void codeListsOfferDefinedMemories_data()
+    {
+        QTest::addColumn<int>("list");
+        QTest::newRow("BOT") << int(FrmCHInfoEdit::BotCode);
+        QTest::newRow("EOT") << int(FrmCHInfoEdit::EotCode);
+        QTest::newRow("call") << int(FrmCHInfoEdit::CallCode);
+    }
+    void codeListsOfferDefinedMemories()
+    {
+        QFETCH(int, list);
+        const auto id = FrmCHInfoEdit::ListId(list);
+        auto member = [id](ChannelRecord* r) -> Int16& {
+            return id == FrmCHInfoEdit::BotCode ? r->Option13 : id == FrmCHInfoEdit::EotCode ? r->Option22 : r->Option28;
+        };
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
+        for (int n = 1; n <= kCodeMemories; ++n)
+            DefineCodeMemory(w.image(), n, n == 3 || n == 7);
+        member(Channel(w.doc(), 1)) = 7;
+        FrmCHInfoEdit* detail = OpenDetail(w, w.openTable(0));
+        QComboBox* codes = detail->list(id);
+        QCOMPARE(Entries(codes), (QStringList{w.ctx.text(14013), "3", "7"}));
+        QCOMPARE(codes->currentText(), QStringLiteral("7"));
+
+        ChooseEntry(codes, 0);
+        QCOMPARE(int(member(Channel(w.doc(), 1))), 0);
+        ChooseEntry(codes, 2);
+        QCOMPARE(int(member(Channel(w.doc(), 1))), 7);
+
+        // A new memory appears and the shown code stays.
+        DefineCodeMemory(w.image(), 5, true);
+        w.doc().CopyWorkingToSaved();
+        detail->RefreshCodeLists();
+        QCOMPARE(Entries(codes), (QStringList{w.ctx.text(14013), "3", "5", "7"}));
+        QCOMPARE(codes->currentText(), QStringLiteral("7"));
+        QVERIFY(!w.doc().IsModified());
+
+        // The shown memory is emptied: the first entry is shown and stored.
+        DefineCodeMemory(w.image(), 7, false);
+        detail->RefreshCodeLists();
+        QCOMPARE(Entries(codes), (QStringList{w.ctx.text(14013), "3", "5"}));
+        QCOMPARE(codes->currentIndex(), 0);
+        QCOMPARE(int(member(Channel(w.doc(), 1))), 0);
+    }
+
+    void rogerBeepListsDefinedToneTips()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
+        for (int t = 1; t <= kToneTips; ++t)
+            DefineToneTip(w.image(), t, t == 2 || t == 6);
+        Channel(w.doc(), 1)->Option23 = 6;
+        FrmCHInfoEdit* detail = OpenDetail(w, w.openTable(0));
+        QComboBox* beep = detail->list(FrmCHInfoEdit::RogerBeep);
+        QCOMPARE(Entries(beep), (QStringList{w.ctx.text(15030), "2", "6"}));
+        QCOMPARE(beep->currentText(), QStringLiteral("6"));
+
+        DefineToneTip(w.image(), 4, true);
+        detail->RefreshRogerBeep();
+        QCOMPARE(Entries(beep), (QStringList{w.ctx.text(15030), "2", "4", "6"}));
+        QCOMPARE(beep->currentText(), QStringLiteral("6"));
+        ChooseEntry(beep, 2);
+        QCOMPARE(int(Channel(w.doc(), 1)->Option23), 4);
+    }
+
+    void controlsWriteTheirFields_data()
+    {
+        QTest::addColumn<int>("check");
+        QTest::addColumn<int>("fieldId");
+        QTest::newRow("scan skip") << int(FrmCHInfoEdit::ScanSkip) << 7;
+        QTest::newRow("expander") << int(FrmCHInfoEdit::Expander) << 37;
+        QTest::newRow("compressor") << int(FrmCHInfoEdit::Compressor) << 38;
+        QTest::newRow("noise blanker") << int(FrmCHInfoEdit::NoiseBlanker) << 39;
+        QTest::newRow("attenuator") << int(FrmCHInfoEdit::Attenuator) << 40;
+        QTest::newRow("high cut") << int(FrmCHInfoEdit::HighCut) << 41;
+    }
+    void controlsWriteTheirFields()
+    {
+        QFETCH(int, check);
+        QFETCH(int, fieldId);
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {2, "02700000"}});
+        auto* table = w.openTable(0);
+        ClickCell(table, 2, 1);
+        FrmCHInfoEdit* detail = OpenDetail(w, table);
+        QCheckBox* box = detail->check(FrmCHInfoEdit::CheckId(check));
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+        QCOMPARE(int(*Channel(w.doc(), 2)->option(fieldId)), 1);
+        QCOMPARE(int(*Channel(w.doc(), 1)->option(fieldId)), 0);
+        ChooseEntry(detail->list(FrmCHInfoEdit::Tsq), 1);
+        ChooseEntry(detail->list(FrmCHInfoEdit::RepeaterShift), 2);
+        QCOMPARE(int(Channel(w.doc(), 2)->Option30), 1);
+        QCOMPARE(int(Channel(w.doc(), 2)->Option29), 2);
+        QVERIFY(w.doc().IsModified());
+
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("detail.dat").toStdString();
+        QVERIFY(SaveDocument(w.doc(), path));
+        Document reopened;
+        QCOMPARE(OpenDocument(reopened, path, VersionRecords{}).outcome, OpenOutcome::Opened);
+        QVERIFY(*Channel(reopened, 2) == *Channel(w.doc(), 2));
+        QVERIFY(*Channel(reopened, 1) == *Channel(w.doc(), 1));
+    }
+};
+
+QTEST_MAIN(TestChannelDetail)
+#include "test_channel_detail.moc"

@@ -1,0 +1,425 @@
+// The channel table through its real widgets: what a group shows, typing
+// frequencies, the keyboard walk, tones, emergency channels, AM/FM rules and
+// the group name, with a save/open round trip of what was edited.
+
+#include "channel_window_fixture.h"
+#include "channel_writes.h"
+#include "codecs.h"
+#include "data_file.h"
+#include "numbers.h"
+#include "versions.h"
+
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <optional>
+
+using namespace zav;
+using namespace zav::test;
+
+namespace {
+
+/// Saves the document, opens the file into a fresh document and returns the
+/// reopened record of channel number (nullopt when it is not there).
+std::optional<ChannelRecord> ReopenedChannel(Document& doc, int number, Document& reopened)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("channels.dat").toStdString();
+    if (!SaveDocument(doc, path))
+        return std::nullopt;
+    if (OpenDocument(reopened, path, VersionRecords{}).outcome != OpenOutcome::Opened)
+        return std::nullopt;
+    if (ChannelRecord* r = Channel(reopened, number))
+        return *r;
+    return std::nullopt;
+}
+
+} // namespace
+
+class TestChannelTable : public QObject {
+    Q_OBJECT
+private slots:
+    void groupShowsItsSlots_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("group");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("firstNumber");
+        QTest::newRow("country UK") << 0 << 2 << 80 << 81;
+        QTest::newRow("country PL") << 0 << 3 << 40 << 161;
+        QTest::newRow("country DE") << 0 << 5 << 80 << 241;
+        QTest::newRow("country IN") << 0 << 6 << 40 << 321;
+        QTest::newRow("extended BE") << int(kExtendedMode) << 1 << 40 << 41;
+        QTest::newRow("extended VFO") << int(kExtendedMode) << 10 << 1 << 521;
+    }
+    void groupShowsItsSlots()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, group);
+        QFETCH(int, rows);
+        QFETCH(int, firstNumber);
+        ChannelWindows w;
+        NewDocument(w.doc(), Int16(mode), {});
+        FillGroup(w.doc(), group);
+        // Neighbours on both sides must not appear.
+        const int before = firstNumber - 1;
+        const int after = firstNumber + rows;
+        ChannelRecord* last = &w.doc().active()[std::size_t(w.doc().activeCount())];
+        if (before >= 1) {
+            last->Number = Int16(before);
+            last->RxFrequency.assign("02900000");
+            ++w.image().ChannelCount;
+            ++last;
+        }
+        if (after <= 521) {
+            last->Number = Int16(after);
+            last->RxFrequency.assign("02900000");
+            ++w.image().ChannelCount;
+        }
+        Channel(w.doc(), firstNumber)->RxTone = 1;
+        auto* table = w.openTable(group);
+        QVERIFY(table);
+        QCOMPARE(table->slotRows(), rows);
+        QCOMPARE(table->grid()->model()->rowCount(), rows);
+        for (int row = 1; row <= rows; ++row) {
+            QCOMPARE(table->cellText(row, 0), QString::number(row));
+            QCOMPARE(table->cellText(row, 10), QStringLiteral(">>"));
+            QVERIFY(table->cellText(row, 1) != QStringLiteral("29.00000"));
+        }
+        QCOMPARE(table->cellText(1, 1), QStringLiteral("27.01000"));
+        QCOMPARE(table->cellText(rows, 1), QString::fromStdString(FormatMHz(27.0 + rows * 0.01)));
+        QCOMPARE(table->cellText(1, 4), QStringLiteral("67.0"));
+        QCOMPARE(table->cellText(1, 5), w.ctx.text(14013));
+        QCOMPARE(int(w.session.channelEdit.EditGroup), group);
+        QVERIFY(w.session.channelEdit.ChannelTableOpen);
+    }
+
+    void userChoosesAnotherGroup()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), 0, {{81, "02700000"}, {161, "02710000"}});
+        auto* table = w.openTable(2);
+        auto* groups = table->findChild<QComboBox*>("cboGroup");
+        QCOMPARE(groups->count(), 7);
+        QTest::keyClick(groups, Qt::Key_Down);
+        QCOMPARE(table->shownGroup(), 3);
+        QCOMPARE(table->slotRows(), 40);
+        QCOMPARE(table->cellText(1, 1), QStringLiteral("27.10000"));
+        QCOMPARE(int(w.image().OptFeat.Common1[common1::CurrentGroup]), 3);
+        QCOMPARE(w.session.channelEdit.EditGroup, 3);
+        QVERIFY(table->windowTitle().contains(QStringLiteral("3 -- PL")));
+    }
+
+    void typingIntoEmptySlotCreatesChannel()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {521, "02720000"}});
+        auto* table = w.openTable(0);
+        ClickCell(table, 5, 1);
+        QVERIFY(!FrequencyEditor(table)->isHidden());
+        TypeFrequency(table, QStringLiteral("27.4"));
+
+        ChannelRecord* created = Channel(w.doc(), 5);
+        QVERIFY(created);
+        QCOMPARE(created->RxFrequency.raw(), std::string("02740000"));
+        QCOMPARE(table->cellText(5, 1), QStringLiteral("27.40000"));
+        QVERIFY(w.doc().IsModified());
+        QVERIFY(w.prompter.asked.empty());
+        // Enter walks on to the receive tone of the same row.
+        QCOMPARE(table->currentRow(), 5);
+        QCOMPARE(table->currentColumn(), 4);
+        QVERIFY(!ToneList(table)->isHidden());
+
+        Document reopened;
+        const auto kept = ReopenedChannel(w.doc(), 5, reopened);
+        QVERIFY(kept);
+        QVERIFY(*kept == *Channel(w.doc(), 5));
+        QVERIFY(!reopened.IsModified());
+    }
+
+    void typedFrequencyOfExistingChannel_data()
+    {
+        QTest::addColumn<int>("group");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("channel 5 keeps its frequency") << 0 << 5 << "27.05000";
+        QTest::newRow("VFO takes the new one") << 10 << 521 << "27.40000";
+    }
+    void typedFrequencyOfExistingChannel()
+    {
+        QFETCH(int, group);
+        QFETCH(int, number);
+        QFETCH(QString, shown);
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{5, "02705000"}, {521, "02720000"}});
+        auto* table = w.openTable(group);
+        const int row = number - GroupBase(group, kExtendedMode);
+        ClickCell(table, row, 1);
+        QCOMPARE(FrequencyEditor(table)->selectedText(), FrequencyEditor(table)->text());
+        TypeFrequency(table, QStringLiteral("27.4"));
+        QCOMPARE(table->cellText(row, 1), shown);
+        QCOMPARE(QString::fromStdString(CleanText(Channel(w.doc(), number)->RxFrequency.raw())),
+                 QString::fromStdString(ToStoredFrequency(shown.toStdString(), BandLimits{25.615, 30.105})));
+        QCOMPARE(w.doc().IsModified(), number == 521);
+    }
+
+    void outOfBandEntryWarnsAndUsesTheLimit_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("above") << "31" << "30.10500";
+        QTest::newRow("below") << "20" << "25.61500";
+        QTest::newRow("not a number") << "." << "25.61500";
+    }
+    void outOfBandEntryWarnsAndUsesTheLimit()
+    {
+        QFETCH(QString, typed);
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
+        auto* table = w.openTable(0);
+        ClickCell(table, 3, 1);
+        TypeFrequency(table, typed);
+        QCOMPARE(w.prompter.asked.size(), std::size_t(1));
+        QCOMPARE(w.prompter.asked[0].text, w.ctx.text(9021));
+        QCOMPARE(w.prompter.asked[0].icon, ui::Icon::Warning);
+        QTEST(table->cellText(3, 1), "shown");
+        QVERIFY(Channel(w.doc(), 3));
+        // Leaving the cell afterwards does not warn again.
+        ClickCell(table, 1, 4);
+        QCOMPARE(w.prompter.asked.size(), std::size_t(1));
+    }
+
+    void countryFrequenciesAreFixed()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), 0, {{1, "02696500"}});
+        auto* table = w.openTable(0);
+        ClickCell(table, 1, 1);
+        QVERIFY(FrequencyEditor(table)->isHidden());
+        QTest::keyClick(table->grid(), Qt::Key_Return);
+        QVERIFY(FrequencyEditor(table)->isHidden());
+        QVERIFY(!w.doc().IsModified());
+    }
+
+    void emptySlotIsEditedFromItsFrequency()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
+        auto* table = w.openTable(0);
+        ClickCell(table, 7, 4);
+        QCOMPARE(table->currentRow(), 7);
+        QCOMPARE(table->currentColumn(), 1);
+        QCOMPARE(w.session.channelEdit.EditColumn, 1);
+        QVERIFY(!FrequencyEditor(table)->isHidden());
+        QVERIFY(ToneList(table)->isHidden());
+    }
+
+    void clearingTheFrequencyRemovesTheChannel()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {5, "02705000"}, {521, "02720000"}});
+        *EmergencyChannel(w.image(), 0, 0) = 5;
+        auto* table = w.openTable(0);
+        auto* emergency = table->findChild<QComboBox*>("cboEmergency0");
+        QCOMPARE(emergency->currentText(), QStringLiteral("5"));
+
+        ClickCell(table, 5, 1);
+        TypeFrequency(table, QString());
+        QVERIFY(!Channel(w.doc(), 5));
+        for (int column = 1; column <= 9; ++column)
+            QVERIFY(table->cellText(5, column).isEmpty());
+        QCOMPARE(table->currentRow(), 6); // an empty entry moves to the next line
+        QCOMPARE(int(*EmergencyChannel(w.image(), 0, 0)), 0);
+        QCOMPARE(emergency->currentIndex(), -1);
+        QCOMPARE(emergency->findText(QStringLiteral("5")), -1);
+        QVERIFY(w.doc().IsModified());
+    }
+
+    void theLastChannelIsKept()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{5, "02705000"}});
+        auto* table = w.openTable(0);
+        ClickCell(table, 5, 1);
+        TypeFrequency(table, QString());
+        QVERIFY(Channel(w.doc(), 5));
+        QCOMPARE(table->cellText(5, 1), QStringLiteral("27.05000"));
+        QVERIFY(!w.doc().IsModified());
+    }
+
+    void enterWalksTheVisibleColumns()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{3, "02700000"}, {4, "02700000"}, {40, "02700000"}});
+        auto* table = w.openTable(0);
+        ClickCell(table, 3, 1);
+        QTest::keyClick(FrequencyEditor(table), Qt::Key_Return);
+        QCOMPARE(table->currentColumn(), 4);
+        QTest::keyClick(ToneList(table), Qt::Key_Return);
+        QCOMPARE(table->currentColumn(), 5);
+        QTest::keyClick(ToneList(table), Qt::Key_Return);
+        QCOMPARE(table->currentRow(), 4);
+        QCOMPARE(table->currentColumn(), 1);
+        QVERIFY(!FrequencyEditor(table)->isHidden());
+
+        // Column 5 of the last row wraps to column 1 of row 1.
+        ClickCell(table, 40, 5);
+        QVERIFY(!ToneList(table)->isHidden());
+        QTest::keyClick(ToneList(table), Qt::Key_Return);
+        QCOMPARE(table->currentRow(), 1);
+        QCOMPARE(table->currentColumn(), 1);
+        QVERIFY(!w.doc().IsModified());
+    }
+
+    void tonesAreCoupled_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("rx");
+        QTest::addColumn<int>("tx");
+        QTest::addColumn<int>("busy");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("wantRx");
+        QTest::addColumn<int>("wantTx");
+        QTest::addColumn<int>("wantBusy");
+        QTest::newRow("rx tone fills unset tx tone") << 4 << 0 << 0 << 0 << 1 << 1 << 1 << 0;
+        QTest::newRow("tx tone fills unset rx tone") << 5 << 0 << 0 << 0 << 60 << 60 << 60 << 0;
+        QTest::newRow("both set: only rx changes") << 4 << 3 << 7 << 0 << 9 << 9 << 7 << 0;
+        QTest::newRow("rx off ends busy lockout 2") << 4 << 5 << 5 << 2 << 0 << 0 << 5 << 1;
+    }
+    void tonesAreCoupled()
+    {
+        QFETCH(int, column);
+        QFETCH(int, rx);
+        QFETCH(int, tx);
+        QFETCH(int, busy);
+        QFETCH(int, choice);
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {2, "02700000"}});
+        ChannelRecord* channel = Channel(w.doc(), 2);
+        channel->RxTone = Int16(rx);
+        channel->TxTone = Int16(tx);
+        channel->Option11 = Int16(busy);
+        auto* table = w.openTable(0);
+        ClickCell(table, 2, column);
+        QVERIFY(!ToneList(table)->isHidden());
+        ChooseEntry(ToneList(table), choice);
+        channel = Channel(w.doc(), 2);
+        QTEST(int(channel->RxTone), "wantRx");
+        QTEST(int(channel->TxTone), "wantTx");
+        QTEST(int(channel->Option11), "wantBusy");
+        QCOMPARE(table->cellText(2, 4), ToneList(table)->itemText(channel->RxTone));
+        QCOMPARE(table->cellText(2, 5), ToneList(table)->itemText(channel->TxTone));
+        QVERIFY(w.doc().IsModified());
+
+        Document reopened;
+        const auto kept = ReopenedChannel(w.doc(), 2, reopened);
+        QVERIFY(kept);
+        QCOMPARE(int(kept->RxTone), int(channel->RxTone));
+        QCOMPARE(int(kept->TxTone), int(channel->TxTone));
+        QCOMPARE(int(kept->Option11), int(channel->Option11));
+    }
+
+    void amFmRulesOfCountryGroups_data()
+    {
+        QTest::addColumn<int>("group");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<bool>("amAllowed");
+        QTest::newRow("CE: always FM") << 1 << 0 << false;
+        QTest::newRow("UK: position 40") << 2 << 39 << true;
+        QTest::newRow("UK: position 41") << 2 << 40 << false;
+        QTest::newRow("DE: position 41") << 5 << 40 << false;
+        QTest::newRow("DE: last position") << 5 << 79 << false;
+        QTest::newRow("EU: any position") << 0 << 39 << true;
+    }
+    void amFmRulesOfCountryGroups()
+    {
+        QFETCH(int, group);
+        QFETCH(int, position);
+        QFETCH(bool, amAllowed);
+        ChannelWindows w;
+        NewDocument(w.doc(), 0, {});
+        FillGroup(w.doc(), group);
+        w.doc().CopyWorkingToSaved();
+        auto* table = w.openTable(group);
+        auto* emergency = table->findChild<QComboBox*>("cboEmergency0");
+        auto* amFm = table->findChild<QComboBox*>("cboAmFm0");
+        if (group != 1) {
+            QVERIFY(amFm->isEnabled());
+            ChooseEntry(amFm, 0); // AM
+            QCOMPARE(int(*EmergencyAmFm(w.image(), group, 0)), 0);
+        }
+        ChooseEntry(emergency, position);
+        QCOMPARE(int(*EmergencyChannel(w.image(), group, 0)), position + 1);
+        QCOMPARE(amFm->isEnabled(), amAllowed);
+        QCOMPARE(int(*EmergencyAmFm(w.image(), group, 0)), amAllowed ? 0 : 1);
+        QCOMPARE(amFm->currentIndex(), amAllowed ? 0 : 1);
+        if (group == 1) {
+            QVERIFY(!table->findChild<QComboBox*>("cboAmFm1")->isEnabled());
+            QCOMPARE(int(*EmergencyAmFm(w.image(), 1, 1)), 1);
+        }
+        QVERIFY(w.doc().IsModified());
+    }
+
+    void groupNameBox_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("group");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("extended group") << int(kExtendedMode) << 2 << true;
+        QTest::newRow("VFO group") << int(kExtendedMode) << 10 << false;
+        QTest::newRow("country group") << 0 << 2 << false;
+    }
+    void groupNameBox()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, group);
+        QFETCH(bool, enabled);
+        ChannelWindows w;
+        NewDocument(w.doc(), Int16(mode), {{1, "02700000"}, {521, "02720000"}});
+        auto* table = w.openTable(group);
+        auto* name = table->findChild<QLineEdit*>("txtGroupName");
+        QCOMPARE(name->isEnabled(), enabled);
+        QCOMPARE(name->text().toStdString(), w.image().GroupNames[std::size_t(group)].clean());
+        QVERIFY(!w.doc().IsModified()); // showing a name stores nothing
+        if (!enabled)
+            return;
+        name->selectAll();
+        QTest::keyClick(name, Qt::Key_Backspace);
+        QTest::keyClicks(name, QStringLiteral("a\\b~"));
+        QCOMPARE(name->text(), QStringLiteral("ab"));
+        QCOMPARE(w.image().GroupNames[std::size_t(group)].raw(), std::string("ab\0", 3));
+        QVERIFY(w.doc().IsModified());
+    }
+
+    void detailEditorOpensFromTheDetailColumn()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {6, "02700000"}});
+        auto* table = w.openTable(0);
+        QVERIFY(!w.detail());
+        DoubleClickCell(table, 6, 10);
+        QVERIFY(w.detail());
+        QVERIFY(w.session.channelEdit.DetailEditorOpen);
+        QCOMPARE(w.detail()->channelList()->currentText(), QStringLiteral("6"));
+        // The edit button brings the same editor back: never a second one.
+        table->findChild<QPushButton*>("CommandEdit")->click();
+        int editors = 0;
+        for (QMdiSubWindow* sub : w.area.subWindowList())
+            editors += sub->widget()->objectName() == QStringLiteral("FrmCHInfoEdit") && !sub->isHidden();
+        QCOMPARE(editors, 1);
+    }
+
+    void closingClearsTheOpenFlag()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
+        auto* table = w.openTable(0);
+        QVERIFY(w.session.channelEdit.ChannelTableOpen);
+        table->findChild<QPushButton*>("CommandClose")->click();
+        QVERIFY(!w.session.channelEdit.ChannelTableOpen);
+    }
+};
+
+QTEST_MAIN(TestChannelTable)
+#include "test_channel_table.moc"
