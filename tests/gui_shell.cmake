@@ -13,3 +13,9 @@ if(ZAV_GUI)
     zav_add_test(NAME test_shell_dialogs SOURCES gui_shell/test_dialogs.cpp gui_shell/shell_fixture.h
         LIBS zav_shell_windows QT)
 endif()
+if(ZAV_GUI AND TARGET zav_sim)
+    zav_add_test(NAME test_radio_e2e SOURCES gui_shell/test_radio_e2e.cpp gui_shell/shell_fixture.h
+        LIBS zav_shell_windows zav_sim QT)
+    target_include_directories(test_radio_e2e PRIVATE ${CMAKE_SOURCE_DIR}/tests/link)
+    add_dependencies(test_radio_e2e zavprog-radio-sim)
+endif()

@@ -11,6 +11,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -18,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace zav::test {
@@ -64,6 +67,25 @@ public:
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
+    }
+
+    /// Runs the event loop until done() holds or timeoutMs passed; returns
+    /// done(). Unlike QTRY_VERIFY it never sleeps between events, so a
+    /// transfer of a thousand round trips is not slowed down.
+    static bool RunUntil(const std::function<bool()>& done, int timeoutMs)
+    {
+        if (done())
+            return true;
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (done())
+                loop.quit();
+        });
+        poll.start(2);
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+        loop.exec();
+        return done();
     }
 
     /// objectNames of the open child windows, in creation order.
