@@ -39,7 +39,12 @@ std::unique_ptr<NoteOutput> MakeNoteOutput()
     return std::make_unique<SilentOutput>();
 }
 
-ToneTipPlayer::ToneTipPlayer(QObject* parent) : QObject(parent) { setOutput(MakeNoteOutput()); }
+ToneTipPlayer::ToneTipPlayer(QObject* parent) : QObject(parent)
+{
+    // Looking for the audio device takes a moment; done now, so that Play
+    // starts the first note at once.
+    setOutput(MakeNoteOutput());
+}
 
 ToneTipPlayer::~ToneTipPlayer() = default;
 

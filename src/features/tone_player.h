@@ -50,7 +50,7 @@ private:
 class ToneTipPlayer : public QObject {
     Q_OBJECT
 public:
-    /// Uses MakeNoteOutput() until another output is set.
+    /// Plays through MakeNoteOutput() until another output is set.
     explicit ToneTipPlayer(QObject* parent = nullptr);
     ~ToneTipPlayer() override;
 
