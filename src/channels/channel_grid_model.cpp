@@ -51,7 +51,8 @@ QVariant ChannelGridModel::headerData(int section, Qt::Orientation orientation, 
     case Qt::ForegroundRole:
         return QBrush(kHeaderColour);
     case Qt::TextAlignmentRole:
-        return int(Qt::AlignCenter);
+        // Long captions take a second line instead of being cut.
+        return int(Qt::AlignCenter | Qt::TextWordWrap);
     default:
         return {};
     }

@@ -41,6 +41,7 @@ constexpr std::array<int, kGridColumns> kHeaderIds{14001, 14002, 14003, 14004, 1
                                                    14007, 14008, 14009, 14010, 14011};
 constexpr int kOffsetHeaderId = 14100;
 constexpr int kHeaderTwips = 500;
+constexpr int kHeaderMarginPixels = 6;
 constexpr int kWindowWidthTwips = 6800;
 constexpr int kWindowHeightTwips = 6400;
 
@@ -150,7 +151,9 @@ void FrmCommChInfo::buildControls()
     grid_->setWordWrap(false);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid_->horizontalHeader()->setHighlightSections(false);
-    grid_->horizontalHeader()->setFixedHeight(Pixels(kHeaderTwips));
+    // Room for captions of two lines whatever the font.
+    grid_->horizontalHeader()->setFixedHeight(
+        std::max(Pixels(kHeaderTwips), 2 * grid_->fontMetrics().lineSpacing() + kHeaderMarginPixels));
     grid_->horizontalHeader()->setMinimumSectionSize(0);
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->installEventFilter(this);
