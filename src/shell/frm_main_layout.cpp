@@ -323,7 +323,10 @@ void FrmMain::SetMainCaptions()
     ui::SetMessageTitle(ctx_.text(12000));
 
     panels_[2]->setText(ctx_.text(12008) + QString::number(session_.settings.ComPort));
-    panels_[2]->setToolTip(QString::fromStdString(LinkDevice()));
+    // The device named without asking the system for its port list, which
+    // takes long enough to be felt at start-up.
+    panels_[2]->setToolTip(QString::fromStdString(options_.portOverride.empty() ? session_.settings.ComDevice
+                                                                                : options_.portOverride));
     const ModelBand& model = session_.doc.model;
     panels_[1]->setText(QString::fromStdString(model.ModelName) + "[" + QString::fromStdString(model.BandLabel) + "]");
     ShowMainTxt();

@@ -1,0 +1,107 @@
+// Start-up of the desktop program against a minimal Qt Widgets program:
+// time from process start until the main window is shown (both quit right
+// then), and the peak resident memory of each. Prints the ratios; the goal
+// is at most 1.5 for each.
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <spawn.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr int kRuns = 11;
+
+struct Run {
+    double ms = 0;
+    long maxRssKiB = 0;
+    bool ok = false;
+};
+
+Run Measure(const std::string& program, const std::vector<std::string>& args)
+{
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const auto& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+
+    const auto start = std::chrono::steady_clock::now();
+    // The programs' own chatter (Qt warnings) would bury the results.
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.c_str(), &quiet, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    if (spawned != 0)
+        return {};
+    int status = 0;
+    rusage usage{};
+    // wait4 gives this child's own peak, not the maximum over all children.
+    if (wait4(pid, &status, 0, &usage) != pid)
+        return {};
+    const auto end = std::chrono::steady_clock::now();
+    Run run;
+    run.ms = std::chrono::duration<double, std::milli>(end - start).count();
+    run.maxRssKiB = usage.ru_maxrss;
+    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return run;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+std::string Dir(const char* env, const char* fallback)
+{
+    const char* value = std::getenv(env);
+    return value && *value ? value : fallback;
+}
+
+} // namespace
+
+int main()
+{
+    // Both run headless unless the caller chose a platform.
+    setenv("QT_QPA_PLATFORM", Dir("QT_QPA_PLATFORM", "offscreen").c_str(), 1);
+    const std::string zavprog = Dir("ZAV_PROGRAM_DIR", ZAV_DEFAULT_PROGRAM_DIR) + "/zavprog";
+    const std::string minimal = ZAV_MINIMAL_PROGRAM;
+
+    // One run each to warm the file cache, then alternate.
+    Measure(zavprog, {"--quit-when-shown"});
+    Measure(minimal, {});
+    std::vector<double> zTimes, mTimes, zMem, mMem;
+    for (int i = 0; i < kRuns; ++i) {
+        const Run z = Measure(zavprog, {"--quit-when-shown"});
+        const Run m = Measure(minimal, {});
+        if (!z.ok || !m.ok) {
+            std::fprintf(stderr, "bench_startup: a program failed to start (%s)\n", z.ok ? minimal.c_str() : zavprog.c_str());
+            return 1;
+        }
+        zTimes.push_back(z.ms);
+        mTimes.push_back(m.ms);
+        zMem.push_back(static_cast<double>(z.maxRssKiB));
+        mMem.push_back(static_cast<double>(m.maxRssKiB));
+    }
+    const double zt = Median(zTimes), mt = Median(mTimes), zm = Median(zMem), mm = Median(mMem);
+    std::printf("start-up until the main window shows (median of %d): zavprog %.1f ms, minimal Qt program %.1f ms\n",
+                kRuns, zt, mt);
+    std::printf("start-up time ratio: %.2f (goal <= 1.5)\n", zt / mt);
+    std::printf("peak memory: zavprog %.1f MiB, minimal Qt program %.1f MiB\n", zm / 1024, mm / 1024);
+    std::printf("peak memory ratio: %.2f (goal <= 1.5)\n", zm / mm);
+    return 0;
+}
