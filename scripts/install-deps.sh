@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the demo need,
 # but only when one is missing (apt-get update runs first in that case).
 set -e
-PACKAGES="cmake make g++ clang libclang-rt-dev qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-qpa-plugins xvfb xauth"
+PACKAGES="cmake make g++ clang libclang-rt-dev qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-qpa-plugins xvfb xauth fonts-wqy-microhei"
 missing=""
 for p in $PACKAGES; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
