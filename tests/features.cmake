@@ -17,4 +17,10 @@ if(TARGET zav_features)
             SOURCES features/test_frm_${window}.cpp features/feature_fixture.h
             LIBS zav_features QT)
     endforeach()
+    # The feature editors refresh the channel detail editor's lists.
+    if(TARGET zav_channels)
+        zav_add_test(NAME test_feature_refresh
+            SOURCES features/test_feature_refresh.cpp features/feature_fixture.h
+            LIBS zav_features zav_channels QT)
+    endif()
 endif()

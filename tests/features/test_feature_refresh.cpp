@@ -1,0 +1,86 @@
+// The feature editors keep the channel detail editor's lists current: code
+// memories that appear or are emptied in the DTMF editor, and tone tips that
+// become (un)defined in the tone-tips editor, show at once in its BOT, EOT,
+// call and roger-beep lists.
+
+#include "feature_fixture.h"
+#include "feature_rules.h"
+#include "frm_ch_info_edit.h"
+#include "frm_dtmf.h"
+#include "frm_tone_tips.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
+
+using namespace zav;
+using zav::channels::FrmCHInfoEdit;
+using zav::features::FrmDTMF;
+using zav::features::FrmToneTips;
+
+namespace {
+
+QStringList Entries(const QComboBox* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->itemText(i);
+    return out;
+}
+
+} // namespace
+
+class TestFeatureRefresh : public QObject {
+    Q_OBJECT
+
+private slots:
+    void newMemoryJoinsTheDetailEditorsCodeLists()
+    {
+        test::FeatureFixture f;
+        auto* detail = f.open<FrmCHInfoEdit>("FrmCHInfoEdit");
+        QVERIFY(detail->shownRecord() >= 0);
+        auto* dtmf = f.open<FrmDTMF>("FrmDTMF");
+        QCOMPARE(Entries(detail->list(FrmCHInfoEdit::BotCode)), QStringList{f.ctx.text(14013)});
+        QTest::keyClicks(dtmf->memoryBox(7), "1");
+        for (auto id : {FrmCHInfoEdit::BotCode, FrmCHInfoEdit::EotCode, FrmCHInfoEdit::CallCode})
+            QCOMPARE(Entries(detail->list(id)), (QStringList{f.ctx.text(14013), "7"}));
+    }
+
+    void emptiedMemoryLeavesTheDetailEditor()
+    {
+        test::FeatureFixture f;
+        StoreCode(f.image().DtmfSettings.CodeMemories[4], "55");
+        ChannelRecord& channel = f.doc().active()[0];
+        channel.Option13 = 5;
+        channel.Option28 = 5;
+        auto* detail = f.open<FrmCHInfoEdit>("FrmCHInfoEdit");
+        QCOMPARE(detail->list(FrmCHInfoEdit::BotCode)->currentText(), QString("5"));
+        auto* dtmf = f.open<FrmDTMF>("FrmDTMF");
+        dtmf->memoryBox(5)->selectAll();
+        QTest::keyClick(dtmf->memoryBox(5), Qt::Key_Backspace);
+        QCOMPARE(int(channel.Option13), 0);
+        QCOMPARE(int(channel.Option28), 0);
+        QCOMPARE(detail->list(FrmCHInfoEdit::BotCode)->currentText(), f.ctx.text(14013));
+        QCOMPARE(Entries(detail->list(FrmCHInfoEdit::CallCode)), QStringList{f.ctx.text(14013)});
+    }
+
+    void undefinedToneTipLeavesTheDetailEditor()
+    {
+        test::FeatureFixture f;
+        ChannelRecord& channel = f.doc().active()[0];
+        channel.Option23 = 3;
+        auto* detail = f.open<FrmCHInfoEdit>("FrmCHInfoEdit");
+        QCOMPARE(detail->list(FrmCHInfoEdit::RogerBeep)->currentText(), QString("3"));
+        auto* tips = f.open<FrmToneTips>("FrmToneTips");
+        tips->tabs()->setCurrentIndex(2);
+        tips->repeatList()->setCurrentIndex(0);
+        QCOMPARE(int(channel.Option23), 0);
+        QCOMPARE(Entries(detail->list(FrmCHInfoEdit::RogerBeep)),
+                 (QStringList{f.ctx.text(15030), "1", "2", "4", "5"}));
+        QCOMPARE(detail->list(FrmCHInfoEdit::RogerBeep)->currentIndex(), 0);
+    }
+};
+
+QTEST_MAIN(TestFeatureRefresh)
+#include "test_feature_refresh.moc"
