@@ -120,10 +120,10 @@ QWidget* FrmDTMF::buildTimingPage()
     auto* page = new QWidget;
     auto* form = new QFormLayout(page);
     DtmfSettings& d = ctx_.doc().image().DtmfSettings;
-    auto timing = [this, form](int labelId, const DtmfTimingList& spec, Int16& field) {
+    auto timing = [this, form](int labelId, const DtmfTimingList& values, Int16& field) {
         QComboBox* list = addList(
-            TimingEntries(spec), [&spec, &field] { return TimingEntry(spec, field); },
-            [&spec, &field](int entry) { field = TimingValue(spec, entry); });
+            TimingEntries(values), [&values, &field] { return TimingEntry(values, field); },
+            [&values, &field](int entry) { field = TimingValue(values, entry); });
         form->addRow(CaptionLabel(ctx_, labelId, this), list);
         return list;
     };

@@ -236,8 +236,8 @@ void FrmOptFeatures::showRecord()
     filling_ = true;
     OptFeat& opt = ctx_.doc().image().OptFeat;
     auto entryOf = [&opt](int id) {
-        const OptionList& spec = *FindOptionList(id);
-        return EntryForValue(spec, spec.field(opt));
+        const OptionList& option = *FindOptionList(id);
+        return EntryForValue(option, option.field(opt));
     };
 
     NormaliseHiddenOptions(opt);
@@ -334,8 +334,8 @@ void FrmOptFeatures::SaveOptFeat(int id)
             return;
         if (Int16* numbered = NumberedListField(opt, id)) {
             *numbered = EntryNumber(control);
-        } else if (const OptionList* spec = FindOptionList(id)) {
-            spec->field(opt) = ValueForEntry(*spec, control->currentIndex());
+        } else if (const OptionList* option = FindOptionList(id)) {
+            option->field(opt) = ValueForEntry(*option, control->currentIndex());
         } else {
             return;
         }

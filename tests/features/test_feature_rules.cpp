@@ -278,12 +278,12 @@ private slots:
         QFETCH(int, list);
         QFETCH(int, stored);
         QFETCH(int, kept);
-        const OptionList* spec = FindOptionList(list);
-        QVERIFY(spec && !spec->shown);
+        const OptionList* option = FindOptionList(list);
+        QVERIFY(option && !option->shown);
         OptFeat opt;
-        spec->field(opt) = static_cast<Int16>(stored);
+        option->field(opt) = static_cast<Int16>(stored);
         NormaliseHiddenOptions(opt);
-        QCOMPARE(int(spec->field(opt)), kept);
+        QCOMPARE(int(option->field(opt)), kept);
     }
 
     void timeOutTimerEntries_data()
