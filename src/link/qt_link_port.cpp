@@ -93,6 +93,9 @@ void QtLinkPort::write(std::span<const std::uint8_t> bytes)
     if (!port_.isOpen() || bytes.empty())
         return;
     port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    // Hand the packet to the driver now rather than on the next pass of the
+    // event loop: the reply time-out is already running.
+    port_.flush();
 }
 
 void QtLinkPort::onReadyRead()
