@@ -40,6 +40,8 @@ constexpr std::array<int, kGridColumns> kColumnTwips{740, 1300, 0, 0, 1200, 1200
 constexpr std::array<int, kGridColumns> kHeaderIds{14001, 14002, 14003, 14004, 14005, 14006,
                                                    14007, 14008, 14009, 14010, 14011};
 constexpr int kOffsetHeaderId = 14100;
+constexpr int kGroupCaptionId = 14012;    ///< window caption once a group is shown
+constexpr int kGroupListCaptionId = 14050; ///< group list caption, also the first window caption
 constexpr int kHeaderTwips = 500;
 constexpr int kHeaderMarginPixels = 6;
 constexpr int kWindowWidthTwips = 6800;
@@ -317,14 +319,14 @@ void FrmCommChInfo::ChangShowByLanguage()
     ui::RunGuarded(this, "frmCommChInfo_ChangShowByLanguage", [this] {
         FlagScope quiet(initialising_);
         edit().CaptionRow = currentRow();
-        groupCaption_->setText(ctx_.text(14050));
+        groupCaption_->setText(ctx_.text(kGroupListCaptionId));
         nameCaption_->setText(ctx_.text(14051));
         emergencyCaptions_[0]->setText(ctx_.text(14052));
         emergencyCaptions_[1]->setText(ctx_.text(14053));
         editButton_->setText(ctx_.text(14023));
         closeButton_->setText(ctx_.text(9023));
-        groupCaptionText_ = ctx_.text(14012);
-        updateCaption(14050);
+        groupCaptionText_ = ctx_.text(kGroupCaptionId);
+        updateCaption(kGroupListCaptionId);
 
         QStringList headers;
         for (int column = 0; column < kGridColumns; ++column) {
@@ -387,7 +389,7 @@ void FrmCommChInfo::runGroupChange()
         SetEditDisable();
         numberRows();
     }
-    updateCaption(14012);
+    updateCaption(kGroupCaptionId);
 
     const bool lastEntry = isVfoGroupSelected();
     groupName_->setText(group < kGroupNames ? ui::FromBytes(image().GroupNames[static_cast<std::size_t>(group)].clean())
@@ -592,7 +594,7 @@ void FrmCommChInfo::EnterCell()
         return;
     e.CaptionRow = row;
     image().OptFeat.Common1[common1::CurrentGroup] = static_cast<Int16>(selectedGroup());
-    updateCaption(14012);
+    updateCaption(kGroupCaptionId);
     grid_->setFocus();
     previousEditCell_ = {e.EditColumn, e.EditRow};
     if (e.SkipRxCheck) {
@@ -936,7 +938,7 @@ void FrmCommChInfo::closeEvent(QCloseEvent* event)
 
 void FrmCommChInfo::updateCaption(int textId)
 {
-    const QString prefix = textId == 14012 ? groupCaptionText_ : ctx_.text(textId);
+    const QString prefix = textId == kGroupCaptionId ? groupCaptionText_ : ctx_.text(textId);
     const std::string label = GroupLabel(image().OptFeat.Common1[common1::CurrentGroup], image());
     setWindowTitle(prefix + QStringLiteral(" ") + ui::FromBytes(label) + QStringLiteral(" --- ") + QStringLiteral(" ") +
                    QString::number(edit().CaptionRow) + QStringLiteral("]"));
