@@ -11,6 +11,7 @@
 
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <optional>
@@ -408,6 +409,22 @@ private slots:
         for (QMdiSubWindow* sub : w.area.subWindowList())
             editors += sub->widget()->objectName() == QStringLiteral("FrmCHInfoEdit") && !sub->isHidden();
         QCOMPARE(editors, 1);
+    }
+
+    void scrollingCarriesTheCurrentRow()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {});
+        FillGroup(w.doc(), 0);
+        auto* table = w.openTable(0);
+        ClickCell(table, 3, 4);
+        QCOMPARE(w.session.channelEdit.EditRow, 3);
+        table->grid()->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCoreApplication::processEvents();
+        QCOMPARE(table->currentRow(), 4);
+        QCOMPARE(table->currentColumn(), 4);
+        QCOMPARE(w.session.channelEdit.EditRow, 4);
+        QVERIFY(!ToneList(table)->isHidden());
     }
 
     void closingClearsTheOpenFlag()
