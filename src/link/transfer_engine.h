@@ -17,7 +17,6 @@
 #include <memory>
 #include <span>
 #include <string>
-#include <vector>
 
 namespace zav {
 struct Session;
@@ -68,7 +67,7 @@ public:
 
 /// Everything a transfer asks or tells the user. Each call returns only
 /// after the user answered; the engine handles no frames meanwhile. Texts
-/// are named by their text ids; TransferMessages builds the message texts.
+/// are named by their text ids; transfer_messages.h builds the texts.
 class TransferPrompts {
 public:
     virtual ~TransferPrompts() = default;
