@@ -84,6 +84,11 @@ constexpr EditorItem kEditorItems[] = {
 
 constexpr int kKeyRole = Qt::UserRole;
 
+// Message box buttons without a caption id of their own.
+constexpr int kTextYes = 9100;
+constexpr int kTextNo = 9101;
+constexpr int kTextRetry = 9102;
+
 } // namespace
 
 QAction* FrmMain::NewAction(const char* name, void (FrmMain::*slot)())
@@ -321,6 +326,8 @@ void FrmMain::SetMainCaptions()
 {
     fileFilter_ = ctx_.text(9001) + QStringLiteral(" (*.dat)|*.dat");
     ui::SetMessageTitle(ctx_.text(12000));
+    ui::SetButtonTexts({ctx_.text(9017), ctx_.text(9018), ctx_.text(kTextYes), ctx_.text(kTextNo),
+                        ctx_.text(kTextRetry)});
 
     panels_[2]->setText(ctx_.text(12008) + QString::number(session_.settings.ComPort));
     // The device named without asking the system for its port list, which
@@ -348,7 +355,7 @@ void FrmMain::SetMainCaptions()
         if (button->icon().isNull())
             tbToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly); // no picture strip: show the words
     }
-    hidePane_->setToolTip(ctx_.text(10501));
+    hidePane_->setToolTip(ctx_.text(10501).remove('&'));
 }
 
 void FrmMain::Change_Language()

@@ -29,7 +29,7 @@ FrmProgress::FrmProgress(ui::AppContext& ctx, int kind, QWidget* parent) : QDial
     ProgressBar1->setTextVisible(false);
 
     auto* row = new QHBoxLayout;
-    row->setSpacing(1); // Label1 stands right-aligned 10 twips before the percentage
+    row->setSpacing(4); // Label1 stands right-aligned just before the percentage
     row->addWidget(Label1, 1);
     row->addWidget(Label2);
     auto* layout = new QVBoxLayout(this);

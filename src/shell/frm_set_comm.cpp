@@ -43,7 +43,6 @@ FrmSetComm::FrmSetComm(ui::AppContext& ctx, DeviceSource devices, QWidget* paren
         auto* device = new QLabel(Frame1);
         device->setObjectName(QStringLiteral("DeviceLabel_%1").arg(i));
         device->setMinimumWidth(90);
-        device->setEnabled(false);
         group_->addButton(option, i + 1);
         Option1[static_cast<std::size_t>(i)] = option;
         DeviceLabel[static_cast<std::size_t>(i)] = device;
@@ -86,6 +85,7 @@ void FrmSetComm::ShowPortList()
         QRadioButton* option = Option1[static_cast<std::size_t>(i)];
         QLabel* device = DeviceLabel[static_cast<std::size_t>(i)];
         option->setEnabled(slot.present);
+        device->setEnabled(slot.present);
         device->setText(ShortName(slot.device));
         device->setToolTip(QString::fromStdString(slot.stableName.empty() ? slot.device : slot.stableName));
     }

@@ -2,7 +2,10 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QAbstractButton>
 #include <QMessageBox>
+
+#include <utility>
 
 namespace zav::ui {
 namespace {
@@ -30,6 +33,15 @@ public:
             break;
         case Buttons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
         }
+        const ButtonTexts& captions = CurrentButtonTexts();
+        const std::pair<QMessageBox::StandardButton, const QString*> named[] = {
+            {QMessageBox::Ok, &captions.ok},   {QMessageBox::Cancel, &captions.cancel},
+            {QMessageBox::Yes, &captions.yes}, {QMessageBox::No, &captions.no},
+            {QMessageBox::Retry, &captions.retry},
+        };
+        for (const auto& [which, caption] : named)
+            if (QAbstractButton* button = box.button(which); button && !caption->isEmpty())
+                button->setText(*caption);
         switch (box.exec()) {
         case QMessageBox::Ok: return Answer::Ok;
         case QMessageBox::Yes: return Answer::Yes;
@@ -58,6 +70,7 @@ QtPrompter& RealPrompter()
 // The one hook tests use to answer boxes; the program never changes it.
 Prompter* g_prompter = nullptr;
 QString g_title;
+ButtonTexts g_buttons;
 
 Answer DefaultAnswer(Buttons buttons)
 {
@@ -74,6 +87,8 @@ Prompter& CurrentPrompter() { return g_prompter ? *g_prompter : RealPrompter(); 
 void SetPrompter(Prompter* prompter) { g_prompter = prompter; }
 void SetMessageTitle(const QString& title) { g_title = title; }
 QString MessageTitle() { return g_title; }
+void SetButtonTexts(const ButtonTexts& texts) { g_buttons = texts; }
+const ButtonTexts& CurrentButtonTexts() { return g_buttons; }
 
 Answer Ask(QWidget* parent, const QString& text, Buttons buttons, Icon icon)
 {

@@ -39,6 +39,14 @@ void SetPrompter(Prompter* prompter);
 void SetMessageTitle(const QString& title);
 QString MessageTitle();
 
+/// Captions of the message boxes' buttons in the language in use (an empty
+/// caption keeps Qt's own).
+struct ButtonTexts {
+    QString ok, cancel, yes, no, retry;
+};
+void SetButtonTexts(const ButtonTexts& texts);
+[[nodiscard]] const ButtonTexts& CurrentButtonTexts();
+
 /// Shorthands through the current prompter, titled with MessageTitle().
 Answer Ask(QWidget* parent, const QString& text, Buttons buttons, Icon icon);
 void Inform(QWidget* parent, const QString& text, Icon icon = Icon::None);
