@@ -258,8 +258,12 @@ int main(int argc, char** argv)
 
         std::uint8_t buffer[4096];
         const ssize_t n = ::read(master, buffer, sizeof buffer);
-        if (n <= 0)
+        if (n <= 0) {
+            // No terminal side open (EIO): wait instead of spinning.
+            if (n < 0 && errno == EIO)
+                ::usleep(10000);
             continue;
+        }
         const auto now = Clock::now();
         const auto out = radio.receive(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(n)));
         // The memory is on disk before the end request is answered, so a
