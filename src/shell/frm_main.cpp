@@ -1,5 +1,6 @@
 #include "frm_main.h"
 
+#include "pictures.h"
 #include "prompts.h"
 #include "radio_link.h"
 #include "session.h"
@@ -44,6 +45,7 @@ FrmMain::FrmMain(Session& session, MainOptions options, QWidget* parent)
     setObjectName("frmMain");
     shownLanguage_ = options_.shownLanguage;
 
+    icons_ = std::make_unique<IconStrip>(session_.paths.programDir);
     area_ = new QMdiArea(this);
     area_->setObjectName("MDIClient");
     ctx_.area = area_;

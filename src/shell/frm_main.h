@@ -35,6 +35,7 @@ struct TransferOutcome;
 
 namespace zav {
 
+class IconStrip;
 class RadioLink;
 struct Session;
 
@@ -176,6 +177,7 @@ private:
     std::map<QString, QAction*> buttons_;   ///< toolbar by key
     QAction* hidePane_ = nullptr;
 
+    std::unique_ptr<IconStrip> icons_;
     std::unique_ptr<RadioLink> link_;
 };
 

@@ -230,7 +230,7 @@ void FrmMain::BuildToolbar()
             tbToolBar->addSeparator();
             continue;
         }
-        QAction* action = tbToolBar->addAction(StripIcon(session_.paths.programDir, b.icon), QString());
+        QAction* action = tbToolBar->addAction(icons_->icon(b.icon), QString());
         action->setObjectName(QString::fromLatin1(b.key));
         buttons_[action->objectName()] = action;
     }
@@ -262,7 +262,7 @@ void FrmMain::BuildLeftPane()
     auto* spacer = new QWidget(Toolbar1);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     Toolbar1->addWidget(spacer);
-    QIcon hideIcon = StripIcon(session_.paths.programDir, IconId::HidePane);
+    QIcon hideIcon = icons_->icon(IconId::HidePane);
     if (hideIcon.isNull())
         hideIcon = style()->standardIcon(QStyle::SP_TitleBarCloseButton);
     hidePane_ = Toolbar1->addAction(hideIcon, QString());
@@ -367,14 +367,13 @@ void FrmMain::Change_Language()
 void FrmMain::LoadTree()
 {
     TreeView1->clear();
-    const std::string& dir = session_.paths.programDir;
     auto* root = new QTreeWidgetItem(TreeView1, {Label1->text()});
     root->setData(0, kKeyRole, QStringLiteral("N0"));
-    root->setIcon(0, StripIcon(dir, IconId::TreeRoot));
+    root->setIcon(0, icons_->icon(IconId::TreeRoot));
     for (const TreeNode& node : kTreeNodes) {
         auto* item = new QTreeWidgetItem(root, {ctx_.text(node.textId)});
         item->setData(0, kKeyRole, QString::fromLatin1(node.key));
-        item->setIcon(0, StripIcon(dir, IconId::TreeNode));
+        item->setIcon(0, icons_->icon(IconId::TreeNode));
         const QString window = QString::fromLatin1(node.window);
         // A node whose window this build lacks stays disabled.
         const bool available = window.isEmpty() ? !link_->busy() : EditorAvailable(window);

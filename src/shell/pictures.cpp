@@ -9,14 +9,15 @@ QPixmap LoadPicture(const std::string& programDir, const char* name)
     return QPixmap(QDir(QString::fromStdString(programDir)).filePath(QString::fromLatin1(name)));
 }
 
-QIcon StripIcon(const std::string& programDir, IconId id)
+IconStrip::IconStrip(const std::string& programDir) : strip_(LoadPicture(programDir, kIconStrip)) {}
+
+QIcon IconStrip::icon(IconId id) const
 {
-    const QPixmap strip = LoadPicture(programDir, kIconStrip);
-    const int size = strip.height();
+    const int size = strip_.height();
     const int index = static_cast<int>(id);
-    if (strip.isNull() || size <= 0 || (index + 1) * size > strip.width())
+    if (strip_.isNull() || size <= 0 || (index + 1) * size > strip_.width())
         return {};
-    return QIcon(strip.copy(index * size, 0, size, size));
+    return QIcon(strip_.copy(index * size, 0, size, size));
 }
 
 } // namespace zav

@@ -21,7 +21,15 @@ enum class IconId { NewFile, OpenFile, SaveFile, ReadRadio, CommSet, WriteRadio,
 
 /// A picture from the program folder; a null pixmap when it is missing.
 [[nodiscard]] QPixmap LoadPicture(const std::string& programDir, const char* name);
-/// One icon of the strip; a null icon when the strip is missing.
-[[nodiscard]] QIcon StripIcon(const std::string& programDir, IconId id);
+/// The icon strip, read once.
+class IconStrip {
+public:
+    explicit IconStrip(const std::string& programDir);
+    /// One icon of the strip; a null icon when the strip is missing.
+    [[nodiscard]] QIcon icon(IconId id) const;
+
+private:
+    QPixmap strip_;
+};
 
 } // namespace zav

@@ -5,8 +5,11 @@
 // few main-window services the editors call.
 
 #include "session.h"
+#include "text_cache.h"
 
 #include <QString>
+
+#include <memory>
 
 class QMdiArea;
 
@@ -27,10 +30,12 @@ struct AppContext {
     Session& session;
     QMdiArea* area = nullptr;
     ShellHooks* shell = nullptr; ///< may be null in tests of single windows
+    /// The language file's texts, read once per change of the file.
+    std::shared_ptr<TextCache> texts = std::make_shared<TextCache>();
 
     Document& doc() const { return session.doc; }
     /// Text id in the current language, as a QString (files are UTF-8).
-    QString text(int id) const { return QString::fromUtf8(session.text(id).c_str()); }
+    QString text(int id) const { return QString::fromUtf8(texts->lookup(session.texts.file(), id).c_str()); }
 };
 
 /// Bytes of a fixed text field shown as a QString (one character per byte).
