@@ -27,10 +27,13 @@ Bytes Hex(const char* text)
 /// A well-formed DataBlock reply for address with data bytes, checksum set.
 Bytes DataBlock(int address, const Bytes& data)
 {
-    Bytes b{'W', static_cast<std::uint8_t>(address >> 8), static_cast<std::uint8_t>(address & 0xFF),
-            static_cast<std::uint8_t>(data.size())};
-    b.insert(b.end(), data.begin(), data.end());
-    b.push_back(0);
+    Bytes b(data.size() + 6, 0);
+    b[0] = 'W';
+    b[1] = static_cast<std::uint8_t>(address >> 8);
+    b[2] = static_cast<std::uint8_t>(address & 0xFF);
+    b[3] = static_cast<std::uint8_t>(data.size());
+    std::copy(data.begin(), data.end(), b.begin() + 4);
+    b.pop_back();
     b.push_back(0x06);
     b[b.size() - 2] = Checksum(b);
     return b;
