@@ -23,6 +23,8 @@ public:
     std::function<void()> onOpenMain;
 
     static constexpr int kShowMs = 2000;
+    /// Whether the 2000 ms timer is still waiting to open the main window.
+    [[nodiscard]] bool timerActive() const { return Timer1_.isActive(); }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

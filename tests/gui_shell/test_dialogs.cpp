@@ -5,6 +5,7 @@
 #include "frm_pass_word.h"
 #include "frm_progress.h"
 #include "frm_set_comm.h"
+#include "frm_splash.h"
 #include "shell_fixture.h"
 
 #include <QAction>
@@ -72,6 +73,8 @@ private slots:
     void passwordDialog();
     void progressWindowCloseIsCancel();
     void aboutBox();
+    void splashOpensMainOnce_data();
+    void splashOpensMainOnce();
 };
 
 void TestDialogs::sameLanguageRewritesButKeepsWindows()
@@ -343,6 +346,36 @@ void TestDialogs::aboutBox()
     QCOMPARE(Names(f), QStringList{"frmAbout"});
     QVERIFY(f.prompter.dialogs.empty());
     QCOMPARE(aboutProblems, QStringList());
+}
+
+void TestDialogs::splashOpensMainOnce_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("picture");
+    QTest::newRow("English") << int(kEnglish) << true;
+    QTest::newRow("Chinese") << int(kChinese) << true;
+    QTest::newRow("other language: no picture") << 3 << false;
+}
+
+void TestDialogs::splashOpensMainOnce()
+{
+    QFETCH(int, language);
+    QFETCH(bool, picture);
+    ShellFixture f;
+    FrmSplash splash(f.programDir().toStdString(), language);
+    int opened = 0;
+    splash.onOpenMain = [&] { ++opened; };
+    QCOMPARE(!splash.findChild<QLabel*>("Picture1")->pixmap().isNull(), picture);
+    splash.show();
+    QVERIFY(splash.timerActive());
+
+    // A click opens the main window at once; the timer is stopped so it
+    // cannot open it a second time, and a second click does nothing.
+    QTest::mouseClick(&splash, Qt::LeftButton);
+    QCOMPARE(opened, 1);
+    QVERIFY(!splash.timerActive());
+    QTest::mouseClick(&splash, Qt::LeftButton);
+    QCOMPARE(opened, 1);
 }
 
 QTEST_MAIN(TestDialogs)

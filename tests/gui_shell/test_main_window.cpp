@@ -2,6 +2,7 @@
 // commands, driven headless with scripted answers.
 
 #include "data_file.h"
+#include "versions.h"
 #include "shell_fixture.h"
 
 #include <QAction>
@@ -50,6 +51,8 @@ private slots:
     void treeNodesOpenTheirWindows();
     void viewTogglesAndHideButton();
     void initUsesInitTemplateAndClearsFlagWhenCancelled();
+    void otherVersionFile_data();
+    void otherVersionFile();
 };
 
 void TestMainWindow::startsWithUntitledDocumentAndChannelTable()
@@ -429,6 +432,72 @@ void TestMainWindow::initUsesInitTemplateAndClearsFlagWhenCancelled()
     QVERIFY(!f.session.doc.InitPending);
     QCOMPARE(f.session.doc.image().OptFeat.Common1[0], Int16(17));
     QVERIFY(f.session.doc.IsUntitled);
+}
+
+void TestMainWindow::otherVersionFile_data()
+{
+    QTest::addColumn<bool>("installed"); // a program of version V210 is beside this one
+    QTest::addColumn<int>("answer");
+    QTest::newRow("No: nothing happens") << true << int(Answer::No);
+    QTest::newRow("Yes, none installed: 9063 and the program goes on") << false << int(Answer::Yes);
+    QTest::newRow("Yes: the other version gets the file, this one ends") << true << int(Answer::Yes);
+}
+
+void TestMainWindow::otherVersionFile()
+{
+    QFETCH(bool, installed);
+    QFETCH(int, answer);
+
+    ShellFixture f;
+    FrmMain& w = f.open();
+    // A file of image version V210, handled by software V210 when installed.
+    const QString path = f.dir.filePath("old.dat");
+    const std::string dataDir = f.session.paths.dataDir;
+    f.session.doc.image().Header.Version.assign("V210");
+    {
+        Document other = f.session.doc;
+        QVERIFY(SaveDocument(other, path.toStdString()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.seek(9);
+        file.write("V210", 4);
+    }
+    f.session.doc.image().Header.Version.assign(kProgramImageVersion);
+    const QString started = f.dir.filePath("started.txt");
+    if (installed) {
+        f.session.versions.Pairs = {"V300", "V300", "V210", "V210"};
+        const QString program = QString::fromStdString(dataDir) + "/V210/zavprog";
+        QDir().mkpath(QFileInfo(program).absolutePath());
+        QFile script(program);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(("#!/bin/sh\necho \"$@\" > '" + started + "'\n").toUtf8());
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    }
+    const ImageSet before = f.session.doc.working;
+
+    f.prompter.answers = {Answer(answer)};
+    f.prompter.files.push_back(path);
+    w.mnuFileOpen_Click();
+    ShellFixture::Flush();
+
+    QStringList expected{QString::fromStdString(IncompatibleMessage(f.session.texts, "V300", "V210"))};
+    if (answer == int(Answer::Yes) && !installed)
+        expected << f.text(9063);
+    QCOMPARE(f.prompter.texts(), expected);
+    QVERIFY(f.session.doc.working.Settings == before.Settings);
+    QCOMPARE(f.session.doc.DocumentPath, std::string(kUntitledName));
+
+    const bool handedOver = installed && answer == int(Answer::Yes);
+    QCOMPARE(w.isVisible(), !handedOver);
+    if (handedOver) {
+        QTRY_VERIFY(QFileInfo::exists(started));
+        QFile file(started);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()).trimmed(), path);
+    } else {
+        QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
