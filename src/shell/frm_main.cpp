@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSettings>
 #include <QSplitter>
 
@@ -76,10 +77,13 @@ FrmMain::FrmMain(Session& session, MainOptions options, QWidget* parent)
 
 FrmMain::~FrmMain()
 {
-    // Windows first: editors may still look at the document while closing.
-    if (area_)
-        area_->closeAllSubWindows();
+    // The child windows hold this window's context: they go now, while it
+    // is still alive, not later with the other child widgets.
     link_.reset();
+    if (area_) {
+        for (QMdiSubWindow* sub : area_->subWindowList())
+            delete sub;
+    }
 }
 
 bool FrmMain::event(QEvent* event)
