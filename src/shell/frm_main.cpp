@@ -7,6 +7,8 @@
 #include "window_registry.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSettings>
@@ -26,11 +28,13 @@ constexpr PositionKey kWidth{"MainWidth", 12500};
 constexpr PositionKey kHeight{"MainHeight", 9500};
 
 // Stored as decimal text, read back as a single-precision number.
+int ReadPixels(double twips) { return static_cast<int>(twips / kTwipsPerPixel + 0.5); }
+
 int ReadPixels(QSettings& settings, const PositionKey& k)
 {
     bool ok = false;
     const float twips = settings.value(QString::fromLatin1(k.key)).toString().toFloat(&ok);
-    return static_cast<int>((ok ? twips : static_cast<float>(k.fallback)) / kTwipsPerPixel + 0.5);
+    return ReadPixels(ok ? static_cast<double>(twips) : k.fallback);
 }
 
 void WriteTwips(QSettings& settings, const PositionKey& k, int pixels)
@@ -121,8 +125,13 @@ void FrmMain::RestorePosition()
     const int top = ReadPixels(settings, kTop);
     const int width = ReadPixels(settings, kWidth);
     const int height = ReadPixels(settings, kHeight);
-    move(left, top);
-    resize(std::max(width, 200), std::max(height, 150));
+    // A position stored on a screen that is gone would hide the window.
+    const QRect wanted(left, top, std::max(width, 200), std::max(height, 150));
+    bool visible = false;
+    for (const QScreen* screen : QGuiApplication::screens())
+        visible = visible || screen->availableGeometry().intersects(wanted.adjusted(0, 0, -wanted.width() / 2, -20));
+    move(visible ? wanted.topLeft() : QPoint(ReadPixels(kLeft.fallback), ReadPixels(kTop.fallback)));
+    resize(wanted.size());
 }
 
 void FrmMain::StorePosition()

@@ -47,6 +47,7 @@ private slots:
     void exitStoresPositionEvenWhenCancelled();
     void exitWhileMinimisedKeepsStoredPosition();
     void firstStartUsesDefaultPosition();
+    void positionOffEveryScreenFallsBack();
     void paneWidthLimits();
     void treeNodesOpenTheirWindows();
     void viewTogglesAndHideButton();
@@ -338,6 +339,20 @@ void TestMainWindow::firstStartUsesDefaultPosition()
     // 12500 x 9500 twips at 15 twips a pixel.
     QCOMPARE(w.size(), QSize(833, 633));
     QCOMPARE(w.pos(), QPoint(67, 67));
+}
+
+void TestMainWindow::positionOffEveryScreenFallsBack()
+{
+    ShellFixture f;
+    {
+        QSettings settings;
+        settings.setValue("Settings/MainLeft", "900000");
+        settings.setValue("Settings/MainTop", "-900000");
+        settings.setValue("Settings/MainWidth", "12000");
+    }
+    FrmMain& w = f.open();
+    QCOMPARE(w.pos(), QPoint(67, 67));
+    QCOMPARE(w.width(), 800);
 }
 
 void TestMainWindow::paneWidthLimits()
