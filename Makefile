@@ -30,7 +30,7 @@ test: build
 	$(MAKE) test-sanitize
 
 $(FUZZ_BUILD)/CMakeCache.txt: | deps
-	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZAV_GUI=OFF -DZAV_FUZZ=ON
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZAV_GUI=OFF -DZAV_FUZZ=ON
 
 test-sanitize: $(FUZZ_BUILD)/CMakeCache.txt
 	cmake --build $(FUZZ_BUILD) -j$(JOBS)

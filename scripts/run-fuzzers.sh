@@ -5,7 +5,7 @@ BUILD=${1:-build-fuzz}
 SECONDS_EACH=${FUZZ_SECONDS:-20}
 found=0
 for target in "$BUILD"/fuzz/fuzz_*; do
-    [ -x "$target" ] || continue
+    [ -f "$target" ] && [ -x "$target" ] || continue
     found=1
     name=$(basename "$target")
     corpus="$BUILD/fuzz/corpus-$name"
