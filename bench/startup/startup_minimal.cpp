@@ -11,6 +11,8 @@ int main(int argc, char* argv[])
     QMainWindow window;
     window.resize(833, 633);
     window.show();
-    QTimer::singleShot(0, &app, &QApplication::quit);
+    // exit() as zavprog --quit-when-shown does: quit() would close the
+    // window before it is ever painted.
+    QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     return app.exec();
 }

@@ -54,9 +54,13 @@ int main(int argc, char* argv[])
     std::unique_ptr<zav::FrmMain> mainWindow;
     auto openMain = [&] {
         mainWindow = std::make_unique<zav::FrmMain>(session, options);
-        if (quitWhenShown)
-            QObject::connect(mainWindow.get(), &zav::FrmMain::firstShown, &app, &QApplication::quit,
-                             Qt::QueuedConnection);
+        if (quitWhenShown) {
+            // exit(), not quit(): quit() would close the window first, with
+            // its save question and a rewrite of the stored position.
+            QObject::connect(
+                mainWindow.get(), &zav::FrmMain::firstShown, &app, [] { QCoreApplication::exit(0); },
+                Qt::QueuedConnection);
+        }
         mainWindow->show();
         if (!fileToOpen.isEmpty())
             mainWindow->OpenFile(fileToOpen);
