@@ -1,9 +1,8 @@
 # The desktop program's shell: port numbering (core, also in the sanitizer
 # build) and the main window with its dialogs (headless).
 zav_add_test(NAME test_port_mapping
-    SOURCES gui_shell/test_port_mapping.cpp ${CMAKE_SOURCE_DIR}/src/shell/port_mapping.cpp
-    LIBS Qt6::Core Qt6::Test)
-target_include_directories(test_port_mapping PRIVATE ${CMAKE_SOURCE_DIR}/src/shell)
+    SOURCES gui_shell/test_port_mapping.cpp
+    LIBS zav_shellcore Qt6::Core Qt6::Test)
 
 if(ZAV_GUI)
     zav_add_test(NAME test_main_window SOURCES gui_shell/test_main_window.cpp gui_shell/shell_fixture.h

@@ -1,6 +1,7 @@
 add_library(zav_shellcore STATIC
     channel_groups.cpp
     ini_file.cpp
+    port_mapping.cpp
     session.cpp
     startup.cpp
     text_catalog.cpp

@@ -14,20 +14,10 @@ add_library(zav_shell_windows STATIC
     frm_set_language.cpp
     frm_splash.cpp
     pictures.cpp
-    port_mapping.cpp
     radio_link.cpp
     serial_devices.cpp
 )
 target_include_directories(zav_shell_windows PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(zav_shell_windows PUBLIC zav_ui zav_link_qt zav_shellcore Qt6::Widgets Qt6::SerialPort)
 
-# The editor libraries are defined in folders configured after this one:
-# link them once every folder is known, and only those that exist.
-function(zav_link_editor_libraries)
-    foreach(lib zav_channels zav_features zav_radio_info)
-        if(TARGET ${lib})
-            target_link_libraries(zav_shell_windows PUBLIC ${lib})
-        endif()
-    endforeach()
-endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zav_link_editor_libraries)
+target_link_libraries(zav_shell_windows PUBLIC zav_channels zav_features)
