@@ -1,6 +1,7 @@
 #include "frm_model_info.h"
 
 #include "app_context.h"
+#include "ok_cancel.h"
 #include "band.h"
 #include "key_rules.h"
 #include "list_helpers.h"
@@ -46,11 +47,6 @@ FrmModelInfo::FrmModelInfo(ui::AppContext& ctx, QWidget* parent) : QDialog(paren
     ui::KeyRules::EnterMovesOn(Combo1);
     ui::KeyRules::EnterMovesOn(Combo2);
 
-    CommandOK = new QPushButton(ctx.text(9017), this);
-    CommandOK->setObjectName("CommandOK");
-    CommandOK->setDefault(true);
-    CommandCancel = new QPushButton(ctx.text(9018), this);
-    CommandCancel->setObjectName("CommandCancel");
 
     auto* grid = new QGridLayout;
     grid->addWidget(Label1, 0, 0);
@@ -58,10 +54,7 @@ FrmModelInfo::FrmModelInfo(ui::AppContext& ctx, QWidget* parent) : QDialog(paren
     grid->addWidget(Label2, 1, 0);
     grid->addWidget(Combo2, 1, 1);
     grid->setColumnStretch(1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CommandOK);
-    buttons->addWidget(CommandCancel);
+    auto* buttons = ui::OkCancelRow(this, ctx, CommandOK, CommandCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons);
@@ -79,7 +72,6 @@ FrmModelInfo::FrmModelInfo(ui::AppContext& ctx, QWidget* parent) : QDialog(paren
 
     connect(Combo1, &QComboBox::currentIndexChanged, this, &FrmModelInfo::FillBands);
     connect(CommandOK, &QPushButton::clicked, this, &FrmModelInfo::CommandOK_Click);
-    connect(CommandCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void FrmModelInfo::FillBands()

@@ -1,6 +1,7 @@
 #include "frm_pass_word.h"
 
 #include "app_context.h"
+#include "ok_cancel.h"
 #include "fixed_text.h"
 #include "key_rules.h"
 
@@ -26,27 +27,18 @@ FrmPassWord::FrmPassWord(ui::AppContext& ctx, QWidget* parent) : QDialog(parent)
     ui::KeyRules::ForTextBox(Text1, nullptr, false);
     Text1->setText(ui::FromBytes(ctx.session.RadioPassword));
 
-    CommandOK = new QPushButton(ctx.text(9017), this);
-    CommandOK->setObjectName("CommandOK");
-    CommandOK->setDefault(true);
-    CommandCancel = new QPushButton(ctx.text(9018), this);
-    CommandCancel->setObjectName("CommandCancel");
 
     auto* row = new QHBoxLayout;
     row->setSpacing(4); // the label sits 50 twips (about 3 px) left of the box
     row->addWidget(Label1);
     row->addWidget(Text1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CommandOK);
-    buttons->addWidget(CommandCancel);
+    auto* buttons = ui::OkCancelRow(this, ctx, CommandOK, CommandCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(buttons);
     setMinimumWidth(300);
 
     connect(CommandOK, &QPushButton::clicked, this, &FrmPassWord::CommandOK_Click);
-    connect(CommandCancel, &QPushButton::clicked, this, &QDialog::reject);
     ctx.session.PasswordAnswered = true;
 }
 

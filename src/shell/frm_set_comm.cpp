@@ -1,6 +1,7 @@
 #include "frm_set_comm.h"
 
 #include "app_context.h"
+#include "ok_cancel.h"
 #include "startup.h"
 
 #include <QButtonGroup>
@@ -53,15 +54,7 @@ FrmSetComm::FrmSetComm(ui::AppContext& ctx, DeviceSource devices, QWidget* paren
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
-    CommandOK = new QPushButton(ctx.text(9017), this);
-    CommandOK->setObjectName("CommandOK");
-    CommandOK->setDefault(true);
-    CommandCancel = new QPushButton(ctx.text(9018), this);
-    CommandCancel->setObjectName("CommandCancel");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CommandOK);
-    buttons->addWidget(CommandCancel);
+    auto* buttons = ui::OkCancelRow(this, ctx, CommandOK, CommandCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Frame1);
     layout->addLayout(buttons);
@@ -70,7 +63,6 @@ FrmSetComm::FrmSetComm(ui::AppContext& ctx, DeviceSource devices, QWidget* paren
     Select(ctx.session.settings.ComPort);
 
     connect(CommandOK, &QPushButton::clicked, this, &FrmSetComm::CommandOK_Click);
-    connect(CommandCancel, &QPushButton::clicked, this, &QDialog::reject);
     ReCommTimer.setInterval(kRefreshMs);
     connect(&ReCommTimer, &QTimer::timeout, this, &FrmSetComm::ReCommTimer_Timer);
     ReCommTimer.start();

@@ -1,6 +1,7 @@
 #include "frm_set_language.h"
 
 #include "app_context.h"
+#include "ok_cancel.h"
 #include "key_rules.h"
 #include "startup.h"
 
@@ -24,26 +25,17 @@ FrmSetLanguage::FrmSetLanguage(ui::AppContext& ctx, QWidget* parent) : QDialog(p
     Combo1->setCurrentIndex(ctx.session.settings.CurrentLanguage - 1); // -1 (none) for other values
     ui::KeyRules::EnterMovesOn(Combo1);
 
-    CommandOK = new QPushButton(ctx.text(9017), this);
-    CommandOK->setObjectName("CommandOK");
-    CommandOK->setDefault(true);
-    CommandCancel = new QPushButton(ctx.text(9018), this);
-    CommandCancel->setObjectName("CommandCancel");
 
     auto* row = new QHBoxLayout;
     row->addWidget(Label1);
     row->addWidget(Combo1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(CommandOK);
-    buttons->addWidget(CommandCancel);
+    auto* buttons = ui::OkCancelRow(this, ctx, CommandOK, CommandCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(buttons);
     setMinimumWidth(320);
 
     connect(CommandOK, &QPushButton::clicked, this, &FrmSetLanguage::CommandOK_Click);
-    connect(CommandCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void FrmSetLanguage::CommandOK_Click()

@@ -74,23 +74,38 @@ std::vector<std::string> ReadLines(const std::string& path, bool& exists)
 
 } // namespace
 
-std::string ReadProfileString(const std::string& path, const std::string& section, const std::string& key,
-                              std::size_t maxLength)
+void ForEachProfileEntry(const std::string& path,
+                         const std::function<void(std::string_view, std::string_view, std::string_view)>& visit)
 {
     bool exists = false;
-    auto lines = ReadLines(path, exists);
-    bool inSection = false;
+    const auto lines = ReadLines(path, exists);
+    std::string_view section;
     for (const auto& line : lines) {
         std::string_view name;
         if (SectionName(line, name)) {
-            inSection = EqualNoCase(name, section);
+            section = name;
             continue;
         }
         std::string_view k, v;
-        if (inSection && KeyOf(line, k, v) && EqualNoCase(k, key))
-            return std::string(v.substr(0, std::min(v.size(), maxLength)));
+        if (KeyOf(line, k, v))
+            visit(section, k, v);
     }
-    return {};
+}
+
+bool SameSectionName(std::string_view a, std::string_view b) { return EqualNoCase(a, b); }
+
+std::string ReadProfileString(const std::string& path, const std::string& section, const std::string& key,
+                              std::size_t maxLength)
+{
+    std::string found;
+    bool done = false;
+    ForEachProfileEntry(path, [&](std::string_view s, std::string_view k, std::string_view v) {
+        if (!done && EqualNoCase(s, section) && EqualNoCase(k, key)) {
+            found = std::string(v.substr(0, std::min(v.size(), maxLength)));
+            done = true;
+        }
+    });
+    return found;
 }
 
 bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,

@@ -5,7 +5,9 @@
 // anything missing, and a write that changes one key and disturbs nothing
 // else in the file.
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace zav {
 
@@ -14,6 +16,17 @@ namespace zav {
 /// are removed; values longer than maxLength characters are cut.
 [[nodiscard]] std::string ReadProfileString(const std::string& path, const std::string& section,
                                             const std::string& key, std::size_t maxLength = 511);
+
+/// Calls visit(section, key, value) for every key=value line of the file in
+/// file order (section and key as written, values trimmed as above, not
+/// cut); nothing when the file is missing. Lines before any section are
+/// passed with an empty section.
+void ForEachProfileEntry(const std::string& path,
+                         const std::function<void(std::string_view section, std::string_view key,
+                                                  std::string_view value)>& visit);
+
+/// Section names compare without regard to case.
+[[nodiscard]] bool SameSectionName(std::string_view a, std::string_view b);
 
 /// Writes key=value into section, creating the file or the section when
 /// missing and keeping every other line as it is. The file is replaced

@@ -1,0 +1,26 @@
+#include "ok_cancel.h"
+
+#include "app_context.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace zav::ui {
+
+QHBoxLayout* OkCancelRow(QDialog* dialog, const AppContext& ctx, QPushButton*& ok, QPushButton*& cancel)
+{
+    ok = new QPushButton(ctx.text(9017), dialog);
+    ok->setObjectName("CommandOK");
+    ok->setDefault(true);
+    cancel = new QPushButton(ctx.text(9018), dialog);
+    cancel->setObjectName("CommandCancel");
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+} // namespace zav::ui

@@ -1,0 +1,19 @@
+#pragma once
+
+// The OK/Cancel pair of the modal dialogs: CommandOK (text 9017, the
+// default button) and CommandCancel (text 9018, rejects the dialog), right
+// aligned in one row.
+
+class QDialog;
+class QHBoxLayout;
+class QPushButton;
+
+namespace zav::ui {
+
+struct AppContext;
+
+/// Creates both buttons in dialog, stores them in ok and cancel, and
+/// returns the row to add under the dialog's content.
+QHBoxLayout* OkCancelRow(QDialog* dialog, const AppContext& ctx, QPushButton*& ok, QPushButton*& cancel);
+
+} // namespace zav::ui
