@@ -17,6 +17,10 @@ if(TARGET zav_features)
             SOURCES features/test_frm_${window}.cpp features/feature_fixture.h
             LIBS zav_features QT)
     endforeach()
+    # The tone-tip player with and without its run-time audio module.
+    zav_add_test(NAME test_audio_module
+        SOURCES features/test_audio_module.cpp
+        LIBS zav_features QT)
     # The feature editors refresh the channel detail editor's lists.
     if(TARGET zav_channels)
         zav_add_test(NAME test_feature_refresh

@@ -1,6 +1,6 @@
 #include "tone_player.h"
 
-#include "audio_note_output.h"
+#include "module_note_output.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -34,7 +34,9 @@ void SilentOutput::start(int /*hz*/, int ms)
 
 std::unique_ptr<NoteOutput> MakeNoteOutput()
 {
-    if (auto audio = AudioNoteOutput::Create())
+    // The audio module is loaded here, on the first output a player asks
+    // for, and not at start-up.
+    if (auto audio = MakeModuleNoteOutput(AudioModuleFolders()))
         return audio;
     return std::make_unique<SilentOutput>();
 }

@@ -43,8 +43,9 @@ private:
     qint64 lastEnd_ = -1; ///< ms on clock_ when the previous step was due to end
 };
 
-/// The output for this machine: the default audio device when there is one
-/// that takes 16-bit mono, otherwise a SilentOutput.
+/// The output for this machine: the default audio device through the audio
+/// module when the module loads and there is a device that takes 16-bit
+/// mono, otherwise a SilentOutput.
 [[nodiscard]] std::unique_ptr<NoteOutput> MakeNoteOutput();
 
 class ToneTipPlayer : public QObject {
