@@ -1,5 +1,5 @@
 # Start-up time and peak memory of zavprog against a minimal Qt Widgets
-# program that only shows a main window.
+# program (one line of text), and a bare window for reference.
 if(ZAV_GUI)
     add_executable(startup_minimal startup/startup_minimal.cpp)
     target_link_libraries(startup_minimal PRIVATE Qt6::Widgets)
