@@ -115,6 +115,15 @@ QLineEdit* FrmDTMF::addCodeBox(std::function<DtmfCode&()> code)
     return box;
 }
 
+QComboBox* FrmDTMF::addIndexRow(QFormLayout* form, int labelId, const QStringList& entries, Int16& field)
+{
+    QComboBox* list = addList(
+        entries, [&field] { return static_cast<int>(field); },
+        [&field](int entry) { field = static_cast<Int16>(entry); });
+    form->addRow(CaptionLabel(ctx_, labelId, this), list);
+    return list;
+}
+
 QWidget* FrmDTMF::buildTimingPage()
 {
     auto* page = new QWidget;
@@ -132,14 +141,7 @@ QWidget* FrmDTMF::buildTimingPage()
     firstDigitDelay_ = timing(18007, FirstDigitDelayList(), d.FirstDigitDelay);
     starHash_ = timing(18008, StarHashTimeList(), d.StarHashTime);
 
-    auto indexList = [this, form](int labelId, const QStringList& entries, Int16& field) {
-        QComboBox* list = addList(
-            entries, [&field] { return static_cast<int>(field); },
-            [&field](int entry) { field = static_cast<Int16>(entry); });
-        form->addRow(CaptionLabel(ctx_, labelId, this), list);
-        return list;
-    };
-    dKey_ = indexList(18009, QStringList{ctx_.text(18040)} + ui::NumberEntries(1, 16, 1, "s"), d.DKeySetting);
+    dKey_ = addIndexRow(form, 18009, QStringList{ctx_.text(18040)} + ui::NumberEntries(1, 16, 1, "s"), d.DKeySetting);
 
     sidetone_ = new QCheckBox(ctx_.text(18030), this);
     ui::KeyRules::EnterMovesOn(sidetone_);
@@ -150,7 +152,7 @@ QWidget* FrmDTMF::buildTimingPage()
     form->addRow(sidetone_);
 
     Int16& pause = ctx_.doc().image().OptFeat.Common1[common1::PttIdPause];
-    pttIdPause_ = indexList(16502, QStringList{ctx_.text(16040)} + ui::NumberEntries(5, 75, 5), pause);
+    pttIdPause_ = addIndexRow(form, 16502, QStringList{ctx_.text(16040)} + ui::NumberEntries(5, 75, 5), pause);
 
     // The start- and end-of-transmission codes have no boxes; they are kept
     // in shape with the other codes when the window loads.
@@ -162,17 +164,10 @@ QWidget* FrmDTMF::buildCodesPage()
     auto* page = new QWidget;
     auto* form = new QFormLayout(page);
     DtmfSettings& d = ctx_.doc().image().DtmfSettings;
-    auto indexList = [this, form](int labelId, const QStringList& entries, Int16& field) {
-        QComboBox* list = addList(
-            entries, [&field] { return static_cast<int>(field); },
-            [&field](int entry) { field = static_cast<Int16>(entry); });
-        form->addRow(CaptionLabel(ctx_, labelId, this), list);
-        return list;
-    };
     const QString none = ctx_.text(18043);
-    callAlert_ = indexList(18011, {none, ctx_.text(18044), ctx_.text(18045)}, d.CallAlert);
-    groupCode_ = indexList(18014, {none, "A", "B", "C", "D", "*", "#"}, d.GroupCode);
-    autoReset_ = indexList(18015, QStringList{none} + ui::NumberEntries(1, 15, 1, "s"), d.AutoResetTime);
+    callAlert_ = addIndexRow(form, 18011, {none, ctx_.text(18044), ctx_.text(18045)}, d.CallAlert);
+    groupCode_ = addIndexRow(form, 18014, {none, "A", "B", "C", "D", "*", "#"}, d.GroupCode);
+    autoReset_ = addIndexRow(form, 18015, QStringList{none} + ui::NumberEntries(1, 15, 1, "s"), d.AutoResetTime);
 
     ui::AppContext& ctx = ctx_;
     stunCode_ = addCodeBox([&ctx]() -> DtmfCode& { return ctx.doc().image().DtmfSettings.StunCode; });

@@ -10,11 +10,13 @@
 #include <QStringList>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLineEdit;
 
 class QTabWidget;
@@ -66,6 +68,8 @@ private:
         std::function<void(int)> store; ///< called with a valid entry only
     };
     QComboBox* addList(const QStringList& entries, std::function<int()> shownEntry, std::function<void(int)> store);
+    /// A captioned list in form whose selected index is the field's value.
+    QComboBox* addIndexRow(QFormLayout* form, int labelId, const QStringList& entries, std::int16_t& field);
     QLineEdit* addCodeBox(std::function<DtmfCode&()> code);
     void showRecord();
     void memoryChanged(int n);
