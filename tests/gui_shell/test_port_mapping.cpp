@@ -9,10 +9,10 @@ using namespace zav;
 namespace {
 
 // "path|stable|serial;path..." -> devices
-std::vector<SerialDevice> Devices(const QString& spec)
+std::vector<SerialDevice> Devices(const QString& listing)
 {
     std::vector<SerialDevice> out;
-    for (const QString& item : spec.split(';', Qt::SkipEmptyParts)) {
+    for (const QString& item : listing.split(';', Qt::SkipEmptyParts)) {
         const QStringList f = item.split('|');
         out.push_back({f.value(0).toStdString(), f.value(1).toStdString(), f.value(2).toStdString()});
     }

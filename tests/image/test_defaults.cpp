@@ -187,9 +187,9 @@ private slots:
         QFETCH(int, channelCount);
         QFETCH(int, totTime);
         QTemporaryDir dir;
-        for (const QString& spec : files.split(',')) {
-            const QString name = spec.section('=', 0, 0);
-            const QString kind = spec.section('=', 1, 1);
+        for (const QString& entry : files.split(',')) {
+            const QString name = entry.section('=', 0, 0);
+            const QString kind = entry.section('=', 1, 1);
             QByteArray data = kind == "full"    ? FullFileWithChannels({5, 6, 7})
                               : kind == "image" ? ImageOnlyFile(6)
                               : kind == "dup"   ? FullFileWithChannels({5, 5, 7})
