@@ -4,6 +4,7 @@
 
 #include "channel_window_fixture.h"
 #include "data_file.h"
+#include "list_entries.h"
 #include "versions.h"
 
 #include <QCheckBox>
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 
 using namespace zav;
+using zav::test::Entries;
 using namespace zav::test;
 using channels::FrmCHInfoEdit;
 
@@ -20,14 +22,6 @@ FrmCHInfoEdit* OpenDetail(ChannelWindows& w, channels::FrmCommChInfo* table)
 {
     table->findChild<QPushButton*>("CommandEdit")->click();
     return w.detail();
-}
-
-QStringList Entries(const QComboBox* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->itemText(i);
-    return out;
 }
 
 void DefineCodeMemory(RadioImage& image, int n, bool defined)

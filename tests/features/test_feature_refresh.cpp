@@ -14,22 +14,13 @@
 #include <QTabBar>
 #include <QTest>
 
+#include "list_entries.h"
+
 using namespace zav;
+using zav::test::Entries;
 using zav::channels::FrmCHInfoEdit;
 using zav::features::FrmDTMF;
 using zav::features::FrmToneTips;
-
-namespace {
-
-QStringList Entries(const QComboBox* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->itemText(i);
-    return out;
-}
-
-} // namespace
 
 class TestFeatureRefresh : public QObject {
     Q_OBJECT

@@ -15,7 +15,10 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "list_entries.h"
+
 using namespace zav;
+using zav::test::Entries;
 using zav::features::FrmDTMF;
 using zav::features::FrmOptFeatures;
 
@@ -59,14 +62,6 @@ void SetChannels(Document& doc, int used)
     for (ChannelTable* table : {&doc.active(), &doc.standby()})
         for (int i = 0; i <= used; ++i)
             (*table)[static_cast<std::size_t>(i)].Number = static_cast<Int16>(i + 1);
-}
-
-QStringList Entries(const QComboBox* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->itemText(i);
-    return out;
 }
 
 void ClearBox(QLineEdit* box)

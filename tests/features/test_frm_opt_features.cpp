@@ -14,7 +14,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "list_entries.h"
+
 using namespace zav;
+using zav::test::Entries;
 using zav::features::FrmOptFeatures;
 
 namespace {
@@ -39,14 +42,6 @@ Int16& Field(RadioImage& image, const QString& name)
     if (name == "RxExpand") return o.CommonChannel.Option37;
     if (name == "HiCut") return o.CommonChannel.Option41;
     qFatal("unknown field");
-}
-
-QStringList Entries(const QComboBox* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->itemText(i);
-    return out;
 }
 
 void DefineMemory(RadioImage& image, int n, const char* code)

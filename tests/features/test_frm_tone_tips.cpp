@@ -16,7 +16,10 @@
 #include <QTabBar>
 #include <QTest>
 
+#include "list_entries.h"
+
 using namespace zav;
+using zav::test::Entries;
 using zav::features::FrmOptFeatures;
 using zav::features::FrmToneTips;
 
@@ -65,14 +68,6 @@ QComboBox* List(const FrmToneTips* w, const QString& name)
     if (name == "frequency") return w->frequencyList(3);
     if (name == "length") return w->lengthList(3);
     qFatal("unknown list");
-}
-
-QStringList Entries(const QComboBox* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->itemText(i);
-    return out;
 }
 
 } // namespace
