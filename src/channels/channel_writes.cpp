@@ -39,11 +39,6 @@ bool IntegerOf(const CellValue& value, Int16& out)
     return true;
 }
 
-bool AllDigits(const std::string& s)
-{
-    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 bool StoreInteger(Int16& member, Int16 value)
 {
     const bool changed = member != value;
@@ -109,18 +104,16 @@ StepClass StepClassOf(long long d)
 
 void RecomputeStepClasses(ChannelRecord& record, const BandLimits& band)
 {
-    const std::string rx = record.RxFrequency.clean();
-    if (rx.size() != 8 || !AllDigits(rx))
+    const auto rx = StoredFrequencyCount(record.RxFrequency.raw());
+    if (!rx)
         return; // no receive frequency to classify
     const long long low = RoundHalfEven(band.low * kCountsPerMHz);
-    long long f = std::stoll(rx);
+    long long f = *rx;
     const StepClass rxClass = StepClassOf(f - low);
     const long long adjusted = f + rxClass.adjustment;
     if (adjusted >= 0 && adjusted <= kLargestStoredFrequency && adjusted != f) {
         f = adjusted;
-        std::string digits = std::to_string(f);
-        digits.insert(0, 8 - digits.size(), '0');
-        record.RxFrequency.assign(digits);
+        record.RxFrequency.assign(CountToStoredFrequency(f));
     }
     record.RxStepClass = static_cast<Int16>(rxClass.stepClass);
 
@@ -128,8 +121,7 @@ void RecomputeStepClasses(ChannelRecord& record, const BandLimits& band)
         record.TxStepClass = record.RxStepClass;
         return;
     }
-    const std::string offset = record.Offset.clean();
-    const long long magnitude = (offset.size() == 7 && AllDigits(offset)) ? std::stoll(offset) : 0;
+    const long long magnitude = StoredOffsetCount(record.Offset.raw()).value_or(0);
     const long long tx = record.OffsetDirection == 2 ? f + magnitude : f - magnitude;
     record.TxStepClass = static_cast<Int16>(StepClassOf(tx - low).stepClass);
 }

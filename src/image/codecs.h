@@ -8,6 +8,7 @@
 #include "radio_image.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,7 +37,15 @@ struct StoredFrequencyText {
 };
 [[nodiscard]] StoredFrequencyText StoredFrequencyToText(std::string_view stored, const BandLimits& band);
 
+/// The 10 Hz count of a stored frequency; nothing unless it is 8 digits.
+[[nodiscard]] std::optional<long long> StoredFrequencyCount(std::string_view stored);
+/// The 8-digit stored form of a 10 Hz count (clamped to 0..99999999).
+[[nodiscard]] std::string CountToStoredFrequency(long long count);
+
 // --- offsets (7 digits, 10 Hz units) --------------------------------------
+
+/// The 10 Hz count of a stored offset; nothing unless it is 7 digits.
+[[nodiscard]] std::optional<long long> StoredOffsetCount(std::string_view stored);
 
 /// Signed display text: "+0.60000", "-0.60000", "0.00000" ...
 [[nodiscard]] std::string StoredOffsetToText(std::string_view stored, int direction);

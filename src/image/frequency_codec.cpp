@@ -6,6 +6,7 @@
 #include "band.h"
 #include "numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -16,15 +17,6 @@ namespace {
 constexpr double kCountsPerMHz = 100000.0; // 10 Hz units
 constexpr long long kRasterCounts = 500;   // 5 kHz
 constexpr long long kOffsetLimit = 10000000; // 100 MHz: the 7-digit form holds up to 99.99999
-
-std::string_view TrimSpaces(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 /// Shortest text that reads back as the same number ("25.615", "100").
 std::string PlainNumberText(double value)
@@ -47,6 +39,29 @@ bool AllDigits(std::string_view s)
 }
 
 } // namespace
+
+std::optional<long long> StoredFrequencyCount(std::string_view stored)
+{
+    const std::string clean = CleanText(stored);
+    if (clean.size() != 8 || !AllDigits(clean))
+        return std::nullopt;
+    return std::stoll(clean);
+}
+
+std::optional<long long> StoredOffsetCount(std::string_view stored)
+{
+    const std::string clean = CleanText(stored);
+    if (clean.size() != 7 || !AllDigits(clean))
+        return std::nullopt;
+    return std::stoll(clean);
+}
+
+std::string CountToStoredFrequency(long long count)
+{
+    std::string digits = std::to_string(std::clamp<long long>(count, 0, 99999999));
+    digits.insert(0, 8 - digits.size(), '0');
+    return digits;
+}
 
 std::string ToStoredFrequency(std::string_view text, const BandLimits& band)
 {
@@ -94,11 +109,10 @@ StoredFrequencyText StoredFrequencyToText(std::string_view stored, const BandLim
 std::string StoredOffsetToText(std::string_view stored, int direction)
 {
     const char* sign = direction == 1 ? "-" : direction == 2 ? "+" : "";
-    const std::string clean = CleanText(stored);
-    if (clean.size() != 7 || !AllDigits(clean))
+    const auto count = StoredOffsetCount(stored);
+    if (!count)
         return std::string(sign) + "0.00000";
-    const auto mhz = ParseNumber(clean.substr(0, 2) + "." + clean.substr(2));
-    return std::string(sign) + FormatMHz(mhz.value_or(0));
+    return std::string(sign) + FormatMHz(static_cast<double>(*count) / kCountsPerMHz);
 }
 
 OffsetEntry OffsetFromEntry(std::string_view storedRx, std::string_view typed, bool typedIsOffset,

@@ -6,8 +6,7 @@
 #include <system_error>
 
 namespace zav {
-namespace {
-std::string_view Trim(std::string_view s)
+std::string_view TrimSpaces(std::string_view s)
 {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
@@ -15,11 +14,10 @@ std::string_view Trim(std::string_view s)
         s.remove_suffix(1);
     return s;
 }
-} // namespace
 
 bool IsNumeric(std::string_view text)
 {
-    text = Trim(text);
+    text = TrimSpaces(text);
     if (!text.empty() && (text.front() == '+' || text.front() == '-'))
         text.remove_prefix(1);
     int digits = 0;
@@ -39,7 +37,7 @@ std::optional<double> ParseNumber(std::string_view text)
 {
     if (!IsNumeric(text))
         return std::nullopt;
-    text = Trim(text);
+    text = TrimSpaces(text);
     bool negative = false;
     if (text.front() == '+' || text.front() == '-') {
         negative = text.front() == '-';

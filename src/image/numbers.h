@@ -9,6 +9,9 @@
 
 namespace zav {
 
+/// Removes spaces and tabs around a typed value.
+[[nodiscard]] std::string_view TrimSpaces(std::string_view text);
+
 /// True for an optional sign, digits with at most one ".", and at least one
 /// digit (".5" and "27" are numeric; "1e3", "1,000", "&H1F" and "" are not).
 /// Surrounding spaces are allowed.
