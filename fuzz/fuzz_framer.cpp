@@ -127,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     prompts.session = &session;
     Progress progress;
     Observer observer;
-    TransferEngine engine({port, timers, prompts, progress, observer}, link, session);
+    TransferEngine engine({port, timers, prompts, progress, observer}, link, {session.doc, session.RadioPassword, session.versions});
 
     const std::uint8_t setup = script.next();
     link.NoEcho = setup & 0x04;

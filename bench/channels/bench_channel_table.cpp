@@ -4,7 +4,7 @@
 
 #include "channel_groups.h"
 #include "defaults.h"
-#include "frm_comm_ch_info.h"
+#include "channel_table_window.h"
 #include "session.h"
 #include "window_registry.h"
 
@@ -80,8 +80,8 @@ int main(int argc, char** argv)
     area.resize(1000, 800);
     area.show();
     zav::ui::AppContext ctx{session, &area, nullptr};
-    auto* table = qobject_cast<zav::FrmCommChInfo*>(zav::ui::ShowEditor(
-        &area, QStringLiteral("frmCommChInfo"), [&ctx] { return new zav::FrmCommChInfo(ctx); }));
+    auto* table = qobject_cast<zav::ChannelTableWindow*>(zav::ui::ShowEditor(
+        &area, QStringLiteral("frmCommChInfo"), [&ctx] { return new zav::ChannelTableWindow(ctx); }));
 
     QTableWidget plain;
     plain.resize(table->grid()->size());

@@ -98,7 +98,8 @@ public:
     {
         session.doc.image().ChannelMode = 0;
         BuildNewDocument(session.doc, "/nonexistent/zav-bench-init", TemplateVariant::NewDocument);
-        engine = std::make_unique<TransferEngine>(TransferServices{port, timers, prompts, *this, *this}, link, session);
+        engine = std::make_unique<TransferEngine>(TransferServices{port, timers, prompts, *this, *this}, link,
+                                                  TransferContext{session.doc, session.RadioPassword, session.versions});
         port.port.setReceiver([this](std::span<const std::uint8_t> bytes) {
             port.received += bytes.size();
             engine->onBytesReceived(bytes);

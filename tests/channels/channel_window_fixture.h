@@ -7,8 +7,8 @@
 #include "app_context.h"
 #include "channel_fixture.h"
 #include "channel_grid_model.h"
-#include "frm_ch_info_edit.h"
-#include "frm_comm_ch_info.h"
+#include "channel_detail_editor.h"
+#include "channel_table_window.h"
 #include "prompts.h"
 #include "session.h"
 #include "window_registry.h"
@@ -40,22 +40,22 @@ struct ChannelWindows {
     RadioImage& image() { return session.doc.image(); }
 
     /// Opens the channel table on group `group`.
-    channels::FrmCommChInfo* openTable(int group)
+    channels::ChannelTableWindow* openTable(int group)
     {
         image().OptFeat.Common1[common1::CurrentGroup] = Int16(group);
         doc().CopyWorkingToSaved();
         QWidget* w = ui::ShowEditor(&area, QStringLiteral("frmCommChInfo"),
-                                    [this] { return new channels::FrmCommChInfo(ctx); });
-        return qobject_cast<channels::FrmCommChInfo*>(w);
+                                    [this] { return new channels::ChannelTableWindow(ctx); });
+        return qobject_cast<channels::ChannelTableWindow*>(w);
     }
 
-    channels::FrmCHInfoEdit* detail() const
+    channels::ChannelDetailEditor* detail() const
     {
-        return qobject_cast<channels::FrmCHInfoEdit*>(ui::FindWindow(const_cast<QMdiArea*>(&area), "FrmCHInfoEdit"));
+        return qobject_cast<channels::ChannelDetailEditor*>(ui::FindWindow(const_cast<QMdiArea*>(&area), "FrmCHInfoEdit"));
     }
 };
 
-inline QPoint CellCentre(channels::FrmCommChInfo* table, int row, int column)
+inline QPoint CellCentre(channels::ChannelTableWindow* table, int row, int column)
 {
     const QModelIndex index = table->gridModel()->index(row - 1, column);
     table->grid()->scrollTo(index);
@@ -63,24 +63,24 @@ inline QPoint CellCentre(channels::FrmCommChInfo* table, int row, int column)
 }
 
 /// A mouse click on a grid cell.
-inline void ClickCell(channels::FrmCommChInfo* table, int row, int column)
+inline void ClickCell(channels::ChannelTableWindow* table, int row, int column)
 {
     QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, CellCentre(table, row, column));
 }
 
 /// A double click as the window system delivers it: a click, then the
 /// double-click event.
-inline void DoubleClickCell(channels::FrmCommChInfo* table, int row, int column)
+inline void DoubleClickCell(channels::ChannelTableWindow* table, int row, int column)
 {
     ClickCell(table, row, column);
     QTest::mouseDClick(table->grid()->viewport(), Qt::LeftButton, {}, CellCentre(table, row, column));
 }
 
-inline QLineEdit* FrequencyEditor(channels::FrmCommChInfo* table) { return table->findChild<QLineEdit*>("Text1"); }
-inline QComboBox* ToneList(channels::FrmCommChInfo* table) { return table->findChild<QComboBox*>("Combo1"); }
+inline QLineEdit* FrequencyEditor(channels::ChannelTableWindow* table) { return table->findChild<QLineEdit*>("Text1"); }
+inline QComboBox* ToneList(channels::ChannelTableWindow* table) { return table->findChild<QComboBox*>("Combo1"); }
 
 /// Replaces the frequency editor's text by typing, then presses Enter.
-inline void TypeFrequency(channels::FrmCommChInfo* table, const QString& text)
+inline void TypeFrequency(channels::ChannelTableWindow* table, const QString& text)
 {
     QLineEdit* editor = FrequencyEditor(table);
     editor->selectAll();

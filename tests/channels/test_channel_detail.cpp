@@ -14,11 +14,11 @@
 using namespace zav;
 using zav::test::Entries;
 using namespace zav::test;
-using channels::FrmCHInfoEdit;
+using channels::ChannelDetailEditor;
 
 namespace {
 
-FrmCHInfoEdit* OpenDetail(ChannelWindows& w, channels::FrmCommChInfo* table)
+ChannelDetailEditor* OpenDetail(ChannelWindows& w, channels::ChannelTableWindow* table)
 {
     table->findChild<QPushButton*>("CommandEdit")->click();
     return w.detail();
@@ -68,12 +68,12 @@ private slots:
         NewDocument(w.doc(), Int16(mode), {});
         FillGroup(w.doc(), group);
         auto* table = w.openTable(group);
-        FrmCHInfoEdit* detail = OpenDetail(w, table);
+        ChannelDetailEditor* detail = OpenDetail(w, table);
         QVERIFY(detail);
         QCOMPARE(detail->groupList()->currentIndex(), group);
         QCOMPARE(detail->channelList()->count(), channels);
         QCOMPARE(detail->channelList()->itemText(channels - 1), QString::number(channels));
-        QTEST(!detail->list(FrmCHInfoEdit::RepeaterShift)->isHidden(), "repeaterShift");
+        QTEST(!detail->list(ChannelDetailEditor::RepeaterShift)->isHidden(), "repeaterShift");
         QTEST(detail->frequencyBox()->isEnabled(), "frequencyTyped");
         QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.01000"));
         QVERIFY(!w.doc().IsModified());
@@ -84,23 +84,23 @@ private slots:
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {5, "02705000"}});
         auto* table = w.openTable(0);
-        FrmCHInfoEdit* detail = OpenDetail(w, table);
+        ChannelDetailEditor* detail = OpenDetail(w, table);
         ClickCell(table, 5, 4);
         QCOMPARE(detail->channelList()->currentText(), QStringLiteral("5"));
         QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.05000"));
-        QVERIFY(detail->list(FrmCHInfoEdit::Decode)->isEnabled());
+        QVERIFY(detail->list(ChannelDetailEditor::Decode)->isEnabled());
 
         ClickCell(table, 9, 1);
         QCOMPARE(detail->channelList()->currentText(), QStringLiteral("9"));
         QCOMPARE(detail->shownRecord(), -1);
         QVERIFY(detail->frequencyBox()->isEnabled());
         QVERIFY(detail->frequencyBox()->text().isEmpty());
-        for (int id = 0; id < FrmCHInfoEdit::ListCount; ++id) {
-            QVERIFY(!detail->list(FrmCHInfoEdit::ListId(id))->isEnabled());
-            QCOMPARE(Entries(detail->list(FrmCHInfoEdit::ListId(id))), QStringList{QStringLiteral(" ")});
+        for (int id = 0; id < ChannelDetailEditor::ListCount; ++id) {
+            QVERIFY(!detail->list(ChannelDetailEditor::ListId(id))->isEnabled());
+            QCOMPARE(Entries(detail->list(ChannelDetailEditor::ListId(id))), QStringList{QStringLiteral(" ")});
         }
-        for (int id = 0; id < FrmCHInfoEdit::CheckCount; ++id)
-            QVERIFY(!detail->check(FrmCHInfoEdit::CheckId(id))->isEnabled());
+        for (int id = 0; id < ChannelDetailEditor::CheckCount; ++id)
+            QVERIFY(!detail->check(ChannelDetailEditor::CheckId(id))->isEnabled());
 
         // A frequency typed here creates the channel.
         QTest::keyClicks(detail->frequencyBox(), QStringLiteral("27.4"));
@@ -109,7 +109,7 @@ private slots:
         QVERIFY(created);
         QCOMPARE(created->RxFrequency.raw(), std::string("02740000"));
         QCOMPARE(table->cellText(9, 1), QStringLiteral("27.40000"));
-        QVERIFY(detail->list(FrmCHInfoEdit::Decode)->isEnabled());
+        QVERIFY(detail->list(ChannelDetailEditor::Decode)->isEnabled());
         QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.40000"));
     }
 
@@ -118,7 +118,7 @@ private slots:
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {41, "02741000"}});
         auto* table = w.openTable(0);
-        FrmCHInfoEdit* detail = OpenDetail(w, table);
+        ChannelDetailEditor* detail = OpenDetail(w, table);
         ChooseEntry(detail->groupList(), 1);
         QCOMPARE(table->shownGroup(), 1);
         QCOMPARE(w.session.channelEdit.EditGroup, 1);
@@ -157,28 +157,28 @@ private slots:
         channel->Option17 = Int16(reverse);
         channel->Option11 = Int16(busy);
         w.doc().CopyWorkingToSaved();
-        FrmCHInfoEdit* detail = OpenDetail(w, w.openTable(0));
+        ChannelDetailEditor* detail = OpenDetail(w, w.openTable(0));
         QTEST(int(Channel(w.doc(), 1)->Option11), "wantBusy");
-        QTEST(detail->list(FrmCHInfoEdit::BusyLockout)->count(), "entries");
-        QTEST(detail->list(FrmCHInfoEdit::BusyLockout)->currentIndex(), "selected");
+        QTEST(detail->list(ChannelDetailEditor::BusyLockout)->count(), "entries");
+        QTEST(detail->list(ChannelDetailEditor::BusyLockout)->currentIndex(), "selected");
     }
 
     void choosingADecodeToneOffersToneLockout()
     {
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
-        FrmCHInfoEdit* detail = OpenDetail(w, w.openTable(0));
-        QComboBox* busy = detail->list(FrmCHInfoEdit::BusyLockout);
+        ChannelDetailEditor* detail = OpenDetail(w, w.openTable(0));
+        QComboBox* busy = detail->list(ChannelDetailEditor::BusyLockout);
         QCOMPARE(busy->count(), 2);
-        ChooseEntry(detail->list(FrmCHInfoEdit::Decode), 3);
+        ChooseEntry(detail->list(ChannelDetailEditor::Decode), 3);
         QCOMPARE(busy->count(), 3);
         QCOMPARE(int(Channel(w.doc(), 1)->RxTone), 3);
         QCOMPARE(int(Channel(w.doc(), 1)->TxTone), 3); // copied into the unset encode tone
-        QCOMPARE(detail->list(FrmCHInfoEdit::Encode)->currentIndex(), 3);
+        QCOMPARE(detail->list(ChannelDetailEditor::Encode)->currentIndex(), 3);
         ChooseEntry(busy, 2);
         QCOMPARE(int(Channel(w.doc(), 1)->Option11), 2);
         // Back to no decode tone: the tone lockout is given up.
-        ChooseEntry(detail->list(FrmCHInfoEdit::Decode), 0);
+        ChooseEntry(detail->list(ChannelDetailEditor::Decode), 0);
         QCOMPARE(int(Channel(w.doc(), 1)->Option11), 1);
         QCOMPARE(busy->count(), 2);
         QVERIFY(w.doc().IsModified());
@@ -187,23 +187,23 @@ private slots:
     void codeListsOfferDefinedMemories_data()
     {
         QTest::addColumn<int>("list");
-        QTest::newRow("BOT") << int(FrmCHInfoEdit::BotCode);
-        QTest::newRow("EOT") << int(FrmCHInfoEdit::EotCode);
-        QTest::newRow("call") << int(FrmCHInfoEdit::CallCode);
+        QTest::newRow("BOT") << int(ChannelDetailEditor::BotCode);
+        QTest::newRow("EOT") << int(ChannelDetailEditor::EotCode);
+        QTest::newRow("call") << int(ChannelDetailEditor::CallCode);
     }
     void codeListsOfferDefinedMemories()
     {
         QFETCH(int, list);
-        const auto id = FrmCHInfoEdit::ListId(list);
+        const auto id = ChannelDetailEditor::ListId(list);
         auto member = [id](ChannelRecord* r) -> Int16& {
-            return id == FrmCHInfoEdit::BotCode ? r->Option13 : id == FrmCHInfoEdit::EotCode ? r->Option22 : r->Option28;
+            return id == ChannelDetailEditor::BotCode ? r->Option13 : id == ChannelDetailEditor::EotCode ? r->Option22 : r->Option28;
         };
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
         for (int n = 1; n <= kCodeMemories; ++n)
             DefineCodeMemory(w.image(), n, n == 3 || n == 7);
         member(Channel(w.doc(), 1)) = 7;
-        FrmCHInfoEdit* detail = OpenDetail(w, w.openTable(0));
+        ChannelDetailEditor* detail = OpenDetail(w, w.openTable(0));
         QComboBox* codes = detail->list(id);
         QCOMPARE(Entries(codes), (QStringList{w.ctx.text(14013), "3", "7"}));
         QCOMPARE(codes->currentText(), QStringLiteral("7"));
@@ -236,8 +236,8 @@ private slots:
         for (int t = 1; t <= kToneTips; ++t)
             DefineToneTip(w.image(), t, t == 2 || t == 6);
         Channel(w.doc(), 1)->Option23 = 6;
-        FrmCHInfoEdit* detail = OpenDetail(w, w.openTable(0));
-        QComboBox* beep = detail->list(FrmCHInfoEdit::RogerBeep);
+        ChannelDetailEditor* detail = OpenDetail(w, w.openTable(0));
+        QComboBox* beep = detail->list(ChannelDetailEditor::RogerBeep);
         QCOMPARE(Entries(beep), (QStringList{w.ctx.text(15030), "2", "6"}));
         QCOMPARE(beep->currentText(), QStringLiteral("6"));
 
@@ -253,12 +253,12 @@ private slots:
     {
         QTest::addColumn<int>("check");
         QTest::addColumn<int>("fieldId");
-        QTest::newRow("scan skip") << int(FrmCHInfoEdit::ScanSkip) << 7;
-        QTest::newRow("expander") << int(FrmCHInfoEdit::Expander) << 37;
-        QTest::newRow("compressor") << int(FrmCHInfoEdit::Compressor) << 38;
-        QTest::newRow("noise blanker") << int(FrmCHInfoEdit::NoiseBlanker) << 39;
-        QTest::newRow("attenuator") << int(FrmCHInfoEdit::Attenuator) << 40;
-        QTest::newRow("high cut") << int(FrmCHInfoEdit::HighCut) << 41;
+        QTest::newRow("scan skip") << int(ChannelDetailEditor::ScanSkip) << 7;
+        QTest::newRow("expander") << int(ChannelDetailEditor::Expander) << 37;
+        QTest::newRow("compressor") << int(ChannelDetailEditor::Compressor) << 38;
+        QTest::newRow("noise blanker") << int(ChannelDetailEditor::NoiseBlanker) << 39;
+        QTest::newRow("attenuator") << int(ChannelDetailEditor::Attenuator) << 40;
+        QTest::newRow("high cut") << int(ChannelDetailEditor::HighCut) << 41;
     }
     void controlsWriteTheirFields()
     {
@@ -268,13 +268,13 @@ private slots:
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {2, "02700000"}});
         auto* table = w.openTable(0);
         ClickCell(table, 2, 1);
-        FrmCHInfoEdit* detail = OpenDetail(w, table);
-        QCheckBox* box = detail->check(FrmCHInfoEdit::CheckId(check));
+        ChannelDetailEditor* detail = OpenDetail(w, table);
+        QCheckBox* box = detail->check(ChannelDetailEditor::CheckId(check));
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
         QCOMPARE(int(*Channel(w.doc(), 2)->option(fieldId)), 1);
         QCOMPARE(int(*Channel(w.doc(), 1)->option(fieldId)), 0);
-        ChooseEntry(detail->list(FrmCHInfoEdit::Tsq), 1);
-        ChooseEntry(detail->list(FrmCHInfoEdit::RepeaterShift), 2);
+        ChooseEntry(detail->list(ChannelDetailEditor::Tsq), 1);
+        ChooseEntry(detail->list(ChannelDetailEditor::RepeaterShift), 2);
         QCOMPARE(int(Channel(w.doc(), 2)->Option30), 1);
         QCOMPARE(int(Channel(w.doc(), 2)->Option29), 2);
         QVERIFY(w.doc().IsModified());

@@ -5,9 +5,9 @@
 
 #include "feature_fixture.h"
 #include "feature_rules.h"
-#include "frm_ch_info_edit.h"
-#include "frm_dtmf.h"
-#include "frm_tone_tips.h"
+#include "channel_detail_editor.h"
+#include "dtmf_editor.h"
+#include "tone_tips_editor.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -18,9 +18,9 @@
 
 using namespace zav;
 using zav::test::Entries;
-using zav::channels::FrmCHInfoEdit;
-using zav::features::FrmDTMF;
-using zav::features::FrmToneTips;
+using zav::channels::ChannelDetailEditor;
+using zav::features::DtmfEditor;
+using zav::features::ToneTipsEditor;
 
 class TestFeatureRefresh : public QObject {
     Q_OBJECT
@@ -29,12 +29,12 @@ private slots:
     void newMemoryJoinsTheDetailEditorsCodeLists()
     {
         test::FeatureFixture f;
-        auto* detail = f.open<FrmCHInfoEdit>("FrmCHInfoEdit");
+        auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
         QVERIFY(detail->shownRecord() >= 0);
-        auto* dtmf = f.open<FrmDTMF>("FrmDTMF");
-        QCOMPARE(Entries(detail->list(FrmCHInfoEdit::BotCode)), QStringList{f.ctx.text(14013)});
+        auto* dtmf = f.open<DtmfEditor>("FrmDTMF");
+        QCOMPARE(Entries(detail->list(ChannelDetailEditor::BotCode)), QStringList{f.ctx.text(14013)});
         QTest::keyClicks(dtmf->memoryBox(7), "1");
-        for (auto id : {FrmCHInfoEdit::BotCode, FrmCHInfoEdit::EotCode, FrmCHInfoEdit::CallCode})
+        for (auto id : {ChannelDetailEditor::BotCode, ChannelDetailEditor::EotCode, ChannelDetailEditor::CallCode})
             QCOMPARE(Entries(detail->list(id)), (QStringList{f.ctx.text(14013), "7"}));
     }
 
@@ -45,15 +45,15 @@ private slots:
         ChannelRecord& channel = f.doc().active()[0];
         channel.Option13 = 5;
         channel.Option28 = 5;
-        auto* detail = f.open<FrmCHInfoEdit>("FrmCHInfoEdit");
-        QCOMPARE(detail->list(FrmCHInfoEdit::BotCode)->currentText(), QString("5"));
-        auto* dtmf = f.open<FrmDTMF>("FrmDTMF");
+        auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
+        QCOMPARE(detail->list(ChannelDetailEditor::BotCode)->currentText(), QString("5"));
+        auto* dtmf = f.open<DtmfEditor>("FrmDTMF");
         dtmf->memoryBox(5)->selectAll();
         QTest::keyClick(dtmf->memoryBox(5), Qt::Key_Backspace);
         QCOMPARE(int(channel.Option13), 0);
         QCOMPARE(int(channel.Option28), 0);
-        QCOMPARE(detail->list(FrmCHInfoEdit::BotCode)->currentText(), f.ctx.text(14013));
-        QCOMPARE(Entries(detail->list(FrmCHInfoEdit::CallCode)), QStringList{f.ctx.text(14013)});
+        QCOMPARE(detail->list(ChannelDetailEditor::BotCode)->currentText(), f.ctx.text(14013));
+        QCOMPARE(Entries(detail->list(ChannelDetailEditor::CallCode)), QStringList{f.ctx.text(14013)});
     }
 
     void undefinedToneTipLeavesTheDetailEditor()
@@ -61,15 +61,15 @@ private slots:
         test::FeatureFixture f;
         ChannelRecord& channel = f.doc().active()[0];
         channel.Option23 = 3;
-        auto* detail = f.open<FrmCHInfoEdit>("FrmCHInfoEdit");
-        QCOMPARE(detail->list(FrmCHInfoEdit::RogerBeep)->currentText(), QString("3"));
-        auto* tips = f.open<FrmToneTips>("FrmToneTips");
+        auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
+        QCOMPARE(detail->list(ChannelDetailEditor::RogerBeep)->currentText(), QString("3"));
+        auto* tips = f.open<ToneTipsEditor>("FrmToneTips");
         tips->tabs()->setCurrentIndex(2);
         tips->repeatList()->setCurrentIndex(0);
         QCOMPARE(int(channel.Option23), 0);
-        QCOMPARE(Entries(detail->list(FrmCHInfoEdit::RogerBeep)),
+        QCOMPARE(Entries(detail->list(ChannelDetailEditor::RogerBeep)),
                  (QStringList{f.ctx.text(15030), "1", "2", "4", "5"}));
-        QCOMPARE(detail->list(FrmCHInfoEdit::RogerBeep)->currentIndex(), 0);
+        QCOMPARE(detail->list(ChannelDetailEditor::RogerBeep)->currentIndex(), 0);
     }
 };
 

@@ -186,7 +186,8 @@ struct Harness {
     Harness()
     {
         engine = std::make_unique<link::TransferEngine>(
-            link::TransferServices{port, timers, prompts, progress, observer}, link, session);
+            link::TransferServices{port, timers, prompts, progress, observer}, link,
+            link::TransferContext{session.doc, session.RadioPassword, session.versions});
     }
 
     void connectRadio(const link::RadioMemory& memory, const link::InfoBlock& info, sim::RadioFaults faults = {})

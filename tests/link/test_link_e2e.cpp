@@ -41,7 +41,7 @@ struct LiveRig {
         session.doc.image().ChannelMode = 0;
         BuildNewDocument(session.doc, "/nonexistent/zav-test-init", TemplateVariant::NewDocument);
         engine = std::make_unique<TransferEngine>(TransferServices{port, timers, prompts, progress, observer}, link,
-                                                  session);
+                                                  TransferContext{session.doc, session.RadioPassword, session.versions});
         ConnectEngine(port, timers, *engine);
     }
 

@@ -1,0 +1,185 @@
+// Data files: a file is read into an image of its own and checked
+// completely before it replaces anything of the document; a save goes to a
+// temporary file that is renamed over the target.
+
+#include "data_file.h"
+
+#include "atomic_file.h"
+#include "image_layout.h"
+#include "version_records.h"
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+
+namespace zav {
+namespace {
+
+constexpr int kHeaderBytes = 13;
+
+/// The first maxBytes bytes of a regular file (fewer when it is shorter);
+/// nothing when it is missing, not a regular file or unreadable.
+std::optional<Bytes> ReadFilePrefix(const std::string& path, std::size_t maxBytes)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    Bytes data(maxBytes);
+    in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(maxBytes));
+    if (in.bad())
+        return std::nullopt;
+    data.resize(static_cast<std::size_t>(in.gcount()));
+    return data;
+}
+
+bool SaneTable(const ChannelTable& table, Int16 count)
+{
+    if (count < 0 || count > kChannelSlots)
+        return false;
+    std::array<bool, kChannelSlots + 1> seen{};
+    for (int i = 0; i < count; ++i) {
+        const int number = table[static_cast<std::size_t>(i)].Number;
+        if (number < 1 || number > kChannelSlots || seen[static_cast<std::size_t>(number)])
+            return false;
+        seen[static_cast<std::size_t>(number)] = true;
+    }
+    return true;
+}
+
+/// The whole content of a full file as an image set, when it is one.
+std::optional<ImageSet> ParseFullFile(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() != static_cast<std::size_t>(kFullFileBytes))
+        return std::nullopt;
+    ImageSet set = ReadFullImage(bytes.first<kFullFileBytes>());
+    if (!IsSaneImage(set))
+        return std::nullopt;
+    return set;
+}
+
+/// Makes a checked image the document: saved copy first, then the working
+/// copy follows it. The image keeps the program's own version.
+void Adopt(Document& doc, const ImageSet& set)
+{
+    const FixedText<4> version = doc.image().Header.Version;
+    doc.saved = set;
+    doc.saved.Settings.Header.Version = version;
+    doc.CopySavedToWorking();
+}
+
+} // namespace
+
+int OpenResult::messageId() const
+{
+    switch (outcome) {
+    case OpenOutcome::FileError: return 9002;
+    case OpenOutcome::WrongModel: return 9012;
+    case OpenOutcome::BadVersionText: return 9065;
+    case OpenOutcome::Opened:
+    case OpenOutcome::Incompatible: break;
+    }
+    return 0;
+}
+
+bool IsSaneImage(const ImageSet& set)
+{
+    return SaneTable(set.ActiveChannels, set.Settings.ChannelCount) &&
+           SaneTable(set.StandbyChannels, set.Settings.StandbyChannelCount);
+}
+
+OpenResult CheckDataFile(std::span<const std::uint8_t> bytes, const std::string& modelName,
+                         const VersionRecords& versions)
+{
+    OpenResult result;
+    if (bytes.size() < static_cast<std::size_t>(kHeaderBytes))
+        return result;
+    const std::string model(reinterpret_cast<const char*>(bytes.data()), 7);
+    const std::string version = CleanText(std::string(reinterpret_cast<const char*>(bytes.data()) + 9, 4));
+    result.fileVersion = version;
+    if (CleanText(model) != CleanText(modelName)) {
+        result.outcome = OpenOutcome::WrongModel;
+    } else if (!IsVersionText(version)) {
+        result.outcome = OpenOutcome::BadVersionText;
+    } else if (!versions.IsCompatible(kProgramImageVersion, version)) {
+        result.outcome = OpenOutcome::Incompatible;
+    } else if (bytes.size() == static_cast<std::size_t>(kFullFileBytes)) {
+        result.outcome = OpenOutcome::Opened;
+    }
+    return result;
+}
+
+OpenResult OpenDocumentBytes(Document& doc, std::span<const std::uint8_t> bytes, const std::string& path,
+                             const VersionRecords& versions)
+{
+    OpenResult result = CheckDataFile(bytes, doc.model.ModelName, versions);
+    if (result.outcome != OpenOutcome::Opened)
+        return result;
+    const auto set = ParseFullFile(bytes);
+    if (!set) {
+        result.outcome = OpenOutcome::FileError;
+        return result;
+    }
+    Adopt(doc, *set);
+    doc.DocumentPath = path;
+    doc.IsUntitled = false;
+    return result;
+}
+
+OpenResult OpenDocument(Document& doc, const std::string& path, const VersionRecords& versions)
+{
+    // One byte more than a full file tells a long file from a full one.
+    const auto bytes = ReadFilePrefix(path, kFullFileBytes + 1);
+    if (!bytes)
+        return {};
+    return OpenDocumentBytes(doc, *bytes, path, versions);
+}
+
+bool SaveDocument(Document& doc, const std::string& path)
+{
+    // Work on a copy so that a failed write leaves the document as it was.
+    Document next = doc;
+    next.CopyWorkingToSaved();
+    if (!WriteFileAtomically(path, WriteFullImage(next.saved)))
+        return false;
+    doc.working = next.working;
+    doc.saved = next.saved;
+    doc.DocumentPath = path;
+    doc.IsUntitled = false;
+    return true;
+}
+
+bool LoadFullFile(Document& doc, const std::string& path)
+{
+    const auto bytes = ReadFilePrefix(path, kFullFileBytes + 1);
+    const auto set = bytes ? ParseFullFile(*bytes) : std::nullopt;
+    if (!set) {
+        doc.CopyWorkingToSaved();
+        return false;
+    }
+    Adopt(doc, *set);
+    return true;
+}
+
+int LoadImageOnlyFile(Document& doc, const std::string& path)
+{
+    const auto bytes = ReadFilePrefix(path, kRadioImageBytes + 1);
+    if (!bytes) {
+        doc.CopyWorkingToSaved();
+        return 9002;
+    }
+    if (bytes->size() != static_cast<std::size_t>(kRadioImageBytes))
+        return 9033;
+    const FixedText<4> version = doc.image().Header.Version;
+    doc.saved.Settings = ReadRadioImage(std::span<const std::uint8_t, kRadioImageBytes>(bytes->data(), kRadioImageBytes));
+    // The file holds no channels: neither table has used records.
+    doc.saved.Settings.ChannelCount = 0;
+    doc.saved.Settings.StandbyChannelCount = 0;
+    doc.saved.Settings.Header.Version = version;
+    doc.AdoptSavedSettings();
+    return 0;
+}
+
+} // namespace zav

@@ -1,0 +1,53 @@
+// The version pair table and the version-text form, used when a data file
+// is opened.
+
+#include "version_records.h"
+
+#include "document.h"
+#include "fixed_text.h"
+
+#include <algorithm>
+
+namespace zav {
+
+bool IsVersionText(std::string_view text)
+{
+    const std::string clean = CleanText(text);
+    return clean.size() == 4 && clean[0] == 'V' &&
+           std::all_of(clean.begin() + 1, clean.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool VersionRecords::IsCompatible(std::string_view software, std::string_view image) const
+{
+    const std::string s = CleanText(software);
+    const std::string i = CleanText(image);
+    // The program always handles its own images, whatever Version.ini says.
+    if (s == kProgramImageVersion && i == kProgramImageVersion)
+        return true;
+    for (std::size_t k = 0; k + 1 < Pairs.size(); k += 2)
+        if (Pairs[k] == s && Pairs[k + 1] == i)
+            return true;
+    return false;
+}
+
+std::string VersionRecords::SoftwareFor(std::string_view image) const
+{
+    const std::string i = CleanText(image);
+    for (std::size_t k = 0; k + 1 < Pairs.size(); k += 2)
+        if (Pairs[k + 1] == i)
+            return Pairs[k];
+    return {};
+}
+
+bool SameText(std::string_view a, std::string_view b) { return a == b; }
+
+bool SameBand(int a, int b, int transferKind) { return transferKind != 2 || a == b; }
+
+bool SameFamily(int a, int b)
+{
+    const int x = (a & 0xF8) / 8;
+    const int y = (b & 0xF8) / 8;
+    return x <= 3 && x == y;
+}
+
+} // namespace zav

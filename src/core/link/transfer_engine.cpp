@@ -1,0 +1,685 @@
+#include "transfer_engine.h"
+
+#include "address_plan.h"
+#include "band.h"
+#include "channel_groups.h"
+#include "memory_map.h"
+#include "numbers.h"
+#include "version_records.h"
+
+#include <array>
+#include <cmath>
+
+namespace zav::link {
+namespace {
+
+constexpr int kHandshakeAttempts = 3;   // time-outs before the error prompt (4 sends in all)
+constexpr int kBlockResends = 3;        // resends per block before the error prompt
+constexpr int kPasswordResends = 3;     // set by the read/write error prompt only
+constexpr int kRepeatsAsLoss = 10;      // 0x0A in a row that count as a lost reply
+constexpr int kEndStep = 69;
+constexpr int kReadBlockStep = 5;
+constexpr int kWriteBlockStep = 4;
+
+} // namespace
+
+struct TransferEngine::State {
+    State(TransferServices s, LinkSession& l, TransferContext c) : svc(s), link(l), context(c) {}
+
+    TransferServices svc;
+    LinkSession& link;
+    TransferContext context;
+
+    TransferKind kind = TransferKind::Idle;
+    int readStep = 0;
+    int writeStep = 0;
+    bool active = false;
+    int handshakeTries = 0;
+    AddressPlan plan = kFullPlan;
+    long blockAddress = 0;
+    int lastPercent = 0;
+    std::vector<int> blockRetries;
+    int repeatsInRow = 0;
+
+    RadioMemory memory{};
+    InfoBlock info{};
+    RadioIdentity identity;
+    RadioInfo radioInfo;
+    ReplyFramer framer;
+
+    std::array<bool, 3> timerRunning{};
+    bool busy = false;           // from a start until transferFinished
+    int promptDepth = 0;         // > 0 while the user is being asked
+    bool cancelRequested = false;// cancel() arrived while a prompt was open
+    bool finishing = false;
+    bool readOkPending = false;  // successful read waits for the 500 ms timer
+    bool readOkDue = false;      // that timer fired while finishing
+    TransferOutcome outcome;
+
+    // --- helpers ------------------------------------------------------------
+
+    void startTimer(TimerId id, int ms)
+    {
+        timerRunning[static_cast<std::size_t>(id)] = true;
+        svc.timers.start(id, ms);
+    }
+    void stopTimer(TimerId id)
+    {
+        timerRunning[static_cast<std::size_t>(id)] = false;
+        svc.timers.stop(id);
+    }
+
+    /// Runs a question; frames and reply time-outs are not handled until it
+    /// returns. A cancel() meanwhile turns the answer into a refusal.
+    template <class F>
+    bool ask(F&& question)
+    {
+        ++promptDepth;
+        const bool answer = question();
+        --promptDepth;
+        return answer && !cancelRequested;
+    }
+    template <class F>
+    void tell(F&& message)
+    {
+        ++promptDepth;
+        message();
+        --promptDepth;
+    }
+
+    bool isReadOrWrite() const { return kind == TransferKind::Read || kind == TransferKind::Write; }
+    bool atPasswordStep() const
+    {
+        return (kind == TransferKind::Read && readStep == 3) || (kind == TransferKind::Write && writeStep == 3);
+    }
+
+    // --- PrepareTransfer / OpenLinkPort --------------------------------------
+
+    bool openLinkPort()
+    {
+        if (svc.port.open())
+            return true;
+        tell([&] { svc.prompts.portFailed(); });
+        return false;
+    }
+
+    bool prepareTransfer()
+    {
+        plan = kind == TransferKind::Info ? kInfoPlan : kFullPlan;
+        blockAddress = plan.startAddress();
+        lastPercent = 0;
+        stopTimer(TimerId::Reply);
+        const auto entries = static_cast<std::size_t>(std::lround(static_cast<double>(plan.endAddress) / kBlockSize)) + 1;
+        blockRetries.assign(entries, kBlockResends);
+        repeatsInRow = 0;
+        return openLinkPort();
+    }
+
+    // --- senders ---------------------------------------------------------------
+
+    void send(Packet packet)
+    {
+        const int echo = EchoLength(packet, link.NoEcho);
+        const int threshold = ReceiveThreshold(packet, link.NoEcho);
+        svc.port.setThreshold(threshold);
+        startTimer(TimerId::Reply, kReplyTimeoutMs);
+        svc.port.clearBuffers();
+        framer.arm(threshold, echo);
+        const int address = packet == Packet::ReadRequest || packet == Packet::WriteBlock ? static_cast<int>(blockAddress) : 0;
+        const Bytes bytes = BuildPacket(packet, address, &memory);
+        svc.port.write(bytes);
+    }
+
+    void sendHandshake()
+    {
+        if (kind == TransferKind::Write) {
+            writeStep = 1;
+            readStep = 0;
+        } else {
+            readStep = 1;
+            writeStep = 0;
+        }
+        active = true;
+        send(Packet::Handshake);
+    }
+
+    // --- walking the plan -------------------------------------------------------
+
+    void endWalk()
+    {
+        if (kind == TransferKind::Write)
+            writeStep = kEndStep;
+        else
+            readStep = kEndStep;
+        send(Packet::EndRequest);
+    }
+
+    void nextReadBlock()
+    {
+        blockAddress = NextBlockCandidate(blockAddress, plan.endAddress);
+        repeatsInRow = 0;
+        if (WalkEnded(blockAddress, plan.endAddress))
+            endWalk();
+        else
+            send(Packet::ReadRequest);
+    }
+
+    void nextWriteBlock()
+    {
+        blockAddress = NextBlockCandidate(blockAddress, plan.endAddress);
+        repeatsInRow = 0;
+        if (WalkEnded(blockAddress, plan.endAddress))
+            endWalk();
+        else {
+            updateProgress();
+            send(Packet::WriteBlock);
+        }
+    }
+
+    void sameWriteBlock()
+    {
+        if (WalkEnded(blockAddress, plan.endAddress))
+            endWalk();
+        else {
+            updateProgress();
+            send(Packet::WriteBlock);
+        }
+    }
+
+    int* retriesOfBlock()
+    {
+        if (blockAddress < 0)
+            return nullptr;
+        const auto index = static_cast<std::size_t>(blockAddress / kBlockSize);
+        return index < blockRetries.size() ? &blockRetries[index] : nullptr;
+    }
+
+    void updateProgress()
+    {
+        if (!isReadOrWrite() || blockAddress < 0)
+            return;
+        const auto percent = static_cast<int>(RoundHalfEven(static_cast<double>(blockAddress) * 100.0 / static_cast<double>(plan.endAddress)));
+        if (percent - lastPercent >= 1) {
+            lastPercent = percent;
+            svc.progress.setPercent(percent);
+        }
+    }
+
+    // --- reactions --------------------------------------------------------------
+
+    void advance()
+    {
+        stopTimer(TimerId::Reply);
+        switch (kind) {
+        case TransferKind::Read:
+            switch (readStep) {
+            case 1: readStep = 2; send(Packet::IdentifyRequest); return;
+            case 2: readStep = 3; send(Packet::PasswordRead); return;
+            case 3:
+                readStep = kReadBlockStep;
+                if (modelCheck())
+                    nextReadBlock();
+                else
+                    finish(false);
+                return;
+            case kReadBlockStep: nextReadBlock(); return;
+            case kEndStep: finish(true); return;
+            default: finish(false); return;
+            }
+        case TransferKind::Write:
+            switch (writeStep) {
+            case 1: writeStep = 2; send(Packet::IdentifyRequest); return;
+            case 2: writeStep = 3; send(Packet::PasswordRead); return;
+            case 3:
+                writeStep = kWriteBlockStep;
+                if (modelCheck())
+                    nextWriteBlock();
+                else
+                    finish(false);
+                return;
+            case kWriteBlockStep: nextWriteBlock(); return;
+            case kEndStep: finish(true); return;
+            default: finish(false); return;
+            }
+        case TransferKind::Info:
+            switch (readStep) {
+            case 1: readStep = 3; send(Packet::IdentifyRequest); return;
+            case 3:
+            case kReadBlockStep: readStep = kReadBlockStep; nextReadBlock(); return;
+            case kEndStep: finish(true); return;
+            default: finish(false); return;
+            }
+        case TransferKind::Idle: return;
+        }
+    }
+
+    void onReply(const Bytes& reply)
+    {
+        switch (Recognise(reply, blockAddress, atPasswordStep())) {
+        case Reply::Ack:
+        case Reply::HandshakeAck: advance(); return;
+        case Reply::RepeatRequest:
+            // Honoured only while write blocks are being sent.
+            if (kind == TransferKind::Write && writeStep == kWriteBlockStep)
+                onRepeatRequest();
+            return;
+        case Reply::Identity:
+            identity = DecodeIdentity(reply);
+            if (isReadOrWrite())
+                std::copy(identity.header.begin(), identity.header.end(), memory.begin() + kHeaderAddress);
+            advance();
+            return;
+        case Reply::PasswordBlock: passwordCheck(std::span(reply).subspan(4, kBlockSize)); return;
+        case Reply::DataBlock:
+            StoreDataBlock(reply, memory, info);
+            if (kind == TransferKind::Read)
+                updateProgress();
+            advance();
+            return;
+        case Reply::Unknown: return; // the reply timer runs out
+        }
+    }
+
+    void onRepeatRequest()
+    {
+        stopTimer(TimerId::Reply);
+        if (++repeatsInRow >= kRepeatsAsLoss) {
+            repeatsInRow = 0;
+            blockTimeout();
+            return;
+        }
+        sameWriteBlock();
+    }
+
+    void blockTimeout()
+    {
+        int* retries = retriesOfBlock();
+        if (!retries || *retries <= 0) {
+            readErrorPrompt();
+            return;
+        }
+        --*retries;
+        if (kind == TransferKind::Write) {
+            sameWriteBlock();
+        } else if (WalkEnded(blockAddress, plan.endAddress)) {
+            endWalk();
+        } else {
+            send(Packet::ReadRequest);
+        }
+    }
+
+    void onReplyTimeout()
+    {
+        if (kind == TransferKind::Info) {
+            if (readStep == 1) {
+                if (++handshakeTries > kHandshakeAttempts) {
+                    infoErrorPrompt();
+                } else {
+                    link.NoEcho = !link.NoEcho;
+                    sendHandshake();
+                }
+            } else if (readStep >= 2 && readStep <= kReadBlockStep) {
+                infoErrorPrompt();
+            } else if (readStep == kEndStep) {
+                finish(true);
+            }
+            return;
+        }
+        if (!isReadOrWrite())
+            return;
+        const int step = kind == TransferKind::Read ? readStep : writeStep;
+        const int blockStep = kind == TransferKind::Read ? kReadBlockStep : kWriteBlockStep;
+        if (step == 1) {
+            if (++handshakeTries > kHandshakeAttempts) {
+                readErrorPrompt();
+            } else {
+                link.NoEcho = !link.NoEcho;
+                sendHandshake();
+            }
+        } else if (step == 2) {
+            readErrorPrompt();
+        } else if (step == 3) {
+            if (--link.PasswordRetries <= 0)
+                readErrorPrompt();
+            else
+                send(Packet::PasswordRead);
+        } else if (step == blockStep) {
+            blockTimeout();
+        } else if (step == kEndStep) {
+            // A radio that does not answer the end request still counts as done.
+            finish(true);
+        }
+    }
+
+    // --- prompts ----------------------------------------------------------------
+
+    void readErrorPrompt()
+    {
+        active = false;
+        framer.disarm();
+        handshakeTries = 0;
+        link.PasswordRetries = kPasswordResends;
+        if (!ask([&] { return svc.prompts.askRetry(kind); })) {
+            finish(false);
+            return;
+        }
+        // Start over from the handshake and the first block; the memory and
+        // the retry counts of the blocks keep what they hold.
+        if (!svc.port.isOpen())
+            (void)svc.port.open(); // a device that came back after being pulled out
+        blockAddress = plan.startAddress();
+        lastPercent = 0;
+        svc.progress.setPercent(0);
+        sendHandshake();
+    }
+
+    void infoErrorPrompt()
+    {
+        active = false;
+        framer.disarm();
+        if (!ask([&] { return svc.prompts.askRetry(kind); })) {
+            finish(false);
+            return;
+        }
+        if (!svc.port.isOpen())
+            (void)svc.port.open();
+        blockAddress = plan.startAddress();
+        sendHandshake();
+    }
+
+    void passwordCheck(std::span<const std::uint8_t> blockData)
+    {
+        const std::string radioPassword = PasswordOfBlock(blockData);
+        if (radioPassword.empty() || radioPassword == context.radioPassword) {
+            advance();
+            return;
+        }
+        stopTimer(TimerId::Reply);
+        tell([&] { svc.prompts.requestPassword(); });
+        if (!cancelRequested && radioPassword == context.radioPassword) {
+            advance();
+            return;
+        }
+        if (!cancelRequested)
+            tell([&] { svc.prompts.passwordFailure(); });
+        finish(false);
+    }
+
+    bool modelCheck()
+    {
+        stopTimer(TimerId::Reply);
+        const Document& doc = context.document;
+        const int band = BandCodeOf(doc.model.BandLabel);
+        const bool bandOk = SameBand(band, identity.BandByte, static_cast<int>(kind));
+        const bool modelOk = SameText(CleanText(doc.model.ModelName), CleanText(identity.ModelName));
+        const bool versionOk = context.versions.IsCompatible(kProgramImageVersion, identity.Version);
+        if (bandOk && modelOk && versionOk)
+            return true;
+        if (!modelOk) {
+            const std::string shown = ModelDisplayName(identity.ModelName, identity.BandByte);
+            tell([&] { svc.prompts.wrongModel(shown); });
+            return false;
+        }
+        if (versionOk) {
+            if (SameFamily(band, identity.BandByte))
+                return ask([&] { return svc.prompts.askOtherBand(); });
+            tell([&] { svc.prompts.bandRefused(); });
+            return false;
+        }
+        if (ask([&] { return svc.prompts.askOtherVersion(identity.Version); })) {
+            outcome.otherVersionRequested = true;
+            outcome.radioVersion = identity.Version;
+        }
+        return false;
+    }
+
+    // --- the end of a transfer ------------------------------------------------
+
+    void finish(bool success)
+    {
+        if (kind == TransferKind::Idle || finishing)
+            return;
+        finishing = true;
+        if (!success)
+            send(Packet::EndRequest); // not awaited
+        active = false;
+        framer.disarm();
+        svc.port.close();            // lets the end request leave first
+        if (isReadOrWrite())
+            svc.progress.hideProgress();
+        outcome.kind = kind;
+        outcome.started = true;
+        outcome.success = success;
+        if (success && kind == TransferKind::Read) {
+            readOkPending = true;
+            readOkDue = false;
+            startTimer(TimerId::ReadOk, kReadOkDelayMs);
+        }
+        if (success && kind == TransferKind::Info)
+            radioInfo = DecodeRadioInfo(info, identity.ModelName, BandCodeOf(context.document.model.BandLabel));
+        svc.observer.transferEnding(outcome);
+        if (success && isReadOrWrite()) {
+            const TransferKind done = kind;
+            tell([&] { svc.prompts.transferDone(done); });
+        }
+        stopTimer(TimerId::Reply);
+        kind = TransferKind::Idle;
+        readStep = 0;
+        writeStep = 0;
+        finishing = false;
+        cancelRequested = false;
+        if (!readOkPending)
+            settle();
+        else if (readOkDue)
+            completeRead();
+    }
+
+    /// The 500 ms after a successful read: the radio becomes the document.
+    void completeRead()
+    {
+        stopTimer(TimerId::ReadOk);
+        readOkPending = false;
+        readOkDue = false;
+        Document& doc = context.document;
+        DecodeDocument(memory, identity.ChannelMode, doc);
+        doc.DocumentPath = kUntitledName;
+        doc.IsUntitled = true;
+        settle();
+    }
+
+    void settle()
+    {
+        busy = false;
+        const TransferOutcome done = outcome;
+        svc.observer.transferFinished(done);
+    }
+
+    /// A start that ended before any packet was sent.
+    void notStarted(TransferKind which)
+    {
+        kind = TransferKind::Idle;
+        readStep = 0;
+        writeStep = 0;
+        cancelRequested = false;
+        outcome = TransferOutcome{};
+        outcome.kind = which;
+        settle();
+    }
+
+    /// Progress window load: the port, four new handshake attempts.
+    void beginWithProgress()
+    {
+        svc.progress.showProgress(kind);
+        if (!svc.port.isOpen() && !openLinkPort()) {
+            finish(false);
+            return;
+        }
+        handshakeTries = 0;
+        sendHandshake();
+    }
+
+    bool beginStart(TransferKind which)
+    {
+        if (busy)
+            return false;
+        busy = true;
+        cancelRequested = false;
+        outcome = TransferOutcome{};
+        outcome.kind = which;
+        return true;
+    }
+
+    void runWrite()
+    {
+        kind = TransferKind::Write;
+        writeStep = 0;
+        if (!prepareTransfer()) {
+            notStarted(TransferKind::Write);
+            return;
+        }
+        svc.port.close();
+        if (!ask([&] { return svc.prompts.confirmTransfer(TransferKind::Write); })) {
+            svc.port.close();
+            notStarted(TransferKind::Write);
+            return;
+        }
+        memory = EncodeDocument(context.document);
+        beginWithProgress();
+    }
+};
+
+TransferEngine::TransferEngine(TransferServices services, LinkSession& link, TransferContext context)
+    : d_(std::make_unique<State>(services, link, context))
+{
+}
+
+TransferEngine::~TransferEngine() = default;
+
+bool TransferEngine::startRead()
+{
+    State& s = *d_;
+    if (!s.beginStart(TransferKind::Read))
+        return false;
+    s.kind = TransferKind::Read;
+    s.readStep = 0;
+    if (!s.prepareTransfer()) {
+        s.notStarted(TransferKind::Read);
+        return true;
+    }
+    s.svc.port.close();
+    if (!s.ask([&] { return s.svc.prompts.confirmTransfer(TransferKind::Read); })) {
+        s.svc.port.close();
+        s.notStarted(TransferKind::Read);
+        return true;
+    }
+    s.memory.fill(0xFF);
+    s.beginWithProgress();
+    return true;
+}
+
+bool TransferEngine::startWrite()
+{
+    State& s = *d_;
+    if (!s.beginStart(TransferKind::Write))
+        return false;
+    s.startTimer(TimerId::WaitSaveData, kWaitSaveDataMs);
+    return true;
+}
+
+bool TransferEngine::startInfoRead()
+{
+    State& s = *d_;
+    if (!s.beginStart(TransferKind::Info))
+        return false;
+    s.kind = TransferKind::Info;
+    s.readStep = 0;
+    if (!s.prepareTransfer()) {
+        s.notStarted(TransferKind::Info);
+        return true;
+    }
+    s.info.fill(0xFF);
+    s.handshakeTries = 0;
+    s.sendHandshake();
+    return true;
+}
+
+void TransferEngine::cancel()
+{
+    State& s = *d_;
+    if (!s.busy)
+        return;
+    if (s.promptDepth > 0) {
+        s.cancelRequested = true;
+        return;
+    }
+    if (s.timerRunning[static_cast<std::size_t>(TimerId::WaitSaveData)]) {
+        s.stopTimer(TimerId::WaitSaveData);
+        s.notStarted(TransferKind::Write);
+        return;
+    }
+    if (s.kind != TransferKind::Idle)
+        s.finish(false);
+}
+
+void TransferEngine::onBytesReceived(std::span<const std::uint8_t> bytes)
+{
+    State& s = *d_;
+    if (!s.active || s.promptDepth > 0 || s.finishing)
+        return;
+    if (auto reply = s.framer.push(bytes))
+        s.onReply(*reply);
+}
+
+void TransferEngine::onTimer(TimerId id)
+{
+    State& s = *d_;
+    auto& running = s.timerRunning[static_cast<std::size_t>(id)];
+    if (!running)
+        return; // stopped before its event was delivered
+    switch (id) {
+    case TimerId::Reply:
+        if (s.promptDepth > 0 || s.finishing)
+            return;
+        running = false;
+        s.onReplyTimeout();
+        return;
+    case TimerId::ReadOk:
+        running = false;
+        if (!s.readOkPending)
+            return;
+        if (s.finishing || s.promptDepth > 0)
+            s.readOkDue = true; // completed when the finishing steps are done
+        else
+            s.completeRead();
+        return;
+    case TimerId::WaitSaveData:
+        running = false;
+        s.svc.timers.stop(id);
+        s.runWrite();
+        return;
+    }
+}
+
+bool TransferEngine::busy() const { return d_->busy; }
+TransferKind TransferEngine::kind() const { return d_->kind; }
+int TransferEngine::readStep() const { return d_->readStep; }
+int TransferEngine::writeStep() const { return d_->writeStep; }
+bool TransferEngine::transferActive() const { return d_->active; }
+int TransferEngine::handshakeTries() const { return d_->handshakeTries; }
+long TransferEngine::blockAddress() const { return d_->blockAddress; }
+int TransferEngine::lastPercent() const { return d_->lastPercent; }
+
+int TransferEngine::blockRetries(long address) const
+{
+    if (address < 0)
+        return -1;
+    const auto index = static_cast<std::size_t>(address / kBlockSize);
+    return index < d_->blockRetries.size() ? d_->blockRetries[index] : -1;
+}
+
+const RadioMemory& TransferEngine::radioMemory() const { return d_->memory; }
+const InfoBlock& TransferEngine::infoBlock() const { return d_->info; }
+const RadioIdentity& TransferEngine::identity() const { return d_->identity; }
+const RadioInfo& TransferEngine::radioInfo() const { return d_->radioInfo; }
+
+} // namespace zav::link

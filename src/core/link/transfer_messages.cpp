@@ -1,0 +1,14 @@
+#include "transfer_messages.h"
+
+namespace zav::link {
+
+int ConfirmTextId(TransferKind kind) { return kind == TransferKind::Write ? kTextConfirmWrite : kTextConfirmRead; }
+
+int DoneTextId(TransferKind kind) { return 9008 + static_cast<int>(kind); }
+
+std::string WrongModelText(const std::string& wrongModelText, const std::string& radioDisplayName)
+{
+    return wrongModelText + "\r\n" + "Radio is " + radioDisplayName;
+}
+
+} // namespace zav::link

@@ -1,0 +1,31 @@
+#pragma once
+
+// The message texts of a transfer, built the same way for every front end.
+// Texts are named by id here; the front ends look them up in their language.
+
+#include "transfer_engine.h"
+
+#include <string>
+
+namespace zav::link {
+
+inline constexpr int kTextPortFailed = 9003;
+inline constexpr int kTextConfirmRead = 9004;
+inline constexpr int kTextConfirmWrite = 9005;
+inline constexpr int kTextRetry = 9008;
+inline constexpr int kTextWrongModel = 9012;
+inline constexpr int kTextOtherBand = 9014;
+inline constexpr int kTextBandRefused = 9030;
+inline constexpr int kTextProgressCaptionBase = 9026; ///< + kind: 9027 read, 9028 write
+inline constexpr int kTextProgressLabel = 9029;
+inline constexpr const char* kPasswordFailureText = "PassWord Failure!";
+
+/// 9004 / 9005.
+[[nodiscard]] int ConfirmTextId(TransferKind kind);
+/// 9009 / 9010.
+[[nodiscard]] int DoneTextId(TransferKind kind);
+/// wrongModelText (text 9012 in the language in use), CRLF, "Radio is "
+/// and the display name.
+[[nodiscard]] std::string WrongModelText(const std::string& wrongModelText, const std::string& radioDisplayName);
+
+} // namespace zav::link

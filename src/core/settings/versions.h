@@ -1,0 +1,33 @@
+#pragma once
+
+// Version records (Version.ini in the data folder) and the compatibility
+// predicates applied to data files and to a radio's identity.
+
+#include "version_records.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zav {
+
+class TextCatalog;
+
+
+
+/// Reads Version.ini; a missing file or count gives empty records.
+[[nodiscard]] VersionRecords LoadVersionRecords(const std::string& path);
+
+/// "V300" -> "V3.00".
+[[nodiscard]] std::string DottedVersion(std::string_view version);
+/// Text 9062, CRLF, 9064 + " " + dotted image, CRLF, 9061 + " " + dotted software.
+[[nodiscard]] std::string IncompatibleMessage(const TextCatalog& texts, std::string_view software,
+                                              std::string_view image);
+
+
+/// Path of the program that handles image version f:
+/// <dataDir>/<SoftwareFor(f)>/<programFile>, or "" when none.
+[[nodiscard]] std::string OtherVersionProgram(const VersionRecords& records, const std::string& dataDir,
+                                              const std::string& programFile, std::string_view image);
+
+} // namespace zav

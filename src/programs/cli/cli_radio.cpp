@@ -1,0 +1,229 @@
+#include "cli_radio.h"
+
+#include "cli_open.h"
+
+#include "transfer_messages.h"
+
+#include "defaults.h"
+#include "versions.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include <unistd.h>
+
+namespace zav::cli {
+namespace {
+
+QString Text(const Session& session, int id)
+{
+    const std::string text = session.text(id);
+    return text.empty() ? QString("message %1").arg(id) : QString::fromStdString(text).replace("\r\n", " ");
+}
+
+class CliPrompts : public link::TransferPrompts {
+public:
+    CliPrompts(Session& session, ProgressBoard& board, int slot, PromptPolicy policy)
+        : session_(session), board_(board), slot_(slot), policy_(policy)
+    {
+    }
+
+    // The command line asked (or --yes answered) before the transfer began.
+    bool confirmTransfer(link::TransferKind) override { return true; }
+    void portFailed() override { say(Text(session_, link::kTextPortFailed)); }
+    bool askRetry(link::TransferKind) override
+    {
+        // Nobody to answer: a transfer that stalled ends after its retries.
+        say(Text(session_, link::kTextRetry) + " -> Cancel");
+        return false;
+    }
+    void wrongModel(const std::string& name) override
+    {
+        say(QString::fromStdString(link::WrongModelText(session_.text(link::kTextWrongModel), name)).replace("\r\n", " "));
+    }
+    bool askOtherBand() override
+    {
+        say(Text(session_, link::kTextOtherBand) + (policy_.allowOtherBand ? " -> OK" : " -> Cancel (--allow-other-band)"));
+        return policy_.allowOtherBand;
+    }
+    void bandRefused() override { say(Text(session_, link::kTextBandRefused)); }
+    bool askOtherVersion(const std::string& version) override
+    {
+        say(QString::fromStdString(IncompatibleMessage(session_.texts, kProgramImageVersion, version)).replace("\r\n", " ")
+            + " -> No");
+        return false;
+    }
+    // The password comes from --password; there is no dialog to show.
+    void requestPassword() override {}
+    void passwordFailure() override { say(link::kPasswordFailureText); }
+    void transferDone(link::TransferKind kind) override { say(Text(session_, link::DoneTextId(kind))); }
+
+private:
+    void say(const QString& text) { board_.message(slot_, text); }
+
+    Session& session_;
+    ProgressBoard& board_;
+    int slot_;
+    PromptPolicy policy_;
+};
+
+class CliProgress : public link::TransferProgress {
+public:
+    CliProgress(ProgressBoard& board, int slot) : board_(board), slot_(slot) {}
+    void showProgress(link::TransferKind) override { board_.set(slot_, 0); }
+    void setPercent(int percent) override { board_.set(slot_, percent); }
+    void hideProgress() override {}
+
+private:
+    ProgressBoard& board_;
+    int slot_;
+};
+
+class CliObserver : public link::TransferObserver {
+public:
+    bool done = false;
+    link::TransferOutcome outcome;
+    std::function<void()> onFinished;
+    void transferFinished(const link::TransferOutcome& o) override
+    {
+        done = true;
+        outcome = o;
+        if (onFinished)
+            onFinished();
+    }
+};
+
+} // namespace
+
+// --- ProgressBoard ------------------------------------------------------------
+
+ProgressBoard::ProgressBoard(QTextStream& out) : out_(out), terminal_(::isatty(STDERR_FILENO) == 1) {}
+
+int ProgressBoard::add(const QString& device)
+{
+    entries_.push_back({device});
+    return static_cast<int>(entries_.size()) - 1;
+}
+
+void ProgressBoard::set(int slot, int percent)
+{
+    Entry& e = entries_[static_cast<std::size_t>(slot)];
+    e.percent = percent;
+    if (terminal_) {
+        redraw();
+        return;
+    }
+    // Plain output: a line every 10 %.
+    const int step = percent / 10;
+    if (step != e.printedStep) {
+        e.printedStep = step;
+        out_ << e.device << ": " << percent << "%\n";
+        out_.flush();
+    }
+}
+
+void ProgressBoard::message(int slot, const QString& text)
+{
+    if (lineOpen_)
+        out_ << "\r\033[K";
+    out_ << entries_[static_cast<std::size_t>(slot)].device << ": " << text << "\n";
+    lineOpen_ = false;
+    if (terminal_)
+        redraw();
+    out_.flush();
+}
+
+void ProgressBoard::redraw()
+{
+    constexpr int width = 20;
+    out_ << "\r\033[K";
+    for (const Entry& e : entries_) {
+        const int filled = e.percent * width / 100;
+        out_ << e.device << " [" << QString(filled, '#') << QString(width - filled, '.') << "] "
+             << QString::number(e.percent).rightJustified(3) << "%  ";
+    }
+    out_.flush();
+    lineOpen_ = true;
+}
+
+void ProgressBoard::close()
+{
+    if (lineOpen_) {
+        out_ << "\n";
+        out_.flush();
+    }
+    lineOpen_ = false;
+}
+
+// --- RadioJob -------------------------------------------------------------------
+
+struct RadioJob::Parts {
+    Parts(const QString& device, Session& session, ProgressBoard& board, PromptPolicy policy)
+        : slot(board.add(device)), port(device), prompts(session, board, slot, policy), progress(board, slot)
+    {
+        engine = std::make_unique<link::TransferEngine>(
+            link::TransferServices{port, timers, prompts, progress, observer}, linkState,
+            link::TransferContext{session.doc, session.RadioPassword, session.versions});
+        link::ConnectEngine(port, timers, *engine);
+    }
+
+    int slot;
+    link::LinkSession linkState; // each cable learns its own echo
+    link::QtLinkPort port;
+    link::QtTimerService timers;
+    CliPrompts prompts;
+    CliProgress progress;
+    CliObserver observer;
+    std::unique_ptr<link::TransferEngine> engine;
+};
+
+RadioJob::RadioJob(const QString& device, Session& session, ProgressBoard& board, PromptPolicy policy)
+    : d_(std::make_unique<Parts>(device, session, board, policy))
+{
+}
+
+RadioJob::~RadioJob() = default;
+
+QString RadioJob::device() const { return d_->port.deviceName(); }
+link::TransferEngine& RadioJob::engine() { return *d_->engine; }
+bool RadioJob::finished() const { return d_->observer.done; }
+const link::TransferOutcome& RadioJob::outcome() const { return d_->observer.outcome; }
+void RadioJob::setFinishedHandler(std::function<void()> handler) { d_->observer.onFinished = std::move(handler); }
+
+void RunJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*start)())
+{
+    QEventLoop loop;
+    auto allDone = [&] {
+        for (const RadioJob* job : jobs)
+            if (!job->finished())
+                return false;
+        return true;
+    };
+    for (RadioJob* job : jobs) {
+        job->setFinishedHandler([&] {
+            if (allDone())
+                loop.quit();
+        });
+    }
+    for (RadioJob* job : jobs)
+        (job->engine().*start)();
+    if (!allDone())
+        loop.exec();
+    for (RadioJob* job : jobs)
+        job->setFinishedHandler(nullptr);
+}
+
+void PrepareSession(Session& session, const QString& password)
+{
+    session.paths = InstalledPaths();
+    session.texts = EnglishTexts(session.paths);
+    session.versions = LoadVersionRecords(session.paths.versionFile());
+    BuildNewDocument(session.doc, session.paths.initDir(), TemplateVariant::NewDocument);
+    // As the password dialog stores it: trailing spaces and anything from
+    // a NUL on removed.
+    session.RadioPassword = CleanText(password.toStdString());
+}
+
+bool InteractiveInput() { return ::isatty(STDIN_FILENO) == 1; }
+
+} // namespace zav::cli

@@ -1,0 +1,80 @@
+// zavprog: the desktop programming tool.
+
+#include "main_window.h"
+#include "splash_screen.h"
+#include "prompts.h"
+#include "session.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <memory>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    // Also the settings store's names (window position, section "Settings").
+    QApplication::setOrganizationName(QStringLiteral("zavprog"));
+    QApplication::setApplicationName(QStringLiteral("zavprog"));
+
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("Serial device for reading and writing (or ZAV_PORT)."),
+                                        QStringLiteral("DEVICE"));
+    const QCommandLineOption quitOption(QStringLiteral("quit-when-shown"),
+                                        QStringLiteral("Quit as soon as the main window is shown (start-up timing)."));
+    parser.addOption(portOption);
+    parser.addOption(quitOption);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Data file to open."), QStringLiteral("[file]"));
+    parser.process(app);
+
+    // Everything lives beside the program, wherever it is started from.
+    zav::Session session;
+    zav::StartupOptions startup;
+    startup.programDir = QApplication::applicationDirPath().toStdString();
+    startup.localeName = QLocale::system().name().toStdString();
+    startup.userConfigDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
+    zav::RunStartup(session, startup);
+    zav::ui::SetMessageTitle(QString::fromUtf8(session.text(12000).c_str()));
+
+    zav::MainOptions options;
+    options.shownLanguage = zav::LanguageFromLocale(startup.localeName);
+    options.portOverride = parser.isSet(portOption) ? parser.value(portOption).toStdString()
+                                                    : qEnvironmentVariable("ZAV_PORT").toStdString();
+    options.programFile = QFileInfo(QApplication::applicationFilePath()).fileName().toStdString();
+    const QString fileToOpen = parser.positionalArguments().value(0);
+    const bool quitWhenShown = parser.isSet(quitOption);
+
+    std::unique_ptr<zav::MainWindow> mainWindow;
+    auto openMain = [&] {
+        mainWindow = std::make_unique<zav::MainWindow>(session, options);
+        if (quitWhenShown) {
+            // exit(), not quit(): quit() would close the window first, with
+            // its save question and a rewrite of the stored position.
+            QObject::connect(
+                mainWindow.get(), &zav::MainWindow::firstShown, &app, [] { QCoreApplication::exit(0); },
+                Qt::QueuedConnection);
+        }
+        mainWindow->show();
+        if (!fileToOpen.isEmpty())
+            mainWindow->OpenFile(fileToOpen);
+    };
+
+    std::unique_ptr<zav::SplashScreen> splash;
+    if (quitWhenShown) {
+        openMain(); // start-up timing measures up to the main window alone
+    } else {
+        splash = std::make_unique<zav::SplashScreen>(session.paths.programDir, session.settings.CurrentLanguage);
+        splash->onOpenMain = openMain;
+        splash->show();
+    }
+    const int result = app.exec();
+    mainWindow.reset();
+    return result;
+}

@@ -1,0 +1,530 @@
+#include "channel_detail_editor.h"
+
+#include "channel_groups.h"
+#include "channel_lists.h"
+#include "channel_windows.h"
+#include "channel_writes.h"
+#include "feature_rules.h"
+#include "channel_table_window.h"
+#include "key_rules.h"
+#include "list_helpers.h"
+#include "routine_error.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <utility>
+#include <vector>
+
+namespace zav::channels {
+namespace {
+
+constexpr int kFrequencyBoxLength = 9;
+constexpr int kOffTextId = 15030;
+constexpr int kCodeNoneTextId = 14013;
+constexpr int kBusyByToneEntries = 3; ///< off, carrier, tone: the tone entry needs a governing tone
+constexpr int kCaptionGapPixels = 7;  ///< captions sit 100 twips left of their controls
+constexpr int kRogerBeepTips = 8;
+
+struct ListSpec {
+    const char* name;
+    int captionId; ///< 0: the fixed caption "Rep"
+    int fieldId;
+};
+constexpr std::array<ListSpec, ChannelDetailEditor::ListCount> kLists{{
+    {"cboDecode", 15005, 4},
+    {"cboEncode", 15006, 5},
+    {"cboBusyLockout", 15011, 11},
+    {"cboBotCode", 15037, 13},
+    {"cboEotCode", 15038, 22},
+    {"cboRogerBeep", 15200, 23},
+    {"cboCallCode", 15013, 28},
+    {"cboRepeaterShift", 0, 29},
+    {"cboTsq", 15023, 30},
+}};
+
+struct CheckSpec {
+    const char* name;
+    int captionId;
+    int fieldId;
+};
+constexpr std::array<CheckSpec, ChannelDetailEditor::CheckCount> kChecks{{
+    {"chkScanSkip", 15014, 7},
+    {"chkExpander", 15300, 37},
+    {"chkCompressor", 15301, 38},
+    {"chkNoiseBlanker", 15302, 39},
+    {"chkAttenuator", 15303, 40},
+    {"chkHighCut", 15304, 41},
+}};
+
+using Entries = std::vector<std::pair<QString, int>>;
+
+/// Entries with the value each one stores; no selection afterwards.
+void FillEntries(QComboBox* list, const Entries& entries)
+{
+    QSignalBlocker quiet(list);
+    list->clear();
+    for (const auto& [text, value] : entries)
+        list->addItem(text, value);
+    list->setCurrentIndex(-1);
+}
+
+/// Selects the entry storing value; no selection when none does.
+void SelectValue(QComboBox* list, int value)
+{
+    QSignalBlocker quiet(list);
+    list->setCurrentIndex(list->findData(value));
+}
+
+Entries IndexedEntries(const QStringList& texts)
+{
+    Entries entries;
+    for (int i = 0; i < texts.size(); ++i)
+        entries.emplace_back(texts.at(i), i);
+    return entries;
+}
+
+/// The first entry (value 0) followed by the given numbers.
+Entries NumberedEntries(const QString& first, const std::vector<int>& numbers)
+{
+    Entries entries{{first, 0}};
+    for (int n : numbers)
+        entries.emplace_back(QString::number(n), n);
+    return entries;
+}
+
+} // namespace
+
+ChannelDetailEditor::ChannelDetailEditor(ui::AppContext& ctx, QWidget* parent) : ui::EditorWindow(parent), ctx_(ctx)
+{
+    setObjectName(kDetailEditorName);
+    WandToSave = true;
+    buildControls();
+    RefillGroupList();
+    applyTexts();
+    edit().DetailEditorOpen = true;
+    SetGridEditData(true);
+}
+
+ChannelDetailEditor::~ChannelDetailEditor()
+{
+    if (!unloaded_)
+        edit().DetailEditorOpen = false;
+}
+
+void ChannelDetailEditor::buildControls()
+{
+    groupCaption_ = new QLabel(this);
+    groupList_ = new QComboBox(this);
+    groupList_->setObjectName(QStringLiteral("cboGroup"));
+    channelCaption_ = new QLabel(this);
+    channelList_ = new QComboBox(this);
+    channelList_->setObjectName(QStringLiteral("cboChannel"));
+    frequencyCaption_ = new QLabel(this);
+    frequency_ = new QLineEdit(this);
+    frequency_->setObjectName(QStringLiteral("txtRxFrequency"));
+    frequency_->setMaxLength(kFrequencyBoxLength);
+    frequency_->installEventFilter(this);
+    auto* frequencyKeys = ui::KeyRules::ForTextBox(frequency_, ui::DigitsAndDot, false);
+    frequencyKeys->onEnter = [this] {
+        ui::RunGuarded(this, "FrmCHInfoEdit_Text1_KeyPress", [this] { writeFrequency(); });
+        focusNextChild();
+    };
+    connect(frequency_, &QLineEdit::textEdited, this, [this] { frequencyDirty_ = true; });
+
+    for (QComboBox* slotList : {groupList_, channelList_}) {
+        ui::KeyRules::EnterMovesOn(slotList);
+        connect(slotList, &QComboBox::activated, this, [this] {
+            ui::RunGuarded(this, "FrmCHInfoEdit_SetGridEditData", [this] { slotChosen(); });
+        });
+    }
+    for (int id = 0; id < ListCount; ++id) {
+        listCaptions_[id] = new QLabel(this);
+        lists_[id] = new QComboBox(this);
+        lists_[id]->setObjectName(QString::fromLatin1(kLists[static_cast<std::size_t>(id)].name));
+        ui::KeyRules::EnterMovesOn(lists_[id]);
+        connect(lists_[id], &QComboBox::activated, this, [this, id] {
+            ui::RunGuarded(this, "FrmCHInfoEdit_Combo_Click", [this, id] { listChosen(static_cast<ListId>(id)); });
+        });
+    }
+    for (int id = 0; id < CheckCount; ++id) {
+        checks_[id] = new QCheckBox(this);
+        checks_[id]->setObjectName(QString::fromLatin1(kChecks[static_cast<std::size_t>(id)].name));
+        ui::KeyRules::EnterMovesOn(checks_[id]);
+        connect(checks_[id], &QCheckBox::clicked, this, [this, id] {
+            ui::RunGuarded(this, "FrmCHInfoEdit_Check_Click", [this, id] { checkClicked(static_cast<CheckId>(id)); });
+        });
+    }
+    closeButton_ = new QPushButton(this);
+    closeButton_->setObjectName(QStringLiteral("CommandClose"));
+    connect(closeButton_, &QPushButton::clicked, this, &ChannelDetailEditor::closeWindow);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(kCaptionGapPixels);
+    auto addPair = [grid](QLabel* caption, QWidget* control, int row, int pair) {
+        grid->addWidget(caption, row, 2 * pair, Qt::AlignRight);
+        grid->addWidget(control, row, 2 * pair + 1);
+    };
+    addPair(groupCaption_, groupList_, 0, 0);
+    addPair(channelCaption_, channelList_, 0, 1);
+    addPair(frequencyCaption_, frequency_, 1, 0);
+    const std::array<std::pair<ListId, ListId>, 5> rows{{
+        {Decode, Encode},
+        {BusyLockout, RogerBeep},
+        {BotCode, EotCode},
+        {CallCode, Tsq},
+        {RepeaterShift, ListCount},
+    }};
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const int row = 2 + static_cast<int>(r);
+        addPair(listCaptions_[rows[r].first], lists_[rows[r].first], row, 0);
+        if (rows[r].second != ListCount)
+            addPair(listCaptions_[rows[r].second], lists_[rows[r].second], row, 1);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+
+    auto* checks = new QGridLayout;
+    for (int id = 0; id < CheckCount; ++id)
+        checks->addWidget(checks_[id], id / 3, id % 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(closeButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(checks);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+}
+
+void ChannelDetailEditor::applyTexts()
+{
+    setWindowTitle(ctx_.text(15000));
+    groupCaption_->setText(ctx_.text(15029));
+    channelCaption_->setText(ctx_.text(15001));
+    frequencyCaption_->setText(ctx_.text(15002));
+    for (int id = 0; id < ListCount; ++id) {
+        const int caption = kLists[static_cast<std::size_t>(id)].captionId;
+        listCaptions_[id]->setText(caption ? ctx_.text(caption) : QStringLiteral("Rep"));
+    }
+    for (int id = 0; id < CheckCount; ++id)
+        checks_[id]->setText(ctx_.text(kChecks[static_cast<std::size_t>(id)].captionId));
+    closeButton_->setText(ctx_.text(9023));
+    toneTexts_ = ToneListEntries(ctx_.text(kOffTextId));
+    busyTexts_ = QStringList{ctx_.text(15030), ctx_.text(15031), ctx_.text(15032), ctx_.text(15033)};
+}
+
+void ChannelDetailEditor::RefillGroupList()
+{
+    const int selected = groupList_->currentIndex();
+    ui::FillList(groupList_, GroupListEntries(ctx_.session.doc.image().ChannelMode));
+    QSignalBlocker quiet(groupList_);
+    groupList_->setCurrentIndex(selected < groupList_->count() ? selected : -1);
+}
+
+void ChannelDetailEditor::ChangShowCHs(int rGroupID)
+{
+    ui::FillList(channelList_, ui::NumberEntries(1, GroupSize(rGroupID, ctx_.session.doc.image().ChannelMode)));
+    QSignalBlocker quiet(channelList_);
+    channelList_->setCurrentIndex(-1);
+}
+
+// --- showing a slot -------------------------------------------------------------
+
+void ChannelDetailEditor::SetGridEditData(bool rIsGridChange)
+{
+    ui::RunGuarded(this, "FrmCHInfoEdit_SetGridEditData", [this, rIsGridChange] {
+        WandToSave = false;
+        ChannelEditState& e = edit();
+        if (rIsGridChange) {
+            const int group = e.EditGroup >= 0 && e.EditGroup < groupList_->count() ? e.EditGroup : 0;
+            {
+                QSignalBlocker quiet(groupList_);
+                groupList_->setCurrentIndex(group);
+            }
+            ChangShowCHs(group);
+            QSignalBlocker quiet(channelList_);
+            channelList_->setCurrentIndex(channelList_->findText(QString::number(e.EditRow)));
+        } else {
+            const int selected = std::max(0, groupList_->currentIndex());
+            if (selected != e.EditGroup) {
+                e.EditGroup = selected;
+                if (e.ChannelTableOpen)
+                    if (ChannelTableWindow* table = FindChannelTable(ctx_))
+                        table->ChangeGroup();
+                ChangShowCHs(e.EditGroup);
+            }
+            if (channelList_->currentIndex() < 0 && channelList_->count() > 0) {
+                QSignalBlocker quiet(channelList_);
+                channelList_->setCurrentIndex(0);
+            }
+            e.EditRow = channelList_->currentIndex() + 1;
+        }
+
+        const bool extended = extendedMode();
+        lists_[RepeaterShift]->setVisible(extended);
+        listCaptions_[RepeaterShift]->setVisible(extended);
+
+        if (ChannelRecord* record = slotRecord())
+            showRecord(*record);
+        else
+            showEmptySlot();
+        SetShowFreModify();
+        shownGroup_ = slotGroup();
+        shownRow_ = slotRow();
+        WandToSave = true;
+    });
+    WandToSave = true;
+}
+
+void ChannelDetailEditor::showRecord(ChannelRecord& record)
+{
+    if (slotBlank_) {
+        FillEntries(lists_[Decode], IndexedEntries(toneTexts_));
+        FillEntries(lists_[Encode], IndexedEntries(toneTexts_));
+        FillEntries(lists_[RepeaterShift],
+                    IndexedEntries({ctx_.text(kOffTextId), QStringLiteral("+100K"), QStringLiteral("-100K")}));
+        FillEntries(lists_[Tsq], IndexedEntries({ctx_.text(15052), ctx_.text(15053)}));
+        slotBlank_ = false;
+    }
+    for (QComboBox* list : lists_)
+        list->setEnabled(true);
+    for (QCheckBox* box : checks_)
+        box->setEnabled(true);
+
+    const ChannelFrequencyTexts texts =
+        FrequencyTexts(record, DocumentBand(ctx_.session.doc), ctx_.session.settings.ShowTxAsOffset);
+    if (texts.notNumeric)
+        ReportNotNumeric(this);
+    frequency_->setText(QString::fromStdString(texts.receive));
+    frequencyDirty_ = false;
+    ui::ShowListIndex(lists_[Decode], record.RxTone);
+    ui::ShowListIndex(lists_[Encode], record.TxTone);
+    showBusyLockout(record);
+    fillCodeList(lists_[BotCode], record.Option13);
+    fillCodeList(lists_[EotCode], record.Option22);
+    fillCodeList(lists_[CallCode], record.Option28);
+    ShowRB();
+    ui::ShowListIndex(lists_[RepeaterShift], record.Option29);
+    ui::ShowListIndex(lists_[Tsq], record.Option30);
+    for (int id = 0; id < CheckCount; ++id) {
+        const Int16* member = record.option(kChecks[static_cast<std::size_t>(id)].fieldId);
+        ui::ShowCheck(checks_[id], member ? *member : 0);
+    }
+}
+
+void ChannelDetailEditor::showEmptySlot()
+{
+    // Only a receive frequency can be given to an empty slot.
+    frequency_->clear();
+    frequencyDirty_ = false;
+    frequency_->setEnabled(true);
+    for (QComboBox* list : lists_) {
+        FillEntries(list, {{QStringLiteral(" "), 0}});
+        QSignalBlocker quiet(list);
+        list->setCurrentIndex(0);
+        list->setItemData(0, QVariant()); // stores nothing
+        list->setEnabled(false);
+    }
+    for (QCheckBox* box : checks_) {
+        box->setChecked(false);
+        box->setEnabled(false);
+    }
+    slotBlank_ = true;
+}
+
+void ChannelDetailEditor::showBusyLockout(ChannelRecord& record)
+{
+    // The governing tone is the transmit tone on reverse channels.
+    const Int16 governing = record.Option17 != 0 ? record.TxTone : record.RxTone;
+    const bool toneOn = governing != 0;
+    if (!toneOn && record.Option11 == 2)
+        record.Option11 = 1;
+    const int shown = toneOn ? kBusyByToneEntries : kBusyByToneEntries - 1;
+    FillEntries(lists_[BusyLockout], IndexedEntries(busyTexts_.mid(0, shown)));
+    SelectValue(lists_[BusyLockout], record.Option11);
+}
+
+void ChannelDetailEditor::RefreshBusyLockout(int number)
+{
+    ChannelRecord* record = slotRecord();
+    if (!record || slotBlank_ || record->Number != number)
+        return;
+    showBusyLockout(*record);
+}
+
+void ChannelDetailEditor::fillCodeList(QComboBox* list, int stored)
+{
+    FillEntries(list, NumberedEntries(ctx_.text(kCodeNoneTextId), DefinedCodeMemories(ctx_.session.doc.image())));
+    SelectValue(list, stored);
+}
+
+void ChannelDetailEditor::ShowRB()
+{
+    QComboBox* list = lists_[RogerBeep];
+    const ChannelRecord* record = slotRecord();
+    if (!list->isEnabled() || !record || slotBlank_)
+        return;
+    const int stored = record->Option23;
+    FillEntries(list, NumberedEntries(ctx_.text(kOffTextId), DefinedToneTips(ctx_.session.doc.image())));
+    if (stored >= 0 && stored <= kRogerBeepTips)
+        SelectValue(list, stored);
+}
+
+void ChannelDetailEditor::RefreshCodeLists()
+{
+    const std::array<ListId, 3> codeLists{BotCode, EotCode, CallCode};
+    for (ListId id : codeLists) {
+        if (!slotRecord() || slotBlank_)
+            return;
+        QComboBox* list = lists_[id];
+        const QVariant before = list->currentIndex() >= 0 ? list->currentData() : QVariant();
+        FillEntries(list, NumberedEntries(ctx_.text(kCodeNoneTextId), DefinedCodeMemories(ctx_.session.doc.image())));
+        const int kept = before.isValid() ? list->findData(before) : -1;
+        if (kept >= 0) {
+            SelectValue(list, before.toInt());
+            continue;
+        }
+        // The code shown is no longer defined: the first entry, which stores.
+        SelectValue(list, 0);
+        write(kLists[static_cast<std::size_t>(id)].fieldId, 0);
+    }
+}
+
+void ChannelDetailEditor::SetShowFreModify()
+{
+    const bool extended = extendedMode();
+    frequency_->setEnabled(extended);
+    // Country channels have fixed frequencies: the box looks like the window.
+    frequency_->setFrame(extended);
+}
+
+// --- user changes ------------------------------------------------------------------
+
+void ChannelDetailEditor::listChosen(ListId id)
+{
+    if (!WandToSave)
+        return;
+    QComboBox* list = lists_[id];
+    const int index = list->currentIndex();
+    const QString text = list->currentText();
+    const QVariant value = index >= 0 ? list->itemData(index) : QVariant();
+    if (index < 0 || text.isEmpty() || text == QStringLiteral(" ") || !value.isValid())
+        return;
+    if (id == Decode) {
+        // The tone entry of the busy lockout is offered as soon as a decode tone is chosen.
+        const QVariant busy = lists_[BusyLockout]->currentIndex() >= 0 ? lists_[BusyLockout]->currentData() : QVariant();
+        FillEntries(lists_[BusyLockout],
+                    IndexedEntries(busyTexts_.mid(0, index != 0 ? kBusyByToneEntries : kBusyByToneEntries - 1)));
+        if (busy.isValid())
+            SelectValue(lists_[BusyLockout], busy.toInt());
+    }
+    write(kLists[static_cast<std::size_t>(id)].fieldId, value.toInt());
+}
+
+void ChannelDetailEditor::checkClicked(CheckId id)
+{
+    if (!WandToSave)
+        return;
+    write(kChecks[static_cast<std::size_t>(id)].fieldId, checks_[id]->isChecked() ? 1 : 0);
+}
+
+void ChannelDetailEditor::slotChosen()
+{
+    if (slotGroup() != shownGroup_ || slotRow() != shownRow_)
+        SetGridEditData(false);
+}
+
+void ChannelDetailEditor::writeFrequency()
+{
+    frequencyDirty_ = false;
+    const std::string text = FormatEntry(ui::ToBytes(frequency_->text()));
+    WriteChannelCell(ctx_, this, slotGroup(), channelList_->currentIndex() + 1, FieldRxFrequency, CellValue(text));
+    SetGridEditData(false);
+}
+
+void ChannelDetailEditor::write(int fieldId, int value)
+{
+    WriteChannelCell(ctx_, this, slotGroup(), channelList_->currentIndex() + 1, fieldId, CellValue(value));
+}
+
+void ChannelDetailEditor::ValidateControls()
+{
+    if (frequencyDirty_)
+        writeFrequency();
+}
+
+bool ChannelDetailEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == frequency_) {
+        if (event->type() == QEvent::FocusIn)
+            QTimer::singleShot(0, frequency_, &QLineEdit::selectAll);
+        if (event->type() == QEvent::FocusOut && frequencyDirty_) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                ui::RunGuarded(this, "FrmCHInfoEdit_Text1_Validate", [this] { writeFrequency(); });
+        }
+    }
+    return ui::EditorWindow::eventFilter(watched, event);
+}
+
+void ChannelDetailEditor::mousePressEvent(QMouseEvent* event)
+{
+    // A click on the window itself ends the frequency entry.
+    if (frequency_->hasFocus() && frequencyDirty_)
+        ui::RunGuarded(this, "FrmCHInfoEdit_Text1_Validate", [this] { writeFrequency(); });
+    ui::EditorWindow::mousePressEvent(event);
+}
+
+void ChannelDetailEditor::closeWindow()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void ChannelDetailEditor::closeEvent(QCloseEvent* event)
+{
+    unloaded_ = true;
+    edit().DetailEditorOpen = false;
+    event->accept();
+}
+
+// --- small helpers -------------------------------------------------------------------
+
+int ChannelDetailEditor::slotGroup() const { return groupList_->currentIndex(); }
+
+int ChannelDetailEditor::slotRow() const { return channelList_->currentIndex() >= 0 ? channelList_->currentText().toInt() : 0; }
+
+ChannelRecord* ChannelDetailEditor::slotRecord() const
+{
+    const int group = slotGroup();
+    const int row = slotRow();
+    if (group < 0 || row < 1)
+        return nullptr;
+    Document& doc = ctx_.session.doc;
+    const int index = FindChannelInGroup(doc.working, group, row);
+    return index >= 0 ? &doc.active()[static_cast<std::size_t>(index)] : nullptr;
+}
+
+int ChannelDetailEditor::shownRecord() const
+{
+    const int group = slotGroup();
+    const int row = slotRow();
+    return group < 0 || row < 1 ? -1 : FindChannelInGroup(ctx_.session.doc.working, group, row);
+}
+
+bool ChannelDetailEditor::extendedMode() const { return IsExtendedMode(ctx_.session.doc.image().ChannelMode); }
+
+} // namespace zav::channels

@@ -1,0 +1,1005 @@
+#include "channel_table_window.h"
+
+#include "channel_grid_model.h"
+#include "channel_groups.h"
+#include "channel_lists.h"
+#include "channel_windows.h"
+#include "channel_writes.h"
+#include "channel_detail_editor.h"
+#include "key_rules.h"
+#include "list_helpers.h"
+#include "numbers.h"
+#include "routine_error.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zav::channels {
+namespace {
+
+// Sizes are given in twips, 15 to the pixel.
+constexpr int kTwipsPerPixel = 15;
+constexpr int Pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+constexpr std::array<int, kGridColumns> kColumnTwips{740, 1300, 0, 0, 1200, 1200, 0, 0, 0, 0, 1400};
+constexpr std::array<int, kGridColumns> kHeaderIds{14001, 14002, 14003, 14004, 14005, 14006,
+                                                   14007, 14008, 14009, 14010, 14011};
+constexpr int kOffsetHeaderId = 14100;
+constexpr int kGroupCaptionId = 14012;    ///< window caption once a group is shown
+constexpr int kGroupListCaptionId = 14050; ///< group list caption, also the first window caption
+constexpr int kHeaderTwips = 500;
+constexpr int kHeaderMarginPixels = 6;
+constexpr int kWindowWidthTwips = 6800;
+constexpr int kWindowHeightTwips = 6400;
+
+constexpr int kFrequencyEditorLength = 9;
+constexpr int kNameEditorLength = 5;
+constexpr int kGroupNameLength = 3;
+constexpr int kDoubleClickGuardMs = 1000;
+constexpr int kScrollGuardMs = 500;
+constexpr int kFirstFmOnlyPosition = 40; ///< groups 2 and 5: emergency list positions from here on are FM only
+constexpr int kLastEditableColumn = kGridColumns - 2;
+
+constexpr int kRxTxColumn = 2;
+constexpr int kNameColumn = 3;
+constexpr int kFirstListColumn = 4;
+constexpr int kFirstOptionListColumn = 6;
+constexpr int kLastListColumn = 9;
+
+/// Sets a flag for the lifetime of a scope and puts the old value back.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = old_; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+    bool old_;
+};
+
+/// Replaces a list's entries and leaves it without a selection.
+void FillWithoutSelection(QComboBox* list, const QStringList& entries)
+{
+    ui::FillList(list, entries);
+    QSignalBlocker quiet(list);
+    list->setCurrentIndex(-1);
+}
+
+void SelectQuietly(QComboBox* list, int index)
+{
+    QSignalBlocker quiet(list);
+    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+bool IsEnterKey(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+/// Focus lost to a message box or another application is not the user
+/// leaving the editor.
+bool LeavesEditor(const QFocusEvent* event)
+{
+    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
+}
+
+} // namespace
+
+ChannelTableWindow::ChannelTableWindow(ui::AppContext& ctx, QWidget* parent) : ui::EditorWindow(parent), ctx_(ctx)
+{
+    setObjectName(kChannelTableName);
+    doubleClickGuard_.setSingleShot(true);
+    doubleClickGuard_.setInterval(kDoubleClickGuardMs);
+    scrollGuard_.setSingleShot(true);
+    scrollGuard_.setInterval(kScrollGuardMs);
+    buildControls();
+    edit().ChannelTableOpen = true;
+    ui::RunGuarded(this, "frmCommChInfo_Form_Load", [this] {
+        RefillGroupList();
+        InitShowGrid();
+        ChangShowByLanguage();
+        SetGridData();
+        loaded_ = true;
+        {
+            FlagScope quiet(initialising_);
+            setCurrentCell(1, 1);
+        }
+        listCommitEnabled_ = true;
+        const QSize hint = sizeHint();
+        setFixedSize(std::max(Pixels(kWindowWidthTwips), hint.width()),
+                     std::max(Pixels(kWindowHeightTwips), hint.height()));
+    });
+}
+
+ChannelTableWindow::~ChannelTableWindow()
+{
+    if (!unloaded_)
+        edit().ChannelTableOpen = false;
+}
+
+// --- construction -----------------------------------------------------------
+
+void ChannelTableWindow::buildControls()
+{
+    model_ = new ChannelGridModel(this);
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
+    grid_->setModel(model_);
+    grid_->verticalHeader()->hide();
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid_->setTabKeyNavigation(false);
+    grid_->setWordWrap(false);
+    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->horizontalHeader()->setHighlightSections(false);
+    // Room for captions of two lines whatever the font.
+    grid_->horizontalHeader()->setFixedHeight(
+        std::max(Pixels(kHeaderTwips), 2 * grid_->fontMetrics().lineSpacing() + kHeaderMarginPixels));
+    grid_->horizontalHeader()->setMinimumSectionSize(0);
+    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid_->installEventFilter(this);
+    grid_->viewport()->installEventFilter(this);
+
+    QWidget* cells = grid_->viewport();
+    text1_ = new QLineEdit(cells);
+    text1_->setObjectName(QStringLiteral("Text1"));
+    text1_->setMaxLength(kFrequencyEditorLength);
+    text1_->setAlignment(Qt::AlignCenter);
+    text2_ = new QLineEdit(cells);
+    text2_->setObjectName(QStringLiteral("Text2"));
+    text2_->setMaxLength(kNameEditorLength);
+    text2_->setAlignment(Qt::AlignCenter);
+    combo1_ = new QComboBox(cells);
+    combo1_->setObjectName(QStringLiteral("Combo1"));
+    for (std::size_t i = 0; i < columnLists_.size(); ++i) {
+        columnLists_[i] = new QComboBox(cells);
+        columnLists_[i]->setObjectName(QStringLiteral("Combo%1").arg(i + 2));
+    }
+    for (QWidget* editor : {static_cast<QWidget*>(text1_), static_cast<QWidget*>(text2_)})
+        editor->installEventFilter(this);
+    grid_->verticalHeader()->setDefaultSectionSize(std::max(text1_->sizeHint().height(), combo1_->sizeHint().height()));
+
+    // Frequency editor: digits and "."; a sign only while the transmit column
+    // takes a signed offset.
+    auto* text1Keys = ui::KeyRules::ForTextBox(
+        text1_,
+        [this](QChar c) -> QChar {
+            if (c.isDigit() || c == '.')
+                return c;
+            const bool signedOffset = edit().EditColumn == kRxTxColumn && ctx_.session.settings.ShowTxAsOffset;
+            return signedOffset && (c == '+' || c == '-') ? c : QChar();
+        },
+        false);
+    text1Keys->onEnter = [this] { frequencyEnter(); };
+    auto* text2Keys = ui::KeyRules::ForTextBox(
+        text2_,
+        [](QChar c) -> QChar {
+            const QChar upper = c.toUpper();
+            const char16_t u = upper.unicode();
+            return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') ? upper : QChar();
+        },
+        false);
+    text2Keys->onEnter = [this] { nameEnter(); };
+    connect(text1_, &QLineEdit::textEdited, this, [this] { text1Dirty_ = true; });
+    connect(text2_, &QLineEdit::textEdited, this, [this] { text2Dirty_ = true; });
+
+    auto wireList = [this](QComboBox* list, int column) {
+        auto* keys = ui::KeyRules::EnterMovesOn(list);
+        keys->onEnter = [this, column] { listEnter(column); };
+        connect(list, &QComboBox::activated, this, [this, column] { listClicked(column); });
+    };
+    wireList(combo1_, kFirstListColumn);
+    for (std::size_t i = 0; i < columnLists_.size(); ++i)
+        wireList(columnLists_[i], kFirstOptionListColumn + static_cast<int>(i));
+
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        entryRanSincePress_ = true;
+        EnterCell();
+    });
+    connect(grid_, &QAbstractItemView::clicked, this, [this] { gridClicked(); });
+    connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { gridDoubleClicked(); });
+    // Only the user's own scrolling moves the current row; the view's
+    // automatic scrolling to the current cell does not.
+    connect(grid_->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { QTimer::singleShot(0, this, [this] { userScrolled(); }); });
+
+    groupCaption_ = new QLabel(this);
+    groupList_ = new QComboBox(this);
+    groupList_->setObjectName(QStringLiteral("cboGroup"));
+    nameCaption_ = new QLabel(this);
+    groupName_ = new QLineEdit(this);
+    groupName_->setObjectName(QStringLiteral("txtGroupName"));
+    groupName_->setMaxLength(kGroupNameLength);
+    ui::KeyRules::ForTextBox(groupName_, [](QChar c) { return (c == '\\' || c == '~') ? QChar() : c; });
+    connect(groupName_, &QLineEdit::textEdited, this, &ChannelTableWindow::groupNameEdited);
+    ui::KeyRules::EnterMovesOn(groupList_);
+    connect(groupList_, &QComboBox::activated, this, [this] {
+        ui::RunGuarded(this, "frmCommChInfo_SetGridData", [this] { runGroupChange(); });
+    });
+    for (int s = 0; s < 2; ++s) {
+        emergencyCaptions_[s] = new QLabel(this);
+        emergencyLists_[s] = new QComboBox(this);
+        emergencyLists_[s]->setObjectName(QStringLiteral("cboEmergency%1").arg(s));
+        amFmCaptions_[s] = new QLabel(QStringLiteral("AM/FM %1").arg(s), this);
+        amFmLists_[s] = new QComboBox(this);
+        amFmLists_[s]->setObjectName(QStringLiteral("cboAmFm%1").arg(s));
+        ui::KeyRules::EnterMovesOn(emergencyLists_[s]);
+        ui::KeyRules::EnterMovesOn(amFmLists_[s]);
+        connect(emergencyLists_[s], &QComboBox::activated, this, [this, s] { emergencyChosen(s); });
+        connect(amFmLists_[s], &QComboBox::activated, this, [this, s] { amFmChosen(s); });
+    }
+    editButton_ = new QPushButton(this);
+    editButton_->setObjectName(QStringLiteral("CommandEdit"));
+    connect(editButton_, &QPushButton::clicked, this, [this] {
+        CommitCellEdit();
+        openDetailEditor();
+    });
+    closeButton_ = new QPushButton(this);
+    closeButton_->setObjectName(QStringLiteral("CommandClose"));
+    connect(closeButton_, &QPushButton::clicked, this, &ChannelTableWindow::closeWindow);
+
+    auto* below = new QGridLayout;
+    below->addWidget(groupCaption_, 0, 0, Qt::AlignRight);
+    below->addWidget(groupList_, 0, 1);
+    below->addWidget(nameCaption_, 0, 2, Qt::AlignRight);
+    below->addWidget(groupName_, 0, 3);
+    for (int s = 0; s < 2; ++s) {
+        below->addWidget(emergencyCaptions_[s], 1 + s, 0, Qt::AlignRight);
+        below->addWidget(emergencyLists_[s], 1 + s, 1);
+        below->addWidget(amFmCaptions_[s], 1 + s, 2, Qt::AlignRight);
+        below->addWidget(amFmLists_[s], 1 + s, 3);
+    }
+    below->setColumnStretch(1, 1);
+    below->setColumnStretch(3, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(editButton_);
+    buttons->addWidget(closeButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_, 1);
+    layout->addLayout(below);
+    layout->addLayout(buttons);
+}
+
+void ChannelTableWindow::RefillGroupList()
+{
+    const int selected = groupList_->currentIndex();
+    ui::FillList(groupList_, GroupListEntries(image().ChannelMode));
+    SelectQuietly(groupList_, selected);
+}
+
+void ChannelTableWindow::InitShowGrid()
+{
+    ui::RunGuarded(this, "frmCommChInfo_InitShowGridError", [this] {
+        FlagScope quiet(initialising_);
+        SetEditDisable();
+        for (int column = 0; column < kGridColumns; ++column) {
+            const int width = Pixels(kColumnTwips[static_cast<std::size_t>(column)]);
+            grid_->setColumnHidden(column, width == 0);
+            if (width > 0)
+                grid_->setColumnWidth(column, width);
+        }
+        numberRows();
+    });
+}
+
+void ChannelTableWindow::numberRows()
+{
+    const Int16 mode = image().ChannelMode;
+    int group = image().OptFeat.Common1[common1::CurrentGroup];
+    if (group < 0 || group >= GroupCount(mode))
+        group = 0;
+    model_->resetSlots(GroupSize(group, mode));
+    setCurrentCell(1, 1);
+}
+
+void ChannelTableWindow::ChangShowByLanguage()
+{
+    ui::RunGuarded(this, "frmCommChInfo_ChangShowByLanguage", [this] {
+        FlagScope quiet(initialising_);
+        edit().CaptionRow = currentRow();
+        groupCaption_->setText(ctx_.text(kGroupListCaptionId));
+        nameCaption_->setText(ctx_.text(14051));
+        emergencyCaptions_[0]->setText(ctx_.text(14052));
+        emergencyCaptions_[1]->setText(ctx_.text(14053));
+        editButton_->setText(ctx_.text(14023));
+        closeButton_->setText(ctx_.text(9023));
+        groupCaptionText_ = ctx_.text(kGroupCaptionId);
+        updateCaption(kGroupListCaptionId);
+
+        QStringList headers;
+        for (int column = 0; column < kGridColumns; ++column) {
+            const bool offset = column == kRxTxColumn && ctx_.session.settings.ShowTxAsOffset;
+            headers << ctx_.text(offset ? kOffsetHeaderId : kHeaderIds[static_cast<std::size_t>(column)]);
+        }
+        model_->setHeaders(headers);
+
+        toneTexts_ = ToneListEntries(ctx_.text(14013));
+        ui::FillList(combo1_, toneTexts_);
+        for (std::size_t i = 0; i < columnLists_.size(); ++i) {
+            columnTexts_[i] = ColumnListEntries(ctx_, kFirstOptionListColumn + static_cast<int>(i));
+            ui::FillList(columnLists_[i], columnTexts_[i]);
+        }
+        for (QComboBox* list : amFmLists_)
+            FillWithoutSelection(list, {QStringLiteral("AM"), QStringLiteral("FM")});
+    });
+}
+
+void ChannelTableWindow::ReShowChInfoByLanguage()
+{
+    ChangShowByLanguage();
+    SetGridData();
+}
+
+void ChannelTableWindow::SetGridData()
+{
+    ui::RunGuarded(this, "frmCommChInfo_SetGridData", [this] {
+        int group = image().OptFeat.Common1[common1::CurrentGroup];
+        if (group < 0 || group >= groupList_->count())
+            group = 0;
+        SelectQuietly(groupList_, group);
+        runGroupChange();
+        if (ctx_.shell)
+            ctx_.shell->LoadTree();
+    });
+}
+
+void ChannelTableWindow::ChangeGroup()
+{
+    ui::RunGuarded(this, "frmCommChInfo_SetGridData", [this] {
+        const int group = edit().EditGroup;
+        SelectQuietly(groupList_, group >= 0 && group < groupList_->count() ? group : 0);
+        runGroupChange();
+    });
+}
+
+// --- showing a group ------------------------------------------------------------
+
+void ChannelTableWindow::runGroupChange()
+{
+    flushTextEditors();
+    const int group = selectedGroup();
+    const Int16 mode = image().ChannelMode;
+    shownGroup_ = group;
+    image().OptFeat.Common1[common1::CurrentGroup] = static_cast<Int16>(group);
+    edit().EditGroup = group;
+    {
+        FlagScope quiet(initialising_);
+        SetEditDisable();
+        numberRows();
+    }
+    updateCaption(kGroupCaptionId);
+
+    const bool lastEntry = isVfoGroupSelected();
+    groupName_->setText(group < kGroupNames ? ui::FromBytes(image().GroupNames[static_cast<std::size_t>(group)].clean())
+                                            : QString());
+    groupName_->setEnabled(extendedMode() && !lastEntry);
+    ReshowByCh();
+
+    const Document& doc = ctx_.session.doc;
+    const int base = GroupBase(group, mode);
+    for (int i = 0; i < doc.activeCount(); ++i) {
+        const ChannelRecord& record = doc.active()[static_cast<std::size_t>(i)];
+        const int row = record.Number - base;
+        if (row >= 1 && row <= slotRows())
+            fillRow(row, record);
+    }
+    model_->announceAll();
+    SetShowEditData();
+    if (edit().DetailEditorOpen)
+        if (ChannelDetailEditor* detail = FindDetailEditor(ctx_))
+            detail->SetGridEditData(true);
+    reportNotNumeric();
+}
+
+void ChannelTableWindow::fillRow(int row, const ChannelRecord& record)
+{
+    const ChannelFrequencyTexts texts =
+        FrequencyTexts(record, DocumentBand(ctx_.session.doc), ctx_.session.settings.ShowTxAsOffset);
+    if (texts.notNumeric)
+        ++notNumericSeen_;
+    model_->setTextQuietly(row, 1, QString::fromStdString(texts.receive));
+    model_->setTextQuietly(row, kRxTxColumn, QString::fromStdString(texts.transmit));
+    model_->setTextQuietly(row, 4, listEntryText(4, record.RxTone));
+    model_->setTextQuietly(row, 5, listEntryText(5, record.TxTone));
+    model_->setTextQuietly(row, 7, listEntryText(7, record.Option7));
+    model_->setTextQuietly(row, 8, listEntryText(8, record.Option8));
+    model_->setTextQuietly(row, 9, listEntryText(9, record.Option9));
+}
+
+void ChannelTableWindow::reShowAllGrid()
+{
+    const Document& doc = ctx_.session.doc;
+    const int base = GroupBase(shownGroup_, image().ChannelMode);
+    std::vector<bool> filled(static_cast<std::size_t>(slotRows()) + 1, false);
+    for (int i = 0; i < doc.activeCount(); ++i) {
+        const ChannelRecord& record = doc.active()[static_cast<std::size_t>(i)];
+        const int row = record.Number - base;
+        if (row >= 1 && row <= slotRows()) {
+            fillRow(row, record);
+            filled[static_cast<std::size_t>(row)] = true;
+        }
+    }
+    for (int row = 1; row <= slotRows(); ++row)
+        if (!filled[static_cast<std::size_t>(row)] && !cellText(row, 1).isEmpty())
+            for (int column = 1; column <= kLastListColumn; ++column)
+                model_->setTextQuietly(row, column, QString());
+    model_->announceAll();
+    reportNotNumeric();
+}
+
+void ChannelTableWindow::reShowGrid(int rRow)
+{
+    ui::RunGuarded(this, "frmCommChInfo_reShowGrid", [this, rRow] {
+        const Document& doc = ctx_.session.doc;
+        const int row = rRow - GroupBase(shownGroup_, image().ChannelMode);
+        const bool shown = row >= 1 && row <= slotRows();
+        const int index = doc.FindChannelByNumber(static_cast<Int16>(rRow));
+        if (index < 0) {
+            if (shown)
+                model_->blankRow(row);
+            return;
+        }
+        if (shown) {
+            fillRow(row, doc.active()[static_cast<std::size_t>(index)]);
+            model_->announceAll();
+        }
+        if (edit().DetailEditorOpen)
+            if (ChannelDetailEditor* detail = FindDetailEditor(ctx_))
+                detail->RefreshBusyLockout(rRow);
+        reportNotNumeric();
+    });
+}
+
+QString ChannelTableWindow::listEntryText(int column, int index) const
+{
+    const QStringList* entries = nullptr;
+    if (column == 4 || column == 5)
+        entries = &toneTexts_;
+    else if (column >= kFirstOptionListColumn && column <= kLastListColumn)
+        entries = &columnTexts_[static_cast<std::size_t>(column - kFirstOptionListColumn)];
+    if (!entries)
+        return {};
+    if (index >= 0 && index < entries->size())
+        return entries->at(index);
+    const QComboBox* list = listForColumn(column);
+    return list ? list->currentText() : QString();
+}
+
+// --- emergency channels and group name --------------------------------------------
+
+void ChannelTableWindow::ReshowByCh()
+{
+    FlagScope refreshing(refreshingGroupLists_);
+    const int group = selectedGroup();
+    QStringList entries;
+    for (int n : ChannelNumbersInGroup(ctx_.session.doc.working, group))
+        entries << QString::number(n);
+    for (QComboBox* list : emergencyLists_)
+        FillWithoutSelection(list, entries);
+    if (extendedMode() && isVfoGroupSelected()) {
+        for (QComboBox* list : amFmLists_)
+            SelectQuietly(list, -1);
+        return;
+    }
+    // The emergency channels are selected before the AM/FM rules run, as
+    // those rules depend on the position of the selected channel.
+    for (int s = 0; s < 2; ++s) {
+        const Int16* channel = EmergencyChannel(image(), group, s);
+        SelectQuietly(emergencyLists_[s], channel ? emergencyLists_[s]->findText(QString::number(*channel)) : -1);
+    }
+    Enable_FM(group, image().ChannelMode);
+    for (int s = 0; s < 2; ++s) {
+        const Int16* amFm = EmergencyAmFm(image(), group, s);
+        SelectQuietly(amFmLists_[s], amFm ? *amFm : -1);
+    }
+}
+
+void ChannelTableWindow::Enable_FM(int rGroup, int rCMode)
+{
+    if (IsExtendedMode(static_cast<Int16>(rCMode)))
+        return;
+    FlagScope refreshing(refreshingGroupLists_);
+    if (rGroup == 1) {
+        for (int s = 0; s < 2; ++s) {
+            amFmLists_[s]->setEnabled(false);
+            if (Int16* amFm = EmergencyAmFm(image(), rGroup, s))
+                *amFm = 1;
+        }
+    } else if (rGroup == 2 || rGroup == 5) {
+        for (int s = 0; s < 2; ++s) {
+            const bool amAllowed = emergencyLists_[s]->currentIndex() < kFirstFmOnlyPosition;
+            amFmLists_[s]->setEnabled(amAllowed);
+            if (!amAllowed)
+                if (Int16* amFm = EmergencyAmFm(image(), rGroup, s))
+                    *amFm = 1;
+        }
+    } else {
+        for (QComboBox* list : amFmLists_)
+            list->setEnabled(true);
+    }
+    for (int s = 0; s < 2; ++s) {
+        const Int16* amFm = EmergencyAmFm(image(), rGroup, s);
+        SelectQuietly(amFmLists_[s], amFm ? *amFm : -1);
+    }
+}
+
+void ChannelTableWindow::emergencyChosen(int s)
+{
+    if (refreshingGroupLists_)
+        return;
+    const int group = selectedGroup();
+    Int16* channel = EmergencyChannel(image(), group, s);
+    if (!channel || emergencyLists_[s]->currentIndex() < 0)
+        return;
+    *channel = static_cast<Int16>(emergencyLists_[s]->currentText().toInt());
+    Enable_FM(group, image().ChannelMode);
+}
+
+void ChannelTableWindow::amFmChosen(int s)
+{
+    if (refreshingGroupLists_)
+        return;
+    Int16* amFm = EmergencyAmFm(image(), selectedGroup(), s);
+    const int index = amFmLists_[s]->currentIndex();
+    if (amFm && index >= 0)
+        *amFm = static_cast<Int16>(index);
+}
+
+void ChannelTableWindow::groupNameEdited(const QString& text)
+{
+    const int group = selectedGroup();
+    if (isVfoGroupSelected() || group >= kGroupNames)
+        return;
+    StoreGroupName(image().GroupNames[static_cast<std::size_t>(group)], ui::ToBytes(text));
+}
+
+// --- cell entry and in-place editing ------------------------------------------
+
+void ChannelTableWindow::EnterCell()
+{
+    lastTopRow_ = topRow();
+    if (initialising_ || !loaded_)
+        return;
+    ChannelEditState& e = edit();
+    if (e.SkipNextEnterCell) {
+        e.SkipNextEnterCell = false;
+        return;
+    }
+    flushTextEditors(); // the editor being left stores its value first
+    const int row = currentRow();
+    const int column = currentColumn();
+    if (row < 1)
+        return;
+    e.CaptionRow = row;
+    image().OptFeat.Common1[common1::CurrentGroup] = static_cast<Int16>(selectedGroup());
+    updateCaption(kGroupCaptionId);
+    grid_->setFocus();
+    previousEditCell_ = {e.EditColumn, e.EditRow};
+    if (e.SkipRxCheck) {
+        e.SkipRxCheck = false;
+    } else {
+        if (column > 1 && column < kDetailColumn && !FlexConcludeRx())
+            return;
+        if (column == 5 && cellText(row, kRxTxColumn).isEmpty()) {
+            e.EditColumn = kRxTxColumn;
+            e.EditRow = row;
+            e.SkipRxCheck = true;
+            setCurrentCell(row, kRxTxColumn);
+            return;
+        }
+    }
+    SetEditDisable();
+    EnterGridEdit();
+}
+
+bool ChannelTableWindow::FlexConcludeRx()
+{
+    bool result = false;
+    ui::RunGuarded(this, "frmCommChInfo_FlexConcludeRx", [this, &result] {
+        const int row = currentRow();
+        if (!cellText(row, 1).isEmpty()) {
+            result = true;
+            return;
+        }
+        // An empty slot is edited from its receive frequency on.
+        ChannelEditState& e = edit();
+        e.EditColumn = 1;
+        e.EditRow = row;
+        e.SkipRxCheck = true;
+        setCurrentCell(row, 1);
+    });
+    return result;
+}
+
+void ChannelTableWindow::EnterGridEdit()
+{
+    ui::RunGuarded(this, "frmCommChInfo_EnterGridEdit", [this] {
+        const int row = currentRow();
+        const int column = currentColumn();
+        if (row < 1)
+            return;
+        ChannelEditState& e = edit();
+        e.EditColumn = column;
+        e.EditRow = row;
+        lastTopRow_ = topRow();
+        if (e.DetailEditorOpen)
+            if (ChannelDetailEditor* detail = FindDetailEditor(ctx_))
+                detail->SetGridEditData(true);
+        if (column == 1 || column == kRxTxColumn) {
+            if (!extendedMode())
+                return; // country channels have fixed frequencies
+            placeEditor(text1_, row, column);
+            if (column == kRxTxColumn && cellText(row, column).isEmpty() && previousEditCell_ == Cell{1, row})
+                model_->setText(row, column, cellText(row, 1)); // transmit starts at the receive frequency
+            text1_->setText(cellText(row, column));
+            text1Dirty_ = false;
+            text1_->show();
+            text1_->setFocus();
+            if (!text1_->text().isEmpty())
+                text1_->selectAll();
+        } else if (column == kNameColumn) {
+            placeEditor(text2_, row, column);
+            text2_->setText(ui::FromBytes(CleanText(ui::ToBytes(cellText(row, column)))));
+            text2Dirty_ = false;
+            text2_->show();
+            text2_->setFocus();
+            text2_->selectAll();
+        } else if (QComboBox* list = listForColumn(column)) {
+            placeEditor(list, row, column);
+            list->show();
+            listCommitEnabled_ = false;
+            ui::ShowListText(list, cellText(row, column));
+            listCommitEnabled_ = true; // the table's own selection raised no user click
+            list->setEnabled(true);
+            list->setFocus();
+        }
+    });
+}
+
+void ChannelTableWindow::SetEditDisable()
+{
+    flushTextEditors();
+    text1_->hide();
+    text2_->hide();
+    combo1_->hide();
+    for (QComboBox* list : columnLists_)
+        list->hide();
+}
+
+void ChannelTableWindow::SetShowEditData()
+{
+    ui::RunGuarded(this, "frmCommChInfo_SetShowEditData", [this] {
+        ChannelEditState& e = edit();
+        const int rows = slotRows();
+        if (rows > 0 && e.EditRow > rows)
+            e.EditRow = std::max(1, e.EditRow % rows);
+        const QString text = cellText(e.EditRow, e.EditColumn);
+        if (e.EditColumn == 1 || e.EditColumn == kRxTxColumn) {
+            text1_->setText(text);
+            text1Dirty_ = false;
+        } else if (e.EditColumn == kNameColumn) {
+            text2_->setText(text);
+            text2Dirty_ = false;
+        } else if (QComboBox* list = listForColumn(e.EditColumn)) {
+            QSignalBlocker quiet(list);
+            ui::ShowListText(list, text);
+        }
+    });
+}
+
+void ChannelTableWindow::CommitCellEdit()
+{
+    const int column = edit().EditColumn;
+    const int row = edit().EditRow;
+    if (column == 1) {
+        if (text1_->isHidden())
+            return;
+        const QString formatted = QString::fromStdString(FormatEntry(text1_->text().toStdString()));
+        text1Dirty_ = false;
+        model_->setText(row, column, formatted);
+        writeCell(column, formatted);
+    } else if (column == kRxTxColumn) {
+        const std::string typed = text1_->text().toStdString();
+        const auto value = ParseNumber(typed);
+        if (text1_->isHidden() || !value)
+            return;
+        text1Dirty_ = false;
+        const bool signedEntry = typed.front() == '+' || typed.front() == '-';
+        const std::string shown =
+            signedEntry ? std::string(1, typed.front()) + FormatMHz(std::fabs(*value)) : FormatMHz(*value);
+        model_->setText(row, column, QString::fromStdString(shown));
+        writeCell(column, text1_->text());
+    } else if (column == kNameColumn) {
+        if (text2_->isHidden())
+            return;
+        text2Dirty_ = false;
+        model_->setText(row, column, text2_->text());
+        writeCell(column, text2_->text());
+    } else if (QComboBox* list = listForColumn(column)) {
+        if (list->isHidden() || list->currentIndex() < 0)
+            return;
+        model_->setText(row, column, list->currentText());
+        writeCell(column, list->currentIndex());
+    }
+}
+
+void ChannelTableWindow::flushTextEditors()
+{
+    const int column = edit().EditColumn;
+    if (text1Dirty_) {
+        text1Dirty_ = false;
+        if (column == 1 || column == kRxTxColumn)
+            writeCell(column, text1_->text());
+    }
+    if (text2Dirty_ && column == kNameColumn && !text2_->isHidden())
+        CommitCellEdit();
+    text2Dirty_ = false;
+}
+
+void ChannelTableWindow::writeCell(int column, const QString& text)
+{
+    WriteChannelCell(ctx_, this, edit().EditGroup, edit().EditRow, column, CellValue(ui::ToBytes(text)));
+}
+
+void ChannelTableWindow::writeCell(int column, int index)
+{
+    WriteChannelCell(ctx_, this, edit().EditGroup, edit().EditRow, column, CellValue(index));
+}
+
+void ChannelTableWindow::ValidateControls()
+{
+    if (text1Dirty_ || text2Dirty_)
+        CommitCellEdit();
+}
+
+// --- keys -----------------------------------------------------------------------
+
+void ChannelTableWindow::frequencyEnter()
+{
+    ui::RunGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] {
+        const int column = edit().EditColumn;
+        if (extendedMode() && column >= 1 && column <= kNameColumn)
+            CommitCellEdit();
+        navigateAfterEnter();
+    });
+}
+
+void ChannelTableWindow::nameEnter()
+{
+    ui::RunGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] {
+        const int column = edit().EditColumn;
+        if (column >= 1 && column <= kNameColumn)
+            CommitCellEdit();
+        navigateAfterEnter();
+    });
+}
+
+void ChannelTableWindow::navigateAfterEnter()
+{
+    const int column = edit().EditColumn;
+    if (column == 1 && text1_->text().isEmpty())
+        GridNextLine();
+    else if (column >= 1 && column <= kDetailColumn)
+        GridNextCol();
+}
+
+void ChannelTableWindow::listEnter(int column)
+{
+    const QByteArray routine =
+        column <= 5 ? QByteArrayLiteral("frmCommChInfo_Combo1_KeyPress")
+                    : QByteArray("frmCommChInfo_Combo") + QByteArray::number(column - 4) + "_KeyPress";
+    ui::RunGuarded(this, routine.constData(), [this] {
+        const int editColumn = edit().EditColumn;
+        if (editColumn == 1 && text1_->text().isEmpty())
+            GridNextLine();
+        else if (editColumn > 0 && editColumn < kDetailColumn)
+            GridNextCol();
+        else if (editColumn == kDetailColumn && !edit().DetailEditorOpen)
+            openDetailEditor();
+    });
+}
+
+void ChannelTableWindow::listClicked(int)
+{
+    if (listCommitEnabled_)
+        CommitCellEdit();
+    else
+        listCommitEnabled_ = true;
+}
+
+void ChannelTableWindow::GridNextLine()
+{
+    ui::RunGuarded(this, "frmCommChInfo_GridNextLine", [this] {
+        int row = currentRow() + 1;
+        if (row > slotRows())
+            row = 1;
+        setCurrentCell(row, currentColumn());
+    });
+}
+
+void ChannelTableWindow::GridNextCol()
+{
+    ui::RunGuarded(this, "rmCommChInfo_GridNextCol", [this] {
+        int column = currentColumn() + 1;
+        while (column <= kLastEditableColumn && kColumnTwips[static_cast<std::size_t>(column)] == 0)
+            ++column;
+        if (column > kLastEditableColumn) {
+            // Back to the first column of the next row: the move to column 1
+            // is not an entry of its own.
+            if (currentColumn() != 1) {
+                edit().SkipNextEnterCell = true;
+                setCurrentCell(currentRow(), 1);
+            }
+            GridNextLine();
+        } else {
+            setCurrentCell(currentRow(), column);
+        }
+    });
+}
+
+bool ChannelTableWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == grid_ && IsEnterKey(event)) {
+        if (currentColumn() == kDetailColumn)
+            openDetailEditor();
+        else
+            EnterGridEdit();
+        return true;
+    }
+    if (watched == grid_->viewport() && event->type() == QEvent::MouseButtonPress)
+        entryRanSincePress_ = false;
+    if ((watched == text1_ || watched == text2_) && event->type() == QEvent::FocusOut &&
+        LeavesEditor(static_cast<QFocusEvent*>(event)))
+        ui::RunGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] { flushTextEditors(); });
+    return ui::EditorWindow::eventFilter(watched, event);
+}
+
+// --- mouse, scrolling, window ---------------------------------------------------------
+
+void ChannelTableWindow::gridClicked()
+{
+    if (doubleClickGuard_.isActive() || entryRanSincePress_)
+        return;
+    EnterCell();
+}
+
+void ChannelTableWindow::gridDoubleClicked()
+{
+    doubleClickGuard_.start();
+    if (currentColumn() == kDetailColumn)
+        openDetailEditor();
+}
+
+void ChannelTableWindow::userScrolled()
+{
+    if (scrollGuard_.isActive())
+        return;
+    scrollGuard_.start();
+    const int row = currentRow() + topRow() - lastTopRow_;
+    if (row >= 1 && row <= slotRows() && row != currentRow())
+        setCurrentCell(row, currentColumn());
+    if (currentRow() != edit().EditRow)
+        EnterCell();
+}
+
+void ChannelTableWindow::openDetailEditor() { ShowDetailEditor(ctx_); }
+
+void ChannelTableWindow::closeWindow()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void ChannelTableWindow::showEvent(QShowEvent* event)
+{
+    ui::EditorWindow::showEvent(event);
+    if (firstActivation_ && loaded_) {
+        firstActivation_ = false;
+        EnterCell();
+    }
+}
+
+void ChannelTableWindow::closeEvent(QCloseEvent* event)
+{
+    ui::RunGuarded(this, "frmCommChInfo_Form_Unload", [this] {
+        doubleClickGuard_.stop();
+        scrollGuard_.stop();
+        unloaded_ = true;
+        edit().ChannelTableOpen = false;
+    });
+    event->accept();
+}
+
+// --- small helpers ------------------------------------------------------------
+
+void ChannelTableWindow::updateCaption(int textId)
+{
+    const QString prefix = textId == kGroupCaptionId ? groupCaptionText_ : ctx_.text(textId);
+    const std::string label = GroupLabel(image().OptFeat.Common1[common1::CurrentGroup], image());
+    setWindowTitle(prefix + QStringLiteral(" ") + ui::FromBytes(label) + QStringLiteral(" --- ") + QStringLiteral(" ") +
+                   QString::number(edit().CaptionRow) + QStringLiteral("]"));
+}
+
+void ChannelTableWindow::placeEditor(QWidget* editor, int row, int column)
+{
+    const QModelIndex index = model_->index(row - 1, column);
+    grid_->scrollTo(index);
+    editor->setGeometry(grid_->visualRect(index));
+}
+
+QComboBox* ChannelTableWindow::listForColumn(int column) const
+{
+    if (column == 4 || column == 5)
+        return combo1_;
+    if (column >= kFirstOptionListColumn && column <= kLastListColumn)
+        return columnLists_[static_cast<std::size_t>(column - kFirstOptionListColumn)];
+    return nullptr;
+}
+
+QString ChannelTableWindow::cellText(int row, int column) const { return model_->text(row, column); }
+
+int ChannelTableWindow::slotRows() const { return model_->slotCount(); }
+
+int ChannelTableWindow::currentRow() const
+{
+    const QModelIndex current = grid_->currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+int ChannelTableWindow::currentColumn() const
+{
+    const QModelIndex current = grid_->currentIndex();
+    return current.isValid() ? current.column() : 0;
+}
+
+void ChannelTableWindow::setCurrentCell(int row, int column)
+{
+    if (row < 1 || row > slotRows() || column < 0 || column >= kGridColumns)
+        return;
+    grid_->setCurrentIndex(model_->index(row - 1, column));
+}
+
+int ChannelTableWindow::topRow() const { return grid_->verticalScrollBar()->value() + 1; }
+
+bool ChannelTableWindow::extendedMode() const { return IsExtendedMode(image().ChannelMode); }
+
+bool ChannelTableWindow::isVfoGroupSelected() const
+{
+    return groupList_->count() > 0 && groupList_->currentIndex() == groupList_->count() - 1;
+}
+
+int ChannelTableWindow::selectedGroup() const { return std::max(0, groupList_->currentIndex()); }
+
+void ChannelTableWindow::reportNotNumeric()
+{
+    if (notNumericSeen_ == 0)
+        return;
+    notNumericSeen_ = 0;
+    ReportNotNumeric(this);
+}
+
+} // namespace zav::channels

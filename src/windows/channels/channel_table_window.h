@@ -1,0 +1,171 @@
+#pragma once
+
+// The channel table: one channel group of the active channel mode as a
+// grid, one row per channel slot, with in-place editors over the current
+// cell, and below the grid the group's name, its two emergency channels and
+// their AM/FM setting. Every channel edit goes through WriteChannelCell.
+
+#include "app_context.h"
+#include "editor_window.h"
+#include "radio_image.h"
+
+#include <QTimer>
+
+#include <array>
+#include <utility>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace zav::channels {
+
+class ChannelGridModel;
+
+class ChannelTableWindow : public ui::EditorWindow {
+    Q_OBJECT
+public:
+    explicit ChannelTableWindow(ui::AppContext& ctx, QWidget* parent = nullptr);
+    ~ChannelTableWindow() override;
+
+    // --- operations other windows call --------------------------------------
+
+    /// Applies the texts of the current language again, then shows the
+    /// current group.
+    void ReShowChInfoByLanguage();
+    /// Redraws every row of the shown group from the records.
+    void reShowAllGrid();
+    /// Redraws the row that shows channel number rRow (blank when empty).
+    void reShowGrid(int rRow);
+    /// Hides every in-place editor.
+    void SetEditDisable();
+    /// Shows group EditGroup.
+    void ChangeGroup();
+    /// AM/FM rules of the emergency channels of group rGroup in mode rCMode.
+    void Enable_FM(int rGroup, int rCMode);
+    /// Refills the emergency lists of the shown group and shows the stored
+    /// emergency channels and AM/FM values.
+    void ReshowByCh();
+    /// True when the current row holds a receive frequency; otherwise moves
+    /// the current cell to its receive frequency and returns false.
+    bool FlexConcludeRx();
+    /// Starts in-place editing of the current cell.
+    void EnterGridEdit();
+    /// Keyboard walk: next row (wrapping), next visible column.
+    void GridNextLine();
+    void GridNextCol();
+    /// Refills the group list for the current channel mode.
+    void RefillGroupList();
+    /// Commits the value of the in-place editor (before a read or write).
+    void ValidateControls() override;
+
+    // --- state, for the detail editor and tests -------------------------------
+
+    [[nodiscard]] QTableView* grid() const { return grid_; }
+    [[nodiscard]] ChannelGridModel* gridModel() const { return model_; }
+    /// Display text of grid cell (row 1..slots, column 0..10).
+    [[nodiscard]] QString cellText(int row, int column) const;
+    /// Number of channel rows shown.
+    [[nodiscard]] int slotRows() const;
+    /// The current cell (grid row 1.., column 0..10).
+    [[nodiscard]] int currentRow() const;
+    [[nodiscard]] int currentColumn() const;
+    /// Makes a cell current, as the keyboard does (a cell entry follows).
+    void setCurrentCell(int row, int column);
+    /// Group shown by the grid.
+    [[nodiscard]] int shownGroup() const { return shownGroup_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using Cell = std::pair<int, int>; ///< (column, row)
+
+    void buildControls();
+    void InitShowGrid();
+    void ChangShowByLanguage();
+    void SetGridData();
+    void numberRows();
+    void runGroupChange();
+    void fillRow(int row, const ChannelRecord& record);
+    void EnterCell();
+    void SetShowEditData();
+    void CommitCellEdit();
+    void flushTextEditors();
+    void writeCell(int column, const QString& text);
+    void writeCell(int column, int index);
+
+    void frequencyEnter();
+    void nameEnter();
+    void listEnter(int column);
+    void listClicked(int column);
+    void navigateAfterEnter();
+    void emergencyChosen(int s);
+    void amFmChosen(int s);
+    void groupNameEdited(const QString& text);
+    void userScrolled();
+    void gridPressed();
+    void gridClicked();
+    void gridDoubleClicked();
+    void openDetailEditor();
+    void closeWindow();
+
+    void updateCaption(int textId);
+    void placeEditor(QWidget* editor, int row, int column);
+    [[nodiscard]] QComboBox* listForColumn(int column) const;
+    [[nodiscard]] QString listEntryText(int column, int index) const;
+    [[nodiscard]] int topRow() const;
+    [[nodiscard]] bool extendedMode() const;
+    [[nodiscard]] bool isVfoGroupSelected() const;
+    [[nodiscard]] int selectedGroup() const;
+    [[nodiscard]] ChannelEditState& edit() const { return ctx_.session.channelEdit; }
+    [[nodiscard]] RadioImage& image() const { return ctx_.session.doc.image(); }
+    void reportNotNumeric();
+
+    ui::AppContext& ctx_;
+    ChannelGridModel* model_ = nullptr;
+    QTableView* grid_ = nullptr;
+    QLineEdit* text1_ = nullptr;  ///< frequency editor of columns 1 and 2
+    QLineEdit* text2_ = nullptr;  ///< name editor of column 3
+    QComboBox* combo1_ = nullptr; ///< tone list of columns 4 and 5
+    std::array<QComboBox*, 4> columnLists_{}; ///< lists of columns 6..9
+    QLabel* groupCaption_ = nullptr;
+    QComboBox* groupList_ = nullptr;
+    QLabel* nameCaption_ = nullptr;
+    QLineEdit* groupName_ = nullptr;
+    std::array<QLabel*, 2> emergencyCaptions_{};
+    std::array<QComboBox*, 2> emergencyLists_{};
+    std::array<QLabel*, 2> amFmCaptions_{};
+    std::array<QComboBox*, 2> amFmLists_{};
+    QPushButton* editButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QTimer doubleClickGuard_;
+    QTimer scrollGuard_;
+
+    QStringList toneTexts_;        ///< tone list entries, for drawing cells
+    std::array<QStringList, 4> columnTexts_; ///< entries of columns 6..9
+    QString groupCaptionText_;     ///< text 14012 of the current language
+    int shownGroup_ = 0;
+    Cell previousEditCell_{1, 1};
+    int lastTopRow_ = 1;
+    bool initialising_ = false;
+    bool loaded_ = false;
+    bool listCommitEnabled_ = false;
+    bool refreshingGroupLists_ = false;
+    bool text1Dirty_ = false;      ///< the frequency editor holds a typed, unwritten value
+    bool text2Dirty_ = false;
+    bool firstActivation_ = true;
+    bool entryRanSincePress_ = false;
+    bool unloaded_ = false;
+    int notNumericSeen_ = 0;       ///< stored frequencies that are not numbers, found while drawing
+};
+
+} // namespace zav::channels
+
+namespace zav {
+using channels::ChannelTableWindow;
+}

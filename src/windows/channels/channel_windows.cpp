@@ -1,0 +1,54 @@
+#include "channel_windows.h"
+
+#include "app_context.h"
+#include "channel_detail_editor.h"
+#include "channel_table_window.h"
+#include "prompts.h"
+#include "window_registry.h"
+
+namespace zav::channels {
+
+ChannelTableWindow* FindChannelTable(const ui::AppContext& ctx)
+{
+    if (!ctx.session.channelEdit.ChannelTableOpen)
+        return nullptr;
+    return qobject_cast<ChannelTableWindow*>(ui::FindWindow(ctx.area, kChannelTableName));
+}
+
+ChannelDetailEditor* FindDetailEditor(const ui::AppContext& ctx)
+{
+    if (!ctx.session.channelEdit.DetailEditorOpen)
+        return nullptr;
+    return qobject_cast<ChannelDetailEditor*>(ui::FindWindow(ctx.area, kDetailEditorName));
+}
+
+ChannelDetailEditor* ShowDetailEditor(ui::AppContext& ctx)
+{
+    if (!ctx.area)
+        return nullptr;
+    QWidget* shown = ui::ShowEditor(ctx.area, kDetailEditorName, [&ctx] { return new ChannelDetailEditor(ctx); });
+    return qobject_cast<ChannelDetailEditor*>(shown);
+}
+
+CellWriteResult WriteChannelCell(ui::AppContext& ctx, QWidget* parent, int group, int row, int fieldId,
+                                 const CellValue& value)
+{
+    Session& session = ctx.session;
+    const ChannelWriteEnv env{session.settings.ShowTxAsOffset, session.channelEdit.EditGroup};
+    const CellWriteResult result = SetChannelCell(session.doc, env, group, row, fieldId, value);
+    if (result.warned)
+        ui::Inform(parent, ctx.text(9021), ui::Icon::Warning);
+    if (ChannelTableWindow* table = FindChannelTable(ctx)) {
+        if (result.emergencyRechecked)
+            table->ReshowByCh();
+        if (result.number > 0)
+            table->reShowGrid(result.number);
+    }
+    if (ChannelDetailEditor* detail = FindDetailEditor(ctx))
+        detail->SetGridEditData(true);
+    return result;
+}
+
+void ReportNotNumeric(QWidget* parent) { ui::Inform(parent, QStringLiteral("Not IsNumeric")); }
+
+} // namespace zav::channels

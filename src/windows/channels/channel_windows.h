@@ -1,0 +1,43 @@
+#pragma once
+
+// How the two channel windows find each other and write a cell: every edit
+// of the table and of the detail editor goes through WriteChannelCell, which
+// stores the value, warns about a frequency outside the band, and redraws
+// the table row and the detail editor.
+
+#include "channel_writes.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace zav::ui {
+struct AppContext;
+}
+
+namespace zav::channels {
+
+class ChannelTableWindow;
+class ChannelDetailEditor;
+
+inline const QString kChannelTableName = QStringLiteral("frmCommChInfo");
+inline const QString kDetailEditorName = QStringLiteral("FrmCHInfoEdit");
+
+/// The open channel table, or nullptr.
+[[nodiscard]] ChannelTableWindow* FindChannelTable(const ui::AppContext& ctx);
+/// The open detail editor, or nullptr.
+[[nodiscard]] ChannelDetailEditor* FindDetailEditor(const ui::AppContext& ctx);
+/// Brings the detail editor to the front, creating it when it is closed.
+ChannelDetailEditor* ShowDetailEditor(ui::AppContext& ctx);
+
+/// SetChannelCell for a window: stores the value, shows text 9021 when the
+/// frequency was replaced by a band limit, refreshes the emergency lists
+/// after a receive-frequency edit, redraws the row of an open table and
+/// lets an open detail editor show the stored result.
+CellWriteResult WriteChannelCell(ui::AppContext& ctx, QWidget* parent, int group, int row, int fieldId,
+                                 const CellValue& value);
+
+/// Shows "Not IsNumeric" (a stored receive frequency holds other characters).
+void ReportNotNumeric(QWidget* parent);
+
+} // namespace zav::channels

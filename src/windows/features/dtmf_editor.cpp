@@ -1,0 +1,275 @@
+#include "dtmf_editor.h"
+
+#include "app_context.h"
+#include "dtmf_rules.h"
+#include "editor_parts.h"
+#include "feature_rules.h"
+#include "key_rules.h"
+#include "list_helpers.h"
+#include "window_registry.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace zav::features {
+
+namespace {
+
+constexpr int kCodeCharacters = 16;
+constexpr int kIdCodeCharacters = 10;
+constexpr int kCodesPage = 1; ///< the page that cannot be selected
+
+QStringList TimingEntries(const DtmfTimingList& list)
+{
+    QStringList out;
+    for (int ms : list.entriesMs)
+        out << QString::number(ms);
+    return out;
+}
+
+QChar CodeKey(QChar c) { return QChar(CodeCharacter(static_cast<char>(c.unicode()))); }
+
+QChar DigitKey(QChar c) { return (c >= '0' && c <= '9') ? c : QChar(); }
+
+/// Stores the ID code when its box loses the focus.
+class FocusOutHook : public QObject {
+public:
+    FocusOutHook(QWidget* box, std::function<void()> onLeave) : QObject(box), onLeave_(std::move(onLeave))
+    {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusOut)
+            onLeave_();
+        return false;
+    }
+
+private:
+    std::function<void()> onLeave_;
+};
+
+} // namespace
+
+DtmfEditor::DtmfEditor(ui::AppContext& ctx, QWidget* parent) : EditorWindow(parent), ctx_(ctx)
+{
+    setObjectName("FrmDTMF");
+    setWindowTitle(ctx_.text(18000));
+
+    pages_ = new QTabWidget(this);
+    pages_->addTab(buildTimingPage(), ctx_.text(18002));
+    pages_->addTab(buildCodesPage(), ctx_.text(18003));
+    pages_->addTab(buildMemoryPage(), ctx_.text(18004));
+    pages_->setTabEnabled(kCodesPage, false);
+    ui::KeyRules::EnterMovesOn(pages_->tabBar());
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(CloseButton(ctx_, this));
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(pages_);
+    outer->addLayout(buttons);
+
+    showRecord();
+    pages_->setCurrentIndex(0);
+}
+
+QComboBox* DtmfEditor::addList(const QStringList& entries, std::function<int()> shownEntry,
+                            std::function<void(int)> store)
+{
+    auto* list = new QComboBox(this);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    ui::FillList(list, entries);
+    ui::KeyRules::EnterMovesOn(list);
+    bindings_.push_back({list, std::move(shownEntry), store});
+    connect(list, &QComboBox::currentIndexChanged, this, [this, store](int index) {
+        if (!filling_ && index >= 0)
+            store(index);
+    });
+    return list;
+}
+
+QLineEdit* DtmfEditor::addCodeBox(std::function<DtmfCode&()> code)
+{
+    auto* box = new QLineEdit(this);
+    box->setMaxLength(kCodeCharacters);
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(kCodeCharacters + 1, 'D')));
+    ui::KeyRules::ForTextBox(box, CodeKey);
+    codeBoxes_.emplace_back(box, code);
+    connect(box, &QLineEdit::textChanged, this, [this, code](const QString& text) {
+        if (!filling_)
+            StoreCode(code(), ui::ToBytes(text));
+    });
+    return box;
+}
+
+QComboBox* DtmfEditor::addIndexRow(QFormLayout* form, int labelId, const QStringList& entries, Int16& field)
+{
+    QComboBox* list = addList(
+        entries, [&field] { return static_cast<int>(field); },
+        [&field](int entry) { field = static_cast<Int16>(entry); });
+    form->addRow(CaptionLabel(ctx_, labelId, this), list);
+    return list;
+}
+
+QWidget* DtmfEditor::buildTimingPage()
+{
+    auto* page = new QWidget;
+    auto* form = new QFormLayout(page);
+    DtmfSettings& d = ctx_.doc().image().DtmfSettings;
+    auto timing = [this, form](int labelId, const DtmfTimingList& values, Int16& field) {
+        QComboBox* list = addList(
+            TimingEntries(values), [&values, &field] { return TimingEntry(values, field); },
+            [&values, &field](int entry) { field = TimingValue(values, entry); });
+        form->addRow(CaptionLabel(ctx_, labelId, this), list);
+        return list;
+    };
+    digitRate_ = timing(18005, DigitRateList(), d.DigitRate);
+    firstDigitTime_ = timing(18006, FirstDigitTimeList(), d.FirstDigitTime);
+    firstDigitDelay_ = timing(18007, FirstDigitDelayList(), d.FirstDigitDelay);
+    starHash_ = timing(18008, StarHashTimeList(), d.StarHashTime);
+
+    dKey_ = addIndexRow(form, 18009, QStringList{ctx_.text(18040)} + ui::NumberEntries(1, 16, 1, "s"), d.DKeySetting);
+
+    sidetone_ = new QCheckBox(ctx_.text(18030), this);
+    ui::KeyRules::EnterMovesOn(sidetone_);
+    connect(sidetone_, &QCheckBox::toggled, this, [this](bool on) {
+        if (!filling_)
+            ctx_.doc().image().DtmfSettings.Sidetone = on ? 1 : 0;
+    });
+    form->addRow(sidetone_);
+
+    Int16& pause = ctx_.doc().image().OptFeat.Common1[common1::PttIdPause];
+    pttIdPause_ = addIndexRow(form, 16502, QStringList{ctx_.text(16040)} + ui::NumberEntries(5, 75, 5), pause);
+
+    // The start- and end-of-transmission codes have no boxes; they are kept
+    // in shape with the other codes when the window loads.
+    return page;
+}
+
+QWidget* DtmfEditor::buildCodesPage()
+{
+    auto* page = new QWidget;
+    auto* form = new QFormLayout(page);
+    DtmfSettings& d = ctx_.doc().image().DtmfSettings;
+    const QString none = ctx_.text(18043);
+    callAlert_ = addIndexRow(form, 18011, {none, ctx_.text(18044), ctx_.text(18045)}, d.CallAlert);
+    groupCode_ = addIndexRow(form, 18014, {none, "A", "B", "C", "D", "*", "#"}, d.GroupCode);
+    autoReset_ = addIndexRow(form, 18015, QStringList{none} + ui::NumberEntries(1, 15, 1, "s"), d.AutoResetTime);
+
+    ui::AppContext& ctx = ctx_;
+    stunCode_ = addCodeBox([&ctx]() -> DtmfCode& { return ctx.doc().image().DtmfSettings.StunCode; });
+    form->addRow(CaptionLabel(ctx_, 18018, this), stunCode_);
+    killCode_ = addCodeBox([&ctx]() -> DtmfCode& { return ctx.doc().image().DtmfSettings.KillCode; });
+    form->addRow(CaptionLabel(ctx_, 18019, this), killCode_);
+
+    idCode_ = new QLineEdit(this);
+    idCode_->setMaxLength(kIdCodeCharacters);
+    SelectAllOnFocus(idCode_);
+    auto* keys = ui::KeyRules::ForTextBox(idCode_, DigitKey);
+    keys->onEnter = [this] {
+        storeIdCode();
+        FocusNext(idCode_);
+    };
+    focusHook_ = new FocusOutHook(idCode_, [this] { storeIdCode(); });
+    form->addRow(CaptionLabel(ctx_, 18022, this), idCode_);
+    return page;
+}
+
+QWidget* DtmfEditor::buildMemoryPage()
+{
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    constexpr int kRows = kCodeMemories / 2;
+    for (int n = 1; n <= kCodeMemories; ++n) {
+        ui::AppContext& ctx = ctx_;
+        QLineEdit* box = addCodeBox([&ctx, n]() -> DtmfCode& {
+            return ctx.doc().image().DtmfSettings.CodeMemories[static_cast<std::size_t>(n - 1)];
+        });
+        box->setObjectName(QString("Text%1").arg(n - 1));
+        // Emptying a memory also resets every reference to it.
+        connect(box, &QLineEdit::textChanged, this, [this, n] {
+            if (!filling_)
+                memoryChanged(n);
+        });
+        memories_[static_cast<std::size_t>(n - 1)] = box;
+        const int row = (n - 1) % kRows;
+        const int column = (n - 1) / kRows * 2;
+        grid->addWidget(new QLabel(QString("M%1").arg(n), page), row, column);
+        grid->addWidget(box, row, column + 1);
+    }
+    return page;
+}
+
+void DtmfEditor::showRecord()
+{
+    filling_ = true;
+    for (const ListBinding& b : bindings_) {
+        ui::ShowListIndex(b.list, b.shownEntry());
+        if (b.list->currentIndex() >= 0)
+            b.store(b.list->currentIndex());
+    }
+    DtmfSettings& d = ctx_.doc().image().DtmfSettings;
+    if (ui::ShowCheck(sidetone_, d.Sidetone))
+        d.Sidetone = sidetone_->isChecked() ? 1 : 0;
+    idCode_->setText(ui::FromBytes(ShownIdCode(d)));
+
+    // A code that shows something is stored back in its cleaned form; one
+    // that shows nothing (length 0, or a length beyond 16) is kept as it is.
+    for (DtmfCode* hidden : {&d.PttIdBot, &d.PttIdEot}) {
+        const std::string shown = ShownCode(*hidden);
+        if (!shown.empty())
+            StoreCode(*hidden, shown);
+    }
+    for (auto& [box, code] : codeBoxes_) {
+        const std::string shown = ShownCode(code());
+        box->setText(ui::FromBytes(shown));
+        if (!shown.empty())
+            StoreCode(code(), ui::ToBytes(box->text()));
+    }
+    filling_ = false;
+    // A memory that held only spaces is empty once stored back.
+    for (int n = 1; n <= kCodeMemories; ++n)
+        if (!memoryBox(n)->text().isEmpty() && !IsCodeMemoryDefined(ctx_.doc().image(), n))
+            memoryChanged(n);
+}
+
+void DtmfEditor::memoryChanged(int n)
+{
+    if (!IsCodeMemoryDefined(ctx_.doc().image(), n))
+        ClearCodeMemoryReferences(ctx_.doc(), n);
+    for (const char* name : {"FrmCHInfoEdit", "FrmOptFeatures"})
+        if (ui::EditorWindow* editor = ui::FindEditor(ctx_.area, name))
+            editor->RefreshCodeLists();
+}
+
+void DtmfEditor::storeIdCode()
+{
+    StoreIdCode(ctx_.doc().image().DtmfSettings, ui::ToBytes(idCode_->text()));
+    const QString shown = ui::FromBytes(ShownIdCode(ctx_.doc().image().DtmfSettings));
+    if (idCode_->text() != shown)
+        idCode_->setText(shown);
+}
+
+void DtmfEditor::ValidateControls() { storeIdCode(); }
+
+DtmfEditor::~DtmfEditor()
+{
+    // Focus leaves the ID box while the window's widgets are torn down; the
+    // window can no longer store anything then.
+    delete focusHook_;
+}
+
+} // namespace zav::features

@@ -1,0 +1,100 @@
+#pragma once
+
+// The DTMF editor: dialling timing, PTT-ID pause, sidetone, D-key and the
+// sixteen code memories; a second page (ID, stun and kill codes, group
+// code, call alert, auto reset) is kept but cannot be selected. Every
+// change goes straight into the working image.
+
+#include "editor_window.h"
+
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QFormLayout;
+class QLineEdit;
+
+class QTabWidget;
+
+namespace zav {
+struct DtmfCode;
+}
+
+namespace zav::ui {
+struct AppContext;
+}
+
+namespace zav::features {
+
+class DtmfEditor : public ui::EditorWindow {
+    Q_OBJECT
+public:
+    explicit DtmfEditor(ui::AppContext& ctx, QWidget* parent = nullptr);
+    ~DtmfEditor() override;
+
+    /// Stores the ID code ("000" unless it is 3..10 digits).
+    void ValidateControls() override;
+
+    [[nodiscard]] QTabWidget* pages() const { return pages_; }
+    [[nodiscard]] QComboBox* digitRateList() const { return digitRate_; }
+    [[nodiscard]] QComboBox* firstDigitTimeList() const { return firstDigitTime_; }
+    [[nodiscard]] QComboBox* firstDigitDelayList() const { return firstDigitDelay_; }
+    [[nodiscard]] QComboBox* starHashList() const { return starHash_; }
+    [[nodiscard]] QComboBox* dKeyList() const { return dKey_; }
+    [[nodiscard]] QComboBox* pttIdPauseList() const { return pttIdPause_; }
+    [[nodiscard]] QCheckBox* sidetoneBox() const { return sidetone_; }
+    [[nodiscard]] QComboBox* callAlertList() const { return callAlert_; }
+    [[nodiscard]] QComboBox* groupCodeList() const { return groupCode_; }
+    [[nodiscard]] QComboBox* autoResetList() const { return autoReset_; }
+    [[nodiscard]] QLineEdit* stunCodeBox() const { return stunCode_; }
+    [[nodiscard]] QLineEdit* killCodeBox() const { return killCode_; }
+    [[nodiscard]] QLineEdit* idCodeBox() const { return idCode_; }
+    /// Code memory n (1..16).
+    [[nodiscard]] QLineEdit* memoryBox(int n) const { return memories_[static_cast<std::size_t>(n - 1)]; }
+
+private:
+    QWidget* buildTimingPage();
+    QWidget* buildCodesPage();
+    QWidget* buildMemoryPage();
+    /// A list whose entry is shown from, and stored into, the image.
+    struct ListBinding {
+        QComboBox* list;
+        std::function<int()> shownEntry;
+        std::function<void(int)> store; ///< called with a valid entry only
+    };
+    QComboBox* addList(const QStringList& entries, std::function<int()> shownEntry, std::function<void(int)> store);
+    /// A captioned list in form whose selected index is the field's value.
+    QComboBox* addIndexRow(QFormLayout* form, int labelId, const QStringList& entries, std::int16_t& field);
+    QLineEdit* addCodeBox(std::function<DtmfCode&()> code);
+    void showRecord();
+    void memoryChanged(int n);
+    void storeIdCode();
+
+    ui::AppContext& ctx_;
+    QTabWidget* pages_ = nullptr;
+    QComboBox* digitRate_ = nullptr;
+    QComboBox* firstDigitTime_ = nullptr;
+    QComboBox* firstDigitDelay_ = nullptr;
+    QComboBox* starHash_ = nullptr;
+    QComboBox* dKey_ = nullptr;
+    QComboBox* pttIdPause_ = nullptr;
+    QCheckBox* sidetone_ = nullptr;
+    QComboBox* callAlert_ = nullptr;
+    QComboBox* groupCode_ = nullptr;
+    QComboBox* autoReset_ = nullptr;
+    QLineEdit* stunCode_ = nullptr;
+    QLineEdit* killCode_ = nullptr;
+    QLineEdit* idCode_ = nullptr;
+    std::array<QLineEdit*, 16> memories_{};
+    std::vector<ListBinding> bindings_;
+    std::vector<std::pair<QLineEdit*, std::function<DtmfCode&()>>> codeBoxes_;
+    QObject* focusHook_ = nullptr;
+    bool filling_ = false; ///< true while the window sets its own controls
+};
+
+} // namespace zav::features

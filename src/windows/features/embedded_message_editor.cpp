@@ -1,0 +1,71 @@
+#include "embedded_message_editor.h"
+
+#include "app_context.h"
+#include "editor_parts.h"
+#include "feature_rules.h"
+#include "key_rules.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zav::features {
+
+namespace {
+constexpr int kLineCaption = 20100; ///< "Line %1": %1 is the line number
+
+QString LineCaption(const QString& pattern, int line)
+{
+    return pattern.contains(QLatin1String("%1")) ? pattern.arg(line) : QString::number(line);
+}
+} // namespace
+
+EmbeddedMessageEditor::EmbeddedMessageEditor(ui::AppContext& ctx, QWidget* parent) : EditorWindow(parent), ctx_(ctx)
+{
+    setObjectName("FrmEmbMsg");
+    setWindowTitle(ctx_.text(20000));
+
+    auto* form = new QFormLayout;
+    for (int line = 1; line <= kLines; ++line) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString("Text%1").arg(line - 1));
+        box->setMaxLength(kLineCharacters);
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(kLineCharacters + 2, 'W')));
+        ui::KeyRules::ForTextBox(box);
+        connect(box, &QLineEdit::textChanged, this, [this, line] {
+            if (!filling_)
+                storeLine(line);
+        });
+        lines_[static_cast<std::size_t>(line - 1)] = box;
+        form->addRow(new QLabel(LineCaption(ctx_.text(kLineCaption), line), this), box);
+    }
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(CloseButton(ctx_, this));
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(form);
+    outer->addStretch();
+    outer->addLayout(buttons);
+
+    // Showing a line changes its box, which stores it again: a line saved
+    // without its NUL comes back with one.
+    filling_ = true;
+    for (int line = 1; line <= kLines; ++line)
+        lineBox(line)->setText(ui::FromBytes(ctx_.doc().image().EmbeddedMessage[static_cast<std::size_t>(line - 1)].clean()));
+    filling_ = false;
+    for (int line = 1; line <= kLines; ++line)
+        if (!lineBox(line)->text().isEmpty())
+            storeLine(line);
+}
+
+void EmbeddedMessageEditor::storeLine(int line)
+{
+    StoreMessageLine(ctx_.doc().image().EmbeddedMessage[static_cast<std::size_t>(line - 1)],
+                     ui::ToBytes(lineBox(line)->text()));
+}
+
+} // namespace zav::features

@@ -1,0 +1,413 @@
+#include "optional_features_editor.h"
+
+#include "app_context.h"
+#include "codecs.h"
+#include "editor_parts.h"
+#include "feature_rules.h"
+#include "key_rules.h"
+#include "list_helpers.h"
+#include "numbers.h"
+#include "optional_feature_rules.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace zav::features {
+
+namespace {
+
+constexpr int kCommonDataBox = 7;
+constexpr int kFirstSwitchBox = 8;  ///< RX expand .. Hi-CUT: boxes 8..12
+constexpr int kLastSwitchBox = 12;
+constexpr int kCheckIdBase = 100;
+
+/// The number an entry of a code or roger-beep list shows (0 for the
+/// none/off entry, whose text is not a number).
+Int16 EntryNumber(const QComboBox* list)
+{
+    if (list->currentIndex() <= 0)
+        return 0;
+    const auto value = ParseNumber(list->currentText().toStdString());
+    return value ? static_cast<Int16>(*value) : Int16{0};
+}
+
+QStringList NumbersAsText(const std::vector<int>& numbers)
+{
+    QStringList out;
+    for (int n : numbers)
+        out << QString::number(n);
+    return out;
+}
+
+} // namespace
+
+OptionalFeaturesEditor::OptionalFeaturesEditor(ui::AppContext& ctx, QWidget* parent) : EditorWindow(parent), ctx_(ctx)
+{
+    setObjectName("FrmOptFeatures");
+    setWindowTitle(ctx_.text(16000));
+    buildControls();
+    fillLists();
+    showRecord();
+}
+
+QComboBox* OptionalFeaturesEditor::list(int id) const
+{
+    return (id >= 0 && id < static_cast<int>(lists_.size())) ? lists_[static_cast<std::size_t>(id)] : nullptr;
+}
+
+QCheckBox* OptionalFeaturesEditor::checkBox(int n) const
+{
+    return (n >= 0 && n < static_cast<int>(checks_.size())) ? checks_[static_cast<std::size_t>(n)] : nullptr;
+}
+
+QComboBox* OptionalFeaturesEditor::addList(int id)
+{
+    auto* list = new QComboBox(this);
+    list->setObjectName(QString("Combo%1").arg(id));
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    lists_[static_cast<std::size_t>(id)] = list;
+    ui::KeyRules::EnterMovesOn(list);
+    connect(list, &QComboBox::currentIndexChanged, this, [this, id] {
+        if (!filling_)
+            listChanged(id);
+    });
+    return list;
+}
+
+QCheckBox* OptionalFeaturesEditor::addCheck(int n, int captionId)
+{
+    auto* box = new QCheckBox(ctx_.text(captionId), this);
+    box->setObjectName(QString("Check%1").arg(n));
+    checks_[static_cast<std::size_t>(n)] = box;
+    ui::KeyRules::EnterMovesOn(box);
+    connect(box, &QCheckBox::toggled, this, [this, n] {
+        if (!filling_)
+            checkChanged(n);
+    });
+    return box;
+}
+
+void OptionalFeaturesEditor::buildControls()
+{
+    // General settings, in the order the focus walks through them.
+    auto* general = new QGridLayout;
+    int row = 0;
+    auto addRow = [&](int labelId, int listId) {
+        general->addWidget(CaptionLabel(ctx_, labelId, this), row, 0);
+        general->addWidget(addList(listId), row, 1);
+        ++row;
+    };
+    addRow(16005, 4);
+    addRow(16013, 12);
+    addRow(16014, 13);
+    addRow(16500, 14);
+    addRow(16501, 15);
+    addRow(16026, 38);
+
+    auto* powerOnRow = new QHBoxLayout;
+    powerOnRow->setSpacing(2);
+    for (int i = 0; i < kPowerOnBoxes; ++i) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString("Text%1").arg(i));
+        box->setMaxLength(1);
+        box->setAlignment(Qt::AlignCenter);
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance('W') * 2 + 8);
+        box->setVisible(i >= kFirstShownPowerOnBox);
+        SelectAllOnFocus(box);
+        ui::KeyRules::ForTextBox(box, ui::LettersAndDigits);
+        connect(box, &QLineEdit::textEdited, this, [this, i] { powerOnEdited(i); });
+        powerOn_[static_cast<std::size_t>(i)] = box;
+        if (i >= kFirstShownPowerOnBox)
+            powerOnRow->addWidget(box);
+    }
+    powerOnRow->addStretch();
+    general->addWidget(CaptionLabel(ctx_, 16100, this), row, 0);
+    general->addLayout(powerOnRow, row, 1);
+    ++row;
+    general->setRowStretch(row, 1);
+
+    // Common data: the switch, then the group it governs.
+    addCheck(kCommonDataBox, 16027);
+    commonGroup_ = new QGroupBox(this);
+    auto* common = new QGridLayout(commonGroup_);
+    row = 0;
+    auto addCommonRow = [&](int labelId, int listId) {
+        auto* label = CaptionLabel(ctx_, labelId, commonGroup_);
+        common->addWidget(label, row, 0);
+        common->addWidget(addList(listId), row, 1);
+        ++row;
+    };
+    addCommonRow(15005, 29);
+    addCommonRow(15006, 30);
+    addCommonRow(15011, 31);
+    addCommonRow(15037, 32);
+    addCommonRow(15038, 33);
+    addCommonRow(15013, 34);
+    addCommonRow(15200, 35);
+    addCommonRow(15201, 36);
+    addCommonRow(15023, 40);
+    auto* switches = new QGridLayout;
+    for (int n = kFirstSwitchBox; n <= kLastSwitchBox; ++n)
+        switches->addWidget(addCheck(n, 15300 + n - kFirstSwitchBox), (n - kFirstSwitchBox) / 2,
+                            (n - kFirstSwitchBox) % 2);
+    common->addLayout(switches, row, 0, 1, 2);
+    for (int id : {29, 30, 31, 32, 33, 34, 35, 36, 40})
+        lists_[static_cast<std::size_t>(id)]->setParent(commonGroup_);
+    for (int n = kFirstSwitchBox; n <= kLastSwitchBox; ++n)
+        checks_[static_cast<std::size_t>(n)]->setParent(commonGroup_);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(checks_[kCommonDataBox]);
+    right->addWidget(commonGroup_);
+    right->addStretch();
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(general);
+    columns->addSpacing(12);
+    columns->addLayout(right);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(CloseButton(ctx_, this));
+
+    auto* outer = new QVBoxLayout(this);
+    outer->addLayout(columns);
+    outer->addLayout(buttons);
+
+    // Focus order: general lists, power-on text, then the common data.
+    QWidget* previous = lists_[38];
+    for (int i = kFirstShownPowerOnBox; i < kPowerOnBoxes; ++i) {
+        setTabOrder(previous, powerOn_[static_cast<std::size_t>(i)]);
+        previous = powerOn_[static_cast<std::size_t>(i)];
+    }
+    setTabOrder(previous, checks_[kCommonDataBox]);
+}
+
+void OptionalFeaturesEditor::fillLists()
+{
+    const QString none = ctx_.text(15030);
+    ui::FillList(lists_[4], QStringList{ctx_.text(16040)} + ui::NumberEntries(15, 600, 15));
+    ui::FillList(lists_[12], {ctx_.text(16040), ctx_.text(16041), ctx_.text(16049)});
+    QStringList colours;
+    for (int id = 16050; id <= 16057; ++id)
+        colours << ctx_.text(id);
+    ui::FillList(lists_[13], colours);
+    ui::FillList(lists_[14], {ctx_.text(16058), ctx_.text(16059)});
+    ui::FillList(lists_[15], ui::NumberEntries(5, 60, 5));
+    ui::FillList(lists_[38], {ctx_.text(16040), ctx_.text(16041)});
+
+    QStringList tones{none};
+    for (const std::string& t : CommonToneTexts())
+        tones << QString::fromStdString(t);
+    ui::FillList(lists_[29], tones);
+    ui::FillList(lists_[30], tones);
+    ui::FillList(lists_[31], {none, ctx_.text(15031), ctx_.text(15032)});
+    for (int id : {32, 33, 34})
+        rebuildCodeList(id);
+    ui::FillList(lists_[36], {ctx_.text(15031), ctx_.text(15032)});
+    ui::FillList(lists_[40], {ctx_.text(15052), ctx_.text(15053)});
+}
+
+void OptionalFeaturesEditor::rebuildCodeList(int id)
+{
+    ui::FillList(lists_[static_cast<std::size_t>(id)],
+                 QStringList{ctx_.text(14013)} + NumbersAsText(DefinedCodeMemories(ctx_.doc().image())));
+}
+
+void OptionalFeaturesEditor::showAndStore(int id, int entry)
+{
+    {
+        const QSignalBlocker quiet(lists_[static_cast<std::size_t>(id)]);
+        ui::ShowListIndex(lists_[static_cast<std::size_t>(id)], entry);
+    }
+    listChanged(id);
+}
+
+void OptionalFeaturesEditor::showRecord()
+{
+    filling_ = true;
+    OptFeat& opt = ctx_.doc().image().OptFeat;
+    auto entryOf = [&opt](int id) {
+        const OptionList& option = *FindOptionList(id);
+        return EntryForValue(option, option.field(opt));
+    };
+
+    NormaliseHiddenOptions(opt);
+    showAndStore(4, entryOf(4));
+    for (int id : {12, 13, 14, 15})
+        showAndStore(id, entryOf(id));
+    // The decode rule runs when list 29 is stored and shapes list 31.
+    for (int id : {29, 30, 31})
+        showAndStore(id, entryOf(id));
+    for (int id : {32, 33, 34}) {
+        const Int16 stored = *NumberedListField(opt, id);
+        QComboBox* list = lists_[static_cast<std::size_t>(id)];
+        {
+            const QSignalBlocker quiet(list);
+            ui::ShowListText(list, QString::number(stored));
+            if (list->currentIndex() < 0)
+                list->setCurrentIndex(0);
+        }
+        listChanged(id);
+    }
+    ShowRBOpt();
+    {
+        QComboBox* squelch = lists_[36];
+        const bool decoding = opt.DecodeTone() != 0;
+        squelch->setEnabled(decoding);
+        showAndStore(36, decoding ? entryOf(36) : 0);
+    }
+    showAndStore(40, entryOf(40));
+    showAndStore(38, entryOf(38));
+    for (int n = kCommonDataBox; n <= kLastSwitchBox; ++n) {
+        const Int16* field = CheckBoxField(opt, n);
+        QCheckBox* box = checks_[static_cast<std::size_t>(n)];
+        bool changed = false;
+        {
+            const QSignalBlocker quiet(box);
+            changed = ui::ShowCheck(box, *field);
+        }
+        if (changed)
+            checkChanged(n);
+    }
+    EnablePublic(opt.Common1[common1::CommonData] == 1);
+
+    const std::string characters = PowerOnCharacters(opt.PowerOnText);
+    for (int i = 0; i < kPowerOnBoxes; ++i) {
+        const char c = characters[static_cast<std::size_t>(i)];
+        powerOn_[static_cast<std::size_t>(i)]->setText(c == ' ' ? QString() : ui::FromBytes(std::string(1, c)));
+    }
+    filling_ = false;
+}
+
+void OptionalFeaturesEditor::listChanged(int id)
+{
+    SaveOptFeat(id);
+    if (id == 29)
+        applyDecodeRule();
+}
+
+void OptionalFeaturesEditor::checkChanged(int n)
+{
+    SaveOptFeat(kCheckIdBase + n);
+    if (n == kCommonDataBox)
+        EnablePublic(checks_[kCommonDataBox]->isChecked());
+}
+
+void OptionalFeaturesEditor::powerOnEdited(int box)
+{
+    SaveOptFeat(kPowerOnTextId);
+    if (powerOn_[static_cast<std::size_t>(box)]->text().isEmpty())
+        return;
+    // One character per box: go on to the next box, after the last one to
+    // the time-out timer.
+    QWidget* next = box + 1 < kPowerOnBoxes ? static_cast<QWidget*>(powerOn_[static_cast<std::size_t>(box + 1)])
+                                            : static_cast<QWidget*>(lists_[4]);
+    next->setFocus(Qt::TabFocusReason);
+}
+
+void OptionalFeaturesEditor::SaveOptFeat(int id)
+{
+    OptFeat opt = ctx_.doc().image().OptFeat;
+    if (id == kPowerOnTextId) {
+        std::string text;
+        for (const QLineEdit* box : powerOn_)
+            text += box->text().isEmpty() ? std::string(" ") : ui::ToBytes(box->text().left(1));
+        opt.PowerOnText.assign(text);
+    } else if (id >= kCheckIdBase) {
+        QCheckBox* box = checkBox(id - kCheckIdBase);
+        Int16* field = CheckBoxField(opt, id - kCheckIdBase);
+        if (!box || !field)
+            return;
+        *field = box->isChecked() ? 1 : 0;
+    } else {
+        const QComboBox* control = list(id);
+        if (!control || control->currentIndex() < 0)
+            return;
+        if (Int16* numbered = NumberedListField(opt, id)) {
+            *numbered = EntryNumber(control);
+        } else if (const OptionList* option = FindOptionList(id)) {
+            option->field(opt) = ValueForEntry(*option, control->currentIndex());
+        } else {
+            return;
+        }
+    }
+    ctx_.doc().image().OptFeat = opt;
+}
+
+void OptionalFeaturesEditor::applyDecodeRule()
+{
+    QComboBox* decode = lists_[29];
+    QComboBox* squelch = lists_[36];
+    QComboBox* busy = lists_[31];
+    if (decode->currentIndex() == 0) {
+        squelch->setEnabled(false);
+        if (squelch->currentIndex() > 0)
+            showAndStore(36, 0);
+        if (busy->count() > 2) {
+            const bool wasThird = busy->currentIndex() == 2;
+            {
+                const QSignalBlocker quiet(busy);
+                busy->removeItem(2);
+            }
+            if (wasThird)
+                showAndStore(31, 0);
+        }
+        return;
+    }
+    squelch->setEnabled(decode->isEnabled());
+    const QSignalBlocker quiet(busy);
+    if (busy->count() == 2)
+        busy->addItem(ctx_.text(15032));
+    else
+        busy->setItemText(2, ctx_.text(15032));
+}
+
+void OptionalFeaturesEditor::EnablePublic(bool enabled)
+{
+    commonGroup_->setEnabled(enabled);
+    for (QWidget* child : commonGroup_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        child->setEnabled(enabled);
+}
+
+void OptionalFeaturesEditor::ShowRBOpt()
+{
+    const Int16 stored = ctx_.doc().image().OptFeat.RogerBeep();
+    const QString off = ctx_.text(15030);
+    const QString shown = (stored >= 1 && stored <= kToneTips) ? QString::number(stored) : off;
+    QComboBox* list = lists_[35];
+    ui::FillList(list, QStringList{off} + NumbersAsText(DefinedToneTips(ctx_.doc().image())));
+    {
+        const QSignalBlocker quiet(list);
+        ui::ShowListText(list, shown);
+        if (list->currentIndex() < 0)
+            list->setCurrentIndex(0);
+    }
+    SaveOptFeat(35);
+}
+
+void OptionalFeaturesEditor::RefreshCodeLists()
+{
+    for (int id : {32, 33, 34}) {
+        QComboBox* list = lists_[static_cast<std::size_t>(id)];
+        const QString before = list->currentText();
+        rebuildCodeList(id);
+        {
+            const QSignalBlocker quiet(list);
+            ui::ShowListText(list, before);
+            if (list->currentIndex() < 0)
+                list->setCurrentIndex(0);
+        }
+        SaveOptFeat(id);
+    }
+}
+
+} // namespace zav::features

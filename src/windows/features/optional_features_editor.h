@@ -1,0 +1,72 @@
+#pragma once
+
+// The optional-features editor: radio-wide settings and the common data
+// that applies to every channel while it is switched on. Every change goes
+// straight into OptFeat of the working image.
+
+#include "editor_window.h"
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+
+namespace zav::ui {
+struct AppContext;
+}
+
+namespace zav::features {
+
+class OptionalFeaturesEditor : public ui::EditorWindow {
+    Q_OBJECT
+public:
+    /// Control ids of SaveOptFeat: list n is n, check box n is 100 + n.
+    static constexpr int kPowerOnTextId = 140;
+    static constexpr int kPowerOnBoxes = 16;
+    static constexpr int kFirstShownPowerOnBox = 8;
+
+    explicit OptionalFeaturesEditor(ui::AppContext& ctx, QWidget* parent = nullptr);
+
+    /// Reads the control with that id and stores it into its field.
+    void SaveOptFeat(int id);
+    /// Rebuilds the roger-beep list (35) from the defined tone tips and
+    /// shows RogerBeep in it (a tone tip no longer defined becomes 0).
+    void ShowRBOpt();
+    /// Enables or disables the common-data group and every control in it.
+    void EnablePublic(bool enabled);
+
+    void RefreshCodeLists() override;
+    void RefreshRogerBeep() override { ShowRBOpt(); }
+
+    /// The list with that id (nullptr for the lists not shown).
+    [[nodiscard]] QComboBox* list(int id) const;
+    /// Check box n (7..12; nullptr for those not shown).
+    [[nodiscard]] QCheckBox* checkBox(int n) const;
+    /// Power-on text box 0..15 (0..7 are hidden).
+    [[nodiscard]] QLineEdit* powerOnBox(int i) const { return powerOn_[static_cast<std::size_t>(i)]; }
+
+private:
+    void buildControls();
+    void fillLists();
+    void showRecord();
+    QComboBox* addList(int id);
+    QCheckBox* addCheck(int n, int captionId);
+    void listChanged(int id);
+    void checkChanged(int n);
+    void powerOnEdited(int box);
+    void applyDecodeRule();
+    void rebuildCodeList(int id);
+    /// Shows a value during loading and stores the list back.
+    void showAndStore(int id, int entry);
+
+    ui::AppContext& ctx_;
+    std::array<QComboBox*, 41> lists_{};
+    std::array<QCheckBox*, 13> checks_{};
+    std::array<QLineEdit*, kPowerOnBoxes> powerOn_{};
+    QGroupBox* commonGroup_ = nullptr;
+    bool filling_ = false; ///< true while the window sets its own controls
+};
+
+} // namespace zav::features

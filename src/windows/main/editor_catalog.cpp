@@ -1,0 +1,44 @@
+#include "editor_catalog.h"
+
+#include "app_context.h"
+
+#include "channel_table_window.h"
+#include "channel_detail_editor.h"
+#include "optional_features_editor.h"
+#include "dtmf_editor.h"
+#include "tone_tips_editor.h"
+#include "embedded_message_editor.h"
+
+#include <functional>
+#include <map>
+
+namespace zav {
+namespace {
+
+using Factory = std::function<QWidget*(ui::AppContext&)>;
+
+const std::map<QString, Factory>& Factories()
+{
+    static const std::map<QString, Factory> factories = {
+        {QStringLiteral("frmCommChInfo"), [](ui::AppContext& c) -> QWidget* { return new channels::ChannelTableWindow(c); }},
+        {QStringLiteral("FrmCHInfoEdit"), [](ui::AppContext& c) -> QWidget* { return new channels::ChannelDetailEditor(c); }},
+        {QStringLiteral("FrmOptFeatures"), [](ui::AppContext& c) -> QWidget* { return new features::OptionalFeaturesEditor(c); }},
+        {QStringLiteral("FrmDTMF"), [](ui::AppContext& c) -> QWidget* { return new features::DtmfEditor(c); }},
+        {QStringLiteral("FrmToneTips"), [](ui::AppContext& c) -> QWidget* { return new features::ToneTipsEditor(c); }},
+        {QStringLiteral("FrmEmbMsg"), [](ui::AppContext& c) -> QWidget* { return new features::EmbeddedMessageEditor(c); }},
+    };
+    return factories;
+}
+
+} // namespace
+
+QWidget* CreateEditor(const QString& name, ui::AppContext& ctx)
+{
+    const auto& factories = Factories();
+    const auto it = factories.find(name);
+    return it == factories.end() ? nullptr : it->second(ctx);
+}
+
+bool EditorAvailable(const QString& name) { return Factories().count(name) != 0; }
+
+} // namespace zav

@@ -1,0 +1,35 @@
+#pragma once
+
+// Language dialog: English or Chinese for the whole program. OK stores the
+// choice in the settings file; the main window re-captions itself when it
+// is activated again.
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace zav::ui {
+struct AppContext;
+}
+
+namespace zav {
+
+class LanguageDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit LanguageDialog(ui::AppContext& ctx, QWidget* parent = nullptr);
+
+    QLabel* Label1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QPushButton* CommandOK = nullptr;
+    QPushButton* CommandCancel = nullptr;
+
+private:
+    void CommandOK_Click();
+
+    ui::AppContext& ctx_;
+};
+
+} // namespace zav

@@ -1,0 +1,176 @@
+#include "main_window.h"
+
+#include "pictures.h"
+#include "prompts.h"
+#include "radio_link.h"
+#include "session.h"
+#include "window_registry.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSettings>
+#include <QSplitter>
+
+namespace zav {
+namespace {
+
+// Position keys of the settings store and their defaults, in twips.
+struct PositionKey {
+    const char* key;
+    double fallback;
+};
+constexpr PositionKey kLeft{"MainLeft", 1000};
+constexpr PositionKey kTop{"MainTop", 1000};
+constexpr PositionKey kWidth{"MainWidth", 12500};
+constexpr PositionKey kHeight{"MainHeight", 9500};
+
+// Stored as decimal text, read back as a single-precision number.
+int ReadPixels(double twips) { return static_cast<int>(twips / kTwipsPerPixel + 0.5); }
+
+int ReadPixels(QSettings& settings, const PositionKey& k)
+{
+    bool ok = false;
+    const float twips = settings.value(QString::fromLatin1(k.key)).toString().toFloat(&ok);
+    return ReadPixels(ok ? static_cast<double>(twips) : k.fallback);
+}
+
+void WriteTwips(QSettings& settings, const PositionKey& k, int pixels)
+{
+    settings.setValue(QString::fromLatin1(k.key), QString::number(static_cast<long long>(pixels * kTwipsPerPixel)));
+}
+
+} // namespace
+
+MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
+    : QMainWindow(parent), session_(session), options_(std::move(options)), ctx_{session, nullptr, this}
+{
+    setObjectName("frmMain");
+    shownLanguage_ = options_.shownLanguage;
+
+    icons_ = std::make_unique<IconStrip>(session_.paths.programDir);
+    area_ = new QMdiArea(this);
+    area_->setObjectName("MDIClient");
+    ctx_.area = area_;
+    link_ = std::make_unique<RadioLink>(ctx_, this, [this] { return LinkDevice(); });
+    link_->onEnding = [this](const link::TransferOutcome& o) { TransferEnding(o); };
+    link_->onFinished = [this](const link::TransferOutcome& o) { TransferFinished(o); };
+    link_->onBusyChanged = [this] { UpdateCommandStates(); };
+
+    BuildActions();
+    BuildMenus();
+    BuildToolbar();
+    BuildLeftPane();
+    BuildStatusBar();
+
+    NewDocTimer.setObjectName("NewDocTimer");
+    NewDocTimer.setSingleShot(true);
+    NewDocTimer.setInterval(100);
+    connect(&NewDocTimer, &QTimer::timeout, this, &MainWindow::NewDocTimer_Timer);
+
+    // Load.
+    ShowCountryMode();
+    RestorePosition();
+    SetMainCaptions();
+    LoadTree();
+    LoadNewDoc2();
+    UpdateCommandStates();
+}
+
+MainWindow::~MainWindow()
+{
+    // The child windows hold this window's context: they go now, while it
+    // is still alive, not later with the other child widgets.
+    link_.reset();
+    if (area_) {
+        for (QMdiSubWindow* sub : area_->subWindowList())
+            delete sub;
+    }
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QMainWindow::event(event);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!firstShowDone_) {
+        firstShowDone_ = true;
+        emit firstShown();
+    }
+}
+
+void MainWindow::Form_Activate()
+{
+    const int current = session_.settings.CurrentLanguage;
+    if (current == shownLanguage_)
+        return;
+    shownLanguage_ = current;
+    Change_Language();
+    CloseCurAllWindows();
+    ShowChannelTable();
+}
+
+void MainWindow::RestorePosition()
+{
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("Settings"));
+    const int left = ReadPixels(settings, kLeft);
+    const int top = ReadPixels(settings, kTop);
+    const int width = ReadPixels(settings, kWidth);
+    const int height = ReadPixels(settings, kHeight);
+    // A position stored on a screen that is gone would hide the window.
+    const QRect wanted(left, top, std::max(width, 200), std::max(height, 150));
+    bool visible = false;
+    for (const QScreen* screen : QGuiApplication::screens())
+        visible = visible || screen->availableGeometry().intersects(wanted.adjusted(0, 0, -wanted.width() / 2, -20));
+    move(visible ? wanted.topLeft() : QPoint(ReadPixels(kLeft.fallback), ReadPixels(kTop.fallback)));
+    resize(wanted.size());
+}
+
+void MainWindow::StorePosition()
+{
+    if (isMinimized())
+        return;
+    QSettings settings;
+    settings.beginGroup(QStringLiteral("Settings"));
+    // pos() is the frame's corner and size() the client size, as move()
+    // and resize() take them back.
+    WriteTwips(settings, kLeft, pos().x());
+    WriteTwips(settings, kTop, pos().y());
+    WriteTwips(settings, kWidth, width());
+    WriteTwips(settings, kHeight, height());
+}
+
+void MainWindow::mnuFileExit_Click() { close(); }
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // Stored before the question, so a cancelled exit keeps it too.
+    StorePosition();
+
+    if (session_.doc.IsModified()) {
+        const ui::Answer answer =
+            ui::Ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
+        if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !mnuFileSave_Click())) {
+            event->ignore();
+            return;
+        }
+    }
+
+    // A transfer still running ends now: END to the radio, port closed.
+    link_->Shutdown();
+    NewDocTimer.stop();
+    CloseCurAllWindows();
+    event->accept();
+}
+
+bool MainWindow::transferRunning() const { return link_->busy(); }
+
+} // namespace zav

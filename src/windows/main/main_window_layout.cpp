@@ -1,0 +1,449 @@
+// The main window's menus, toolbar, left pane, status bar and captions.
+
+#include "editor_catalog.h"
+#include "main_window.h"
+#include "pictures.h"
+#include "prompts.h"
+#include "radio_link.h"
+#include "session.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace zav {
+namespace {
+
+// Menu captions: control name -> text id, in menu order.
+struct MenuItem {
+    const char* name;
+    int textId;
+};
+
+constexpr MenuItem kMenuTexts[] = {
+    {"mnuFile", 10000},        {"mnuFileNew", 10001},      {"mnuFileOpen", 10002},
+    {"mnuFileSave", 10003},    {"mnuFileSaveAs", 10004},   {"mnuFileExit", 10006},
+    {"mnuModel", 10100},       {"mnuModelInfo", 10101},    {"MnuMode", 10010},
+    {"MnuModeCountry", 10011}, {"MnuModeExtended", 10012}, {"mnuEdit", 10200},
+    {"mnuChannelInfo", 10201}, {"mnuOptFeature", 10202},   {"MnuDTMF", 10204},
+    {"mnuEmbeddedMsg", 10206}, {"MnuLocalInfo", 10207},    {"mnuToneTips", 10221},
+    {"mnuProgram", 10300},     {"mnuReadFromRadio", 10301}, {"mnuWriteToRadio", 10302},
+    {"MnuProPassWord", 10303}, {"mnuSet", 10400},          {"mnuComm", 10401},
+    {"mnuLanguage", 10402},    {"MnuInit", 10403},         {"mnuView", 10500},
+    {"mnuTreeView", 10501},    {"mnuViewToolbar", 10502},  {"mnuViewStatusBar", 10503},
+    {"mnuWindow", 10600},      {"mnuWindowCascade", 10601}, {"mnuCloseAll", 10602},
+    {"mnuHelp", 10700},        {"mnuHelpAbout", 10702},
+};
+
+struct ToolButton {
+    const char* key;
+    int tipId;
+    IconId icon;
+};
+
+constexpr ToolButton kToolButtons[] = {
+    {"NewFile", 11000, IconId::NewFile},     {"OpenFile", 11001, IconId::OpenFile},
+    {"SaveFile", 11002, IconId::SaveFile},   {nullptr, 0, IconId::NewFile},
+    {"ReadRadio", 11004, IconId::ReadRadio}, {"CommSet", 11005, IconId::CommSet},
+    {"WriteRadio", 11006, IconId::WriteRadio}, {nullptr, 0, IconId::NewFile},
+    {"About", 11007, IconId::About},
+};
+
+// Tree nodes below the root: key, text id, editor window it opens ("" for
+// the radio-information command, which reads the radio first).
+struct TreeNode {
+    const char* key;
+    int textId;
+    const char* window;
+};
+
+constexpr TreeNode kTreeNodes[] = {
+    {"N1", 12001, "frmCommChInfo"}, {"N2", 12002, "FrmOptFeatures"}, {"N4", 12004, "FrmDTMF"},
+    {"N12", 12014, "FrmToneTips"},  {"N6", 12006, "FrmEmbMsg"},      {"N7", 12007, ""},
+};
+
+// Menu items that open an editor window by name.
+struct EditorItem {
+    const char* action;
+    const char* window;
+};
+
+constexpr EditorItem kEditorItems[] = {
+    {"mnuChannelInfo", "frmCommChInfo"}, {"mnuOptFeature", "FrmOptFeatures"}, {"mnuToneTips", "FrmToneTips"},
+    {"MnuDTMF", "FrmDTMF"},              {"mnuEmbeddedMsg", "FrmEmbMsg"},
+};
+
+constexpr int kKeyRole = Qt::UserRole;
+
+// Message box buttons without a caption id of their own.
+constexpr int kTextYes = 9100;
+constexpr int kTextNo = 9101;
+constexpr int kTextRetry = 9102;
+
+} // namespace
+
+QAction* MainWindow::NewAction(const char* name, void (MainWindow::*slot)())
+{
+    auto* action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(name));
+    if (slot)
+        connect(action, &QAction::triggered, this, slot);
+    actions_[action->objectName()] = action;
+    return action;
+}
+
+void MainWindow::BuildActions()
+{
+    NewAction("mnuFileNew", &MainWindow::mnuFileNew_Click);
+    NewAction("mnuFileOpen", &MainWindow::mnuFileOpen_Click);
+    connect(NewAction("mnuFileSave", nullptr), &QAction::triggered, this, [this] { mnuFileSave_Click(); });
+    connect(NewAction("mnuFileSaveAs", nullptr), &QAction::triggered, this, [this] { mnuFileSaveAs_Click(); });
+    NewAction("mnuFileExit", &MainWindow::mnuFileExit_Click);
+    NewAction("mnuModelInfo", &MainWindow::mnuModelInfo_Click);
+    NewAction("MnuModeCountry", &MainWindow::MnuModeCountry_Click)->setCheckable(true);
+    NewAction("MnuModeExtended", &MainWindow::MnuModeExtended_Click)->setCheckable(true);
+    for (const EditorItem& item : kEditorItems) {
+        const QString window = QString::fromLatin1(item.window);
+        connect(NewAction(item.action, nullptr), &QAction::triggered, this, [this, window] { OpenEditor(window); });
+    }
+    NewAction("MnuLocalInfo", &MainWindow::MnuLocalInfo_Click);
+    NewAction("mnuReadFromRadio", &MainWindow::mnuReadFromRadio_Click);
+    NewAction("mnuWriteToRadio", &MainWindow::mnuWriteToRadio_Click);
+    NewAction("MnuProPassWord", &MainWindow::MnuProPassWord_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    NewAction("mnuComm", &MainWindow::mnuComm_Click);
+    NewAction("mnuLanguage", &MainWindow::mnuLanguage_Click);
+    NewAction("MnuInit", &MainWindow::MnuInit_Click);
+
+    QAction* tree = NewAction("mnuTreeView", nullptr);
+    tree->setCheckable(true);
+    tree->setChecked(true);
+    connect(tree, &QAction::toggled, this, [this](bool on) { Picture1->setVisible(on); });
+    QAction* toolbar = NewAction("mnuViewToolbar", nullptr);
+    toolbar->setCheckable(true);
+    toolbar->setChecked(true);
+    connect(toolbar, &QAction::toggled, this, [this](bool on) { tbToolBar->setVisible(on); });
+    QAction* status = NewAction("mnuViewStatusBar", nullptr);
+    status->setCheckable(true);
+    status->setChecked(true);
+    connect(status, &QAction::toggled, this, [this](bool on) { sbStatusBar->setVisible(on); });
+
+    connect(NewAction("mnuWindowCascade", nullptr), &QAction::triggered, area_, &QMdiArea::cascadeSubWindows);
+    NewAction("mnuCloseAll", &MainWindow::CloseCurAllWindows);
+    NewAction("mnuHelpAbout", &MainWindow::mnuHelpAbout_Click);
+}
+
+void MainWindow::BuildMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto menu = [&](const char* name) {
+        QMenu* m = bar->addMenu(QString());
+        m->setObjectName(QString::fromLatin1(name));
+        menus_[m->objectName()] = m;
+        return m;
+    };
+    auto add = [&](QMenu* m, const char* name) { m->addAction(actions_.at(QString::fromLatin1(name))); };
+
+    QMenu* file = menu("mnuFile");
+    add(file, "mnuFileNew");
+    add(file, "mnuFileOpen");
+    add(file, "mnuFileSave");
+    add(file, "mnuFileSaveAs");
+    file->addSeparator();
+    add(file, "mnuFileExit");
+
+    QMenu* model = menu("mnuModel");
+    add(model, "mnuModelInfo");
+    QMenu* mode = model->addMenu(QString());
+    mode->setObjectName("MnuMode");
+    menus_["MnuMode"] = mode;
+    add(mode, "MnuModeCountry");
+    add(mode, "MnuModeExtended");
+
+    QMenu* edit = menu("mnuEdit");
+    add(edit, "mnuChannelInfo");
+    add(edit, "mnuOptFeature");
+    add(edit, "mnuToneTips");
+    add(edit, "MnuDTMF");
+    add(edit, "mnuEmbeddedMsg");
+    add(edit, "MnuLocalInfo");
+
+    QMenu* program = menu("mnuProgram");
+    add(program, "mnuReadFromRadio");
+    add(program, "mnuWriteToRadio");
+    program->addSeparator();
+    add(program, "MnuProPassWord");
+
+    QMenu* set = menu("mnuSet");
+    add(set, "mnuComm");
+    add(set, "mnuLanguage");
+    add(set, "MnuInit");
+
+    QMenu* view = menu("mnuView");
+    add(view, "mnuTreeView");
+    add(view, "mnuViewToolbar");
+    add(view, "mnuViewStatusBar");
+
+    QMenu* window = menu("mnuWindow");
+    connect(window, &QMenu::aboutToShow, this, &MainWindow::FillWindowMenu);
+    FillWindowMenu();
+
+    QMenu* help = menu("mnuHelp");
+    add(help, "mnuHelpAbout");
+}
+
+void MainWindow::FillWindowMenu()
+{
+    QMenu* window = menus_.at("mnuWindow");
+    window->clear();
+    window->addAction(actions_.at("mnuWindowCascade"));
+    window->addAction(actions_.at("mnuCloseAll"));
+    const auto subs = area_->subWindowList();
+    if (!subs.isEmpty())
+        window->addSeparator();
+    for (QMdiSubWindow* sub : subs) {
+        if (sub->isHidden())
+            continue;
+        QAction* item = window->addAction(sub->windowTitle());
+        item->setCheckable(true);
+        item->setChecked(sub == area_->activeSubWindow());
+        connect(item, &QAction::triggered, area_, [this, sub] { area_->setActiveSubWindow(sub); });
+    }
+}
+
+void MainWindow::BuildToolbar()
+{
+    tbToolBar = addToolBar(QString());
+    tbToolBar->setObjectName("tbToolBar");
+    tbToolBar->setMovable(false);
+    tbToolBar->setIconSize(QSize(24, 24));
+    for (const ToolButton& b : kToolButtons) {
+        if (!b.key) {
+            tbToolBar->addSeparator();
+            continue;
+        }
+        QAction* action = tbToolBar->addAction(icons_->icon(b.icon), QString());
+        action->setObjectName(QString::fromLatin1(b.key));
+        buttons_[action->objectName()] = action;
+    }
+    // A click dispatches on the key.
+    connect(buttons_.at("NewFile"), &QAction::triggered, this, &MainWindow::ToolbarNew);
+    connect(buttons_.at("OpenFile"), &QAction::triggered, this, &MainWindow::mnuFileOpen_Click);
+    connect(buttons_.at("SaveFile"), &QAction::triggered, this, [this] { mnuFileSave_Click(); });
+    connect(buttons_.at("ReadRadio"), &QAction::triggered, this, &MainWindow::mnuReadFromRadio_Click);
+    connect(buttons_.at("CommSet"), &QAction::triggered, this, &MainWindow::mnuComm_Click);
+    connect(buttons_.at("WriteRadio"), &QAction::triggered, this, &MainWindow::mnuWriteToRadio_Click);
+    connect(buttons_.at("About"), &QAction::triggered, this, &MainWindow::mnuHelpAbout_Click);
+}
+
+void MainWindow::BuildLeftPane()
+{
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName("Picture1");
+    Picture1->setMinimumWidth(static_cast<int>(kMinPaneTwips / kTwipsPerPixel));
+
+    Toolbar1 = new QToolBar(Picture1);
+    Toolbar1->setObjectName("Toolbar1");
+    Toolbar1->setIconSize(QSize(16, 16));
+    Label1 = new QLabel(Picture1);
+    Label1->setObjectName("Label1");
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Toolbar1->addWidget(Label1);
+    auto* spacer = new QWidget(Toolbar1);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    Toolbar1->addWidget(spacer);
+    QIcon hideIcon = icons_->icon(IconId::HidePane);
+    if (hideIcon.isNull())
+        hideIcon = style()->standardIcon(QStyle::SP_TitleBarCloseButton);
+    hidePane_ = Toolbar1->addAction(hideIcon, QString());
+    hidePane_->setObjectName(QString::fromUtf8("删除"));
+    connect(hidePane_, &QAction::triggered, this, [this] { actions_.at("mnuTreeView")->setChecked(false); });
+
+    TreeView1 = new QTreeWidget(Picture1);
+    TreeView1->setObjectName("TreeView1");
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setRootIsDecorated(true);
+    connect(TreeView1, &QTreeWidget::itemClicked, this, &MainWindow::TreeClicked);
+    connect(TreeView1, &QTreeWidget::itemActivated, this, &MainWindow::TreeClicked);
+
+    auto* layout = new QVBoxLayout(Picture1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Toolbar1);
+    layout->addWidget(TreeView1, 1);
+
+    // The splitter handle is the draggable bar at the pane's right edge;
+    // the pane's minimum width keeps it at 300 twips or more.
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName("CommandMove");
+    splitter_->setChildrenCollapsible(false);
+    splitter_->addWidget(Picture1);
+    splitter_->addWidget(area_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({200, 800});
+    setCentralWidget(splitter_);
+}
+
+void MainWindow::BuildStatusBar()
+{
+    sbStatusBar = statusBar();
+    sbStatusBar->setObjectName("sbStatusBar");
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        panels_[i] = new QLabel(sbStatusBar);
+        panels_[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
+        panels_[i]->setContentsMargins(4, 0, 4, 0);
+        if (i == 0)
+            sbStatusBar->addWidget(panels_[i], 1);
+        else
+            sbStatusBar->addPermanentWidget(panels_[i]);
+    }
+}
+
+int MainWindow::paneWidthTwips() const { return static_cast<int>(Picture1->width() * kTwipsPerPixel + 0.5); }
+
+bool MainWindow::SetPaneWidthTwips(int twips)
+{
+    const int clientTwips = static_cast<int>(splitter_->width() * kTwipsPerPixel);
+    if (twips < kMinPaneTwips || twips > clientTwips)
+        return false;
+    const int pixels = static_cast<int>(twips / kTwipsPerPixel + 0.5);
+    splitter_->setSizes({pixels, std::max(splitter_->width() - pixels - splitter_->handleWidth(), 0)});
+    return true;
+}
+
+void MainWindow::SetMainCaptions()
+{
+    fileFilter_ = ctx_.text(9001) + QStringLiteral(" (*.dat)|*.dat");
+    ui::SetMessageTitle(ctx_.text(12000));
+    ui::SetButtonTexts({ctx_.text(9017), ctx_.text(9018), ctx_.text(kTextYes), ctx_.text(kTextNo),
+                        ctx_.text(kTextRetry)});
+
+    panels_[2]->setText(ctx_.text(12008) + QString::number(session_.settings.ComPort));
+    // The device named without asking the system for its port list, which
+    // takes long enough to be felt at start-up.
+    panels_[2]->setToolTip(QString::fromStdString(options_.portOverride.empty() ? session_.settings.ComDevice
+                                                                                : options_.portOverride));
+    const ModelBand& model = session_.doc.model;
+    panels_[1]->setText(QString::fromStdString(model.ModelName) + "[" + QString::fromStdString(model.BandLabel) + "]");
+    ShowMainTxt();
+
+    for (const MenuItem& item : kMenuTexts) {
+        const QString name = QString::fromLatin1(item.name);
+        if (auto a = actions_.find(name); a != actions_.end())
+            a->second->setText(ctx_.text(item.textId));
+        else if (auto m = menus_.find(name); m != menus_.end())
+            m->second->setTitle(ctx_.text(item.textId));
+    }
+    for (const ToolButton& b : kToolButtons) {
+        if (!b.key)
+            continue;
+        QAction* button = buttons_.at(QString::fromLatin1(b.key));
+        const QString tip = ctx_.text(b.tipId);
+        button->setToolTip(tip);
+        button->setText(tip);
+        if (button->icon().isNull())
+            tbToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly); // no picture strip: show the words
+    }
+    hidePane_->setToolTip(ctx_.text(10501).remove('&'));
+}
+
+void MainWindow::Change_Language()
+{
+    SetMainCaptions();
+    LoadTree();
+}
+
+void MainWindow::LoadTree()
+{
+    TreeView1->clear();
+    auto* root = new QTreeWidgetItem(TreeView1, {Label1->text()});
+    root->setData(0, kKeyRole, QStringLiteral("N0"));
+    root->setIcon(0, icons_->icon(IconId::TreeRoot));
+    for (const TreeNode& node : kTreeNodes) {
+        auto* item = new QTreeWidgetItem(root, {ctx_.text(node.textId)});
+        item->setData(0, kKeyRole, QString::fromLatin1(node.key));
+        item->setIcon(0, icons_->icon(IconId::TreeNode));
+        const QString window = QString::fromLatin1(node.window);
+        // A node whose window this build lacks stays disabled.
+        const bool available = window.isEmpty() ? !link_->busy() : EditorAvailable(window);
+        if (!available)
+            item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+    }
+    root->setExpanded(true);
+    actions_.at("MnuDTMF")->setVisible(true);
+}
+
+void MainWindow::TreeClicked(QTreeWidgetItem* item)
+{
+    if (!item || !(item->flags() & Qt::ItemIsEnabled))
+        return;
+    // The command runs after the tree has finished with the click: the
+    // windows it opens may rebuild the tree (LoadTree) and delete item.
+    const QString key = item->data(0, kKeyRole).toString();
+    QTimer::singleShot(0, this, [this, key] { RunTreeCommand(key); });
+}
+
+void MainWindow::RunTreeCommand(const QString& key)
+{
+    for (const TreeNode& node : kTreeNodes) {
+        if (key != QLatin1String(node.key))
+            continue;
+        if (node.window[0] == '\0')
+            MnuLocalInfo_Click();
+        else
+            OpenEditor(QString::fromLatin1(node.window));
+        return;
+    }
+    // The root "N0" opens nothing.
+}
+
+void MainWindow::ShowMainTxt()
+{
+    const ModelBand& model = session_.doc.model;
+    const QString modelName = QString::fromStdString(model.ModelName);
+    setWindowTitle(ctx_.text(12000) + "[" + modelName + ":" + QString::fromStdString(model.BandLabel) + "][" +
+                   ctx_.text(12009) + ":" + QString::fromStdString(session_.doc.DocumentName()) + "]");
+    Label1->setText(modelName);
+    if (TreeView1 && TreeView1->topLevelItemCount() > 0)
+        TreeView1->topLevelItem(0)->setText(0, Label1->text());
+}
+
+void MainWindow::ShowCountryMode()
+{
+    const bool extended = IsExtendedMode(session_.doc.image().ChannelMode);
+    actions_.at("MnuModeCountry")->setChecked(!extended);
+    actions_.at("MnuModeExtended")->setChecked(extended);
+}
+
+void MainWindow::UpdateCommandStates()
+{
+    for (const EditorItem& item : kEditorItems)
+        actions_.at(QString::fromLatin1(item.action))->setEnabled(EditorAvailable(QString::fromLatin1(item.window)));
+    // One transfer at a time.
+    const bool idle = !link_->busy();
+    for (const char* name : {"mnuReadFromRadio", "mnuWriteToRadio", "MnuLocalInfo"})
+        actions_.at(QString::fromLatin1(name))->setEnabled(idle);
+    buttons_.at("ReadRadio")->setEnabled(idle);
+    buttons_.at("WriteRadio")->setEnabled(idle);
+    if (TreeView1 && TreeView1->topLevelItemCount() > 0) {
+        QTreeWidgetItem* root = TreeView1->topLevelItem(0);
+        for (int i = 0; i < root->childCount(); ++i) {
+            QTreeWidgetItem* item = root->child(i);
+            if (item->data(0, kKeyRole).toString() == QLatin1String("N7"))
+                item->setFlags(idle ? item->flags() | Qt::ItemIsEnabled : item->flags() & ~Qt::ItemIsEnabled);
+        }
+    }
+}
+
+} // namespace zav

@@ -1,0 +1,36 @@
+#pragma once
+
+// Password dialog: the radio's programming password (at most 4
+// characters, masked), held for the run and offered again each time.
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace zav::ui {
+struct AppContext;
+}
+
+namespace zav {
+
+inline constexpr int kPasswordLength = 4;
+
+class PasswordDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit PasswordDialog(ui::AppContext& ctx, QWidget* parent = nullptr);
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QPushButton* CommandOK = nullptr;
+    QPushButton* CommandCancel = nullptr;
+
+private:
+    void CommandOK_Click();
+
+    ui::AppContext& ctx_;
+};
+
+} // namespace zav

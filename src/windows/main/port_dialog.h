@@ -1,0 +1,62 @@
+#pragma once
+
+// Port dialog: 16 numbered choices, each showing the device it stands for
+// (see port_mapping.h), enabled when that device is present. The list is
+// rebuilt every second while the dialog is open, keeping the selection.
+
+#include "port_mapping.h"
+#include "serial_devices.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <array>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace zav::ui {
+struct AppContext;
+}
+
+namespace zav {
+
+class PortDialog : public QDialog {
+    Q_OBJECT
+public:
+    /// devices: where the device list comes from (the system's by default).
+    explicit PortDialog(ui::AppContext& ctx, DeviceSource devices = SystemSerialDevices, QWidget* parent = nullptr);
+
+    /// Rebuilds the choices from the device list, keeping the selection.
+    void ReCommTimer_Timer();
+    /// Selected port number (1..16) or 0.
+    [[nodiscard]] int selectedPort() const;
+    [[nodiscard]] const PortTable& table() const { return table_; }
+
+    static constexpr int kRefreshMs = 1000;
+
+    QGroupBox* Frame1 = nullptr;
+    std::array<QRadioButton*, kPortChoices> Option1{};
+    std::array<QLabel*, kPortChoices> DeviceLabel{};
+    QPushButton* CommandOK = nullptr;
+    QPushButton* CommandCancel = nullptr;
+    QTimer ReCommTimer;
+
+protected:
+    void done(int result) override;
+
+private:
+    void ShowPortList();
+    void Select(int number);
+    void CommandOK_Click();
+
+    ui::AppContext& ctx_;
+    DeviceSource devices_;
+    PortTable table_{};
+    QButtonGroup* group_ = nullptr;
+};
+
+} // namespace zav

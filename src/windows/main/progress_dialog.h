@@ -1,0 +1,47 @@
+#pragma once
+
+// Progress window of a read or a write: modal while the transfer runs.
+// The transfer closes it with Finish(); closing it any other way (the
+// window's close button, Escape) asks the transfer to cancel.
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QProgressBar;
+
+namespace zav::ui {
+struct AppContext;
+}
+
+namespace zav {
+
+class ProgressDialog : public QDialog {
+    Q_OBJECT
+public:
+    /// kind: 1 read, 2 write (captions 9027 and 9028).
+    ProgressDialog(ui::AppContext& ctx, int kind, QWidget* parent = nullptr);
+
+    /// Called when the user closes the window while the transfer runs.
+    std::function<void()> onCancel;
+
+    /// Bar value and "n%" label (clamped to 0..100).
+    void SetPercent(int percent);
+    [[nodiscard]] int percent() const;
+    /// Closes the window for the transfer's end, without asking to cancel.
+    void Finish();
+
+    QLabel* Label1 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QLabel* Label2 = nullptr;
+
+protected:
+    void reject() override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool finishing_ = false;
+};
+
+} // namespace zav

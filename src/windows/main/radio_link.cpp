@@ -1,0 +1,163 @@
+#include "radio_link.h"
+
+#include "app_context.h"
+#include "password_dialog.h"
+#include "progress_dialog.h"
+#include "prompts.h"
+#include "session.h"
+#include "transfer_messages.h"
+#include "versions.h"
+
+namespace zav {
+
+using link::TransferKind;
+
+RadioLink::RadioLink(ui::AppContext& ctx, QWidget* window, std::function<std::string()> device)
+    : ctx_(ctx),
+      window_(window),
+      device_(std::move(device)),
+      engine_(link::TransferServices{port_, timers_, *this, *this, *this}, linkSession_,
+              link::TransferContext{ctx.session.doc, ctx.session.RadioPassword, ctx.session.versions})
+{
+    link::ConnectEngine(port_, timers_, engine_);
+}
+
+RadioLink::~RadioLink()
+{
+    Shutdown();
+    if (progress_)
+        delete progress_.data();
+}
+
+bool RadioLink::Start(bool (link::TransferEngine::*start)())
+{
+    if (engine_.busy())
+        return false;
+    port_.setDeviceName(QString::fromStdString(device_ ? device_() : std::string()));
+    const bool started = (engine_.*start)();
+    if (onBusyChanged)
+        onBusyChanged();
+    return started;
+}
+
+bool RadioLink::StartRead() { return Start(&link::TransferEngine::startRead); }
+bool RadioLink::StartWrite() { return Start(&link::TransferEngine::startWrite); }
+bool RadioLink::StartInfoRead() { return Start(&link::TransferEngine::startInfoRead); }
+
+void RadioLink::Shutdown()
+{
+    if (engine_.busy())
+        engine_.cancel();
+    port_.close();
+}
+
+QWidget* RadioLink::BoxParent() const
+{
+    if (progress_ && progress_->isVisible())
+        return progress_;
+    return window_;
+}
+
+// --- questions and messages -------------------------------------------------
+
+bool RadioLink::confirmTransfer(TransferKind kind)
+{
+    return ui::Ask(BoxParent(), ctx_.text(link::ConfirmTextId(kind)), ui::Buttons::OkCancel, ui::Icon::Question) ==
+           ui::Answer::Ok;
+}
+
+void RadioLink::portFailed() { ui::Inform(BoxParent(), ctx_.text(link::kTextPortFailed), ui::Icon::Critical); }
+
+bool RadioLink::askRetry(TransferKind kind)
+{
+    if (kind == TransferKind::Info)
+        return ui::Ask(BoxParent(), ctx_.text(link::kTextRetry), ui::Buttons::RetryCancel, ui::Icon::Question) ==
+               ui::Answer::Retry;
+    return ui::Ask(BoxParent(), ctx_.text(link::kTextRetry), ui::Buttons::OkCancel, ui::Icon::Question) ==
+           ui::Answer::Ok;
+}
+
+void RadioLink::wrongModel(const std::string& radioDisplayName)
+{
+    const std::string text = link::WrongModelText(ctx_.session.text(link::kTextWrongModel), radioDisplayName);
+    ui::Inform(BoxParent(), QString::fromUtf8(text.c_str()));
+}
+
+bool RadioLink::askOtherBand()
+{
+    return ui::Ask(BoxParent(), ctx_.text(link::kTextOtherBand), ui::Buttons::OkCancel, ui::Icon::Warning) ==
+           ui::Answer::Ok;
+}
+
+void RadioLink::bandRefused() { ui::Inform(BoxParent(), ctx_.text(link::kTextBandRefused), ui::Icon::Warning); }
+
+bool RadioLink::askOtherVersion(const std::string& radioVersion)
+{
+    const std::string text = IncompatibleMessage(ctx_.session.texts, kProgramImageVersion, radioVersion);
+    return ui::Ask(BoxParent(), QString::fromUtf8(text.c_str()), ui::Buttons::YesNo, ui::Icon::Question) ==
+           ui::Answer::Yes;
+}
+
+void RadioLink::requestPassword()
+{
+    PasswordDialog dialog(ctx_, BoxParent());
+    ui::ExecDialog(dialog);
+}
+
+void RadioLink::passwordFailure()
+{
+    ui::Inform(BoxParent(), QString::fromLatin1(link::kPasswordFailureText));
+}
+
+void RadioLink::transferDone(TransferKind kind)
+{
+    ui::Inform(BoxParent(), ctx_.text(link::DoneTextId(kind)));
+}
+
+// --- progress window ----------------------------------------------------------
+
+void RadioLink::showProgress(TransferKind kind)
+{
+    if (progress_)
+        delete progress_.data();
+    progress_ = new ProgressDialog(ctx_, static_cast<int>(kind), window_);
+    progress_->setAttribute(Qt::WA_DeleteOnClose);
+    progress_->onCancel = [this] {
+        if (engine_.busy())
+            engine_.cancel();
+    };
+    // Modal for the user, but it returns at once: the transfer runs in the
+    // program's own event loop.
+    progress_->setWindowModality(Qt::ApplicationModal);
+    progress_->show();
+}
+
+void RadioLink::setPercent(int percent)
+{
+    if (progress_ && progress_->isVisible())
+        progress_->SetPercent(percent);
+}
+
+void RadioLink::hideProgress()
+{
+    if (progress_)
+        progress_->Finish();
+}
+
+// --- end of a transfer --------------------------------------------------------
+
+void RadioLink::transferEnding(const link::TransferOutcome& outcome)
+{
+    if (onEnding)
+        onEnding(outcome);
+}
+
+void RadioLink::transferFinished(const link::TransferOutcome& outcome)
+{
+    if (onFinished)
+        onFinished(outcome);
+    if (onBusyChanged)
+        onBusyChanged();
+}
+
+} // namespace zav

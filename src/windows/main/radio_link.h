@@ -1,0 +1,89 @@
+#pragma once
+
+// The main window's link to the radio: the serial port, the timers and the
+// transfer engine, with the engine's questions, progress window and
+// password dialog shown through the ui layer.
+
+#include "qt_link_port.h"
+#include "qt_timer_service.h"
+#include "progress_dialog.h"
+#include "transfer_engine.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace zav::ui {
+struct AppContext;
+}
+
+namespace zav {
+
+
+class RadioLink : public QObject,
+                  private link::TransferPrompts,
+                  private link::TransferProgress,
+                  private link::TransferObserver {
+    Q_OBJECT
+public:
+    /// window: parent of the boxes; device: the device a transfer opens,
+    /// asked again at every start.
+    RadioLink(ui::AppContext& ctx, QWidget* window, std::function<std::string()> device);
+    ~RadioLink() override;
+
+    std::function<void(const link::TransferOutcome&)> onEnding;   ///< port closed, before the last message
+    std::function<void(const link::TransferOutcome&)> onFinished; ///< engine idle again
+    std::function<void()> onBusyChanged;
+
+    /// False when a transfer already runs (nothing happens then).
+    bool StartRead();
+    bool StartWrite();
+    bool StartInfoRead();
+    /// Ends a running transfer as failed (END sent, port closed); the main
+    /// window calls it when it closes.
+    void Shutdown();
+
+    [[nodiscard]] bool busy() const { return engine_.busy(); }
+    /// The progress window while a read or write shows one.
+    [[nodiscard]] ProgressDialog* progressWindow() const { return progress_; }
+    [[nodiscard]] const link::TransferEngine& engine() const { return engine_; }
+    [[nodiscard]] const link::LinkSession& linkSession() const { return linkSession_; }
+
+private:
+    bool Start(bool (link::TransferEngine::*start)());
+    QWidget* BoxParent() const;
+
+    // TransferPrompts
+    bool confirmTransfer(link::TransferKind kind) override;
+    void portFailed() override;
+    bool askRetry(link::TransferKind kind) override;
+    void wrongModel(const std::string& radioDisplayName) override;
+    bool askOtherBand() override;
+    void bandRefused() override;
+    bool askOtherVersion(const std::string& radioVersion) override;
+    void requestPassword() override;
+    void passwordFailure() override;
+    void transferDone(link::TransferKind kind) override;
+    // TransferProgress
+    void showProgress(link::TransferKind kind) override;
+    void setPercent(int percent) override;
+    void hideProgress() override;
+    // TransferObserver
+    void transferEnding(const link::TransferOutcome& outcome) override;
+    void transferFinished(const link::TransferOutcome& outcome) override;
+
+    ui::AppContext& ctx_;
+    QWidget* window_;
+    std::function<std::string()> device_;
+    link::QtLinkPort port_;
+    link::QtTimerService timers_;
+    link::LinkSession linkSession_;
+    link::TransferEngine engine_;
+    QPointer<ProgressDialog> progress_;
+};
+
+} // namespace zav

@@ -1,0 +1,122 @@
+// The embedded-message editor through its widgets: how typed lines are
+// stored (with or without the NUL), what opening does to stored lines, and
+// which keys the boxes refuse.
+
+#include "feature_fixture.h"
+#include "embedded_message_editor.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace zav;
+using zav::features::EmbeddedMessageEditor;
+
+Q_DECLARE_METATYPE(std::string)
+
+class TestEmbeddedMessageEditor : public QObject {
+    Q_OBJECT
+
+private slots:
+    void typedLinesStored_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<std::string>("stored");
+        QTest::newRow("HELLO in line 2") << 2 << "HELLO" << std::string("HELLO\0          ", 16);
+        QTest::newRow("full line without NUL") << 1 << "ABCDEFGHIJKLMNOP" << std::string("ABCDEFGHIJKLMNOP");
+        QTest::newRow("at most 16 characters") << 4 << "0123456789abcdefXYZ" << std::string("0123456789abcdef");
+        QTest::newRow("any ASCII character") << 3 << "a -+!~" << std::string("a -+!~\0         ", 16);
+        QTest::newRow("above 127 refused") << 3 << QString("x%1y").arg(QChar(0x4E2D)) << std::string("xy\0             ", 16);
+    }
+    void typedLinesStored()
+    {
+        QFETCH(int, line);
+        QFETCH(QString, typed);
+        QFETCH(std::string, stored);
+        test::FeatureFixture f;
+        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        f.markSaved();
+        test::TypeText(w->lineBox(line), typed);
+        QCOMPARE(f.image().EmbeddedMessage[static_cast<std::size_t>(line - 1)].raw(), stored);
+        QVERIFY(f.doc().IsModified());
+    }
+
+    void openingStoresLinesAgain_data()
+    {
+        QTest::addColumn<std::string>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<std::string>("kept");
+        QTest::newRow("junk after the NUL") << std::string("AB\0xyz junk 123", 16) << "AB"
+                                            << std::string("AB\0             ", 16);
+        QTest::newRow("saved without NUL") << std::string("HI              ") << "HI"
+                                           << std::string("HI\0             ", 16);
+        QTest::newRow("full line") << std::string("1234567890123456") << "1234567890123456"
+                                   << std::string("1234567890123456");
+        QTest::newRow("empty line") << std::string("\0               ", 16) << ""
+                                    << std::string("\0               ", 16);
+    }
+    void openingStoresLinesAgain()
+    {
+        QFETCH(std::string, stored);
+        QFETCH(QString, shown);
+        QFETCH(std::string, kept);
+        test::FeatureFixture f;
+        f.image().EmbeddedMessage[2].assign(stored);
+        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        QCOMPARE(w->lineBox(3)->text(), shown);
+        QCOMPARE(f.image().EmbeddedMessage[2].raw(), kept);
+    }
+
+    void clipboardKeysRefused()
+    {
+        test::FeatureFixture f;
+        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        QLineEdit* box = w->lineBox(1);
+        QApplication::clipboard()->setText("PASTED");
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(box->text().isEmpty());
+        QTest::keyClicks(box, "KEEP");
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(box->text(), QString("KEEP"));
+        QCOMPARE(f.image().EmbeddedMessage[0].raw(), std::string("KEEP\0           ", 16));
+    }
+
+    void enterMovesToTheNextLine()
+    {
+        test::FeatureFixture f;
+        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        f.area.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f.area));
+        w->lineBox(1)->setFocus();
+        QTest::keyClick(w->lineBox(1), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w->lineBox(2));
+    }
+
+    void editsSurviveSaveAndOpen()
+    {
+        test::FeatureFixture f;
+        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        QTest::keyClicks(w->lineBox(1), "CALL ME");
+        QTest::keyClicks(w->lineBox(4), "ABCDEFGHIJKLMNOP");
+        const auto edited = f.image().EmbeddedMessage;
+        auto reopened = f.saveAndReopen();
+        QVERIFY(reopened);
+        QVERIFY(reopened->image().EmbeddedMessage == edited);
+    }
+
+    void closeButtonClosesTheWindow()
+    {
+        test::FeatureFixture f;
+        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        QCOMPARE(w->windowTitle(), f.ctx.text(20000));
+        QTest::mouseClick(w->findChild<QPushButton*>("CommandClose"), Qt::LeftButton);
+        QVERIFY(!ui::FindWindow(&f.area, "FrmEmbMsg"));
+    }
+};
+
+QTEST_MAIN(TestEmbeddedMessageEditor)
+#include "test_embedded_message_editor.moc"

@@ -1,0 +1,401 @@
+// The optional-features editor through its widgets: what opening it does to
+// stored values, the decode rule, the code and roger-beep lists, the
+// power-on text boxes and their keys, and that every change reaches the
+// document and a saved file.
+
+#include "feature_fixture.h"
+#include "feature_rules.h"
+#include "optional_features_editor.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "list_entries.h"
+
+using namespace zav;
+using zav::test::Entries;
+using zav::features::OptionalFeaturesEditor;
+
+namespace {
+
+Int16& Field(RadioImage& image, const QString& name)
+{
+    OptFeat& o = image.OptFeat;
+    if (name == "TotTime") return o.Common1[common1::TotTime];
+    if (name == "DisplayMode") return o.Common1[common1::DisplayMode];
+    if (name == "BacklightColour") return o.Common1[common1::BacklightColour];
+    if (name == "ScanResumeTime") return o.Common1[common1::ScanResumeTime];
+    if (name == "KeyBeep") return o.Common1[common1::KeyBeep];
+    if (name == "CommonData") return o.Common1[common1::CommonData];
+    if (name == "VoicePrompt") return o.Common2[common2::VoicePrompt];
+    if (name == "Vox") return o.Common2[common2::Vox];
+    if (name == "EncodeTone") return o.EncodeTone();
+    if (name == "BotCode") return o.BotCode();
+    if (name == "EotCode") return o.EotCode();
+    if (name == "RogerBeep") return o.RogerBeep();
+    if (name == "TsqMode") return o.TsqMode();
+    if (name == "RepeaterShift") return o.RepeaterShift();
+    if (name == "RxExpand") return o.CommonChannel.Option37;
+    if (name == "HiCut") return o.CommonChannel.Option41;
+    qFatal("unknown field");
+}
+
+void DefineMemory(RadioImage& image, int n, const char* code)
+{
+    StoreCode(image.DtmfSettings.CodeMemories[static_cast<std::size_t>(n - 1)], code);
+}
+
+} // namespace
+
+class TestOptionalFeaturesEditor : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openingKeepsValuesInRange_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("kept");
+        QTest::addColumn<int>("list");   // -1: a list the window does not show
+        QTest::addColumn<int>("entry");
+        QTest::newRow("TOT 37 s shows 30 s") << "TotTime" << 37 << 30 << 4 << 2;
+        QTest::newRow("TOT off") << "TotTime" << 0 << 0 << 4 << 0;
+        QTest::newRow("TOT beyond the list") << "TotTime" << 9000 << 0 << 4 << 0;
+        QTest::newRow("voice prompt 0") << "VoicePrompt" << 0 << 1 << -1 << 0;
+        QTest::newRow("voice prompt 3") << "VoicePrompt" << 3 << 1 << -1 << 0;
+        QTest::newRow("display mode 3") << "DisplayMode" << 3 << 0 << 12 << 0;
+        QTest::newRow("backlight 7") << "BacklightColour" << 7 << 7 << 13 << 7;
+        QTest::newRow("scan resume 12") << "ScanResumeTime" << 12 << 0 << 15 << 0;
+        QTest::newRow("key beep -1") << "KeyBeep" << -1 << 0 << 38 << 0;
+        QTest::newRow("last tone entry") << "EncodeTone" << 282 << 282 << 30 << 282;
+        QTest::newRow("tone beyond the list") << "EncodeTone" << 283 << 0 << 30 << 0;
+        QTest::newRow("TSQ 2") << "TsqMode" << 2 << 0 << 40 << 0;
+        QTest::newRow("repeater shift 5") << "RepeaterShift" << 5 << 0 << -1 << 0;
+        QTest::newRow("common data 5 stays") << "CommonData" << 5 << 5 << -1 << 0;
+        QTest::newRow("VOX 3 stays") << "Vox" << 3 << 3 << -1 << 0;
+    }
+    void openingKeepsValuesInRange()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, stored);
+        QFETCH(int, kept);
+        QFETCH(int, list);
+        QFETCH(int, entry);
+        test::FeatureFixture f;
+        Field(f.image(), field) = static_cast<Int16>(stored);
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        QVERIFY(w);
+        QCOMPARE(int(Field(f.image(), field)), kept);
+        if (list >= 0)
+            QCOMPARE(w->list(list)->currentIndex(), entry);
+    }
+
+    void toneListHasItsOwn283Entries()
+    {
+        test::FeatureFixture f;
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        for (int id : {29, 30}) {
+            const QComboBox* list = w->list(id);
+            QCOMPARE(list->count(), 283);
+            QCOMPARE(list->itemText(0), f.ctx.text(15030));
+            QCOMPARE(list->itemText(1), QString("67.0"));
+            QCOMPARE(list->itemText(51), QString("017N"));
+            QCOMPARE(list->itemText(167), QString("017I"));
+            QCOMPARE(list->itemText(282), QString("765I"));
+        }
+    }
+
+    void decodeRuleOnOpening_data()
+    {
+        QTest::addColumn<int>("commonData");
+        QTest::addColumn<int>("decode");
+        QTest::addColumn<int>("squelchKept");
+        QTest::addColumn<int>("busyKept");
+        QTest::addColumn<int>("busyEntries");
+        QTest::addColumn<bool>("squelchEnabled");
+        QTest::newRow("no tone, common data off") << 0 << 0 << 0 << 0 << 2 << false;
+        QTest::newRow("no tone, common data on enables squelch") << 1 << 0 << 0 << 0 << 2 << true;
+        QTest::newRow("tone, common data on") << 1 << 12 << 1 << 2 << 3 << true;
+        QTest::newRow("tone, common data off") << 0 << 12 << 1 << 2 << 3 << false;
+    }
+    void decodeRuleOnOpening()
+    {
+        QFETCH(int, commonData);
+        QFETCH(int, decode);
+        QFETCH(int, squelchKept);
+        QFETCH(int, busyKept);
+        QFETCH(int, busyEntries);
+        QFETCH(bool, squelchEnabled);
+        test::FeatureFixture f;
+        OptFeat& opt = f.image().OptFeat;
+        opt.Common1[common1::CommonData] = static_cast<Int16>(commonData);
+        opt.DecodeTone() = static_cast<Int16>(decode);
+        opt.SquelchMode() = 1;
+        opt.BusyLockout() = 2;
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        QCOMPARE(int(opt.SquelchMode()), squelchKept);
+        QCOMPARE(int(opt.BusyLockout()), busyKept);
+        QCOMPARE(w->list(31)->count(), busyEntries);
+        QCOMPARE(w->list(36)->isEnabled(), squelchEnabled);
+        QCOMPARE(w->list(29)->isEnabled(), commonData == 1);
+    }
+
+    void decodeRuleOnUserChoice()
+    {
+        test::FeatureFixture f;
+        f.image().OptFeat.Common1[common1::CommonData] = 1;
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        OptFeat& opt = f.image().OptFeat;
+        QCOMPARE(w->list(31)->count(), 2);
+
+        w->list(29)->setCurrentIndex(5);
+        QCOMPARE(int(opt.DecodeTone()), 5);
+        QCOMPARE(Entries(w->list(31)).value(2), f.ctx.text(15032));
+        QVERIFY(w->list(36)->isEnabled());
+        w->list(31)->setCurrentIndex(2);
+        w->list(36)->setCurrentIndex(1);
+        QCOMPARE(int(opt.BusyLockout()), 2);
+        QCOMPARE(int(opt.SquelchMode()), 1);
+
+        w->list(29)->setCurrentIndex(0);
+        QCOMPARE(int(opt.DecodeTone()), 0);
+        QCOMPARE(w->list(31)->count(), 2);
+        QCOMPARE(int(opt.BusyLockout()), 0);
+        QCOMPARE(int(opt.SquelchMode()), 0);
+        QVERIFY(!w->list(36)->isEnabled());
+    }
+
+    void codeListsShowDefinedMemories_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("list");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("BOT 5, memory 5 empty") << "BotCode" << 32 << 5 << 0;
+        QTest::newRow("BOT 2, memory 2 defined") << "BotCode" << 32 << 2 << 2;
+        QTest::newRow("EOT 16") << "EotCode" << 33 << 16 << 16;
+        QTest::newRow("EOT 17 is no memory") << "EotCode" << 33 << 17 << 0;
+    }
+    void codeListsShowDefinedMemories()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, list);
+        QFETCH(int, stored);
+        QFETCH(int, kept);
+        test::FeatureFixture f;
+        DefineMemory(f.image(), 2, "12");
+        DefineMemory(f.image(), 16, "#");
+        Field(f.image(), field) = static_cast<Int16>(stored);
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        QCOMPARE(int(Field(f.image(), field)), kept);
+        QCOMPARE(Entries(w->list(list)), (QStringList{f.ctx.text(14013), "2", "16"}));
+        QCOMPARE(w->list(list)->currentText(), kept ? QString::number(kept) : f.ctx.text(14013));
+    }
+
+    void rogerBeepListShowsDefinedToneTips_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<bool>("tip3Empty");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("tone tip 3 defined") << 3 << false << 3;
+        QTest::newRow("tone tip 3 without notes") << 3 << true << 0;
+        QTest::newRow("tone tip 6 never set") << 6 << false << 0;
+        QTest::newRow("no tone tip 9") << 9 << false << 0;
+    }
+    void rogerBeepListShowsDefinedToneTips()
+    {
+        QFETCH(int, stored);
+        QFETCH(bool, tip3Empty);
+        QFETCH(int, kept);
+        test::FeatureFixture f;
+        if (tip3Empty)
+            f.image().ToneTips[2] = ToneTip{};
+        f.image().ToneTips[2].TipRepeatCount() = 1;
+        f.image().OptFeat.RogerBeep() = static_cast<Int16>(stored);
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        QCOMPARE(int(f.image().OptFeat.RogerBeep()), kept);
+        QStringList expected{f.ctx.text(15030), "1", "2"};
+        if (!tip3Empty)
+            expected << "3";
+        expected << "4" << "5";
+        QCOMPARE(Entries(w->list(35)), expected);
+    }
+
+    void userChoicesStored_data()
+    {
+        QTest::addColumn<int>("list");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("TOT 45 s") << 4 << "45" << "TotTime" << 45;
+        QTest::newRow("TOT off") << 4 << "" << "TotTime" << 0;
+        QTest::newRow("scan resume 60 s") << 15 << "60" << "ScanResumeTime" << 11;
+        QTest::newRow("encode tone 754I") << 30 << "754I" << "EncodeTone" << 281;
+        QTest::newRow("BOT memory 4") << 32 << "4" << "BotCode" << 4;
+        QTest::newRow("EOT none") << 33 << "" << "EotCode" << 0;
+        QTest::newRow("roger beep 2") << 35 << "2" << "RogerBeep" << 2;
+        QTest::newRow("TSQ second entry") << 40 << "#1" << "TsqMode" << 1;
+    }
+    void userChoicesStored()
+    {
+        QFETCH(int, list);
+        QFETCH(QString, entry);
+        QFETCH(QString, field);
+        QFETCH(int, stored);
+        test::FeatureFixture f;
+        DefineMemory(f.image(), 4, "44");
+        f.image().OptFeat.EotCode() = 4;
+        f.image().OptFeat.TsqMode() = 0;
+        f.image().OptFeat.Common1[common1::TotTime] = 30;
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        f.markSaved();
+        QComboBox* combo = w->list(list);
+        const int index = entry.isEmpty() ? 0 : entry.startsWith('#') ? entry.mid(1).toInt() : combo->findText(entry);
+        QVERIFY(index >= 0);
+        combo->setCurrentIndex(index);
+        QCOMPARE(int(Field(f.image(), field)), stored);
+        QVERIFY(f.doc().IsModified());
+    }
+
+    void switchesStored_data()
+    {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("RX expand") << 8 << "RxExpand";
+        QTest::newRow("Hi-CUT") << 12 << "HiCut";
+        QTest::newRow("common data") << 7 << "CommonData";
+    }
+    void switchesStored()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, field);
+        test::FeatureFixture f;
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        w->checkBox(7)->setChecked(true); // the switches are inside the common-data group
+        f.markSaved();
+        QCheckBox* check = w->checkBox(box);
+        check->setChecked(!check->isChecked());
+        QCOMPARE(int(Field(f.image(), field)), check->isChecked() ? 1 : 0);
+        QVERIFY(f.doc().IsModified());
+    }
+
+    void commonDataSwitchesTheGroup()
+    {
+        test::FeatureFixture f;
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        QVERIFY(!w->list(29)->isEnabled());
+        QTest::mouseClick(w->checkBox(7), Qt::LeftButton);
+        QCOMPARE(int(f.image().OptFeat.Common1[common1::CommonData]), 1);
+        for (int id : {29, 30, 31, 32, 33, 34, 35, 36, 40})
+            QVERIFY2(w->list(id)->isEnabled(), qPrintable(QString::number(id)));
+        QVERIFY(w->checkBox(10)->isEnabled());
+        QTest::mouseClick(w->checkBox(7), Qt::LeftButton);
+        QCOMPARE(int(f.image().OptFeat.Common1[common1::CommonData]), 0);
+        QVERIFY(!w->list(35)->isEnabled());
+        QVERIFY(!w->checkBox(12)->isEnabled());
+        QVERIFY(w->list(4)->isEnabled());
+    }
+
+    void powerOnTextShown()
+    {
+        test::FeatureFixture f;
+        f.image().OptFeat.PowerOnText.assign("AB");
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        QCOMPARE(w->powerOnBox(0)->text(), QString("A"));
+        QCOMPARE(w->powerOnBox(1)->text(), QString("B"));
+        for (int i = 0; i < 16; ++i) {
+            QCOMPARE(w->powerOnBox(i)->isVisibleTo(w), i >= 8);
+            if (i >= 2)
+                QVERIFY(w->powerOnBox(i)->text().isEmpty());
+        }
+        QCOMPARE(f.image().OptFeat.PowerOnText.raw(), std::string("AB") + std::string(14, ' '));
+    }
+
+    void powerOnTextKeys_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("capital") << "X" << true;
+        QTest::newRow("small letter") << "x" << true;
+        QTest::newRow("digit") << "7" << true;
+        QTest::newRow("hyphen") << "-" << false;
+        QTest::newRow("space") << " " << false;
+        QTest::newRow("above 127") << QString(QChar(0xE9)) << false;
+    }
+    void powerOnTextKeys()
+    {
+        QFETCH(QString, key);
+        QFETCH(bool, accepted);
+        test::FeatureFixture f;
+        f.image().OptFeat.PowerOnText.assign("AB");
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        f.area.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f.area));
+        f.markSaved();
+        QLineEdit* box8 = w->powerOnBox(8);
+        box8->setFocus();
+        QCOMPARE(QApplication::focusWidget(), box8);
+        test::TypeText(box8, key);
+        if (accepted) {
+            QCOMPARE(f.image().OptFeat.PowerOnText.raw(),
+                     "AB" + std::string(6, ' ') + key.toStdString() + std::string(7, ' '));
+            QCOMPARE(QApplication::focusWidget(), w->powerOnBox(9));
+            QVERIFY(f.doc().IsModified());
+        } else {
+            QVERIFY(box8->text().isEmpty());
+            QCOMPARE(QApplication::focusWidget(), box8);
+            QVERIFY(!f.doc().IsModified());
+        }
+    }
+
+    void lastPowerOnBoxMovesToTheTimeOutList()
+    {
+        test::FeatureFixture f;
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        f.area.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f.area));
+        w->powerOnBox(15)->setFocus();
+        QTest::keyClicks(w->powerOnBox(15), "Z");
+        QCOMPARE(QApplication::focusWidget(), w->list(4));
+        QCOMPARE(f.image().OptFeat.PowerOnText.raw(), std::string(15, ' ') + "Z");
+        // Emptying a box stores a space there.
+        w->powerOnBox(15)->setFocus();
+        QTest::keyClick(w->powerOnBox(15), Qt::Key_Backspace);
+        QCOMPARE(f.image().OptFeat.PowerOnText.raw(), std::string(16, ' '));
+    }
+
+    void editsSurviveSaveAndOpen()
+    {
+        test::FeatureFixture f;
+        f.image().OptFeat.Common1[common1::CommonData] = 1;
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        w->list(4)->setCurrentIndex(8);
+        w->list(13)->setCurrentIndex(5);
+        w->list(29)->setCurrentIndex(200);
+        w->checkBox(11)->setChecked(true);
+        QTest::keyClicks(w->powerOnBox(10), "Q");
+        const OptFeat edited = f.image().OptFeat;
+        QCOMPARE(int(edited.Common1[common1::TotTime]), 120);
+        auto reopened = f.saveAndReopen();
+        QVERIFY(reopened);
+        QVERIFY(reopened->image().OptFeat == edited);
+    }
+
+    void closeButtonClosesTheWindow()
+    {
+        test::FeatureFixture f;
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* close = w->findChild<QPushButton*>("CommandClose");
+        QVERIFY(close);
+        QCOMPARE(close->text(), f.ctx.text(9023));
+        QTest::mouseClick(close, Qt::LeftButton);
+        QVERIFY(!ui::FindWindow(&f.area, "FrmOptFeatures"));
+    }
+};
+
+QTEST_MAIN(TestOptionalFeaturesEditor)
+#include "test_optional_features_editor.moc"

@@ -1,0 +1,116 @@
+#pragma once
+
+// A throw-away installed layout (program folder with the language files,
+// data folder with the settings file) and a main window over it, with the
+// settings store kept inside the same temporary folder.
+
+#include "main_window.h"
+#include "prompts.h"
+#include "session.h"
+#include "startup.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QTimer>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace zav::test {
+
+class ShellFixture {
+public:
+    explicit ShellFixture(int language = kEnglish)
+    {
+        const QString program = dir.filePath("dist/V300");
+        QDir().mkpath(program + "/language");
+        QDir().mkpath(program + "/Init");
+        const QString source = qEnvironmentVariable("ZAV_SOURCE_DIR") + "/data/language/";
+        for (const char* name : {"english.ini", "chinese.ini"})
+            QFile::copy(source + name, program + "/language/" + name);
+        const QDir pictures(qEnvironmentVariable("ZAV_SOURCE_DIR") + "/data/pictures");
+        for (const QString& name : pictures.entryList(QDir::Files))
+            QFile::copy(pictures.filePath(name), program + "/" + name);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
+        QCoreApplication::setOrganizationName("zavprog-test");
+        QCoreApplication::setApplicationName("zavprog-test");
+
+        StartupOptions options;
+        options.programDir = program.toStdString();
+        options.localeName = language == kChinese ? "zh_CN.UTF-8" : "en_US.UTF-8";
+        options.userConfigDir = dir.filePath("user").toStdString();
+        RunStartup(session, options);
+        ui::SetMessageTitle(QString::fromStdString(session.text(12000)));
+    }
+
+    /// Creates the main window (after the test set up what it needs).
+    MainWindow& open(const std::string& portOverride = {})
+    {
+        MainOptions options;
+        options.shownLanguage = session.settings.CurrentLanguage;
+        options.portOverride = portOverride;
+        main = std::make_unique<MainWindow>(session, options);
+        main->show();
+        Flush();
+        return *main;
+    }
+
+    /// Lets closed windows finish (their deletion is deferred).
+    static void Flush()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    /// Runs the event loop until done() holds or timeoutMs passed; returns
+    /// done(). Unlike QTRY_VERIFY it never sleeps between events, so a
+    /// transfer of a thousand round trips is not slowed down.
+    static bool RunUntil(const std::function<bool()>& done, int timeoutMs)
+    {
+        if (done())
+            return true;
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (done())
+                loop.quit();
+        });
+        poll.start(2);
+        QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+        loop.exec();
+        return done();
+    }
+
+    /// objectNames of the open child windows, in creation order.
+    QStringList openWindows() const
+    {
+        QStringList names;
+        for (QMdiSubWindow* sub : main->area()->subWindowList())
+            if (!sub->isHidden() && sub->widget())
+                names << sub->widget()->objectName();
+        return names;
+    }
+
+    /// Text of id in the current language.
+    QString text(int id) const { return QString::fromUtf8(session.text(id).c_str()); }
+    QString programDir() const { return dir.filePath("dist/V300"); }
+    QString settingsFile() const { return QString::fromStdString(session.paths.settingsFile); }
+
+    /// Makes the working image differ from the saved one.
+    void modify() { session.doc.image().OptFeat.Common1[0] = static_cast<Int16>(session.doc.image().OptFeat.Common1[0] + 1); }
+
+    QTemporaryDir dir;
+    Session session;
+    ui::ScriptedPrompter prompter;
+    ui::ScopedPrompter scope{prompter};
+    std::unique_ptr<MainWindow> main;
+};
+
+} // namespace zav::test

@@ -1,0 +1,519 @@
+// The main window's document commands, caption, position, view and window
+// commands, driven headless with scripted answers.
+
+#include "data_file.h"
+#include "versions.h"
+#include "main_window_fixture.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTreeWidget>
+
+using namespace zav;
+using namespace zav::test;
+using ui::Answer;
+
+namespace {
+
+QAction* Action(MainWindow& w, const char* name) { return w.findChild<QAction*>(QString::fromLatin1(name)); }
+
+// Saves the current document to a file of the test folder and makes it the
+// document's file, so Save works without a dialog.
+QString SaveAsFile(ShellFixture& f, const QString& name)
+{
+    const QString path = f.dir.filePath(name);
+    f.prompter.files.push_back(path);
+    f.main->mnuFileSaveAs_Click();
+    return path;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWithUntitledDocumentAndChannelTable();
+    void newFromMenuAsks_data();
+    void newFromMenuAsks();
+    void toolbarNewAsksOnlyWhenModified_data();
+    void toolbarNewAsksOnlyWhenModified();
+    void saveOfUntitledGoesToSaveAs();
+    void saveOfTitledAsksWithQuotedName();
+    void failedSaveKeepsDocumentModified();
+    void openOfRefusedFileChangesNothing_data();
+    void openOfRefusedFileChangesNothing();
+    void openReplacesDocument();
+    void exitStoresPositionEvenWhenCancelled();
+    void exitWhileMinimisedKeepsStoredPosition();
+    void firstStartUsesDefaultPosition();
+    void positionOffEveryScreenFallsBack();
+    void paneWidthLimits();
+    void treeNodesOpenTheirWindows();
+    void viewTogglesAndHideButton();
+    void initUsesInitTemplateAndClearsFlagWhenCancelled();
+    void otherVersionFile_data();
+    void otherVersionFile();
+};
+
+void TestMainWindow::startsWithUntitledDocumentAndChannelTable()
+{
+    ShellFixture f;
+    MainWindow& w = f.open();
+    QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    QVERIFY(f.session.doc.IsUntitled);
+    QVERIFY(!f.session.doc.IsModified());
+    const QString caption = w.windowTitle();
+    QVERIFY(caption.startsWith(f.text(12000) + "[ZAV415:25.615 - 30.105 MHz]"));
+    QVERIFY(caption.endsWith(":new.dat]"));
+    QCOMPARE(Action(w, "mnuFileNew")->text(), f.text(10001));
+    QVERIFY(Action(w, "MnuModeCountry")->isChecked());
+    QVERIFY(!Action(w, "MnuModeExtended")->isChecked());
+    QVERIFY(f.prompter.asked.empty());
+}
+
+void TestMainWindow::newFromMenuAsks_data()
+{
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<QList<int>>("answers");     // Answer values in order
+    QTest::addColumn<QList<int>>("expectedIds"); // texts asked
+    QTest::addColumn<bool>("replaced");
+
+    const int ok = int(Answer::Ok), cancel = int(Answer::Cancel), no = int(Answer::No);
+    QTest::newRow("unmodified: only 9026, OK") << false << QList<int>{ok} << QList<int>{9026} << true;
+    QTest::newRow("unmodified: 9026 Cancel") << false << QList<int>{cancel} << QList<int>{9026} << false;
+    QTest::newRow("modified: No then OK") << true << QList<int>{no, ok} << QList<int>{9006, 9026} << true;
+    // Cancel at 9006 does not stop New: 9026 still decides.
+    QTest::newRow("modified: Cancel then OK") << true << QList<int>{cancel, ok} << QList<int>{9006, 9026} << true;
+    QTest::newRow("modified: Cancel then Cancel") << true << QList<int>{cancel, cancel} << QList<int>{9006, 9026}
+                                                  << false;
+}
+
+void TestMainWindow::newFromMenuAsks()
+{
+    QFETCH(bool, modified);
+    QFETCH(QList<int>, answers);
+    QFETCH(QList<int>, expectedIds);
+    QFETCH(bool, replaced);
+
+    ShellFixture f;
+    MainWindow& w = f.open();
+    if (modified)
+        f.modify();
+    const Int16 before = f.session.doc.image().OptFeat.Common1[0];
+    for (int a : answers)
+        f.prompter.answers.push_back(Answer(a));
+
+    w.mnuFileNew_Click();
+
+    QStringList expected;
+    for (int id : expectedIds)
+        expected << f.text(id);
+    QCOMPARE(f.prompter.texts(), expected);
+    if (replaced) {
+        QVERIFY(f.openWindows().isEmpty()); // closed first, rebuilt after the delay
+        QTRY_VERIFY(!w.NewDocTimer.isActive());
+        QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+        QVERIFY(!f.session.doc.IsModified());
+    } else {
+        QVERIFY(!w.NewDocTimer.isActive());
+        QCOMPARE(f.session.doc.image().OptFeat.Common1[0], before);
+        QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    }
+}
+
+void TestMainWindow::toolbarNewAsksOnlyWhenModified_data()
+{
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("unmodified: nothing asked") << false << int(Answer::Ok) << 0 << true;
+    QTest::newRow("modified: No discards") << true << int(Answer::No) << 1 << true;
+    QTest::newRow("modified: Cancel keeps the document") << true << int(Answer::Cancel) << 1 << false;
+}
+
+void TestMainWindow::toolbarNewAsksOnlyWhenModified()
+{
+    QFETCH(bool, modified);
+    QFETCH(int, answer);
+    QFETCH(int, questions);
+    QFETCH(bool, replaced);
+
+    ShellFixture f;
+    MainWindow& w = f.open();
+    if (modified)
+        f.modify();
+    f.prompter.answers.push_back(Answer(answer));
+    w.findChild<QAction*>("NewFile")->trigger();
+
+    QCOMPARE(int(f.prompter.asked.size()), questions);
+    if (questions)
+        QCOMPARE(f.prompter.asked[0].text, f.text(9006));
+    QCOMPARE(w.NewDocTimer.isActive(), replaced);
+    QTRY_VERIFY(!w.NewDocTimer.isActive());
+    QCOMPARE(f.session.doc.IsModified(), !replaced && modified);
+}
+
+void TestMainWindow::saveOfUntitledGoesToSaveAs()
+{
+    ShellFixture f;
+    MainWindow& w = f.open();
+    f.modify();
+
+    // Cancelled Save As: nothing saved, and a New that needed it is cancelled.
+    f.prompter.answers = {Answer::Yes};
+    w.mnuFileNew_Click();
+    QCOMPARE(f.prompter.texts(), QStringList{f.text(9006)});
+    QCOMPARE(int(f.prompter.fileCaptions.size()), 1);
+    QVERIFY(f.prompter.fileCaptions[0].endsWith("|new.dat"));
+    QVERIFY(!w.NewDocTimer.isActive());
+    QVERIFY(f.session.doc.IsModified());
+    QVERIFY(f.session.doc.IsUntitled);
+
+    // Save of the untitled document shows the dialog; the chosen file is saved.
+    const QString path = f.dir.filePath("radio.dat");
+    f.prompter.files.push_back(path);
+    QVERIFY(w.mnuFileSave_Click());
+    QCOMPARE(QFileInfo(path).size(), qint64(kFullFileBytes));
+    QVERIFY(!f.session.doc.IsModified());
+    QVERIFY(!f.session.doc.IsUntitled);
+    QVERIFY(w.windowTitle().endsWith(":radio.dat]"));
+}
+
+void TestMainWindow::saveOfTitledAsksWithQuotedName()
+{
+    ShellFixture f;
+    MainWindow& w = f.open();
+    const QString path = SaveAsFile(f, "mine.dat");
+    f.modify();
+
+    f.prompter.answers = {Answer::Cancel};
+    QVERIFY(!w.mnuFileSave_Click());
+    QCOMPARE(f.prompter.texts().last(), "\"mine.dat\"" + f.text(9007));
+    QVERIFY(f.session.doc.IsModified());
+
+    f.prompter.answers = {Answer::Ok};
+    QVERIFY(w.mnuFileSave_Click());
+    QVERIFY(!f.session.doc.IsModified());
+    QCOMPARE(int(f.prompter.fileCaptions.size()), 1); // no dialog for a titled document
+    QCOMPARE(QString::fromStdString(f.session.doc.DocumentPath), path);
+}
+
+void TestMainWindow::failedSaveKeepsDocumentModified()
+{
+    ShellFixture f;
+    MainWindow& w = f.open();
+    f.modify();
+    // A folder cannot be written over.
+    const QString folder = f.dir.filePath("folder.dat");
+    QDir().mkpath(folder);
+    f.prompter.files.push_back(folder);
+    QVERIFY(!w.mnuFileSaveAs_Click());
+    QCOMPARE(f.prompter.texts(), QStringList{f.text(9002)});
+    QVERIFY(f.session.doc.IsModified());
+    QVERIFY(f.session.doc.IsUntitled);
+    QCOMPARE(f.session.doc.DocumentPath, std::string(kUntitledName));
+
+    // Exit: Yes to 9006 runs Save As; its failure keeps the program running.
+    f.prompter.asked.clear();
+    f.prompter.answers = {Answer::Yes};
+    f.prompter.files.push_back(folder);
+    QVERIFY(!w.close());
+    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9006), f.text(9002)}));
+    QVERIFY(w.isVisible());
+}
+
+void TestMainWindow::openOfRefusedFileChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("messageId");
+    QByteArray good(kFullFileBytes, '\0');
+    good.replace(0, 13, QByteArray("ZAV415 \0\0V300", 13));
+    QByteArray otherModel = good;
+    otherModel.replace(0, 7, "XYZ123 ");
+    QByteArray badVersion = good;
+    badVersion.replace(9, 4, "V30A");
+    QTest::newRow("empty") << QByteArray() << 9002;
+    QTest::newRow("short") << good.left(kFullFileBytes - 1) << 9002;
+    QTest::newRow("other model") << otherModel << 9012;
+    QTest::newRow("bad version text") << badVersion << 9065;
+}
+
+void TestMainWindow::openOfRefusedFileChangesNothing()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, messageId);
+
+    ShellFixture f;
+    MainWindow& w = f.open();
+    f.modify();
+    const ImageSet before = f.session.doc.working;
+    const QString path = f.dir.filePath("refused.dat");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+
+    f.prompter.answers = {Answer::No}; // do not save the modified document
+    f.prompter.files.push_back(path);
+    w.mnuFileOpen_Click();
+    ShellFixture::Flush();
+
+    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9006), f.text(messageId)}));
+    QVERIFY(f.session.doc.working.Settings == before.Settings);
+    QVERIFY(f.session.doc.IsModified());
+    QCOMPARE(f.session.doc.DocumentPath, std::string(kUntitledName));
+    QVERIFY(f.session.doc.IsUntitled);
+    QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+}
+
+void TestMainWindow::openReplacesDocument()
+{
+    ShellFixture f;
+    MainWindow& w = f.open();
+    f.session.doc.image().OptFeat.Common1[0] = 9;
+    const QString path = SaveAsFile(f, "kept.dat");
+    f.prompter.answers.clear();
+    w.findChild<QAction*>("NewFile")->trigger();
+    QTRY_VERIFY(!w.NewDocTimer.isActive());
+    QVERIFY(f.session.doc.image().OptFeat.Common1[0] != 9);
+
+    // Open: the channel table is shown again, nothing asked.
+    f.prompter.asked.clear();
+    f.prompter.files.push_back(path);
+    w.mnuFileOpen_Click();
+    ShellFixture::Flush();
+    QVERIFY(f.prompter.asked.empty());
+    QCOMPARE(f.session.doc.image().OptFeat.Common1[0], Int16(9));
+    QVERIFY(!f.session.doc.IsModified());
+    QVERIFY(!f.session.doc.IsUntitled);
+    QVERIFY(w.windowTitle().endsWith(":kept.dat]"));
+    QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+}
+
+void TestMainWindow::exitStoresPositionEvenWhenCancelled()
+{
+    ShellFixture f;
+    MainWindow& w = f.open();
+    w.move(120, 90);
+    w.resize(700, 500);
+    f.modify();
+    f.prompter.answers = {Answer::Cancel};
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    QCOMPARE(f.prompter.texts(), QStringList{f.text(9006)});
+
+    QSettings settings;
+    settings.beginGroup("Settings");
+    QCOMPARE(settings.value("MainLeft").toString(), QString::number(w.pos().x() * 15));
+    QCOMPARE(settings.value("MainTop").toString(), QString::number(w.pos().y() * 15));
+    QCOMPARE(settings.value("MainWidth").toString(), QString::number(w.width() * 15));
+    QCOMPARE(settings.value("MainHeight").toString(), QString::number(w.height() * 15));
+
+    // No: closes without saving.
+    f.prompter.answers = {Answer::No};
+    QVERIFY(w.close());
+}
+
+void TestMainWindow::exitWhileMinimisedKeepsStoredPosition()
+{
+    ShellFixture f;
+    {
+        QSettings settings;
+        settings.setValue("Settings/MainWidth", "9000");
+    }
+    MainWindow& w = f.open();
+    w.resize(900, 700);
+    w.showMinimized();
+    QVERIFY(w.close());
+    QSettings settings;
+    QCOMPARE(settings.value("Settings/MainWidth").toString(), "9000");
+    QVERIFY(!settings.contains("Settings/MainLeft"));
+}
+
+void TestMainWindow::firstStartUsesDefaultPosition()
+{
+    ShellFixture f;
+    MainWindow& w = f.open();
+    // 12500 x 9500 twips at 15 twips a pixel.
+    QCOMPARE(w.size(), QSize(833, 633));
+    QCOMPARE(w.pos(), QPoint(67, 67));
+}
+
+void TestMainWindow::positionOffEveryScreenFallsBack()
+{
+    ShellFixture f;
+    {
+        QSettings settings;
+        settings.setValue("Settings/MainLeft", "900000");
+        settings.setValue("Settings/MainTop", "-900000");
+        settings.setValue("Settings/MainWidth", "12000");
+    }
+    MainWindow& w = f.open();
+    QCOMPARE(w.pos(), QPoint(67, 67));
+    QCOMPARE(w.width(), 800);
+}
+
+void TestMainWindow::paneWidthLimits()
+{
+    ShellFixture f;
+    MainWindow& w = f.open();
+    QVERIFY(w.SetPaneWidthTwips(3000));
+    QCOMPARE(w.paneWidthTwips(), 3000);
+    QVERIFY(!w.SetPaneWidthTwips(299));
+    QVERIFY(!w.SetPaneWidthTwips(1000000));
+    QCOMPARE(w.paneWidthTwips(), 3000);
+    QVERIFY(w.SetPaneWidthTwips(300));
+    QCOMPARE(w.paneWidthTwips(), 300);
+}
+
+void TestMainWindow::treeNodesOpenTheirWindows()
+{
+    ShellFixture f;
+    MainWindow& w = f.open();
+    auto* tree = w.findChild<QTreeWidget*>("TreeView1");
+    QVERIFY(tree);
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    QCOMPARE(root->text(0), QString("ZAV415"));
+    QCOMPARE(root->childCount(), 6);
+    const QStringList keys{"N1", "N2", "N4", "N12", "N6", "N7"};
+    const QList<int> ids{12001, 12002, 12004, 12014, 12006, 12007};
+    for (int i = 0; i < root->childCount(); ++i) {
+        QCOMPARE(root->child(i)->data(0, Qt::UserRole).toString(), keys[i]);
+        QCOMPARE(root->child(i)->text(0), f.text(ids[i]));
+    }
+
+    w.CloseCurAllWindows();
+    ShellFixture::Flush();
+    // Editors may rebuild the tree: find the node again for every click.
+    auto click = [&](int child) {
+        QTreeWidgetItem* item = tree->topLevelItem(0);
+        emit tree->itemClicked(child < 0 ? item : item->child(child), 0);
+        QCoreApplication::processEvents(); // the command runs after the click
+    };
+    click(-1);
+    QVERIFY(f.openWindows().isEmpty()); // the root opens nothing
+
+    click(1);
+    click(0);
+    click(1); // already open: brought to the front
+    QCOMPARE(f.openWindows(), (QStringList{"FrmOptFeatures", "frmCommChInfo"}));
+    QCOMPARE(w.area()->subWindowList(QMdiArea::StackingOrder).last()->widget()->objectName(),
+             QString("FrmOptFeatures"));
+}
+
+void TestMainWindow::viewTogglesAndHideButton()
+{
+    ShellFixture f;
+    MainWindow& w = f.open();
+    QWidget* pane = w.findChild<QWidget*>("Picture1");
+    QAction* treeView = Action(w, "mnuTreeView");
+    QVERIFY(pane->isVisible());
+    treeView->trigger();
+    QVERIFY(!pane->isVisible());
+    treeView->trigger();
+    QVERIFY(pane->isVisible());
+    w.findChild<QAction*>(QString::fromUtf8("删除"))->trigger();
+    QVERIFY(!pane->isVisible());
+    QVERIFY(!treeView->isChecked());
+
+    QWidget* toolbar = w.findChild<QWidget*>("tbToolBar");
+    Action(w, "mnuViewToolbar")->trigger();
+    QVERIFY(!toolbar->isVisible());
+    QWidget* status = w.findChild<QWidget*>("sbStatusBar");
+    Action(w, "mnuViewStatusBar")->trigger();
+    QVERIFY(!status->isVisible());
+}
+
+void TestMainWindow::initUsesInitTemplateAndClearsFlagWhenCancelled()
+{
+    ShellFixture f;
+    MainWindow& w = f.open();
+    // Cancelled: the pending flag does not survive into a later New.
+    f.prompter.answers = {Answer::Cancel};
+    w.MnuInit_Click();
+    QVERIFY(!f.session.doc.InitPending);
+
+    // The Init template (a full data file) is used by Init, not by New.
+    f.session.doc.image().OptFeat.Common1[0] = 17;
+    const QString templ = f.programDir() + "/Init/ZAV415_0.dat";
+    QVERIFY(SaveDocument(f.session.doc, templ.toStdString()));
+    f.session.doc.image().OptFeat.Common1[0] = 3;
+    f.prompter.answers = {Answer::No, Answer::Ok};
+    w.MnuInit_Click();
+    QVERIFY(f.session.doc.InitPending);
+    QTRY_VERIFY(!w.NewDocTimer.isActive());
+    QVERIFY(!f.session.doc.InitPending);
+    QCOMPARE(f.session.doc.image().OptFeat.Common1[0], Int16(17));
+    QVERIFY(f.session.doc.IsUntitled);
+}
+
+void TestMainWindow::otherVersionFile_data()
+{
+    QTest::addColumn<bool>("installed"); // a program of version V210 is beside this one
+    QTest::addColumn<int>("answer");
+    QTest::newRow("No: nothing happens") << true << int(Answer::No);
+    QTest::newRow("Yes, none installed: 9063 and the program goes on") << false << int(Answer::Yes);
+    QTest::newRow("Yes: the other version gets the file, this one ends") << true << int(Answer::Yes);
+}
+
+void TestMainWindow::otherVersionFile()
+{
+    QFETCH(bool, installed);
+    QFETCH(int, answer);
+
+    ShellFixture f;
+    MainWindow& w = f.open();
+    // A file of image version V210, handled by software V210 when installed.
+    const QString path = f.dir.filePath("old.dat");
+    const std::string dataDir = f.session.paths.dataDir;
+    f.session.doc.image().Header.Version.assign("V210");
+    {
+        Document other = f.session.doc;
+        QVERIFY(SaveDocument(other, path.toStdString()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.seek(9);
+        file.write("V210", 4);
+    }
+    f.session.doc.image().Header.Version.assign(kProgramImageVersion);
+    const QString started = f.dir.filePath("started.txt");
+    if (installed) {
+        f.session.versions.Pairs = {"V300", "V300", "V210", "V210"};
+        const QString program = QString::fromStdString(dataDir) + "/V210/zavprog";
+        QDir().mkpath(QFileInfo(program).absolutePath());
+        QFile script(program);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(("#!/bin/sh\necho \"$@\" > '" + started + "'\n").toUtf8());
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    }
+    const ImageSet before = f.session.doc.working;
+
+    f.prompter.answers = {Answer(answer)};
+    f.prompter.files.push_back(path);
+    w.mnuFileOpen_Click();
+    ShellFixture::Flush();
+
+    QStringList expected{QString::fromStdString(IncompatibleMessage(f.session.texts, "V300", "V210"))};
+    if (answer == int(Answer::Yes) && !installed)
+        expected << f.text(9063);
+    QCOMPARE(f.prompter.texts(), expected);
+    QVERIFY(f.session.doc.working.Settings == before.Settings);
+    QCOMPARE(f.session.doc.DocumentPath, std::string(kUntitledName));
+
+    const bool handedOver = installed && answer == int(Answer::Yes);
+    QCOMPARE(w.isVisible(), !handedOver);
+    if (handedOver) {
+        QTRY_VERIFY(QFileInfo::exists(started));
+        QFile file(started);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()).trimmed(), path);
+    } else {
+        QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    }
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

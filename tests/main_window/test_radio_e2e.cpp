@@ -1,0 +1,254 @@
+// Read, write and radio information from the main window against the
+// virtual radio on a pseudo-terminal: progress window, password dialog,
+// questions, and what the document and the radio hold afterwards.
+
+#include "address_plan.h"
+#include "progress_dialog.h"
+#include "radio_info_window.h"
+#include "memory_map.h"
+#include "radio_link.h"
+#include "sample_document.h"
+#include "main_window_fixture.h"
+#include "sim_process.h"
+#include "window_registry.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+using namespace zav;
+using namespace zav::test;
+using ui::Answer;
+using zav::testing::SimProcess;
+
+namespace {
+
+constexpr int kTransferTimeoutMs = 30000;
+
+QAction* Action(MainWindow& w, const char* name) { return w.findChild<QAction*>(QString::fromLatin1(name)); }
+
+// Answers the password dialog by typing password and pressing OK.
+std::function<int(QDialog&)> TypePassword(const QString& password)
+{
+    return [password](QDialog& d) {
+        auto* box = d.findChild<QLineEdit*>("Text1");
+        box->clear();
+        QTest::keyClicks(box, password);
+        d.findChild<QPushButton*>("CommandOK")->click();
+        return d.result();
+    };
+}
+
+// Whether two memories agree on every block of the full address plan,
+// the radio's identity bytes of the header block aside.
+QString FirstDifference(const link::RadioMemory& a, const link::RadioMemory& b)
+{
+    for (long block : link::PlanBlocks(link::kFullPlan)) {
+        for (long i = block; i < block + link::kBlockSize; ++i) {
+            if (i >= link::kHeaderAddress && i < link::kHeaderAddress + link::kIdentityHeaderBytes)
+                continue;
+            if (a[static_cast<std::size_t>(i)] != b[static_cast<std::size_t>(i)])
+                return QString::number(i, 16);
+        }
+    }
+    return {};
+}
+
+link::RadioMemory ReadMemoryFile(const QString& path)
+{
+    link::RadioMemory memory{};
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        if (bytes.size() == link::kMemoryBytes)
+            std::copy(bytes.begin(), bytes.end(), memory.begin());
+    }
+    return memory;
+}
+
+} // namespace
+
+class TestRadioE2E : public QObject {
+    Q_OBJECT
+private slots:
+    void readThenWriteWithPassword();
+    void wrongPasswordLeavesDocument();
+    void closingProgressWindowCancels();
+    void portThatCannotOpen();
+    void radioInformationWindow();
+    void closingMainWindowEndsTransfer();
+};
+
+void TestRadioE2E::readThenWriteWithPassword()
+{
+    QTemporaryDir dir;
+    const QString dump = dir.filePath("radio.bin");
+    SimProcess sim({"--password", "ab12", "--dump", dump});
+    QVERIFY(!sim.device().isEmpty());
+
+    ShellFixture f;
+    MainWindow& w = f.open(sim.device().toStdString());
+    f.modify();
+    f.prompter.answers = {Answer::Ok, Answer::Ok}; // 9004, then 9009
+    f.prompter.dialogs.push_back(TypePassword("ab12"));
+
+    int highestPercent = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (ProgressDialog* p = w.radioLink().progressWindow())
+            highestPercent = std::max(highestPercent, p->percent());
+    });
+    watch.start(5);
+
+    Action(w, "mnuReadFromRadio")->trigger();
+    QVERIFY(w.transferRunning());
+    // One transfer at a time.
+    QVERIFY(!Action(w, "mnuReadFromRadio")->isEnabled());
+    QVERIFY(!Action(w, "mnuWriteToRadio")->isEnabled());
+    QVERIFY(!Action(w, "MnuLocalInfo")->isEnabled());
+    QVERIFY(!w.findChild<QAction*>("WriteRadio")->isEnabled());
+    QVERIFY(w.radioLink().progressWindow() != nullptr);
+    QVERIFY(ShellFixture::RunUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    ShellFixture::Flush();
+
+    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9004), f.text(9009)}));
+    QCOMPARE(QStringList(f.prompter.dialogNames.begin(), f.prompter.dialogNames.end()), QStringList{"FrmPassWord"});
+    QCOMPARE(f.session.RadioPassword, std::string("ab12"));
+    QVERIFY(highestPercent > 50);
+    QVERIFY(Action(w, "mnuReadFromRadio")->isEnabled());
+
+    // The radio's memory is the document now: untitled, channel table open.
+    QVERIFY(f.session.doc.IsUntitled);
+    QCOMPARE(f.session.doc.DocumentPath, std::string(kUntitledName));
+    QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    QCOMPARE(FirstDifference(link::EncodeDocument(f.session.doc), sim::SampleMemory()), QString());
+
+    // Change the document and write it: the password is known by now.
+    f.session.doc.image().OptFeat.Common1[common1::TotTime] = 7;
+    const link::RadioMemory expected = link::EncodeDocument(f.session.doc);
+    f.prompter.asked.clear();
+    f.prompter.answers = {Answer::Ok, Answer::Ok}; // 9005, then 9010
+    Action(w, "mnuWriteToRadio")->trigger();
+    QVERIFY(w.transferRunning());
+    QVERIFY(ShellFixture::RunUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9005), f.text(9010)}));
+    QCOMPARE(f.prompter.dialogNames.size(), std::size_t(1)); // no second password question
+    QTRY_VERIFY(QFileInfo(dump).size() == link::kMemoryBytes);
+    QCOMPARE(FirstDifference(ReadMemoryFile(dump), expected), QString());
+    // A write leaves the document as it was.
+    QVERIFY(f.session.doc.IsModified());
+    QCOMPARE(f.session.doc.image().OptFeat.Common1[common1::TotTime], Int16(7));
+}
+
+void TestRadioE2E::wrongPasswordLeavesDocument()
+{
+    SimProcess sim({"--password", "Ab12"});
+    QVERIFY(!sim.device().isEmpty());
+    ShellFixture f;
+    MainWindow& w = f.open(sim.device().toStdString());
+    f.modify();
+    const ImageSet before = f.session.doc.working;
+    f.prompter.answers = {Answer::Ok, Answer::Ok}; // 9004, then the failure message
+    f.prompter.dialogs.push_back(TypePassword("ab12")); // letter case matters
+
+    Action(w, "mnuReadFromRadio")->trigger();
+    QVERIFY(ShellFixture::RunUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9004), "PassWord Failure!"}));
+    QVERIFY(f.session.doc.working.Settings == before.Settings);
+    QVERIFY(f.session.doc.IsModified());
+    QVERIFY(w.radioLink().progressWindow() == nullptr || !w.radioLink().progressWindow()->isVisible());
+}
+
+void TestRadioE2E::closingProgressWindowCancels()
+{
+    SimProcess sim({"--paced"}); // slow enough to close the window mid-way
+    QVERIFY(!sim.device().isEmpty());
+    ShellFixture f;
+    MainWindow& w = f.open(sim.device().toStdString());
+    const ImageSet before = f.session.doc.working;
+    f.prompter.answers = {Answer::Ok};
+
+    Action(w, "mnuReadFromRadio")->trigger();
+    QVERIFY(ShellFixture::RunUntil(
+        [&] { return w.radioLink().progressWindow() && w.radioLink().progressWindow()->percent() > 0; },
+        kTransferTimeoutMs));
+    w.radioLink().progressWindow()->close();
+    QVERIFY(ShellFixture::RunUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    QCOMPARE(f.prompter.texts(), QStringList{f.text(9004)}); // no success message
+    QVERIFY(f.session.doc.working.Settings == before.Settings);
+    QVERIFY(!f.session.doc.IsModified());
+
+    // The port was let go: the next transfer can open it again.
+    f.prompter.asked.clear();
+    f.prompter.answers = {Answer::Cancel};
+    Action(w, "mnuReadFromRadio")->trigger();
+    QCOMPARE(f.prompter.texts(), QStringList{f.text(9004)});
+    QTRY_VERIFY(!w.transferRunning());
+}
+
+void TestRadioE2E::portThatCannotOpen()
+{
+    ShellFixture f;
+    QTemporaryDir dir;
+    MainWindow& w = f.open(dir.filePath("no-such-port").toStdString());
+    for (const char* command : {"mnuReadFromRadio", "mnuWriteToRadio"}) {
+        f.prompter.asked.clear();
+        Action(w, command)->trigger();
+        QTRY_VERIFY(!w.transferRunning());
+        QCOMPARE(f.prompter.texts(), QStringList{f.text(9003)});
+        QCOMPARE(f.prompter.asked[0].icon, ui::Icon::Critical);
+        QVERIFY(w.radioLink().progressWindow() == nullptr);
+    }
+}
+
+void TestRadioE2E::radioInformationWindow()
+{
+    SimProcess sim({"--password", "9999"}); // the information read asks for no password
+    QVERIFY(!sim.device().isEmpty());
+    ShellFixture f;
+    MainWindow& w = f.open(sim.device().toStdString());
+
+    auto* tree = w.findChild<QTreeWidget*>("TreeView1");
+    QTreeWidgetItem* n7 = tree->topLevelItem(0)->child(5);
+    QCOMPARE(n7->data(0, Qt::UserRole).toString(), QString("N7"));
+    emit tree->itemClicked(n7, 0);
+    QTRY_VERIFY(w.transferRunning());
+    QVERIFY(ShellFixture::RunUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    QVERIFY(f.prompter.asked.empty());
+    QVERIFY(f.prompter.dialogNames.empty());
+
+    auto* info = qobject_cast<features::RadioInfoWindow*>(ui::FindWindow(w.area(), "FrmRadioInfo"));
+    QVERIFY(info);
+    QCOMPARE(info->windowTitle(), f.text(21000));
+    QCOMPARE(info->ComboModel->currentText(), QString("ZAV415"));
+    QCOMPARE(info->ComboBand->currentText(), QString(kDefaultBandLabel));
+    QCOMPARE(info->TextSerialNumber->text(), QString("41507")); // cut at its NUL
+    QCOMPARE(info->TextFactoryDate->text(), QString("2023-07-14"));
+    // The password of the information area is never shown.
+    for (QLineEdit* box : info->findChildren<QLineEdit*>())
+        QVERIFY(!box->text().contains("9999"));
+
+    // Again from the menu: the old window goes, a new one comes.
+    Action(w, "MnuLocalInfo")->trigger();
+    QVERIFY(ui::FindWindow(w.area(), "FrmRadioInfo") == nullptr);
+    QVERIFY(ShellFixture::RunUntil(
+        [&] { return !w.transferRunning() && ui::FindWindow(w.area(), "FrmRadioInfo"); }, kTransferTimeoutMs));
+}
+
+void TestRadioE2E::closingMainWindowEndsTransfer()
+{
+    SimProcess sim({"--paced"});
+    QVERIFY(!sim.device().isEmpty());
+    ShellFixture f;
+    MainWindow& w = f.open(sim.device().toStdString());
+    Action(w, "MnuLocalInfo")->trigger();
+    QVERIFY(w.transferRunning());
+    QVERIFY(w.close());
+    QVERIFY(!w.transferRunning());
+}
+
+QTEST_MAIN(TestRadioE2E)
+#include "test_radio_e2e.moc"

@@ -1,5 +1,0 @@
-zav_add_test(NAME test_ini_file SOURCES shell/test_ini_file.cpp LIBS zav_shellcore Qt6::Core QT)
-zav_add_test(NAME test_text_catalog SOURCES shell/test_text_catalog.cpp LIBS zav_shellcore Qt6::Core QT)
-zav_add_test(NAME test_versions SOURCES shell/test_versions.cpp LIBS zav_shellcore Qt6::Core QT)
-zav_add_test(NAME test_startup SOURCES shell/test_startup.cpp LIBS zav_shellcore Qt6::Core QT)
-zav_add_test(NAME test_channel_groups SOURCES shell/test_channel_groups.cpp LIBS zav_shellcore Qt6::Core QT)
