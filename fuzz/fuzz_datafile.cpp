@@ -27,20 +27,20 @@ void Require(bool condition)
 /// Everything the program shows of each used channel.
 void ShowChannels(const Document& doc)
 {
-    const BandLimits band{doc.model.BandLow, doc.model.BandHigh};
+    const BandLimits band{doc.model.bandLow, doc.model.bandHigh};
     const RadioImage& im = doc.image();
     for (int i = 0; i < doc.activeCount(); ++i) {
         const ChannelRecord& r = doc.active()[static_cast<std::size_t>(i)];
-        (void)StoredFrequencyToText(r.RxFrequency.raw(), band);
-        (void)TransmitText(r.RxFrequency.raw(), r.Offset.raw(), r.OffsetDirection, false, band);
-        (void)OffsetFromEntry(r.RxFrequency.raw(), "27.5", false, r.Offset, r.OffsetDirection, band);
-        (void)ToneText(r.RxTone);
-        (void)ToneToWire(r.TxTone);
-        const GroupPosition pos = GroupOfChannel(r.Number, im.ChannelMode);
-        (void)GroupLabel(pos.group, im);
+        (void)storedFrequencyToText(r.RxFrequency.raw(), band);
+        (void)transmitText(r.RxFrequency.raw(), r.Offset.raw(), r.OffsetDirection, false, band);
+        (void)offsetFromEntry(r.RxFrequency.raw(), "27.5", false, r.Offset, r.OffsetDirection, band);
+        (void)toneText(r.RxTone);
+        (void)toneToWire(r.TxTone);
+        const GroupPosition pos = groupOfChannel(r.Number, im.ChannelMode);
+        (void)groupLabel(pos.group, im);
     }
-    (void)GroupLabel(im.OptFeat.Common1[common1::CurrentGroup], im);
-    (void)CommonToneToWire(im.OptFeat.CommonChannel.RxTone);
+    (void)groupLabel(im.OptFeat.Common1[common1::CurrentGroup], im);
+    (void)commonToneToWire(im.OptFeat.CommonChannel.RxTone);
 }
 
 } // namespace
@@ -48,23 +48,23 @@ void ShowChannels(const Document& doc)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     VersionRecords versions;
-    versions.Pairs = {"V300", "V210"};
+    versions.pairs = {"V300", "V210"};
     Document doc;
     const std::span<const std::uint8_t> bytes(data, size);
-    const OpenResult result = OpenDocumentBytes(doc, bytes, "fuzz.dat", versions);
+    const OpenResult result = openDocumentBytes(doc, bytes, "fuzz.dat", versions);
     if (result.outcome != OpenOutcome::Opened) {
-        Require(doc.IsUntitled && !doc.IsModified());
+        Require(doc.isUntitled && !doc.isModified());
         return 0;
     }
-    Require(!doc.IsModified() && !doc.IsUntitled);
+    Require(!doc.isModified() && !doc.isUntitled);
     ShowChannels(doc);
-    (void)ImageSetToJson(doc.working);
+    (void)imageSetToJson(doc.working);
 
     Document saved = doc;
-    saved.CopyWorkingToSaved();
-    const Bytes file = WriteFullImage(saved.saved);
+    saved.copyWorkingToSaved();
+    const Bytes file = writeFullImage(saved.saved);
     Document again;
-    Require(OpenDocumentBytes(again, file, "again.dat", versions).outcome == OpenOutcome::Opened);
+    Require(openDocumentBytes(again, file, "again.dat", versions).outcome == OpenOutcome::Opened);
     Require(again.working.Settings == saved.working.Settings);
     for (int i = 0; i < again.activeCount(); ++i)
         Require(again.active()[static_cast<std::size_t>(i)] == saved.active()[static_cast<std::size_t>(i)]);

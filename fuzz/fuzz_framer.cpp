@@ -85,7 +85,7 @@ public:
     void requestPassword() override
     {
         if (answer())
-            session->RadioPassword = "pw";
+            session->radioPassword = "pw";
     }
     void passwordFailure() override {}
     void transferDone(TransferKind) override {}
@@ -113,12 +113,12 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const RadioMemory memory = sim::SampleMemory();
-    static const InfoBlock info = sim::SampleInfoBlock();
+    static const RadioMemory memory = sim::sampleMemory();
+    static const InfoBlock info = sim::sampleInfoBlock();
 
     Script script({data, size});
     Session session;
-    session.doc = sim::SampleDocument(0);
+    session.doc = sim::sampleDocument(0);
     LinkSession link;
     Port port;
     Timers timers;
@@ -127,13 +127,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     prompts.session = &session;
     Progress progress;
     Observer observer;
-    TransferEngine engine({port, timers, prompts, progress, observer}, link, {session.doc, session.RadioPassword, session.versions});
+    TransferEngine engine({port, timers, prompts, progress, observer}, link, {session.doc, session.radioPassword, session.versions});
 
     const std::uint8_t setup = script.next();
-    link.NoEcho = setup & 0x04;
+    link.noEcho = setup & 0x04;
     InfoBlock radioInfo = info;
     if (setup & 0x08)
-        sim::SetRadioPassword(radioInfo, "pw");
+        sim::setRadioPassword(radioInfo, "pw");
     sim::VirtualRadio radio(memory, radioInfo, {.echo = !(setup & 0x10)});
     int starts = 0;
     auto start = [&] {

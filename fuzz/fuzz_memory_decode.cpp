@@ -34,17 +34,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static const auto fresh = [] {
         auto doc = std::make_unique<Document>();
-        BuildNewDocument(*doc, "/nonexistent/zav-fuzz-init", TemplateVariant::NewDocument);
+        buildNewDocument(*doc, "/nonexistent/zav-fuzz-init", TemplateVariant::NewDocument);
         return doc;
     }();
     auto doc = std::make_unique<Document>(*fresh);
-    DecodeDocument(memory, mode, *doc);
-    Require(IsSaneImage(doc->working));
+    decodeDocument(memory, mode, *doc);
+    Require(isSaneImage(doc->working));
     Require(doc->image().ChannelMode == mode);
 
-    const RadioMemory once = EncodeDocument(*doc);
+    const RadioMemory once = encodeDocument(*doc);
     auto again = std::make_unique<Document>(*fresh);
-    DecodeDocument(once, mode, *again);
-    Require(EncodeDocument(*again) == once);
+    decodeDocument(once, mode, *again);
+    Require(encodeDocument(*again) == once);
     return 0;
 }

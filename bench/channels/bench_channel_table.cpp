@@ -45,13 +45,13 @@ std::string LanguageFile()
 void FillDocument(zav::Document& doc)
 {
     doc.image().ChannelMode = 0;
-    zav::BuildNewDocument(doc, std::string(), zav::TemplateVariant::NewDocument);
+    zav::buildNewDocument(doc, std::string(), zav::TemplateVariant::NewDocument);
     int count = 0;
     for (int group : {1, 2}) {
-        for (int n = 1; n <= zav::GroupSize(group, 0); ++n) {
+        for (int n = 1; n <= zav::groupSize(group, 0); ++n) {
             zav::ChannelRecord& r = doc.active()[static_cast<std::size_t>(count++)];
             r = zav::ChannelRecord{};
-            r.Number = static_cast<zav::Int16>(zav::GroupBase(group, 0) + n);
+            r.Number = static_cast<zav::Int16>(zav::groupBase(group, 0) + n);
             std::string digits = std::to_string(2696500 + n * 1000);
             digits.insert(0, 8 - digits.size(), '0');
             r.RxFrequency.assign(digits);
@@ -60,7 +60,7 @@ void FillDocument(zav::Document& doc)
         }
     }
     doc.image().ChannelCount = static_cast<zav::Int16>(count);
-    doc.CopyWorkingToSaved();
+    doc.copyWorkingToSaved();
 }
 
 } // namespace
@@ -94,12 +94,12 @@ int main(int argc, char** argv)
     std::vector<double> windowTimes;
     std::vector<double> plainTimes;
     for (int run = 0; run < kRuns; ++run) {
-        session.channelEdit.EditGroup = 1;
+        session.channelEdit.editGroup = 1;
         table->ChangeGroup();
         QApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        session.channelEdit.EditGroup = 2;
+        session.channelEdit.editGroup = 2;
         table->ChangeGroup();
         table->grid()->viewport()->repaint();
         windowTimes.push_back(static_cast<double>(timer.nsecsElapsed()));

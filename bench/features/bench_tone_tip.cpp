@@ -18,9 +18,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     zav::Document doc;
-    zav::BuildNewDocument(doc, "/nonexistent-init-folder", zav::TemplateVariant::NewDocument);
-    const std::vector<zav::PlaybackStep> steps = zav::PlaybackSteps(doc.image().ToneTips[0]);
-    const long long nominal = zav::NominalLengthMs(steps);
+    zav::buildNewDocument(doc, "/nonexistent-init-folder", zav::TemplateVariant::NewDocument);
+    const std::vector<zav::PlaybackStep> steps = zav::playbackSteps(doc.image().ToneTips[0]);
+    const long long nominal = zav::nominalLengthMs(steps);
 
     constexpr int kRuns = 3;
     zav::ToneTipPlayer player;

@@ -97,9 +97,9 @@ public:
     explicit Rig(const QStringList& simArgs) : sim(simArgs), port(sim.device())
     {
         session.doc.image().ChannelMode = 0;
-        BuildNewDocument(session.doc, "/nonexistent/zav-bench-init", TemplateVariant::NewDocument);
+        buildNewDocument(session.doc, "/nonexistent/zav-bench-init", TemplateVariant::NewDocument);
         engine = std::make_unique<TransferEngine>(TransferServices{port, timers, prompts, *this, *this}, link,
-                                                  TransferContext{session.doc, session.RadioPassword, session.versions});
+                                                  TransferContext{session.doc, session.radioPassword, session.versions});
         port.port.setReceiver([this](std::span<const std::uint8_t> bytes) {
             port.received += bytes.size();
             engine->onBytesReceived(bytes);
@@ -214,7 +214,7 @@ int main(int argc, char** argv)
     std::vector<Rig*> rigs;
     for (int i = 0; i < 4; ++i) {
         four.push_back(std::make_unique<Rig>(QStringList{"--paced"}));
-        four.back()->link.NoEcho = true; // learned as above
+        four.back()->link.noEcho = true; // learned as above
         rigs.push_back(four.back().get());
     }
     if (!RunAll(rigs, &TransferEngine::startWrite))

@@ -43,7 +43,7 @@ struct ChannelWindows {
     channels::ChannelTableWindow* openTable(int group)
     {
         image().OptFeat.Common1[common1::CurrentGroup] = Int16(group);
-        doc().CopyWorkingToSaved();
+        doc().copyWorkingToSaved();
         QWidget* w = ui::ShowEditor(&area, QStringLiteral("frmCommChInfo"),
                                     [this] { return new channels::ChannelTableWindow(ctx); });
         return qobject_cast<channels::ChannelTableWindow*>(w);

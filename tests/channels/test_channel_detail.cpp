@@ -36,9 +36,9 @@ void DefineToneTip(RadioImage& image, int t, bool defined)
     ToneTip& tip = image.ToneTips[std::size_t(t - 1)];
     tip = ToneTip{};
     if (defined) {
-        tip.TipRepeatCount() = 1;
-        tip.NoteFrequency(1) = 100;
-        tip.NoteDuration(1) = 10;
+        tip.tipRepeatCount() = 1;
+        tip.noteFrequency(1) = 100;
+        tip.noteDuration(1) = 10;
     }
 }
 
@@ -73,10 +73,10 @@ private slots:
         QCOMPARE(detail->groupList()->currentIndex(), group);
         QCOMPARE(detail->channelList()->count(), channels);
         QCOMPARE(detail->channelList()->itemText(channels - 1), QString::number(channels));
-        QTEST(!detail->list(ChannelDetailEditor::RepeaterShift)->isHidden(), "repeaterShift");
+        QTEST(!detail->list(ChannelDetailEditor::repeaterShift)->isHidden(), "repeaterShift");
         QTEST(detail->frequencyBox()->isEnabled(), "frequencyTyped");
         QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.01000"));
-        QVERIFY(!w.doc().IsModified());
+        QVERIFY(!w.doc().isModified());
     }
 
     void followsTheTableAndTheEmptySlot()
@@ -121,11 +121,11 @@ private slots:
         ChannelDetailEditor* detail = OpenDetail(w, table);
         ChooseEntry(detail->groupList(), 1);
         QCOMPARE(table->shownGroup(), 1);
-        QCOMPARE(w.session.channelEdit.EditGroup, 1);
+        QCOMPARE(w.session.channelEdit.editGroup, 1);
         QCOMPARE(table->cellText(1, 1), QStringLiteral("27.41000"));
         QCOMPARE(detail->channelList()->currentText(), QStringLiteral("1"));
         QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.41000"));
-        QCOMPARE(w.session.channelEdit.EditRow, 1);
+        QCOMPARE(w.session.channelEdit.editRow, 1);
     }
 
     void busyLockoutFollowsTheGoverningTone_data()
@@ -156,11 +156,11 @@ private slots:
         channel->TxTone = Int16(tx);
         channel->Option17 = Int16(reverse);
         channel->Option11 = Int16(busy);
-        w.doc().CopyWorkingToSaved();
+        w.doc().copyWorkingToSaved();
         ChannelDetailEditor* detail = OpenDetail(w, w.openTable(0));
         QTEST(int(Channel(w.doc(), 1)->Option11), "wantBusy");
-        QTEST(detail->list(ChannelDetailEditor::BusyLockout)->count(), "entries");
-        QTEST(detail->list(ChannelDetailEditor::BusyLockout)->currentIndex(), "selected");
+        QTEST(detail->list(ChannelDetailEditor::busyLockout)->count(), "entries");
+        QTEST(detail->list(ChannelDetailEditor::busyLockout)->currentIndex(), "selected");
     }
 
     void choosingADecodeToneOffersToneLockout()
@@ -168,7 +168,7 @@ private slots:
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
         ChannelDetailEditor* detail = OpenDetail(w, w.openTable(0));
-        QComboBox* busy = detail->list(ChannelDetailEditor::BusyLockout);
+        QComboBox* busy = detail->list(ChannelDetailEditor::busyLockout);
         QCOMPARE(busy->count(), 2);
         ChooseEntry(detail->list(ChannelDetailEditor::Decode), 3);
         QCOMPARE(busy->count(), 3);
@@ -181,22 +181,22 @@ private slots:
         ChooseEntry(detail->list(ChannelDetailEditor::Decode), 0);
         QCOMPARE(int(Channel(w.doc(), 1)->Option11), 1);
         QCOMPARE(busy->count(), 2);
-        QVERIFY(w.doc().IsModified());
+        QVERIFY(w.doc().isModified());
     }
 
     void codeListsOfferDefinedMemories_data()
     {
         QTest::addColumn<int>("list");
-        QTest::newRow("BOT") << int(ChannelDetailEditor::BotCode);
-        QTest::newRow("EOT") << int(ChannelDetailEditor::EotCode);
-        QTest::newRow("call") << int(ChannelDetailEditor::CallCode);
+        QTest::newRow("BOT") << int(ChannelDetailEditor::botCode);
+        QTest::newRow("EOT") << int(ChannelDetailEditor::eotCode);
+        QTest::newRow("call") << int(ChannelDetailEditor::callCode);
     }
     void codeListsOfferDefinedMemories()
     {
         QFETCH(int, list);
         const auto id = ChannelDetailEditor::ListId(list);
         auto member = [id](ChannelRecord* r) -> Int16& {
-            return id == ChannelDetailEditor::BotCode ? r->Option13 : id == ChannelDetailEditor::EotCode ? r->Option22 : r->Option28;
+            return id == ChannelDetailEditor::botCode ? r->Option13 : id == ChannelDetailEditor::eotCode ? r->Option22 : r->Option28;
         };
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
@@ -215,11 +215,11 @@ private slots:
 
         // A new memory appears and the shown code stays.
         DefineCodeMemory(w.image(), 5, true);
-        w.doc().CopyWorkingToSaved();
+        w.doc().copyWorkingToSaved();
         detail->RefreshCodeLists();
         QCOMPARE(Entries(codes), (QStringList{w.ctx.text(14013), "3", "5", "7"}));
         QCOMPARE(codes->currentText(), QStringLiteral("7"));
-        QVERIFY(!w.doc().IsModified());
+        QVERIFY(!w.doc().isModified());
 
         // The shown memory is emptied: the first entry is shown and stored.
         DefineCodeMemory(w.image(), 7, false);
@@ -237,7 +237,7 @@ private slots:
             DefineToneTip(w.image(), t, t == 2 || t == 6);
         Channel(w.doc(), 1)->Option23 = 6;
         ChannelDetailEditor* detail = OpenDetail(w, w.openTable(0));
-        QComboBox* beep = detail->list(ChannelDetailEditor::RogerBeep);
+        QComboBox* beep = detail->list(ChannelDetailEditor::rogerBeep);
         QCOMPARE(Entries(beep), (QStringList{w.ctx.text(15030), "2", "6"}));
         QCOMPARE(beep->currentText(), QStringLiteral("6"));
 
@@ -274,16 +274,16 @@ private slots:
         QCOMPARE(int(*Channel(w.doc(), 2)->option(fieldId)), 1);
         QCOMPARE(int(*Channel(w.doc(), 1)->option(fieldId)), 0);
         ChooseEntry(detail->list(ChannelDetailEditor::Tsq), 1);
-        ChooseEntry(detail->list(ChannelDetailEditor::RepeaterShift), 2);
+        ChooseEntry(detail->list(ChannelDetailEditor::repeaterShift), 2);
         QCOMPARE(int(Channel(w.doc(), 2)->Option30), 1);
         QCOMPARE(int(Channel(w.doc(), 2)->Option29), 2);
-        QVERIFY(w.doc().IsModified());
+        QVERIFY(w.doc().isModified());
 
         QTemporaryDir dir;
         const std::string path = dir.filePath("detail.dat").toStdString();
-        QVERIFY(SaveDocument(w.doc(), path));
+        QVERIFY(saveDocument(w.doc(), path));
         Document reopened;
-        QCOMPARE(OpenDocument(reopened, path, VersionRecords{}).outcome, OpenOutcome::Opened);
+        QCOMPARE(openDocument(reopened, path, VersionRecords{}).outcome, OpenOutcome::Opened);
         QVERIFY(*Channel(reopened, 2) == *Channel(w.doc(), 2));
         QVERIFY(*Channel(reopened, 1) == *Channel(w.doc(), 1));
     }

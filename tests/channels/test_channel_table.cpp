@@ -27,9 +27,9 @@ std::optional<ChannelRecord> ReopenedChannel(Document& doc, int number, Document
 {
     QTemporaryDir dir;
     const std::string path = dir.filePath("channels.dat").toStdString();
-    if (!SaveDocument(doc, path))
+    if (!saveDocument(doc, path))
         return std::nullopt;
-    if (OpenDocument(reopened, path, VersionRecords{}).outcome != OpenOutcome::Opened)
+    if (openDocument(reopened, path, VersionRecords{}).outcome != OpenOutcome::Opened)
         return std::nullopt;
     if (ChannelRecord* r = Channel(reopened, number))
         return *r;
@@ -89,11 +89,11 @@ private slots:
             QVERIFY(table->cellText(row, 1) != QStringLiteral("29.00000"));
         }
         QCOMPARE(table->cellText(1, 1), QStringLiteral("27.01000"));
-        QCOMPARE(table->cellText(rows, 1), QString::fromStdString(FormatMHz(27.0 + rows * 0.01)));
+        QCOMPARE(table->cellText(rows, 1), QString::fromStdString(formatMHz(27.0 + rows * 0.01)));
         QCOMPARE(table->cellText(1, 4), QStringLiteral("67.0"));
         QCOMPARE(table->cellText(1, 5), w.ctx.text(14013));
-        QCOMPARE(int(w.session.channelEdit.EditGroup), group);
-        QVERIFY(w.session.channelEdit.ChannelTableOpen);
+        QCOMPARE(int(w.session.channelEdit.editGroup), group);
+        QVERIFY(w.session.channelEdit.channelTableOpen);
     }
 
     void userChoosesAnotherGroup()
@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(table->slotRows(), 40);
         QCOMPARE(table->cellText(1, 1), QStringLiteral("27.10000"));
         QCOMPARE(int(w.image().OptFeat.Common1[common1::CurrentGroup]), 3);
-        QCOMPARE(w.session.channelEdit.EditGroup, 3);
+        QCOMPARE(w.session.channelEdit.editGroup, 3);
         QVERIFY(table->windowTitle().contains(QStringLiteral("3 -- PL")));
     }
 
@@ -125,7 +125,7 @@ private slots:
         QVERIFY(created);
         QCOMPARE(created->RxFrequency.raw(), std::string("02740000"));
         QCOMPARE(table->cellText(5, 1), QStringLiteral("27.40000"));
-        QVERIFY(w.doc().IsModified());
+        QVERIFY(w.doc().isModified());
         QVERIFY(w.prompter.asked.empty());
         // Enter walks on to the receive tone of the same row.
         QCOMPARE(table->currentRow(), 5);
@@ -136,7 +136,7 @@ private slots:
         const auto kept = ReopenedChannel(w.doc(), 5, reopened);
         QVERIFY(kept);
         QVERIFY(*kept == *Channel(w.doc(), 5));
-        QVERIFY(!reopened.IsModified());
+        QVERIFY(!reopened.isModified());
     }
 
     void typedFrequencyOfExistingChannel_data()
@@ -155,14 +155,14 @@ private slots:
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{5, "02705000"}, {521, "02720000"}});
         auto* table = w.openTable(group);
-        const int row = number - GroupBase(group, kExtendedMode);
+        const int row = number - groupBase(group, kExtendedMode);
         ClickCell(table, row, 1);
         QCOMPARE(FrequencyEditor(table)->selectedText(), FrequencyEditor(table)->text());
         TypeFrequency(table, QStringLiteral("27.4"));
         QCOMPARE(table->cellText(row, 1), shown);
-        QCOMPARE(QString::fromStdString(CleanText(Channel(w.doc(), number)->RxFrequency.raw())),
-                 QString::fromStdString(ToStoredFrequency(shown.toStdString(), BandLimits{25.615, 30.105})));
-        QCOMPARE(w.doc().IsModified(), number == 521);
+        QCOMPARE(QString::fromStdString(cleanText(Channel(w.doc(), number)->RxFrequency.raw())),
+                 QString::fromStdString(toStoredFrequency(shown.toStdString(), BandLimits{25.615, 30.105})));
+        QCOMPARE(w.doc().isModified(), number == 521);
     }
 
     void outOfBandEntryWarnsAndUsesTheLimit_data()
@@ -200,7 +200,7 @@ private slots:
         QVERIFY(FrequencyEditor(table)->isHidden());
         QTest::keyClick(table->grid(), Qt::Key_Return);
         QVERIFY(FrequencyEditor(table)->isHidden());
-        QVERIFY(!w.doc().IsModified());
+        QVERIFY(!w.doc().isModified());
     }
 
     void emptySlotIsEditedFromItsFrequency()
@@ -211,7 +211,7 @@ private slots:
         ClickCell(table, 7, 4);
         QCOMPARE(table->currentRow(), 7);
         QCOMPARE(table->currentColumn(), 1);
-        QCOMPARE(w.session.channelEdit.EditColumn, 1);
+        QCOMPARE(w.session.channelEdit.editColumn, 1);
         QVERIFY(!FrequencyEditor(table)->isHidden());
         QVERIFY(ToneList(table)->isHidden());
     }
@@ -220,7 +220,7 @@ private slots:
     {
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {5, "02705000"}, {521, "02720000"}});
-        *EmergencyChannel(w.image(), 0, 0) = 5;
+        *emergencyChannel(w.image(), 0, 0) = 5;
         auto* table = w.openTable(0);
         auto* emergency = table->findChild<QComboBox*>("cboEmergency0");
         QCOMPARE(emergency->currentText(), QStringLiteral("5"));
@@ -231,10 +231,10 @@ private slots:
         for (int column = 1; column <= 9; ++column)
             QVERIFY(table->cellText(5, column).isEmpty());
         QCOMPARE(table->currentRow(), 6); // an empty entry moves to the next line
-        QCOMPARE(int(*EmergencyChannel(w.image(), 0, 0)), 0);
+        QCOMPARE(int(*emergencyChannel(w.image(), 0, 0)), 0);
         QCOMPARE(emergency->currentIndex(), -1);
         QCOMPARE(emergency->findText(QStringLiteral("5")), -1);
-        QVERIFY(w.doc().IsModified());
+        QVERIFY(w.doc().isModified());
     }
 
     void theLastChannelIsKept()
@@ -246,7 +246,7 @@ private slots:
         TypeFrequency(table, QString());
         QVERIFY(Channel(w.doc(), 5));
         QCOMPARE(table->cellText(5, 1), QStringLiteral("27.05000"));
-        QVERIFY(!w.doc().IsModified());
+        QVERIFY(!w.doc().isModified());
     }
 
     void enterWalksTheVisibleColumns()
@@ -270,7 +270,7 @@ private slots:
         QTest::keyClick(ToneList(table), Qt::Key_Return);
         QCOMPARE(table->currentRow(), 1);
         QCOMPARE(table->currentColumn(), 1);
-        QVERIFY(!w.doc().IsModified());
+        QVERIFY(!w.doc().isModified());
     }
 
     void tonesAreCoupled_data()
@@ -311,7 +311,7 @@ private slots:
         QTEST(int(channel->Option11), "wantBusy");
         QCOMPARE(table->cellText(2, 4), ToneList(table)->itemText(channel->RxTone));
         QCOMPARE(table->cellText(2, 5), ToneList(table)->itemText(channel->TxTone));
-        QVERIFY(w.doc().IsModified());
+        QVERIFY(w.doc().isModified());
 
         Document reopened;
         const auto kept = ReopenedChannel(w.doc(), 2, reopened);
@@ -341,25 +341,25 @@ private slots:
         ChannelWindows w;
         NewDocument(w.doc(), 0, {});
         FillGroup(w.doc(), group);
-        w.doc().CopyWorkingToSaved();
+        w.doc().copyWorkingToSaved();
         auto* table = w.openTable(group);
         auto* emergency = table->findChild<QComboBox*>("cboEmergency0");
         auto* amFm = table->findChild<QComboBox*>("cboAmFm0");
         if (group != 1) {
             QVERIFY(amFm->isEnabled());
             ChooseEntry(amFm, 0); // AM
-            QCOMPARE(int(*EmergencyAmFm(w.image(), group, 0)), 0);
+            QCOMPARE(int(*emergencyAmFm(w.image(), group, 0)), 0);
         }
         ChooseEntry(emergency, position);
-        QCOMPARE(int(*EmergencyChannel(w.image(), group, 0)), position + 1);
+        QCOMPARE(int(*emergencyChannel(w.image(), group, 0)), position + 1);
         QCOMPARE(amFm->isEnabled(), amAllowed);
-        QCOMPARE(int(*EmergencyAmFm(w.image(), group, 0)), amAllowed ? 0 : 1);
+        QCOMPARE(int(*emergencyAmFm(w.image(), group, 0)), amAllowed ? 0 : 1);
         QCOMPARE(amFm->currentIndex(), amAllowed ? 0 : 1);
         if (group == 1) {
             QVERIFY(!table->findChild<QComboBox*>("cboAmFm1")->isEnabled());
-            QCOMPARE(int(*EmergencyAmFm(w.image(), 1, 1)), 1);
+            QCOMPARE(int(*emergencyAmFm(w.image(), 1, 1)), 1);
         }
-        QVERIFY(w.doc().IsModified());
+        QVERIFY(w.doc().isModified());
     }
 
     void groupNameBox_data()
@@ -382,7 +382,7 @@ private slots:
         auto* name = table->findChild<QLineEdit*>("txtGroupName");
         QCOMPARE(name->isEnabled(), enabled);
         QCOMPARE(name->text().toStdString(), w.image().GroupNames[std::size_t(group)].clean());
-        QVERIFY(!w.doc().IsModified()); // showing a name stores nothing
+        QVERIFY(!w.doc().isModified()); // showing a name stores nothing
         if (!enabled)
             return;
         name->selectAll();
@@ -390,7 +390,7 @@ private slots:
         QTest::keyClicks(name, QStringLiteral("a\\b~"));
         QCOMPARE(name->text(), QStringLiteral("ab"));
         QCOMPARE(w.image().GroupNames[std::size_t(group)].raw(), std::string("ab\0", 3));
-        QVERIFY(w.doc().IsModified());
+        QVERIFY(w.doc().isModified());
     }
 
     void detailEditorOpensFromTheDetailColumn()
@@ -401,7 +401,7 @@ private slots:
         QVERIFY(!w.detail());
         DoubleClickCell(table, 6, 10);
         QVERIFY(w.detail());
-        QVERIFY(w.session.channelEdit.DetailEditorOpen);
+        QVERIFY(w.session.channelEdit.detailEditorOpen);
         QCOMPARE(w.detail()->channelList()->currentText(), QStringLiteral("6"));
         // The edit button brings the same editor back: never a second one.
         table->findChild<QPushButton*>("CommandEdit")->click();
@@ -418,12 +418,12 @@ private slots:
         FillGroup(w.doc(), 0);
         auto* table = w.openTable(0);
         ClickCell(table, 3, 4);
-        QCOMPARE(w.session.channelEdit.EditRow, 3);
+        QCOMPARE(w.session.channelEdit.editRow, 3);
         table->grid()->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCoreApplication::processEvents();
         QCOMPARE(table->currentRow(), 4);
         QCOMPARE(table->currentColumn(), 4);
-        QCOMPARE(w.session.channelEdit.EditRow, 4);
+        QCOMPARE(w.session.channelEdit.editRow, 4);
         QVERIFY(!ToneList(table)->isHidden());
     }
 
@@ -432,9 +432,9 @@ private slots:
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
         auto* table = w.openTable(0);
-        QVERIFY(w.session.channelEdit.ChannelTableOpen);
+        QVERIFY(w.session.channelEdit.channelTableOpen);
         table->findChild<QPushButton*>("CommandClose")->click();
-        QVERIFY(!w.session.channelEdit.ChannelTableOpen);
+        QVERIFY(!w.session.channelEdit.channelTableOpen);
     }
 };
 

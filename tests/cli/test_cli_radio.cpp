@@ -80,8 +80,8 @@ private slots:
         QCOMPARE(Cli({"decode", path("encoded.bin"), "--mode", "4", "-o", path("decoded.dat")}).exitCode, 0);
         Document a;
         Document b;
-        QCOMPARE(int(OpenDocument(a, path("read.dat").toStdString(), {}).outcome), int(OpenOutcome::Opened));
-        QCOMPARE(int(OpenDocument(b, path("decoded.dat").toStdString(), {}).outcome), int(OpenOutcome::Opened));
+        QCOMPARE(int(openDocument(a, path("read.dat").toStdString(), {}).outcome), int(OpenOutcome::Opened));
+        QCOMPARE(int(openDocument(b, path("decoded.dat").toStdString(), {}).outcome), int(OpenOutcome::Opened));
         QCOMPARE(int(a.image().ChannelMode), 4);
         QVERIFY(a.working.Settings.OptFeat == b.working.Settings.OptFeat);
         QVERIFY(a.working.ActiveChannels == b.working.ActiveChannels);
@@ -90,9 +90,9 @@ private slots:
 
     void oneFailureDoesNotStopTheOthers()
     {
-        const Document doc = sim::SampleDocument(0);
+        const Document doc = sim::sampleDocument(0);
         Document copy = doc;
-        QVERIFY(SaveDocument(copy, path("sample.dat").toStdString()));
+        QVERIFY(saveDocument(copy, path("sample.dat").toStdString()));
         SimProcess plain({});
         SimProcess locked({"--password", "1234"});
         SimProcess other({"--echo"});
@@ -128,8 +128,8 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(int, exitCode);
         QFETCH(QString, message);
-        Document doc = sim::SampleDocument(0);
-        QVERIFY(SaveDocument(doc, path("sample").toStdString()));
+        Document doc = sim::sampleDocument(0);
+        QVERIFY(saveDocument(doc, path("sample").toStdString()));
         for (QString& a : args)
             if (a.startsWith('@'))
                 a = path(a.mid(1));

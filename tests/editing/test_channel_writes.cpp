@@ -33,7 +33,7 @@ void ExtendedDocument(Document& doc)
 
 CellWriteResult Write(Document& doc, int group, int row, int id, CellValue value, int editGroup = 0)
 {
-    return SetChannelCell(doc, ChannelWriteEnv{true, editGroup}, group, row, id, value);
+    return setChannelCell(doc, ChannelWriteEnv{true, editGroup}, group, row, id, value);
 }
 
 } // namespace
@@ -41,7 +41,7 @@ CellWriteResult Write(Document& doc, int group, int row, int id, CellValue value
 class TestChannelWrites : public QObject {
     Q_OBJECT
 private slots:
-    // --- SetChannelField ----------------------------------------------------
+    // --- setChannelField ----------------------------------------------------
 
     void toneRules_data()
     {
@@ -77,7 +77,7 @@ private slots:
         r.RxTone = Int16(rx);
         r.TxTone = Int16(tx);
         r.Option11 = Int16(busy);
-        SetChannelField(r, fieldId, value, kBand, true);
+        setChannelField(r, fieldId, value, kBand, true);
         QTEST(int(r.RxTone), "wantRx");
         QTEST(int(r.TxTone), "wantTx");
         QTEST(int(r.Option11), "wantBusy");
@@ -94,7 +94,7 @@ private slots:
             r.Number = 5;
             r.RxTone = 3;
             const ChannelRecord before = r;
-            const bool changed = SetChannelField(r, id, 2, kBand, true);
+            const bool changed = setChannelField(r, id, 2, kBand, true);
             const bool hasMember = id != 3 && id != 6 && id != 20 && !(id >= 31 && id <= 36);
             QVERIFY2(changed == hasMember, qPrintable(QString("id %1").arg(id)));
             if (hasMember) {
@@ -120,7 +120,7 @@ private slots:
         ChannelRecord r;
         r.Number = Int16(number);
         r.RxFrequency.assign("02700000");
-        SetChannelField(r, FieldRxFrequency, std::string("27.40000"), kBand, true);
+        setChannelField(r, FieldRxFrequency, std::string("27.40000"), kBand, true);
         QTEST(QString::fromStdString(r.RxFrequency.raw()), "stored");
     }
 
@@ -146,7 +146,7 @@ private slots:
         r.RxFrequency.assign("02786000");
         r.OffsetDirection = 2;
         r.Offset.assign("0010000");
-        SetChannelField(r, FieldTransmit, typed.toStdString(), kBand, asOffset);
+        setChannelField(r, FieldTransmit, typed.toStdString(), kBand, asOffset);
         QTEST(int(r.OffsetDirection), "direction");
         QTEST(QString::fromStdString(Raw(r.Offset)), "offset");
     }
@@ -170,7 +170,7 @@ private slots:
     void stepClassOf()
     {
         QFETCH(long long, d);
-        const StepClass c = StepClassOf(d);
+        const StepClass c = zav::stepClassOf(d);
         QTEST(c.stepClass, "stepClass");
         QTEST(c.adjustment, "adjustment");
     }
@@ -196,13 +196,13 @@ private slots:
         ChannelRecord r;
         r.Number = 5;
         r.RxFrequency.assign(EightDigits(rxCounts));
-        QVERIFY(SetChannelField(r, FieldTransmit, typed.toStdString(), kBand, true));
+        QVERIFY(setChannelField(r, FieldTransmit, typed.toStdString(), kBand, true));
         QTEST(QString::fromStdString(r.RxFrequency.raw()), "wantRx");
         QTEST(int(r.RxStepClass), "rxClass");
         QTEST(int(r.TxStepClass), "txClass");
     }
 
-    // --- SetChannelCell -------------------------------------------------------
+    // --- setChannelCell -------------------------------------------------------
 
     void countryModeIgnoresFrequencies()
     {
@@ -210,7 +210,7 @@ private slots:
         NewDocument(doc, 0, {{1, "02700000"}, {41, "02700000"}});
         QVERIFY(!Write(doc, 0, 5, FieldRxFrequency, std::string("27.4")).stored);
         QVERIFY(!Write(doc, 0, 1, FieldTransmit, std::string("+0.6")).stored);
-        QVERIFY(!doc.IsModified());
+        QVERIFY(!doc.isModified());
         const CellWriteResult tone = Write(doc, 1, 1, FieldRxTone, 3);
         QCOMPARE(tone.number, 41);
         QVERIFY(tone.stored);
@@ -274,7 +274,7 @@ private slots:
         const CellWriteResult r = Write(doc, 0, 9, fieldId, value);
         QCOMPARE(r.number, 9);
         QVERIFY(!r.stored);
-        QVERIFY(!doc.IsModified());
+        QVERIFY(!doc.isModified());
     }
 
     void existingReceiveFrequency_data()
@@ -296,11 +296,11 @@ private slots:
         QFETCH(QString, typed);
         Document doc;
         ExtendedDocument(doc);
-        const int row = number - GroupBase(group, kExtendedMode);
+        const int row = number - groupBase(group, kExtendedMode);
         const CellWriteResult r = Write(doc, group, row, FieldRxFrequency, typed.toStdString());
         QCOMPARE(r.number, number);
         QTEST(QString::fromStdString(Channel(doc, number)->RxFrequency.raw()), "stored");
-        QTEST(doc.IsModified(), "modified");
+        QTEST(doc.isModified(), "modified");
         QCOMPARE(doc.activeCount(), 4);
     }
 
@@ -319,21 +319,21 @@ private slots:
         NewDocument(single, kExtendedMode, {{5, "02705000"}});
         QVERIFY(!Write(single, 0, 5, FieldRxFrequency, std::string()).removed);
         QCOMPARE(single.activeCount(), 1);
-        QVERIFY(!single.IsModified());
+        QVERIFY(!single.isModified());
     }
 
     void emergencyChannelsDroppedWithTheirSlot()
     {
         Document doc;
         ExtendedDocument(doc);
-        *EmergencyChannel(doc.image(), 0, 0) = 5;
-        *EmergencyChannel(doc.image(), 0, 1) = 7;
-        *EmergencyChannel(doc.image(), 1, 0) = 5; // another group: not rechecked
+        *emergencyChannel(doc.image(), 0, 0) = 5;
+        *emergencyChannel(doc.image(), 0, 1) = 7;
+        *emergencyChannel(doc.image(), 1, 0) = 5; // another group: not rechecked
         const CellWriteResult r = Write(doc, 0, 5, FieldRxFrequency, std::string(), 0);
         QVERIFY(r.emergencyRechecked);
-        QCOMPARE(int(*EmergencyChannel(doc.image(), 0, 0)), 0);
-        QCOMPARE(int(*EmergencyChannel(doc.image(), 0, 1)), 7);
-        QCOMPARE(int(*EmergencyChannel(doc.image(), 1, 0)), 5);
+        QCOMPARE(int(*emergencyChannel(doc.image(), 0, 0)), 0);
+        QCOMPARE(int(*emergencyChannel(doc.image(), 0, 1)), 7);
+        QCOMPARE(int(*emergencyChannel(doc.image(), 1, 0)), 5);
         QVERIFY(!Write(doc, 0, 7, FieldRxTone, 3).emergencyRechecked);
     }
 
@@ -358,7 +358,7 @@ private slots:
         NewDocument(doc, Int16(mode), {{1, "02700000"}, {521, "02720000"}});
         const CellWriteResult r = Write(doc, group, row, FieldRxFrequency, std::string("27.4"));
         QCOMPARE(r.number, 0);
-        QVERIFY(!doc.IsModified());
+        QVERIFY(!doc.isModified());
     }
 
     void fullTableTakesNoMoreChannels()
@@ -366,8 +366,8 @@ private slots:
         Document doc;
         NewDocument(doc, kExtendedMode, {});
         for (int n = 1; n <= kChannelSlots; ++n)
-            QVERIFY(AppendChannel(doc, n, "27", false, kBand));
-        QVERIFY(!AppendChannel(doc, 1, "27", false, kBand));
+            QVERIFY(appendChannel(doc, n, "27", false, kBand));
+        QVERIFY(!appendChannel(doc, 1, "27", false, kBand));
         QCOMPARE(doc.activeCount(), kChannelSlots);
     }
 
@@ -385,7 +385,7 @@ private slots:
     {
         QFETCH(QString, typed);
         FixedText<3> name;
-        StoreGroupName(name, typed.toStdString());
+        storeGroupName(name, typed.toStdString());
         const std::string raw = name.raw();
         QTEST(QByteArray(raw.data(), int(raw.size())), "stored");
     }
@@ -402,7 +402,7 @@ private slots:
     void formatEntry()
     {
         QFETCH(QString, typed);
-        QTEST(QString::fromStdString(FormatEntry(typed.toStdString())), "formatted");
+        QTEST(QString::fromStdString(zav::formatEntry(typed.toStdString())), "formatted");
     }
 };
 

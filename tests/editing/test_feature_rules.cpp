@@ -27,11 +27,11 @@ ToneTip Tip(std::vector<std::pair<int, int>> notes, int repeat, int interval)
 {
     ToneTip tip;
     for (std::size_t i = 0; i < notes.size(); ++i) {
-        tip.NoteFrequency(static_cast<int>(i) + 1) = static_cast<Int16>(notes[i].first);
-        tip.NoteDuration(static_cast<int>(i) + 1) = static_cast<Int16>(notes[i].second);
+        tip.noteFrequency(static_cast<int>(i) + 1) = static_cast<Int16>(notes[i].first);
+        tip.noteDuration(static_cast<int>(i) + 1) = static_cast<Int16>(notes[i].second);
     }
-    tip.TipRepeatCount() = static_cast<Int16>(repeat);
-    tip.TipInterval() = static_cast<Int16>(interval);
+    tip.tipRepeatCount() = static_cast<Int16>(repeat);
+    tip.tipInterval() = static_cast<Int16>(interval);
     return tip;
 }
 
@@ -50,7 +50,7 @@ Document DocumentReferring(int used, Int16 ref)
         }
     }
     OptFeat& opt = doc.image().OptFeat;
-    opt.BotCode() = opt.EotCode() = opt.CallCode() = opt.RogerBeep() = ref;
+    opt.botCode() = opt.eotCode() = opt.callCode() = opt.rogerBeep() = ref;
     for (int pos : {73, 76, 77, 78})
         doc.image().StandbySettings[static_cast<std::size_t>(pos)] = ref;
     return doc;
@@ -82,7 +82,7 @@ private slots:
         RadioImage image;
         for (DtmfCode& code : image.DtmfSettings.CodeMemories)
             code.Length = static_cast<Int16>(length);
-        QCOMPARE(IsCodeMemoryDefined(image, memory), defined);
+        QCOMPARE(isCodeMemoryDefined(image, memory), defined);
     }
 
     void definedListsAscending()
@@ -90,10 +90,10 @@ private slots:
         RadioImage image;
         image.DtmfSettings.CodeMemories[15].Length = 2;
         image.DtmfSettings.CodeMemories[2].Length = 1;
-        QCOMPARE(DefinedCodeMemories(image), (std::vector<int>{3, 16}));
+        QCOMPARE(definedCodeMemories(image), (std::vector<int>{3, 16}));
         image.ToneTips[7] = Tip({{100, 5}}, 1, 0);
         image.ToneTips[0] = Tip({{0, 0}, {100, 1}}, 2, 0);
-        QCOMPARE(DefinedToneTips(image), (std::vector<int>{1, 8}));
+        QCOMPARE(definedToneTips(image), (std::vector<int>{1, 8}));
     }
 
     void toneTipDefined_data()
@@ -117,18 +117,18 @@ private slots:
         QFETCH(bool, defined);
         RadioImage image;
         ToneTip& tip = image.ToneTips[2];
-        tip.TipRepeatCount() = static_cast<Int16>(repeat);
-        tip.NoteDuration(note) = static_cast<Int16>(duration);
-        QCOMPARE(IsToneTipDefined(image, 3), defined);
-        QVERIFY(!IsToneTipDefined(image, 0));
-        QVERIFY(!IsToneTipDefined(image, 9));
+        tip.tipRepeatCount() = static_cast<Int16>(repeat);
+        tip.noteDuration(note) = static_cast<Int16>(duration);
+        QCOMPARE(isToneTipDefined(image, 3), defined);
+        QVERIFY(!isToneTipDefined(image, 0));
+        QVERIFY(!isToneTipDefined(image, 9));
     }
 
     void emptiedMemoryClearsEveryReference()
     {
         Document doc = DocumentReferring(3, 5);
         doc.active()[1].Option22 = 6; // another memory's reference stays
-        ClearCodeMemoryReferences(doc, 5);
+        clearCodeMemoryReferences(doc, 5);
         for (const ChannelTable* table : {&doc.active(), &doc.standby()}) {
             for (int i = 0; i < 3; ++i) {
                 const ChannelRecord& r = (*table)[static_cast<std::size_t>(i)];
@@ -141,9 +141,9 @@ private slots:
         QCOMPARE(doc.active()[1].Option22, Int16(6));
         QCOMPARE(doc.standby()[1].Option22, Int16(0));
         OptFeat& opt = doc.image().OptFeat;
-        QCOMPARE(opt.BotCode(), Int16(0));
-        QCOMPARE(opt.EotCode(), Int16(0));
-        QCOMPARE(opt.CallCode(), Int16(0));
+        QCOMPARE(opt.botCode(), Int16(0));
+        QCOMPARE(opt.eotCode(), Int16(0));
+        QCOMPARE(opt.callCode(), Int16(0));
         for (int pos : {76, 77, 78})
             QCOMPARE(doc.image().StandbySettings[static_cast<std::size_t>(pos)], Int16(0));
         QCOMPARE(doc.image().StandbySettings[73], Int16(5));
@@ -155,15 +155,15 @@ private slots:
         doc.active()[0].Option23 = 2;  // tone tip 2 stays defined
         doc.standby()[1].Option23 = 9; // never a tone tip
         doc.image().ToneTips[1] = Tip({{100, 5}}, 1, 0);
-        ClearUndefinedRogerBeeps(doc);
+        clearUndefinedRogerBeeps(doc);
         QCOMPARE(doc.active()[0].Option23, Int16(2));
         QCOMPARE(doc.active()[1].Option23, Int16(0));
         QCOMPARE(doc.standby()[0].Option23, Int16(0));
         QCOMPARE(doc.standby()[1].Option23, Int16(0));
         QCOMPARE(doc.active()[2].Option23, Int16(3)); // beyond the count
-        QCOMPARE(doc.image().OptFeat.RogerBeep(), Int16(0));
+        QCOMPARE(doc.image().OptFeat.rogerBeep(), Int16(0));
         QCOMPARE(doc.image().StandbySettings[73], Int16(0));
-        QCOMPARE(doc.image().OptFeat.BotCode(), Int16(3)); // code numbers untouched
+        QCOMPARE(doc.image().OptFeat.botCode(), Int16(3)); // code numbers untouched
     }
 
     void corruptCountsStayInsideTheTables()
@@ -171,8 +171,8 @@ private slots:
         Document doc = DocumentReferring(1, 4);
         doc.image().ChannelCount = 30000;
         doc.image().StandbyChannelCount = -7;
-        ClearCodeMemoryReferences(doc, 4);
-        ClearUndefinedRogerBeeps(doc);
+        clearCodeMemoryReferences(doc, 4);
+        clearUndefinedRogerBeeps(doc);
         QCOMPARE(doc.active()[520].Option13, Int16(0));
         QCOMPARE(doc.standby()[0].Option13, Int16(4));
     }
@@ -194,7 +194,7 @@ private slots:
         QFETCH(int, length);
         QFETCH(std::string, field);
         DtmfCode code;
-        StoreCode(code, typed);
+        storeCode(code, typed);
         QCOMPARE(code.Length, Int16(length));
         QCOMPARE(code.Code.raw(), field);
     }
@@ -215,7 +215,7 @@ private slots:
         DtmfCode code;
         code.Code.assign("1234567890ABCD*#");
         code.Length = static_cast<Int16>(length);
-        QCOMPARE(ShownCode(code), shown);
+        QCOMPARE(shownCode(code), shown);
     }
 
     void messageLines_data()
@@ -232,7 +232,7 @@ private slots:
         QFETCH(std::string, typed);
         QFETCH(std::string, stored);
         FixedText<16> line;
-        StoreMessageLine(line, typed);
+        storeMessageLine(line, typed);
         QCOMPARE(line.raw(), stored);
     }
 
@@ -251,7 +251,7 @@ private slots:
         QFETCH(std::string, shown);
         FixedText<16> text;
         text.assign(stored);
-        QCOMPARE(PowerOnCharacters(text), shown);
+        QCOMPARE(zav::powerOnCharacters(text), shown);
     }
 
     void hiddenOptionsKeptInRange_data()
@@ -278,11 +278,11 @@ private slots:
         QFETCH(int, list);
         QFETCH(int, stored);
         QFETCH(int, kept);
-        const OptionList* option = FindOptionList(list);
+        const OptionList* option = findOptionList(list);
         QVERIFY(option && !option->shown);
         OptFeat opt;
         option->field(opt) = static_cast<Int16>(stored);
-        NormaliseHiddenOptions(opt);
+        normaliseHiddenOptions(opt);
         QCOMPARE(int(option->field(opt)), kept);
     }
 
@@ -300,9 +300,9 @@ private slots:
     {
         QFETCH(int, stored);
         QFETCH(int, entry);
-        const OptionList& tot = *FindOptionList(4);
-        QCOMPARE(EntryForValue(tot, stored), entry);
-        QCOMPARE(int(ValueForEntry(tot, entry)), entry * 15);
+        const OptionList& tot = *findOptionList(4);
+        QCOMPARE(entryForValue(tot, stored), entry);
+        QCOMPARE(int(valueForEntry(tot, entry)), entry * 15);
     }
 
     void dtmfTiming_data()
@@ -325,11 +325,11 @@ private slots:
         QFETCH(int, stored);
         QFETCH(int, entry);
         QFETCH(int, kept);
-        const DtmfTimingList* lists[] = {&DigitRateList(), &FirstDigitTimeList(), &FirstDigitDelayList(),
-                                         &StarHashTimeList()};
+        const DtmfTimingList* lists[] = {&digitRateTimings(), &firstDigitTimeTimings(), &firstDigitDelayTimings(),
+                                         &starHashTimings()};
         const DtmfTimingList& list = *lists[which];
-        QCOMPARE(TimingEntry(list, stored), entry);
-        QCOMPARE(int(TimingValue(list, entry)), kept);
+        QCOMPARE(timingEntry(list, stored), entry);
+        QCOMPARE(int(timingValue(list, entry)), kept);
     }
 
     void idCodes_data()
@@ -350,8 +350,8 @@ private slots:
         QFETCH(std::string, typed);
         QFETCH(std::string, accepted);
         DtmfSettings dtmf;
-        StoreIdCode(dtmf, typed);
-        QCOMPARE(ShownIdCode(dtmf), accepted);
+        storeTypedIdCode(dtmf, typed);
+        QCOMPARE(shownIdCode(dtmf), accepted);
         QCOMPARE(int(dtmf.IdCodeLength), int(accepted.size()));
     }
 
@@ -363,7 +363,7 @@ private slots:
             const char expected = accepted.find(typed) != std::string::npos ? typed
                                   : (typed >= 'a' && typed <= 'd')          ? static_cast<char>(typed - 32)
                                                                             : 0;
-            QCOMPARE(CodeCharacter(typed), expected);
+            QCOMPARE(codeCharacter(typed), expected);
         }
     }
 
@@ -384,8 +384,8 @@ private slots:
         QFETCH(int, stored);
         QFETCH(int, entry);
         QFETCH(int, kept);
-        QCOMPARE(FrequencyEntry(stored), entry);
-        QCOMPARE(int(FrequencyValue(entry)), kept);
+        QCOMPARE(frequencyEntry(stored), entry);
+        QCOMPARE(int(frequencyValue(entry)), kept);
     }
 
     void playbackSteps_data()
@@ -408,14 +408,14 @@ private slots:
         using Steps = std::vector<PlaybackStep>;
         QFETCH(ToneTip, tip);
         QFETCH(Steps, steps);
-        QCOMPARE(PlaybackSteps(tip), steps);
+        QCOMPARE(zav::playbackSteps(tip), steps);
     }
 
     void defaultToneTipOneLasts700ms()
     {
         // 210/10, 0/10 alternating, 4 tones and 3 pauses, once, no interval.
         const ToneTip tip = Tip({{210, 10}, {0, 10}, {210, 10}, {0, 10}, {210, 10}, {0, 10}, {210, 10}}, 1, 0);
-        QCOMPARE(NominalLengthMs(PlaybackSteps(tip)), 700LL);
+        QCOMPARE(nominalLengthMs(zav::playbackSteps(tip)), 700LL);
     }
 
     void diagramBars_data()
@@ -435,7 +435,7 @@ private slots:
         using Bars = std::vector<DiagramBar>;
         QFETCH(ToneTip, tip);
         QFETCH(Bars, bars);
-        QCOMPARE(DiagramBars(tip, 1100, 356), bars);
+        QCOMPARE(zav::diagramBars(tip, 1100, 356), bars);
     }
 };
 

@@ -51,7 +51,7 @@ struct FeatureFixture {
     {
         const QString source = qEnvironmentVariable("ZAV_SOURCE_DIR");
         session.texts.setFile(QDir(source).filePath("data/language/english.ini").toStdString());
-        BuildNewDocument(session.doc, "/nonexistent-init-folder", TemplateVariant::NewDocument);
+        buildNewDocument(session.doc, "/nonexistent-init-folder", TemplateVariant::NewDocument);
         area.resize(1200, 900);
     }
 
@@ -67,17 +67,17 @@ struct FeatureFixture {
 
     /// Makes the current state the saved one, so that a later edit shows
     /// as a modification.
-    void markSaved() { session.doc.CopyWorkingToSaved(); }
+    void markSaved() { session.doc.copyWorkingToSaved(); }
 
     /// Saves the document and opens the file into a fresh document.
     std::unique_ptr<Document> saveAndReopen()
     {
         QTemporaryDir dir;
         const std::string path = QDir(dir.path()).filePath("roundtrip.dat").toStdString();
-        if (!SaveDocument(session.doc, path))
+        if (!saveDocument(session.doc, path))
             return nullptr;
         auto reopened = std::make_unique<Document>();
-        if (OpenDocument(*reopened, path, session.versions).outcome != OpenOutcome::Opened)
+        if (openDocument(*reopened, path, session.versions).outcome != OpenOutcome::Opened)
             return nullptr;
         return reopened;
     }

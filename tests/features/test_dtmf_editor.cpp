@@ -163,7 +163,7 @@ private slots:
         QVERIFY(index >= 0);
         list->setCurrentIndex(index);
         QCOMPARE(int(Field(f.image(), field)), stored);
-        QVERIFY(f.doc().IsModified());
+        QVERIFY(f.doc().isModified());
     }
 
     void codeKeys_data()
@@ -201,8 +201,8 @@ private slots:
     {
         test::FeatureFixture f;
         RadioImage& image = f.image();
-        StoreCode(Memory(image, 5), "123");
-        StoreCode(Memory(image, 6), "9");
+        storeCode(Memory(image, 5), "123");
+        storeCode(Memory(image, 6), "9");
         SetChannels(f.doc(), 2);
         for (ChannelTable* table : {&f.doc().active(), &f.doc().standby()})
             for (ChannelRecord& r : *table) {
@@ -211,9 +211,9 @@ private slots:
                 r.Option28 = 6;
             }
         OptFeat& opt = image.OptFeat;
-        opt.BotCode() = 5;
-        opt.EotCode() = 5;
-        opt.CallCode() = 6;
+        opt.botCode() = 5;
+        opt.eotCode() = 5;
+        opt.callCode() = 6;
         for (int pos : {76, 77, 78})
             image.StandbySettings[static_cast<std::size_t>(pos)] = 5;
         auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
@@ -232,23 +232,23 @@ private slots:
             }
             QCOMPARE(int((*table)[2].Option13), 5); // not a used record
         }
-        QCOMPARE(int(opt.BotCode()), 0);
-        QCOMPARE(int(opt.EotCode()), 0);
-        QCOMPARE(int(opt.CallCode()), 6);
+        QCOMPARE(int(opt.botCode()), 0);
+        QCOMPARE(int(opt.eotCode()), 0);
+        QCOMPARE(int(opt.callCode()), 6);
         for (int pos : {76, 77, 78})
             QCOMPARE(int(image.StandbySettings[static_cast<std::size_t>(pos)]), 0);
         for (int id : {32, 33})
             QCOMPARE(options->list(id)->currentText(), f.ctx.text(14013));
         QCOMPARE(options->list(34)->currentText(), QString("6"));
         QCOMPARE(Entries(options->list(32)), (QStringList{f.ctx.text(14013), "6"}));
-        QVERIFY(f.doc().IsModified());
+        QVERIFY(f.doc().isModified());
     }
 
     void firstDigitInMemoryShowsUpInOpenEditors()
     {
         test::FeatureFixture f;
-        StoreCode(Memory(f.image(), 2), "1");
-        f.image().OptFeat.BotCode() = 2;
+        storeCode(Memory(f.image(), 2), "1");
+        f.image().OptFeat.botCode() = 2;
         auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
         auto* w = f.open<DtmfEditor>("FrmDTMF");
         QCOMPARE(Entries(options->list(33)), (QStringList{f.ctx.text(14013), "2"}));
@@ -256,7 +256,7 @@ private slots:
         for (int id : {32, 33, 34})
             QCOMPARE(Entries(options->list(id)), (QStringList{f.ctx.text(14013), "2", "7"}));
         QCOMPARE(options->list(32)->currentText(), QString("2"));
-        QCOMPARE(int(f.image().OptFeat.BotCode()), 2);
+        QCOMPARE(int(f.image().OptFeat.botCode()), 2);
     }
 
     void idCode_data()

@@ -41,7 +41,7 @@ private slots:
         f.markSaved();
         test::TypeText(w->lineBox(line), typed);
         QCOMPARE(f.image().EmbeddedMessage[static_cast<std::size_t>(line - 1)].raw(), stored);
-        QVERIFY(f.doc().IsModified());
+        QVERIFY(f.doc().isModified());
     }
 
     void openingStoresLinesAgain_data()

@@ -33,12 +33,12 @@ Int16& Field(RadioImage& image, const QString& name)
     if (name == "CommonData") return o.Common1[common1::CommonData];
     if (name == "VoicePrompt") return o.Common2[common2::VoicePrompt];
     if (name == "Vox") return o.Common2[common2::Vox];
-    if (name == "EncodeTone") return o.EncodeTone();
-    if (name == "BotCode") return o.BotCode();
-    if (name == "EotCode") return o.EotCode();
-    if (name == "RogerBeep") return o.RogerBeep();
-    if (name == "TsqMode") return o.TsqMode();
-    if (name == "RepeaterShift") return o.RepeaterShift();
+    if (name == "EncodeTone") return o.encodeTone();
+    if (name == "BotCode") return o.botCode();
+    if (name == "EotCode") return o.eotCode();
+    if (name == "RogerBeep") return o.rogerBeep();
+    if (name == "TsqMode") return o.tsqMode();
+    if (name == "RepeaterShift") return o.repeaterShift();
     if (name == "RxExpand") return o.CommonChannel.Option37;
     if (name == "HiCut") return o.CommonChannel.Option41;
     qFatal("unknown field");
@@ -46,7 +46,7 @@ Int16& Field(RadioImage& image, const QString& name)
 
 void DefineMemory(RadioImage& image, int n, const char* code)
 {
-    StoreCode(image.DtmfSettings.CodeMemories[static_cast<std::size_t>(n - 1)], code);
+    storeCode(image.DtmfSettings.CodeMemories[static_cast<std::size_t>(n - 1)], code);
 }
 
 } // namespace
@@ -133,12 +133,12 @@ private slots:
         test::FeatureFixture f;
         OptFeat& opt = f.image().OptFeat;
         opt.Common1[common1::CommonData] = static_cast<Int16>(commonData);
-        opt.DecodeTone() = static_cast<Int16>(decode);
-        opt.SquelchMode() = 1;
-        opt.BusyLockout() = 2;
+        opt.decodeTone() = static_cast<Int16>(decode);
+        opt.squelchMode() = 1;
+        opt.busyLockout() = 2;
         auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        QCOMPARE(int(opt.SquelchMode()), squelchKept);
-        QCOMPARE(int(opt.BusyLockout()), busyKept);
+        QCOMPARE(int(opt.squelchMode()), squelchKept);
+        QCOMPARE(int(opt.busyLockout()), busyKept);
         QCOMPARE(w->list(31)->count(), busyEntries);
         QCOMPARE(w->list(36)->isEnabled(), squelchEnabled);
         QCOMPARE(w->list(29)->isEnabled(), commonData == 1);
@@ -153,19 +153,19 @@ private slots:
         QCOMPARE(w->list(31)->count(), 2);
 
         w->list(29)->setCurrentIndex(5);
-        QCOMPARE(int(opt.DecodeTone()), 5);
+        QCOMPARE(int(opt.decodeTone()), 5);
         QCOMPARE(Entries(w->list(31)).value(2), f.ctx.text(15032));
         QVERIFY(w->list(36)->isEnabled());
         w->list(31)->setCurrentIndex(2);
         w->list(36)->setCurrentIndex(1);
-        QCOMPARE(int(opt.BusyLockout()), 2);
-        QCOMPARE(int(opt.SquelchMode()), 1);
+        QCOMPARE(int(opt.busyLockout()), 2);
+        QCOMPARE(int(opt.squelchMode()), 1);
 
         w->list(29)->setCurrentIndex(0);
-        QCOMPARE(int(opt.DecodeTone()), 0);
+        QCOMPARE(int(opt.decodeTone()), 0);
         QCOMPARE(w->list(31)->count(), 2);
-        QCOMPARE(int(opt.BusyLockout()), 0);
-        QCOMPARE(int(opt.SquelchMode()), 0);
+        QCOMPARE(int(opt.busyLockout()), 0);
+        QCOMPARE(int(opt.squelchMode()), 0);
         QVERIFY(!w->list(36)->isEnabled());
     }
 
@@ -214,10 +214,10 @@ private slots:
         test::FeatureFixture f;
         if (tip3Empty)
             f.image().ToneTips[2] = ToneTip{};
-        f.image().ToneTips[2].TipRepeatCount() = 1;
-        f.image().OptFeat.RogerBeep() = static_cast<Int16>(stored);
+        f.image().ToneTips[2].tipRepeatCount() = 1;
+        f.image().OptFeat.rogerBeep() = static_cast<Int16>(stored);
         auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        QCOMPARE(int(f.image().OptFeat.RogerBeep()), kept);
+        QCOMPARE(int(f.image().OptFeat.rogerBeep()), kept);
         QStringList expected{f.ctx.text(15030), "1", "2"};
         if (!tip3Empty)
             expected << "3";
@@ -248,8 +248,8 @@ private slots:
         QFETCH(int, stored);
         test::FeatureFixture f;
         DefineMemory(f.image(), 4, "44");
-        f.image().OptFeat.EotCode() = 4;
-        f.image().OptFeat.TsqMode() = 0;
+        f.image().OptFeat.eotCode() = 4;
+        f.image().OptFeat.tsqMode() = 0;
         f.image().OptFeat.Common1[common1::TotTime] = 30;
         auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
         f.markSaved();
@@ -258,7 +258,7 @@ private slots:
         QVERIFY(index >= 0);
         combo->setCurrentIndex(index);
         QCOMPARE(int(Field(f.image(), field)), stored);
-        QVERIFY(f.doc().IsModified());
+        QVERIFY(f.doc().isModified());
     }
 
     void switchesStored_data()
@@ -280,7 +280,7 @@ private slots:
         QCheckBox* check = w->checkBox(box);
         check->setChecked(!check->isChecked());
         QCOMPARE(int(Field(f.image(), field)), check->isChecked() ? 1 : 0);
-        QVERIFY(f.doc().IsModified());
+        QVERIFY(f.doc().isModified());
     }
 
     void commonDataSwitchesTheGroup()
@@ -344,11 +344,11 @@ private slots:
             QCOMPARE(f.image().OptFeat.PowerOnText.raw(),
                      "AB" + std::string(6, ' ') + key.toStdString() + std::string(7, ' '));
             QCOMPARE(QApplication::focusWidget(), w->powerOnBox(9));
-            QVERIFY(f.doc().IsModified());
+            QVERIFY(f.doc().isModified());
         } else {
             QVERIFY(box8->text().isEmpty());
             QCOMPARE(QApplication::focusWidget(), box8);
-            QVERIFY(!f.doc().IsModified());
+            QVERIFY(!f.doc().isModified());
         }
     }
 

@@ -45,19 +45,19 @@ ToneTip TenNotes()
 {
     ToneTip tip;
     for (int note = 1; note <= 10; ++note) {
-        tip.NoteFrequency(note) = static_cast<Int16>(60 + note);
-        tip.NoteDuration(note) = 10;
+        tip.noteFrequency(note) = static_cast<Int16>(60 + note);
+        tip.noteDuration(note) = 10;
     }
-    tip.TipRepeatCount() = 1;
+    tip.tipRepeatCount() = 1;
     return tip;
 }
 
 Int16& Field(ToneTip& tip, const QString& name)
 {
-    if (name == "repeat") return tip.TipRepeatCount();
-    if (name == "interval") return tip.TipInterval();
-    if (name == "frequency") return tip.NoteFrequency(3);
-    if (name == "length") return tip.NoteDuration(3);
+    if (name == "repeat") return tip.tipRepeatCount();
+    if (name == "interval") return tip.tipInterval();
+    if (name == "frequency") return tip.noteFrequency(3);
+    if (name == "length") return tip.noteDuration(3);
     qFatal("unknown field");
 }
 
@@ -144,12 +144,12 @@ private slots:
         w->intervalList()->setCurrentIndex(w->intervalList()->findText("100"));
         w->repeatList()->setCurrentIndex(10);
         const ToneTip& tip = f.image().ToneTips[1];
-        QCOMPARE(int(tip.NoteFrequency(5)), 100);
-        QCOMPARE(int(tip.NoteDuration(14)), 255);
-        QCOMPARE(int(tip.TipInterval()), 10);
-        QCOMPARE(int(tip.TipRepeatCount()), 10);
+        QCOMPARE(int(tip.noteFrequency(5)), 100);
+        QCOMPARE(int(tip.noteDuration(14)), 255);
+        QCOMPARE(int(tip.tipInterval()), 10);
+        QCOMPARE(int(tip.tipRepeatCount()), 10);
         QVERIFY(f.image().ToneTips[0] == before);
-        QVERIFY(f.doc().IsModified());
+        QVERIFY(f.doc().isModified());
     }
 
     void undefinedToneTipLosesEveryRogerBeep()
@@ -162,7 +162,7 @@ private slots:
             (*table)[0].Option23 = 3;
             (*table)[1].Option23 = 2;
         }
-        doc.image().OptFeat.RogerBeep() = 3;
+        doc.image().OptFeat.rogerBeep() = 3;
         doc.image().StandbySettings[73] = 3;
         auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
         QCOMPARE(options->list(35)->currentText(), QString("3"));
@@ -171,12 +171,12 @@ private slots:
 
         w->repeatList()->setCurrentIndex(0);
 
-        QVERIFY(!IsToneTipDefined(doc.image(), 3));
+        QVERIFY(!isToneTipDefined(doc.image(), 3));
         for (const ChannelTable* table : {&doc.active(), &doc.standby()}) {
             QCOMPARE(int((*table)[0].Option23), 0);
             QCOMPARE(int((*table)[1].Option23), 2);
         }
-        QCOMPARE(int(doc.image().OptFeat.RogerBeep()), 0);
+        QCOMPARE(int(doc.image().OptFeat.rogerBeep()), 0);
         QCOMPARE(int(doc.image().StandbySettings[73]), 0);
         QCOMPARE(Entries(options->list(35)), (QStringList{f.ctx.text(15030), "1", "2", "4", "5"}));
         QCOMPARE(options->list(35)->currentIndex(), 0);
@@ -191,7 +191,7 @@ private slots:
         w->repeatList()->setCurrentIndex(1);
         QVERIFY(!Entries(options->list(35)).contains("6"));
         w->lengthList(4)->setCurrentIndex(7);
-        QVERIFY(IsToneTipDefined(f.image(), 6));
+        QVERIFY(isToneTipDefined(f.image(), 6));
         QCOMPARE(Entries(options->list(35)).last(), QString("6"));
     }
 
@@ -204,7 +204,7 @@ private slots:
         w->lengthList(1)->setCurrentIndex(50);
         w->frequencyList(2)->setCurrentIndex(w->frequencyList(2)->findText("1000"));
         w->lengthList(2)->setCurrentIndex(50);
-        const std::vector<DiagramBar> bars = DiagramBars(f.image().ToneTips[5], 1100, 356);
+        const std::vector<DiagramBar> bars = diagramBars(f.image().ToneTips[5], 1100, 356);
         QCOMPARE(bars.size(), std::size_t(2));
         QCOMPARE(bars[0].height, 0);
         QCOMPARE(bars[0].width, 500);
@@ -218,7 +218,7 @@ private slots:
         ScriptedOutput* out = Script(w);
         QTest::mouseClick(w->playButton(), Qt::LeftButton);
         QVERIFY(!w->playButton()->isEnabled());
-        const std::vector<PlaybackStep> expected = PlaybackSteps(f.image().ToneTips[0]);
+        const std::vector<PlaybackStep> expected = playbackSteps(f.image().ToneTips[0]);
         while (out->started.size() < expected.size() && w->player()->isPlaying())
             out->finishStep();
         QCOMPARE(out->started, expected);
@@ -291,7 +291,7 @@ private slots:
         w->frequencyList(9)->setCurrentIndex(100);
         w->lengthList(9)->setCurrentIndex(12);
         const auto edited = f.image().ToneTips;
-        QCOMPARE(int(edited[7].NoteFrequency(9)), 139);
+        QCOMPARE(int(edited[7].noteFrequency(9)), 139);
         auto reopened = f.saveAndReopen();
         QVERIFY(reopened);
         QVERIFY(reopened->image().ToneTips == edited);

@@ -34,11 +34,11 @@ private slots:
         QFETCH(int, number);
         QFETCH(int, group);
         QFETCH(int, inGroup);
-        GroupPosition p = GroupOfChannel(number, Int16(mode));
+        GroupPosition p = zav::groupOfChannel(number, Int16(mode));
         QCOMPARE(p.group, group);
         QCOMPARE(p.numberInGroup, inGroup);
         if (group >= 0)
-            QCOMPARE(GroupBase(group, Int16(mode)) + inGroup, number);
+            QCOMPARE(groupBase(group, Int16(mode)) + inGroup, number);
     }
 
     void labels_data()
@@ -59,24 +59,24 @@ private slots:
         QFETCH(QString, label);
         Document d;
         d.image().ChannelMode = Int16(mode);
-        BuildNewDocument(d, "", TemplateVariant::NewDocument);
-        QCOMPARE(QString::fromStdString(GroupLabel(group, d.image())), label);
+        buildNewDocument(d, "", TemplateVariant::NewDocument);
+        QCOMPARE(QString::fromStdString(groupLabel(group, d.image())), label);
         d.image().GroupNames[5].assign("");
-        QCOMPARE(QString::fromStdString(GroupLabel(5, d.image())), QString("5 -- "));
-        QCOMPARE(int(GroupLabelList(d.image()).size()), mode == 4 ? 11 : 7);
+        QCOMPARE(QString::fromStdString(groupLabel(5, d.image())), QString("5 -- "));
+        QCOMPARE(int(groupLabelList(d.image()).size()), mode == 4 ? 11 : 7);
     }
 
     void channelsInGroup()
     {
         Document d;
-        BuildNewDocument(d, "", TemplateVariant::NewDocument);
+        buildNewDocument(d, "", TemplateVariant::NewDocument);
         d.image().ChannelCount = 0;
         for (int n : {130, 85, 81, 200, 521})
-            AppendDefaultChannel(d, n, 27.0, false);
-        QCOMPARE(ChannelNumbersInGroup(d.working, 2), (std::vector<int>{1, 5, 50}));
-        QCOMPARE(FindChannelInGroup(d.working, 2, 5), 1);
-        QCOMPARE(FindChannelInGroup(d.working, 2, 6), -1);
-        QCOMPARE(ChannelNumbersInGroup(d.working, 3), (std::vector<int>{40}));
+            appendDefaultChannel(d, n, 27.0, false);
+        QCOMPARE(channelNumbersInGroup(d.working, 2), (std::vector<int>{1, 5, 50}));
+        QCOMPARE(findChannelInGroup(d.working, 2, 5), 1);
+        QCOMPARE(findChannelInGroup(d.working, 2, 6), -1);
+        QCOMPARE(channelNumbersInGroup(d.working, 3), (std::vector<int>{40}));
     }
 
     void modelDisplayName_data()
@@ -95,7 +95,7 @@ private slots:
         QFETCH(QByteArray, model);
         QFETCH(int, variant);
         QFETCH(QString, shown);
-        QCOMPARE(QString::fromStdString(ModelDisplayName(model.toStdString(), variant)), shown);
+        QCOMPARE(QString::fromStdString(zav::modelDisplayName(model.toStdString(), variant)), shown);
     }
 };
 

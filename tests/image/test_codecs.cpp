@@ -12,7 +12,7 @@
 using namespace zav;
 
 namespace {
-const BandLimits kBand = ParseBandLimits("25.615 - 30.105 MHz");
+const BandLimits kBand = parseBandLimits("25.615 - 30.105 MHz");
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
@@ -42,7 +42,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, stored);
-        QCOMPARE(Q(ToStoredFrequency(S(typed), kBand)), stored);
+        QCOMPARE(Q(zav::toStoredFrequency(S(typed), kBand)), stored);
     }
 
     void storedFrequencyToText_data()
@@ -65,7 +65,7 @@ private slots:
         QFETCH(QByteArray, stored);
         QFETCH(QString, text);
         QFETCH(bool, notNumeric);
-        auto result = StoredFrequencyToText(std::string_view(stored.constData(), size_t(stored.size())), kBand);
+        auto result = zav::storedFrequencyToText(std::string_view(stored.constData(), size_t(stored.size())), kBand);
         QCOMPARE(Q(result.text), text);
         QCOMPARE(result.notNumeric, notNumeric);
     }
@@ -91,7 +91,7 @@ private slots:
         QFETCH(QByteArray, stored);
         QFETCH(int, direction);
         QFETCH(QString, text);
-        QCOMPARE(Q(StoredOffsetToText(std::string_view(stored.constData(), size_t(stored.size())), direction)), text);
+        QCOMPARE(Q(zav::storedOffsetToText(std::string_view(stored.constData(), size_t(stored.size())), direction)), text);
     }
 
     void offsetFromEntry_data()
@@ -137,7 +137,7 @@ private slots:
         QFETCH(bool, stored);
         FixedText<7> previous;
         previous.assign(S(oldOffset));
-        OffsetEntry e = OffsetFromEntry(S(rx), S(typed), typedIsOffset, previous, oldDirection, kBand);
+        OffsetEntry e = zav::offsetFromEntry(S(rx), S(typed), typedIsOffset, previous, oldDirection, kBand);
         QCOMPARE(e.stored, stored);
         QCOMPARE(Q(e.offset.clean()), offset);
         QCOMPARE(int(e.direction), direction);
@@ -166,7 +166,7 @@ private slots:
         QFETCH(int, direction);
         QFETCH(bool, showOffset);
         QFETCH(QString, text);
-        QCOMPARE(Q(TransmitText(S(rx), S(offset), direction, showOffset, kBand)), text);
+        QCOMPARE(Q(zav::transmitText(S(rx), S(offset), direction, showOffset, kBand)), text);
     }
 
     void checkFrequencyEntry_data()
@@ -197,7 +197,7 @@ private slots:
         QFETCH(int, group);
         QFETCH(QString, text);
         QFETCH(bool, warned);
-        CheckedText result = CheckFrequencyEntry(S(typed), group, kBand);
+        CheckedText result = zav::checkFrequencyEntry(S(typed), group, kBand);
         QCOMPARE(Q(result.text), text);
         QCOMPARE(result.warned, warned);
     }
@@ -206,10 +206,10 @@ private slots:
     {
         // Every 5 kHz step of the band survives typed -> stored -> shown.
         for (long long n = 2561500; n <= 3010500; n += 500) {
-            const std::string text = FormatMHz(double(n) / 100000.0);
-            const std::string stored = ToStoredFrequency(text, kBand);
-            QCOMPARE(Q(StoredFrequencyToText(stored, kBand).text), Q(text));
-            QCOMPARE(Q(CheckFrequencyEntry(text, 0, kBand).text), Q(text));
+            const std::string text = formatMHz(double(n) / 100000.0);
+            const std::string stored = zav::toStoredFrequency(text, kBand);
+            QCOMPARE(Q(zav::storedFrequencyToText(stored, kBand).text), Q(text));
+            QCOMPARE(Q(zav::checkFrequencyEntry(text, 0, kBand).text), Q(text));
         }
     }
 
@@ -233,11 +233,11 @@ private slots:
         QFETCH(double, low);
         QFETCH(double, high);
         QFETCH(int, code);
-        BandLimits limits = ParseBandLimits(S(label));
+        BandLimits limits = parseBandLimits(S(label));
         QCOMPARE(limits.low, low);
         QCOMPARE(limits.high, high);
-        QCOMPARE(int(BandCodeOf(S(label))), code);
-        QCOMPARE(Q(BandLabelOf(code)), code == 0 ? QString("25.615 - 30.105 MHz") : QString());
+        QCOMPARE(int(bandCodeOf(S(label))), code);
+        QCOMPARE(Q(bandLabelOf(code)), code == 0 ? QString("25.615 - 30.105 MHz") : QString());
     }
 
     void toneTable_data()
@@ -263,8 +263,8 @@ private slots:
         QFETCH(int, index);
         QFETCH(QString, text);
         QFETCH(int, wire);
-        QCOMPARE(Q(ToneText(index)), text);
-        QCOMPARE(int(ToneToWire(index)), wire);
+        QCOMPARE(Q(toneText(index)), text);
+        QCOMPARE(int(toneToWire(index)), wire);
     }
 
     void wireToTone_data()
@@ -285,28 +285,28 @@ private slots:
     {
         QFETCH(int, wire);
         QFETCH(int, index);
-        QCOMPARE(WireToTone(std::uint16_t(wire)), index);
+        QCOMPARE(zav::wireToTone(std::uint16_t(wire)), index);
     }
 
     void everyToneRoundTrips()
     {
-        QCOMPARE(int(CtcssTenths().size()), 50);
-        QCOMPARE(int(DcsCodes().size()), 107);
-        QCOMPARE(int(ToneTexts().size()), kToneCount);
-        std::set<std::string> texts(ToneTexts().begin(), ToneTexts().end());
+        QCOMPARE(int(ctcssTenths().size()), 50);
+        QCOMPARE(int(dcsCodes().size()), 107);
+        QCOMPARE(int(toneTexts().size()), kToneCount);
+        std::set<std::string> texts(toneTexts().begin(), toneTexts().end());
         QCOMPARE(int(texts.size()), kToneCount);
         std::set<std::uint16_t> wires;
         for (int i = 0; i < kToneCount; ++i) {
-            QCOMPARE(WireToTone(ToneToWire(i)), i);
-            QCOMPARE(Q(ToneTexts()[size_t(i)]), Q(ToneText(i)));
-            wires.insert(ToneToWire(i));
+            QCOMPARE(zav::wireToTone(toneToWire(i)), i);
+            QCOMPARE(Q(toneTexts()[size_t(i)]), Q(toneText(i)));
+            wires.insert(toneToWire(i));
         }
         QCOMPARE(int(wires.size()), kToneCount);
         // Every 16-bit value decodes to a listed tone that encodes back to it.
         for (int v = 0; v <= 0xFFFF; ++v) {
-            const int index = WireToTone(std::uint16_t(v));
+            const int index = zav::wireToTone(std::uint16_t(v));
             QVERIFY(index >= 0 && index < kToneCount);
-            if (index != 0 && ToneToWire(index) != v)
+            if (index != 0 && toneToWire(index) != v)
                 QFAIL(qPrintable(QString("value %1 decodes to %2").arg(v, 4, 16).arg(index)));
         }
     }
@@ -332,32 +332,32 @@ private slots:
         QFETCH(int, entry);
         QFETCH(QString, text);
         QFETCH(int, wire);
-        QCOMPARE(Q(CommonToneText(entry)), text);
-        QCOMPARE(int(CommonToneToWire(entry)), wire);
+        QCOMPARE(Q(commonToneText(entry)), text);
+        QCOMPARE(int(commonToneToWire(entry)), wire);
         if (entry >= 1 && entry < kCommonToneCount)
-            QCOMPARE(Q(CommonToneTexts()[size_t(entry - 1)]), text);
+            QCOMPARE(Q(commonToneTexts()[size_t(entry - 1)]), text);
     }
 
     void everyCommonToneRoundTrips()
     {
-        QCOMPARE(int(CommonDcsCodes().size()), 116);
-        QCOMPARE(int(CommonToneTexts().size()), kCommonToneCount - 1);
+        QCOMPARE(int(commonDcsCodes().size()), 116);
+        QCOMPARE(int(commonToneTexts().size()), kCommonToneCount - 1);
         std::set<std::uint16_t> wires;
         for (int e = 0; e < kCommonToneCount; ++e) {
-            QCOMPARE(WireToCommonTone(CommonToneToWire(e)), e);
-            wires.insert(CommonToneToWire(e));
+            QCOMPARE(wireToCommonTone(commonToneToWire(e)), e);
+            wires.insert(commonToneToWire(e));
         }
         QCOMPARE(int(wires.size()), kCommonToneCount);
         // The same tone has the same radio value in both lists.
         for (int i = 1; i < kToneCount; ++i) {
-            const int e = WireToCommonTone(ToneToWire(i));
-            QVERIFY2(e > 0, qPrintable(Q(ToneText(i))));
-            QCOMPARE(CommonToneToWire(e), ToneToWire(i));
+            const int e = wireToCommonTone(toneToWire(i));
+            QVERIFY2(e > 0, qPrintable(Q(toneText(i))));
+            QCOMPARE(commonToneToWire(e), toneToWire(i));
         }
         for (int v = 0; v <= 0xFFFF; ++v) {
-            const int e = WireToCommonTone(std::uint16_t(v));
+            const int e = wireToCommonTone(std::uint16_t(v));
             QVERIFY(e >= 0 && e < kCommonToneCount);
-            if (e != 0 && CommonToneToWire(e) != v)
+            if (e != 0 && commonToneToWire(e) != v)
                 QFAIL(qPrintable(QString("value %1 decodes to %2").arg(v, 4, 16).arg(e)));
         }
     }
@@ -374,8 +374,8 @@ private slots:
     {
         QFETCH(QString, display);
         QFETCH(QString, stored);
-        QCOMPARE(Q(DtmfToStored(S(display))), stored);
-        QCOMPARE(Q(DtmfToDisplay(S(stored))), display);
+        QCOMPARE(Q(dtmfToStored(S(display))), stored);
+        QCOMPARE(Q(dtmfToDisplay(S(stored))), display);
     }
 };
 

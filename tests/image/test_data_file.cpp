@@ -4,7 +4,7 @@
 #include "data_file.h"
 #include "defaults.h"
 #include "image_layout.h"
-#include "versions.h"
+#include "version_records.h"
 
 #include "image_test_util.h"
 
@@ -22,11 +22,11 @@ namespace {
 Document NewDoc()
 {
     Document d;
-    BuildNewDocument(d, "", TemplateVariant::NewDocument);
+    buildNewDocument(d, "", TemplateVariant::NewDocument);
     return d;
 }
 
-QByteArray NewDocBytes() { return ToQBytes(WriteFullImage(NewDoc().saved)); }
+QByteArray NewDocBytes() { return ToQBytes(writeFullImage(NewDoc().saved)); }
 
 int ActiveRecord(int i) { return offsets::ActiveChannels + kChannelRecordBytes * i; }
 int StandbyRecord(int i) { return offsets::StandbyChannels + kChannelRecordBytes * i; }
@@ -37,8 +37,8 @@ Document EditedDoc()
     Document d = NewDoc();
     d.image().OptFeat.Common1[common1::TotTime] = 8;
     d.active()[0].RxTone = 12;
-    d.DocumentPath = "/old/place.dat";
-    d.IsUntitled = false;
+    d.documentPath = "/old/place.dat";
+    d.isUntitled = false;
     return d;
 }
 
@@ -46,8 +46,8 @@ VersionRecords PairsOf(std::initializer_list<const char*> pairs)
 {
     VersionRecords v;
     for (const char* p : pairs) {
-        v.Pairs.push_back(std::string(p, 4));
-        v.Pairs.push_back(std::string(p + 4, 4));
+        v.pairs.push_back(std::string(p, 4));
+        v.pairs.push_back(std::string(p + 4, 4));
     }
     return v;
 }
@@ -62,9 +62,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("a.dat");
         Document d = NewDoc();
-        QVERIFY(SaveDocument(d, path.toStdString()));
-        QVERIFY(!d.IsUntitled);
-        QCOMPARE(d.DocumentPath, path.toStdString());
+        QVERIFY(saveDocument(d, path.toStdString()));
+        QVERIFY(!d.isUntitled);
+        QCOMPARE(d.documentPath, path.toStdString());
 
         const QByteArray bytes = ReadFile(path);
         QCOMPARE(bytes.size(), kFullFileBytes);
@@ -79,11 +79,11 @@ private slots:
         }
 
         Document e = EditedDoc();
-        OpenResult r = OpenDocument(e, path.toStdString(), VersionRecords{});
+        OpenResult r = openDocument(e, path.toStdString(), VersionRecords{});
         QCOMPARE(int(r.outcome), int(OpenOutcome::Opened));
-        QVERIFY(!e.IsModified());
-        QVERIFY(!e.IsUntitled);
-        QCOMPARE(e.DocumentPath, path.toStdString());
+        QVERIFY(!e.isModified());
+        QVERIFY(!e.isUntitled);
+        QCOMPARE(e.documentPath, path.toStdString());
         QVERIFY(e.working.Settings == d.working.Settings);
         QVERIFY(SameImage(e.saved, d.saved));
     }
@@ -105,9 +105,9 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(WriteFile(dir.filePath("in.dat"), bytes));
         Document d = NewDoc();
-        QCOMPARE(int(OpenDocument(d, dir.filePath("in.dat").toStdString(), VersionRecords{}).outcome),
+        QCOMPARE(int(openDocument(d, dir.filePath("in.dat").toStdString(), VersionRecords{}).outcome),
                  int(OpenOutcome::Opened));
-        QVERIFY(SaveDocument(d, dir.filePath("out.dat").toStdString()));
+        QVERIFY(saveDocument(d, dir.filePath("out.dat").toStdString()));
         QCOMPARE(ReadFile(dir.filePath("out.dat")), bytes);
     }
 
@@ -131,17 +131,17 @@ private slots:
         bytes.replace(9, 4, version);
         VersionRecords v;
         for (const QString& p : pairs.split(',', Qt::SkipEmptyParts)) {
-            v.Pairs.push_back(p.left(4).toStdString());
-            v.Pairs.push_back(p.right(4).toStdString());
+            v.pairs.push_back(p.left(4).toStdString());
+            v.pairs.push_back(p.right(4).toStdString());
         }
         QTemporaryDir dir;
         QVERIFY(WriteFile(dir.filePath("a.dat"), bytes));
         Document d = EditedDoc();
-        OpenResult r = OpenDocument(d, dir.filePath("a.dat").toStdString(), v);
+        OpenResult r = openDocument(d, dir.filePath("a.dat").toStdString(), v);
         QCOMPARE(int(r.outcome), int(OpenOutcome::Opened));
-        QCOMPARE(d.model.ModelName, std::string("ZAV415"));
+        QCOMPARE(d.model.modelName, std::string("ZAV415"));
         QCOMPARE(d.image().Header.Version.raw(), std::string("V300")); // the program's version from now on
-        QVERIFY(!d.IsModified());
+        QVERIFY(!d.isModified());
     }
 
     void refusedFiles_data()
@@ -228,17 +228,17 @@ private slots:
 
         Document d = EditedDoc();
         const Document before = d;
-        OpenResult r = OpenDocument(d, path.toStdString(), PairsOf({"V300V300", "V300V210"}));
+        OpenResult r = openDocument(d, path.toStdString(), PairsOf({"V300V300", "V300V210"}));
         QCOMPARE(int(r.outcome), outcome);
         QCOMPARE(r.messageId(), messageId);
         if (fault == "V200")
             QCOMPARE(r.fileVersion, std::string("V200"));
         QVERIFY(SameImage(d.working, before.working));
         QVERIFY(SameImage(d.saved, before.saved));
-        QCOMPARE(d.DocumentPath, before.DocumentPath);
-        QCOMPARE(d.IsUntitled, before.IsUntitled);
-        QCOMPARE(d.model.ModelName, before.model.ModelName);
-        QCOMPARE(d.model.BandLabel, before.model.BandLabel);
+        QCOMPARE(d.documentPath, before.documentPath);
+        QCOMPARE(d.isUntitled, before.isUntitled);
+        QCOMPARE(d.model.modelName, before.model.modelName);
+        QCOMPARE(d.model.bandLabel, before.model.bandLabel);
     }
 
     void failedSaveKeepsFileAndDocument_data()
@@ -254,11 +254,11 @@ private slots:
         QTemporaryDir dir;
         QString path = dir.filePath("doc.dat");
         Document d = NewDoc();
-        QVERIFY(SaveDocument(d, path.toStdString()));
+        QVERIFY(saveDocument(d, path.toStdString()));
         const QByteArray previous = ReadFile(path);
 
         d.image().OptFeat.Common1[common1::TotTime] = 7;
-        QVERIFY(d.IsModified());
+        QVERIFY(d.isModified());
         if (fault == "folder") {
             path = dir.filePath("sub");
             QVERIFY(QDir().mkdir(path));
@@ -275,12 +275,12 @@ private slots:
             }
         }
         const ImageSet saved = d.saved;
-        const std::string oldPath = d.DocumentPath;
-        QVERIFY(!SaveDocument(d, path.toStdString()));
+        const std::string oldPath = d.documentPath;
+        QVERIFY(!saveDocument(d, path.toStdString()));
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QVERIFY(d.IsModified());
+        QVERIFY(d.isModified());
         QVERIFY(SameImage(d.saved, saved));
-        QCOMPARE(d.DocumentPath, oldPath);
+        QCOMPARE(d.documentPath, oldPath);
         QCOMPARE(ReadFile(dir.filePath("doc.dat")), previous);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"doc.dat"}); // no temporary left
     }
@@ -314,7 +314,7 @@ private slots:
                 t[i++].Number = Int16(n.toInt());
             if (!standby) // a sane other table has one record to check
                 set.Settings.StandbyChannelCount = 0;
-            QCOMPARE(IsSaneImage(set), sane);
+            QCOMPARE(isSaneImage(set), sane);
         }
     }
 };

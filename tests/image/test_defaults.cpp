@@ -20,13 +20,13 @@ std::string Raw(const auto& text) { return text.raw(); }
 QByteArray FullFileWithChannels(std::initializer_list<int> numbers)
 {
     Document d;
-    BuildNewDocument(d, "", TemplateVariant::NewDocument);
+    buildNewDocument(d, "", TemplateVariant::NewDocument);
     d.image().ChannelCount = 0;
     for (int n : numbers)
-        AppendDefaultChannel(d, n, 26.5, false);
+        appendDefaultChannel(d, n, 26.5, false);
     d.image().OptFeat.Common1[common1::TotTime] = 9;
-    d.CopyWorkingToSaved();
-    return ToQBytes(WriteFullImage(d.saved));
+    d.copyWorkingToSaved();
+    return ToQBytes(writeFullImage(d.saved));
 }
 
 /// An image-only template: settings with counts that must not be taken.
@@ -39,7 +39,7 @@ QByteArray ImageOnlyFile(int totTime)
     im.StandbyChannelCount = 3;
     im.OptFeat.Common1[common1::TotTime] = static_cast<Int16>(totTime);
     Bytes bytes(kRadioImageBytes);
-    WriteRadioImage(im, std::span<std::uint8_t, kRadioImageBytes>(bytes.data(), kRadioImageBytes));
+    writeRadioImage(im, std::span<std::uint8_t, kRadioImageBytes>(bytes.data(), kRadioImageBytes));
     return ToQBytes(bytes);
 }
 } // namespace
@@ -58,14 +58,14 @@ private slots:
         QFETCH(int, mode);
         Document d;
         d.image().ChannelMode = static_cast<Int16>(mode);
-        d.DocumentPath = "/somewhere/old.dat";
-        d.IsUntitled = false;
-        NewDocumentResult r = BuildNewDocument(d, "/nonexistent/Init", TemplateVariant::NewDocument);
+        d.documentPath = "/somewhere/old.dat";
+        d.isUntitled = false;
+        NewDocumentResult r = buildNewDocument(d, "/nonexistent/Init", TemplateVariant::NewDocument);
         QVERIFY(!r.templateLoaded);
         QCOMPARE(r.messageId, 0);
-        QVERIFY(d.IsUntitled);
-        QCOMPARE(d.DocumentPath, std::string("new.dat"));
-        QVERIFY(!d.IsModified());
+        QVERIFY(d.isUntitled);
+        QCOMPARE(d.documentPath, std::string("new.dat"));
+        QVERIFY(!d.isModified());
 
         const RadioImage& im = d.image();
         QCOMPARE(int(im.ChannelMode), mode);
@@ -109,7 +109,7 @@ private slots:
         QVERIFY(im.OptFeat.Common2 == common2);
         // Each standby setting equals the active field it stands for.
         ImageSet swapped = d.working;
-        ExchangeModePairs(swapped);
+        exchangeModePairs(swapped);
         QVERIFY(swapped.Settings.StandbySettings == im.StandbySettings);
         QCOMPARE(int(im.StandbySettings[6]), 4);
         QCOMPARE(int(im.StandbySettings[12]), 1);
@@ -120,27 +120,27 @@ private slots:
         QCOMPARE(int(im.ToneTips[0].Values[0]), 210);
         QCOMPARE(int(im.ToneTips[1].Values[27]), 4);
         QCOMPARE(int(im.ToneTips[3].Values[9]), 6);
-        QCOMPARE(int(im.ToneTips[4].TipRepeatCount()), 1);
+        QCOMPARE(int(im.ToneTips[4].tipRepeatCount()), 1);
         QCOMPARE(int(im.ToneTips[4].Values[12]), 0);
     }
 
     void nothingOfThePreviousDocumentSurvives()
     {
         Document d;
-        BuildNewDocument(d, "", TemplateVariant::NewDocument);
+        buildNewDocument(d, "", TemplateVariant::NewDocument);
         d.image().TestFrequencies[3].First.assign("02700000");
         d.image().ToneTips[6].Values[0] = 99;
         d.image().OptFeat.CommonChannel.Option7 = 5;
         d.image().ChannelCount = 4;
         d.active()[3].Number = 17;
         d.standby()[200].Number = 300;
-        d.CopyWorkingToSaved();
+        d.copyWorkingToSaved();
 
-        BuildNewDocument(d, "", TemplateVariant::NewDocument);
+        buildNewDocument(d, "", TemplateVariant::NewDocument);
         ImageSet fresh;
         {
             Document other;
-            BuildNewDocument(other, "", TemplateVariant::NewDocument);
+            buildNewDocument(other, "", TemplateVariant::NewDocument);
             fresh = other.working;
         }
         QVERIFY(SameImage(d.working, fresh));
@@ -152,10 +152,10 @@ private slots:
     {
         Document d;
         d.image().ChannelCount = 521;
-        AppendDefaultChannel(d, 7, 27.0, false);
+        appendDefaultChannel(d, 7, 27.0, false);
         QCOMPARE(int(d.image().ChannelCount), 521);
         d.image().ChannelCount = -3; // corrupt count: nothing is written anywhere
-        AppendDefaultChannel(d, 7, 27.0, false);
+        appendDefaultChannel(d, 7, 27.0, false);
         QCOMPARE(int(d.image().ChannelCount), -3);
     }
 
@@ -197,13 +197,13 @@ private slots:
             QVERIFY(WriteFile(dir.filePath(name), data));
         }
         Document d;
-        NewDocumentResult r = BuildNewDocument(d, dir.path().toStdString(),
+        NewDocumentResult r = buildNewDocument(d, dir.path().toStdString(),
                                                init ? TemplateVariant::Init : TemplateVariant::NewDocument);
         QCOMPARE(r.templateLoaded, loaded);
         QCOMPARE(r.messageId, messageId);
-        QVERIFY(d.IsUntitled);
-        QCOMPARE(d.DocumentPath, std::string("new.dat"));
-        QVERIFY(!d.IsModified());
+        QVERIFY(d.isUntitled);
+        QCOMPARE(d.documentPath, std::string("new.dat"));
+        QVERIFY(!d.isModified());
         QCOMPARE(int(d.image().ChannelCount), channelCount);
         QCOMPARE(int(d.image().OptFeat.Common1[common1::TotTime]), totTime);
         QCOMPARE(Raw(d.image().Header.Version), std::string("V300"));

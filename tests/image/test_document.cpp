@@ -45,7 +45,7 @@ private slots:
         Document d;
         Fill(d);
         const ImageSet before = d.working;
-        d.SwapChannelMode(4);
+        d.swapChannelMode(4);
         QCOMPARE(int(d.image().ChannelMode), 4);
         QCOMPARE(int(d.image().ChannelCount), 2);
         QCOMPARE(int(d.image().DtmfSettings.FirstDigitDelay), 1001); // crossed pair
@@ -53,7 +53,7 @@ private slots:
         QCOMPARE(int(d.image().StandbySettings[1]), 7);
         QCOMPARE(int(d.image().OptFeat.Common2[12]), 1015);
         QCOMPARE(d.image().GroupNames[0].clean(), std::string("AE"));
-        d.SwapChannelMode(0);
+        d.swapChannelMode(0);
         QVERIFY(d.working.Settings == before.Settings);
         QVERIFY(d.working.ActiveChannels == before.ActiveChannels);
         QVERIFY(d.working.StandbyChannels == before.StandbyChannels);
@@ -65,8 +65,8 @@ private slots:
         Fill(d);
         d.image().ChannelMode = 0;
         const ImageSet before = d.working;
-        d.SwapChannelMode(0);
-        d.SwapChannelMode(3); // any value other than 4 is country mode
+        d.swapChannelMode(0);
+        d.swapChannelMode(3); // any value other than 4 is country mode
         QVERIFY(d.working.Settings == before.Settings);
     }
 
@@ -74,29 +74,29 @@ private slots:
     {
         Document d;
         Fill(d);
-        d.CopyWorkingToSaved();
-        QVERIFY(!d.IsModified());
+        d.copyWorkingToSaved();
+        QVERIFY(!d.isModified());
 
         std::swap(d.active()[0], d.active()[1]); // reordering alone
-        QVERIFY(!d.IsModified());
+        QVERIFY(!d.isModified());
 
         d.image().RadioList[3].Flag = 0; // not compared
-        QVERIFY(!d.IsModified());
+        QVERIFY(!d.isModified());
 
         d.image().ScanSettings[2] = 1;
-        QVERIFY(d.IsModified());
+        QVERIFY(d.isModified());
         d.image().ScanSettings[2] = 0;
         d.image().AlertSettings[0] = 9;
-        QVERIFY(d.IsModified());
+        QVERIFY(d.isModified());
         d.image().AlertSettings[0] = 0;
 
         d.active()[2].RxTone = 3;
-        QVERIFY(d.IsModified());
+        QVERIFY(d.isModified());
         d.active()[2].RxTone = 0;
         // Texts compare clean: "EU" with a NUL equals "EU" padded.
         d.active()[2].Offset.bytes = {'\0', 'x', 'x', ' ', ' ', ' ', ' '};
         d.saved.ActiveChannels[2].Offset.assign("");
-        QVERIFY(!d.IsModified());
+        QVERIFY(!d.isModified());
     }
 
     void loadedHeaderSetsModelAndBand()
@@ -104,11 +104,11 @@ private slots:
         Document d;
         d.saved.Settings.Header.Model.bytes = {'Z', 'A', 'V', '4', '1', '5', '\0'};
         d.saved.Settings.Header.BandCode = 8;
-        d.CopySavedToWorking();
-        QCOMPARE(d.model.ModelName, std::string("ZAV415"));
-        QCOMPARE(d.model.BandLabel, std::string());
-        QCOMPARE(d.model.BandLow, 100.0);
-        QCOMPARE(d.model.BandHigh, 500.0);
+        d.copySavedToWorking();
+        QCOMPARE(d.model.modelName, std::string("ZAV415"));
+        QCOMPARE(d.model.bandLabel, std::string());
+        QCOMPARE(d.model.bandLow, 100.0);
+        QCOMPARE(d.model.bandHigh, 500.0);
         QCOMPARE(d.image().Header.Model.raw(), std::string("ZAV415 "));
     }
 
@@ -117,7 +117,7 @@ private slots:
         Document d;
         d.saved.Settings.ChannelCount = -5;
         d.saved.Settings.StandbyChannelCount = 30000;
-        d.CopySavedToWorking(); // must not read past the tables
+        d.copySavedToWorking(); // must not read past the tables
         QCOMPARE(d.activeCount(), 0);
         QCOMPARE(d.standbyCount(), 521);
     }

@@ -19,7 +19,7 @@ namespace {
 ImageSet NewImage()
 {
     Document d;
-    BuildNewDocument(d, "", TemplateVariant::NewDocument);
+    buildNewDocument(d, "", TemplateVariant::NewDocument);
     return d.working;
 }
 
@@ -53,7 +53,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, json);
-        QCOMPARE(QString::fromStdString(JsonString(std::string_view(bytes.constData(), size_t(bytes.size())))), json);
+        QCOMPARE(QString::fromStdString(zav::jsonString(std::string_view(bytes.constData(), size_t(bytes.size())))), json);
     }
 
     void jsonDocument_data()
@@ -73,7 +73,7 @@ private slots:
         set.Settings.GroupNames[0].bytes[2] = char(0xC8);
         QJsonParseError error;
         const QJsonDocument json =
-            QJsonDocument::fromJson(QByteArray::fromStdString(ImageSetToJson(set)), &error);
+            QJsonDocument::fromJson(QByteArray::fromStdString(imageSetToJson(set)), &error);
         QCOMPARE(error.error, QJsonParseError::NoError);
         const QJsonObject top = json.object();
         QCOMPARE(top.keys(), (QStringList{"ActiveChannels", "Settings", "StandbyChannels"}));
@@ -130,11 +130,11 @@ private slots:
         const ImageSet a = NewImage();
         ImageSet b = a;
         edit(b);
-        const auto diffs = DiffImages(a, b);
+        const auto diffs = diffImages(a, b);
         QCOMPARE(Names(diffs), names);
         // The other way round names the same fields (a channel missing on
         // one side is listed with that side's records).
-        QStringList reverse = Names(DiffImages(b, a));
+        QStringList reverse = Names(diffImages(b, a));
         QStringList expected = names;
         reverse.sort();
         expected.sort();
@@ -147,7 +147,7 @@ private slots:
         ImageSet b = a;
         b.Settings.OptFeat.Common1[0] = 9;
         b.Settings.GroupNames[2].assign("XX");
-        const auto diffs = DiffImages(a, b);
+        const auto diffs = diffImages(a, b);
         QCOMPARE(diffs.size(), size_t(2));
         QCOMPARE(diffs[0].a, std::string("4"));
         QCOMPARE(diffs[0].b, std::string("9"));

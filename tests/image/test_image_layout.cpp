@@ -31,7 +31,7 @@ private slots:
         set.StandbyChannels[0].Number = 0x0CCC;
         set.ActiveChannels[1].Option30 = 0x0DDD;
 
-        const Bytes b = WriteFullImage(set);
+        const Bytes b = writeFullImage(set);
         QCOMPARE(int(b.size()), 95640);
         auto word = [&](int at) { return b[at] | (b[at + 1] << 8); };
         QCOMPARE(word(offsets::ChannelMode), 0x1111);
@@ -63,7 +63,7 @@ private slots:
         r.RxStepClass = 7;
         r.Option17 = 9;
         Bytes b(90);
-        WriteChannelRecord(r, std::span<std::uint8_t, 90>(b.data(), 90));
+        writeChannelRecord(r, std::span<std::uint8_t, 90>(b.data(), 90));
         QCOMPARE(std::string(b.begin() + 6, b.begin() + 14), std::string("02786000"));
         QCOMPARE(int(b[52]), 2);
         QCOMPARE(std::string(b.begin() + 53, b.begin() + 60), std::string("0060000"));
@@ -76,8 +76,8 @@ private slots:
         Bytes in(95640);
         for (std::size_t i = 0; i < in.size(); ++i)
             in[i] = static_cast<std::uint8_t>((i * 131 + 7) & 0xFF);
-        ImageSet set = ReadFullImage(std::span<const std::uint8_t, 95640>(in.data(), 95640));
-        QVERIFY(WriteFullImage(set) == in);
+        ImageSet set = readFullImage(std::span<const std::uint8_t, 95640>(in.data(), 95640));
+        QVERIFY(writeFullImage(set) == in);
     }
 };
 

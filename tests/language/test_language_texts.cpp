@@ -63,7 +63,7 @@ QStringList FilesWithoutText(int id)
 {
     QStringList files;
     for (const char* name : kLanguageFiles)
-        if (CatalogFor(name).GetText(id).empty())
+        if (CatalogFor(name).text(id).empty())
             files << QLatin1String(name);
     return files;
 }
@@ -173,7 +173,7 @@ private slots:
                 problems << at + QStringLiteral("not a decimal text id");
                 continue;
             }
-            const QString expected = QString::fromStdString(SectionForTextId(id));
+            const QString expected = QString::fromStdString(sectionForTextId(id));
             if (e.section != expected)
                 problems << at + QStringLiteral("in [%1], belongs in [%2]").arg(e.section, expected);
             if (seen.contains(id))

@@ -15,7 +15,7 @@ struct FoundTextId {
 };
 
 /// Literal 4- or 5-digit ids in text lookups of `source`: the argument of a
-/// call text(..), GetText(..), Text(..), tr(..) or TextId(..), and every such
+/// call text(..), text(..), Text(..), tr(..) or TextId(..), and every such
 /// literal inside the braced list that follows a name ending in "Ids"
 /// (kBacklightIds = {16050, 16051}).
 [[nodiscard]] QList<FoundTextId> ScanTextIds(const QString& source);

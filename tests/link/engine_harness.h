@@ -187,7 +187,7 @@ struct Harness {
     {
         engine = std::make_unique<link::TransferEngine>(
             link::TransferServices{port, timers, prompts, progress, observer}, link,
-            link::TransferContext{session.doc, session.RadioPassword, session.versions});
+            link::TransferContext{session.doc, session.radioPassword, session.versions});
     }
 
     void connectRadio(const link::RadioMemory& memory, const link::InfoBlock& info, sim::RadioFaults faults = {})

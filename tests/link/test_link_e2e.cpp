@@ -39,9 +39,9 @@ struct LiveRig {
     {
         port.setDeviceName(device);
         session.doc.image().ChannelMode = 0;
-        BuildNewDocument(session.doc, "/nonexistent/zav-test-init", TemplateVariant::NewDocument);
+        buildNewDocument(session.doc, "/nonexistent/zav-test-init", TemplateVariant::NewDocument);
         engine = std::make_unique<TransferEngine>(TransferServices{port, timers, prompts, progress, observer}, link,
-                                                  TransferContext{session.doc, session.RadioPassword, session.versions});
+                                                  TransferContext{session.doc, session.radioPassword, session.versions});
         ConnectEngine(port, timers, *engine);
     }
 
@@ -67,7 +67,7 @@ struct LiveRig {
 RadioMemory ReadDump(const QString& path)
 {
     RadioMemory m{};
-    const auto data = ReadWholeFile(path.toStdString(), kMemoryBytes);
+    const auto data = readWholeFile(path.toStdString(), kMemoryBytes);
     if (data && data->size() == std::size_t(kMemoryBytes))
         std::copy(data->begin(), data->end(), m.begin());
     return m;
@@ -76,7 +76,7 @@ RadioMemory ReadDump(const QString& path)
 /// First address inside the full plan where a and b differ, or -1.
 long FirstPlanDifference(const RadioMemory& a, const RadioMemory& b)
 {
-    for (long block : PlanBlocks(kFullPlan))
+    for (long block : planBlocks(kFullPlan))
         for (long i = 0; i < kBlockSize; ++i)
             if (a[std::size_t(block + i)] != b[std::size_t(block + i)])
                 return block + i;
@@ -109,10 +109,10 @@ private slots:
         QFETCH(bool, echo);
         // The radio holds the sample configuration in the given mode.
         const QString memoryFile = dir_.filePath(QString("start-%1.bin").arg(mode));
-        const Document sample = sim::SampleDocument(static_cast<Int16>(mode));
-        RadioMemory start = EncodeDocument(sample);
-        sim::SetRadioHeader(start, "ZAV415", 0, "V300", mode);
-        QVERIFY(WriteFileAtomically(memoryFile.toStdString(), {start.begin(), start.end()}));
+        const Document sample = sim::sampleDocument(static_cast<Int16>(mode));
+        RadioMemory start = encodeDocument(sample);
+        sim::setRadioHeader(start, "ZAV415", 0, "V300", mode);
+        QVERIFY(writeFileAtomically(memoryFile.toStdString(), {start.begin(), start.end()}));
         const QString dump = dir_.filePath(QString("dump-%1-%2.bin").arg(mode).arg(echo));
         QStringList args{"--memory", memoryFile, "--dump", dump};
         if (echo)
@@ -125,7 +125,7 @@ private slots:
         QVERIFY(rig.succeeded());
         // An echoing cable answers the first handshake (an echo is expected
         // at first); a plain one needs the second.
-        QCOMPARE(rig.link.NoEcho, !echo);
+        QCOMPARE(rig.link.noEcho, !echo);
         const Document& doc = rig.session.doc;
         QCOMPARE(int(doc.image().ChannelMode), mode);
         QCOMPARE(doc.image().ChannelCount, sample.image().ChannelCount);
@@ -135,7 +135,7 @@ private slots:
             QCOMPARE(doc.active()[std::size_t(i)].RxFrequency, sample.active()[std::size_t(i)].RxFrequency);
             QCOMPARE(doc.active()[std::size_t(i)].TxTone, sample.active()[std::size_t(i)].TxTone);
         }
-        QVERIFY(doc.IsUntitled);
+        QVERIFY(doc.isUntitled);
 
         // Writing what was read gives the radio back its own memory.
         QVERIFY(rig.run(&TransferEngine::startWrite));
@@ -147,7 +147,7 @@ private slots:
         rig.session.doc.image().Header.Model.assign("XYZ");
         QVERIFY(rig.run(&TransferEngine::startWrite));
         QVERIFY(rig.succeeded());
-        RadioMemory expected = EncodeDocument(rig.session.doc);
+        RadioMemory expected = encodeDocument(rig.session.doc);
         std::copy_n(start.begin() + kHeaderAddress, kIdentityHeaderBytes, expected.begin() + kHeaderAddress);
         QCOMPARE(FirstPlanDifference(ReadDump(dump), expected), -1L);
         QCOMPARE(rig.prompts.asked.count("9008"), 0);
@@ -193,8 +193,8 @@ private slots:
         QFETCH(bool, success);
         SimProcess sim({"--password", "k9", "--echo"});
         LiveRig rig(sim.device());
-        rig.session.RadioPassword = held.toStdString();
-        rig.prompts.onPasswordDialog = [&] { rig.session.RadioPassword = typed.toStdString(); };
+        rig.session.radioPassword = held.toStdString();
+        rig.prompts.onPasswordDialog = [&] { rig.session.radioPassword = typed.toStdString(); };
         QVERIFY(rig.run(&TransferEngine::startRead));
         QCOMPARE(rig.succeeded(), success);
         QCOMPARE(rig.prompts.asked.contains("failure"), !success);
@@ -218,8 +218,8 @@ private slots:
         QFETCH(QString, asked);
         const QString dump = dir_.filePath("checks.bin");
         const QString memoryFile = dir_.filePath("checks-start.bin");
-        const RadioMemory start = sim::SampleMemory();
-        QVERIFY(WriteFileAtomically(memoryFile.toStdString(), {start.begin(), start.end()}));
+        const RadioMemory start = sim::sampleMemory();
+        QVERIFY(writeFileAtomically(memoryFile.toStdString(), {start.begin(), start.end()}));
         QFile::remove(dump);
         SimProcess sim(simArgs + QStringList{"--dump", dump, "--memory", memoryFile});
         LiveRig rig(sim.device());

@@ -21,7 +21,7 @@ Document NewDocument(Int16 mode = 0)
 {
     Document doc;
     doc.image().ChannelMode = mode;
-    BuildNewDocument(doc, "/nonexistent/zav-test-init", TemplateVariant::NewDocument);
+    buildNewDocument(doc, "/nonexistent/zav-test-init", TemplateVariant::NewDocument);
     return doc;
 }
 
@@ -49,7 +49,7 @@ struct FieldValues {
 QStringList ValuesOf(const ChannelRecord& r)
 {
     FieldValues v;
-    VisitChannelFields(v, r);
+    visitChannelFields(v, r);
     return v.values;
 }
 
@@ -81,7 +81,7 @@ bool AllBytes(const RadioMemory& m, int from, int to, int value)
 
 const ChannelRecord* Find(const Document& doc, int number, bool standby = false)
 {
-    const int index = doc.FindChannelByNumber(static_cast<Int16>(number), standby);
+    const int index = doc.findChannelByNumber(static_cast<Int16>(number), standby);
     return index < 0 ? nullptr : &(standby ? doc.standby() : doc.active())[static_cast<std::size_t>(index)];
 }
 
@@ -129,8 +129,8 @@ Document RandomDocument(unsigned seed, Int16 mode)
             im.DtmfSettings.integer(k) = pick(0, 255);
         im.OptFeat.Common2[common2::FreqChangeable] = pick(0, 1);
         ChannelRecord& cc = im.OptFeat.CommonChannel;
-        cc.RxTone = pick(0, static_cast<int>(CommonToneTexts().size()));
-        cc.TxTone = pick(0, static_cast<int>(CommonToneTexts().size()));
+        cc.RxTone = pick(0, static_cast<int>(commonToneTexts().size()));
+        cc.TxTone = pick(0, static_cast<int>(commonToneTexts().size()));
         for (Int16* bit : {&cc.Option37, &cc.Option38, &cc.Option39, &cc.Option40, &cc.Option41, &cc.Option30})
             *bit = pick(0, 1);
         cc.Option11 = pick(0, 3);
@@ -142,7 +142,7 @@ Document RandomDocument(unsigned seed, Int16 mode)
         cc.Option28 = pick(0, 255);
         for (auto& name : im.GroupNames)
             name.assign(std::string(static_cast<std::size_t>(pick(0, 3)), static_cast<char>(pick('A', 'Z'))));
-        doc.SwapChannelMode(pass == 0 ? kExtendedMode : 0);
+        doc.swapChannelMode(pass == 0 ? kExtendedMode : 0);
     }
     RadioImage& im = doc.image();
     for (int o = 0; o < 6; ++o)
@@ -161,7 +161,7 @@ Document RandomDocument(unsigned seed, Int16 mode)
     im.OptFeat.PowerOnText.assign("PWR " + std::to_string(seed));
     for (auto& line : im.EmbeddedMessage)
         line.assign("line " + std::to_string(pick(0, 9999)));
-    doc.SwapChannelMode(mode);
+    doc.swapChannelMode(mode);
     return doc;
 }
 
@@ -189,9 +189,9 @@ private slots:
         QFETCH(int, kiloHertz);
         QFETCH(QString, decoded);
         std::uint16_t k = 0;
-        QVERIFY(EncodeRxFrequency(stored.toStdString(), k));
+        QVERIFY(encodeRxFrequency(stored.toStdString(), k));
         QCOMPARE(int(k), kiloHertz);
-        QCOMPARE(QString::fromStdString(DecodeRxFrequency(k)), decoded);
+        QCOMPARE(QString::fromStdString(decodeRxFrequency(k)), decoded);
     }
 
     void frequenciesWithoutAPlace_data()
@@ -205,12 +205,12 @@ private slots:
     {
         QFETCH(QString, stored);
         std::uint16_t k = 0;
-        QVERIFY(!EncodeRxFrequency(stored.toStdString(), k));
+        QVERIFY(!encodeRxFrequency(stored.toStdString(), k));
         // Such a channel is sent as empty rather than as a wrong frequency.
         Document doc = NewDocument();
         doc.image().ChannelCount = 0;
         AddChannel(doc, 5, stored.toLatin1().constData());
-        const RadioMemory m = EncodeDocument(doc);
+        const RadioMemory m = encodeDocument(doc);
         QCOMPARE(Byte(m, mem::BitmapA), 0);
         QVERIFY(AllBytes(m, 0x50, 0x5F, 0xFF));
     }
@@ -237,7 +237,7 @@ private slots:
         ChannelRecord& r9 = AddChannel(doc, 9, "02718125");
         r9.RxTone = 159;  // D023I
         r9.Option7 = 0;
-        const RadioMemory m = EncodeDocument(doc);
+        const RadioMemory m = encodeDocument(doc);
 
         QVERIFY(AllBytes(m, 0x0000, 0x000F, 0xFF));
         const std::uint8_t expected1[16] = {0x31, 0x6A, 0xFF, 0xFF, 0xFF, 0x41, 0x02, 0x9E,
@@ -270,7 +270,7 @@ private slots:
         r.Option24 = 0;
         r.Option13 = 0x7F; // six bits
         r.Option29 = 0;
-        const RadioMemory m = EncodeDocument(doc);
+        const RadioMemory m = encodeDocument(doc);
         QCOMPARE(Byte(m, 0x0025), 0x01);
         QCOMPARE(Byte(m, 0x002A), 0xC0);
         QCOMPARE(Byte(m, 0x002B), 0x0F);
@@ -288,7 +288,7 @@ private slots:
         AddChannel(doc, 6, "        ");     // empty
         doc.active()[5] = doc.active()[0];  // beyond the count
         doc.active()[5].Number = 7;
-        const RadioMemory m = EncodeDocument(doc);
+        const RadioMemory m = encodeDocument(doc);
         QCOMPARE(Byte(m, 0x20F0), 0x04);
         QVERIFY(AllBytes(m, 0x0040, 0x007F, 0xFF));
         QVERIFY(AllBytes(m, 0x0000, 0x000F, 0xFF));
@@ -332,7 +332,7 @@ private slots:
         im.DtmfSettings.CodeMemories[2].Length = 17;  // above 16 counts as 0
         for (int i = 0; i < 30; ++i)
             im.ToneTips[1].Values[static_cast<std::size_t>(i)] = static_cast<Int16>(100 + i);
-        const RadioMemory m = EncodeDocument(doc);
+        const RadioMemory m = encodeDocument(doc);
 
         const int settings[16] = {40, 1, 5, 1, 1, 0, 0, 1, 0, 10, 6, 4, 2, 16, 3, 1};
         for (int i = 0; i < 16; ++i)
@@ -387,7 +387,7 @@ private slots:
         QVERIFY(AllBytes(m, 0x21FC, 0x21FF, 0xFF));
 
         Document back = NewDocument();
-        DecodeDocument(m, 0, back);
+        decodeDocument(m, 0, back);
         const RadioImage& b = back.image();
         QCOMPARE(int(b.OptFeat.Common1[common1::TotTime]), 600);
         QCOMPARE(int(b.OptFeat.Common1[common1::EmergencyChannelBase + 0]), 0);
@@ -407,7 +407,7 @@ private slots:
 
     void textsFromTheRadioEndAtNulOrErased()
     {
-        RadioMemory m = EncodeDocument(NewDocument());
+        RadioMemory m = encodeDocument(NewDocument());
         const char text[] = "AB\0CD";
         std::copy(text, text + 5, m.begin() + 0x21A0);
         m[0x21E0] = 'Q';
@@ -419,7 +419,7 @@ private slots:
         m[0x2201] = 16;   // not a key: the memory has length 1
         m[0x2202] = 4;
         Document doc = NewDocument();
-        DecodeDocument(m, 0, doc);
+        decodeDocument(m, 0, doc);
         QCOMPARE(doc.image().EmbeddedMessage[0].raw(), std::string("AB") + std::string(14, ' '));
         QCOMPARE(doc.image().OptFeat.PowerOnText.clean(), std::string("Q"));
         QCOMPARE(doc.image().GroupNames[0].raw(), std::string("Z  "));
@@ -434,7 +434,7 @@ private slots:
         ChannelRecord& r5 = AddChannel(doc, 5, "02700000");
         r5.Option7 = 0;
         AddChannel(doc, 521, "FFFFFFFF");
-        const RadioMemory m = EncodeDocument(doc);
+        const RadioMemory m = encodeDocument(doc);
 
         // The document read into: its channel 5 at another index carries
         // values memory does not hold; its index 0 is unrelated channel 2.
@@ -448,7 +448,7 @@ private slots:
         before5.OffsetDirection = 1;
         before5.Offset.assign("0060000");
         before5.RxStepClass = 3;
-        DecodeDocument(m, 0, target);
+        decodeDocument(m, 0, target);
 
         QCOMPARE(int(target.image().ChannelCount), 2);
         const ChannelRecord& c5 = target.active()[0];
@@ -472,8 +472,8 @@ private slots:
 
     void extendedModeDocument()
     {
-        const Document doc = sim::SampleDocument(kExtendedMode);
-        const RadioMemory m = EncodeDocument(doc);
+        const Document doc = sim::sampleDocument(kExtendedMode);
+        const RadioMemory m = encodeDocument(doc);
         // Country channel 1 (26.965 MHz) at 0x0010, extended channel 1
         // (25.615 MHz) at 0x4010.
         QCOMPARE(Byte(m, 0x0010) | Byte(m, 0x0011) << 8, 26965);
@@ -486,7 +486,7 @@ private slots:
         QCOMPARE(Byte(m, 0x6170), 4);
 
         Document back = NewDocument(0);
-        DecodeDocument(m, kExtendedMode, back);
+        decodeDocument(m, kExtendedMode, back);
         QCOMPARE(int(back.image().ChannelMode), kExtendedMode);
         QCOMPARE(back.image().ChannelCount, doc.image().ChannelCount);
         QCOMPARE(back.image().StandbyChannelCount, doc.image().StandbyChannelCount);
@@ -507,17 +507,17 @@ private slots:
     void encodingNeverChangesTheDocument()
     {
         for (Int16 mode : {Int16(0), Int16(kExtendedMode)}) {
-            Document doc = sim::SampleDocument(mode);
+            Document doc = sim::sampleDocument(mode);
             doc.image().ChannelCount++;
             doc.active()[static_cast<std::size_t>(doc.image().ChannelCount - 1)].Number = 300;
             doc.active()[static_cast<std::size_t>(doc.image().ChannelCount - 1)].RxFrequency.assign("FFFFFFFF");
             const ImageSet before = doc.working;
-            doc.CopyWorkingToSaved();
-            (void)EncodeDocument(doc);
+            doc.copyWorkingToSaved();
+            (void)encodeDocument(doc);
             QVERIFY(doc.working.Settings == before.Settings);
             QVERIFY(doc.working.ActiveChannels == before.ActiveChannels);
             QVERIFY(doc.working.StandbyChannels == before.StandbyChannels);
-            QVERIFY(!doc.IsModified());
+            QVERIFY(!doc.isModified());
         }
     }
 
@@ -535,10 +535,10 @@ private slots:
         QFETCH(unsigned, seed);
         QFETCH(int, mode);
         const Document doc = RandomDocument(seed, static_cast<Int16>(mode));
-        const RadioMemory first = EncodeDocument(doc);
+        const RadioMemory first = encodeDocument(doc);
         Document back = NewDocument(static_cast<Int16>(kExtendedMode - mode));
-        DecodeDocument(first, static_cast<Int16>(mode), back);
-        const RadioMemory second = EncodeDocument(back);
+        decodeDocument(first, static_cast<Int16>(mode), back);
+        const RadioMemory second = encodeDocument(back);
         for (int a = 0; a < kMemoryBytes; ++a)
             if (first[static_cast<std::size_t>(a)] != second[static_cast<std::size_t>(a)])
                 QFAIL(qPrintable(QString("memory differs at 0x%1").arg(a, 4, 16, QChar('0'))));
@@ -561,7 +561,7 @@ private slots:
 
     void sampleMemoryCarriesTheRadioHeader()
     {
-        const RadioMemory m = sim::SampleMemory();
+        const RadioMemory m = sim::sampleMemory();
         const char header[] = "ZAV415";
         for (int i = 0; i < 6; ++i)
             QCOMPARE(Byte(m, 0x21F0 + i), int(header[i]));

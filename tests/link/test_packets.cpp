@@ -35,7 +35,7 @@ Bytes DataBlock(int address, const Bytes& data)
     std::copy(data.begin(), data.end(), b.begin() + 4);
     b.pop_back();
     b.push_back(0x06);
-    b[b.size() - 2] = Checksum(b);
+    b[b.size() - 2] = checksum(b);
     return b;
 }
 
@@ -80,11 +80,11 @@ private slots:
         QFETCH(Bytes, bytes);
         QFETCH(int, echoThreshold);
         QFETCH(int, plainThreshold);
-        QCOMPARE(BuildPacket(packet, address), bytes);
-        QCOMPARE(ReceiveThreshold(packet, false), echoThreshold);
-        QCOMPARE(ReceiveThreshold(packet, true), plainThreshold);
-        QCOMPARE(EchoLength(packet, true), 0);
-        QCOMPARE(EchoLength(packet, false), int(bytes.size()));
+        QCOMPARE(buildPacket(packet, address), bytes);
+        QCOMPARE(receiveThreshold(packet, false), echoThreshold);
+        QCOMPARE(receiveThreshold(packet, true), plainThreshold);
+        QCOMPARE(echoLength(packet, true), 0);
+        QCOMPARE(echoLength(packet, false), int(bytes.size()));
     }
 
     void writeBlockCarriesMemoryAndChecksum()
@@ -92,15 +92,15 @@ private slots:
         RadioMemory memory;
         memory.fill(0xFF);
         // The worked example: 0x00 + 0x10 + 0x10 + 16 x 0xFF = 0x10 (mod 256).
-        const Bytes block = BuildPacket(Packet::WriteBlock, 0x0010, &memory);
+        const Bytes block = buildPacket(Packet::WriteBlock, 0x0010, &memory);
         QCOMPARE(block, Hex("57 00 10 10 FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF 10 06"));
-        QCOMPARE(ReceiveThreshold(Packet::WriteBlock, false), 23);
-        QCOMPARE(ReceiveThreshold(Packet::WriteBlock, true), 1);
+        QCOMPARE(receiveThreshold(Packet::WriteBlock, false), 23);
+        QCOMPARE(receiveThreshold(Packet::WriteBlock, true), 1);
 
         for (int i = 0; i < 16; ++i)
             memory[0x6430 + i] = static_cast<std::uint8_t>(i);
         // 0x64 + 0x30 + 0x10 + (0 + 1 + ... + 15) = 0x11C.
-        const Bytes last = BuildPacket(Packet::WriteBlock, 0x6430, &memory);
+        const Bytes last = buildPacket(Packet::WriteBlock, 0x6430, &memory);
         QCOMPARE(last, Hex("57 64 30 10 000102030405060708090A0B0C0D0E0F 1C 06"));
     }
 
@@ -143,7 +143,7 @@ private slots:
         QFETCH(int, blockAddress);
         QFETCH(bool, passwordStep);
         QFETCH(Reply, expected);
-        QCOMPARE(Recognise(reply, blockAddress, passwordStep), expected);
+        QCOMPARE(recognise(reply, blockAddress, passwordStep), expected);
     }
 
     void identityDecoding_data()
@@ -166,11 +166,11 @@ private slots:
         QFETCH(int, band);
         QFETCH(QString, version);
         QFETCH(int, mode);
-        const RadioIdentity id = DecodeIdentity(reply);
-        QCOMPARE(QString::fromStdString(id.ModelName), model);
-        QCOMPARE(int(id.BandByte), band);
-        QCOMPARE(QString::fromStdString(id.Version), version);
-        QCOMPARE(int(id.ChannelMode), mode);
+        const RadioIdentity id = decodeIdentity(reply);
+        QCOMPARE(QString::fromStdString(id.modelName), model);
+        QCOMPARE(int(id.bandByte), band);
+        QCOMPARE(QString::fromStdString(id.version), version);
+        QCOMPARE(int(id.channelMode), mode);
         QVERIFY(std::equal(id.header.begin(), id.header.end(), reply.begin() + 1));
     }
 
@@ -191,7 +191,7 @@ private slots:
         QFETCH(QString, password);
         Bytes block(12, 0x41);
         block.insert(block.end(), tail.begin(), tail.end());
-        QCOMPARE(QString::fromStdString(PasswordOfBlock(block)), password);
+        QCOMPARE(QString::fromStdString(zav::link::passwordOfBlock(block)), password);
     }
 
     void dataBlockStorage()
@@ -200,11 +200,11 @@ private slots:
         InfoBlock info;
         memory.fill(0xEE);
         info.fill(0xEE);
-        StoreDataBlock(DataBlock(0x0010, Bytes(16, 1)), memory, info);
-        StoreDataBlock(DataBlock(0x3FF0, Bytes(16, 2)), memory, info);
-        StoreDataBlock(DataBlock(0x6430, Bytes(16, 3)), memory, info);
-        StoreDataBlock(DataBlock(0x643F, Bytes(16, 4)), memory, info); // above 0x643E: nowhere
-        StoreDataBlock(DataBlock(0xFFF0, Bytes(16, 5)), memory, info);
+        storeDataBlock(DataBlock(0x0010, Bytes(16, 1)), memory, info);
+        storeDataBlock(DataBlock(0x3FF0, Bytes(16, 2)), memory, info);
+        storeDataBlock(DataBlock(0x6430, Bytes(16, 3)), memory, info);
+        storeDataBlock(DataBlock(0x643F, Bytes(16, 4)), memory, info); // above 0x643E: nowhere
+        storeDataBlock(DataBlock(0xFFF0, Bytes(16, 5)), memory, info);
         QCOMPARE(int(memory[0x000F]), 0xEE);
         QCOMPARE(int(memory[0x0010]), 1);
         QCOMPARE(int(memory[0x001F]), 1);
@@ -215,7 +215,7 @@ private slots:
         QVERIFY(std::count(memory.begin(), memory.end(), 4) == 0);
         QVERIFY(std::count(memory.begin(), memory.end(), 5) == 0);
         // A long block at the very end of memory is cut, never overruns.
-        StoreDataBlock(DataBlock(0x643E, Bytes(40, 6)), memory, info);
+        storeDataBlock(DataBlock(0x643E, Bytes(40, 6)), memory, info);
         QCOMPARE(int(memory[0x643E]), 6);
         QCOMPARE(int(memory[0x643F]), 6);
     }
@@ -246,7 +246,7 @@ private slots:
 
     void fullPlan()
     {
-        const std::vector<long> blocks = PlanBlocks(kFullPlan);
+        const std::vector<long> blocks = planBlocks(kFullPlan);
         QCOMPARE(int(blocks.size()), 1122);
         QCOMPARE(blocks.front(), 0x0000L);
         QCOMPARE(blocks.back(), 0x6430L);
@@ -254,9 +254,9 @@ private slots:
         QCOMPARE(int(std::count_if(blocks.begin(), blocks.end(), [](long a) { return a >= 0x4000 && a <= 0x6190; })), 538);
         QCOMPARE(int(std::count_if(blocks.begin(), blocks.end(), [](long a) { return a >= 0x6400; })), 4);
         QVERIFY(std::is_sorted(blocks.begin(), blocks.end()));
-        QVERIFY(!InPlan(kFullPlan, 0x2440));
-        QVERIFY(!InPlan(kFullPlan, 0x3F20));
-        QVERIFY(InPlan(kFullPlan, 0x4000));
+        QVERIFY(!inPlan(kFullPlan, 0x2440));
+        QVERIFY(!inPlan(kFullPlan, 0x3F20));
+        QVERIFY(inPlan(kFullPlan, 0x4000));
     }
 
     void walkSteps_data()
@@ -279,14 +279,14 @@ private slots:
         QFETCH(int, end);
         QFETCH(int, candidate);
         QFETCH(bool, ended);
-        const long next = NextBlockCandidate(from, end);
+        const long next = nextBlockCandidate(from, end);
         QCOMPARE(next, long(candidate));
-        QCOMPARE(WalkEnded(next, end), ended);
+        QCOMPARE(walkEnded(next, end), ended);
     }
 
     void infoPlan()
     {
-        const std::vector<long> blocks = PlanBlocks(kInfoPlan);
+        const std::vector<long> blocks = planBlocks(kInfoPlan);
         QCOMPARE(int(blocks.size()), 16);
         QCOMPARE(blocks.front(), 0x3F00L);
         QCOMPARE(blocks.back(), 0x3FF0L);

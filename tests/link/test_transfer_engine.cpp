@@ -24,22 +24,22 @@ constexpr std::uint8_t kW = 'W';
 /// A radio in country mode holding the sample configuration.
 RadioMemory Memory(const std::string& model = "ZAV415", int band = 0, const std::string& version = "V300", int mode = 0)
 {
-    RadioMemory m = sim::SampleMemory();
-    sim::SetRadioHeader(m, model, band, version, mode);
+    RadioMemory m = sim::sampleMemory();
+    sim::setRadioHeader(m, model, band, version, mode);
     return m;
 }
 
 InfoBlock Info(const std::string& password = "")
 {
-    InfoBlock info = sim::SampleInfoBlock();
-    sim::SetRadioPassword(info, password);
+    InfoBlock info = sim::sampleInfoBlock();
+    sim::setRadioPassword(info, password);
     return info;
 }
 
 void UseNewDocument(Harness& h)
 {
     h.session.doc.image().ChannelMode = 0;
-    BuildNewDocument(h.session.doc, "/nonexistent/zav-test-init", TemplateVariant::NewDocument);
+    buildNewDocument(h.session.doc, "/nonexistent/zav-test-init", TemplateVariant::NewDocument);
 }
 
 bool IsPacket(const Bytes& b, const char* text)
@@ -98,16 +98,16 @@ private slots:
         QVERIFY(!h.engine->busy());
         QCOMPARE(h.engine->kind(), TransferKind::Idle);
         QVERIFY(!h.port.isOpen());
-        QCOMPARE(h.link.NoEcho, !echo);
+        QCOMPARE(h.link.noEcho, !echo);
         // The memory holds what the radio holds inside the plan.
         for (long a = 0; a < kMemoryBytes; ++a)
             if ((a <= 0x243F || (a >= 0x4000 && a <= 0x619F) || a >= 0x6400))
                 QCOMPARE(h.engine->radioMemory()[std::size_t(a)], h.radio->memory()[std::size_t(a)]);
 
-        const Document expected = sim::SampleDocument(static_cast<Int16>(radioMode));
+        const Document expected = sim::sampleDocument(static_cast<Int16>(radioMode));
         const Document& doc = h.session.doc;
-        QCOMPARE(doc.DocumentPath, std::string("new.dat"));
-        QVERIFY(doc.IsUntitled);
+        QCOMPARE(doc.documentPath, std::string("new.dat"));
+        QVERIFY(doc.isUntitled);
         QCOMPARE(doc.image().ChannelCount, expected.image().ChannelCount);
         QCOMPARE(doc.image().GroupNames, expected.image().GroupNames);
         for (int i = 0; i < expected.activeCount(); ++i)
@@ -118,13 +118,13 @@ private slots:
     {
         Harness h;
         h.connectRadio(Memory(), Info(), {.echo = false});
-        QVERIFY(!h.link.NoEcho);
+        QVERIFY(!h.link.noEcho);
         QVERIFY(h.engine->startInfoRead());
         QVERIFY(h.run());
         QVERIFY(h.observer.finished.back().success);
         // One time-out while an echo was expected, then the plain cable worked.
         QCOMPARE(CountHandshakes(h.port), 2);
-        QVERIFY(h.link.NoEcho);
+        QVERIFY(h.link.noEcho);
         // The next transfer starts with what worked.
         h.port.sent.clear();
         QVERIFY(h.engine->startInfoRead());
@@ -153,10 +153,10 @@ private slots:
         QVERIFY(!h.observer.finished.back().success);
         QCOMPARE(CountEnds(h.port), 1);
         // Eight time-outs flipped the echo expectation back to where it was.
-        QVERIFY(!h.link.NoEcho);
+        QVERIFY(!h.link.noEcho);
         QVERIFY(h.session.doc.working.Settings == before.working.Settings);
         QVERIFY(h.session.doc.working.ActiveChannels == before.working.ActiveChannels);
-        QCOMPARE(h.session.doc.IsUntitled, before.IsUntitled);
+        QCOMPARE(h.session.doc.isUntitled, before.isUntitled);
     }
 
     void passwordRequestRetriesStartAtZero()
@@ -171,7 +171,7 @@ private slots:
         // First loss: 9008 at once. After OK: sent once and resent twice.
         QCOMPARE(h.prompts.asked.count("9008"), 2);
         QCOMPARE(h.port.countRead(0x3F20), 1 + 3);
-        QCOMPARE(h.link.PasswordRetries, 3); // set again by the last prompt
+        QCOMPARE(h.link.passwordRetries, 3); // set again by the last prompt
         QVERIFY(!h.observer.finished.back().success);
     }
 
@@ -249,7 +249,7 @@ private slots:
         Harness h;
         UseNewDocument(h);
         h.connectRadio(Memory(), Info(), {.echo = false, .repeatFirst = 12});
-        h.link.NoEcho = true;
+        h.link.noEcho = true;
         QVERIFY(h.engine->startWrite());
         QVERIFY(h.run());
         QVERIFY(h.observer.finished.back().success);
@@ -350,7 +350,7 @@ private slots:
     {
         Harness h;
         UseNewDocument(h);
-        h.session.versions.Pairs = {"V300", "V300", "V300", "V210"};
+        h.session.versions.pairs = {"V300", "V300", "V300", "V210"};
         h.connectRadio(Memory("ZAV415", 0, "V210"), Info(), {.echo = true});
         QVERIFY(h.engine->startRead());
         QVERIFY(h.run());
@@ -398,12 +398,12 @@ private slots:
         for (int kind : {int(TransferKind::Read), int(TransferKind::Write)}) {
             Harness h;
             UseNewDocument(h);
-            h.session.RadioPassword = held.toStdString();
+            h.session.radioPassword = held.toStdString();
             h.connectRadio(Memory(), Info(radio.toStdString()), {.echo = true});
             h.prompts.onPasswordDialog = [&] {
                 QVERIFY(!h.timers.isRunning(TimerId::Reply)); // the radio waits while the user types
                 if (typed != "-")
-                    h.session.RadioPassword = typed.toStdString();
+                    h.session.radioPassword = typed.toStdString();
             };
             QVERIFY(kind == int(TransferKind::Read) ? h.engine->startRead() : h.engine->startWrite());
             QVERIFY(h.run());
@@ -453,18 +453,18 @@ private slots:
     void writeSendsTheEncodedDocumentWithTheRadioHeader()
     {
         Harness h;
-        h.session.doc = sim::SampleDocument(kExtendedMode);
+        h.session.doc = sim::sampleDocument(kExtendedMode);
         h.session.doc.image().Header.Model.assign("OTHER");
         const ImageSet before = h.session.doc.working;
         RadioMemory radioMemory;
         radioMemory.fill(0x00);
-        sim::SetRadioHeader(radioMemory, "ZAV415", 0, "V300", 4);
+        sim::setRadioHeader(radioMemory, "ZAV415", 0, "V300", 4);
         h.connectRadio(radioMemory, Info(), {.echo = true});
         QVERIFY(h.engine->startWrite());
         QVERIFY(h.run());
         QVERIFY(h.observer.finished.back().success);
 
-        RadioMemory expected = EncodeDocument(h.session.doc);
+        RadioMemory expected = encodeDocument(h.session.doc);
         std::copy_n(radioMemory.begin() + kHeaderAddress, kIdentityHeaderBytes, expected.begin() + kHeaderAddress);
         for (long a : {0x0000L, 0x21F0L, 0x2430L, 0x4000L, 0x6190L, 0x6430L})
             for (int i = 0; i < 16; ++i)
@@ -570,7 +570,7 @@ private slots:
             h.engine->onBytesReceived(Bytes(40, 0x06));
             h.engine->onTimer(TimerId::Reply);
             QCOMPARE(h.engine->readStep(), step);
-            h.session.RadioPassword = "pw";
+            h.session.radioPassword = "pw";
         };
         QVERIFY(h.engine->startRead());
         QVERIFY(h.run());
@@ -596,7 +596,7 @@ private slots:
         QCOMPARE(info.SerialNumber.clean(), std::string("41507"));
         QCOMPARE(info.InfoVersion, std::string("V3.00"));
         QCOMPARE(info.Handler.clean(), std::string("K. Weber"));
-        QCOMPARE(h.session.doc.IsUntitled, before.IsUntitled);
+        QCOMPARE(h.session.doc.isUntitled, before.isUntitled);
         QVERIFY(h.session.doc.working.Settings == before.working.Settings);
     }
 

@@ -46,7 +46,7 @@ public:
         options.programDir = program.toStdString();
         options.localeName = language == kChinese ? "zh_CN.UTF-8" : "en_US.UTF-8";
         options.userConfigDir = dir.filePath("user").toStdString();
-        RunStartup(session, options);
+        runStartup(session, options);
         ui::SetMessageTitle(QString::fromStdString(session.text(12000)));
     }
 
@@ -54,7 +54,7 @@ public:
     MainWindow& open(const std::string& portOverride = {})
     {
         MainOptions options;
-        options.shownLanguage = session.settings.CurrentLanguage;
+        options.shownLanguage = session.settings.language;
         options.portOverride = portOverride;
         main = std::make_unique<MainWindow>(session, options);
         main->show();

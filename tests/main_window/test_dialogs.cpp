@@ -108,7 +108,7 @@ void TestDialogs::switchToChineseRecaptionsAndReopensTable()
     w.mnuLanguage_Click();
     ShellFixture::Flush();
 
-    QCOMPARE(f.session.settings.CurrentLanguage, kChinese);
+    QCOMPARE(f.session.settings.language, kChinese);
     QVERIFY(ReadSettingsFile(f).contains("CurrentLanguage=2"));
     QCOMPARE(w.shownLanguage(), kChinese);
     QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
@@ -171,7 +171,7 @@ void TestDialogs::modelDialog()
     ShellFixture f;
     MainWindow& w = f.open();
     if (otherBand)
-        f.session.doc.model.BandLabel = "136 - 174 MHz";
+        f.session.doc.model.bandLabel = "136 - 174 MHz";
     f.modify();
     f.prompter.answers.push_back(Answer(warningAnswer));
     f.prompter.dialogs.push_back(Click("CommandOK"));
@@ -185,10 +185,10 @@ void TestDialogs::modelDialog()
     }
     QCOMPARE(w.NewDocTimer.isActive(), replaced);
     QTRY_VERIFY(!w.NewDocTimer.isActive());
-    QCOMPARE(f.session.doc.IsModified(), !replaced);
-    QCOMPARE(f.session.doc.model.BandLabel, std::string(replaced || !otherBand ? kDefaultBandLabel : "136 - 174 MHz"));
+    QCOMPARE(f.session.doc.isModified(), !replaced);
+    QCOMPARE(f.session.doc.model.bandLabel, std::string(replaced || !otherBand ? kDefaultBandLabel : "136 - 174 MHz"));
     if (replaced) {
-        QCOMPARE(f.session.doc.model.BandLow, 25.615);
+        QCOMPARE(f.session.doc.model.bandLow, 25.615);
         QCOMPARE(f.session.doc.image().Header.BandCode, Int16(0));
     }
 }
@@ -197,7 +197,7 @@ void TestDialogs::portDialogRefreshKeepsSelection()
 {
     ShellFixture f;
     ui::AppContext ctx{f.session};
-    f.session.settings.ComPort = 1;
+    f.session.settings.portNumber = 1;
     std::vector<SerialDevice> devices{{"/dev/ttyS0", "", ""}};
     PortDialog dialog(ctx, [&] { return devices; });
 
@@ -225,8 +225,8 @@ void TestDialogs::portDialogRefreshKeepsSelection()
 
     dialog.CommandOK->click();
     QVERIFY(!dialog.ReCommTimer.isActive());
-    QCOMPARE(f.session.settings.ComPort, 5);
-    QCOMPARE(f.session.settings.ComDevice, std::string("/dev/serial/by-id/usb-Cable_A"));
+    QCOMPARE(f.session.settings.portNumber, 5);
+    QCOMPARE(f.session.settings.portDevice, std::string("/dev/serial/by-id/usb-Cable_A"));
     const QString stored = ReadSettingsFile(f);
     QVERIFY(stored.contains("comPort=5"));
     QVERIFY(stored.contains("comDevice=/dev/serial/by-id/usb-Cable_A"));
@@ -243,22 +243,22 @@ void TestDialogs::portDialogCancelAndOutOfRange()
         dialog.Option1[6]->setChecked(true);
         dialog.CommandCancel->click();
     }
-    QCOMPARE(f.session.settings.ComPort, 1);
+    QCOMPARE(f.session.settings.portNumber, 1);
     QCOMPARE(ReadSettingsFile(f), before);
 
-    f.session.settings.ComPort = 20;
+    f.session.settings.portNumber = 20;
     PortDialog dialog(ctx, [] { return std::vector<SerialDevice>{}; });
     QCOMPARE(dialog.selectedPort(), 0);
     dialog.CommandOK->click(); // nothing selected: nothing stored
-    QCOMPARE(f.session.settings.ComPort, 20);
+    QCOMPARE(f.session.settings.portNumber, 20);
 
     // The disabled choice selected and confirmed is stored all the same.
-    f.session.settings.ComPort = 1;
+    f.session.settings.portNumber = 1;
     PortDialog again(ctx, [] { return std::vector<SerialDevice>{}; });
     again.Option1[6]->setChecked(true);
     again.CommandOK->click();
-    QCOMPARE(f.session.settings.ComPort, 7);
-    QCOMPARE(f.session.settings.ComDevice, std::string());
+    QCOMPARE(f.session.settings.portNumber, 7);
+    QCOMPARE(f.session.settings.portDevice, std::string());
 }
 
 void TestDialogs::passwordDialog()
@@ -270,10 +270,10 @@ void TestDialogs::passwordDialog()
         QCOMPARE(dialog.Text1->echoMode(), QLineEdit::Password);
         QTest::keyClicks(dialog.Text1, "ab1Cx");
         QCOMPARE(dialog.Text1->text(), QString("ab1C")); // no fifth character
-        QVERIFY(f.session.PasswordAnswered);
+        QVERIFY(f.session.passwordAnswered);
         dialog.CommandOK->click();
     }
-    QCOMPARE(f.session.RadioPassword, std::string("ab1C"));
+    QCOMPARE(f.session.radioPassword, std::string("ab1C"));
     {
         // Offered again; Cancel keeps it whatever was typed.
         PasswordDialog dialog(ctx);
@@ -282,13 +282,13 @@ void TestDialogs::passwordDialog()
         QTest::keyClicks(dialog.Text1, "zz");
         dialog.CommandCancel->click();
     }
-    QCOMPARE(f.session.RadioPassword, std::string("ab1C"));
+    QCOMPARE(f.session.radioPassword, std::string("ab1C"));
     {
         PasswordDialog dialog(ctx);
         dialog.Text1->setText("q  ");
         dialog.CommandOK->click();
     }
-    QCOMPARE(f.session.RadioPassword, std::string("q"));
+    QCOMPARE(f.session.radioPassword, std::string("q"));
 }
 
 void TestDialogs::progressWindowCloseIsCancel()

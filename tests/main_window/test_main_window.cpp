@@ -61,8 +61,8 @@ void TestMainWindow::startsWithUntitledDocumentAndChannelTable()
     ShellFixture f;
     MainWindow& w = f.open();
     QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
-    QVERIFY(f.session.doc.IsUntitled);
-    QVERIFY(!f.session.doc.IsModified());
+    QVERIFY(f.session.doc.isUntitled);
+    QVERIFY(!f.session.doc.isModified());
     const QString caption = w.windowTitle();
     QVERIFY(caption.startsWith(f.text(12000) + "[ZAV415:25.615 - 30.105 MHz]"));
     QVERIFY(caption.endsWith(":new.dat]"));
@@ -114,7 +114,7 @@ void TestMainWindow::newFromMenuAsks()
         QVERIFY(f.openWindows().isEmpty()); // closed first, rebuilt after the delay
         QTRY_VERIFY(!w.NewDocTimer.isActive());
         QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
-        QVERIFY(!f.session.doc.IsModified());
+        QVERIFY(!f.session.doc.isModified());
     } else {
         QVERIFY(!w.NewDocTimer.isActive());
         QCOMPARE(f.session.doc.image().OptFeat.Common1[0], before);
@@ -152,7 +152,7 @@ void TestMainWindow::toolbarNewAsksOnlyWhenModified()
         QCOMPARE(f.prompter.asked[0].text, f.text(9006));
     QCOMPARE(w.NewDocTimer.isActive(), replaced);
     QTRY_VERIFY(!w.NewDocTimer.isActive());
-    QCOMPARE(f.session.doc.IsModified(), !replaced && modified);
+    QCOMPARE(f.session.doc.isModified(), !replaced && modified);
 }
 
 void TestMainWindow::saveOfUntitledGoesToSaveAs()
@@ -168,16 +168,16 @@ void TestMainWindow::saveOfUntitledGoesToSaveAs()
     QCOMPARE(int(f.prompter.fileCaptions.size()), 1);
     QVERIFY(f.prompter.fileCaptions[0].endsWith("|new.dat"));
     QVERIFY(!w.NewDocTimer.isActive());
-    QVERIFY(f.session.doc.IsModified());
-    QVERIFY(f.session.doc.IsUntitled);
+    QVERIFY(f.session.doc.isModified());
+    QVERIFY(f.session.doc.isUntitled);
 
     // Save of the untitled document shows the dialog; the chosen file is saved.
     const QString path = f.dir.filePath("radio.dat");
     f.prompter.files.push_back(path);
     QVERIFY(w.mnuFileSave_Click());
     QCOMPARE(QFileInfo(path).size(), qint64(kFullFileBytes));
-    QVERIFY(!f.session.doc.IsModified());
-    QVERIFY(!f.session.doc.IsUntitled);
+    QVERIFY(!f.session.doc.isModified());
+    QVERIFY(!f.session.doc.isUntitled);
     QVERIFY(w.windowTitle().endsWith(":radio.dat]"));
 }
 
@@ -191,13 +191,13 @@ void TestMainWindow::saveOfTitledAsksWithQuotedName()
     f.prompter.answers = {Answer::Cancel};
     QVERIFY(!w.mnuFileSave_Click());
     QCOMPARE(f.prompter.texts().last(), "\"mine.dat\"" + f.text(9007));
-    QVERIFY(f.session.doc.IsModified());
+    QVERIFY(f.session.doc.isModified());
 
     f.prompter.answers = {Answer::Ok};
     QVERIFY(w.mnuFileSave_Click());
-    QVERIFY(!f.session.doc.IsModified());
+    QVERIFY(!f.session.doc.isModified());
     QCOMPARE(int(f.prompter.fileCaptions.size()), 1); // no dialog for a titled document
-    QCOMPARE(QString::fromStdString(f.session.doc.DocumentPath), path);
+    QCOMPARE(QString::fromStdString(f.session.doc.documentPath), path);
 }
 
 void TestMainWindow::failedSaveKeepsDocumentModified()
@@ -211,9 +211,9 @@ void TestMainWindow::failedSaveKeepsDocumentModified()
     f.prompter.files.push_back(folder);
     QVERIFY(!w.mnuFileSaveAs_Click());
     QCOMPARE(f.prompter.texts(), QStringList{f.text(9002)});
-    QVERIFY(f.session.doc.IsModified());
-    QVERIFY(f.session.doc.IsUntitled);
-    QCOMPARE(f.session.doc.DocumentPath, std::string(kUntitledName));
+    QVERIFY(f.session.doc.isModified());
+    QVERIFY(f.session.doc.isUntitled);
+    QCOMPARE(f.session.doc.documentPath, std::string(kUntitledName));
 
     // Exit: Yes to 9006 runs Save As; its failure keeps the program running.
     f.prompter.asked.clear();
@@ -262,9 +262,9 @@ void TestMainWindow::openOfRefusedFileChangesNothing()
 
     QCOMPARE(f.prompter.texts(), (QStringList{f.text(9006), f.text(messageId)}));
     QVERIFY(f.session.doc.working.Settings == before.Settings);
-    QVERIFY(f.session.doc.IsModified());
-    QCOMPARE(f.session.doc.DocumentPath, std::string(kUntitledName));
-    QVERIFY(f.session.doc.IsUntitled);
+    QVERIFY(f.session.doc.isModified());
+    QCOMPARE(f.session.doc.documentPath, std::string(kUntitledName));
+    QVERIFY(f.session.doc.isUntitled);
     QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
 }
 
@@ -286,8 +286,8 @@ void TestMainWindow::openReplacesDocument()
     ShellFixture::Flush();
     QVERIFY(f.prompter.asked.empty());
     QCOMPARE(f.session.doc.image().OptFeat.Common1[0], Int16(9));
-    QVERIFY(!f.session.doc.IsModified());
-    QVERIFY(!f.session.doc.IsUntitled);
+    QVERIFY(!f.session.doc.isModified());
+    QVERIFY(!f.session.doc.isUntitled);
     QVERIFY(w.windowTitle().endsWith(":kept.dat]"));
     QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
 }
@@ -433,20 +433,20 @@ void TestMainWindow::initUsesInitTemplateAndClearsFlagWhenCancelled()
     // Cancelled: the pending flag does not survive into a later New.
     f.prompter.answers = {Answer::Cancel};
     w.MnuInit_Click();
-    QVERIFY(!f.session.doc.InitPending);
+    QVERIFY(!f.session.doc.initPending);
 
     // The Init template (a full data file) is used by Init, not by New.
     f.session.doc.image().OptFeat.Common1[0] = 17;
     const QString templ = f.programDir() + "/Init/ZAV415_0.dat";
-    QVERIFY(SaveDocument(f.session.doc, templ.toStdString()));
+    QVERIFY(saveDocument(f.session.doc, templ.toStdString()));
     f.session.doc.image().OptFeat.Common1[0] = 3;
     f.prompter.answers = {Answer::No, Answer::Ok};
     w.MnuInit_Click();
-    QVERIFY(f.session.doc.InitPending);
+    QVERIFY(f.session.doc.initPending);
     QTRY_VERIFY(!w.NewDocTimer.isActive());
-    QVERIFY(!f.session.doc.InitPending);
+    QVERIFY(!f.session.doc.initPending);
     QCOMPARE(f.session.doc.image().OptFeat.Common1[0], Int16(17));
-    QVERIFY(f.session.doc.IsUntitled);
+    QVERIFY(f.session.doc.isUntitled);
 }
 
 void TestMainWindow::otherVersionFile_data()
@@ -471,7 +471,7 @@ void TestMainWindow::otherVersionFile()
     f.session.doc.image().Header.Version.assign("V210");
     {
         Document other = f.session.doc;
-        QVERIFY(SaveDocument(other, path.toStdString()));
+        QVERIFY(saveDocument(other, path.toStdString()));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
         file.seek(9);
@@ -480,7 +480,7 @@ void TestMainWindow::otherVersionFile()
     f.session.doc.image().Header.Version.assign(kProgramImageVersion);
     const QString started = f.dir.filePath("started.txt");
     if (installed) {
-        f.session.versions.Pairs = {"V300", "V300", "V210", "V210"};
+        f.session.versions.pairs = {"V300", "V300", "V210", "V210"};
         const QString program = QString::fromStdString(dataDir) + "/V210/zavprog";
         QDir().mkpath(QFileInfo(program).absolutePath());
         QFile script(program);
@@ -496,12 +496,12 @@ void TestMainWindow::otherVersionFile()
     w.mnuFileOpen_Click();
     ShellFixture::Flush();
 
-    QStringList expected{QString::fromStdString(IncompatibleMessage(f.session.texts, "V300", "V210"))};
+    QStringList expected{QString::fromStdString(incompatibleMessage(f.session.texts, "V300", "V210"))};
     if (answer == int(Answer::Yes) && !installed)
         expected << f.text(9063);
     QCOMPARE(f.prompter.texts(), expected);
     QVERIFY(f.session.doc.working.Settings == before.Settings);
-    QCOMPARE(f.session.doc.DocumentPath, std::string(kUntitledName));
+    QCOMPARE(f.session.doc.documentPath, std::string(kUntitledName));
 
     const bool handedOver = installed && answer == int(Answer::Yes);
     QCOMPARE(w.isVisible(), !handedOver);

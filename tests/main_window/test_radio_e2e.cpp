@@ -46,7 +46,7 @@ std::function<int(QDialog&)> TypePassword(const QString& password)
 // the radio's identity bytes of the header block aside.
 QString FirstDifference(const link::RadioMemory& a, const link::RadioMemory& b)
 {
-    for (long block : link::PlanBlocks(link::kFullPlan)) {
+    for (long block : link::planBlocks(link::kFullPlan)) {
         for (long i = block; i < block + link::kBlockSize; ++i) {
             if (i >= link::kHeaderAddress && i < link::kHeaderAddress + link::kIdentityHeaderBytes)
                 continue;
@@ -116,19 +116,19 @@ void TestRadioE2E::readThenWriteWithPassword()
 
     QCOMPARE(f.prompter.texts(), (QStringList{f.text(9004), f.text(9009)}));
     QCOMPARE(QStringList(f.prompter.dialogNames.begin(), f.prompter.dialogNames.end()), QStringList{"FrmPassWord"});
-    QCOMPARE(f.session.RadioPassword, std::string("ab12"));
+    QCOMPARE(f.session.radioPassword, std::string("ab12"));
     QVERIFY(highestPercent > 50);
     QVERIFY(Action(w, "mnuReadFromRadio")->isEnabled());
 
     // The radio's memory is the document now: untitled, channel table open.
-    QVERIFY(f.session.doc.IsUntitled);
-    QCOMPARE(f.session.doc.DocumentPath, std::string(kUntitledName));
+    QVERIFY(f.session.doc.isUntitled);
+    QCOMPARE(f.session.doc.documentPath, std::string(kUntitledName));
     QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
-    QCOMPARE(FirstDifference(link::EncodeDocument(f.session.doc), sim::SampleMemory()), QString());
+    QCOMPARE(FirstDifference(link::encodeDocument(f.session.doc), sim::sampleMemory()), QString());
 
     // Change the document and write it: the password is known by now.
     f.session.doc.image().OptFeat.Common1[common1::TotTime] = 7;
-    const link::RadioMemory expected = link::EncodeDocument(f.session.doc);
+    const link::RadioMemory expected = link::encodeDocument(f.session.doc);
     f.prompter.asked.clear();
     f.prompter.answers = {Answer::Ok, Answer::Ok}; // 9005, then 9010
     Action(w, "mnuWriteToRadio")->trigger();
@@ -139,7 +139,7 @@ void TestRadioE2E::readThenWriteWithPassword()
     QTRY_VERIFY(QFileInfo(dump).size() == link::kMemoryBytes);
     QCOMPARE(FirstDifference(ReadMemoryFile(dump), expected), QString());
     // A write leaves the document as it was.
-    QVERIFY(f.session.doc.IsModified());
+    QVERIFY(f.session.doc.isModified());
     QCOMPARE(f.session.doc.image().OptFeat.Common1[common1::TotTime], Int16(7));
 }
 
@@ -158,7 +158,7 @@ void TestRadioE2E::wrongPasswordLeavesDocument()
     QVERIFY(ShellFixture::RunUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
     QCOMPARE(f.prompter.texts(), (QStringList{f.text(9004), "PassWord Failure!"}));
     QVERIFY(f.session.doc.working.Settings == before.Settings);
-    QVERIFY(f.session.doc.IsModified());
+    QVERIFY(f.session.doc.isModified());
     QVERIFY(w.radioLink().progressWindow() == nullptr || !w.radioLink().progressWindow()->isVisible());
 }
 
@@ -179,7 +179,7 @@ void TestRadioE2E::closingProgressWindowCancels()
     QVERIFY(ShellFixture::RunUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
     QCOMPARE(f.prompter.texts(), QStringList{f.text(9004)}); // no success message
     QVERIFY(f.session.doc.working.Settings == before.Settings);
-    QVERIFY(!f.session.doc.IsModified());
+    QVERIFY(!f.session.doc.isModified());
 
     // The port was let go: the next transfer can open it again.
     f.prompter.asked.clear();

@@ -73,7 +73,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(Write(dir.filePath("a.ini"), content));
         QCOMPARE(QString::fromStdString(
-                     ReadProfileString(dir.filePath("a.ini").toStdString(), section.toStdString(), key.toStdString())),
+                     readProfileString(dir.filePath("a.ini").toStdString(), section.toStdString(), key.toStdString())),
                  value);
     }
 
@@ -81,9 +81,9 @@ private slots:
     {
         QTemporaryDir dir;
         const std::string path = dir.filePath("a.ini").toStdString();
-        QCOMPARE(QString::fromStdString(ReadProfileString(path, "a", "k")), QString()); // no file
+        QCOMPARE(QString::fromStdString(readProfileString(path, "a", "k")), QString()); // no file
         QVERIFY(Write(dir.filePath("a.ini"), "[a]\nk=" + QByteArray(300, 'x') + "\n"));
-        QCOMPARE(ReadProfileString(path, "a", "k", 254).size(), size_t(254));
+        QCOMPARE(readProfileString(path, "a", "k", 254).size(), size_t(254));
     }
 
     void write_data()
@@ -114,9 +114,9 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("a.ini");
         QVERIFY(Write(path, kSample));
-        QVERIFY(WriteProfileString(path.toStdString(), section.toStdString(), key.toStdString(), "new"));
+        QVERIFY(writeProfileString(path.toStdString(), section.toStdString(), key.toStdString(), "new"));
         QCOMPARE(Lines(path), expected);
-        QCOMPARE(QString::fromStdString(ReadProfileString(path.toStdString(), section.toStdString(), key.toStdString())),
+        QCOMPARE(QString::fromStdString(readProfileString(path.toStdString(), section.toStdString(), key.toStdString())),
                  QString("new"));
     }
 
@@ -124,10 +124,10 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("new.ini");
-        QVERIFY(WriteProfileString(path.toStdString(), "language", "comPort", "1"));
-        QVERIFY(WriteProfileString(path.toStdString(), "language", "CurrentLanguage", "2"));
+        QVERIFY(writeProfileString(path.toStdString(), "language", "comPort", "1"));
+        QVERIFY(writeProfileString(path.toStdString(), "language", "CurrentLanguage", "2"));
         QCOMPARE(Lines(path), (QStringList{"[language]", "comPort=1", "CurrentLanguage=2"}));
-        QVERIFY(!WriteProfileString(dir.filePath("missing/x.ini").toStdString(), "a", "b", "c"));
+        QVERIFY(!writeProfileString(dir.filePath("missing/x.ini").toStdString(), "a", "b", "c"));
     }
 };
 

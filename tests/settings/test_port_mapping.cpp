@@ -88,7 +88,7 @@ void TestPortMapping::mapping()
     QFETCH(QString, pinned);
     QFETCH(int, pinnedNumber);
     QFETCH(QString, expected);
-    QCOMPARE(Describe(MapPorts(Devices(devices), pinned.toStdString(), pinnedNumber)), expected);
+    QCOMPARE(Describe(mapPorts(Devices(devices), pinned.toStdString(), pinnedNumber)), expected);
 }
 
 void TestPortMapping::numbersDoNotDependOnEnumerationOrder()
@@ -96,27 +96,27 @@ void TestPortMapping::numbersDoNotDependOnEnumerationOrder()
     const auto a = Devices("/dev/ttyUSB0|/dev/serial/by-id/usb-X|;/dev/ttyS1;/dev/ttyACM0||77;/dev/ttyUSB1");
     auto b = a;
     std::reverse(b.begin(), b.end());
-    QCOMPARE(Describe(MapPorts(b, "", 1)), Describe(MapPorts(a, "", 1)));
+    QCOMPARE(Describe(mapPorts(b, "", 1)), Describe(mapPorts(a, "", 1)));
 }
 
 void TestPortMapping::storedDeviceAndResolution()
 {
     const PortTable table =
-        MapPorts(Devices("/dev/ttyS0;/dev/ttyUSB0|/dev/serial/by-id/usb-A|"), "/dev/serial/by-id/usb-Gone", 7);
+        mapPorts(Devices("/dev/ttyS0;/dev/ttyUSB0|/dev/serial/by-id/usb-A|"), "/dev/serial/by-id/usb-Gone", 7);
 
-    QCOMPARE(StoredDeviceFor(table, 1), std::string("/dev/ttyS0"));
-    QCOMPARE(StoredDeviceFor(table, 5), std::string("/dev/serial/by-id/usb-A"));
-    QCOMPARE(StoredDeviceFor(table, 2), std::string());
-    QCOMPARE(StoredDeviceFor(table, 0), std::string());
-    QCOMPARE(StoredDeviceFor(table, 17), std::string());
+    QCOMPARE(storedDeviceFor(table, 1), std::string("/dev/ttyS0"));
+    QCOMPARE(storedDeviceFor(table, 5), std::string("/dev/serial/by-id/usb-A"));
+    QCOMPARE(storedDeviceFor(table, 2), std::string());
+    QCOMPARE(storedDeviceFor(table, 0), std::string());
+    QCOMPARE(storedDeviceFor(table, 17), std::string());
 
-    QCOMPARE(ResolveLinkDevice("/dev/pts/4", table, 5, ""), std::string("/dev/pts/4"));
-    QCOMPARE(ResolveLinkDevice("", table, 5, ""), std::string("/dev/ttyUSB0"));
+    QCOMPARE(resolveLinkDevice("/dev/pts/4", table, 5, ""), std::string("/dev/pts/4"));
+    QCOMPARE(resolveLinkDevice("", table, 5, ""), std::string("/dev/ttyUSB0"));
     // The chosen adapter is unplugged: open its name and fail there, never
     // another adapter that happens to be present.
-    QCOMPARE(ResolveLinkDevice("", table, 7, "/dev/serial/by-id/usb-Gone"), std::string("/dev/serial/by-id/usb-Gone"));
-    QCOMPARE(ResolveLinkDevice("", table, 3, ""), std::string("/dev/ttyS2"));
-    QCOMPARE(ResolveLinkDevice("", table, 12, ""), std::string());
+    QCOMPARE(resolveLinkDevice("", table, 7, "/dev/serial/by-id/usb-Gone"), std::string("/dev/serial/by-id/usb-Gone"));
+    QCOMPARE(resolveLinkDevice("", table, 3, ""), std::string("/dev/ttyS2"));
+    QCOMPARE(resolveLinkDevice("", table, 12, ""), std::string());
 }
 
 QTEST_APPLESS_MAIN(TestPortMapping)

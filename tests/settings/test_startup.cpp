@@ -42,7 +42,7 @@ bool Write(const QString& path, const QByteArray& text)
 
 QString Key(const std::string& file, const char* key)
 {
-    return QString::fromStdString(ReadProfileString(file, "language", key));
+    return QString::fromStdString(readProfileString(file, "language", key));
 }
 
 } // namespace
@@ -66,8 +66,8 @@ private slots:
     {
         QFETCH(QString, locale);
         QFETCH(int, language);
-        QCOMPARE(LanguageFromLocale(locale.toStdString()), language);
-        QCOMPARE(QString::fromStdString(LanguageFileFor(language)),
+        QCOMPARE(zav::languageFromLocale(locale.toStdString()), language);
+        QCOMPARE(QString::fromStdString(languageFileFor(language)),
                  language == 2 ? QString("chinese.ini") : QString("english.ini"));
     }
 
@@ -116,12 +116,12 @@ private slots:
         if (ini != "-")
             QVERIFY(Write(layout.settingsFile(), ini));
         Session s;
-        RunStartup(s, layout.options(locale));
+        runStartup(s, layout.options(locale));
 
-        QCOMPARE(s.settings.CurrentLanguage, language);
-        QCOMPARE(QString::fromStdString(s.settings.LanguageFile), languageFile);
-        QCOMPARE(s.settings.ComPort, port);
-        QCOMPARE(s.settings.IsFirstRun, firstRun);
+        QCOMPARE(s.settings.language, language);
+        QCOMPARE(QString::fromStdString(s.settings.languageFile), languageFile);
+        QCOMPARE(s.settings.portNumber, port);
+        QCOMPARE(s.settings.isFirstRun, firstRun);
         QCOMPARE(QString::fromStdString(s.texts.file()), layout.programDir() + "/language/" + languageFile);
 
         const std::string file = layout.settingsFile().toStdString();
@@ -137,10 +137,10 @@ private slots:
         QVERIFY(Write(layout.settingsFile(), "; settings\n[language]\nIsFirstRun=0\nextra=keep me\n"
                                              "comPort=2\nCurrentLanguage=1\n[other]\nx=1\n"));
         Session s;
-        RunStartup(s, layout.options("en_US"));
+        runStartup(s, layout.options("en_US"));
         const std::string file = layout.settingsFile().toStdString();
         QCOMPARE(Key(file, "extra"), QString("keep me"));
-        QCOMPARE(QString::fromStdString(ReadProfileString(file, "other", "x")), QString("1"));
+        QCOMPARE(QString::fromStdString(readProfileString(file, "other", "x")), QString("1"));
     }
 
     void dataFolderNotWritable_data()
@@ -171,7 +171,7 @@ private slots:
             }
         }
         Session s;
-        RunStartup(s, layout.options("en_US"));
+        runStartup(s, layout.options("en_US"));
         QFile::setPermissions(languageDir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
         const QString userFile = layout.userDir() + "/mysetup.ini";
@@ -180,8 +180,8 @@ private slots:
         QCOMPARE(Key(file, "IsFirstRun"), QString("0"));
         if (how == "readonly") {
             // The values of the data folder's file carry over.
-            QCOMPARE(s.settings.ComPort, 6);
-            QCOMPARE(s.settings.CurrentLanguage, 2);
+            QCOMPARE(s.settings.portNumber, 6);
+            QCOMPARE(s.settings.language, 2);
             QCOMPARE(Key(file, "comPort"), QString("6"));
         } else {
             QCOMPARE(Key(file, "comPort"), QString("1"));
@@ -189,12 +189,12 @@ private slots:
         QCOMPARE(s.doc.activeCount(), 2);
 
         // The next start reads the per-user file.
-        s.settings.ComPort = 9;
-        StoreComPort(s);
+        s.settings.portNumber = 9;
+        storeComPort(s);
         Session again;
-        RunStartup(again, layout.options("en_US"));
-        QCOMPARE(again.settings.ComPort, 9);
-        QVERIFY(!again.settings.IsFirstRun);
+        runStartup(again, layout.options("en_US"));
+        QCOMPARE(again.settings.portNumber, 9);
+        QVERIFY(!again.settings.isFirstRun);
     }
 
     void storedPortAndLanguage()
@@ -203,13 +203,13 @@ private slots:
         QVERIFY(Write(layout.settingsFile(),
                       "[language]\nIsFirstRun=0\ncomPort=2\ncomDevice=/dev/ttyUSB0\nCurrentLanguage=1\n"));
         Session s;
-        RunStartup(s, layout.options("en_US"));
-        QCOMPARE(QString::fromStdString(s.settings.ComDevice), QString("/dev/ttyUSB0"));
-        s.settings.ComPort = 7;
-        s.settings.ComDevice = "/dev/ttyS6";
-        StoreComPort(s);
-        s.settings.CurrentLanguage = 2;
-        StoreLanguage(s);
+        runStartup(s, layout.options("en_US"));
+        QCOMPARE(QString::fromStdString(s.settings.portDevice), QString("/dev/ttyUSB0"));
+        s.settings.portNumber = 7;
+        s.settings.portDevice = "/dev/ttyS6";
+        storeComPort(s);
+        s.settings.language = 2;
+        storeLanguage(s);
         const std::string file = layout.settingsFile().toStdString();
         QCOMPARE(Key(file, "comPort"), QString("7"));
         QCOMPARE(Key(file, "comDevice"), QString("/dev/ttyS6"));
@@ -222,23 +222,23 @@ private slots:
         QVERIFY(Write(layout.root.filePath("Version.ini"), "[Version]\nFirmVersionCount=1\n[Firm]\n0Firm=V300V210\n"));
         Session s;
         s.doc.image().ChannelMode = 4;
-        s.doc.InitPending = true;
-        s.RadioPassword = "1234";
-        s.PasswordAnswered = true;
-        s.doc.model.BandLabel = "";
-        RunStartup(s, layout.options("en_US"));
-        QVERIFY(s.versions.IsCompatible("V300", "V210"));
-        QCOMPARE(s.doc.model.ModelName, std::string("ZAV415"));
-        QCOMPARE(s.doc.model.BandLabel, std::string("25.615 - 30.105 MHz"));
-        QCOMPARE(s.doc.model.BandLow, 25.615);
-        QCOMPARE(s.doc.model.BandHigh, 30.105);
+        s.doc.initPending = true;
+        s.radioPassword = "1234";
+        s.passwordAnswered = true;
+        s.doc.model.bandLabel = "";
+        runStartup(s, layout.options("en_US"));
+        QVERIFY(s.versions.isCompatible("V300", "V210"));
+        QCOMPARE(s.doc.model.modelName, std::string("ZAV415"));
+        QCOMPARE(s.doc.model.bandLabel, std::string("25.615 - 30.105 MHz"));
+        QCOMPARE(s.doc.model.bandLow, 25.615);
+        QCOMPARE(s.doc.model.bandHigh, 30.105);
         QCOMPARE(int(s.doc.image().ChannelMode), 0);
-        QVERIFY(!s.doc.InitPending);
-        QVERIFY(s.RadioPassword.empty());
-        QVERIFY(!s.PasswordAnswered);
-        QVERIFY(!s.settings.IsNt60);
-        QVERIFY(s.doc.IsUntitled);
-        QVERIFY(!s.doc.IsModified());
+        QVERIFY(!s.doc.initPending);
+        QVERIFY(s.radioPassword.empty());
+        QVERIFY(!s.passwordAnswered);
+        QVERIFY(!s.settings.isNt60);
+        QVERIFY(s.doc.isUntitled);
+        QVERIFY(!s.doc.isModified());
         QCOMPARE(s.doc.image().Header.Version.raw(), std::string("V300"));
         QCOMPARE(s.doc.active()[0].RxFrequency.raw(), std::string("02786000"));
     }
@@ -247,17 +247,17 @@ private slots:
     {
         Layout layout;
         Document t;
-        BuildNewDocument(t, "", TemplateVariant::NewDocument);
+        buildNewDocument(t, "", TemplateVariant::NewDocument);
         t.image().ChannelCount = 0;
-        AppendDefaultChannel(t, 44, 26.0, false);
+        appendDefaultChannel(t, 44, 26.0, false);
         QDir().mkpath(layout.programDir() + "/Init");
-        QVERIFY(SaveDocument(t, (layout.programDir() + "/Init/ZAV415_0_NEW.dat").toStdString()));
+        QVERIFY(saveDocument(t, (layout.programDir() + "/Init/ZAV415_0_NEW.dat").toStdString()));
         Session s;
-        RunStartup(s, layout.options("en_US"));
+        runStartup(s, layout.options("en_US"));
         QCOMPARE(s.doc.activeCount(), 1);
         QCOMPARE(int(s.doc.active()[0].Number), 44);
-        QVERIFY(s.doc.IsUntitled);
-        QCOMPARE(s.doc.DocumentPath, std::string("new.dat"));
+        QVERIFY(s.doc.isUntitled);
+        QCOMPARE(s.doc.documentPath, std::string("new.dat"));
     }
 };
 

@@ -37,7 +37,7 @@ private slots:
     {
         QFETCH(int, id);
         QFETCH(QString, section);
-        QCOMPARE(QString::fromStdString(SectionForTextId(id)), section);
+        QCOMPARE(QString::fromStdString(sectionForTextId(id)), section);
 
         // The lookup reads that section, whatever case the file uses.
         QTemporaryDir dir;
@@ -47,7 +47,7 @@ private slots:
         f.close();
         TextCatalog texts;
         texts.setFile(f.fileName().toStdString());
-        QCOMPARE(QString::fromStdString(texts.GetText(id)), QString("right"));
+        QCOMPARE(QString::fromStdString(texts.text(id)), QString("right"));
     }
 
     void missingTextsAreEmpty()
@@ -58,14 +58,14 @@ private slots:
         f.write("[Msg]\n9001=\n9002=" + QByteArray(300, 'y') + "\n");
         f.close();
         TextCatalog texts;
-        QCOMPARE(QString::fromStdString(texts.GetText(9001)), QString()); // no file chosen
+        QCOMPARE(QString::fromStdString(texts.text(9001)), QString()); // no file chosen
         texts.setFile(f.fileName().toStdString());
-        QCOMPARE(QString::fromStdString(texts.GetText(9001)), QString()); // empty value
-        QCOMPARE(QString::fromStdString(texts.GetText(9003)), QString()); // missing key
-        QCOMPARE(QString::fromStdString(texts.GetText(10000)), QString()); // missing section
-        QCOMPARE(texts.GetText(9002).size(), size_t(254));
+        QCOMPARE(QString::fromStdString(texts.text(9001)), QString()); // empty value
+        QCOMPARE(QString::fromStdString(texts.text(9003)), QString()); // missing key
+        QCOMPARE(QString::fromStdString(texts.text(10000)), QString()); // missing section
+        QCOMPARE(texts.text(9002).size(), size_t(254));
         texts.setFile(dir.filePath("none.ini").toStdString());
-        QCOMPARE(QString::fromStdString(texts.GetText(9002)), QString()); // missing file
+        QCOMPARE(QString::fromStdString(texts.text(9002)), QString()); // missing file
     }
 };
 

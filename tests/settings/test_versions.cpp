@@ -55,9 +55,9 @@ private slots:
         const QString path = dir.filePath("Version.ini");
         if (!ini.isEmpty())
             Write(path, ini);
-        VersionRecords records = LoadVersionRecords(path.toStdString());
-        QCOMPARE(records.IsCompatible("V300", image.toStdString()), compatible);
-        QCOMPARE(QString::fromStdString(records.SoftwareFor(image.toStdString())), software);
+        VersionRecords records = loadVersionRecords(path.toStdString());
+        QCOMPARE(records.isCompatible("V300", image.toStdString()), compatible);
+        QCOMPARE(QString::fromStdString(records.softwareFor(image.toStdString())), software);
     }
 
     void recordsAsRead()
@@ -66,10 +66,10 @@ private slots:
         const QString path = dir.filePath("Version.ini");
         Write(path, "[Version]\nCurrentVersion=V300\nSoftVersionCount=2\nFirmVersionCount=1\n"
                     "[Soft]\n0Version=V300\n1Version=V210\n[Firm]\n0Firm=V300V300\n");
-        VersionRecords r = LoadVersionRecords(path.toStdString());
-        QCOMPARE(r.CurrentVersion, std::string("V300"));
-        QCOMPARE(r.SoftVersions, (std::vector<std::string>{"V300", "V210"}));
-        QCOMPARE(r.Pairs, (std::vector<std::string>{"V300", "V300"}));
+        VersionRecords r = loadVersionRecords(path.toStdString());
+        QCOMPARE(r.currentVersion, std::string("V300"));
+        QCOMPARE(r.softwareVersions, (std::vector<std::string>{"V300", "V210"}));
+        QCOMPARE(r.pairs, (std::vector<std::string>{"V300", "V300"}));
     }
 
     void versionText_data()
@@ -93,7 +93,7 @@ private slots:
     {
         QFETCH(QByteArray, text);
         QFETCH(bool, valid);
-        QCOMPARE(IsVersionText(std::string_view(text.constData(), size_t(text.size()))), valid);
+        QCOMPARE(isVersionText(std::string_view(text.constData(), size_t(text.size()))), valid);
     }
 
     void incompatibleMessage()
@@ -103,9 +103,9 @@ private slots:
         Write(path, "[Msg]\n9061=Program version:\n9062=Open it with another version?\n9064=File version:\n");
         TextCatalog texts;
         texts.setFile(path.toStdString());
-        QCOMPARE(QString::fromStdString(IncompatibleMessage(texts, "V300", "V200")),
+        QCOMPARE(QString::fromStdString(zav::incompatibleMessage(texts, "V300", "V200")),
                  QString("Open it with another version?\r\nFile version: V2.00\r\nProgram version: V3.00"));
-        QCOMPARE(QString::fromStdString(DottedVersion("V210")), QString("V2.10"));
+        QCOMPARE(QString::fromStdString(dottedVersion("V210")), QString("V2.10"));
     }
 
     void otherVersionProgram_data()
@@ -123,8 +123,8 @@ private slots:
         QFETCH(QString, image);
         QFETCH(QString, program);
         VersionRecords r;
-        r.Pairs = {pair.left(4).toStdString(), pair.right(4).toStdString()};
-        QCOMPARE(QString::fromStdString(OtherVersionProgram(r, "/opt/radio", "zavprog", image.toStdString())),
+        r.pairs = {pair.left(4).toStdString(), pair.right(4).toStdString()};
+        QCOMPARE(QString::fromStdString(zav::otherVersionProgram(r, "/opt/radio", "zavprog", image.toStdString())),
                  program);
     }
 
@@ -145,17 +145,17 @@ private slots:
         QFETCH(int, a);
         QFETCH(int, b);
         QFETCH(bool, family);
-        QCOMPARE(SameFamily(a, b), family);
+        QCOMPARE(sameFamily(a, b), family);
     }
 
     void sameBandOnlyMattersForWrites()
     {
-        QVERIFY(SameBand(1, 2, 1));
-        QVERIFY(SameBand(1, 2, 3));
-        QVERIFY(!SameBand(1, 2, 2));
-        QVERIFY(SameBand(3, 3, 2));
-        QVERIFY(SameText("ZAV415", "ZAV415"));
-        QVERIFY(!SameText("ZAV415", "ZAV415 "));
+        QVERIFY(sameBand(1, 2, 1));
+        QVERIFY(sameBand(1, 2, 3));
+        QVERIFY(!sameBand(1, 2, 2));
+        QVERIFY(sameBand(3, 3, 2));
+        QVERIFY(sameText("ZAV415", "ZAV415"));
+        QVERIFY(!sameText("ZAV415", "ZAV415 "));
     }
 };
 

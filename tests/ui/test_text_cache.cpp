@@ -43,7 +43,7 @@ QString Mismatches(const QString& path)
     ui::TextCache cache;
     QStringList bad;
     for (int id : IdsOf(path))
-        if (cache.lookup(path.toStdString(), id) != catalog.GetText(id))
+        if (cache.lookup(path.toStdString(), id) != catalog.text(id))
             bad << QString::number(id);
     return bad.join(',');
 }

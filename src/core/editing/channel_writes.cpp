@@ -29,7 +29,7 @@ bool IntegerOf(const CellValue& value, Int16& out)
     if (const auto* number = std::get_if<int>(&value)) {
         n = *number;
     } else {
-        const auto parsed = ParseNumber(std::get<std::string>(value));
+        const auto parsed = parseNumber(std::get<std::string>(value));
         if (!parsed || *parsed != static_cast<double>(static_cast<long long>(*parsed)))
             return false;
         n = static_cast<long long>(*parsed);
@@ -48,48 +48,48 @@ bool StoreInteger(Int16& member, Int16 value)
 
 } // namespace
 
-BandLimits DocumentBand(const Document& doc) { return BandLimits{doc.model.BandLow, doc.model.BandHigh}; }
+BandLimits documentBand(const Document& doc) { return BandLimits{doc.model.bandLow, doc.model.bandHigh}; }
 
-Int16* EmergencyChannel(RadioImage& image, int g, int s)
+Int16* emergencyChannel(RadioImage& image, int g, int s)
 {
     if (g < 0 || g >= kGroupNames || s < 0 || s > 1)
         return nullptr;
     return &image.OptFeat.Common1[static_cast<std::size_t>(common1::EmergencyChannelBase + 2 * g + s)];
 }
 
-Int16* EmergencyAmFm(RadioImage& image, int g, int s)
+Int16* emergencyAmFm(RadioImage& image, int g, int s)
 {
     if (g < 0 || g >= kGroupNames || s < 0 || s > 1)
         return nullptr;
     return &image.OptFeat.Common1[static_cast<std::size_t>(common1::EmergencyAmFmBase + 2 * g + s)];
 }
 
-std::string FormatEntry(std::string_view text)
+std::string formatEntry(std::string_view text)
 {
     if (text.empty())
         return {};
-    if (const auto value = ParseNumber(text))
-        return FormatMHz(*value);
+    if (const auto value = parseNumber(text))
+        return formatMHz(*value);
     return std::string(text);
 }
 
-ChannelFrequencyTexts FrequencyTexts(const ChannelRecord& record, const BandLimits& band, bool showTxAsOffset)
+ChannelFrequencyTexts frequencyTexts(const ChannelRecord& record, const BandLimits& band, bool showTxAsOffset)
 {
     ChannelFrequencyTexts texts;
-    const StoredFrequencyText rx = StoredFrequencyToText(record.RxFrequency.raw(), band);
+    const StoredFrequencyText rx = storedFrequencyToText(record.RxFrequency.raw(), band);
     texts.receive = rx.text;
     texts.notNumeric = rx.notNumeric;
     if (showTxAsOffset) {
-        texts.transmit = StoredOffsetToText(record.Offset.raw(), record.OffsetDirection);
+        texts.transmit = storedOffsetToText(record.Offset.raw(), record.OffsetDirection);
     } else {
-        texts.transmit = TransmitText(record.RxFrequency.raw(), record.Offset.raw(), record.OffsetDirection, false, band);
+        texts.transmit = transmitText(record.RxFrequency.raw(), record.Offset.raw(), record.OffsetDirection, false, band);
         if (!texts.transmit.empty() && texts.transmit.front() == '-')
             texts.transmit.erase(0, 1); // the column shows the absolute value
     }
     return texts;
 }
 
-StepClass StepClassOf(long long d)
+StepClass stepClassOf(long long d)
 {
     // The remainders keep the sign of d, as the radio tool computes them.
     if (d % 500 == 0)
@@ -102,18 +102,18 @@ StepClass StepClassOf(long long d)
     return {0, -(d % 500)};                    // off every raster: down to the 5 kHz raster
 }
 
-void RecomputeStepClasses(ChannelRecord& record, const BandLimits& band)
+void recomputeStepClasses(ChannelRecord& record, const BandLimits& band)
 {
-    const auto rx = StoredFrequencyCount(record.RxFrequency.raw());
+    const auto rx = storedFrequencyCount(record.RxFrequency.raw());
     if (!rx)
         return; // no receive frequency to classify
-    const long long low = RoundHalfEven(band.low * kCountsPerMHz);
+    const long long low = roundHalfEven(band.low * kCountsPerMHz);
     long long f = *rx;
-    const StepClass rxClass = StepClassOf(f - low);
+    const StepClass rxClass = stepClassOf(f - low);
     const long long adjusted = f + rxClass.adjustment;
     if (adjusted >= 0 && adjusted <= kLargestStoredFrequency && adjusted != f) {
         f = adjusted;
-        record.RxFrequency.assign(CountToStoredFrequency(f));
+        record.RxFrequency.assign(countToStoredFrequency(f));
     }
     record.RxStepClass = static_cast<Int16>(rxClass.stepClass);
 
@@ -121,32 +121,32 @@ void RecomputeStepClasses(ChannelRecord& record, const BandLimits& band)
         record.TxStepClass = record.RxStepClass;
         return;
     }
-    const long long magnitude = StoredOffsetCount(record.Offset.raw()).value_or(0);
+    const long long magnitude = storedOffsetCount(record.Offset.raw()).value_or(0);
     const long long tx = record.OffsetDirection == 2 ? f + magnitude : f - magnitude;
-    record.TxStepClass = static_cast<Int16>(StepClassOf(tx - low).stepClass);
+    record.TxStepClass = static_cast<Int16>(stepClassOf(tx - low).stepClass);
 }
 
-bool SetChannelField(ChannelRecord& record, int fieldId, const CellValue& value, const BandLimits& band,
+bool setChannelField(ChannelRecord& record, int fieldId, const CellValue& value, const BandLimits& band,
                      bool showTxAsOffset)
 {
     if (fieldId == FieldRxFrequency) {
         if (record.Number <= kHighestPlainChannel)
             return false; // these channels keep their receive frequency
         FixedText<8> stored;
-        stored.assign(ToStoredFrequency(TextOf(value), band));
+        stored.assign(toStoredFrequency(TextOf(value), band));
         const bool changed = !(stored == record.RxFrequency);
         record.RxFrequency = stored;
         return changed;
     }
     if (fieldId == FieldTransmit) {
         const ChannelRecord before = record;
-        const OffsetEntry entry = OffsetFromEntry(record.RxFrequency.raw(), TextOf(value), showTxAsOffset,
+        const OffsetEntry entry = offsetFromEntry(record.RxFrequency.raw(), TextOf(value), showTxAsOffset,
                                                   record.Offset, record.OffsetDirection, band);
         if (!entry.stored)
             return false;
         record.Offset = entry.offset;
         record.OffsetDirection = entry.direction;
-        RecomputeStepClasses(record, band);
+        recomputeStepClasses(record, band);
         return !(record == before);
     }
     if (fieldId == FieldName || fieldId == 6 || fieldId == 20 || (fieldId >= 31 && fieldId <= 36))
@@ -186,7 +186,7 @@ bool SetChannelField(ChannelRecord& record, int fieldId, const CellValue& value,
     return !(record == before);
 }
 
-bool AppendChannel(Document& doc, int number, std::string_view receiveText, bool standby, const BandLimits& band)
+bool appendChannel(Document& doc, int number, std::string_view receiveText, bool standby, const BandLimits& band)
 {
     Int16& count = standby ? doc.image().StandbyChannelCount : doc.image().ChannelCount;
     const int used = standby ? doc.standbyCount() : doc.activeCount();
@@ -194,14 +194,14 @@ bool AppendChannel(Document& doc, int number, std::string_view receiveText, bool
         return false;
     ChannelRecord record; // every member 0, Offset seven NULs
     record.Number = static_cast<Int16>(number);
-    record.RxFrequency.assign(ToStoredFrequency(receiveText, band));
+    record.RxFrequency.assign(toStoredFrequency(receiveText, band));
     record.OffsetDirection = 0;
     (standby ? doc.standby() : doc.active())[static_cast<std::size_t>(used)] = record;
     count = static_cast<Int16>(used + 1);
     return true;
 }
 
-void RemoveChannelAt(Document& doc, int index)
+void removeChannelAt(Document& doc, int index)
 {
     const int used = doc.activeCount();
     if (index < 0 || index >= used)
@@ -211,16 +211,16 @@ void RemoveChannelAt(Document& doc, int index)
     doc.image().ChannelCount = static_cast<Int16>(used - 1);
 }
 
-bool RecheckEmergencyChannels(Document& doc, int editGroup)
+bool recheckEmergencyChannels(Document& doc, int editGroup)
 {
     RadioImage& image = doc.image();
     if (editGroup < 0 || editGroup >= kGroupNames)
         return false;
-    const int base = GroupBase(editGroup, image.ChannelMode);
+    const int base = groupBase(editGroup, image.ChannelMode);
     const int used = doc.activeCount();
     bool changed = false;
     for (int s = 0; s < 2; ++s) {
-        Int16* emergency = EmergencyChannel(image, editGroup, s);
+        Int16* emergency = emergencyChannel(image, editGroup, s);
         bool present = false;
         for (int i = 0; i < used && !present; ++i)
             present = doc.active()[static_cast<std::size_t>(i)].Number - base == *emergency;
@@ -232,43 +232,43 @@ bool RecheckEmergencyChannels(Document& doc, int editGroup)
     return changed;
 }
 
-CellWriteResult SetChannelCell(Document& doc, const ChannelWriteEnv& env, int group, int row, int fieldId,
+CellWriteResult setChannelCell(Document& doc, const ChannelWriteEnv& env, int group, int row, int fieldId,
                                const CellValue& value)
 {
     CellWriteResult result;
     RadioImage& image = doc.image();
     const Int16 mode = image.ChannelMode;
-    if (group < 0 || group >= GroupCount(mode) || row < 1 || row > GroupSize(group, mode))
+    if (group < 0 || group >= groupCount(mode) || row < 1 || row > groupSize(group, mode))
         return result;
-    const int number = GroupBase(group, mode) + row;
+    const int number = groupBase(group, mode) + row;
     result.number = number;
 
     const bool frequencyField = fieldId == FieldRxFrequency || fieldId == FieldTransmit;
-    if (frequencyField && !IsExtendedMode(mode))
+    if (frequencyField && !isExtendedMode(mode))
         return result; // country channels have fixed frequencies
 
-    const BandLimits band = DocumentBand(doc);
+    const BandLimits band = documentBand(doc);
     const int currentGroup = image.OptFeat.Common1[common1::CurrentGroup];
     CellValue checkedValue = value;
     std::string text;
     if (frequencyField) {
         text = TextOf(value);
         if (!text.empty() && !(fieldId == FieldTransmit && env.showTxAsOffset)) {
-            const CheckedText checked = CheckFrequencyEntry(text, currentGroup, band);
+            const CheckedText checked = checkFrequencyEntry(text, currentGroup, band);
             result.warned = checked.warned;
             text = checked.text;
         }
         checkedValue = text;
     }
 
-    const int index = doc.FindChannelByNumber(static_cast<Int16>(number));
+    const int index = doc.findChannelByNumber(static_cast<Int16>(number));
     if (index < 0) {
         if (fieldId != FieldRxFrequency || text.empty())
             return result; // an empty slot takes nothing but a receive frequency
-        text = CheckFrequencyEntry(text, currentGroup, band).text;
-        result.created = AppendChannel(doc, number, text, false, band);
+        text = checkFrequencyEntry(text, currentGroup, band).text;
+        result.created = appendChannel(doc, number, text, false, band);
         result.stored = result.created;
-        RecheckEmergencyChannels(doc, env.editGroup);
+        recheckEmergencyChannels(doc, env.editGroup);
         result.emergencyRechecked = true;
         return result;
     }
@@ -276,29 +276,29 @@ CellWriteResult SetChannelCell(Document& doc, const ChannelWriteEnv& env, int gr
     ChannelRecord& record = doc.active()[static_cast<std::size_t>(index)];
     if (fieldId == FieldRxFrequency && text.empty()) {
         if (doc.activeCount() > 1) { // the table's last channel stays
-            RemoveChannelAt(doc, index);
+            removeChannelAt(doc, index);
             result.removed = true;
             result.stored = true;
         }
     } else {
         bool unchanged = false;
         if (frequencyField) {
-            const ChannelFrequencyTexts shown = FrequencyTexts(record, band, env.showTxAsOffset);
+            const ChannelFrequencyTexts shown = frequencyTexts(record, band, env.showTxAsOffset);
             unchanged = text == (fieldId == FieldRxFrequency ? shown.receive : shown.transmit);
         }
         if (!unchanged)
-            result.stored = SetChannelField(record, fieldId, checkedValue, band, env.showTxAsOffset);
+            result.stored = setChannelField(record, fieldId, checkedValue, band, env.showTxAsOffset);
     }
     if (fieldId == FieldRxFrequency) {
-        RecheckEmergencyChannels(doc, env.editGroup);
+        recheckEmergencyChannels(doc, env.editGroup);
         result.emergencyRechecked = true;
     }
     return result;
 }
 
-void StoreGroupName(FixedText<3>& name, std::string_view typed)
+void storeGroupName(FixedText<3>& name, std::string_view typed)
 {
-    std::string text = CleanText(typed);
+    std::string text = cleanText(typed);
     if (text.size() < FixedText<3>::size())
         text.push_back('\0');
     name.assign(text);

@@ -1,7 +1,7 @@
 #pragma once
 
 // The one write path of the channel editors. The channel table and the
-// channel detail editor change channel records only through SetChannelCell,
+// channel detail editor change channel records only through setChannelCell,
 // which finds the record of a slot by channel number, creates it when a
 // receive frequency is typed into an empty slot, removes it when the receive
 // frequency is cleared, or stores one value by field id. Plain C++: the
@@ -39,29 +39,29 @@ struct CellWriteResult {
 
 /// Stores value into field id of the channel in slot (group, row) of the
 /// active table, with every rule of the channel editors.
-CellWriteResult SetChannelCell(Document& doc, const ChannelWriteEnv& env, int group, int row, int fieldId,
+CellWriteResult setChannelCell(Document& doc, const ChannelWriteEnv& env, int group, int row, int fieldId,
                                const CellValue& value);
 
 /// Stores one value into one record member by field id. Returns true when
 /// the record changed.
-bool SetChannelField(ChannelRecord& record, int fieldId, const CellValue& value, const BandLimits& band,
+bool setChannelField(ChannelRecord& record, int fieldId, const CellValue& value, const BandLimits& band,
                      bool showTxAsOffset);
 
 /// Adds a record at the end of the active (or standby) table: Number,
 /// the receive frequency, no offset, 0 everywhere else. False when the table
 /// is full.
-bool AppendChannel(Document& doc, int number, std::string_view receiveText, bool standby, const BandLimits& band);
+bool appendChannel(Document& doc, int number, std::string_view receiveText, bool standby, const BandLimits& band);
 
 /// Removes the used active record at index; later records move down.
-void RemoveChannelAt(Document& doc, int index);
+void removeChannelAt(Document& doc, int index);
 
 /// Emergency channels of editGroup whose slot holds no channel become 0.
 /// Returns true when one changed.
-bool RecheckEmergencyChannels(Document& doc, int editGroup);
+bool recheckEmergencyChannels(Document& doc, int editGroup);
 
 /// Recomputes RxStepClass and TxStepClass from the receive frequency and
 /// offset, putting the receive frequency on the class's raster.
-void RecomputeStepClasses(ChannelRecord& record, const BandLimits& band);
+void recomputeStepClasses(ChannelRecord& record, const BandLimits& band);
 
 /// Raster class of a frequency d counts of 10 Hz above the band's lower
 /// limit: 0 = 5 kHz, 1 = 6.25 kHz, 2 = 8.33 kHz. adjustment (10 Hz counts)
@@ -70,21 +70,21 @@ struct StepClass {
     int stepClass = 0;
     long long adjustment = 0;
 };
-[[nodiscard]] StepClass StepClassOf(long long d);
+[[nodiscard]] StepClass stepClassOf(long long d);
 
 /// Band limits of the document's band.
-[[nodiscard]] BandLimits DocumentBand(const Document& doc);
+[[nodiscard]] BandLimits documentBand(const Document& doc);
 
 /// Emergency channel s (0..1) of group g (0..11): the in-group row, 0 = none.
 /// nullptr outside those ranges.
-[[nodiscard]] Int16* EmergencyChannel(RadioImage& image, int g, int s);
+[[nodiscard]] Int16* emergencyChannel(RadioImage& image, int g, int s);
 /// Modulation of that emergency channel: 0 = AM, 1 = FM.
-[[nodiscard]] Int16* EmergencyAmFm(RadioImage& image, int g, int s);
+[[nodiscard]] Int16* emergencyAmFm(RadioImage& image, int g, int s);
 
 /// A typed frequency as the editors commit it: "" stays "", a numeric text
 /// is formatted "#0.00000", anything else is passed on unchanged (the write
 /// path then warns and uses the band limit).
-[[nodiscard]] std::string FormatEntry(std::string_view text);
+[[nodiscard]] std::string formatEntry(std::string_view text);
 
 /// Column texts of a record: the receive frequency and the transmit column
 /// (signed offset while showTxAsOffset, else the transmit frequency).
@@ -93,11 +93,11 @@ struct ChannelFrequencyTexts {
     std::string transmit;
     bool notNumeric = false; ///< the stored receive frequency is not a number ("Not IsNumeric")
 };
-[[nodiscard]] ChannelFrequencyTexts FrequencyTexts(const ChannelRecord& record, const BandLimits& band,
+[[nodiscard]] ChannelFrequencyTexts frequencyTexts(const ChannelRecord& record, const BandLimits& band,
                                                    bool showTxAsOffset);
 
 /// A group name as typed into the name box, as stored: cut at NUL, trailing
 /// spaces dropped, one NUL added when shorter than 3, then space-padded.
-void StoreGroupName(FixedText<3>& name, std::string_view typed);
+void storeGroupName(FixedText<3>& name, std::string_view typed);
 
 } // namespace zav

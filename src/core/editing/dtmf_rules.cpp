@@ -16,45 +16,45 @@ DtmfTimingList Steps(int first, int last, int step, int unitMs)
 
 } // namespace
 
-const DtmfTimingList& DigitRateList()
+const DtmfTimingList& digitRateTimings()
 {
     static const DtmfTimingList list = Steps(10, 500, 10, 10);
     return list;
 }
 
-const DtmfTimingList& FirstDigitTimeList()
+const DtmfTimingList& firstDigitTimeTimings()
 {
     static const DtmfTimingList list = Steps(0, 1000, 100, 50);
     return list;
 }
 
-const DtmfTimingList& FirstDigitDelayList()
+const DtmfTimingList& firstDigitDelayTimings()
 {
     static const DtmfTimingList list = Steps(100, 2500, 100, 50);
     return list;
 }
 
-const DtmfTimingList& StarHashTimeList()
+const DtmfTimingList& starHashTimings()
 {
     static const DtmfTimingList list{{0, 100, 500, 1000}, 50};
     return list;
 }
 
-int TimingEntry(const DtmfTimingList& list, int stored)
+int timingEntry(const DtmfTimingList& list, int stored)
 {
     const auto& e = list.entriesMs;
     const auto it = std::find(e.begin(), e.end(), stored * list.unitMs);
     return it == e.end() ? 0 : static_cast<int>(it - e.begin());
 }
 
-Int16 TimingValue(const DtmfTimingList& list, int entry)
+Int16 timingValue(const DtmfTimingList& list, int entry)
 {
     if (entry < 0 || entry >= static_cast<int>(list.entriesMs.size()))
         entry = 0;
     return static_cast<Int16>(list.entriesMs[static_cast<std::size_t>(entry)] / list.unitMs);
 }
 
-std::string ShownIdCode(const DtmfSettings& dtmf)
+std::string shownIdCode(const DtmfSettings& dtmf)
 {
     int length = dtmf.IdCodeLength;
     if (length < 3 || length > 10)
@@ -62,7 +62,7 @@ std::string ShownIdCode(const DtmfSettings& dtmf)
     return dtmf.IdCode.raw().substr(0, static_cast<std::size_t>(length));
 }
 
-std::string AcceptedIdCode(std::string_view typed)
+std::string acceptedIdCode(std::string_view typed)
 {
     const bool digits = std::all_of(typed.begin(), typed.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (typed.size() < 3 || typed.size() > 10 || !digits)
@@ -70,14 +70,14 @@ std::string AcceptedIdCode(std::string_view typed)
     return std::string(typed);
 }
 
-void StoreIdCode(DtmfSettings& dtmf, std::string_view typed)
+void storeTypedIdCode(DtmfSettings& dtmf, std::string_view typed)
 {
-    const std::string code = AcceptedIdCode(typed);
+    const std::string code = acceptedIdCode(typed);
     dtmf.IdCodeLength = static_cast<Int16>(code.size());
     dtmf.IdCode.assign(code);
 }
 
-char CodeCharacter(char typed)
+char codeCharacter(char typed)
 {
     if ((typed >= '0' && typed <= '9') || typed == '*' || typed == '#' || (typed >= 'A' && typed <= 'D'))
         return typed;

@@ -18,27 +18,27 @@ struct DtmfTimingList {
     int unitMs;
 };
 
-[[nodiscard]] const DtmfTimingList& DigitRateList();       ///< 10..500 ms, 10 ms units
-[[nodiscard]] const DtmfTimingList& FirstDigitTimeList();  ///< 0..1000 ms, 50 ms units
-[[nodiscard]] const DtmfTimingList& FirstDigitDelayList(); ///< 100..2500 ms, 50 ms units
-[[nodiscard]] const DtmfTimingList& StarHashTimeList();    ///< 0, 100, 500, 1000 ms, 50 ms units
+[[nodiscard]] const DtmfTimingList& digitRateTimings();       ///< 10..500 ms, 10 ms units
+[[nodiscard]] const DtmfTimingList& firstDigitTimeTimings();  ///< 0..1000 ms, 50 ms units
+[[nodiscard]] const DtmfTimingList& firstDigitDelayTimings(); ///< 100..2500 ms, 50 ms units
+[[nodiscard]] const DtmfTimingList& starHashTimings();    ///< 0, 100, 500, 1000 ms, 50 ms units
 
 /// Entry shown for a stored value: the one whose value is stored × unit,
 /// else entry 0.
-[[nodiscard]] int TimingEntry(const DtmfTimingList& list, int stored);
+[[nodiscard]] int timingEntry(const DtmfTimingList& list, int stored);
 /// Value stored for an entry.
-[[nodiscard]] Int16 TimingValue(const DtmfTimingList& list, int entry);
+[[nodiscard]] Int16 timingValue(const DtmfTimingList& list, int entry);
 
 /// The ID code a box shows: the first IdCodeLength characters of IdCode,
 /// three when the length is outside 3..10.
-[[nodiscard]] std::string ShownIdCode(const DtmfSettings& dtmf);
+[[nodiscard]] std::string shownIdCode(const DtmfSettings& dtmf);
 /// The ID code to store for a typed text: "000" unless it is 3..10 digits.
-[[nodiscard]] std::string AcceptedIdCode(std::string_view typed);
+[[nodiscard]] std::string acceptedIdCode(std::string_view typed);
 /// Stores an accepted ID code and its length.
-void StoreIdCode(DtmfSettings& dtmf, std::string_view typed);
+void storeTypedIdCode(DtmfSettings& dtmf, std::string_view typed);
 
 /// The character a code box takes for a typed one: digits, "*", "#" and
 /// A..D as typed, a..d as capitals; 0 for every other printable character.
-[[nodiscard]] char CodeCharacter(char typed);
+[[nodiscard]] char codeCharacter(char typed);
 
 } // namespace zav

@@ -29,23 +29,23 @@ void ClearIfEqual(Int16& field, int n)
 
 } // namespace
 
-bool IsCodeMemoryDefined(const RadioImage& image, int n)
+bool isCodeMemoryDefined(const RadioImage& image, int n)
 {
     if (n < 1 || n > kCodeMemories)
         return false;
     return image.DtmfSettings.CodeMemories[static_cast<std::size_t>(n - 1)].Length > 0;
 }
 
-std::vector<int> DefinedCodeMemories(const RadioImage& image)
+std::vector<int> definedCodeMemories(const RadioImage& image)
 {
     std::vector<int> out;
     for (int n = 1; n <= kCodeMemories; ++n)
-        if (IsCodeMemoryDefined(image, n))
+        if (isCodeMemoryDefined(image, n))
             out.push_back(n);
     return out;
 }
 
-void ClearCodeMemoryReferences(Document& doc, int n)
+void clearCodeMemoryReferences(Document& doc, int n)
 {
     ForUsedRecords(doc, [n](ChannelRecord& r) {
         ClearIfEqual(r.Option13, n);
@@ -53,67 +53,67 @@ void ClearCodeMemoryReferences(Document& doc, int n)
         ClearIfEqual(r.Option28, n);
     });
     OptFeat& opt = doc.image().OptFeat;
-    ClearIfEqual(opt.BotCode(), n);
-    ClearIfEqual(opt.EotCode(), n);
-    ClearIfEqual(opt.CallCode(), n);
+    ClearIfEqual(opt.botCode(), n);
+    ClearIfEqual(opt.eotCode(), n);
+    ClearIfEqual(opt.callCode(), n);
     auto& standby = doc.image().StandbySettings;
     for (int pos : {kStandbyBotCode, kStandbyEotCode, kStandbyCallCode})
         ClearIfEqual(standby[static_cast<std::size_t>(pos)], n);
 }
 
-bool IsToneTipDefined(const RadioImage& image, int t)
+bool isToneTipDefined(const RadioImage& image, int t)
 {
     if (t < 1 || t > kToneTips)
         return false;
     const ToneTip& tip = image.ToneTips[static_cast<std::size_t>(t - 1)];
-    if (tip.TipRepeatCount() < 1)
+    if (tip.tipRepeatCount() < 1)
         return false;
     for (int note = 1; note <= kToneTipNotes; ++note)
-        if (tip.NoteDuration(note) > 0)
+        if (tip.noteDuration(note) > 0)
             return true;
     return false;
 }
 
-std::vector<int> DefinedToneTips(const RadioImage& image)
+std::vector<int> definedToneTips(const RadioImage& image)
 {
     std::vector<int> out;
     for (int t = 1; t <= kToneTips; ++t)
-        if (IsToneTipDefined(image, t))
+        if (isToneTipDefined(image, t))
             out.push_back(t);
     return out;
 }
 
-void ClearUndefinedRogerBeeps(Document& doc)
+void clearUndefinedRogerBeeps(Document& doc)
 {
     const RadioImage& image = doc.image();
     auto keepIfDefined = [&image](Int16& field) {
-        if (!IsToneTipDefined(image, field))
+        if (!isToneTipDefined(image, field))
             field = 0;
     };
     ForUsedRecords(doc, [&](ChannelRecord& r) { keepIfDefined(r.Option23); });
-    keepIfDefined(doc.image().OptFeat.RogerBeep());
+    keepIfDefined(doc.image().OptFeat.rogerBeep());
     keepIfDefined(doc.image().StandbySettings[kStandbyRogerBeep]);
 }
 
-std::string TrimmedCode(std::string_view text) { return CleanText(text); }
+std::string trimmedCode(std::string_view text) { return cleanText(text); }
 
-void StoreCode(DtmfCode& code, std::string_view text)
+void storeCode(DtmfCode& code, std::string_view text)
 {
-    std::string trimmed = TrimmedCode(text);
+    std::string trimmed = trimmedCode(text);
     if (trimmed.size() > FixedText<16>::size())
         trimmed.resize(FixedText<16>::size());
     code.Length = static_cast<Int16>(trimmed.size());
     code.Code.assign(trimmed);
 }
 
-std::string ShownCode(const DtmfCode& code)
+std::string shownCode(const DtmfCode& code)
 {
     if (code.Length < 0 || code.Length > static_cast<int>(FixedText<16>::size()))
         return {};
     return code.Code.raw().substr(0, static_cast<std::size_t>(code.Length));
 }
 
-void StoreMessageLine(FixedText<16>& line, std::string_view text)
+void storeMessageLine(FixedText<16>& line, std::string_view text)
 {
     if (text.size() >= FixedText<16>::size()) {
         line.assign(text);
@@ -124,7 +124,7 @@ void StoreMessageLine(FixedText<16>& line, std::string_view text)
     line.assign(stored);
 }
 
-std::string PowerOnCharacters(const FixedText<16>& text)
+std::string powerOnCharacters(const FixedText<16>& text)
 {
     std::string shown = text.clean();
     shown.resize(FixedText<16>::size(), ' ');

@@ -11,16 +11,16 @@ Int16& C1(OptFeat& o) { return o.Common1[Pos]; }
 template <int Pos>
 Int16& C2(OptFeat& o) { return o.Common2[Pos]; }
 
-Int16& Decode(OptFeat& o) { return o.DecodeTone(); }
-Int16& Encode(OptFeat& o) { return o.EncodeTone(); }
-Int16& Busy(OptFeat& o) { return o.BusyLockout(); }
-Int16& Squelch(OptFeat& o) { return o.SquelchMode(); }
-Int16& Shift(OptFeat& o) { return o.RepeaterShift(); }
-Int16& Tsq(OptFeat& o) { return o.TsqMode(); }
+Int16& Decode(OptFeat& o) { return o.decodeTone(); }
+Int16& Encode(OptFeat& o) { return o.encodeTone(); }
+Int16& Busy(OptFeat& o) { return o.busyLockout(); }
+Int16& Squelch(OptFeat& o) { return o.squelchMode(); }
+Int16& Shift(OptFeat& o) { return o.repeaterShift(); }
+Int16& Tsq(OptFeat& o) { return o.tsqMode(); }
 
 } // namespace
 
-const std::vector<OptionList>& OptionLists()
+const std::vector<OptionList>& optionLists()
 {
     using enum ListCoding;
     static const std::vector<OptionList> lists{
@@ -51,15 +51,15 @@ const std::vector<OptionList>& OptionLists()
     return lists;
 }
 
-const OptionList* FindOptionList(int id)
+const OptionList* findOptionList(int id)
 {
-    for (const OptionList& list : OptionLists())
+    for (const OptionList& list : optionLists())
         if (list.id == id)
             return &list;
     return nullptr;
 }
 
-int EntryForValue(const OptionList& list, int stored)
+int entryForValue(const OptionList& list, int stored)
 {
     switch (list.coding) {
     case ListCoding::IndexPlusOne:
@@ -73,7 +73,7 @@ int EntryForValue(const OptionList& list, int stored)
     return stored;
 }
 
-Int16 ValueForEntry(const OptionList& list, int entry)
+Int16 valueForEntry(const OptionList& list, int entry)
 {
     switch (list.coding) {
     case ListCoding::IndexPlusOne:
@@ -86,31 +86,31 @@ Int16 ValueForEntry(const OptionList& list, int entry)
     return static_cast<Int16>(entry);
 }
 
-void NormaliseHiddenOptions(OptFeat& opt)
+void normaliseHiddenOptions(OptFeat& opt)
 {
-    for (const OptionList& list : OptionLists()) {
+    for (const OptionList& list : optionLists()) {
         if (list.shown)
             continue;
         Int16& field = list.field(opt);
-        int entry = EntryForValue(list, field);
+        int entry = entryForValue(list, field);
         if (entry < 0 || entry >= list.entries)
             entry = 0;
-        field = ValueForEntry(list, entry);
+        field = valueForEntry(list, entry);
     }
 }
 
-Int16* NumberedListField(OptFeat& opt, int id)
+Int16* numberedListField(OptFeat& opt, int id)
 {
     switch (id) {
-    case 32: return &opt.BotCode();
-    case 33: return &opt.EotCode();
-    case 34: return &opt.CallCode();
-    case 35: return &opt.RogerBeep();
+    case 32: return &opt.botCode();
+    case 33: return &opt.eotCode();
+    case 34: return &opt.callCode();
+    case 35: return &opt.rogerBeep();
     default: return nullptr;
     }
 }
 
-Int16* CheckBoxField(OptFeat& opt, int n)
+Int16* checkBoxField(OptFeat& opt, int n)
 {
     ChannelRecord& c = opt.CommonChannel;
     switch (n) {

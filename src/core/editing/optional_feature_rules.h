@@ -27,19 +27,19 @@ struct OptionList {
 
 /// Every index-coded list (not the code and roger-beep lists, whose entries
 /// depend on other records).
-[[nodiscard]] const std::vector<OptionList>& OptionLists();
+[[nodiscard]] const std::vector<OptionList>& optionLists();
 /// The list with that control id, or nullptr.
-[[nodiscard]] const OptionList* FindOptionList(int id);
+[[nodiscard]] const OptionList* findOptionList(int id);
 
 /// The entry a stored value selects before the range check (may be outside
 /// the list; the caller then shows entry 0).
-[[nodiscard]] int EntryForValue(const OptionList& list, int stored);
+[[nodiscard]] int entryForValue(const OptionList& list, int stored);
 /// The value stored for an entry.
-[[nodiscard]] Int16 ValueForEntry(const OptionList& list, int entry);
+[[nodiscard]] Int16 valueForEntry(const OptionList& list, int entry);
 
 /// Shows and stores back every list the window does not show, as opening
 /// the window does: a value outside its list becomes entry 0's value.
-void NormaliseHiddenOptions(OptFeat& opt);
+void normaliseHiddenOptions(OptFeat& opt);
 
 } // namespace zav
 
@@ -47,8 +47,8 @@ namespace zav {
 
 /// The field of a list that stores the number its entry shows: 32..34 the
 /// BOT, EOT and call code numbers, 35 the roger-beep tone; else nullptr.
-[[nodiscard]] Int16* NumberedListField(OptFeat& opt, int id);
+[[nodiscard]] Int16* numberedListField(OptFeat& opt, int id);
 /// The field of check box n (0..5, 7..12); nullptr for other numbers.
-[[nodiscard]] Int16* CheckBoxField(OptFeat& opt, int n);
+[[nodiscard]] Int16* checkBoxField(OptFeat& opt, int n);
 
 } // namespace zav

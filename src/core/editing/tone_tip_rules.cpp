@@ -13,36 +13,36 @@ constexpr int kMargin = 50;
 
 } // namespace
 
-int FrequencyEntry(int stored)
+int frequencyEntry(int stored)
 {
     const int entry = stored - kLowestFrequency + 1;
     return (entry >= 1 && entry < kFrequencyEntries) ? entry : 0;
 }
 
-Int16 FrequencyValue(int entry)
+Int16 frequencyValue(int entry)
 {
     if (entry < 1 || entry >= kFrequencyEntries)
         return 0;
     return static_cast<Int16>(kLowestFrequency + entry - 1);
 }
 
-int FrequencyEntryHz(int entry) { return FrequencyValue(entry) * 10; }
+int frequencyEntryHz(int entry) { return frequencyValue(entry) * 10; }
 
-std::vector<PlaybackStep> PlaybackSteps(const ToneTip& tip)
+std::vector<PlaybackStep> playbackSteps(const ToneTip& tip)
 {
     std::vector<PlaybackStep> steps;
     long long total = 0;
     for (int note = 1; note <= kToneTipNotes; ++note)
-        total += tip.NoteDuration(note) * 10LL;
+        total += tip.noteDuration(note) * 10LL;
     if (total <= kMinimumNoteMs)
         return steps;
-    const int interval = tip.TipInterval() * 10;
-    for (int repeat = 0; repeat < tip.TipRepeatCount(); ++repeat) {
+    const int interval = tip.tipInterval() * 10;
+    for (int repeat = 0; repeat < tip.tipRepeatCount(); ++repeat) {
         for (int note = 1; note <= kToneTipNotes; ++note) {
-            const int ms = tip.NoteDuration(note) * 10;
+            const int ms = tip.noteDuration(note) * 10;
             if (ms <= kMinimumNoteMs)
                 continue;
-            const int hz = tip.NoteFrequency(note) * 10;
+            const int hz = tip.noteFrequency(note) * 10;
             steps.push_back({hz > kMinimumToneHz ? hz : 0, ms});
         }
         if (interval > 0)
@@ -51,7 +51,7 @@ std::vector<PlaybackStep> PlaybackSteps(const ToneTip& tip)
     return steps;
 }
 
-long long NominalLengthMs(const std::vector<PlaybackStep>& steps)
+long long nominalLengthMs(const std::vector<PlaybackStep>& steps)
 {
     long long total = 0;
     for (const PlaybackStep& s : steps)
@@ -59,25 +59,25 @@ long long NominalLengthMs(const std::vector<PlaybackStep>& steps)
     return total;
 }
 
-std::vector<DiagramBar> DiagramBars(const ToneTip& tip, int width, int height)
+std::vector<DiagramBar> diagramBars(const ToneTip& tip, int width, int height)
 {
     std::vector<DiagramBar> bars;
     const double w = width - 2 * kMargin;
     const double h = height - 2 * kMargin;
     long long sum = 0;
     for (int note = 1; note <= kToneTipNotes; ++note)
-        if (tip.NoteDuration(note) > 0)
-            sum += tip.NoteDuration(note);
+        if (tip.noteDuration(note) > 0)
+            sum += tip.noteDuration(note);
     if (sum < 1)
         return bars;
     int x = kMargin;
     const int base = height - kMargin;
     for (int note = 1; note <= kToneTipNotes; ++note) {
-        const int duration = tip.NoteDuration(note);
+        const int duration = tip.noteDuration(note);
         if (duration <= 0)
             continue;
-        const int barWidth = static_cast<int>(RoundHalfEven(duration * w / static_cast<double>(sum)));
-        const int barHeight = static_cast<int>(RoundHalfEven(tip.NoteFrequency(note) * h / 256.0));
+        const int barWidth = static_cast<int>(roundHalfEven(duration * w / static_cast<double>(sum)));
+        const int barHeight = static_cast<int>(roundHalfEven(tip.noteFrequency(note) * h / 256.0));
         bars.push_back({note, x, base - barHeight, barWidth, barHeight});
         x += barWidth;
     }

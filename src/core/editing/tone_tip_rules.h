@@ -13,13 +13,13 @@ inline constexpr int kRepeatEntries = 11;      ///< off, then 1..10
 inline constexpr int kTimeEntries = 256;       ///< 0, 10, ... 2550 ms (lengths and interval)
 inline constexpr int kFrequencyEntries = 217;  ///< pause, then 400, 410, ... 2550 Hz
 
-/// Entry of the frequency list for a stored NoteFrequency (10 Hz units):
+/// Entry of the frequency list for a stored noteFrequency (10 Hz units):
 /// 0 (pause) for 0..39 and for values without an entry.
-[[nodiscard]] int FrequencyEntry(int stored);
-/// NoteFrequency stored for a frequency-list entry (0 for the pause entry).
-[[nodiscard]] Int16 FrequencyValue(int entry);
+[[nodiscard]] int frequencyEntry(int stored);
+/// noteFrequency stored for a frequency-list entry (0 for the pause entry).
+[[nodiscard]] Int16 frequencyValue(int entry);
 /// Hertz of a frequency-list entry (0 for the pause entry).
-[[nodiscard]] int FrequencyEntryHz(int entry);
+[[nodiscard]] int frequencyEntryHz(int entry);
 
 /// One step of a playback: a tone (hz > 0) or a silence, for ms.
 struct PlaybackStep {
@@ -31,9 +31,9 @@ struct PlaybackStep {
 /// What playing a tone tip sounds, in order: each repetition sounds every
 /// note longer than 4 ms (a tone above 48 Hz, else silence), then waits the
 /// interval. Empty when the notes together are not longer than 4 ms.
-[[nodiscard]] std::vector<PlaybackStep> PlaybackSteps(const ToneTip& tip);
+[[nodiscard]] std::vector<PlaybackStep> playbackSteps(const ToneTip& tip);
 /// Sum of the steps' lengths in ms.
-[[nodiscard]] long long NominalLengthMs(const std::vector<PlaybackStep>& steps);
+[[nodiscard]] long long nominalLengthMs(const std::vector<PlaybackStep>& steps);
 
 /// One filled rectangle of the diagram, in drawing units; y is the top.
 struct DiagramBar {
@@ -47,7 +47,7 @@ struct DiagramBar {
 
 /// Bars of a tone tip drawn into an area of width × height units with a
 /// margin of 50 units: widths share width − 100 by note length, heights are
-/// NoteFrequency × (height − 100) / 256; a pause has height 0.
-[[nodiscard]] std::vector<DiagramBar> DiagramBars(const ToneTip& tip, int width, int height);
+/// noteFrequency × (height − 100) / 256; a pause has height 0.
+[[nodiscard]] std::vector<DiagramBar> diagramBars(const ToneTip& tip, int width, int height);
 
 } // namespace zav

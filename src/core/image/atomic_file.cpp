@@ -11,7 +11,7 @@
 
 namespace zav {
 
-bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t>& data)
+bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& data)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -43,7 +43,7 @@ bool WriteFileAtomically(const std::string& path, const std::vector<std::uint8_t
     return ok;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::size_t maxBytes)
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path, std::size_t maxBytes)
 {
     namespace fs = std::filesystem;
     std::error_code ec;

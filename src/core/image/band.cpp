@@ -16,7 +16,7 @@ constexpr std::array<std::pair<std::string_view, Int16>, 17> kBands{{
 }};
 } // namespace
 
-Int16 BandCodeOf(std::string_view label)
+Int16 bandCodeOf(std::string_view label)
 {
     for (const auto& [text, code] : kBands)
         if (text == label)
@@ -24,12 +24,12 @@ Int16 BandCodeOf(std::string_view label)
     return 0;
 }
 
-std::string BandLabelOf(int code)
+std::string bandLabelOf(int code)
 {
     return code == 0 ? std::string(kBands[0].first) : std::string();
 }
 
-BandLimits ParseBandLimits(std::string_view label)
+BandLimits parseBandLimits(std::string_view label)
 {
     BandLimits limits;
     auto dash = label.find(" - ");
@@ -39,9 +39,9 @@ BandLimits ParseBandLimits(std::string_view label)
     std::string_view rest = label.substr(dash + 3);
     auto mhz = rest.find(" MHz");
     std::string_view highText = mhz == std::string_view::npos ? rest : rest.substr(0, mhz);
-    if (auto v = ParseNumber(lowText))
+    if (auto v = parseNumber(lowText))
         limits.low = *v;
-    if (auto v = ParseNumber(highText))
+    if (auto v = parseNumber(highText))
         limits.high = *v;
     return limits;
 }

@@ -10,9 +10,9 @@
 namespace zav {
 
 /// Code of a band label; 0 for any label not in the table (the empty one too).
-[[nodiscard]] Int16 BandCodeOf(std::string_view label);
+[[nodiscard]] Int16 bandCodeOf(std::string_view label);
 /// Label of a band code; only code 0 has one, every other code gives "".
-[[nodiscard]] std::string BandLabelOf(int code);
+[[nodiscard]] std::string bandLabelOf(int code);
 
 struct BandLimits {
     double low = 100;
@@ -20,6 +20,6 @@ struct BandLimits {
 };
 /// Limits in MHz from a label such as "25.615 - 30.105 MHz"; 100 and 500
 /// stand in for parts that are missing or not numeric.
-[[nodiscard]] BandLimits ParseBandLimits(std::string_view label);
+[[nodiscard]] BandLimits parseBandLimits(std::string_view label);
 
 } // namespace zav

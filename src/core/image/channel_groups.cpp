@@ -4,11 +4,11 @@
 
 namespace zav {
 
-int GroupCount(Int16 mode) { return IsExtendedMode(mode) ? kExtendedGroups : kCountryGroups; }
+int groupCount(Int16 mode) { return isExtendedMode(mode) ? kExtendedGroups : kCountryGroups; }
 
-int GroupBase(int group, Int16 mode)
+int groupBase(int group, Int16 mode)
 {
-    if (IsExtendedMode(mode))
+    if (isExtendedMode(mode))
         return group == kVfoGroup ? 520 : 40 * group;
     if (group <= 2)
         return 40 * group;
@@ -17,31 +17,31 @@ int GroupBase(int group, Int16 mode)
     return 40 * (group + 2);
 }
 
-int GroupSize(int group, Int16 mode)
+int groupSize(int group, Int16 mode)
 {
-    if (IsExtendedMode(mode))
+    if (isExtendedMode(mode))
         return group == kVfoGroup ? 1 : 40;
     return (group == 2 || group == 5) ? 80 : 40;
 }
 
-GroupPosition GroupOfChannel(int number, Int16 mode)
+GroupPosition groupOfChannel(int number, Int16 mode)
 {
-    for (int g = 0; g < GroupCount(mode); ++g) {
-        int base = GroupBase(g, mode);
-        if (number > base && number <= base + GroupSize(g, mode))
+    for (int g = 0; g < groupCount(mode); ++g) {
+        int base = groupBase(g, mode);
+        if (number > base && number <= base + groupSize(g, mode))
             return {g, number - base};
     }
     return {};
 }
 
-std::vector<std::string> GroupListNames(Int16 mode)
+std::vector<std::string> groupListNames(Int16 mode)
 {
-    if (IsExtendedMode(mode))
+    if (isExtendedMode(mode))
         return {"AE", "BE", "CE", "DE", "EE", "FE", "GE", "HE", "IE", "LE", "VFO"};
     return {"EU", "CE", "UK", "PL", "I2", "DE", "IN"};
 }
 
-std::string GroupLabel(int group, const RadioImage& image)
+std::string groupLabel(int group, const RadioImage& image)
 {
     if (group > 12 || group < 0)
         group = 0;
@@ -51,18 +51,18 @@ std::string GroupLabel(int group, const RadioImage& image)
     return label + image.GroupNames[static_cast<std::size_t>(group)].clean();
 }
 
-std::vector<std::string> GroupLabelList(const RadioImage& image)
+std::vector<std::string> groupLabelList(const RadioImage& image)
 {
     std::vector<std::string> labels;
-    for (int g = 0; g < GroupCount(image.ChannelMode); ++g)
-        labels.push_back(GroupLabel(g, image));
+    for (int g = 0; g < groupCount(image.ChannelMode); ++g)
+        labels.push_back(groupLabel(g, image));
     return labels;
 }
 
-int FindChannelInGroup(const ImageSet& set, int group, int numberInGroup)
+int findChannelInGroup(const ImageSet& set, int group, int numberInGroup)
 {
     const Int16 mode = set.Settings.ChannelMode;
-    const int number = GroupBase(group, mode) + numberInGroup;
+    const int number = groupBase(group, mode) + numberInGroup;
     const int count = std::clamp<int>(set.Settings.ChannelCount, 0, kChannelSlots);
     for (int i = 0; i < count; ++i)
         if (set.ActiveChannels[i].Number == number)
@@ -70,11 +70,11 @@ int FindChannelInGroup(const ImageSet& set, int group, int numberInGroup)
     return -1;
 }
 
-std::vector<int> ChannelNumbersInGroup(const ImageSet& set, int group)
+std::vector<int> channelNumbersInGroup(const ImageSet& set, int group)
 {
     const Int16 mode = set.Settings.ChannelMode;
-    const int base = GroupBase(group, mode);
-    const int size = GroupSize(group, mode);
+    const int base = groupBase(group, mode);
+    const int size = groupSize(group, mode);
     const int count = std::clamp<int>(set.Settings.ChannelCount, 0, kChannelSlots);
     std::vector<int> numbers;
     for (int i = 0; i < count; ++i) {
@@ -86,9 +86,9 @@ std::vector<int> ChannelNumbersInGroup(const ImageSet& set, int group)
     return numbers;
 }
 
-std::string ModelDisplayName(const std::string& model, int variant)
+std::string modelDisplayName(const std::string& model, int variant)
 {
-    std::string clean = CleanText(model);
+    std::string clean = cleanText(model);
     if (clean == "KD1415" && variant == 2)
         return "ZAV415E";
     if (clean == "ZAV415" && variant == 1)

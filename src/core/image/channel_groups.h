@@ -15,34 +15,34 @@ inline constexpr int kExtendedGroups = 11;
 inline constexpr int kVfoGroup = 10;
 
 /// Number of groups offered in the mode (7 country, 11 extended).
-[[nodiscard]] int GroupCount(Int16 mode);
+[[nodiscard]] int groupCount(Int16 mode);
 /// Channel number just before the group's first channel.
-[[nodiscard]] int GroupBase(int group, Int16 mode);
+[[nodiscard]] int groupBase(int group, Int16 mode);
 /// Channels in the group.
-[[nodiscard]] int GroupSize(int group, Int16 mode);
+[[nodiscard]] int groupSize(int group, Int16 mode);
 /// Group index and in-group number (1-based) of a channel number, or
 /// group -1 when no offered group holds it.
 struct GroupPosition {
     int group = -1;
     int numberInGroup = 0;
 };
-[[nodiscard]] GroupPosition GroupOfChannel(int number, Int16 mode);
+[[nodiscard]] GroupPosition groupOfChannel(int number, Int16 mode);
 
 /// The fixed group names of the mode's group list ("EU".."IN" or "AE".."VFO").
-[[nodiscard]] std::vector<std::string> GroupListNames(Int16 mode);
+[[nodiscard]] std::vector<std::string> groupListNames(Int16 mode);
 /// "3 -- PL": number, " -- " and the clean group name; 12 gives "12 -- VFO";
 /// an index above 12 counts as 0.
-[[nodiscard]] std::string GroupLabel(int group, const RadioImage& image);
+[[nodiscard]] std::string groupLabel(int group, const RadioImage& image);
 /// Labels of groups 0..6 or 0..10.
-[[nodiscard]] std::vector<std::string> GroupLabelList(const RadioImage& image);
+[[nodiscard]] std::vector<std::string> groupLabelList(const RadioImage& image);
 
-/// Index of the used active record numbered GroupBase + numberInGroup, or -1.
-[[nodiscard]] int FindChannelInGroup(const ImageSet& set, int group, int numberInGroup);
+/// Index of the used active record numbered groupBase + numberInGroup, or -1.
+[[nodiscard]] int findChannelInGroup(const ImageSet& set, int group, int numberInGroup);
 /// In-group numbers (1..size) of the used active channels of the group,
 /// ascending.
-[[nodiscard]] std::vector<int> ChannelNumbersInGroup(const ImageSet& set, int group);
+[[nodiscard]] std::vector<int> channelNumbersInGroup(const ImageSet& set, int group);
 
 /// Model name as shown for a radio's model text and variant number.
-[[nodiscard]] std::string ModelDisplayName(const std::string& model, int variant);
+[[nodiscard]] std::string modelDisplayName(const std::string& model, int variant);
 
 } // namespace zav

@@ -54,8 +54,8 @@ std::optional<ImageSet> ParseFullFile(std::span<const std::uint8_t> bytes)
 {
     if (bytes.size() != static_cast<std::size_t>(kFullFileBytes))
         return std::nullopt;
-    ImageSet set = ReadFullImage(bytes.first<kFullFileBytes>());
-    if (!IsSaneImage(set))
+    ImageSet set = readFullImage(bytes.first<kFullFileBytes>());
+    if (!isSaneImage(set))
         return std::nullopt;
     return set;
 }
@@ -67,7 +67,7 @@ void Adopt(Document& doc, const ImageSet& set)
     const FixedText<4> version = doc.image().Header.Version;
     doc.saved = set;
     doc.saved.Settings.Header.Version = version;
-    doc.CopySavedToWorking();
+    doc.copySavedToWorking();
 }
 
 } // namespace
@@ -84,26 +84,26 @@ int OpenResult::messageId() const
     return 0;
 }
 
-bool IsSaneImage(const ImageSet& set)
+bool isSaneImage(const ImageSet& set)
 {
     return SaneTable(set.ActiveChannels, set.Settings.ChannelCount) &&
            SaneTable(set.StandbyChannels, set.Settings.StandbyChannelCount);
 }
 
-OpenResult CheckDataFile(std::span<const std::uint8_t> bytes, const std::string& modelName,
+OpenResult checkDataFile(std::span<const std::uint8_t> bytes, const std::string& modelName,
                          const VersionRecords& versions)
 {
     OpenResult result;
     if (bytes.size() < static_cast<std::size_t>(kHeaderBytes))
         return result;
     const std::string model(reinterpret_cast<const char*>(bytes.data()), 7);
-    const std::string version = CleanText(std::string(reinterpret_cast<const char*>(bytes.data()) + 9, 4));
+    const std::string version = cleanText(std::string(reinterpret_cast<const char*>(bytes.data()) + 9, 4));
     result.fileVersion = version;
-    if (CleanText(model) != CleanText(modelName)) {
+    if (cleanText(model) != cleanText(modelName)) {
         result.outcome = OpenOutcome::WrongModel;
-    } else if (!IsVersionText(version)) {
+    } else if (!isVersionText(version)) {
         result.outcome = OpenOutcome::BadVersionText;
-    } else if (!versions.IsCompatible(kProgramImageVersion, version)) {
+    } else if (!versions.isCompatible(kProgramImageVersion, version)) {
         result.outcome = OpenOutcome::Incompatible;
     } else if (bytes.size() == static_cast<std::size_t>(kFullFileBytes)) {
         result.outcome = OpenOutcome::Opened;
@@ -111,10 +111,10 @@ OpenResult CheckDataFile(std::span<const std::uint8_t> bytes, const std::string&
     return result;
 }
 
-OpenResult OpenDocumentBytes(Document& doc, std::span<const std::uint8_t> bytes, const std::string& path,
+OpenResult openDocumentBytes(Document& doc, std::span<const std::uint8_t> bytes, const std::string& path,
                              const VersionRecords& versions)
 {
-    OpenResult result = CheckDataFile(bytes, doc.model.ModelName, versions);
+    OpenResult result = checkDataFile(bytes, doc.model.modelName, versions);
     if (result.outcome != OpenOutcome::Opened)
         return result;
     const auto set = ParseFullFile(bytes);
@@ -123,62 +123,62 @@ OpenResult OpenDocumentBytes(Document& doc, std::span<const std::uint8_t> bytes,
         return result;
     }
     Adopt(doc, *set);
-    doc.DocumentPath = path;
-    doc.IsUntitled = false;
+    doc.documentPath = path;
+    doc.isUntitled = false;
     return result;
 }
 
-OpenResult OpenDocument(Document& doc, const std::string& path, const VersionRecords& versions)
+OpenResult openDocument(Document& doc, const std::string& path, const VersionRecords& versions)
 {
     // One byte more than a full file tells a long file from a full one.
     const auto bytes = ReadFilePrefix(path, kFullFileBytes + 1);
     if (!bytes)
         return {};
-    return OpenDocumentBytes(doc, *bytes, path, versions);
+    return openDocumentBytes(doc, *bytes, path, versions);
 }
 
-bool SaveDocument(Document& doc, const std::string& path)
+bool saveDocument(Document& doc, const std::string& path)
 {
     // Work on a copy so that a failed write leaves the document as it was.
     Document next = doc;
-    next.CopyWorkingToSaved();
-    if (!WriteFileAtomically(path, WriteFullImage(next.saved)))
+    next.copyWorkingToSaved();
+    if (!writeFileAtomically(path, writeFullImage(next.saved)))
         return false;
     doc.working = next.working;
     doc.saved = next.saved;
-    doc.DocumentPath = path;
-    doc.IsUntitled = false;
+    doc.documentPath = path;
+    doc.isUntitled = false;
     return true;
 }
 
-bool LoadFullFile(Document& doc, const std::string& path)
+bool loadFullFile(Document& doc, const std::string& path)
 {
     const auto bytes = ReadFilePrefix(path, kFullFileBytes + 1);
     const auto set = bytes ? ParseFullFile(*bytes) : std::nullopt;
     if (!set) {
-        doc.CopyWorkingToSaved();
+        doc.copyWorkingToSaved();
         return false;
     }
     Adopt(doc, *set);
     return true;
 }
 
-int LoadImageOnlyFile(Document& doc, const std::string& path)
+int loadImageOnlyFile(Document& doc, const std::string& path)
 {
     const auto bytes = ReadFilePrefix(path, kRadioImageBytes + 1);
     if (!bytes) {
-        doc.CopyWorkingToSaved();
+        doc.copyWorkingToSaved();
         return 9002;
     }
     if (bytes->size() != static_cast<std::size_t>(kRadioImageBytes))
         return 9033;
     const FixedText<4> version = doc.image().Header.Version;
-    doc.saved.Settings = ReadRadioImage(std::span<const std::uint8_t, kRadioImageBytes>(bytes->data(), kRadioImageBytes));
+    doc.saved.Settings = readRadioImage(std::span<const std::uint8_t, kRadioImageBytes>(bytes->data(), kRadioImageBytes));
     // The file holds no channels: neither table has used records.
     doc.saved.Settings.ChannelCount = 0;
     doc.saved.Settings.StandbyChannelCount = 0;
     doc.saved.Settings.Header.Version = version;
-    doc.AdoptSavedSettings();
+    doc.adoptSavedSettings();
     return 0;
 }
 

@@ -21,50 +21,50 @@ enum class OpenOutcome {
     FileError,       ///< 9002: unreadable, wrong size, absurd content
     WrongModel,      ///< 9012
     BadVersionText,  ///< 9065
-    Incompatible,    ///< the version question (IncompatibleMessage) applies
+    Incompatible,    ///< the version question (incompatibleMessage) applies
 };
 
 struct OpenResult {
     OpenOutcome outcome = OpenOutcome::FileError;
     std::string fileVersion; ///< header version, for the version question
     /// Text id of the refusal (9002, 9012, 9065); 0 when opened and for the
-    /// version question, whose text is IncompatibleMessage.
+    /// version question, whose text is incompatibleMessage.
     [[nodiscard]] int messageId() const;
 };
 
 /// Reads only the 13-byte header and runs the model and version checks
-/// against doc.model.ModelName; then reads and checks the whole file and,
+/// against doc.model.modelName; then reads and checks the whole file and,
 /// only when everything passed, makes it the document (saved and working),
-/// stamps "V300", sets DocumentPath = path and IsUntitled = false.
+/// stamps "V300", sets documentPath = path and isUntitled = false.
 /// Nothing of doc changes unless the outcome is Opened.
-OpenResult OpenDocument(Document& doc, const std::string& path, const VersionRecords& versions);
+OpenResult openDocument(Document& doc, const std::string& path, const VersionRecords& versions);
 
-/// The header checks of OpenDocument on file content held in memory (model
+/// The header checks of openDocument on file content held in memory (model
 /// against modelName, version form, compatibility) and the size of a full
 /// file. Opened means the content may be parsed; nothing is changed.
-[[nodiscard]] OpenResult CheckDataFile(std::span<const std::uint8_t> bytes, const std::string& modelName,
+[[nodiscard]] OpenResult checkDataFile(std::span<const std::uint8_t> bytes, const std::string& modelName,
                                        const VersionRecords& versions);
 
-/// OpenDocument on file content held in memory; path becomes DocumentPath
+/// openDocument on file content held in memory; path becomes documentPath
 /// when the content is opened.
-OpenResult OpenDocumentBytes(Document& doc, std::span<const std::uint8_t> bytes, const std::string& path,
+OpenResult openDocumentBytes(Document& doc, std::span<const std::uint8_t> bytes, const std::string& path,
                              const VersionRecords& versions);
 
-/// Saves the working image to path (CopyWorkingToSaved first); on success
-/// DocumentPath = path and IsUntitled = false. On failure nothing of the
+/// Saves the working image to path (copyWorkingToSaved first); on success
+/// documentPath = path and isUntitled = false. On failure nothing of the
 /// document changes and the previous file is intact; returns false
 /// (message 9002).
-bool SaveDocument(Document& doc, const std::string& path);
+bool saveDocument(Document& doc, const std::string& path);
 
 /// Template loaders (no model/version checks). Full file: on failure the
 /// saved image is put back from the working one. Image-only: returns 9033
 /// when the file is not exactly 1860 bytes, 9002 on other errors, 0 on
 /// success.
-bool LoadFullFile(Document& doc, const std::string& path);
-int LoadImageOnlyFile(Document& doc, const std::string& path);
+bool loadFullFile(Document& doc, const std::string& path);
+int loadImageOnlyFile(Document& doc, const std::string& path);
 
 /// Checks of a full image read from a file or built otherwise: counts
 /// 0..521, used Numbers 1..521 and distinct within each table.
-[[nodiscard]] bool IsSaneImage(const ImageSet& set);
+[[nodiscard]] bool isSaneImage(const ImageSet& set);
 
 } // namespace zav

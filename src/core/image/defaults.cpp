@@ -22,7 +22,7 @@ constexpr const char* kImageOnlyTemplate = "ZAV415_0.dat";
 
 void SetGroupNames(std::array<FixedText<3>, kGroupNames>& names, bool extended)
 {
-    const char* const* list = DefaultGroupNames(extended);
+    const char* const* list = defaultGroupNames(extended);
     for (int k = 0; k < kGroupNames; ++k)
         names[static_cast<std::size_t>(k)].assign(list[k]);
 }
@@ -81,8 +81,8 @@ void SetToneTipDefaults(std::array<ToneTip, kToneTips>& tips)
         int k = 0;
         for (int v : values)
             t.Values[static_cast<std::size_t>(k++)] = static_cast<Int16>(v);
-        t.TipRepeatCount() = 1;
-        t.TipInterval() = 0;
+        t.tipRepeatCount() = 1;
+        t.tipInterval() = 0;
     };
     set(1, {210, 10, 0, 10, 210, 10, 0, 10, 210, 10, 0, 10, 210, 10});
     set(2, {80, 4, 0, 4, 80, 4, 0, 4, 80, 4, 0, 4, 80, 4, 0, 4, 80, 4, 0, 4, 80, 4, 0, 4, 80, 4, 0, 4});
@@ -111,27 +111,27 @@ bool FileExists(const std::filesystem::path& path)
 
 } // namespace
 
-const char* const* DefaultGroupNames(bool extended) { return extended ? kExtendedGroupNames : kCountryGroupNames; }
+const char* const* defaultGroupNames(bool extended) { return extended ? kExtendedGroupNames : kCountryGroupNames; }
 
-void AppendDefaultChannel(Document& doc, int number, double mhz, bool standby)
+void appendDefaultChannel(Document& doc, int number, double mhz, bool standby)
 {
     Int16& count = standby ? doc.image().StandbyChannelCount : doc.image().ChannelCount;
     if (count < 0 || count >= kChannelSlots)
         return; // a full (or corrupt) table takes no more records
     ChannelRecord record;
     record.Number = static_cast<Int16>(number);
-    const BandLimits band{doc.model.BandLow, doc.model.BandHigh};
-    record.RxFrequency.assign(ToStoredFrequency(FormatMHz(mhz), band));
+    const BandLimits band{doc.model.bandLow, doc.model.bandHigh};
+    record.RxFrequency.assign(toStoredFrequency(formatMHz(mhz), band));
     record.OffsetDirection = 0;
     record.Offset.fill('\0');
     (standby ? doc.standby() : doc.active())[static_cast<std::size_t>(count)] = record;
     ++count;
 }
 
-NewDocumentResult BuildNewDocument(Document& doc, const std::string& initDir, TemplateVariant variant)
+NewDocumentResult buildNewDocument(Document& doc, const std::string& initDir, TemplateVariant variant)
 {
-    doc.IsUntitled = true;
-    doc.DocumentPath = kUntitledName;
+    doc.isUntitled = true;
+    doc.documentPath = kUntitledName;
 
     // Nothing of the previous document survives except the channel mode and
     // the program's own image version.
@@ -142,17 +142,17 @@ NewDocumentResult BuildNewDocument(Document& doc, const std::string& initDir, Te
     RadioImage& im = doc.image();
     im.ChannelMode = mode;
     im.Header.Version = version;
-    const bool extended = IsExtendedMode(mode);
+    const bool extended = isExtendedMode(mode);
 
     SetFeatureDefaults(im);
 
-    const double mid = (doc.model.BandLow + doc.model.BandHigh) / 2;
+    const double mid = (doc.model.bandLow + doc.model.bandHigh) / 2;
     im.ChannelCount = 0;
-    AppendDefaultChannel(doc, 1, mid, false);
-    AppendDefaultChannel(doc, kChannelSlots, mid, false);
+    appendDefaultChannel(doc, 1, mid, false);
+    appendDefaultChannel(doc, kChannelSlots, mid, false);
     im.StandbyChannelCount = 0;
-    AppendDefaultChannel(doc, 1, mid, true);
-    AppendDefaultChannel(doc, kChannelSlots, mid, true);
+    appendDefaultChannel(doc, 1, mid, true);
+    appendDefaultChannel(doc, kChannelSlots, mid, true);
     SetStandbyDefaults(im.StandbySettings);
     SetGroupNames(im.StandbyGroupNames, !extended);
 
@@ -160,22 +160,22 @@ NewDocumentResult BuildNewDocument(Document& doc, const std::string& initDir, Te
         entry.Flag = 1;
         entry.Frequency.assign("");
     }
-    doc.StampHeader();
+    doc.stampHeader();
     SetGroupNames(im.GroupNames, extended);
     SetToneTipDefaults(im.ToneTips);
-    doc.CopyWorkingToSaved();
+    doc.copyWorkingToSaved();
 
     NewDocumentResult result;
     const std::filesystem::path dir(initDir);
-    const std::string prefix = doc.model.ModelName + "_" + std::to_string(BandCodeOf(doc.model.BandLabel));
+    const std::string prefix = doc.model.modelName + "_" + std::to_string(bandCodeOf(doc.model.bandLabel));
     const std::filesystem::path full = dir / (prefix + (variant == TemplateVariant::Init ? ".dat" : "_NEW.dat"));
     const std::filesystem::path imageOnly = dir / kImageOnlyTemplate;
     if (FileExists(full)) {
         result.templatePath = full.string();
-        result.templateLoaded = LoadFullFile(doc, result.templatePath);
-    } else if (std::string(kImageOnlyTemplate).rfind(doc.model.ModelName + "_", 0) == 0 && FileExists(imageOnly)) {
+        result.templateLoaded = loadFullFile(doc, result.templatePath);
+    } else if (std::string(kImageOnlyTemplate).rfind(doc.model.modelName + "_", 0) == 0 && FileExists(imageOnly)) {
         result.templatePath = imageOnly.string();
-        result.messageId = LoadImageOnlyFile(doc, result.templatePath);
+        result.messageId = loadImageOnlyFile(doc, result.templatePath);
         result.templateLoaded = result.messageId == 0;
     }
     return result;

@@ -22,14 +22,14 @@ struct NewDocumentResult {
 
 /// Builds a new document into doc (all-zero image, defaults, both tables
 /// with channels 1 and 521 at mid-band, saved copy, then the template from
-/// initDir when present). ChannelMode is kept; DocumentPath becomes
-/// "new.dat" and IsUntitled true.
-NewDocumentResult BuildNewDocument(Document& doc, const std::string& initDir, TemplateVariant variant);
+/// initDir when present). ChannelMode is kept; documentPath becomes
+/// "new.dat" and isUntitled true.
+NewDocumentResult buildNewDocument(Document& doc, const std::string& initDir, TemplateVariant variant);
 
 /// Appends a default channel to the active (or standby) working table.
-void AppendDefaultChannel(Document& doc, int number, double mhz, bool standby);
+void appendDefaultChannel(Document& doc, int number, double mhz, bool standby);
 
 /// The group names of a mode ("EU".."E" or "AE".."VFO","E").
-[[nodiscard]] const char* const* DefaultGroupNames(bool extended);
+[[nodiscard]] const char* const* defaultGroupNames(bool extended);
 
 } // namespace zav

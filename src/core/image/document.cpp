@@ -7,11 +7,11 @@
 
 namespace zav {
 
-void ModelBand::ParseBandLimits()
+void ModelBand::parseBandLimits()
 {
-    auto limits = zav::ParseBandLimits(BandLabel);
-    BandLow = limits.low;
-    BandHigh = limits.high;
+    auto limits = zav::parseBandLimits(bandLabel);
+    bandLow = limits.low;
+    bandHigh = limits.high;
 }
 
 Document::Document()
@@ -23,7 +23,7 @@ Document::Document()
 namespace {
 int ClampCount(Int16 count) { return std::clamp<int>(count, 0, kChannelSlots); }
 
-// Compares two records field by field; texts are compared after CleanText.
+// Compares two records field by field; texts are compared after cleanText.
 bool SameChannel(const ChannelRecord& a, const ChannelRecord& b)
 {
     // Member-wise comparison with texts taken clean.
@@ -60,15 +60,15 @@ bool SameTable(const ChannelTable& saved, int savedCount, const ChannelTable& wo
 int Document::activeCount() const { return ClampCount(working.Settings.ChannelCount); }
 int Document::standbyCount() const { return ClampCount(working.Settings.StandbyChannelCount); }
 
-void Document::StampHeader()
+void Document::stampHeader()
 {
-    working.Settings.Header.Model.assign(model.ModelName);
-    working.Settings.Header.BandCode = BandCodeOf(model.BandLabel);
+    working.Settings.Header.Model.assign(model.modelName);
+    working.Settings.Header.BandCode = bandCodeOf(model.bandLabel);
 }
 
-void Document::CopyWorkingToSaved()
+void Document::copyWorkingToSaved()
 {
-    StampHeader();
+    stampHeader();
     saved.Settings = working.Settings;
     const int active = activeCount();
     const int standby = standbyCount();
@@ -76,29 +76,29 @@ void Document::CopyWorkingToSaved()
     std::copy_n(working.StandbyChannels.begin(), standby, saved.StandbyChannels.begin());
 }
 
-void Document::CopySavedToWorking()
+void Document::copySavedToWorking()
 {
     working.Settings = saved.Settings;
     ImageHeader& header = working.Settings.Header;
-    model.ModelName = header.Model.clean();
-    header.Model.assign(model.ModelName);
-    model.BandLabel = BandLabelOf(header.BandCode);
-    model.BandCodeOfImage = header.BandCode;
-    model.ParseBandLimits();
+    model.modelName = header.Model.clean();
+    header.Model.assign(model.modelName);
+    model.bandLabel = bandLabelOf(header.BandCode);
+    model.bandCodeOfImage = header.BandCode;
+    model.parseBandLimits();
     const int active = ClampCount(saved.Settings.ChannelCount);
     const int standby = ClampCount(saved.Settings.StandbyChannelCount);
     std::copy_n(saved.ActiveChannels.begin(), active, working.ActiveChannels.begin());
     std::copy_n(saved.StandbyChannels.begin(), standby, working.StandbyChannels.begin());
 }
 
-void Document::AdoptSavedSettings()
+void Document::adoptSavedSettings()
 {
     working.Settings = saved.Settings;
-    StampHeader();
+    stampHeader();
     saved.Settings = working.Settings;
 }
 
-void ExchangeModePairs(ImageSet& set)
+void exchangeModePairs(ImageSet& set)
 {
     RadioImage& im = set.Settings;
     auto& sb = im.StandbySettings;
@@ -139,15 +139,15 @@ void ExchangeModePairs(ImageSet& set)
     std::swap(set.ActiveChannels, set.StandbyChannels);
 }
 
-void Document::SwapChannelMode(Int16 newMode)
+void Document::swapChannelMode(Int16 newMode)
 {
-    if (IsExtendedMode(newMode) == IsExtendedMode(working.Settings.ChannelMode))
+    if (isExtendedMode(newMode) == isExtendedMode(working.Settings.ChannelMode))
         return;
     working.Settings.ChannelMode = newMode;
-    ExchangeModePairs(working);
+    exchangeModePairs(working);
 }
 
-bool Document::IsModified() const
+bool Document::isModified() const
 {
     const RadioImage& w = working.Settings;
     const RadioImage& s = saved.Settings;
@@ -169,7 +169,7 @@ bool Document::IsModified() const
            w.StandbyGroupNames != s.StandbyGroupNames || w.TestFrequencies != s.TestFrequencies;
 }
 
-int Document::FindChannelByNumber(Int16 number, bool standby) const
+int Document::findChannelByNumber(Int16 number, bool standby) const
 {
     const ChannelTable& table = standby ? working.StandbyChannels : working.ActiveChannels;
     const int count = standby ? standbyCount() : activeCount();
@@ -179,10 +179,10 @@ int Document::FindChannelByNumber(Int16 number, bool standby) const
     return -1;
 }
 
-std::string Document::DocumentName() const
+std::string Document::documentName() const
 {
-    auto slash = DocumentPath.find_last_of("/\\");
-    return slash == std::string::npos ? DocumentPath : DocumentPath.substr(slash + 1);
+    auto slash = documentPath.find_last_of("/\\");
+    return slash == std::string::npos ? documentPath : documentPath.substr(slash + 1);
 }
 
 } // namespace zav

@@ -17,14 +17,14 @@ inline constexpr const char* kUntitledName = "new.dat";
 
 /// Model and band the document belongs to, with the band limits in MHz.
 struct ModelBand {
-    std::string ModelName = kProgramModel;
-    std::string BandLabel = kDefaultBandLabel;
-    double BandLow = 25.615;
-    double BandHigh = 30.105;
-    Int16 BandCodeOfImage = 0;
+    std::string modelName = kProgramModel;
+    std::string bandLabel = kDefaultBandLabel;
+    double bandLow = 25.615;
+    double bandHigh = 30.105;
+    Int16 bandCodeOfImage = 0;
 
-    /// Sets BandLow/BandHigh from BandLabel.
-    void ParseBandLimits();
+    /// Sets bandLow/bandHigh from bandLabel.
+    void parseBandLimits();
 };
 
 class Document {
@@ -34,9 +34,9 @@ public:
     ImageSet working;
     ImageSet saved;
     ModelBand model;
-    std::string DocumentPath = kUntitledName;
-    bool IsUntitled = true;
-    bool InitPending = false;
+    std::string documentPath = kUntitledName;
+    bool isUntitled = true;
+    bool initPending = false;
 
     // Shorthands for the working image.
     RadioImage& image() { return working.Settings; }
@@ -52,33 +52,33 @@ public:
 
     /// Stamps Model/BandCode from the model globals, then copies the working
     /// settings and the used records of both tables into the saved image.
-    void CopyWorkingToSaved();
+    void copyWorkingToSaved();
     /// Copies the saved settings and used records into the working image and
     /// applies the loaded header to the model globals.
-    void CopySavedToWorking();
+    void copySavedToWorking();
     /// Takes the saved settings (image-only template) into the working image,
     /// stamps the header and copies the result back; channels are untouched.
-    void AdoptSavedSettings();
+    void adoptSavedSettings();
 
     /// Exchanges every active/standby pair of the mode-swap table when the
     /// new mode belongs to the other channel mode; otherwise does nothing.
-    void SwapChannelMode(Int16 newMode);
+    void swapChannelMode(Int16 newMode);
 
     /// True when the working image differs from the saved one.
-    [[nodiscard]] bool IsModified() const;
+    [[nodiscard]] bool isModified() const;
 
     /// Index of the first used record of the active (or standby) working
     /// table with the given Number, or -1.
-    [[nodiscard]] int FindChannelByNumber(Int16 number, bool standby = false) const;
+    [[nodiscard]] int findChannelByNumber(Int16 number, bool standby = false) const;
 
     /// Puts ModelName and the band code into the working header.
-    void StampHeader();
+    void stampHeader();
 
-    /// The file-name part of DocumentPath.
-    [[nodiscard]] std::string DocumentName() const;
+    /// The file-name part of documentPath.
+    [[nodiscard]] std::string documentName() const;
 };
 
 /// Exchanges all pairs of the mode-swap table inside one image set.
-void ExchangeModePairs(ImageSet& set);
+void exchangeModePairs(ImageSet& set);
 
 } // namespace zav

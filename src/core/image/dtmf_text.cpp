@@ -5,7 +5,7 @@
 
 namespace zav {
 
-std::string DtmfToDisplay(std::string_view text)
+std::string dtmfToDisplay(std::string_view text)
 {
     std::string out(text);
     for (char& c : out) {
@@ -17,7 +17,7 @@ std::string DtmfToDisplay(std::string_view text)
     return out;
 }
 
-std::string DtmfToStored(std::string_view text)
+std::string dtmfToStored(std::string_view text)
 {
     std::string out(text);
     for (char& c : out) {

@@ -9,7 +9,7 @@ namespace zav {
 
 /// Removes trailing spaces and cuts at the first NUL: the one way every
 /// fixed-width text is read for display or comparison.
-[[nodiscard]] std::string CleanText(std::string_view text);
+[[nodiscard]] std::string cleanText(std::string_view text);
 
 /// A fixed-width text field of N bytes, kept as raw bytes so that a file
 /// loaded and saved again is byte-identical (non-ASCII bytes included).
@@ -31,7 +31,7 @@ struct FixedText {
     [[nodiscard]] std::string raw() const { return std::string(bytes.data(), N); }
 
     /// The text as shown and compared: trailing spaces removed, cut at NUL.
-    [[nodiscard]] std::string clean() const { return CleanText(raw()); }
+    [[nodiscard]] std::string clean() const { return cleanText(raw()); }
 
     void fill(char c) { bytes.fill(c); }
 

@@ -28,7 +28,7 @@ std::string PlainNumberText(double value)
     return std::string(buffer, ptr);
 }
 
-long long ToCounts(double mhz) { return RoundHalfEven(mhz * kCountsPerMHz); }
+long long ToCounts(double mhz) { return roundHalfEven(mhz * kCountsPerMHz); }
 
 bool AllDigits(std::string_view s)
 {
@@ -40,37 +40,37 @@ bool AllDigits(std::string_view s)
 
 } // namespace
 
-std::optional<long long> StoredFrequencyCount(std::string_view stored)
+std::optional<long long> storedFrequencyCount(std::string_view stored)
 {
-    const std::string clean = CleanText(stored);
+    const std::string clean = cleanText(stored);
     if (clean.size() != 8 || !AllDigits(clean))
         return std::nullopt;
     return std::stoll(clean);
 }
 
-std::optional<long long> StoredOffsetCount(std::string_view stored)
+std::optional<long long> storedOffsetCount(std::string_view stored)
 {
-    const std::string clean = CleanText(stored);
+    const std::string clean = cleanText(stored);
     if (clean.size() != 7 || !AllDigits(clean))
         return std::nullopt;
     return std::stoll(clean);
 }
 
-std::string CountToStoredFrequency(long long count)
+std::string countToStoredFrequency(long long count)
 {
     std::string digits = std::to_string(std::clamp<long long>(count, 0, 99999999));
     digits.insert(0, 8 - digits.size(), '0');
     return digits;
 }
 
-std::string ToStoredFrequency(std::string_view text, const BandLimits& band)
+std::string toStoredFrequency(std::string_view text, const BandLimits& band)
 {
     if (text.empty())
         return {};
-    std::string value(TrimSpaces(text));
+    std::string value(trimSpaces(text));
     // The stored form has no sign: "+27.86" is 27.86, a negative entry is as
     // unusable as a non-numeric one.
-    if (!IsNumeric(value) || value.front() == '-')
+    if (!isNumeric(value) || value.front() == '-')
         value = PlainNumberText(band.low);
     if (value.front() == '+')
         value.erase(0, 1);
@@ -93,39 +93,39 @@ std::string ToStoredFrequency(std::string_view text, const BandLimits& band)
     return digits;
 }
 
-StoredFrequencyText StoredFrequencyToText(std::string_view stored, const BandLimits& band)
+StoredFrequencyText storedFrequencyToText(std::string_view stored, const BandLimits& band)
 {
-    const std::string clean = CleanText(stored);
+    const std::string clean = cleanText(stored);
     if (clean.empty() || clean == "FFFFFFFF")
         return {};
-    if (IsNumeric(clean)) {
+    if (isNumeric(clean)) {
         const std::string dotted = clean.substr(0, 3) + "." + clean.substr(std::min<std::size_t>(3, clean.size()));
-        if (auto mhz = ParseNumber(dotted))
-            return {FormatMHz(*mhz), false};
+        if (auto mhz = parseNumber(dotted))
+            return {formatMHz(*mhz), false};
     }
     return {PlainNumberText(band.low), true};
 }
 
-std::string StoredOffsetToText(std::string_view stored, int direction)
+std::string storedOffsetToText(std::string_view stored, int direction)
 {
     const char* sign = direction == 1 ? "-" : direction == 2 ? "+" : "";
-    const auto count = StoredOffsetCount(stored);
+    const auto count = storedOffsetCount(stored);
     if (!count)
         return std::string(sign) + "0.00000";
-    return std::string(sign) + FormatMHz(static_cast<double>(*count) / kCountsPerMHz);
+    return std::string(sign) + formatMHz(static_cast<double>(*count) / kCountsPerMHz);
 }
 
-OffsetEntry OffsetFromEntry(std::string_view storedRx, std::string_view typed, bool typedIsOffset,
+OffsetEntry offsetFromEntry(std::string_view storedRx, std::string_view typed, bool typedIsOffset,
                             const FixedText<7>& storedOffset, int storedDirection, const BandLimits& band)
 {
-    const auto previous = ParseNumber(StoredOffsetToText(storedOffset.raw(), storedDirection));
+    const auto previous = parseNumber(storedOffsetToText(storedOffset.raw(), storedDirection));
     long long magnitude = std::llabs(ToCounts(previous.value_or(0)));
-    const std::string rx = StoredFrequencyToText(storedRx, band).text;
-    const std::string_view entry = TrimSpaces(typed);
+    const std::string rx = storedFrequencyToText(storedRx, band).text;
+    const std::string_view entry = trimSpaces(typed);
 
     std::uint8_t direction = 0;
-    const auto rxValue = ParseNumber(rx);
-    const auto typedValue = ParseNumber(entry);
+    const auto rxValue = parseNumber(rx);
+    const auto typedValue = parseNumber(entry);
     if (rxValue && typedValue) {
         if (typedIsOffset) {
             direction = entry.front() == '-' ? 1 : entry.front() == '+' ? 2 : 0;
@@ -156,41 +156,41 @@ OffsetEntry OffsetFromEntry(std::string_view storedRx, std::string_view typed, b
     return result;
 }
 
-std::string TransmitText(std::string_view storedRx, std::string_view storedOffset, int direction, bool showOffset,
+std::string transmitText(std::string_view storedRx, std::string_view storedOffset, int direction, bool showOffset,
                          const BandLimits& band)
 {
-    const std::string rx = StoredFrequencyToText(storedRx, band).text;
-    const auto rxValue = ParseNumber(rx);
+    const std::string rx = storedFrequencyToText(storedRx, band).text;
+    const auto rxValue = parseNumber(rx);
     if (!rxValue)
         return {};
-    const std::string offset = StoredOffsetToText(storedOffset, direction);
+    const std::string offset = storedOffsetToText(storedOffset, direction);
     if (showOffset)
         return offset;
     if (offset.front() != '+' && offset.front() != '-')
         return rx;
-    const long long tx = ToCounts(*rxValue) + ToCounts(ParseNumber(offset).value_or(0));
-    return FormatMHz(static_cast<double>(tx) / kCountsPerMHz);
+    const long long tx = ToCounts(*rxValue) + ToCounts(parseNumber(offset).value_or(0));
+    return formatMHz(static_cast<double>(tx) / kCountsPerMHz);
 }
 
-CheckedText CheckFrequencyEntry(std::string_view typed, int group, const BandLimits& band)
+CheckedText checkFrequencyEntry(std::string_view typed, int group, const BandLimits& band)
 {
-    const auto value = ParseNumber(typed);
+    const auto value = parseNumber(typed);
     if (!value)
-        return {FormatMHz(band.low), true};
-    const CheckedFrequency checked = ValidateFrequency(*value, group, band);
-    return {FormatMHz(checked.mhz), checked.warned};
+        return {formatMHz(band.low), true};
+    const CheckedFrequency checked = validateFrequency(*value, group, band);
+    return {formatMHz(checked.mhz), checked.warned};
 }
 
-CheckedFrequency ValidateFrequency(double mhz, int group, const BandLimits& band)
+CheckedFrequency validateFrequency(double mhz, int group, const BandLimits& band)
 {
     if (mhz < band.low)
         return {band.low, true};
     if (mhz > band.high)
         return {band.high, true};
-    return {SnapToRaster(mhz, group, band), false};
+    return {snapToRaster(mhz, group, band), false};
 }
 
-double SnapToRaster(double mhz, int group, const BandLimits& band)
+double snapToRaster(double mhz, int group, const BandLimits& band)
 {
     const long long n = ToCounts(mhz);
     const long long base = ToCounts(band.low);

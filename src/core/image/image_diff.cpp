@@ -21,7 +21,7 @@ public:
     template <std::size_t N>
     void operator()(const char* name, const FixedText<N>& text)
     {
-        add(name, JsonString(std::string_view(text.bytes.data(), N)));
+        add(name, jsonString(std::string_view(text.bytes.data(), N)));
     }
     template <class T, std::size_t N>
     void operator()(const char* name, const std::array<T, N>& items)
@@ -58,7 +58,7 @@ FlatFields FlattenSettings(const RadioImage& image)
 {
     FlatFields fields;
     Flattener f(fields, "Settings.");
-    VisitRadioImageFields(f, image);
+    visitRadioImageFields(f, image);
     return fields;
 }
 
@@ -66,7 +66,7 @@ FlatFields FlattenChannel(const ChannelRecord& record, const std::string& prefix
 {
     FlatFields fields;
     Flattener f(fields, prefix);
-    VisitChannelFields(f, record);
+    visitChannelFields(f, record);
     return fields;
 }
 
@@ -111,7 +111,7 @@ void DiffTable(const char* name, const ChannelTable& a, Int16 countA, const Chan
 
 } // namespace
 
-std::vector<FieldDifference> DiffImages(const ImageSet& a, const ImageSet& b)
+std::vector<FieldDifference> diffImages(const ImageSet& a, const ImageSet& b)
 {
     std::vector<FieldDifference> out;
     DiffFlat(FlattenSettings(a.Settings), FlattenSettings(b.Settings), out);

@@ -18,6 +18,6 @@ struct FieldDifference {
     std::string b; ///< value in the second image; "(none)" for a channel the image lacks
 };
 
-[[nodiscard]] std::vector<FieldDifference> DiffImages(const ImageSet& a, const ImageSet& b);
+[[nodiscard]] std::vector<FieldDifference> diffImages(const ImageSet& a, const ImageSet& b);
 
 } // namespace zav

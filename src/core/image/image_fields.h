@@ -14,7 +14,7 @@
 namespace zav {
 
 template <class V, class R>
-void VisitChannelFields(V& v, R& r)
+void visitChannelFields(V& v, R& r)
 {
     v("Number", r.Number);
     v("EmptyFlag", r.EmptyFlag);
@@ -59,14 +59,14 @@ void VisitChannelFields(V& v, R& r)
 }
 
 template <class V, class R>
-void VisitDtmfCodeFields(V& v, R& r)
+void visitDtmfCodeFields(V& v, R& r)
 {
     v("Length", r.Length);
     v("Code", r.Code);
 }
 
 template <class V, class R>
-void VisitDtmfFields(V& v, R& r)
+void visitDtmfFields(V& v, R& r)
 {
     v("DigitRate", r.DigitRate);
     v("FirstDigitTime", r.FirstDigitTime);
@@ -79,7 +79,7 @@ void VisitDtmfFields(V& v, R& r)
     v("AutoResetTime", r.AutoResetTime);
     v("IdCode", r.IdCode);
     v("IdCodeLength", r.IdCodeLength);
-    auto code = [](V& cv, auto& c) { VisitDtmfCodeFields(cv, c); };
+    auto code = [](V& cv, auto& c) { visitDtmfCodeFields(cv, c); };
     v.record("PttIdBot", r.PttIdBot, code);
     v.record("PttIdEot", r.PttIdEot, code);
     v.record("StunCode", r.StunCode, code);
@@ -88,16 +88,16 @@ void VisitDtmfFields(V& v, R& r)
 }
 
 template <class V, class R>
-void VisitOptFeatFields(V& v, R& r)
+void visitOptFeatFields(V& v, R& r)
 {
     v("Common1", r.Common1);
-    v.record("CommonChannel", r.CommonChannel, [](V& cv, auto& c) { VisitChannelFields(cv, c); });
+    v.record("CommonChannel", r.CommonChannel, [](V& cv, auto& c) { visitChannelFields(cv, c); });
     v("PowerOnText", r.PowerOnText);
     v("Common2", r.Common2);
 }
 
 template <class V, class R>
-void VisitRadioImageFields(V& v, R& r)
+void visitRadioImageFields(V& v, R& r)
 {
     v.record("Header", r.Header, [](V& hv, auto& h) {
         hv("Model", h.Model);
@@ -114,8 +114,8 @@ void VisitRadioImageFields(V& v, R& r)
         pv("First", p.First);
         pv("Second", p.Second);
     });
-    v.record("OptFeat", r.OptFeat, [](V& ov, auto& o) { VisitOptFeatFields(ov, o); });
-    v.record("DtmfSettings", r.DtmfSettings, [](V& dv, auto& d) { VisitDtmfFields(dv, d); });
+    v.record("OptFeat", r.OptFeat, [](V& ov, auto& o) { visitOptFeatFields(ov, o); });
+    v.record("DtmfSettings", r.DtmfSettings, [](V& dv, auto& d) { visitDtmfFields(dv, d); });
     v("EmbeddedMessage", r.EmbeddedMessage);
     v("KeySettings", r.KeySettings);
     v("AlertSettings", r.AlertSettings);

@@ -20,7 +20,7 @@ public:
     template <std::size_t N>
     void operator()(const char* name, const FixedText<N>& text)
     {
-        member(name, JsonString(std::string_view(text.bytes.data(), N)));
+        member(name, jsonString(std::string_view(text.bytes.data(), N)));
     }
     template <class T, std::size_t N>
     void operator()(const char* name, const std::array<T, N>& items)
@@ -98,14 +98,14 @@ private:
     template <std::size_t N>
     static std::string scalar(const FixedText<N>& t)
     {
-        return JsonString(std::string_view(t.bytes.data(), N));
+        return jsonString(std::string_view(t.bytes.data(), N));
     }
 
     void key(const char* name)
     {
         out_ += count_++ > 0 ? ",\n" : "\n";
         indent(depth_);
-        out_ += JsonString(name) + ": ";
+        out_ += jsonString(name) + ": ";
     }
     void member(const char* name, const std::string& value)
     {
@@ -123,7 +123,7 @@ int UsedCount(Int16 count) { return std::clamp<int>(count, 0, kChannelSlots); }
 
 } // namespace
 
-std::string JsonString(std::string_view bytes)
+std::string jsonString(std::string_view bytes)
 {
     std::string out = "\"";
     for (char c : bytes) {
@@ -142,12 +142,12 @@ std::string JsonString(std::string_view bytes)
     return out + "\"";
 }
 
-std::string ImageSetToJson(const ImageSet& set)
+std::string imageSetToJson(const ImageSet& set)
 {
     std::string out = "{";
     JsonWriter top(out, 1);
-    auto channel = [](JsonWriter& w, const ChannelRecord& r) { VisitChannelFields(w, r); };
-    top.record("Settings", set.Settings, [](JsonWriter& w, const RadioImage& r) { VisitRadioImageFields(w, r); });
+    auto channel = [](JsonWriter& w, const ChannelRecord& r) { visitChannelFields(w, r); };
+    top.record("Settings", set.Settings, [](JsonWriter& w, const RadioImage& r) { visitRadioImageFields(w, r); });
     // The tables hold only their used records.
     const auto& active = set.ActiveChannels;
     const auto& standby = set.StandbyChannels;

@@ -13,10 +13,10 @@ namespace zav {
 /// {"Settings": {...}, "ActiveChannels": [...], "StandbyChannels": [...]}:
 /// every settings field and the used records of both tables (counts
 /// clamped to 0..521), indented.
-[[nodiscard]] std::string ImageSetToJson(const ImageSet& set);
+[[nodiscard]] std::string imageSetToJson(const ImageSet& set);
 
 /// A JSON string literal of raw text bytes: printable ASCII as it is (with
 /// " and \ escaped), every other byte as \u00XX.
-[[nodiscard]] std::string JsonString(std::string_view bytes);
+[[nodiscard]] std::string jsonString(std::string_view bytes);
 
 } // namespace zav

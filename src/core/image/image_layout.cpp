@@ -113,61 +113,61 @@ void expectConsumed(std::size_t used, std::size_t size)
 
 } // namespace
 
-void WriteChannelRecord(const ChannelRecord& record, std::span<std::uint8_t, kChannelRecordBytes> out)
+void writeChannelRecord(const ChannelRecord& record, std::span<std::uint8_t, kChannelRecordBytes> out)
 {
     FieldWriter w(out);
-    VisitChannelFields(w, record);
+    visitChannelFields(w, record);
     expectConsumed(w.position(), out.size());
 }
 
-ChannelRecord ReadChannelRecord(std::span<const std::uint8_t, kChannelRecordBytes> in)
+ChannelRecord readChannelRecord(std::span<const std::uint8_t, kChannelRecordBytes> in)
 {
     ChannelRecord record;
     FieldReader r(in);
-    VisitChannelFields(r, record);
+    visitChannelFields(r, record);
     expectConsumed(r.position(), in.size());
     return record;
 }
 
-void WriteRadioImage(const RadioImage& image, std::span<std::uint8_t, kRadioImageBytes> out)
+void writeRadioImage(const RadioImage& image, std::span<std::uint8_t, kRadioImageBytes> out)
 {
     FieldWriter w(out);
-    VisitRadioImageFields(w, image);
+    visitRadioImageFields(w, image);
     expectConsumed(w.position(), out.size());
 }
 
-RadioImage ReadRadioImage(std::span<const std::uint8_t, kRadioImageBytes> in)
+RadioImage readRadioImage(std::span<const std::uint8_t, kRadioImageBytes> in)
 {
     RadioImage image;
     FieldReader r(in);
-    VisitRadioImageFields(r, image);
+    visitRadioImageFields(r, image);
     expectConsumed(r.position(), in.size());
     return image;
 }
 
-Bytes WriteFullImage(const ImageSet& set)
+Bytes writeFullImage(const ImageSet& set)
 {
     Bytes out(kFullFileBytes, 0);
-    WriteRadioImage(set.Settings, std::span<std::uint8_t, kRadioImageBytes>(out.data(), kRadioImageBytes));
+    writeRadioImage(set.Settings, std::span<std::uint8_t, kRadioImageBytes>(out.data(), kRadioImageBytes));
     for (int i = 0; i < kChannelSlots; ++i) {
-        WriteChannelRecord(set.ActiveChannels[i],
+        writeChannelRecord(set.ActiveChannels[i],
                            std::span<std::uint8_t, kChannelRecordBytes>(
                                out.data() + offsets::ActiveChannels + kChannelRecordBytes * i, kChannelRecordBytes));
-        WriteChannelRecord(set.StandbyChannels[i],
+        writeChannelRecord(set.StandbyChannels[i],
                            std::span<std::uint8_t, kChannelRecordBytes>(
                                out.data() + offsets::StandbyChannels + kChannelRecordBytes * i, kChannelRecordBytes));
     }
     return out;
 }
 
-ImageSet ReadFullImage(std::span<const std::uint8_t, kFullFileBytes> in)
+ImageSet readFullImage(std::span<const std::uint8_t, kFullFileBytes> in)
 {
     ImageSet set;
-    set.Settings = ReadRadioImage(in.first<kRadioImageBytes>());
+    set.Settings = readRadioImage(in.first<kRadioImageBytes>());
     for (int i = 0; i < kChannelSlots; ++i) {
-        set.ActiveChannels[i] = ReadChannelRecord(std::span<const std::uint8_t, kChannelRecordBytes>(
+        set.ActiveChannels[i] = readChannelRecord(std::span<const std::uint8_t, kChannelRecordBytes>(
             in.data() + offsets::ActiveChannels + kChannelRecordBytes * i, kChannelRecordBytes));
-        set.StandbyChannels[i] = ReadChannelRecord(std::span<const std::uint8_t, kChannelRecordBytes>(
+        set.StandbyChannels[i] = readChannelRecord(std::span<const std::uint8_t, kChannelRecordBytes>(
             in.data() + offsets::StandbyChannels + kChannelRecordBytes * i, kChannelRecordBytes));
     }
     return set;

@@ -13,16 +13,16 @@ namespace zav {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void WriteChannelRecord(const ChannelRecord& record, std::span<std::uint8_t, kChannelRecordBytes> out);
-[[nodiscard]] ChannelRecord ReadChannelRecord(std::span<const std::uint8_t, kChannelRecordBytes> in);
+void writeChannelRecord(const ChannelRecord& record, std::span<std::uint8_t, kChannelRecordBytes> out);
+[[nodiscard]] ChannelRecord readChannelRecord(std::span<const std::uint8_t, kChannelRecordBytes> in);
 
-void WriteRadioImage(const RadioImage& image, std::span<std::uint8_t, kRadioImageBytes> out);
-[[nodiscard]] RadioImage ReadRadioImage(std::span<const std::uint8_t, kRadioImageBytes> in);
+void writeRadioImage(const RadioImage& image, std::span<std::uint8_t, kRadioImageBytes> out);
+[[nodiscard]] RadioImage readRadioImage(std::span<const std::uint8_t, kRadioImageBytes> in);
 
 /// The whole 95640-byte file content of an image set.
-[[nodiscard]] Bytes WriteFullImage(const ImageSet& set);
+[[nodiscard]] Bytes writeFullImage(const ImageSet& set);
 /// Reads a 95640-byte buffer; the caller checks the size first.
-[[nodiscard]] ImageSet ReadFullImage(std::span<const std::uint8_t, kFullFileBytes> in);
+[[nodiscard]] ImageSet readFullImage(std::span<const std::uint8_t, kFullFileBytes> in);
 
 /// File offsets of the settings fields, for tests and diagnostics.
 namespace offsets {

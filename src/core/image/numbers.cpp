@@ -6,7 +6,7 @@
 #include <system_error>
 
 namespace zav {
-std::string_view TrimSpaces(std::string_view s)
+std::string_view trimSpaces(std::string_view s)
 {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
@@ -15,9 +15,9 @@ std::string_view TrimSpaces(std::string_view s)
     return s;
 }
 
-bool IsNumeric(std::string_view text)
+bool isNumeric(std::string_view text)
 {
-    text = TrimSpaces(text);
+    text = trimSpaces(text);
     if (!text.empty() && (text.front() == '+' || text.front() == '-'))
         text.remove_prefix(1);
     int digits = 0;
@@ -33,11 +33,11 @@ bool IsNumeric(std::string_view text)
     return digits > 0 && dots <= 1;
 }
 
-std::optional<double> ParseNumber(std::string_view text)
+std::optional<double> parseNumber(std::string_view text)
 {
-    if (!IsNumeric(text))
+    if (!isNumeric(text))
         return std::nullopt;
-    text = TrimSpaces(text);
+    text = trimSpaces(text);
     bool negative = false;
     if (text.front() == '+' || text.front() == '-') {
         negative = text.front() == '-';
@@ -57,7 +57,7 @@ std::optional<double> ParseNumber(std::string_view text)
     return negative ? -value : value;
 }
 
-std::string FormatFixed(double value, int decimals)
+std::string formatFixed(double value, int decimals)
 {
     char buffer[64];
     auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
@@ -70,8 +70,8 @@ std::string FormatFixed(double value, int decimals)
     return out;
 }
 
-std::string FormatMHz(double value) { return FormatFixed(value, 5); }
+std::string formatMHz(double value) { return formatFixed(value, 5); }
 
-long long RoundHalfEven(double value) { return std::llrint(value); }
+long long roundHalfEven(double value) { return std::llrint(value); }
 
 } // namespace zav

@@ -2,7 +2,7 @@
 
 namespace zav {
 
-std::string CleanText(std::string_view text)
+std::string cleanText(std::string_view text)
 {
     // Cut at the first NUL, then drop trailing spaces.
     auto nul = text.find('\0');

@@ -143,16 +143,16 @@ struct OptFeat {
     std::array<Int16, common2::Count> Common2{};
 
     // CommonChannel members under the names of the optional-features editor.
-    Int16& DecodeTone() { return CommonChannel.RxTone; }
-    Int16& EncodeTone() { return CommonChannel.TxTone; }
-    Int16& BusyLockout() { return CommonChannel.Option11; }
-    Int16& RogerBeep() { return CommonChannel.Option23; }
-    Int16& SquelchMode() { return CommonChannel.Option24; }
-    Int16& BotCode() { return CommonChannel.Option13; }
-    Int16& EotCode() { return CommonChannel.Option22; }
-    Int16& CallCode() { return CommonChannel.Option28; }
-    Int16& RepeaterShift() { return CommonChannel.Option29; }
-    Int16& TsqMode() { return CommonChannel.Option30; }
+    Int16& decodeTone() { return CommonChannel.RxTone; }
+    Int16& encodeTone() { return CommonChannel.TxTone; }
+    Int16& busyLockout() { return CommonChannel.Option11; }
+    Int16& rogerBeep() { return CommonChannel.Option23; }
+    Int16& squelchMode() { return CommonChannel.Option24; }
+    Int16& botCode() { return CommonChannel.Option13; }
+    Int16& eotCode() { return CommonChannel.Option22; }
+    Int16& callCode() { return CommonChannel.Option28; }
+    Int16& repeaterShift() { return CommonChannel.Option29; }
+    Int16& tsqMode() { return CommonChannel.Option30; }
 
     bool operator==(const OptFeat&) const = default;
 };
@@ -196,14 +196,14 @@ inline constexpr int kToneTipNotes = 14;
 struct ToneTip {
     std::array<Int16, 30> Values{};
 
-    Int16& NoteFrequency(int note) { return Values[2 * (note - 1)]; }   ///< note 1..14
-    Int16& NoteDuration(int note) { return Values[2 * (note - 1) + 1]; }
-    Int16& TipRepeatCount() { return Values[28]; }
-    Int16& TipInterval() { return Values[29]; }
-    [[nodiscard]] Int16 NoteFrequency(int note) const { return Values[2 * (note - 1)]; }
-    [[nodiscard]] Int16 NoteDuration(int note) const { return Values[2 * (note - 1) + 1]; }
-    [[nodiscard]] Int16 TipRepeatCount() const { return Values[28]; }
-    [[nodiscard]] Int16 TipInterval() const { return Values[29]; }
+    Int16& noteFrequency(int note) { return Values[2 * (note - 1)]; }   ///< note 1..14
+    Int16& noteDuration(int note) { return Values[2 * (note - 1) + 1]; }
+    Int16& tipRepeatCount() { return Values[28]; }
+    Int16& tipInterval() { return Values[29]; }
+    [[nodiscard]] Int16 noteFrequency(int note) const { return Values[2 * (note - 1)]; }
+    [[nodiscard]] Int16 noteDuration(int note) const { return Values[2 * (note - 1) + 1]; }
+    [[nodiscard]] Int16 tipRepeatCount() const { return Values[28]; }
+    [[nodiscard]] Int16 tipInterval() const { return Values[29]; }
 
     bool operator==(const ToneTip&) const = default;
 };
@@ -242,6 +242,6 @@ struct ImageSet {
 };
 
 /// Whether the settings describe extended mode.
-[[nodiscard]] inline bool IsExtendedMode(Int16 channelMode) { return channelMode == kExtendedMode; }
+[[nodiscard]] inline bool isExtendedMode(Int16 channelMode) { return channelMode == kExtendedMode; }
 
 } // namespace zav

@@ -30,7 +30,7 @@ int FindDcs(const std::vector<int>& codes, int value)
     return -1;
 }
 
-std::string CtcssText(int tenths) { return FormatFixed(tenths / 10.0, 1); }
+std::string CtcssText(int tenths) { return formatFixed(tenths / 10.0, 1); }
 
 std::string DcsText(int digits, char polarity)
 {
@@ -45,7 +45,7 @@ std::uint16_t ListToWire(int entry, const std::vector<int>& dcs)
 {
     const int dcsCount = static_cast<int>(dcs.size());
     if (entry >= 1 && entry <= kCtcssCount)
-        return static_cast<std::uint16_t>(CtcssTenths()[static_cast<std::size_t>(entry - 1)]);
+        return static_cast<std::uint16_t>(ctcssTenths()[static_cast<std::size_t>(entry - 1)]);
     const int d = entry - kCtcssCount - 1;
     if (d >= 0 && d < dcsCount)
         return static_cast<std::uint16_t>(kDcsNormal + OctalValue(dcs[static_cast<std::size_t>(d)]));
@@ -59,7 +59,7 @@ int WireToList(std::uint16_t value, const std::vector<int>& dcs)
     const int dcsCount = static_cast<int>(dcs.size());
     switch (value >> 12) {
     case 0x0: {
-        const auto& ctcss = CtcssTenths();
+        const auto& ctcss = ctcssTenths();
         auto it = std::find(ctcss.begin(), ctcss.end(), int(value));
         return it == ctcss.end() ? 0 : 1 + static_cast<int>(it - ctcss.begin());
     }
@@ -78,7 +78,7 @@ int WireToList(std::uint16_t value, const std::vector<int>& dcs)
 
 } // namespace
 
-const std::vector<int>& CtcssTenths()
+const std::vector<int>& ctcssTenths()
 {
     static const std::vector<int> tones{
         670,  693,  719,  744,  770,  797,  825,  854,  885,  915,  948,  974,  1000, 1035, 1072, 1109, 1148,
@@ -88,7 +88,7 @@ const std::vector<int>& CtcssTenths()
     return tones;
 }
 
-const std::vector<int>& DcsCodes()
+const std::vector<int>& dcsCodes()
 {
     static const std::vector<int> codes{
         17,  23,  25,  26,  31,  32,  36,  43,  47,  50,  51,  53,  54,  65,  71,  72,  73,  74,  114, 115, 116, 122,
@@ -100,14 +100,14 @@ const std::vector<int>& DcsCodes()
     return codes;
 }
 
-std::string ToneText(int index)
+std::string toneText(int index)
 {
-    const auto& dcs = DcsCodes();
+    const auto& dcs = dcsCodes();
     const int dcsCount = static_cast<int>(dcs.size());
     if (index == 0)
         return "OFF";
     if (index >= 1 && index <= kCtcssCount)
-        return CtcssText(CtcssTenths()[static_cast<std::size_t>(index - 1)]);
+        return CtcssText(ctcssTenths()[static_cast<std::size_t>(index - 1)]);
     const int d = index - kCtcssCount - 1;
     if (d >= 0 && d < dcsCount)
         return "D" + DcsText(dcs[static_cast<std::size_t>(d)], 'N');
@@ -116,22 +116,22 @@ std::string ToneText(int index)
     return {};
 }
 
-const std::vector<std::string>& ToneTexts()
+const std::vector<std::string>& toneTexts()
 {
     static const std::vector<std::string> texts = [] {
         std::vector<std::string> all;
         for (int i = 0; i < kToneCount; ++i)
-            all.push_back(ToneText(i));
+            all.push_back(toneText(i));
         return all;
     }();
     return texts;
 }
 
-std::uint16_t ToneToWire(int index) { return ListToWire(index, DcsCodes()); }
+std::uint16_t toneToWire(int index) { return ListToWire(index, dcsCodes()); }
 
-int WireToTone(std::uint16_t value) { return WireToList(value, DcsCodes()); }
+int wireToTone(std::uint16_t value) { return WireToList(value, dcsCodes()); }
 
-const std::vector<int>& CommonDcsCodes()
+const std::vector<int>& commonDcsCodes()
 {
     static const std::vector<int> codes{
         17,  23,  25,  26,  31,  32,  36,  43,  47,  50,  51,  53,  54,  55,  65,  71,  72,  73,  74,  114, 115, 116,
@@ -144,12 +144,12 @@ const std::vector<int>& CommonDcsCodes()
     return codes;
 }
 
-std::string CommonToneText(int entry)
+std::string commonToneText(int entry)
 {
-    const auto& dcs = CommonDcsCodes();
+    const auto& dcs = commonDcsCodes();
     const int dcsCount = static_cast<int>(dcs.size());
     if (entry >= 1 && entry <= kCtcssCount)
-        return CtcssText(CtcssTenths()[static_cast<std::size_t>(entry - 1)]);
+        return CtcssText(ctcssTenths()[static_cast<std::size_t>(entry - 1)]);
     const int d = entry - kCtcssCount - 1;
     if (d >= 0 && d < dcsCount)
         return DcsText(dcs[static_cast<std::size_t>(d)], 'N');
@@ -158,19 +158,19 @@ std::string CommonToneText(int entry)
     return {};
 }
 
-const std::vector<std::string>& CommonToneTexts()
+const std::vector<std::string>& commonToneTexts()
 {
     static const std::vector<std::string> texts = [] {
         std::vector<std::string> all;
         for (int entry = 1; entry < kCommonToneCount; ++entry)
-            all.push_back(CommonToneText(entry));
+            all.push_back(commonToneText(entry));
         return all;
     }();
     return texts;
 }
 
-std::uint16_t CommonToneToWire(int entry) { return ListToWire(entry, CommonDcsCodes()); }
+std::uint16_t commonToneToWire(int entry) { return ListToWire(entry, commonDcsCodes()); }
 
-int WireToCommonTone(std::uint16_t value) { return WireToList(value, CommonDcsCodes()); }
+int wireToCommonTone(std::uint16_t value) { return WireToList(value, commonDcsCodes()); }
 
 } // namespace zav

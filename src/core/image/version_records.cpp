@@ -10,40 +10,40 @@
 
 namespace zav {
 
-bool IsVersionText(std::string_view text)
+bool isVersionText(std::string_view text)
 {
-    const std::string clean = CleanText(text);
+    const std::string clean = cleanText(text);
     return clean.size() == 4 && clean[0] == 'V' &&
            std::all_of(clean.begin() + 1, clean.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool VersionRecords::IsCompatible(std::string_view software, std::string_view image) const
+bool VersionRecords::isCompatible(std::string_view software, std::string_view image) const
 {
-    const std::string s = CleanText(software);
-    const std::string i = CleanText(image);
+    const std::string s = cleanText(software);
+    const std::string i = cleanText(image);
     // The program always handles its own images, whatever Version.ini says.
     if (s == kProgramImageVersion && i == kProgramImageVersion)
         return true;
-    for (std::size_t k = 0; k + 1 < Pairs.size(); k += 2)
-        if (Pairs[k] == s && Pairs[k + 1] == i)
+    for (std::size_t k = 0; k + 1 < pairs.size(); k += 2)
+        if (pairs[k] == s && pairs[k + 1] == i)
             return true;
     return false;
 }
 
-std::string VersionRecords::SoftwareFor(std::string_view image) const
+std::string VersionRecords::softwareFor(std::string_view image) const
 {
-    const std::string i = CleanText(image);
-    for (std::size_t k = 0; k + 1 < Pairs.size(); k += 2)
-        if (Pairs[k + 1] == i)
-            return Pairs[k];
+    const std::string i = cleanText(image);
+    for (std::size_t k = 0; k + 1 < pairs.size(); k += 2)
+        if (pairs[k + 1] == i)
+            return pairs[k];
     return {};
 }
 
-bool SameText(std::string_view a, std::string_view b) { return a == b; }
+bool sameText(std::string_view a, std::string_view b) { return a == b; }
 
-bool SameBand(int a, int b, int transferKind) { return transferKind != 2 || a == b; }
+bool sameBand(int a, int b, int transferKind) { return transferKind != 2 || a == b; }
 
-bool SameFamily(int a, int b)
+bool sameFamily(int a, int b)
 {
     const int x = (a & 0xF8) / 8;
     const int y = (b & 0xF8) / 8;

@@ -4,7 +4,7 @@
 
 namespace zav::link {
 
-long NextBlockCandidate(long address, long endAddress)
+long nextBlockCandidate(long address, long endAddress)
 {
     const long candidate = address + 16;
     if (endAddress != kFullPlan.endAddress)
@@ -20,19 +20,19 @@ long NextBlockCandidate(long address, long endAddress)
     return candidate;
 }
 
-std::vector<long> PlanBlocks(const AddressPlan& plan)
+std::vector<long> planBlocks(const AddressPlan& plan)
 {
     std::vector<long> blocks;
-    for (long a = NextBlockCandidate(plan.startAddress(), plan.endAddress); !WalkEnded(a, plan.endAddress);
-         a = NextBlockCandidate(a, plan.endAddress))
+    for (long a = nextBlockCandidate(plan.startAddress(), plan.endAddress); !walkEnded(a, plan.endAddress);
+         a = nextBlockCandidate(a, plan.endAddress))
         blocks.push_back(a);
     return blocks;
 }
 
-bool InPlan(const AddressPlan& plan, long address)
+bool inPlan(const AddressPlan& plan, long address)
 {
-    static const std::vector<long> full = PlanBlocks(kFullPlan);
-    static const std::vector<long> info = PlanBlocks(kInfoPlan);
+    static const std::vector<long> full = planBlocks(kFullPlan);
+    static const std::vector<long> info = planBlocks(kInfoPlan);
     const auto& blocks = plan.endAddress == kFullPlan.endAddress ? full : info;
     return std::binary_search(blocks.begin(), blocks.end(), address);
 }

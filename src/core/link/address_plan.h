@@ -21,14 +21,14 @@ inline constexpr AddressPlan kInfoPlan{0x3FFF, 0x3F00};
 
 /// The candidate for the block after the one at address: address + 16,
 /// moved over the gaps of the full plan. The caller stores it as the block
-/// address and then ends the walk when WalkEnded says so.
-[[nodiscard]] long NextBlockCandidate(long address, long endAddress);
-[[nodiscard]] constexpr bool WalkEnded(long candidate, long endAddress) { return candidate >= endAddress; }
+/// address and then ends the walk when walkEnded says so.
+[[nodiscard]] long nextBlockCandidate(long address, long endAddress);
+[[nodiscard]] constexpr bool walkEnded(long candidate, long endAddress) { return candidate >= endAddress; }
 
 /// Every block address of a plan, in walking order.
-[[nodiscard]] std::vector<long> PlanBlocks(const AddressPlan& plan);
+[[nodiscard]] std::vector<long> planBlocks(const AddressPlan& plan);
 
 /// Whether address starts a block of the plan.
-[[nodiscard]] bool InPlan(const AddressPlan& plan, long address);
+[[nodiscard]] bool inPlan(const AddressPlan& plan, long address);
 
 } // namespace zav::link

@@ -111,8 +111,8 @@ void EncodeChannel(const ChannelRecord& r, std::uint16_t kiloHertz, RadioMemory&
     At(m, address + 5) = static_cast<std::uint8_t>(Field(r.Option27, 1) | Field(r.Option44, 1) << 1 | Field(r.Option26, 1) << 3
                                                    | Field(r.Option43, 1) << 4 | Field(r.Option25, 1) << 5
                                                    | Field(r.Option42, 1) << 6);
-    PutWord(m, address + 6, ToneToWire(r.RxTone));
-    PutWord(m, address + 8, ToneToWire(r.TxTone));
+    PutWord(m, address + 6, toneToWire(r.RxTone));
+    PutWord(m, address + 8, toneToWire(r.TxTone));
     PackTail(r, m, address + 10);
 }
 
@@ -125,8 +125,8 @@ void DecodeChannel(const RadioMemory& m, int address, ChannelRecord& r)
     r.Option43 = static_cast<Int16>(b5 >> 4 & 1);
     r.Option25 = static_cast<Int16>(b5 >> 5 & 1);
     r.Option42 = static_cast<Int16>(b5 >> 6 & 1);
-    r.RxTone = static_cast<Int16>(WireToTone(WordAt(m, address + 6)));
-    r.TxTone = static_cast<Int16>(WireToTone(WordAt(m, address + 8)));
+    r.RxTone = static_cast<Int16>(wireToTone(WordAt(m, address + 6)));
+    r.TxTone = static_cast<Int16>(wireToTone(WordAt(m, address + 8)));
     UnpackTail(m, address + 10, r);
 }
 
@@ -152,7 +152,7 @@ void EncodeModeSet(const ImageSet& set, RadioMemory& m, int off)
         // whose frequency 16 bits cannot carry) leaves its bytes 0xFF and
         // its bits clear.
         if (r.Number < 1 || r.Number > kLastChannel || IsEmptyFrequency(r.RxFrequency)
-            || !EncodeRxFrequency(r.RxFrequency.raw(), kiloHertz))
+            || !encodeRxFrequency(r.RxFrequency.raw(), kiloHertz))
             continue;
         SetBit(m, off + mem::BitmapA, r.Number - 1);
         if (r.Option7 == 0)
@@ -179,14 +179,14 @@ void EncodeModeSet(const ImageSet& set, RadioMemory& m, int off)
     At(m, s + 0xF) = Low(im.OptFeat.Common2[common2::FreqChangeable]);
 
     const ChannelRecord& cc = im.OptFeat.CommonChannel;
-    PutWord(m, off + mem::CommonChannel, CommonToneToWire(cc.RxTone));
-    PutWord(m, off + mem::CommonChannel + 2, CommonToneToWire(cc.TxTone));
+    PutWord(m, off + mem::CommonChannel, commonToneToWire(cc.RxTone));
+    PutWord(m, off + mem::CommonChannel + 2, commonToneToWire(cc.TxTone));
     PackTail(cc, m, off + mem::CommonChannel + 4);
 
     for (int i = 0; i < 24; ++i) {
         const int slot = i / 2 + 12 * (i % 2);
         At(m, off + mem::EmergencyChannels + slot) = ChannelByte(c1[static_cast<std::size_t>(common1::EmergencyChannelBase + i)]);
-        At(m, off + mem::EmergencyAmFm + slot) = Low(c1[static_cast<std::size_t>(common1::EmergencyAmFmBase + i)]);
+        At(m, off + mem::emergencyAmFm + slot) = Low(c1[static_cast<std::size_t>(common1::EmergencyAmFmBase + i)]);
     }
 }
 
@@ -216,7 +216,7 @@ void DecodeModeSet(const RadioMemory& m, int off, const ChannelTable& previous, 
         r.Option7 = BitOf(m, off + mem::BitmapB, i) ? 0 : 1;
         const int address = off + mem::ChannelRecords + 16 * number;
         if (used)
-            r.RxFrequency.assign(DecodeRxFrequency(static_cast<std::uint16_t>(At(m, address) | At(m, address + 1) << 8)));
+            r.RxFrequency.assign(decodeRxFrequency(static_cast<std::uint16_t>(At(m, address) | At(m, address + 1) << 8)));
         else
             r.RxFrequency.assign("FFFFFFFF");
         DecodeChannel(m, address, r);
@@ -243,14 +243,14 @@ void DecodeModeSet(const RadioMemory& m, int off, const ChannelTable& previous, 
     im.OptFeat.Common2[common2::FreqChangeable] = At(m, s + 0xF);
 
     ChannelRecord& cc = im.OptFeat.CommonChannel;
-    cc.RxTone = static_cast<Int16>(WireToCommonTone(WordAt(m, off + mem::CommonChannel)));
-    cc.TxTone = static_cast<Int16>(WireToCommonTone(WordAt(m, off + mem::CommonChannel + 2)));
+    cc.RxTone = static_cast<Int16>(wireToCommonTone(WordAt(m, off + mem::CommonChannel)));
+    cc.TxTone = static_cast<Int16>(wireToCommonTone(WordAt(m, off + mem::CommonChannel + 2)));
     UnpackTail(m, off + mem::CommonChannel + 4, cc);
 
     for (int i = 0; i < 24; ++i) {
         const int slot = i / 2 + 12 * (i % 2);
         c1[static_cast<std::size_t>(common1::EmergencyChannelBase + i)] = ChannelFromByte(At(m, off + mem::EmergencyChannels + slot));
-        c1[static_cast<std::size_t>(common1::EmergencyAmFmBase + i)] = At(m, off + mem::EmergencyAmFm + slot);
+        c1[static_cast<std::size_t>(common1::EmergencyAmFmBase + i)] = At(m, off + mem::emergencyAmFm + slot);
     }
 }
 
@@ -346,7 +346,7 @@ void DecodeShared(const RadioMemory& m, RadioImage& im)
 
 } // namespace
 
-bool EncodeRxFrequency(const std::string& stored, std::uint16_t& kiloHertz)
+bool encodeRxFrequency(const std::string& stored, std::uint16_t& kiloHertz)
 {
     if (stored.size() < 6 || !std::all_of(stored.begin(), stored.begin() + 6, [](char c) { return c >= '0' && c <= '9'; }))
         return false;
@@ -359,7 +359,7 @@ bool EncodeRxFrequency(const std::string& stored, std::uint16_t& kiloHertz)
     return true;
 }
 
-std::string DecodeRxFrequency(std::uint16_t kiloHertz)
+std::string decodeRxFrequency(std::uint16_t kiloHertz)
 {
     std::string digits = std::to_string(kiloHertz);
     digits.insert(0, digits.size() < 5 ? 5 - digits.size() : 0, '0');
@@ -369,7 +369,7 @@ std::string DecodeRxFrequency(std::uint16_t kiloHertz)
     return "0" + digits + "00";
 }
 
-RadioMemory EncodeImage(const ImageSet& image)
+RadioMemory encodeImage(const ImageSet& image)
 {
     RadioMemory m;
     m.fill(0xFF);
@@ -377,39 +377,39 @@ RadioMemory EncodeImage(const ImageSet& image)
     // place on a copy, so the caller's image never changes. (Image sets are
     // large; they live on the heap.)
     auto country = std::make_unique<ImageSet>(image);
-    if (IsExtendedMode(country->Settings.ChannelMode))
-        ExchangeModePairs(*country);
+    if (isExtendedMode(country->Settings.ChannelMode))
+        exchangeModePairs(*country);
     EncodeModeSet(*country, m, 0);
     EncodeShared(country->Settings, m);
-    ExchangeModePairs(*country); // now the extended set is the active one
+    exchangeModePairs(*country); // now the extended set is the active one
     EncodeModeSet(*country, m, mem::StandbyOffset);
     return m;
 }
 
-RadioMemory EncodeDocument(const Document& doc) { return EncodeImage(doc.working); }
+RadioMemory encodeDocument(const Document& doc) { return encodeImage(doc.working); }
 
-void DecodeImage(const RadioMemory& memory, Int16 mode, ImageSet& image)
+void decodeImage(const RadioMemory& memory, Int16 mode, ImageSet& image)
 {
     // The previous image with the country set active: the source of the
     // fields that memory does not hold.
     auto previous = std::make_unique<ImageSet>(image);
-    if (IsExtendedMode(previous->Settings.ChannelMode))
-        ExchangeModePairs(*previous);
+    if (isExtendedMode(previous->Settings.ChannelMode))
+        exchangeModePairs(*previous);
     auto result = std::make_unique<ImageSet>(*previous);
 
     DecodeModeSet(memory, 0, previous->ActiveChannels, ClampCount(previous->Settings.ChannelCount), *result);
-    ExchangeModePairs(*result);
+    exchangeModePairs(*result);
     DecodeModeSet(memory, mem::StandbyOffset, previous->StandbyChannels,
                   ClampCount(previous->Settings.StandbyChannelCount), *result);
-    ExchangeModePairs(*result);
+    exchangeModePairs(*result);
     DecodeShared(memory, result->Settings);
 
     result->Settings.ChannelMode = mode;
-    if (IsExtendedMode(mode))
-        ExchangeModePairs(*result);
+    if (isExtendedMode(mode))
+        exchangeModePairs(*result);
     image = *result;
 }
 
-void DecodeDocument(const RadioMemory& memory, Int16 mode, Document& doc) { DecodeImage(memory, mode, doc.working); }
+void decodeDocument(const RadioMemory& memory, Int16 mode, Document& doc) { decodeImage(memory, mode, doc.working); }
 
 } // namespace zav::link

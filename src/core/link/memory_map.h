@@ -57,16 +57,16 @@ inline constexpr int ToneTips = 0x2300;
 inline constexpr int ToneTipBytes = 30;
 inline constexpr int ResetMode = 0x2400;
 inline constexpr int EmergencyChannels = 0x2408;
-inline constexpr int EmergencyAmFm = 0x2420;
+inline constexpr int emergencyAmFm = 0x2420;
 inline constexpr int StandbyOffset = 0x4000;
 } // namespace mem
 
 /// The document's working image as a write sends it (before the radio's
 /// identity bytes replace 0x21F0..0x21FD). The document is not changed:
 /// the mode swap and EmptyFlag happen on a copy.
-[[nodiscard]] RadioMemory EncodeDocument(const Document& doc);
+[[nodiscard]] RadioMemory encodeDocument(const Document& doc);
 /// Same, for an image set (the working image of a document).
-[[nodiscard]] RadioMemory EncodeImage(const ImageSet& image);
+[[nodiscard]] RadioMemory encodeImage(const ImageSet& image);
 
 /// Decodes radio memory into the document's working image as a completed
 /// read does: ChannelMode = mode, both channel sets (channel 521 always
@@ -74,14 +74,14 @@ inline constexpr int StandbyOffset = 0x4000;
 /// tables. Channel fields that have no place in memory come from the
 /// document's previous record with the same Number, else the defaults of a
 /// new channel; fields that have no place at all keep their values.
-void DecodeDocument(const RadioMemory& memory, Int16 mode, Document& doc);
+void decodeDocument(const RadioMemory& memory, Int16 mode, Document& doc);
 /// Same, into an image set.
-void DecodeImage(const RadioMemory& memory, Int16 mode, ImageSet& image);
+void decodeImage(const RadioMemory& memory, Int16 mode, ImageSet& image);
 
 /// Receive frequency (8-digit text) -> kHz count as stored; false when the
 /// text holds no frequency that 16 bits can carry.
-[[nodiscard]] bool EncodeRxFrequency(const std::string& stored, std::uint16_t& kiloHertz);
+[[nodiscard]] bool encodeRxFrequency(const std::string& stored, std::uint16_t& kiloHertz);
 /// kHz count -> 8-digit text.
-[[nodiscard]] std::string DecodeRxFrequency(std::uint16_t kiloHertz);
+[[nodiscard]] std::string decodeRxFrequency(std::uint16_t kiloHertz);
 
 } // namespace zav::link

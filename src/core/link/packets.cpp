@@ -39,7 +39,7 @@ bool IsWellFormedBlock(std::span<const std::uint8_t> reply)
         return false;
     const std::size_t length = reply[3];
     return reply.size() == length + kDataBlockOverhead && reply.back() == kAck
-        && Checksum(reply) == reply[reply.size() - 2];
+        && checksum(reply) == reply[reply.size() - 2];
 }
 
 // Text of bytes ended early by 0x00 (and 0xFF where the radio leaves erased
@@ -52,12 +52,12 @@ std::string TextOf(std::span<const std::uint8_t> bytes, bool stopAtErased)
             break;
         text.push_back(static_cast<char>(b));
     }
-    return CleanText(text);
+    return cleanText(text);
 }
 
 } // namespace
 
-int ReplyLength(Packet packet)
+int replyLength(Packet packet)
 {
     switch (packet) {
     case Packet::Handshake: return 3;
@@ -70,7 +70,7 @@ int ReplyLength(Packet packet)
     return 0;
 }
 
-Bytes BuildPacket(Packet packet, int address, const RadioMemory* memory)
+Bytes buildPacket(Packet packet, int address, const RadioMemory* memory)
 {
     const auto high = static_cast<std::uint8_t>((address >> 8) & 0xFF);
     const auto low = static_cast<std::uint8_t>(address & 0xFF);
@@ -89,7 +89,7 @@ Bytes BuildPacket(Packet packet, int address, const RadioMemory* memory)
         }
         frame.push_back(0); // checksum placeholder
         frame.push_back(kAck);
-        frame[frame.size() - 2] = Checksum(frame);
+        frame[frame.size() - 2] = checksum(frame);
         return frame;
     }
     case Packet::EndRequest: return Bytes(std::begin(kEnd), std::end(kEnd));
@@ -97,11 +97,11 @@ Bytes BuildPacket(Packet packet, int address, const RadioMemory* memory)
     return {};
 }
 
-int EchoLength(Packet packet, bool noEcho) { return noEcho ? 0 : PacketLength(packet); }
+int echoLength(Packet packet, bool noEcho) { return noEcho ? 0 : PacketLength(packet); }
 
-int ReceiveThreshold(Packet packet, bool noEcho) { return EchoLength(packet, noEcho) + ReplyLength(packet); }
+int receiveThreshold(Packet packet, bool noEcho) { return echoLength(packet, noEcho) + replyLength(packet); }
 
-std::uint8_t Checksum(std::span<const std::uint8_t> frame)
+std::uint8_t checksum(std::span<const std::uint8_t> frame)
 {
     if (frame.size() < 3)
         return 0;
@@ -111,7 +111,7 @@ std::uint8_t Checksum(std::span<const std::uint8_t> frame)
     return static_cast<std::uint8_t>(sum & 0xFF);
 }
 
-Reply Recognise(std::span<const std::uint8_t> reply, long blockAddress, bool atPasswordStep)
+Reply recognise(std::span<const std::uint8_t> reply, long blockAddress, bool atPasswordStep)
 {
     if (reply.size() == 1 && reply[0] == kAck)
         return Reply::Ack;
@@ -128,24 +128,24 @@ Reply Recognise(std::span<const std::uint8_t> reply, long blockAddress, bool atP
     return Reply::Unknown;
 }
 
-RadioIdentity DecodeIdentity(std::span<const std::uint8_t> reply)
+RadioIdentity decodeIdentity(std::span<const std::uint8_t> reply)
 {
     RadioIdentity id;
     if (reply.size() < kIdentityLength)
         return id;
-    id.ModelName = TextOf(reply.subspan(1, 6), false);
-    id.BandByte = reply[7];
-    if (id.ModelName == "ZAV415" && id.BandByte == 1) {
-        id.ModelName = "ZAV415FM";
-        id.BandByte = 0;
+    id.modelName = TextOf(reply.subspan(1, 6), false);
+    id.bandByte = reply[7];
+    if (id.modelName == "ZAV415" && id.bandByte == 1) {
+        id.modelName = "ZAV415FM";
+        id.bandByte = 0;
     }
-    id.Version = TextOf(reply.subspan(9, 4), false);
-    id.ChannelMode = reply[13];
+    id.version = TextOf(reply.subspan(9, 4), false);
+    id.channelMode = reply[13];
     std::copy_n(reply.begin() + 1, kIdentityHeaderBytes, id.header.begin());
     return id;
 }
 
-void StoreDataBlock(std::span<const std::uint8_t> reply, RadioMemory& memory, InfoBlock& info)
+void storeDataBlock(std::span<const std::uint8_t> reply, RadioMemory& memory, InfoBlock& info)
 {
     if (reply.size() < 6)
         return;
@@ -165,7 +165,7 @@ void StoreDataBlock(std::span<const std::uint8_t> reply, RadioMemory& memory, In
         copyInto(memory, address);
 }
 
-std::string PasswordOfBlock(std::span<const std::uint8_t> blockData)
+std::string passwordOfBlock(std::span<const std::uint8_t> blockData)
 {
     std::string password;
     for (std::size_t i = 12; i < 16 && i < blockData.size(); ++i) {
@@ -173,7 +173,7 @@ std::string PasswordOfBlock(std::span<const std::uint8_t> blockData)
             break;
         password.push_back(static_cast<char>(blockData[i]));
     }
-    return CleanText(password);
+    return cleanText(password);
 }
 
 void ReplyFramer::arm(int threshold, int echoLength)

@@ -36,20 +36,20 @@ inline constexpr std::uint8_t kRepeatRequest = 0x0A;
 enum class Packet { Handshake, IdentifyRequest, ReadRequest, PasswordRead, WriteBlock, EndRequest };
 
 /// Reply length (without echo) that a packet asks for.
-[[nodiscard]] int ReplyLength(Packet packet);
+[[nodiscard]] int replyLength(Packet packet);
 
 /// Bytes of one packet. ReadRequest and WriteBlock use address (high byte
 /// first); WriteBlock takes its 16 data bytes from memory at address.
-[[nodiscard]] Bytes BuildPacket(Packet packet, int address = 0, const RadioMemory* memory = nullptr);
+[[nodiscard]] Bytes buildPacket(Packet packet, int address = 0, const RadioMemory* memory = nullptr);
 
 /// Echo bytes expected before the reply: 0 without echo, else the packet length.
-[[nodiscard]] int EchoLength(Packet packet, bool noEcho);
+[[nodiscard]] int echoLength(Packet packet, bool noEcho);
 /// Receive threshold of a sender: echo plus reply length.
-[[nodiscard]] int ReceiveThreshold(Packet packet, bool noEcho);
+[[nodiscard]] int receiveThreshold(Packet packet, bool noEcho);
 
 /// Sum modulo 256 of frame[1] .. frame[size - 2] (command byte and the
 /// trailing 0x06 excluded). Frames shorter than 3 bytes give 0.
-[[nodiscard]] std::uint8_t Checksum(std::span<const std::uint8_t> frame);
+[[nodiscard]] std::uint8_t checksum(std::span<const std::uint8_t> frame);
 
 /// What a reply was recognised as, in the order the recognisers are tried.
 enum class Reply { Unknown, Ack, RepeatRequest, HandshakeAck, Identity, PasswordBlock, DataBlock };
@@ -57,27 +57,27 @@ enum class Reply { Unknown, Ack, RepeatRequest, HandshakeAck, Identity, Password
 /// Runs the recognisers in order on a reply (echo already skipped).
 /// blockAddress is the block asked for (may be negative before the walk
 /// starts); atPasswordStep enables the password-block recogniser.
-[[nodiscard]] Reply Recognise(std::span<const std::uint8_t> reply, long blockAddress, bool atPasswordStep);
+[[nodiscard]] Reply recognise(std::span<const std::uint8_t> reply, long blockAddress, bool atPasswordStep);
 
 /// The identity as the program reads it.
 struct RadioIdentity {
-    std::string ModelName;       ///< "ZAV415", or "ZAV415FM" for ZAV415 with band byte 1
-    std::uint8_t BandByte = 0;   ///< 0 after the ZAV415FM rule
-    std::string Version;         ///< e.g. "V300"
-    std::uint8_t ChannelMode = 0;///< 4 = extended mode
+    std::string modelName;       ///< "ZAV415", or "ZAV415FM" for ZAV415 with band byte 1
+    std::uint8_t bandByte = 0;   ///< 0 after the ZAV415FM rule
+    std::string version;         ///< e.g. "V300"
+    std::uint8_t channelMode = 0;///< 4 = extended mode
     std::array<std::uint8_t, kIdentityHeaderBytes> header{}; ///< bytes 1..14 as received
 };
 /// Decodes a 16-byte identity reply (the caller has recognised it).
-[[nodiscard]] RadioIdentity DecodeIdentity(std::span<const std::uint8_t> reply);
+[[nodiscard]] RadioIdentity decodeIdentity(std::span<const std::uint8_t> reply);
 
 /// Stores a recognised DataBlock (or password block) where its address
 /// says: 0x3F00..0x3FFF into info, above 0x643E nowhere, else into memory.
 /// Bytes that would fall outside a buffer are dropped.
-void StoreDataBlock(std::span<const std::uint8_t> reply, RadioMemory& memory, InfoBlock& info);
+void storeDataBlock(std::span<const std::uint8_t> reply, RadioMemory& memory, InfoBlock& info);
 
 /// The radio's programming password from the 16 data bytes of the password
 /// block: bytes 12..15, ended early by 0x00 or 0xFF, trailing spaces removed.
-[[nodiscard]] std::string PasswordOfBlock(std::span<const std::uint8_t> blockData);
+[[nodiscard]] std::string passwordOfBlock(std::span<const std::uint8_t> blockData);
 
 /// Frames received bytes: once the threshold number of bytes has arrived,
 /// exactly one frame (the first threshold bytes) is taken and everything

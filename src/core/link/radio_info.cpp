@@ -48,7 +48,7 @@ void PutText(InfoBlock& block, int offset, int size, const std::string& text)
 
 } // namespace
 
-RadioInfo DecodeRadioInfo(const InfoBlock& block, const std::string& model, int bandCode)
+RadioInfo decodeRadioInfo(const InfoBlock& block, const std::string& model, int bandCode)
 {
     RadioInfo info;
     info.InfoModel = model;
@@ -68,7 +68,7 @@ RadioInfo DecodeRadioInfo(const InfoBlock& block, const std::string& model, int 
     return info;
 }
 
-void EncodeRadioInfo(const RadioInfo& info, InfoBlock& block)
+void encodeRadioInfo(const RadioInfo& info, InfoBlock& block)
 {
     PutText(block, SalesArea, 4, info.SalesArea);
     PutFixed(block, CustomerCode, info.CustomerCode);

@@ -70,10 +70,10 @@ struct RadioInfo {
 };
 
 /// Decodes the information area. The password bytes are not taken.
-[[nodiscard]] RadioInfo DecodeRadioInfo(const InfoBlock& block, const std::string& model, int bandCode);
+[[nodiscard]] RadioInfo decodeRadioInfo(const InfoBlock& block, const std::string& model, int bandCode);
 
 /// The inverse, for the virtual radio and tests: lays the record's fields
 /// into block (other bytes untouched).
-void EncodeRadioInfo(const RadioInfo& info, InfoBlock& block);
+void encodeRadioInfo(const RadioInfo& info, InfoBlock& block);
 
 } // namespace zav::link

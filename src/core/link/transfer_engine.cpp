@@ -119,14 +119,14 @@ struct TransferEngine::State {
 
     void send(Packet packet)
     {
-        const int echo = EchoLength(packet, link.NoEcho);
-        const int threshold = ReceiveThreshold(packet, link.NoEcho);
+        const int echo = echoLength(packet, link.noEcho);
+        const int threshold = receiveThreshold(packet, link.noEcho);
         svc.port.setThreshold(threshold);
         startTimer(TimerId::Reply, kReplyTimeoutMs);
         svc.port.clearBuffers();
         framer.arm(threshold, echo);
         const int address = packet == Packet::ReadRequest || packet == Packet::WriteBlock ? static_cast<int>(blockAddress) : 0;
-        const Bytes bytes = BuildPacket(packet, address, &memory);
+        const Bytes bytes = buildPacket(packet, address, &memory);
         svc.port.write(bytes);
     }
 
@@ -156,9 +156,9 @@ struct TransferEngine::State {
 
     void nextReadBlock()
     {
-        blockAddress = NextBlockCandidate(blockAddress, plan.endAddress);
+        blockAddress = nextBlockCandidate(blockAddress, plan.endAddress);
         repeatsInRow = 0;
-        if (WalkEnded(blockAddress, plan.endAddress))
+        if (walkEnded(blockAddress, plan.endAddress))
             endWalk();
         else
             send(Packet::ReadRequest);
@@ -166,9 +166,9 @@ struct TransferEngine::State {
 
     void nextWriteBlock()
     {
-        blockAddress = NextBlockCandidate(blockAddress, plan.endAddress);
+        blockAddress = nextBlockCandidate(blockAddress, plan.endAddress);
         repeatsInRow = 0;
-        if (WalkEnded(blockAddress, plan.endAddress))
+        if (walkEnded(blockAddress, plan.endAddress))
             endWalk();
         else {
             updateProgress();
@@ -178,7 +178,7 @@ struct TransferEngine::State {
 
     void sameWriteBlock()
     {
-        if (WalkEnded(blockAddress, plan.endAddress))
+        if (walkEnded(blockAddress, plan.endAddress))
             endWalk();
         else {
             updateProgress();
@@ -198,7 +198,7 @@ struct TransferEngine::State {
     {
         if (!isReadOrWrite() || blockAddress < 0)
             return;
-        const auto percent = static_cast<int>(RoundHalfEven(static_cast<double>(blockAddress) * 100.0 / static_cast<double>(plan.endAddress)));
+        const auto percent = static_cast<int>(roundHalfEven(static_cast<double>(blockAddress) * 100.0 / static_cast<double>(plan.endAddress)));
         if (percent - lastPercent >= 1) {
             lastPercent = percent;
             svc.progress.setPercent(percent);
@@ -255,7 +255,7 @@ struct TransferEngine::State {
 
     void onReply(const Bytes& reply)
     {
-        switch (Recognise(reply, blockAddress, atPasswordStep())) {
+        switch (recognise(reply, blockAddress, atPasswordStep())) {
         case Reply::Ack:
         case Reply::HandshakeAck: advance(); return;
         case Reply::RepeatRequest:
@@ -264,14 +264,14 @@ struct TransferEngine::State {
                 onRepeatRequest();
             return;
         case Reply::Identity:
-            identity = DecodeIdentity(reply);
+            identity = decodeIdentity(reply);
             if (isReadOrWrite())
                 std::copy(identity.header.begin(), identity.header.end(), memory.begin() + kHeaderAddress);
             advance();
             return;
         case Reply::PasswordBlock: passwordCheck(std::span(reply).subspan(4, kBlockSize)); return;
         case Reply::DataBlock:
-            StoreDataBlock(reply, memory, info);
+            storeDataBlock(reply, memory, info);
             if (kind == TransferKind::Read)
                 updateProgress();
             advance();
@@ -301,7 +301,7 @@ struct TransferEngine::State {
         --*retries;
         if (kind == TransferKind::Write) {
             sameWriteBlock();
-        } else if (WalkEnded(blockAddress, plan.endAddress)) {
+        } else if (walkEnded(blockAddress, plan.endAddress)) {
             endWalk();
         } else {
             send(Packet::ReadRequest);
@@ -315,7 +315,7 @@ struct TransferEngine::State {
                 if (++handshakeTries > kHandshakeAttempts) {
                     infoErrorPrompt();
                 } else {
-                    link.NoEcho = !link.NoEcho;
+                    link.noEcho = !link.noEcho;
                     sendHandshake();
                 }
             } else if (readStep >= 2 && readStep <= kReadBlockStep) {
@@ -333,13 +333,13 @@ struct TransferEngine::State {
             if (++handshakeTries > kHandshakeAttempts) {
                 readErrorPrompt();
             } else {
-                link.NoEcho = !link.NoEcho;
+                link.noEcho = !link.noEcho;
                 sendHandshake();
             }
         } else if (step == 2) {
             readErrorPrompt();
         } else if (step == 3) {
-            if (--link.PasswordRetries <= 0)
+            if (--link.passwordRetries <= 0)
                 readErrorPrompt();
             else
                 send(Packet::PasswordRead);
@@ -358,7 +358,7 @@ struct TransferEngine::State {
         active = false;
         framer.disarm();
         handshakeTries = 0;
-        link.PasswordRetries = kPasswordResends;
+        link.passwordRetries = kPasswordResends;
         if (!ask([&] { return svc.prompts.askRetry(kind); })) {
             finish(false);
             return;
@@ -389,7 +389,7 @@ struct TransferEngine::State {
 
     void passwordCheck(std::span<const std::uint8_t> blockData)
     {
-        const std::string radioPassword = PasswordOfBlock(blockData);
+        const std::string radioPassword = passwordOfBlock(blockData);
         if (radioPassword.empty() || radioPassword == context.radioPassword) {
             advance();
             return;
@@ -409,26 +409,26 @@ struct TransferEngine::State {
     {
         stopTimer(TimerId::Reply);
         const Document& doc = context.document;
-        const int band = BandCodeOf(doc.model.BandLabel);
-        const bool bandOk = SameBand(band, identity.BandByte, static_cast<int>(kind));
-        const bool modelOk = SameText(CleanText(doc.model.ModelName), CleanText(identity.ModelName));
-        const bool versionOk = context.versions.IsCompatible(kProgramImageVersion, identity.Version);
+        const int band = bandCodeOf(doc.model.bandLabel);
+        const bool bandOk = sameBand(band, identity.bandByte, static_cast<int>(kind));
+        const bool modelOk = sameText(cleanText(doc.model.modelName), cleanText(identity.modelName));
+        const bool versionOk = context.versions.isCompatible(kProgramImageVersion, identity.version);
         if (bandOk && modelOk && versionOk)
             return true;
         if (!modelOk) {
-            const std::string shown = ModelDisplayName(identity.ModelName, identity.BandByte);
+            const std::string shown = modelDisplayName(identity.modelName, identity.bandByte);
             tell([&] { svc.prompts.wrongModel(shown); });
             return false;
         }
         if (versionOk) {
-            if (SameFamily(band, identity.BandByte))
+            if (sameFamily(band, identity.bandByte))
                 return ask([&] { return svc.prompts.askOtherBand(); });
             tell([&] { svc.prompts.bandRefused(); });
             return false;
         }
-        if (ask([&] { return svc.prompts.askOtherVersion(identity.Version); })) {
+        if (ask([&] { return svc.prompts.askOtherVersion(identity.version); })) {
             outcome.otherVersionRequested = true;
-            outcome.radioVersion = identity.Version;
+            outcome.radioVersion = identity.version;
         }
         return false;
     }
@@ -456,7 +456,7 @@ struct TransferEngine::State {
             startTimer(TimerId::ReadOk, kReadOkDelayMs);
         }
         if (success && kind == TransferKind::Info)
-            radioInfo = DecodeRadioInfo(info, identity.ModelName, BandCodeOf(context.document.model.BandLabel));
+            radioInfo = decodeRadioInfo(info, identity.modelName, bandCodeOf(context.document.model.bandLabel));
         svc.observer.transferEnding(outcome);
         if (success && isReadOrWrite()) {
             const TransferKind done = kind;
@@ -481,9 +481,9 @@ struct TransferEngine::State {
         readOkPending = false;
         readOkDue = false;
         Document& doc = context.document;
-        DecodeDocument(memory, identity.ChannelMode, doc);
-        doc.DocumentPath = kUntitledName;
-        doc.IsUntitled = true;
+        decodeDocument(memory, identity.channelMode, doc);
+        doc.documentPath = kUntitledName;
+        doc.isUntitled = true;
         settle();
     }
 
@@ -543,7 +543,7 @@ struct TransferEngine::State {
             notStarted(TransferKind::Write);
             return;
         }
-        memory = EncodeDocument(context.document);
+        memory = encodeDocument(context.document);
         beginWithProgress();
     }
 };

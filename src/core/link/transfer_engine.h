@@ -82,7 +82,7 @@ public:
     virtual bool askOtherBand() = 0;
     /// 9030, warning icon: the radio's band cannot be written.
     virtual void bandRefused() = 0;
-    /// The version question (IncompatibleMessage of "V300" and the radio's
+    /// The version question (incompatibleMessage of "V300" and the radio's
     /// version), Yes/No. True for Yes.
     virtual bool askOtherVersion(const std::string& radioVersion) = 0;
     /// Runs the password dialog modally; OK may change the context's
@@ -133,8 +133,8 @@ public:
 /// Link state that outlives a transfer: kept once per run (per port when
 /// several ports are used at once) and passed to the engine.
 struct LinkSession {
-    bool NoEcho = false;      ///< the last cable kind that answered
-    int PasswordRetries = 0;  ///< set to 3 only by the read/write error prompt
+    bool noEcho = false;      ///< the last cable kind that answered
+    int passwordRetries = 0;  ///< set to 3 only by the read/write error prompt
 };
 
 /// What a transfer works on, owned by the caller.

@@ -2,11 +2,11 @@
 
 namespace zav::link {
 
-int ConfirmTextId(TransferKind kind) { return kind == TransferKind::Write ? kTextConfirmWrite : kTextConfirmRead; }
+int confirmTextId(TransferKind kind) { return kind == TransferKind::Write ? kTextConfirmWrite : kTextConfirmRead; }
 
-int DoneTextId(TransferKind kind) { return 9008 + static_cast<int>(kind); }
+int doneTextId(TransferKind kind) { return 9008 + static_cast<int>(kind); }
 
-std::string WrongModelText(const std::string& wrongModelText, const std::string& radioDisplayName)
+std::string wrongModelMessage(const std::string& wrongModelText, const std::string& radioDisplayName)
 {
     return wrongModelText + "\r\n" + "Radio is " + radioDisplayName;
 }

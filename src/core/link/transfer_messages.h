@@ -21,11 +21,11 @@ inline constexpr int kTextProgressLabel = 9029;
 inline constexpr const char* kPasswordFailureText = "PassWord Failure!";
 
 /// 9004 / 9005.
-[[nodiscard]] int ConfirmTextId(TransferKind kind);
+[[nodiscard]] int confirmTextId(TransferKind kind);
 /// 9009 / 9010.
-[[nodiscard]] int DoneTextId(TransferKind kind);
+[[nodiscard]] int doneTextId(TransferKind kind);
 /// wrongModelText (text 9012 in the language in use), CRLF, "Radio is "
 /// and the display name.
-[[nodiscard]] std::string WrongModelText(const std::string& wrongModelText, const std::string& radioDisplayName);
+[[nodiscard]] std::string wrongModelMessage(const std::string& wrongModelText, const std::string& radioDisplayName);
 
 } // namespace zav::link

@@ -74,7 +74,7 @@ std::vector<std::string> ReadLines(const std::string& path, bool& exists)
 
 } // namespace
 
-void ForEachProfileEntry(const std::string& path,
+void forEachProfileEntry(const std::string& path,
                          const std::function<void(std::string_view, std::string_view, std::string_view)>& visit)
 {
     bool exists = false;
@@ -92,14 +92,14 @@ void ForEachProfileEntry(const std::string& path,
     }
 }
 
-bool SameSectionName(std::string_view a, std::string_view b) { return EqualNoCase(a, b); }
+bool sameSectionName(std::string_view a, std::string_view b) { return EqualNoCase(a, b); }
 
-std::string ReadProfileString(const std::string& path, const std::string& section, const std::string& key,
+std::string readProfileString(const std::string& path, const std::string& section, const std::string& key,
                               std::size_t maxLength)
 {
     std::string found;
     bool done = false;
-    ForEachProfileEntry(path, [&](std::string_view s, std::string_view k, std::string_view v) {
+    forEachProfileEntry(path, [&](std::string_view s, std::string_view k, std::string_view v) {
         if (!done && EqualNoCase(s, section) && EqualNoCase(k, key)) {
             found = std::string(v.substr(0, std::min(v.size(), maxLength)));
             done = true;
@@ -108,7 +108,7 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
     return found;
 }
 
-bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,
+bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value)
 {
     bool exists = false;
@@ -151,7 +151,7 @@ bool WriteProfileString(const std::string& path, const std::string& section, con
     for (const auto& line : lines)
         out << line << "\r\n";
     const std::string text = out.str();
-    return WriteFileAtomically(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+    return writeFileAtomically(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 } // namespace zav

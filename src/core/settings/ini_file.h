@@ -14,24 +14,24 @@ namespace zav {
 /// Value of key in section of the file at path; "" when the file, the
 /// section or the key is missing. Leading/trailing spaces and a trailing NUL
 /// are removed; values longer than maxLength characters are cut.
-[[nodiscard]] std::string ReadProfileString(const std::string& path, const std::string& section,
+[[nodiscard]] std::string readProfileString(const std::string& path, const std::string& section,
                                             const std::string& key, std::size_t maxLength = 511);
 
 /// Calls visit(section, key, value) for every key=value line of the file in
 /// file order (section and key as written, values trimmed as above, not
 /// cut); nothing when the file is missing. Lines before any section are
 /// passed with an empty section.
-void ForEachProfileEntry(const std::string& path,
+void forEachProfileEntry(const std::string& path,
                          const std::function<void(std::string_view section, std::string_view key,
                                                   std::string_view value)>& visit);
 
 /// Section names compare without regard to case.
-[[nodiscard]] bool SameSectionName(std::string_view a, std::string_view b);
+[[nodiscard]] bool sameSectionName(std::string_view a, std::string_view b);
 
 /// Writes key=value into section, creating the file or the section when
 /// missing and keeping every other line as it is. The file is replaced
 /// through a temporary file. Returns false when it cannot be written.
-bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,
+bool writeProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value);
 
 } // namespace zav

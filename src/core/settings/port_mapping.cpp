@@ -63,7 +63,7 @@ bool NaturalLess(const std::string& a, const std::string& b)
 
 } // namespace
 
-int BuiltInPortNumber(const std::string& path)
+int builtInPortNumber(const std::string& path)
 {
     static const std::string prefix = "/dev/ttyS";
     if (path.size() != prefix.size() + 1 || path.compare(0, prefix.size(), prefix) != 0)
@@ -72,7 +72,7 @@ int BuiltInPortNumber(const std::string& path)
     return digit >= '0' && digit <= '3' ? digit - '0' + 1 : 0;
 }
 
-PortTable MapPorts(const std::vector<SerialDevice>& present, const std::string& pinnedDevice, int pinnedNumber)
+PortTable mapPorts(const std::vector<SerialDevice>& present, const std::string& pinnedDevice, int pinnedNumber)
 {
     PortTable table{};
     std::vector<bool> taken(present.size(), false);
@@ -95,7 +95,7 @@ PortTable MapPorts(const std::vector<SerialDevice>& present, const std::string& 
     for (std::size_t i = 0; i < present.size(); ++i) {
         if (taken[i])
             continue;
-        const int number = BuiltInPortNumber(present[i].path);
+        const int number = builtInPortNumber(present[i].path);
         if (number == 0)
             continue;
         PortSlot& slot = table[static_cast<std::size_t>(number - 1)];
@@ -123,7 +123,7 @@ PortTable MapPorts(const std::vector<SerialDevice>& present, const std::string& 
     return table;
 }
 
-std::string StoredDeviceFor(const PortTable& table, int number)
+std::string storedDeviceFor(const PortTable& table, int number)
 {
     if (number < 1 || number > kPortChoices)
         return {};
@@ -131,7 +131,7 @@ std::string StoredDeviceFor(const PortTable& table, int number)
     return slot.stableName.empty() ? slot.device : slot.stableName;
 }
 
-std::string ResolveLinkDevice(const std::string& override, const PortTable& table, int comPort,
+std::string resolveLinkDevice(const std::string& override, const PortTable& table, int comPort,
                               const std::string& storedDevice)
 {
     if (!override.empty())

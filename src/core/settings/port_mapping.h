@@ -37,21 +37,21 @@ struct PortSlot {
 using PortTable = std::array<PortSlot, kPortChoices>;
 
 /// 1..4 for /dev/ttyS0../dev/ttyS3, otherwise 0.
-[[nodiscard]] int BuiltInPortNumber(const std::string& path);
+[[nodiscard]] int builtInPortNumber(const std::string& path);
 
 /// The choices for the devices present. pinnedDevice (a path or stable
 /// name, "" for none) is the device stored with pinnedNumber (1..16).
-[[nodiscard]] PortTable MapPorts(const std::vector<SerialDevice>& present, const std::string& pinnedDevice,
+[[nodiscard]] PortTable mapPorts(const std::vector<SerialDevice>& present, const std::string& pinnedDevice,
                                  int pinnedNumber);
 
 /// What to store for choice number (1..16): the stable name when there is
 /// one, else the path; "" for an empty choice or a number out of range.
-[[nodiscard]] std::string StoredDeviceFor(const PortTable& table, int number);
+[[nodiscard]] std::string storedDeviceFor(const PortTable& table, int number);
 
 /// The device a transfer opens: override (command line or environment)
 /// first, then the device of choice comPort, then the stored device, then
 /// the built-in port of that number; "" when none can be named.
-[[nodiscard]] std::string ResolveLinkDevice(const std::string& override, const PortTable& table, int comPort,
+[[nodiscard]] std::string resolveLinkDevice(const std::string& override, const PortTable& table, int comPort,
                                             const std::string& storedDevice);
 
 } // namespace zav

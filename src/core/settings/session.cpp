@@ -13,7 +13,7 @@ std::string AppPaths::initDir() const { return (std::filesystem::path(programDir
 
 std::string AppPaths::versionFile() const { return (std::filesystem::path(dataDir) / "Version.ini").string(); }
 
-AppPaths AppPaths::ForProgramDir(const std::string& programDir)
+AppPaths AppPaths::forProgramDir(const std::string& programDir)
 {
     namespace fs = std::filesystem;
     AppPaths paths;

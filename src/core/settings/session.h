@@ -25,32 +25,32 @@ struct AppPaths {
     [[nodiscard]] std::string initDir() const;
     [[nodiscard]] std::string versionFile() const;
     /// Paths for a program folder; settingsFile is the one in the data folder.
-    [[nodiscard]] static AppPaths ForProgramDir(const std::string& programDir);
+    [[nodiscard]] static AppPaths forProgramDir(const std::string& programDir);
 };
 
 /// The local settings of the run (mysetup.ini and the values derived at
 /// start-up).
 struct RunSettings {
-    int CurrentLanguage = kEnglish;
-    std::string LanguageFile = "english.ini";
-    int ComPort = 1;
-    std::string ComDevice;      ///< device path stored beside comPort, "" if none
-    bool IsFirstRun = false;
-    bool IsNt60 = false;        ///< never true here: ports come from the system list
-    bool ShowTxAsOffset = true; ///< channel table column 2 shows the offset
+    int language = kEnglish;
+    std::string languageFile = "english.ini";
+    int portNumber = 1;
+    std::string portDevice;      ///< device path stored beside comPort, "" if none
+    bool isFirstRun = false;
+    bool isNt60 = false;        ///< never true here: ports come from the system list
+    bool showTxAsOffset = true; ///< channel table column 2 shows the offset
 };
 
 /// Where the channel editors are: the cell being edited, the group they
 /// address, which of the two channel windows is open.
 struct ChannelEditState {
-    int EditColumn = 1;          ///< EditCell column
-    int EditRow = 1;             ///< EditCell row
-    int EditGroup = 0;
-    int CaptionRow = 1;
-    bool SkipRxCheck = false;
-    bool SkipNextEnterCell = false;
-    bool DetailEditorOpen = false;
-    bool ChannelTableOpen = false;
+    int editColumn = 1;          ///< EditCell column
+    int editRow = 1;             ///< EditCell row
+    int editGroup = 0;
+    int captionRow = 1;
+    bool skipRxCheck = false;
+    bool skipNextEnterCell = false;
+    bool detailEditorOpen = false;
+    bool channelTableOpen = false;
 };
 
 struct Session {
@@ -60,12 +60,12 @@ struct Session {
     VersionRecords versions;
     Document doc;
     ChannelEditState channelEdit;
-    std::string RadioPassword;
-    bool PasswordAnswered = false;
+    std::string radioPassword;
+    bool passwordAnswered = false;
 
-    [[nodiscard]] std::string text(int id) const { return texts.GetText(id); }
-    /// Points the text lookup at the language file of settings.LanguageFile.
-    void applyLanguageFile() { texts.setFile(paths.languageFile(settings.LanguageFile)); }
+    [[nodiscard]] std::string text(int id) const { return texts.text(id); }
+    /// Points the text lookup at the language file of settings.languageFile.
+    void applyLanguageFile() { texts.setFile(paths.languageFile(settings.languageFile)); }
 };
 
 } // namespace zav

@@ -50,10 +50,10 @@ bool CanReplaceFileIn(const fs::path& file)
 /// or out-of-range text.
 std::optional<int> ReadInt16(const std::string& text)
 {
-    const auto value = ParseNumber(text);
+    const auto value = parseNumber(text);
     if (!value)
         return std::nullopt;
-    const long long n = RoundHalfEven(*value);
+    const long long n = roundHalfEven(*value);
     if (n < std::numeric_limits<std::int16_t>::min() || n > std::numeric_limits<std::int16_t>::max())
         return std::nullopt;
     return static_cast<int>(n);
@@ -63,7 +63,7 @@ std::optional<int> ReadInt16(const std::string& text)
 /// "True"/"False"; nothing for anything else.
 std::optional<bool> ReadBoolean(const std::string& text)
 {
-    if (const auto value = ParseNumber(text))
+    if (const auto value = parseNumber(text))
         return *value != 0;
     std::string lower = text;
     std::transform(lower.begin(), lower.end(), lower.begin(),
@@ -95,7 +95,7 @@ SettingsFiles ChooseSettingsFile(const AppPaths& paths, const std::string& userC
 
 } // namespace
 
-int LanguageFromLocale(const std::string& localeName)
+int languageFromLocale(const std::string& localeName)
 {
     // Only the locale of the People's Republic of China selects Chinese;
     // Taiwan, Hong Kong and the rest start in English.
@@ -106,66 +106,66 @@ int LanguageFromLocale(const std::string& localeName)
     return name == "zh_cn" ? kChinese : kEnglish;
 }
 
-std::string LanguageFileFor(int language) { return language == kChinese ? "chinese.ini" : "english.ini"; }
+std::string languageFileFor(int language) { return language == kChinese ? "chinese.ini" : "english.ini"; }
 
-void RunStartup(Session& session, const StartupOptions& options)
+void runStartup(Session& session, const StartupOptions& options)
 {
-    session.paths = AppPaths::ForProgramDir(options.programDir);
+    session.paths = AppPaths::forProgramDir(options.programDir);
     AppPaths& paths = session.paths;
     RunSettings& settings = session.settings;
     Document& doc = session.doc;
 
-    session.versions = LoadVersionRecords(paths.versionFile());
+    session.versions = loadVersionRecords(paths.versionFile());
     doc.image().Header.Version.assign(kProgramImageVersion);
-    doc.InitPending = false;
+    doc.initPending = false;
 
-    settings.CurrentLanguage = LanguageFromLocale(options.localeName);
-    settings.LanguageFile = LanguageFileFor(settings.CurrentLanguage);
+    settings.language = languageFromLocale(options.localeName);
+    settings.languageFile = languageFileFor(settings.language);
 
     doc.model = ModelBand{};
-    doc.model.ParseBandLimits();
+    doc.model.parseBandLimits();
     doc.image().ChannelMode = 0;
-    session.RadioPassword.clear();
-    session.PasswordAnswered = false;
+    session.radioPassword.clear();
+    session.passwordAnswered = false;
 
     // Serial ports come from the system's device list on every platform.
-    settings.IsNt60 = false;
+    settings.isNt60 = false;
 
     const SettingsFiles files = ChooseSettingsFile(paths, options.userConfigDir);
     paths.settingsFile = files.use;
     const std::string& in = files.readFrom;
-    settings.ComPort = ReadInt16(ReadProfileString(in, kSection, "comPort")).value_or(1);
-    settings.ComDevice = ReadProfileString(in, kSection, "comDevice");
+    settings.portNumber = ReadInt16(readProfileString(in, kSection, "comPort")).value_or(1);
+    settings.portDevice = readProfileString(in, kSection, "comDevice");
     // A missing or unreadable flag counts as a first run.
-    settings.IsFirstRun = ReadBoolean(ReadProfileString(in, kSection, "IsFirstRun")).value_or(true);
-    if (settings.IsFirstRun) {
-        WriteProfileString(paths.settingsFile, kSection, "IsFirstRun", "0");
-    } else if (const auto language = ReadInt16(ReadProfileString(in, kSection, "CurrentLanguage"))) {
-        settings.CurrentLanguage = *language;
+    settings.isFirstRun = ReadBoolean(readProfileString(in, kSection, "IsFirstRun")).value_or(true);
+    if (settings.isFirstRun) {
+        writeProfileString(paths.settingsFile, kSection, "IsFirstRun", "0");
+    } else if (const auto language = ReadInt16(readProfileString(in, kSection, "CurrentLanguage"))) {
+        settings.language = *language;
         if (*language == kEnglish || *language == kChinese)
-            settings.LanguageFile = LanguageFileFor(*language);
+            settings.languageFile = languageFileFor(*language);
     }
-    if (files.use != files.readFrom && !settings.IsFirstRun)
-        WriteProfileString(paths.settingsFile, kSection, "IsFirstRun", "0");
-    WriteProfileString(paths.settingsFile, kSection, "comPort", std::to_string(settings.ComPort));
-    WriteProfileString(paths.settingsFile, kSection, "CurrentLanguage", std::to_string(settings.CurrentLanguage));
-    if (!settings.ComDevice.empty())
-        WriteProfileString(paths.settingsFile, kSection, "comDevice", settings.ComDevice);
+    if (files.use != files.readFrom && !settings.isFirstRun)
+        writeProfileString(paths.settingsFile, kSection, "IsFirstRun", "0");
+    writeProfileString(paths.settingsFile, kSection, "comPort", std::to_string(settings.portNumber));
+    writeProfileString(paths.settingsFile, kSection, "CurrentLanguage", std::to_string(settings.language));
+    if (!settings.portDevice.empty())
+        writeProfileString(paths.settingsFile, kSection, "comDevice", settings.portDevice);
     session.applyLanguageFile();
 
-    BuildNewDocument(doc, paths.initDir(), TemplateVariant::NewDocument);
+    buildNewDocument(doc, paths.initDir(), TemplateVariant::NewDocument);
 }
 
-void StoreLanguage(const Session& session)
+void storeLanguage(const Session& session)
 {
-    WriteProfileString(session.paths.settingsFile, kSection, "CurrentLanguage",
-                       std::to_string(session.settings.CurrentLanguage));
+    writeProfileString(session.paths.settingsFile, kSection, "CurrentLanguage",
+                       std::to_string(session.settings.language));
 }
 
-void StoreComPort(const Session& session)
+void storeComPort(const Session& session)
 {
-    WriteProfileString(session.paths.settingsFile, kSection, "comPort", std::to_string(session.settings.ComPort));
-    WriteProfileString(session.paths.settingsFile, kSection, "comDevice", session.settings.ComDevice);
+    writeProfileString(session.paths.settingsFile, kSection, "comPort", std::to_string(session.settings.portNumber));
+    writeProfileString(session.paths.settingsFile, kSection, "comDevice", session.settings.portDevice);
 }
 
 } // namespace zav

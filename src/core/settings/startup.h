@@ -18,16 +18,16 @@ struct StartupOptions {
 
 /// Runs the start-up steps into session. Never fails: missing files and
 /// keys give the defaults (first run, port 1, the locale's language).
-void RunStartup(Session& session, const StartupOptions& options);
+void runStartup(Session& session, const StartupOptions& options);
 
 /// Language from a locale name: 2 (Chinese) for zh_CN, otherwise 1.
-[[nodiscard]] int LanguageFromLocale(const std::string& localeName);
+[[nodiscard]] int languageFromLocale(const std::string& localeName);
 /// "english.ini" or "chinese.ini" for a language number.
-[[nodiscard]] std::string LanguageFileFor(int language);
+[[nodiscard]] std::string languageFileFor(int language);
 
 /// Writes CurrentLanguage (language dialog) / comPort and its device path
 /// (port dialog) to the settings file in use.
-void StoreLanguage(const Session& session);
-void StoreComPort(const Session& session);
+void storeLanguage(const Session& session);
+void storeComPort(const Session& session);
 
 } // namespace zav

@@ -7,7 +7,7 @@
 
 namespace zav {
 
-std::string SectionForTextId(int id)
+std::string sectionForTextId(int id)
 {
     if (id <= 8999)
         return "OTHER";
@@ -21,11 +21,11 @@ std::string SectionForTextId(int id)
     return kSections[static_cast<std::size_t>(id / 1000 - 9)];
 }
 
-std::string TextCatalog::GetText(int id) const
+std::string TextCatalog::text(int id) const
 {
     if (file_.empty())
         return {};
-    return ReadProfileString(file_, SectionForTextId(id), std::to_string(id), 254);
+    return readProfileString(file_, sectionForTextId(id), std::to_string(id), 254);
 }
 
 } // namespace zav

@@ -7,7 +7,7 @@
 namespace zav {
 
 /// The language-file section that holds text id (by id range).
-[[nodiscard]] std::string SectionForTextId(int id);
+[[nodiscard]] std::string sectionForTextId(int id);
 
 class TextCatalog {
 public:
@@ -18,7 +18,7 @@ public:
     /// The text of id: trimmed, at most 254 characters, "" when the file,
     /// the section or the key is missing. The file is read on every lookup
     /// so an edited file takes effect at once.
-    [[nodiscard]] std::string GetText(int id) const;
+    [[nodiscard]] std::string text(int id) const;
 
 private:
     std::string file_;

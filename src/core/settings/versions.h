@@ -16,18 +16,18 @@ class TextCatalog;
 
 
 /// Reads Version.ini; a missing file or count gives empty records.
-[[nodiscard]] VersionRecords LoadVersionRecords(const std::string& path);
+[[nodiscard]] VersionRecords loadVersionRecords(const std::string& path);
 
 /// "V300" -> "V3.00".
-[[nodiscard]] std::string DottedVersion(std::string_view version);
+[[nodiscard]] std::string dottedVersion(std::string_view version);
 /// Text 9062, CRLF, 9064 + " " + dotted image, CRLF, 9061 + " " + dotted software.
-[[nodiscard]] std::string IncompatibleMessage(const TextCatalog& texts, std::string_view software,
+[[nodiscard]] std::string incompatibleMessage(const TextCatalog& texts, std::string_view software,
                                               std::string_view image);
 
 
 /// Path of the program that handles image version f:
-/// <dataDir>/<SoftwareFor(f)>/<programFile>, or "" when none.
-[[nodiscard]] std::string OtherVersionProgram(const VersionRecords& records, const std::string& dataDir,
+/// <dataDir>/<softwareFor(f)>/<programFile>, or "" when none.
+[[nodiscard]] std::string otherVersionProgram(const VersionRecords& records, const std::string& dataDir,
                                               const std::string& programFile, std::string_view image);
 
 } // namespace zav

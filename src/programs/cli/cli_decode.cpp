@@ -33,7 +33,7 @@ int RunDecode(const QStringList& args)
         return 2;
     }
     const QString input = parser.positionalArguments().first();
-    const auto data = ReadWholeFile(input.toStdString(), link::kMemoryBytes);
+    const auto data = readWholeFile(input.toStdString(), link::kMemoryBytes);
     if (!data || data->size() != std::size_t(link::kMemoryBytes)) {
         err << "zavprog-cli: " << input << ": a radio memory image is exactly " << link::kMemoryBytes << " bytes\n";
         return 1;
@@ -41,13 +41,13 @@ int RunDecode(const QStringList& args)
     link::RadioMemory memory;
     std::copy(data->begin(), data->end(), memory.begin());
 
-    const AppPaths paths = InstalledPaths();
+    const AppPaths paths = installedPaths();
     Document doc;
-    BuildNewDocument(doc, paths.initDir(), TemplateVariant::NewDocument);
-    link::DecodeDocument(memory, static_cast<Int16>(mode), doc);
+    buildNewDocument(doc, paths.initDir(), TemplateVariant::NewDocument);
+    link::decodeDocument(memory, static_cast<Int16>(mode), doc);
     const QString output = parser.value("o");
-    if (!SaveDocument(doc, output.toStdString())) {
-        ReportMessage(err, output, EnglishTexts(paths), 9002);
+    if (!saveDocument(doc, output.toStdString())) {
+        reportMessage(err, output, englishTexts(paths), 9002);
         return 1;
     }
     return 0;

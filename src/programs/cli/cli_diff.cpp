@@ -19,9 +19,9 @@ int RunDiff(const QStringList& args)
     }
     Document a;
     Document b;
-    if (!OpenDataFile(args[0], a, err) || !OpenDataFile(args[1], b, err))
+    if (!openDataFile(args[0], a, err) || !openDataFile(args[1], b, err))
         return 2;
-    const auto differences = DiffImages(a.working, b.working);
+    const auto differences = diffImages(a.working, b.working);
     for (const FieldDifference& d : differences)
         out << QString::fromStdString(d.name) << ": " << QString::fromStdString(d.a) << " -> "
             << QString::fromStdString(d.b) << "\n";

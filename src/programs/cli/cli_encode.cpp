@@ -23,12 +23,12 @@ int RunEncode(const QStringList& args)
         return 2;
     }
     Document doc;
-    if (!OpenDataFile(parser.positionalArguments().first(), doc, err))
+    if (!openDataFile(parser.positionalArguments().first(), doc, err))
         return 1;
-    const link::RadioMemory memory = link::EncodeDocument(doc);
+    const link::RadioMemory memory = link::encodeDocument(doc);
     const QString output = parser.value("o");
-    if (!WriteFileAtomically(output.toStdString(), {memory.begin(), memory.end()})) {
-        ReportMessage(err, output, EnglishTexts(InstalledPaths()), 9002);
+    if (!writeFileAtomically(output.toStdString(), {memory.begin(), memory.end()})) {
+        reportMessage(err, output, englishTexts(installedPaths()), 9002);
         return 1;
     }
     return 0;

@@ -10,7 +10,7 @@
 namespace zav::cli {
 namespace {
 
-QString Shown(const std::string& text) { return QString::fromLatin1(CleanText(text).c_str()); }
+QString Shown(const std::string& text) { return QString::fromLatin1(cleanText(text).c_str()); }
 
 int RunInfo(const QStringList& args)
 {
@@ -22,10 +22,10 @@ int RunInfo(const QStringList& args)
         return 2;
     }
     Session session;
-    PrepareSession(session, {});
+    prepareSession(session, {});
     ProgressBoard board(err);
     RadioJob job(parser.value("port"), session, board, {});
-    RunJobs({&job}, &link::TransferEngine::startInfoRead);
+    runJobs({&job}, &link::TransferEngine::startInfoRead);
     board.close();
     if (!job.outcome().success) {
         err << job.device() << ": reading the radio information failed\n";
@@ -34,7 +34,7 @@ int RunInfo(const QStringList& args)
     const link::RadioInfo& info = job.engine().radioInfo();
     QTextStream out(stdout);
     out << "InfoModel: " << Shown(info.InfoModel) << "\n"
-        << "BandCode: " << info.BandCode << " (" << QString::fromStdString(BandLabelOf(info.BandCode)) << ")\n"
+        << "BandCode: " << info.BandCode << " (" << QString::fromStdString(bandLabelOf(info.BandCode)) << ")\n"
         << "SerialNumber: " << Shown(info.SerialNumber.raw()) << "\n"
         << "FactoryDate: " << Shown(info.FactoryDate.raw()) << "\n"
         << "RepairDate: " << Shown(info.RepairDate.raw()) << "\n"

@@ -15,7 +15,7 @@ std::vector<Command>& Registry()
 }
 } // namespace
 
-bool RegisterCommand(Command command)
+bool registerCommand(Command command)
 {
     auto& all = Registry();
     all.push_back(std::move(command));
@@ -23,7 +23,7 @@ bool RegisterCommand(Command command)
     return true;
 }
 
-const std::vector<Command>& Commands() { return Registry(); }
+const std::vector<Command>& commands() { return Registry(); }
 
 } // namespace zav::cli
 
@@ -36,7 +36,7 @@ int main(int argc, char* argv[])
     QTextStream err(stderr);
     auto usage = [&] {
         err << "usage: zavprog-cli COMMAND [options]\n\ncommands:\n";
-        for (const auto& c : zav::cli::Commands())
+        for (const auto& c : zav::cli::commands())
             err << "  " << c.synopsis << "\n";
         err.flush();
     };
@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
         return args.isEmpty() ? 2 : 0;
     }
     const QString name = args.takeFirst();
-    for (const auto& c : zav::cli::Commands())
+    for (const auto& c : zav::cli::commands())
         if (name == c.name)
             return c.run(args);
     err << "zavprog-cli: unknown command \"" << name << "\"\n";

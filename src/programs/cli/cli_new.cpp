@@ -21,11 +21,11 @@ int RunNew(const QStringList& args)
         return 2;
     }
     const QString output = parser.value("o");
-    const AppPaths paths = InstalledPaths();
+    const AppPaths paths = installedPaths();
     Document doc;
-    BuildNewDocument(doc, paths.initDir(), TemplateVariant::NewDocument);
-    if (!SaveDocument(doc, output.toStdString())) {
-        ReportMessage(err, output, EnglishTexts(paths), 9002);
+    buildNewDocument(doc, paths.initDir(), TemplateVariant::NewDocument);
+    if (!saveDocument(doc, output.toStdString())) {
+        reportMessage(err, output, englishTexts(paths), 9002);
         return 1;
     }
     return 0;

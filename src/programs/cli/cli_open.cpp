@@ -7,9 +7,9 @@
 
 namespace zav::cli {
 
-AppPaths InstalledPaths() { return AppPaths::ForProgramDir(QCoreApplication::applicationDirPath().toStdString()); }
+AppPaths installedPaths() { return AppPaths::forProgramDir(QCoreApplication::applicationDirPath().toStdString()); }
 
-TextCatalog EnglishTexts(const AppPaths& paths)
+TextCatalog englishTexts(const AppPaths& paths)
 {
     TextCatalog texts;
     texts.setFile(paths.languageFile("english.ini"));
@@ -24,24 +24,24 @@ void Report(QTextStream& err, const QString& path, const std::string& text)
 }
 } // namespace
 
-void ReportMessage(QTextStream& err, const QString& path, const TextCatalog& texts, int id)
+void reportMessage(QTextStream& err, const QString& path, const TextCatalog& texts, int id)
 {
-    const std::string text = texts.GetText(id);
+    const std::string text = texts.text(id);
     Report(err, path, text.empty() ? "message " + std::to_string(id) : text);
 }
 
-bool OpenDataFile(const QString& path, Document& doc, QTextStream& err)
+bool openDataFile(const QString& path, Document& doc, QTextStream& err)
 {
-    const AppPaths paths = InstalledPaths();
-    const VersionRecords versions = LoadVersionRecords(paths.versionFile());
-    const OpenResult result = OpenDocument(doc, path.toStdString(), versions);
+    const AppPaths paths = installedPaths();
+    const VersionRecords versions = loadVersionRecords(paths.versionFile());
+    const OpenResult result = openDocument(doc, path.toStdString(), versions);
     if (result.outcome == OpenOutcome::Opened)
         return true;
-    const TextCatalog texts = EnglishTexts(paths);
+    const TextCatalog texts = englishTexts(paths);
     if (result.outcome == OpenOutcome::Incompatible)
-        Report(err, path, IncompatibleMessage(texts, kProgramImageVersion, result.fileVersion));
+        Report(err, path, incompatibleMessage(texts, kProgramImageVersion, result.fileVersion));
     else
-        ReportMessage(err, path, texts, result.messageId());
+        reportMessage(err, path, texts, result.messageId());
     return false;
 }
 

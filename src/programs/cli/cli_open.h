@@ -13,16 +13,16 @@ namespace zav::cli {
 
 /// Paths of the installed layout around this executable's own folder, so
 /// the commands work from any working directory.
-[[nodiscard]] AppPaths InstalledPaths();
+[[nodiscard]] AppPaths installedPaths();
 
 /// The English texts of the installed layout.
-[[nodiscard]] TextCatalog EnglishTexts(const AppPaths& paths);
+[[nodiscard]] TextCatalog englishTexts(const AppPaths& paths);
 
 /// Opens path into doc with the Open command's checks. When the file is
 /// refused, writes the message text to err and returns false.
-bool OpenDataFile(const QString& path, Document& doc, QTextStream& err);
+bool openDataFile(const QString& path, Document& doc, QTextStream& err);
 
 /// Writes "zavprog-cli: <path>: <text of id>" to err.
-void ReportMessage(QTextStream& err, const QString& path, const TextCatalog& texts, int id);
+void reportMessage(QTextStream& err, const QString& path, const TextCatalog& texts, int id);
 
 } // namespace zav::cli

@@ -39,7 +39,7 @@ public:
     }
     void wrongModel(const std::string& name) override
     {
-        say(QString::fromStdString(link::WrongModelText(session_.text(link::kTextWrongModel), name)).replace("\r\n", " "));
+        say(QString::fromStdString(link::wrongModelMessage(session_.text(link::kTextWrongModel), name)).replace("\r\n", " "));
     }
     bool askOtherBand() override
     {
@@ -49,14 +49,14 @@ public:
     void bandRefused() override { say(Text(session_, link::kTextBandRefused)); }
     bool askOtherVersion(const std::string& version) override
     {
-        say(QString::fromStdString(IncompatibleMessage(session_.texts, kProgramImageVersion, version)).replace("\r\n", " ")
+        say(QString::fromStdString(incompatibleMessage(session_.texts, kProgramImageVersion, version)).replace("\r\n", " ")
             + " -> No");
         return false;
     }
     // The password comes from --password; there is no dialog to show.
     void requestPassword() override {}
     void passwordFailure() override { say(link::kPasswordFailureText); }
-    void transferDone(link::TransferKind kind) override { say(Text(session_, link::DoneTextId(kind))); }
+    void transferDone(link::TransferKind kind) override { say(Text(session_, link::doneTextId(kind))); }
 
 private:
     void say(const QString& text) { board_.message(slot_, text); }
@@ -163,7 +163,7 @@ struct RadioJob::Parts {
     {
         engine = std::make_unique<link::TransferEngine>(
             link::TransferServices{port, timers, prompts, progress, observer}, linkState,
-            link::TransferContext{session.doc, session.RadioPassword, session.versions});
+            link::TransferContext{session.doc, session.radioPassword, session.versions});
         link::ConnectEngine(port, timers, *engine);
     }
 
@@ -190,7 +190,7 @@ bool RadioJob::finished() const { return d_->observer.done; }
 const link::TransferOutcome& RadioJob::outcome() const { return d_->observer.outcome; }
 void RadioJob::setFinishedHandler(std::function<void()> handler) { d_->observer.onFinished = std::move(handler); }
 
-void RunJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*start)())
+void runJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*start)())
 {
     QEventLoop loop;
     auto allDone = [&] {
@@ -213,17 +213,17 @@ void RunJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*st
         job->setFinishedHandler(nullptr);
 }
 
-void PrepareSession(Session& session, const QString& password)
+void prepareSession(Session& session, const QString& password)
 {
-    session.paths = InstalledPaths();
-    session.texts = EnglishTexts(session.paths);
-    session.versions = LoadVersionRecords(session.paths.versionFile());
-    BuildNewDocument(session.doc, session.paths.initDir(), TemplateVariant::NewDocument);
+    session.paths = installedPaths();
+    session.texts = englishTexts(session.paths);
+    session.versions = loadVersionRecords(session.paths.versionFile());
+    buildNewDocument(session.doc, session.paths.initDir(), TemplateVariant::NewDocument);
     // As the password dialog stores it: trailing spaces and anything from
     // a NUL on removed.
-    session.RadioPassword = CleanText(password.toStdString());
+    session.radioPassword = cleanText(password.toStdString());
 }
 
-bool InteractiveInput() { return ::isatty(STDIN_FILENO) == 1; }
+bool interactiveInput() { return ::isatty(STDIN_FILENO) == 1; }
 
 } // namespace zav::cli

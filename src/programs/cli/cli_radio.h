@@ -71,13 +71,13 @@ private:
 };
 
 /// Starts the transfers and runs the event loop until all have finished.
-void RunJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*start)());
+void runJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*start)());
 
 /// A session for the radio commands: installed paths, English texts,
 /// version records, a new document and the password.
-void PrepareSession(Session& session, const QString& password);
+void prepareSession(Session& session, const QString& password);
 
 /// True when standard input is a terminal the user can answer on.
-[[nodiscard]] bool InteractiveInput();
+[[nodiscard]] bool interactiveInput();
 
 } // namespace zav::cli

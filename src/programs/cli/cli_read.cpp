@@ -25,18 +25,18 @@ int RunRead(const QStringList& args)
         return 2;
     }
     Session session;
-    PrepareSession(session, parser.value("password"));
+    prepareSession(session, parser.value("password"));
     ProgressBoard board(err);
     RadioJob job(parser.value("port"), session, board, {});
-    RunJobs({&job}, &link::TransferEngine::startRead);
+    runJobs({&job}, &link::TransferEngine::startRead);
     board.close();
     if (!job.outcome().success) {
         err << job.device() << ": read failed\n";
         return 1;
     }
     const QString output = parser.value("o");
-    if (!SaveDocument(session.doc, output.toStdString())) {
-        ReportMessage(err, output, session.texts, 9002);
+    if (!saveDocument(session.doc, output.toStdString())) {
+        reportMessage(err, output, session.texts, 9002);
         return 1;
     }
     QTextStream(stdout) << job.device() << ": read into " << output << "\n";

@@ -18,17 +18,17 @@ QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 QString ToneName(int index)
 {
-    const std::string text = ToneText(index);
+    const std::string text = toneText(index);
     return text.empty() ? QString("?%1").arg(index) : Text(text);
 }
 
 void PrintSummary(QTextStream& out, const Document& doc)
 {
     const RadioImage& im = doc.image();
-    const BandLimits band{doc.model.BandLow, doc.model.BandHigh};
-    const bool extended = IsExtendedMode(im.ChannelMode);
-    out << "Model:     " << Text(doc.model.ModelName) << "\n";
-    out << "Band:      " << Text(doc.model.BandLabel) << " (code " << im.Header.BandCode << ")\n";
+    const BandLimits band{doc.model.bandLow, doc.model.bandHigh};
+    const bool extended = isExtendedMode(im.ChannelMode);
+    out << "Model:     " << Text(doc.model.modelName) << "\n";
+    out << "Band:      " << Text(doc.model.bandLabel) << " (code " << im.Header.BandCode << ")\n";
     out << "Version:   " << Text(im.Header.Version.clean()) << "\n";
     out << "Mode:      " << (extended ? "extended" : "country") << " (" << im.ChannelMode << ")\n";
     out << "Channels:  " << doc.activeCount() << " active, " << doc.standbyCount() << " standby\n\n";
@@ -41,15 +41,15 @@ void PrintSummary(QTextStream& out, const Document& doc)
                .arg("TxTone");
     for (int i = 0; i < doc.activeCount(); ++i) {
         const ChannelRecord& r = doc.active()[static_cast<std::size_t>(i)];
-        const GroupPosition pos = GroupOfChannel(r.Number, im.ChannelMode);
-        const QString group = pos.group < 0 ? QString("-") : Text(GroupLabel(pos.group, im));
+        const GroupPosition pos = groupOfChannel(r.Number, im.ChannelMode);
+        const QString group = pos.group < 0 ? QString("-") : Text(groupLabel(pos.group, im));
         const int inGroup = pos.group < 0 ? r.Number : pos.numberInGroup;
-        const std::string rx = StoredFrequencyToText(r.RxFrequency.raw(), band).text;
+        const std::string rx = storedFrequencyToText(r.RxFrequency.raw(), band).text;
         out << QString("%1 %2 %3 %4 %5 %6\n")
                    .arg(group, -12)
                    .arg(inGroup, 3)
                    .arg(rx.empty() ? QString("-") : Text(rx), -10)
-                   .arg(Text(StoredOffsetToText(r.Offset.raw(), r.OffsetDirection)), -10)
+                   .arg(Text(storedOffsetToText(r.Offset.raw(), r.OffsetDirection)), -10)
                    .arg(ToneName(r.RxTone), -7)
                    .arg(ToneName(r.TxTone));
     }
@@ -66,10 +66,10 @@ int RunShow(const QStringList& args)
         return 2;
     }
     Document doc;
-    if (!OpenDataFile(parser.positionalArguments().first(), doc, err))
+    if (!openDataFile(parser.positionalArguments().first(), doc, err))
         return 1;
     if (parser.isSet("json"))
-        out << Text(ImageSetToJson(doc.working));
+        out << Text(imageSetToJson(doc.working));
     else
         PrintSummary(out, doc);
     return 0;

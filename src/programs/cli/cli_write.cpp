@@ -16,7 +16,7 @@ bool Confirmed(const Session& session, bool yes, QTextStream& err)
 {
     if (yes)
         return true;
-    if (!InteractiveInput()) {
+    if (!interactiveInput()) {
         err << "zavprog-cli: writing changes the radio; confirm with --yes\n";
         return false;
     }
@@ -39,8 +39,8 @@ int RunWrite(const QStringList& args)
         return 2;
     }
     Session session;
-    PrepareSession(session, parser.value("password"));
-    if (!OpenDataFile(parser.positionalArguments().first(), session.doc, err))
+    prepareSession(session, parser.value("password"));
+    if (!openDataFile(parser.positionalArguments().first(), session.doc, err))
         return 1;
     if (!Confirmed(session, parser.isSet("yes"), err))
         return 2;
@@ -52,7 +52,7 @@ int RunWrite(const QStringList& args)
         jobs.push_back(std::make_unique<RadioJob>(device, session, board, PromptPolicy{parser.isSet("allow-other-band")}));
         running.push_back(jobs.back().get());
     }
-    RunJobs(running, &link::TransferEngine::startWrite);
+    runJobs(running, &link::TransferEngine::startWrite);
     board.close();
 
     QTextStream out(stdout);

@@ -16,13 +16,13 @@ struct Command {
 };
 
 /// Adds a command (used by ZAV_CLI_COMMAND at static initialisation).
-bool RegisterCommand(Command command);
+bool registerCommand(Command command);
 /// All commands, in name order.
-const std::vector<Command>& Commands();
+const std::vector<Command>& commands();
 
 } // namespace zav::cli
 
 #define ZAV_CLI_CONCAT2(a, b) a##b
 #define ZAV_CLI_CONCAT(a, b) ZAV_CLI_CONCAT2(a, b)
 #define ZAV_CLI_COMMAND(name, synopsis, fn)                                                                     \
-    static const bool ZAV_CLI_CONCAT(zavCliRegistered_, __LINE__) = ::zav::cli::RegisterCommand({name, synopsis, fn})
+    static const bool ZAV_CLI_CONCAT(zavCliRegistered_, __LINE__) = ::zav::cli::registerCommand({name, synopsis, fn})

@@ -40,11 +40,11 @@ int main(int argc, char* argv[])
     startup.programDir = QApplication::applicationDirPath().toStdString();
     startup.localeName = QLocale::system().name().toStdString();
     startup.userConfigDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
-    zav::RunStartup(session, startup);
+    zav::runStartup(session, startup);
     zav::ui::SetMessageTitle(QString::fromUtf8(session.text(12000).c_str()));
 
     zav::MainOptions options;
-    options.shownLanguage = zav::LanguageFromLocale(startup.localeName);
+    options.shownLanguage = zav::languageFromLocale(startup.localeName);
     options.portOverride = parser.isSet(portOption) ? parser.value(portOption).toStdString()
                                                     : qEnvironmentVariable("ZAV_PORT").toStdString();
     options.programFile = QFileInfo(QApplication::applicationFilePath()).fileName().toStdString();
@@ -70,7 +70,7 @@ int main(int argc, char* argv[])
     if (quitWhenShown) {
         openMain(); // start-up timing measures up to the main window alone
     } else {
-        splash = std::make_unique<zav::SplashScreen>(session.paths.programDir, session.settings.CurrentLanguage);
+        splash = std::make_unique<zav::SplashScreen>(session.paths.programDir, session.settings.language);
         splash->onOpenMain = openMain;
         splash->show();
     }

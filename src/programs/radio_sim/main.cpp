@@ -120,7 +120,7 @@ std::optional<Options> ParseOptions(int argc, char** argv)
 template <class Buffer>
 bool LoadExact(const std::string& path, Buffer& buffer)
 {
-    const auto data = zav::ReadWholeFile(path, buffer.size());
+    const auto data = zav::readWholeFile(path, buffer.size());
     if (!data || data->size() != buffer.size()) {
         std::fprintf(stderr, "zavprog-radio-sim: %s must hold exactly %zu bytes\n", path.c_str(), buffer.size());
         return false;
@@ -163,8 +163,8 @@ int main(int argc, char** argv)
         return 2;
     const Options& o = *options;
 
-    zav::link::RadioMemory memory = zav::sim::SampleMemory();
-    zav::link::InfoBlock info = zav::sim::SampleInfoBlock();
+    zav::link::RadioMemory memory = zav::sim::sampleMemory();
+    zav::link::InfoBlock info = zav::sim::sampleInfoBlock();
     if (!o.memoryFile.empty() && !LoadExact(o.memoryFile, memory))
         return 2;
     if (!o.infoFile.empty() && !LoadExact(o.infoFile, info))
@@ -181,9 +181,9 @@ int main(int argc, char** argv)
             version.push_back(static_cast<char>(header[i]));
     const int band = o.bandSet ? o.bandByte : header[6];
     const int mode = o.channelMode >= 0 ? o.channelMode : header[12];
-    zav::sim::SetRadioHeader(memory, model, band, version, mode);
+    zav::sim::setRadioHeader(memory, model, band, version, mode);
     if (!o.password.empty())
-        zav::sim::SetRadioPassword(info, o.password);
+        zav::sim::setRadioPassword(info, o.password);
 
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
@@ -271,7 +271,7 @@ int main(int argc, char** argv)
         if (!o.dumpFile.empty() && radio.endCount() > endsDumped) {
             endsDumped = radio.endCount();
             const auto& m = radio.memory();
-            zav::WriteFileAtomically(o.dumpFile, std::vector<std::uint8_t>(m.begin(), m.end()));
+            zav::writeFileAtomically(o.dumpFile, std::vector<std::uint8_t>(m.begin(), m.end()));
         }
         if (!out.echo.empty())
             WriteAll(master, out.echo.data(), out.echo.size());

@@ -85,22 +85,22 @@ void FillSettings(RadioImage& im, bool extended)
 
 } // namespace
 
-Document SampleDocument(Int16 mode)
+Document sampleDocument(Int16 mode)
 {
     Document doc;
     doc.image().ChannelMode = 0;
     // No template folder: the defaults alone.
-    BuildNewDocument(doc, "/nonexistent/zav-sample-init", TemplateVariant::NewDocument);
+    buildNewDocument(doc, "/nonexistent/zav-sample-init", TemplateVariant::NewDocument);
 
     // Country mode first (active), then the extended set as standby.
     FillChannels(doc, kCountry, std::size(kCountry), false);
     FillSettings(doc.image(), false);
     doc.image().GroupNames[3].assign("POL");
-    doc.SwapChannelMode(kExtendedMode);
+    doc.swapChannelMode(kExtendedMode);
     FillChannels(doc, kExtended, std::size(kExtended), false);
     FillSettings(doc.image(), true);
     doc.image().GroupNames[0].assign("A1");
-    doc.SwapChannelMode(0);
+    doc.swapChannelMode(0);
 
     RadioImage& im = doc.image();
     im.OptFeat.Common1[common1::ResetModeBase + 0] = 2;
@@ -116,27 +116,27 @@ Document SampleDocument(Int16 mode)
     }
     ToneTip& tip6 = im.ToneTips[5];
     for (int note = 1; note <= 4; ++note) {
-        tip6.NoteFrequency(note) = static_cast<Int16>(60 + 20 * note);
-        tip6.NoteDuration(note) = 5;
+        tip6.noteFrequency(note) = static_cast<Int16>(60 + 20 * note);
+        tip6.noteDuration(note) = 5;
     }
-    tip6.TipRepeatCount() = 2;
-    tip6.TipInterval() = 3;
+    tip6.tipRepeatCount() = 2;
+    tip6.tipInterval() = 3;
 
-    doc.SwapChannelMode(mode);
-    doc.CopyWorkingToSaved();
+    doc.swapChannelMode(mode);
+    doc.copyWorkingToSaved();
     return doc;
 }
 
-link::RadioMemory SampleMemory()
+link::RadioMemory sampleMemory()
 {
-    const Document doc = SampleDocument(0);
-    link::RadioMemory memory = link::EncodeDocument(doc);
+    const Document doc = sampleDocument(0);
+    link::RadioMemory memory = link::encodeDocument(doc);
     // The radio's own header: ZAV415, band 0, version V300, country mode.
-    SetRadioHeader(memory, "ZAV415", 0, "V300", 0);
+    setRadioHeader(memory, "ZAV415", 0, "V300", 0);
     return memory;
 }
 
-link::InfoBlock SampleInfoBlock()
+link::InfoBlock sampleInfoBlock()
 {
     link::InfoBlock block;
     block.fill(0xFF);
@@ -153,7 +153,7 @@ link::InfoBlock SampleInfoBlock()
     info.StockInTime.assign("2023-08-01");
     info.SaleTime.assign("2023-09-12");
     info.Handler.assign("K. Weber");
-    link::EncodeRadioInfo(info, block);
+    link::encodeRadioInfo(info, block);
     return block;
 }
 

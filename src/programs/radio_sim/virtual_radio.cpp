@@ -69,7 +69,7 @@ link::Bytes VirtualRadio::readBlock(int address, int length)
         reply.push_back(byteAt((address + i) % kAddressSpace));
     reply.push_back(0);
     reply.push_back(link::kAck);
-    reply[reply.size() - 2] = link::Checksum(reply);
+    reply[reply.size() - 2] = link::checksum(reply);
     if (chance(faults_.badChecksum))
         reply[reply.size() - 2] ^= 0x5A;
     return reply;
@@ -78,7 +78,7 @@ link::Bytes VirtualRadio::readBlock(int address, int length)
 void VirtualRadio::handleWrite(RadioOutput& out, std::span<const std::uint8_t> packet)
 {
     ++writeBlocksSeen_;
-    const bool intact = packet.back() == link::kAck && link::Checksum(packet) == packet[packet.size() - 2];
+    const bool intact = packet.back() == link::kAck && link::checksum(packet) == packet[packet.size() - 2];
     const bool askAgain = writeBlocksSeen_ <= faults_.repeatFirst
         || (faults_.repeatEvery > 0 && writeBlocksSeen_ % faults_.repeatEvery == 0);
     if (!intact || askAgain) {
@@ -154,7 +154,7 @@ RadioOutput VirtualRadio::receive(std::span<const std::uint8_t> bytes)
     return out;
 }
 
-void SetRadioHeader(link::RadioMemory& memory, const std::string& model, int bandByte, const std::string& version,
+void setRadioHeader(link::RadioMemory& memory, const std::string& model, int bandByte, const std::string& version,
                     int channelMode)
 {
     auto* header = memory.data() + link::kHeaderAddress;
@@ -166,7 +166,7 @@ void SetRadioHeader(link::RadioMemory& memory, const std::string& model, int ban
     header[12] = static_cast<std::uint8_t>(channelMode);
 }
 
-void SetRadioPassword(link::InfoBlock& info, const std::string& password)
+void setRadioPassword(link::InfoBlock& info, const std::string& password)
 {
     for (int i = 0; i < 4; ++i)
         info[static_cast<std::size_t>(0x2C + i)] =

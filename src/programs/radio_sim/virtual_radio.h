@@ -67,9 +67,9 @@ private:
 };
 
 /// Sets the radio's header block (what its identity reports) in memory.
-void SetRadioHeader(link::RadioMemory& memory, const std::string& model, int bandByte, const std::string& version,
+void setRadioHeader(link::RadioMemory& memory, const std::string& model, int bandByte, const std::string& version,
                     int channelMode);
 /// Puts a programming password (at most 4 characters) into the info area.
-void SetRadioPassword(link::InfoBlock& info, const std::string& password);
+void setRadioPassword(link::InfoBlock& info, const std::string& password);
 
 } // namespace zav::sim

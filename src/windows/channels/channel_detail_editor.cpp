@@ -112,14 +112,14 @@ ChannelDetailEditor::ChannelDetailEditor(ui::AppContext& ctx, QWidget* parent) :
     buildControls();
     RefillGroupList();
     applyTexts();
-    edit().DetailEditorOpen = true;
+    edit().detailEditorOpen = true;
     SetGridEditData(true);
 }
 
 ChannelDetailEditor::~ChannelDetailEditor()
 {
     if (!unloaded_)
-        edit().DetailEditorOpen = false;
+        edit().detailEditorOpen = false;
 }
 
 void ChannelDetailEditor::buildControls()
@@ -180,10 +180,10 @@ void ChannelDetailEditor::buildControls()
     addPair(frequencyCaption_, frequency_, 1, 0);
     const std::array<std::pair<ListId, ListId>, 5> rows{{
         {Decode, Encode},
-        {BusyLockout, RogerBeep},
-        {BotCode, EotCode},
-        {CallCode, Tsq},
-        {RepeaterShift, ListCount},
+        {busyLockout, rogerBeep},
+        {botCode, eotCode},
+        {callCode, Tsq},
+        {repeaterShift, ListCount},
     }};
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const int row = 2 + static_cast<int>(r);
@@ -234,7 +234,7 @@ void ChannelDetailEditor::RefillGroupList()
 
 void ChannelDetailEditor::ChangShowCHs(int rGroupID)
 {
-    ui::FillList(channelList_, ui::NumberEntries(1, GroupSize(rGroupID, ctx_.session.doc.image().ChannelMode)));
+    ui::FillList(channelList_, ui::NumberEntries(1, groupSize(rGroupID, ctx_.session.doc.image().ChannelMode)));
     QSignalBlocker quiet(channelList_);
     channelList_->setCurrentIndex(-1);
 }
@@ -247,33 +247,33 @@ void ChannelDetailEditor::SetGridEditData(bool rIsGridChange)
         WandToSave = false;
         ChannelEditState& e = edit();
         if (rIsGridChange) {
-            const int group = e.EditGroup >= 0 && e.EditGroup < groupList_->count() ? e.EditGroup : 0;
+            const int group = e.editGroup >= 0 && e.editGroup < groupList_->count() ? e.editGroup : 0;
             {
                 QSignalBlocker quiet(groupList_);
                 groupList_->setCurrentIndex(group);
             }
             ChangShowCHs(group);
             QSignalBlocker quiet(channelList_);
-            channelList_->setCurrentIndex(channelList_->findText(QString::number(e.EditRow)));
+            channelList_->setCurrentIndex(channelList_->findText(QString::number(e.editRow)));
         } else {
             const int selected = std::max(0, groupList_->currentIndex());
-            if (selected != e.EditGroup) {
-                e.EditGroup = selected;
-                if (e.ChannelTableOpen)
+            if (selected != e.editGroup) {
+                e.editGroup = selected;
+                if (e.channelTableOpen)
                     if (ChannelTableWindow* table = FindChannelTable(ctx_))
                         table->ChangeGroup();
-                ChangShowCHs(e.EditGroup);
+                ChangShowCHs(e.editGroup);
             }
             if (channelList_->currentIndex() < 0 && channelList_->count() > 0) {
                 QSignalBlocker quiet(channelList_);
                 channelList_->setCurrentIndex(0);
             }
-            e.EditRow = channelList_->currentIndex() + 1;
+            e.editRow = channelList_->currentIndex() + 1;
         }
 
         const bool extended = extendedMode();
-        lists_[RepeaterShift]->setVisible(extended);
-        listCaptions_[RepeaterShift]->setVisible(extended);
+        lists_[repeaterShift]->setVisible(extended);
+        listCaptions_[repeaterShift]->setVisible(extended);
 
         if (ChannelRecord* record = slotRecord())
             showRecord(*record);
@@ -292,7 +292,7 @@ void ChannelDetailEditor::showRecord(ChannelRecord& record)
     if (slotBlank_) {
         FillEntries(lists_[Decode], IndexedEntries(toneTexts_));
         FillEntries(lists_[Encode], IndexedEntries(toneTexts_));
-        FillEntries(lists_[RepeaterShift],
+        FillEntries(lists_[repeaterShift],
                     IndexedEntries({ctx_.text(kOffTextId), QStringLiteral("+100K"), QStringLiteral("-100K")}));
         FillEntries(lists_[Tsq], IndexedEntries({ctx_.text(15052), ctx_.text(15053)}));
         slotBlank_ = false;
@@ -303,7 +303,7 @@ void ChannelDetailEditor::showRecord(ChannelRecord& record)
         box->setEnabled(true);
 
     const ChannelFrequencyTexts texts =
-        FrequencyTexts(record, DocumentBand(ctx_.session.doc), ctx_.session.settings.ShowTxAsOffset);
+        frequencyTexts(record, documentBand(ctx_.session.doc), ctx_.session.settings.showTxAsOffset);
     if (texts.notNumeric)
         ReportNotNumeric(this);
     frequency_->setText(QString::fromStdString(texts.receive));
@@ -311,11 +311,11 @@ void ChannelDetailEditor::showRecord(ChannelRecord& record)
     ui::ShowListIndex(lists_[Decode], record.RxTone);
     ui::ShowListIndex(lists_[Encode], record.TxTone);
     showBusyLockout(record);
-    fillCodeList(lists_[BotCode], record.Option13);
-    fillCodeList(lists_[EotCode], record.Option22);
-    fillCodeList(lists_[CallCode], record.Option28);
+    fillCodeList(lists_[botCode], record.Option13);
+    fillCodeList(lists_[eotCode], record.Option22);
+    fillCodeList(lists_[callCode], record.Option28);
     ShowRB();
-    ui::ShowListIndex(lists_[RepeaterShift], record.Option29);
+    ui::ShowListIndex(lists_[repeaterShift], record.Option29);
     ui::ShowListIndex(lists_[Tsq], record.Option30);
     for (int id = 0; id < CheckCount; ++id) {
         const Int16* member = record.option(kChecks[static_cast<std::size_t>(id)].fieldId);
@@ -351,8 +351,8 @@ void ChannelDetailEditor::showBusyLockout(ChannelRecord& record)
     if (!toneOn && record.Option11 == 2)
         record.Option11 = 1;
     const int shown = toneOn ? kBusyByToneEntries : kBusyByToneEntries - 1;
-    FillEntries(lists_[BusyLockout], IndexedEntries(busyTexts_.mid(0, shown)));
-    SelectValue(lists_[BusyLockout], record.Option11);
+    FillEntries(lists_[busyLockout], IndexedEntries(busyTexts_.mid(0, shown)));
+    SelectValue(lists_[busyLockout], record.Option11);
 }
 
 void ChannelDetailEditor::RefreshBusyLockout(int number)
@@ -365,31 +365,31 @@ void ChannelDetailEditor::RefreshBusyLockout(int number)
 
 void ChannelDetailEditor::fillCodeList(QComboBox* list, int stored)
 {
-    FillEntries(list, NumberedEntries(ctx_.text(kCodeNoneTextId), DefinedCodeMemories(ctx_.session.doc.image())));
+    FillEntries(list, NumberedEntries(ctx_.text(kCodeNoneTextId), definedCodeMemories(ctx_.session.doc.image())));
     SelectValue(list, stored);
 }
 
 void ChannelDetailEditor::ShowRB()
 {
-    QComboBox* list = lists_[RogerBeep];
+    QComboBox* list = lists_[rogerBeep];
     const ChannelRecord* record = slotRecord();
     if (!list->isEnabled() || !record || slotBlank_)
         return;
     const int stored = record->Option23;
-    FillEntries(list, NumberedEntries(ctx_.text(kOffTextId), DefinedToneTips(ctx_.session.doc.image())));
+    FillEntries(list, NumberedEntries(ctx_.text(kOffTextId), definedToneTips(ctx_.session.doc.image())));
     if (stored >= 0 && stored <= kRogerBeepTips)
         SelectValue(list, stored);
 }
 
 void ChannelDetailEditor::RefreshCodeLists()
 {
-    const std::array<ListId, 3> codeLists{BotCode, EotCode, CallCode};
+    const std::array<ListId, 3> codeLists{botCode, eotCode, callCode};
     for (ListId id : codeLists) {
         if (!slotRecord() || slotBlank_)
             return;
         QComboBox* list = lists_[id];
         const QVariant before = list->currentIndex() >= 0 ? list->currentData() : QVariant();
-        FillEntries(list, NumberedEntries(ctx_.text(kCodeNoneTextId), DefinedCodeMemories(ctx_.session.doc.image())));
+        FillEntries(list, NumberedEntries(ctx_.text(kCodeNoneTextId), definedCodeMemories(ctx_.session.doc.image())));
         const int kept = before.isValid() ? list->findData(before) : -1;
         if (kept >= 0) {
             SelectValue(list, before.toInt());
@@ -423,11 +423,11 @@ void ChannelDetailEditor::listChosen(ListId id)
         return;
     if (id == Decode) {
         // The tone entry of the busy lockout is offered as soon as a decode tone is chosen.
-        const QVariant busy = lists_[BusyLockout]->currentIndex() >= 0 ? lists_[BusyLockout]->currentData() : QVariant();
-        FillEntries(lists_[BusyLockout],
+        const QVariant busy = lists_[busyLockout]->currentIndex() >= 0 ? lists_[busyLockout]->currentData() : QVariant();
+        FillEntries(lists_[busyLockout],
                     IndexedEntries(busyTexts_.mid(0, index != 0 ? kBusyByToneEntries : kBusyByToneEntries - 1)));
         if (busy.isValid())
-            SelectValue(lists_[BusyLockout], busy.toInt());
+            SelectValue(lists_[busyLockout], busy.toInt());
     }
     write(kLists[static_cast<std::size_t>(id)].fieldId, value.toInt());
 }
@@ -448,7 +448,7 @@ void ChannelDetailEditor::slotChosen()
 void ChannelDetailEditor::writeFrequency()
 {
     frequencyDirty_ = false;
-    const std::string text = FormatEntry(ui::ToBytes(frequency_->text()));
+    const std::string text = formatEntry(ui::ToBytes(frequency_->text()));
     WriteChannelCell(ctx_, this, slotGroup(), channelList_->currentIndex() + 1, FieldRxFrequency, CellValue(text));
     SetGridEditData(false);
 }
@@ -497,7 +497,7 @@ void ChannelDetailEditor::closeWindow()
 void ChannelDetailEditor::closeEvent(QCloseEvent* event)
 {
     unloaded_ = true;
-    edit().DetailEditorOpen = false;
+    edit().detailEditorOpen = false;
     event->accept();
 }
 
@@ -514,7 +514,7 @@ ChannelRecord* ChannelDetailEditor::slotRecord() const
     if (group < 0 || row < 1)
         return nullptr;
     Document& doc = ctx_.session.doc;
-    const int index = FindChannelInGroup(doc.working, group, row);
+    const int index = findChannelInGroup(doc.working, group, row);
     return index >= 0 ? &doc.active()[static_cast<std::size_t>(index)] : nullptr;
 }
 
@@ -522,9 +522,9 @@ int ChannelDetailEditor::shownRecord() const
 {
     const int group = slotGroup();
     const int row = slotRow();
-    return group < 0 || row < 1 ? -1 : FindChannelInGroup(ctx_.session.doc.working, group, row);
+    return group < 0 || row < 1 ? -1 : findChannelInGroup(ctx_.session.doc.working, group, row);
 }
 
-bool ChannelDetailEditor::extendedMode() const { return IsExtendedMode(ctx_.session.doc.image().ChannelMode); }
+bool ChannelDetailEditor::extendedMode() const { return isExtendedMode(ctx_.session.doc.image().ChannelMode); }
 
 } // namespace zav::channels

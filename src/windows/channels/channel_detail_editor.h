@@ -23,7 +23,7 @@ class ChannelDetailEditor : public ui::EditorWindow {
     Q_OBJECT
 public:
     /// The lists of the editor, by the field they store.
-    enum ListId { Decode, Encode, BusyLockout, BotCode, EotCode, RogerBeep, CallCode, RepeaterShift, Tsq, ListCount };
+    enum ListId { Decode, Encode, busyLockout, botCode, eotCode, rogerBeep, callCode, repeaterShift, Tsq, ListCount };
     /// The check boxes, by the field they store.
     enum CheckId { ScanSkip, Expander, Compressor, NoiseBlanker, Attenuator, HighCut, CheckCount };
 
@@ -41,7 +41,7 @@ public:
     void ShowRB();
     /// The receive frequency can be typed in extended mode only.
     void SetShowFreModify();
-    /// Channel list "1" .. GroupSize(rGroupID).
+    /// Channel list "1" .. groupSize(rGroupID).
     void ChangShowCHs(int rGroupID);
     /// Rebuilds the busy-lockout list when the shown slot holds channel number.
     void RefreshBusyLockout(int number);

@@ -10,7 +10,7 @@ QStringList ToneListEntries(const QString& offText)
 {
     QStringList entries;
     entries.reserve(kToneCount);
-    for (const std::string& text : ToneTexts())
+    for (const std::string& text : toneTexts())
         entries << QString::fromStdString(text);
     if (!entries.isEmpty())
         entries[0] = offText;
@@ -31,7 +31,7 @@ QStringList ColumnListEntries(const ui::AppContext& ctx, int column)
 QStringList GroupListEntries(Int16 channelMode)
 {
     QStringList entries;
-    for (int g = 0; g < GroupCount(channelMode); ++g)
+    for (int g = 0; g < groupCount(channelMode); ++g)
         entries << QString::number(g);
     return entries;
 }

@@ -113,7 +113,7 @@ ChannelTableWindow::ChannelTableWindow(ui::AppContext& ctx, QWidget* parent) : u
     scrollGuard_.setSingleShot(true);
     scrollGuard_.setInterval(kScrollGuardMs);
     buildControls();
-    edit().ChannelTableOpen = true;
+    edit().channelTableOpen = true;
     ui::RunGuarded(this, "frmCommChInfo_Form_Load", [this] {
         RefillGroupList();
         InitShowGrid();
@@ -134,7 +134,7 @@ ChannelTableWindow::ChannelTableWindow(ui::AppContext& ctx, QWidget* parent) : u
 ChannelTableWindow::~ChannelTableWindow()
 {
     if (!unloaded_)
-        edit().ChannelTableOpen = false;
+        edit().channelTableOpen = false;
 }
 
 // --- construction -----------------------------------------------------------
@@ -187,7 +187,7 @@ void ChannelTableWindow::buildControls()
         [this](QChar c) -> QChar {
             if (c.isDigit() || c == '.')
                 return c;
-            const bool signedOffset = edit().EditColumn == kRxTxColumn && ctx_.session.settings.ShowTxAsOffset;
+            const bool signedOffset = edit().editColumn == kRxTxColumn && ctx_.session.settings.showTxAsOffset;
             return signedOffset && (c == '+' || c == '-') ? c : QChar();
         },
         false);
@@ -308,9 +308,9 @@ void ChannelTableWindow::numberRows()
 {
     const Int16 mode = image().ChannelMode;
     int group = image().OptFeat.Common1[common1::CurrentGroup];
-    if (group < 0 || group >= GroupCount(mode))
+    if (group < 0 || group >= groupCount(mode))
         group = 0;
-    model_->resetSlots(GroupSize(group, mode));
+    model_->resetSlots(groupSize(group, mode));
     setCurrentCell(1, 1);
 }
 
@@ -318,7 +318,7 @@ void ChannelTableWindow::ChangShowByLanguage()
 {
     ui::RunGuarded(this, "frmCommChInfo_ChangShowByLanguage", [this] {
         FlagScope quiet(initialising_);
-        edit().CaptionRow = currentRow();
+        edit().captionRow = currentRow();
         groupCaption_->setText(ctx_.text(kGroupListCaptionId));
         nameCaption_->setText(ctx_.text(14051));
         emergencyCaptions_[0]->setText(ctx_.text(14052));
@@ -330,7 +330,7 @@ void ChannelTableWindow::ChangShowByLanguage()
 
         QStringList headers;
         for (int column = 0; column < kGridColumns; ++column) {
-            const bool offset = column == kRxTxColumn && ctx_.session.settings.ShowTxAsOffset;
+            const bool offset = column == kRxTxColumn && ctx_.session.settings.showTxAsOffset;
             headers << ctx_.text(offset ? kOffsetHeaderId : kHeaderIds[static_cast<std::size_t>(column)]);
         }
         model_->setHeaders(headers);
@@ -368,7 +368,7 @@ void ChannelTableWindow::SetGridData()
 void ChannelTableWindow::ChangeGroup()
 {
     ui::RunGuarded(this, "frmCommChInfo_SetGridData", [this] {
-        const int group = edit().EditGroup;
+        const int group = edit().editGroup;
         SelectQuietly(groupList_, group >= 0 && group < groupList_->count() ? group : 0);
         runGroupChange();
     });
@@ -383,7 +383,7 @@ void ChannelTableWindow::runGroupChange()
     const Int16 mode = image().ChannelMode;
     shownGroup_ = group;
     image().OptFeat.Common1[common1::CurrentGroup] = static_cast<Int16>(group);
-    edit().EditGroup = group;
+    edit().editGroup = group;
     {
         FlagScope quiet(initialising_);
         SetEditDisable();
@@ -398,7 +398,7 @@ void ChannelTableWindow::runGroupChange()
     ReshowByCh();
 
     const Document& doc = ctx_.session.doc;
-    const int base = GroupBase(group, mode);
+    const int base = groupBase(group, mode);
     for (int i = 0; i < doc.activeCount(); ++i) {
         const ChannelRecord& record = doc.active()[static_cast<std::size_t>(i)];
         const int row = record.Number - base;
@@ -407,7 +407,7 @@ void ChannelTableWindow::runGroupChange()
     }
     model_->announceAll();
     SetShowEditData();
-    if (edit().DetailEditorOpen)
+    if (edit().detailEditorOpen)
         if (ChannelDetailEditor* detail = FindDetailEditor(ctx_))
             detail->SetGridEditData(true);
     reportNotNumeric();
@@ -416,7 +416,7 @@ void ChannelTableWindow::runGroupChange()
 void ChannelTableWindow::fillRow(int row, const ChannelRecord& record)
 {
     const ChannelFrequencyTexts texts =
-        FrequencyTexts(record, DocumentBand(ctx_.session.doc), ctx_.session.settings.ShowTxAsOffset);
+        frequencyTexts(record, documentBand(ctx_.session.doc), ctx_.session.settings.showTxAsOffset);
     if (texts.notNumeric)
         ++notNumericSeen_;
     model_->setTextQuietly(row, 1, QString::fromStdString(texts.receive));
@@ -431,7 +431,7 @@ void ChannelTableWindow::fillRow(int row, const ChannelRecord& record)
 void ChannelTableWindow::reShowAllGrid()
 {
     const Document& doc = ctx_.session.doc;
-    const int base = GroupBase(shownGroup_, image().ChannelMode);
+    const int base = groupBase(shownGroup_, image().ChannelMode);
     std::vector<bool> filled(static_cast<std::size_t>(slotRows()) + 1, false);
     for (int i = 0; i < doc.activeCount(); ++i) {
         const ChannelRecord& record = doc.active()[static_cast<std::size_t>(i)];
@@ -453,9 +453,9 @@ void ChannelTableWindow::reShowGrid(int rRow)
 {
     ui::RunGuarded(this, "frmCommChInfo_reShowGrid", [this, rRow] {
         const Document& doc = ctx_.session.doc;
-        const int row = rRow - GroupBase(shownGroup_, image().ChannelMode);
+        const int row = rRow - groupBase(shownGroup_, image().ChannelMode);
         const bool shown = row >= 1 && row <= slotRows();
-        const int index = doc.FindChannelByNumber(static_cast<Int16>(rRow));
+        const int index = doc.findChannelByNumber(static_cast<Int16>(rRow));
         if (index < 0) {
             if (shown)
                 model_->blankRow(row);
@@ -465,7 +465,7 @@ void ChannelTableWindow::reShowGrid(int rRow)
             fillRow(row, doc.active()[static_cast<std::size_t>(index)]);
             model_->announceAll();
         }
-        if (edit().DetailEditorOpen)
+        if (edit().detailEditorOpen)
             if (ChannelDetailEditor* detail = FindDetailEditor(ctx_))
                 detail->RefreshBusyLockout(rRow);
         reportNotNumeric();
@@ -494,7 +494,7 @@ void ChannelTableWindow::ReshowByCh()
     FlagScope refreshing(refreshingGroupLists_);
     const int group = selectedGroup();
     QStringList entries;
-    for (int n : ChannelNumbersInGroup(ctx_.session.doc.working, group))
+    for (int n : channelNumbersInGroup(ctx_.session.doc.working, group))
         entries << QString::number(n);
     for (QComboBox* list : emergencyLists_)
         FillWithoutSelection(list, entries);
@@ -506,25 +506,25 @@ void ChannelTableWindow::ReshowByCh()
     // The emergency channels are selected before the AM/FM rules run, as
     // those rules depend on the position of the selected channel.
     for (int s = 0; s < 2; ++s) {
-        const Int16* channel = EmergencyChannel(image(), group, s);
+        const Int16* channel = emergencyChannel(image(), group, s);
         SelectQuietly(emergencyLists_[s], channel ? emergencyLists_[s]->findText(QString::number(*channel)) : -1);
     }
     Enable_FM(group, image().ChannelMode);
     for (int s = 0; s < 2; ++s) {
-        const Int16* amFm = EmergencyAmFm(image(), group, s);
+        const Int16* amFm = emergencyAmFm(image(), group, s);
         SelectQuietly(amFmLists_[s], amFm ? *amFm : -1);
     }
 }
 
 void ChannelTableWindow::Enable_FM(int rGroup, int rCMode)
 {
-    if (IsExtendedMode(static_cast<Int16>(rCMode)))
+    if (isExtendedMode(static_cast<Int16>(rCMode)))
         return;
     FlagScope refreshing(refreshingGroupLists_);
     if (rGroup == 1) {
         for (int s = 0; s < 2; ++s) {
             amFmLists_[s]->setEnabled(false);
-            if (Int16* amFm = EmergencyAmFm(image(), rGroup, s))
+            if (Int16* amFm = emergencyAmFm(image(), rGroup, s))
                 *amFm = 1;
         }
     } else if (rGroup == 2 || rGroup == 5) {
@@ -532,7 +532,7 @@ void ChannelTableWindow::Enable_FM(int rGroup, int rCMode)
             const bool amAllowed = emergencyLists_[s]->currentIndex() < kFirstFmOnlyPosition;
             amFmLists_[s]->setEnabled(amAllowed);
             if (!amAllowed)
-                if (Int16* amFm = EmergencyAmFm(image(), rGroup, s))
+                if (Int16* amFm = emergencyAmFm(image(), rGroup, s))
                     *amFm = 1;
         }
     } else {
@@ -540,7 +540,7 @@ void ChannelTableWindow::Enable_FM(int rGroup, int rCMode)
             list->setEnabled(true);
     }
     for (int s = 0; s < 2; ++s) {
-        const Int16* amFm = EmergencyAmFm(image(), rGroup, s);
+        const Int16* amFm = emergencyAmFm(image(), rGroup, s);
         SelectQuietly(amFmLists_[s], amFm ? *amFm : -1);
     }
 }
@@ -550,7 +550,7 @@ void ChannelTableWindow::emergencyChosen(int s)
     if (refreshingGroupLists_)
         return;
     const int group = selectedGroup();
-    Int16* channel = EmergencyChannel(image(), group, s);
+    Int16* channel = emergencyChannel(image(), group, s);
     if (!channel || emergencyLists_[s]->currentIndex() < 0)
         return;
     *channel = static_cast<Int16>(emergencyLists_[s]->currentText().toInt());
@@ -561,7 +561,7 @@ void ChannelTableWindow::amFmChosen(int s)
 {
     if (refreshingGroupLists_)
         return;
-    Int16* amFm = EmergencyAmFm(image(), selectedGroup(), s);
+    Int16* amFm = emergencyAmFm(image(), selectedGroup(), s);
     const int index = amFmLists_[s]->currentIndex();
     if (amFm && index >= 0)
         *amFm = static_cast<Int16>(index);
@@ -572,7 +572,7 @@ void ChannelTableWindow::groupNameEdited(const QString& text)
     const int group = selectedGroup();
     if (isVfoGroupSelected() || group >= kGroupNames)
         return;
-    StoreGroupName(image().GroupNames[static_cast<std::size_t>(group)], ui::ToBytes(text));
+    storeGroupName(image().GroupNames[static_cast<std::size_t>(group)], ui::ToBytes(text));
 }
 
 // --- cell entry and in-place editing ------------------------------------------
@@ -583,8 +583,8 @@ void ChannelTableWindow::EnterCell()
     if (initialising_ || !loaded_)
         return;
     ChannelEditState& e = edit();
-    if (e.SkipNextEnterCell) {
-        e.SkipNextEnterCell = false;
+    if (e.skipNextEnterCell) {
+        e.skipNextEnterCell = false;
         return;
     }
     flushTextEditors(); // the editor being left stores its value first
@@ -592,20 +592,20 @@ void ChannelTableWindow::EnterCell()
     const int column = currentColumn();
     if (row < 1)
         return;
-    e.CaptionRow = row;
+    e.captionRow = row;
     image().OptFeat.Common1[common1::CurrentGroup] = static_cast<Int16>(selectedGroup());
     updateCaption(kGroupCaptionId);
     grid_->setFocus();
-    previousEditCell_ = {e.EditColumn, e.EditRow};
-    if (e.SkipRxCheck) {
-        e.SkipRxCheck = false;
+    previousEditCell_ = {e.editColumn, e.editRow};
+    if (e.skipRxCheck) {
+        e.skipRxCheck = false;
     } else {
         if (column > 1 && column < kDetailColumn && !FlexConcludeRx())
             return;
         if (column == 5 && cellText(row, kRxTxColumn).isEmpty()) {
-            e.EditColumn = kRxTxColumn;
-            e.EditRow = row;
-            e.SkipRxCheck = true;
+            e.editColumn = kRxTxColumn;
+            e.editRow = row;
+            e.skipRxCheck = true;
             setCurrentCell(row, kRxTxColumn);
             return;
         }
@@ -625,9 +625,9 @@ bool ChannelTableWindow::FlexConcludeRx()
         }
         // An empty slot is edited from its receive frequency on.
         ChannelEditState& e = edit();
-        e.EditColumn = 1;
-        e.EditRow = row;
-        e.SkipRxCheck = true;
+        e.editColumn = 1;
+        e.editRow = row;
+        e.skipRxCheck = true;
         setCurrentCell(row, 1);
     });
     return result;
@@ -641,10 +641,10 @@ void ChannelTableWindow::EnterGridEdit()
         if (row < 1)
             return;
         ChannelEditState& e = edit();
-        e.EditColumn = column;
-        e.EditRow = row;
+        e.editColumn = column;
+        e.editRow = row;
         lastTopRow_ = topRow();
-        if (e.DetailEditorOpen)
+        if (e.detailEditorOpen)
             if (ChannelDetailEditor* detail = FindDetailEditor(ctx_))
                 detail->SetGridEditData(true);
         if (column == 1 || column == kRxTxColumn) {
@@ -661,7 +661,7 @@ void ChannelTableWindow::EnterGridEdit()
                 text1_->selectAll();
         } else if (column == kNameColumn) {
             placeEditor(text2_, row, column);
-            text2_->setText(ui::FromBytes(CleanText(ui::ToBytes(cellText(row, column)))));
+            text2_->setText(ui::FromBytes(cleanText(ui::ToBytes(cellText(row, column)))));
             text2Dirty_ = false;
             text2_->show();
             text2_->setFocus();
@@ -693,16 +693,16 @@ void ChannelTableWindow::SetShowEditData()
     ui::RunGuarded(this, "frmCommChInfo_SetShowEditData", [this] {
         ChannelEditState& e = edit();
         const int rows = slotRows();
-        if (rows > 0 && e.EditRow > rows)
-            e.EditRow = std::max(1, e.EditRow % rows);
-        const QString text = cellText(e.EditRow, e.EditColumn);
-        if (e.EditColumn == 1 || e.EditColumn == kRxTxColumn) {
+        if (rows > 0 && e.editRow > rows)
+            e.editRow = std::max(1, e.editRow % rows);
+        const QString text = cellText(e.editRow, e.editColumn);
+        if (e.editColumn == 1 || e.editColumn == kRxTxColumn) {
             text1_->setText(text);
             text1Dirty_ = false;
-        } else if (e.EditColumn == kNameColumn) {
+        } else if (e.editColumn == kNameColumn) {
             text2_->setText(text);
             text2Dirty_ = false;
-        } else if (QComboBox* list = listForColumn(e.EditColumn)) {
+        } else if (QComboBox* list = listForColumn(e.editColumn)) {
             QSignalBlocker quiet(list);
             ui::ShowListText(list, text);
         }
@@ -711,24 +711,24 @@ void ChannelTableWindow::SetShowEditData()
 
 void ChannelTableWindow::CommitCellEdit()
 {
-    const int column = edit().EditColumn;
-    const int row = edit().EditRow;
+    const int column = edit().editColumn;
+    const int row = edit().editRow;
     if (column == 1) {
         if (text1_->isHidden())
             return;
-        const QString formatted = QString::fromStdString(FormatEntry(text1_->text().toStdString()));
+        const QString formatted = QString::fromStdString(formatEntry(text1_->text().toStdString()));
         text1Dirty_ = false;
         model_->setText(row, column, formatted);
         writeCell(column, formatted);
     } else if (column == kRxTxColumn) {
         const std::string typed = text1_->text().toStdString();
-        const auto value = ParseNumber(typed);
+        const auto value = parseNumber(typed);
         if (text1_->isHidden() || !value)
             return;
         text1Dirty_ = false;
         const bool signedEntry = typed.front() == '+' || typed.front() == '-';
         const std::string shown =
-            signedEntry ? std::string(1, typed.front()) + FormatMHz(std::fabs(*value)) : FormatMHz(*value);
+            signedEntry ? std::string(1, typed.front()) + formatMHz(std::fabs(*value)) : formatMHz(*value);
         model_->setText(row, column, QString::fromStdString(shown));
         writeCell(column, text1_->text());
     } else if (column == kNameColumn) {
@@ -747,7 +747,7 @@ void ChannelTableWindow::CommitCellEdit()
 
 void ChannelTableWindow::flushTextEditors()
 {
-    const int column = edit().EditColumn;
+    const int column = edit().editColumn;
     if (text1Dirty_) {
         text1Dirty_ = false;
         if (column == 1 || column == kRxTxColumn)
@@ -760,12 +760,12 @@ void ChannelTableWindow::flushTextEditors()
 
 void ChannelTableWindow::writeCell(int column, const QString& text)
 {
-    WriteChannelCell(ctx_, this, edit().EditGroup, edit().EditRow, column, CellValue(ui::ToBytes(text)));
+    WriteChannelCell(ctx_, this, edit().editGroup, edit().editRow, column, CellValue(ui::ToBytes(text)));
 }
 
 void ChannelTableWindow::writeCell(int column, int index)
 {
-    WriteChannelCell(ctx_, this, edit().EditGroup, edit().EditRow, column, CellValue(index));
+    WriteChannelCell(ctx_, this, edit().editGroup, edit().editRow, column, CellValue(index));
 }
 
 void ChannelTableWindow::ValidateControls()
@@ -779,7 +779,7 @@ void ChannelTableWindow::ValidateControls()
 void ChannelTableWindow::frequencyEnter()
 {
     ui::RunGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] {
-        const int column = edit().EditColumn;
+        const int column = edit().editColumn;
         if (extendedMode() && column >= 1 && column <= kNameColumn)
             CommitCellEdit();
         navigateAfterEnter();
@@ -789,7 +789,7 @@ void ChannelTableWindow::frequencyEnter()
 void ChannelTableWindow::nameEnter()
 {
     ui::RunGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] {
-        const int column = edit().EditColumn;
+        const int column = edit().editColumn;
         if (column >= 1 && column <= kNameColumn)
             CommitCellEdit();
         navigateAfterEnter();
@@ -798,7 +798,7 @@ void ChannelTableWindow::nameEnter()
 
 void ChannelTableWindow::navigateAfterEnter()
 {
-    const int column = edit().EditColumn;
+    const int column = edit().editColumn;
     if (column == 1 && text1_->text().isEmpty())
         GridNextLine();
     else if (column >= 1 && column <= kDetailColumn)
@@ -811,12 +811,12 @@ void ChannelTableWindow::listEnter(int column)
         column <= 5 ? QByteArrayLiteral("frmCommChInfo_Combo1_KeyPress")
                     : QByteArray("frmCommChInfo_Combo") + QByteArray::number(column - 4) + "_KeyPress";
     ui::RunGuarded(this, routine.constData(), [this] {
-        const int editColumn = edit().EditColumn;
+        const int editColumn = edit().editColumn;
         if (editColumn == 1 && text1_->text().isEmpty())
             GridNextLine();
         else if (editColumn > 0 && editColumn < kDetailColumn)
             GridNextCol();
-        else if (editColumn == kDetailColumn && !edit().DetailEditorOpen)
+        else if (editColumn == kDetailColumn && !edit().detailEditorOpen)
             openDetailEditor();
     });
 }
@@ -849,7 +849,7 @@ void ChannelTableWindow::GridNextCol()
             // Back to the first column of the next row: the move to column 1
             // is not an entry of its own.
             if (currentColumn() != 1) {
-                edit().SkipNextEnterCell = true;
+                edit().skipNextEnterCell = true;
                 setCurrentCell(currentRow(), 1);
             }
             GridNextLine();
@@ -900,7 +900,7 @@ void ChannelTableWindow::userScrolled()
     const int row = currentRow() + topRow() - lastTopRow_;
     if (row >= 1 && row <= slotRows() && row != currentRow())
         setCurrentCell(row, currentColumn());
-    if (currentRow() != edit().EditRow)
+    if (currentRow() != edit().editRow)
         EnterCell();
 }
 
@@ -929,7 +929,7 @@ void ChannelTableWindow::closeEvent(QCloseEvent* event)
         doubleClickGuard_.stop();
         scrollGuard_.stop();
         unloaded_ = true;
-        edit().ChannelTableOpen = false;
+        edit().channelTableOpen = false;
     });
     event->accept();
 }
@@ -939,9 +939,9 @@ void ChannelTableWindow::closeEvent(QCloseEvent* event)
 void ChannelTableWindow::updateCaption(int textId)
 {
     const QString prefix = textId == kGroupCaptionId ? groupCaptionText_ : ctx_.text(textId);
-    const std::string label = GroupLabel(image().OptFeat.Common1[common1::CurrentGroup], image());
+    const std::string label = groupLabel(image().OptFeat.Common1[common1::CurrentGroup], image());
     setWindowTitle(prefix + QStringLiteral(" ") + ui::FromBytes(label) + QStringLiteral(" --- ") + QStringLiteral(" ") +
-                   QString::number(edit().CaptionRow) + QStringLiteral("]"));
+                   QString::number(edit().captionRow) + QStringLiteral("]"));
 }
 
 void ChannelTableWindow::placeEditor(QWidget* editor, int row, int column)
@@ -985,7 +985,7 @@ void ChannelTableWindow::setCurrentCell(int row, int column)
 
 int ChannelTableWindow::topRow() const { return grid_->verticalScrollBar()->value() + 1; }
 
-bool ChannelTableWindow::extendedMode() const { return IsExtendedMode(image().ChannelMode); }
+bool ChannelTableWindow::extendedMode() const { return isExtendedMode(image().ChannelMode); }
 
 bool ChannelTableWindow::isVfoGroupSelected() const
 {

@@ -10,14 +10,14 @@ namespace zav::channels {
 
 ChannelTableWindow* FindChannelTable(const ui::AppContext& ctx)
 {
-    if (!ctx.session.channelEdit.ChannelTableOpen)
+    if (!ctx.session.channelEdit.channelTableOpen)
         return nullptr;
     return qobject_cast<ChannelTableWindow*>(ui::FindWindow(ctx.area, kChannelTableName));
 }
 
 ChannelDetailEditor* FindDetailEditor(const ui::AppContext& ctx)
 {
-    if (!ctx.session.channelEdit.DetailEditorOpen)
+    if (!ctx.session.channelEdit.detailEditorOpen)
         return nullptr;
     return qobject_cast<ChannelDetailEditor*>(ui::FindWindow(ctx.area, kDetailEditorName));
 }
@@ -34,8 +34,8 @@ CellWriteResult WriteChannelCell(ui::AppContext& ctx, QWidget* parent, int group
                                  const CellValue& value)
 {
     Session& session = ctx.session;
-    const ChannelWriteEnv env{session.settings.ShowTxAsOffset, session.channelEdit.EditGroup};
-    const CellWriteResult result = SetChannelCell(session.doc, env, group, row, fieldId, value);
+    const ChannelWriteEnv env{session.settings.showTxAsOffset, session.channelEdit.editGroup};
+    const CellWriteResult result = setChannelCell(session.doc, env, group, row, fieldId, value);
     if (result.warned)
         ui::Inform(parent, ctx.text(9021), ui::Icon::Warning);
     if (ChannelTableWindow* table = FindChannelTable(ctx)) {

@@ -30,7 +30,7 @@ inline const QString kDetailEditorName = QStringLiteral("FrmCHInfoEdit");
 /// Brings the detail editor to the front, creating it when it is closed.
 ChannelDetailEditor* ShowDetailEditor(ui::AppContext& ctx);
 
-/// SetChannelCell for a window: stores the value, shows text 9021 when the
+/// setChannelCell for a window: stores the value, shows text 9021 when the
 /// frequency was replaced by a band limit, refreshes the emergency lists
 /// after a receive-frequency edit, redraws the row of an open table and
 /// lets an open detail editor show the stored result.

@@ -37,7 +37,7 @@ QStringList TimingEntries(const DtmfTimingList& list)
     return out;
 }
 
-QChar CodeKey(QChar c) { return QChar(CodeCharacter(static_cast<char>(c.unicode()))); }
+QChar CodeKey(QChar c) { return QChar(codeCharacter(static_cast<char>(c.unicode()))); }
 
 QChar DigitKey(QChar c) { return (c >= '0' && c <= '9') ? c : QChar(); }
 
@@ -110,7 +110,7 @@ QLineEdit* DtmfEditor::addCodeBox(std::function<DtmfCode&()> code)
     codeBoxes_.emplace_back(box, code);
     connect(box, &QLineEdit::textChanged, this, [this, code](const QString& text) {
         if (!filling_)
-            StoreCode(code(), ui::ToBytes(text));
+            storeCode(code(), ui::ToBytes(text));
     });
     return box;
 }
@@ -131,15 +131,15 @@ QWidget* DtmfEditor::buildTimingPage()
     DtmfSettings& d = ctx_.doc().image().DtmfSettings;
     auto timing = [this, form](int labelId, const DtmfTimingList& values, Int16& field) {
         QComboBox* list = addList(
-            TimingEntries(values), [&values, &field] { return TimingEntry(values, field); },
-            [&values, &field](int entry) { field = TimingValue(values, entry); });
+            TimingEntries(values), [&values, &field] { return timingEntry(values, field); },
+            [&values, &field](int entry) { field = timingValue(values, entry); });
         form->addRow(CaptionLabel(ctx_, labelId, this), list);
         return list;
     };
-    digitRate_ = timing(18005, DigitRateList(), d.DigitRate);
-    firstDigitTime_ = timing(18006, FirstDigitTimeList(), d.FirstDigitTime);
-    firstDigitDelay_ = timing(18007, FirstDigitDelayList(), d.FirstDigitDelay);
-    starHash_ = timing(18008, StarHashTimeList(), d.StarHashTime);
+    digitRate_ = timing(18005, digitRateTimings(), d.DigitRate);
+    firstDigitTime_ = timing(18006, firstDigitTimeTimings(), d.FirstDigitTime);
+    firstDigitDelay_ = timing(18007, firstDigitDelayTimings(), d.FirstDigitDelay);
+    starHash_ = timing(18008, starHashTimings(), d.StarHashTime);
 
     dKey_ = addIndexRow(form, 18009, QStringList{ctx_.text(18040)} + ui::NumberEntries(1, 16, 1, "s"), d.DKeySetting);
 
@@ -224,32 +224,32 @@ void DtmfEditor::showRecord()
     DtmfSettings& d = ctx_.doc().image().DtmfSettings;
     if (ui::ShowCheck(sidetone_, d.Sidetone))
         d.Sidetone = sidetone_->isChecked() ? 1 : 0;
-    idCode_->setText(ui::FromBytes(ShownIdCode(d)));
+    idCode_->setText(ui::FromBytes(shownIdCode(d)));
 
     // A code that shows something is stored back in its cleaned form; one
     // that shows nothing (length 0, or a length beyond 16) is kept as it is.
     for (DtmfCode* hidden : {&d.PttIdBot, &d.PttIdEot}) {
-        const std::string shown = ShownCode(*hidden);
+        const std::string shown = shownCode(*hidden);
         if (!shown.empty())
-            StoreCode(*hidden, shown);
+            storeCode(*hidden, shown);
     }
     for (auto& [box, code] : codeBoxes_) {
-        const std::string shown = ShownCode(code());
+        const std::string shown = shownCode(code());
         box->setText(ui::FromBytes(shown));
         if (!shown.empty())
-            StoreCode(code(), ui::ToBytes(box->text()));
+            storeCode(code(), ui::ToBytes(box->text()));
     }
     filling_ = false;
     // A memory that held only spaces is empty once stored back.
     for (int n = 1; n <= kCodeMemories; ++n)
-        if (!memoryBox(n)->text().isEmpty() && !IsCodeMemoryDefined(ctx_.doc().image(), n))
+        if (!memoryBox(n)->text().isEmpty() && !isCodeMemoryDefined(ctx_.doc().image(), n))
             memoryChanged(n);
 }
 
 void DtmfEditor::memoryChanged(int n)
 {
-    if (!IsCodeMemoryDefined(ctx_.doc().image(), n))
-        ClearCodeMemoryReferences(ctx_.doc(), n);
+    if (!isCodeMemoryDefined(ctx_.doc().image(), n))
+        clearCodeMemoryReferences(ctx_.doc(), n);
     for (const char* name : {"FrmCHInfoEdit", "FrmOptFeatures"})
         if (ui::EditorWindow* editor = ui::FindEditor(ctx_.area, name))
             editor->RefreshCodeLists();
@@ -257,8 +257,8 @@ void DtmfEditor::memoryChanged(int n)
 
 void DtmfEditor::storeIdCode()
 {
-    StoreIdCode(ctx_.doc().image().DtmfSettings, ui::ToBytes(idCode_->text()));
-    const QString shown = ui::FromBytes(ShownIdCode(ctx_.doc().image().DtmfSettings));
+    storeTypedIdCode(ctx_.doc().image().DtmfSettings, ui::ToBytes(idCode_->text()));
+    const QString shown = ui::FromBytes(shownIdCode(ctx_.doc().image().DtmfSettings));
     if (idCode_->text() != shown)
         idCode_->setText(shown);
 }

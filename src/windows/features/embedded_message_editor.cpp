@@ -64,7 +64,7 @@ EmbeddedMessageEditor::EmbeddedMessageEditor(ui::AppContext& ctx, QWidget* paren
 
 void EmbeddedMessageEditor::storeLine(int line)
 {
-    StoreMessageLine(ctx_.doc().image().EmbeddedMessage[static_cast<std::size_t>(line - 1)],
+    storeMessageLine(ctx_.doc().image().EmbeddedMessage[static_cast<std::size_t>(line - 1)],
                      ui::ToBytes(lineBox(line)->text()));
 }
 

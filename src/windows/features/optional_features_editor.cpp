@@ -35,7 +35,7 @@ Int16 EntryNumber(const QComboBox* list)
 {
     if (list->currentIndex() <= 0)
         return 0;
-    const auto value = ParseNumber(list->currentText().toStdString());
+    const auto value = parseNumber(list->currentText().toStdString());
     return value ? static_cast<Int16>(*value) : Int16{0};
 }
 
@@ -205,7 +205,7 @@ void OptionalFeaturesEditor::fillLists()
     ui::FillList(lists_[38], {ctx_.text(16040), ctx_.text(16041)});
 
     QStringList tones{none};
-    for (const std::string& t : CommonToneTexts())
+    for (const std::string& t : commonToneTexts())
         tones << QString::fromStdString(t);
     ui::FillList(lists_[29], tones);
     ui::FillList(lists_[30], tones);
@@ -219,7 +219,7 @@ void OptionalFeaturesEditor::fillLists()
 void OptionalFeaturesEditor::rebuildCodeList(int id)
 {
     ui::FillList(lists_[static_cast<std::size_t>(id)],
-                 QStringList{ctx_.text(14013)} + NumbersAsText(DefinedCodeMemories(ctx_.doc().image())));
+                 QStringList{ctx_.text(14013)} + NumbersAsText(definedCodeMemories(ctx_.doc().image())));
 }
 
 void OptionalFeaturesEditor::showAndStore(int id, int entry)
@@ -236,11 +236,11 @@ void OptionalFeaturesEditor::showRecord()
     filling_ = true;
     OptFeat& opt = ctx_.doc().image().OptFeat;
     auto entryOf = [&opt](int id) {
-        const OptionList& option = *FindOptionList(id);
-        return EntryForValue(option, option.field(opt));
+        const OptionList& option = *findOptionList(id);
+        return entryForValue(option, option.field(opt));
     };
 
-    NormaliseHiddenOptions(opt);
+    normaliseHiddenOptions(opt);
     showAndStore(4, entryOf(4));
     for (int id : {12, 13, 14, 15})
         showAndStore(id, entryOf(id));
@@ -248,7 +248,7 @@ void OptionalFeaturesEditor::showRecord()
     for (int id : {29, 30, 31})
         showAndStore(id, entryOf(id));
     for (int id : {32, 33, 34}) {
-        const Int16 stored = *NumberedListField(opt, id);
+        const Int16 stored = *numberedListField(opt, id);
         QComboBox* list = lists_[static_cast<std::size_t>(id)];
         {
             const QSignalBlocker quiet(list);
@@ -261,14 +261,14 @@ void OptionalFeaturesEditor::showRecord()
     ShowRBOpt();
     {
         QComboBox* squelch = lists_[36];
-        const bool decoding = opt.DecodeTone() != 0;
+        const bool decoding = opt.decodeTone() != 0;
         squelch->setEnabled(decoding);
         showAndStore(36, decoding ? entryOf(36) : 0);
     }
     showAndStore(40, entryOf(40));
     showAndStore(38, entryOf(38));
     for (int n = kCommonDataBox; n <= kLastSwitchBox; ++n) {
-        const Int16* field = CheckBoxField(opt, n);
+        const Int16* field = checkBoxField(opt, n);
         QCheckBox* box = checks_[static_cast<std::size_t>(n)];
         bool changed = false;
         {
@@ -280,7 +280,7 @@ void OptionalFeaturesEditor::showRecord()
     }
     EnablePublic(opt.Common1[common1::CommonData] == 1);
 
-    const std::string characters = PowerOnCharacters(opt.PowerOnText);
+    const std::string characters = powerOnCharacters(opt.PowerOnText);
     for (int i = 0; i < kPowerOnBoxes; ++i) {
         const char c = characters[static_cast<std::size_t>(i)];
         powerOn_[static_cast<std::size_t>(i)]->setText(c == ' ' ? QString() : ui::FromBytes(std::string(1, c)));
@@ -324,7 +324,7 @@ void OptionalFeaturesEditor::SaveOptFeat(int id)
         opt.PowerOnText.assign(text);
     } else if (id >= kCheckIdBase) {
         QCheckBox* box = checkBox(id - kCheckIdBase);
-        Int16* field = CheckBoxField(opt, id - kCheckIdBase);
+        Int16* field = checkBoxField(opt, id - kCheckIdBase);
         if (!box || !field)
             return;
         *field = box->isChecked() ? 1 : 0;
@@ -332,10 +332,10 @@ void OptionalFeaturesEditor::SaveOptFeat(int id)
         const QComboBox* control = list(id);
         if (!control || control->currentIndex() < 0)
             return;
-        if (Int16* numbered = NumberedListField(opt, id)) {
+        if (Int16* numbered = numberedListField(opt, id)) {
             *numbered = EntryNumber(control);
-        } else if (const OptionList* option = FindOptionList(id)) {
-            option->field(opt) = ValueForEntry(*option, control->currentIndex());
+        } else if (const OptionList* option = findOptionList(id)) {
+            option->field(opt) = valueForEntry(*option, control->currentIndex());
         } else {
             return;
         }
@@ -380,11 +380,11 @@ void OptionalFeaturesEditor::EnablePublic(bool enabled)
 
 void OptionalFeaturesEditor::ShowRBOpt()
 {
-    const Int16 stored = ctx_.doc().image().OptFeat.RogerBeep();
+    const Int16 stored = ctx_.doc().image().OptFeat.rogerBeep();
     const QString off = ctx_.text(15030);
     const QString shown = (stored >= 1 && stored <= kToneTips) ? QString::number(stored) : off;
     QComboBox* list = lists_[35];
-    ui::FillList(list, QStringList{off} + NumbersAsText(DefinedToneTips(ctx_.doc().image())));
+    ui::FillList(list, QStringList{off} + NumbersAsText(definedToneTips(ctx_.doc().image())));
     {
         const QSignalBlocker quiet(list);
         ui::ShowListText(list, shown);

@@ -32,7 +32,7 @@ public:
     /// Reads the control with that id and stores it into its field.
     void SaveOptFeat(int id);
     /// Rebuilds the roger-beep list (35) from the defined tone tips and
-    /// shows RogerBeep in it (a tone tip no longer defined becomes 0).
+    /// shows rogerBeep in it (a tone tip no longer defined becomes 0).
     void ShowRBOpt();
     /// Enables or disables the common-data group and every control in it.
     void EnablePublic(bool enabled);

@@ -119,10 +119,10 @@ RadioInfoWindow::RadioInfoWindow(ui::AppContext& ctx, link::RadioInfo info, QWid
 void RadioInfoWindow::ShowByData()
 {
     // An unknown model shows the list's one entry.
-    ui::ShowListText(ComboModel, QString::fromStdString(CleanText(info_.InfoModel)));
+    ui::ShowListText(ComboModel, QString::fromStdString(cleanText(info_.InfoModel)));
     if (ComboModel->currentIndex() < 0)
         ComboModel->setCurrentIndex(0);
-    ui::FillList(ComboBand, {QString::fromStdString(BandLabelOf(info_.BandCode))});
+    ui::FillList(ComboBand, {QString::fromStdString(bandLabelOf(info_.BandCode))});
     ComboBand->setCurrentIndex(0);
 
     TextSalesArea->setText(ui::FromBytes(info_.SalesArea));

@@ -32,7 +32,7 @@ void ToneDiagram::paintEvent(QPaintEvent*)
     const int height = this->height() * kUnitsPerPixel;
     painter.setWindow(0, 0, width, height);
     painter.setPen(Qt::NoPen);
-    for (const DiagramBar& bar : DiagramBars(*tip_, width, height)) {
+    for (const DiagramBar& bar : diagramBars(*tip_, width, height)) {
         if (bar.width <= 0 || bar.height <= 0)
             continue;
         painter.setBrush(bar.note % 2 == 1 ? Qt::red : Qt::blue);

@@ -30,7 +30,7 @@ QStringList FrequencyEntries(const QString& pause)
 {
     QStringList out{pause};
     for (int entry = 1; entry < kFrequencyEntries; ++entry)
-        out << QString::number(FrequencyEntryHz(entry));
+        out << QString::number(frequencyEntryHz(entry));
     return out;
 }
 
@@ -168,12 +168,12 @@ void ToneTipsEditor::showToneTip()
 
     filling_ = true;
     checkPending_ = false;
-    show(repeat_, t.TipRepeatCount(), index, t.TipRepeatCount(), [this] { storeRepeat(); });
-    show(interval_, t.TipInterval(), index, t.TipInterval(), [this] { storeInterval(); });
+    show(repeat_, t.tipRepeatCount(), index, t.tipRepeatCount(), [this] { storeRepeat(); });
+    show(interval_, t.tipInterval(), index, t.tipInterval(), [this] { storeInterval(); });
     for (int note = 1; note <= kToneTipNotes; ++note) {
-        show(frequencyList(note), FrequencyEntry(t.NoteFrequency(note)), [](int e) { return FrequencyValue(e); },
-             t.NoteFrequency(note), [this, note] { storeFrequency(note); });
-        show(lengthList(note), t.NoteDuration(note), index, t.NoteDuration(note),
+        show(frequencyList(note), frequencyEntry(t.noteFrequency(note)), [](int e) { return frequencyValue(e); },
+             t.noteFrequency(note), [this, note] { storeFrequency(note); });
+        show(lengthList(note), t.noteDuration(note), index, t.noteDuration(note),
              [this, note] { storeLength(note); });
     }
     filling_ = false;
@@ -184,24 +184,24 @@ void ToneTipsEditor::showToneTip()
 
 void ToneTipsEditor::storeRepeat()
 {
-    ui::ReadListIndex(repeat_, tip().TipRepeatCount());
+    ui::ReadListIndex(repeat_, tip().tipRepeatCount());
     checkReferences();
 }
 
-void ToneTipsEditor::storeInterval() { ui::ReadListIndex(interval_, tip().TipInterval()); }
+void ToneTipsEditor::storeInterval() { ui::ReadListIndex(interval_, tip().tipInterval()); }
 
 void ToneTipsEditor::storeFrequency(int note)
 {
     const int entry = frequencyList(note)->currentIndex();
     if (entry < 0)
         return;
-    tip().NoteFrequency(note) = FrequencyValue(entry);
+    tip().noteFrequency(note) = frequencyValue(entry);
     diagram_->update();
 }
 
 void ToneTipsEditor::storeLength(int note)
 {
-    ui::ReadListIndex(lengthList(note), tip().NoteDuration(note));
+    ui::ReadListIndex(lengthList(note), tip().noteDuration(note));
     diagram_->update();
     checkReferences();
 }
@@ -212,7 +212,7 @@ void ToneTipsEditor::checkReferences()
         checkPending_ = true;
         return;
     }
-    ClearUndefinedRogerBeeps(ctx_.doc());
+    clearUndefinedRogerBeeps(ctx_.doc());
     for (const char* name : {"FrmOptFeatures", "FrmCHInfoEdit"})
         if (ui::EditorWindow* editor = ui::FindEditor(ctx_.area, name))
             editor->RefreshRogerBeep();
@@ -222,7 +222,7 @@ void ToneTipsEditor::play()
 {
     if (player_->isPlaying())
         return;
-    if (player_->play(PlaybackSteps(tip())))
+    if (player_->play(playbackSteps(tip())))
         play_->setEnabled(false);
 }
 

@@ -22,7 +22,7 @@ LanguageDialog::LanguageDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(p
     Combo1 = new QComboBox(this);
     Combo1->setObjectName("Combo1");
     Combo1->addItems({ctx.text(23002), ctx.text(23003)});
-    Combo1->setCurrentIndex(ctx.session.settings.CurrentLanguage - 1); // -1 (none) for other values
+    Combo1->setCurrentIndex(ctx.session.settings.language - 1); // -1 (none) for other values
     ui::KeyRules::EnterMovesOn(Combo1);
 
 
@@ -42,13 +42,13 @@ void LanguageDialog::CommandOK_Click()
 {
     RunSettings& settings = ctx_.session.settings;
     const int chosen = Combo1->currentIndex() + 1;
-    if (chosen >= kEnglish && chosen != settings.CurrentLanguage) {
-        settings.CurrentLanguage = chosen;
-        settings.LanguageFile = LanguageFileFor(chosen);
+    if (chosen >= kEnglish && chosen != settings.language) {
+        settings.language = chosen;
+        settings.languageFile = languageFileFor(chosen);
         ctx_.session.applyLanguageFile();
     }
     // Written even when nothing changed, so the file holds the language in use.
-    StoreLanguage(ctx_.session);
+    storeLanguage(ctx_.session);
     accept();
 }
 

@@ -108,7 +108,7 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::Form_Activate()
 {
-    const int current = session_.settings.CurrentLanguage;
+    const int current = session_.settings.language;
     if (current == shownLanguage_)
         return;
     shownLanguage_ = current;
@@ -155,7 +155,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // Stored before the question, so a cancelled exit keeps it too.
     StorePosition();
 
-    if (session_.doc.IsModified()) {
+    if (session_.doc.isModified()) {
         const ui::Answer answer =
             ui::Ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
         if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !mnuFileSave_Click())) {

@@ -60,7 +60,7 @@ void MainWindow::mnuHelpAbout_Click()
 
 void MainWindow::ChangeCountryMode(Int16 newMode)
 {
-    session_.doc.SwapChannelMode(newMode);
+    session_.doc.swapChannelMode(newMode);
     ShowCountryMode();
     CloseCurAllWindows();
     ShowChannelTable();
@@ -69,7 +69,7 @@ void MainWindow::ChangeCountryMode(Int16 newMode)
 
 void MainWindow::MnuModeCountry_Click()
 {
-    if (IsExtendedMode(session_.doc.image().ChannelMode))
+    if (isExtendedMode(session_.doc.image().ChannelMode))
         ChangeCountryMode(0);
     else
         ShowCountryMode(); // a click on the checked item must not clear its mark
@@ -77,7 +77,7 @@ void MainWindow::MnuModeCountry_Click()
 
 void MainWindow::MnuModeExtended_Click()
 {
-    if (!IsExtendedMode(session_.doc.image().ChannelMode))
+    if (!isExtendedMode(session_.doc.image().ChannelMode))
         ChangeCountryMode(kExtendedMode);
     else
         ShowCountryMode();
@@ -90,8 +90,8 @@ std::string MainWindow::LinkDevice() const
     const RunSettings& settings = session_.settings;
     if (!options_.portOverride.empty())
         return options_.portOverride;
-    const PortTable table = MapPorts(SystemSerialDevices(), settings.ComDevice, settings.ComPort);
-    return ResolveLinkDevice({}, table, settings.ComPort, settings.ComDevice);
+    const PortTable table = mapPorts(SystemSerialDevices(), settings.portDevice, settings.portNumber);
+    return resolveLinkDevice({}, table, settings.portNumber, settings.portDevice);
 }
 
 void MainWindow::mnuReadFromRadio_Click()

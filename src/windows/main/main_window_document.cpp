@@ -38,7 +38,7 @@ void MainWindow::SetSaveEditData()
 
 void MainWindow::LoadNewDoc2()
 {
-    BuildNewDocument(session_.doc, session_.paths.initDir(), TemplateVariant::NewDocument);
+    buildNewDocument(session_.doc, session_.paths.initDir(), TemplateVariant::NewDocument);
     SetMainCaptions();
     ShowChannelTable();
     ShowMainTxt();
@@ -54,8 +54,8 @@ void MainWindow::NewDocTimer_Timer()
 {
     NewDocTimer.stop();
     Document& doc = session_.doc;
-    const TemplateVariant variant = doc.InitPending ? TemplateVariant::Init : TemplateVariant::NewDocument;
-    const NewDocumentResult result = BuildNewDocument(doc, session_.paths.initDir(), variant);
+    const TemplateVariant variant = doc.initPending ? TemplateVariant::Init : TemplateVariant::NewDocument;
+    const NewDocumentResult result = buildNewDocument(doc, session_.paths.initDir(), variant);
     if (result.messageId != 0)
         ui::Inform(this, ctx_.text(result.messageId), ui::Icon::Critical);
     SetMainCaptions();
@@ -63,22 +63,22 @@ void MainWindow::NewDocTimer_Timer()
     ShowChannelTable();
     ShowMainTxt();
     area_->cascadeSubWindows();
-    doc.InitPending = false;
+    doc.initPending = false;
 }
 
 void MainWindow::mnuFileNew_Click()
 {
     Document& doc = session_.doc;
-    if (doc.IsModified()) {
+    if (doc.isModified()) {
         // No and Cancel both go on to the question below; only Yes saves.
         const ui::Answer answer = ui::Ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
         if (answer == ui::Answer::Yes && !SaveWithoutAsking()) {
-            doc.InitPending = false;
+            doc.initPending = false;
             return;
         }
     }
     if (ui::Ask(this, ctx_.text(9026), ui::Buttons::OkCancel, ui::Icon::Warning) != ui::Answer::Ok) {
-        doc.InitPending = false;
+        doc.initPending = false;
         return;
     }
     LoadNewDoc();
@@ -86,7 +86,7 @@ void MainWindow::mnuFileNew_Click()
 
 void MainWindow::ToolbarNew()
 {
-    if (session_.doc.IsModified()) {
+    if (session_.doc.isModified()) {
         // The toolbar has no second question, so Cancel stops here.
         const ui::Answer answer = ui::Ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
         if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !SaveWithoutAsking()))
@@ -97,7 +97,7 @@ void MainWindow::ToolbarNew()
 
 void MainWindow::MnuInit_Click()
 {
-    session_.doc.InitPending = true;
+    session_.doc.initPending = true;
     mnuFileNew_Click();
 }
 
@@ -106,15 +106,15 @@ void MainWindow::MnuInit_Click()
 bool MainWindow::SaveTo(const std::string& path)
 {
     Document& doc = session_.doc;
-    const std::string previousPath = doc.DocumentPath;
-    if (!SaveDocument(doc, path)) {
-        doc.DocumentPath = previousPath;
+    const std::string previousPath = doc.documentPath;
+    if (!saveDocument(doc, path)) {
+        doc.documentPath = previousPath;
         ui::Inform(this, ctx_.text(9002), ui::Icon::Critical);
         ShowMainTxt();
         return false;
     }
-    doc.DocumentPath = path;
-    doc.IsUntitled = false;
+    doc.documentPath = path;
+    doc.isUntitled = false;
     ShowMainTxt();
     return true;
 }
@@ -122,26 +122,26 @@ bool MainWindow::SaveTo(const std::string& path)
 bool MainWindow::SaveWithoutAsking()
 {
     // An untitled document has no file to go to: ask for one.
-    if (session_.doc.IsUntitled)
+    if (session_.doc.isUntitled)
         return mnuFileSaveAs_Click();
-    return SaveTo(session_.doc.DocumentPath);
+    return SaveTo(session_.doc.documentPath);
 }
 
 bool MainWindow::mnuFileSave_Click()
 {
     Document& doc = session_.doc;
-    if (doc.IsUntitled)
+    if (doc.isUntitled)
         return mnuFileSaveAs_Click();
-    const QString question = "\"" + QString::fromStdString(doc.DocumentName()) + "\"" + ctx_.text(9007);
+    const QString question = "\"" + QString::fromStdString(doc.documentName()) + "\"" + ctx_.text(9007);
     if (ui::Ask(this, question, ui::Buttons::OkCancel, ui::Icon::Question) != ui::Answer::Ok)
         return false;
-    return SaveTo(doc.DocumentPath);
+    return SaveTo(doc.documentPath);
 }
 
 bool MainWindow::mnuFileSaveAs_Click()
 {
     const QString path = ui::GetSaveFile(this, ctx_.text(10004).remove('&'),
-                                         QString::fromStdString(session_.doc.DocumentPath), fileFilter_);
+                                         QString::fromStdString(session_.doc.documentPath), fileFilter_);
     if (path.isEmpty())
         return false;
     return SaveTo(path.toStdString());
@@ -151,12 +151,12 @@ bool MainWindow::mnuFileSaveAs_Click()
 
 void MainWindow::mnuFileOpen_Click()
 {
-    if (session_.doc.IsModified()) {
+    if (session_.doc.isModified()) {
         const ui::Answer answer = ui::Ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
         if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !SaveWithoutAsking()))
             return;
     }
-    const QString dir = QFileInfo(QString::fromStdString(session_.doc.DocumentPath)).absolutePath();
+    const QString dir = QFileInfo(QString::fromStdString(session_.doc.documentPath)).absolutePath();
     const QString path = ui::GetOpenFile(this, ctx_.text(10002).remove('&'), dir, fileFilter_);
     if (path.isEmpty())
         return;
@@ -166,7 +166,7 @@ void MainWindow::mnuFileOpen_Click()
 void MainWindow::OpenFile(const QString& path)
 {
     CloseCurAllWindows();
-    const OpenResult result = OpenDocument(session_.doc, path.toStdString(), session_.versions);
+    const OpenResult result = openDocument(session_.doc, path.toStdString(), session_.versions);
     switch (result.outcome) {
     case OpenOutcome::Opened:
         ShowCountryMode();
@@ -191,7 +191,7 @@ void MainWindow::OpenFile(const QString& path)
 
 bool MainWindow::AskOtherVersion(const std::string& imageVersion, const QStringList& arguments)
 {
-    const std::string question = IncompatibleMessage(session_.texts, kProgramImageVersion, imageVersion);
+    const std::string question = incompatibleMessage(session_.texts, kProgramImageVersion, imageVersion);
     if (ui::Ask(this, QString::fromStdString(question), ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
         return false;
     return StartOtherVersion(imageVersion, arguments) && close();
@@ -200,7 +200,7 @@ bool MainWindow::AskOtherVersion(const std::string& imageVersion, const QStringL
 bool MainWindow::StartOtherVersion(const std::string& imageVersion, const QStringList& arguments)
 {
     const std::string program =
-        OtherVersionProgram(session_.versions, session_.paths.dataDir, options_.programFile, imageVersion);
+        otherVersionProgram(session_.versions, session_.paths.dataDir, options_.programFile, imageVersion);
     if (program.empty() || !QProcess::startDetached(QString::fromStdString(program), arguments)) {
         // Nothing was started: the program goes on (9063 says why).
         ui::Inform(this, ctx_.text(9063), ui::Icon::Warning);

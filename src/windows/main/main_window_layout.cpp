@@ -329,13 +329,13 @@ void MainWindow::SetMainCaptions()
     ui::SetButtonTexts({ctx_.text(9017), ctx_.text(9018), ctx_.text(kTextYes), ctx_.text(kTextNo),
                         ctx_.text(kTextRetry)});
 
-    panels_[2]->setText(ctx_.text(12008) + QString::number(session_.settings.ComPort));
+    panels_[2]->setText(ctx_.text(12008) + QString::number(session_.settings.portNumber));
     // The device named without asking the system for its port list, which
     // takes long enough to be felt at start-up.
-    panels_[2]->setToolTip(QString::fromStdString(options_.portOverride.empty() ? session_.settings.ComDevice
+    panels_[2]->setToolTip(QString::fromStdString(options_.portOverride.empty() ? session_.settings.portDevice
                                                                                 : options_.portOverride));
     const ModelBand& model = session_.doc.model;
-    panels_[1]->setText(QString::fromStdString(model.ModelName) + "[" + QString::fromStdString(model.BandLabel) + "]");
+    panels_[1]->setText(QString::fromStdString(model.modelName) + "[" + QString::fromStdString(model.bandLabel) + "]");
     ShowMainTxt();
 
     for (const MenuItem& item : kMenuTexts) {
@@ -411,9 +411,9 @@ void MainWindow::RunTreeCommand(const QString& key)
 void MainWindow::ShowMainTxt()
 {
     const ModelBand& model = session_.doc.model;
-    const QString modelName = QString::fromStdString(model.ModelName);
-    setWindowTitle(ctx_.text(12000) + "[" + modelName + ":" + QString::fromStdString(model.BandLabel) + "][" +
-                   ctx_.text(12009) + ":" + QString::fromStdString(session_.doc.DocumentName()) + "]");
+    const QString modelName = QString::fromStdString(model.modelName);
+    setWindowTitle(ctx_.text(12000) + "[" + modelName + ":" + QString::fromStdString(model.bandLabel) + "][" +
+                   ctx_.text(12009) + ":" + QString::fromStdString(session_.doc.documentName()) + "]");
     Label1->setText(modelName);
     if (TreeView1 && TreeView1->topLevelItemCount() > 0)
         TreeView1->topLevelItem(0)->setText(0, Label1->text());
@@ -421,7 +421,7 @@ void MainWindow::ShowMainTxt()
 
 void MainWindow::ShowCountryMode()
 {
-    const bool extended = IsExtendedMode(session_.doc.image().ChannelMode);
+    const bool extended = isExtendedMode(session_.doc.image().ChannelMode);
     actions_.at("MnuModeCountry")->setChecked(!extended);
     actions_.at("MnuModeExtended")->setChecked(extended);
 }

@@ -62,9 +62,9 @@ ModelDialog::ModelDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent)
 
     const ModelBand& model = ctx.doc().model;
     ui::FillList(Combo1, Models());
-    ui::ShowListText(Combo1, QString::fromStdString(model.ModelName));
+    ui::ShowListText(Combo1, QString::fromStdString(model.modelName));
     FillBands();
-    ui::ShowListText(Combo2, QString::fromStdString(model.BandLabel));
+    ui::ShowListText(Combo2, QString::fromStdString(model.bandLabel));
     // A band this model does not offer shows the model's first band: an
     // empty choice would give the document no band limits at all.
     if (Combo2->currentIndex() < 0 && Combo2->count() > 0)
@@ -85,18 +85,18 @@ void ModelDialog::CommandOK_Click()
     ModelBand& model = ctx_.doc().model;
     const std::string chosenModel = Combo1->currentText().toStdString();
     const std::string chosenBand = Combo2->currentText().toStdString();
-    if (chosenModel != model.ModelName || chosenBand != model.BandLabel) {
+    if (chosenModel != model.modelName || chosenBand != model.bandLabel) {
         const ui::Answer answer = ui::CurrentPrompter().ask(this, ctx_.text(9019), ctx_.text(9016),
                                                             ui::Buttons::OkCancel, ui::Icon::Warning);
         if (answer != ui::Answer::Ok) {
             reject();
             return;
         }
-        model.ModelName = chosenModel;
-        model.BandLabel = chosenBand;
-        model.BandCodeOfImage = BandCodeOf(model.BandLabel);
-        ctx_.doc().image().Header.BandCode = model.BandCodeOfImage;
-        model.ParseBandLimits();
+        model.modelName = chosenModel;
+        model.bandLabel = chosenBand;
+        model.bandCodeOfImage = bandCodeOf(model.bandLabel);
+        ctx_.doc().image().Header.BandCode = model.bandCodeOfImage;
+        model.parseBandLimits();
         changed_ = true;
     }
     accept();

@@ -16,7 +16,7 @@ namespace zav {
 PasswordDialog::PasswordDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
     setObjectName("FrmPassWord");
-    ctx.session.PasswordAnswered = false;
+    ctx.session.passwordAnswered = false;
     setWindowTitle(ctx.text(23100));
 
     Label1 = new QLabel(ctx.text(23101), this);
@@ -25,7 +25,7 @@ PasswordDialog::PasswordDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(p
     Text1->setEchoMode(QLineEdit::Password);
     Text1->setMaxLength(kPasswordLength);
     ui::KeyRules::ForTextBox(Text1, nullptr, false);
-    Text1->setText(ui::FromBytes(ctx.session.RadioPassword));
+    Text1->setText(ui::FromBytes(ctx.session.radioPassword));
 
 
     auto* row = new QHBoxLayout;
@@ -39,12 +39,12 @@ PasswordDialog::PasswordDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(p
     setMinimumWidth(300);
 
     connect(CommandOK, &QPushButton::clicked, this, &PasswordDialog::CommandOK_Click);
-    ctx.session.PasswordAnswered = true;
+    ctx.session.passwordAnswered = true;
 }
 
 void PasswordDialog::CommandOK_Click()
 {
-    ctx_.session.RadioPassword = CleanText(ui::ToBytes(Text1->text()));
+    ctx_.session.radioPassword = cleanText(ui::ToBytes(Text1->text()));
     accept();
 }
 

@@ -60,7 +60,7 @@ PortDialog::PortDialog(ui::AppContext& ctx, DeviceSource devices, QWidget* paren
     layout->addLayout(buttons);
 
     ShowPortList();
-    Select(ctx.session.settings.ComPort);
+    Select(ctx.session.settings.portNumber);
 
     connect(CommandOK, &QPushButton::clicked, this, &PortDialog::CommandOK_Click);
     ReCommTimer.setInterval(kRefreshMs);
@@ -71,7 +71,7 @@ PortDialog::PortDialog(ui::AppContext& ctx, DeviceSource devices, QWidget* paren
 void PortDialog::ShowPortList()
 {
     const RunSettings& settings = ctx_.session.settings;
-    table_ = MapPorts(devices_ ? devices_() : std::vector<SerialDevice>{}, settings.ComDevice, settings.ComPort);
+    table_ = mapPorts(devices_ ? devices_() : std::vector<SerialDevice>{}, settings.portDevice, settings.portNumber);
     for (int i = 0; i < kPortChoices; ++i) {
         const PortSlot& slot = table_[static_cast<std::size_t>(i)];
         QRadioButton* option = Option1[static_cast<std::size_t>(i)];
@@ -111,9 +111,9 @@ void PortDialog::CommandOK_Click()
     if (number > 0) {
         // A disabled choice can stay selected; it is stored all the same.
         RunSettings& settings = ctx_.session.settings;
-        settings.ComPort = number;
-        settings.ComDevice = StoredDeviceFor(table_, number);
-        StoreComPort(ctx_.session);
+        settings.portNumber = number;
+        settings.portDevice = storedDeviceFor(table_, number);
+        storeComPort(ctx_.session);
     }
     accept();
 }

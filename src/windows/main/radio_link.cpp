@@ -17,7 +17,7 @@ RadioLink::RadioLink(ui::AppContext& ctx, QWidget* window, std::function<std::st
       window_(window),
       device_(std::move(device)),
       engine_(link::TransferServices{port_, timers_, *this, *this, *this}, linkSession_,
-              link::TransferContext{ctx.session.doc, ctx.session.RadioPassword, ctx.session.versions})
+              link::TransferContext{ctx.session.doc, ctx.session.radioPassword, ctx.session.versions})
 {
     link::ConnectEngine(port_, timers_, engine_);
 }
@@ -62,7 +62,7 @@ QWidget* RadioLink::BoxParent() const
 
 bool RadioLink::confirmTransfer(TransferKind kind)
 {
-    return ui::Ask(BoxParent(), ctx_.text(link::ConfirmTextId(kind)), ui::Buttons::OkCancel, ui::Icon::Question) ==
+    return ui::Ask(BoxParent(), ctx_.text(link::confirmTextId(kind)), ui::Buttons::OkCancel, ui::Icon::Question) ==
            ui::Answer::Ok;
 }
 
@@ -79,7 +79,7 @@ bool RadioLink::askRetry(TransferKind kind)
 
 void RadioLink::wrongModel(const std::string& radioDisplayName)
 {
-    const std::string text = link::WrongModelText(ctx_.session.text(link::kTextWrongModel), radioDisplayName);
+    const std::string text = link::wrongModelMessage(ctx_.session.text(link::kTextWrongModel), radioDisplayName);
     ui::Inform(BoxParent(), QString::fromUtf8(text.c_str()));
 }
 
@@ -93,7 +93,7 @@ void RadioLink::bandRefused() { ui::Inform(BoxParent(), ctx_.text(link::kTextBan
 
 bool RadioLink::askOtherVersion(const std::string& radioVersion)
 {
-    const std::string text = IncompatibleMessage(ctx_.session.texts, kProgramImageVersion, radioVersion);
+    const std::string text = incompatibleMessage(ctx_.session.texts, kProgramImageVersion, radioVersion);
     return ui::Ask(BoxParent(), QString::fromUtf8(text.c_str()), ui::Buttons::YesNo, ui::Icon::Question) ==
            ui::Answer::Yes;
 }
@@ -111,7 +111,7 @@ void RadioLink::passwordFailure()
 
 void RadioLink::transferDone(TransferKind kind)
 {
-    ui::Inform(BoxParent(), ctx_.text(link::DoneTextId(kind)));
+    ui::Inform(BoxParent(), ctx_.text(link::doneTextId(kind)));
 }
 
 // --- progress window ----------------------------------------------------------

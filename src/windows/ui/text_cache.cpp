@@ -33,9 +33,9 @@ bool TextId(std::string_view key, int& id)
 void TextCache::Load(const std::string& path)
 {
     texts_.clear();
-    ForEachProfileEntry(path, [this](std::string_view section, std::string_view key, std::string_view value) {
+    forEachProfileEntry(path, [this](std::string_view section, std::string_view key, std::string_view value) {
         int id = 0;
-        if (!TextId(key, id) || !SameSectionName(section, SectionForTextId(id)))
+        if (!TextId(key, id) || !sameSectionName(section, sectionForTextId(id)))
             return;
         // The first entry of a key counts, as for a single lookup.
         texts_.try_emplace(id, value.substr(0, std::min(value.size(), kMaxTextLength)));

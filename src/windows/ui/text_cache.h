@@ -5,7 +5,7 @@
 // the whole file for each one made start-up and every language switch
 // noticeably slow. The file is still checked on every lookup (one stat), so
 // an edited file takes effect at the next lookup as before. Gives exactly
-// what TextCatalog::GetText gives for the same file.
+// what TextCatalog::text gives for the same file.
 
 #include <string>
 #include <unordered_map>

@@ -35,9 +35,9 @@ inline void FillGroup(Document& doc, int group)
 {
     const Int16 mode = doc.image().ChannelMode;
     int count = doc.activeCount();
-    for (int n = 1; n <= GroupSize(group, mode); ++n) {
+    for (int n = 1; n <= groupSize(group, mode); ++n) {
         ChannelRecord record;
-        record.Number = static_cast<Int16>(GroupBase(group, mode) + n);
+        record.Number = static_cast<Int16>(groupBase(group, mode) + n);
         std::string digits = std::to_string(2700000 + n * 1000);
         digits.insert(0, 8 - digits.size(), '0');
         record.RxFrequency.assign(digits);
@@ -51,15 +51,15 @@ inline void FillGroup(Document& doc, int group)
 inline void NewDocument(Document& doc, Int16 mode, std::initializer_list<ChannelSpec> channels)
 {
     doc.image().ChannelMode = mode;
-    BuildNewDocument(doc, std::string(), TemplateVariant::NewDocument);
+    buildNewDocument(doc, std::string(), TemplateVariant::NewDocument);
     SetChannels(doc, channels);
-    doc.CopyWorkingToSaved();
+    doc.copyWorkingToSaved();
 }
 
 /// The used active record numbered number, or nullptr.
 inline ChannelRecord* Channel(Document& doc, int number)
 {
-    const int index = doc.FindChannelByNumber(static_cast<Int16>(number));
+    const int index = doc.findChannelByNumber(static_cast<Int16>(number));
     return index < 0 ? nullptr : &doc.active()[static_cast<std::size_t>(index)];
 }
 
