@@ -512,6 +512,35 @@ private slots:
         }
     }
 
+    void cancelledWriteLeavesTheMemoryAsItWas()
+    {
+        // A read leaves the radio's bytes in the memory: neither the 0xFF
+        // fill nor the encoded document, so either would show.
+        Harness h;
+        UseNewDocument(h);
+        h.connectRadio(Memory(), Info(), {.echo = true});
+        QVERIFY(h.engine->startRead());
+        QVERIFY(h.run());
+        QVERIFY(h.observer.finished.back().success);
+        const RadioMemory before = h.engine->radioMemory();
+        RadioMemory erased;
+        erased.fill(0xFF);
+        QVERIFY(before != erased);
+        QVERIFY(before != encodeDocument(h.session.doc));
+
+        h.port.sent.clear();
+        h.prompts.asked.clear();
+        h.prompts.answers = {false};
+        QVERIFY(h.engine->startWrite());
+        QVERIFY(h.run());
+        QCOMPARE(h.prompts.asked, QStringList({"confirm:9005"}));
+        QVERIFY(h.engine->radioMemory() == before);
+        QVERIFY(h.port.sent.empty());
+        QVERIFY(!h.port.isOpen());
+        QVERIFY(!h.observer.finished.back().started);
+        QVERIFY(!h.engine->busy());
+    }
+
     void oneTransferAtATime()
     {
         Harness h;
