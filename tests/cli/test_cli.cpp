@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 struct Run {
@@ -58,7 +61,7 @@ QByteArray ReadAll(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void WriteAll(const QString& path, const QByteArray& data)
+void writeAll(const QString& path, const QByteArray& data)
 {
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -119,7 +122,7 @@ private slots:
         QCOMPARE(Cli({"new", "-o", "a.dat"}, dir.path()).exitCode, 0);
         QByteArray bytes = ReadAll(dir.filePath("a.dat"));
         bytes[offset] = char(bytes[offset] + 5);
-        WriteAll(dir.filePath("b.dat"), bytes);
+        writeAll(dir.filePath("b.dat"), bytes);
         Run diff = Cli({"diff", "a.dat", "b.dat"}, dir.path());
         QCOMPARE(diff.exitCode, exitCode);
         if (!field.isEmpty())
@@ -134,6 +137,11 @@ private slots:
         QTest::newRow("short") << "short" << 9002;
         QTest::newRow("other model") << "model" << 9012;
         QTest::newRow("bad version") << "version" << 9065;
+        QTest::newRow("version with two points") << "version 1.." << 9065;
+        // A numeric version of another form is another program's file: the
+        // version question, not a refusal.
+        QTest::newRow("version with a point") << "version 1.5" << 0;
+        QTest::newRow("version with a leading point") << "version .50" << 0;
     }
     void refusedFiles()
     {
@@ -148,15 +156,168 @@ private slots:
             bytes.replace(0, 7, "KD1415 ");
         else if (fault == "version")
             bytes.replace(9, 4, "V30A");
+        else if (fault.startsWith("version "))
+            bytes.replace(9, 4, "V" + fault.mid(8).toLatin1());
         if (fault != "missing")
-            WriteAll(dir.filePath("bad.dat"), bytes);
+            writeAll(dir.filePath("bad.dat"), bytes);
 
-        const QString text = EnglishText(messageId);
+        const QString text = messageId == 0 ? EnglishText(9062) : EnglishText(messageId);
+        QVERIFY(!text.isEmpty());
         Run show = Cli({"show", "bad.dat"}, dir.path());
         QVERIFY(show.exitCode != 0);
         QCOMPARE(show.out, QString());
         QVERIFY2(show.err.contains(text.isEmpty() ? QString("message %1").arg(messageId) : text), qPrintable(show.err));
         QCOMPARE(Cli({"diff", "good.dat", "bad.dat"}, dir.path()).exitCode, 2);
+    }
+
+    // A save follows symbolic links to the file they name, refuses to
+    // replace anything that is not a regular file, and keeps the replaced
+    // file's permission bits and owner.
+    void saveTargets_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("link to a file") << "link-to-file" << true;
+        QTest::newRow("relative link into a folder") << "link-into-folder" << true;
+        QTest::newRow("link to a link") << "link-to-link" << true;
+        QTest::newRow("dangling link") << "dangling-link" << true;
+        QTest::newRow("private file") << "private-file" << true;
+        QTest::newRow("file of another owner") << "owned-file" << true;
+        QTest::newRow("folder") << "folder" << false;
+        QTest::newRow("pipe") << "pipe" << false;
+        QTest::newRow("link to a device") << "link-to-device" << false;
+    }
+    void saveTargets()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, saved);
+        QTemporaryDir dir;
+        const QByteArray old("previous content");
+        QVERIFY(QDir(dir.path()).mkdir("sub"));
+        writeAll(dir.filePath("sub/real.dat"), old);
+        const auto at = [&](const QString& name) { return QFile::encodeName(dir.filePath(name)); };
+        // The file whose content a successful save must replace.
+        QString written = "out.dat";
+        if (target == "link-to-file") {
+            QVERIFY(::symlink(at("sub/real.dat").constData(), at("out.dat").constData()) == 0);
+            written = "sub/real.dat";
+        } else if (target == "link-into-folder") {
+            QVERIFY(::symlink("sub/real.dat", at("out.dat").constData()) == 0);
+            written = "sub/real.dat";
+        } else if (target == "link-to-link") {
+            QVERIFY(::symlink("real.dat", at("sub/middle.dat").constData()) == 0);
+            QVERIFY(::symlink("sub/middle.dat", at("out.dat").constData()) == 0);
+            written = "sub/real.dat";
+        } else if (target == "dangling-link") {
+            QVERIFY(::symlink("sub/later.dat", at("out.dat").constData()) == 0);
+            written = "sub/later.dat";
+        } else if (target == "private-file") {
+            writeAll(dir.filePath("out.dat"), old);
+            QVERIFY(::chmod(at("out.dat").constData(), 0600) == 0);
+        } else if (target == "owned-file") {
+            if (::geteuid() != 0)
+                QSKIP("giving a file to another owner needs root");
+            writeAll(dir.filePath("out.dat"), old);
+            QVERIFY(::chown(at("out.dat").constData(), 4321, 8765) == 0);
+            QVERIFY(::chmod(at("out.dat").constData(), 0640) == 0);
+        } else if (target == "folder") {
+            QVERIFY(QDir(dir.path()).mkdir("out.dat"));
+        } else if (target == "pipe") {
+            QVERIFY(::mkfifo(at("out.dat").constData(), 0644) == 0);
+        } else if (target == "link-to-device") {
+            QVERIFY(::symlink("/dev/null", at("out.dat").constData()) == 0);
+        }
+        struct stat before {};
+        QVERIFY(::lstat(at("out.dat").constData(), &before) == 0 || target == "dangling-link");
+        struct stat writtenBefore {};
+        const bool existed = ::stat(at(written).constData(), &writtenBefore) == 0;
+
+        Run r = Cli({"new", "-o", "out.dat"}, dir.path());
+        // No temporary file is left behind, whatever the outcome.
+        const auto filter = QDir::Files | QDir::Hidden | QDir::System;
+        QCOMPARE(QDir(dir.filePath("sub")).entryList(filter).filter(".tmp").size(), 0);
+        QCOMPARE(QDir(dir.path()).entryList(filter).filter(".tmp").size(), 0);
+        struct stat after {};
+        QVERIFY(::lstat(at("out.dat").constData(), &after) == 0);
+        // Whatever the outcome, the name saved to is the same kind of thing.
+        QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+        if (!saved) {
+            QCOMPARE(r.exitCode, 1);
+            QVERIFY2(r.err.contains(EnglishText(9002)), qPrintable(r.err));
+            QCOMPARE(after.st_ino, before.st_ino);
+            QCOMPARE(ReadAll(dir.filePath("sub/real.dat")), old);
+            return;
+        }
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(ReadAll(dir.filePath(written)).size(), 95640);
+        struct stat writtenAfter {};
+        QVERIFY(::lstat(at(written).constData(), &writtenAfter) == 0);
+        QVERIFY(S_ISREG(writtenAfter.st_mode));
+        if (existed) {
+            QCOMPARE(writtenAfter.st_mode & 07777, writtenBefore.st_mode & 07777);
+            QCOMPARE(writtenAfter.st_uid, writtenBefore.st_uid);
+            QCOMPARE(writtenAfter.st_gid, writtenBefore.st_gid);
+        }
+    }
+
+    // decode names the file error when there is no file to read, and the
+    // size only when the file was read.
+    void decodeRefusals_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing file") << "missing.bin" << EnglishText(9002);
+        QTest::newRow("folder") << "folder" << EnglishText(9002);
+        QTest::newRow("unreadable file") << "unreadable.bin" << EnglishText(9002);
+        QTest::newRow("one byte short") << "short.bin" << "exactly 25664 bytes";
+        QTest::newRow("one byte long") << "long.bin" << "exactly 25664 bytes";
+    }
+    void decodeRefusals()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("folder"));
+        writeAll(dir.filePath("short.bin"), QByteArray(25663, '\xff'));
+        writeAll(dir.filePath("long.bin"), QByteArray(25665, '\xff'));
+        writeAll(dir.filePath("unreadable.bin"), QByteArray(25664, '\xff'));
+        if (input == "unreadable.bin") {
+            if (::geteuid() == 0)
+                QSKIP("root reads every file");
+            QVERIFY(QFile::setPermissions(dir.filePath(input), QFileDevice::WriteOwner));
+        }
+        Run r = Cli({"decode", input, "--mode", "0", "-o", "x.dat"}, dir.path());
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(!QFile::exists(dir.filePath("x.dat")));
+    }
+
+    // An image-only template of the wrong length is reported, and the new
+    // file has the defaults. The program runs from a copy of its layout
+    // that has such a template.
+    void newReportsABadTemplate()
+    {
+        QTemporaryDir dir;
+        const QString bin = dir.filePath("bin");
+        QVERIFY(QDir().mkpath(bin + "/Init"));
+        QVERIFY(QDir().mkpath(bin + "/language"));
+        QVERIFY(QFile::copy(ProgramDir() + "/zavprog-cli", bin + "/zavprog-cli"));
+        QVERIFY(QFile::setPermissions(bin + "/zavprog-cli", QFile::permissions(ProgramDir() + "/zavprog-cli")));
+        QVERIFY(QFile::copy(ProgramDir() + "/language/english.ini", bin + "/language/english.ini"));
+        writeAll(bin + "/Init/ZAV415_0.dat", QByteArray(1859, '\0'));
+
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start(bin + "/zavprog-cli", {"new", "-o", "a.dat"});
+        QVERIFY(p.waitForFinished(60000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(err.contains(EnglishText(9033)), qPrintable(err));
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(ReadAll(dir.filePath("a.dat")), [] {
+            QTemporaryDir plain;
+            Cli({"new", "-o", "a.dat"}, plain.path());
+            return ReadAll(plain.filePath("a.dat"));
+        }());
     }
 
     void newFailsIntoMissingFolder()

@@ -84,8 +84,14 @@ private slots:
         QTest::newRow("lower-case v") << QByteArray("v300") << false;
         QTest::newRow("too short") << QByteArray("V30") << false;
         QTest::newRow("too long") << QByteArray("V3000") << false;
-        QTest::newRow("dot") << QByteArray("V3.0") << false;
-        QTest::newRow("sign") << QByteArray("V-30") << false;
+        // The three after "V" are numeric as any typed number is: another
+        // program's version such as "V3.0" brings the version question.
+        QTest::newRow("point") << QByteArray("V3.0") << true;
+        QTest::newRow("leading point") << QByteArray("V.50") << true;
+        QTest::newRow("sign") << QByteArray("V-30") << true;
+        QTest::newRow("two points") << QByteArray("V1..") << false;
+        QTest::newRow("comma") << QByteArray("V1,5") << false;
+        QTest::newRow("sign without digits") << QByteArray("V+..") << false;
         QTest::newRow("leading space") << QByteArray(" V300") << false;
         QTest::newRow("empty") << QByteArray() << false;
     }

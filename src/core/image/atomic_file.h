@@ -1,7 +1,7 @@
 #pragma once
 
 // Files are replaced, never overwritten in place: a failed write leaves the
-// previous file as it was.
+// previous file as it was. Every file the programs save goes through here.
 
 #include <cstdint>
 #include <optional>
@@ -11,8 +11,17 @@
 namespace zav {
 
 /// Writes data to a temporary file beside path, flushes it, then renames it
-/// over path. Returns false (and removes the temporary file) on any error.
+/// over path. A symbolic link is followed and the file it names is replaced
+/// (the link stays); that file keeps its permission bits, and its owner and
+/// group as far as this process may set them. A path naming something other
+/// than a regular file (a folder, a device, a pipe) is refused untouched.
+/// Returns false (and removes the temporary file) on any error.
 bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& data);
+
+/// The first maxBytes bytes of a regular file (fewer when it is shorter);
+/// nothing when it is missing, not a regular file or unreadable.
+[[nodiscard]] std::optional<std::vector<std::uint8_t>> readFilePrefix(const std::string& path,
+                                                                      std::size_t maxBytes);
 
 /// Reads a whole regular file of at most maxBytes; nothing when it is
 /// missing, not a regular file, unreadable or larger.

@@ -9,31 +9,11 @@
 #include "version_records.h"
 
 #include <array>
-#include <filesystem>
-#include <fstream>
 
 namespace zav {
 namespace {
 
 constexpr int kHeaderBytes = 13;
-
-/// The first maxBytes bytes of a regular file (fewer when it is shorter);
-/// nothing when it is missing, not a regular file or unreadable.
-std::optional<Bytes> ReadFilePrefix(const std::string& path, std::size_t maxBytes)
-{
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    Bytes data(maxBytes);
-    in.read(reinterpret_cast<char*>(data.data()), static_cast<std::streamsize>(maxBytes));
-    if (in.bad())
-        return std::nullopt;
-    data.resize(static_cast<std::size_t>(in.gcount()));
-    return data;
-}
 
 bool SaneTable(const ChannelTable& table, Int16 count)
 {
@@ -131,7 +111,7 @@ OpenResult openDocumentBytes(Document& doc, std::span<const std::uint8_t> bytes,
 OpenResult openDocument(Document& doc, const std::string& path, const VersionRecords& versions)
 {
     // One byte more than a full file tells a long file from a full one.
-    const auto bytes = ReadFilePrefix(path, kFullFileBytes + 1);
+    const auto bytes = readFilePrefix(path, kFullFileBytes + 1);
     if (!bytes)
         return {};
     return openDocumentBytes(doc, *bytes, path, versions);
@@ -153,7 +133,7 @@ bool saveDocument(Document& doc, const std::string& path)
 
 bool loadFullFile(Document& doc, const std::string& path)
 {
-    const auto bytes = ReadFilePrefix(path, kFullFileBytes + 1);
+    const auto bytes = readFilePrefix(path, kFullFileBytes + 1);
     const auto set = bytes ? ParseFullFile(*bytes) : std::nullopt;
     if (!set) {
         doc.copyWorkingToSaved();
@@ -165,7 +145,7 @@ bool loadFullFile(Document& doc, const std::string& path)
 
 int loadImageOnlyFile(Document& doc, const std::string& path)
 {
-    const auto bytes = ReadFilePrefix(path, kRadioImageBytes + 1);
+    const auto bytes = readFilePrefix(path, kRadioImageBytes + 1);
     if (!bytes) {
         doc.copyWorkingToSaved();
         return 9002;

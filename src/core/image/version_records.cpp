@@ -5,6 +5,7 @@
 
 #include "document.h"
 #include "fixed_text.h"
+#include "numbers.h"
 
 #include <algorithm>
 
@@ -13,8 +14,9 @@ namespace zav {
 bool isVersionText(std::string_view text)
 {
     const std::string clean = cleanText(text);
-    return clean.size() == 4 && clean[0] == 'V' &&
-           std::all_of(clean.begin() + 1, clean.end(), [](char c) { return c >= '0' && c <= '9'; });
+    // "Numeric" as everywhere else: "V1.5" is another program's version,
+    // not a broken one.
+    return clean.size() == 4 && clean[0] == 'V' && isNumeric(std::string_view(clean).substr(1));
 }
 
 bool VersionRecords::isCompatible(std::string_view software, std::string_view image) const

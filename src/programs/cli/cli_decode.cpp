@@ -33,15 +33,20 @@ int RunDecode(const QStringList& args)
         return 2;
     }
     const QString input = parser.positionalArguments().first();
-    const auto data = readWholeFile(input.toStdString(), link::kMemoryBytes);
-    if (!data || data->size() != std::size_t(link::kMemoryBytes)) {
+    const AppPaths paths = installedPaths();
+    // One byte more than a memory image tells a long file from a whole one.
+    const auto data = readFilePrefix(input.toStdString(), link::kMemoryBytes + 1);
+    if (!data) {
+        reportMessage(err, input, englishTexts(paths), 9002);
+        return 1;
+    }
+    if (data->size() != std::size_t(link::kMemoryBytes)) {
         err << "zavprog-cli: " << input << ": a radio memory image is exactly " << link::kMemoryBytes << " bytes\n";
         return 1;
     }
     link::RadioMemory memory;
     std::copy(data->begin(), data->end(), memory.begin());
 
-    const AppPaths paths = installedPaths();
     Document doc;
     buildNewDocument(doc, paths.initDir(), TemplateVariant::NewDocument);
     link::decodeDocument(memory, static_cast<Int16>(mode), doc);

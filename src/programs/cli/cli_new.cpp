@@ -23,7 +23,11 @@ int RunNew(const QStringList& args)
     const QString output = parser.value("o");
     const AppPaths paths = installedPaths();
     Document doc;
-    buildNewDocument(doc, paths.initDir(), TemplateVariant::NewDocument);
+    const NewDocumentResult built = buildNewDocument(doc, paths.initDir(), TemplateVariant::NewDocument);
+    // A broken template is reported; the new file has the defaults, as a
+    // new document in the desktop program has after the same message.
+    if (built.messageId != 0)
+        reportMessage(err, QString::fromStdString(built.templatePath), englishTexts(paths), built.messageId);
     if (!saveDocument(doc, output.toStdString())) {
         reportMessage(err, output, englishTexts(paths), 9002);
         return 1;
