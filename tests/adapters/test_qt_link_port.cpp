@@ -104,7 +104,9 @@ private slots:
         port.close(); // what was written leaves before the port closes
         QCOMPARE(line.received(), QByteArray("PRO"));
         QVERIFY(!port.isOpen());
-        port.write(packet); // closed: nothing happens
+        port.write(packet); // closed: nothing leaves, and the port stays closed
+        QVERIFY(!port.isOpen());
+        QCOMPARE(line.received(), QByteArray());
     }
 
     void reopenAndFailures()
@@ -115,17 +117,36 @@ private slots:
 
         Line line;
         QtLinkPort port(line.device());
+        QByteArrayList frames;
+        port.setReceiver([&](std::span<const std::uint8_t> b) { frames << QByteArray(reinterpret_cast<const char*>(b.data()), qsizetype(b.size())); });
         QVERIFY(port.open());
-        QVERIFY(port.open()); // opening an open port closes it first
+        // Half a frame is waiting when the port is opened again: opening
+        // starts afresh (closed first, nothing kept, threshold back to 1).
+        port.setThreshold(5);
+        line.send("abc");
+        QTest::qWait(100);
+        QVERIFY(frames.isEmpty());
+        QVERIFY(port.open());
         QVERIFY(port.isOpen());
+        line.send("z");
+        QTRY_COMPARE(frames, QByteArrayList({"z"}));
+        const std::uint8_t probe[] = {'O', 'K'};
+        port.write(probe);
+        QCOMPARE(line.received(), QByteArray("OK"));
 
-        // The device vanishes: the port closes itself; sending is harmless.
+        // The device vanishes: the port closes itself and says why; later
+        // calls neither reopen it nor deliver anything.
         line.hangUp();
         const std::uint8_t end[] = {'E', 'N', 'D'};
         port.write(end);
         QTRY_VERIFY(!port.isOpen());
+        QVERIFY(!port.lastError().isEmpty());
         port.clearBuffers();
         port.write(end);
+        port.setThreshold(1);
+        QTest::qWait(50);
+        QVERIFY(!port.isOpen());
+        QCOMPARE(frames, QByteArrayList({"z"}));
     }
 };
 
