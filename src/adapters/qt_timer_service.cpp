@@ -25,7 +25,7 @@ void QtTimerService::start(TimerId id, int milliseconds) { timers_[static_cast<s
 
 void QtTimerService::stop(TimerId id) { timers_[static_cast<std::size_t>(id)].stop(); }
 
-void ConnectEngine(QtLinkPort& port, QtTimerService& timers, TransferEngine& engine)
+void connectEngine(QtLinkPort& port, QtTimerService& timers, TransferEngine& engine)
 {
     port.setReceiver([&engine](std::span<const std::uint8_t> bytes) { engine.onBytesReceived(bytes); });
     timers.setHandler([&engine](TimerId id) { engine.onTimer(id); });

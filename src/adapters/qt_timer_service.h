@@ -32,6 +32,6 @@ private:
 };
 
 /// Connects a port and timers to the engine that uses them.
-void ConnectEngine(class QtLinkPort& port, QtTimerService& timers, TransferEngine& engine);
+void connectEngine(class QtLinkPort& port, QtTimerService& timers, TransferEngine& engine);
 
 } // namespace zav::link

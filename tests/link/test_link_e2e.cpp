@@ -42,7 +42,7 @@ struct LiveRig {
         buildNewDocument(session.doc, "/nonexistent/zav-test-init", TemplateVariant::NewDocument);
         engine = std::make_unique<TransferEngine>(TransferServices{port, timers, prompts, progress, observer}, link,
                                                   TransferContext{session.doc, session.radioPassword, session.versions});
-        ConnectEngine(port, timers, *engine);
+        connectEngine(port, timers, *engine);
     }
 
     /// Starts a transfer and runs the event loop until it has finished.

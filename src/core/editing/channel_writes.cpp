@@ -15,7 +15,7 @@ constexpr double kCountsPerMHz = 100000.0; // 10 Hz units
 constexpr long long kLargestStoredFrequency = 99999999;
 constexpr int kHighestPlainChannel = 400; // channels above this one take a new receive frequency
 
-std::string TextOf(const CellValue& value)
+std::string textOf(const CellValue& value)
 {
     if (const auto* text = std::get_if<std::string>(&value))
         return *text;
@@ -23,7 +23,7 @@ std::string TextOf(const CellValue& value)
 }
 
 /// The integer of a value; a text counts only when it holds a whole number.
-bool IntegerOf(const CellValue& value, Int16& out)
+bool integerOf(const CellValue& value, Int16& out)
 {
     long long n = 0;
     if (const auto* number = std::get_if<int>(&value)) {
@@ -39,7 +39,7 @@ bool IntegerOf(const CellValue& value, Int16& out)
     return true;
 }
 
-bool StoreInteger(Int16& member, Int16 value)
+bool storeInteger(Int16& member, Int16 value)
 {
     const bool changed = member != value;
     member = value;
@@ -133,14 +133,14 @@ bool setChannelField(ChannelRecord& record, int fieldId, const CellValue& value,
         if (record.Number <= kHighestPlainChannel)
             return false; // these channels keep their receive frequency
         FixedText<8> stored;
-        stored.assign(toStoredFrequency(TextOf(value), band));
+        stored.assign(toStoredFrequency(textOf(value), band));
         const bool changed = !(stored == record.RxFrequency);
         record.RxFrequency = stored;
         return changed;
     }
     if (fieldId == FieldTransmit) {
         const ChannelRecord before = record;
-        const OffsetEntry entry = offsetFromEntry(record.RxFrequency.raw(), TextOf(value), showTxAsOffset,
+        const OffsetEntry entry = offsetFromEntry(record.RxFrequency.raw(), textOf(value), showTxAsOffset,
                                                   record.Offset, record.OffsetDirection, band);
         if (!entry.stored)
             return false;
@@ -153,7 +153,7 @@ bool setChannelField(ChannelRecord& record, int fieldId, const CellValue& value,
         return false; // no member behind these ids
 
     Int16 v = 0;
-    if (!IntegerOf(value, v))
+    if (!integerOf(value, v))
         return false;
     const ChannelRecord before = record;
     switch (fieldId) {
@@ -180,7 +180,7 @@ bool setChannelField(ChannelRecord& record, int fieldId, const CellValue& value,
         break;
     default:
         if (Int16* member = record.option(fieldId))
-            StoreInteger(*member, v);
+            storeInteger(*member, v);
         break;
     }
     return !(record == before);
@@ -252,7 +252,7 @@ CellWriteResult setChannelCell(Document& doc, const ChannelWriteEnv& env, int gr
     CellValue checkedValue = value;
     std::string text;
     if (frequencyField) {
-        text = TextOf(value);
+        text = textOf(value);
         if (!text.empty() && !(fieldId == FieldTransmit && env.showTxAsOffset)) {
             const CheckedText checked = checkFrequencyEntry(text, currentGroup, band);
             result.warned = checked.warned;

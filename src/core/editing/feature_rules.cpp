@@ -13,7 +13,7 @@ constexpr int kStandbyEotCode = 77;
 constexpr int kStandbyCallCode = 78;
 
 template <class Fn>
-void ForUsedRecords(Document& doc, Fn fn)
+void forUsedRecords(Document& doc, Fn fn)
 {
     for (int i = 0; i < doc.activeCount(); ++i)
         fn(doc.active()[static_cast<std::size_t>(i)]);
@@ -21,7 +21,7 @@ void ForUsedRecords(Document& doc, Fn fn)
         fn(doc.standby()[static_cast<std::size_t>(i)]);
 }
 
-void ClearIfEqual(Int16& field, int n)
+void clearIfEqual(Int16& field, int n)
 {
     if (field == n)
         field = 0;
@@ -47,18 +47,18 @@ std::vector<int> definedCodeMemories(const RadioImage& image)
 
 void clearCodeMemoryReferences(Document& doc, int n)
 {
-    ForUsedRecords(doc, [n](ChannelRecord& r) {
-        ClearIfEqual(r.Option13, n);
-        ClearIfEqual(r.Option22, n);
-        ClearIfEqual(r.Option28, n);
+    forUsedRecords(doc, [n](ChannelRecord& r) {
+        clearIfEqual(r.Option13, n);
+        clearIfEqual(r.Option22, n);
+        clearIfEqual(r.Option28, n);
     });
     OptFeat& opt = doc.image().OptFeat;
-    ClearIfEqual(opt.botCode(), n);
-    ClearIfEqual(opt.eotCode(), n);
-    ClearIfEqual(opt.callCode(), n);
+    clearIfEqual(opt.botCode(), n);
+    clearIfEqual(opt.eotCode(), n);
+    clearIfEqual(opt.callCode(), n);
     auto& standby = doc.image().StandbySettings;
     for (int pos : {kStandbyBotCode, kStandbyEotCode, kStandbyCallCode})
-        ClearIfEqual(standby[static_cast<std::size_t>(pos)], n);
+        clearIfEqual(standby[static_cast<std::size_t>(pos)], n);
 }
 
 bool isToneTipDefined(const RadioImage& image, int t)
@@ -90,7 +90,7 @@ void clearUndefinedRogerBeeps(Document& doc)
         if (!isToneTipDefined(image, field))
             field = 0;
     };
-    ForUsedRecords(doc, [&](ChannelRecord& r) { keepIfDefined(r.Option23); });
+    forUsedRecords(doc, [&](ChannelRecord& r) { keepIfDefined(r.Option23); });
     keepIfDefined(doc.image().OptFeat.rogerBeep());
     keepIfDefined(doc.image().StandbySettings[kStandbyRogerBeep]);
 }

@@ -20,14 +20,14 @@ constexpr const char* kExtendedGroupNames[kGroupNames] = {"AE", "BE", "CE", "DE"
 /// The image-only template has this fixed name whatever the model.
 constexpr const char* kImageOnlyTemplate = "ZAV415_0.dat";
 
-void SetGroupNames(std::array<FixedText<3>, kGroupNames>& names, bool extended)
+void setGroupNames(std::array<FixedText<3>, kGroupNames>& names, bool extended)
 {
     const char* const* list = defaultGroupNames(extended);
     for (int k = 0; k < kGroupNames; ++k)
         names[static_cast<std::size_t>(k)].assign(list[k]);
 }
 
-void SetOptFeatDefaults(OptFeat& opt)
+void setOptFeatDefaults(OptFeat& opt)
 {
     opt.Common1.fill(0);
     opt.Common1[common1::TotTime] = 4;
@@ -47,7 +47,7 @@ void SetOptFeatDefaults(OptFeat& opt)
     opt.Common2[common2::TailElimination] = 3;
 }
 
-void SetDtmfDefaults(DtmfSettings& dtmf)
+void setDtmfDefaults(DtmfSettings& dtmf)
 {
     for (int k = 0; k <= 8; ++k)
         dtmf.integer(k) = 0;
@@ -63,7 +63,7 @@ void SetDtmfDefaults(DtmfSettings& dtmf)
     }
 }
 
-void SetStandbyDefaults(std::array<Int16, kStandbySettings>& standby)
+void setStandbyDefaults(std::array<Int16, kStandbySettings>& standby)
 {
     // The same values as the active fields they stand for.
     standby.fill(0);
@@ -74,7 +74,7 @@ void SetStandbyDefaults(std::array<Int16, kStandbySettings>& standby)
     standby[12] = 1; // KeyBeep
 }
 
-void SetToneTipDefaults(std::array<ToneTip, kToneTips>& tips)
+void setToneTipDefaults(std::array<ToneTip, kToneTips>& tips)
 {
     auto set = [&](int tip, std::initializer_list<int> values) {
         ToneTip& t = tips[static_cast<std::size_t>(tip - 1)];
@@ -91,19 +91,19 @@ void SetToneTipDefaults(std::array<ToneTip, kToneTips>& tips)
     set(5, {150, 20, 70, 20, 150, 20, 70, 20, 150, 20, 70, 20});
 }
 
-void SetFeatureDefaults(RadioImage& im)
+void setFeatureDefaults(RadioImage& im)
 {
     im.KeySettings = {10, 10, 0, 0, 0, 0};
     im.AlertSettings.fill(0);
     im.AlertSettings[0] = 1;
     im.ScanSettings.fill(0);
-    SetOptFeatDefaults(im.OptFeat);
+    setOptFeatDefaults(im.OptFeat);
     for (auto& line : im.EmbeddedMessage)
         line.assign(std::string(1, '\0'));
-    SetDtmfDefaults(im.DtmfSettings);
+    setDtmfDefaults(im.DtmfSettings);
 }
 
-bool FileExists(const std::filesystem::path& path)
+bool fileExists(const std::filesystem::path& path)
 {
     std::error_code ec;
     return std::filesystem::exists(path, ec);
@@ -144,7 +144,7 @@ NewDocumentResult buildNewDocument(Document& doc, const std::string& initDir, Te
     im.Header.Version = version;
     const bool extended = isExtendedMode(mode);
 
-    SetFeatureDefaults(im);
+    setFeatureDefaults(im);
 
     const double mid = (doc.model.bandLow + doc.model.bandHigh) / 2;
     im.ChannelCount = 0;
@@ -153,16 +153,16 @@ NewDocumentResult buildNewDocument(Document& doc, const std::string& initDir, Te
     im.StandbyChannelCount = 0;
     appendDefaultChannel(doc, 1, mid, true);
     appendDefaultChannel(doc, kChannelSlots, mid, true);
-    SetStandbyDefaults(im.StandbySettings);
-    SetGroupNames(im.StandbyGroupNames, !extended);
+    setStandbyDefaults(im.StandbySettings);
+    setGroupNames(im.StandbyGroupNames, !extended);
 
     for (RadioListEntry& entry : im.RadioList) {
         entry.Flag = 1;
         entry.Frequency.assign("");
     }
     doc.stampHeader();
-    SetGroupNames(im.GroupNames, extended);
-    SetToneTipDefaults(im.ToneTips);
+    setGroupNames(im.GroupNames, extended);
+    setToneTipDefaults(im.ToneTips);
     doc.copyWorkingToSaved();
 
     NewDocumentResult result;
@@ -170,10 +170,10 @@ NewDocumentResult buildNewDocument(Document& doc, const std::string& initDir, Te
     const std::string prefix = doc.model.modelName + "_" + std::to_string(bandCodeOf(doc.model.bandLabel));
     const std::filesystem::path full = dir / (prefix + (variant == TemplateVariant::Init ? ".dat" : "_NEW.dat"));
     const std::filesystem::path imageOnly = dir / kImageOnlyTemplate;
-    if (FileExists(full)) {
+    if (fileExists(full)) {
         result.templatePath = full.string();
         result.templateLoaded = loadFullFile(doc, result.templatePath);
-    } else if (std::string(kImageOnlyTemplate).rfind(doc.model.modelName + "_", 0) == 0 && FileExists(imageOnly)) {
+    } else if (std::string(kImageOnlyTemplate).rfind(doc.model.modelName + "_", 0) == 0 && fileExists(imageOnly)) {
         result.templatePath = imageOnly.string();
         result.messageId = loadImageOnlyFile(doc, result.templatePath);
         result.templateLoaded = result.messageId == 0;

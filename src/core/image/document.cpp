@@ -21,10 +21,10 @@ Document::Document()
 }
 
 namespace {
-int ClampCount(Int16 count) { return std::clamp<int>(count, 0, kChannelSlots); }
+int clampCount(Int16 count) { return std::clamp<int>(count, 0, kChannelSlots); }
 
 // Compares two records field by field; texts are compared after cleanText.
-bool SameChannel(const ChannelRecord& a, const ChannelRecord& b)
+bool sameChannel(const ChannelRecord& a, const ChannelRecord& b)
 {
     // Member-wise comparison with texts taken clean.
     auto cleanEqual = [](const auto& x, const auto& y) { return x.clean() == y.clean(); };
@@ -36,7 +36,7 @@ bool SameChannel(const ChannelRecord& a, const ChannelRecord& b)
     return ca == cb;
 }
 
-bool SameTable(const ChannelTable& saved, int savedCount, const ChannelTable& working, int workingCount)
+bool sameTable(const ChannelTable& saved, int savedCount, const ChannelTable& working, int workingCount)
 {
     for (int i = 0; i < savedCount; ++i) {
         const ChannelRecord& s = saved[i];
@@ -50,15 +50,15 @@ bool SameTable(const ChannelTable& saved, int savedCount, const ChannelTable& wo
                     break;
                 }
         }
-        if (w == nullptr || !SameChannel(s, *w))
+        if (w == nullptr || !sameChannel(s, *w))
             return false;
     }
     return true;
 }
 } // namespace
 
-int Document::activeCount() const { return ClampCount(working.Settings.ChannelCount); }
-int Document::standbyCount() const { return ClampCount(working.Settings.StandbyChannelCount); }
+int Document::activeCount() const { return clampCount(working.Settings.ChannelCount); }
+int Document::standbyCount() const { return clampCount(working.Settings.StandbyChannelCount); }
 
 void Document::stampHeader()
 {
@@ -85,8 +85,8 @@ void Document::copySavedToWorking()
     model.bandLabel = bandLabelOf(header.BandCode);
     model.bandCodeOfImage = header.BandCode;
     model.parseBandLimits();
-    const int active = ClampCount(saved.Settings.ChannelCount);
-    const int standby = ClampCount(saved.Settings.StandbyChannelCount);
+    const int active = clampCount(saved.Settings.ChannelCount);
+    const int standby = clampCount(saved.Settings.StandbyChannelCount);
     std::copy_n(saved.ActiveChannels.begin(), active, working.ActiveChannels.begin());
     std::copy_n(saved.StandbyChannels.begin(), standby, working.StandbyChannels.begin());
 }
@@ -154,9 +154,9 @@ bool Document::isModified() const
     if (w.ChannelMode != s.ChannelMode || w.StandbyChannelCount != s.StandbyChannelCount ||
         w.ChannelCount != s.ChannelCount)
         return true;
-    if (!SameTable(saved.ActiveChannels, ClampCount(s.ChannelCount), working.ActiveChannels, activeCount()))
+    if (!sameTable(saved.ActiveChannels, clampCount(s.ChannelCount), working.ActiveChannels, activeCount()))
         return true;
-    if (!SameTable(saved.StandbyChannels, ClampCount(s.StandbyChannelCount), working.StandbyChannels,
+    if (!sameTable(saved.StandbyChannels, clampCount(s.StandbyChannelCount), working.StandbyChannels,
                    standbyCount()))
         return true;
     if (w.Header.Model.clean() != s.Header.Model.clean() || w.Header.BandCode != s.Header.BandCode)

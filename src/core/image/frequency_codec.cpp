@@ -19,7 +19,7 @@ constexpr long long kRasterCounts = 500;   // 5 kHz
 constexpr long long kOffsetLimit = 10000000; // 100 MHz: the 7-digit form holds up to 99.99999
 
 /// Shortest text that reads back as the same number ("25.615", "100").
-std::string PlainNumberText(double value)
+std::string plainNumberText(double value)
 {
     char buffer[64];
     auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -30,7 +30,7 @@ std::string PlainNumberText(double value)
 
 long long ToCounts(double mhz) { return roundHalfEven(mhz * kCountsPerMHz); }
 
-bool AllDigits(std::string_view s)
+bool allDigits(std::string_view s)
 {
     for (char c : s)
         if (c < '0' || c > '9')
@@ -43,7 +43,7 @@ bool AllDigits(std::string_view s)
 std::optional<long long> storedFrequencyCount(std::string_view stored)
 {
     const std::string clean = cleanText(stored);
-    if (clean.size() != 8 || !AllDigits(clean))
+    if (clean.size() != 8 || !allDigits(clean))
         return std::nullopt;
     return std::stoll(clean);
 }
@@ -51,7 +51,7 @@ std::optional<long long> storedFrequencyCount(std::string_view stored)
 std::optional<long long> storedOffsetCount(std::string_view stored)
 {
     const std::string clean = cleanText(stored);
-    if (clean.size() != 7 || !AllDigits(clean))
+    if (clean.size() != 7 || !allDigits(clean))
         return std::nullopt;
     return std::stoll(clean);
 }
@@ -71,7 +71,7 @@ std::string toStoredFrequency(std::string_view text, const BandLimits& band)
     // The stored form has no sign: "+27.86" is 27.86, a negative entry is as
     // unusable as a non-numeric one.
     if (!isNumeric(value) || value.front() == '-')
-        value = PlainNumberText(band.low);
+        value = plainNumberText(band.low);
     if (value.front() == '+')
         value.erase(0, 1);
 
@@ -103,7 +103,7 @@ StoredFrequencyText storedFrequencyToText(std::string_view stored, const BandLim
         if (auto mhz = parseNumber(dotted))
             return {formatMHz(*mhz), false};
     }
-    return {PlainNumberText(band.low), true};
+    return {plainNumberText(band.low), true};
 }
 
 std::string storedOffsetToText(std::string_view stored, int direction)

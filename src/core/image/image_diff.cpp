@@ -54,7 +54,7 @@ private:
     std::string prefix_;
 };
 
-FlatFields FlattenSettings(const RadioImage& image)
+FlatFields flattenSettings(const RadioImage& image)
 {
     FlatFields fields;
     Flattener f(fields, "Settings.");
@@ -62,7 +62,7 @@ FlatFields FlattenSettings(const RadioImage& image)
     return fields;
 }
 
-FlatFields FlattenChannel(const ChannelRecord& record, const std::string& prefix)
+FlatFields flattenChannel(const ChannelRecord& record, const std::string& prefix)
 {
     FlatFields fields;
     Flattener f(fields, prefix);
@@ -70,7 +70,7 @@ FlatFields FlattenChannel(const ChannelRecord& record, const std::string& prefix
     return fields;
 }
 
-void DiffFlat(const FlatFields& a, const FlatFields& b, std::vector<FieldDifference>& out)
+void diffFlat(const FlatFields& a, const FlatFields& b, std::vector<FieldDifference>& out)
 {
     // Both lists come from the same record type: same names, same order.
     for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
@@ -86,7 +86,7 @@ const ChannelRecord* FindByNumber(const ChannelTable& table, int count, Int16 nu
     return nullptr;
 }
 
-void DiffTable(const char* name, const ChannelTable& a, Int16 countA, const ChannelTable& b, Int16 countB,
+void diffTable(const char* name, const ChannelTable& a, Int16 countA, const ChannelTable& b, Int16 countB,
                std::vector<FieldDifference>& out)
 {
     const int na = std::clamp<int>(countA, 0, kChannelSlots);
@@ -98,7 +98,7 @@ void DiffTable(const char* name, const ChannelTable& a, Int16 countA, const Chan
         if (FindByNumber(a, i, ra.Number) != nullptr)
             continue;
         if (const ChannelRecord* rb = FindByNumber(b, nb, ra.Number))
-            DiffFlat(FlattenChannel(ra, label(ra.Number) + "."), FlattenChannel(*rb, label(ra.Number) + "."), out);
+            diffFlat(flattenChannel(ra, label(ra.Number) + "."), flattenChannel(*rb, label(ra.Number) + "."), out);
         else
             out.push_back({label(ra.Number), "(present)", "(none)"});
     }
@@ -114,10 +114,10 @@ void DiffTable(const char* name, const ChannelTable& a, Int16 countA, const Chan
 std::vector<FieldDifference> diffImages(const ImageSet& a, const ImageSet& b)
 {
     std::vector<FieldDifference> out;
-    DiffFlat(FlattenSettings(a.Settings), FlattenSettings(b.Settings), out);
-    DiffTable("ActiveChannels", a.ActiveChannels, a.Settings.ChannelCount, b.ActiveChannels, b.Settings.ChannelCount,
+    diffFlat(flattenSettings(a.Settings), flattenSettings(b.Settings), out);
+    diffTable("ActiveChannels", a.ActiveChannels, a.Settings.ChannelCount, b.ActiveChannels, b.Settings.ChannelCount,
               out);
-    DiffTable("StandbyChannels", a.StandbyChannels, a.Settings.StandbyChannelCount, b.StandbyChannels,
+    diffTable("StandbyChannels", a.StandbyChannels, a.Settings.StandbyChannelCount, b.StandbyChannels,
               b.Settings.StandbyChannelCount, out);
     return out;
 }

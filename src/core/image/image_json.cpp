@@ -119,7 +119,7 @@ private:
     int count_ = 0;
 };
 
-int UsedCount(Int16 count) { return std::clamp<int>(count, 0, kChannelSlots); }
+int usedCount(Int16 count) { return std::clamp<int>(count, 0, kChannelSlots); }
 
 } // namespace
 
@@ -151,9 +151,9 @@ std::string imageSetToJson(const ImageSet& set)
     // The tables hold only their used records.
     const auto& active = set.ActiveChannels;
     const auto& standby = set.StandbyChannels;
-    top.recordList("ActiveChannels", active.begin(), active.begin() + UsedCount(set.Settings.ChannelCount), channel);
+    top.recordList("ActiveChannels", active.begin(), active.begin() + usedCount(set.Settings.ChannelCount), channel);
     top.recordList("StandbyChannels", standby.begin(),
-                   standby.begin() + UsedCount(set.Settings.StandbyChannelCount), channel);
+                   standby.begin() + usedCount(set.Settings.StandbyChannelCount), channel);
     top.close();
     return out + "}\n";
 }

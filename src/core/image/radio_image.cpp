@@ -16,7 +16,7 @@ std::string cleanText(std::string_view text)
 
 namespace {
 template <class R>
-auto* OptionMember(R& r, int id)
+auto* optionMember(R& r, int id)
 {
     switch (id) {
     case 7: return &r.Option7;
@@ -55,8 +55,8 @@ auto* OptionMember(R& r, int id)
 }
 } // namespace
 
-Int16* ChannelRecord::option(int id) { return OptionMember(*this, id); }
-const Int16* ChannelRecord::option(int id) const { return OptionMember(*this, id); }
+Int16* ChannelRecord::option(int id) { return optionMember(*this, id); }
+const Int16* ChannelRecord::option(int id) const { return optionMember(*this, id); }
 
 Int16& DtmfSettings::integer(int k)
 {

@@ -19,20 +19,20 @@ constexpr std::uint16_t kDcsInverted = 0x8000;
 constexpr int kCtcssCount = 50;
 
 /// Octal digits written in decimal (23) -> their octal value (19).
-int OctalValue(int digits) { return (digits / 100) * 64 + (digits / 10 % 10) * 8 + digits % 10; }
+int octalValue(int digits) { return (digits / 100) * 64 + (digits / 10 % 10) * 8 + digits % 10; }
 
 /// Position of an octal value in a DCS list, or -1.
-int FindDcs(const std::vector<int>& codes, int value)
+int findDcs(const std::vector<int>& codes, int value)
 {
     for (std::size_t i = 0; i < codes.size(); ++i)
-        if (OctalValue(codes[i]) == value)
+        if (octalValue(codes[i]) == value)
             return static_cast<int>(i);
     return -1;
 }
 
-std::string CtcssText(int tenths) { return formatFixed(tenths / 10.0, 1); }
+std::string ctcssText(int tenths) { return formatFixed(tenths / 10.0, 1); }
 
-std::string DcsText(int digits, char polarity)
+std::string dcsText(int digits, char polarity)
 {
     char buffer[8];
     std::snprintf(buffer, sizeof buffer, "%03d%c", digits % 1000, polarity);
@@ -48,13 +48,13 @@ std::uint16_t ListToWire(int entry, const std::vector<int>& dcs)
         return static_cast<std::uint16_t>(ctcssTenths()[static_cast<std::size_t>(entry - 1)]);
     const int d = entry - kCtcssCount - 1;
     if (d >= 0 && d < dcsCount)
-        return static_cast<std::uint16_t>(kDcsNormal + OctalValue(dcs[static_cast<std::size_t>(d)]));
+        return static_cast<std::uint16_t>(kDcsNormal + octalValue(dcs[static_cast<std::size_t>(d)]));
     if (d >= dcsCount && d < 2 * dcsCount)
-        return static_cast<std::uint16_t>(kDcsInverted + OctalValue(dcs[static_cast<std::size_t>(d - dcsCount)]));
+        return static_cast<std::uint16_t>(kDcsInverted + octalValue(dcs[static_cast<std::size_t>(d - dcsCount)]));
     return kNoTone;
 }
 
-int WireToList(std::uint16_t value, const std::vector<int>& dcs)
+int wireToList(std::uint16_t value, const std::vector<int>& dcs)
 {
     const int dcsCount = static_cast<int>(dcs.size());
     switch (value >> 12) {
@@ -64,11 +64,11 @@ int WireToList(std::uint16_t value, const std::vector<int>& dcs)
         return it == ctcss.end() ? 0 : 1 + static_cast<int>(it - ctcss.begin());
     }
     case 0xD: {
-        int pos = FindDcs(dcs, value - kDcsNormal);
+        int pos = findDcs(dcs, value - kDcsNormal);
         return pos < 0 ? 0 : 1 + kCtcssCount + pos;
     }
     case 0x8: {
-        int pos = FindDcs(dcs, value - kDcsInverted);
+        int pos = findDcs(dcs, value - kDcsInverted);
         return pos < 0 ? 0 : 1 + kCtcssCount + dcsCount + pos;
     }
     default:
@@ -107,12 +107,12 @@ std::string toneText(int index)
     if (index == 0)
         return "OFF";
     if (index >= 1 && index <= kCtcssCount)
-        return CtcssText(ctcssTenths()[static_cast<std::size_t>(index - 1)]);
+        return ctcssText(ctcssTenths()[static_cast<std::size_t>(index - 1)]);
     const int d = index - kCtcssCount - 1;
     if (d >= 0 && d < dcsCount)
-        return "D" + DcsText(dcs[static_cast<std::size_t>(d)], 'N');
+        return "D" + dcsText(dcs[static_cast<std::size_t>(d)], 'N');
     if (d >= dcsCount && d < 2 * dcsCount)
-        return "D" + DcsText(dcs[static_cast<std::size_t>(d - dcsCount)], 'I');
+        return "D" + dcsText(dcs[static_cast<std::size_t>(d - dcsCount)], 'I');
     return {};
 }
 
@@ -129,7 +129,7 @@ const std::vector<std::string>& toneTexts()
 
 std::uint16_t toneToWire(int index) { return ListToWire(index, dcsCodes()); }
 
-int wireToTone(std::uint16_t value) { return WireToList(value, dcsCodes()); }
+int wireToTone(std::uint16_t value) { return wireToList(value, dcsCodes()); }
 
 const std::vector<int>& commonDcsCodes()
 {
@@ -149,12 +149,12 @@ std::string commonToneText(int entry)
     const auto& dcs = commonDcsCodes();
     const int dcsCount = static_cast<int>(dcs.size());
     if (entry >= 1 && entry <= kCtcssCount)
-        return CtcssText(ctcssTenths()[static_cast<std::size_t>(entry - 1)]);
+        return ctcssText(ctcssTenths()[static_cast<std::size_t>(entry - 1)]);
     const int d = entry - kCtcssCount - 1;
     if (d >= 0 && d < dcsCount)
-        return DcsText(dcs[static_cast<std::size_t>(d)], 'N');
+        return dcsText(dcs[static_cast<std::size_t>(d)], 'N');
     if (d >= dcsCount && d < 2 * dcsCount)
-        return DcsText(dcs[static_cast<std::size_t>(d - dcsCount)], 'I');
+        return dcsText(dcs[static_cast<std::size_t>(d - dcsCount)], 'I');
     return {};
 }
 
@@ -171,6 +171,6 @@ const std::vector<std::string>& commonToneTexts()
 
 std::uint16_t commonToneToWire(int entry) { return ListToWire(entry, commonDcsCodes()); }
 
-int wireToCommonTone(std::uint16_t value) { return WireToList(value, commonDcsCodes()); }
+int wireToCommonTone(std::uint16_t value) { return wireToList(value, commonDcsCodes()); }
 
 } // namespace zav

@@ -14,35 +14,35 @@ constexpr char kDtmfKeys[] = "0123456789ABCD*#";
 
 std::uint8_t Low(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
 /// A field masked to its width in a packed byte, so it never spills.
-int Field(int value, int bits) { return value & ((1 << bits) - 1); }
+int lowBits(int value, int bits) { return value & ((1 << bits) - 1); }
 
-std::uint8_t& At(RadioMemory& m, int address) { return m[static_cast<std::size_t>(address)]; }
-std::uint8_t At(const RadioMemory& m, int address) { return m[static_cast<std::size_t>(address)]; }
+std::uint8_t& byteAt(RadioMemory& m, int address) { return m[static_cast<std::size_t>(address)]; }
+std::uint8_t byteAt(const RadioMemory& m, int address) { return m[static_cast<std::size_t>(address)]; }
 
-int ClampCount(Int16 count) { return std::clamp<int>(count, 0, kChannelSlots); }
+int clampCount(Int16 count) { return std::clamp<int>(count, 0, kChannelSlots); }
 
-bool BitOf(const RadioMemory& m, int bitmap, int index) { return (At(m, bitmap + index / 8) >> (index % 8)) & 1; }
-void SetBit(RadioMemory& m, int bitmap, int index) { At(m, bitmap + index / 8) |= static_cast<std::uint8_t>(1 << (index % 8)); }
+bool bitOf(const RadioMemory& m, int bitmap, int index) { return (byteAt(m, bitmap + index / 8) >> (index % 8)) & 1; }
+void setBit(RadioMemory& m, int bitmap, int index) { byteAt(m, bitmap + index / 8) |= static_cast<std::uint8_t>(1 << (index % 8)); }
 
 /// Channel number as the emergency and reset tables hold it: number - 1,
 /// 0xFF for none.
 std::uint8_t ChannelByte(int number) { return number <= 0 ? kNone : Low(number - 1); }
 Int16 ChannelFromByte(std::uint8_t b) { return b == kNone ? 0 : static_cast<Int16>(b + 1); }
 
-void PutWord(RadioMemory& m, int address, std::uint16_t value)
+void putWord(RadioMemory& m, int address, std::uint16_t value)
 {
-    At(m, address) = static_cast<std::uint8_t>(value >> 8);
-    At(m, address + 1) = static_cast<std::uint8_t>(value & 0xFF);
+    byteAt(m, address) = static_cast<std::uint8_t>(value >> 8);
+    byteAt(m, address + 1) = static_cast<std::uint8_t>(value & 0xFF);
 }
 std::uint16_t WordAt(const RadioMemory& m, int address)
 {
-    return static_cast<std::uint16_t>(At(m, address) << 8 | At(m, address + 1));
+    return static_cast<std::uint16_t>(byteAt(m, address) << 8 | byteAt(m, address + 1));
 }
 
 // --- texts ---------------------------------------------------------------------
 
 /// A text's bytes with trailing spaces removed.
-std::string TrimmedRaw(const std::string& raw)
+std::string trimmedRaw(const std::string& raw)
 {
     std::string text = raw;
     while (!text.empty() && text.back() == ' ')
@@ -50,19 +50,19 @@ std::string TrimmedRaw(const std::string& raw)
     return text;
 }
 
-void PutText(RadioMemory& m, int address, int size, const std::string& raw, std::uint8_t filler)
+void putText(RadioMemory& m, int address, int size, const std::string& raw, std::uint8_t filler)
 {
-    const std::string text = TrimmedRaw(raw);
+    const std::string text = trimmedRaw(raw);
     for (int i = 0; i < size; ++i)
-        At(m, address + i) = i < static_cast<int>(text.size()) ? static_cast<std::uint8_t>(text[static_cast<std::size_t>(i)]) : filler;
+        byteAt(m, address + i) = i < static_cast<int>(text.size()) ? static_cast<std::uint8_t>(text[static_cast<std::size_t>(i)]) : filler;
 }
 
 /// A text from the radio ends at the first 0x00 or 0xFF.
-std::string TextAt(const RadioMemory& m, int address, int size)
+std::string textAt(const RadioMemory& m, int address, int size)
 {
     std::string text;
     for (int i = 0; i < size; ++i) {
-        const std::uint8_t b = At(m, address + i);
+        const std::uint8_t b = byteAt(m, address + i);
         if (b == 0x00 || b == 0xFF)
             break;
         text.push_back(static_cast<char>(b));
@@ -73,20 +73,20 @@ std::string TextAt(const RadioMemory& m, int address, int size)
 // --- channel records -----------------------------------------------------------
 
 /// Bytes 10..14 of a channel record (and 0x2194..0x2198 of CommonChannel).
-void PackTail(const ChannelRecord& r, RadioMemory& m, int address)
+void packTail(const ChannelRecord& r, RadioMemory& m, int address)
 {
-    At(m, address) = static_cast<std::uint8_t>(Field(r.Option37, 1) | Field(r.Option38, 1) << 1 | Field(r.Option39, 1) << 2
-                                               | Field(r.Option40, 1) << 3 | Field(r.Option41, 1) << 4
-                                               | Field(r.Option30, 1) << 5 | Field(r.Option11, 2) << 6);
-    At(m, address + 1) = static_cast<std::uint8_t>(Field(r.Option23, 4) | Field(r.Option24, 4) << 4);
-    At(m, address + 2) = static_cast<std::uint8_t>(Field(r.Option13, 6) | Field(r.Option29, 2) << 6);
-    At(m, address + 3) = Low(r.Option22);
-    At(m, address + 4) = Low(r.Option28);
+    byteAt(m, address) = static_cast<std::uint8_t>(lowBits(r.Option37, 1) | lowBits(r.Option38, 1) << 1 | lowBits(r.Option39, 1) << 2
+                                               | lowBits(r.Option40, 1) << 3 | lowBits(r.Option41, 1) << 4
+                                               | lowBits(r.Option30, 1) << 5 | lowBits(r.Option11, 2) << 6);
+    byteAt(m, address + 1) = static_cast<std::uint8_t>(lowBits(r.Option23, 4) | lowBits(r.Option24, 4) << 4);
+    byteAt(m, address + 2) = static_cast<std::uint8_t>(lowBits(r.Option13, 6) | lowBits(r.Option29, 2) << 6);
+    byteAt(m, address + 3) = Low(r.Option22);
+    byteAt(m, address + 4) = Low(r.Option28);
 }
 
-void UnpackTail(const RadioMemory& m, int address, ChannelRecord& r)
+void unpackTail(const RadioMemory& m, int address, ChannelRecord& r)
 {
-    const int b10 = At(m, address);
+    const int b10 = byteAt(m, address);
     r.Option37 = static_cast<Int16>(b10 & 1);
     r.Option38 = static_cast<Int16>(b10 >> 1 & 1);
     r.Option39 = static_cast<Int16>(b10 >> 2 & 1);
@@ -94,31 +94,31 @@ void UnpackTail(const RadioMemory& m, int address, ChannelRecord& r)
     r.Option41 = static_cast<Int16>(b10 >> 4 & 1);
     r.Option30 = static_cast<Int16>(b10 >> 5 & 1);
     r.Option11 = static_cast<Int16>(b10 >> 6 & 3);
-    const int b11 = At(m, address + 1);
+    const int b11 = byteAt(m, address + 1);
     r.Option23 = static_cast<Int16>(b11 & 0x0F);
     r.Option24 = static_cast<Int16>(b11 >> 4 & 0x0F);
-    const int b12 = At(m, address + 2);
+    const int b12 = byteAt(m, address + 2);
     r.Option13 = static_cast<Int16>(b12 & 0x3F);
     r.Option29 = static_cast<Int16>(b12 >> 6 & 3);
-    r.Option22 = At(m, address + 3);
-    r.Option28 = At(m, address + 4);
+    r.Option22 = byteAt(m, address + 3);
+    r.Option28 = byteAt(m, address + 4);
 }
 
-void EncodeChannel(const ChannelRecord& r, std::uint16_t kiloHertz, RadioMemory& m, int address)
+void encodeChannel(const ChannelRecord& r, std::uint16_t kiloHertz, RadioMemory& m, int address)
 {
-    At(m, address) = static_cast<std::uint8_t>(kiloHertz & 0xFF);
-    At(m, address + 1) = static_cast<std::uint8_t>(kiloHertz >> 8);
-    At(m, address + 5) = static_cast<std::uint8_t>(Field(r.Option27, 1) | Field(r.Option44, 1) << 1 | Field(r.Option26, 1) << 3
-                                                   | Field(r.Option43, 1) << 4 | Field(r.Option25, 1) << 5
-                                                   | Field(r.Option42, 1) << 6);
-    PutWord(m, address + 6, toneToWire(r.RxTone));
-    PutWord(m, address + 8, toneToWire(r.TxTone));
-    PackTail(r, m, address + 10);
+    byteAt(m, address) = static_cast<std::uint8_t>(kiloHertz & 0xFF);
+    byteAt(m, address + 1) = static_cast<std::uint8_t>(kiloHertz >> 8);
+    byteAt(m, address + 5) = static_cast<std::uint8_t>(lowBits(r.Option27, 1) | lowBits(r.Option44, 1) << 1 | lowBits(r.Option26, 1) << 3
+                                                   | lowBits(r.Option43, 1) << 4 | lowBits(r.Option25, 1) << 5
+                                                   | lowBits(r.Option42, 1) << 6);
+    putWord(m, address + 6, toneToWire(r.RxTone));
+    putWord(m, address + 8, toneToWire(r.TxTone));
+    packTail(r, m, address + 10);
 }
 
-void DecodeChannel(const RadioMemory& m, int address, ChannelRecord& r)
+void decodeChannel(const RadioMemory& m, int address, ChannelRecord& r)
 {
-    const int b5 = At(m, address + 5);
+    const int b5 = byteAt(m, address + 5);
     r.Option27 = static_cast<Int16>(b5 & 1);
     r.Option44 = static_cast<Int16>(b5 >> 1 & 1);
     r.Option26 = static_cast<Int16>(b5 >> 3 & 1);
@@ -127,10 +127,10 @@ void DecodeChannel(const RadioMemory& m, int address, ChannelRecord& r)
     r.Option42 = static_cast<Int16>(b5 >> 6 & 1);
     r.RxTone = static_cast<Int16>(wireToTone(WordAt(m, address + 6)));
     r.TxTone = static_cast<Int16>(wireToTone(WordAt(m, address + 8)));
-    UnpackTail(m, address + 10, r);
+    unpackTail(m, address + 10, r);
 }
 
-bool IsEmptyFrequency(const FixedText<8>& frequency)
+bool isEmptyFrequency(const FixedText<8>& frequency)
 {
     const std::string clean = frequency.clean();
     return clean.empty() || clean == "FFFFFFFF";
@@ -139,54 +139,54 @@ bool IsEmptyFrequency(const FixedText<8>& frequency)
 // --- the per-mode part: channels, bitmaps, group names, settings, common
 // channel, emergency tables (country mode at 0, extended mode at 0x4000) ------
 
-void EncodeModeSet(const ImageSet& set, RadioMemory& m, int off)
+void encodeModeSet(const ImageSet& set, RadioMemory& m, int off)
 {
     const RadioImage& im = set.Settings;
     std::fill_n(m.begin() + off + mem::BitmapB, mem::BitmapBytes, 0x00);
     std::fill_n(m.begin() + off + mem::BitmapA, mem::BitmapBytes, 0x00);
 
-    for (int i = 0; i < ClampCount(im.ChannelCount); ++i) {
+    for (int i = 0; i < clampCount(im.ChannelCount); ++i) {
         const ChannelRecord& r = set.ActiveChannels[static_cast<std::size_t>(i)];
         std::uint16_t kiloHertz = 0;
         // Numbers outside 1..521 have no place; an empty channel (or one
         // whose frequency 16 bits cannot carry) leaves its bytes 0xFF and
         // its bits clear.
-        if (r.Number < 1 || r.Number > kLastChannel || IsEmptyFrequency(r.RxFrequency)
+        if (r.Number < 1 || r.Number > kLastChannel || isEmptyFrequency(r.RxFrequency)
             || !encodeRxFrequency(r.RxFrequency.raw(), kiloHertz))
             continue;
-        SetBit(m, off + mem::BitmapA, r.Number - 1);
+        setBit(m, off + mem::BitmapA, r.Number - 1);
         if (r.Option7 == 0)
-            SetBit(m, off + mem::BitmapB, r.Number - 1);
-        EncodeChannel(r, kiloHertz, m, off + mem::ChannelRecords + 16 * r.Number);
+            setBit(m, off + mem::BitmapB, r.Number - 1);
+        encodeChannel(r, kiloHertz, m, off + mem::ChannelRecords + 16 * r.Number);
     }
 
     for (int k = 0; k < kGroupNames; ++k)
-        PutText(m, off + mem::GroupNames + 3 * k, 3, im.GroupNames[static_cast<std::size_t>(k)].raw(), 0x20);
+        putText(m, off + mem::GroupNames + 3 * k, 3, im.GroupNames[static_cast<std::size_t>(k)].raw(), 0x20);
 
     const auto& c1 = im.OptFeat.Common1;
     const auto& dtmf = im.DtmfSettings;
     const int s = off + mem::Settings;
-    At(m, s + 0x0) = Low(c1[common1::TotTime] / 15);
-    At(m, s + 0x1) = Low(dtmf.Sidetone);
+    byteAt(m, s + 0x0) = Low(c1[common1::TotTime] / 15);
+    byteAt(m, s + 0x1) = Low(dtmf.Sidetone);
     for (int k = 1; k <= 7; ++k)
-        At(m, s + 0x1 + k) = Low(c1[static_cast<std::size_t>(k)]);
-    At(m, s + 0x9) = Low(dtmf.DigitRate);
-    At(m, s + 0xA) = Low(dtmf.FirstDigitDelay);
-    At(m, s + 0xB) = Low(dtmf.FirstDigitTime);
-    At(m, s + 0xC) = Low(dtmf.StarHashTime);
-    At(m, s + 0xD) = Low(dtmf.DKeySetting);
-    At(m, s + 0xE) = Low(c1[common1::PttIdPause]);
-    At(m, s + 0xF) = Low(im.OptFeat.Common2[common2::FreqChangeable]);
+        byteAt(m, s + 0x1 + k) = Low(c1[static_cast<std::size_t>(k)]);
+    byteAt(m, s + 0x9) = Low(dtmf.DigitRate);
+    byteAt(m, s + 0xA) = Low(dtmf.FirstDigitDelay);
+    byteAt(m, s + 0xB) = Low(dtmf.FirstDigitTime);
+    byteAt(m, s + 0xC) = Low(dtmf.StarHashTime);
+    byteAt(m, s + 0xD) = Low(dtmf.DKeySetting);
+    byteAt(m, s + 0xE) = Low(c1[common1::PttIdPause]);
+    byteAt(m, s + 0xF) = Low(im.OptFeat.Common2[common2::FreqChangeable]);
 
     const ChannelRecord& cc = im.OptFeat.CommonChannel;
-    PutWord(m, off + mem::CommonChannel, commonToneToWire(cc.RxTone));
-    PutWord(m, off + mem::CommonChannel + 2, commonToneToWire(cc.TxTone));
-    PackTail(cc, m, off + mem::CommonChannel + 4);
+    putWord(m, off + mem::CommonChannel, commonToneToWire(cc.RxTone));
+    putWord(m, off + mem::CommonChannel + 2, commonToneToWire(cc.TxTone));
+    packTail(cc, m, off + mem::CommonChannel + 4);
 
     for (int i = 0; i < 24; ++i) {
         const int slot = i / 2 + 12 * (i % 2);
-        At(m, off + mem::EmergencyChannels + slot) = ChannelByte(c1[static_cast<std::size_t>(common1::EmergencyChannelBase + i)]);
-        At(m, off + mem::emergencyAmFm + slot) = Low(c1[static_cast<std::size_t>(common1::EmergencyAmFmBase + i)]);
+        byteAt(m, off + mem::EmergencyChannels + slot) = ChannelByte(c1[static_cast<std::size_t>(common1::EmergencyChannelBase + i)]);
+        byteAt(m, off + mem::emergencyAmFm + slot) = Low(c1[static_cast<std::size_t>(common1::EmergencyAmFmBase + i)]);
     }
 }
 
@@ -198,13 +198,13 @@ const ChannelRecord* FindPrevious(const ChannelTable& table, int count, int numb
     return nullptr;
 }
 
-void DecodeModeSet(const RadioMemory& m, int off, const ChannelTable& previous, int previousCount, ImageSet& set)
+void decodeModeSet(const RadioMemory& m, int off, const ChannelTable& previous, int previousCount, ImageSet& set)
 {
     RadioImage& im = set.Settings;
     int count = 0;
     for (int i = 0; i < kChannelSlots; ++i) {
         const int number = i + 1;
-        const bool used = BitOf(m, off + mem::BitmapA, i);
+        const bool used = bitOf(m, off + mem::BitmapA, i);
         if (!used && number != kLastChannel)
             continue;
         // Fields without a place in memory come from the record that had
@@ -213,50 +213,50 @@ void DecodeModeSet(const RadioMemory& m, int off, const ChannelTable& previous, 
         ChannelRecord r = before ? *before : ChannelRecord{};
         r.Number = static_cast<Int16>(number);
         r.EmptyFlag = 0;
-        r.Option7 = BitOf(m, off + mem::BitmapB, i) ? 0 : 1;
+        r.Option7 = bitOf(m, off + mem::BitmapB, i) ? 0 : 1;
         const int address = off + mem::ChannelRecords + 16 * number;
         if (used)
-            r.RxFrequency.assign(decodeRxFrequency(static_cast<std::uint16_t>(At(m, address) | At(m, address + 1) << 8)));
+            r.RxFrequency.assign(decodeRxFrequency(static_cast<std::uint16_t>(byteAt(m, address) | byteAt(m, address + 1) << 8)));
         else
             r.RxFrequency.assign("FFFFFFFF");
-        DecodeChannel(m, address, r);
+        decodeChannel(m, address, r);
         set.ActiveChannels[static_cast<std::size_t>(count++)] = r;
     }
     im.ChannelCount = static_cast<Int16>(count);
 
     for (int k = 0; k < kGroupNames; ++k)
-        im.GroupNames[static_cast<std::size_t>(k)].assign(TextAt(m, off + mem::GroupNames + 3 * k, 3));
+        im.GroupNames[static_cast<std::size_t>(k)].assign(textAt(m, off + mem::GroupNames + 3 * k, 3));
 
     auto& c1 = im.OptFeat.Common1;
     auto& dtmf = im.DtmfSettings;
     const int s = off + mem::Settings;
-    c1[common1::TotTime] = static_cast<Int16>(At(m, s + 0x0) * 15);
-    dtmf.Sidetone = At(m, s + 0x1);
+    c1[common1::TotTime] = static_cast<Int16>(byteAt(m, s + 0x0) * 15);
+    dtmf.Sidetone = byteAt(m, s + 0x1);
     for (int k = 1; k <= 7; ++k)
-        c1[static_cast<std::size_t>(k)] = At(m, s + 0x1 + k);
-    dtmf.DigitRate = At(m, s + 0x9);
-    dtmf.FirstDigitDelay = At(m, s + 0xA);
-    dtmf.FirstDigitTime = At(m, s + 0xB);
-    dtmf.StarHashTime = At(m, s + 0xC);
-    dtmf.DKeySetting = At(m, s + 0xD);
-    c1[common1::PttIdPause] = At(m, s + 0xE);
-    im.OptFeat.Common2[common2::FreqChangeable] = At(m, s + 0xF);
+        c1[static_cast<std::size_t>(k)] = byteAt(m, s + 0x1 + k);
+    dtmf.DigitRate = byteAt(m, s + 0x9);
+    dtmf.FirstDigitDelay = byteAt(m, s + 0xA);
+    dtmf.FirstDigitTime = byteAt(m, s + 0xB);
+    dtmf.StarHashTime = byteAt(m, s + 0xC);
+    dtmf.DKeySetting = byteAt(m, s + 0xD);
+    c1[common1::PttIdPause] = byteAt(m, s + 0xE);
+    im.OptFeat.Common2[common2::FreqChangeable] = byteAt(m, s + 0xF);
 
     ChannelRecord& cc = im.OptFeat.CommonChannel;
     cc.RxTone = static_cast<Int16>(wireToCommonTone(WordAt(m, off + mem::CommonChannel)));
     cc.TxTone = static_cast<Int16>(wireToCommonTone(WordAt(m, off + mem::CommonChannel + 2)));
-    UnpackTail(m, off + mem::CommonChannel + 4, cc);
+    unpackTail(m, off + mem::CommonChannel + 4, cc);
 
     for (int i = 0; i < 24; ++i) {
         const int slot = i / 2 + 12 * (i % 2);
-        c1[static_cast<std::size_t>(common1::EmergencyChannelBase + i)] = ChannelFromByte(At(m, off + mem::EmergencyChannels + slot));
-        c1[static_cast<std::size_t>(common1::EmergencyAmFmBase + i)] = At(m, off + mem::emergencyAmFm + slot);
+        c1[static_cast<std::size_t>(common1::EmergencyChannelBase + i)] = ChannelFromByte(byteAt(m, off + mem::EmergencyChannels + slot));
+        c1[static_cast<std::size_t>(common1::EmergencyAmFmBase + i)] = byteAt(m, off + mem::emergencyAmFm + slot);
     }
 }
 
 // --- the shared part: header, texts, DTMF memories, tone tips, reset mode -------
 
-int DtmfKeyValue(char c)
+int dtmfKeyValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -269,59 +269,59 @@ int DtmfKeyValue(char c)
     return 0; // a missing character counts as "0"
 }
 
-void EncodeShared(const RadioImage& im, RadioMemory& m)
+void encodeShared(const RadioImage& im, RadioMemory& m)
 {
-    PutText(m, mem::Header, 6, im.Header.Model.clean(), 0x00);
-    At(m, mem::Header + 6) = Low(im.Header.BandCode);
+    putText(m, mem::Header, 6, im.Header.Model.clean(), 0x00);
+    byteAt(m, mem::Header + 6) = Low(im.Header.BandCode);
     const char version[] = "V300";
     for (int i = 0; i < 4; ++i)
-        At(m, mem::Header + 8 + i) = static_cast<std::uint8_t>(version[i]);
+        byteAt(m, mem::Header + 8 + i) = static_cast<std::uint8_t>(version[i]);
 
-    PutText(m, mem::PowerOnText, 16, im.OptFeat.PowerOnText.raw(), 0x00);
+    putText(m, mem::PowerOnText, 16, im.OptFeat.PowerOnText.raw(), 0x00);
     for (int line = 0; line < 4; ++line)
-        PutText(m, mem::EmbeddedMessage + 16 * line, 16, im.EmbeddedMessage[static_cast<std::size_t>(line)].raw(), 0x00);
+        putText(m, mem::EmbeddedMessage + 16 * line, 16, im.EmbeddedMessage[static_cast<std::size_t>(line)].raw(), 0x00);
 
     for (int k = 0; k < kCodeMemories; ++k) {
         const DtmfCode& code = im.DtmfSettings.CodeMemories[static_cast<std::size_t>(k)];
         const int length = code.Length < 0 || code.Length > 16 ? 0 : code.Length;
         const int address = mem::CodeMemories + 16 * k;
         for (int i = 0; i < 16; ++i)
-            At(m, address + i) = i < length ? static_cast<std::uint8_t>(DtmfKeyValue(code.Code.bytes[static_cast<std::size_t>(i)])) : kNone;
+            byteAt(m, address + i) = i < length ? static_cast<std::uint8_t>(dtmfKeyValue(code.Code.bytes[static_cast<std::size_t>(i)])) : kNone;
     }
 
     for (int t = 0; t < kToneTips; ++t) {
         const auto& v = im.ToneTips[static_cast<std::size_t>(t)].Values;
         const int address = mem::ToneTips + mem::ToneTipBytes * t;
         for (int j = 0; j < 14; ++j) {
-            At(m, address + j) = Low(v[static_cast<std::size_t>(2 * j)]);
-            At(m, address + 14 + j) = Low(v[static_cast<std::size_t>(2 * j + 1)]);
+            byteAt(m, address + j) = Low(v[static_cast<std::size_t>(2 * j)]);
+            byteAt(m, address + 14 + j) = Low(v[static_cast<std::size_t>(2 * j + 1)]);
         }
-        At(m, address + 28) = Low(v[28]);
-        At(m, address + 29) = Low(v[29]);
+        byteAt(m, address + 28) = Low(v[28]);
+        byteAt(m, address + 29) = Low(v[29]);
     }
 
     const auto& c1 = im.OptFeat.Common1;
     for (int o = 0; o < 6; ++o) {
         const int value = c1[static_cast<std::size_t>(common1::ResetModeBase + o)];
-        At(m, mem::ResetMode + o) = o % 2 == 0 ? Low(value) : ChannelByte(value);
+        byteAt(m, mem::ResetMode + o) = o % 2 == 0 ? Low(value) : ChannelByte(value);
     }
 }
 
-void DecodeShared(const RadioMemory& m, RadioImage& im)
+void decodeShared(const RadioMemory& m, RadioImage& im)
 {
-    im.Header.Model.assign(TextAt(m, mem::Header, 6));
-    im.Header.BandCode = At(m, mem::Header + 6);
+    im.Header.Model.assign(textAt(m, mem::Header, 6));
+    im.Header.BandCode = byteAt(m, mem::Header + 6);
 
-    im.OptFeat.PowerOnText.assign(TextAt(m, mem::PowerOnText, 16));
+    im.OptFeat.PowerOnText.assign(textAt(m, mem::PowerOnText, 16));
     for (int line = 0; line < 4; ++line)
-        im.EmbeddedMessage[static_cast<std::size_t>(line)].assign(TextAt(m, mem::EmbeddedMessage + 16 * line, 16));
+        im.EmbeddedMessage[static_cast<std::size_t>(line)].assign(textAt(m, mem::EmbeddedMessage + 16 * line, 16));
 
     for (int k = 0; k < kCodeMemories; ++k) {
         DtmfCode& code = im.DtmfSettings.CodeMemories[static_cast<std::size_t>(k)];
         const int address = mem::CodeMemories + 16 * k;
         std::string keys;
-        for (int i = 0; i < 16 && At(m, address + i) <= 15; ++i)
-            keys.push_back(kDtmfKeys[At(m, address + i)]);
+        for (int i = 0; i < 16 && byteAt(m, address + i) <= 15; ++i)
+            keys.push_back(kDtmfKeys[byteAt(m, address + i)]);
         code.Length = static_cast<Int16>(keys.size());
         code.Code.assign(keys);
     }
@@ -330,16 +330,16 @@ void DecodeShared(const RadioMemory& m, RadioImage& im)
         auto& v = im.ToneTips[static_cast<std::size_t>(t)].Values;
         const int address = mem::ToneTips + mem::ToneTipBytes * t;
         for (int j = 0; j < 14; ++j) {
-            v[static_cast<std::size_t>(2 * j)] = At(m, address + j);
-            v[static_cast<std::size_t>(2 * j + 1)] = At(m, address + 14 + j);
+            v[static_cast<std::size_t>(2 * j)] = byteAt(m, address + j);
+            v[static_cast<std::size_t>(2 * j + 1)] = byteAt(m, address + 14 + j);
         }
-        v[28] = At(m, address + 28);
-        v[29] = At(m, address + 29);
+        v[28] = byteAt(m, address + 28);
+        v[29] = byteAt(m, address + 29);
     }
 
     auto& c1 = im.OptFeat.Common1;
     for (int o = 0; o < 6; ++o) {
-        const std::uint8_t b = At(m, mem::ResetMode + o);
+        const std::uint8_t b = byteAt(m, mem::ResetMode + o);
         c1[static_cast<std::size_t>(common1::ResetModeBase + o)] = o % 2 == 0 ? static_cast<Int16>(b) : ChannelFromByte(b);
     }
 }
@@ -379,10 +379,10 @@ RadioMemory encodeImage(const ImageSet& image)
     auto country = std::make_unique<ImageSet>(image);
     if (isExtendedMode(country->Settings.ChannelMode))
         exchangeModePairs(*country);
-    EncodeModeSet(*country, m, 0);
-    EncodeShared(country->Settings, m);
+    encodeModeSet(*country, m, 0);
+    encodeShared(country->Settings, m);
     exchangeModePairs(*country); // now the extended set is the active one
-    EncodeModeSet(*country, m, mem::StandbyOffset);
+    encodeModeSet(*country, m, mem::StandbyOffset);
     return m;
 }
 
@@ -397,12 +397,12 @@ void decodeImage(const RadioMemory& memory, Int16 mode, ImageSet& image)
         exchangeModePairs(*previous);
     auto result = std::make_unique<ImageSet>(*previous);
 
-    DecodeModeSet(memory, 0, previous->ActiveChannels, ClampCount(previous->Settings.ChannelCount), *result);
+    decodeModeSet(memory, 0, previous->ActiveChannels, clampCount(previous->Settings.ChannelCount), *result);
     exchangeModePairs(*result);
-    DecodeModeSet(memory, mem::StandbyOffset, previous->StandbyChannels,
-                  ClampCount(previous->Settings.StandbyChannelCount), *result);
+    decodeModeSet(memory, mem::StandbyOffset, previous->StandbyChannels,
+                  clampCount(previous->Settings.StandbyChannelCount), *result);
     exchangeModePairs(*result);
-    DecodeShared(memory, result->Settings);
+    decodeShared(memory, result->Settings);
 
     result->Settings.ChannelMode = mode;
     if (isExtendedMode(mode))

@@ -17,7 +17,7 @@ constexpr int kIdentityLength = 16;
 constexpr int kDataBlockOverhead = 6; // "W", address, length, checksum, 0x06
 constexpr int kMinimumDataBlock = kBlockSize + kDataBlockOverhead;
 
-int PacketLength(Packet packet)
+int packetLength(Packet packet)
 {
     switch (packet) {
     case Packet::Handshake: return 7;
@@ -30,10 +30,10 @@ int PacketLength(Packet packet)
     return 0;
 }
 
-int AddressOf(std::span<const std::uint8_t> reply) { return reply[1] * 256 + reply[2]; }
+int addressOf(std::span<const std::uint8_t> reply) { return reply[1] * 256 + reply[2]; }
 
 // The checks shared by the password-block and DataBlock recognisers.
-bool IsWellFormedBlock(std::span<const std::uint8_t> reply)
+bool isWellFormedBlock(std::span<const std::uint8_t> reply)
 {
     if (reply.size() < static_cast<std::size_t>(kMinimumDataBlock) || reply[0] != kWrite)
         return false;
@@ -44,7 +44,7 @@ bool IsWellFormedBlock(std::span<const std::uint8_t> reply)
 
 // Text of bytes ended early by 0x00 (and 0xFF where the radio leaves erased
 // bytes), trailing spaces removed.
-std::string TextOf(std::span<const std::uint8_t> bytes, bool stopAtErased)
+std::string textOf(std::span<const std::uint8_t> bytes, bool stopAtErased)
 {
     std::string text;
     for (std::uint8_t b : bytes) {
@@ -97,7 +97,7 @@ Bytes buildPacket(Packet packet, int address, const RadioMemory* memory)
     return {};
 }
 
-int echoLength(Packet packet, bool noEcho) { return noEcho ? 0 : PacketLength(packet); }
+int echoLength(Packet packet, bool noEcho) { return noEcho ? 0 : packetLength(packet); }
 
 int receiveThreshold(Packet packet, bool noEcho) { return echoLength(packet, noEcho) + replyLength(packet); }
 
@@ -121,9 +121,9 @@ Reply recognise(std::span<const std::uint8_t> reply, long blockAddress, bool atP
         return Reply::HandshakeAck;
     if (reply.size() == kIdentityLength && reply.front() == 'P' && reply.back() == kAck)
         return Reply::Identity;
-    if (atPasswordStep && IsWellFormedBlock(reply) && AddressOf(reply) == kPasswordAddress)
+    if (atPasswordStep && isWellFormedBlock(reply) && addressOf(reply) == kPasswordAddress)
         return Reply::PasswordBlock;
-    if (IsWellFormedBlock(reply) && AddressOf(reply) == blockAddress && reply[3] == kBlockSize)
+    if (isWellFormedBlock(reply) && addressOf(reply) == blockAddress && reply[3] == kBlockSize)
         return Reply::DataBlock;
     return Reply::Unknown;
 }
@@ -133,13 +133,13 @@ RadioIdentity decodeIdentity(std::span<const std::uint8_t> reply)
     RadioIdentity id;
     if (reply.size() < kIdentityLength)
         return id;
-    id.modelName = TextOf(reply.subspan(1, 6), false);
+    id.modelName = textOf(reply.subspan(1, 6), false);
     id.bandByte = reply[7];
     if (id.modelName == "ZAV415" && id.bandByte == 1) {
         id.modelName = "ZAV415FM";
         id.bandByte = 0;
     }
-    id.version = TextOf(reply.subspan(9, 4), false);
+    id.version = textOf(reply.subspan(9, 4), false);
     id.channelMode = reply[13];
     std::copy_n(reply.begin() + 1, kIdentityHeaderBytes, id.header.begin());
     return id;
@@ -149,7 +149,7 @@ void storeDataBlock(std::span<const std::uint8_t> reply, RadioMemory& memory, In
 {
     if (reply.size() < 6)
         return;
-    const long address = AddressOf(reply);
+    const long address = addressOf(reply);
     const std::size_t count = std::min<std::size_t>(reply[3], reply.size() - 6);
     const auto data = reply.subspan(4, count);
     auto copyInto = [&](auto& buffer, long offset) {

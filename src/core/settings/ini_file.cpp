@@ -12,7 +12,7 @@
 namespace zav {
 namespace {
 
-std::string_view Trim(std::string_view s)
+std::string_view trim(std::string_view s)
 {
     auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (!s.empty() && isSpace(s.front()))
@@ -22,7 +22,7 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b)
+bool equalNoCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
@@ -30,32 +30,32 @@ bool EqualNoCase(std::string_view a, std::string_view b)
 }
 
 /// "[name]" -> name, otherwise nothing.
-bool SectionName(std::string_view line, std::string_view& name)
+bool sectionName(std::string_view line, std::string_view& name)
 {
-    line = Trim(line);
+    line = trim(line);
     if (line.size() < 2 || line.front() != '[')
         return false;
     auto close = line.find(']');
     if (close == std::string_view::npos)
         return false;
-    name = Trim(line.substr(1, close - 1));
+    name = trim(line.substr(1, close - 1));
     return true;
 }
 
-bool KeyOf(std::string_view line, std::string_view& key, std::string_view& value)
+bool keyOf(std::string_view line, std::string_view& key, std::string_view& value)
 {
     auto eq = line.find('=');
     if (eq == std::string_view::npos)
         return false;
-    std::string_view k = Trim(line.substr(0, eq));
+    std::string_view k = trim(line.substr(0, eq));
     if (k.empty() || k.front() == ';' || k.front() == '#')
         return false;
     key = k;
-    value = Trim(line.substr(eq + 1));
+    value = trim(line.substr(eq + 1));
     return true;
 }
 
-std::vector<std::string> ReadLines(const std::string& path, bool& exists)
+std::vector<std::string> readLines(const std::string& path, bool& exists)
 {
     std::vector<std::string> lines;
     std::ifstream in(path, std::ios::binary);
@@ -78,21 +78,21 @@ void forEachProfileEntry(const std::string& path,
                          const std::function<void(std::string_view, std::string_view, std::string_view)>& visit)
 {
     bool exists = false;
-    const auto lines = ReadLines(path, exists);
+    const auto lines = readLines(path, exists);
     std::string_view section;
     for (const auto& line : lines) {
         std::string_view name;
-        if (SectionName(line, name)) {
+        if (sectionName(line, name)) {
             section = name;
             continue;
         }
         std::string_view k, v;
-        if (KeyOf(line, k, v))
+        if (keyOf(line, k, v))
             visit(section, k, v);
     }
 }
 
-bool sameSectionName(std::string_view a, std::string_view b) { return EqualNoCase(a, b); }
+bool sameSectionName(std::string_view a, std::string_view b) { return equalNoCase(a, b); }
 
 std::string readProfileString(const std::string& path, const std::string& section, const std::string& key,
                               std::size_t maxLength)
@@ -100,7 +100,7 @@ std::string readProfileString(const std::string& path, const std::string& sectio
     std::string found;
     bool done = false;
     forEachProfileEntry(path, [&](std::string_view s, std::string_view k, std::string_view v) {
-        if (!done && EqualNoCase(s, section) && EqualNoCase(k, key)) {
+        if (!done && equalNoCase(s, section) && equalNoCase(k, key)) {
             found = std::string(v.substr(0, std::min(v.size(), maxLength)));
             done = true;
         }
@@ -112,17 +112,17 @@ bool writeProfileString(const std::string& path, const std::string& section, con
                         const std::string& value)
 {
     bool exists = false;
-    auto lines = ReadLines(path, exists);
+    auto lines = readLines(path, exists);
     const std::string entry = key + "=" + value;
     bool inSection = false;
     bool done = false;
     std::size_t sectionEnd = std::string::npos; // where to insert a missing key
     for (std::size_t i = 0; i < lines.size() && !done; ++i) {
         std::string_view name;
-        if (SectionName(lines[i], name)) {
+        if (sectionName(lines[i], name)) {
             if (inSection)
                 break;
-            inSection = EqualNoCase(name, section);
+            inSection = equalNoCase(name, section);
             if (inSection)
                 sectionEnd = i + 1;
             continue;
@@ -130,16 +130,16 @@ bool writeProfileString(const std::string& path, const std::string& section, con
         if (!inSection)
             continue;
         std::string_view k, v;
-        if (KeyOf(lines[i], k, v) && EqualNoCase(k, key)) {
+        if (keyOf(lines[i], k, v) && equalNoCase(k, key)) {
             lines[i] = entry;
             done = true;
-        } else if (!Trim(lines[i]).empty()) {
+        } else if (!trim(lines[i]).empty()) {
             sectionEnd = i + 1;
         }
     }
     if (!done) {
         if (sectionEnd == std::string::npos) {
-            if (!lines.empty() && !Trim(lines.back()).empty())
+            if (!lines.empty() && !trim(lines.back()).empty())
                 lines.emplace_back();
             lines.push_back("[" + section + "]");
             lines.push_back(entry);

@@ -7,12 +7,12 @@ namespace {
 
 constexpr int kFirstFreeNumber = 5; // 1..4 belong to the built-in ports
 
-bool Matches(const SerialDevice& d, const std::string& name)
+bool matches(const SerialDevice& d, const std::string& name)
 {
     return !name.empty() && (d.path == name || d.stableName == name);
 }
 
-std::string SortKey(const SerialDevice& d)
+std::string sortKey(const SerialDevice& d)
 {
     // Prefixes keep the three kinds of key apart, so a stable name never
     // sorts between serial numbers.
@@ -23,10 +23,10 @@ std::string SortKey(const SerialDevice& d)
     return "3" + d.path;
 }
 
-PortSlot SlotFor(const SerialDevice& d) { return {d.path, d.stableName, true}; }
+PortSlot slotFor(const SerialDevice& d) { return {d.path, d.stableName, true}; }
 
 // "ttyUSB2" before "ttyUSB10": runs of digits compare by value.
-bool NaturalLess(const std::string& a, const std::string& b)
+bool naturalLess(const std::string& a, const std::string& b)
 {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
@@ -82,8 +82,8 @@ PortTable mapPorts(const std::vector<SerialDevice>& present, const std::string& 
         PortSlot& slot = table[static_cast<std::size_t>(pinnedNumber - 1)];
         slot = {pinnedDevice, pinnedDevice, false};
         for (std::size_t i = 0; i < present.size(); ++i) {
-            if (Matches(present[i], pinnedDevice)) {
-                slot = SlotFor(present[i]);
+            if (matches(present[i], pinnedDevice)) {
+                slot = slotFor(present[i]);
                 if (slot.stableName.empty())
                     slot.stableName = pinnedDevice;
                 taken[i] = true;
@@ -101,7 +101,7 @@ PortTable mapPorts(const std::vector<SerialDevice>& present, const std::string& 
         PortSlot& slot = table[static_cast<std::size_t>(number - 1)];
         if (!slot.device.empty())
             continue; // the pinned device holds it; this one joins the others
-        slot = SlotFor(present[i]);
+        slot = slotFor(present[i]);
         taken[i] = true;
     }
 
@@ -110,7 +110,7 @@ PortTable mapPorts(const std::vector<SerialDevice>& present, const std::string& 
         if (!taken[i] && !present[i].path.empty())
             rest.push_back(i);
     std::sort(rest.begin(), rest.end(),
-              [&](std::size_t a, std::size_t b) { return NaturalLess(SortKey(present[a]), SortKey(present[b])); });
+              [&](std::size_t a, std::size_t b) { return naturalLess(sortKey(present[a]), sortKey(present[b])); });
 
     int number = kFirstFreeNumber;
     for (std::size_t i : rest) {
@@ -118,7 +118,7 @@ PortTable mapPorts(const std::vector<SerialDevice>& present, const std::string& 
             ++number;
         if (number > kPortChoices)
             break;
-        table[static_cast<std::size_t>(number - 1)] = SlotFor(present[i]);
+        table[static_cast<std::size_t>(number - 1)] = slotFor(present[i]);
     }
     return table;
 }

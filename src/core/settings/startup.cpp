@@ -30,7 +30,7 @@ namespace fs = std::filesystem;
 
 /// Whether files can be created and replaced in the folder of path (the
 /// settings file is replaced through a temporary file beside it).
-bool CanReplaceFileIn(const fs::path& file)
+bool canReplaceFileIn(const fs::path& file)
 {
     std::error_code ec;
     const fs::path dir = file.parent_path();
@@ -48,7 +48,7 @@ bool CanReplaceFileIn(const fs::path& file)
 
 /// A 16-bit integer as the settings hold it; nothing for missing, non-numeric
 /// or out-of-range text.
-std::optional<int> ReadInt16(const std::string& text)
+std::optional<int> readInt16(const std::string& text)
 {
     const auto value = parseNumber(text);
     if (!value)
@@ -61,7 +61,7 @@ std::optional<int> ReadInt16(const std::string& text)
 
 /// A boolean as the settings hold it: a number (non-zero is true) or
 /// "True"/"False"; nothing for anything else.
-std::optional<bool> ReadBoolean(const std::string& text)
+std::optional<bool> readBoolean(const std::string& text)
 {
     if (const auto value = parseNumber(text))
         return *value != 0;
@@ -83,9 +83,9 @@ struct SettingsFiles {
     std::string readFrom;
 };
 
-SettingsFiles ChooseSettingsFile(const AppPaths& paths, const std::string& userConfigDir)
+SettingsFiles chooseSettingsFile(const AppPaths& paths, const std::string& userConfigDir)
 {
-    if (CanReplaceFileIn(paths.settingsFile) || userConfigDir.empty())
+    if (canReplaceFileIn(paths.settingsFile) || userConfigDir.empty())
         return {paths.settingsFile, paths.settingsFile};
     const fs::path user = fs::path(userConfigDir) / "mysetup.ini";
     std::error_code ec;
@@ -131,16 +131,16 @@ void runStartup(Session& session, const StartupOptions& options)
     // Serial ports come from the system's device list on every platform.
     settings.isNt60 = false;
 
-    const SettingsFiles files = ChooseSettingsFile(paths, options.userConfigDir);
+    const SettingsFiles files = chooseSettingsFile(paths, options.userConfigDir);
     paths.settingsFile = files.use;
     const std::string& in = files.readFrom;
-    settings.portNumber = ReadInt16(readProfileString(in, kSection, "comPort")).value_or(1);
+    settings.portNumber = readInt16(readProfileString(in, kSection, "comPort")).value_or(1);
     settings.portDevice = readProfileString(in, kSection, "comDevice");
     // A missing or unreadable flag counts as a first run.
-    settings.isFirstRun = ReadBoolean(readProfileString(in, kSection, "IsFirstRun")).value_or(true);
+    settings.isFirstRun = readBoolean(readProfileString(in, kSection, "IsFirstRun")).value_or(true);
     if (settings.isFirstRun) {
         writeProfileString(paths.settingsFile, kSection, "IsFirstRun", "0");
-    } else if (const auto language = ReadInt16(readProfileString(in, kSection, "CurrentLanguage"))) {
+    } else if (const auto language = readInt16(readProfileString(in, kSection, "CurrentLanguage"))) {
         settings.language = *language;
         if (*language == kEnglish || *language == kChinese)
             settings.languageFile = languageFileFor(*language);

@@ -18,14 +18,14 @@ namespace {
 /// can cause.
 constexpr long long kMaxRecords = 999;
 
-std::string ReadClean(const std::string& path, const std::string& section, const std::string& key)
+std::string readClean(const std::string& path, const std::string& section, const std::string& key)
 {
     return cleanText(readProfileString(path, section, key));
 }
 
-int ReadCount(const std::string& path, const std::string& key)
+int readCount(const std::string& path, const std::string& key)
 {
-    const auto value = parseNumber(ReadClean(path, "Version", key));
+    const auto value = parseNumber(readClean(path, "Version", key));
     if (!value)
         return 0;
     return static_cast<int>(std::clamp(roundHalfEven(*value), 0LL, kMaxRecords));
@@ -36,14 +36,14 @@ int ReadCount(const std::string& path, const std::string& key)
 VersionRecords loadVersionRecords(const std::string& path)
 {
     VersionRecords records;
-    records.currentVersion = ReadClean(path, "Version", "CurrentVersion");
-    const int soft = ReadCount(path, "SoftVersionCount");
-    const int firm = ReadCount(path, "FirmVersionCount");
+    records.currentVersion = readClean(path, "Version", "CurrentVersion");
+    const int soft = readCount(path, "SoftVersionCount");
+    const int firm = readCount(path, "FirmVersionCount");
     for (int k = 0; k < soft; ++k)
-        records.softwareVersions.push_back(ReadClean(path, "Soft", std::to_string(k) + "Version"));
+        records.softwareVersions.push_back(readClean(path, "Soft", std::to_string(k) + "Version"));
     for (int k = 0; k < firm; ++k) {
         // Software version (first four characters), image version (last four).
-        const std::string pair = ReadClean(path, "Firm", std::to_string(k) + "Firm");
+        const std::string pair = readClean(path, "Firm", std::to_string(k) + "Firm");
         records.pairs.push_back(pair.substr(0, 4));
         records.pairs.push_back(pair.size() > 4 ? pair.substr(pair.size() - 4) : pair);
     }

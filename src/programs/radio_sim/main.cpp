@@ -33,7 +33,7 @@ using zav::link::Bytes;
 constexpr auto kByteTime = std::chrono::nanoseconds(1'000'000'000LL * 10 / 9600);
 
 volatile sig_atomic_t stopRequested = 0;
-void OnSignal(int) { stopRequested = 1; }
+void onSignal(int) { stopRequested = 1; }
 
 struct Options {
     std::string link;
@@ -52,7 +52,7 @@ struct Options {
     zav::sim::RadioFaults faults;
 };
 
-void Usage()
+void printUsage()
 {
     std::fprintf(stderr,
                  "usage: zavprog-radio-sim [--link PATH] [--memory FILE] [--info FILE] [--dump FILE]\n"
@@ -61,7 +61,7 @@ void Usage()
                  "       [--bad-checksum P] [--silent-after N]\n");
 }
 
-std::optional<Options> ParseOptions(int argc, char** argv)
+std::optional<Options> parseOptions(int argc, char** argv)
 {
     Options o;
     for (int i = 1; i < argc; ++i) {
@@ -110,7 +110,7 @@ std::optional<Options> ParseOptions(int argc, char** argv)
         else if (arg == "--silent-after" && need(v))
             o.faults.silentAfter = std::atol(v);
         else {
-            Usage();
+            printUsage();
             return std::nullopt;
         }
     }
@@ -118,7 +118,7 @@ std::optional<Options> ParseOptions(int argc, char** argv)
 }
 
 template <class Buffer>
-bool LoadExact(const std::string& path, Buffer& buffer)
+bool loadExact(const std::string& path, Buffer& buffer)
 {
     const auto data = zav::readWholeFile(path, buffer.size());
     if (!data || data->size() != buffer.size()) {
@@ -129,7 +129,7 @@ bool LoadExact(const std::string& path, Buffer& buffer)
     return true;
 }
 
-bool WriteAll(int fd, const std::uint8_t* data, std::size_t size)
+bool writeAll(int fd, const std::uint8_t* data, std::size_t size)
 {
     while (size > 0) {
         const ssize_t n = ::write(fd, data, size);
@@ -158,16 +158,16 @@ struct Scheduled {
 
 int main(int argc, char** argv)
 {
-    const auto options = ParseOptions(argc, argv);
+    const auto options = parseOptions(argc, argv);
     if (!options)
         return 2;
     const Options& o = *options;
 
     zav::link::RadioMemory memory = zav::sim::sampleMemory();
     zav::link::InfoBlock info = zav::sim::sampleInfoBlock();
-    if (!o.memoryFile.empty() && !LoadExact(o.memoryFile, memory))
+    if (!o.memoryFile.empty() && !loadExact(o.memoryFile, memory))
         return 2;
-    if (!o.infoFile.empty() && !LoadExact(o.infoFile, info))
+    if (!o.infoFile.empty() && !loadExact(o.infoFile, info))
         return 2;
     // Identity options change the radio's own header block.
     const auto* header = memory.data() + zav::link::kHeaderAddress;
@@ -220,7 +220,7 @@ int main(int argc, char** argv)
     }
 
     struct sigaction sa{};
-    sa.sa_handler = OnSignal;
+    sa.sa_handler = onSignal;
     ::sigaction(SIGTERM, &sa, nullptr);
     ::sigaction(SIGINT, &sa, nullptr);
     ::signal(SIGPIPE, SIG_IGN);
@@ -250,7 +250,7 @@ int main(int argc, char** argv)
             break;
 
         while (!queue.empty() && queue.front().due <= Clock::now()) {
-            WriteAll(master, queue.front().bytes.data(), queue.front().bytes.size());
+            writeAll(master, queue.front().bytes.data(), queue.front().bytes.size());
             queue.pop_front();
         }
         if (ready <= 0 || !(p.revents & POLLIN))
@@ -274,7 +274,7 @@ int main(int argc, char** argv)
             zav::writeFileAtomically(o.dumpFile, std::vector<std::uint8_t>(m.begin(), m.end()));
         }
         if (!out.echo.empty())
-            WriteAll(master, out.echo.data(), out.echo.size());
+            writeAll(master, out.echo.data(), out.echo.size());
         if (o.paced) {
             // Half-duplex line: the request needs its bytes' time to arrive,
             // then each reply needs its own.
@@ -285,7 +285,7 @@ int main(int argc, char** argv)
             }
         } else {
             for (const Bytes& reply : out.replies)
-                WriteAll(master, reply.data(), reply.size());
+                writeAll(master, reply.data(), reply.size());
         }
     }
 

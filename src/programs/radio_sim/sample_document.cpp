@@ -30,7 +30,7 @@ constexpr SampleChannel kExtended[] = {
     {521, "02786000", 0, 0, 1},
 };
 
-void FillChannels(Document& doc, const SampleChannel* list, std::size_t count, bool standby)
+void fillChannels(Document& doc, const SampleChannel* list, std::size_t count, bool standby)
 {
     Int16& used = standby ? doc.image().StandbyChannelCount : doc.image().ChannelCount;
     ChannelTable& table = standby ? doc.standby() : doc.active();
@@ -57,7 +57,7 @@ void FillChannels(Document& doc, const SampleChannel* list, std::size_t count, b
     }
 }
 
-void FillSettings(RadioImage& im, bool extended)
+void fillSettings(RadioImage& im, bool extended)
 {
     auto& c1 = im.OptFeat.Common1;
     c1[common1::TotTime] = extended ? 60 : 180;
@@ -93,12 +93,12 @@ Document sampleDocument(Int16 mode)
     buildNewDocument(doc, "/nonexistent/zav-sample-init", TemplateVariant::NewDocument);
 
     // Country mode first (active), then the extended set as standby.
-    FillChannels(doc, kCountry, std::size(kCountry), false);
-    FillSettings(doc.image(), false);
+    fillChannels(doc, kCountry, std::size(kCountry), false);
+    fillSettings(doc.image(), false);
     doc.image().GroupNames[3].assign("POL");
     doc.swapChannelMode(kExtendedMode);
-    FillChannels(doc, kExtended, std::size(kExtended), false);
-    FillSettings(doc.image(), true);
+    fillChannels(doc, kExtended, std::size(kExtended), false);
+    fillSettings(doc.image(), true);
     doc.image().GroupNames[0].assign("A1");
     doc.swapChannelMode(0);
 

@@ -12,7 +12,7 @@ constexpr long kAddressSpace = 0x10000;
 
 /// How many bytes a command starting with this byte has, given what has
 /// arrived; 0 when more bytes are needed, -1 when the byte starts nothing.
-long CommandLength(std::span<const std::uint8_t> buffer)
+long commandLength(std::span<const std::uint8_t> buffer)
 {
     switch (buffer[0]) {
     case 'P': return 7;
@@ -24,7 +24,7 @@ long CommandLength(std::span<const std::uint8_t> buffer)
     }
 }
 
-bool StartsWith(std::span<const std::uint8_t> buffer, std::span<const std::uint8_t> word)
+bool startsWith(std::span<const std::uint8_t> buffer, std::span<const std::uint8_t> word)
 {
     const std::size_t n = std::min(buffer.size(), word.size());
     return std::equal(buffer.begin(), buffer.begin() + static_cast<long>(n), word.begin());
@@ -112,7 +112,7 @@ RadioOutput VirtualRadio::receive(std::span<const std::uint8_t> bytes)
     std::size_t at = 0;
     while (at < pending_.size()) {
         const auto rest = std::span<const std::uint8_t>(pending_).subspan(at);
-        const long length = CommandLength(rest);
+        const long length = commandLength(rest);
         if (length < 0) {
             ++at; // noise between commands
             continue;
@@ -122,7 +122,7 @@ RadioOutput VirtualRadio::receive(std::span<const std::uint8_t> bytes)
         const auto command = rest.first(static_cast<std::size_t>(length));
         switch (command[0]) {
         case 'P':
-            if (!StartsWith(command, kProgram)) {
+            if (!startsWith(command, kProgram)) {
                 ++at;
                 continue;
             }
@@ -138,7 +138,7 @@ RadioOutput VirtualRadio::receive(std::span<const std::uint8_t> bytes)
         }
         case 'R': answer(out, readBlock(command[1] * 256 + command[2], command[3])); break;
         case 'E':
-            if (!StartsWith(command, kEnd)) {
+            if (!startsWith(command, kEnd)) {
                 ++at;
                 continue;
             }
