@@ -95,12 +95,12 @@ int main(int argc, char** argv)
     std::vector<double> plainTimes;
     for (int run = 0; run < kRuns; ++run) {
         session.channelEdit.editGroup = 1;
-        table->ChangeGroup();
+        table->showEditGroup();
         QApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
         session.channelEdit.editGroup = 2;
-        table->ChangeGroup();
+        table->showEditGroup();
         table->grid()->viewport()->repaint();
         windowTimes.push_back(static_cast<double>(timer.nsecsElapsed()));
 

@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(detail->groupList()->currentIndex(), group);
         QCOMPARE(detail->channelList()->count(), channels);
         QCOMPARE(detail->channelList()->itemText(channels - 1), QString::number(channels));
-        QTEST(!detail->list(ChannelDetailEditor::repeaterShift)->isHidden(), "repeaterShift");
+        QTEST(!detail->list(ChannelDetailEditor::RepeaterShift)->isHidden(), "repeaterShift");
         QTEST(detail->frequencyBox()->isEnabled(), "frequencyTyped");
         QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.01000"));
         QVERIFY(!w.doc().isModified());
@@ -88,7 +88,7 @@ private slots:
         ClickCell(table, 5, 4);
         QCOMPARE(detail->channelList()->currentText(), QStringLiteral("5"));
         QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.05000"));
-        QVERIFY(detail->list(ChannelDetailEditor::Decode)->isEnabled());
+        QVERIFY(detail->list(ChannelDetailEditor::DecodeTone)->isEnabled());
 
         ClickCell(table, 9, 1);
         QCOMPARE(detail->channelList()->currentText(), QStringLiteral("9"));
@@ -109,7 +109,7 @@ private slots:
         QVERIFY(created);
         QCOMPARE(created->RxFrequency.raw(), std::string("02740000"));
         QCOMPARE(table->cellText(9, 1), QStringLiteral("27.40000"));
-        QVERIFY(detail->list(ChannelDetailEditor::Decode)->isEnabled());
+        QVERIFY(detail->list(ChannelDetailEditor::DecodeTone)->isEnabled());
         QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.40000"));
     }
 
@@ -159,8 +159,8 @@ private slots:
         w.doc().copyWorkingToSaved();
         ChannelDetailEditor* detail = OpenDetail(w, w.openTable(0));
         QTEST(int(Channel(w.doc(), 1)->Option11), "wantBusy");
-        QTEST(detail->list(ChannelDetailEditor::busyLockout)->count(), "entries");
-        QTEST(detail->list(ChannelDetailEditor::busyLockout)->currentIndex(), "selected");
+        QTEST(detail->list(ChannelDetailEditor::BusyLockout)->count(), "entries");
+        QTEST(detail->list(ChannelDetailEditor::BusyLockout)->currentIndex(), "selected");
     }
 
     void choosingADecodeToneOffersToneLockout()
@@ -168,17 +168,17 @@ private slots:
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
         ChannelDetailEditor* detail = OpenDetail(w, w.openTable(0));
-        QComboBox* busy = detail->list(ChannelDetailEditor::busyLockout);
+        QComboBox* busy = detail->list(ChannelDetailEditor::BusyLockout);
         QCOMPARE(busy->count(), 2);
-        ChooseEntry(detail->list(ChannelDetailEditor::Decode), 3);
+        ChooseEntry(detail->list(ChannelDetailEditor::DecodeTone), 3);
         QCOMPARE(busy->count(), 3);
         QCOMPARE(int(Channel(w.doc(), 1)->RxTone), 3);
         QCOMPARE(int(Channel(w.doc(), 1)->TxTone), 3); // copied into the unset encode tone
-        QCOMPARE(detail->list(ChannelDetailEditor::Encode)->currentIndex(), 3);
+        QCOMPARE(detail->list(ChannelDetailEditor::EncodeTone)->currentIndex(), 3);
         ChooseEntry(busy, 2);
         QCOMPARE(int(Channel(w.doc(), 1)->Option11), 2);
         // Back to no decode tone: the tone lockout is given up.
-        ChooseEntry(detail->list(ChannelDetailEditor::Decode), 0);
+        ChooseEntry(detail->list(ChannelDetailEditor::DecodeTone), 0);
         QCOMPARE(int(Channel(w.doc(), 1)->Option11), 1);
         QCOMPARE(busy->count(), 2);
         QVERIFY(w.doc().isModified());
@@ -187,16 +187,16 @@ private slots:
     void codeListsOfferDefinedMemories_data()
     {
         QTest::addColumn<int>("list");
-        QTest::newRow("BOT") << int(ChannelDetailEditor::botCode);
-        QTest::newRow("EOT") << int(ChannelDetailEditor::eotCode);
-        QTest::newRow("call") << int(ChannelDetailEditor::callCode);
+        QTest::newRow("BOT") << int(ChannelDetailEditor::BotCode);
+        QTest::newRow("EOT") << int(ChannelDetailEditor::EotCode);
+        QTest::newRow("call") << int(ChannelDetailEditor::CallCode);
     }
     void codeListsOfferDefinedMemories()
     {
         QFETCH(int, list);
         const auto id = ChannelDetailEditor::ListId(list);
         auto member = [id](ChannelRecord* r) -> Int16& {
-            return id == ChannelDetailEditor::botCode ? r->Option13 : id == ChannelDetailEditor::eotCode ? r->Option22 : r->Option28;
+            return id == ChannelDetailEditor::BotCode ? r->Option13 : id == ChannelDetailEditor::EotCode ? r->Option22 : r->Option28;
         };
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
@@ -216,14 +216,14 @@ private slots:
         // A new memory appears and the shown code stays.
         DefineCodeMemory(w.image(), 5, true);
         w.doc().copyWorkingToSaved();
-        detail->RefreshCodeLists();
+        detail->refreshCodeLists();
         QCOMPARE(Entries(codes), (QStringList{w.ctx.text(14013), "3", "5", "7"}));
         QCOMPARE(codes->currentText(), QStringLiteral("7"));
         QVERIFY(!w.doc().isModified());
 
         // The shown memory is emptied: the first entry is shown and stored.
         DefineCodeMemory(w.image(), 7, false);
-        detail->RefreshCodeLists();
+        detail->refreshCodeLists();
         QCOMPARE(Entries(codes), (QStringList{w.ctx.text(14013), "3", "5"}));
         QCOMPARE(codes->currentIndex(), 0);
         QCOMPARE(int(member(Channel(w.doc(), 1))), 0);
@@ -237,12 +237,12 @@ private slots:
             DefineToneTip(w.image(), t, t == 2 || t == 6);
         Channel(w.doc(), 1)->Option23 = 6;
         ChannelDetailEditor* detail = OpenDetail(w, w.openTable(0));
-        QComboBox* beep = detail->list(ChannelDetailEditor::rogerBeep);
+        QComboBox* beep = detail->list(ChannelDetailEditor::RogerBeep);
         QCOMPARE(Entries(beep), (QStringList{w.ctx.text(15030), "2", "6"}));
         QCOMPARE(beep->currentText(), QStringLiteral("6"));
 
         DefineToneTip(w.image(), 4, true);
-        detail->RefreshRogerBeep();
+        detail->refreshRogerBeep();
         QCOMPARE(Entries(beep), (QStringList{w.ctx.text(15030), "2", "4", "6"}));
         QCOMPARE(beep->currentText(), QStringLiteral("6"));
         ChooseEntry(beep, 2);
@@ -273,8 +273,8 @@ private slots:
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
         QCOMPARE(int(*Channel(w.doc(), 2)->option(fieldId)), 1);
         QCOMPARE(int(*Channel(w.doc(), 1)->option(fieldId)), 0);
-        ChooseEntry(detail->list(ChannelDetailEditor::Tsq), 1);
-        ChooseEntry(detail->list(ChannelDetailEditor::repeaterShift), 2);
+        ChooseEntry(detail->list(ChannelDetailEditor::TsqMode), 1);
+        ChooseEntry(detail->list(ChannelDetailEditor::RepeaterShift), 2);
         QCOMPARE(int(Channel(w.doc(), 2)->Option30), 1);
         QCOMPARE(int(Channel(w.doc(), 2)->Option29), 2);
         QVERIFY(w.doc().isModified());

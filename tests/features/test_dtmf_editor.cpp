@@ -282,7 +282,7 @@ private slots:
         QLineEdit* box = w->idCodeBox();
         box->setText(typed);
         if (how == "validate") {
-            w->ValidateControls();
+            w->commitPendingEdit();
         } else if (how == "enter") {
             QTest::keyClick(box, Qt::Key_Return);
         } else {
@@ -356,7 +356,7 @@ private slots:
         w->pttIdPauseList()->setCurrentIndex(3);
         QTest::keyClicks(w->memoryBox(16), "*1#d");
         w->idCodeBox()->setText("98765");
-        w->ValidateControls();
+        w->commitPendingEdit();
         const DtmfSettings edited = f.image().DtmfSettings;
         QCOMPARE(int(edited.CodeMemories[15].Length), 4);
         auto reopened = f.saveAndReopen();

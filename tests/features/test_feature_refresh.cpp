@@ -32,9 +32,9 @@ private slots:
         auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
         QVERIFY(detail->shownRecord() >= 0);
         auto* dtmf = f.open<DtmfEditor>("FrmDTMF");
-        QCOMPARE(Entries(detail->list(ChannelDetailEditor::botCode)), QStringList{f.ctx.text(14013)});
+        QCOMPARE(Entries(detail->list(ChannelDetailEditor::BotCode)), QStringList{f.ctx.text(14013)});
         QTest::keyClicks(dtmf->memoryBox(7), "1");
-        for (auto id : {ChannelDetailEditor::botCode, ChannelDetailEditor::eotCode, ChannelDetailEditor::callCode})
+        for (auto id : {ChannelDetailEditor::BotCode, ChannelDetailEditor::EotCode, ChannelDetailEditor::CallCode})
             QCOMPARE(Entries(detail->list(id)), (QStringList{f.ctx.text(14013), "7"}));
     }
 
@@ -46,14 +46,14 @@ private slots:
         channel.Option13 = 5;
         channel.Option28 = 5;
         auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
-        QCOMPARE(detail->list(ChannelDetailEditor::botCode)->currentText(), QString("5"));
+        QCOMPARE(detail->list(ChannelDetailEditor::BotCode)->currentText(), QString("5"));
         auto* dtmf = f.open<DtmfEditor>("FrmDTMF");
         dtmf->memoryBox(5)->selectAll();
         QTest::keyClick(dtmf->memoryBox(5), Qt::Key_Backspace);
         QCOMPARE(int(channel.Option13), 0);
         QCOMPARE(int(channel.Option28), 0);
-        QCOMPARE(detail->list(ChannelDetailEditor::botCode)->currentText(), f.ctx.text(14013));
-        QCOMPARE(Entries(detail->list(ChannelDetailEditor::callCode)), QStringList{f.ctx.text(14013)});
+        QCOMPARE(detail->list(ChannelDetailEditor::BotCode)->currentText(), f.ctx.text(14013));
+        QCOMPARE(Entries(detail->list(ChannelDetailEditor::CallCode)), QStringList{f.ctx.text(14013)});
     }
 
     void undefinedToneTipLeavesTheDetailEditor()
@@ -62,14 +62,14 @@ private slots:
         ChannelRecord& channel = f.doc().active()[0];
         channel.Option23 = 3;
         auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
-        QCOMPARE(detail->list(ChannelDetailEditor::rogerBeep)->currentText(), QString("3"));
+        QCOMPARE(detail->list(ChannelDetailEditor::RogerBeep)->currentText(), QString("3"));
         auto* tips = f.open<ToneTipsEditor>("FrmToneTips");
         tips->tabs()->setCurrentIndex(2);
         tips->repeatList()->setCurrentIndex(0);
         QCOMPARE(int(channel.Option23), 0);
-        QCOMPARE(Entries(detail->list(ChannelDetailEditor::rogerBeep)),
+        QCOMPARE(Entries(detail->list(ChannelDetailEditor::RogerBeep)),
                  (QStringList{f.ctx.text(15030), "1", "2", "4", "5"}));
-        QCOMPARE(detail->list(ChannelDetailEditor::rogerBeep)->currentIndex(), 0);
+        QCOMPARE(detail->list(ChannelDetailEditor::RogerBeep)->currentIndex(), 0);
     }
 };
 

@@ -29,6 +29,9 @@
 namespace zav::channels {
 namespace {
 
+/// Error text of a failure while showing a slot.
+constexpr const char* kShowSlotRoutine = "FrmCHInfoEdit_SetGridEditData";
+
 constexpr int kFrequencyBoxLength = 9;
 constexpr int kOffTextId = 15030;
 constexpr int kCodeNoneTextId = 14013;
@@ -70,7 +73,7 @@ constexpr std::array<CheckSpec, ChannelDetailEditor::CheckCount> kChecks{{
 using Entries = std::vector<std::pair<QString, int>>;
 
 /// Entries with the value each one stores; no selection afterwards.
-void FillEntries(QComboBox* list, const Entries& entries)
+void fillEntries(QComboBox* list, const Entries& entries)
 {
     QSignalBlocker quiet(list);
     list->clear();
@@ -80,13 +83,13 @@ void FillEntries(QComboBox* list, const Entries& entries)
 }
 
 /// Selects the entry storing value; no selection when none does.
-void SelectValue(QComboBox* list, int value)
+void selectValue(QComboBox* list, int value)
 {
     QSignalBlocker quiet(list);
     list->setCurrentIndex(list->findData(value));
 }
 
-Entries IndexedEntries(const QStringList& texts)
+Entries indexedEntries(const QStringList& texts)
 {
     Entries entries;
     for (int i = 0; i < texts.size(); ++i)
@@ -95,7 +98,7 @@ Entries IndexedEntries(const QStringList& texts)
 }
 
 /// The first entry (value 0) followed by the given numbers.
-Entries NumberedEntries(const QString& first, const std::vector<int>& numbers)
+Entries numberedEntries(const QString& first, const std::vector<int>& numbers)
 {
     Entries entries{{first, 0}};
     for (int n : numbers)
@@ -108,12 +111,12 @@ Entries NumberedEntries(const QString& first, const std::vector<int>& numbers)
 ChannelDetailEditor::ChannelDetailEditor(ui::AppContext& ctx, QWidget* parent) : ui::EditorWindow(parent), ctx_(ctx)
 {
     setObjectName(kDetailEditorName);
-    WandToSave = true;
+    storesUserChanges_ = true;
     buildControls();
-    RefillGroupList();
+    refillGroupList();
     applyTexts();
     edit().detailEditorOpen = true;
-    SetGridEditData(true);
+    followTableSlot();
 }
 
 ChannelDetailEditor::~ChannelDetailEditor()
@@ -131,21 +134,21 @@ void ChannelDetailEditor::buildControls()
     channelList_ = new QComboBox(this);
     channelList_->setObjectName(QStringLiteral("cboChannel"));
     frequencyCaption_ = new QLabel(this);
-    frequency_ = new QLineEdit(this);
-    frequency_->setObjectName(QStringLiteral("txtRxFrequency"));
-    frequency_->setMaxLength(kFrequencyBoxLength);
-    frequency_->installEventFilter(this);
-    auto* frequencyKeys = ui::KeyRules::ForTextBox(frequency_, ui::DigitsAndDot, false);
+    frequencyBox_ = new QLineEdit(this);
+    frequencyBox_->setObjectName(QStringLiteral("txtRxFrequency"));
+    frequencyBox_->setMaxLength(kFrequencyBoxLength);
+    frequencyBox_->installEventFilter(this);
+    auto* frequencyKeys = ui::KeyRules::ForTextBox(frequencyBox_, ui::DigitsAndDot, false);
     frequencyKeys->onEnter = [this] {
         ui::RunGuarded(this, "FrmCHInfoEdit_Text1_KeyPress", [this] { writeFrequency(); });
         focusNextChild();
     };
-    connect(frequency_, &QLineEdit::textEdited, this, [this] { frequencyDirty_ = true; });
+    connect(frequencyBox_, &QLineEdit::textEdited, this, [this] { frequencyDirty_ = true; });
 
     for (QComboBox* slotList : {groupList_, channelList_}) {
         ui::KeyRules::EnterMovesOn(slotList);
         connect(slotList, &QComboBox::activated, this, [this] {
-            ui::RunGuarded(this, "FrmCHInfoEdit_SetGridEditData", [this] { slotChosen(); });
+            ui::RunGuarded(this, kShowSlotRoutine, [this] { slotChosen(); });
         });
     }
     for (int id = 0; id < ListCount; ++id) {
@@ -177,13 +180,13 @@ void ChannelDetailEditor::buildControls()
     };
     addPair(groupCaption_, groupList_, 0, 0);
     addPair(channelCaption_, channelList_, 0, 1);
-    addPair(frequencyCaption_, frequency_, 1, 0);
+    addPair(frequencyCaption_, frequencyBox_, 1, 0);
     const std::array<std::pair<ListId, ListId>, 5> rows{{
-        {Decode, Encode},
-        {busyLockout, rogerBeep},
-        {botCode, eotCode},
-        {callCode, Tsq},
-        {repeaterShift, ListCount},
+        {DecodeTone, EncodeTone},
+        {BusyLockout, RogerBeep},
+        {BotCode, EotCode},
+        {CallCode, TsqMode},
+        {RepeaterShift, ListCount},
     }};
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const int row = 2 + static_cast<int>(r);
@@ -220,39 +223,43 @@ void ChannelDetailEditor::applyTexts()
     for (int id = 0; id < CheckCount; ++id)
         checks_[id]->setText(ctx_.text(kChecks[static_cast<std::size_t>(id)].captionId));
     closeButton_->setText(ctx_.text(9023));
-    toneTexts_ = ToneListEntries(ctx_.text(kOffTextId));
+    toneTexts_ = toneListEntries(ctx_.text(kOffTextId));
     busyTexts_ = QStringList{ctx_.text(15030), ctx_.text(15031), ctx_.text(15032), ctx_.text(15033)};
 }
 
-void ChannelDetailEditor::RefillGroupList()
+void ChannelDetailEditor::refillGroupList()
 {
     const int selected = groupList_->currentIndex();
-    ui::FillList(groupList_, GroupListEntries(ctx_.session.doc.image().ChannelMode));
+    ui::FillList(groupList_, groupListEntries(ctx_.session.doc.image().ChannelMode));
     QSignalBlocker quiet(groupList_);
     groupList_->setCurrentIndex(selected < groupList_->count() ? selected : -1);
 }
 
-void ChannelDetailEditor::ChangShowCHs(int rGroupID)
+void ChannelDetailEditor::fillChannelList(int group)
 {
-    ui::FillList(channelList_, ui::NumberEntries(1, groupSize(rGroupID, ctx_.session.doc.image().ChannelMode)));
+    ui::FillList(channelList_, ui::NumberEntries(1, groupSize(group, ctx_.session.doc.image().ChannelMode)));
     QSignalBlocker quiet(channelList_);
     channelList_->setCurrentIndex(-1);
 }
 
 // --- showing a slot -------------------------------------------------------------
 
-void ChannelDetailEditor::SetGridEditData(bool rIsGridChange)
+void ChannelDetailEditor::followTableSlot() { showSlot(SlotSource::Table); }
+
+void ChannelDetailEditor::showChosenSlot() { showSlot(SlotSource::OwnLists); }
+
+void ChannelDetailEditor::showSlot(SlotSource source)
 {
-    ui::RunGuarded(this, "FrmCHInfoEdit_SetGridEditData", [this, rIsGridChange] {
-        WandToSave = false;
+    ui::RunGuarded(this, kShowSlotRoutine, [this, source] {
+        storesUserChanges_ = false;
         ChannelEditState& e = edit();
-        if (rIsGridChange) {
+        if (source == SlotSource::Table) {
             const int group = e.editGroup >= 0 && e.editGroup < groupList_->count() ? e.editGroup : 0;
             {
                 QSignalBlocker quiet(groupList_);
                 groupList_->setCurrentIndex(group);
             }
-            ChangShowCHs(group);
+            fillChannelList(group);
             QSignalBlocker quiet(channelList_);
             channelList_->setCurrentIndex(channelList_->findText(QString::number(e.editRow)));
         } else {
@@ -260,9 +267,9 @@ void ChannelDetailEditor::SetGridEditData(bool rIsGridChange)
             if (selected != e.editGroup) {
                 e.editGroup = selected;
                 if (e.channelTableOpen)
-                    if (ChannelTableWindow* table = FindChannelTable(ctx_))
-                        table->ChangeGroup();
-                ChangShowCHs(e.editGroup);
+                    if (ChannelTableWindow* table = findChannelTable(ctx_))
+                        table->showEditGroup();
+                fillChannelList(e.editGroup);
             }
             if (channelList_->currentIndex() < 0 && channelList_->count() > 0) {
                 QSignalBlocker quiet(channelList_);
@@ -272,29 +279,29 @@ void ChannelDetailEditor::SetGridEditData(bool rIsGridChange)
         }
 
         const bool extended = extendedMode();
-        lists_[repeaterShift]->setVisible(extended);
-        listCaptions_[repeaterShift]->setVisible(extended);
+        lists_[RepeaterShift]->setVisible(extended);
+        listCaptions_[RepeaterShift]->setVisible(extended);
 
         if (ChannelRecord* record = slotRecord())
             showRecord(*record);
         else
             showEmptySlot();
-        SetShowFreModify();
+        updateFrequencyBox();
         shownGroup_ = slotGroup();
         shownRow_ = slotRow();
-        WandToSave = true;
+        storesUserChanges_ = true;
     });
-    WandToSave = true;
+    storesUserChanges_ = true;
 }
 
 void ChannelDetailEditor::showRecord(ChannelRecord& record)
 {
     if (slotBlank_) {
-        FillEntries(lists_[Decode], IndexedEntries(toneTexts_));
-        FillEntries(lists_[Encode], IndexedEntries(toneTexts_));
-        FillEntries(lists_[repeaterShift],
-                    IndexedEntries({ctx_.text(kOffTextId), QStringLiteral("+100K"), QStringLiteral("-100K")}));
-        FillEntries(lists_[Tsq], IndexedEntries({ctx_.text(15052), ctx_.text(15053)}));
+        fillEntries(lists_[DecodeTone], indexedEntries(toneTexts_));
+        fillEntries(lists_[EncodeTone], indexedEntries(toneTexts_));
+        fillEntries(lists_[RepeaterShift],
+                    indexedEntries({ctx_.text(kOffTextId), QStringLiteral("+100K"), QStringLiteral("-100K")}));
+        fillEntries(lists_[TsqMode], indexedEntries({ctx_.text(15052), ctx_.text(15053)}));
         slotBlank_ = false;
     }
     for (QComboBox* list : lists_)
@@ -305,18 +312,18 @@ void ChannelDetailEditor::showRecord(ChannelRecord& record)
     const ChannelFrequencyTexts texts =
         frequencyTexts(record, documentBand(ctx_.session.doc), ctx_.session.settings.showTxAsOffset);
     if (texts.notNumeric)
-        ReportNotNumeric(this);
-    frequency_->setText(QString::fromStdString(texts.receive));
+        reportNotNumeric(this);
+    frequencyBox_->setText(QString::fromStdString(texts.receive));
     frequencyDirty_ = false;
-    ui::ShowListIndex(lists_[Decode], record.RxTone);
-    ui::ShowListIndex(lists_[Encode], record.TxTone);
+    ui::ShowListIndex(lists_[DecodeTone], record.RxTone);
+    ui::ShowListIndex(lists_[EncodeTone], record.TxTone);
     showBusyLockout(record);
-    fillCodeList(lists_[botCode], record.Option13);
-    fillCodeList(lists_[eotCode], record.Option22);
-    fillCodeList(lists_[callCode], record.Option28);
-    ShowRB();
-    ui::ShowListIndex(lists_[repeaterShift], record.Option29);
-    ui::ShowListIndex(lists_[Tsq], record.Option30);
+    fillCodeList(lists_[BotCode], record.Option13);
+    fillCodeList(lists_[EotCode], record.Option22);
+    fillCodeList(lists_[CallCode], record.Option28);
+    refillRogerBeep();
+    ui::ShowListIndex(lists_[RepeaterShift], record.Option29);
+    ui::ShowListIndex(lists_[TsqMode], record.Option30);
     for (int id = 0; id < CheckCount; ++id) {
         const Int16* member = record.option(kChecks[static_cast<std::size_t>(id)].fieldId);
         ui::ShowCheck(checks_[id], member ? *member : 0);
@@ -326,11 +333,11 @@ void ChannelDetailEditor::showRecord(ChannelRecord& record)
 void ChannelDetailEditor::showEmptySlot()
 {
     // Only a receive frequency can be given to an empty slot.
-    frequency_->clear();
+    frequencyBox_->clear();
     frequencyDirty_ = false;
-    frequency_->setEnabled(true);
+    frequencyBox_->setEnabled(true);
     for (QComboBox* list : lists_) {
-        FillEntries(list, {{QStringLiteral(" "), 0}});
+        fillEntries(list, {{QStringLiteral(" "), 0}});
         QSignalBlocker quiet(list);
         list->setCurrentIndex(0);
         list->setItemData(0, QVariant()); // stores nothing
@@ -351,11 +358,11 @@ void ChannelDetailEditor::showBusyLockout(ChannelRecord& record)
     if (!toneOn && record.Option11 == 2)
         record.Option11 = 1;
     const int shown = toneOn ? kBusyByToneEntries : kBusyByToneEntries - 1;
-    FillEntries(lists_[busyLockout], IndexedEntries(busyTexts_.mid(0, shown)));
-    SelectValue(lists_[busyLockout], record.Option11);
+    fillEntries(lists_[BusyLockout], indexedEntries(busyTexts_.mid(0, shown)));
+    selectValue(lists_[BusyLockout], record.Option11);
 }
 
-void ChannelDetailEditor::RefreshBusyLockout(int number)
+void ChannelDetailEditor::refreshBusyLockout(int number)
 {
     ChannelRecord* record = slotRecord();
     if (!record || slotBlank_ || record->Number != number)
@@ -365,55 +372,55 @@ void ChannelDetailEditor::RefreshBusyLockout(int number)
 
 void ChannelDetailEditor::fillCodeList(QComboBox* list, int stored)
 {
-    FillEntries(list, NumberedEntries(ctx_.text(kCodeNoneTextId), definedCodeMemories(ctx_.session.doc.image())));
-    SelectValue(list, stored);
+    fillEntries(list, numberedEntries(ctx_.text(kCodeNoneTextId), definedCodeMemories(ctx_.session.doc.image())));
+    selectValue(list, stored);
 }
 
-void ChannelDetailEditor::ShowRB()
+void ChannelDetailEditor::refillRogerBeep()
 {
-    QComboBox* list = lists_[rogerBeep];
+    QComboBox* list = lists_[RogerBeep];
     const ChannelRecord* record = slotRecord();
     if (!list->isEnabled() || !record || slotBlank_)
         return;
     const int stored = record->Option23;
-    FillEntries(list, NumberedEntries(ctx_.text(kOffTextId), definedToneTips(ctx_.session.doc.image())));
+    fillEntries(list, numberedEntries(ctx_.text(kOffTextId), definedToneTips(ctx_.session.doc.image())));
     if (stored >= 0 && stored <= kRogerBeepTips)
-        SelectValue(list, stored);
+        selectValue(list, stored);
 }
 
-void ChannelDetailEditor::RefreshCodeLists()
+void ChannelDetailEditor::refreshCodeLists()
 {
-    const std::array<ListId, 3> codeLists{botCode, eotCode, callCode};
+    const std::array<ListId, 3> codeLists{BotCode, EotCode, CallCode};
     for (ListId id : codeLists) {
         if (!slotRecord() || slotBlank_)
             return;
         QComboBox* list = lists_[id];
         const QVariant before = list->currentIndex() >= 0 ? list->currentData() : QVariant();
-        FillEntries(list, NumberedEntries(ctx_.text(kCodeNoneTextId), definedCodeMemories(ctx_.session.doc.image())));
+        fillEntries(list, numberedEntries(ctx_.text(kCodeNoneTextId), definedCodeMemories(ctx_.session.doc.image())));
         const int kept = before.isValid() ? list->findData(before) : -1;
         if (kept >= 0) {
-            SelectValue(list, before.toInt());
+            selectValue(list, before.toInt());
             continue;
         }
         // The code shown is no longer defined: the first entry, which stores.
-        SelectValue(list, 0);
+        selectValue(list, 0);
         write(kLists[static_cast<std::size_t>(id)].fieldId, 0);
     }
 }
 
-void ChannelDetailEditor::SetShowFreModify()
+void ChannelDetailEditor::updateFrequencyBox()
 {
     const bool extended = extendedMode();
-    frequency_->setEnabled(extended);
+    frequencyBox_->setEnabled(extended);
     // Country channels have fixed frequencies: the box looks like the window.
-    frequency_->setFrame(extended);
+    frequencyBox_->setFrame(extended);
 }
 
 // --- user changes ------------------------------------------------------------------
 
 void ChannelDetailEditor::listChosen(ListId id)
 {
-    if (!WandToSave)
+    if (!storesUserChanges_)
         return;
     QComboBox* list = lists_[id];
     const int index = list->currentIndex();
@@ -421,20 +428,20 @@ void ChannelDetailEditor::listChosen(ListId id)
     const QVariant value = index >= 0 ? list->itemData(index) : QVariant();
     if (index < 0 || text.isEmpty() || text == QStringLiteral(" ") || !value.isValid())
         return;
-    if (id == Decode) {
+    if (id == DecodeTone) {
         // The tone entry of the busy lockout is offered as soon as a decode tone is chosen.
-        const QVariant busy = lists_[busyLockout]->currentIndex() >= 0 ? lists_[busyLockout]->currentData() : QVariant();
-        FillEntries(lists_[busyLockout],
-                    IndexedEntries(busyTexts_.mid(0, index != 0 ? kBusyByToneEntries : kBusyByToneEntries - 1)));
+        const QVariant busy = lists_[BusyLockout]->currentIndex() >= 0 ? lists_[BusyLockout]->currentData() : QVariant();
+        fillEntries(lists_[BusyLockout],
+                    indexedEntries(busyTexts_.mid(0, index != 0 ? kBusyByToneEntries : kBusyByToneEntries - 1)));
         if (busy.isValid())
-            SelectValue(lists_[busyLockout], busy.toInt());
+            selectValue(lists_[BusyLockout], busy.toInt());
     }
     write(kLists[static_cast<std::size_t>(id)].fieldId, value.toInt());
 }
 
 void ChannelDetailEditor::checkClicked(CheckId id)
 {
-    if (!WandToSave)
+    if (!storesUserChanges_)
         return;
     write(kChecks[static_cast<std::size_t>(id)].fieldId, checks_[id]->isChecked() ? 1 : 0);
 }
@@ -442,23 +449,23 @@ void ChannelDetailEditor::checkClicked(CheckId id)
 void ChannelDetailEditor::slotChosen()
 {
     if (slotGroup() != shownGroup_ || slotRow() != shownRow_)
-        SetGridEditData(false);
+        showChosenSlot();
 }
 
 void ChannelDetailEditor::writeFrequency()
 {
     frequencyDirty_ = false;
-    const std::string text = formatEntry(ui::ToBytes(frequency_->text()));
-    WriteChannelCell(ctx_, this, slotGroup(), channelList_->currentIndex() + 1, FieldRxFrequency, CellValue(text));
-    SetGridEditData(false);
+    const std::string text = formatEntry(ui::ToBytes(frequencyBox_->text()));
+    writeChannelCell(ctx_, this, slotGroup(), channelList_->currentIndex() + 1, FieldRxFrequency, CellValue(text));
+    showChosenSlot();
 }
 
 void ChannelDetailEditor::write(int fieldId, int value)
 {
-    WriteChannelCell(ctx_, this, slotGroup(), channelList_->currentIndex() + 1, fieldId, CellValue(value));
+    writeChannelCell(ctx_, this, slotGroup(), channelList_->currentIndex() + 1, fieldId, CellValue(value));
 }
 
-void ChannelDetailEditor::ValidateControls()
+void ChannelDetailEditor::commitPendingEdit()
 {
     if (frequencyDirty_)
         writeFrequency();
@@ -466,9 +473,9 @@ void ChannelDetailEditor::ValidateControls()
 
 bool ChannelDetailEditor::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == frequency_) {
+    if (watched == frequencyBox_) {
         if (event->type() == QEvent::FocusIn)
-            QTimer::singleShot(0, frequency_, &QLineEdit::selectAll);
+            QTimer::singleShot(0, frequencyBox_, &QLineEdit::selectAll);
         if (event->type() == QEvent::FocusOut && frequencyDirty_) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
@@ -481,7 +488,7 @@ bool ChannelDetailEditor::eventFilter(QObject* watched, QEvent* event)
 void ChannelDetailEditor::mousePressEvent(QMouseEvent* event)
 {
     // A click on the window itself ends the frequency entry.
-    if (frequency_->hasFocus() && frequencyDirty_)
+    if (frequencyBox_->hasFocus() && frequencyDirty_)
         ui::RunGuarded(this, "FrmCHInfoEdit_Text1_Validate", [this] { writeFrequency(); });
     ui::EditorWindow::mousePressEvent(event);
 }

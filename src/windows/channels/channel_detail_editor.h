@@ -3,7 +3,7 @@
 // The channel detail editor: every per-channel setting of one channel slot
 // that the channel table has no visible column for. It follows the table's
 // current slot and can choose its own; every change is written through
-// WriteChannelCell, which makes the editor show the stored result again.
+// writeChannelCell, which makes the editor show the stored result again.
 
 #include "app_context.h"
 #include "editor_window.h"
@@ -23,44 +23,39 @@ class ChannelDetailEditor : public ui::EditorWindow {
     Q_OBJECT
 public:
     /// The lists of the editor, by the field they store.
-    enum ListId { Decode, Encode, busyLockout, botCode, eotCode, rogerBeep, callCode, repeaterShift, Tsq, ListCount };
+    enum ListId { DecodeTone, EncodeTone, BusyLockout, BotCode, EotCode, RogerBeep, CallCode, RepeaterShift, TsqMode, ListCount };
     /// The check boxes, by the field they store.
     enum CheckId { ScanSkip, Expander, Compressor, NoiseBlanker, Attenuator, HighCut, CheckCount };
 
     explicit ChannelDetailEditor(ui::AppContext& ctx, QWidget* parent = nullptr);
     ~ChannelDetailEditor() override;
 
-    /// True while user changes are written; false while the editor sets its
-    /// own controls.
-    bool WandToSave = true;
-
-    /// Shows a slot: the table's (EditGroup, EditCell row) when
-    /// rIsGridChange, else the one chosen in the editor's own lists.
-    void SetGridEditData(bool rIsGridChange);
+    /// Shows the table's current slot (editGroup, editRow).
+    void followTableSlot();
     /// Rebuilds the roger-beep list from the defined tone tips.
-    void ShowRB();
+    void refillRogerBeep();
     /// The receive frequency can be typed in extended mode only.
-    void SetShowFreModify();
-    /// Channel list "1" .. groupSize(rGroupID).
-    void ChangShowCHs(int rGroupID);
+    void updateFrequencyBox();
+    /// Channel list "1" .. groupSize(group).
+    void fillChannelList(int group);
     /// Rebuilds the busy-lockout list when the shown slot holds channel number.
-    void RefreshBusyLockout(int number);
+    void refreshBusyLockout(int number);
     /// Refills the group list for the current channel mode.
-    void RefillGroupList();
+    void refillGroupList();
 
     /// Writes a receive frequency still being typed.
-    void ValidateControls() override;
+    void commitPendingEdit() override;
     /// Code memories changed: the BOT, EOT and call lists are rebuilt.
-    void RefreshCodeLists() override;
+    void refreshCodeLists() override;
     /// Tone tips changed: the roger-beep list is rebuilt.
-    void RefreshRogerBeep() override { ShowRB(); }
+    void refreshRogerBeep() override { refillRogerBeep(); }
 
     // --- for tests ---------------------------------------------------------------
     [[nodiscard]] QComboBox* list(ListId id) const { return lists_[id]; }
     [[nodiscard]] QCheckBox* check(CheckId id) const { return checks_[id]; }
     [[nodiscard]] QComboBox* groupList() const { return groupList_; }
     [[nodiscard]] QComboBox* channelList() const { return channelList_; }
-    [[nodiscard]] QLineEdit* frequencyBox() const { return frequency_; }
+    [[nodiscard]] QLineEdit* frequencyBox() const { return frequencyBox_; }
     /// Index of the shown record in the active table, -1 for an empty slot.
     [[nodiscard]] int shownRecord() const;
 
@@ -70,6 +65,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    enum class SlotSource { Table, OwnLists };
+
+    /// Shows the slot chosen in the editor's own lists; a new group there
+    /// switches the table too.
+    void showChosenSlot();
+    void showSlot(SlotSource source);
     void buildControls();
     void applyTexts();
     void showRecord(ChannelRecord& record);
@@ -92,7 +93,7 @@ private:
     ui::AppContext& ctx_;
     QComboBox* groupList_ = nullptr;
     QComboBox* channelList_ = nullptr;
-    QLineEdit* frequency_ = nullptr;
+    QLineEdit* frequencyBox_ = nullptr;
     QLabel* groupCaption_ = nullptr;
     QLabel* channelCaption_ = nullptr;
     QLabel* frequencyCaption_ = nullptr;
@@ -103,10 +104,13 @@ private:
 
     QStringList toneTexts_;
     QStringList busyTexts_;   ///< the full busy-lockout list: positions 0..3
+    /// True while user changes are written; false while the editor sets its
+    /// own controls.
+    bool storesUserChanges_ = true;
     bool slotBlank_ = true;   ///< the lists show the empty-slot state
     bool frequencyDirty_ = false;
     bool unloaded_ = false;
-    int shownGroup_ = -1;     ///< slot of the last SetGridEditData
+    int shownGroup_ = -1;     ///< slot shown last
     int shownRow_ = -1;
 };
 

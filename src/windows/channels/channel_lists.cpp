@@ -6,7 +6,7 @@
 
 namespace zav::channels {
 
-QStringList ToneListEntries(const QString& offText)
+QStringList toneListEntries(const QString& offText)
 {
     QStringList entries;
     entries.reserve(kToneCount);
@@ -17,7 +17,7 @@ QStringList ToneListEntries(const QString& offText)
     return entries;
 }
 
-QStringList ColumnListEntries(const ui::AppContext& ctx, int column)
+QStringList optionListEntries(const ui::AppContext& ctx, int column)
 {
     switch (column) {
     case 6: return {ctx.text(14014), ctx.text(14015), ctx.text(14016)};
@@ -28,7 +28,7 @@ QStringList ColumnListEntries(const ui::AppContext& ctx, int column)
     }
 }
 
-QStringList GroupListEntries(Int16 channelMode)
+QStringList groupListEntries(Int16 channelMode)
 {
     QStringList entries;
     for (int g = 0; g < groupCount(channelMode); ++g)

@@ -14,10 +14,10 @@ struct AppContext;
 namespace zav::channels {
 
 /// The 265 tone entries (0 off, 1..50 CTCSS, 51..264 DCS), entry 0 = offText.
-[[nodiscard]] QStringList ToneListEntries(const QString& offText);
+[[nodiscard]] QStringList toneListEntries(const QString& offText);
 /// Entries of the in-place list of table column 6..9 (empty for others).
-[[nodiscard]] QStringList ColumnListEntries(const ui::AppContext& ctx, int column);
+[[nodiscard]] QStringList optionListEntries(const ui::AppContext& ctx, int column);
 /// Group indices as decimal text: "0".."10" in extended mode, "0".."6" else.
-[[nodiscard]] QStringList GroupListEntries(Int16 channelMode);
+[[nodiscard]] QStringList groupListEntries(Int16 channelMode);
 
 } // namespace zav::channels

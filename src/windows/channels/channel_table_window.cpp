@@ -34,7 +34,7 @@ namespace {
 
 // Sizes are given in twips, 15 to the pixel.
 constexpr int kTwipsPerPixel = 15;
-constexpr int Pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+constexpr int twipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 
 constexpr std::array<int, kGridColumns> kColumnTwips{740, 1300, 0, 0, 1200, 1200, 0, 0, 0, 0, 1400};
 constexpr std::array<int, kGridColumns> kHeaderIds{14001, 14002, 14003, 14004, 14005, 14006,
@@ -75,20 +75,20 @@ private:
 };
 
 /// Replaces a list's entries and leaves it without a selection.
-void FillWithoutSelection(QComboBox* list, const QStringList& entries)
+void fillWithoutSelection(QComboBox* list, const QStringList& entries)
 {
     ui::FillList(list, entries);
     QSignalBlocker quiet(list);
     list->setCurrentIndex(-1);
 }
 
-void SelectQuietly(QComboBox* list, int index)
+void selectQuietly(QComboBox* list, int index)
 {
     QSignalBlocker quiet(list);
     list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
 }
 
-bool IsEnterKey(const QEvent* event)
+bool isEnterKey(const QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
@@ -98,7 +98,7 @@ bool IsEnterKey(const QEvent* event)
 
 /// Focus lost to a message box or another application is not the user
 /// leaving the editor.
-bool LeavesEditor(const QFocusEvent* event)
+bool leavesEditor(const QFocusEvent* event)
 {
     return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
 }
@@ -115,10 +115,10 @@ ChannelTableWindow::ChannelTableWindow(ui::AppContext& ctx, QWidget* parent) : u
     buildControls();
     edit().channelTableOpen = true;
     ui::RunGuarded(this, "frmCommChInfo_Form_Load", [this] {
-        RefillGroupList();
-        InitShowGrid();
-        ChangShowByLanguage();
-        SetGridData();
+        refillGroupList();
+        setUpColumns();
+        retranslate();
+        showStoredGroup();
         loaded_ = true;
         {
             FlagScope quiet(initialising_);
@@ -126,8 +126,8 @@ ChannelTableWindow::ChannelTableWindow(ui::AppContext& ctx, QWidget* parent) : u
         }
         listCommitEnabled_ = true;
         const QSize hint = sizeHint();
-        setFixedSize(std::max(Pixels(kWindowWidthTwips), hint.width()),
-                     std::max(Pixels(kWindowHeightTwips), hint.height()));
+        setFixedSize(std::max(twipsToPixels(kWindowWidthTwips), hint.width()),
+                     std::max(twipsToPixels(kWindowHeightTwips), hint.height()));
     });
 }
 
@@ -155,35 +155,35 @@ void ChannelTableWindow::buildControls()
     grid_->horizontalHeader()->setHighlightSections(false);
     // Room for captions of two lines whatever the font.
     grid_->horizontalHeader()->setFixedHeight(
-        std::max(Pixels(kHeaderTwips), 2 * grid_->fontMetrics().lineSpacing() + kHeaderMarginPixels));
+        std::max(twipsToPixels(kHeaderTwips), 2 * grid_->fontMetrics().lineSpacing() + kHeaderMarginPixels));
     grid_->horizontalHeader()->setMinimumSectionSize(0);
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->installEventFilter(this);
     grid_->viewport()->installEventFilter(this);
 
     QWidget* cells = grid_->viewport();
-    text1_ = new QLineEdit(cells);
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setMaxLength(kFrequencyEditorLength);
-    text1_->setAlignment(Qt::AlignCenter);
-    text2_ = new QLineEdit(cells);
-    text2_->setObjectName(QStringLiteral("Text2"));
-    text2_->setMaxLength(kNameEditorLength);
-    text2_->setAlignment(Qt::AlignCenter);
-    combo1_ = new QComboBox(cells);
-    combo1_->setObjectName(QStringLiteral("Combo1"));
-    for (std::size_t i = 0; i < columnLists_.size(); ++i) {
-        columnLists_[i] = new QComboBox(cells);
-        columnLists_[i]->setObjectName(QStringLiteral("Combo%1").arg(i + 2));
+    frequencyEditor_ = new QLineEdit(cells);
+    frequencyEditor_->setObjectName(QStringLiteral("Text1"));
+    frequencyEditor_->setMaxLength(kFrequencyEditorLength);
+    frequencyEditor_->setAlignment(Qt::AlignCenter);
+    nameEditor_ = new QLineEdit(cells);
+    nameEditor_->setObjectName(QStringLiteral("Text2"));
+    nameEditor_->setMaxLength(kNameEditorLength);
+    nameEditor_->setAlignment(Qt::AlignCenter);
+    toneEditor_ = new QComboBox(cells);
+    toneEditor_->setObjectName(QStringLiteral("Combo1"));
+    for (std::size_t i = 0; i < optionLists_.size(); ++i) {
+        optionLists_[i] = new QComboBox(cells);
+        optionLists_[i]->setObjectName(QStringLiteral("Combo%1").arg(i + 2));
     }
-    for (QWidget* editor : {static_cast<QWidget*>(text1_), static_cast<QWidget*>(text2_)})
+    for (QWidget* editor : {static_cast<QWidget*>(frequencyEditor_), static_cast<QWidget*>(nameEditor_)})
         editor->installEventFilter(this);
-    grid_->verticalHeader()->setDefaultSectionSize(std::max(text1_->sizeHint().height(), combo1_->sizeHint().height()));
+    grid_->verticalHeader()->setDefaultSectionSize(std::max(frequencyEditor_->sizeHint().height(), toneEditor_->sizeHint().height()));
 
     // Frequency editor: digits and "."; a sign only while the transmit column
     // takes a signed offset.
-    auto* text1Keys = ui::KeyRules::ForTextBox(
-        text1_,
+    auto* frequencyKeys = ui::KeyRules::ForTextBox(
+        frequencyEditor_,
         [this](QChar c) -> QChar {
             if (c.isDigit() || c == '.')
                 return c;
@@ -191,31 +191,31 @@ void ChannelTableWindow::buildControls()
             return signedOffset && (c == '+' || c == '-') ? c : QChar();
         },
         false);
-    text1Keys->onEnter = [this] { frequencyEnter(); };
-    auto* text2Keys = ui::KeyRules::ForTextBox(
-        text2_,
+    frequencyKeys->onEnter = [this] { frequencyEnter(); };
+    auto* nameKeys = ui::KeyRules::ForTextBox(
+        nameEditor_,
         [](QChar c) -> QChar {
             const QChar upper = c.toUpper();
             const char16_t u = upper.unicode();
             return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') ? upper : QChar();
         },
         false);
-    text2Keys->onEnter = [this] { nameEnter(); };
-    connect(text1_, &QLineEdit::textEdited, this, [this] { text1Dirty_ = true; });
-    connect(text2_, &QLineEdit::textEdited, this, [this] { text2Dirty_ = true; });
+    nameKeys->onEnter = [this] { nameEnter(); };
+    connect(frequencyEditor_, &QLineEdit::textEdited, this, [this] { frequencyEdited_ = true; });
+    connect(nameEditor_, &QLineEdit::textEdited, this, [this] { nameEdited_ = true; });
 
     auto wireList = [this](QComboBox* list, int column) {
         auto* keys = ui::KeyRules::EnterMovesOn(list);
         keys->onEnter = [this, column] { listEnter(column); };
         connect(list, &QComboBox::activated, this, [this, column] { listClicked(column); });
     };
-    wireList(combo1_, kFirstListColumn);
-    for (std::size_t i = 0; i < columnLists_.size(); ++i)
-        wireList(columnLists_[i], kFirstOptionListColumn + static_cast<int>(i));
+    wireList(toneEditor_, kFirstListColumn);
+    for (std::size_t i = 0; i < optionLists_.size(); ++i)
+        wireList(optionLists_[i], kFirstOptionListColumn + static_cast<int>(i));
 
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         entryRanSincePress_ = true;
-        EnterCell();
+        enterCurrentCell();
     });
     connect(grid_, &QAbstractItemView::clicked, this, [this] { gridClicked(); });
     connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { gridDoubleClicked(); });
@@ -235,7 +235,7 @@ void ChannelTableWindow::buildControls()
     connect(groupName_, &QLineEdit::textEdited, this, &ChannelTableWindow::groupNameEdited);
     ui::KeyRules::EnterMovesOn(groupList_);
     connect(groupList_, &QComboBox::activated, this, [this] {
-        ui::RunGuarded(this, "frmCommChInfo_SetGridData", [this] { runGroupChange(); });
+        ui::RunGuarded(this, "frmCommChInfo_SetGridData", [this] { showSelectedGroup(); });
     });
     for (int s = 0; s < 2; ++s) {
         emergencyCaptions_[s] = new QLabel(this);
@@ -252,7 +252,7 @@ void ChannelTableWindow::buildControls()
     editButton_ = new QPushButton(this);
     editButton_->setObjectName(QStringLiteral("CommandEdit"));
     connect(editButton_, &QPushButton::clicked, this, [this] {
-        CommitCellEdit();
+        commitCellEdit();
         openDetailEditor();
     });
     closeButton_ = new QPushButton(this);
@@ -282,20 +282,20 @@ void ChannelTableWindow::buildControls()
     layout->addLayout(buttons);
 }
 
-void ChannelTableWindow::RefillGroupList()
+void ChannelTableWindow::refillGroupList()
 {
     const int selected = groupList_->currentIndex();
-    ui::FillList(groupList_, GroupListEntries(image().ChannelMode));
-    SelectQuietly(groupList_, selected);
+    ui::FillList(groupList_, groupListEntries(image().ChannelMode));
+    selectQuietly(groupList_, selected);
 }
 
-void ChannelTableWindow::InitShowGrid()
+void ChannelTableWindow::setUpColumns()
 {
     ui::RunGuarded(this, "frmCommChInfo_InitShowGridError", [this] {
         FlagScope quiet(initialising_);
-        SetEditDisable();
+        hideEditors();
         for (int column = 0; column < kGridColumns; ++column) {
-            const int width = Pixels(kColumnTwips[static_cast<std::size_t>(column)]);
+            const int width = twipsToPixels(kColumnTwips[static_cast<std::size_t>(column)]);
             grid_->setColumnHidden(column, width == 0);
             if (width > 0)
                 grid_->setColumnWidth(column, width);
@@ -314,7 +314,7 @@ void ChannelTableWindow::numberRows()
     setCurrentCell(1, 1);
 }
 
-void ChannelTableWindow::ChangShowByLanguage()
+void ChannelTableWindow::retranslate()
 {
     ui::RunGuarded(this, "frmCommChInfo_ChangShowByLanguage", [this] {
         FlagScope quiet(initialising_);
@@ -335,48 +335,48 @@ void ChannelTableWindow::ChangShowByLanguage()
         }
         model_->setHeaders(headers);
 
-        toneTexts_ = ToneListEntries(ctx_.text(14013));
-        ui::FillList(combo1_, toneTexts_);
-        for (std::size_t i = 0; i < columnLists_.size(); ++i) {
-            columnTexts_[i] = ColumnListEntries(ctx_, kFirstOptionListColumn + static_cast<int>(i));
-            ui::FillList(columnLists_[i], columnTexts_[i]);
+        toneTexts_ = toneListEntries(ctx_.text(14013));
+        ui::FillList(toneEditor_, toneTexts_);
+        for (std::size_t i = 0; i < optionLists_.size(); ++i) {
+            optionTexts_[i] = optionListEntries(ctx_, kFirstOptionListColumn + static_cast<int>(i));
+            ui::FillList(optionLists_[i], optionTexts_[i]);
         }
         for (QComboBox* list : amFmLists_)
-            FillWithoutSelection(list, {QStringLiteral("AM"), QStringLiteral("FM")});
+            fillWithoutSelection(list, {QStringLiteral("AM"), QStringLiteral("FM")});
     });
 }
 
-void ChannelTableWindow::ReShowChInfoByLanguage()
+void ChannelTableWindow::showInCurrentLanguage()
 {
-    ChangShowByLanguage();
-    SetGridData();
+    retranslate();
+    showStoredGroup();
 }
 
-void ChannelTableWindow::SetGridData()
+void ChannelTableWindow::showStoredGroup()
 {
     ui::RunGuarded(this, "frmCommChInfo_SetGridData", [this] {
         int group = image().OptFeat.Common1[common1::CurrentGroup];
         if (group < 0 || group >= groupList_->count())
             group = 0;
-        SelectQuietly(groupList_, group);
-        runGroupChange();
+        selectQuietly(groupList_, group);
+        showSelectedGroup();
         if (ctx_.shell)
-            ctx_.shell->LoadTree();
+            ctx_.shell->rebuildTree();
     });
 }
 
-void ChannelTableWindow::ChangeGroup()
+void ChannelTableWindow::showEditGroup()
 {
     ui::RunGuarded(this, "frmCommChInfo_SetGridData", [this] {
         const int group = edit().editGroup;
-        SelectQuietly(groupList_, group >= 0 && group < groupList_->count() ? group : 0);
-        runGroupChange();
+        selectQuietly(groupList_, group >= 0 && group < groupList_->count() ? group : 0);
+        showSelectedGroup();
     });
 }
 
 // --- showing a group ------------------------------------------------------------
 
-void ChannelTableWindow::runGroupChange()
+void ChannelTableWindow::showSelectedGroup()
 {
     flushTextEditors();
     const int group = selectedGroup();
@@ -386,7 +386,7 @@ void ChannelTableWindow::runGroupChange()
     edit().editGroup = group;
     {
         FlagScope quiet(initialising_);
-        SetEditDisable();
+        hideEditors();
         numberRows();
     }
     updateCaption(kGroupCaptionId);
@@ -395,7 +395,7 @@ void ChannelTableWindow::runGroupChange()
     groupName_->setText(group < kGroupNames ? ui::FromBytes(image().GroupNames[static_cast<std::size_t>(group)].clean())
                                             : QString());
     groupName_->setEnabled(extendedMode() && !lastEntry);
-    ReshowByCh();
+    refreshEmergencyLists();
 
     const Document& doc = ctx_.session.doc;
     const int base = groupBase(group, mode);
@@ -406,11 +406,11 @@ void ChannelTableWindow::runGroupChange()
             fillRow(row, record);
     }
     model_->announceAll();
-    SetShowEditData();
+    loadEditorText();
     if (edit().detailEditorOpen)
-        if (ChannelDetailEditor* detail = FindDetailEditor(ctx_))
-            detail->SetGridEditData(true);
-    reportNotNumeric();
+        if (ChannelDetailEditor* detail = findDetailEditor(ctx_))
+            detail->followTableSlot();
+    reportNotNumericFound();
 }
 
 void ChannelTableWindow::fillRow(int row, const ChannelRecord& record)
@@ -428,7 +428,7 @@ void ChannelTableWindow::fillRow(int row, const ChannelRecord& record)
     model_->setTextQuietly(row, 9, listEntryText(9, record.Option9));
 }
 
-void ChannelTableWindow::reShowAllGrid()
+void ChannelTableWindow::refreshRows()
 {
     const Document& doc = ctx_.session.doc;
     const int base = groupBase(shownGroup_, image().ChannelMode);
@@ -446,16 +446,16 @@ void ChannelTableWindow::reShowAllGrid()
             for (int column = 1; column <= kLastListColumn; ++column)
                 model_->setTextQuietly(row, column, QString());
     model_->announceAll();
-    reportNotNumeric();
+    reportNotNumericFound();
 }
 
-void ChannelTableWindow::reShowGrid(int rRow)
+void ChannelTableWindow::refreshChannel(int number)
 {
-    ui::RunGuarded(this, "frmCommChInfo_reShowGrid", [this, rRow] {
+    ui::RunGuarded(this, "frmCommChInfo_reShowGrid", [this, number] {
         const Document& doc = ctx_.session.doc;
-        const int row = rRow - groupBase(shownGroup_, image().ChannelMode);
+        const int row = number - groupBase(shownGroup_, image().ChannelMode);
         const bool shown = row >= 1 && row <= slotRows();
-        const int index = doc.findChannelByNumber(static_cast<Int16>(rRow));
+        const int index = doc.findChannelByNumber(static_cast<Int16>(number));
         if (index < 0) {
             if (shown)
                 model_->blankRow(row);
@@ -466,9 +466,9 @@ void ChannelTableWindow::reShowGrid(int rRow)
             model_->announceAll();
         }
         if (edit().detailEditorOpen)
-            if (ChannelDetailEditor* detail = FindDetailEditor(ctx_))
-                detail->RefreshBusyLockout(rRow);
-        reportNotNumeric();
+            if (ChannelDetailEditor* detail = findDetailEditor(ctx_))
+                detail->refreshBusyLockout(number);
+        reportNotNumericFound();
     });
 }
 
@@ -478,7 +478,7 @@ QString ChannelTableWindow::listEntryText(int column, int index) const
     if (column == 4 || column == 5)
         entries = &toneTexts_;
     else if (column >= kFirstOptionListColumn && column <= kLastListColumn)
-        entries = &columnTexts_[static_cast<std::size_t>(column - kFirstOptionListColumn)];
+        entries = &optionTexts_[static_cast<std::size_t>(column - kFirstOptionListColumn)];
     if (!entries)
         return {};
     if (index >= 0 && index < entries->size())
@@ -489,7 +489,7 @@ QString ChannelTableWindow::listEntryText(int column, int index) const
 
 // --- emergency channels and group name --------------------------------------------
 
-void ChannelTableWindow::ReshowByCh()
+void ChannelTableWindow::refreshEmergencyLists()
 {
     FlagScope refreshing(refreshingGroupLists_);
     const int group = selectedGroup();
@@ -497,42 +497,42 @@ void ChannelTableWindow::ReshowByCh()
     for (int n : channelNumbersInGroup(ctx_.session.doc.working, group))
         entries << QString::number(n);
     for (QComboBox* list : emergencyLists_)
-        FillWithoutSelection(list, entries);
+        fillWithoutSelection(list, entries);
     if (extendedMode() && isVfoGroupSelected()) {
         for (QComboBox* list : amFmLists_)
-            SelectQuietly(list, -1);
+            selectQuietly(list, -1);
         return;
     }
     // The emergency channels are selected before the AM/FM rules run, as
     // those rules depend on the position of the selected channel.
     for (int s = 0; s < 2; ++s) {
         const Int16* channel = emergencyChannel(image(), group, s);
-        SelectQuietly(emergencyLists_[s], channel ? emergencyLists_[s]->findText(QString::number(*channel)) : -1);
+        selectQuietly(emergencyLists_[s], channel ? emergencyLists_[s]->findText(QString::number(*channel)) : -1);
     }
-    Enable_FM(group, image().ChannelMode);
+    updateAmFmLists(group, image().ChannelMode);
     for (int s = 0; s < 2; ++s) {
         const Int16* amFm = emergencyAmFm(image(), group, s);
-        SelectQuietly(amFmLists_[s], amFm ? *amFm : -1);
+        selectQuietly(amFmLists_[s], amFm ? *amFm : -1);
     }
 }
 
-void ChannelTableWindow::Enable_FM(int rGroup, int rCMode)
+void ChannelTableWindow::updateAmFmLists(int group, int channelMode)
 {
-    if (isExtendedMode(static_cast<Int16>(rCMode)))
+    if (isExtendedMode(static_cast<Int16>(channelMode)))
         return;
     FlagScope refreshing(refreshingGroupLists_);
-    if (rGroup == 1) {
+    if (group == 1) {
         for (int s = 0; s < 2; ++s) {
             amFmLists_[s]->setEnabled(false);
-            if (Int16* amFm = emergencyAmFm(image(), rGroup, s))
+            if (Int16* amFm = emergencyAmFm(image(), group, s))
                 *amFm = 1;
         }
-    } else if (rGroup == 2 || rGroup == 5) {
+    } else if (group == 2 || group == 5) {
         for (int s = 0; s < 2; ++s) {
             const bool amAllowed = emergencyLists_[s]->currentIndex() < kFirstFmOnlyPosition;
             amFmLists_[s]->setEnabled(amAllowed);
             if (!amAllowed)
-                if (Int16* amFm = emergencyAmFm(image(), rGroup, s))
+                if (Int16* amFm = emergencyAmFm(image(), group, s))
                     *amFm = 1;
         }
     } else {
@@ -540,8 +540,8 @@ void ChannelTableWindow::Enable_FM(int rGroup, int rCMode)
             list->setEnabled(true);
     }
     for (int s = 0; s < 2; ++s) {
-        const Int16* amFm = emergencyAmFm(image(), rGroup, s);
-        SelectQuietly(amFmLists_[s], amFm ? *amFm : -1);
+        const Int16* amFm = emergencyAmFm(image(), group, s);
+        selectQuietly(amFmLists_[s], amFm ? *amFm : -1);
     }
 }
 
@@ -554,7 +554,7 @@ void ChannelTableWindow::emergencyChosen(int s)
     if (!channel || emergencyLists_[s]->currentIndex() < 0)
         return;
     *channel = static_cast<Int16>(emergencyLists_[s]->currentText().toInt());
-    Enable_FM(group, image().ChannelMode);
+    updateAmFmLists(group, image().ChannelMode);
 }
 
 void ChannelTableWindow::amFmChosen(int s)
@@ -577,7 +577,7 @@ void ChannelTableWindow::groupNameEdited(const QString& text)
 
 // --- cell entry and in-place editing ------------------------------------------
 
-void ChannelTableWindow::EnterCell()
+void ChannelTableWindow::enterCurrentCell()
 {
     lastTopRow_ = topRow();
     if (initialising_ || !loaded_)
@@ -600,7 +600,7 @@ void ChannelTableWindow::EnterCell()
     if (e.skipRxCheck) {
         e.skipRxCheck = false;
     } else {
-        if (column > 1 && column < kDetailColumn && !FlexConcludeRx())
+        if (column > 1 && column < kDetailColumn && !requireReceiveFrequency())
             return;
         if (column == 5 && cellText(row, kRxTxColumn).isEmpty()) {
             e.editColumn = kRxTxColumn;
@@ -610,11 +610,11 @@ void ChannelTableWindow::EnterCell()
             return;
         }
     }
-    SetEditDisable();
-    EnterGridEdit();
+    hideEditors();
+    openCellEditor();
 }
 
-bool ChannelTableWindow::FlexConcludeRx()
+bool ChannelTableWindow::requireReceiveFrequency()
 {
     bool result = false;
     ui::RunGuarded(this, "frmCommChInfo_FlexConcludeRx", [this, &result] {
@@ -633,7 +633,7 @@ bool ChannelTableWindow::FlexConcludeRx()
     return result;
 }
 
-void ChannelTableWindow::EnterGridEdit()
+void ChannelTableWindow::openCellEditor()
 {
     ui::RunGuarded(this, "frmCommChInfo_EnterGridEdit", [this] {
         const int row = currentRow();
@@ -645,27 +645,27 @@ void ChannelTableWindow::EnterGridEdit()
         e.editRow = row;
         lastTopRow_ = topRow();
         if (e.detailEditorOpen)
-            if (ChannelDetailEditor* detail = FindDetailEditor(ctx_))
-                detail->SetGridEditData(true);
+            if (ChannelDetailEditor* detail = findDetailEditor(ctx_))
+                detail->followTableSlot();
         if (column == 1 || column == kRxTxColumn) {
             if (!extendedMode())
                 return; // country channels have fixed frequencies
-            placeEditor(text1_, row, column);
+            placeEditor(frequencyEditor_, row, column);
             if (column == kRxTxColumn && cellText(row, column).isEmpty() && previousEditCell_ == Cell{1, row})
                 model_->setText(row, column, cellText(row, 1)); // transmit starts at the receive frequency
-            text1_->setText(cellText(row, column));
-            text1Dirty_ = false;
-            text1_->show();
-            text1_->setFocus();
-            if (!text1_->text().isEmpty())
-                text1_->selectAll();
+            frequencyEditor_->setText(cellText(row, column));
+            frequencyEdited_ = false;
+            frequencyEditor_->show();
+            frequencyEditor_->setFocus();
+            if (!frequencyEditor_->text().isEmpty())
+                frequencyEditor_->selectAll();
         } else if (column == kNameColumn) {
-            placeEditor(text2_, row, column);
-            text2_->setText(ui::FromBytes(cleanText(ui::ToBytes(cellText(row, column)))));
-            text2Dirty_ = false;
-            text2_->show();
-            text2_->setFocus();
-            text2_->selectAll();
+            placeEditor(nameEditor_, row, column);
+            nameEditor_->setText(ui::FromBytes(cleanText(ui::ToBytes(cellText(row, column)))));
+            nameEdited_ = false;
+            nameEditor_->show();
+            nameEditor_->setFocus();
+            nameEditor_->selectAll();
         } else if (QComboBox* list = listForColumn(column)) {
             placeEditor(list, row, column);
             list->show();
@@ -678,17 +678,17 @@ void ChannelTableWindow::EnterGridEdit()
     });
 }
 
-void ChannelTableWindow::SetEditDisable()
+void ChannelTableWindow::hideEditors()
 {
     flushTextEditors();
-    text1_->hide();
-    text2_->hide();
-    combo1_->hide();
-    for (QComboBox* list : columnLists_)
+    frequencyEditor_->hide();
+    nameEditor_->hide();
+    toneEditor_->hide();
+    for (QComboBox* list : optionLists_)
         list->hide();
 }
 
-void ChannelTableWindow::SetShowEditData()
+void ChannelTableWindow::loadEditorText()
 {
     ui::RunGuarded(this, "frmCommChInfo_SetShowEditData", [this] {
         ChannelEditState& e = edit();
@@ -697,11 +697,11 @@ void ChannelTableWindow::SetShowEditData()
             e.editRow = std::max(1, e.editRow % rows);
         const QString text = cellText(e.editRow, e.editColumn);
         if (e.editColumn == 1 || e.editColumn == kRxTxColumn) {
-            text1_->setText(text);
-            text1Dirty_ = false;
+            frequencyEditor_->setText(text);
+            frequencyEdited_ = false;
         } else if (e.editColumn == kNameColumn) {
-            text2_->setText(text);
-            text2Dirty_ = false;
+            nameEditor_->setText(text);
+            nameEdited_ = false;
         } else if (QComboBox* list = listForColumn(e.editColumn)) {
             QSignalBlocker quiet(list);
             ui::ShowListText(list, text);
@@ -709,34 +709,34 @@ void ChannelTableWindow::SetShowEditData()
     });
 }
 
-void ChannelTableWindow::CommitCellEdit()
+void ChannelTableWindow::commitCellEdit()
 {
     const int column = edit().editColumn;
     const int row = edit().editRow;
     if (column == 1) {
-        if (text1_->isHidden())
+        if (frequencyEditor_->isHidden())
             return;
-        const QString formatted = QString::fromStdString(formatEntry(text1_->text().toStdString()));
-        text1Dirty_ = false;
+        const QString formatted = QString::fromStdString(formatEntry(frequencyEditor_->text().toStdString()));
+        frequencyEdited_ = false;
         model_->setText(row, column, formatted);
         writeCell(column, formatted);
     } else if (column == kRxTxColumn) {
-        const std::string typed = text1_->text().toStdString();
+        const std::string typed = frequencyEditor_->text().toStdString();
         const auto value = parseNumber(typed);
-        if (text1_->isHidden() || !value)
+        if (frequencyEditor_->isHidden() || !value)
             return;
-        text1Dirty_ = false;
+        frequencyEdited_ = false;
         const bool signedEntry = typed.front() == '+' || typed.front() == '-';
         const std::string shown =
             signedEntry ? std::string(1, typed.front()) + formatMHz(std::fabs(*value)) : formatMHz(*value);
         model_->setText(row, column, QString::fromStdString(shown));
-        writeCell(column, text1_->text());
+        writeCell(column, frequencyEditor_->text());
     } else if (column == kNameColumn) {
-        if (text2_->isHidden())
+        if (nameEditor_->isHidden())
             return;
-        text2Dirty_ = false;
-        model_->setText(row, column, text2_->text());
-        writeCell(column, text2_->text());
+        nameEdited_ = false;
+        model_->setText(row, column, nameEditor_->text());
+        writeCell(column, nameEditor_->text());
     } else if (QComboBox* list = listForColumn(column)) {
         if (list->isHidden() || list->currentIndex() < 0)
             return;
@@ -748,30 +748,30 @@ void ChannelTableWindow::CommitCellEdit()
 void ChannelTableWindow::flushTextEditors()
 {
     const int column = edit().editColumn;
-    if (text1Dirty_) {
-        text1Dirty_ = false;
+    if (frequencyEdited_) {
+        frequencyEdited_ = false;
         if (column == 1 || column == kRxTxColumn)
-            writeCell(column, text1_->text());
+            writeCell(column, frequencyEditor_->text());
     }
-    if (text2Dirty_ && column == kNameColumn && !text2_->isHidden())
-        CommitCellEdit();
-    text2Dirty_ = false;
+    if (nameEdited_ && column == kNameColumn && !nameEditor_->isHidden())
+        commitCellEdit();
+    nameEdited_ = false;
 }
 
 void ChannelTableWindow::writeCell(int column, const QString& text)
 {
-    WriteChannelCell(ctx_, this, edit().editGroup, edit().editRow, column, CellValue(ui::ToBytes(text)));
+    writeChannelCell(ctx_, this, edit().editGroup, edit().editRow, column, CellValue(ui::ToBytes(text)));
 }
 
 void ChannelTableWindow::writeCell(int column, int index)
 {
-    WriteChannelCell(ctx_, this, edit().editGroup, edit().editRow, column, CellValue(index));
+    writeChannelCell(ctx_, this, edit().editGroup, edit().editRow, column, CellValue(index));
 }
 
-void ChannelTableWindow::ValidateControls()
+void ChannelTableWindow::commitPendingEdit()
 {
-    if (text1Dirty_ || text2Dirty_)
-        CommitCellEdit();
+    if (frequencyEdited_ || nameEdited_)
+        commitCellEdit();
 }
 
 // --- keys -----------------------------------------------------------------------
@@ -781,7 +781,7 @@ void ChannelTableWindow::frequencyEnter()
     ui::RunGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] {
         const int column = edit().editColumn;
         if (extendedMode() && column >= 1 && column <= kNameColumn)
-            CommitCellEdit();
+            commitCellEdit();
         navigateAfterEnter();
     });
 }
@@ -791,7 +791,7 @@ void ChannelTableWindow::nameEnter()
     ui::RunGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] {
         const int column = edit().editColumn;
         if (column >= 1 && column <= kNameColumn)
-            CommitCellEdit();
+            commitCellEdit();
         navigateAfterEnter();
     });
 }
@@ -799,10 +799,10 @@ void ChannelTableWindow::nameEnter()
 void ChannelTableWindow::navigateAfterEnter()
 {
     const int column = edit().editColumn;
-    if (column == 1 && text1_->text().isEmpty())
-        GridNextLine();
+    if (column == 1 && frequencyEditor_->text().isEmpty())
+        moveToNextRow();
     else if (column >= 1 && column <= kDetailColumn)
-        GridNextCol();
+        moveToNextColumn();
 }
 
 void ChannelTableWindow::listEnter(int column)
@@ -812,10 +812,10 @@ void ChannelTableWindow::listEnter(int column)
                     : QByteArray("frmCommChInfo_Combo") + QByteArray::number(column - 4) + "_KeyPress";
     ui::RunGuarded(this, routine.constData(), [this] {
         const int editColumn = edit().editColumn;
-        if (editColumn == 1 && text1_->text().isEmpty())
-            GridNextLine();
+        if (editColumn == 1 && frequencyEditor_->text().isEmpty())
+            moveToNextRow();
         else if (editColumn > 0 && editColumn < kDetailColumn)
-            GridNextCol();
+            moveToNextColumn();
         else if (editColumn == kDetailColumn && !edit().detailEditorOpen)
             openDetailEditor();
     });
@@ -824,12 +824,12 @@ void ChannelTableWindow::listEnter(int column)
 void ChannelTableWindow::listClicked(int)
 {
     if (listCommitEnabled_)
-        CommitCellEdit();
+        commitCellEdit();
     else
         listCommitEnabled_ = true;
 }
 
-void ChannelTableWindow::GridNextLine()
+void ChannelTableWindow::moveToNextRow()
 {
     ui::RunGuarded(this, "frmCommChInfo_GridNextLine", [this] {
         int row = currentRow() + 1;
@@ -839,7 +839,7 @@ void ChannelTableWindow::GridNextLine()
     });
 }
 
-void ChannelTableWindow::GridNextCol()
+void ChannelTableWindow::moveToNextColumn()
 {
     ui::RunGuarded(this, "rmCommChInfo_GridNextCol", [this] {
         int column = currentColumn() + 1;
@@ -852,7 +852,7 @@ void ChannelTableWindow::GridNextCol()
                 edit().skipNextEnterCell = true;
                 setCurrentCell(currentRow(), 1);
             }
-            GridNextLine();
+            moveToNextRow();
         } else {
             setCurrentCell(currentRow(), column);
         }
@@ -861,17 +861,17 @@ void ChannelTableWindow::GridNextCol()
 
 bool ChannelTableWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == grid_ && IsEnterKey(event)) {
+    if (watched == grid_ && isEnterKey(event)) {
         if (currentColumn() == kDetailColumn)
             openDetailEditor();
         else
-            EnterGridEdit();
+            openCellEditor();
         return true;
     }
     if (watched == grid_->viewport() && event->type() == QEvent::MouseButtonPress)
         entryRanSincePress_ = false;
-    if ((watched == text1_ || watched == text2_) && event->type() == QEvent::FocusOut &&
-        LeavesEditor(static_cast<QFocusEvent*>(event)))
+    if ((watched == frequencyEditor_ || watched == nameEditor_) && event->type() == QEvent::FocusOut &&
+        leavesEditor(static_cast<QFocusEvent*>(event)))
         ui::RunGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] { flushTextEditors(); });
     return ui::EditorWindow::eventFilter(watched, event);
 }
@@ -882,7 +882,7 @@ void ChannelTableWindow::gridClicked()
 {
     if (doubleClickGuard_.isActive() || entryRanSincePress_)
         return;
-    EnterCell();
+    enterCurrentCell();
 }
 
 void ChannelTableWindow::gridDoubleClicked()
@@ -901,10 +901,10 @@ void ChannelTableWindow::userScrolled()
     if (row >= 1 && row <= slotRows() && row != currentRow())
         setCurrentCell(row, currentColumn());
     if (currentRow() != edit().editRow)
-        EnterCell();
+        enterCurrentCell();
 }
 
-void ChannelTableWindow::openDetailEditor() { ShowDetailEditor(ctx_); }
+void ChannelTableWindow::openDetailEditor() { showDetailEditor(ctx_); }
 
 void ChannelTableWindow::closeWindow()
 {
@@ -919,7 +919,7 @@ void ChannelTableWindow::showEvent(QShowEvent* event)
     ui::EditorWindow::showEvent(event);
     if (firstActivation_ && loaded_) {
         firstActivation_ = false;
-        EnterCell();
+        enterCurrentCell();
     }
 }
 
@@ -954,9 +954,9 @@ void ChannelTableWindow::placeEditor(QWidget* editor, int row, int column)
 QComboBox* ChannelTableWindow::listForColumn(int column) const
 {
     if (column == 4 || column == 5)
-        return combo1_;
+        return toneEditor_;
     if (column >= kFirstOptionListColumn && column <= kLastListColumn)
-        return columnLists_[static_cast<std::size_t>(column - kFirstOptionListColumn)];
+        return optionLists_[static_cast<std::size_t>(column - kFirstOptionListColumn)];
     return nullptr;
 }
 
@@ -994,12 +994,12 @@ bool ChannelTableWindow::isVfoGroupSelected() const
 
 int ChannelTableWindow::selectedGroup() const { return std::max(0, groupList_->currentIndex()); }
 
-void ChannelTableWindow::reportNotNumeric()
+void ChannelTableWindow::reportNotNumericFound()
 {
     if (notNumericSeen_ == 0)
         return;
     notNumericSeen_ = 0;
-    ReportNotNumeric(this);
+    reportNotNumeric(this);
 }
 
 } // namespace zav::channels

@@ -3,7 +3,7 @@
 // The channel table: one channel group of the active channel mode as a
 // grid, one row per channel slot, with in-place editors over the current
 // cell, and below the grid the group's name, its two emergency channels and
-// their AM/FM setting. Every channel edit goes through WriteChannelCell.
+// their AM/FM setting. Every channel edit goes through writeChannelCell.
 
 #include "app_context.h"
 #include "editor_window.h"
@@ -34,32 +34,33 @@ public:
 
     /// Applies the texts of the current language again, then shows the
     /// current group.
-    void ReShowChInfoByLanguage();
+    void showInCurrentLanguage();
     /// Redraws every row of the shown group from the records.
-    void reShowAllGrid();
-    /// Redraws the row that shows channel number rRow (blank when empty).
-    void reShowGrid(int rRow);
+    void refreshRows();
+    /// Redraws the row that shows channel `number` (blank when it is empty).
+    void refreshChannel(int number);
     /// Hides every in-place editor.
-    void SetEditDisable();
-    /// Shows group EditGroup.
-    void ChangeGroup();
-    /// AM/FM rules of the emergency channels of group rGroup in mode rCMode.
-    void Enable_FM(int rGroup, int rCMode);
+    void hideEditors();
+    /// Shows the group the edit state names (editGroup).
+    void showEditGroup();
+    /// Applies the AM/FM rules of the emergency channels of `group` in
+    /// `channelMode` and shows the stored AM/FM values.
+    void updateAmFmLists(int group, int channelMode);
     /// Refills the emergency lists of the shown group and shows the stored
     /// emergency channels and AM/FM values.
-    void ReshowByCh();
+    void refreshEmergencyLists();
     /// True when the current row holds a receive frequency; otherwise moves
     /// the current cell to its receive frequency and returns false.
-    bool FlexConcludeRx();
+    bool requireReceiveFrequency();
     /// Starts in-place editing of the current cell.
-    void EnterGridEdit();
+    void openCellEditor();
     /// Keyboard walk: next row (wrapping), next visible column.
-    void GridNextLine();
-    void GridNextCol();
+    void moveToNextRow();
+    void moveToNextColumn();
     /// Refills the group list for the current channel mode.
-    void RefillGroupList();
+    void refillGroupList();
     /// Commits the value of the in-place editor (before a read or write).
-    void ValidateControls() override;
+    void commitPendingEdit() override;
 
     // --- state, for the detail editor and tests -------------------------------
 
@@ -86,15 +87,21 @@ private:
     using Cell = std::pair<int, int>; ///< (column, row)
 
     void buildControls();
-    void InitShowGrid();
-    void ChangShowByLanguage();
-    void SetGridData();
+    void setUpColumns();
+    /// Texts, headers and list entries of the current language.
+    void retranslate();
+    /// Shows the group stored as the current one.
+    void showStoredGroup();
     void numberRows();
-    void runGroupChange();
+    /// Shows the group selected in the group list.
+    void showSelectedGroup();
     void fillRow(int row, const ChannelRecord& record);
-    void EnterCell();
-    void SetShowEditData();
-    void CommitCellEdit();
+    /// The current cell was entered (keyboard, mouse, scrolling).
+    void enterCurrentCell();
+    /// Puts the text of the edited cell into its editor.
+    void loadEditorText();
+    /// Writes the value of the editor of the edited cell.
+    void commitCellEdit();
     void flushTextEditors();
     void writeCell(int column, const QString& text);
     void writeCell(int column, int index);
@@ -124,15 +131,16 @@ private:
     [[nodiscard]] int selectedGroup() const;
     [[nodiscard]] ChannelEditState& edit() const { return ctx_.session.channelEdit; }
     [[nodiscard]] RadioImage& image() const { return ctx_.session.doc.image(); }
-    void reportNotNumeric();
+    /// Shows the not-numeric message once for the frequencies found while drawing.
+    void reportNotNumericFound();
 
     ui::AppContext& ctx_;
     ChannelGridModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
-    QLineEdit* text1_ = nullptr;  ///< frequency editor of columns 1 and 2
-    QLineEdit* text2_ = nullptr;  ///< name editor of column 3
-    QComboBox* combo1_ = nullptr; ///< tone list of columns 4 and 5
-    std::array<QComboBox*, 4> columnLists_{}; ///< lists of columns 6..9
+    QLineEdit* frequencyEditor_ = nullptr; ///< in-place editor of columns 1 and 2
+    QLineEdit* nameEditor_ = nullptr;      ///< in-place editor of column 3
+    QComboBox* toneEditor_ = nullptr;      ///< in-place tone list of columns 4 and 5
+    std::array<QComboBox*, 4> optionLists_{}; ///< lists of columns 6..9
     QLabel* groupCaption_ = nullptr;
     QComboBox* groupList_ = nullptr;
     QLabel* nameCaption_ = nullptr;
@@ -147,7 +155,7 @@ private:
     QTimer scrollGuard_;
 
     QStringList toneTexts_;        ///< tone list entries, for drawing cells
-    std::array<QStringList, 4> columnTexts_; ///< entries of columns 6..9
+    std::array<QStringList, 4> optionTexts_; ///< entries of columns 6..9
     QString groupCaptionText_;     ///< text 14012 of the current language
     int shownGroup_ = 0;
     Cell previousEditCell_{1, 1};
@@ -156,8 +164,8 @@ private:
     bool loaded_ = false;
     bool listCommitEnabled_ = false;
     bool refreshingGroupLists_ = false;
-    bool text1Dirty_ = false;      ///< the frequency editor holds a typed, unwritten value
-    bool text2Dirty_ = false;
+    bool frequencyEdited_ = false; ///< the frequency editor holds a typed, unwritten value
+    bool nameEdited_ = false;
     bool firstActivation_ = true;
     bool entryRanSincePress_ = false;
     bool unloaded_ = false;

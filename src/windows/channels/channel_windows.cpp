@@ -8,21 +8,21 @@
 
 namespace zav::channels {
 
-ChannelTableWindow* FindChannelTable(const ui::AppContext& ctx)
+ChannelTableWindow* findChannelTable(const ui::AppContext& ctx)
 {
     if (!ctx.session.channelEdit.channelTableOpen)
         return nullptr;
     return qobject_cast<ChannelTableWindow*>(ui::FindWindow(ctx.area, kChannelTableName));
 }
 
-ChannelDetailEditor* FindDetailEditor(const ui::AppContext& ctx)
+ChannelDetailEditor* findDetailEditor(const ui::AppContext& ctx)
 {
     if (!ctx.session.channelEdit.detailEditorOpen)
         return nullptr;
     return qobject_cast<ChannelDetailEditor*>(ui::FindWindow(ctx.area, kDetailEditorName));
 }
 
-ChannelDetailEditor* ShowDetailEditor(ui::AppContext& ctx)
+ChannelDetailEditor* showDetailEditor(ui::AppContext& ctx)
 {
     if (!ctx.area)
         return nullptr;
@@ -30,7 +30,7 @@ ChannelDetailEditor* ShowDetailEditor(ui::AppContext& ctx)
     return qobject_cast<ChannelDetailEditor*>(shown);
 }
 
-CellWriteResult WriteChannelCell(ui::AppContext& ctx, QWidget* parent, int group, int row, int fieldId,
+CellWriteResult writeChannelCell(ui::AppContext& ctx, QWidget* parent, int group, int row, int fieldId,
                                  const CellValue& value)
 {
     Session& session = ctx.session;
@@ -38,17 +38,17 @@ CellWriteResult WriteChannelCell(ui::AppContext& ctx, QWidget* parent, int group
     const CellWriteResult result = setChannelCell(session.doc, env, group, row, fieldId, value);
     if (result.warned)
         ui::Inform(parent, ctx.text(9021), ui::Icon::Warning);
-    if (ChannelTableWindow* table = FindChannelTable(ctx)) {
+    if (ChannelTableWindow* table = findChannelTable(ctx)) {
         if (result.emergencyRechecked)
-            table->ReshowByCh();
+            table->refreshEmergencyLists();
         if (result.number > 0)
-            table->reShowGrid(result.number);
+            table->refreshChannel(result.number);
     }
-    if (ChannelDetailEditor* detail = FindDetailEditor(ctx))
-        detail->SetGridEditData(true);
+    if (ChannelDetailEditor* detail = findDetailEditor(ctx))
+        detail->followTableSlot();
     return result;
 }
 
-void ReportNotNumeric(QWidget* parent) { ui::Inform(parent, QStringLiteral("Not IsNumeric")); }
+void reportNotNumeric(QWidget* parent) { ui::Inform(parent, QStringLiteral("Not IsNumeric")); }
 
 } // namespace zav::channels

@@ -1,7 +1,7 @@
 #pragma once
 
 // How the two channel windows find each other and write a cell: every edit
-// of the table and of the detail editor goes through WriteChannelCell, which
+// of the table and of the detail editor goes through writeChannelCell, which
 // stores the value, warns about a frequency outside the band, and redraws
 // the table row and the detail editor.
 
@@ -24,20 +24,20 @@ inline const QString kChannelTableName = QStringLiteral("frmCommChInfo");
 inline const QString kDetailEditorName = QStringLiteral("FrmCHInfoEdit");
 
 /// The open channel table, or nullptr.
-[[nodiscard]] ChannelTableWindow* FindChannelTable(const ui::AppContext& ctx);
+[[nodiscard]] ChannelTableWindow* findChannelTable(const ui::AppContext& ctx);
 /// The open detail editor, or nullptr.
-[[nodiscard]] ChannelDetailEditor* FindDetailEditor(const ui::AppContext& ctx);
+[[nodiscard]] ChannelDetailEditor* findDetailEditor(const ui::AppContext& ctx);
 /// Brings the detail editor to the front, creating it when it is closed.
-ChannelDetailEditor* ShowDetailEditor(ui::AppContext& ctx);
+ChannelDetailEditor* showDetailEditor(ui::AppContext& ctx);
 
 /// setChannelCell for a window: stores the value, shows text 9021 when the
 /// frequency was replaced by a band limit, refreshes the emergency lists
 /// after a receive-frequency edit, redraws the row of an open table and
 /// lets an open detail editor show the stored result.
-CellWriteResult WriteChannelCell(ui::AppContext& ctx, QWidget* parent, int group, int row, int fieldId,
+CellWriteResult writeChannelCell(ui::AppContext& ctx, QWidget* parent, int group, int row, int fieldId,
                                  const CellValue& value);
 
 /// Shows "Not IsNumeric" (a stored receive frequency holds other characters).
-void ReportNotNumeric(QWidget* parent);
+void reportNotNumeric(QWidget* parent);
 
 } // namespace zav::channels

@@ -252,7 +252,7 @@ void DtmfEditor::memoryChanged(int n)
         clearCodeMemoryReferences(ctx_.doc(), n);
     for (const char* name : {"FrmCHInfoEdit", "FrmOptFeatures"})
         if (ui::EditorWindow* editor = ui::FindEditor(ctx_.area, name))
-            editor->RefreshCodeLists();
+            editor->refreshCodeLists();
 }
 
 void DtmfEditor::storeIdCode()
@@ -263,7 +263,7 @@ void DtmfEditor::storeIdCode()
         idCode_->setText(shown);
 }
 
-void DtmfEditor::ValidateControls() { storeIdCode(); }
+void DtmfEditor::commitPendingEdit() { storeIdCode(); }
 
 DtmfEditor::~DtmfEditor()
 {

@@ -38,7 +38,7 @@ public:
     ~DtmfEditor() override;
 
     /// Stores the ID code ("000" unless it is 3..10 digits).
-    void ValidateControls() override;
+    void commitPendingEdit() override;
 
     [[nodiscard]] QTabWidget* pages() const { return pages_; }
     [[nodiscard]] QComboBox* digitRateList() const { return digitRate_; }

@@ -394,7 +394,7 @@ void OptionalFeaturesEditor::ShowRBOpt()
     SaveOptFeat(35);
 }
 
-void OptionalFeaturesEditor::RefreshCodeLists()
+void OptionalFeaturesEditor::refreshCodeLists()
 {
     for (int id : {32, 33, 34}) {
         QComboBox* list = lists_[static_cast<std::size_t>(id)];

@@ -37,8 +37,8 @@ public:
     /// Enables or disables the common-data group and every control in it.
     void EnablePublic(bool enabled);
 
-    void RefreshCodeLists() override;
-    void RefreshRogerBeep() override { ShowRBOpt(); }
+    void refreshCodeLists() override;
+    void refreshRogerBeep() override { ShowRBOpt(); }
 
     /// The list with that id (nullptr for the lists not shown).
     [[nodiscard]] QComboBox* list(int id) const;

@@ -215,7 +215,7 @@ void ToneTipsEditor::checkReferences()
     clearUndefinedRogerBeeps(ctx_.doc());
     for (const char* name : {"FrmOptFeatures", "FrmCHInfoEdit"})
         if (ui::EditorWindow* editor = ui::FindEditor(ctx_.area, name))
-            editor->RefreshRogerBeep();
+            editor->refreshRogerBeep();
 }
 
 void ToneTipsEditor::play()

@@ -110,7 +110,7 @@ void MainWindow::mnuWriteToRadio_Click()
     for (const char* name : {"frmCommChInfo", "FrmCHInfoEdit", "FrmOptFeatures", "FrmDTMF", "FrmEmbMsg",
                              "FrmRadioInfo"}) {
         if (ui::EditorWindow* editor = ui::FindEditor(area_, QString::fromLatin1(name)))
-            editor->ValidateControls();
+            editor->commitPendingEdit();
     }
     link_->StartWrite();
 }

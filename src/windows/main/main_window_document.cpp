@@ -31,7 +31,7 @@ void MainWindow::ShowChannelTable() { OpenEditor(QStringLiteral("frmCommChInfo")
 void MainWindow::SetSaveEditData()
 {
     if (ui::EditorWindow* table = ui::FindEditor(area_, QStringLiteral("frmCommChInfo")))
-        table->ValidateControls();
+        table->commitPendingEdit();
 }
 
 // --- New --------------------------------------------------------------------

@@ -15,11 +15,11 @@ public:
     using QWidget::QWidget;
 
     /// Store a value still being edited (before a write or a read).
-    virtual void ValidateControls() {}
+    virtual void commitPendingEdit() {}
     /// The DTMF code memories changed: rebuild the code lists.
-    virtual void RefreshCodeLists() {}
+    virtual void refreshCodeLists() {}
     /// The tone tips changed: rebuild the roger-beep list.
-    virtual void RefreshRogerBeep() {}
+    virtual void refreshRogerBeep() {}
 };
 
 } // namespace zav::ui
