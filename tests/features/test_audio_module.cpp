@@ -63,8 +63,8 @@ private slots:
             folders << dir.path();
         else if (kind == "broken")
             folders << WriteBrokenModule(dir);
-        QVERIFY(!LoadAudioModule(folders).has_value());
-        QVERIFY(MakeModuleNoteOutput(folders) == nullptr);
+        QVERIFY(!loadAudioModule(folders).has_value());
+        QVERIFY(makeModuleNoteOutput(folders) == nullptr);
     }
 
     void playerKeepsTimeWithoutModule()
@@ -90,7 +90,7 @@ private slots:
         QVERIFY2(!programDir.isEmpty(), "ZAV_PROGRAM_DIR is not set");
         // A missing folder in front must not stop the search.
         const QStringList folders{QDir(programDir).filePath(QStringLiteral("no-such-folder")), programDir};
-        const std::optional<AudioModuleApi> api = LoadAudioModule(folders);
+        const std::optional<AudioModuleApi> api = loadAudioModule(folders);
         QVERIFY2(api.has_value(), qPrintable("no usable audio module in " + programDir));
 
         // Sound itself needs a device: without one the module says so and
@@ -104,15 +104,15 @@ private slots:
         api->destroy(handle);
 
         ToneTipPlayer player;
-        player.setOutput(MakeModuleNoteOutput(folders));
+        player.setOutput(makeModuleNoteOutput(folders));
         QVERIFY(qobject_cast<ModuleNoteOutput*>(player.output()) != nullptr);
         QVERIFY(PlaysThrough(player, kSteps));
     }
 
     void destroyingMidNoteEndsQuietly()
     {
-        const QStringList folders = AudioModuleFolders();
-        std::unique_ptr<NoteOutput> output = MakeModuleNoteOutput(folders);
+        const QStringList folders = audioModuleFolders();
+        std::unique_ptr<NoteOutput> output = makeModuleNoteOutput(folders);
         if (!output)
             QSKIP("no audio device on this machine");
         QSignalSpy finished(output.get(), &NoteOutput::finished);

@@ -223,10 +223,10 @@ void TestRadioE2E::radioInformationWindow()
     auto* info = qobject_cast<features::RadioInfoWindow*>(ui::FindWindow(w.area(), "FrmRadioInfo"));
     QVERIFY(info);
     QCOMPARE(info->windowTitle(), f.text(21000));
-    QCOMPARE(info->ComboModel->currentText(), QString("ZAV415"));
-    QCOMPARE(info->ComboBand->currentText(), QString(kDefaultBandLabel));
-    QCOMPARE(info->TextSerialNumber->text(), QString("41507")); // cut at its NUL
-    QCOMPARE(info->TextFactoryDate->text(), QString("2023-07-14"));
+    QCOMPARE(info->modelList()->currentText(), QString("ZAV415"));
+    QCOMPARE(info->bandList()->currentText(), QString(kDefaultBandLabel));
+    QCOMPARE(info->serialNumberBox()->text(), QString("41507")); // cut at its NUL
+    QCOMPARE(info->factoryDateBox()->text(), QString("2023-07-14"));
     // The password of the information area is never shown.
     for (QLineEdit* box : info->findChildren<QLineEdit*>())
         QVERIFY(!box->text().contains("9999"));

@@ -138,7 +138,7 @@ void ChannelDetailEditor::buildControls()
     frequencyBox_->setObjectName(QStringLiteral("txtRxFrequency"));
     frequencyBox_->setMaxLength(kFrequencyBoxLength);
     frequencyBox_->installEventFilter(this);
-    auto* frequencyKeys = ui::KeyRules::ForTextBox(frequencyBox_, ui::DigitsAndDot, false);
+    auto* frequencyKeys = ui::KeyRules::filterTextBox(frequencyBox_, ui::acceptDigitsAndDot, false);
     frequencyKeys->onEnter = [this] {
         ui::RunGuarded(this, "FrmCHInfoEdit_Text1_KeyPress", [this] { writeFrequency(); });
         focusNextChild();
@@ -146,7 +146,7 @@ void ChannelDetailEditor::buildControls()
     connect(frequencyBox_, &QLineEdit::textEdited, this, [this] { frequencyDirty_ = true; });
 
     for (QComboBox* slotList : {groupList_, channelList_}) {
-        ui::KeyRules::EnterMovesOn(slotList);
+        ui::KeyRules::enterMovesFocusOn(slotList);
         connect(slotList, &QComboBox::activated, this, [this] {
             ui::RunGuarded(this, kShowSlotRoutine, [this] { slotChosen(); });
         });
@@ -155,7 +155,7 @@ void ChannelDetailEditor::buildControls()
         listCaptions_[id] = new QLabel(this);
         lists_[id] = new QComboBox(this);
         lists_[id]->setObjectName(QString::fromLatin1(kLists[static_cast<std::size_t>(id)].name));
-        ui::KeyRules::EnterMovesOn(lists_[id]);
+        ui::KeyRules::enterMovesFocusOn(lists_[id]);
         connect(lists_[id], &QComboBox::activated, this, [this, id] {
             ui::RunGuarded(this, "FrmCHInfoEdit_Combo_Click", [this, id] { listChosen(static_cast<ListId>(id)); });
         });
@@ -163,7 +163,7 @@ void ChannelDetailEditor::buildControls()
     for (int id = 0; id < CheckCount; ++id) {
         checks_[id] = new QCheckBox(this);
         checks_[id]->setObjectName(QString::fromLatin1(kChecks[static_cast<std::size_t>(id)].name));
-        ui::KeyRules::EnterMovesOn(checks_[id]);
+        ui::KeyRules::enterMovesFocusOn(checks_[id]);
         connect(checks_[id], &QCheckBox::clicked, this, [this, id] {
             ui::RunGuarded(this, "FrmCHInfoEdit_Check_Click", [this, id] { checkClicked(static_cast<CheckId>(id)); });
         });

@@ -182,7 +182,7 @@ void ChannelTableWindow::buildControls()
 
     // Frequency editor: digits and "."; a sign only while the transmit column
     // takes a signed offset.
-    auto* frequencyKeys = ui::KeyRules::ForTextBox(
+    auto* frequencyKeys = ui::KeyRules::filterTextBox(
         frequencyEditor_,
         [this](QChar c) -> QChar {
             if (c.isDigit() || c == '.')
@@ -192,7 +192,7 @@ void ChannelTableWindow::buildControls()
         },
         false);
     frequencyKeys->onEnter = [this] { frequencyEnter(); };
-    auto* nameKeys = ui::KeyRules::ForTextBox(
+    auto* nameKeys = ui::KeyRules::filterTextBox(
         nameEditor_,
         [](QChar c) -> QChar {
             const QChar upper = c.toUpper();
@@ -205,7 +205,7 @@ void ChannelTableWindow::buildControls()
     connect(nameEditor_, &QLineEdit::textEdited, this, [this] { nameEdited_ = true; });
 
     auto wireList = [this](QComboBox* list, int column) {
-        auto* keys = ui::KeyRules::EnterMovesOn(list);
+        auto* keys = ui::KeyRules::enterMovesFocusOn(list);
         keys->onEnter = [this, column] { listEnter(column); };
         connect(list, &QComboBox::activated, this, [this, column] { listClicked(column); });
     };
@@ -231,9 +231,9 @@ void ChannelTableWindow::buildControls()
     groupName_ = new QLineEdit(this);
     groupName_->setObjectName(QStringLiteral("txtGroupName"));
     groupName_->setMaxLength(kGroupNameLength);
-    ui::KeyRules::ForTextBox(groupName_, [](QChar c) { return (c == '\\' || c == '~') ? QChar() : c; });
+    ui::KeyRules::filterTextBox(groupName_, [](QChar c) { return (c == '\\' || c == '~') ? QChar() : c; });
     connect(groupName_, &QLineEdit::textEdited, this, &ChannelTableWindow::groupNameEdited);
-    ui::KeyRules::EnterMovesOn(groupList_);
+    ui::KeyRules::enterMovesFocusOn(groupList_);
     connect(groupList_, &QComboBox::activated, this, [this] {
         ui::RunGuarded(this, "frmCommChInfo_SetGridData", [this] { showSelectedGroup(); });
     });
@@ -244,8 +244,8 @@ void ChannelTableWindow::buildControls()
         amFmCaptions_[s] = new QLabel(QStringLiteral("AM/FM %1").arg(s), this);
         amFmLists_[s] = new QComboBox(this);
         amFmLists_[s]->setObjectName(QStringLiteral("cboAmFm%1").arg(s));
-        ui::KeyRules::EnterMovesOn(emergencyLists_[s]);
-        ui::KeyRules::EnterMovesOn(amFmLists_[s]);
+        ui::KeyRules::enterMovesFocusOn(emergencyLists_[s]);
+        ui::KeyRules::enterMovesFocusOn(amFmLists_[s]);
         connect(emergencyLists_[s], &QComboBox::activated, this, [this, s] { emergencyChosen(s); });
         connect(amFmLists_[s], &QComboBox::activated, this, [this, s] { amFmChosen(s); });
     }

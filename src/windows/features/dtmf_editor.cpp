@@ -29,7 +29,7 @@ constexpr int kCodeCharacters = 16;
 constexpr int kIdCodeCharacters = 10;
 constexpr int kCodesPage = 1; ///< the page that cannot be selected
 
-QStringList TimingEntries(const DtmfTimingList& list)
+QStringList timingListTexts(const DtmfTimingList& list)
 {
     QStringList out;
     for (int ms : list.entriesMs)
@@ -37,9 +37,9 @@ QStringList TimingEntries(const DtmfTimingList& list)
     return out;
 }
 
-QChar CodeKey(QChar c) { return QChar(codeCharacter(static_cast<char>(c.unicode()))); }
+QChar codeBoxCharacter(QChar c) { return QChar(codeCharacter(static_cast<char>(c.unicode()))); }
 
-QChar DigitKey(QChar c) { return (c >= '0' && c <= '9') ? c : QChar(); }
+QChar idCodeCharacter(QChar c) { return (c >= '0' && c <= '9') ? c : QChar(); }
 
 /// Stores the ID code when its box loses the focus.
 class FocusOutHook : public QObject {
@@ -73,11 +73,11 @@ DtmfEditor::DtmfEditor(ui::AppContext& ctx, QWidget* parent) : EditorWindow(pare
     pages_->addTab(buildCodesPage(), ctx_.text(18003));
     pages_->addTab(buildMemoryPage(), ctx_.text(18004));
     pages_->setTabEnabled(kCodesPage, false);
-    ui::KeyRules::EnterMovesOn(pages_->tabBar());
+    ui::KeyRules::enterMovesFocusOn(pages_->tabBar());
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(CloseButton(ctx_, this));
+    buttons->addWidget(newCloseButton(ctx_, this));
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(pages_);
     outer->addLayout(buttons);
@@ -91,8 +91,8 @@ QComboBox* DtmfEditor::addList(const QStringList& entries, std::function<int()> 
 {
     auto* list = new QComboBox(this);
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    ui::FillList(list, entries);
-    ui::KeyRules::EnterMovesOn(list);
+    ui::fillList(list, entries);
+    ui::KeyRules::enterMovesFocusOn(list);
     bindings_.push_back({list, std::move(shownEntry), store});
     connect(list, &QComboBox::currentIndexChanged, this, [this, store](int index) {
         if (!filling_ && index >= 0)
@@ -106,11 +106,11 @@ QLineEdit* DtmfEditor::addCodeBox(std::function<DtmfCode&()> code)
     auto* box = new QLineEdit(this);
     box->setMaxLength(kCodeCharacters);
     box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(kCodeCharacters + 1, 'D')));
-    ui::KeyRules::ForTextBox(box, CodeKey);
+    ui::KeyRules::filterTextBox(box, codeBoxCharacter);
     codeBoxes_.emplace_back(box, code);
     connect(box, &QLineEdit::textChanged, this, [this, code](const QString& text) {
         if (!filling_)
-            storeCode(code(), ui::ToBytes(text));
+            storeCode(code(), ui::toBytes(text));
     });
     return box;
 }
@@ -120,7 +120,7 @@ QComboBox* DtmfEditor::addIndexRow(QFormLayout* form, int labelId, const QString
     QComboBox* list = addList(
         entries, [&field] { return static_cast<int>(field); },
         [&field](int entry) { field = static_cast<Int16>(entry); });
-    form->addRow(CaptionLabel(ctx_, labelId, this), list);
+    form->addRow(newCaptionLabel(ctx_, labelId, this), list);
     return list;
 }
 
@@ -131,28 +131,28 @@ QWidget* DtmfEditor::buildTimingPage()
     DtmfSettings& d = ctx_.doc().image().DtmfSettings;
     auto timing = [this, form](int labelId, const DtmfTimingList& values, Int16& field) {
         QComboBox* list = addList(
-            TimingEntries(values), [&values, &field] { return timingEntry(values, field); },
+            timingListTexts(values), [&values, &field] { return timingEntry(values, field); },
             [&values, &field](int entry) { field = timingValue(values, entry); });
-        form->addRow(CaptionLabel(ctx_, labelId, this), list);
+        form->addRow(newCaptionLabel(ctx_, labelId, this), list);
         return list;
     };
-    digitRate_ = timing(18005, digitRateTimings(), d.DigitRate);
-    firstDigitTime_ = timing(18006, firstDigitTimeTimings(), d.FirstDigitTime);
-    firstDigitDelay_ = timing(18007, firstDigitDelayTimings(), d.FirstDigitDelay);
-    starHash_ = timing(18008, starHashTimings(), d.StarHashTime);
+    digitRateList_ = timing(18005, digitRateTimings(), d.DigitRate);
+    firstDigitTimeList_ = timing(18006, firstDigitTimeTimings(), d.FirstDigitTime);
+    firstDigitDelayList_ = timing(18007, firstDigitDelayTimings(), d.FirstDigitDelay);
+    starHashList_ = timing(18008, starHashTimings(), d.StarHashTime);
 
-    dKey_ = addIndexRow(form, 18009, QStringList{ctx_.text(18040)} + ui::NumberEntries(1, 16, 1, "s"), d.DKeySetting);
+    dKeyList_ = addIndexRow(form, 18009, QStringList{ctx_.text(18040)} + ui::numberEntries(1, 16, 1, "s"), d.DKeySetting);
 
-    sidetone_ = new QCheckBox(ctx_.text(18030), this);
-    ui::KeyRules::EnterMovesOn(sidetone_);
-    connect(sidetone_, &QCheckBox::toggled, this, [this](bool on) {
+    sidetoneBox_ = new QCheckBox(ctx_.text(18030), this);
+    ui::KeyRules::enterMovesFocusOn(sidetoneBox_);
+    connect(sidetoneBox_, &QCheckBox::toggled, this, [this](bool on) {
         if (!filling_)
             ctx_.doc().image().DtmfSettings.Sidetone = on ? 1 : 0;
     });
-    form->addRow(sidetone_);
+    form->addRow(sidetoneBox_);
 
     Int16& pause = ctx_.doc().image().OptFeat.Common1[common1::PttIdPause];
-    pttIdPause_ = addIndexRow(form, 16502, QStringList{ctx_.text(16040)} + ui::NumberEntries(5, 75, 5), pause);
+    pttIdPauseList_ = addIndexRow(form, 16502, QStringList{ctx_.text(16040)} + ui::numberEntries(5, 75, 5), pause);
 
     // The start- and end-of-transmission codes have no boxes; they are kept
     // in shape with the other codes when the window loads.
@@ -165,26 +165,26 @@ QWidget* DtmfEditor::buildCodesPage()
     auto* form = new QFormLayout(page);
     DtmfSettings& d = ctx_.doc().image().DtmfSettings;
     const QString none = ctx_.text(18043);
-    callAlert_ = addIndexRow(form, 18011, {none, ctx_.text(18044), ctx_.text(18045)}, d.CallAlert);
-    groupCode_ = addIndexRow(form, 18014, {none, "A", "B", "C", "D", "*", "#"}, d.GroupCode);
-    autoReset_ = addIndexRow(form, 18015, QStringList{none} + ui::NumberEntries(1, 15, 1, "s"), d.AutoResetTime);
+    callAlertList_ = addIndexRow(form, 18011, {none, ctx_.text(18044), ctx_.text(18045)}, d.CallAlert);
+    groupCodeList_ = addIndexRow(form, 18014, {none, "A", "B", "C", "D", "*", "#"}, d.GroupCode);
+    autoResetList_ = addIndexRow(form, 18015, QStringList{none} + ui::numberEntries(1, 15, 1, "s"), d.AutoResetTime);
 
     ui::AppContext& ctx = ctx_;
-    stunCode_ = addCodeBox([&ctx]() -> DtmfCode& { return ctx.doc().image().DtmfSettings.StunCode; });
-    form->addRow(CaptionLabel(ctx_, 18018, this), stunCode_);
-    killCode_ = addCodeBox([&ctx]() -> DtmfCode& { return ctx.doc().image().DtmfSettings.KillCode; });
-    form->addRow(CaptionLabel(ctx_, 18019, this), killCode_);
+    stunCodeBox_ = addCodeBox([&ctx]() -> DtmfCode& { return ctx.doc().image().DtmfSettings.StunCode; });
+    form->addRow(newCaptionLabel(ctx_, 18018, this), stunCodeBox_);
+    killCodeBox_ = addCodeBox([&ctx]() -> DtmfCode& { return ctx.doc().image().DtmfSettings.KillCode; });
+    form->addRow(newCaptionLabel(ctx_, 18019, this), killCodeBox_);
 
-    idCode_ = new QLineEdit(this);
-    idCode_->setMaxLength(kIdCodeCharacters);
-    SelectAllOnFocus(idCode_);
-    auto* keys = ui::KeyRules::ForTextBox(idCode_, DigitKey);
+    idCodeBox_ = new QLineEdit(this);
+    idCodeBox_->setMaxLength(kIdCodeCharacters);
+    selectAllOnFocus(idCodeBox_);
+    auto* keys = ui::KeyRules::filterTextBox(idCodeBox_, idCodeCharacter);
     keys->onEnter = [this] {
         storeIdCode();
-        FocusNext(idCode_);
+        focusNext(idCodeBox_);
     };
-    focusHook_ = new FocusOutHook(idCode_, [this] { storeIdCode(); });
-    form->addRow(CaptionLabel(ctx_, 18022, this), idCode_);
+    idCodeFocusOutHook_ = new FocusOutHook(idCodeBox_, [this] { storeIdCode(); });
+    form->addRow(newCaptionLabel(ctx_, 18022, this), idCodeBox_);
     return page;
 }
 
@@ -204,7 +204,7 @@ QWidget* DtmfEditor::buildMemoryPage()
             if (!filling_)
                 memoryChanged(n);
         });
-        memories_[static_cast<std::size_t>(n - 1)] = box;
+        memoryBoxes_[static_cast<std::size_t>(n - 1)] = box;
         const int row = (n - 1) % kRows;
         const int column = (n - 1) / kRows * 2;
         grid->addWidget(new QLabel(QString("M%1").arg(n), page), row, column);
@@ -217,14 +217,14 @@ void DtmfEditor::showRecord()
 {
     filling_ = true;
     for (const ListBinding& b : bindings_) {
-        ui::ShowListIndex(b.list, b.shownEntry());
+        ui::showListIndex(b.list, b.shownEntry());
         if (b.list->currentIndex() >= 0)
             b.store(b.list->currentIndex());
     }
     DtmfSettings& d = ctx_.doc().image().DtmfSettings;
-    if (ui::ShowCheck(sidetone_, d.Sidetone))
-        d.Sidetone = sidetone_->isChecked() ? 1 : 0;
-    idCode_->setText(ui::FromBytes(shownIdCode(d)));
+    if (ui::showCheck(sidetoneBox_, d.Sidetone))
+        d.Sidetone = sidetoneBox_->isChecked() ? 1 : 0;
+    idCodeBox_->setText(ui::fromBytes(shownIdCode(d)));
 
     // A code that shows something is stored back in its cleaned form; one
     // that shows nothing (length 0, or a length beyond 16) is kept as it is.
@@ -235,9 +235,9 @@ void DtmfEditor::showRecord()
     }
     for (auto& [box, code] : codeBoxes_) {
         const std::string shown = shownCode(code());
-        box->setText(ui::FromBytes(shown));
+        box->setText(ui::fromBytes(shown));
         if (!shown.empty())
-            storeCode(code(), ui::ToBytes(box->text()));
+            storeCode(code(), ui::toBytes(box->text()));
     }
     filling_ = false;
     // A memory that held only spaces is empty once stored back.
@@ -251,16 +251,16 @@ void DtmfEditor::memoryChanged(int n)
     if (!isCodeMemoryDefined(ctx_.doc().image(), n))
         clearCodeMemoryReferences(ctx_.doc(), n);
     for (const char* name : {"FrmCHInfoEdit", "FrmOptFeatures"})
-        if (ui::EditorWindow* editor = ui::FindEditor(ctx_.area, name))
+        if (ui::EditorWindow* editor = ui::findEditor(ctx_.area, name))
             editor->refreshCodeLists();
 }
 
 void DtmfEditor::storeIdCode()
 {
-    storeTypedIdCode(ctx_.doc().image().DtmfSettings, ui::ToBytes(idCode_->text()));
-    const QString shown = ui::FromBytes(shownIdCode(ctx_.doc().image().DtmfSettings));
-    if (idCode_->text() != shown)
-        idCode_->setText(shown);
+    storeTypedIdCode(ctx_.doc().image().DtmfSettings, ui::toBytes(idCodeBox_->text()));
+    const QString shown = ui::fromBytes(shownIdCode(ctx_.doc().image().DtmfSettings));
+    if (idCodeBox_->text() != shown)
+        idCodeBox_->setText(shown);
 }
 
 void DtmfEditor::commitPendingEdit() { storeIdCode(); }
@@ -269,7 +269,7 @@ DtmfEditor::~DtmfEditor()
 {
     // Focus leaves the ID box while the window's widgets are torn down; the
     // window can no longer store anything then.
-    delete focusHook_;
+    delete idCodeFocusOutHook_;
 }
 
 } // namespace zav::features

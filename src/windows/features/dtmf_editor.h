@@ -41,21 +41,21 @@ public:
     void commitPendingEdit() override;
 
     [[nodiscard]] QTabWidget* pages() const { return pages_; }
-    [[nodiscard]] QComboBox* digitRateList() const { return digitRate_; }
-    [[nodiscard]] QComboBox* firstDigitTimeList() const { return firstDigitTime_; }
-    [[nodiscard]] QComboBox* firstDigitDelayList() const { return firstDigitDelay_; }
-    [[nodiscard]] QComboBox* starHashList() const { return starHash_; }
-    [[nodiscard]] QComboBox* dKeyList() const { return dKey_; }
-    [[nodiscard]] QComboBox* pttIdPauseList() const { return pttIdPause_; }
-    [[nodiscard]] QCheckBox* sidetoneBox() const { return sidetone_; }
-    [[nodiscard]] QComboBox* callAlertList() const { return callAlert_; }
-    [[nodiscard]] QComboBox* groupCodeList() const { return groupCode_; }
-    [[nodiscard]] QComboBox* autoResetList() const { return autoReset_; }
-    [[nodiscard]] QLineEdit* stunCodeBox() const { return stunCode_; }
-    [[nodiscard]] QLineEdit* killCodeBox() const { return killCode_; }
-    [[nodiscard]] QLineEdit* idCodeBox() const { return idCode_; }
+    [[nodiscard]] QComboBox* digitRateList() const { return digitRateList_; }
+    [[nodiscard]] QComboBox* firstDigitTimeList() const { return firstDigitTimeList_; }
+    [[nodiscard]] QComboBox* firstDigitDelayList() const { return firstDigitDelayList_; }
+    [[nodiscard]] QComboBox* starHashList() const { return starHashList_; }
+    [[nodiscard]] QComboBox* dKeyList() const { return dKeyList_; }
+    [[nodiscard]] QComboBox* pttIdPauseList() const { return pttIdPauseList_; }
+    [[nodiscard]] QCheckBox* sidetoneBox() const { return sidetoneBox_; }
+    [[nodiscard]] QComboBox* callAlertList() const { return callAlertList_; }
+    [[nodiscard]] QComboBox* groupCodeList() const { return groupCodeList_; }
+    [[nodiscard]] QComboBox* autoResetList() const { return autoResetList_; }
+    [[nodiscard]] QLineEdit* stunCodeBox() const { return stunCodeBox_; }
+    [[nodiscard]] QLineEdit* killCodeBox() const { return killCodeBox_; }
+    [[nodiscard]] QLineEdit* idCodeBox() const { return idCodeBox_; }
     /// Code memory n (1..16).
-    [[nodiscard]] QLineEdit* memoryBox(int n) const { return memories_[static_cast<std::size_t>(n - 1)]; }
+    [[nodiscard]] QLineEdit* memoryBox(int n) const { return memoryBoxes_[static_cast<std::size_t>(n - 1)]; }
 
 private:
     QWidget* buildTimingPage();
@@ -77,23 +77,23 @@ private:
 
     ui::AppContext& ctx_;
     QTabWidget* pages_ = nullptr;
-    QComboBox* digitRate_ = nullptr;
-    QComboBox* firstDigitTime_ = nullptr;
-    QComboBox* firstDigitDelay_ = nullptr;
-    QComboBox* starHash_ = nullptr;
-    QComboBox* dKey_ = nullptr;
-    QComboBox* pttIdPause_ = nullptr;
-    QCheckBox* sidetone_ = nullptr;
-    QComboBox* callAlert_ = nullptr;
-    QComboBox* groupCode_ = nullptr;
-    QComboBox* autoReset_ = nullptr;
-    QLineEdit* stunCode_ = nullptr;
-    QLineEdit* killCode_ = nullptr;
-    QLineEdit* idCode_ = nullptr;
-    std::array<QLineEdit*, 16> memories_{};
+    QComboBox* digitRateList_ = nullptr;
+    QComboBox* firstDigitTimeList_ = nullptr;
+    QComboBox* firstDigitDelayList_ = nullptr;
+    QComboBox* starHashList_ = nullptr;
+    QComboBox* dKeyList_ = nullptr;
+    QComboBox* pttIdPauseList_ = nullptr;
+    QCheckBox* sidetoneBox_ = nullptr;
+    QComboBox* callAlertList_ = nullptr;
+    QComboBox* groupCodeList_ = nullptr;
+    QComboBox* autoResetList_ = nullptr;
+    QLineEdit* stunCodeBox_ = nullptr;
+    QLineEdit* killCodeBox_ = nullptr;
+    QLineEdit* idCodeBox_ = nullptr;
+    std::array<QLineEdit*, 16> memoryBoxes_{};
     std::vector<ListBinding> bindings_;
     std::vector<std::pair<QLineEdit*, std::function<DtmfCode&()>>> codeBoxes_;
-    QObject* focusHook_ = nullptr;
+    QObject* idCodeFocusOutHook_ = nullptr;
     bool filling_ = false; ///< true while the window sets its own controls
 };
 

@@ -34,17 +34,17 @@ private:
 
 } // namespace
 
-QLabel* CaptionLabel(const ui::AppContext& ctx, int id, QWidget* parent) { return new QLabel(ctx.text(id), parent); }
+QLabel* newCaptionLabel(const ui::AppContext& ctx, int id, QWidget* parent) { return new QLabel(ctx.text(id), parent); }
 
-QPushButton* CloseButton(const ui::AppContext& ctx, QWidget* editor)
+QPushButton* newCloseButton(const ui::AppContext& ctx, QWidget* editor)
 {
     auto* button = new QPushButton(ctx.text(9023), editor);
     button->setObjectName("CommandClose");
-    QObject::connect(button, &QPushButton::clicked, editor, [editor] { CloseEditor(editor); });
+    QObject::connect(button, &QPushButton::clicked, editor, [editor] { closeEditor(editor); });
     return button;
 }
 
-void CloseEditor(QWidget* editor)
+void closeEditor(QWidget* editor)
 {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget()))
         sub->close();
@@ -52,9 +52,9 @@ void CloseEditor(QWidget* editor)
         editor->close();
 }
 
-void SelectAllOnFocus(QLineEdit* box) { new SelectOnFocus(box); }
+void selectAllOnFocus(QLineEdit* box) { new SelectOnFocus(box); }
 
-void FocusNext(QWidget* from)
+void focusNext(QWidget* from)
 {
     QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
     QApplication::sendEvent(from, &tab);

@@ -17,14 +17,14 @@ struct AppContext;
 namespace zav::features {
 
 /// A label with the text of id.
-QLabel* CaptionLabel(const ui::AppContext& ctx, int id, QWidget* parent);
+QLabel* newCaptionLabel(const ui::AppContext& ctx, int id, QWidget* parent);
 /// The Close button (text 9023): closes the editor and its child window.
-QPushButton* CloseButton(const ui::AppContext& ctx, QWidget* editor);
+QPushButton* newCloseButton(const ui::AppContext& ctx, QWidget* editor);
 /// Closes an editor together with the MDI child window that holds it.
-void CloseEditor(QWidget* editor);
+void closeEditor(QWidget* editor);
 /// The box selects its whole text whenever it gets the focus.
-void SelectAllOnFocus(QLineEdit* box);
+void selectAllOnFocus(QLineEdit* box);
 /// Moves the focus on from a control, as Tab does.
-void FocusNext(QWidget* from);
+void focusNext(QWidget* from);
 
 } // namespace zav::features

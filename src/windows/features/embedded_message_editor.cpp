@@ -34,7 +34,7 @@ EmbeddedMessageEditor::EmbeddedMessageEditor(ui::AppContext& ctx, QWidget* paren
         box->setObjectName(QString("Text%1").arg(line - 1));
         box->setMaxLength(kLineCharacters);
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(kLineCharacters + 2, 'W')));
-        ui::KeyRules::ForTextBox(box);
+        ui::KeyRules::filterTextBox(box);
         connect(box, &QLineEdit::textChanged, this, [this, line] {
             if (!filling_)
                 storeLine(line);
@@ -45,7 +45,7 @@ EmbeddedMessageEditor::EmbeddedMessageEditor(ui::AppContext& ctx, QWidget* paren
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(CloseButton(ctx_, this));
+    buttons->addWidget(newCloseButton(ctx_, this));
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(form);
     outer->addStretch();
@@ -55,7 +55,7 @@ EmbeddedMessageEditor::EmbeddedMessageEditor(ui::AppContext& ctx, QWidget* paren
     // without its NUL comes back with one.
     filling_ = true;
     for (int line = 1; line <= kLines; ++line)
-        lineBox(line)->setText(ui::FromBytes(ctx_.doc().image().EmbeddedMessage[static_cast<std::size_t>(line - 1)].clean()));
+        lineBox(line)->setText(ui::fromBytes(ctx_.doc().image().EmbeddedMessage[static_cast<std::size_t>(line - 1)].clean()));
     filling_ = false;
     for (int line = 1; line <= kLines; ++line)
         if (!lineBox(line)->text().isEmpty())
@@ -65,7 +65,7 @@ EmbeddedMessageEditor::EmbeddedMessageEditor(ui::AppContext& ctx, QWidget* paren
 void EmbeddedMessageEditor::storeLine(int line)
 {
     storeMessageLine(ctx_.doc().image().EmbeddedMessage[static_cast<std::size_t>(line - 1)],
-                     ui::ToBytes(lineBox(line)->text()));
+                     ui::toBytes(lineBox(line)->text()));
 }
 
 } // namespace zav::features

@@ -9,7 +9,7 @@
 
 namespace zav {
 
-QStringList AudioModuleFolders()
+QStringList audioModuleFolders()
 {
     QStringList folders;
     if (QCoreApplication::instance())
@@ -20,7 +20,7 @@ QStringList AudioModuleFolders()
     return folders;
 }
 
-std::optional<AudioModuleApi> LoadAudioModule(const QStringList& folders)
+std::optional<AudioModuleApi> loadAudioModule(const QStringList& folders)
 {
     for (const QString& folder : folders) {
         if (folder.isEmpty())
@@ -44,9 +44,9 @@ std::optional<AudioModuleApi> LoadAudioModule(const QStringList& folders)
     return std::nullopt;
 }
 
-std::unique_ptr<NoteOutput> MakeModuleNoteOutput(const QStringList& folders)
+std::unique_ptr<NoteOutput> makeModuleNoteOutput(const QStringList& folders)
 {
-    const std::optional<AudioModuleApi> api = LoadAudioModule(folders);
+    const std::optional<AudioModuleApi> api = loadAudioModule(folders);
     if (!api)
         return nullptr;
     void* handle = api->create();
@@ -59,8 +59,8 @@ ModuleNoteOutput::ModuleNoteOutput(const AudioModuleApi& api, void* handle) : ap
 
 ModuleNoteOutput::~ModuleNoteOutput() { api_.destroy(handle_); }
 
-void ModuleNoteOutput::start(int hz, int ms) { api_.start(handle_, hz, ms, &ModuleNoteOutput::NoteDone, this); }
+void ModuleNoteOutput::start(int hz, int ms) { api_.start(handle_, hz, ms, &ModuleNoteOutput::noteDone, this); }
 
-void ModuleNoteOutput::NoteDone(void* ctx) { emit static_cast<ModuleNoteOutput*>(ctx)->finished(); }
+void ModuleNoteOutput::noteDone(void* ctx) { emit static_cast<ModuleNoteOutput*>(ctx)->finished(); }
 
 } // namespace zav

@@ -23,15 +23,15 @@ struct AudioModuleApi {
 
 /// Where the module is looked for, in order: the program's own folder, then
 /// the folder named by ZAV_PROGRAM_DIR.
-[[nodiscard]] QStringList AudioModuleFolders();
+[[nodiscard]] QStringList audioModuleFolders();
 
 /// The first module in `folders` that loads and has every entry point.
 /// The module is never unloaded: outputs made from it may live to the end.
-[[nodiscard]] std::optional<AudioModuleApi> LoadAudioModule(const QStringList& folders);
+[[nodiscard]] std::optional<AudioModuleApi> loadAudioModule(const QStringList& folders);
 
 /// An output on the default audio device through the module in `folders`;
 /// nullptr when there is no usable module or no usable device.
-[[nodiscard]] std::unique_ptr<NoteOutput> MakeModuleNoteOutput(const QStringList& folders);
+[[nodiscard]] std::unique_ptr<NoteOutput> makeModuleNoteOutput(const QStringList& folders);
 
 class ModuleNoteOutput : public NoteOutput {
     Q_OBJECT
@@ -43,7 +43,7 @@ public:
     void start(int hz, int ms) override;
 
 private:
-    static void NoteDone(void* ctx);
+    static void noteDone(void* ctx);
 
     AudioModuleApi api_;
     void* handle_;

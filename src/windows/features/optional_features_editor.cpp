@@ -31,7 +31,7 @@ constexpr int kCheckIdBase = 100;
 
 /// The number an entry of a code or roger-beep list shows (0 for the
 /// none/off entry, whose text is not a number).
-Int16 EntryNumber(const QComboBox* list)
+Int16 selectedEntryNumber(const QComboBox* list)
 {
     if (list->currentIndex() <= 0)
         return 0;
@@ -39,7 +39,7 @@ Int16 EntryNumber(const QComboBox* list)
     return value ? static_cast<Int16>(*value) : Int16{0};
 }
 
-QStringList NumbersAsText(const std::vector<int>& numbers)
+QStringList numbersAsText(const std::vector<int>& numbers)
 {
     QStringList out;
     for (int n : numbers)
@@ -65,7 +65,7 @@ QComboBox* OptionalFeaturesEditor::list(int id) const
 
 QCheckBox* OptionalFeaturesEditor::checkBox(int n) const
 {
-    return (n >= 0 && n < static_cast<int>(checks_.size())) ? checks_[static_cast<std::size_t>(n)] : nullptr;
+    return (n >= 0 && n < static_cast<int>(checkBoxes_.size())) ? checkBoxes_[static_cast<std::size_t>(n)] : nullptr;
 }
 
 QComboBox* OptionalFeaturesEditor::addList(int id)
@@ -74,7 +74,7 @@ QComboBox* OptionalFeaturesEditor::addList(int id)
     list->setObjectName(QString("Combo%1").arg(id));
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     lists_[static_cast<std::size_t>(id)] = list;
-    ui::KeyRules::EnterMovesOn(list);
+    ui::KeyRules::enterMovesFocusOn(list);
     connect(list, &QComboBox::currentIndexChanged, this, [this, id] {
         if (!filling_)
             listChanged(id);
@@ -82,15 +82,15 @@ QComboBox* OptionalFeaturesEditor::addList(int id)
     return list;
 }
 
-QCheckBox* OptionalFeaturesEditor::addCheck(int n, int captionId)
+QCheckBox* OptionalFeaturesEditor::addCheckBox(int n, int captionId)
 {
     auto* box = new QCheckBox(ctx_.text(captionId), this);
     box->setObjectName(QString("Check%1").arg(n));
-    checks_[static_cast<std::size_t>(n)] = box;
-    ui::KeyRules::EnterMovesOn(box);
+    checkBoxes_[static_cast<std::size_t>(n)] = box;
+    ui::KeyRules::enterMovesFocusOn(box);
     connect(box, &QCheckBox::toggled, this, [this, n] {
         if (!filling_)
-            checkChanged(n);
+            checkBoxChanged(n);
     });
     return box;
 }
@@ -101,7 +101,7 @@ void OptionalFeaturesEditor::buildControls()
     auto* general = new QGridLayout;
     int row = 0;
     auto addRow = [&](int labelId, int listId) {
-        general->addWidget(CaptionLabel(ctx_, labelId, this), row, 0);
+        general->addWidget(newCaptionLabel(ctx_, labelId, this), row, 0);
         general->addWidget(addList(listId), row, 1);
         ++row;
     };
@@ -121,26 +121,26 @@ void OptionalFeaturesEditor::buildControls()
         box->setAlignment(Qt::AlignCenter);
         box->setFixedWidth(box->fontMetrics().horizontalAdvance('W') * 2 + 8);
         box->setVisible(i >= kFirstShownPowerOnBox);
-        SelectAllOnFocus(box);
-        ui::KeyRules::ForTextBox(box, ui::LettersAndDigits);
+        selectAllOnFocus(box);
+        ui::KeyRules::filterTextBox(box, ui::acceptLettersAndDigits);
         connect(box, &QLineEdit::textEdited, this, [this, i] { powerOnEdited(i); });
-        powerOn_[static_cast<std::size_t>(i)] = box;
+        powerOnBoxes_[static_cast<std::size_t>(i)] = box;
         if (i >= kFirstShownPowerOnBox)
             powerOnRow->addWidget(box);
     }
     powerOnRow->addStretch();
-    general->addWidget(CaptionLabel(ctx_, 16100, this), row, 0);
+    general->addWidget(newCaptionLabel(ctx_, 16100, this), row, 0);
     general->addLayout(powerOnRow, row, 1);
     ++row;
     general->setRowStretch(row, 1);
 
     // Common data: the switch, then the group it governs.
-    addCheck(kCommonDataBox, 16027);
+    addCheckBox(kCommonDataBox, 16027);
     commonGroup_ = new QGroupBox(this);
     auto* common = new QGridLayout(commonGroup_);
     row = 0;
     auto addCommonRow = [&](int labelId, int listId) {
-        auto* label = CaptionLabel(ctx_, labelId, commonGroup_);
+        auto* label = newCaptionLabel(ctx_, labelId, commonGroup_);
         common->addWidget(label, row, 0);
         common->addWidget(addList(listId), row, 1);
         ++row;
@@ -156,16 +156,16 @@ void OptionalFeaturesEditor::buildControls()
     addCommonRow(15023, 40);
     auto* switches = new QGridLayout;
     for (int n = kFirstSwitchBox; n <= kLastSwitchBox; ++n)
-        switches->addWidget(addCheck(n, 15300 + n - kFirstSwitchBox), (n - kFirstSwitchBox) / 2,
+        switches->addWidget(addCheckBox(n, 15300 + n - kFirstSwitchBox), (n - kFirstSwitchBox) / 2,
                             (n - kFirstSwitchBox) % 2);
     common->addLayout(switches, row, 0, 1, 2);
     for (int id : {29, 30, 31, 32, 33, 34, 35, 36, 40})
         lists_[static_cast<std::size_t>(id)]->setParent(commonGroup_);
     for (int n = kFirstSwitchBox; n <= kLastSwitchBox; ++n)
-        checks_[static_cast<std::size_t>(n)]->setParent(commonGroup_);
+        checkBoxes_[static_cast<std::size_t>(n)]->setParent(commonGroup_);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(checks_[kCommonDataBox]);
+    right->addWidget(checkBoxes_[kCommonDataBox]);
     right->addWidget(commonGroup_);
     right->addStretch();
 
@@ -176,7 +176,7 @@ void OptionalFeaturesEditor::buildControls()
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(CloseButton(ctx_, this));
+    buttons->addWidget(newCloseButton(ctx_, this));
 
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(columns);
@@ -185,48 +185,48 @@ void OptionalFeaturesEditor::buildControls()
     // Focus order: general lists, power-on text, then the common data.
     QWidget* previous = lists_[38];
     for (int i = kFirstShownPowerOnBox; i < kPowerOnBoxes; ++i) {
-        setTabOrder(previous, powerOn_[static_cast<std::size_t>(i)]);
-        previous = powerOn_[static_cast<std::size_t>(i)];
+        setTabOrder(previous, powerOnBoxes_[static_cast<std::size_t>(i)]);
+        previous = powerOnBoxes_[static_cast<std::size_t>(i)];
     }
-    setTabOrder(previous, checks_[kCommonDataBox]);
+    setTabOrder(previous, checkBoxes_[kCommonDataBox]);
 }
 
 void OptionalFeaturesEditor::fillLists()
 {
     const QString none = ctx_.text(15030);
-    ui::FillList(lists_[4], QStringList{ctx_.text(16040)} + ui::NumberEntries(15, 600, 15));
-    ui::FillList(lists_[12], {ctx_.text(16040), ctx_.text(16041), ctx_.text(16049)});
+    ui::fillList(lists_[4], QStringList{ctx_.text(16040)} + ui::numberEntries(15, 600, 15));
+    ui::fillList(lists_[12], {ctx_.text(16040), ctx_.text(16041), ctx_.text(16049)});
     QStringList colours;
     for (int id = 16050; id <= 16057; ++id)
         colours << ctx_.text(id);
-    ui::FillList(lists_[13], colours);
-    ui::FillList(lists_[14], {ctx_.text(16058), ctx_.text(16059)});
-    ui::FillList(lists_[15], ui::NumberEntries(5, 60, 5));
-    ui::FillList(lists_[38], {ctx_.text(16040), ctx_.text(16041)});
+    ui::fillList(lists_[13], colours);
+    ui::fillList(lists_[14], {ctx_.text(16058), ctx_.text(16059)});
+    ui::fillList(lists_[15], ui::numberEntries(5, 60, 5));
+    ui::fillList(lists_[38], {ctx_.text(16040), ctx_.text(16041)});
 
     QStringList tones{none};
     for (const std::string& t : commonToneTexts())
         tones << QString::fromStdString(t);
-    ui::FillList(lists_[29], tones);
-    ui::FillList(lists_[30], tones);
-    ui::FillList(lists_[31], {none, ctx_.text(15031), ctx_.text(15032)});
+    ui::fillList(lists_[29], tones);
+    ui::fillList(lists_[30], tones);
+    ui::fillList(lists_[31], {none, ctx_.text(15031), ctx_.text(15032)});
     for (int id : {32, 33, 34})
         rebuildCodeList(id);
-    ui::FillList(lists_[36], {ctx_.text(15031), ctx_.text(15032)});
-    ui::FillList(lists_[40], {ctx_.text(15052), ctx_.text(15053)});
+    ui::fillList(lists_[36], {ctx_.text(15031), ctx_.text(15032)});
+    ui::fillList(lists_[40], {ctx_.text(15052), ctx_.text(15053)});
 }
 
 void OptionalFeaturesEditor::rebuildCodeList(int id)
 {
-    ui::FillList(lists_[static_cast<std::size_t>(id)],
-                 QStringList{ctx_.text(14013)} + NumbersAsText(definedCodeMemories(ctx_.doc().image())));
+    ui::fillList(lists_[static_cast<std::size_t>(id)],
+                 QStringList{ctx_.text(14013)} + numbersAsText(definedCodeMemories(ctx_.doc().image())));
 }
 
 void OptionalFeaturesEditor::showAndStore(int id, int entry)
 {
     {
         const QSignalBlocker quiet(lists_[static_cast<std::size_t>(id)]);
-        ui::ShowListIndex(lists_[static_cast<std::size_t>(id)], entry);
+        ui::showListIndex(lists_[static_cast<std::size_t>(id)], entry);
     }
     listChanged(id);
 }
@@ -252,13 +252,13 @@ void OptionalFeaturesEditor::showRecord()
         QComboBox* list = lists_[static_cast<std::size_t>(id)];
         {
             const QSignalBlocker quiet(list);
-            ui::ShowListText(list, QString::number(stored));
+            ui::showListText(list, QString::number(stored));
             if (list->currentIndex() < 0)
                 list->setCurrentIndex(0);
         }
         listChanged(id);
     }
-    ShowRBOpt();
+    refreshRogerBeepList();
     {
         QComboBox* squelch = lists_[36];
         const bool decoding = opt.decodeTone() != 0;
@@ -269,58 +269,58 @@ void OptionalFeaturesEditor::showRecord()
     showAndStore(38, entryOf(38));
     for (int n = kCommonDataBox; n <= kLastSwitchBox; ++n) {
         const Int16* field = checkBoxField(opt, n);
-        QCheckBox* box = checks_[static_cast<std::size_t>(n)];
+        QCheckBox* box = checkBoxes_[static_cast<std::size_t>(n)];
         bool changed = false;
         {
             const QSignalBlocker quiet(box);
-            changed = ui::ShowCheck(box, *field);
+            changed = ui::showCheck(box, *field);
         }
         if (changed)
-            checkChanged(n);
+            checkBoxChanged(n);
     }
-    EnablePublic(opt.Common1[common1::CommonData] == 1);
+    enableCommonData(opt.Common1[common1::CommonData] == 1);
 
     const std::string characters = powerOnCharacters(opt.PowerOnText);
     for (int i = 0; i < kPowerOnBoxes; ++i) {
         const char c = characters[static_cast<std::size_t>(i)];
-        powerOn_[static_cast<std::size_t>(i)]->setText(c == ' ' ? QString() : ui::FromBytes(std::string(1, c)));
+        powerOnBoxes_[static_cast<std::size_t>(i)]->setText(c == ' ' ? QString() : ui::fromBytes(std::string(1, c)));
     }
     filling_ = false;
 }
 
 void OptionalFeaturesEditor::listChanged(int id)
 {
-    SaveOptFeat(id);
+    storeControl(id);
     if (id == 29)
         applyDecodeRule();
 }
 
-void OptionalFeaturesEditor::checkChanged(int n)
+void OptionalFeaturesEditor::checkBoxChanged(int n)
 {
-    SaveOptFeat(kCheckIdBase + n);
+    storeControl(kCheckIdBase + n);
     if (n == kCommonDataBox)
-        EnablePublic(checks_[kCommonDataBox]->isChecked());
+        enableCommonData(checkBoxes_[kCommonDataBox]->isChecked());
 }
 
 void OptionalFeaturesEditor::powerOnEdited(int box)
 {
-    SaveOptFeat(kPowerOnTextId);
-    if (powerOn_[static_cast<std::size_t>(box)]->text().isEmpty())
+    storeControl(kPowerOnTextId);
+    if (powerOnBoxes_[static_cast<std::size_t>(box)]->text().isEmpty())
         return;
     // One character per box: go on to the next box, after the last one to
     // the time-out timer.
-    QWidget* next = box + 1 < kPowerOnBoxes ? static_cast<QWidget*>(powerOn_[static_cast<std::size_t>(box + 1)])
+    QWidget* next = box + 1 < kPowerOnBoxes ? static_cast<QWidget*>(powerOnBoxes_[static_cast<std::size_t>(box + 1)])
                                             : static_cast<QWidget*>(lists_[4]);
     next->setFocus(Qt::TabFocusReason);
 }
 
-void OptionalFeaturesEditor::SaveOptFeat(int id)
+void OptionalFeaturesEditor::storeControl(int id)
 {
     OptFeat opt = ctx_.doc().image().OptFeat;
     if (id == kPowerOnTextId) {
         std::string text;
-        for (const QLineEdit* box : powerOn_)
-            text += box->text().isEmpty() ? std::string(" ") : ui::ToBytes(box->text().left(1));
+        for (const QLineEdit* box : powerOnBoxes_)
+            text += box->text().isEmpty() ? std::string(" ") : ui::toBytes(box->text().left(1));
         opt.PowerOnText.assign(text);
     } else if (id >= kCheckIdBase) {
         QCheckBox* box = checkBox(id - kCheckIdBase);
@@ -333,7 +333,7 @@ void OptionalFeaturesEditor::SaveOptFeat(int id)
         if (!control || control->currentIndex() < 0)
             return;
         if (Int16* numbered = numberedListField(opt, id)) {
-            *numbered = EntryNumber(control);
+            *numbered = selectedEntryNumber(control);
         } else if (const OptionList* option = findOptionList(id)) {
             option->field(opt) = valueForEntry(*option, control->currentIndex());
         } else {
@@ -371,27 +371,27 @@ void OptionalFeaturesEditor::applyDecodeRule()
         busy->setItemText(2, ctx_.text(15032));
 }
 
-void OptionalFeaturesEditor::EnablePublic(bool enabled)
+void OptionalFeaturesEditor::enableCommonData(bool enabled)
 {
     commonGroup_->setEnabled(enabled);
     for (QWidget* child : commonGroup_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         child->setEnabled(enabled);
 }
 
-void OptionalFeaturesEditor::ShowRBOpt()
+void OptionalFeaturesEditor::refreshRogerBeepList()
 {
     const Int16 stored = ctx_.doc().image().OptFeat.rogerBeep();
     const QString off = ctx_.text(15030);
     const QString shown = (stored >= 1 && stored <= kToneTips) ? QString::number(stored) : off;
     QComboBox* list = lists_[35];
-    ui::FillList(list, QStringList{off} + NumbersAsText(definedToneTips(ctx_.doc().image())));
+    ui::fillList(list, QStringList{off} + numbersAsText(definedToneTips(ctx_.doc().image())));
     {
         const QSignalBlocker quiet(list);
-        ui::ShowListText(list, shown);
+        ui::showListText(list, shown);
         if (list->currentIndex() < 0)
             list->setCurrentIndex(0);
     }
-    SaveOptFeat(35);
+    storeControl(35);
 }
 
 void OptionalFeaturesEditor::refreshCodeLists()
@@ -402,11 +402,11 @@ void OptionalFeaturesEditor::refreshCodeLists()
         rebuildCodeList(id);
         {
             const QSignalBlocker quiet(list);
-            ui::ShowListText(list, before);
+            ui::showListText(list, before);
             if (list->currentIndex() < 0)
                 list->setCurrentIndex(0);
         }
-        SaveOptFeat(id);
+        storeControl(id);
     }
 }
 

@@ -22,7 +22,7 @@ namespace zav::features {
 class OptionalFeaturesEditor : public ui::EditorWindow {
     Q_OBJECT
 public:
-    /// Control ids of SaveOptFeat: list n is n, check box n is 100 + n.
+    /// Control ids of storeControl: list n is n, check box n is 100 + n.
     static constexpr int kPowerOnTextId = 140;
     static constexpr int kPowerOnBoxes = 16;
     static constexpr int kFirstShownPowerOnBox = 8;
@@ -30,31 +30,31 @@ public:
     explicit OptionalFeaturesEditor(ui::AppContext& ctx, QWidget* parent = nullptr);
 
     /// Reads the control with that id and stores it into its field.
-    void SaveOptFeat(int id);
+    void storeControl(int id);
     /// Rebuilds the roger-beep list (35) from the defined tone tips and
     /// shows rogerBeep in it (a tone tip no longer defined becomes 0).
-    void ShowRBOpt();
+    void refreshRogerBeepList();
     /// Enables or disables the common-data group and every control in it.
-    void EnablePublic(bool enabled);
+    void enableCommonData(bool enabled);
 
     void refreshCodeLists() override;
-    void refreshRogerBeep() override { ShowRBOpt(); }
+    void refreshRogerBeep() override { refreshRogerBeepList(); }
 
     /// The list with that id (nullptr for the lists not shown).
     [[nodiscard]] QComboBox* list(int id) const;
     /// Check box n (7..12; nullptr for those not shown).
     [[nodiscard]] QCheckBox* checkBox(int n) const;
     /// Power-on text box 0..15 (0..7 are hidden).
-    [[nodiscard]] QLineEdit* powerOnBox(int i) const { return powerOn_[static_cast<std::size_t>(i)]; }
+    [[nodiscard]] QLineEdit* powerOnBox(int i) const { return powerOnBoxes_[static_cast<std::size_t>(i)]; }
 
 private:
     void buildControls();
     void fillLists();
     void showRecord();
     QComboBox* addList(int id);
-    QCheckBox* addCheck(int n, int captionId);
+    QCheckBox* addCheckBox(int n, int captionId);
     void listChanged(int id);
-    void checkChanged(int n);
+    void checkBoxChanged(int n);
     void powerOnEdited(int box);
     void applyDecodeRule();
     void rebuildCodeList(int id);
@@ -63,8 +63,8 @@ private:
 
     ui::AppContext& ctx_;
     std::array<QComboBox*, 41> lists_{};
-    std::array<QCheckBox*, 13> checks_{};
-    std::array<QLineEdit*, kPowerOnBoxes> powerOn_{};
+    std::array<QCheckBox*, 13> checkBoxes_{};
+    std::array<QLineEdit*, kPowerOnBoxes> powerOnBoxes_{};
     QGroupBox* commonGroup_ = nullptr;
     bool filling_ = false; ///< true while the window sets its own controls
 };

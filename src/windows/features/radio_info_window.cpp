@@ -19,7 +19,7 @@
 namespace zav::features {
 namespace {
 
-QLineEdit* Display(QWidget* parent, const char* name)
+QLineEdit* newDisplayBox(QWidget* parent, const char* name)
 {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -27,7 +27,7 @@ QLineEdit* Display(QWidget* parent, const char* name)
     return box;
 }
 
-QComboBox* List(QWidget* parent, const char* name, const QString& entry)
+QComboBox* newFixedList(QWidget* parent, const char* name, const QString& entry)
 {
     auto* list = new QComboBox(parent);
     list->setObjectName(QString::fromLatin1(name));
@@ -38,9 +38,9 @@ QComboBox* List(QWidget* parent, const char* name, const QString& entry)
 
 // Fixed-width fields: cut at the first NUL, trailing spaces dropped.
 template <std::size_t N>
-QString Clean(const FixedText<N>& field)
+QString shownText(const FixedText<N>& field)
 {
-    return ui::FromBytes(field.clean());
+    return ui::fromBytes(field.clean());
 }
 
 } // namespace
@@ -51,92 +51,92 @@ RadioInfoWindow::RadioInfoWindow(ui::AppContext& ctx, link::RadioInfo info, QWid
     setObjectName("FrmRadioInfo");
     setWindowTitle(ctx.text(21000));
 
-    ComboModel = List(this, "ComboModel", QString::fromLatin1(kProgramModel));
-    ComboBand = List(this, "ComboBand", QString::fromLatin1(kDefaultBandLabel));
-    TextSalesArea = Display(this, "TextSalesArea");
-    TextProductionBatch = Display(this, "TextProductionBatch");
-    TextCustomerCode = Display(this, "TextCustomerCode");
-    TextSerialNumber = Display(this, "TextSerialNumber");
-    TextFactoryDate = Display(this, "TextFactoryDate");
-    TextRepairDate = Display(this, "TextRepairDate");
-    TextVersion = Display(this, "TextVersion");
-    TextRepairReason = new QPlainTextEdit(this);
-    TextRepairReason->setObjectName("TextRepairReason");
-    TextRepairReason->setReadOnly(true);
-    TextRepairReason->setMaximumHeight(TextRepairReason->fontMetrics().lineSpacing() * 4 + 12);
+    modelList_ = newFixedList(this, "ComboModel", QString::fromLatin1(kProgramModel));
+    bandList_ = newFixedList(this, "ComboBand", QString::fromLatin1(kDefaultBandLabel));
+    salesAreaBox_ = newDisplayBox(this, "TextSalesArea");
+    productionBatchBox_ = newDisplayBox(this, "TextProductionBatch");
+    customerCodeBox_ = newDisplayBox(this, "TextCustomerCode");
+    serialNumberBox_ = newDisplayBox(this, "TextSerialNumber");
+    factoryDateBox_ = newDisplayBox(this, "TextFactoryDate");
+    repairDateBox_ = newDisplayBox(this, "TextRepairDate");
+    versionBox_ = newDisplayBox(this, "TextVersion");
+    repairReasonBox_ = new QPlainTextEdit(this);
+    repairReasonBox_->setObjectName("TextRepairReason");
+    repairReasonBox_->setReadOnly(true);
+    repairReasonBox_->setMaximumHeight(repairReasonBox_->fontMetrics().lineSpacing() * 4 + 12);
 
     auto* left = new QFormLayout;
-    left->addRow(ctx.text(21005), ComboModel);
-    left->addRow(ctx.text(21006), ComboBand);
-    left->addRow(ctx.text(21007), TextSerialNumber);
-    left->addRow(ctx.text(21008), TextFactoryDate);
-    left->addRow(ctx.text(21009), TextRepairDate);
-    left->addRow(ctx.text(21010), TextVersion);
+    left->addRow(ctx.text(21005), modelList_);
+    left->addRow(ctx.text(21006), bandList_);
+    left->addRow(ctx.text(21007), serialNumberBox_);
+    left->addRow(ctx.text(21008), factoryDateBox_);
+    left->addRow(ctx.text(21009), repairDateBox_);
+    left->addRow(ctx.text(21010), versionBox_);
     auto* right = new QFormLayout;
-    right->addRow(ctx.text(21002), TextSalesArea);
-    right->addRow(ctx.text(21003), TextProductionBatch);
-    right->addRow(ctx.text(21004), TextCustomerCode);
+    right->addRow(ctx.text(21002), salesAreaBox_);
+    right->addRow(ctx.text(21003), productionBatchBox_);
+    right->addRow(ctx.text(21004), customerCodeBox_);
 
     auto* reasonLabel = new QLabel(ctx.text(21011) + "\n" + ctx.text(21012), this);
     reasonLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    FrameDealer = new QGroupBox(ctx.text(21001), this);
-    TextDealerCode = Display(FrameDealer, "TextDealerCode");
-    TextStockInTime = Display(FrameDealer, "TextStockInTime");
-    TextSaleTime = Display(FrameDealer, "TextSaleTime");
-    TextHandler = Display(FrameDealer, "TextHandler");
-    auto* dealer = new QFormLayout(FrameDealer);
-    dealer->addRow(ctx.text(21013), TextDealerCode);
-    dealer->addRow(ctx.text(21014), TextStockInTime);
-    dealer->addRow(ctx.text(21015), TextSaleTime);
-    dealer->addRow(ctx.text(21016), TextHandler);
+    dealerGroup_ = new QGroupBox(ctx.text(21001), this);
+    dealerCodeBox_ = newDisplayBox(dealerGroup_, "TextDealerCode");
+    stockInTimeBox_ = newDisplayBox(dealerGroup_, "TextStockInTime");
+    saleTimeBox_ = newDisplayBox(dealerGroup_, "TextSaleTime");
+    handlerBox_ = newDisplayBox(dealerGroup_, "TextHandler");
+    auto* dealer = new QFormLayout(dealerGroup_);
+    dealer->addRow(ctx.text(21013), dealerCodeBox_);
+    dealer->addRow(ctx.text(21014), stockInTimeBox_);
+    dealer->addRow(ctx.text(21015), saleTimeBox_);
+    dealer->addRow(ctx.text(21016), handlerBox_);
 
-    CommandClose = new QPushButton(ctx.text(9023), this);
-    CommandClose->setObjectName("CommandClose");
-    connect(CommandClose, &QPushButton::clicked, this, &QWidget::close);
+    closeButton_ = new QPushButton(ctx.text(9023), this);
+    closeButton_->setObjectName("CommandClose");
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
     columns->addSpacing(12);
     auto* rightColumn = new QVBoxLayout;
     rightColumn->addLayout(right);
-    rightColumn->addWidget(FrameDealer);
+    rightColumn->addWidget(dealerGroup_);
     columns->addLayout(rightColumn, 1);
     auto* reason = new QHBoxLayout;
     reason->addWidget(reasonLabel);
-    reason->addWidget(TextRepairReason, 1);
+    reason->addWidget(repairReasonBox_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(CommandClose);
+    buttons->addWidget(closeButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addLayout(reason);
     layout->addLayout(buttons);
 
-    ShowByData();
+    showInfo();
 }
 
-void RadioInfoWindow::ShowByData()
+void RadioInfoWindow::showInfo()
 {
     // An unknown model shows the list's one entry.
-    ui::ShowListText(ComboModel, QString::fromStdString(cleanText(info_.InfoModel)));
-    if (ComboModel->currentIndex() < 0)
-        ComboModel->setCurrentIndex(0);
-    ui::FillList(ComboBand, {QString::fromStdString(bandLabelOf(info_.BandCode))});
-    ComboBand->setCurrentIndex(0);
+    ui::showListText(modelList_, QString::fromStdString(cleanText(info_.InfoModel)));
+    if (modelList_->currentIndex() < 0)
+        modelList_->setCurrentIndex(0);
+    ui::fillList(bandList_, {QString::fromStdString(bandLabelOf(info_.BandCode))});
+    bandList_->setCurrentIndex(0);
 
-    TextSalesArea->setText(ui::FromBytes(info_.SalesArea));
-    TextProductionBatch->setText(Clean(info_.ProductionBatch));
-    TextCustomerCode->setText(Clean(info_.CustomerCode));
-    TextSerialNumber->setText(Clean(info_.SerialNumber));
-    TextFactoryDate->setText(Clean(info_.FactoryDate));
-    TextRepairDate->setText(Clean(info_.RepairDate));
-    TextVersion->setText(ui::FromBytes(info_.InfoVersion));
-    TextRepairReason->setPlainText(Clean(info_.RepairReason));
-    TextDealerCode->setText(Clean(info_.DealerCode));
-    TextStockInTime->setText(Clean(info_.StockInTime));
-    TextSaleTime->setText(Clean(info_.SaleTime));
-    TextHandler->setText(Clean(info_.Handler));
+    salesAreaBox_->setText(ui::fromBytes(info_.SalesArea));
+    productionBatchBox_->setText(shownText(info_.ProductionBatch));
+    customerCodeBox_->setText(shownText(info_.CustomerCode));
+    serialNumberBox_->setText(shownText(info_.SerialNumber));
+    factoryDateBox_->setText(shownText(info_.FactoryDate));
+    repairDateBox_->setText(shownText(info_.RepairDate));
+    versionBox_->setText(ui::fromBytes(info_.InfoVersion));
+    repairReasonBox_->setPlainText(shownText(info_.RepairReason));
+    dealerCodeBox_->setText(shownText(info_.DealerCode));
+    stockInTimeBox_->setText(shownText(info_.StockInTime));
+    saleTimeBox_->setText(shownText(info_.SaleTime));
+    handlerBox_->setText(shownText(info_.Handler));
 }
 
 } // namespace zav::features

@@ -25,27 +25,42 @@ public:
     RadioInfoWindow(ui::AppContext& ctx, link::RadioInfo info, QWidget* parent = nullptr);
 
     /// Fills every display from the record.
-    void ShowByData();
+    void showInfo();
 
-    QComboBox* ComboModel = nullptr;
-    QComboBox* ComboBand = nullptr;
-    QLineEdit* TextSalesArea = nullptr;
-    QLineEdit* TextProductionBatch = nullptr;
-    QLineEdit* TextCustomerCode = nullptr;
-    QLineEdit* TextSerialNumber = nullptr;
-    QLineEdit* TextFactoryDate = nullptr;
-    QLineEdit* TextRepairDate = nullptr;
-    QLineEdit* TextVersion = nullptr;
-    QPlainTextEdit* TextRepairReason = nullptr;
-    QGroupBox* FrameDealer = nullptr;
-    QLineEdit* TextDealerCode = nullptr;
-    QLineEdit* TextStockInTime = nullptr;
-    QLineEdit* TextSaleTime = nullptr;
-    QLineEdit* TextHandler = nullptr;
-    QPushButton* CommandClose = nullptr;
+    [[nodiscard]] QComboBox* modelList() const { return modelList_; }
+    [[nodiscard]] QComboBox* bandList() const { return bandList_; }
+    [[nodiscard]] QLineEdit* salesAreaBox() const { return salesAreaBox_; }
+    [[nodiscard]] QLineEdit* productionBatchBox() const { return productionBatchBox_; }
+    [[nodiscard]] QLineEdit* customerCodeBox() const { return customerCodeBox_; }
+    [[nodiscard]] QLineEdit* serialNumberBox() const { return serialNumberBox_; }
+    [[nodiscard]] QLineEdit* factoryDateBox() const { return factoryDateBox_; }
+    [[nodiscard]] QLineEdit* repairDateBox() const { return repairDateBox_; }
+    [[nodiscard]] QLineEdit* versionBox() const { return versionBox_; }
+    [[nodiscard]] QPlainTextEdit* repairReasonBox() const { return repairReasonBox_; }
+    [[nodiscard]] QLineEdit* dealerCodeBox() const { return dealerCodeBox_; }
+    [[nodiscard]] QLineEdit* stockInTimeBox() const { return stockInTimeBox_; }
+    [[nodiscard]] QLineEdit* saleTimeBox() const { return saleTimeBox_; }
+    [[nodiscard]] QLineEdit* handlerBox() const { return handlerBox_; }
+    [[nodiscard]] QPushButton* closeButton() const { return closeButton_; }
 
 private:
     link::RadioInfo info_;
+    QComboBox* modelList_ = nullptr;
+    QComboBox* bandList_ = nullptr;
+    QLineEdit* salesAreaBox_ = nullptr;
+    QLineEdit* productionBatchBox_ = nullptr;
+    QLineEdit* customerCodeBox_ = nullptr;
+    QLineEdit* serialNumberBox_ = nullptr;
+    QLineEdit* factoryDateBox_ = nullptr;
+    QLineEdit* repairDateBox_ = nullptr;
+    QLineEdit* versionBox_ = nullptr;
+    QPlainTextEdit* repairReasonBox_ = nullptr;
+    QGroupBox* dealerGroup_ = nullptr;
+    QLineEdit* dealerCodeBox_ = nullptr;
+    QLineEdit* stockInTimeBox_ = nullptr;
+    QLineEdit* saleTimeBox_ = nullptr;
+    QLineEdit* handlerBox_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
 };
 
 } // namespace zav::features

@@ -32,11 +32,11 @@ void SilentOutput::start(int /*hz*/, int ms)
     timer_->start(static_cast<int>(std::max<qint64>(0, lastEnd_ - now)));
 }
 
-std::unique_ptr<NoteOutput> MakeNoteOutput()
+std::unique_ptr<NoteOutput> makeNoteOutput()
 {
     // The audio module is loaded here, on the first output a player asks
     // for, and not at start-up.
-    if (auto audio = MakeModuleNoteOutput(AudioModuleFolders()))
+    if (auto audio = makeModuleNoteOutput(audioModuleFolders()))
         return audio;
     return std::make_unique<SilentOutput>();
 }
@@ -45,7 +45,7 @@ ToneTipPlayer::ToneTipPlayer(QObject* parent) : QObject(parent)
 {
     // Looking for the audio device takes a moment; done now, so that Play
     // starts the first note at once.
-    setOutput(MakeNoteOutput());
+    setOutput(makeNoteOutput());
 }
 
 ToneTipPlayer::~ToneTipPlayer() = default;
@@ -56,7 +56,7 @@ void ToneTipPlayer::setOutput(std::unique_ptr<NoteOutput> output)
         return;
     output_ = std::move(output);
     output_->setParent(nullptr); // owned by the unique_ptr
-    connect(output_.get(), &NoteOutput::finished, this, &ToneTipPlayer::next);
+    connect(output_.get(), &NoteOutput::finished, this, &ToneTipPlayer::playNextStep);
 }
 
 bool ToneTipPlayer::play(std::vector<PlaybackStep> steps)
@@ -67,7 +67,7 @@ bool ToneTipPlayer::play(std::vector<PlaybackStep> steps)
     nextStep_ = 0;
     stopRequested_ = false;
     playing_ = true;
-    next();
+    playNextStep();
     return true;
 }
 
@@ -86,7 +86,7 @@ void ToneTipPlayer::finishAndDelete()
     connect(this, &ToneTipPlayer::finished, this, &QObject::deleteLater);
 }
 
-void ToneTipPlayer::next()
+void ToneTipPlayer::playNextStep()
 {
     if (!playing_)
         return;

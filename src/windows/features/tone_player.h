@@ -46,12 +46,12 @@ private:
 /// The output for this machine: the default audio device through the audio
 /// module when the module loads and there is a device that takes 16-bit
 /// mono, otherwise a SilentOutput.
-[[nodiscard]] std::unique_ptr<NoteOutput> MakeNoteOutput();
+[[nodiscard]] std::unique_ptr<NoteOutput> makeNoteOutput();
 
 class ToneTipPlayer : public QObject {
     Q_OBJECT
 public:
-    /// Plays through MakeNoteOutput() until another output is set.
+    /// Plays through makeNoteOutput() until another output is set.
     explicit ToneTipPlayer(QObject* parent = nullptr);
     ~ToneTipPlayer() override;
 
@@ -75,7 +75,7 @@ signals:
     void finished();
 
 private:
-    void next();
+    void playNextStep();
 
     std::unique_ptr<NoteOutput> output_;
     std::vector<PlaybackStep> steps_;

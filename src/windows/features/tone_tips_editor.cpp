@@ -26,7 +26,7 @@ namespace zav::features {
 
 namespace {
 
-QStringList FrequencyEntries(const QString& pause)
+QStringList frequencyListTexts(const QString& pause)
 {
     QStringList out{pause};
     for (int entry = 1; entry < kFrequencyEntries; ++entry)
@@ -58,46 +58,46 @@ void ToneTipsEditor::buildControls()
     tabs_ = new QTabBar(this);
     for (int t = 1; t <= kToneTips; ++t)
         tabs_->addTab(ctx_.text(29001) + ' ' + QString::number(t));
-    ui::KeyRules::EnterMovesOn(tabs_);
+    ui::KeyRules::enterMovesFocusOn(tabs_);
     connect(tabs_, &QTabBar::currentChanged, this, [this] { showToneTip(); });
 
     auto newList = [this](const QStringList& entries) {
         auto* list = new QComboBox(this);
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         list->setMaxVisibleItems(20);
-        ui::FillList(list, entries);
-        ui::KeyRules::EnterMovesOn(list);
+        ui::fillList(list, entries);
+        ui::KeyRules::enterMovesFocusOn(list);
         return list;
     };
-    const QStringList times = ui::NumberEntries(0, 2550, 10);
+    const QStringList times = ui::numberEntries(0, 2550, 10);
 
-    repeat_ = newList(QStringList{ctx_.text(29200)} + ui::NumberEntries(1, 10));
-    connect(repeat_, &QComboBox::currentIndexChanged, this, [this] {
+    repeatList_ = newList(QStringList{ctx_.text(29200)} + ui::numberEntries(1, 10));
+    connect(repeatList_, &QComboBox::currentIndexChanged, this, [this] {
         if (!filling_)
             storeRepeat();
     });
-    interval_ = newList(times);
-    connect(interval_, &QComboBox::currentIndexChanged, this, [this] {
+    intervalList_ = newList(times);
+    connect(intervalList_, &QComboBox::currentIndexChanged, this, [this] {
         if (!filling_)
             storeInterval();
     });
     auto* header = new QHBoxLayout;
-    header->addWidget(CaptionLabel(ctx_, 29002, this));
-    header->addWidget(repeat_);
+    header->addWidget(newCaptionLabel(ctx_, 29002, this));
+    header->addWidget(repeatList_);
     header->addSpacing(16);
-    header->addWidget(CaptionLabel(ctx_, 29003, this));
-    header->addWidget(interval_);
+    header->addWidget(newCaptionLabel(ctx_, 29003, this));
+    header->addWidget(intervalList_);
     header->addStretch();
 
     auto* notes = new QGridLayout;
-    notes->addWidget(CaptionLabel(ctx_, 29004, this), 0, 1);
-    notes->addWidget(CaptionLabel(ctx_, 29005, this), 0, 2);
-    const QStringList frequencies = FrequencyEntries(ctx_.text(29201));
+    notes->addWidget(newCaptionLabel(ctx_, 29004, this), 0, 1);
+    notes->addWidget(newCaptionLabel(ctx_, 29005, this), 0, 2);
+    const QStringList frequencies = frequencyListTexts(ctx_.text(29201));
     for (int note = 1; note <= kToneTipNotes; ++note) {
         auto* frequency = newList(frequencies);
         auto* length = newList(times);
-        frequency_[static_cast<std::size_t>(note - 1)] = frequency;
-        length_[static_cast<std::size_t>(note - 1)] = length;
+        frequencyLists_[static_cast<std::size_t>(note - 1)] = frequency;
+        lengthLists_[static_cast<std::size_t>(note - 1)] = length;
         connect(frequency, &QComboBox::currentIndexChanged, this, [this, note] {
             if (!filling_)
                 storeFrequency(note);
@@ -106,22 +106,22 @@ void ToneTipsEditor::buildControls()
             if (!filling_)
                 storeLength(note);
         });
-        notes->addWidget(CaptionLabel(ctx_, 29100 + note - 1, this), note, 0);
+        notes->addWidget(newCaptionLabel(ctx_, 29100 + note - 1, this), note, 0);
         notes->addWidget(frequency, note, 1);
         notes->addWidget(length, note, 2);
     }
 
     diagram_ = new ToneDiagram(this);
-    play_ = new QPushButton(ctx_.text(29006), this);
-    stop_ = new QPushButton(ctx_.text(29007), this);
-    connect(play_, &QPushButton::clicked, this, &ToneTipsEditor::play);
-    connect(stop_, &QPushButton::clicked, player_, &ToneTipPlayer::stop);
+    playButton_ = new QPushButton(ctx_.text(29006), this);
+    stopButton_ = new QPushButton(ctx_.text(29007), this);
+    connect(playButton_, &QPushButton::clicked, this, &ToneTipsEditor::playSelectedTip);
+    connect(stopButton_, &QPushButton::clicked, player_, &ToneTipPlayer::stop);
 
     auto* right = new QVBoxLayout;
     right->addWidget(diagram_, 1);
     auto* playRow = new QHBoxLayout;
-    playRow->addWidget(play_);
-    playRow->addWidget(stop_);
+    playRow->addWidget(playButton_);
+    playRow->addWidget(stopButton_);
     playRow->addStretch();
     right->addLayout(playRow);
 
@@ -132,7 +132,7 @@ void ToneTipsEditor::buildControls()
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(CloseButton(ctx_, this));
+    buttons->addWidget(newCloseButton(ctx_, this));
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(tabs_);
@@ -143,7 +143,7 @@ void ToneTipsEditor::buildControls()
 
 int ToneTipsEditor::selectedToneTip() const { return tabs_->currentIndex() + 1; }
 
-ToneTip& ToneTipsEditor::tip()
+ToneTip& ToneTipsEditor::selectedTip()
 {
     const int t = std::clamp(selectedToneTip(), 1, kToneTips);
     return ctx_.doc().image().ToneTips[static_cast<std::size_t>(t - 1)];
@@ -151,7 +151,7 @@ ToneTip& ToneTipsEditor::tip()
 
 void ToneTipsEditor::showToneTip()
 {
-    ToneTip& t = tip();
+    ToneTip& t = selectedTip();
     diagram_->setToneTip(&t);
     // A list whose selection changes while it is shown stores itself, and so
     // does one whose field holds a value that has no entry.
@@ -159,7 +159,7 @@ void ToneTipsEditor::showToneTip()
         bool changed = false;
         {
             const QSignalBlocker quiet(list);
-            changed = ui::ShowListIndex(list, entry);
+            changed = ui::showListIndex(list, entry);
         }
         if (changed || entryValue(list->currentIndex()) != stored)
             store();
@@ -167,9 +167,9 @@ void ToneTipsEditor::showToneTip()
     auto index = [](int entry) { return entry; };
 
     filling_ = true;
-    checkPending_ = false;
-    show(repeat_, t.tipRepeatCount(), index, t.tipRepeatCount(), [this] { storeRepeat(); });
-    show(interval_, t.tipInterval(), index, t.tipInterval(), [this] { storeInterval(); });
+    referenceCheckPending_ = false;
+    show(repeatList_, t.tipRepeatCount(), index, t.tipRepeatCount(), [this] { storeRepeat(); });
+    show(intervalList_, t.tipInterval(), index, t.tipInterval(), [this] { storeInterval(); });
     for (int note = 1; note <= kToneTipNotes; ++note) {
         show(frequencyList(note), frequencyEntry(t.noteFrequency(note)), [](int e) { return frequencyValue(e); },
              t.noteFrequency(note), [this, note] { storeFrequency(note); });
@@ -177,56 +177,56 @@ void ToneTipsEditor::showToneTip()
              [this, note] { storeLength(note); });
     }
     filling_ = false;
-    if (checkPending_)
-        checkReferences();
+    if (referenceCheckPending_)
+        recheckRogerBeepReferences();
     diagram_->update();
 }
 
 void ToneTipsEditor::storeRepeat()
 {
-    ui::ReadListIndex(repeat_, tip().tipRepeatCount());
-    checkReferences();
+    ui::readListIndex(repeatList_, selectedTip().tipRepeatCount());
+    recheckRogerBeepReferences();
 }
 
-void ToneTipsEditor::storeInterval() { ui::ReadListIndex(interval_, tip().tipInterval()); }
+void ToneTipsEditor::storeInterval() { ui::readListIndex(intervalList_, selectedTip().tipInterval()); }
 
 void ToneTipsEditor::storeFrequency(int note)
 {
     const int entry = frequencyList(note)->currentIndex();
     if (entry < 0)
         return;
-    tip().noteFrequency(note) = frequencyValue(entry);
+    selectedTip().noteFrequency(note) = frequencyValue(entry);
     diagram_->update();
 }
 
 void ToneTipsEditor::storeLength(int note)
 {
-    ui::ReadListIndex(lengthList(note), tip().noteDuration(note));
+    ui::readListIndex(lengthList(note), selectedTip().noteDuration(note));
     diagram_->update();
-    checkReferences();
+    recheckRogerBeepReferences();
 }
 
-void ToneTipsEditor::checkReferences()
+void ToneTipsEditor::recheckRogerBeepReferences()
 {
     if (filling_) {
-        checkPending_ = true;
+        referenceCheckPending_ = true;
         return;
     }
     clearUndefinedRogerBeeps(ctx_.doc());
     for (const char* name : {"FrmOptFeatures", "FrmCHInfoEdit"})
-        if (ui::EditorWindow* editor = ui::FindEditor(ctx_.area, name))
+        if (ui::EditorWindow* editor = ui::findEditor(ctx_.area, name))
             editor->refreshRogerBeep();
 }
 
-void ToneTipsEditor::play()
+void ToneTipsEditor::playSelectedTip()
 {
     if (player_->isPlaying())
         return;
-    if (player_->play(playbackSteps(tip())))
-        play_->setEnabled(false);
+    if (player_->play(playbackSteps(selectedTip())))
+        playButton_->setEnabled(false);
 }
 
-void ToneTipsEditor::playbackEnded() { play_->setEnabled(true); }
+void ToneTipsEditor::playbackEnded() { playButton_->setEnabled(true); }
 
 void ToneTipsEditor::closeEvent(QCloseEvent* event)
 {

@@ -36,13 +36,13 @@ public:
     [[nodiscard]] int selectedToneTip() const;
 
     [[nodiscard]] QTabBar* tabs() const { return tabs_; }
-    [[nodiscard]] QComboBox* repeatList() const { return repeat_; }
-    [[nodiscard]] QComboBox* intervalList() const { return interval_; }
+    [[nodiscard]] QComboBox* repeatList() const { return repeatList_; }
+    [[nodiscard]] QComboBox* intervalList() const { return intervalList_; }
     /// Lists of note 1..14.
-    [[nodiscard]] QComboBox* frequencyList(int note) const { return frequency_[static_cast<std::size_t>(note - 1)]; }
-    [[nodiscard]] QComboBox* lengthList(int note) const { return length_[static_cast<std::size_t>(note - 1)]; }
-    [[nodiscard]] QPushButton* playButton() const { return play_; }
-    [[nodiscard]] QPushButton* stopButton() const { return stop_; }
+    [[nodiscard]] QComboBox* frequencyList(int note) const { return frequencyLists_[static_cast<std::size_t>(note - 1)]; }
+    [[nodiscard]] QComboBox* lengthList(int note) const { return lengthLists_[static_cast<std::size_t>(note - 1)]; }
+    [[nodiscard]] QPushButton* playButton() const { return playButton_; }
+    [[nodiscard]] QPushButton* stopButton() const { return stopButton_; }
     [[nodiscard]] ToneDiagram* diagram() const { return diagram_; }
     [[nodiscard]] ToneTipPlayer* player() const { return player_; }
 
@@ -51,28 +51,28 @@ protected:
 
 private:
     void buildControls();
-    ToneTip& tip();
+    ToneTip& selectedTip();
     void showToneTip();
     void storeRepeat();
     void storeInterval();
     void storeFrequency(int note);
     void storeLength(int note);
-    void checkReferences();
-    void play();
+    void recheckRogerBeepReferences();
+    void playSelectedTip();
     void playbackEnded();
 
     ui::AppContext& ctx_;
     QTabBar* tabs_ = nullptr;
-    QComboBox* repeat_ = nullptr;
-    QComboBox* interval_ = nullptr;
-    std::array<QComboBox*, 14> frequency_{};
-    std::array<QComboBox*, 14> length_{};
-    QPushButton* play_ = nullptr;
-    QPushButton* stop_ = nullptr;
+    QComboBox* repeatList_ = nullptr;
+    QComboBox* intervalList_ = nullptr;
+    std::array<QComboBox*, 14> frequencyLists_{};
+    std::array<QComboBox*, 14> lengthLists_{};
+    QPushButton* playButton_ = nullptr;
+    QPushButton* stopButton_ = nullptr;
     ToneDiagram* diagram_ = nullptr;
     ToneTipPlayer* player_ = nullptr;
     bool filling_ = false;       ///< true while the window sets its own controls
-    bool checkPending_ = false;  ///< a reference check is due once showing ends
+    bool referenceCheckPending_ = false;  ///< a reference check is due once showing ends
 };
 
 } // namespace zav::features

@@ -23,7 +23,7 @@ LanguageDialog::LanguageDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(p
     Combo1->setObjectName("Combo1");
     Combo1->addItems({ctx.text(23002), ctx.text(23003)});
     Combo1->setCurrentIndex(ctx.session.settings.language - 1); // -1 (none) for other values
-    ui::KeyRules::EnterMovesOn(Combo1);
+    ui::KeyRules::enterMovesFocusOn(Combo1);
 
 
     auto* row = new QHBoxLayout;

@@ -44,8 +44,8 @@ ModelDialog::ModelDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent)
     Combo1->setObjectName("Combo1");
     Combo2 = new QComboBox(this);
     Combo2->setObjectName("Combo2");
-    ui::KeyRules::EnterMovesOn(Combo1);
-    ui::KeyRules::EnterMovesOn(Combo2);
+    ui::KeyRules::enterMovesFocusOn(Combo1);
+    ui::KeyRules::enterMovesFocusOn(Combo2);
 
 
     auto* grid = new QGridLayout;

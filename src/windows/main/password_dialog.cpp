@@ -24,7 +24,7 @@ PasswordDialog::PasswordDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(p
     Text1->setObjectName("Text1");
     Text1->setEchoMode(QLineEdit::Password);
     Text1->setMaxLength(kPasswordLength);
-    ui::KeyRules::ForTextBox(Text1, nullptr, false);
+    ui::KeyRules::filterTextBox(Text1, nullptr, false);
     Text1->setText(ui::FromBytes(ctx.session.radioPassword));
 
 

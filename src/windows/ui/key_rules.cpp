@@ -15,9 +15,9 @@ KeyRules::KeyRules(QWidget* control, CharRule rule, bool textBox, bool enterMove
         control->setContextMenuPolicy(Qt::NoContextMenu);
 }
 
-KeyRules* KeyRules::EnterMovesOn(QWidget* control) { return new KeyRules(control, nullptr, false, true); }
+KeyRules* KeyRules::enterMovesFocusOn(QWidget* control) { return new KeyRules(control, nullptr, false, true); }
 
-KeyRules* KeyRules::ForTextBox(QWidget* box, CharRule rule, bool enterMovesOn)
+KeyRules* KeyRules::filterTextBox(QWidget* box, CharRule rule, bool enterMovesOn)
 {
     return new KeyRules(box, std::move(rule), true, enterMovesOn);
 }
@@ -72,9 +72,9 @@ bool KeyRules::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-QChar DigitsAndDot(QChar c) { return (c.isDigit() || c == '.') ? c : QChar(); }
+QChar acceptDigitsAndDot(QChar c) { return (c.isDigit() || c == '.') ? c : QChar(); }
 
-QChar LettersAndDigits(QChar c)
+QChar acceptLettersAndDigits(QChar c)
 {
     const char16_t u = c.unicode();
     const bool ok = (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');

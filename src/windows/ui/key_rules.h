@@ -20,11 +20,11 @@ public:
     using CharRule = std::function<QChar(QChar)>;
 
     /// Enter moves the focus to the next control (lists, check boxes).
-    static KeyRules* EnterMovesOn(QWidget* control);
+    static KeyRules* enterMovesFocusOn(QWidget* control);
     /// Text box rules: clipboard keys and codes above 127 are refused; each
     /// printable character goes through rule (nullptr accepts every one).
     /// With enterMovesOn, Enter moves the focus to the next control.
-    static KeyRules* ForTextBox(QWidget* box, CharRule rule = nullptr, bool enterMovesOn = true);
+    static KeyRules* filterTextBox(QWidget* box, CharRule rule = nullptr, bool enterMovesOn = true);
 
     /// Called on Enter instead of moving on, when set.
     std::function<void()> onEnter;
@@ -40,7 +40,7 @@ private:
 };
 
 /// Rules used by several editors.
-QChar DigitsAndDot(QChar c);
-QChar LettersAndDigits(QChar c);
+QChar acceptDigitsAndDot(QChar c);
+QChar acceptLettersAndDigits(QChar c);
 
 } // namespace zav::ui
