@@ -1,0 +1,135 @@
+#include "backup_store.h"
+
+#include "atomic_file.h"
+#include "fixed_text.h"
+#include "image_layout.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+namespace zav {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kReadWord = "read";
+constexpr const char* kWriteWord = "write";
+
+std::string nameSafe(std::string text)
+{
+    for (char& c : text) {
+        const bool safe = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                          c == '.';
+        if (!safe)
+            c = '-';
+    }
+    return text.empty() ? std::string("-") : text;
+}
+
+std::string portName(const std::string& port)
+{
+    const std::string prefix = "/dev/";
+    return port.rfind(prefix, 0) == 0 ? port.substr(prefix.size()) : port;
+}
+
+/// The 13-byte header of a data file: model, band code, version.
+void readHeader(const std::string& path, BackupEntry& entry)
+{
+    std::ifstream in(path, std::ios::binary);
+    char header[13] = {};
+    if (!in.read(header, sizeof header))
+        return;
+    entry.headerModel = cleanText(std::string_view(header, 7));
+    entry.headerBand = static_cast<unsigned char>(header[7]) | static_cast<unsigned char>(header[8]) << 8;
+    entry.headerVersion = cleanText(std::string_view(header + 9, 4));
+}
+
+} // namespace
+
+std::string backupFileName(std::time_t when, BackupKind kind, const std::string& model, const std::string& port)
+{
+    std::tm local{};
+    localtime_r(&when, &local);
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d-%02d-%02d", local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    return std::string(stamp) + "_" + (kind == BackupKind::Read ? kReadWord : kWriteWord) + "_" +
+           nameSafe(cleanText(model)) + "_" + nameSafe(portName(port)) + ".dat";
+}
+
+std::string writeBackup(const std::string& folder, const Document& doc, BackupKind kind, const std::string& port,
+                        std::time_t when)
+{
+    if (folder.empty())
+        return {};
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    // The file holds what a save would write, without touching the document.
+    Document copy = doc;
+    copy.copyWorkingToSaved();
+    const std::string name = backupFileName(when, kind, copy.model.modelName, port);
+    const std::string stem = name.substr(0, name.size() - 4);
+    fs::path path = fs::path(folder) / name;
+    for (int n = 2; fs::exists(path, ec) && n < 1000; ++n)
+        path = fs::path(folder) / (stem + "_" + std::to_string(n) + ".dat");
+    if (!writeFileAtomically(path.string(), writeFullImage(copy.saved)))
+        return {};
+    return path.string();
+}
+
+std::vector<BackupEntry> listBackups(const std::string& folder)
+{
+    static const std::regex kName(
+        R"(^(\d{4})-(\d{2})-(\d{2})_(\d{2})-(\d{2})-(\d{2})_(read|write)_([A-Za-z0-9.-]+)_([A-Za-z0-9.-]+)(?:_\d+)?\.dat$)");
+    std::vector<BackupEntry> entries;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!it->is_regular_file(ec))
+            continue;
+        const std::string name = it->path().filename().string();
+        std::smatch m;
+        if (!std::regex_match(name, m, kName))
+            continue;
+        std::tm local{};
+        local.tm_year = std::stoi(m[1]) - 1900;
+        local.tm_mon = std::stoi(m[2]) - 1;
+        local.tm_mday = std::stoi(m[3]);
+        local.tm_hour = std::stoi(m[4]);
+        local.tm_min = std::stoi(m[5]);
+        local.tm_sec = std::stoi(m[6]);
+        local.tm_isdst = -1;
+        BackupEntry entry;
+        entry.path = it->path().string();
+        entry.time = std::mktime(&local);
+        entry.kind = m[7] == kReadWord ? BackupKind::Read : BackupKind::Write;
+        entry.model = m[8];
+        entry.port = m[9];
+        readHeader(entry.path, entry);
+        entries.push_back(std::move(entry));
+    }
+    // Newest first; the name breaks ties so the order is stable.
+    std::sort(entries.begin(), entries.end(), [](const BackupEntry& a, const BackupEntry& b) {
+        return a.time != b.time ? a.time > b.time : a.path > b.path;
+    });
+    return entries;
+}
+
+int pruneBackups(const std::string& folder, std::time_t now, int maxAgeDays)
+{
+    const std::vector<BackupEntry> entries = listBackups(folder);
+    const std::time_t oldest = now - static_cast<std::time_t>(maxAgeDays) * 24 * 60 * 60;
+    int removed = 0;
+    for (std::size_t i = kBackupsAlwaysKept; i < entries.size(); ++i) {
+        if (entries[i].time >= oldest)
+            continue;
+        std::error_code ec;
+        if (fs::remove(entries[i].path, ec))
+            ++removed;
+    }
+    return removed;
+}
+
+} // namespace zav

@@ -1,0 +1,55 @@
+#pragma once
+
+// Automatic backups: every successful read keeps the radio's configuration,
+// every write the document that was written, as a data file in the backup
+// folder. The file name carries when, which way, the model and the port,
+// so the folder can be listed without opening every file:
+//   2026-12-10_13-26-05_read_ZAV415_ttyUSB0.dat
+
+#include "document.h"
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace zav {
+
+enum class BackupKind { Read, Write };
+
+inline constexpr int kDefaultBackupDays = 90;
+/// The newest backups are kept whatever their age.
+inline constexpr int kBackupsAlwaysKept = 50;
+
+struct BackupEntry {
+    std::string path;
+    std::time_t time = 0;      ///< from the name, local time
+    BackupKind kind = BackupKind::Read;
+    std::string model;         ///< from the name
+    std::string port;          ///< device name without /dev/, from the name
+    /// From the file's header, "" when it cannot be read: the identity the
+    /// radio reported for a read, the document's for a write.
+    std::string headerModel;
+    int headerBand = 0;
+    std::string headerVersion;
+};
+
+/// "2026-12-10_13-26-05_read_ZAV415_ttyUSB0.dat"; characters other than
+/// letters, digits, "-" and "." in the model and port become "-".
+[[nodiscard]] std::string backupFileName(std::time_t when, BackupKind kind, const std::string& model,
+                                         const std::string& port);
+
+/// Writes the document's working image as a data file into folder (made
+/// when missing); a name already taken gets "-2", "-3", ... Returns the
+/// path, or "" when it cannot be written. The document is not changed.
+[[nodiscard]] std::string writeBackup(const std::string& folder, const Document& doc, BackupKind kind,
+                                      const std::string& port, std::time_t when);
+
+/// The backups of folder, newest first; files whose names do not follow
+/// backupFileName are left out.
+[[nodiscard]] std::vector<BackupEntry> listBackups(const std::string& folder);
+
+/// Removes the backups older than maxAgeDays days before now, except the
+/// kBackupsAlwaysKept newest. Returns how many were removed.
+int pruneBackups(const std::string& folder, std::time_t now, int maxAgeDays);
+
+} // namespace zav
