@@ -24,7 +24,7 @@ using zav::features::OptionalFeaturesEditor;
 
 namespace {
 
-Int16& Field(RadioImage& image, const QString& name)
+Int16& fieldOf(RadioImage& image, const QString& name)
 {
     DtmfSettings& d = image.DtmfSettings;
     if (name == "DigitRate") return d.DigitRate;
@@ -72,6 +72,8 @@ void ClearBox(QLineEdit* box)
 
 } // namespace
 
+Q_DECLARE_METATYPE(std::string)
+
 class TestDtmfEditor : public QObject {
     Q_OBJECT
 
@@ -105,9 +107,9 @@ private slots:
         QFETCH(int, kept);
         QFETCH(QString, shown);
         test::FeatureFixture f;
-        Field(f.image(), field) = static_cast<Int16>(stored);
+        fieldOf(f.image(), field) = static_cast<Int16>(stored);
         auto* w = f.open<DtmfEditor>("FrmDTMF");
-        QCOMPARE(int(Field(f.image(), field)), kept);
+        QCOMPARE(int(fieldOf(f.image(), field)), kept);
         QComboBox* list = List(w, field);
         if (shown.isEmpty())
             QCOMPARE(list->currentIndex(), 0);
@@ -162,7 +164,7 @@ private slots:
         const int index = list->findText(entry);
         QVERIFY(index >= 0);
         list->setCurrentIndex(index);
-        QCOMPARE(int(Field(f.image(), field)), stored);
+        QCOMPARE(int(fieldOf(f.image(), field)), stored);
         QVERIFY(f.doc().isModified());
     }
 
@@ -346,6 +348,57 @@ private slots:
         QCOMPARE(Memory(f.image(), 9).Code.raw(), "45" + std::string(14, ' '));
         QCOMPARE(int(d.PttIdBot.Length), 2);
         QCOMPARE(d.PttIdBot.Code.raw(), "12" + std::string(14, ' '));
+    }
+
+    void codeBoxShowsOnlyWhatItAccepts_data()
+    {
+        QTest::addColumn<std::string>("stored");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<std::string>("kept");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("NULs after the digits") << std::string("12\0\0", 4) << 4 << "12" << std::string("12") << "34"
+                                               << "1234";
+        QTest::newRow("only spaces") << std::string("   ") << 3 << "" << std::string() << "56" << "56";
+        QTest::newRow("a space inside") << std::string("1 2") << 3 << "12" << std::string("1 2") << "3" << "123";
+        QTest::newRow("small letters") << std::string("ab") << 2 << "AB" << std::string("ab") << "c" << "ABC";
+        QTest::newRow("letters it refuses") << std::string("1x9") << 3 << "19" << std::string("1x9") << "#"
+                                            << "19#";
+    }
+    void codeBoxShowsOnlyWhatItAccepts()
+    {
+        QFETCH(std::string, stored);
+        QFETCH(int, length);
+        QFETCH(QString, shown);
+        QFETCH(std::string, kept);
+        QFETCH(QString, typed);
+        QFETCH(QString, code);
+        test::FeatureFixture f;
+        Memory(f.image(), 8).Code.assign(stored);
+        Memory(f.image(), 8).Length = static_cast<Int16>(length);
+        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        QLineEdit* box = w->memoryBox(8);
+        QCOMPARE(box->text(), shown);
+        // Opening stores the code back as it always has; only the box differs.
+        QCOMPARE(int(Memory(f.image(), 8).Length), int(kept.size()));
+        QCOMPARE(Memory(f.image(), 8).Code.raw(), kept + std::string(16 - kept.size(), ' '));
+        QTest::keyClicks(box, typed);
+        QCOMPARE(box->text(), code);
+        QCOMPARE(int(Memory(f.image(), 8).Length), int(code.size()));
+        QCOMPARE(QString::fromStdString(Memory(f.image(), 8).Code.raw()), code.leftJustified(16, ' '));
+    }
+
+    void memoryOfSpacesEmptiedOnOpeningClearsReferences()
+    {
+        test::FeatureFixture f;
+        Memory(f.image(), 4).Code.assign("   ");
+        Memory(f.image(), 4).Length = 3;
+        f.image().OptFeat.callCode() = 4;
+        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        QVERIFY(w->memoryBox(4)->text().isEmpty());
+        QCOMPARE(int(Memory(f.image(), 4).Length), 0);
+        QCOMPARE(int(f.image().OptFeat.callCode()), 0);
     }
 
     void editsSurviveSaveAndOpen()

@@ -57,6 +57,12 @@ private slots:
                                    << std::string("1234567890123456");
         QTest::newRow("empty line") << std::string("\0               ", 16) << ""
                                     << std::string("\0               ", 16);
+        // The box leaves out what it would not take; the line is stored
+        // back as it always has been.
+        QTest::newRow("a byte above 127") << std::string("CAF\xC9", 4) << "CAF"
+                                          << std::string("CAF\xC9\0           ", 16);
+        QTest::newRow("a control character") << std::string("HI\tYOU") << "HIYOU"
+                                             << std::string("HI\tYOU\0         ", 16);
     }
     void openingStoresLinesAgain()
     {
@@ -68,6 +74,16 @@ private slots:
         auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
         QCOMPARE(w->lineBox(3)->text(), shown);
         QCOMPARE(f.image().EmbeddedMessage[2].raw(), kept);
+    }
+
+    void typingAfterHiddenCharactersStoresWhatIsShown()
+    {
+        test::FeatureFixture f;
+        f.image().EmbeddedMessage[1].assign(std::string("AB\x01\x02", 4));
+        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        QCOMPARE(w->lineBox(2)->text(), QString("AB"));
+        QTest::keyClicks(w->lineBox(2), "CD");
+        QCOMPARE(f.image().EmbeddedMessage[1].raw(), std::string("ABCD\0           ", 16));
     }
 
     void clipboardKeysRefused()
@@ -114,7 +130,7 @@ private slots:
         auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
         QCOMPARE(w->windowTitle(), f.ctx.text(20000));
         QTest::mouseClick(w->findChild<QPushButton*>("CommandClose"), Qt::LeftButton);
-        QVERIFY(!ui::FindWindow(&f.area, "FrmEmbMsg"));
+        QVERIFY(!ui::findWindow(&f.area, "FrmEmbMsg"));
     }
 };
 

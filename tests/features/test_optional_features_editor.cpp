@@ -22,7 +22,7 @@ using zav::features::OptionalFeaturesEditor;
 
 namespace {
 
-Int16& Field(RadioImage& image, const QString& name)
+Int16& fieldOf(RadioImage& image, const QString& name)
 {
     OptFeat& o = image.OptFeat;
     if (name == "TotTime") return o.Common1[common1::TotTime];
@@ -86,10 +86,10 @@ private slots:
         QFETCH(int, list);
         QFETCH(int, entry);
         test::FeatureFixture f;
-        Field(f.image(), field) = static_cast<Int16>(stored);
+        fieldOf(f.image(), field) = static_cast<Int16>(stored);
         auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
         QVERIFY(w);
-        QCOMPARE(int(Field(f.image(), field)), kept);
+        QCOMPARE(int(fieldOf(f.image(), field)), kept);
         if (list >= 0)
             QCOMPARE(w->list(list)->currentIndex(), entry);
     }
@@ -189,9 +189,9 @@ private slots:
         test::FeatureFixture f;
         DefineMemory(f.image(), 2, "12");
         DefineMemory(f.image(), 16, "#");
-        Field(f.image(), field) = static_cast<Int16>(stored);
+        fieldOf(f.image(), field) = static_cast<Int16>(stored);
         auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        QCOMPARE(int(Field(f.image(), field)), kept);
+        QCOMPARE(int(fieldOf(f.image(), field)), kept);
         QCOMPARE(Entries(w->list(list)), (QStringList{f.ctx.text(14013), "2", "16"}));
         QCOMPARE(w->list(list)->currentText(), kept ? QString::number(kept) : f.ctx.text(14013));
     }
@@ -257,7 +257,7 @@ private slots:
         const int index = entry.isEmpty() ? 0 : entry.startsWith('#') ? entry.mid(1).toInt() : combo->findText(entry);
         QVERIFY(index >= 0);
         combo->setCurrentIndex(index);
-        QCOMPARE(int(Field(f.image(), field)), stored);
+        QCOMPARE(int(fieldOf(f.image(), field)), stored);
         QVERIFY(f.doc().isModified());
     }
 
@@ -279,7 +279,7 @@ private slots:
         f.markSaved();
         QCheckBox* check = w->checkBox(box);
         check->setChecked(!check->isChecked());
-        QCOMPARE(int(Field(f.image(), field)), check->isChecked() ? 1 : 0);
+        QCOMPARE(int(fieldOf(f.image(), field)), check->isChecked() ? 1 : 0);
         QVERIFY(f.doc().isModified());
     }
 
@@ -313,6 +313,19 @@ private slots:
                 QVERIFY(w->powerOnBox(i)->text().isEmpty());
         }
         QCOMPARE(f.image().OptFeat.PowerOnText.raw(), std::string("AB") + std::string(14, ' '));
+    }
+
+    void powerOnBoxesShowOnlyWhatTheyAccept()
+    {
+        test::FeatureFixture f;
+        const std::string stored = "ABCDEFGH-J.L\x01NOP";
+        f.image().OptFeat.PowerOnText.assign(stored);
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        QCOMPARE(w->powerOnBox(7)->text(), QString("H"));
+        for (int refused : {8, 10, 12})
+            QVERIFY2(w->powerOnBox(refused)->text().isEmpty(), qPrintable(QString::number(refused)));
+        QCOMPARE(w->powerOnBox(9)->text(), QString("J"));
+        QCOMPARE(f.image().OptFeat.PowerOnText.raw(), stored); // kept until edited
     }
 
     void powerOnTextKeys_data()
@@ -393,7 +406,7 @@ private slots:
         QVERIFY(close);
         QCOMPARE(close->text(), f.ctx.text(9023));
         QTest::mouseClick(close, Qt::LeftButton);
-        QVERIFY(!ui::FindWindow(&f.area, "FrmOptFeatures"));
+        QVERIFY(!ui::findWindow(&f.area, "FrmOptFeatures"));
     }
 };
 

@@ -224,25 +224,32 @@ void DtmfEditor::showRecord()
     DtmfSettings& d = ctx_.doc().image().DtmfSettings;
     if (ui::showCheck(sidetoneBox_, d.Sidetone))
         d.Sidetone = sidetoneBox_->isChecked() ? 1 : 0;
-    idCodeBox_->setText(ui::fromBytes(shownIdCode(d)));
+    ui::KeyRules::showStoredText(idCodeBox_, ui::fromBytes(shownIdCode(d)));
 
     // A code that shows something is stored back in its cleaned form; one
     // that shows nothing (length 0, or a length beyond 16) is kept as it is.
+    // The boxes leave out what their keys would refuse (spaces, NULs), but
+    // what is stored back is the code itself: it changes only when edited.
     for (DtmfCode* hidden : {&d.PttIdBot, &d.PttIdEot}) {
         const std::string shown = shownCode(*hidden);
         if (!shown.empty())
             storeCode(*hidden, shown);
     }
+    std::array<bool, kCodeMemories> memoryStoredBack{};
     for (auto& [box, code] : codeBoxes_) {
         const std::string shown = shownCode(code());
-        box->setText(ui::fromBytes(shown));
-        if (!shown.empty())
-            storeCode(code(), ui::toBytes(box->text()));
+        ui::KeyRules::showStoredText(box, ui::fromBytes(shown));
+        if (!shown.empty()) {
+            storeCode(code(), shown);
+            for (int n = 1; n <= kCodeMemories; ++n)
+                if (box == memoryBox(n))
+                    memoryStoredBack[static_cast<std::size_t>(n - 1)] = true;
+        }
     }
     filling_ = false;
     // A memory that held only spaces is empty once stored back.
     for (int n = 1; n <= kCodeMemories; ++n)
-        if (!memoryBox(n)->text().isEmpty() && !isCodeMemoryDefined(ctx_.doc().image(), n))
+        if (memoryStoredBack[static_cast<std::size_t>(n - 1)] && !isCodeMemoryDefined(ctx_.doc().image(), n))
             memoryChanged(n);
 }
 
@@ -260,7 +267,7 @@ void DtmfEditor::storeIdCode()
     storeTypedIdCode(ctx_.doc().image().DtmfSettings, ui::toBytes(idCodeBox_->text()));
     const QString shown = ui::fromBytes(shownIdCode(ctx_.doc().image().DtmfSettings));
     if (idCodeBox_->text() != shown)
-        idCodeBox_->setText(shown);
+        ui::KeyRules::showStoredText(idCodeBox_, shown);
 }
 
 void DtmfEditor::commitPendingEdit() { storeIdCode(); }

@@ -51,15 +51,18 @@ EmbeddedMessageEditor::EmbeddedMessageEditor(ui::AppContext& ctx, QWidget* paren
     outer->addStretch();
     outer->addLayout(buttons);
 
-    // Showing a line changes its box, which stores it again: a line saved
-    // without its NUL comes back with one.
+    // Showing a line stores it again: a line saved without its NUL comes
+    // back with one. The box leaves out what its keys would refuse; the line
+    // itself is stored back unchanged until it is edited.
     filling_ = true;
-    for (int line = 1; line <= kLines; ++line)
-        lineBox(line)->setText(ui::fromBytes(ctx_.doc().image().EmbeddedMessage[static_cast<std::size_t>(line - 1)].clean()));
+    for (int line = 1; line <= kLines; ++line) {
+        FixedText<kLineCharacters>& stored = ctx_.doc().image().EmbeddedMessage[static_cast<std::size_t>(line - 1)];
+        const std::string text = stored.clean();
+        ui::KeyRules::showStoredText(lineBox(line), ui::fromBytes(text));
+        if (!text.empty())
+            storeMessageLine(stored, text);
+    }
     filling_ = false;
-    for (int line = 1; line <= kLines; ++line)
-        if (!lineBox(line)->text().isEmpty())
-            storeLine(line);
 }
 
 void EmbeddedMessageEditor::storeLine(int line)

@@ -283,7 +283,8 @@ void OptionalFeaturesEditor::showRecord()
     const std::string characters = powerOnCharacters(opt.PowerOnText);
     for (int i = 0; i < kPowerOnBoxes; ++i) {
         const char c = characters[static_cast<std::size_t>(i)];
-        powerOnBoxes_[static_cast<std::size_t>(i)]->setText(c == ' ' ? QString() : ui::fromBytes(std::string(1, c)));
+        // A space, like any character the box refuses, shows as an empty box.
+        ui::KeyRules::showStoredText(powerOnBoxes_[static_cast<std::size_t>(i)], ui::fromBytes(std::string(1, c)));
     }
     filling_ = false;
 }

@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "band.h"
 #include "document.h"
+#include "editor_parts.h"
 #include "list_helpers.h"
 
 #include <QComboBox>
@@ -91,9 +92,7 @@ RadioInfoWindow::RadioInfoWindow(ui::AppContext& ctx, link::RadioInfo info, QWid
     dealer->addRow(ctx.text(21015), saleTimeBox_);
     dealer->addRow(ctx.text(21016), handlerBox_);
 
-    closeButton_ = new QPushButton(ctx.text(9023), this);
-    closeButton_->setObjectName("CommandClose");
-    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    closeButton_ = newCloseButton(ctx, this);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);

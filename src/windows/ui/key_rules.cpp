@@ -1,8 +1,10 @@
 #include "key_rules.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QWidget>
 
 namespace zav::ui {
@@ -11,8 +13,11 @@ KeyRules::KeyRules(QWidget* control, CharRule rule, bool textBox, bool enterMove
     : QObject(control), rule_(std::move(rule)), textBox_(textBox), enterMovesOn_(enterMovesOn)
 {
     control->installEventFilter(this);
-    if (textBox)
+    if (textBox) {
+        // No menu with Paste in it, and nothing to drop text on.
         control->setContextMenuPolicy(Qt::NoContextMenu);
+        control->setAcceptDrops(false);
+    }
 }
 
 KeyRules* KeyRules::enterMovesFocusOn(QWidget* control) { return new KeyRules(control, nullptr, false, true); }
@@ -22,11 +27,70 @@ KeyRules* KeyRules::filterTextBox(QWidget* box, CharRule rule, bool enterMovesOn
     return new KeyRules(box, std::move(rule), true, enterMovesOn);
 }
 
+KeyRules* KeyRules::of(const QWidget* box)
+{
+    if (!box)
+        return nullptr;
+    for (KeyRules* rules : box->findChildren<KeyRules*>(QString(), Qt::FindDirectChildrenOnly))
+        if (rules->textBox_)
+            return rules;
+    return nullptr;
+}
+
+QChar KeyRules::acceptedCharacter(QChar c) const
+{
+    const char16_t u = c.unicode();
+    if (u < 32 || u >= 127)
+        return {};
+    return rule_ ? rule_(c) : c;
+}
+
+QString KeyRules::acceptedText(const QString& text) const
+{
+    QString accepted;
+    for (QChar c : text) {
+        if (c.isNull())
+            break;
+        const QChar kept = acceptedCharacter(c);
+        if (!kept.isNull())
+            accepted += kept;
+    }
+    return accepted;
+}
+
+void KeyRules::showStoredText(QLineEdit* box, const QString& text)
+{
+    const KeyRules* rules = of(box);
+    box->setText(rules ? rules->acceptedText(text) : text);
+}
+
 bool KeyRules::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress)
-        return QObject::eventFilter(watched, event);
-    auto* key = static_cast<QKeyEvent*>(event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return filterKey(watched, static_cast<QKeyEvent*>(event));
+    case QEvent::InputMethod:
+        return textBox_ && filterInputMethod(watched, static_cast<QInputMethodEvent*>(event));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        // The middle button pastes the selection clipboard.
+        return textBox_ && static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        if (!textBox_)
+            break;
+        event->ignore();
+        return true;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool KeyRules::filterKey(QObject* watched, QKeyEvent* key)
+{
     auto* widget = qobject_cast<QWidget*>(watched);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         if (onEnter) {
@@ -41,7 +105,8 @@ bool KeyRules::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     }
-    if (!textBox_)
+    // A box that is switched off takes no keys; Qt drops them after this.
+    if (!textBox_ || (widget && !widget->isEnabled()))
         return false;
     if (key->modifiers() & Qt::ControlModifier) {
         if (key->key() == Qt::Key_X || key->key() == Qt::Key_C || key->key() == Qt::Key_V)
@@ -56,11 +121,7 @@ bool KeyRules::eventFilter(QObject* watched, QEvent* event)
     const QChar c = text.at(0);
     if (c.unicode() < 32 || c.unicode() == 127)
         return false; // control keys such as Backspace pass
-    if (c.unicode() > 127)
-        return true;
-    if (!rule_)
-        return false;
-    const QChar out = rule_(c);
+    const QChar out = acceptedCharacter(c);
     if (out.isNull())
         return true;
     if (out != c) {
@@ -70,6 +131,24 @@ bool KeyRules::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return false;
+}
+
+bool KeyRules::filterInputMethod(QObject* watched, QInputMethodEvent* input)
+{
+    // Text an input method commits counts as typed, character by character.
+    const QString committed = input->commitString();
+    QString accepted;
+    for (QChar c : committed) {
+        const QChar kept = acceptedCharacter(c);
+        if (!kept.isNull())
+            accepted += kept;
+    }
+    if (accepted == committed)
+        return false;
+    QInputMethodEvent filtered(input->preeditString(), input->attributes());
+    filtered.setCommitString(accepted, input->replacementStart(), input->replacementLength());
+    QApplication::sendEvent(watched, &filtered); // passes this filter unchanged
+    return true;
 }
 
 QChar acceptDigitsAndDot(QChar c) { return (c.isDigit() || c == '.') ? c : QChar(); }

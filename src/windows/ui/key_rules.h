@@ -3,12 +3,18 @@
 // Keyboard rules shared by the editors' text boxes and lists: Enter moves
 // the focus on; text boxes refuse Ctrl+X/C/V and characters above code 127,
 // and may accept only some printable characters (optionally changed, e.g.
-// to upper case).
+// to upper case). A text box takes text only as typed: pastes by any route
+// (keys, the middle-click selection paste) and drops are refused, and an
+// input method's text goes through the same rules as typed keys.
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
+class QInputMethodEvent;
+class QKeyEvent;
+class QLineEdit;
 class QWidget;
 
 namespace zav::ui {
@@ -25,6 +31,15 @@ public:
     /// printable character goes through rule (nullptr accepts every one).
     /// With enterMovesOn, Enter moves the focus to the next control.
     static KeyRules* filterTextBox(QWidget* box, CharRule rule = nullptr, bool enterMovesOn = true);
+    /// The rules of a box made by filterTextBox (nullptr for other widgets).
+    [[nodiscard]] static KeyRules* of(const QWidget* box);
+
+    /// What the box would take of text typed key by key: the characters up
+    /// to the first NUL, each one its rules accept (as they change it).
+    [[nodiscard]] QString acceptedText(const QString& text) const;
+    /// Puts a stored value into a box, showing only what the box would
+    /// accept; a box without text-box rules shows the value unchanged.
+    static void showStoredText(QLineEdit* box, const QString& text);
 
     /// Called on Enter instead of moving on, when set.
     std::function<void()> onEnter;
@@ -34,6 +49,11 @@ protected:
 
 private:
     KeyRules(QWidget* control, CharRule rule, bool textBox, bool enterMovesOn);
+    /// The character a typed c becomes, or QChar() when it is refused.
+    [[nodiscard]] QChar acceptedCharacter(QChar c) const;
+    bool filterKey(QObject* watched, QKeyEvent* key);
+    bool filterInputMethod(QObject* watched, QInputMethodEvent* input);
+
     CharRule rule_;
     bool textBox_;
     bool enterMovesOn_;
