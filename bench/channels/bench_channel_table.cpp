@@ -80,7 +80,7 @@ int main(int argc, char** argv)
     area.resize(1000, 800);
     area.show();
     zav::ui::AppContext ctx{session, &area, nullptr};
-    auto* table = qobject_cast<zav::ChannelTableWindow*>(zav::ui::ShowEditor(
+    auto* table = qobject_cast<zav::ChannelTableWindow*>(zav::ui::showEditor(
         &area, QStringLiteral("frmCommChInfo"), [&ctx] { return new zav::ChannelTableWindow(ctx); }));
 
     QTableWidget plain;

@@ -34,7 +34,7 @@ struct ChannelWindows {
         area.resize(1200, 900);
         area.show();
     }
-    ~ChannelWindows() { ui::CloseAllWindows(&area); }
+    ~ChannelWindows() { ui::closeAllWindows(&area); }
 
     Document& doc() { return session.doc; }
     RadioImage& image() { return session.doc.image(); }
@@ -44,14 +44,14 @@ struct ChannelWindows {
     {
         image().OptFeat.Common1[common1::CurrentGroup] = Int16(group);
         doc().copyWorkingToSaved();
-        QWidget* w = ui::ShowEditor(&area, QStringLiteral("frmCommChInfo"),
+        QWidget* w = ui::showEditor(&area, QStringLiteral("frmCommChInfo"),
                                     [this] { return new channels::ChannelTableWindow(ctx); });
         return qobject_cast<channels::ChannelTableWindow*>(w);
     }
 
     channels::ChannelDetailEditor* detail() const
     {
-        return qobject_cast<channels::ChannelDetailEditor*>(ui::FindWindow(const_cast<QMdiArea*>(&area), "FrmCHInfoEdit"));
+        return qobject_cast<channels::ChannelDetailEditor*>(ui::findWindow(const_cast<QMdiArea*>(&area), "FrmCHInfoEdit"));
     }
 };
 

@@ -62,7 +62,7 @@ struct FeatureFixture {
     template <class Window>
     Window* open(const char* name)
     {
-        return qobject_cast<Window*>(ui::ShowEditor(&area, name, [this] { return new Window(ctx); }));
+        return qobject_cast<Window*>(ui::showEditor(&area, name, [this] { return new Window(ctx); }));
     }
 
     /// Makes the current state the saved one, so that a later edit shows
@@ -83,7 +83,7 @@ struct FeatureFixture {
     }
 
     /// Closes an editor the way its Close button does and lets it go.
-    void closeAll() { ui::CloseAllWindows(&area); }
+    void closeAll() { ui::closeAllWindows(&area); }
 };
 
 } // namespace zav::test

@@ -47,7 +47,7 @@ public:
         options.localeName = language == kChinese ? "zh_CN.UTF-8" : "en_US.UTF-8";
         options.userConfigDir = dir.filePath("user").toStdString();
         runStartup(session, options);
-        ui::SetMessageTitle(QString::fromStdString(session.text(12000)));
+        ui::setMessageTitle(QString::fromStdString(session.text(12000)));
     }
 
     /// Creates the main window (after the test set up what it needs).
@@ -58,12 +58,12 @@ public:
         options.portOverride = portOverride;
         main = std::make_unique<MainWindow>(session, options);
         main->show();
-        Flush();
+        flush();
         return *main;
     }
 
     /// Lets closed windows finish (their deletion is deferred).
-    static void Flush()
+    static void flush()
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
@@ -72,7 +72,7 @@ public:
     /// Runs the event loop until done() holds or timeoutMs passed; returns
     /// done(). Unlike QTRY_VERIFY it never sleeps between events, so a
     /// transfer of a thousand round trips is not slowed down.
-    static bool RunUntil(const std::function<bool()>& done, int timeoutMs)
+    static bool runUntil(const std::function<bool()>& done, int timeoutMs)
     {
         if (done())
             return true;

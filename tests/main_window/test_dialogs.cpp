@@ -81,13 +81,13 @@ void TestDialogs::sameLanguageRewritesButKeepsWindows()
 {
     ShellFixture f;
     MainWindow& w = f.open();
-    w.OpenEditor("FrmOptFeatures");
+    w.openEditor("FrmOptFeatures");
     QWidget* table = Window(w, "frmCommChInfo");
     QVERIFY(QFile::remove(f.settingsFile()));
 
     f.prompter.dialogs.push_back(Click("CommandOK"));
-    w.mnuLanguage_Click();
-    ShellFixture::Flush();
+    w.chooseLanguage();
+    ShellFixture::flush();
 
     QCOMPARE(Names(f), QStringList{"FrmSetLanguage"});
     QVERIFY(ReadSettingsFile(f).contains("CurrentLanguage=1"));
@@ -102,11 +102,11 @@ void TestDialogs::switchToChineseRecaptionsAndReopensTable()
     MainWindow& w = f.open();
     const QString englishFile = f.text(10000);
     const QString englishTableTitle = Window(w, "frmCommChInfo")->windowTitle();
-    w.OpenEditor("FrmOptFeatures");
+    w.openEditor("FrmOptFeatures");
 
     f.prompter.dialogs.push_back(Click("CommandOK", 1));
-    w.mnuLanguage_Click();
-    ShellFixture::Flush();
+    w.chooseLanguage();
+    ShellFixture::flush();
 
     QCOMPARE(f.session.settings.language, kChinese);
     QVERIFY(ReadSettingsFile(f).contains("CurrentLanguage=2"));
@@ -120,25 +120,25 @@ void TestDialogs::switchToChineseRecaptionsAndReopensTable()
     QCOMPARE(tree->topLevelItem(0)->child(0)->text(0), f.text(12001));
     QVERIFY(w.windowTitle().startsWith(f.text(12000)));
     QVERIFY(Window(w, "frmCommChInfo")->windowTitle() != englishTableTitle);
-    QCOMPARE(ui::MessageTitle(), f.text(12000));
+    QCOMPARE(ui::messageTitle(), f.text(12000));
 }
 
 void TestDialogs::modeSwitch()
 {
     ShellFixture f;
     MainWindow& w = f.open();
-    w.OpenEditor("FrmOptFeatures");
+    w.openEditor("FrmOptFeatures");
     QWidget* table = Window(w, "frmCommChInfo");
 
     // The mode already in force: nothing happens, no window closes.
     Action(w, "MnuModeCountry")->trigger();
-    ShellFixture::Flush();
+    ShellFixture::flush();
     QCOMPARE(Window(w, "frmCommChInfo"), table);
     QCOMPARE(f.openWindows().size(), 2);
     QVERIFY(Action(w, "MnuModeCountry")->isChecked());
 
     Action(w, "MnuModeExtended")->trigger();
-    ShellFixture::Flush();
+    ShellFixture::flush();
     QCOMPARE(f.session.doc.image().ChannelMode, Int16(kExtendedMode));
     QVERIFY(Action(w, "MnuModeExtended")->isChecked());
     QVERIFY(!Action(w, "MnuModeCountry")->isChecked());
@@ -146,7 +146,7 @@ void TestDialogs::modeSwitch()
     QCOMPARE(f.session.doc.image().GroupNames[10].clean(), std::string("VFO"));
 
     Action(w, "MnuModeCountry")->trigger();
-    ShellFixture::Flush();
+    ShellFixture::flush();
     QCOMPARE(f.session.doc.image().ChannelMode, Int16(0));
     QCOMPARE(f.session.doc.image().GroupNames[2].clean(), std::string("UK"));
     QVERIFY(f.prompter.asked.empty());
@@ -175,7 +175,7 @@ void TestDialogs::modelDialog()
     f.modify();
     f.prompter.answers.push_back(Answer(warningAnswer));
     f.prompter.dialogs.push_back(Click("CommandOK"));
-    w.mnuModelInfo_Click();
+    w.chooseModel();
 
     if (otherBand) {
         QCOMPARE(f.prompter.texts(), QStringList{f.text(9016)});
@@ -183,8 +183,8 @@ void TestDialogs::modelDialog()
     } else {
         QVERIFY(f.prompter.asked.empty());
     }
-    QCOMPARE(w.NewDocTimer.isActive(), replaced);
-    QTRY_VERIFY(!w.NewDocTimer.isActive());
+    QCOMPARE(w.newDocumentTimer.isActive(), replaced);
+    QTRY_VERIFY(!w.newDocumentTimer.isActive());
     QCOMPARE(f.session.doc.isModified(), !replaced);
     QCOMPARE(f.session.doc.model.bandLabel, std::string(replaced || !otherBand ? kDefaultBandLabel : "136 - 174 MHz"));
     if (replaced) {
@@ -201,30 +201,30 @@ void TestDialogs::portDialogRefreshKeepsSelection()
     std::vector<SerialDevice> devices{{"/dev/ttyS0", "", ""}};
     PortDialog dialog(ctx, [&] { return devices; });
 
-    QCOMPARE(dialog.Option1[0]->text(), f.text(22002) + "1");
-    QVERIFY(dialog.Option1[0]->isEnabled());
-    QVERIFY(!dialog.Option1[4]->isEnabled());
+    QCOMPARE(dialog.portOptions[0]->text(), f.text(22002) + "1");
+    QVERIFY(dialog.portOptions[0]->isEnabled());
+    QVERIFY(!dialog.portOptions[4]->isEnabled());
     QCOMPARE(dialog.selectedPort(), 1);
-    QCOMPARE(dialog.DeviceLabel[0]->text(), QString("ttyS0"));
-    QCOMPARE(dialog.ReCommTimer.interval(), 1000);
-    QVERIFY(dialog.ReCommTimer.isActive());
+    QCOMPARE(dialog.deviceLabels[0]->text(), QString("ttyS0"));
+    QCOMPARE(dialog.refreshTimer.interval(), 1000);
+    QVERIFY(dialog.refreshTimer.isActive());
 
     // An adapter is plugged in: it appears at the next refresh, the
     // selection stays where it was.
     devices.push_back({"/dev/ttyUSB0", "/dev/serial/by-id/usb-Cable_A", "A"});
-    dialog.ReCommTimer_Timer();
-    QVERIFY(dialog.Option1[4]->isEnabled());
-    QCOMPARE(dialog.DeviceLabel[4]->text(), QString("ttyUSB0"));
+    dialog.refreshPorts();
+    QVERIFY(dialog.portOptions[4]->isEnabled());
+    QCOMPARE(dialog.deviceLabels[4]->text(), QString("ttyUSB0"));
     QCOMPARE(dialog.selectedPort(), 1);
 
-    dialog.Option1[4]->setChecked(true);
+    dialog.portOptions[4]->setChecked(true);
     devices.erase(devices.begin()); // the built-in port goes away
-    dialog.ReCommTimer_Timer();
-    QVERIFY(!dialog.Option1[0]->isEnabled());
+    dialog.refreshPorts();
+    QVERIFY(!dialog.portOptions[0]->isEnabled());
     QCOMPARE(dialog.selectedPort(), 5);
 
-    dialog.CommandOK->click();
-    QVERIFY(!dialog.ReCommTimer.isActive());
+    dialog.okButton->click();
+    QVERIFY(!dialog.refreshTimer.isActive());
     QCOMPARE(f.session.settings.portNumber, 5);
     QCOMPARE(f.session.settings.portDevice, std::string("/dev/serial/by-id/usb-Cable_A"));
     const QString stored = ReadSettingsFile(f);
@@ -240,8 +240,8 @@ void TestDialogs::portDialogCancelAndOutOfRange()
     {
         // A disabled choice can be selected; Cancel forgets it.
         PortDialog dialog(ctx, [] { return std::vector<SerialDevice>{}; });
-        dialog.Option1[6]->setChecked(true);
-        dialog.CommandCancel->click();
+        dialog.portOptions[6]->setChecked(true);
+        dialog.cancelButton->click();
     }
     QCOMPARE(f.session.settings.portNumber, 1);
     QCOMPARE(ReadSettingsFile(f), before);
@@ -249,14 +249,14 @@ void TestDialogs::portDialogCancelAndOutOfRange()
     f.session.settings.portNumber = 20;
     PortDialog dialog(ctx, [] { return std::vector<SerialDevice>{}; });
     QCOMPARE(dialog.selectedPort(), 0);
-    dialog.CommandOK->click(); // nothing selected: nothing stored
+    dialog.okButton->click(); // nothing selected: nothing stored
     QCOMPARE(f.session.settings.portNumber, 20);
 
     // The disabled choice selected and confirmed is stored all the same.
     f.session.settings.portNumber = 1;
     PortDialog again(ctx, [] { return std::vector<SerialDevice>{}; });
-    again.Option1[6]->setChecked(true);
-    again.CommandOK->click();
+    again.portOptions[6]->setChecked(true);
+    again.okButton->click();
     QCOMPARE(f.session.settings.portNumber, 7);
     QCOMPARE(f.session.settings.portDevice, std::string());
 }
@@ -267,26 +267,26 @@ void TestDialogs::passwordDialog()
     ui::AppContext ctx{f.session};
     {
         PasswordDialog dialog(ctx);
-        QCOMPARE(dialog.Text1->echoMode(), QLineEdit::Password);
-        QTest::keyClicks(dialog.Text1, "ab1Cx");
-        QCOMPARE(dialog.Text1->text(), QString("ab1C")); // no fifth character
+        QCOMPARE(dialog.passwordBox->echoMode(), QLineEdit::Password);
+        QTest::keyClicks(dialog.passwordBox, "ab1Cx");
+        QCOMPARE(dialog.passwordBox->text(), QString("ab1C")); // no fifth character
         QVERIFY(f.session.passwordAnswered);
-        dialog.CommandOK->click();
+        dialog.okButton->click();
     }
     QCOMPARE(f.session.radioPassword, std::string("ab1C"));
     {
         // Offered again; Cancel keeps it whatever was typed.
         PasswordDialog dialog(ctx);
-        QCOMPARE(dialog.Text1->text(), QString("ab1C"));
-        dialog.Text1->clear();
-        QTest::keyClicks(dialog.Text1, "zz");
-        dialog.CommandCancel->click();
+        QCOMPARE(dialog.passwordBox->text(), QString("ab1C"));
+        dialog.passwordBox->clear();
+        QTest::keyClicks(dialog.passwordBox, "zz");
+        dialog.cancelButton->click();
     }
     QCOMPARE(f.session.radioPassword, std::string("ab1C"));
     {
         PasswordDialog dialog(ctx);
-        dialog.Text1->setText("q  ");
-        dialog.CommandOK->click();
+        dialog.passwordBox->setText("q  ");
+        dialog.okButton->click();
     }
     QCOMPARE(f.session.radioPassword, std::string("q"));
 }
@@ -297,16 +297,16 @@ void TestDialogs::progressWindowCloseIsCancel()
     ui::AppContext ctx{f.session};
     ProgressDialog progress(ctx, 2);
     QCOMPARE(progress.windowTitle(), f.text(9028));
-    QCOMPARE(progress.Label1->text(), f.text(9029));
-    QCOMPARE(progress.Label2->text(), QString("0%"));
-    progress.SetPercent(36);
-    QCOMPARE(progress.Label2->text(), QString("36%"));
-    QCOMPARE(progress.ProgressBar1->value(), 36);
+    QCOMPARE(progress.captionLabel->text(), f.text(9029));
+    QCOMPARE(progress.percentLabel->text(), QString("0%"));
+    progress.setPercent(36);
+    QCOMPARE(progress.percentLabel->text(), QString("36%"));
+    QCOMPARE(progress.progressBar->value(), 36);
 
     int cancels = 0;
     progress.onCancel = [&] {
         ++cancels;
-        progress.Finish(); // as the transfer does when it ends
+        progress.finish(); // as the transfer does when it ends
     };
     progress.show();
     progress.close();
@@ -318,7 +318,7 @@ void TestDialogs::progressWindowCloseIsCancel()
     int doneCancels = 0;
     done.onCancel = [&] { ++doneCancels; };
     done.show();
-    done.Finish();
+    done.finish();
     QVERIFY(!done.isVisible());
     QCOMPARE(doneCancels, 0);
     QCOMPARE(done.windowTitle(), f.text(9027));
@@ -332,14 +332,14 @@ void TestDialogs::aboutBox()
     f.prompter.dialogs.push_back([&](QDialog& d) -> int {
         auto* about = qobject_cast<AboutDialog*>(&d);
         const QList<int> ids{24000, 24001, 24002, 24003, 24004, 24005};
-        const QStringList shown{d.windowTitle(), about->lblTitle->text(), about->lblVersion->text(),
-                                about->lblDescription->text(), about->lblDisclaimer->text(), about->cmdOK->text()};
+        const QStringList shown{d.windowTitle(), about->titleLabel->text(), about->versionLabel->text(),
+                                about->descriptionLabel->text(), about->noticeLabel->text(), about->okButton->text()};
         for (int i = 0; i < ids.size(); ++i)
             if (shown[i].isEmpty() || shown[i] != f.text(ids[i]))
                 aboutProblems << QString::number(ids[i]);
-        if (about->picIcon->pixmap().isNull())
+        if (about->picture->pixmap().isNull())
             aboutProblems << "picture";
-        about->cmdOK->click();
+        about->okButton->click();
         return d.result();
     });
     w.findChild<QAction*>("About")->trigger();

@@ -24,7 +24,7 @@ QString SaveAsFile(ShellFixture& f, const QString& name)
 {
     const QString path = f.dir.filePath(name);
     f.prompter.files.push_back(path);
-    f.main->mnuFileSaveAs_Click();
+    f.main->saveDocumentAs();
     return path;
 }
 
@@ -104,7 +104,7 @@ void TestMainWindow::newFromMenuAsks()
     for (int a : answers)
         f.prompter.answers.push_back(Answer(a));
 
-    w.mnuFileNew_Click();
+    w.newDocument();
 
     QStringList expected;
     for (int id : expectedIds)
@@ -112,11 +112,11 @@ void TestMainWindow::newFromMenuAsks()
     QCOMPARE(f.prompter.texts(), expected);
     if (replaced) {
         QVERIFY(f.openWindows().isEmpty()); // closed first, rebuilt after the delay
-        QTRY_VERIFY(!w.NewDocTimer.isActive());
+        QTRY_VERIFY(!w.newDocumentTimer.isActive());
         QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
         QVERIFY(!f.session.doc.isModified());
     } else {
-        QVERIFY(!w.NewDocTimer.isActive());
+        QVERIFY(!w.newDocumentTimer.isActive());
         QCOMPARE(f.session.doc.image().OptFeat.Common1[0], before);
         QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
     }
@@ -150,8 +150,8 @@ void TestMainWindow::toolbarNewAsksOnlyWhenModified()
     QCOMPARE(int(f.prompter.asked.size()), questions);
     if (questions)
         QCOMPARE(f.prompter.asked[0].text, f.text(9006));
-    QCOMPARE(w.NewDocTimer.isActive(), replaced);
-    QTRY_VERIFY(!w.NewDocTimer.isActive());
+    QCOMPARE(w.newDocumentTimer.isActive(), replaced);
+    QTRY_VERIFY(!w.newDocumentTimer.isActive());
     QCOMPARE(f.session.doc.isModified(), !replaced && modified);
 }
 
@@ -163,18 +163,18 @@ void TestMainWindow::saveOfUntitledGoesToSaveAs()
 
     // Cancelled Save As: nothing saved, and a New that needed it is cancelled.
     f.prompter.answers = {Answer::Yes};
-    w.mnuFileNew_Click();
+    w.newDocument();
     QCOMPARE(f.prompter.texts(), QStringList{f.text(9006)});
     QCOMPARE(int(f.prompter.fileCaptions.size()), 1);
     QVERIFY(f.prompter.fileCaptions[0].endsWith("|new.dat"));
-    QVERIFY(!w.NewDocTimer.isActive());
+    QVERIFY(!w.newDocumentTimer.isActive());
     QVERIFY(f.session.doc.isModified());
     QVERIFY(f.session.doc.isUntitled);
 
     // Save of the untitled document shows the dialog; the chosen file is saved.
     const QString path = f.dir.filePath("radio.dat");
     f.prompter.files.push_back(path);
-    QVERIFY(w.mnuFileSave_Click());
+    QVERIFY(w.saveDocument());
     QCOMPARE(QFileInfo(path).size(), qint64(kFullFileBytes));
     QVERIFY(!f.session.doc.isModified());
     QVERIFY(!f.session.doc.isUntitled);
@@ -189,12 +189,12 @@ void TestMainWindow::saveOfTitledAsksWithQuotedName()
     f.modify();
 
     f.prompter.answers = {Answer::Cancel};
-    QVERIFY(!w.mnuFileSave_Click());
+    QVERIFY(!w.saveDocument());
     QCOMPARE(f.prompter.texts().last(), "\"mine.dat\"" + f.text(9007));
     QVERIFY(f.session.doc.isModified());
 
     f.prompter.answers = {Answer::Ok};
-    QVERIFY(w.mnuFileSave_Click());
+    QVERIFY(w.saveDocument());
     QVERIFY(!f.session.doc.isModified());
     QCOMPARE(int(f.prompter.fileCaptions.size()), 1); // no dialog for a titled document
     QCOMPARE(QString::fromStdString(f.session.doc.documentPath), path);
@@ -209,7 +209,7 @@ void TestMainWindow::failedSaveKeepsDocumentModified()
     const QString folder = f.dir.filePath("folder.dat");
     QDir().mkpath(folder);
     f.prompter.files.push_back(folder);
-    QVERIFY(!w.mnuFileSaveAs_Click());
+    QVERIFY(!w.saveDocumentAs());
     QCOMPARE(f.prompter.texts(), QStringList{f.text(9002)});
     QVERIFY(f.session.doc.isModified());
     QVERIFY(f.session.doc.isUntitled);
@@ -257,8 +257,8 @@ void TestMainWindow::openOfRefusedFileChangesNothing()
 
     f.prompter.answers = {Answer::No}; // do not save the modified document
     f.prompter.files.push_back(path);
-    w.mnuFileOpen_Click();
-    ShellFixture::Flush();
+    w.openDocument();
+    ShellFixture::flush();
 
     QCOMPARE(f.prompter.texts(), (QStringList{f.text(9006), f.text(messageId)}));
     QVERIFY(f.session.doc.working.Settings == before.Settings);
@@ -276,14 +276,14 @@ void TestMainWindow::openReplacesDocument()
     const QString path = SaveAsFile(f, "kept.dat");
     f.prompter.answers.clear();
     w.findChild<QAction*>("NewFile")->trigger();
-    QTRY_VERIFY(!w.NewDocTimer.isActive());
+    QTRY_VERIFY(!w.newDocumentTimer.isActive());
     QVERIFY(f.session.doc.image().OptFeat.Common1[0] != 9);
 
     // Open: the channel table is shown again, nothing asked.
     f.prompter.asked.clear();
     f.prompter.files.push_back(path);
-    w.mnuFileOpen_Click();
-    ShellFixture::Flush();
+    w.openDocument();
+    ShellFixture::flush();
     QVERIFY(f.prompter.asked.empty());
     QCOMPARE(f.session.doc.image().OptFeat.Common1[0], Int16(9));
     QVERIFY(!f.session.doc.isModified());
@@ -359,12 +359,12 @@ void TestMainWindow::paneWidthLimits()
 {
     ShellFixture f;
     MainWindow& w = f.open();
-    QVERIFY(w.SetPaneWidthTwips(3000));
+    QVERIFY(w.setPaneWidthTwips(3000));
     QCOMPARE(w.paneWidthTwips(), 3000);
-    QVERIFY(!w.SetPaneWidthTwips(299));
-    QVERIFY(!w.SetPaneWidthTwips(1000000));
+    QVERIFY(!w.setPaneWidthTwips(299));
+    QVERIFY(!w.setPaneWidthTwips(1000000));
     QCOMPARE(w.paneWidthTwips(), 3000);
-    QVERIFY(w.SetPaneWidthTwips(300));
+    QVERIFY(w.setPaneWidthTwips(300));
     QCOMPARE(w.paneWidthTwips(), 300);
 }
 
@@ -384,8 +384,8 @@ void TestMainWindow::treeNodesOpenTheirWindows()
         QCOMPARE(root->child(i)->text(0), f.text(ids[i]));
     }
 
-    w.CloseCurAllWindows();
-    ShellFixture::Flush();
+    w.closeAllWindows();
+    ShellFixture::flush();
     // Editors may rebuild the tree: find the node again for every click.
     auto click = [&](int child) {
         QTreeWidgetItem* item = tree->topLevelItem(0);
@@ -432,7 +432,7 @@ void TestMainWindow::initUsesInitTemplateAndClearsFlagWhenCancelled()
     MainWindow& w = f.open();
     // Cancelled: the pending flag does not survive into a later New.
     f.prompter.answers = {Answer::Cancel};
-    w.MnuInit_Click();
+    w.initializeDocument();
     QVERIFY(!f.session.doc.initPending);
 
     // The Init template (a full data file) is used by Init, not by New.
@@ -441,9 +441,9 @@ void TestMainWindow::initUsesInitTemplateAndClearsFlagWhenCancelled()
     QVERIFY(saveDocument(f.session.doc, templ.toStdString()));
     f.session.doc.image().OptFeat.Common1[0] = 3;
     f.prompter.answers = {Answer::No, Answer::Ok};
-    w.MnuInit_Click();
+    w.initializeDocument();
     QVERIFY(f.session.doc.initPending);
-    QTRY_VERIFY(!w.NewDocTimer.isActive());
+    QTRY_VERIFY(!w.newDocumentTimer.isActive());
     QVERIFY(!f.session.doc.initPending);
     QCOMPARE(f.session.doc.image().OptFeat.Common1[0], Int16(17));
     QVERIFY(f.session.doc.isUntitled);
@@ -493,8 +493,8 @@ void TestMainWindow::otherVersionFile()
 
     f.prompter.answers = {Answer(answer)};
     f.prompter.files.push_back(path);
-    w.mnuFileOpen_Click();
-    ShellFixture::Flush();
+    w.openDocument();
+    ShellFixture::flush();
 
     QStringList expected{QString::fromStdString(incompatibleMessage(f.session.texts, "V300", "V210"))};
     if (answer == int(Answer::Yes) && !installed)

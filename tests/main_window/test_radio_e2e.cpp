@@ -111,8 +111,8 @@ void TestRadioE2E::readThenWriteWithPassword()
     QVERIFY(!Action(w, "MnuLocalInfo")->isEnabled());
     QVERIFY(!w.findChild<QAction*>("WriteRadio")->isEnabled());
     QVERIFY(w.radioLink().progressWindow() != nullptr);
-    QVERIFY(ShellFixture::RunUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
-    ShellFixture::Flush();
+    QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    ShellFixture::flush();
 
     QCOMPARE(f.prompter.texts(), (QStringList{f.text(9004), f.text(9009)}));
     QCOMPARE(QStringList(f.prompter.dialogNames.begin(), f.prompter.dialogNames.end()), QStringList{"FrmPassWord"});
@@ -133,7 +133,7 @@ void TestRadioE2E::readThenWriteWithPassword()
     f.prompter.answers = {Answer::Ok, Answer::Ok}; // 9005, then 9010
     Action(w, "mnuWriteToRadio")->trigger();
     QVERIFY(w.transferRunning());
-    QVERIFY(ShellFixture::RunUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
     QCOMPARE(f.prompter.texts(), (QStringList{f.text(9005), f.text(9010)}));
     QCOMPARE(f.prompter.dialogNames.size(), std::size_t(1)); // no second password question
     QTRY_VERIFY(QFileInfo(dump).size() == link::kMemoryBytes);
@@ -155,7 +155,7 @@ void TestRadioE2E::wrongPasswordLeavesDocument()
     f.prompter.dialogs.push_back(TypePassword("ab12")); // letter case matters
 
     Action(w, "mnuReadFromRadio")->trigger();
-    QVERIFY(ShellFixture::RunUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
     QCOMPARE(f.prompter.texts(), (QStringList{f.text(9004), "PassWord Failure!"}));
     QVERIFY(f.session.doc.working.Settings == before.Settings);
     QVERIFY(f.session.doc.isModified());
@@ -172,11 +172,11 @@ void TestRadioE2E::closingProgressWindowCancels()
     f.prompter.answers = {Answer::Ok};
 
     Action(w, "mnuReadFromRadio")->trigger();
-    QVERIFY(ShellFixture::RunUntil(
+    QVERIFY(ShellFixture::runUntil(
         [&] { return w.radioLink().progressWindow() && w.radioLink().progressWindow()->percent() > 0; },
         kTransferTimeoutMs));
     w.radioLink().progressWindow()->close();
-    QVERIFY(ShellFixture::RunUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
     QCOMPARE(f.prompter.texts(), QStringList{f.text(9004)}); // no success message
     QVERIFY(f.session.doc.working.Settings == before.Settings);
     QVERIFY(!f.session.doc.isModified());
@@ -216,11 +216,11 @@ void TestRadioE2E::radioInformationWindow()
     QCOMPARE(n7->data(0, Qt::UserRole).toString(), QString("N7"));
     emit tree->itemClicked(n7, 0);
     QTRY_VERIFY(w.transferRunning());
-    QVERIFY(ShellFixture::RunUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
     QVERIFY(f.prompter.asked.empty());
     QVERIFY(f.prompter.dialogNames.empty());
 
-    auto* info = qobject_cast<features::RadioInfoWindow*>(ui::FindWindow(w.area(), "FrmRadioInfo"));
+    auto* info = qobject_cast<features::RadioInfoWindow*>(ui::findWindow(w.area(), "FrmRadioInfo"));
     QVERIFY(info);
     QCOMPARE(info->windowTitle(), f.text(21000));
     QCOMPARE(info->modelList()->currentText(), QString("ZAV415"));
@@ -233,9 +233,9 @@ void TestRadioE2E::radioInformationWindow()
 
     // Again from the menu: the old window goes, a new one comes.
     Action(w, "MnuLocalInfo")->trigger();
-    QVERIFY(ui::FindWindow(w.area(), "FrmRadioInfo") == nullptr);
-    QVERIFY(ShellFixture::RunUntil(
-        [&] { return !w.transferRunning() && ui::FindWindow(w.area(), "FrmRadioInfo"); }, kTransferTimeoutMs));
+    QVERIFY(ui::findWindow(w.area(), "FrmRadioInfo") == nullptr);
+    QVERIFY(ShellFixture::runUntil(
+        [&] { return !w.transferRunning() && ui::findWindow(w.area(), "FrmRadioInfo"); }, kTransferTimeoutMs));
 }
 
 void TestRadioE2E::closingMainWindowEndsTransfer()

@@ -41,7 +41,7 @@ int main(int argc, char* argv[])
     startup.localeName = QLocale::system().name().toStdString();
     startup.userConfigDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
     zav::runStartup(session, startup);
-    zav::ui::SetMessageTitle(QString::fromUtf8(session.text(12000).c_str()));
+    zav::ui::setMessageTitle(QString::fromUtf8(session.text(12000).c_str()));
 
     zav::MainOptions options;
     options.shownLanguage = zav::languageFromLocale(startup.localeName);
@@ -63,7 +63,7 @@ int main(int argc, char* argv[])
         }
         mainWindow->show();
         if (!fileToOpen.isEmpty())
-            mainWindow->OpenFile(fileToOpen);
+            mainWindow->openFile(fileToOpen);
     };
 
     std::unique_ptr<zav::SplashScreen> splash;

@@ -140,7 +140,7 @@ void ChannelDetailEditor::buildControls()
     frequencyBox_->installEventFilter(this);
     auto* frequencyKeys = ui::KeyRules::filterTextBox(frequencyBox_, ui::acceptDigitsAndDot, false);
     frequencyKeys->onEnter = [this] {
-        ui::RunGuarded(this, "FrmCHInfoEdit_Text1_KeyPress", [this] { writeFrequency(); });
+        ui::runGuarded(this, "FrmCHInfoEdit_Text1_KeyPress", [this] { writeFrequency(); });
         focusNextChild();
     };
     connect(frequencyBox_, &QLineEdit::textEdited, this, [this] { frequencyDirty_ = true; });
@@ -148,7 +148,7 @@ void ChannelDetailEditor::buildControls()
     for (QComboBox* slotList : {groupList_, channelList_}) {
         ui::KeyRules::enterMovesFocusOn(slotList);
         connect(slotList, &QComboBox::activated, this, [this] {
-            ui::RunGuarded(this, kShowSlotRoutine, [this] { slotChosen(); });
+            ui::runGuarded(this, kShowSlotRoutine, [this] { slotChosen(); });
         });
     }
     for (int id = 0; id < ListCount; ++id) {
@@ -157,7 +157,7 @@ void ChannelDetailEditor::buildControls()
         lists_[id]->setObjectName(QString::fromLatin1(kLists[static_cast<std::size_t>(id)].name));
         ui::KeyRules::enterMovesFocusOn(lists_[id]);
         connect(lists_[id], &QComboBox::activated, this, [this, id] {
-            ui::RunGuarded(this, "FrmCHInfoEdit_Combo_Click", [this, id] { listChosen(static_cast<ListId>(id)); });
+            ui::runGuarded(this, "FrmCHInfoEdit_Combo_Click", [this, id] { listChosen(static_cast<ListId>(id)); });
         });
     }
     for (int id = 0; id < CheckCount; ++id) {
@@ -165,7 +165,7 @@ void ChannelDetailEditor::buildControls()
         checks_[id]->setObjectName(QString::fromLatin1(kChecks[static_cast<std::size_t>(id)].name));
         ui::KeyRules::enterMovesFocusOn(checks_[id]);
         connect(checks_[id], &QCheckBox::clicked, this, [this, id] {
-            ui::RunGuarded(this, "FrmCHInfoEdit_Check_Click", [this, id] { checkClicked(static_cast<CheckId>(id)); });
+            ui::runGuarded(this, "FrmCHInfoEdit_Check_Click", [this, id] { checkClicked(static_cast<CheckId>(id)); });
         });
     }
     closeButton_ = new QPushButton(this);
@@ -230,14 +230,14 @@ void ChannelDetailEditor::applyTexts()
 void ChannelDetailEditor::refillGroupList()
 {
     const int selected = groupList_->currentIndex();
-    ui::FillList(groupList_, groupListEntries(ctx_.session.doc.image().ChannelMode));
+    ui::fillList(groupList_, groupListEntries(ctx_.session.doc.image().ChannelMode));
     QSignalBlocker quiet(groupList_);
     groupList_->setCurrentIndex(selected < groupList_->count() ? selected : -1);
 }
 
 void ChannelDetailEditor::fillChannelList(int group)
 {
-    ui::FillList(channelList_, ui::NumberEntries(1, groupSize(group, ctx_.session.doc.image().ChannelMode)));
+    ui::fillList(channelList_, ui::numberEntries(1, groupSize(group, ctx_.session.doc.image().ChannelMode)));
     QSignalBlocker quiet(channelList_);
     channelList_->setCurrentIndex(-1);
 }
@@ -250,7 +250,7 @@ void ChannelDetailEditor::showChosenSlot() { showSlot(SlotSource::OwnLists); }
 
 void ChannelDetailEditor::showSlot(SlotSource source)
 {
-    ui::RunGuarded(this, kShowSlotRoutine, [this, source] {
+    ui::runGuarded(this, kShowSlotRoutine, [this, source] {
         storesUserChanges_ = false;
         ChannelEditState& e = edit();
         if (source == SlotSource::Table) {
@@ -315,18 +315,18 @@ void ChannelDetailEditor::showRecord(ChannelRecord& record)
         reportNotNumeric(this);
     frequencyBox_->setText(QString::fromStdString(texts.receive));
     frequencyDirty_ = false;
-    ui::ShowListIndex(lists_[DecodeTone], record.RxTone);
-    ui::ShowListIndex(lists_[EncodeTone], record.TxTone);
+    ui::showListIndex(lists_[DecodeTone], record.RxTone);
+    ui::showListIndex(lists_[EncodeTone], record.TxTone);
     showBusyLockout(record);
     fillCodeList(lists_[BotCode], record.Option13);
     fillCodeList(lists_[EotCode], record.Option22);
     fillCodeList(lists_[CallCode], record.Option28);
     refillRogerBeep();
-    ui::ShowListIndex(lists_[RepeaterShift], record.Option29);
-    ui::ShowListIndex(lists_[TsqMode], record.Option30);
+    ui::showListIndex(lists_[RepeaterShift], record.Option29);
+    ui::showListIndex(lists_[TsqMode], record.Option30);
     for (int id = 0; id < CheckCount; ++id) {
         const Int16* member = record.option(kChecks[static_cast<std::size_t>(id)].fieldId);
-        ui::ShowCheck(checks_[id], member ? *member : 0);
+        ui::showCheck(checks_[id], member ? *member : 0);
     }
 }
 
@@ -455,7 +455,7 @@ void ChannelDetailEditor::slotChosen()
 void ChannelDetailEditor::writeFrequency()
 {
     frequencyDirty_ = false;
-    const std::string text = formatEntry(ui::ToBytes(frequencyBox_->text()));
+    const std::string text = formatEntry(ui::toBytes(frequencyBox_->text()));
     writeChannelCell(ctx_, this, slotGroup(), channelList_->currentIndex() + 1, FieldRxFrequency, CellValue(text));
     showChosenSlot();
 }
@@ -479,7 +479,7 @@ bool ChannelDetailEditor::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::FocusOut && frequencyDirty_) {
             const auto reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-                ui::RunGuarded(this, "FrmCHInfoEdit_Text1_Validate", [this] { writeFrequency(); });
+                ui::runGuarded(this, "FrmCHInfoEdit_Text1_Validate", [this] { writeFrequency(); });
         }
     }
     return ui::EditorWindow::eventFilter(watched, event);
@@ -489,7 +489,7 @@ void ChannelDetailEditor::mousePressEvent(QMouseEvent* event)
 {
     // A click on the window itself ends the frequency entry.
     if (frequencyBox_->hasFocus() && frequencyDirty_)
-        ui::RunGuarded(this, "FrmCHInfoEdit_Text1_Validate", [this] { writeFrequency(); });
+        ui::runGuarded(this, "FrmCHInfoEdit_Text1_Validate", [this] { writeFrequency(); });
     ui::EditorWindow::mousePressEvent(event);
 }
 

@@ -77,7 +77,7 @@ private:
 /// Replaces a list's entries and leaves it without a selection.
 void fillWithoutSelection(QComboBox* list, const QStringList& entries)
 {
-    ui::FillList(list, entries);
+    ui::fillList(list, entries);
     QSignalBlocker quiet(list);
     list->setCurrentIndex(-1);
 }
@@ -114,7 +114,7 @@ ChannelTableWindow::ChannelTableWindow(ui::AppContext& ctx, QWidget* parent) : u
     scrollGuard_.setInterval(kScrollGuardMs);
     buildControls();
     edit().channelTableOpen = true;
-    ui::RunGuarded(this, "frmCommChInfo_Form_Load", [this] {
+    ui::runGuarded(this, "frmCommChInfo_Form_Load", [this] {
         refillGroupList();
         setUpColumns();
         retranslate();
@@ -235,7 +235,7 @@ void ChannelTableWindow::buildControls()
     connect(groupName_, &QLineEdit::textEdited, this, &ChannelTableWindow::groupNameEdited);
     ui::KeyRules::enterMovesFocusOn(groupList_);
     connect(groupList_, &QComboBox::activated, this, [this] {
-        ui::RunGuarded(this, "frmCommChInfo_SetGridData", [this] { showSelectedGroup(); });
+        ui::runGuarded(this, "frmCommChInfo_SetGridData", [this] { showSelectedGroup(); });
     });
     for (int s = 0; s < 2; ++s) {
         emergencyCaptions_[s] = new QLabel(this);
@@ -285,13 +285,13 @@ void ChannelTableWindow::buildControls()
 void ChannelTableWindow::refillGroupList()
 {
     const int selected = groupList_->currentIndex();
-    ui::FillList(groupList_, groupListEntries(image().ChannelMode));
+    ui::fillList(groupList_, groupListEntries(image().ChannelMode));
     selectQuietly(groupList_, selected);
 }
 
 void ChannelTableWindow::setUpColumns()
 {
-    ui::RunGuarded(this, "frmCommChInfo_InitShowGridError", [this] {
+    ui::runGuarded(this, "frmCommChInfo_InitShowGridError", [this] {
         FlagScope quiet(initialising_);
         hideEditors();
         for (int column = 0; column < kGridColumns; ++column) {
@@ -316,7 +316,7 @@ void ChannelTableWindow::numberRows()
 
 void ChannelTableWindow::retranslate()
 {
-    ui::RunGuarded(this, "frmCommChInfo_ChangShowByLanguage", [this] {
+    ui::runGuarded(this, "frmCommChInfo_ChangShowByLanguage", [this] {
         FlagScope quiet(initialising_);
         edit().captionRow = currentRow();
         groupCaption_->setText(ctx_.text(kGroupListCaptionId));
@@ -336,10 +336,10 @@ void ChannelTableWindow::retranslate()
         model_->setHeaders(headers);
 
         toneTexts_ = toneListEntries(ctx_.text(14013));
-        ui::FillList(toneEditor_, toneTexts_);
+        ui::fillList(toneEditor_, toneTexts_);
         for (std::size_t i = 0; i < optionLists_.size(); ++i) {
             optionTexts_[i] = optionListEntries(ctx_, kFirstOptionListColumn + static_cast<int>(i));
-            ui::FillList(optionLists_[i], optionTexts_[i]);
+            ui::fillList(optionLists_[i], optionTexts_[i]);
         }
         for (QComboBox* list : amFmLists_)
             fillWithoutSelection(list, {QStringLiteral("AM"), QStringLiteral("FM")});
@@ -354,7 +354,7 @@ void ChannelTableWindow::showInCurrentLanguage()
 
 void ChannelTableWindow::showStoredGroup()
 {
-    ui::RunGuarded(this, "frmCommChInfo_SetGridData", [this] {
+    ui::runGuarded(this, "frmCommChInfo_SetGridData", [this] {
         int group = image().OptFeat.Common1[common1::CurrentGroup];
         if (group < 0 || group >= groupList_->count())
             group = 0;
@@ -367,7 +367,7 @@ void ChannelTableWindow::showStoredGroup()
 
 void ChannelTableWindow::showEditGroup()
 {
-    ui::RunGuarded(this, "frmCommChInfo_SetGridData", [this] {
+    ui::runGuarded(this, "frmCommChInfo_SetGridData", [this] {
         const int group = edit().editGroup;
         selectQuietly(groupList_, group >= 0 && group < groupList_->count() ? group : 0);
         showSelectedGroup();
@@ -392,7 +392,7 @@ void ChannelTableWindow::showSelectedGroup()
     updateCaption(kGroupCaptionId);
 
     const bool lastEntry = isVfoGroupSelected();
-    groupName_->setText(group < kGroupNames ? ui::FromBytes(image().GroupNames[static_cast<std::size_t>(group)].clean())
+    groupName_->setText(group < kGroupNames ? ui::fromBytes(image().GroupNames[static_cast<std::size_t>(group)].clean())
                                             : QString());
     groupName_->setEnabled(extendedMode() && !lastEntry);
     refreshEmergencyLists();
@@ -451,7 +451,7 @@ void ChannelTableWindow::refreshRows()
 
 void ChannelTableWindow::refreshChannel(int number)
 {
-    ui::RunGuarded(this, "frmCommChInfo_reShowGrid", [this, number] {
+    ui::runGuarded(this, "frmCommChInfo_reShowGrid", [this, number] {
         const Document& doc = ctx_.session.doc;
         const int row = number - groupBase(shownGroup_, image().ChannelMode);
         const bool shown = row >= 1 && row <= slotRows();
@@ -572,7 +572,7 @@ void ChannelTableWindow::groupNameEdited(const QString& text)
     const int group = selectedGroup();
     if (isVfoGroupSelected() || group >= kGroupNames)
         return;
-    storeGroupName(image().GroupNames[static_cast<std::size_t>(group)], ui::ToBytes(text));
+    storeGroupName(image().GroupNames[static_cast<std::size_t>(group)], ui::toBytes(text));
 }
 
 // --- cell entry and in-place editing ------------------------------------------
@@ -617,7 +617,7 @@ void ChannelTableWindow::enterCurrentCell()
 bool ChannelTableWindow::requireReceiveFrequency()
 {
     bool result = false;
-    ui::RunGuarded(this, "frmCommChInfo_FlexConcludeRx", [this, &result] {
+    ui::runGuarded(this, "frmCommChInfo_FlexConcludeRx", [this, &result] {
         const int row = currentRow();
         if (!cellText(row, 1).isEmpty()) {
             result = true;
@@ -635,7 +635,7 @@ bool ChannelTableWindow::requireReceiveFrequency()
 
 void ChannelTableWindow::openCellEditor()
 {
-    ui::RunGuarded(this, "frmCommChInfo_EnterGridEdit", [this] {
+    ui::runGuarded(this, "frmCommChInfo_EnterGridEdit", [this] {
         const int row = currentRow();
         const int column = currentColumn();
         if (row < 1)
@@ -661,7 +661,7 @@ void ChannelTableWindow::openCellEditor()
                 frequencyEditor_->selectAll();
         } else if (column == kNameColumn) {
             placeEditor(nameEditor_, row, column);
-            nameEditor_->setText(ui::FromBytes(cleanText(ui::ToBytes(cellText(row, column)))));
+            nameEditor_->setText(ui::fromBytes(cleanText(ui::toBytes(cellText(row, column)))));
             nameEdited_ = false;
             nameEditor_->show();
             nameEditor_->setFocus();
@@ -670,7 +670,7 @@ void ChannelTableWindow::openCellEditor()
             placeEditor(list, row, column);
             list->show();
             listCommitEnabled_ = false;
-            ui::ShowListText(list, cellText(row, column));
+            ui::showListText(list, cellText(row, column));
             listCommitEnabled_ = true; // the table's own selection raised no user click
             list->setEnabled(true);
             list->setFocus();
@@ -690,7 +690,7 @@ void ChannelTableWindow::hideEditors()
 
 void ChannelTableWindow::loadEditorText()
 {
-    ui::RunGuarded(this, "frmCommChInfo_SetShowEditData", [this] {
+    ui::runGuarded(this, "frmCommChInfo_SetShowEditData", [this] {
         ChannelEditState& e = edit();
         const int rows = slotRows();
         if (rows > 0 && e.editRow > rows)
@@ -704,7 +704,7 @@ void ChannelTableWindow::loadEditorText()
             nameEdited_ = false;
         } else if (QComboBox* list = listForColumn(e.editColumn)) {
             QSignalBlocker quiet(list);
-            ui::ShowListText(list, text);
+            ui::showListText(list, text);
         }
     });
 }
@@ -760,7 +760,7 @@ void ChannelTableWindow::flushTextEditors()
 
 void ChannelTableWindow::writeCell(int column, const QString& text)
 {
-    writeChannelCell(ctx_, this, edit().editGroup, edit().editRow, column, CellValue(ui::ToBytes(text)));
+    writeChannelCell(ctx_, this, edit().editGroup, edit().editRow, column, CellValue(ui::toBytes(text)));
 }
 
 void ChannelTableWindow::writeCell(int column, int index)
@@ -778,7 +778,7 @@ void ChannelTableWindow::commitPendingEdit()
 
 void ChannelTableWindow::frequencyEnter()
 {
-    ui::RunGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] {
+    ui::runGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] {
         const int column = edit().editColumn;
         if (extendedMode() && column >= 1 && column <= kNameColumn)
             commitCellEdit();
@@ -788,7 +788,7 @@ void ChannelTableWindow::frequencyEnter()
 
 void ChannelTableWindow::nameEnter()
 {
-    ui::RunGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] {
+    ui::runGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] {
         const int column = edit().editColumn;
         if (column >= 1 && column <= kNameColumn)
             commitCellEdit();
@@ -810,7 +810,7 @@ void ChannelTableWindow::listEnter(int column)
     const QByteArray routine =
         column <= 5 ? QByteArrayLiteral("frmCommChInfo_Combo1_KeyPress")
                     : QByteArray("frmCommChInfo_Combo") + QByteArray::number(column - 4) + "_KeyPress";
-    ui::RunGuarded(this, routine.constData(), [this] {
+    ui::runGuarded(this, routine.constData(), [this] {
         const int editColumn = edit().editColumn;
         if (editColumn == 1 && frequencyEditor_->text().isEmpty())
             moveToNextRow();
@@ -831,7 +831,7 @@ void ChannelTableWindow::listClicked(int)
 
 void ChannelTableWindow::moveToNextRow()
 {
-    ui::RunGuarded(this, "frmCommChInfo_GridNextLine", [this] {
+    ui::runGuarded(this, "frmCommChInfo_GridNextLine", [this] {
         int row = currentRow() + 1;
         if (row > slotRows())
             row = 1;
@@ -841,7 +841,7 @@ void ChannelTableWindow::moveToNextRow()
 
 void ChannelTableWindow::moveToNextColumn()
 {
-    ui::RunGuarded(this, "rmCommChInfo_GridNextCol", [this] {
+    ui::runGuarded(this, "rmCommChInfo_GridNextCol", [this] {
         int column = currentColumn() + 1;
         while (column <= kLastEditableColumn && kColumnTwips[static_cast<std::size_t>(column)] == 0)
             ++column;
@@ -872,7 +872,7 @@ bool ChannelTableWindow::eventFilter(QObject* watched, QEvent* event)
         entryRanSincePress_ = false;
     if ((watched == frequencyEditor_ || watched == nameEditor_) && event->type() == QEvent::FocusOut &&
         leavesEditor(static_cast<QFocusEvent*>(event)))
-        ui::RunGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] { flushTextEditors(); });
+        ui::runGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] { flushTextEditors(); });
     return ui::EditorWindow::eventFilter(watched, event);
 }
 
@@ -925,7 +925,7 @@ void ChannelTableWindow::showEvent(QShowEvent* event)
 
 void ChannelTableWindow::closeEvent(QCloseEvent* event)
 {
-    ui::RunGuarded(this, "frmCommChInfo_Form_Unload", [this] {
+    ui::runGuarded(this, "frmCommChInfo_Form_Unload", [this] {
         doubleClickGuard_.stop();
         scrollGuard_.stop();
         unloaded_ = true;
@@ -940,7 +940,7 @@ void ChannelTableWindow::updateCaption(int textId)
 {
     const QString prefix = textId == kGroupCaptionId ? groupCaptionText_ : ctx_.text(textId);
     const std::string label = groupLabel(image().OptFeat.Common1[common1::CurrentGroup], image());
-    setWindowTitle(prefix + QStringLiteral(" ") + ui::FromBytes(label) + QStringLiteral(" --- ") + QStringLiteral(" ") +
+    setWindowTitle(prefix + QStringLiteral(" ") + ui::fromBytes(label) + QStringLiteral(" --- ") + QStringLiteral(" ") +
                    QString::number(edit().captionRow) + QStringLiteral("]"));
 }
 

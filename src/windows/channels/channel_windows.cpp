@@ -12,21 +12,21 @@ ChannelTableWindow* findChannelTable(const ui::AppContext& ctx)
 {
     if (!ctx.session.channelEdit.channelTableOpen)
         return nullptr;
-    return qobject_cast<ChannelTableWindow*>(ui::FindWindow(ctx.area, kChannelTableName));
+    return qobject_cast<ChannelTableWindow*>(ui::findWindow(ctx.area, kChannelTableName));
 }
 
 ChannelDetailEditor* findDetailEditor(const ui::AppContext& ctx)
 {
     if (!ctx.session.channelEdit.detailEditorOpen)
         return nullptr;
-    return qobject_cast<ChannelDetailEditor*>(ui::FindWindow(ctx.area, kDetailEditorName));
+    return qobject_cast<ChannelDetailEditor*>(ui::findWindow(ctx.area, kDetailEditorName));
 }
 
 ChannelDetailEditor* showDetailEditor(ui::AppContext& ctx)
 {
     if (!ctx.area)
         return nullptr;
-    QWidget* shown = ui::ShowEditor(ctx.area, kDetailEditorName, [&ctx] { return new ChannelDetailEditor(ctx); });
+    QWidget* shown = ui::showEditor(ctx.area, kDetailEditorName, [&ctx] { return new ChannelDetailEditor(ctx); });
     return qobject_cast<ChannelDetailEditor*>(shown);
 }
 
@@ -37,7 +37,7 @@ CellWriteResult writeChannelCell(ui::AppContext& ctx, QWidget* parent, int group
     const ChannelWriteEnv env{session.settings.showTxAsOffset, session.channelEdit.editGroup};
     const CellWriteResult result = setChannelCell(session.doc, env, group, row, fieldId, value);
     if (result.warned)
-        ui::Inform(parent, ctx.text(9021), ui::Icon::Warning);
+        ui::inform(parent, ctx.text(9021), ui::Icon::Warning);
     if (ChannelTableWindow* table = findChannelTable(ctx)) {
         if (result.emergencyRechecked)
             table->refreshEmergencyLists();
@@ -49,6 +49,6 @@ CellWriteResult writeChannelCell(ui::AppContext& ctx, QWidget* parent, int group
     return result;
 }
 
-void reportNotNumeric(QWidget* parent) { ui::Inform(parent, QStringLiteral("Not IsNumeric")); }
+void reportNotNumeric(QWidget* parent) { ui::inform(parent, QStringLiteral("Not IsNumeric")); }
 
 } // namespace zav::channels

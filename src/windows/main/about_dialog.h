@@ -18,12 +18,12 @@ class AboutDialog : public QDialog {
 public:
     explicit AboutDialog(ui::AppContext& ctx, QWidget* parent = nullptr);
 
-    QLabel* picIcon = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* lblDescription = nullptr;
-    QLabel* lblDisclaimer = nullptr;
-    QPushButton* cmdOK = nullptr;
+    QLabel* picture = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* descriptionLabel = nullptr;
+    QLabel* noticeLabel = nullptr;
+    QPushButton* okButton = nullptr;
 };
 
 } // namespace zav

@@ -17,7 +17,7 @@ namespace {
 
 using Factory = std::function<QWidget*(ui::AppContext&)>;
 
-const std::map<QString, Factory>& Factories()
+const std::map<QString, Factory>& editorFactories()
 {
     static const std::map<QString, Factory> factories = {
         {QStringLiteral("frmCommChInfo"), [](ui::AppContext& c) -> QWidget* { return new channels::ChannelTableWindow(c); }},
@@ -32,13 +32,13 @@ const std::map<QString, Factory>& Factories()
 
 } // namespace
 
-QWidget* CreateEditor(const QString& name, ui::AppContext& ctx)
+QWidget* createEditor(const QString& name, ui::AppContext& ctx)
 {
-    const auto& factories = Factories();
+    const auto& factories = editorFactories();
     const auto it = factories.find(name);
     return it == factories.end() ? nullptr : it->second(ctx);
 }
 
-bool EditorAvailable(const QString& name) { return Factories().count(name) != 0; }
+bool editorAvailable(const QString& name) { return editorFactories().count(name) != 0; }
 
 } // namespace zav

@@ -13,8 +13,8 @@ struct AppContext;
 namespace zav {
 
 /// A new editor window of that name, or nullptr when this build has none.
-[[nodiscard]] QWidget* CreateEditor(const QString& name, ui::AppContext& ctx);
-/// Whether CreateEditor can make a window of that name.
-[[nodiscard]] bool EditorAvailable(const QString& name);
+[[nodiscard]] QWidget* createEditor(const QString& name, ui::AppContext& ctx);
+/// Whether createEditor can make a window of that name.
+[[nodiscard]] bool editorAvailable(const QString& name);
 
 } // namespace zav

@@ -18,30 +18,30 @@ LanguageDialog::LanguageDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(p
     setObjectName("FrmSetLanguage");
     setWindowTitle(ctx.text(23000));
 
-    Label1 = new QLabel(ctx.text(23001), this);
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName("Combo1");
-    Combo1->addItems({ctx.text(23002), ctx.text(23003)});
-    Combo1->setCurrentIndex(ctx.session.settings.language - 1); // -1 (none) for other values
-    ui::KeyRules::enterMovesFocusOn(Combo1);
+    promptLabel = new QLabel(ctx.text(23001), this);
+    languageList = new QComboBox(this);
+    languageList->setObjectName("Combo1");
+    languageList->addItems({ctx.text(23002), ctx.text(23003)});
+    languageList->setCurrentIndex(ctx.session.settings.language - 1); // -1 (none) for other values
+    ui::KeyRules::enterMovesFocusOn(languageList);
 
 
     auto* row = new QHBoxLayout;
-    row->addWidget(Label1);
-    row->addWidget(Combo1, 1);
-    auto* buttons = ui::OkCancelRow(this, ctx, CommandOK, CommandCancel);
+    row->addWidget(promptLabel);
+    row->addWidget(languageList, 1);
+    auto* buttons = ui::okCancelRow(this, ctx, okButton, cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(buttons);
     setMinimumWidth(320);
 
-    connect(CommandOK, &QPushButton::clicked, this, &LanguageDialog::CommandOK_Click);
+    connect(okButton, &QPushButton::clicked, this, &LanguageDialog::applyChoice);
 }
 
-void LanguageDialog::CommandOK_Click()
+void LanguageDialog::applyChoice()
 {
     RunSettings& settings = ctx_.session.settings;
-    const int chosen = Combo1->currentIndex() + 1;
+    const int chosen = languageList->currentIndex() + 1;
     if (chosen >= kEnglish && chosen != settings.language) {
         settings.language = chosen;
         settings.languageFile = languageFileFor(chosen);

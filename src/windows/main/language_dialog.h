@@ -21,13 +21,13 @@ class LanguageDialog : public QDialog {
 public:
     explicit LanguageDialog(ui::AppContext& ctx, QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;
-    QComboBox* Combo1 = nullptr;
-    QPushButton* CommandOK = nullptr;
-    QPushButton* CommandCancel = nullptr;
+    QLabel* promptLabel = nullptr;
+    QComboBox* languageList = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 
 private:
-    void CommandOK_Click();
+    void applyChoice();
 
     ui::AppContext& ctx_;
 };

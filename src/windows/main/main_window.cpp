@@ -28,16 +28,16 @@ constexpr PositionKey kWidth{"MainWidth", 12500};
 constexpr PositionKey kHeight{"MainHeight", 9500};
 
 // Stored as decimal text, read back as a single-precision number.
-int ReadPixels(double twips) { return static_cast<int>(twips / kTwipsPerPixel + 0.5); }
+int readPixels(double twips) { return static_cast<int>(twips / kTwipsPerPixel + 0.5); }
 
-int ReadPixels(QSettings& settings, const PositionKey& k)
+int readPixels(QSettings& settings, const PositionKey& k)
 {
     bool ok = false;
     const float twips = settings.value(QString::fromLatin1(k.key)).toString().toFloat(&ok);
-    return ReadPixels(ok ? static_cast<double>(twips) : k.fallback);
+    return readPixels(ok ? static_cast<double>(twips) : k.fallback);
 }
 
-void WriteTwips(QSettings& settings, const PositionKey& k, int pixels)
+void writeTwips(QSettings& settings, const PositionKey& k, int pixels)
 {
     settings.setValue(QString::fromLatin1(k.key), QString::number(static_cast<long long>(pixels * kTwipsPerPixel)));
 }
@@ -54,29 +54,29 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
     area_ = new QMdiArea(this);
     area_->setObjectName("MDIClient");
     ctx_.area = area_;
-    link_ = std::make_unique<RadioLink>(ctx_, this, [this] { return LinkDevice(); });
-    link_->onEnding = [this](const link::TransferOutcome& o) { TransferEnding(o); };
-    link_->onFinished = [this](const link::TransferOutcome& o) { TransferFinished(o); };
-    link_->onBusyChanged = [this] { UpdateCommandStates(); };
+    link_ = std::make_unique<RadioLink>(ctx_, this, [this] { return linkDevice(); });
+    link_->onEnding = [this](const link::TransferOutcome& o) { transferEnding(o); };
+    link_->onFinished = [this](const link::TransferOutcome& o) { transferFinished(o); };
+    link_->onBusyChanged = [this] { updateCommandStates(); };
 
-    BuildActions();
-    BuildMenus();
-    BuildToolbar();
-    BuildLeftPane();
-    BuildStatusBar();
+    buildActions();
+    buildMenus();
+    buildToolbar();
+    buildLeftPane();
+    buildStatusBar();
 
-    NewDocTimer.setObjectName("NewDocTimer");
-    NewDocTimer.setSingleShot(true);
-    NewDocTimer.setInterval(100);
-    connect(&NewDocTimer, &QTimer::timeout, this, &MainWindow::NewDocTimer_Timer);
+    newDocumentTimer.setObjectName("NewDocTimer");
+    newDocumentTimer.setSingleShot(true);
+    newDocumentTimer.setInterval(100);
+    connect(&newDocumentTimer, &QTimer::timeout, this, &MainWindow::buildScheduledDocument);
 
     // Load.
-    ShowCountryMode();
-    RestorePosition();
-    SetMainCaptions();
-    LoadTree();
-    LoadNewDoc2();
-    UpdateCommandStates();
+    showChannelMode();
+    restorePosition();
+    applyTexts();
+    rebuildTree();
+    loadStartupDocument();
+    updateCommandStates();
 }
 
 MainWindow::~MainWindow()
@@ -93,7 +93,7 @@ MainWindow::~MainWindow()
 bool MainWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
+        applyLanguageChange();
     return QMainWindow::event(event);
 }
 
@@ -106,35 +106,35 @@ void MainWindow::showEvent(QShowEvent* event)
     }
 }
 
-void MainWindow::Form_Activate()
+void MainWindow::applyLanguageChange()
 {
     const int current = session_.settings.language;
     if (current == shownLanguage_)
         return;
     shownLanguage_ = current;
-    Change_Language();
-    CloseCurAllWindows();
-    ShowChannelTable();
+    changeLanguage();
+    closeAllWindows();
+    showChannelTable();
 }
 
-void MainWindow::RestorePosition()
+void MainWindow::restorePosition()
 {
     QSettings settings;
     settings.beginGroup(QStringLiteral("Settings"));
-    const int left = ReadPixels(settings, kLeft);
-    const int top = ReadPixels(settings, kTop);
-    const int width = ReadPixels(settings, kWidth);
-    const int height = ReadPixels(settings, kHeight);
+    const int left = readPixels(settings, kLeft);
+    const int top = readPixels(settings, kTop);
+    const int width = readPixels(settings, kWidth);
+    const int height = readPixels(settings, kHeight);
     // A position stored on a screen that is gone would hide the window.
     const QRect wanted(left, top, std::max(width, 200), std::max(height, 150));
     bool visible = false;
     for (const QScreen* screen : QGuiApplication::screens())
         visible = visible || screen->availableGeometry().intersects(wanted.adjusted(0, 0, -wanted.width() / 2, -20));
-    move(visible ? wanted.topLeft() : QPoint(ReadPixels(kLeft.fallback), ReadPixels(kTop.fallback)));
+    move(visible ? wanted.topLeft() : QPoint(readPixels(kLeft.fallback), readPixels(kTop.fallback)));
     resize(wanted.size());
 }
 
-void MainWindow::StorePosition()
+void MainWindow::storePosition()
 {
     if (isMinimized())
         return;
@@ -142,32 +142,32 @@ void MainWindow::StorePosition()
     settings.beginGroup(QStringLiteral("Settings"));
     // pos() is the frame's corner and size() the client size, as move()
     // and resize() take them back.
-    WriteTwips(settings, kLeft, pos().x());
-    WriteTwips(settings, kTop, pos().y());
-    WriteTwips(settings, kWidth, width());
-    WriteTwips(settings, kHeight, height());
+    writeTwips(settings, kLeft, pos().x());
+    writeTwips(settings, kTop, pos().y());
+    writeTwips(settings, kWidth, width());
+    writeTwips(settings, kHeight, height());
 }
 
-void MainWindow::mnuFileExit_Click() { close(); }
+void MainWindow::exitProgram() { close(); }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Stored before the question, so a cancelled exit keeps it too.
-    StorePosition();
+    storePosition();
 
     if (session_.doc.isModified()) {
         const ui::Answer answer =
-            ui::Ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
-        if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !mnuFileSave_Click())) {
+            ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
+        if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !saveDocument())) {
             event->ignore();
             return;
         }
     }
 
     // A transfer still running ends now: END to the radio, port closed.
-    link_->Shutdown();
-    NewDocTimer.stop();
-    CloseCurAllWindows();
+    link_->shutdown();
+    newDocumentTimer.stop();
+    closeAllWindows();
     event->accept();
 }
 

@@ -58,44 +58,44 @@ public:
     ~MainWindow() override;
 
     // --- operations other windows use ---------------------------------------
-    void ShowMainTxt() override;
-    void LoadTree() override;
-    void SetMainCaptions();
-    void Change_Language();
-    void LoadNewDoc();
-    void LoadNewDoc2();
-    void CloseCurAllWindows();
-    void SetSaveEditData();
-    void ShowCountryMode();
-    void ChangeCountryMode(Int16 newMode);
-    void ReadRMGDataFromRadio();
+    void refreshCaption() override;
+    void rebuildTree() override;
+    void applyTexts();
+    void changeLanguage();
+    void scheduleNewDocument();
+    void loadStartupDocument();
+    void closeAllWindows();
+    void storeChannelTableEdit();
+    void showChannelMode();
+    void changeChannelMode(Int16 newMode);
+    void readRadioInfo();
 
     // --- commands (menus, toolbar, tree) --------------------------------------
-    void mnuFileNew_Click();
-    void mnuFileOpen_Click();
+    void newDocument();
+    void openDocument();
     /// Save; false when nothing was saved (cancelled or failed).
-    bool mnuFileSave_Click();
-    bool mnuFileSaveAs_Click();
-    void mnuFileExit_Click();
-    void ToolbarNew();
-    void MnuInit_Click();
-    void mnuModelInfo_Click();
-    void MnuModeCountry_Click();
-    void MnuModeExtended_Click();
-    void mnuLanguage_Click();
-    void mnuComm_Click();
-    void MnuProPassWord_Click();
-    void mnuHelpAbout_Click();
-    void mnuReadFromRadio_Click();
-    void mnuWriteToRadio_Click();
-    void MnuLocalInfo_Click();
-    /// Opens an editor window by name (ShowEditor); nothing when this build
+    bool saveDocument();
+    bool saveDocumentAs();
+    void exitProgram();
+    void newDocumentFromToolbar();
+    void initializeDocument();
+    void chooseModel();
+    void useCountryMode();
+    void useExtendedMode();
+    void chooseLanguage();
+    void choosePort();
+    void enterPassword();
+    void showAbout();
+    void readFromRadio();
+    void writeToRadio();
+    void showRadioInfo();
+    /// Opens an editor window by name (showEditor); nothing when this build
     /// has no such window.
-    void OpenEditor(const QString& name);
+    void openEditor(const QString& name);
     /// Opens a data file given on the command line (no questions first).
-    void OpenFile(const QString& path);
+    void openFile(const QString& path);
     /// The main window was activated: applies a language change.
-    void Form_Activate();
+    void applyLanguageChange();
 
     // --- state -----------------------------------------------------------------
     [[nodiscard]] ui::AppContext& context() { return ctx_; }
@@ -104,16 +104,16 @@ public:
     [[nodiscard]] bool transferRunning() const;
     [[nodiscard]] RadioLink& radioLink() { return *link_; }
     /// The device a transfer opens now.
-    [[nodiscard]] std::string LinkDevice() const;
+    [[nodiscard]] std::string linkDevice() const;
     /// "*.dat" filter for the file dialogs (text 9001 + " (*.dat)|*.dat").
     [[nodiscard]] const QString& fileFilter() const { return fileFilter_; }
     /// Left pane width in twips.
     [[nodiscard]] int paneWidthTwips() const;
     /// Tries to give the left pane a new width (the splitter drag); widths
     /// under 300 twips or beyond the client area are refused.
-    bool SetPaneWidthTwips(int twips);
+    bool setPaneWidthTwips(int twips);
 
-    QTimer NewDocTimer;
+    QTimer newDocumentTimer;
 
 signals:
     /// The window has been shown for the first time.
@@ -126,34 +126,34 @@ protected:
 
 private:
     // Building (main_window_layout.cpp).
-    void BuildActions();
-    void BuildMenus();
-    void BuildToolbar();
-    void BuildLeftPane();
-    void BuildStatusBar();
-    QAction* NewAction(const char* name, void (MainWindow::*slot)());
-    void TreeClicked(QTreeWidgetItem* item);
-    void RunTreeCommand(const QString& key);
-    void UpdateCommandStates();
-    void FillWindowMenu();
+    void buildActions();
+    void buildMenus();
+    void buildToolbar();
+    void buildLeftPane();
+    void buildStatusBar();
+    QAction* newAction(const char* name, void (MainWindow::*slot)());
+    void treeItemClicked(QTreeWidgetItem* item);
+    void runTreeCommand(const QString& key);
+    void updateCommandStates();
+    void fillWindowMenu();
 
     // Document (main_window_document.cpp).
-    void NewDocTimer_Timer();
-    bool SaveTo(const std::string& path);
-    bool SaveWithoutAsking();
+    void buildScheduledDocument();
+    bool saveTo(const std::string& path);
+    bool saveWithoutAsking();
     /// The version question; on Yes starts the other version with
     /// arguments and closes this window. True when the window closed.
-    bool AskOtherVersion(const std::string& imageVersion, const QStringList& arguments);
-    bool StartOtherVersion(const std::string& imageVersion, const QStringList& arguments);
-    void ShowChannelTable();
+    bool askOtherVersion(const std::string& imageVersion, const QStringList& arguments);
+    bool startOtherVersion(const std::string& imageVersion, const QStringList& arguments);
+    void showChannelTable();
 
     // Position (main_window.cpp).
-    void RestorePosition();
-    void StorePosition();
+    void restorePosition();
+    void storePosition();
 
     // Radio (main_window_commands.cpp).
-    void TransferEnding(const link::TransferOutcome& outcome);
-    void TransferFinished(const link::TransferOutcome& outcome);
+    void transferEnding(const link::TransferOutcome& outcome);
+    void transferFinished(const link::TransferOutcome& outcome);
 
     Session& session_;
     MainOptions options_;
@@ -164,12 +164,12 @@ private:
 
     QMdiArea* area_ = nullptr;
     QSplitter* splitter_ = nullptr;
-    QWidget* Picture1 = nullptr;
-    QToolBar* Toolbar1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QTreeWidget* TreeView1 = nullptr;
-    QToolBar* tbToolBar = nullptr;
-    QStatusBar* sbStatusBar = nullptr;
+    QWidget* leftPane_ = nullptr;
+    QToolBar* paneBar_ = nullptr;
+    QLabel* modelLabel_ = nullptr;
+    QTreeWidget* tree_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
     std::array<QLabel*, 3> panels_{};
 
     std::map<QString, QAction*> actions_;   ///< by control name

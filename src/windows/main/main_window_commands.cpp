@@ -21,136 +21,136 @@ namespace zav {
 
 // --- dialogs ------------------------------------------------------------------
 
-void MainWindow::mnuModelInfo_Click()
+void MainWindow::chooseModel()
 {
     ModelDialog dialog(ctx_, this);
-    ui::ExecDialog(dialog);
+    ui::execDialog(dialog);
     if (dialog.modelChanged())
-        LoadNewDoc();
+        scheduleNewDocument();
 }
 
-void MainWindow::mnuLanguage_Click()
+void MainWindow::chooseLanguage()
 {
     LanguageDialog dialog(ctx_, this);
-    ui::ExecDialog(dialog);
+    ui::execDialog(dialog);
     // The window is activated again when the dialog closes.
-    Form_Activate();
+    applyLanguageChange();
 }
 
-void MainWindow::mnuComm_Click()
+void MainWindow::choosePort()
 {
-    PortDialog dialog(ctx_, SystemSerialDevices, this);
-    if (ui::ExecDialog(dialog) == QDialog::Accepted)
-        SetMainCaptions(); // the status bar shows the port
+    PortDialog dialog(ctx_, systemSerialDevices, this);
+    if (ui::execDialog(dialog) == QDialog::Accepted)
+        applyTexts(); // the status bar shows the port
 }
 
-void MainWindow::MnuProPassWord_Click()
+void MainWindow::enterPassword()
 {
     PasswordDialog dialog(ctx_, this);
-    ui::ExecDialog(dialog);
+    ui::execDialog(dialog);
 }
 
-void MainWindow::mnuHelpAbout_Click()
+void MainWindow::showAbout()
 {
     AboutDialog dialog(ctx_, this);
-    ui::ExecDialog(dialog);
+    ui::execDialog(dialog);
 }
 
 // --- channel mode -------------------------------------------------------------
 
-void MainWindow::ChangeCountryMode(Int16 newMode)
+void MainWindow::changeChannelMode(Int16 newMode)
 {
     session_.doc.swapChannelMode(newMode);
-    ShowCountryMode();
-    CloseCurAllWindows();
-    ShowChannelTable();
+    showChannelMode();
+    closeAllWindows();
+    showChannelTable();
     area_->cascadeSubWindows();
 }
 
-void MainWindow::MnuModeCountry_Click()
+void MainWindow::useCountryMode()
 {
     if (isExtendedMode(session_.doc.image().ChannelMode))
-        ChangeCountryMode(0);
+        changeChannelMode(0);
     else
-        ShowCountryMode(); // a click on the checked item must not clear its mark
+        showChannelMode(); // a click on the checked item must not clear its mark
 }
 
-void MainWindow::MnuModeExtended_Click()
+void MainWindow::useExtendedMode()
 {
     if (!isExtendedMode(session_.doc.image().ChannelMode))
-        ChangeCountryMode(kExtendedMode);
+        changeChannelMode(kExtendedMode);
     else
-        ShowCountryMode();
+        showChannelMode();
 }
 
 // --- radio --------------------------------------------------------------------
 
-std::string MainWindow::LinkDevice() const
+std::string MainWindow::linkDevice() const
 {
     const RunSettings& settings = session_.settings;
     if (!options_.portOverride.empty())
         return options_.portOverride;
-    const PortTable table = mapPorts(SystemSerialDevices(), settings.portDevice, settings.portNumber);
+    const PortTable table = mapPorts(systemSerialDevices(), settings.portDevice, settings.portNumber);
     return resolveLinkDevice({}, table, settings.portNumber, settings.portDevice);
 }
 
-void MainWindow::mnuReadFromRadio_Click()
+void MainWindow::readFromRadio()
 {
     if (link_->busy())
         return;
-    SetSaveEditData();
-    link_->StartRead();
+    storeChannelTableEdit();
+    link_->startRead();
 }
 
-void MainWindow::mnuWriteToRadio_Click()
+void MainWindow::writeToRadio()
 {
     if (link_->busy())
         return;
     // Values still being edited go into the document before it is encoded.
     for (const char* name : {"frmCommChInfo", "FrmCHInfoEdit", "FrmOptFeatures", "FrmDTMF", "FrmEmbMsg",
                              "FrmRadioInfo"}) {
-        if (ui::EditorWindow* editor = ui::FindEditor(area_, QString::fromLatin1(name)))
+        if (ui::EditorWindow* editor = ui::findEditor(area_, QString::fromLatin1(name)))
             editor->commitPendingEdit();
     }
-    link_->StartWrite();
+    link_->startWrite();
 }
 
-void MainWindow::MnuLocalInfo_Click()
+void MainWindow::showRadioInfo()
 {
     if (link_->busy())
         return;
-    ui::UnloadByName(area_, QStringLiteral("FrmRadioInfo"));
-    ReadRMGDataFromRadio();
+    ui::unloadByName(area_, QStringLiteral("FrmRadioInfo"));
+    readRadioInfo();
 }
 
-void MainWindow::ReadRMGDataFromRadio() { link_->StartInfoRead(); }
+void MainWindow::readRadioInfo() { link_->startInfoRead(); }
 
-void MainWindow::TransferEnding(const link::TransferOutcome& outcome)
+void MainWindow::transferEnding(const link::TransferOutcome& outcome)
 {
     if (!outcome.success)
         return;
     if (outcome.kind == link::TransferKind::Read) {
-        CloseCurAllWindows();
+        closeAllWindows();
     } else if (outcome.kind == link::TransferKind::Info) {
         const link::RadioInfo info = link_->engine().radioInfo();
-        ui::ShowEditor(area_, QStringLiteral("FrmRadioInfo"), [this, info] { return new features::RadioInfoWindow(ctx_, info); });
+        ui::showEditor(area_, QStringLiteral("FrmRadioInfo"), [this, info] { return new features::RadioInfoWindow(ctx_, info); });
     }
 }
 
-void MainWindow::TransferFinished(const link::TransferOutcome& outcome)
+void MainWindow::transferFinished(const link::TransferOutcome& outcome)
 {
     if (outcome.success && outcome.kind == link::TransferKind::Read) {
         // The radio's memory is the document now (untitled "new.dat").
-        ShowCountryMode();
-        ShowMainTxt();
-        Change_Language();
-        ShowChannelTable();
+        showChannelMode();
+        refreshCaption();
+        changeLanguage();
+        showChannelTable();
         area_->cascadeSubWindows();
     }
     if (outcome.otherVersionRequested) {
         // The transfer has ended (END sent, port closed); the other version
         // takes over through the normal exit with its save question.
-        if (StartOtherVersion(outcome.radioVersion, {}))
+        if (startOtherVersion(outcome.radioVersion, {}))
             close();
     }
 }

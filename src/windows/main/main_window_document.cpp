@@ -17,193 +17,193 @@
 
 namespace zav {
 
-void MainWindow::CloseCurAllWindows() { ui::CloseAllWindows(area_); }
+void MainWindow::closeAllWindows() { ui::closeAllWindows(area_); }
 
-void MainWindow::OpenEditor(const QString& name)
+void MainWindow::openEditor(const QString& name)
 {
-    if (!EditorAvailable(name))
+    if (!editorAvailable(name))
         return; // never an empty window
-    ui::ShowEditor(area_, name, [this, &name] { return CreateEditor(name, ctx_); });
+    ui::showEditor(area_, name, [this, &name] { return createEditor(name, ctx_); });
 }
 
-void MainWindow::ShowChannelTable() { OpenEditor(QStringLiteral("frmCommChInfo")); }
+void MainWindow::showChannelTable() { openEditor(QStringLiteral("frmCommChInfo")); }
 
-void MainWindow::SetSaveEditData()
+void MainWindow::storeChannelTableEdit()
 {
-    if (ui::EditorWindow* table = ui::FindEditor(area_, QStringLiteral("frmCommChInfo")))
+    if (ui::EditorWindow* table = ui::findEditor(area_, QStringLiteral("frmCommChInfo")))
         table->commitPendingEdit();
 }
 
 // --- New --------------------------------------------------------------------
 
-void MainWindow::LoadNewDoc2()
+void MainWindow::loadStartupDocument()
 {
     buildNewDocument(session_.doc, session_.paths.initDir(), TemplateVariant::NewDocument);
-    SetMainCaptions();
-    ShowChannelTable();
-    ShowMainTxt();
+    applyTexts();
+    showChannelTable();
+    refreshCaption();
 }
 
-void MainWindow::LoadNewDoc()
+void MainWindow::scheduleNewDocument()
 {
-    CloseCurAllWindows();
-    NewDocTimer.start();
+    closeAllWindows();
+    newDocumentTimer.start();
 }
 
-void MainWindow::NewDocTimer_Timer()
+void MainWindow::buildScheduledDocument()
 {
-    NewDocTimer.stop();
+    newDocumentTimer.stop();
     Document& doc = session_.doc;
     const TemplateVariant variant = doc.initPending ? TemplateVariant::Init : TemplateVariant::NewDocument;
     const NewDocumentResult result = buildNewDocument(doc, session_.paths.initDir(), variant);
     if (result.messageId != 0)
-        ui::Inform(this, ctx_.text(result.messageId), ui::Icon::Critical);
-    SetMainCaptions();
-    ShowCountryMode();
-    ShowChannelTable();
-    ShowMainTxt();
+        ui::inform(this, ctx_.text(result.messageId), ui::Icon::Critical);
+    applyTexts();
+    showChannelMode();
+    showChannelTable();
+    refreshCaption();
     area_->cascadeSubWindows();
     doc.initPending = false;
 }
 
-void MainWindow::mnuFileNew_Click()
+void MainWindow::newDocument()
 {
     Document& doc = session_.doc;
     if (doc.isModified()) {
         // No and Cancel both go on to the question below; only Yes saves.
-        const ui::Answer answer = ui::Ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
-        if (answer == ui::Answer::Yes && !SaveWithoutAsking()) {
+        const ui::Answer answer = ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
+        if (answer == ui::Answer::Yes && !saveWithoutAsking()) {
             doc.initPending = false;
             return;
         }
     }
-    if (ui::Ask(this, ctx_.text(9026), ui::Buttons::OkCancel, ui::Icon::Warning) != ui::Answer::Ok) {
+    if (ui::ask(this, ctx_.text(9026), ui::Buttons::OkCancel, ui::Icon::Warning) != ui::Answer::Ok) {
         doc.initPending = false;
         return;
     }
-    LoadNewDoc();
+    scheduleNewDocument();
 }
 
-void MainWindow::ToolbarNew()
+void MainWindow::newDocumentFromToolbar()
 {
     if (session_.doc.isModified()) {
         // The toolbar has no second question, so Cancel stops here.
-        const ui::Answer answer = ui::Ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
-        if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !SaveWithoutAsking()))
+        const ui::Answer answer = ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
+        if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !saveWithoutAsking()))
             return;
     }
-    LoadNewDoc();
+    scheduleNewDocument();
 }
 
-void MainWindow::MnuInit_Click()
+void MainWindow::initializeDocument()
 {
     session_.doc.initPending = true;
-    mnuFileNew_Click();
+    newDocument();
 }
 
 // --- Save -------------------------------------------------------------------
 
-bool MainWindow::SaveTo(const std::string& path)
+bool MainWindow::saveTo(const std::string& path)
 {
     Document& doc = session_.doc;
     const std::string previousPath = doc.documentPath;
-    if (!saveDocument(doc, path)) {
+    if (!zav::saveDocument(doc, path)) {
         doc.documentPath = previousPath;
-        ui::Inform(this, ctx_.text(9002), ui::Icon::Critical);
-        ShowMainTxt();
+        ui::inform(this, ctx_.text(9002), ui::Icon::Critical);
+        refreshCaption();
         return false;
     }
     doc.documentPath = path;
     doc.isUntitled = false;
-    ShowMainTxt();
+    refreshCaption();
     return true;
 }
 
-bool MainWindow::SaveWithoutAsking()
+bool MainWindow::saveWithoutAsking()
 {
     // An untitled document has no file to go to: ask for one.
     if (session_.doc.isUntitled)
-        return mnuFileSaveAs_Click();
-    return SaveTo(session_.doc.documentPath);
+        return saveDocumentAs();
+    return saveTo(session_.doc.documentPath);
 }
 
-bool MainWindow::mnuFileSave_Click()
+bool MainWindow::saveDocument()
 {
     Document& doc = session_.doc;
     if (doc.isUntitled)
-        return mnuFileSaveAs_Click();
+        return saveDocumentAs();
     const QString question = "\"" + QString::fromStdString(doc.documentName()) + "\"" + ctx_.text(9007);
-    if (ui::Ask(this, question, ui::Buttons::OkCancel, ui::Icon::Question) != ui::Answer::Ok)
+    if (ui::ask(this, question, ui::Buttons::OkCancel, ui::Icon::Question) != ui::Answer::Ok)
         return false;
-    return SaveTo(doc.documentPath);
+    return saveTo(doc.documentPath);
 }
 
-bool MainWindow::mnuFileSaveAs_Click()
+bool MainWindow::saveDocumentAs()
 {
-    const QString path = ui::GetSaveFile(this, ctx_.text(10004).remove('&'),
+    const QString path = ui::getSaveFile(this, ctx_.text(10004).remove('&'),
                                          QString::fromStdString(session_.doc.documentPath), fileFilter_);
     if (path.isEmpty())
         return false;
-    return SaveTo(path.toStdString());
+    return saveTo(path.toStdString());
 }
 
 // --- Open -------------------------------------------------------------------
 
-void MainWindow::mnuFileOpen_Click()
+void MainWindow::openDocument()
 {
     if (session_.doc.isModified()) {
-        const ui::Answer answer = ui::Ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
-        if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !SaveWithoutAsking()))
+        const ui::Answer answer = ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
+        if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !saveWithoutAsking()))
             return;
     }
     const QString dir = QFileInfo(QString::fromStdString(session_.doc.documentPath)).absolutePath();
-    const QString path = ui::GetOpenFile(this, ctx_.text(10002).remove('&'), dir, fileFilter_);
+    const QString path = ui::getOpenFile(this, ctx_.text(10002).remove('&'), dir, fileFilter_);
     if (path.isEmpty())
         return;
-    OpenFile(path);
+    openFile(path);
 }
 
-void MainWindow::OpenFile(const QString& path)
+void MainWindow::openFile(const QString& path)
 {
-    CloseCurAllWindows();
-    const OpenResult result = openDocument(session_.doc, path.toStdString(), session_.versions);
+    closeAllWindows();
+    const OpenResult result = zav::openDocument(session_.doc, path.toStdString(), session_.versions);
     switch (result.outcome) {
     case OpenOutcome::Opened:
-        ShowCountryMode();
-        SetMainCaptions();
+        showChannelMode();
+        applyTexts();
         break;
     case OpenOutcome::Incompatible:
         // The other version gets the file; this program then ends.
-        if (AskOtherVersion(result.fileVersion, {path}))
+        if (askOtherVersion(result.fileVersion, {path}))
             return;
         break;
     default:
-        ui::Inform(this, ctx_.text(result.messageId()), ui::Icon::Critical);
+        ui::inform(this, ctx_.text(result.messageId()), ui::Icon::Critical);
         break;
     }
     // Opened or not, the channel table shows the document in force.
-    ShowChannelTable();
-    ShowMainTxt();
+    showChannelTable();
+    refreshCaption();
     area_->cascadeSubWindows();
 }
 
 // --- other program versions ------------------------------------------------
 
-bool MainWindow::AskOtherVersion(const std::string& imageVersion, const QStringList& arguments)
+bool MainWindow::askOtherVersion(const std::string& imageVersion, const QStringList& arguments)
 {
     const std::string question = incompatibleMessage(session_.texts, kProgramImageVersion, imageVersion);
-    if (ui::Ask(this, QString::fromStdString(question), ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
+    if (ui::ask(this, QString::fromStdString(question), ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
         return false;
-    return StartOtherVersion(imageVersion, arguments) && close();
+    return startOtherVersion(imageVersion, arguments) && close();
 }
 
-bool MainWindow::StartOtherVersion(const std::string& imageVersion, const QStringList& arguments)
+bool MainWindow::startOtherVersion(const std::string& imageVersion, const QStringList& arguments)
 {
     const std::string program =
         otherVersionProgram(session_.versions, session_.paths.dataDir, options_.programFile, imageVersion);
     if (program.empty() || !QProcess::startDetached(QString::fromStdString(program), arguments)) {
         // Nothing was started: the program goes on (9063 says why).
-        ui::Inform(this, ctx_.text(9063), ui::Icon::Warning);
+        ui::inform(this, ctx_.text(9063), ui::Icon::Warning);
         return false;
     }
     return true;

@@ -91,7 +91,7 @@ constexpr int kTextRetry = 9102;
 
 } // namespace
 
-QAction* MainWindow::NewAction(const char* name, void (MainWindow::*slot)())
+QAction* MainWindow::newAction(const char* name, void (MainWindow::*slot)())
 {
     auto* action = new QAction(this);
     action->setObjectName(QString::fromLatin1(name));
@@ -101,47 +101,47 @@ QAction* MainWindow::NewAction(const char* name, void (MainWindow::*slot)())
     return action;
 }
 
-void MainWindow::BuildActions()
+void MainWindow::buildActions()
 {
-    NewAction("mnuFileNew", &MainWindow::mnuFileNew_Click);
-    NewAction("mnuFileOpen", &MainWindow::mnuFileOpen_Click);
-    connect(NewAction("mnuFileSave", nullptr), &QAction::triggered, this, [this] { mnuFileSave_Click(); });
-    connect(NewAction("mnuFileSaveAs", nullptr), &QAction::triggered, this, [this] { mnuFileSaveAs_Click(); });
-    NewAction("mnuFileExit", &MainWindow::mnuFileExit_Click);
-    NewAction("mnuModelInfo", &MainWindow::mnuModelInfo_Click);
-    NewAction("MnuModeCountry", &MainWindow::MnuModeCountry_Click)->setCheckable(true);
-    NewAction("MnuModeExtended", &MainWindow::MnuModeExtended_Click)->setCheckable(true);
+    newAction("mnuFileNew", &MainWindow::newDocument);
+    newAction("mnuFileOpen", &MainWindow::openDocument);
+    connect(newAction("mnuFileSave", nullptr), &QAction::triggered, this, [this] { saveDocument(); });
+    connect(newAction("mnuFileSaveAs", nullptr), &QAction::triggered, this, [this] { saveDocumentAs(); });
+    newAction("mnuFileExit", &MainWindow::exitProgram);
+    newAction("mnuModelInfo", &MainWindow::chooseModel);
+    newAction("MnuModeCountry", &MainWindow::useCountryMode)->setCheckable(true);
+    newAction("MnuModeExtended", &MainWindow::useExtendedMode)->setCheckable(true);
     for (const EditorItem& item : kEditorItems) {
         const QString window = QString::fromLatin1(item.window);
-        connect(NewAction(item.action, nullptr), &QAction::triggered, this, [this, window] { OpenEditor(window); });
+        connect(newAction(item.action, nullptr), &QAction::triggered, this, [this, window] { openEditor(window); });
     }
-    NewAction("MnuLocalInfo", &MainWindow::MnuLocalInfo_Click);
-    NewAction("mnuReadFromRadio", &MainWindow::mnuReadFromRadio_Click);
-    NewAction("mnuWriteToRadio", &MainWindow::mnuWriteToRadio_Click);
-    NewAction("MnuProPassWord", &MainWindow::MnuProPassWord_Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    NewAction("mnuComm", &MainWindow::mnuComm_Click);
-    NewAction("mnuLanguage", &MainWindow::mnuLanguage_Click);
-    NewAction("MnuInit", &MainWindow::MnuInit_Click);
+    newAction("MnuLocalInfo", &MainWindow::showRadioInfo);
+    newAction("mnuReadFromRadio", &MainWindow::readFromRadio);
+    newAction("mnuWriteToRadio", &MainWindow::writeToRadio);
+    newAction("MnuProPassWord", &MainWindow::enterPassword)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    newAction("mnuComm", &MainWindow::choosePort);
+    newAction("mnuLanguage", &MainWindow::chooseLanguage);
+    newAction("MnuInit", &MainWindow::initializeDocument);
 
-    QAction* tree = NewAction("mnuTreeView", nullptr);
+    QAction* tree = newAction("mnuTreeView", nullptr);
     tree->setCheckable(true);
     tree->setChecked(true);
-    connect(tree, &QAction::toggled, this, [this](bool on) { Picture1->setVisible(on); });
-    QAction* toolbar = NewAction("mnuViewToolbar", nullptr);
+    connect(tree, &QAction::toggled, this, [this](bool on) { leftPane_->setVisible(on); });
+    QAction* toolbar = newAction("mnuViewToolbar", nullptr);
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
-    connect(toolbar, &QAction::toggled, this, [this](bool on) { tbToolBar->setVisible(on); });
-    QAction* status = NewAction("mnuViewStatusBar", nullptr);
+    connect(toolbar, &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
+    QAction* status = newAction("mnuViewStatusBar", nullptr);
     status->setCheckable(true);
     status->setChecked(true);
-    connect(status, &QAction::toggled, this, [this](bool on) { sbStatusBar->setVisible(on); });
+    connect(status, &QAction::toggled, this, [this](bool on) { statusBar_->setVisible(on); });
 
-    connect(NewAction("mnuWindowCascade", nullptr), &QAction::triggered, area_, &QMdiArea::cascadeSubWindows);
-    NewAction("mnuCloseAll", &MainWindow::CloseCurAllWindows);
-    NewAction("mnuHelpAbout", &MainWindow::mnuHelpAbout_Click);
+    connect(newAction("mnuWindowCascade", nullptr), &QAction::triggered, area_, &QMdiArea::cascadeSubWindows);
+    newAction("mnuCloseAll", &MainWindow::closeAllWindows);
+    newAction("mnuHelpAbout", &MainWindow::showAbout);
 }
 
-void MainWindow::BuildMenus()
+void MainWindow::buildMenus()
 {
     QMenuBar* bar = menuBar();
     auto menu = [&](const char* name) {
@@ -193,14 +193,14 @@ void MainWindow::BuildMenus()
     add(view, "mnuViewStatusBar");
 
     QMenu* window = menu("mnuWindow");
-    connect(window, &QMenu::aboutToShow, this, &MainWindow::FillWindowMenu);
-    FillWindowMenu();
+    connect(window, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
+    fillWindowMenu();
 
     QMenu* help = menu("mnuHelp");
     add(help, "mnuHelpAbout");
 }
 
-void MainWindow::FillWindowMenu()
+void MainWindow::fillWindowMenu()
 {
     QMenu* window = menus_.at("mnuWindow");
     window->clear();
@@ -219,75 +219,75 @@ void MainWindow::FillWindowMenu()
     }
 }
 
-void MainWindow::BuildToolbar()
+void MainWindow::buildToolbar()
 {
-    tbToolBar = addToolBar(QString());
-    tbToolBar->setObjectName("tbToolBar");
-    tbToolBar->setMovable(false);
-    tbToolBar->setIconSize(QSize(24, 24));
+    toolBar_ = addToolBar(QString());
+    toolBar_->setObjectName("tbToolBar");
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(24, 24));
     for (const ToolButton& b : kToolButtons) {
         if (!b.key) {
-            tbToolBar->addSeparator();
+            toolBar_->addSeparator();
             continue;
         }
-        QAction* action = tbToolBar->addAction(icons_->icon(b.icon), QString());
+        QAction* action = toolBar_->addAction(icons_->icon(b.icon), QString());
         action->setObjectName(QString::fromLatin1(b.key));
         buttons_[action->objectName()] = action;
     }
     // A click dispatches on the key.
-    connect(buttons_.at("NewFile"), &QAction::triggered, this, &MainWindow::ToolbarNew);
-    connect(buttons_.at("OpenFile"), &QAction::triggered, this, &MainWindow::mnuFileOpen_Click);
-    connect(buttons_.at("SaveFile"), &QAction::triggered, this, [this] { mnuFileSave_Click(); });
-    connect(buttons_.at("ReadRadio"), &QAction::triggered, this, &MainWindow::mnuReadFromRadio_Click);
-    connect(buttons_.at("CommSet"), &QAction::triggered, this, &MainWindow::mnuComm_Click);
-    connect(buttons_.at("WriteRadio"), &QAction::triggered, this, &MainWindow::mnuWriteToRadio_Click);
-    connect(buttons_.at("About"), &QAction::triggered, this, &MainWindow::mnuHelpAbout_Click);
+    connect(buttons_.at("NewFile"), &QAction::triggered, this, &MainWindow::newDocumentFromToolbar);
+    connect(buttons_.at("OpenFile"), &QAction::triggered, this, &MainWindow::openDocument);
+    connect(buttons_.at("SaveFile"), &QAction::triggered, this, [this] { saveDocument(); });
+    connect(buttons_.at("ReadRadio"), &QAction::triggered, this, &MainWindow::readFromRadio);
+    connect(buttons_.at("CommSet"), &QAction::triggered, this, &MainWindow::choosePort);
+    connect(buttons_.at("WriteRadio"), &QAction::triggered, this, &MainWindow::writeToRadio);
+    connect(buttons_.at("About"), &QAction::triggered, this, &MainWindow::showAbout);
 }
 
-void MainWindow::BuildLeftPane()
+void MainWindow::buildLeftPane()
 {
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName("Picture1");
-    Picture1->setMinimumWidth(static_cast<int>(kMinPaneTwips / kTwipsPerPixel));
+    leftPane_ = new QWidget(this);
+    leftPane_->setObjectName("Picture1");
+    leftPane_->setMinimumWidth(static_cast<int>(kMinPaneTwips / kTwipsPerPixel));
 
-    Toolbar1 = new QToolBar(Picture1);
-    Toolbar1->setObjectName("Toolbar1");
-    Toolbar1->setIconSize(QSize(16, 16));
-    Label1 = new QLabel(Picture1);
-    Label1->setObjectName("Label1");
-    QFont bold = Label1->font();
+    paneBar_ = new QToolBar(leftPane_);
+    paneBar_->setObjectName("Toolbar1");
+    paneBar_->setIconSize(QSize(16, 16));
+    modelLabel_ = new QLabel(leftPane_);
+    modelLabel_->setObjectName("Label1");
+    QFont bold = modelLabel_->font();
     bold.setBold(true);
-    Label1->setFont(bold);
-    Toolbar1->addWidget(Label1);
-    auto* spacer = new QWidget(Toolbar1);
+    modelLabel_->setFont(bold);
+    paneBar_->addWidget(modelLabel_);
+    auto* spacer = new QWidget(paneBar_);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    Toolbar1->addWidget(spacer);
+    paneBar_->addWidget(spacer);
     QIcon hideIcon = icons_->icon(IconId::HidePane);
     if (hideIcon.isNull())
         hideIcon = style()->standardIcon(QStyle::SP_TitleBarCloseButton);
-    hidePane_ = Toolbar1->addAction(hideIcon, QString());
+    hidePane_ = paneBar_->addAction(hideIcon, QString());
     hidePane_->setObjectName(QString::fromUtf8("删除"));
     connect(hidePane_, &QAction::triggered, this, [this] { actions_.at("mnuTreeView")->setChecked(false); });
 
-    TreeView1 = new QTreeWidget(Picture1);
-    TreeView1->setObjectName("TreeView1");
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setRootIsDecorated(true);
-    connect(TreeView1, &QTreeWidget::itemClicked, this, &MainWindow::TreeClicked);
-    connect(TreeView1, &QTreeWidget::itemActivated, this, &MainWindow::TreeClicked);
+    tree_ = new QTreeWidget(leftPane_);
+    tree_->setObjectName("TreeView1");
+    tree_->setHeaderHidden(true);
+    tree_->setRootIsDecorated(true);
+    connect(tree_, &QTreeWidget::itemClicked, this, &MainWindow::treeItemClicked);
+    connect(tree_, &QTreeWidget::itemActivated, this, &MainWindow::treeItemClicked);
 
-    auto* layout = new QVBoxLayout(Picture1);
+    auto* layout = new QVBoxLayout(leftPane_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Toolbar1);
-    layout->addWidget(TreeView1, 1);
+    layout->addWidget(paneBar_);
+    layout->addWidget(tree_, 1);
 
     // The splitter handle is the draggable bar at the pane's right edge;
     // the pane's minimum width keeps it at 300 twips or more.
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName("CommandMove");
     splitter_->setChildrenCollapsible(false);
-    splitter_->addWidget(Picture1);
+    splitter_->addWidget(leftPane_);
     splitter_->addWidget(area_);
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
@@ -295,24 +295,24 @@ void MainWindow::BuildLeftPane()
     setCentralWidget(splitter_);
 }
 
-void MainWindow::BuildStatusBar()
+void MainWindow::buildStatusBar()
 {
-    sbStatusBar = statusBar();
-    sbStatusBar->setObjectName("sbStatusBar");
+    statusBar_ = statusBar();
+    statusBar_->setObjectName("sbStatusBar");
     for (std::size_t i = 0; i < panels_.size(); ++i) {
-        panels_[i] = new QLabel(sbStatusBar);
+        panels_[i] = new QLabel(statusBar_);
         panels_[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
         panels_[i]->setContentsMargins(4, 0, 4, 0);
         if (i == 0)
-            sbStatusBar->addWidget(panels_[i], 1);
+            statusBar_->addWidget(panels_[i], 1);
         else
-            sbStatusBar->addPermanentWidget(panels_[i]);
+            statusBar_->addPermanentWidget(panels_[i]);
     }
 }
 
-int MainWindow::paneWidthTwips() const { return static_cast<int>(Picture1->width() * kTwipsPerPixel + 0.5); }
+int MainWindow::paneWidthTwips() const { return static_cast<int>(leftPane_->width() * kTwipsPerPixel + 0.5); }
 
-bool MainWindow::SetPaneWidthTwips(int twips)
+bool MainWindow::setPaneWidthTwips(int twips)
 {
     const int clientTwips = static_cast<int>(splitter_->width() * kTwipsPerPixel);
     if (twips < kMinPaneTwips || twips > clientTwips)
@@ -322,11 +322,11 @@ bool MainWindow::SetPaneWidthTwips(int twips)
     return true;
 }
 
-void MainWindow::SetMainCaptions()
+void MainWindow::applyTexts()
 {
     fileFilter_ = ctx_.text(9001) + QStringLiteral(" (*.dat)|*.dat");
-    ui::SetMessageTitle(ctx_.text(12000));
-    ui::SetButtonTexts({ctx_.text(9017), ctx_.text(9018), ctx_.text(kTextYes), ctx_.text(kTextNo),
+    ui::setMessageTitle(ctx_.text(12000));
+    ui::setButtonTexts({ctx_.text(9017), ctx_.text(9018), ctx_.text(kTextYes), ctx_.text(kTextNo),
                         ctx_.text(kTextRetry)});
 
     panels_[2]->setText(ctx_.text(12008) + QString::number(session_.settings.portNumber));
@@ -336,7 +336,7 @@ void MainWindow::SetMainCaptions()
                                                                                 : options_.portOverride));
     const ModelBand& model = session_.doc.model;
     panels_[1]->setText(QString::fromStdString(model.modelName) + "[" + QString::fromStdString(model.bandLabel) + "]");
-    ShowMainTxt();
+    refreshCaption();
 
     for (const MenuItem& item : kMenuTexts) {
         const QString name = QString::fromLatin1(item.name);
@@ -353,21 +353,21 @@ void MainWindow::SetMainCaptions()
         button->setToolTip(tip);
         button->setText(tip);
         if (button->icon().isNull())
-            tbToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly); // no picture strip: show the words
+            toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly); // no picture strip: show the words
     }
     hidePane_->setToolTip(ctx_.text(10501).remove('&'));
 }
 
-void MainWindow::Change_Language()
+void MainWindow::changeLanguage()
 {
-    SetMainCaptions();
-    LoadTree();
+    applyTexts();
+    rebuildTree();
 }
 
-void MainWindow::LoadTree()
+void MainWindow::rebuildTree()
 {
-    TreeView1->clear();
-    auto* root = new QTreeWidgetItem(TreeView1, {Label1->text()});
+    tree_->clear();
+    auto* root = new QTreeWidgetItem(tree_, {modelLabel_->text()});
     root->setData(0, kKeyRole, QStringLiteral("N0"));
     root->setIcon(0, icons_->icon(IconId::TreeRoot));
     for (const TreeNode& node : kTreeNodes) {
@@ -376,7 +376,7 @@ void MainWindow::LoadTree()
         item->setIcon(0, icons_->icon(IconId::TreeNode));
         const QString window = QString::fromLatin1(node.window);
         // A node whose window this build lacks stays disabled.
-        const bool available = window.isEmpty() ? !link_->busy() : EditorAvailable(window);
+        const bool available = window.isEmpty() ? !link_->busy() : editorAvailable(window);
         if (!available)
             item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
     }
@@ -384,60 +384,60 @@ void MainWindow::LoadTree()
     actions_.at("MnuDTMF")->setVisible(true);
 }
 
-void MainWindow::TreeClicked(QTreeWidgetItem* item)
+void MainWindow::treeItemClicked(QTreeWidgetItem* item)
 {
     if (!item || !(item->flags() & Qt::ItemIsEnabled))
         return;
     // The command runs after the tree has finished with the click: the
-    // windows it opens may rebuild the tree (LoadTree) and delete item.
+    // windows it opens may rebuild the tree (rebuildTree) and delete item.
     const QString key = item->data(0, kKeyRole).toString();
-    QTimer::singleShot(0, this, [this, key] { RunTreeCommand(key); });
+    QTimer::singleShot(0, this, [this, key] { runTreeCommand(key); });
 }
 
-void MainWindow::RunTreeCommand(const QString& key)
+void MainWindow::runTreeCommand(const QString& key)
 {
     for (const TreeNode& node : kTreeNodes) {
         if (key != QLatin1String(node.key))
             continue;
         if (node.window[0] == '\0')
-            MnuLocalInfo_Click();
+            showRadioInfo();
         else
-            OpenEditor(QString::fromLatin1(node.window));
+            openEditor(QString::fromLatin1(node.window));
         return;
     }
     // The root "N0" opens nothing.
 }
 
-void MainWindow::ShowMainTxt()
+void MainWindow::refreshCaption()
 {
     const ModelBand& model = session_.doc.model;
     const QString modelName = QString::fromStdString(model.modelName);
     setWindowTitle(ctx_.text(12000) + "[" + modelName + ":" + QString::fromStdString(model.bandLabel) + "][" +
                    ctx_.text(12009) + ":" + QString::fromStdString(session_.doc.documentName()) + "]");
-    Label1->setText(modelName);
-    if (TreeView1 && TreeView1->topLevelItemCount() > 0)
-        TreeView1->topLevelItem(0)->setText(0, Label1->text());
+    modelLabel_->setText(modelName);
+    if (tree_ && tree_->topLevelItemCount() > 0)
+        tree_->topLevelItem(0)->setText(0, modelLabel_->text());
 }
 
-void MainWindow::ShowCountryMode()
+void MainWindow::showChannelMode()
 {
     const bool extended = isExtendedMode(session_.doc.image().ChannelMode);
     actions_.at("MnuModeCountry")->setChecked(!extended);
     actions_.at("MnuModeExtended")->setChecked(extended);
 }
 
-void MainWindow::UpdateCommandStates()
+void MainWindow::updateCommandStates()
 {
     for (const EditorItem& item : kEditorItems)
-        actions_.at(QString::fromLatin1(item.action))->setEnabled(EditorAvailable(QString::fromLatin1(item.window)));
+        actions_.at(QString::fromLatin1(item.action))->setEnabled(editorAvailable(QString::fromLatin1(item.window)));
     // One transfer at a time.
     const bool idle = !link_->busy();
     for (const char* name : {"mnuReadFromRadio", "mnuWriteToRadio", "MnuLocalInfo"})
         actions_.at(QString::fromLatin1(name))->setEnabled(idle);
     buttons_.at("ReadRadio")->setEnabled(idle);
     buttons_.at("WriteRadio")->setEnabled(idle);
-    if (TreeView1 && TreeView1->topLevelItemCount() > 0) {
-        QTreeWidgetItem* root = TreeView1->topLevelItem(0);
+    if (tree_ && tree_->topLevelItemCount() > 0) {
+        QTreeWidgetItem* root = tree_->topLevelItem(0);
         for (int i = 0; i < root->childCount(); ++i) {
             QTreeWidgetItem* item = root->child(i);
             if (item->data(0, kKeyRole).toString() == QLatin1String("N7"))

@@ -23,16 +23,16 @@ public:
     /// True after OK confirmed a change: the caller builds a new document.
     [[nodiscard]] bool modelChanged() const { return changed_; }
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QComboBox* Combo1 = nullptr; ///< models
-    QComboBox* Combo2 = nullptr; ///< bands of the shown model
-    QPushButton* CommandOK = nullptr;
-    QPushButton* CommandCancel = nullptr;
+    QLabel* modelCaption = nullptr;
+    QLabel* bandCaption = nullptr;
+    QComboBox* modelList = nullptr; ///< models
+    QComboBox* bandList = nullptr; ///< bands of the shown model
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 
 private:
-    void FillBands();
-    void CommandOK_Click();
+    void fillBands();
+    void applyChoice();
 
     ui::AppContext& ctx_;
     bool changed_ = false;

@@ -19,32 +19,32 @@ PasswordDialog::PasswordDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(p
     ctx.session.passwordAnswered = false;
     setWindowTitle(ctx.text(23100));
 
-    Label1 = new QLabel(ctx.text(23101), this);
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName("Text1");
-    Text1->setEchoMode(QLineEdit::Password);
-    Text1->setMaxLength(kPasswordLength);
-    ui::KeyRules::filterTextBox(Text1, nullptr, false);
-    Text1->setText(ui::FromBytes(ctx.session.radioPassword));
+    promptLabel = new QLabel(ctx.text(23101), this);
+    passwordBox = new QLineEdit(this);
+    passwordBox->setObjectName("Text1");
+    passwordBox->setEchoMode(QLineEdit::Password);
+    passwordBox->setMaxLength(kPasswordLength);
+    ui::KeyRules::filterTextBox(passwordBox, nullptr, false);
+    passwordBox->setText(ui::fromBytes(ctx.session.radioPassword));
 
 
     auto* row = new QHBoxLayout;
     row->setSpacing(4); // the label sits 50 twips (about 3 px) left of the box
-    row->addWidget(Label1);
-    row->addWidget(Text1, 1);
-    auto* buttons = ui::OkCancelRow(this, ctx, CommandOK, CommandCancel);
+    row->addWidget(promptLabel);
+    row->addWidget(passwordBox, 1);
+    auto* buttons = ui::okCancelRow(this, ctx, okButton, cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(buttons);
     setMinimumWidth(300);
 
-    connect(CommandOK, &QPushButton::clicked, this, &PasswordDialog::CommandOK_Click);
+    connect(okButton, &QPushButton::clicked, this, &PasswordDialog::storePassword);
     ctx.session.passwordAnswered = true;
 }
 
-void PasswordDialog::CommandOK_Click()
+void PasswordDialog::storePassword()
 {
-    ctx_.session.radioPassword = cleanText(ui::ToBytes(Text1->text()));
+    ctx_.session.radioPassword = cleanText(ui::toBytes(passwordBox->text()));
     accept();
 }
 

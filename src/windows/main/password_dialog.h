@@ -22,13 +22,13 @@ class PasswordDialog : public QDialog {
 public:
     explicit PasswordDialog(ui::AppContext& ctx, QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;
-    QLineEdit* Text1 = nullptr;
-    QPushButton* CommandOK = nullptr;
-    QPushButton* CommandCancel = nullptr;
+    QLabel* promptLabel = nullptr;
+    QLineEdit* passwordBox = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 
 private:
-    void CommandOK_Click();
+    void storePassword();
 
     ui::AppContext& ctx_;
 };

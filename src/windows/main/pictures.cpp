@@ -4,12 +4,12 @@
 
 namespace zav {
 
-QPixmap LoadPicture(const std::string& programDir, const char* name)
+QPixmap loadPicture(const std::string& programDir, const char* name)
 {
     return QPixmap(QDir(QString::fromStdString(programDir)).filePath(QString::fromLatin1(name)));
 }
 
-IconStrip::IconStrip(const std::string& programDir) : strip_(LoadPicture(programDir, kIconStrip)) {}
+IconStrip::IconStrip(const std::string& programDir) : strip_(loadPicture(programDir, kIconStrip)) {}
 
 QIcon IconStrip::icon(IconId id) const
 {

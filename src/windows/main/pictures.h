@@ -20,7 +20,7 @@ inline constexpr const char* kIconStrip = "Icons.png";
 enum class IconId { NewFile, OpenFile, SaveFile, ReadRadio, CommSet, WriteRadio, About, TreeRoot, TreeNode, HidePane };
 
 /// A picture from the program folder; a null pixmap when it is missing.
-[[nodiscard]] QPixmap LoadPicture(const std::string& programDir, const char* name);
+[[nodiscard]] QPixmap loadPicture(const std::string& programDir, const char* name);
 /// The icon strip, read once.
 class IconStrip {
 public:

@@ -17,7 +17,7 @@ namespace zav {
 namespace {
 
 // "ttyUSB0" for "/dev/ttyUSB0"; a by-id link shows its last part.
-QString ShortName(const std::string& path)
+QString shortDeviceName(const std::string& path)
 {
     const QString p = QString::fromStdString(path);
     if (p.startsWith(QLatin1String("/dev/serial/by-id/")))
@@ -33,20 +33,20 @@ PortDialog::PortDialog(ui::AppContext& ctx, DeviceSource devices, QWidget* paren
     setObjectName("FrmSetComm");
     setWindowTitle(ctx.text(22000));
 
-    Frame1 = new QGroupBox(ctx.text(22001), this);
+    portGroup = new QGroupBox(ctx.text(22001), this);
     group_ = new QButtonGroup(this);
-    auto* grid = new QGridLayout(Frame1);
+    auto* grid = new QGridLayout(portGroup);
     grid->setHorizontalSpacing(6);
     constexpr int kRows = kPortChoices / 2;
     for (int i = 0; i < kPortChoices; ++i) {
-        auto* option = new QRadioButton(ctx.text(22002) + QString::number(i + 1), Frame1);
+        auto* option = new QRadioButton(ctx.text(22002) + QString::number(i + 1), portGroup);
         option->setObjectName(QStringLiteral("Option1_%1").arg(i));
-        auto* device = new QLabel(Frame1);
+        auto* device = new QLabel(portGroup);
         device->setObjectName(QStringLiteral("DeviceLabel_%1").arg(i));
         device->setMinimumWidth(90);
         group_->addButton(option, i + 1);
-        Option1[static_cast<std::size_t>(i)] = option;
-        DeviceLabel[static_cast<std::size_t>(i)] = device;
+        portOptions[static_cast<std::size_t>(i)] = option;
+        deviceLabels[static_cast<std::size_t>(i)] = device;
         const int column = (i / kRows) * 2;
         grid->addWidget(option, i % kRows, column);
         grid->addWidget(device, i % kRows, column + 1);
@@ -54,58 +54,58 @@ PortDialog::PortDialog(ui::AppContext& ctx, DeviceSource devices, QWidget* paren
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 
-    auto* buttons = ui::OkCancelRow(this, ctx, CommandOK, CommandCancel);
+    auto* buttons = ui::okCancelRow(this, ctx, okButton, cancelButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Frame1);
+    layout->addWidget(portGroup);
     layout->addLayout(buttons);
 
-    ShowPortList();
-    Select(ctx.session.settings.portNumber);
+    showPortList();
+    selectPort(ctx.session.settings.portNumber);
 
-    connect(CommandOK, &QPushButton::clicked, this, &PortDialog::CommandOK_Click);
-    ReCommTimer.setInterval(kRefreshMs);
-    connect(&ReCommTimer, &QTimer::timeout, this, &PortDialog::ReCommTimer_Timer);
-    ReCommTimer.start();
+    connect(okButton, &QPushButton::clicked, this, &PortDialog::storeChoice);
+    refreshTimer.setInterval(kRefreshMs);
+    connect(&refreshTimer, &QTimer::timeout, this, &PortDialog::refreshPorts);
+    refreshTimer.start();
 }
 
-void PortDialog::ShowPortList()
+void PortDialog::showPortList()
 {
     const RunSettings& settings = ctx_.session.settings;
     table_ = mapPorts(devices_ ? devices_() : std::vector<SerialDevice>{}, settings.portDevice, settings.portNumber);
     for (int i = 0; i < kPortChoices; ++i) {
         const PortSlot& slot = table_[static_cast<std::size_t>(i)];
-        QRadioButton* option = Option1[static_cast<std::size_t>(i)];
-        QLabel* device = DeviceLabel[static_cast<std::size_t>(i)];
+        QRadioButton* option = portOptions[static_cast<std::size_t>(i)];
+        QLabel* device = deviceLabels[static_cast<std::size_t>(i)];
         option->setEnabled(slot.present);
         device->setEnabled(slot.present);
-        device->setText(ShortName(slot.device));
+        device->setText(shortDeviceName(slot.device));
         device->setToolTip(QString::fromStdString(slot.stableName.empty() ? slot.device : slot.stableName));
     }
 }
 
-void PortDialog::Select(int number)
+void PortDialog::selectPort(int number)
 {
     if (number < 1 || number > kPortChoices) {
         // No choice for this number: show none selected.
         group_->setExclusive(false);
-        for (QRadioButton* option : Option1)
+        for (QRadioButton* option : portOptions)
             option->setChecked(false);
         group_->setExclusive(true);
         return;
     }
-    Option1[static_cast<std::size_t>(number - 1)]->setChecked(true);
+    portOptions[static_cast<std::size_t>(number - 1)]->setChecked(true);
 }
 
 int PortDialog::selectedPort() const { return std::max(group_->checkedId(), 0); }
 
-void PortDialog::ReCommTimer_Timer()
+void PortDialog::refreshPorts()
 {
     const int selected = selectedPort();
-    ShowPortList();
-    Select(selected);
+    showPortList();
+    selectPort(selected);
 }
 
-void PortDialog::CommandOK_Click()
+void PortDialog::storeChoice()
 {
     const int number = selectedPort();
     if (number > 0) {
@@ -120,7 +120,7 @@ void PortDialog::CommandOK_Click()
 
 void PortDialog::done(int result)
 {
-    ReCommTimer.stop();
+    refreshTimer.stop();
     QDialog::done(result);
 }
 

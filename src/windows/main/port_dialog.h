@@ -28,30 +28,30 @@ class PortDialog : public QDialog {
     Q_OBJECT
 public:
     /// devices: where the device list comes from (the system's by default).
-    explicit PortDialog(ui::AppContext& ctx, DeviceSource devices = SystemSerialDevices, QWidget* parent = nullptr);
+    explicit PortDialog(ui::AppContext& ctx, DeviceSource devices = systemSerialDevices, QWidget* parent = nullptr);
 
     /// Rebuilds the choices from the device list, keeping the selection.
-    void ReCommTimer_Timer();
+    void refreshPorts();
     /// Selected port number (1..16) or 0.
     [[nodiscard]] int selectedPort() const;
     [[nodiscard]] const PortTable& table() const { return table_; }
 
     static constexpr int kRefreshMs = 1000;
 
-    QGroupBox* Frame1 = nullptr;
-    std::array<QRadioButton*, kPortChoices> Option1{};
-    std::array<QLabel*, kPortChoices> DeviceLabel{};
-    QPushButton* CommandOK = nullptr;
-    QPushButton* CommandCancel = nullptr;
-    QTimer ReCommTimer;
+    QGroupBox* portGroup = nullptr;
+    std::array<QRadioButton*, kPortChoices> portOptions{};
+    std::array<QLabel*, kPortChoices> deviceLabels{};
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QTimer refreshTimer;
 
 protected:
     void done(int result) override;
 
 private:
-    void ShowPortList();
-    void Select(int number);
-    void CommandOK_Click();
+    void showPortList();
+    void selectPort(int number);
+    void storeChoice();
 
     ui::AppContext& ctx_;
     DeviceSource devices_;

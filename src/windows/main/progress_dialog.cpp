@@ -17,38 +17,38 @@ ProgressDialog::ProgressDialog(ui::AppContext& ctx, int kind, QWidget* parent) :
     setObjectName("FrmProgress");
     setWindowTitle(ctx.text(9026 + kind));
 
-    Label1 = new QLabel(ctx.text(9029), this);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label2 = new QLabel(this);
-    Label2->setObjectName("Label2");
+    captionLabel = new QLabel(ctx.text(9029), this);
+    captionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    percentLabel = new QLabel(this);
+    percentLabel->setObjectName("Label2");
     // Wide enough for "100%" so the label beside it never moves.
-    Label2->setMinimumWidth(Label2->fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 4);
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName("ProgressBar1");
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setTextVisible(false);
+    percentLabel->setMinimumWidth(percentLabel->fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 4);
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName("ProgressBar1");
+    progressBar->setRange(0, 100);
+    progressBar->setTextVisible(false);
 
     auto* row = new QHBoxLayout;
-    row->setSpacing(4); // Label1 stands right-aligned just before the percentage
-    row->addWidget(Label1, 1);
-    row->addWidget(Label2);
+    row->setSpacing(4); // captionLabel stands right-aligned just before the percentage
+    row->addWidget(captionLabel, 1);
+    row->addWidget(percentLabel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addWidget(ProgressBar1);
+    layout->addWidget(progressBar);
     setMinimumWidth(360);
-    SetPercent(0);
+    setPercent(0);
 }
 
-void ProgressDialog::SetPercent(int percent)
+void ProgressDialog::setPercent(int percent)
 {
     percent = std::clamp(percent, 0, 100);
-    ProgressBar1->setValue(percent);
-    Label2->setText(QString::number(percent) + "%");
+    progressBar->setValue(percent);
+    percentLabel->setText(QString::number(percent) + "%");
 }
 
-int ProgressDialog::percent() const { return ProgressBar1->value(); }
+int ProgressDialog::percent() const { return progressBar->value(); }
 
-void ProgressDialog::Finish()
+void ProgressDialog::finish()
 {
     finishing_ = true;
     if (isVisible())
@@ -60,7 +60,7 @@ void ProgressDialog::Finish()
 void ProgressDialog::reject()
 {
     // Escape and the close button come here: that is the user's Cancel. The
-    // transfer ends and closes the window through Finish().
+    // transfer ends and closes the window through finish().
     if (!finishing_ && onCancel) {
         onCancel();
         if (finishing_)

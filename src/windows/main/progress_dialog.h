@@ -1,7 +1,7 @@
 #pragma once
 
 // Progress window of a read or a write: modal while the transfer runs.
-// The transfer closes it with Finish(); closing it any other way (the
+// The transfer closes it with finish(); closing it any other way (the
 // window's close button, Escape) asks the transfer to cancel.
 
 #include <QDialog>
@@ -27,14 +27,14 @@ public:
     std::function<void()> onCancel;
 
     /// Bar value and "n%" label (clamped to 0..100).
-    void SetPercent(int percent);
+    void setPercent(int percent);
     [[nodiscard]] int percent() const;
     /// Closes the window for the transfer's end, without asking to cancel.
-    void Finish();
+    void finish();
 
-    QLabel* Label1 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* captionLabel = nullptr;
+    QProgressBar* progressBar = nullptr;
+    QLabel* percentLabel = nullptr;
 
 protected:
     void reject() override;

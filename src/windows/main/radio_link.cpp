@@ -19,17 +19,17 @@ RadioLink::RadioLink(ui::AppContext& ctx, QWidget* window, std::function<std::st
       engine_(link::TransferServices{port_, timers_, *this, *this, *this}, linkSession_,
               link::TransferContext{ctx.session.doc, ctx.session.radioPassword, ctx.session.versions})
 {
-    link::ConnectEngine(port_, timers_, engine_);
+    link::connectEngine(port_, timers_, engine_);
 }
 
 RadioLink::~RadioLink()
 {
-    Shutdown();
+    shutdown();
     if (progress_)
         delete progress_.data();
 }
 
-bool RadioLink::Start(bool (link::TransferEngine::*start)())
+bool RadioLink::start(bool (link::TransferEngine::*start)())
 {
     if (engine_.busy())
         return false;
@@ -40,18 +40,18 @@ bool RadioLink::Start(bool (link::TransferEngine::*start)())
     return started;
 }
 
-bool RadioLink::StartRead() { return Start(&link::TransferEngine::startRead); }
-bool RadioLink::StartWrite() { return Start(&link::TransferEngine::startWrite); }
-bool RadioLink::StartInfoRead() { return Start(&link::TransferEngine::startInfoRead); }
+bool RadioLink::startRead() { return start(&link::TransferEngine::startRead); }
+bool RadioLink::startWrite() { return start(&link::TransferEngine::startWrite); }
+bool RadioLink::startInfoRead() { return start(&link::TransferEngine::startInfoRead); }
 
-void RadioLink::Shutdown()
+void RadioLink::shutdown()
 {
     if (engine_.busy())
         engine_.cancel();
     port_.close();
 }
 
-QWidget* RadioLink::BoxParent() const
+QWidget* RadioLink::boxParent() const
 {
     if (progress_ && progress_->isVisible())
         return progress_;
@@ -62,56 +62,56 @@ QWidget* RadioLink::BoxParent() const
 
 bool RadioLink::confirmTransfer(TransferKind kind)
 {
-    return ui::Ask(BoxParent(), ctx_.text(link::confirmTextId(kind)), ui::Buttons::OkCancel, ui::Icon::Question) ==
+    return ui::ask(boxParent(), ctx_.text(link::confirmTextId(kind)), ui::Buttons::OkCancel, ui::Icon::Question) ==
            ui::Answer::Ok;
 }
 
-void RadioLink::portFailed() { ui::Inform(BoxParent(), ctx_.text(link::kTextPortFailed), ui::Icon::Critical); }
+void RadioLink::portFailed() { ui::inform(boxParent(), ctx_.text(link::kTextPortFailed), ui::Icon::Critical); }
 
 bool RadioLink::askRetry(TransferKind kind)
 {
     if (kind == TransferKind::Info)
-        return ui::Ask(BoxParent(), ctx_.text(link::kTextRetry), ui::Buttons::RetryCancel, ui::Icon::Question) ==
+        return ui::ask(boxParent(), ctx_.text(link::kTextRetry), ui::Buttons::RetryCancel, ui::Icon::Question) ==
                ui::Answer::Retry;
-    return ui::Ask(BoxParent(), ctx_.text(link::kTextRetry), ui::Buttons::OkCancel, ui::Icon::Question) ==
+    return ui::ask(boxParent(), ctx_.text(link::kTextRetry), ui::Buttons::OkCancel, ui::Icon::Question) ==
            ui::Answer::Ok;
 }
 
 void RadioLink::wrongModel(const std::string& radioDisplayName)
 {
     const std::string text = link::wrongModelMessage(ctx_.session.text(link::kTextWrongModel), radioDisplayName);
-    ui::Inform(BoxParent(), QString::fromUtf8(text.c_str()));
+    ui::inform(boxParent(), QString::fromUtf8(text.c_str()));
 }
 
 bool RadioLink::askOtherBand()
 {
-    return ui::Ask(BoxParent(), ctx_.text(link::kTextOtherBand), ui::Buttons::OkCancel, ui::Icon::Warning) ==
+    return ui::ask(boxParent(), ctx_.text(link::kTextOtherBand), ui::Buttons::OkCancel, ui::Icon::Warning) ==
            ui::Answer::Ok;
 }
 
-void RadioLink::bandRefused() { ui::Inform(BoxParent(), ctx_.text(link::kTextBandRefused), ui::Icon::Warning); }
+void RadioLink::bandRefused() { ui::inform(boxParent(), ctx_.text(link::kTextBandRefused), ui::Icon::Warning); }
 
 bool RadioLink::askOtherVersion(const std::string& radioVersion)
 {
     const std::string text = incompatibleMessage(ctx_.session.texts, kProgramImageVersion, radioVersion);
-    return ui::Ask(BoxParent(), QString::fromUtf8(text.c_str()), ui::Buttons::YesNo, ui::Icon::Question) ==
+    return ui::ask(boxParent(), QString::fromUtf8(text.c_str()), ui::Buttons::YesNo, ui::Icon::Question) ==
            ui::Answer::Yes;
 }
 
 void RadioLink::requestPassword()
 {
-    PasswordDialog dialog(ctx_, BoxParent());
-    ui::ExecDialog(dialog);
+    PasswordDialog dialog(ctx_, boxParent());
+    ui::execDialog(dialog);
 }
 
 void RadioLink::passwordFailure()
 {
-    ui::Inform(BoxParent(), QString::fromLatin1(link::kPasswordFailureText));
+    ui::inform(boxParent(), QString::fromLatin1(link::kPasswordFailureText));
 }
 
 void RadioLink::transferDone(TransferKind kind)
 {
-    ui::Inform(BoxParent(), ctx_.text(link::doneTextId(kind)));
+    ui::inform(boxParent(), ctx_.text(link::doneTextId(kind)));
 }
 
 // --- progress window ----------------------------------------------------------
@@ -135,13 +135,13 @@ void RadioLink::showProgress(TransferKind kind)
 void RadioLink::setPercent(int percent)
 {
     if (progress_ && progress_->isVisible())
-        progress_->SetPercent(percent);
+        progress_->setPercent(percent);
 }
 
 void RadioLink::hideProgress()
 {
     if (progress_)
-        progress_->Finish();
+        progress_->finish();
 }
 
 // --- end of a transfer --------------------------------------------------------

@@ -40,12 +40,12 @@ public:
     std::function<void()> onBusyChanged;
 
     /// False when a transfer already runs (nothing happens then).
-    bool StartRead();
-    bool StartWrite();
-    bool StartInfoRead();
+    bool startRead();
+    bool startWrite();
+    bool startInfoRead();
     /// Ends a running transfer as failed (END sent, port closed); the main
     /// window calls it when it closes.
-    void Shutdown();
+    void shutdown();
 
     [[nodiscard]] bool busy() const { return engine_.busy(); }
     /// The progress window while a read or write shows one.
@@ -54,8 +54,8 @@ public:
     [[nodiscard]] const link::LinkSession& linkSession() const { return linkSession_; }
 
 private:
-    bool Start(bool (link::TransferEngine::*start)());
-    QWidget* BoxParent() const;
+    bool start(bool (link::TransferEngine::*start)());
+    QWidget* boxParent() const;
 
     // TransferPrompts
     bool confirmTransfer(link::TransferKind kind) override;

@@ -9,7 +9,7 @@ namespace zav {
 namespace {
 
 // Canonical device path -> its /dev/serial/by-id link.
-QHash<QString, QString> ByIdLinks()
+QHash<QString, QString> byIdLinks()
 {
     QHash<QString, QString> links;
     const QDir dir(QStringLiteral("/dev/serial/by-id"));
@@ -20,9 +20,9 @@ QHash<QString, QString> ByIdLinks()
 
 } // namespace
 
-std::vector<SerialDevice> SystemSerialDevices()
+std::vector<SerialDevice> systemSerialDevices()
 {
-    const QHash<QString, QString> links = ByIdLinks();
+    const QHash<QString, QString> links = byIdLinks();
     std::vector<SerialDevice> out;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         SerialDevice d;

@@ -13,6 +13,6 @@ namespace zav {
 using DeviceSource = std::function<std::vector<SerialDevice>()>;
 
 /// QSerialPortInfo::availablePorts() with by-id names and serial numbers.
-[[nodiscard]] std::vector<SerialDevice> SystemSerialDevices();
+[[nodiscard]] std::vector<SerialDevice> systemSerialDevices();
 
 } // namespace zav

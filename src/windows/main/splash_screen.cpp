@@ -14,30 +14,30 @@ SplashScreen::SplashScreen(const std::string& programDir, int language, QWidget*
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName("frmSplash");
-    Picture1_ = new QLabel(this);
-    Picture1_->setObjectName("Picture1");
+    picture_ = new QLabel(this);
+    picture_->setObjectName("Picture1");
     if (language == kEnglish || language == kChinese)
-        Picture1_->setPixmap(LoadPicture(programDir, language == kEnglish ? kSplashEnglish : kSplashChinese));
-    if (Picture1_->pixmap().isNull())
-        Picture1_->setMinimumSize(480, 300);
+        picture_->setPixmap(loadPicture(programDir, language == kEnglish ? kSplashEnglish : kSplashChinese));
+    if (picture_->pixmap().isNull())
+        picture_->setMinimumSize(480, 300);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Picture1_);
+    layout->addWidget(picture_);
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    Timer1_.setSingleShot(true);
-    Timer1_.setInterval(kShowMs);
-    connect(&Timer1_, &QTimer::timeout, this, &SplashScreen::OpenMain);
-    Timer1_.start();
+    timer_.setSingleShot(true);
+    timer_.setInterval(kShowMs);
+    connect(&timer_, &QTimer::timeout, this, &SplashScreen::openMain);
+    timer_.start();
 }
 
-void SplashScreen::mousePressEvent(QMouseEvent*) { OpenMain(); }
+void SplashScreen::mousePressEvent(QMouseEvent*) { openMain(); }
 
-void SplashScreen::OpenMain()
+void SplashScreen::openMain()
 {
-    Timer1_.stop();
+    timer_.stop();
     if (opened_)
         return;
     opened_ = true;

@@ -24,16 +24,16 @@ public:
 
     static constexpr int kShowMs = 2000;
     /// Whether the 2000 ms timer is still waiting to open the main window.
-    [[nodiscard]] bool timerActive() const { return Timer1_.isActive(); }
+    [[nodiscard]] bool timerActive() const { return timer_.isActive(); }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void OpenMain();
+    void openMain();
 
-    QLabel* Picture1_ = nullptr;
-    QTimer Timer1_;
+    QLabel* picture_ = nullptr;
+    QTimer timer_;
     bool opened_ = false;
 };
 

@@ -2,9 +2,9 @@
 
 namespace zav::ui {
 
-QString FromBytes(const std::string& bytes) { return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())); }
+QString fromBytes(const std::string& bytes) { return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())); }
 
-std::string ToBytes(const QString& text)
+std::string toBytes(const QString& text)
 {
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));

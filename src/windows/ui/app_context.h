@@ -20,10 +20,10 @@ class ShellHooks {
 public:
     virtual ~ShellHooks() = default;
     /// Rebuilds the navigation tree.
-    virtual void LoadTree() = 0;
+    virtual void rebuildTree() = 0;
     /// Marks the document state in the caption again (after edits that
     /// change what the caption shows).
-    virtual void ShowMainTxt() = 0;
+    virtual void refreshCaption() = 0;
 };
 
 struct AppContext {
@@ -39,9 +39,9 @@ struct AppContext {
 };
 
 /// Bytes of a fixed text field shown as a QString (one character per byte).
-QString FromBytes(const std::string& bytes);
+QString fromBytes(const std::string& bytes);
 /// A QString written back one byte per character (characters above 255
 /// become "?"; the editors only accept ASCII).
-std::string ToBytes(const QString& text);
+std::string toBytes(const QString& text);
 
 } // namespace zav::ui

@@ -6,7 +6,7 @@
 
 namespace zav::ui {
 
-bool ShowListIndex(QComboBox* list, int value)
+bool showListIndex(QComboBox* list, int value)
 {
     if (list->count() == 0)
         return false;
@@ -17,7 +17,7 @@ bool ShowListIndex(QComboBox* list, int value)
     return changed;
 }
 
-bool ReadListIndex(const QComboBox* list, std::int16_t& field)
+bool readListIndex(const QComboBox* list, std::int16_t& field)
 {
     const int index = list->currentIndex();
     if (index < 0)
@@ -26,7 +26,7 @@ bool ReadListIndex(const QComboBox* list, std::int16_t& field)
     return true;
 }
 
-bool ShowListText(QComboBox* list, const QString& text)
+bool showListText(QComboBox* list, const QString& text)
 {
     const int index = list->findText(text, Qt::MatchExactly);
     const bool changed = list->currentIndex() != index;
@@ -34,7 +34,7 @@ bool ShowListText(QComboBox* list, const QString& text)
     return changed;
 }
 
-bool ShowCheck(QCheckBox* box, int value)
+bool showCheck(QCheckBox* box, int value)
 {
     const bool checked = value == 1;
     const bool changed = box->isChecked() != checked;
@@ -42,14 +42,14 @@ bool ShowCheck(QCheckBox* box, int value)
     return changed;
 }
 
-void FillList(QComboBox* list, const QStringList& entries)
+void fillList(QComboBox* list, const QStringList& entries)
 {
     QSignalBlocker quiet(list);
     list->clear();
     list->addItems(entries);
 }
 
-QStringList NumberEntries(int first, int last, int step, const QString& suffix)
+QStringList numberEntries(int first, int last, int step, const QString& suffix)
 {
     QStringList out;
     for (int v = first; v <= last; v += step)

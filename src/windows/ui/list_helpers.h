@@ -14,19 +14,19 @@ namespace zav::ui {
 
 /// Selects entry value; a value outside the list selects the first entry;
 /// an empty list shows nothing. Returns true when the selection changed.
-bool ShowListIndex(QComboBox* list, int value);
+bool showListIndex(QComboBox* list, int value);
 /// The selected index into field; the field is left alone when nothing is
 /// selected. Returns true when a value was read.
-bool ReadListIndex(const QComboBox* list, std::int16_t& field);
+bool readListIndex(const QComboBox* list, std::int16_t& field);
 /// Selects the entry whose text equals text; -1 (no selection) if none.
 /// Returns true when the selection changed.
-bool ShowListText(QComboBox* list, const QString& text);
+bool showListText(QComboBox* list, const QString& text);
 /// Checks the box for 1; 0 and any value above 1 show unchecked.
 /// Returns true when the state changed.
-bool ShowCheck(QCheckBox* box, int value);
+bool showCheck(QCheckBox* box, int value);
 /// Replaces the entries, keeping signals quiet.
-void FillList(QComboBox* list, const QStringList& entries);
+void fillList(QComboBox* list, const QStringList& entries);
 /// "0", "1", ... numbers from first to last in steps, as decimal text.
-QStringList NumberEntries(int first, int last, int step = 1, const QString& suffix = {});
+QStringList numberEntries(int first, int last, int step = 1, const QString& suffix = {});
 
 } // namespace zav::ui

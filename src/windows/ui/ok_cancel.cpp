@@ -8,7 +8,7 @@
 
 namespace zav::ui {
 
-QHBoxLayout* OkCancelRow(QDialog* dialog, const AppContext& ctx, QPushButton*& ok, QPushButton*& cancel)
+QHBoxLayout* okCancelRow(QDialog* dialog, const AppContext& ctx, QPushButton*& ok, QPushButton*& cancel)
 {
     ok = new QPushButton(ctx.text(9017), dialog);
     ok->setObjectName("CommandOK");

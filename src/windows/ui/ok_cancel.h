@@ -14,6 +14,6 @@ struct AppContext;
 
 /// Creates both buttons in dialog, stores them in ok and cancel, and
 /// returns the row to add under the dialog's content.
-QHBoxLayout* OkCancelRow(QDialog* dialog, const AppContext& ctx, QPushButton*& ok, QPushButton*& cancel);
+QHBoxLayout* okCancelRow(QDialog* dialog, const AppContext& ctx, QPushButton*& ok, QPushButton*& cancel);
 
 } // namespace zav::ui

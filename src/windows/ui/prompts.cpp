@@ -33,7 +33,7 @@ public:
             break;
         case Buttons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
         }
-        const ButtonTexts& captions = CurrentButtonTexts();
+        const ButtonTexts& captions = currentButtonTexts();
         const std::pair<QMessageBox::StandardButton, const QString*> named[] = {
             {QMessageBox::Ok, &captions.ok},   {QMessageBox::Cancel, &captions.cancel},
             {QMessageBox::Yes, &captions.yes}, {QMessageBox::No, &captions.no},
@@ -52,16 +52,16 @@ public:
     }
     QString openFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override
     {
-        return QFileDialog::getOpenFileName(parent, caption, dir, QtFilter(filter));
+        return QFileDialog::getOpenFileName(parent, caption, dir, qtFilter(filter));
     }
     QString saveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter) override
     {
-        return QFileDialog::getSaveFileName(parent, caption, path, QtFilter(filter));
+        return QFileDialog::getSaveFileName(parent, caption, path, qtFilter(filter));
     }
     int exec(QDialog& dialog) override { return dialog.exec(); }
 };
 
-QtPrompter& RealPrompter()
+QtPrompter& realPrompter()
 {
     static QtPrompter real;
     return real;
@@ -72,7 +72,7 @@ Prompter* g_prompter = nullptr;
 QString g_title;
 ButtonTexts g_buttons;
 
-Answer DefaultAnswer(Buttons buttons)
+Answer defaultAnswer(Buttons buttons)
 {
     switch (buttons) {
     case Buttons::Ok: return Answer::Ok;
@@ -83,36 +83,36 @@ Answer DefaultAnswer(Buttons buttons)
 
 } // namespace
 
-Prompter& CurrentPrompter() { return g_prompter ? *g_prompter : RealPrompter(); }
-void SetPrompter(Prompter* prompter) { g_prompter = prompter; }
-void SetMessageTitle(const QString& title) { g_title = title; }
-QString MessageTitle() { return g_title; }
-void SetButtonTexts(const ButtonTexts& texts) { g_buttons = texts; }
-const ButtonTexts& CurrentButtonTexts() { return g_buttons; }
+Prompter& currentPrompter() { return g_prompter ? *g_prompter : realPrompter(); }
+void setPrompter(Prompter* prompter) { g_prompter = prompter; }
+void setMessageTitle(const QString& title) { g_title = title; }
+QString messageTitle() { return g_title; }
+void setButtonTexts(const ButtonTexts& texts) { g_buttons = texts; }
+const ButtonTexts& currentButtonTexts() { return g_buttons; }
 
-Answer Ask(QWidget* parent, const QString& text, Buttons buttons, Icon icon)
+Answer ask(QWidget* parent, const QString& text, Buttons buttons, Icon icon)
 {
-    return CurrentPrompter().ask(parent, g_title, text, buttons, icon);
+    return currentPrompter().ask(parent, g_title, text, buttons, icon);
 }
 
-void Inform(QWidget* parent, const QString& text, Icon icon)
+void inform(QWidget* parent, const QString& text, Icon icon)
 {
-    CurrentPrompter().ask(parent, g_title, text, Buttons::Ok, icon);
+    currentPrompter().ask(parent, g_title, text, Buttons::Ok, icon);
 }
 
-QString GetOpenFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
+QString getOpenFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
 {
-    return CurrentPrompter().openFile(parent, caption, dir, filter);
+    return currentPrompter().openFile(parent, caption, dir, filter);
 }
 
-QString GetSaveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter)
+QString getSaveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter)
 {
-    return CurrentPrompter().saveFile(parent, caption, path, filter);
+    return currentPrompter().saveFile(parent, caption, path, filter);
 }
 
-int ExecDialog(QDialog& dialog) { return CurrentPrompter().exec(dialog); }
+int execDialog(QDialog& dialog) { return currentPrompter().exec(dialog); }
 
-QString QtFilter(const QString& filter)
+QString qtFilter(const QString& filter)
 {
     const auto bar = filter.indexOf('|');
     return bar < 0 ? filter : filter.left(bar);
@@ -122,7 +122,7 @@ Answer ScriptedPrompter::ask(QWidget*, const QString& title, const QString& text
 {
     asked.push_back({title, text, buttons, icon});
     if (answers.empty())
-        return DefaultAnswer(buttons);
+        return defaultAnswer(buttons);
     Answer a = answers.front();
     answers.pop_front();
     return a;

@@ -32,30 +32,30 @@ public:
 };
 
 /// The Prompter in use (the real one unless a test installed another).
-Prompter& CurrentPrompter();
+Prompter& currentPrompter();
 /// Installs a prompter (nullptr restores the real one). Not owned.
-void SetPrompter(Prompter* prompter);
+void setPrompter(Prompter* prompter);
 /// Caption of message boxes (the application title, text 12000).
-void SetMessageTitle(const QString& title);
-QString MessageTitle();
+void setMessageTitle(const QString& title);
+QString messageTitle();
 
 /// Captions of the message boxes' buttons in the language in use (an empty
 /// caption keeps Qt's own).
 struct ButtonTexts {
     QString ok, cancel, yes, no, retry;
 };
-void SetButtonTexts(const ButtonTexts& texts);
-[[nodiscard]] const ButtonTexts& CurrentButtonTexts();
+void setButtonTexts(const ButtonTexts& texts);
+[[nodiscard]] const ButtonTexts& currentButtonTexts();
 
-/// Shorthands through the current prompter, titled with MessageTitle().
-Answer Ask(QWidget* parent, const QString& text, Buttons buttons, Icon icon);
-void Inform(QWidget* parent, const QString& text, Icon icon = Icon::None);
-QString GetOpenFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
-QString GetSaveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter);
-int ExecDialog(QDialog& dialog);
+/// Shorthands through the current prompter, titled with messageTitle().
+Answer ask(QWidget* parent, const QString& text, Buttons buttons, Icon icon);
+void inform(QWidget* parent, const QString& text, Icon icon = Icon::None);
+QString getOpenFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
+QString getSaveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter);
+int execDialog(QDialog& dialog);
 
 /// Turns a language-file filter "Name (*.dat)|*.dat" into Qt's "Name (*.dat)".
-QString QtFilter(const QString& filter);
+QString qtFilter(const QString& filter);
 
 /// Answers from a script and records every question. Unscripted questions
 /// get the box's default (Cancel where there is one, else the first button)
@@ -89,8 +89,8 @@ public:
 /// Installs a prompter for the lifetime of a scope (tests).
 class ScopedPrompter {
 public:
-    explicit ScopedPrompter(Prompter& p) { SetPrompter(&p); }
-    ~ScopedPrompter() { SetPrompter(nullptr); }
+    explicit ScopedPrompter(Prompter& p) { setPrompter(&p); }
+    ~ScopedPrompter() { setPrompter(nullptr); }
     ScopedPrompter(const ScopedPrompter&) = delete;
     ScopedPrompter& operator=(const ScopedPrompter&) = delete;
 };

@@ -4,6 +4,6 @@
 
 namespace zav::ui {
 
-void ShowRoutineError(QWidget* parent, const QString& routine) { Inform(parent, routine, Icon::Critical); }
+void showRoutineError(QWidget* parent, const QString& routine) { inform(parent, routine, Icon::Critical); }
 
 } // namespace zav::ui

@@ -15,20 +15,20 @@ class QWidget;
 namespace zav::ui {
 
 /// The error box of a routine: its fixed name, the error icon, OK.
-void ShowRoutineError(QWidget* parent, const QString& routine);
+void showRoutineError(QWidget* parent, const QString& routine);
 
 /// Runs fn; when it throws, shows the routine's error box instead.
 /// Returns false when fn threw.
 template <class Fn>
-bool RunGuarded(QWidget* parent, const char* routine, Fn&& fn)
+bool runGuarded(QWidget* parent, const char* routine, Fn&& fn)
 {
     try {
         std::forward<Fn>(fn)();
         return true;
     } catch (const std::exception&) {
-        ShowRoutineError(parent, QString::fromLatin1(routine));
+        showRoutineError(parent, QString::fromLatin1(routine));
     } catch (...) {
-        ShowRoutineError(parent, QString::fromLatin1(routine));
+        showRoutineError(parent, QString::fromLatin1(routine));
     }
     return false;
 }

@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t kMaxTextLength = 254;
 
 // A key that names a text id: its decimal form exactly ("9006", not "09006").
-bool TextId(std::string_view key, int& id)
+bool parseTextId(std::string_view key, int& id)
 {
     if (key.empty() || key.size() > 9 || (key.size() > 1 && key.front() == '0'))
         return false;
@@ -30,12 +30,12 @@ bool TextId(std::string_view key, int& id)
 
 } // namespace
 
-void TextCache::Load(const std::string& path)
+void TextCache::loadFile(const std::string& path)
 {
     texts_.clear();
     forEachProfileEntry(path, [this](std::string_view section, std::string_view key, std::string_view value) {
         int id = 0;
-        if (!TextId(key, id) || !sameSectionName(section, sectionForTextId(id)))
+        if (!parseTextId(key, id) || !sameSectionName(section, sectionForTextId(id)))
             return;
         // The first entry of a key counts, as for a single lookup.
         texts_.try_emplace(id, value.substr(0, std::min(value.size(), kMaxTextLength)));
@@ -57,7 +57,7 @@ std::string TextCache::lookup(const std::string& path, int id)
         path_ = path;
         stamp_ = stamp;
         valid_ = true;
-        Load(path);
+        loadFile(path);
     }
     const auto it = texts_.find(id);
     return it == texts_.end() ? std::string() : it->second;

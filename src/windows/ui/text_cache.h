@@ -26,7 +26,7 @@ private:
         bool operator==(const Stamp&) const = default;
     };
 
-    void Load(const std::string& path);
+    void loadFile(const std::string& path);
 
     std::string path_;
     Stamp stamp_;

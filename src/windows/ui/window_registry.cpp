@@ -7,7 +7,7 @@
 
 namespace zav::ui {
 
-QWidget* FindWindow(QMdiArea* area, const QString& name)
+QWidget* findWindow(QMdiArea* area, const QString& name)
 {
     if (!area)
         return nullptr;
@@ -22,14 +22,14 @@ QWidget* FindWindow(QMdiArea* area, const QString& name)
     return nullptr;
 }
 
-EditorWindow* FindEditor(QMdiArea* area, const QString& name)
+EditorWindow* findEditor(QMdiArea* area, const QString& name)
 {
-    return qobject_cast<EditorWindow*>(FindWindow(area, name));
+    return qobject_cast<EditorWindow*>(findWindow(area, name));
 }
 
-QWidget* ShowEditor(QMdiArea* area, const QString& name, const std::function<QWidget*()>& create)
+QWidget* showEditor(QMdiArea* area, const QString& name, const std::function<QWidget*()>& create)
 {
-    if (QWidget* existing = FindWindow(area, name)) {
+    if (QWidget* existing = findWindow(area, name)) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(existing->parentWidget())) {
             sub->showNormal();
             // Activation alone does not raise it while the frame itself is
@@ -53,7 +53,7 @@ QWidget* ShowEditor(QMdiArea* area, const QString& name, const std::function<QWi
     return window;
 }
 
-void UnloadByName(QMdiArea* area, const QString& name)
+void unloadByName(QMdiArea* area, const QString& name)
 {
     if (!area)
         return;
@@ -66,7 +66,7 @@ void UnloadByName(QMdiArea* area, const QString& name)
     }
 }
 
-void CloseAllWindows(QMdiArea* area)
+void closeAllWindows(QMdiArea* area)
 {
     if (!area)
         return;

@@ -14,15 +14,15 @@ namespace zav::ui {
 class EditorWindow;
 
 /// The loaded child window with that objectName, or nullptr.
-QWidget* FindWindow(QMdiArea* area, const QString& name);
-/// FindWindow cast to an editor window.
-EditorWindow* FindEditor(QMdiArea* area, const QString& name);
+QWidget* findWindow(QMdiArea* area, const QString& name);
+/// findWindow cast to an editor window.
+EditorWindow* findEditor(QMdiArea* area, const QString& name);
 /// Brings a loaded window of that name to the front, or creates one, shows
 /// it as a child window and cascades. Returns the window shown.
-QWidget* ShowEditor(QMdiArea* area, const QString& name, const std::function<QWidget*()>& create);
+QWidget* showEditor(QMdiArea* area, const QString& name, const std::function<QWidget*()>& create);
 /// Unloads (closes and deletes) every loaded window of that name.
-void UnloadByName(QMdiArea* area, const QString& name);
+void unloadByName(QMdiArea* area, const QString& name);
 /// Unloads every child window.
-void CloseAllWindows(QMdiArea* area);
+void closeAllWindows(QMdiArea* area);
 
 } // namespace zav::ui
