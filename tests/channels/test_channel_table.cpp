@@ -214,6 +214,47 @@ private slots:
         QCOMPARE(w.session.channelEdit.editColumn, 1);
         QVERIFY(!FrequencyEditor(table)->isHidden());
         QVERIFY(ToneList(table)->isHidden());
+        // The highlight follows the editor, not the clicked cell.
+        QCOMPARE(table->grid()->selectionModel()->selectedIndexes(), QModelIndexList{table->gridModel()->index(6, 1)});
+    }
+
+    void typedDigitsDoNotSearchTheGrid()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), 0, {});
+        FillGroup(w.doc(), 0);
+        auto* table = w.openTable(0);
+        ClickCell(table, 1, 1);
+        QVERIFY(FrequencyEditor(table)->isHidden()); // country channels: the grid itself has the keys
+        QTest::keyClicks(table->grid(), QStringLiteral("27"));
+        QCOMPARE(table->currentRow(), 1);
+        QCOMPARE(table->currentColumn(), 1);
+        QVERIFY(!w.doc().isModified());
+    }
+
+    void committedFrequencyShowsItsStoredForm_data()
+    {
+        QTest::addColumn<bool>("byEditButton");
+        QTest::newRow("edit button") << true;
+        QTest::newRow("pending edit committed") << false;
+    }
+    void committedFrequencyShowsItsStoredForm()
+    {
+        QFETCH(bool, byEditButton);
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
+        auto* table = w.openTable(0);
+        ClickCell(table, 5, 1);
+        QTest::keyClicks(FrequencyEditor(table), QStringLiteral("26.77"));
+        if (byEditButton)
+            table->findChild<QPushButton*>("CommandEdit")->click();
+        else
+            table->commitPendingEdit();
+        QVERIFY(Channel(w.doc(), 5));
+        QCOMPARE(Channel(w.doc(), 5)->RxFrequency.raw(), std::string("02677000"));
+        QVERIFY(!FrequencyEditor(table)->isHidden());
+        QCOMPARE(FrequencyEditor(table)->text(), QStringLiteral("26.77000"));
+        QCOMPARE(table->cellText(5, 1), QStringLiteral("26.77000"));
     }
 
     void clearingTheFrequencyRemovesTheChannel()
@@ -271,6 +312,31 @@ private slots:
         QCOMPARE(table->currentRow(), 1);
         QCOMPARE(table->currentColumn(), 1);
         QVERIFY(!w.doc().isModified());
+    }
+
+    void enterWrapsWithinTheOneRowGroup()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {521, "02720000"}});
+        auto* table = w.openTable(10);
+        QCOMPARE(table->slotRows(), 1);
+        ClickCell(table, 1, 1);
+        QTest::keyClick(FrequencyEditor(table), Qt::Key_Return);
+        QTest::keyClick(ToneList(table), Qt::Key_Return);
+        QCOMPARE(table->currentColumn(), 5);
+        QTest::keyClick(ToneList(table), Qt::Key_Return);
+        QCOMPARE(table->currentRow(), 1);
+        QCOMPARE(table->currentColumn(), 1);
+        QVERIFY(!FrequencyEditor(table)->isHidden());
+        QVERIFY(ToneList(table)->isHidden());
+        // Keys go to the widget that has the focus in the window.
+        QWidget* focused = w.area.focusWidget();
+        QCOMPARE(focused, FrequencyEditor(table));
+        QTest::keyClicks(focused, QStringLiteral("27.3"));
+        QTest::keyClick(focused, Qt::Key_Return);
+        QCOMPARE(Channel(w.doc(), 521)->RxFrequency.raw(), std::string("02730000"));
+        QCOMPARE(int(Channel(w.doc(), 521)->RxTone), 0);
+        QCOMPARE(int(Channel(w.doc(), 521)->TxTone), 0);
     }
 
     void tonesAreCoupled_data()
@@ -425,6 +491,31 @@ private slots:
         QCOMPARE(table->currentColumn(), 4);
         QCOMPARE(w.session.channelEdit.editRow, 4);
         QVERIFY(!ToneList(table)->isHidden());
+    }
+
+    void tableGrowsWithItsWindow()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), 0, {});
+        FillGroup(w.doc(), 2);
+        auto* table = w.openTable(2);
+        auto* sub = qobject_cast<QMdiSubWindow*>(table->parentWidget());
+        QVERIFY(sub);
+        QTableView* grid = table->grid();
+        auto lastVisibleRow = [grid] { return grid->rowAt(grid->viewport()->height() - 1); };
+        const int rowsBefore = lastVisibleRow();
+        QVERIFY(rowsBefore > 0 && rowsBefore < 79);
+        QList<int> widths;
+        for (int column = 0; column < 11; ++column)
+            widths << grid->columnWidth(column);
+
+        // As tall as a 1080-pixel screen leaves room for.
+        sub->resize(sub->width(), 1000);
+        QCoreApplication::processEvents();
+        QCOMPARE(sub->height(), 1000);
+        QVERIFY(lastVisibleRow() > rowsBefore + 10);
+        for (int column = 0; column < 11; ++column)
+            QCOMPARE(grid->columnWidth(column), widths.at(column));
     }
 
     void closingClearsTheOpenFlag()

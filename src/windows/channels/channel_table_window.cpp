@@ -61,6 +61,15 @@ constexpr int kFirstListColumn = 4;
 constexpr int kFirstOptionListColumn = 6;
 constexpr int kLastListColumn = 9;
 
+/// The channel grid: typed characters belong to the in-place editors, so
+/// the view's own search by typed text, which would move the current row,
+/// is switched off.
+class ChannelGridView : public QTableView {
+public:
+    using QTableView::QTableView;
+    void keyboardSearch(const QString&) override {}
+};
+
 /// Sets a flag for the lifetime of a scope and puts the old value back.
 class FlagScope {
 public:
@@ -125,9 +134,12 @@ ChannelTableWindow::ChannelTableWindow(ui::AppContext& ctx, QWidget* parent) : u
             setCurrentCell(1, 1);
         }
         listCommitEnabled_ = true;
+        // The width is that of the columns; a taller window shows more rows.
         const QSize hint = sizeHint();
-        setFixedSize(std::max(twipsToPixels(kWindowWidthTwips), hint.width()),
-                     std::max(twipsToPixels(kWindowHeightTwips), hint.height()));
+        const int width = std::max(twipsToPixels(kWindowWidthTwips), hint.width());
+        setMinimumSize(width, std::max(twipsToPixels(kWindowHeightTwips), hint.height()));
+        setMaximumWidth(width);
+        resize(minimumSize());
     });
 }
 
@@ -142,7 +154,7 @@ ChannelTableWindow::~ChannelTableWindow()
 void ChannelTableWindow::buildControls()
 {
     model_ = new ChannelGridModel(this);
-    grid_ = new QTableView(this);
+    grid_ = new ChannelGridView(this);
     grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
     grid_->setModel(model_);
     grid_->verticalHeader()->hide();
@@ -216,6 +228,14 @@ void ChannelTableWindow::buildControls()
     connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         entryRanSincePress_ = true;
         enterCurrentCell();
+    });
+    // A click selects the pressed cell after the current cell has moved on
+    // (an empty slot is edited from its frequency): the highlight is kept on
+    // the current cell.
+    connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndex current = grid_->currentIndex();
+        if (current.isValid() && !grid_->selectionModel()->isSelected(current))
+            grid_->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
     });
     connect(grid_, &QAbstractItemView::clicked, this, [this] { gridClicked(); });
     connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { gridDoubleClicked(); });
@@ -720,6 +740,7 @@ void ChannelTableWindow::commitCellEdit()
         frequencyEdited_ = false;
         model_->setText(row, column, formatted);
         writeCell(column, formatted);
+        showStoredFrequency();
     } else if (column == kRxTxColumn) {
         const std::string typed = frequencyEditor_->text().toStdString();
         const auto value = parseNumber(typed);
@@ -731,6 +752,7 @@ void ChannelTableWindow::commitCellEdit()
             signedEntry ? std::string(1, typed.front()) + formatMHz(std::fabs(*value)) : formatMHz(*value);
         model_->setText(row, column, QString::fromStdString(shown));
         writeCell(column, frequencyEditor_->text());
+        showStoredFrequency();
     } else if (column == kNameColumn) {
         if (nameEditor_->isHidden())
             return;
@@ -745,13 +767,25 @@ void ChannelTableWindow::commitCellEdit()
     }
 }
 
+void ChannelTableWindow::showStoredFrequency()
+{
+    // An editor that stays open shows what was stored, not what was typed.
+    const int column = edit().editColumn;
+    if ((column == 1 || column == kRxTxColumn) && !frequencyEditor_->isHidden()) {
+        frequencyEditor_->setText(cellText(edit().editRow, column));
+        frequencyEdited_ = false;
+    }
+}
+
 void ChannelTableWindow::flushTextEditors()
 {
     const int column = edit().editColumn;
     if (frequencyEdited_) {
         frequencyEdited_ = false;
-        if (column == 1 || column == kRxTxColumn)
+        if (column == 1 || column == kRxTxColumn) {
             writeCell(column, frequencyEditor_->text());
+            showStoredFrequency();
+        }
     }
     if (nameEdited_ && column == kNameColumn && !nameEditor_->isHidden())
         commitCellEdit();
@@ -780,9 +814,10 @@ void ChannelTableWindow::frequencyEnter()
 {
     ui::runGuarded(this, "rmCommChInfo_Text1_KeyPress", [this] {
         const int column = edit().editColumn;
+        const bool typedNothing = frequencyEditor_->text().isEmpty();
         if (extendedMode() && column >= 1 && column <= kNameColumn)
             commitCellEdit();
-        navigateAfterEnter();
+        navigateAfterEnter(typedNothing);
     });
 }
 
@@ -792,14 +827,14 @@ void ChannelTableWindow::nameEnter()
         const int column = edit().editColumn;
         if (column >= 1 && column <= kNameColumn)
             commitCellEdit();
-        navigateAfterEnter();
+        navigateAfterEnter(false);
     });
 }
 
-void ChannelTableWindow::navigateAfterEnter()
+void ChannelTableWindow::navigateAfterEnter(bool frequencyTypedEmpty)
 {
     const int column = edit().editColumn;
-    if (column == 1 && frequencyEditor_->text().isEmpty())
+    if (column == 1 && frequencyTypedEmpty)
         moveToNextRow();
     else if (column >= 1 && column <= kDetailColumn)
         moveToNextColumn();
@@ -835,6 +870,12 @@ void ChannelTableWindow::moveToNextRow()
         int row = currentRow() + 1;
         if (row > slotRows())
             row = 1;
+        if (row == currentRow()) {
+            // The only row of the group: the view sees no move, so the cell
+            // is entered here.
+            enterCurrentCell();
+            return;
+        }
         setCurrentCell(row, currentColumn());
     });
 }

@@ -103,6 +103,8 @@ private:
     /// Writes the value of the editor of the edited cell.
     void commitCellEdit();
     void flushTextEditors();
+    /// The open frequency editor takes the stored form of its cell.
+    void showStoredFrequency();
     void writeCell(int column, const QString& text);
     void writeCell(int column, int index);
 
@@ -110,7 +112,8 @@ private:
     void nameEnter();
     void listEnter(int column);
     void listClicked(int column);
-    void navigateAfterEnter();
+    /// Enter in an editor: an empty frequency moves down, else to the next column.
+    void navigateAfterEnter(bool frequencyTypedEmpty);
     void emergencyChosen(int s);
     void amFmChosen(int s);
     void groupNameEdited(const QString& text);
