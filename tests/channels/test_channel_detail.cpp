@@ -3,6 +3,7 @@
 // lists, and writes that reach the record.
 
 #include "channel_window_fixture.h"
+#include "codecs.h"
 #include "data_file.h"
 #include "list_entries.h"
 #include "versions.h"
@@ -40,6 +41,18 @@ void DefineToneTip(RadioImage& image, int t, bool defined)
         tip.noteFrequency(1) = 100;
         tip.noteDuration(1) = 10;
     }
+}
+
+/// A mouse click at the centre of a cell, received by whatever is shown
+/// there: an in-place editor open over the cell, else the grid.
+void ClickWhereTheCellIs(channels::ChannelTableWindow* table, int row, int column)
+{
+    QWidget* viewport = table->grid()->viewport();
+    const QPoint centre = CellCentre(table, row, column);
+    QWidget* target = viewport->childAt(centre);
+    if (!target)
+        target = viewport;
+    QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(viewport, centre));
 }
 
 } // namespace
@@ -111,6 +124,88 @@ private slots:
         QCOMPARE(table->cellText(9, 1), QStringLiteral("27.40000"));
         QVERIFY(detail->list(ChannelDetailEditor::DecodeTone)->isEnabled());
         QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.40000"));
+    }
+
+    void typingAfterTheEditorMovedGoesToTheRowShown()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
+        auto* table = w.openTable(0);
+        ClickCell(table, 5, 1);
+        QTest::keyClicks(FrequencyEditor(table), QStringLiteral("26.77"));
+        ChannelDetailEditor* detail = OpenDetail(w, table);
+        QVERIFY(Channel(w.doc(), 5));
+        ChooseEntry(detail->channelList(), 8);
+        QCOMPARE(detail->channelList()->currentText(), QStringLiteral("9"));
+        // No editor of the table may stay open over a row the edits no longer go to.
+        QVERIFY(FrequencyEditor(table)->isHidden());
+
+        ClickWhereTheCellIs(table, 5, 1);
+        QCOMPARE(detail->channelList()->currentText(), QStringLiteral("5"));
+        TypeFrequency(table, QStringLiteral("25.9"));
+        QVERIFY(!Channel(w.doc(), 9));
+        QVERIFY(table->cellText(9, 1).isEmpty());
+        // An existing channel keeps its receive frequency.
+        QCOMPARE(Channel(w.doc(), 5)->RxFrequency.raw(), std::string("02677000"));
+        QCOMPARE(table->cellText(5, 1), QStringLiteral("26.77000"));
+    }
+
+    void choosingAToneAfterTheEditorMovedGoesToTheRowShown()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{5, "02705000"}, {10, "02710000"}});
+        auto* table = w.openTable(0);
+        ClickCell(table, 5, 4);
+        ChannelDetailEditor* detail = OpenDetail(w, table);
+        ChooseEntry(detail->channelList(), 9);
+        QCOMPARE(detail->channelList()->currentText(), QStringLiteral("10"));
+        QVERIFY(ToneList(table)->isHidden());
+
+        ClickWhereTheCellIs(table, 5, 4);
+        QVERIFY(!ToneList(table)->isHidden());
+        ChooseEntry(ToneList(table), 3);
+        QCOMPARE(int(Channel(w.doc(), 5)->RxTone), 3);
+        QCOMPARE(int(Channel(w.doc(), 10)->RxTone), 0);
+        QCOMPARE(int(Channel(w.doc(), 10)->TxTone), 0);
+        QCOMPARE(detail->channelList()->currentText(), QStringLiteral("5"));
+    }
+
+    void opensBesideTheTable()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
+        auto* table = w.openTable(0);
+        ChannelDetailEditor* detail = OpenDetail(w, table);
+        QWidget* tableFrame = table->parentWidget();
+        QWidget* detailFrame = detail->parentWidget();
+        QVERIFY(tableFrame->width() + detailFrame->width() <= w.area.viewport()->width()); // there is room
+        QVERIFY(!tableFrame->geometry().intersects(detailFrame->geometry()));
+        QVERIFY(w.area.viewport()->rect().contains(detailFrame->geometry()));
+    }
+
+    void toneOutsideTheListShowsNoSelection_data()
+    {
+        QTest::addColumn<int>("rx");
+        QTest::addColumn<int>("tx");
+        QTest::newRow("decode above the list") << 300 << 5;
+        QTest::newRow("decode below the list") << -1 << 5;
+        QTest::newRow("encode just past the list") << 5 << 265;
+    }
+    void toneOutsideTheListShowsNoSelection()
+    {
+        QFETCH(int, rx);
+        QFETCH(int, tx);
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
+        Channel(w.doc(), 1)->RxTone = Int16(rx);
+        Channel(w.doc(), 1)->TxTone = Int16(tx);
+        w.doc().copyWorkingToSaved();
+        ChannelDetailEditor* detail = OpenDetail(w, w.openTable(0));
+        auto shown = [](int tone) { return tone >= 0 && tone < kToneCount ? tone : -1; };
+        QCOMPARE(detail->list(ChannelDetailEditor::DecodeTone)->currentIndex(), shown(rx));
+        QCOMPARE(detail->list(ChannelDetailEditor::EncodeTone)->currentIndex(), shown(tx));
+        QCOMPARE(int(Channel(w.doc(), 1)->RxTone), rx);
+        QCOMPARE(int(Channel(w.doc(), 1)->TxTone), tx);
     }
 
     void switchingGroupSwitchesTheTable()

@@ -315,8 +315,9 @@ void ChannelDetailEditor::showRecord(ChannelRecord& record)
         reportNotNumeric(this);
     frequencyBox_->setText(QString::fromStdString(texts.receive));
     frequencyDirty_ = false;
-    ui::showListIndex(lists_[DecodeTone], record.RxTone);
-    ui::showListIndex(lists_[EncodeTone], record.TxTone);
+    // A stored tone outside the list selects nothing rather than "off".
+    selectValue(lists_[DecodeTone], record.RxTone);
+    selectValue(lists_[EncodeTone], record.TxTone);
     showBusyLockout(record);
     fillCodeList(lists_[BotCode], record.Option13);
     fillCodeList(lists_[EotCode], record.Option22);
@@ -448,8 +449,25 @@ void ChannelDetailEditor::checkClicked(CheckId id)
 
 void ChannelDetailEditor::slotChosen()
 {
-    if (slotGroup() != shownGroup_ || slotRow() != shownRow_)
-        showChosenSlot();
+    if (slotGroup() == shownGroup_ && slotRow() == shownRow_)
+        return;
+    // The table's open editor belongs to the slot shown so far: it stores
+    // what it holds there and closes, so that nothing typed into the table
+    // can reach the slot chosen here. Storing shows the table's slot again,
+    // so the choice is put back afterwards.
+    const int group = groupList_->currentIndex();
+    const int channel = channelList_->currentIndex();
+    if (ChannelTableWindow* table = findChannelTable(ctx_))
+        table->hideEditors();
+    {
+        QSignalBlocker quiet(groupList_);
+        groupList_->setCurrentIndex(group);
+    }
+    {
+        QSignalBlocker quiet(channelList_);
+        channelList_->setCurrentIndex(channel);
+    }
+    showChosenSlot();
 }
 
 void ChannelDetailEditor::writeFrequency()

@@ -6,6 +6,11 @@
 #include "prompts.h"
 #include "window_registry.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <algorithm>
+
 namespace zav::channels {
 
 ChannelTableWindow* findChannelTable(const ui::AppContext& ctx)
@@ -22,11 +27,41 @@ ChannelDetailEditor* findDetailEditor(const ui::AppContext& ctx)
     return qobject_cast<ChannelDetailEditor*>(ui::findWindow(ctx.area, kDetailEditorName));
 }
 
+namespace {
+
+/// Puts a new detail editor beside the channel table (right, else left)
+/// when the child-window area has room for it, so that neither hides the
+/// other.
+void placeBesideTable(const ui::AppContext& ctx, QWidget* detail)
+{
+    ChannelTableWindow* table = findChannelTable(ctx);
+    auto* tableFrame = table ? qobject_cast<QMdiSubWindow*>(table->parentWidget()) : nullptr;
+    auto* detailFrame = qobject_cast<QMdiSubWindow*>(detail->parentWidget());
+    if (!tableFrame || !detailFrame || tableFrame->isMaximized())
+        return;
+    const QRect room = ctx.area->viewport()->rect();
+    const QRect beside = tableFrame->geometry();
+    const QSize size = detailFrame->size();
+    const int top = std::clamp(beside.top(), 0, std::max(0, room.height() - size.height()));
+    for (const int left : {beside.right() + 1, beside.left() - size.width()}) {
+        const QRect place(QPoint(left, top), size);
+        if (room.contains(place)) {
+            detailFrame->move(place.topLeft());
+            return;
+        }
+    }
+}
+
+} // namespace
+
 ChannelDetailEditor* showDetailEditor(ui::AppContext& ctx)
 {
     if (!ctx.area)
         return nullptr;
+    const bool wasOpen = findDetailEditor(ctx) != nullptr;
     QWidget* shown = ui::showEditor(ctx.area, kDetailEditorName, [&ctx] { return new ChannelDetailEditor(ctx); });
+    if (shown && !wasOpen)
+        placeBesideTable(ctx, shown);
     return qobject_cast<ChannelDetailEditor*>(shown);
 }
 
