@@ -13,6 +13,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <signal.h>
+
 using namespace zav;
 using namespace zav::testing;
 
@@ -24,11 +26,14 @@ struct CliRun {
     QString err;
 };
 
-CliRun Cli(const QStringList& args)
+QString CliProgram() { return QDir(qEnvironmentVariable("ZAV_PROGRAM_DIR")).filePath("zavprog-cli"); }
+
+CliRun Cli(const QStringList& args, const QString& workDir = {})
 {
     QProcess p;
-    p.setProgram(QDir(qEnvironmentVariable("ZAV_PROGRAM_DIR")).filePath("zavprog-cli"));
+    p.setProgram(CliProgram());
     p.setArguments(args);
+    p.setWorkingDirectory(workDir);
     p.setStandardInputFile(QProcess::nullDevice()); // never a terminal
     p.start();
     p.waitForFinished(120000);
@@ -122,6 +127,14 @@ private slots:
             << QStringList{"decode", "@sample", "--mode", "0", "-o", "@x.dat"} << 1 << "25664";
         QTest::newRow("mode that is not a number")
             << QStringList{"decode", "@sample", "--mode", "x", "-o", "@x.dat"} << 2 << "--mode";
+        // The radio takes at most four characters; a longer password
+        // could never be accepted.
+        QTest::newRow("read with a long password")
+            << QStringList{"read", "--port", "/dev/null", "--password", "12345", "-o", "@x.dat"} << 2 << "--password";
+        QTest::newRow("write with a long password")
+            << QStringList{"write", "--port", "/dev/null", "@sample", "--yes", "--password", "12345"} << 2 << "--password";
+        QTest::newRow("retries that are not a number")
+            << QStringList{"read", "--port", "/dev/null", "--retries", "x", "-o", "@x.dat"} << 2 << "--retries";
     }
     void refusals()
     {
@@ -137,6 +150,117 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(path("x.dat")));
+    }
+
+    // A port given as a path relative to the working folder is that file,
+    // not a device name looked up in /dev.
+    void relativePortPath()
+    {
+        SimProcess radio({"--link", path("radio0")});
+        QCOMPARE(radio.device(), path("radio0"));
+        const CliRun read = Cli({"read", "--port", "radio0", "-o", "read.dat"}, dir_.path());
+        QVERIFY2(read.exitCode == 0, qPrintable(read.out + read.err));
+        QVERIFY(read.out.contains("radio0: read into"));
+        QCOMPARE(FileBytes(path("read.dat")).size(), 95640);
+    }
+
+    // Lost replies are answered with OK to the retry question a few times
+    // per transfer, so a poor line still gets the read through. The seeds
+    // fix which replies the virtual radio drops.
+    void readThroughLostReplies()
+    {
+        // A lost reply costs a time-out, so the reads run side by side; the
+        // radios answer at once, which keeps late replies out of it.
+        constexpr int kSeeds = 20;
+        constexpr int kAtOnce = 10;
+        for (int first = 1; first <= kSeeds; first += kAtOnce) {
+            std::vector<std::unique_ptr<SimProcess>> radios;
+            std::vector<std::unique_ptr<QProcess>> reads;
+            for (int seed = first; seed < first + kAtOnce; ++seed) {
+                radios.push_back(std::make_unique<SimProcess>(QStringList{"--lose", "0.05", "--seed", QString::number(seed)}));
+                QVERIFY(!radios.back()->device().isEmpty());
+                reads.push_back(std::make_unique<QProcess>());
+                reads.back()->setStandardInputFile(QProcess::nullDevice());
+                reads.back()->start(CliProgram(), {"read", "--port", radios.back()->device(), "-o",
+                                                   path(QString("lossy%1.dat").arg(seed))});
+            }
+            for (std::size_t i = 0; i < reads.size(); ++i) {
+                QProcess& read = *reads[i];
+                const int seed = first + int(i);
+                QVERIFY(read.waitForFinished(120000));
+                QVERIFY2(read.exitStatus() == QProcess::NormalExit && read.exitCode() == 0,
+                         qPrintable(QString("seed %1: ").arg(seed) + read.readAllStandardError()));
+                QCOMPARE(FileBytes(path(QString("lossy%1.dat").arg(seed))).size(), 95640);
+            }
+        }
+    }
+
+    // With retries used up the command line answers Cancel and the read
+    // fails; --retries 0 gives up at the first stall.
+    void retriesRunOut()
+    {
+        SimProcess radio({"--silent-after", "3"});
+        const CliRun read = Cli({"read", "--port", radio.device(), "--retries", "2", "-o", path("silent.dat")});
+        QCOMPARE(read.exitCode, 1);
+        QCOMPARE(read.err.count("-> OK"), 2);
+        QCOMPARE(read.err.count("-> Cancel"), 1);
+        QVERIFY(!QFile::exists(path("silent.dat")));
+    }
+
+    // An interrupted read ends through the engine: the radio is told the
+    // transfer ends, nothing is saved, and the exit status names the signal.
+    void signalStopsTheRead_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("SIGINT") << int(SIGINT) << 130;
+        QTest::newRow("SIGTERM") << int(SIGTERM) << 143;
+    }
+    void signalStopsTheRead()
+    {
+        QFETCH(int, signal);
+        QFETCH(int, exitCode);
+        QTemporaryDir here;
+        const QString dump = here.filePath("ends.bin");
+        const QString out = here.filePath("stopped.dat");
+        // Paced like a real line, so the read is still running when the
+        // signal comes; the radio dumps its memory at each end request.
+        SimProcess radio({"--paced", "--dump", dump});
+        QProcess cli;
+        cli.setProgram(CliProgram());
+        cli.setArguments({"read", "--port", radio.device(), "-o", out});
+        cli.setStandardInputFile(QProcess::nullDevice());
+        cli.setReadChannel(QProcess::StandardError); // where progress goes
+        cli.start();
+        QVERIFY(cli.waitForStarted());
+        QByteArray err;
+        while (!err.contains("10%") && cli.state() == QProcess::Running) {
+            cli.waitForReadyRead(30000);
+            err += cli.readAll();
+        }
+        QVERIFY2(err.contains("10%"), err.constData());
+        QVERIFY(!QFile::exists(dump));
+        QCOMPARE(::kill(pid_t(cli.processId()), signal), 0);
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(cli.exitCode(), exitCode);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dump), 30000);
+        QVERIFY(!QFile::exists(out));
+    }
+
+    // An output that cannot be written is refused before the radio is
+    // touched: the virtual radio never sees an end request.
+    void unwritableOutputIsRefusedFirst()
+    {
+        QTemporaryDir here;
+        const QString dump = here.filePath("ends.bin");
+        QVERIFY(QDir(here.path()).mkdir("folder.dat"));
+        SimProcess radio({"--dump", dump});
+        const CliRun read = Cli({"read", "--port", radio.device(), "-o", here.filePath("folder.dat")});
+        QCOMPARE(read.exitCode, 1);
+        QVERIFY2(read.err.contains("cannot be opened, read or written"), qPrintable(read.err));
+        radio.kill();
+        QVERIFY(!QFile::exists(dump));
     }
 };
 

@@ -111,6 +111,19 @@ bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t
     return ok;
 }
 
+bool canReplaceFile(const std::string& path)
+{
+    const auto target = resolveLinks(path);
+    if (!target)
+        return false;
+    struct stat st {};
+    if (::stat(target->c_str(), &st) == 0 ? !S_ISREG(st.st_mode) : errno != ENOENT)
+        return false;
+    // The temporary file is created in the target's folder and renamed there.
+    const fs::path folder = target->parent_path().empty() ? fs::path(".") : target->parent_path();
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 std::optional<std::vector<std::uint8_t>> readFilePrefix(const std::string& path, std::size_t maxBytes)
 {
     std::error_code ec;

@@ -18,6 +18,11 @@ namespace zav {
 /// Returns false (and removes the temporary file) on any error.
 bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& data);
 
+/// True when writeFileAtomically could replace (or create) path now: what
+/// it names after its links is a regular file or nothing yet, in a folder
+/// this process may write. For refusing early what a save would refuse late.
+[[nodiscard]] bool canReplaceFile(const std::string& path);
+
 /// The first maxBytes bytes of a regular file (fewer when it is shorter);
 /// nothing when it is missing, not a regular file or unreadable.
 [[nodiscard]] std::optional<std::vector<std::uint8_t>> readFilePrefix(const std::string& path,

@@ -1,6 +1,7 @@
-// info --port DEV: the radio's information area.
+// info --port DEV [--retries N]: the radio's information area.
 
 #include "cli_radio.h"
+#include "cli_signals.h"
 #include "command.h"
 
 #include "band.h"
@@ -17,16 +18,22 @@ int RunInfo(const QStringList& args)
     QTextStream err(stderr);
     QCommandLineParser parser;
     parser.addOption({"port", "Serial device of the radio.", "DEV"});
+    addRetriesOption(parser);
     if (!parser.parse(QStringList{"info"} + args) || !parser.isSet("port") || !parser.positionalArguments().isEmpty()) {
-        err << "usage: zavprog-cli info --port DEV\n";
+        err << "usage: zavprog-cli info --port DEV [--retries N]\n";
         return 2;
     }
+    PromptPolicy policy;
+    if (!readRetries(parser, err, policy.retries))
+        return 2;
     Session session;
     prepareSession(session, {});
     ProgressBoard board(err);
-    RadioJob job(parser.value("port"), session, board, {});
-    runJobs({&job}, &link::TransferEngine::startInfoRead);
+    RadioJob job(parser.value("port"), session, board, policy);
+    const int signal = runJobs({&job}, &link::TransferEngine::startInfoRead);
     board.close();
+    if (signal != 0)
+        return signalExitCode(signal);
     if (!job.outcome().success) {
         err << job.device() << ": reading the radio information failed\n";
         return 1;

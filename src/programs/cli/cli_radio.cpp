@@ -1,6 +1,7 @@
 #include "cli_radio.h"
 
 #include "cli_open.h"
+#include "cli_signals.h"
 
 #include "transfer_messages.h"
 
@@ -9,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 
 #include <unistd.h>
 
@@ -33,8 +35,16 @@ public:
     void portFailed() override { say(Text(session_, link::kTextPortFailed)); }
     bool askRetry(link::TransferKind) override
     {
-        // Nobody to answer: a transfer that stalled ends after its retries.
-        say(Text(session_, link::kTextRetry) + " -> Cancel");
+        // Nobody to answer: a lost reply is retried a few times, so one bad
+        // moment on the line does not end the transfer; a radio that stays
+        // silent does.
+        if (retriesUsed_ < policy_.retries) {
+            ++retriesUsed_;
+            say(Text(session_, link::kTextRetry)
+                + QString(" -> OK (retry %1 of %2)").arg(retriesUsed_).arg(policy_.retries));
+            return true;
+        }
+        say(Text(session_, link::kTextRetry) + " -> Cancel (--retries)");
         return false;
     }
     void wrongModel(const std::string& name) override
@@ -65,7 +75,16 @@ private:
     ProgressBoard& board_;
     int slot_;
     PromptPolicy policy_;
+    int retriesUsed_ = 0;
 };
+
+/// The device to open: a name that exists as a path (also relative to the
+/// working folder) is that file; other names are the system's port names.
+QString PortLocation(const QString& device)
+{
+    const QFileInfo file(device);
+    return file.exists() ? file.absoluteFilePath() : device;
+}
 
 class CliProgress : public link::TransferProgress {
 public:
@@ -159,15 +178,16 @@ void ProgressBoard::close()
 
 struct RadioJob::Parts {
     Parts(const QString& device, Session& session, ProgressBoard& board, PromptPolicy policy)
-        : slot(board.add(device)), port(device), prompts(session, board, slot, policy), progress(board, slot)
+        : slot(board.add(device)), shownName(device), port(PortLocation(device)), prompts(session, board, slot, policy), progress(board, slot)
     {
         engine = std::make_unique<link::TransferEngine>(
             link::TransferServices{port, timers, prompts, progress, observer}, linkState,
             link::TransferContext{session.doc, session.radioPassword, session.versions});
-        link::ConnectEngine(port, timers, *engine);
+        link::connectEngine(port, timers, *engine);
     }
 
     int slot;
+    QString shownName; ///< as the user gave it
     link::LinkSession linkState; // each cable learns its own echo
     link::QtLinkPort port;
     link::QtTimerService timers;
@@ -184,14 +204,18 @@ RadioJob::RadioJob(const QString& device, Session& session, ProgressBoard& board
 
 RadioJob::~RadioJob() = default;
 
-QString RadioJob::device() const { return d_->port.deviceName(); }
+QString RadioJob::device() const { return d_->shownName; }
 link::TransferEngine& RadioJob::engine() { return *d_->engine; }
 bool RadioJob::finished() const { return d_->observer.done; }
 const link::TransferOutcome& RadioJob::outcome() const { return d_->observer.outcome; }
 void RadioJob::setFinishedHandler(std::function<void()> handler) { d_->observer.onFinished = std::move(handler); }
 
-void runJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*start)())
+int runJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*start)())
 {
+    SignalCatcher catcher([&](int) {
+        for (RadioJob* job : jobs)
+            job->engine().cancel();
+    });
     QEventLoop loop;
     auto allDone = [&] {
         for (const RadioJob* job : jobs)
@@ -211,6 +235,35 @@ void runJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*st
         loop.exec();
     for (RadioJob* job : jobs)
         job->setFinishedHandler(nullptr);
+    return catcher.caught();
+}
+
+void addRetriesOption(QCommandLineParser& parser)
+{
+    parser.addOption({"retries", "Times a stalled transfer is retried (default 3).", "N"});
+}
+
+bool readRetries(const QCommandLineParser& parser, QTextStream& err, int& retries)
+{
+    if (!parser.isSet("retries"))
+        return true;
+    bool ok = false;
+    const int value = parser.value("retries").toInt(&ok);
+    if (!ok || value < 0) {
+        err << "zavprog-cli: --retries takes a number from 0 on\n";
+        return false;
+    }
+    retries = value;
+    return true;
+}
+
+bool passwordFits(const QCommandLineParser& parser, QTextStream& err)
+{
+    // The radio keeps four characters; anything longer can never match.
+    if (cleanText(parser.value("password").toStdString()).size() <= 4)
+        return true;
+    err << "zavprog-cli: --password takes at most 4 characters\n";
+    return false;
 }
 
 void prepareSession(Session& session, const QString& password)

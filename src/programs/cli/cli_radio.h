@@ -11,6 +11,7 @@
 
 #include "session.h"
 
+#include <QCommandLineParser>
 #include <QString>
 #include <QTextStream>
 
@@ -23,7 +24,17 @@ namespace zav::cli {
 /// How the questions of a transfer are answered without a user.
 struct PromptPolicy {
     bool allowOtherBand = false; ///< OK to 9014 (a write to a related band)
+    int retries = 3;             ///< OKs to the retry question 9008 per transfer
 };
+
+/// Adds --retries N to a radio command's options.
+void addRetriesOption(QCommandLineParser& parser);
+/// The --retries value (default 3); writes why to err and returns false
+/// when it is not a number from 0 on.
+bool readRetries(const QCommandLineParser& parser, QTextStream& err, int& retries);
+/// False (with the reason on err) when --password is longer than the radio
+/// can hold.
+bool passwordFits(const QCommandLineParser& parser, QTextStream& err);
 
 /// One line of progress for all radios on a terminal, plain lines otherwise.
 class ProgressBoard {
@@ -71,7 +82,9 @@ private:
 };
 
 /// Starts the transfers and runs the event loop until all have finished.
-void runJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*start)());
+/// SIGINT or SIGTERM meanwhile cancels every transfer through its engine
+/// (the radios are told it ends); the signal is returned, else 0.
+int runJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*start)());
 
 /// A session for the radio commands: installed paths, English texts,
 /// version records, a new document and the password.

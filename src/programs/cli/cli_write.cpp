@@ -1,8 +1,10 @@
-// write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes]:
+// write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes]
+// [--retries N]:
 // one data file to one radio or to several at the same time.
 
 #include "cli_open.h"
 #include "cli_radio.h"
+#include "cli_signals.h"
 #include "command.h"
 
 #include "transfer_messages.h"
@@ -34,10 +36,14 @@ int RunWrite(const QStringList& args)
     parser.addOption({"password", "The radios' programming password.", "PW"});
     parser.addOption({"yes", "Write without asking."});
     parser.addOption({"allow-other-band", "Write to radios of a related band (answers OK to that question)."});
+    addRetriesOption(parser);
     if (!parser.parse(QStringList{"write"} + args) || !parser.isSet("port") || parser.positionalArguments().size() != 1) {
-        err << "usage: zavprog-cli write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes]\n";
+        err << "usage: zavprog-cli write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--retries N]\n";
         return 2;
     }
+    PromptPolicy policy{parser.isSet("allow-other-band")};
+    if (!readRetries(parser, err, policy.retries) || !passwordFits(parser, err))
+        return 2;
     Session session;
     prepareSession(session, parser.value("password"));
     if (!openDataFile(parser.positionalArguments().first(), session.doc, err))
@@ -49,10 +55,10 @@ int RunWrite(const QStringList& args)
     std::vector<std::unique_ptr<RadioJob>> jobs;
     std::vector<RadioJob*> running;
     for (const QString& device : parser.values("port")) {
-        jobs.push_back(std::make_unique<RadioJob>(device, session, board, PromptPolicy{parser.isSet("allow-other-band")}));
+        jobs.push_back(std::make_unique<RadioJob>(device, session, board, policy));
         running.push_back(jobs.back().get());
     }
-    runJobs(running, &link::TransferEngine::startWrite);
+    const int signal = runJobs(running, &link::TransferEngine::startWrite);
     board.close();
 
     QTextStream out(stdout);
@@ -62,6 +68,8 @@ int RunWrite(const QStringList& args)
         failed += !ok;
         out << job->device() << ": " << (ok ? "written" : "write failed") << "\n";
     }
+    if (signal != 0)
+        return signalExitCode(signal);
     return failed == 0 ? 0 : 1;
 }
 
