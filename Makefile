@@ -2,10 +2,11 @@
 # Debian machine.
 BUILD      ?= build
 FUZZ_BUILD ?= build-fuzz
+PACKAGE_BUILD ?= build-package
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps configure build run test test-gui test-sanitize fuzz bench demo clean
+.PHONY: all deps configure build build-desktop run test test-gui test-sanitize fuzz bench demo package clean
 
 all: build
 
@@ -20,8 +21,22 @@ configure: $(BUILD)/CMakeCache.txt
 build: deps configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# Only what the desktop program needs: the tests and benchmarks are built by
+# make test and make bench.
+build-desktop: deps configure
+	cmake --build $(BUILD) -j$(JOBS) --target zavprog zavprog-audio zav_data
+
+run: build-desktop
 	$(BUILD)/dist/V300/zavprog
+
+# A Debian package (dependencies from the binaries): $(PACKAGE_BUILD)/zavprog_*.deb
+$(PACKAGE_BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DZAV_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr
+
+package: $(PACKAGE_BUILD)/CMakeCache.txt
+	cmake --build $(PACKAGE_BUILD) -j$(JOBS)
+	cd $(PACKAGE_BUILD) && cpack
+	@ls $(PACKAGE_BUILD)/zavprog_*.deb
 
 # The main suite, then the core again under AddressSanitizer and
 # UndefinedBehaviorSanitizer with short bounded fuzz runs.
@@ -48,4 +63,4 @@ demo: build
 	./scripts/demo.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD)

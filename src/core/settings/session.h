@@ -24,7 +24,9 @@ struct AppPaths {
     [[nodiscard]] std::string languageFile(const std::string& name) const;
     [[nodiscard]] std::string initDir() const;
     [[nodiscard]] std::string versionFile() const;
-    /// Paths for a program folder; settingsFile is the one in the data folder.
+    /// Paths for the folder of the running program; settingsFile is the one
+    /// in the data folder. A program installed in <prefix>/bin, whose folder
+    /// has no language files, uses <prefix>/share/zavprog/V300.
     [[nodiscard]] static AppPaths forProgramDir(const std::string& programDir);
 };
 

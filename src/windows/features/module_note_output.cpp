@@ -12,8 +12,11 @@ namespace zav {
 QStringList audioModuleFolders()
 {
     QStringList folders;
-    if (QCoreApplication::instance())
+    if (QCoreApplication::instance()) {
         folders << QCoreApplication::applicationDirPath();
+        // An installed program in <prefix>/bin keeps the module in <prefix>/lib/zavprog.
+        folders << QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/zavprog");
+    }
     const QString programDir = qEnvironmentVariable("ZAV_PROGRAM_DIR");
     if (!programDir.isEmpty() && !folders.contains(programDir))
         folders << programDir;
