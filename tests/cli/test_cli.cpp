@@ -101,6 +101,35 @@ private slots:
         QCOMPARE(same.out, QString());
     }
 
+    // Texts are GBK bytes; show prints them as the characters they are,
+    // and a byte that is not GBK as the replacement character.
+    void showPrintsGbkTexts()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(Cli({"new", "-o", "a.dat"}, dir.path()).exitCode, 0);
+        QByteArray bytes = ReadAll(dir.filePath("a.dat"));
+        constexpr int kGroupNames = 1628; // the first group's 3 bytes
+        bytes.replace(kGroupNames, 3, "\xD6\xD0 ");
+        const qsizetype powerOn = bytes.indexOf("VANTERA");
+        QVERIFY(powerOn > 0);
+        bytes.replace(powerOn, 7, "\xCE\xC4\xFF" "ABCD");
+        writeAll(dir.filePath("a.dat"), bytes);
+
+        Run shown = Cli({"show", "a.dat"}, dir.path());
+        QCOMPARE(shown.exitCode, 0);
+        QVERIFY2(shown.out.contains(QString::fromUtf8("0 -- 中 ")), qPrintable(shown.out));
+
+        Run json = Cli({"show", "--json", "a.dat"}, dir.path());
+        QCOMPARE(json.exitCode, 0);
+        QJsonParseError error{};
+        const QJsonObject top = QJsonDocument::fromJson(json.out.toUtf8(), &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        const QJsonObject settings = top["Settings"].toObject();
+        QCOMPARE(settings["GroupNames"].toArray()[0].toString(), QString::fromUtf8("中 "));
+        QVERIFY2(settings["OptFeat"].toObject()["PowerOnText"].toString().endsWith(QString::fromUtf8("文\uFFFDABCD")),
+                 qPrintable(settings["OptFeat"].toObject()["PowerOnText"].toString()));
+    }
+
     void diffNamesTheField_data()
     {
         QTest::addColumn<int>("offset");

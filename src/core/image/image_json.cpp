@@ -1,5 +1,6 @@
 #include "image_json.h"
 
+#include "gbk_text.h"
 #include "image_fields.h"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ public:
     template <std::size_t N>
     void operator()(const char* name, const FixedText<N>& text)
     {
-        member(name, jsonString(std::string_view(text.bytes.data(), N)));
+        member(name, jsonText(std::string_view(text.bytes.data(), N)));
     }
     template <class T, std::size_t N>
     void operator()(const char* name, const std::array<T, N>& items)
@@ -98,7 +99,7 @@ private:
     template <std::size_t N>
     static std::string scalar(const FixedText<N>& t)
     {
-        return jsonString(std::string_view(t.bytes.data(), N));
+        return jsonText(std::string_view(t.bytes.data(), N));
     }
 
     void key(const char* name)
@@ -137,6 +138,26 @@ std::string jsonString(std::string_view bytes)
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\u%04X", b);
             out += escaped;
+        }
+    }
+    return out + "\"";
+}
+
+std::string jsonText(std::string_view bytes)
+{
+    const std::string text = gbkToUtf8(bytes);
+    std::string out = "\"";
+    for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (b < 0x20 || b == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", b);
+            out += escaped;
+        } else {
+            out += c; // UTF-8 as it is
         }
     }
     return out + "\"";

@@ -1,7 +1,8 @@
 #pragma once
 
 // The image as JSON, for scripts and for people: every field under its
-// member name, arrays as arrays, texts as strings of their raw bytes.
+// member name, arrays as arrays, texts as the characters their GBK bytes
+// stand for.
 
 #include "radio_image.h"
 
@@ -18,5 +19,10 @@ namespace zav {
 /// A JSON string literal of raw text bytes: printable ASCII as it is (with
 /// " and \ escaped), every other byte as \u00XX.
 [[nodiscard]] std::string jsonString(std::string_view bytes);
+
+/// A JSON string literal of a text field's characters: the GBK bytes read
+/// as text (U+FFFD for bytes that are not GBK), in UTF-8, with " and \ and
+/// control characters (NUL included) escaped.
+[[nodiscard]] std::string jsonText(std::string_view bytes);
 
 } // namespace zav

@@ -5,13 +5,15 @@
 #include "command.h"
 
 #include "band.h"
+#include "gbk_text.h"
 
 #include <QCommandLineParser>
 
 namespace zav::cli {
 namespace {
 
-QString Shown(const std::string& text) { return QString::fromLatin1(cleanText(text).c_str()); }
+/// The radio's texts are GBK bytes like those of a data file.
+QString Shown(const std::string& text) { return QString::fromStdString(gbkToUtf8(cleanText(text))); }
 
 int RunInfo(const QStringList& args)
 {
@@ -46,8 +48,8 @@ int RunInfo(const QStringList& args)
         << "FactoryDate: " << Shown(info.FactoryDate.raw()) << "\n"
         << "RepairDate: " << Shown(info.RepairDate.raw()) << "\n"
         << "RepairReason: " << Shown(info.RepairReason.raw()) << "\n"
-        << "InfoVersion: " << QString::fromLatin1(info.InfoVersion.c_str()) << "\n"
-        << "SalesArea: " << QString::fromLatin1(info.SalesArea.c_str()) << "\n"
+        << "InfoVersion: " << QString::fromStdString(gbkToUtf8(info.InfoVersion)) << "\n"
+        << "SalesArea: " << QString::fromStdString(gbkToUtf8(info.SalesArea)) << "\n"
         << "ProductionBatch: " << Shown(info.ProductionBatch.raw()) << "\n"
         << "CustomerCode: " << Shown(info.CustomerCode.raw()) << "\n"
         << "DealerCode: " << Shown(info.DealerCode.raw()) << "\n"

@@ -7,6 +7,7 @@
 #include "band.h"
 #include "channel_groups.h"
 #include "codecs.h"
+#include "gbk_text.h"
 #include "image_json.h"
 
 #include <QCommandLineParser>
@@ -15,6 +16,8 @@ namespace zav::cli {
 namespace {
 
 QString Text(const std::string& s) { return QString::fromStdString(s); }
+/// A text field's bytes as the characters they stand for.
+QString Stored(const std::string& bytes) { return QString::fromStdString(gbkToUtf8(bytes)); }
 
 QString ToneName(int index)
 {
@@ -29,7 +32,7 @@ void PrintSummary(QTextStream& out, const Document& doc)
     const bool extended = isExtendedMode(im.ChannelMode);
     out << "Model:     " << Text(doc.model.modelName) << "\n";
     out << "Band:      " << Text(doc.model.bandLabel) << " (code " << im.Header.BandCode << ")\n";
-    out << "Version:   " << Text(im.Header.Version.clean()) << "\n";
+    out << "Version:   " << Stored(im.Header.Version.clean()) << "\n";
     out << "Mode:      " << (extended ? "extended" : "country") << " (" << im.ChannelMode << ")\n";
     out << "Channels:  " << doc.activeCount() << " active, " << doc.standbyCount() << " standby\n\n";
     out << QString("%1 %2 %3 %4 %5 %6\n")
@@ -42,7 +45,7 @@ void PrintSummary(QTextStream& out, const Document& doc)
     for (int i = 0; i < doc.activeCount(); ++i) {
         const ChannelRecord& r = doc.active()[static_cast<std::size_t>(i)];
         const GroupPosition pos = groupOfChannel(r.Number, im.ChannelMode);
-        const QString group = pos.group < 0 ? QString("-") : Text(groupLabel(pos.group, im));
+        const QString group = pos.group < 0 ? QString("-") : Stored(groupLabel(pos.group, im));
         const int inGroup = pos.group < 0 ? r.Number : pos.numberInGroup;
         const std::string rx = storedFrequencyToText(r.RxFrequency.raw(), band).text;
         out << QString("%1 %2 %3 %4 %5 %6\n")
