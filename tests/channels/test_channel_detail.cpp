@@ -346,32 +346,42 @@ private slots:
 
     void controlsWriteTheirFields_data()
     {
-        QTest::addColumn<int>("check");
+        // A check box is clicked (choice -1); a list has its entry chosen.
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("choice");
         QTest::addColumn<int>("fieldId");
-        QTest::newRow("scan skip") << int(ChannelDetailEditor::ScanSkip) << 7;
-        QTest::newRow("expander") << int(ChannelDetailEditor::Expander) << 37;
-        QTest::newRow("compressor") << int(ChannelDetailEditor::Compressor) << 38;
-        QTest::newRow("noise blanker") << int(ChannelDetailEditor::NoiseBlanker) << 39;
-        QTest::newRow("attenuator") << int(ChannelDetailEditor::Attenuator) << 40;
-        QTest::newRow("high cut") << int(ChannelDetailEditor::HighCut) << 41;
+        QTest::addColumn<int>("stored");
+        QTest::newRow("scan skip") << "chkScanSkip" << -1 << 7 << 1;
+        QTest::newRow("expander") << "chkExpander" << -1 << 37 << 1;
+        QTest::newRow("compressor") << "chkCompressor" << -1 << 38 << 1;
+        QTest::newRow("noise blanker") << "chkNoiseBlanker" << -1 << 39 << 1;
+        QTest::newRow("attenuator") << "chkAttenuator" << -1 << 40 << 1;
+        QTest::newRow("high cut") << "chkHighCut" << -1 << 41 << 1;
+        QTest::newRow("TSQ") << "cboTsq" << 1 << 30 << 1;
+        QTest::newRow("repeater shift") << "cboRepeaterShift" << 2 << 29 << 2;
     }
     void controlsWriteTheirFields()
     {
-        QFETCH(int, check);
+        QFETCH(QString, control);
+        QFETCH(int, choice);
         QFETCH(int, fieldId);
+        QFETCH(int, stored);
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {2, "02700000"}});
         auto* table = w.openTable(0);
         ClickCell(table, 2, 1);
         ChannelDetailEditor* detail = OpenDetail(w, table);
-        QCheckBox* box = detail->check(ChannelDetailEditor::CheckId(check));
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
-        QCOMPARE(int(*Channel(w.doc(), 2)->option(fieldId)), 1);
+        if (choice < 0) {
+            auto* box = detail->findChild<QCheckBox*>(control);
+            QVERIFY(box);
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
+        } else {
+            auto* list = detail->findChild<QComboBox*>(control);
+            QVERIFY(list);
+            ChooseEntry(list, choice);
+        }
+        QCOMPARE(int(*Channel(w.doc(), 2)->option(fieldId)), stored);
         QCOMPARE(int(*Channel(w.doc(), 1)->option(fieldId)), 0);
-        ChooseEntry(detail->list(ChannelDetailEditor::TsqMode), 1);
-        ChooseEntry(detail->list(ChannelDetailEditor::RepeaterShift), 2);
-        QCOMPARE(int(Channel(w.doc(), 2)->Option30), 1);
-        QCOMPARE(int(Channel(w.doc(), 2)->Option29), 2);
         QVERIFY(w.doc().isModified());
 
         QTemporaryDir dir;

@@ -61,9 +61,25 @@ private slots:
         d.image().ChannelMode = Int16(mode);
         buildNewDocument(d, "", TemplateVariant::NewDocument);
         QCOMPARE(QString::fromStdString(groupLabel(group, d.image())), label);
+    }
+
+    void labelsOfAMode_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("groups");
+        QTest::newRow("country") << 0 << 7;
+        QTest::newRow("extended") << 4 << 11;
+    }
+    void labelsOfAMode()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, groups);
+        Document d;
+        d.image().ChannelMode = Int16(mode);
+        buildNewDocument(d, "", TemplateVariant::NewDocument);
+        QCOMPARE(int(groupLabelList(d.image()).size()), groups);
         d.image().GroupNames[5].assign("");
         QCOMPARE(QString::fromStdString(groupLabel(5, d.image())), QString("5 -- "));
-        QCOMPARE(int(groupLabelList(d.image()).size()), mode == 4 ? 11 : 7);
     }
 
     void channelsInGroup()
