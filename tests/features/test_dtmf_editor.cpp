@@ -400,23 +400,6 @@ private slots:
         QCOMPARE(int(Memory(f.image(), 4).Length), 0);
         QCOMPARE(int(f.image().OptFeat.callCode()), 0);
     }
-
-    void editsSurviveSaveAndOpen()
-    {
-        test::FeatureFixture f;
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
-        w->digitRateList()->setCurrentIndex(4);
-        w->pttIdPauseList()->setCurrentIndex(3);
-        QTest::keyClicks(w->memoryBox(16), "*1#d");
-        w->idCodeBox()->setText("98765");
-        w->commitPendingEdit();
-        const DtmfSettings edited = f.image().DtmfSettings;
-        QCOMPARE(int(edited.CodeMemories[15].Length), 4);
-        auto reopened = f.saveAndReopen();
-        QVERIFY(reopened);
-        QVERIFY(reopened->image().DtmfSettings == edited);
-        QCOMPARE(int(reopened->image().OptFeat.Common1[common1::PttIdPause]), 3);
-    }
 };
 
 QTEST_MAIN(TestDtmfEditor)

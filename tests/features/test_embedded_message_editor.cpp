@@ -111,27 +111,6 @@ private slots:
         QTest::keyClick(w->lineBox(1), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), w->lineBox(2));
     }
-
-    void editsSurviveSaveAndOpen()
-    {
-        test::FeatureFixture f;
-        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
-        QTest::keyClicks(w->lineBox(1), "CALL ME");
-        QTest::keyClicks(w->lineBox(4), "ABCDEFGHIJKLMNOP");
-        const auto edited = f.image().EmbeddedMessage;
-        auto reopened = f.saveAndReopen();
-        QVERIFY(reopened);
-        QVERIFY(reopened->image().EmbeddedMessage == edited);
-    }
-
-    void closeButtonClosesTheWindow()
-    {
-        test::FeatureFixture f;
-        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
-        QCOMPARE(w->windowTitle(), f.ctx.text(20000));
-        QTest::mouseClick(w->findChild<QPushButton*>("CommandClose"), Qt::LeftButton);
-        QVERIFY(!ui::findWindow(&f.area, "FrmEmbMsg"));
-    }
 };
 
 QTEST_MAIN(TestEmbeddedMessageEditor)

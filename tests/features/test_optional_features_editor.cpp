@@ -380,34 +380,6 @@ private slots:
         QTest::keyClick(w->powerOnBox(15), Qt::Key_Backspace);
         QCOMPARE(f.image().OptFeat.PowerOnText.raw(), std::string(16, ' '));
     }
-
-    void editsSurviveSaveAndOpen()
-    {
-        test::FeatureFixture f;
-        f.image().OptFeat.Common1[common1::CommonData] = 1;
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        w->list(4)->setCurrentIndex(8);
-        w->list(13)->setCurrentIndex(5);
-        w->list(29)->setCurrentIndex(200);
-        w->checkBox(11)->setChecked(true);
-        QTest::keyClicks(w->powerOnBox(10), "Q");
-        const OptFeat edited = f.image().OptFeat;
-        QCOMPARE(int(edited.Common1[common1::TotTime]), 120);
-        auto reopened = f.saveAndReopen();
-        QVERIFY(reopened);
-        QVERIFY(reopened->image().OptFeat == edited);
-    }
-
-    void closeButtonClosesTheWindow()
-    {
-        test::FeatureFixture f;
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        auto* close = w->findChild<QPushButton*>("CommandClose");
-        QVERIFY(close);
-        QCOMPARE(close->text(), f.ctx.text(9023));
-        QTest::mouseClick(close, Qt::LeftButton);
-        QVERIFY(!ui::findWindow(&f.area, "FrmOptFeatures"));
-    }
 };
 
 QTEST_MAIN(TestOptionalFeaturesEditor)
