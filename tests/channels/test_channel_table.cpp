@@ -9,6 +9,7 @@
 #include "numbers.h"
 #include "versions.h"
 
+#include <QInputMethodEvent>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
@@ -457,6 +458,44 @@ private slots:
         QCOMPARE(name->text(), QStringLiteral("ab"));
         QCOMPARE(w.image().GroupNames[std::size_t(group)].raw(), std::string("ab\0", 3));
         QVERIFY(w.doc().isModified());
+    }
+
+    // Group names are GBK bytes: Chinese typed through an input method is
+    // stored as its GBK bytes and shown again; what does not fit the three
+    // bytes, or has no GBK form, is refused.
+    void groupNameInGbk_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("one character") << QString::fromUtf8("中") << QString::fromUtf8("中") << QByteArray("\xD6\xD0\0", 3);
+        QTest::newRow("character and letter") << QString::fromUtf8("中A") << QString::fromUtf8("中A") << QByteArray("\xD6\xD0" "A");
+        QTest::newRow("second character does not fit") << QString::fromUtf8("中文") << QString::fromUtf8("中")
+                                                       << QByteArray("\xD6\xD0\0", 3);
+        QTest::newRow("no GBK form") << QString::fromUtf8("한A") << QString("A") << QByteArray("A\0 ", 3);
+    }
+    void groupNameInGbk()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QByteArray, stored);
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {521, "02720000"}});
+        auto* table = w.openTable(2);
+        auto* name = table->findChild<QLineEdit*>("txtGroupName");
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClick(name, Qt::Key_Backspace);
+        QInputMethodEvent input;
+        input.setCommitString(typed);
+        QApplication::sendEvent(name, &input);
+        QCOMPARE(name->text(), shown);
+        QCOMPARE(QByteArray::fromStdString(w.image().GroupNames[2].raw()), stored);
+        // Shown again from the stored bytes, as after opening a file.
+        ChannelWindows again;
+        NewDocument(again.doc(), kExtendedMode, {{1, "02700000"}, {521, "02720000"}});
+        again.image().GroupNames[2] = w.image().GroupNames[2];
+        QCOMPARE(again.openTable(2)->findChild<QLineEdit*>("txtGroupName")->text(), shown);
     }
 
     void detailEditorOpensFromTheDetailColumn()

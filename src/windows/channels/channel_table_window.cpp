@@ -6,6 +6,7 @@
 #include "channel_windows.h"
 #include "channel_writes.h"
 #include "channel_detail_editor.h"
+#include "gbk_qt.h"
 #include "key_rules.h"
 #include "list_helpers.h"
 #include "numbers.h"
@@ -251,7 +252,8 @@ void ChannelTableWindow::buildControls()
     groupName_ = new QLineEdit(this);
     groupName_->setObjectName(QStringLiteral("txtGroupName"));
     groupName_->setMaxLength(kGroupNameLength);
-    ui::KeyRules::filterTextBox(groupName_, [](QChar c) { return (c == '\\' || c == '~') ? QChar() : c; });
+    ui::KeyRules::filterTextBox(groupName_, [](QChar c) { return (c == '\\' || c == '~') ? QChar() : c; })
+        ->allowGbkText(int(FixedText<3>::size()));
     connect(groupName_, &QLineEdit::textEdited, this, &ChannelTableWindow::groupNameEdited);
     ui::KeyRules::enterMovesFocusOn(groupList_);
     connect(groupList_, &QComboBox::activated, this, [this] {
@@ -412,7 +414,7 @@ void ChannelTableWindow::showSelectedGroup()
     updateCaption(kGroupCaptionId);
 
     const bool lastEntry = isVfoGroupSelected();
-    groupName_->setText(group < kGroupNames ? ui::fromBytes(image().GroupNames[static_cast<std::size_t>(group)].clean())
+    groupName_->setText(group < kGroupNames ? ui::fromGbk(image().GroupNames[static_cast<std::size_t>(group)].clean())
                                             : QString());
     groupName_->setEnabled(extendedMode() && !lastEntry);
     refreshEmergencyLists();
@@ -592,7 +594,9 @@ void ChannelTableWindow::groupNameEdited(const QString& text)
     const int group = selectedGroup();
     if (isVfoGroupSelected() || group >= kGroupNames)
         return;
-    storeGroupName(image().GroupNames[static_cast<std::size_t>(group)], ui::toBytes(text));
+    // The box takes only what GBK has and what fits the field.
+    if (const auto bytes = ui::toGbk(text))
+        storeGroupName(image().GroupNames[static_cast<std::size_t>(group)], *bytes);
 }
 
 // --- cell entry and in-place editing ------------------------------------------

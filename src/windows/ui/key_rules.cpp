@@ -1,5 +1,7 @@
 #include "key_rules.h"
 
+#include "gbk_qt.h"
+
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -40,7 +42,9 @@ KeyRules* KeyRules::of(const QWidget* box)
 QChar KeyRules::acceptedCharacter(QChar c) const
 {
     const char16_t u = c.unicode();
-    if (u < 32 || u >= 127)
+    if (u < 32 || u == 127)
+        return {};
+    if (u > 127 && (gbkBytes_ == 0 || gbkLength(QString(c)) < 0))
         return {};
     return rule_ ? rule_(c) : c;
 }
@@ -124,6 +128,8 @@ bool KeyRules::filterKey(QObject* watched, QKeyEvent* key)
     const QChar out = acceptedCharacter(c);
     if (out.isNull())
         return true;
+    if (gbkBytes_ > 0 && gbkLength(keptText(watched) + out) > gbkBytes_)
+        return true;
     if (out != c) {
         if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
             edit->insert(QString(out));
@@ -137,11 +143,15 @@ bool KeyRules::filterInputMethod(QObject* watched, QInputMethodEvent* input)
 {
     // Text an input method commits counts as typed, character by character.
     const QString committed = input->commitString();
+    const QString before = gbkBytes_ > 0 ? keptText(watched) : QString();
     QString accepted;
     for (QChar c : committed) {
         const QChar kept = acceptedCharacter(c);
-        if (!kept.isNull())
-            accepted += kept;
+        if (kept.isNull())
+            continue;
+        if (gbkBytes_ > 0 && gbkLength(before + accepted + kept) > gbkBytes_)
+            continue;
+        accepted += kept;
     }
     if (accepted == committed)
         return false;
@@ -149,6 +159,17 @@ bool KeyRules::filterInputMethod(QObject* watched, QInputMethodEvent* input)
     filtered.setCommitString(accepted, input->replacementStart(), input->replacementLength());
     QApplication::sendEvent(watched, &filtered); // passes this filter unchanged
     return true;
+}
+
+QString KeyRules::keptText(QObject* box)
+{
+    const auto* edit = qobject_cast<QLineEdit*>(box);
+    if (!edit)
+        return {};
+    QString text = edit->text();
+    if (edit->hasSelectedText())
+        text.remove(edit->selectionStart(), edit->selectedText().size());
+    return text;
 }
 
 QChar acceptDigitsAndDot(QChar c) { return (c.isDigit() || c == '.') ? c : QChar(); }

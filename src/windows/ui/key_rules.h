@@ -41,6 +41,11 @@ public:
     /// accept; a box without text-box rules shows the value unchanged.
     static void showStoredText(QLineEdit* box, const QString& text);
 
+    /// Lets the box take every character GBK has (not only ASCII), as long
+    /// as its text keeps within maxBytes GBK bytes: the size of the stored
+    /// text field it edits. A character that does not fit whole is refused.
+    void allowGbkText(int maxBytes) { gbkBytes_ = maxBytes; }
+
     /// Called on Enter instead of moving on, when set.
     std::function<void()> onEnter;
 
@@ -53,10 +58,13 @@ private:
     [[nodiscard]] QChar acceptedCharacter(QChar c) const;
     bool filterKey(QObject* watched, QKeyEvent* key);
     bool filterInputMethod(QObject* watched, QInputMethodEvent* input);
+    /// The box's text without its selection, which typing replaces.
+    [[nodiscard]] static QString keptText(QObject* box);
 
     CharRule rule_;
     bool textBox_;
     bool enterMovesOn_;
+    int gbkBytes_ = 0; ///< 0: ASCII only
 };
 
 /// Rules used by several editors.
