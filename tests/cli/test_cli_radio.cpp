@@ -28,9 +28,14 @@ struct CliRun {
 
 QString CliProgram() { return QDir(qEnvironmentVariable("ZAV_PROGRAM_DIR")).filePath("zavprog-cli"); }
 
-CliRun Cli(const QStringList& args, const QString& workDir = {})
+CliRun Cli(const QStringList& args, const QString& workDir = {}, const QString& dataHome = {})
 {
     QProcess p;
+    if (!dataHome.isEmpty()) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", dataHome);
+        p.setProcessEnvironment(env);
+    }
     p.setProgram(CliProgram());
     p.setArguments(args);
     p.setWorkingDirectory(workDir);
@@ -91,6 +96,29 @@ private slots:
         QVERIFY(a.working.Settings.OptFeat == b.working.Settings.OptFeat);
         QVERIFY(a.working.ActiveChannels == b.working.ActiveChannels);
         QVERIFY(a.working.StandbyChannels == b.working.StandbyChannels);
+    }
+
+    void aReadLeavesOneBackupOfWhatWasRead()
+    {
+        const QString dataHome = path("backup-home");
+        const QString backups = dataHome + "/zavprog/backups";
+        SimProcess radio({"--channel-mode", "4"});
+        QVERIFY(!radio.device().isEmpty());
+        QCOMPARE(Cli({"read", "--port", radio.device(), "-o", path("backed.dat")}, {}, dataHome).exitCode, 0);
+        const QStringList kept = QDir(backups).entryList(QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QVERIFY2(kept[0].contains("_read_ZAV415_"), qPrintable(kept[0]));
+        QCOMPARE(FileBytes(backups + "/" + kept[0]), FileBytes(path("backed.dat")));
+        // --no-backup keeps none; a folder that cannot be made warns but the
+        // read still succeeds.
+        QCOMPARE(Cli({"read", "--port", radio.device(), "-o", path("unbacked.dat"), "--no-backup"}, {}, dataHome).exitCode, 0);
+        QCOMPARE(QDir(backups).entryList(QDir::Files).size(), 1);
+        QFile blocker(path("blocked-home"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const CliRun blocked = Cli({"read", "--port", radio.device(), "-o", path("blocked.dat")}, {}, path("blocked-home"));
+        QCOMPARE(blocked.exitCode, 0);
+        QCOMPARE(blocked.err.count("no backup could be written"), 1);
     }
 
     void oneFailureDoesNotStopTheOthers()

@@ -1,6 +1,7 @@
-// read --port DEV -o FILE.dat [--password PW] [--retries N]: the radio's
-// memory into a data file.
+// read --port DEV -o FILE.dat [--password PW] [--retries N] [--no-backup]:
+// the radio's memory into a data file, and a backup of it.
 
+#include "cli_backup.h"
 #include "cli_open.h"
 #include "cli_radio.h"
 #include "cli_signals.h"
@@ -22,9 +23,10 @@ int RunRead(const QStringList& args)
     parser.addOption({{"o", "output"}, "Data file to write.", "FILE"});
     parser.addOption({"password", "The radio's programming password.", "PW"});
     addRetriesOption(parser);
+    addBackupOption(parser);
     if (!parser.parse(QStringList{"read"} + args) || !parser.isSet("port") || !parser.isSet("o")
         || !parser.positionalArguments().isEmpty()) {
-        err << "usage: zavprog-cli read --port DEV -o FILE.dat [--password PW] [--retries N]\n";
+        err << "usage: zavprog-cli read --port DEV -o FILE.dat [--password PW] [--retries N] [--no-backup]\n";
         return 2;
     }
     PromptPolicy policy;
@@ -51,6 +53,7 @@ int RunRead(const QStringList& args)
         err << job.device() << ": read failed\n";
         return 1;
     }
+    Backups(parser, err).keep(session.doc, BackupKind::Read, job.device());
     if (!saveDocument(session.doc, output.toStdString())) {
         reportMessage(err, output, session.texts, 9002);
         return 1;
@@ -61,6 +64,6 @@ int RunRead(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("read", "read --port DEV -o FILE.dat [--password PW] [--retries N]   read a radio into a data file", RunRead);
+ZAV_CLI_COMMAND("read", "read --port DEV -o FILE.dat [--password PW] [--retries N] [--no-backup]   read a radio into a data file", RunRead);
 
 } // namespace zav::cli
