@@ -4,6 +4,8 @@ BUILD      ?= build
 FUZZ_BUILD ?= build-fuzz
 PACKAGE_BUILD ?= build-package
 JOBS       ?= $(shell nproc)
+# ccache (when installed) shares compilations between checkouts and build folders.
+export CCACHE_BASEDIR ?= $(CURDIR)
 FUZZ_SECONDS ?= 20
 
 .PHONY: all deps configure build build-desktop run test test-gui test-sanitize fuzz bench demo package clean
