@@ -9,11 +9,14 @@
 #include "main_window_fixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -65,6 +68,9 @@ class TestDialogs : public QObject {
 private slots:
     void sameLanguageRewritesButKeepsWindows();
     void switchToChineseRecaptionsAndReopensTable();
+    void qtOwnTextsFollowLanguage();
+    void messageBoxShowsWholeTitle_data();
+    void messageBoxShowsWholeTitle();
     void modeSwitch();
     void modelDialog_data();
     void modelDialog();
@@ -121,6 +127,74 @@ void TestDialogs::switchToChineseRecaptionsAndReopensTable()
     QVERIFY(w.windowTitle().startsWith(f.text(12000)));
     QVERIFY(Window(w, "frmCommChInfo")->windowTitle() != englishTableTitle);
     QCOMPARE(ui::messageTitle(), f.text(12000));
+}
+
+void TestDialogs::qtOwnTextsFollowLanguage()
+{
+    // Qt's standard buttons, as the file dialogs show them.
+    auto cancelText = [] {
+        QDialogButtonBox box(QDialogButtonBox::Cancel);
+        return box.button(QDialogButtonBox::Cancel)->text();
+    };
+    ShellFixture f(kChinese);
+    MainWindow& w = f.open();
+    QCOMPARE(cancelText(), QString::fromUtf8("取消"));
+
+    f.prompter.dialogs.push_back(Click("CommandOK", 0));
+    Action(w, "mnuLanguage")->trigger();
+    QCOMPARE(w.shownLanguage(), kEnglish);
+    QCOMPARE(cancelText(), QString("Cancel"));
+
+    f.prompter.dialogs.push_back(Click("CommandOK", 1));
+    Action(w, "mnuLanguage")->trigger();
+    QCOMPARE(w.shownLanguage(), kChinese);
+    QCOMPARE(cancelText(), QString::fromUtf8("取消"));
+}
+
+void TestDialogs::messageBoxShowsWholeTitle_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("textId"); // 0: the password failure message
+    QTest::newRow("9009 english") << int(kEnglish) << 9009;
+    QTest::newRow("9010 english") << int(kEnglish) << 9010;
+    QTest::newRow("password failure") << int(kEnglish) << 0;
+    QTest::newRow("9009 chinese") << int(kChinese) << 9009;
+}
+
+void TestDialogs::messageBoxShowsWholeTitle()
+{
+    QFETCH(int, language);
+    QFETCH(int, textId);
+    ShellFixture f(language);
+    MainWindow& w = f.open();
+    const QString text = textId ? f.text(textId) : QStringLiteral("PassWord Failure!");
+
+    // The real box, answered as soon as it shows.
+    QString title;
+    int width = 0;
+    int titleWidth = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        title = box->windowTitle();
+        width = box->width();
+        QFont titleFont = box->font();
+        titleFont.setBold(true); // title bars often use a bold face
+        titleWidth = QFontMetrics(titleFont).horizontalAdvance(title);
+        box->button(QMessageBox::Ok)->click();
+    });
+    answer.start(5);
+    ui::setPrompter(nullptr);
+    ui::inform(&w, text);
+    ui::setPrompter(&f.prompter);
+
+    QCOMPARE(title, f.text(12000));
+    // The title bar also holds the window icon and its buttons.
+    constexpr int kTitleBarExtras = 96;
+    QVERIFY2(width >= titleWidth + kTitleBarExtras,
+             qPrintable(QString("box %1 px, title %2 px").arg(width).arg(titleWidth)));
 }
 
 void TestDialogs::modeSwitch()

@@ -4,10 +4,14 @@
 #include "data_file.h"
 #include "versions.h"
 #include "main_window_fixture.h"
+#include "window_registry.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 using namespace zav;
@@ -40,6 +44,13 @@ private slots:
     void toolbarNewAsksOnlyWhenModified();
     void saveOfUntitledGoesToSaveAs();
     void saveOfTitledAsksWithQuotedName();
+    void saveAsAddsDatExtension_data();
+    void saveAsAddsDatExtension();
+    void fileDialogTitlesWithoutMenuMarks_data();
+    void fileDialogTitlesWithoutMenuMarks();
+    void childAreaReachesEveryPartOfAnEditor();
+    void statusBarShowsPortInUse_data();
+    void statusBarShowsPortInUse();
     void failedSaveKeepsDocumentModified();
     void openOfRefusedFileChangesNothing_data();
     void openOfRefusedFileChangesNothing();
@@ -198,6 +209,92 @@ void TestMainWindow::saveOfTitledAsksWithQuotedName()
     QVERIFY(!f.session.doc.isModified());
     QCOMPARE(int(f.prompter.fileCaptions.size()), 1); // no dialog for a titled document
     QCOMPARE(QString::fromStdString(f.session.doc.documentPath), path);
+}
+
+void TestMainWindow::saveAsAddsDatExtension_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("no extension") << "radio" << "radio.dat";
+    QTest::newRow("dotted folder") << "old.files/radio" << "old.files/radio.dat";
+    QTest::newRow(".dat kept") << "radio.dat" << "radio.dat";
+    QTest::newRow("other extension kept") << "radio.bin" << "radio.bin";
+}
+
+void TestMainWindow::saveAsAddsDatExtension()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, saved);
+    ShellFixture f;
+    MainWindow& w = f.open();
+    QVERIFY(QDir(f.dir.path()).mkpath("old.files"));
+    f.prompter.files.push_back(f.dir.filePath(chosen));
+
+    Action(w, "mnuFileSaveAs")->trigger();
+    QCOMPARE(QFileInfo(f.dir.filePath(saved)).size(), qint64(kFullFileBytes));
+    QCOMPARE(QString::fromStdString(f.session.doc.documentPath), f.dir.filePath(saved));
+    if (chosen != saved)
+        QVERIFY(!QFileInfo::exists(f.dir.filePath(chosen)));
+}
+
+void TestMainWindow::fileDialogTitlesWithoutMenuMarks_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("openTitle");
+    QTest::addColumn<QString>("saveTitle");
+    QTest::newRow("english") << int(kEnglish) << "Open" << "Save As";
+    QTest::newRow("chinese") << int(kChinese) << QString::fromUtf8("打开") << QString::fromUtf8("另存为");
+}
+
+void TestMainWindow::fileDialogTitlesWithoutMenuMarks()
+{
+    QFETCH(int, language);
+    QFETCH(QString, openTitle);
+    QFETCH(QString, saveTitle);
+    ShellFixture f(language);
+    MainWindow& w = f.open();
+    Action(w, "mnuFileOpen")->trigger();
+    Action(w, "mnuFileSaveAs")->trigger();
+    QCOMPARE(int(f.prompter.fileCaptions.size()), 2);
+    QCOMPARE(f.prompter.fileCaptions[0].section('|', 0, 0), openTitle);
+    QCOMPARE(f.prompter.fileCaptions[1].section('|', 0, 0), saveTitle);
+}
+
+void TestMainWindow::childAreaReachesEveryPartOfAnEditor()
+{
+    ShellFixture f;
+    MainWindow& w = f.open();
+    Action(w, "mnuOptFeature")->trigger();
+    ShellFixture::flush();
+    QWidget* editor = ui::findWindow(w.area(), "FrmOptFeatures");
+    QVERIFY(editor);
+    auto* closeButton = editor->findChild<QPushButton*>("CommandClose");
+    QVERIFY(closeButton);
+    QWidget* viewport = w.area()->viewport();
+    auto shown = [&] { return QRect(closeButton->mapTo(viewport, QPoint(0, 0)), closeButton->size()); };
+    // At the default window size the editor is larger than the area.
+    QVERIFY(!viewport->rect().contains(shown()));
+
+    w.area()->horizontalScrollBar()->setValue(w.area()->horizontalScrollBar()->maximum());
+    w.area()->verticalScrollBar()->setValue(w.area()->verticalScrollBar()->maximum());
+    QVERIFY(viewport->rect().contains(shown()));
+}
+
+void TestMainWindow::statusBarShowsPortInUse_data()
+{
+    QTest::addColumn<QString>("portOverride");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("chosen port") << "" << "Port: COM1";
+    QTest::newRow("device given") << "/dev/ttyUSB7" << "Port: /dev/ttyUSB7";
+}
+
+void TestMainWindow::statusBarShowsPortInUse()
+{
+    QFETCH(QString, portOverride);
+    QFETCH(QString, shown);
+    ShellFixture f;
+    MainWindow& w = f.open(portOverride.toStdString());
+    QCOMPARE(w.findChild<QLabel*>("Panel3")->text(), shown);
 }
 
 void TestMainWindow::failedSaveKeepsDocumentModified()

@@ -16,8 +16,11 @@
 #include <QFileInfo>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
+
+#include <optional>
 
 using namespace zav;
 using namespace zav::test;
@@ -77,6 +80,8 @@ private slots:
     void readThenWriteWithPassword();
     void wrongPasswordLeavesDocument();
     void closingProgressWindowCancels();
+    void stoppingWriteAsksFirst();
+    void stoppingWriteInHandshakeDoesNotAsk();
     void portThatCannotOpen();
     void radioInformationWindow();
     void closingMainWindowEndsTransfer();
@@ -187,6 +192,58 @@ void TestRadioE2E::closingProgressWindowCancels()
     Action(w, "mnuReadFromRadio")->trigger();
     QCOMPARE(f.prompter.texts(), QStringList{f.text(9004)});
     QTRY_VERIFY(!w.transferRunning());
+}
+
+void TestRadioE2E::stoppingWriteAsksFirst()
+{
+    SimProcess sim({"--paced"}); // slow enough to stop the write mid-way
+    QVERIFY(!sim.device().isEmpty());
+    ShellFixture f;
+    MainWindow& w = f.open(sim.device().toStdString());
+    f.prompter.answers = {Answer::Ok}; // 9005
+
+    Action(w, "mnuWriteToRadio")->trigger();
+    QVERIFY(ShellFixture::runUntil(
+        [&] { return w.radioLink().progressWindow() && w.radioLink().progressWindow()->percent() > 0; },
+        kTransferTimeoutMs));
+    const QPointer<ProgressDialog> progress = w.radioLink().progressWindow();
+
+    // No: the write carries on, window and all.
+    f.prompter.answers = {Answer::No};
+    progress->close();
+    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9005), f.text(9034)}));
+    const ui::ScriptedPrompter::Asked& question = f.prompter.asked.back();
+    QCOMPARE(question.icon, ui::Icon::Warning);
+    QCOMPARE(question.buttons, ui::Buttons::YesNo);
+    QCOMPARE(question.defaultAnswer, std::optional<Answer>(Answer::No));
+    QVERIFY(w.transferRunning());
+    QVERIFY(progress && progress->isVisible());
+    const int percentAtNo = progress->percent();
+    QVERIFY(ShellFixture::runUntil([&] { return progress && progress->percent() >= percentAtNo + 5; },
+                                   kTransferTimeoutMs));
+
+    // Yes, asked by Escape this time: the write ends as a failure.
+    f.prompter.answers = {Answer::Yes};
+    QTest::keyClick(progress.data(), Qt::Key_Escape);
+    QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9005), f.text(9034), f.text(9034)})); // no 9010
+    QVERIFY(!progress || !progress->isVisible());
+}
+
+void TestRadioE2E::stoppingWriteInHandshakeDoesNotAsk()
+{
+    SimProcess sim({"--silent-after", "0"}); // the radio never answers the handshake
+    QVERIFY(!sim.device().isEmpty());
+    ShellFixture f;
+    MainWindow& w = f.open(sim.device().toStdString());
+    f.prompter.answers = {Answer::Ok}; // 9005
+
+    Action(w, "mnuWriteToRadio")->trigger();
+    QVERIFY(ShellFixture::runUntil([&] { return w.radioLink().progressWindow() != nullptr; }, kTransferTimeoutMs));
+    QCOMPARE(w.radioLink().engine().writeStep(), 1);
+    w.radioLink().progressWindow()->close();
+    QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    QCOMPARE(f.prompter.texts(), QStringList{f.text(9005)});
 }
 
 void TestRadioE2E::portThatCannotOpen()

@@ -621,6 +621,27 @@ void TransferEngine::cancel()
         s.finish(false);
 }
 
+bool TransferEngine::requestStop()
+{
+    State& s = *d_;
+    const bool sendingBlocks = s.busy && s.active && !s.finishing && s.promptDepth == 0 &&
+                               s.kind == TransferKind::Write && s.writeStep == kWriteBlockStep;
+    if (sendingBlocks) {
+        ++s.promptDepth;
+        const bool stop = s.svc.prompts.confirmStopWrite();
+        --s.promptDepth;
+        if (!stop && !s.cancelRequested) {
+            // While the question was open no reply was looked at: the block
+            // goes again rather than waiting for a reply that was dropped.
+            s.sameWriteBlock();
+            return false;
+        }
+        s.cancelRequested = false;
+    }
+    cancel();
+    return !s.busy;
+}
+
 void TransferEngine::onBytesReceived(std::span<const std::uint8_t> bytes)
 {
     State& s = *d_;

@@ -92,6 +92,10 @@ public:
     virtual void passwordFailure() = 0;
     /// 9009 after a read, 9010 after a write, OK.
     virtual void transferDone(TransferKind kind) = 0;
+    /// The user wants to stop a write that is sending its data blocks: the
+    /// radio would keep a partly written memory. True to stop anyway. Those
+    /// with nobody to ask stop at once.
+    virtual bool confirmStopWrite() { return true; }
 };
 
 /// The progress window of a read or write.
@@ -177,8 +181,13 @@ public:
     /// Read the radio-information area: no confirmation, no progress
     /// window, no password or model check. False when busy.
     bool startInfoRead();
-    /// Closing the progress window: ends a running transfer as failed.
+    /// Ends a running transfer as failed, without asking.
     void cancel();
+    /// The user closed the progress window. While a write sends its data
+    /// blocks, confirmStopWrite() is asked first; on No the block in flight
+    /// is sent again and the write carries on. Anything else stops at once,
+    /// as cancel(). True when the transfer stopped.
+    bool requestStop();
 
     // --- events --------------------------------------------------------------
 

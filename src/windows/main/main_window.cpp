@@ -53,6 +53,9 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
     icons_ = std::make_unique<IconStrip>(session_.paths.programDir);
     area_ = new QMdiArea(this);
     area_->setObjectName("MDIClient");
+    // Editors larger than the area stay reachable to their last control.
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ctx_.area = area_;
     link_ = std::make_unique<RadioLink>(ctx_, this, [this] { return linkDevice(); });
     link_->onEnding = [this](const link::TransferOutcome& o) { transferEnding(o); };

@@ -140,10 +140,14 @@ bool MainWindow::saveDocument()
 
 bool MainWindow::saveDocumentAs()
 {
-    const QString path = ui::getSaveFile(this, ctx_.text(10004).remove('&'),
-                                         QString::fromStdString(session_.doc.documentPath), fileFilter_);
+    QString path = ui::getSaveFile(this, ui::dialogTitle(ctx_.text(10004)),
+                                   QString::fromStdString(session_.doc.documentPath), fileFilter_);
     if (path.isEmpty())
         return false;
+    // The open dialog lists *.dat only: a name typed without an extension
+    // would give a file that cannot be found again.
+    if (!QFileInfo(path).fileName().contains('.'))
+        path += QStringLiteral(".dat");
     return saveTo(path.toStdString());
 }
 
@@ -157,7 +161,7 @@ void MainWindow::openDocument()
             return;
     }
     const QString dir = QFileInfo(QString::fromStdString(session_.doc.documentPath)).absolutePath();
-    const QString path = ui::getOpenFile(this, ctx_.text(10002).remove('&'), dir, fileFilter_);
+    const QString path = ui::getOpenFile(this, ui::dialogTitle(ctx_.text(10002)), dir, fileFilter_);
     if (path.isEmpty())
         return;
     openFile(path);

@@ -4,6 +4,7 @@
 #include "main_window.h"
 #include "pictures.h"
 #include "prompts.h"
+#include "qt_translations.h"
 #include "radio_link.h"
 #include "session.h"
 
@@ -88,6 +89,8 @@ constexpr int kKeyRole = Qt::UserRole;
 constexpr int kTextYes = 9100;
 constexpr int kTextNo = 9101;
 constexpr int kTextRetry = 9102;
+// The status bar's port caption with a device name (12008 ends in "COM").
+constexpr int kTextPortDevice = 12015;
 
 } // namespace
 
@@ -325,11 +328,15 @@ bool MainWindow::setPaneWidthTwips(int twips)
 void MainWindow::applyTexts()
 {
     fileFilter_ = ctx_.text(9001) + QStringLiteral(" (*.dat)|*.dat");
+    ui::useQtTranslations(session_.settings.language);
     ui::setMessageTitle(ctx_.text(12000));
     ui::setButtonTexts({ctx_.text(9017), ctx_.text(9018), ctx_.text(kTextYes), ctx_.text(kTextNo),
                         ctx_.text(kTextRetry)});
 
-    panels_[2]->setText(ctx_.text(12008) + QString::number(session_.settings.portNumber));
+    if (options_.portOverride.empty())
+        panels_[2]->setText(ctx_.text(12008) + QString::number(session_.settings.portNumber));
+    else
+        panels_[2]->setText(ctx_.text(kTextPortDevice).arg(QString::fromStdString(options_.portOverride)));
     // The device named without asking the system for its port list, which
     // takes long enough to be felt at start-up.
     panels_[2]->setToolTip(QString::fromStdString(options_.portOverride.empty() ? session_.settings.portDevice

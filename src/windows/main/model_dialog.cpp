@@ -87,7 +87,7 @@ void ModelDialog::applyChoice()
     const std::string chosenBand = bandList->currentText().toStdString();
     if (chosenModel != model.modelName || chosenBand != model.bandLabel) {
         const ui::Answer answer = ui::currentPrompter().ask(this, ctx_.text(9019), ctx_.text(9016),
-                                                            ui::Buttons::OkCancel, ui::Icon::Warning);
+                                                            ui::Buttons::OkCancel, ui::Icon::Warning, std::nullopt);
         if (answer != ui::Answer::Ok) {
             reject();
             return;

@@ -60,11 +60,11 @@ void ProgressDialog::finish()
 void ProgressDialog::reject()
 {
     // Escape and the close button come here: that is the user's Cancel. The
-    // transfer ends and closes the window through finish().
+    // transfer ends and closes the window through finish(), or carries on
+    // and keeps it.
     if (!finishing_ && onCancel) {
         onCancel();
-        if (finishing_)
-            return;
+        return;
     }
     finishing_ = true;
     QDialog::reject();

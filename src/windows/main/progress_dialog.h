@@ -2,7 +2,8 @@
 
 // Progress window of a read or a write: modal while the transfer runs.
 // The transfer closes it with finish(); closing it any other way (the
-// window's close button, Escape) asks the transfer to cancel.
+// window's close button, Escape) asks the transfer to stop, and the window
+// stays while the transfer carries on.
 
 #include <QDialog>
 
@@ -23,7 +24,8 @@ public:
     /// kind: 1 read, 2 write (captions 9027 and 9028).
     ProgressDialog(ui::AppContext& ctx, int kind, QWidget* parent = nullptr);
 
-    /// Called when the user closes the window while the transfer runs.
+    /// Called when the user closes the window while the transfer runs; the
+    /// window closes only when it calls finish().
     std::function<void()> onCancel;
 
     /// Bar value and "n%" label (clamped to 0..100).

@@ -9,6 +9,12 @@
 #include "versions.h"
 
 namespace zav {
+namespace {
+
+// Stopping a write halfway leaves the radio with a partly written memory.
+constexpr int kTextStopWrite = 9034;
+
+} // namespace
 
 using link::TransferKind;
 
@@ -114,6 +120,12 @@ void RadioLink::transferDone(TransferKind kind)
     ui::inform(boxParent(), ctx_.text(link::doneTextId(kind)));
 }
 
+bool RadioLink::confirmStopWrite()
+{
+    return ui::ask(boxParent(), ctx_.text(kTextStopWrite), ui::Buttons::YesNo, ui::Icon::Warning, ui::Answer::No) ==
+           ui::Answer::Yes;
+}
+
 // --- progress window ----------------------------------------------------------
 
 void RadioLink::showProgress(TransferKind kind)
@@ -124,7 +136,9 @@ void RadioLink::showProgress(TransferKind kind)
     progress_->setAttribute(Qt::WA_DeleteOnClose);
     progress_->onCancel = [this] {
         if (engine_.busy())
-            engine_.cancel();
+            engine_.requestStop(); // closes the window when it ends; a write may carry on
+        else if (progress_)
+            progress_->finish(); // nothing left to stop
     };
     // Modal for the user, but it returns at once: the transfer runs in the
     // program's own event loop.

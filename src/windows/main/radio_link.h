@@ -68,6 +68,7 @@ private:
     void requestPassword() override;
     void passwordFailure() override;
     void transferDone(link::TransferKind kind) override;
+    bool confirmStopWrite() override;
     // TransferProgress
     void showProgress(link::TransferKind kind) override;
     void setPercent(int percent) override;

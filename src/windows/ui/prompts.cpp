@@ -3,16 +3,50 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QAbstractButton>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QSpacerItem>
 
 #include <utility>
 
 namespace zav::ui {
 namespace {
 
+// Room the title bar needs beside the title: the window icon and the
+// minimise, maximise and close buttons.
+constexpr int kTitleBarExtras = 128;
+
+QMessageBox::StandardButton standardButton(Answer answer)
+{
+    switch (answer) {
+    case Answer::Ok: return QMessageBox::Ok;
+    case Answer::Cancel: return QMessageBox::Cancel;
+    case Answer::Yes: return QMessageBox::Yes;
+    case Answer::No: return QMessageBox::No;
+    case Answer::Retry: return QMessageBox::Retry;
+    }
+    return QMessageBox::NoButton;
+}
+
+// A box is as wide as its text; a short text would leave too little room
+// for the title, which the title bar then cuts short.
+void makeRoomForTitle(QMessageBox& box, const QString& title)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true); // title bars often use a bold face
+    const int wanted = QFontMetrics(titleFont).horizontalAdvance(title) + kTitleBarExtras;
+    grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 class QtPrompter : public Prompter {
 public:
-    Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons, Icon icon) override
+    Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons, Icon icon,
+               std::optional<Answer> defaultAnswer) override
     {
         QMessageBox box(parent);
         box.setWindowTitle(title);
@@ -42,6 +76,9 @@ public:
         for (const auto& [which, caption] : named)
             if (QAbstractButton* button = box.button(which); button && !caption->isEmpty())
                 button->setText(*caption);
+        if (defaultAnswer)
+            box.setDefaultButton(standardButton(*defaultAnswer));
+        makeRoomForTitle(box, title);
         switch (box.exec()) {
         case QMessageBox::Ok: return Answer::Ok;
         case QMessageBox::Yes: return Answer::Yes;
@@ -90,14 +127,14 @@ QString messageTitle() { return g_title; }
 void setButtonTexts(const ButtonTexts& texts) { g_buttons = texts; }
 const ButtonTexts& currentButtonTexts() { return g_buttons; }
 
-Answer ask(QWidget* parent, const QString& text, Buttons buttons, Icon icon)
+Answer ask(QWidget* parent, const QString& text, Buttons buttons, Icon icon, std::optional<Answer> defaultAnswer)
 {
-    return currentPrompter().ask(parent, g_title, text, buttons, icon);
+    return currentPrompter().ask(parent, g_title, text, buttons, icon, defaultAnswer);
 }
 
 void inform(QWidget* parent, const QString& text, Icon icon)
 {
-    currentPrompter().ask(parent, g_title, text, Buttons::Ok, icon);
+    currentPrompter().ask(parent, g_title, text, Buttons::Ok, icon, std::nullopt);
 }
 
 QString getOpenFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)
@@ -112,17 +149,29 @@ QString getSaveFile(QWidget* parent, const QString& caption, const QString& path
 
 int execDialog(QDialog& dialog) { return currentPrompter().exec(dialog); }
 
+QString dialogTitle(const QString& menuCaption)
+{
+    static const QRegularExpression shortcut(QStringLiteral("\\(&.\\)"));
+    QString title = menuCaption;
+    title.remove(shortcut).remove('&');
+    title = title.trimmed();
+    while (title.endsWith('.') || title.endsWith(QChar(0x2026)))
+        title.chop(1);
+    return title.trimmed();
+}
+
 QString qtFilter(const QString& filter)
 {
     const auto bar = filter.indexOf('|');
     return bar < 0 ? filter : filter.left(bar);
 }
 
-Answer ScriptedPrompter::ask(QWidget*, const QString& title, const QString& text, Buttons buttons, Icon icon)
+Answer ScriptedPrompter::ask(QWidget*, const QString& title, const QString& text, Buttons buttons, Icon icon,
+                             std::optional<Answer> chosenDefault)
 {
-    asked.push_back({title, text, buttons, icon});
+    asked.push_back({title, text, buttons, icon, chosenDefault});
     if (answers.empty())
-        return defaultAnswer(buttons);
+        return chosenDefault ? *chosenDefault : defaultAnswer(buttons);
     Answer a = answers.front();
     answers.pop_front();
     return a;

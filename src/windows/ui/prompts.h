@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QDialog;
@@ -23,7 +24,9 @@ enum class Answer { Ok, Cancel, Yes, No, Retry };
 class Prompter {
 public:
     virtual ~Prompter() = default;
-    virtual Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons, Icon icon) = 0;
+    /// defaultAnswer: the button Enter presses (nullopt leaves Qt's choice).
+    virtual Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons, Icon icon,
+                       std::optional<Answer> defaultAnswer) = 0;
     /// "" when cancelled.
     virtual QString openFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) = 0;
     virtual QString saveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter) = 0;
@@ -48,17 +51,23 @@ void setButtonTexts(const ButtonTexts& texts);
 [[nodiscard]] const ButtonTexts& currentButtonTexts();
 
 /// Shorthands through the current prompter, titled with messageTitle().
-Answer ask(QWidget* parent, const QString& text, Buttons buttons, Icon icon);
+Answer ask(QWidget* parent, const QString& text, Buttons buttons, Icon icon,
+           std::optional<Answer> defaultAnswer = std::nullopt);
 void inform(QWidget* parent, const QString& text, Icon icon = Icon::None);
 QString getOpenFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter);
 QString getSaveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter);
 int execDialog(QDialog& dialog);
 
+/// A menu caption as a dialog title: without its shortcut mark ("&A" or
+/// "(&A)") and the dots that say a dialog follows.
+QString dialogTitle(const QString& menuCaption);
+
 /// Turns a language-file filter "Name (*.dat)|*.dat" into Qt's "Name (*.dat)".
 QString qtFilter(const QString& filter);
 
 /// Answers from a script and records every question. Unscripted questions
-/// get the box's default (Cancel where there is one, else the first button)
+/// get the box's default (the one the caller chose, else Cancel where there
+/// is one, else No for Yes/No, else the first button)
 /// and are recorded too, so a test sees them.
 class ScriptedPrompter : public Prompter {
 public:
@@ -67,6 +76,7 @@ public:
         QString text;
         Buttons buttons;
         Icon icon;
+        std::optional<Answer> defaultAnswer; ///< the button Enter presses, when the caller chose one
     };
 
     std::vector<Asked> asked;
@@ -77,7 +87,8 @@ public:
     std::deque<std::function<int(QDialog&)>> dialogs;
     std::vector<QString> dialogNames;   ///< objectName of every dialog run
 
-    Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons, Icon icon) override;
+    Answer ask(QWidget* parent, const QString& title, const QString& text, Buttons buttons, Icon icon,
+               std::optional<Answer> defaultAnswer) override;
     QString openFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
     QString saveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter) override;
     int exec(QDialog& dialog) override;
