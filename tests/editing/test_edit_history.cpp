@@ -128,6 +128,8 @@ private slots:
                                 << int(Area::Channel) << 12 << "Offset";
         QTest::newRow("tone copied to the other") << Edit([](ImageSet& s) { channel(s, 3).RxTone = 4; channel(s, 3).TxTone = 4; })
                                                   << int(Area::Channel) << 3 << "RxTone";
+        QTest::newRow("channel added") << Edit([](ImageSet& s) { s.ActiveChannels[20] = s.ActiveChannels[0]; s.ActiveChannels[20].Number = 30; s.Settings.ChannelCount = 21; })
+                                       << int(Area::Channel) << 30 << "RxFrequency";
         QTest::newRow("two channels") << Edit([](ImageSet& s) { channel(s, 3).RxTone = 4; channel(s, 4).RxTone = 4; })
                                       << int(Area::Channels) << 0 << "";
         QTest::newRow("group name") << Edit([](ImageSet& s) { s.Settings.GroupNames[3].assign("AB"); })

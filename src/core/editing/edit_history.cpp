@@ -73,8 +73,9 @@ ChangeSummary summarizeChange(const ImageSet& before, const ImageSet& after)
         if (startsWith(d.name, table)) {
             const int number = std::atoi(d.name.c_str() + table.size());
             const std::size_t dot = d.name.find("].");
+            // A channel comes and goes with its receive frequency.
             if (channels.empty())
-                firstChannelField = dot == std::string::npos ? std::string() : d.name.substr(dot + 2);
+                firstChannelField = dot == std::string::npos ? std::string("RxFrequency") : d.name.substr(dot + 2);
             channels.insert(number);
             continue;
         }
@@ -126,6 +127,8 @@ bool EditHistory::commit(const ImageSet& current)
     undone_.clear();
     return true;
 }
+
+void EditHistory::absorb(const ImageSet& current) { known_ = writeFullImage(current); }
 
 bool EditHistory::undo(ImageSet& working)
 {

@@ -37,7 +37,8 @@ struct ChangeSummary {
     int channelNumber = 0;
     int group = 0;
     /// Channel: the member that changed first ("RxFrequency", "Offset",
-    /// "RxTone", "Option11", ...); "" when the channel was added or removed.
+    /// "RxTone", "Option11", ...); "RxFrequency" when the channel was added
+    /// or removed, which typing or clearing its frequency does.
     std::string field;
 };
 
@@ -54,6 +55,10 @@ public:
     /// Records the change from the last known state to current as one step
     /// and clears the redo steps. False when nothing changed.
     bool commit(const ImageSet& current);
+
+    /// Takes current as the known state without making it a step (changes
+    /// that showing a restored state brings with it).
+    void absorb(const ImageSet& current);
 
     [[nodiscard]] bool canUndo() const { return !done_.empty(); }
     [[nodiscard]] bool canRedo() const { return !undone_.empty(); }

@@ -20,6 +20,9 @@ public:
     virtual void refreshCodeLists() {}
     /// The tone tips changed: rebuild the roger-beep list.
     virtual void refreshRogerBeep() {}
+    /// The document was put back to another state (undo, redo): show it
+    /// again. False when the window cannot, and is to be opened anew.
+    virtual bool reloadDocument() { return false; }
 };
 
 } // namespace zav::ui
