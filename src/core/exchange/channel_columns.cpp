@@ -1,0 +1,133 @@
+#include "channel_columns.h"
+
+#include "codecs.h"
+#include "numbers.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace zav {
+namespace {
+
+// The texts by id in the English language file; the exchange keeps its own
+// copy so that reading and writing never depend on which language is in use.
+const std::vector<OptionText> kOffOn{{15052, "Off"}, {15053, "On"}};
+
+std::string lowerCase(std::string_view text)
+{
+    std::string out(trimSpaces(text));
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+} // namespace
+
+int toneIndexOf(std::string_view cell)
+{
+    const std::string wanted = lowerCase(cell);
+    const std::vector<std::string>& texts = toneTexts();
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        if (lowerCase(texts[k]) == wanted)
+            return static_cast<int>(k);
+    }
+    if (const auto value = parseNumber(wanted)) {
+        const long long tenths = roundHalfEven(*value * 10);
+        const std::vector<int>& ctcss = ctcssTenths();
+        for (std::size_t k = 0; k < ctcss.size(); ++k) {
+            if (ctcss[k] == tenths && std::abs(*value * 10 - static_cast<double>(tenths)) < 1e-6)
+                return static_cast<int>(k) + 1;
+        }
+    }
+    return -1;
+}
+
+const std::vector<OptionColumn>& optionColumns()
+{
+    static const std::vector<OptionColumn> columns{
+        {"scan skip", 7, {{14017, "No"}, {14018, "Yes"}}},
+        {"optional signalling", 8, {{14013, "OFF"}, {14019, "DTMF"}}},
+        {"spacing", 9, {{14020, "Wide"}, {14021, "Middle"}, {14022, "Narrow"}}},
+        {"PTT ID", 10, {{15030, "Off"}, {15037, "BOT Code"}, {15038, "EOT Code"}, {15039, "BOT+EOT"}}},
+        {"reverse or talk around", 12, {{15034, "Reverse"}, {15035, "Talk Around"}}},
+        {"BOT code", 13, {{14013, "OFF"}}, 16},
+        {"scrambler", 14, kOffOn},
+        {"TX inhibit", 15, kOffOn},
+        {"talk around", 16, kOffOn},
+        {"reverse", 17, kOffOn},
+        {"whisper", 18, kOffOn},
+        {"compander", 19, kOffOn},
+        {"signalling relation", 21, {{15050, "AND"}, {15051, "OR"}}},
+        {"EOT code", 22, {{14013, "OFF"}}, 16},
+        {"roger beep", 23, {{15030, "Off"}}, 8},
+        {"squelch mode", 24, {{15031, "Carrier"}, {15032, "CTCSS/DCS"}}},
+        {"AM/FM", 25, {{15500, "AM"}, {15501, "FM"}}},
+        {"AM power", 26, {{15502, "High"}, {15503, "Low"}}},
+        {"FM power", 27, {{15504, "High"}, {15505, "Low"}}},
+        {"call code", 28, {{14013, "OFF"}}, 16},
+        {"repeater shift", 29, {{15030, "Off"}, {0, "+100K"}, {0, "-100K"}}},
+        {"TSQ", 30, kOffOn},
+        {"RX expander", 37, kOffOn},
+        {"TX compressor", 38, kOffOn},
+        {"NB/ANL", 39, kOffOn},
+        {"ATT", 40, kOffOn},
+        {"hi-cut", 41, kOffOn},
+        {"AM/FM lock", 42, kOffOn},
+        {"AM power lock", 43, kOffOn},
+        {"FM power lock", 44, kOffOn},
+    };
+    return columns;
+}
+
+const OptionColumn& busyLockoutColumn()
+{
+    static const OptionColumn column{
+        "busy lockout", 11, {{15030, "Off"}, {15031, "Carrier"}, {15032, "CTCSS/DCS"}, {15033, "Opt. Signal"}}};
+    return column;
+}
+
+std::string optionText(const OptionColumn& column, int value)
+{
+    if (value >= 0 && value < static_cast<int>(column.entries.size()))
+        return column.entries[static_cast<std::size_t>(value)].text;
+    if (column.numberedUpTo > 0 && value >= 1 && value <= column.numberedUpTo)
+        return std::to_string(value);
+    return std::to_string(value);
+}
+
+int optionValue(const OptionColumn& column, std::string_view text)
+{
+    const std::string_view wanted = trimSpaces(text);
+    const auto sameLetters = [&](std::string_view entry) {
+        return std::equal(entry.begin(), entry.end(), wanted.begin(), wanted.end(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        });
+    };
+    for (std::size_t k = 0; k < column.entries.size(); ++k) {
+        if (sameLetters(column.entries[k].text))
+            return static_cast<int>(k);
+    }
+    if (column.numberedUpTo > 0) {
+        const auto number = parseNumber(wanted);
+        if (number && *number >= 1 && *number <= column.numberedUpTo && *number == static_cast<int>(*number)
+            && wanted.find('.') == std::string_view::npos)
+            return static_cast<int>(*number);
+    }
+    return -1;
+}
+
+std::string optionChoices(const OptionColumn& column)
+{
+    std::string choices;
+    for (const OptionText& entry : column.entries) {
+        if (!choices.empty())
+            choices += ", ";
+        choices += entry.text;
+    }
+    if (column.numberedUpTo > 0)
+        choices += ", 1.." + std::to_string(column.numberedUpTo);
+    return choices;
+}
+
+} // namespace zav

@@ -1,0 +1,149 @@
+// The exchange commands as a user runs them: export-csv and import-csv on
+// data files written by the program itself.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+QString ProgramDir() { return qEnvironmentVariable("ZAV_PROGRAM_DIR"); }
+
+Run Cli(const QStringList& args, const QString& workDir)
+{
+    QProcess p;
+    p.setWorkingDirectory(workDir);
+    p.start(ProgramDir() + "/zavprog-cli", args);
+    Run r;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool WriteAll(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size();
+}
+
+const QByteArray kHeader = "group,position in group,channel number,receive MHz,offset MHz,receive tone,transmit tone\r\n";
+
+} // namespace
+
+class TestCliExchange : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY2(QFile::exists(ProgramDir() + "/zavprog-cli"), "zavprog-cli is not built"); }
+
+    /// A new (country-mode) document's channels out and back in, the last
+    /// channel outside the mode's groups included: the data file is the same
+    /// byte for byte.
+    void csvRoundTrip()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(Cli({"new", "-o", "a.dat"}, dir.path()).exitCode, 0);
+        const Run exported = Cli({"export-csv", "a.dat", "-o", "channels.csv"}, dir.path());
+        QCOMPARE(exported.exitCode, 0);
+        const QByteArray csv = ReadAll(dir.filePath("channels.csv"));
+        QVERIFY(csv.startsWith("group,group name,position in group,channel number,receive MHz,offset MHz,"));
+        QVERIFY(csv.contains("\r\n"));
+        const Run imported = Cli({"import-csv", "channels.csv", "--into", "a.dat", "-o", "b.dat"}, dir.path());
+        QVERIFY2(imported.exitCode == 0, qPrintable(imported.err));
+        QCOMPARE(ReadAll(dir.filePath("b.dat")), ReadAll(dir.filePath("a.dat")));
+    }
+
+    /// Every bad row is named with its row and column; nothing is written.
+    void badRowsAreListedAndNothingWritten()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(Cli({"new", "-o", "a.dat"}, dir.path()).exitCode, 0);
+        const QByteArray csv = kHeader
+                               + "0,1,1,27.00000,0.00000,OFF,OFF\r\n"        // row 2: fine
+                                 "0,2,2,31.00000,0.00000,OFF,OFF\r\n"        // row 3: above the band
+                                 "0,3,3,27.01000,0.00000,OFF,77.7\r\n"       // row 4: no such tone
+                                 "0,1,1,27.02000,0.00000,OFF,OFF\r\n"        // row 5: channel 1 again
+                                 "6,41,361,27.03000,0.00000,OFF,OFF\r\n"     // row 6: the group holds 40
+                                 "0,6,6,\"27.04\"000,0.00000,OFF,OFF\r\n"    // row 7: broken quotes
+                                 "0,7,7,27.05000,-0.60000,D023N,67.0\r\n";   // row 8: fine
+        QVERIFY(WriteAll(dir.filePath("bad.csv"), csv));
+        const Run r = Cli({"import-csv", "bad.csv", "--into", "a.dat", "-o", "out.dat"}, dir.path());
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(!QFile::exists(dir.filePath("out.dat")));
+        const QStringList lines = r.err.split('\n', Qt::SkipEmptyParts);
+        const QStringList want{
+            "bad.csv: row 3, column \"receive MHz\": 31.00000 MHz is outside the band 25.61500 - 30.10500 MHz",
+            "bad.csv: row 4, column \"transmit tone\": \"77.7\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)",
+            "bad.csv: row 5, column \"channel number\": channel 1 is already in row 2",
+            "bad.csv: row 6, column \"position in group\": \"41\" is not a position in group 6 (1..40)",
+            "bad.csv: row 7, column \"receive MHz\": text follows the closing quote of the field",
+            "zavprog-cli: bad.csv: 5 rows refused; nothing written",
+        };
+        QCOMPARE(lines, want);
+    }
+
+    /// What a spreadsheet saves imports: byte-order mark, semicolons, CRLF,
+    /// its own column order and columns of its own.
+    void spreadsheetCsvImports()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(Cli({"new", "-o", "a.dat"}, dir.path()).exitCode, 0);
+        const QByteArray csv = "\xEF\xBB\xBF" "Comment;Transmit Tone;Receive MHz;Channel Number;Receive Tone;Offset MHz;Busy Lockout\r\n"
+                               "\"home; base\";100;27.4;41;100.0;+0.6;CTCSS/DCS\r\n"
+                               ";OFF;27.005;1;OFF;0;Off\r\n";
+        QVERIFY(WriteAll(dir.filePath("sheet.csv"), csv));
+        const Run r = Cli({"import-csv", "sheet.csv", "--into", "a.dat", "-o", "out.dat"}, dir.path());
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(Cli({"export-csv", "out.dat", "-o", "again.csv"}, dir.path()).exitCode, 0);
+        const QList<QByteArray> rows = ReadAll(dir.filePath("again.csv")).split('\n');
+        QCOMPARE(rows.size(), 4); // header, two channels, the end of the last line
+        QVERIFY2(rows[1].startsWith("0,EU,1,1,27.00500,0.00000,OFF,OFF,Off,"), rows[1].constData());
+        QVERIFY2(rows[2].startsWith("1,CE,1,41,27.40000,+0.60000,100.0,100.0,CTCSS/DCS,"), rows[2].constData());
+    }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("export-csv without -o") << QStringList{"export-csv", "a.dat"};
+        QTest::newRow("export-csv without a file") << QStringList{"export-csv", "-o", "c.csv"};
+        QTest::newRow("import-csv without --into") << QStringList{"import-csv", "c.csv", "-o", "b.dat"};
+        QTest::newRow("import-csv without -o") << QStringList{"import-csv", "c.csv", "--into", "a.dat"};
+    }
+    void usage()
+    {
+        QFETCH(QStringList, args);
+        QTemporaryDir dir;
+        const Run r = Cli(args, dir.path());
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY(r.err.startsWith("usage: zavprog-cli " + args.first()));
+    }
+
+    void missingCsvIsReported()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(Cli({"new", "-o", "a.dat"}, dir.path()).exitCode, 0);
+        const Run r = Cli({"import-csv", "none.csv", "--into", "a.dat", "-o", "b.dat"}, dir.path());
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.err, QString("zavprog-cli: none.csv: cannot be read\n"));
+        QVERIFY(!QFile::exists(dir.filePath("b.dat")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliExchange)
+#include "test_cli_exchange.moc"

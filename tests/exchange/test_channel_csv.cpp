@@ -1,0 +1,309 @@
+// The channel table as CSV: what is written, that it reads back into the
+// same channels, and that every row is checked as a typed value would be,
+// with nothing changed when one row is refused.
+
+#include "channel_columns.h"
+#include "channel_csv.h"
+#include "channel_fixture.h"
+#include "channel_writes.h"
+#include "codecs.h"
+#include "text_catalog.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+using namespace zav;
+using namespace zav::test;
+
+namespace {
+
+constexpr long long kLowCounts = 2561500;  // 25.615 MHz in 10 Hz units
+constexpr long long kHighCounts = 3010500; // 30.105 MHz
+
+std::string Digits(long long value, int width)
+{
+    std::string s = std::to_string(value);
+    s.insert(0, static_cast<std::size_t>(width) - s.size(), '0');
+    return s;
+}
+
+int Pick(QRandomGenerator& random, int size) { return static_cast<int>(random.bounded(size)); }
+
+/// A channel as the editors could have left it: receive frequency on the
+/// 5 kHz raster, any offset, any tones, every option inside its list.
+ChannelRecord RandomChannel(QRandomGenerator& random, int number)
+{
+    ChannelRecord r;
+    r.Number = static_cast<Int16>(number);
+    r.RxFrequency.assign(Digits(kLowCounts + 500LL * Pick(random, static_cast<int>((kHighCounts - kLowCounts) / 500 + 1)), 8));
+    r.OffsetDirection = static_cast<std::uint8_t>(Pick(random, 3));
+    if (r.OffsetDirection != 0 || Pick(random, 2) == 0)
+        r.Offset.assign(Digits(Pick(random, 2) == 0 ? 60000 : 1 + Pick(random, 999999), 7));
+    else
+        r.Offset = FixedText<7>{};
+    r.RxTone = static_cast<Int16>(Pick(random, kToneCount));
+    r.TxTone = static_cast<Int16>(Pick(random, kToneCount));
+    for (const OptionColumn& column : optionColumns()) {
+        const int choices = static_cast<int>(column.entries.size()) + column.numberedUpTo;
+        *r.option(column.fieldId) = static_cast<Int16>(Pick(random, choices));
+    }
+    const Int16 governing = r.Option17 != 0 ? r.TxTone : r.RxTone;
+    r.Option11 = static_cast<Int16>(Pick(random, governing != 0 ? 3 : 2));
+    recomputeStepClasses(r, BandLimits{25.615, 30.105});
+    return r;
+}
+
+/// A document of the mode whose table holds a random choice of slots.
+void RandomDocument(Document& doc, Int16 mode, QRandomGenerator& random)
+{
+    NewDocument(doc, mode, {});
+    int count = 0;
+    for (int g = 0; g < groupCount(mode); ++g) {
+        for (int n = 1; n <= groupSize(g, mode); ++n) {
+            if (Pick(random, 4) == 0 || count == 0)
+                doc.active()[static_cast<std::size_t>(count++)] = RandomChannel(random, groupBase(g, mode) + n);
+        }
+    }
+    doc.image().ChannelCount = static_cast<Int16>(count);
+}
+
+std::vector<ChannelRecord> Channels(const Document& doc)
+{
+    return {doc.active().begin(), doc.active().begin() + doc.activeCount()};
+}
+
+const char* const kHeader = "group,position in group,channel number,receive MHz,offset MHz,receive tone,transmit tone,"
+                            "busy lockout,roger beep\r\n";
+
+QStringList Messages(const CsvImportResult& result)
+{
+    QStringList out;
+    for (const CsvProblem& p : result.problems)
+        out << QString::fromStdString(p.message());
+    return out;
+}
+
+} // namespace
+
+class TestChannelCsv : public QObject {
+    Q_OBJECT
+private slots:
+    void roundTrip_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("seed");
+        for (int seed = 1; seed <= 6; ++seed) {
+            QTest::newRow(qPrintable(QString("country %1").arg(seed))) << 0 << seed;
+            QTest::newRow(qPrintable(QString("extended %1").arg(seed))) << int(kExtendedMode) << seed;
+        }
+    }
+    void roundTrip()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, seed);
+        QRandomGenerator random(static_cast<quint32>(seed));
+        Document source;
+        RandomDocument(source, static_cast<Int16>(mode), random);
+        const std::string csv = exportChannelsCsv(source);
+
+        Document target;
+        NewDocument(target, static_cast<Int16>(mode), {{1, "02700000"}});
+        const ImageSet before = target.working;
+        const CsvImportResult result = importChannelsCsv(target, csv);
+        QVERIFY2(result.ok(), qPrintable(Messages(result).join('\n')));
+        QCOMPARE(result.channels, source.activeCount());
+        QVERIFY(Channels(target) == Channels(source));
+        QVERIFY(target.standby() == before.StandbyChannels);
+        QCOMPARE(exportChannelsCsv(target), csv);
+    }
+
+    void writesEnglishTextsInChannelOrder()
+    {
+        Document doc;
+        NewDocument(doc, kExtendedMode, {{41, "02740000"}, {1, "02700500"}});
+        ChannelRecord& r = doc.active()[0];
+        r.Offset.assign("0060000");
+        r.OffsetDirection = 1;
+        r.RxTone = 13; // 100.0
+        r.TxTone = 52; // D023N
+        r.Option11 = 2;
+        r.Option9 = 2;
+        r.Option29 = 1;
+        r.Option23 = 4;
+        const std::string csv = exportChannelsCsv(doc);
+        const auto lines = QString::fromStdString(csv).split("\r\n");
+        QVERIFY(lines.size() >= 3);
+        QVERIFY(lines[0].startsWith("group,group name,position in group,channel number,receive MHz,offset MHz,"
+                                    "receive tone,transmit tone,busy lockout,scan skip,"));
+        QVERIFY2(lines[1].startsWith("0,AE,1,1,27.00500,0.00000,OFF,OFF,Off,No,OFF,Wide,Off,Reverse,OFF,"), qPrintable(lines[1]));
+        QVERIFY2(lines[2].startsWith("1,BE,1,41,27.40000,-0.60000,100.0,D023N,CTCSS/DCS,No,OFF,Narrow,"), qPrintable(lines[2]));
+        QVERIFY(lines[2].contains(",4,") && lines[2].contains(",+100K,"));
+    }
+
+    /// The exchange's own copy of the list texts says what the English
+    /// windows say.
+    void listTextsAreTheEnglishWindowTexts()
+    {
+        TextCatalog english;
+        english.setFile(qEnvironmentVariable("ZAV_SOURCE_DIR").toStdString() + "/data/language/english.ini");
+        std::vector<OptionColumn> all = optionColumns();
+        all.push_back(busyLockoutColumn());
+        for (const OptionColumn& column : all) {
+            for (const OptionText& entry : column.entries) {
+                if (entry.textId != 0)
+                    QCOMPARE(QString::fromStdString(english.text(entry.textId)), QString(entry.text));
+            }
+        }
+    }
+
+    void refusedRows_data()
+    {
+        QTest::addColumn<QByteArray>("rows");
+        QTest::addColumn<QStringList>("want");
+        const auto row = [](const char* text) { return QByteArray(text); };
+        QTest::newRow("below the band") << row("0,5,5,25.00000,0,OFF,OFF,Off,Off\r\n")
+                                        << QStringList{"row 2, column \"receive MHz\": 25.00000 MHz is outside the band 25.61500 - 30.10500 MHz"};
+        QTest::newRow("off the raster") << row("0,5,5,27.00300,0,OFF,OFF,Off,Off\r\n")
+                                        << QStringList{"row 2, column \"receive MHz\": 27.00300 MHz is not on the channel raster (nearest 27.00000 MHz)"};
+        QTest::newRow("not a number") << row("0,5,5,27.0.0,0,OFF,OFF,Off,Off\r\n")
+                                      << QStringList{"row 2, column \"receive MHz\": \"27.0.0\" is not a frequency in MHz"};
+        QTest::newRow("no receive frequency") << row("0,5,5,,0,OFF,OFF,Off,Off\r\n")
+                                              << QStringList{"row 2, column \"receive MHz\": a channel needs a receive frequency"};
+        QTest::newRow("unknown tone") << row("0,5,5,27.00000,0,OFF,68.0,Off,Off\r\n")
+                                      << QStringList{"row 2, column \"transmit tone\": \"68.0\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)"};
+        QTest::newRow("offset too large") << row("0,5,5,27.00000,+100.00000,OFF,OFF,Off,Off\r\n")
+                                          << QStringList{"row 2, column \"offset MHz\": +100.00000 MHz is more offset than a channel can hold"};
+        QTest::newRow("unknown option") << row("0,5,5,27.00000,0,OFF,OFF,Maybe,Off\r\n")
+                                        << QStringList{"row 2, column \"busy lockout\": \"Maybe\" is not one of Off, Carrier, CTCSS/DCS, Opt. Signal"};
+        QTest::newRow("lockout by tone without a tone") << row("0,5,5,27.00000,0,OFF,67.0,CTCSS/DCS,Off\r\n")
+                                                        << QStringList{"row 2, column \"busy lockout\": \"CTCSS/DCS\" needs the receive tone on"};
+        QTest::newRow("lockout by signalling") << row("0,5,5,27.00000,0,OFF,OFF,Opt. Signal,Off\r\n")
+                                               << QStringList{"row 2, column \"busy lockout\": \"Opt. Signal\" is not offered for a channel"};
+        QTest::newRow("roger beep past the tips") << row("0,5,5,27.00000,0,OFF,OFF,Off,9\r\n")
+                                                  << QStringList{"row 2, column \"roger beep\": \"9\" is not one of Off, 1..8"};
+        QTest::newRow("group of the other mode") << row("11,5,445,27.00000,0,OFF,OFF,Off,Off\r\n")
+                                                 << QStringList{"row 2, column \"group\": \"11\" is not a group of this mode (0..10)"};
+        QTest::newRow("position past the group") << row("10,2,522,27.00000,0,OFF,OFF,Off,Off\r\n")
+                                                 << QStringList{"row 2, column \"position in group\": \"2\" is not a position in group 10 (1..1)"};
+        QTest::newRow("number against position") << row("1,2,3,27.00000,0,OFF,OFF,Off,Off\r\n")
+                                                 << QStringList{"row 2, column \"channel number\": \"3\" is not channel 2 of group 1, which is number 42"};
+        QTest::newRow("no group, and not a channel the table keeps") << row(",,522,27.00000,0,OFF,OFF,Off,Off\r\n")
+                                                                      << QStringList{"row 2, column \"channel number\": \"522\" is not a channel number of this mode"};
+        QTest::newRow("duplicate channel") << row("0,5,5,27.00000,0,OFF,OFF,Off,Off\r\n0,5,5,27.00500,0,OFF,OFF,Off,Off\r\n")
+                                           << QStringList{"row 3, column \"channel number\": channel 5 is already in row 2"};
+        QTest::newRow("broken quotes") << row("0,5,5,\"27.0\"0,0,OFF,OFF,Off,Off\r\n")
+                                       << QStringList{"row 2, column \"receive MHz\": text follows the closing quote of the field"};
+        QTest::newRow("no channel at all") << row("")
+                                           << QStringList{"row 2, column \"channel number\": the file holds no channel; a table keeps at least one"};
+        QTest::newRow("one message per bad row, good rows between")
+            << row("0,1,1,27.00000,0,OFF,OFF,Off,Off\r\n"
+                   "0,2,2,31.00000,0,XX,OFF,Off,Off\r\n"
+                   "0,3,3,27.01000,0,OFF,OFF,Off,Off\r\n"
+                   "0,1,1,27.02000,0,OFF,OFF,Off,Off\r\n")
+            << QStringList{"row 3, column \"receive MHz\": 31.00000 MHz is outside the band 25.61500 - 30.10500 MHz",
+                           "row 5, column \"channel number\": channel 1 is already in row 2"};
+    }
+    void refusedRows()
+    {
+        QFETCH(QByteArray, rows);
+        QFETCH(QStringList, want);
+        Document doc;
+        NewDocument(doc, kExtendedMode, {{1, "02700000"}, {7, "02710000"}});
+        doc.image().OptFeat.Common1[common1::EmergencyChannelBase] = 7;
+        const ImageSet before = doc.working;
+        const CsvImportResult result = importChannelsCsv(doc, std::string(kHeader) + rows.toStdString());
+        QCOMPARE(Messages(result), want);
+        QVERIFY(doc.working.Settings == before.Settings);
+        QVERIFY(doc.active() == before.ActiveChannels);
+    }
+
+    void neededColumns_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("want");
+        QTest::newRow("no way to place a row") << QByteArray("group,receive MHz\r\n0,27.00000\r\n")
+                                               << QStringList{"row 1, column \"channel number\": the file needs this column, or the columns \"group\" and \"position in group\""};
+        QTest::newRow("no receive frequency") << QByteArray("channel number,offset MHz\r\n1,0\r\n")
+                                              << QStringList{"row 1, column \"receive MHz\": the file needs this column"};
+        QTest::newRow("empty file") << QByteArray("")
+                                    << QStringList{"row 1, column \"channel number\": the file holds no header row"};
+        QTest::newRow("channel number alone places a row") << QByteArray("Channel Number,RECEIVE MHZ\r\n41,27.00000\r\n") << QStringList{};
+    }
+    void neededColumns()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QStringList, want);
+        Document doc;
+        NewDocument(doc, kExtendedMode, {{1, "02700000"}});
+        QCOMPARE(Messages(importChannelsCsv(doc, text.toStdString())), want);
+    }
+
+    /// What a spreadsheet saves: a byte-order mark, semicolons, CRLF, its
+    /// own column order, columns of its own, numbers shortened.
+    void spreadsheetExportImports()
+    {
+        Document doc;
+        NewDocument(doc, kExtendedMode, {{1, "02700000"}, {7, "02710000"}});
+        doc.active()[1].Option9 = 2;
+        doc.active()[1].Option37 = 1;
+        const std::string text = "\xEF\xBB\xBF" "Notes;transmit tone;Receive MHz;channel number;receive tone;offset MHz;scan skip\r\n"
+                                 "first;100;27.4;41;D023I;+0.6;yes\r\n"
+                                 "\"a; b\";OFF;27,5;7;off;0;No\r\n";
+        const CsvImportResult refused = importChannelsCsv(doc, text);
+        QCOMPARE(Messages(refused), QStringList{"row 3, column \"receive MHz\": \"27,5\" is not a frequency in MHz"});
+
+        std::string fixed = text;
+        fixed.replace(fixed.find("27,5"), 4, "27.5");
+        const CsvImportResult result = importChannelsCsv(doc, fixed);
+        QVERIFY2(result.ok(), qPrintable(Messages(result).join('\n')));
+        QCOMPARE(doc.activeCount(), 2);
+        const ChannelRecord& seven = doc.active()[0];
+        QCOMPARE(int(seven.Number), 7);
+        QCOMPARE(seven.RxFrequency.raw(), std::string("02750000"));
+        QCOMPARE(int(seven.Option9), 2); // a column the file lacks keeps the channel's value
+        QCOMPARE(int(seven.Option37), 1);
+        const ChannelRecord& fortyOne = doc.active()[1];
+        QCOMPARE(int(fortyOne.Number), 41);
+        QCOMPARE(fortyOne.RxFrequency.raw(), std::string("02740000"));
+        QCOMPARE(int(fortyOne.TxTone), 13);
+        QCOMPARE(int(fortyOne.RxTone), 158 + 1); // D023I
+        QCOMPARE(fortyOne.Offset.raw(), std::string("0060000"));
+        QCOMPARE(int(fortyOne.OffsetDirection), 2);
+        QCOMPARE(int(fortyOne.Option7), 1);
+    }
+
+    /// Each column sets its own field: the couplings of typing (a tone
+    /// copied to the other one) do not apply.
+    void columnsSetOnlyTheirOwnField()
+    {
+        Document doc;
+        NewDocument(doc, kExtendedMode, {{1, "02700000"}});
+        const CsvImportResult result = importChannelsCsv(doc, "channel number,receive MHz,receive tone,transmit tone\n1,27.00000,67.0,OFF\n");
+        QVERIFY(result.ok());
+        QCOMPARE(int(doc.active()[0].RxTone), 1);
+        QCOMPARE(int(doc.active()[0].TxTone), 0);
+    }
+
+    /// Channels absent from the file are removed, and emergency channels
+    /// that pointed at them are cleared as when a channel is deleted.
+    void absentChannelsGo()
+    {
+        Document doc;
+        NewDocument(doc, kExtendedMode, {{1, "02700000"}, {7, "02710000"}, {521, "02720000"}});
+        doc.image().OptFeat.Common1[common1::EmergencyChannelBase] = 7;
+        doc.image().OptFeat.Common1[common1::EmergencyChannelBase + 1] = 1;
+        const ChannelTable standby = doc.standby();
+        QVERIFY(importChannelsCsv(doc, "channel number,receive MHz\n1,27.00000\n").ok());
+        QCOMPARE(doc.activeCount(), 1);
+        QCOMPARE(int(doc.image().OptFeat.Common1[common1::EmergencyChannelBase]), 0);
+        QCOMPARE(int(doc.image().OptFeat.Common1[common1::EmergencyChannelBase + 1]), 1);
+        QVERIFY(doc.standby() == standby);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestChannelCsv)
+#include "test_channel_csv.moc"
