@@ -29,7 +29,14 @@ private slots:
         QTest::newRow("full line without NUL") << 1 << "ABCDEFGHIJKLMNOP" << std::string("ABCDEFGHIJKLMNOP");
         QTest::newRow("at most 16 characters") << 4 << "0123456789abcdefXYZ" << std::string("0123456789abcdef");
         QTest::newRow("any ASCII character") << 3 << "a -+!~" << std::string("a -+!~\0         ", 16);
-        QTest::newRow("above 127 refused") << 3 << QString("x%1y").arg(QChar(0x4E2D)) << std::string("xy\0             ", 16);
+        QTest::newRow("no GBK form refused") << 3 << QString("x%1y").arg(QChar(0xD55C)) << std::string("xy\0             ", 16);
+        // Lines are GBK bytes: a Chinese character takes two of the 16.
+        QTest::newRow("Chinese as GBK") << 1 << QString::fromUtf8("中文AB")
+                                        << std::string("\xD6\xD0\xCE\xC4" "AB\0         ", 16);
+        QTest::newRow("eight Chinese fill the line")
+            << 2 << QString::fromUtf8("中文中文中文中文") << std::string("\xD6\xD0\xCE\xC4\xD6\xD0\xCE\xC4\xD6\xD0\xCE\xC4\xD6\xD0\xCE\xC4");
+        QTest::newRow("a character that does not fit whole")
+            << 4 << QString::fromUtf8("ABCDEFGHIJKLMNO中P") << std::string("ABCDEFGHIJKLMNOP");
     }
     void typedLinesStored()
     {
@@ -59,8 +66,14 @@ private slots:
                                     << std::string("\0               ", 16);
         // The box leaves out what it would not take; the line is stored
         // back as it always has been.
-        QTest::newRow("a byte above 127") << std::string("CAF\xC9", 4) << "CAF"
+        QTest::newRow("GBK text") << std::string("\xD6\xD0\xCE\xC4!", 5) << QString::fromUtf8("中文!")
+                                  << std::string("\xD6\xD0\xCE\xC4!\0          ", 16);
+        // Bytes that are not GBK show as U+FFFD and stay as they are.
+        QTest::newRow("a byte above 127") << std::string("CAF\xC9", 4) << QString("CAF\uFFFD")
                                           << std::string("CAF\xC9\0           ", 16);
+        QTest::newRow("a character cut off at the end")
+            << std::string("ABCDEFGHIJKLMNO\xD6") << QString("ABCDEFGHIJKLMNO\uFFFD")
+            << std::string("ABCDEFGHIJKLMNO\xD6");
         QTest::newRow("a control character") << std::string("HI\tYOU") << "HIYOU"
                                              << std::string("HI\tYOU\0         ", 16);
     }
@@ -74,6 +87,55 @@ private slots:
         auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
         QCOMPARE(w->lineBox(3)->text(), shown);
         QCOMPARE(f.image().EmbeddedMessage[2].raw(), kept);
+    }
+
+    // A line shown again from its stored bytes reads as typed.
+    void typedLinesShownAgain()
+    {
+        const QString typed = QString::fromUtf8("中文 A1");
+        test::FeatureFixture f;
+        test::TypeText(f.open<EmbeddedMessageEditor>("FrmEmbMsg")->lineBox(3), typed);
+        test::FeatureFixture again;
+        again.image().EmbeddedMessage = f.image().EmbeddedMessage;
+        QCOMPARE(again.open<EmbeddedMessageEditor>("FrmEmbMsg")->lineBox(3)->text(), typed);
+    }
+
+    // Editing a line that holds bytes which are not GBK stores what the box
+    // shows of it: the U+FFFD, which have no GBK bytes, go, and they do not
+    // count against the line's 16 bytes.
+    void editingUnreadableLines_data()
+    {
+        QTest::addColumn<std::string>("stored");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<std::string>("kept");
+        QTest::newRow("stray byte") << std::string("AB\xFF" "CD\0          ", 16) << "E" << "ABCDE"
+                                    << std::string("ABCDE\0          ", 16);
+        QTest::newRow("room of the stray byte")
+            << std::string("\xFF\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\0", 16)
+            << QString::fromUtf8("中中") << QString::fromUtf8("中中中中中中中中")
+            << std::string("\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0");
+        // Refused: it would not fit whole even without the stray byte.
+        QTest::newRow("full line with a stray byte")
+            << std::string("\xFF\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0" "A")
+            << QString::fromUtf8("中") << QString::fromUtf8("\uFFFD中中中中中中中A")
+            << std::string("\xFF\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0\xD6\xD0" "A");
+    }
+    void editingUnreadableLines()
+    {
+        QFETCH(std::string, stored);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(std::string, kept);
+        test::FeatureFixture f;
+        f.image().EmbeddedMessage[0].assign(stored);
+        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        QTest::keyClicks(w->lineBox(2), "X"); // another line: this one stays
+        QCOMPARE(f.image().EmbeddedMessage[0].raw(), stored);
+        w->lineBox(1)->end(false);
+        test::TypeText(w->lineBox(1), typed);
+        QCOMPARE(w->lineBox(1)->text(), shown);
+        QCOMPARE(f.image().EmbeddedMessage[0].raw(), kept);
     }
 
     void typingAfterHiddenCharactersStoresWhatIsShown()

@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "editor_parts.h"
 #include "feature_rules.h"
+#include "gbk_qt.h"
 #include "key_rules.h"
 
 #include <QFormLayout>
@@ -34,7 +35,8 @@ EmbeddedMessageEditor::EmbeddedMessageEditor(ui::AppContext& ctx, QWidget* paren
         box->setObjectName(QString("Text%1").arg(line - 1));
         box->setMaxLength(kLineCharacters);
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QString(kLineCharacters + 2, 'W')));
-        ui::KeyRules::filterTextBox(box);
+        // The line's 16 bytes are GBK: a Chinese character takes two.
+        ui::KeyRules::filterTextBox(box)->allowGbkText(kLineCharacters);
         connect(box, &QLineEdit::textChanged, this, [this, line] {
             if (!filling_)
                 storeLine(line);
@@ -52,13 +54,14 @@ EmbeddedMessageEditor::EmbeddedMessageEditor(ui::AppContext& ctx, QWidget* paren
     outer->addLayout(buttons);
 
     // Showing a line stores it again: a line saved without its NUL comes
-    // back with one. The box leaves out what its keys would refuse; the line
-    // itself is stored back unchanged until it is edited.
+    // back with one. The box leaves out what its keys would refuse and shows
+    // bytes that are not GBK as U+FFFD; the line itself is stored back
+    // unchanged until it is edited.
     filling_ = true;
     for (int line = 1; line <= kLines; ++line) {
         FixedText<kLineCharacters>& stored = ctx_.doc().image().EmbeddedMessage[static_cast<std::size_t>(line - 1)];
         const std::string text = stored.clean();
-        ui::KeyRules::showStoredText(lineBox(line), ui::fromBytes(text));
+        ui::KeyRules::showStoredText(lineBox(line), ui::fromGbk(text));
         if (!text.empty())
             storeMessageLine(stored, text);
     }
@@ -67,8 +70,20 @@ EmbeddedMessageEditor::EmbeddedMessageEditor(ui::AppContext& ctx, QWidget* paren
 
 void EmbeddedMessageEditor::storeLine(int line)
 {
-    storeMessageLine(ctx_.doc().image().EmbeddedMessage[static_cast<std::size_t>(line - 1)],
-                     ui::toBytes(lineBox(line)->text()));
+    QLineEdit* box = lineBox(line);
+    const QString kept = ui::editedText(box->text());
+    if (kept != box->text()) {
+        // The bytes behind the U+FFFD go with this edit; the box shows
+        // what the line now holds.
+        const int cursor = int(ui::editedText(box->text().left(box->cursorPosition())).size());
+        filling_ = true;
+        box->setText(kept);
+        box->setCursorPosition(cursor);
+        filling_ = false;
+    }
+    // The box takes only characters GBK has, within the line's bytes.
+    if (const auto bytes = ui::toGbk(kept))
+        storeMessageLine(ctx_.doc().image().EmbeddedMessage[static_cast<std::size_t>(line - 1)], *bytes);
 }
 
 } // namespace zav::features

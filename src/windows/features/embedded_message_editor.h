@@ -1,6 +1,6 @@
 #pragma once
 
-// The embedded-message editor: four lines of up to 16 characters, each
+// The embedded-message editor: four lines of up to 16 GBK bytes, each
 // stored the moment it changes.
 
 #include "editor_window.h"

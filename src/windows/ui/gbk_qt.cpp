@@ -14,4 +14,6 @@ int gbkLength(const QString& text)
     return bytes ? static_cast<int>(bytes->size()) : -1;
 }
 
+QString editedText(QString text) { return text.remove(QChar::ReplacementCharacter); }
+
 } // namespace zav::ui

@@ -20,4 +20,9 @@ namespace zav::ui {
 /// The number of GBK bytes of text; -1 when a character has no GBK form.
 [[nodiscard]] int gbkLength(const QString& text);
 
+/// The text of an edited box as its field keeps it: the U+FFFD that stand
+/// for stored bytes that were not GBK are left out, having no bytes to go
+/// back to. Until a box is edited its field keeps those bytes as they are.
+[[nodiscard]] QString editedText(QString text);
+
 } // namespace zav::ui

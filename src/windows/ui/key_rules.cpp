@@ -55,6 +55,11 @@ QString KeyRules::acceptedText(const QString& text) const
     for (QChar c : text) {
         if (c.isNull())
             break;
+        // A box of GBK text shows stored bytes that are not GBK as U+FFFD.
+        if (gbkBytes_ > 0 && c == QChar::ReplacementCharacter) {
+            accepted += c;
+            continue;
+        }
         const QChar kept = acceptedCharacter(c);
         if (!kept.isNull())
             accepted += kept;
@@ -128,7 +133,7 @@ bool KeyRules::filterKey(QObject* watched, QKeyEvent* key)
     const QChar out = acceptedCharacter(c);
     if (out.isNull())
         return true;
-    if (gbkBytes_ > 0 && gbkLength(keptText(watched) + out) > gbkBytes_)
+    if (gbkBytes_ > 0 && gbkLength(editedText(keptText(watched) + out)) > gbkBytes_)
         return true;
     if (out != c) {
         if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
@@ -149,7 +154,7 @@ bool KeyRules::filterInputMethod(QObject* watched, QInputMethodEvent* input)
         const QChar kept = acceptedCharacter(c);
         if (kept.isNull())
             continue;
-        if (gbkBytes_ > 0 && gbkLength(before + accepted + kept) > gbkBytes_)
+        if (gbkBytes_ > 0 && gbkLength(editedText(before + accepted + kept)) > gbkBytes_)
             continue;
         accepted += kept;
     }

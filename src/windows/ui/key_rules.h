@@ -35,7 +35,8 @@ public:
     [[nodiscard]] static KeyRules* of(const QWidget* box);
 
     /// What the box would take of text typed key by key: the characters up
-    /// to the first NUL, each one its rules accept (as they change it).
+    /// to the first NUL, each one its rules accept (as they change it). A
+    /// box of GBK text also keeps the U+FFFD that show bytes not in GBK.
     [[nodiscard]] QString acceptedText(const QString& text) const;
     /// Puts a stored value into a box, showing only what the box would
     /// accept; a box without text-box rules shows the value unchanged.
@@ -44,6 +45,8 @@ public:
     /// Lets the box take every character GBK has (not only ASCII), as long
     /// as its text keeps within maxBytes GBK bytes: the size of the stored
     /// text field it edits. A character that does not fit whole is refused.
+    /// U+FFFD in the box (stored bytes that are not GBK) do not count: an
+    /// edited field leaves them out (see editedText).
     void allowGbkText(int maxBytes) { gbkBytes_ = maxBytes; }
 
     /// Called on Enter instead of moving on, when set.
