@@ -4,6 +4,7 @@
 #include "band.h"
 #include "document.h"
 #include "editor_parts.h"
+#include "gbk_qt.h"
 #include "list_helpers.h"
 
 #include <QComboBox>
@@ -37,11 +38,12 @@ QComboBox* newFixedList(QWidget* parent, const char* name, const QString& entry)
     return list;
 }
 
-// Fixed-width fields: cut at the first NUL, trailing spaces dropped.
+// Fixed-width fields: cut at the first NUL, trailing spaces dropped. The
+// radio's texts are GBK bytes, whatever language the program shows.
 template <std::size_t N>
 QString shownText(const FixedText<N>& field)
 {
-    return ui::fromBytes(field.clean());
+    return ui::fromGbk(field.clean());
 }
 
 } // namespace
@@ -118,19 +120,19 @@ RadioInfoWindow::RadioInfoWindow(ui::AppContext& ctx, link::RadioInfo info, QWid
 void RadioInfoWindow::showInfo()
 {
     // An unknown model shows the list's one entry.
-    ui::showListText(modelList_, QString::fromStdString(cleanText(info_.InfoModel)));
+    ui::showListText(modelList_, ui::fromGbk(cleanText(info_.InfoModel)));
     if (modelList_->currentIndex() < 0)
         modelList_->setCurrentIndex(0);
     ui::fillList(bandList_, {QString::fromStdString(bandLabelOf(info_.BandCode))});
     bandList_->setCurrentIndex(0);
 
-    salesAreaBox_->setText(ui::fromBytes(info_.SalesArea));
+    salesAreaBox_->setText(ui::fromGbk(info_.SalesArea));
     productionBatchBox_->setText(shownText(info_.ProductionBatch));
     customerCodeBox_->setText(shownText(info_.CustomerCode));
     serialNumberBox_->setText(shownText(info_.SerialNumber));
     factoryDateBox_->setText(shownText(info_.FactoryDate));
     repairDateBox_->setText(shownText(info_.RepairDate));
-    versionBox_->setText(ui::fromBytes(info_.InfoVersion));
+    versionBox_->setText(ui::fromGbk(info_.InfoVersion));
     repairReasonBox_->setPlainText(shownText(info_.RepairReason));
     dealerCodeBox_->setText(shownText(info_.DealerCode));
     stockInTimeBox_->setText(shownText(info_.StockInTime));
