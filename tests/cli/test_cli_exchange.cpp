@@ -1,5 +1,5 @@
-// The exchange commands as a user runs them: export-csv and import-csv on
-// data files written by the program itself.
+// The exchange commands as a user runs them: export-csv, import-csv,
+// export-json and import-json on data files written by the program itself.
 
 #include <QDir>
 #include <QFile>
@@ -117,6 +117,52 @@ private slots:
         QVERIFY2(rows[2].startsWith("1,CE,1,41,27.40000,+0.60000,100.0,100.0,CTCSS/DCS,"), rows[2].constData());
     }
 
+    /// The whole configuration out as JSON and back: the same data file,
+    /// for a new document and for one with channels of every kind.
+    void jsonRoundTrip()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(Cli({"new", "-o", "a.dat"}, dir.path()).exitCode, 0);
+        const QByteArray csv = kHeader + "0,1,1,27.00500,+0.60000,100.0,D023I\r\n"
+                                         "2,80,160,29.00000,-1.00000,OFF,OFF\r\n";
+        QVERIFY(WriteAll(dir.filePath("c.csv"), csv));
+        QCOMPARE(Cli({"import-csv", "c.csv", "--into", "a.dat", "-o", "b.dat"}, dir.path()).exitCode, 0);
+        for (const QString name : {"a", "b"}) {
+            const Run exported = Cli({"export-json", name + ".dat", "-o", name + ".json"}, dir.path());
+            QVERIFY2(exported.exitCode == 0, qPrintable(exported.err));
+            const Run imported = Cli({"import-json", name + ".json", "-o", name + "2.dat"}, dir.path());
+            QVERIFY2(imported.exitCode == 0, qPrintable(imported.err));
+            QCOMPARE(ReadAll(dir.filePath(name + "2.dat")), ReadAll(dir.filePath(name + ".dat")));
+        }
+        const QByteArray json = ReadAll(dir.filePath("b.json"));
+        QVERIFY(json.contains("\"receive MHz\": \"29.00000\""));
+        QVERIFY(json.contains("\"transmit tone\": \"D023I\""));
+    }
+
+    /// A bad value is named by its place in the file; nothing is written.
+    void jsonBadValuesAreRefused()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(Cli({"new", "-o", "a.dat"}, dir.path()).exitCode, 0);
+        QCOMPARE(Cli({"export-json", "a.dat", "-o", "a.json"}, dir.path()).exitCode, 0);
+        QByteArray json = ReadAll(dir.filePath("a.json"));
+        json.replace("\"receive tone\": \"OFF\"", "\"receive tone\": \"66.6\"");
+        json.replace("\"ChannelMode\": 0", "\"ChannelMode\": \"country\"");
+        QVERIFY(WriteAll(dir.filePath("bad.json"), json));
+        const Run r = Cli({"import-json", "bad.json", "-o", "out.dat"}, dir.path());
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(!QFile::exists(dir.filePath("out.dat")));
+        QVERIFY2(r.err.contains("bad.json: $.settings.ChannelMode: \"country\" is not a whole number\n"), qPrintable(r.err));
+        QVERIFY2(r.err.contains("bad.json: $.active channels[0].receive tone: \"66.6\" is not a tone"), qPrintable(r.err));
+        QVERIFY(r.err.endsWith("zavprog-cli: bad.json: refused; nothing written\n"));
+
+        QVERIFY(WriteAll(dir.filePath("broken.json"), "{\"file\": \"zavprog configuration\",\n  \"settings\": [1, }"));
+        const Run broken = Cli({"import-json", "broken.json", "-o", "out.dat"}, dir.path());
+        QCOMPARE(broken.exitCode, 1);
+        QVERIFY2(broken.err.startsWith("broken.json: $: line 2, column 19: not a JSON value\n"), qPrintable(broken.err));
+        QVERIFY(!QFile::exists(dir.filePath("out.dat")));
+    }
+
     void usage_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -124,6 +170,9 @@ private slots:
         QTest::newRow("export-csv without a file") << QStringList{"export-csv", "-o", "c.csv"};
         QTest::newRow("import-csv without --into") << QStringList{"import-csv", "c.csv", "-o", "b.dat"};
         QTest::newRow("import-csv without -o") << QStringList{"import-csv", "c.csv", "--into", "a.dat"};
+        QTest::newRow("export-json without -o") << QStringList{"export-json", "a.dat"};
+        QTest::newRow("import-json without -o") << QStringList{"import-json", "c.json"};
+        QTest::newRow("import-json with two files") << QStringList{"import-json", "c.json", "d.json", "-o", "a.dat"};
     }
     void usage()
     {

@@ -1,0 +1,39 @@
+#pragma once
+
+// The whole configuration as readable JSON, for reading and editing by
+// hand: frequencies in MHz, tones by name, channel options by their English
+// list texts, texts as characters, DTMF codes as digits. Whatever the
+// readable form cannot hold exactly (bytes that are not GBK, a frequency
+// field that holds no frequency) is written in a stored form beside it, so
+// that reading the file back gives the same data file byte for byte.
+
+#include "document.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zav {
+
+/// The image that saving doc would write, as JSON.
+[[nodiscard]] std::string exportConfigJson(const Document& doc);
+
+/// A refused value: where it is in the file and why.
+struct JsonProblem {
+    std::string path; ///< "$.active channels[3].receive MHz"
+    std::string reason;
+
+    [[nodiscard]] std::string message() const { return path + ": " + reason; }
+};
+
+struct ConfigImportResult {
+    std::vector<JsonProblem> problems;
+    [[nodiscard]] bool ok() const { return problems.empty(); }
+};
+
+/// Reads a configuration written by exportConfigJson (or edited since) into
+/// doc: the saved and the working image both become the one read. Nothing
+/// of doc changes unless every value passed.
+ConfigImportResult importConfigJson(Document& doc, std::string_view text);
+
+} // namespace zav
