@@ -365,6 +365,102 @@ private slots:
         }
     }
 
+    // The power-on text is 16 GBK bytes, a box for each: a Chinese character
+    // takes its box and the next one, over whatever was there, and the box
+    // after it has the focus next. What GBK lacks, or what would not fit
+    // whole, is refused.
+    void powerOnTextTypedInGbk_data()
+    {
+        QTest::addColumn<std::string>("stored");
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<std::string>("kept");
+        QTest::addColumn<int>("focus"); // 16: the time-out list
+        const std::string mixed("ABCDEFGHI\xD6\xD0LMNOP");
+        QTest::newRow("Chinese takes two boxes") << std::string("AB") << 8 << QString::fromUtf8("中")
+                                                 << "AB" + std::string(6, ' ') + "\xD6\xD0" + std::string(6, ' ') << 10;
+        QTest::newRow("over the next letter") << std::string("ABCDEFGHIJKLMNOP") << 9 << QString::fromUtf8("中")
+                                              << mixed << 11;
+        QTest::newRow("over half of a Chinese character")
+            << mixed << 8 << QString::fromUtf8("文") << std::string("ABCDEFGH\xCE\xC4 LMNOP") << 10;
+        QTest::newRow("a letter for a Chinese character")
+            << mixed << 9 << QString("X") << std::string("ABCDEFGHIX LMNOP") << 10;
+        QTest::newRow("Backspace empties both boxes of a Chinese character")
+            << mixed << 9 << QString("\b") << std::string("ABCDEFGHI  LMNOP") << 9;
+        QTest::newRow("a character the boxes refuse goes with the edit")
+            << std::string("ABCDEFGHI\xA3\xACLMNOP") << 12 << QString("X") << std::string("ABCDEFGHI  LXNOP") << 13;
+        QTest::newRow("in the last two boxes") << std::string("AB") << 14 << QString::fromUtf8("中")
+                                               << "AB" + std::string(12, ' ') + "\xD6\xD0" << 16;
+        QTest::newRow("does not fit in the last box")
+            << std::string("AB") << 15 << QString::fromUtf8("中") << "AB" + std::string(14, ' ') << 15;
+        QTest::newRow("GBK lacks it") << std::string("AB") << 8 << QString(QChar(0xD55C))
+                                      << "AB" + std::string(14, ' ') << 8;
+        QTest::newRow("a character begun in the hidden boxes")
+            << std::string("ABCDEFG\xD6\xD0JKLMNOP") << 8 << QString("X") << std::string("ABCDEFG XJKLMNOP") << 9;
+        QTest::newRow("bytes not in GBK go with the edit")
+            << std::string("ABCDEFGH\xFFJKLMNO\xD6") << 9 << QString("X") << std::string("ABCDEFGH XKLMNO ") << 10;
+    }
+    void powerOnTextTypedInGbk()
+    {
+        QFETCH(std::string, stored);
+        QFETCH(int, box);
+        QFETCH(QString, typed);
+        QFETCH(std::string, kept);
+        QFETCH(int, focus);
+        test::FeatureFixture f;
+        f.image().OptFeat.PowerOnText.assign(stored);
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        f.area.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f.area));
+        QLineEdit* typedBox = w->powerOnBox(box);
+        typedBox->setFocus();
+        typedBox->selectAll();
+        test::TypeText(typedBox, typed);
+        QCOMPARE(f.image().OptFeat.PowerOnText.raw(), kept);
+        QCOMPARE(QApplication::focusWidget(), focus < 16 ? static_cast<QWidget*>(w->powerOnBox(focus)) : w->list(4));
+        // The boxes show what is stored, there and when opened again.
+        test::FeatureFixture again;
+        again.image().OptFeat.PowerOnText = f.image().OptFeat.PowerOnText;
+        auto* reopened = again.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        for (int i = 0; i < 16; ++i) {
+            QCOMPARE(w->powerOnBox(i)->text(), reopened->powerOnBox(i)->text());
+            QCOMPARE(w->powerOnBox(i)->isEnabled(), reopened->powerOnBox(i)->isEnabled());
+        }
+    }
+
+    // The shown boxes 8..15 of a stored power-on text: a Chinese character
+    // shows in its first shown box, the other one of its two is switched
+    // off; bytes that are not GBK show as U+FFFD and are kept until edited.
+    void powerOnTextShownThroughGbk_data()
+    {
+        QTest::addColumn<std::string>("stored");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<int>("switchedOff"); // -1: none
+        QTest::newRow("Chinese") << std::string("ABCDEFGHI\xD6\xD0LMNOP")
+                                 << QStringList{"I", QString::fromUtf8("中"), "", "L", "M", "N", "O", "P"} << 10;
+        QTest::newRow("begun in the hidden boxes")
+            << std::string("ABCDEFG\xD6\xD0JKLMNOP")
+            << QStringList{QString::fromUtf8("中"), "J", "K", "L", "M", "N", "O", "P"} << -1;
+        QTest::newRow("a character the boxes refuse") << std::string("ABCDEFGHI\xA3\xACLMNOP")
+                                                      << QStringList{"I", "", "", "L", "M", "N", "O", "P"} << 10;
+        QTest::newRow("not GBK") << std::string("ABCDEFGH\xFFJKLMNO\xD6")
+                                 << QStringList{"\uFFFD", "J", "K", "L", "M", "N", "O", "\uFFFD"} << -1;
+    }
+    void powerOnTextShownThroughGbk()
+    {
+        QFETCH(std::string, stored);
+        QFETCH(QStringList, shown);
+        QFETCH(int, switchedOff);
+        test::FeatureFixture f;
+        f.image().OptFeat.PowerOnText.assign(stored);
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        for (int i = 8; i < 16; ++i) {
+            QCOMPARE(w->powerOnBox(i)->text(), shown.at(i - 8));
+            QCOMPARE(w->powerOnBox(i)->isEnabled(), i != switchedOff);
+        }
+        QCOMPARE(f.image().OptFeat.PowerOnText.raw(), stored);
+    }
+
     void lastPowerOnBoxMovesToTheTimeOutList()
     {
         test::FeatureFixture f;

@@ -4,6 +4,8 @@
 #include "codecs.h"
 #include "editor_parts.h"
 #include "feature_rules.h"
+#include "gbk_qt.h"
+#include "gbk_text.h"
 #include "key_rules.h"
 #include "list_helpers.h"
 #include "numbers.h"
@@ -37,6 +39,41 @@ Int16 selectedEntryNumber(const QComboBox* list)
         return 0;
     const auto value = parseNumber(list->currentText().toStdString());
     return value ? static_cast<Int16>(*value) : Int16{0};
+}
+
+/// The power-on text takes letters and digits: A..Z, a..z, 0..9 and the
+/// Chinese characters.
+QChar acceptPowerOnCharacter(QChar c)
+{
+    return (!ui::acceptLettersAndDigits(c).isNull() || c.script() == QChar::Script_Han) ? c : QChar();
+}
+
+/// One character of the power-on text: the bytes it takes.
+struct PowerOnCell {
+    int start = 0;
+    int width = 1;
+};
+
+/// The power-on text's bytes as characters: a GBK double-byte character
+/// takes two; any other byte, one (a byte that is not GBK stands alone).
+std::vector<PowerOnCell> powerOnCells(std::string_view bytes)
+{
+    std::vector<PowerOnCell> cells;
+    for (int i = 0; i < int(bytes.size()); i += cells.back().width) {
+        const bool pair = static_cast<unsigned char>(bytes[std::size_t(i)]) >= 0x80 && i + 1 < int(bytes.size()) &&
+                          isValidGbk(bytes.substr(std::size_t(i), 2));
+        cells.push_back({i, pair ? 2 : 1});
+    }
+    return cells;
+}
+
+/// The box a character of the power-on text shows in: its first box, or
+/// its second when the first one is hidden.
+int shownBox(const PowerOnCell& cell)
+{
+    const bool straddles = cell.start < OptionalFeaturesEditor::kFirstShownPowerOnBox &&
+                           cell.start + cell.width > OptionalFeaturesEditor::kFirstShownPowerOnBox;
+    return straddles ? OptionalFeaturesEditor::kFirstShownPowerOnBox : cell.start;
 }
 
 QStringList numbersAsText(const std::vector<int>& numbers)
@@ -122,7 +159,8 @@ void OptionalFeaturesEditor::buildControls()
         box->setFixedWidth(box->fontMetrics().horizontalAdvance('W') * 2 + 8);
         box->setVisible(i >= kFirstShownPowerOnBox);
         selectAllOnFocus(box);
-        ui::KeyRules::filterTextBox(box, ui::acceptLettersAndDigits);
+        // A double-byte character fits into any box but the last.
+        ui::KeyRules::filterTextBox(box, acceptPowerOnCharacter)->allowGbkText(std::min(2, kPowerOnBoxes - i));
         connect(box, &QLineEdit::textEdited, this, [this, i] { powerOnEdited(i); });
         powerOnBoxes_[static_cast<std::size_t>(i)] = box;
         if (i >= kFirstShownPowerOnBox)
@@ -280,13 +318,30 @@ void OptionalFeaturesEditor::showRecord()
     }
     enableCommonData(opt.Common1[common1::CommonData] == 1);
 
-    const std::string characters = powerOnCharacters(opt.PowerOnText);
-    for (int i = 0; i < kPowerOnBoxes; ++i) {
-        const char c = characters[static_cast<std::size_t>(i)];
-        // A space, like any character the box refuses, shows as an empty box.
-        ui::KeyRules::showStoredText(powerOnBoxes_[static_cast<std::size_t>(i)], ui::fromBytes(std::string(1, c)));
-    }
+    powerOnShown_ = powerOnCharacters(opt.PowerOnText);
+    showPowerOnText();
     filling_ = false;
+}
+
+void OptionalFeaturesEditor::showPowerOnText()
+{
+    for (const PowerOnCell& cell : powerOnCells(powerOnShown_)) {
+        const int owner = shownBox(cell);
+        for (int i = cell.start; i < cell.start + cell.width; ++i) {
+            QLineEdit* box = powerOnBoxes_[static_cast<std::size_t>(i)];
+            box->setEnabled(i == owner);
+            box->clear();
+        }
+        const QString shown = ui::fromGbk(std::string_view(powerOnShown_).substr(std::size_t(cell.start),
+                                                                                std::size_t(cell.width)));
+        QLineEdit* box = powerOnBoxes_[static_cast<std::size_t>(owner)];
+        // A byte that is not GBK shows as U+FFFD; a space, like any
+        // character the box refuses, as an empty box.
+        if (shown == QChar(QChar::ReplacementCharacter))
+            box->setText(shown);
+        else
+            ui::KeyRules::showStoredText(box, shown);
+    }
 }
 
 void OptionalFeaturesEditor::listChanged(int id)
@@ -305,13 +360,33 @@ void OptionalFeaturesEditor::checkBoxChanged(int n)
 
 void OptionalFeaturesEditor::powerOnEdited(int box)
 {
+    // The text as the other boxes show it: what they do not show (bytes
+    // that are not GBK, characters the boxes refuse) becomes spaces.
+    const std::vector<PowerOnCell> cells = powerOnCells(powerOnShown_);
+    std::string bytes(std::size_t(kPowerOnBoxes), ' ');
+    for (const PowerOnCell& cell : cells) {
+        const QString shown = powerOnBoxes_[static_cast<std::size_t>(shownBox(cell))]->text();
+        if (shownBox(cell) != box && !shown.isEmpty() && shown != QChar(QChar::ReplacementCharacter))
+            bytes.replace(std::size_t(cell.start), std::size_t(cell.width), powerOnShown_, std::size_t(cell.start),
+                          std::size_t(cell.width));
+    }
+    // The typed character's bytes replace every character they fall on.
+    const std::string typed = ui::toGbk(powerOnBoxes_[static_cast<std::size_t>(box)]->text()).value_or(std::string());
+    const int end = box + std::max(1, int(typed.size()));
+    for (const PowerOnCell& cell : cells)
+        if (cell.start < end && cell.start + cell.width > box)
+            bytes.replace(std::size_t(cell.start), std::size_t(cell.width), std::size_t(cell.width), ' ');
+    bytes.replace(std::size_t(box), typed.size(), typed);
+    powerOnShown_ = bytes;
+    showPowerOnText();
+
     storeControl(kPowerOnTextId);
-    if (powerOnBoxes_[static_cast<std::size_t>(box)]->text().isEmpty())
+    if (typed.empty())
         return;
-    // One character per box: go on to the next box, after the last one to
-    // the time-out timer.
-    QWidget* next = box + 1 < kPowerOnBoxes ? static_cast<QWidget*>(powerOnBoxes_[static_cast<std::size_t>(box + 1)])
-                                            : static_cast<QWidget*>(lists_[4]);
+    // One character per box (two for a double-byte one): go on to the box
+    // after it, after the last one to the time-out timer.
+    QWidget* next = end < kPowerOnBoxes ? static_cast<QWidget*>(powerOnBoxes_[static_cast<std::size_t>(end)])
+                                        : static_cast<QWidget*>(lists_[4]);
     next->setFocus(Qt::TabFocusReason);
 }
 
@@ -319,9 +394,13 @@ void OptionalFeaturesEditor::storeControl(int id)
 {
     OptFeat opt = ctx_.doc().image().OptFeat;
     if (id == kPowerOnTextId) {
+        // Each character keeps the bytes it takes: a box that shows nothing
+        // GBK has of that width stands for spaces there.
         std::string text;
-        for (const QLineEdit* box : powerOnBoxes_)
-            text += box->text().isEmpty() ? std::string(" ") : ui::toBytes(box->text().left(1));
+        for (const PowerOnCell& cell : powerOnCells(powerOnShown_)) {
+            const auto bytes = ui::toGbk(powerOnBoxes_[static_cast<std::size_t>(shownBox(cell))]->text());
+            text += (bytes && int(bytes->size()) == cell.width) ? *bytes : std::string(std::size_t(cell.width), ' ');
+        }
         opt.PowerOnText.assign(text);
     } else if (id >= kCheckIdBase) {
         QCheckBox* box = checkBox(id - kCheckIdBase);

@@ -7,6 +7,7 @@
 #include "editor_window.h"
 
 #include <array>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -44,7 +45,9 @@ public:
     [[nodiscard]] QComboBox* list(int id) const;
     /// Check box n (7..12; nullptr for those not shown).
     [[nodiscard]] QCheckBox* checkBox(int n) const;
-    /// Power-on text box 0..15 (0..7 are hidden).
+    /// Power-on text box 0..15 (0..7 are hidden): one for each of the text's
+    /// 16 GBK bytes. A double-byte character shows in its first shown box;
+    /// the other box it covers is switched off.
     [[nodiscard]] QLineEdit* powerOnBox(int i) const { return powerOnBoxes_[static_cast<std::size_t>(i)]; }
 
 private:
@@ -56,6 +59,8 @@ private:
     void listChanged(int id);
     void checkBoxChanged(int n);
     void powerOnEdited(int box);
+    /// Shows powerOnShown_ in the power-on text boxes.
+    void showPowerOnText();
     void applyDecodeRule();
     void rebuildCodeList(int id);
     /// Shows a value during loading and stores the list back.
@@ -66,6 +71,8 @@ private:
     std::array<QCheckBox*, 13> checkBoxes_{};
     std::array<QLineEdit*, kPowerOnBoxes> powerOnBoxes_{};
     QGroupBox* commonGroup_ = nullptr;
+    /// The 16 bytes of the power-on text the boxes show.
+    std::string powerOnShown_;
     bool filling_ = false; ///< true while the window sets its own controls
 };
 
