@@ -68,6 +68,38 @@ void writeAll(const QString& path, const QByteArray& data)
     f.write(data);
 }
 
+
+/// A new data file with three more channels that a radio would not get as
+/// written: channel 2 at 65.536 MHz (beyond the 16-bit kHz field), channel
+/// 3 at 31 MHz (above the band), channel 4 with receive tone 300 (the list
+/// ends at 264); and emergency channel 0 of group 0 on slot 10, which holds
+/// no channel.
+QByteArray WithErrors(QByteArray bytes)
+{
+    constexpr int kChannelCount = 15;
+    constexpr int kActive = 1860;
+    constexpr int kRecord = 90;
+    constexpr int kEmergency00 = 393 + 2 * 9; // Common1[9]
+    auto int16 = [](int v) { return QByteArray(1, char(v & 0xFF)) + char((v >> 8) & 0xFF); };
+    const QByteArray first = bytes.mid(kActive, kRecord); // channel 1, as a new file has it
+    const struct {
+        int number;
+        const char* frequency;
+        int rxTone;
+    } added[] = {{2, "06553600", 0}, {3, "03100000", 0}, {4, "02700000", 300}};
+    int index = 2; // after channels 1 and 521
+    for (const auto& a : added) {
+        QByteArray r = first;
+        r.replace(0, 2, int16(a.number));
+        r.replace(6, 8, a.frequency);
+        r.replace(14, 2, int16(a.rxTone));
+        bytes.replace(kActive + kRecord * index++, kRecord, r);
+    }
+    bytes.replace(kChannelCount, 2, int16(index));
+    bytes.replace(kEmergency00, 2, int16(10));
+    return bytes;
+}
+
 } // namespace
 
 class TestCli : public QObject {
@@ -347,6 +379,51 @@ private slots:
             Cli({"new", "-o", "a.dat"}, plain.path());
             return ReadAll(plain.filePath("a.dat"));
         }());
+    }
+
+    // check names every error with its channel (or group) and exits 1; a
+    // file without errors exits 0 whatever warnings it has.
+    void checkListsTheErrors()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(Cli({"new", "-o", "good.dat"}, dir.path()).exitCode, 0);
+        writeAll(dir.filePath("bad.dat"), WithErrors(ReadAll(dir.filePath("good.dat"))));
+
+        const Run good = Cli({"check", "good.dat"}, dir.path());
+        QCOMPARE(good.exitCode, 0);
+        QVERIFY2(!good.out.contains("error:"), qPrintable(good.out));
+
+        const Run bad = Cli({"check", "bad.dat"}, dir.path());
+        QCOMPARE(bad.exitCode, 1);
+        const QStringList errors = bad.out.split('\n').filter(QRegularExpression("^error: "));
+        QCOMPARE(errors.size(), 4);
+        QVERIFY2(errors[0].startsWith("error: channel 2 (group 0, number 2): ") && errors[0].contains("65.53600 MHz"),
+                 qPrintable(errors[0]));
+        QVERIFY2(errors[1].startsWith("error: channel 3 (group 0, number 3): ") && errors[1].contains("31.00000 MHz")
+                     && errors[1].contains("outside the band"),
+                 qPrintable(errors[1]));
+        QVERIFY2(errors[2].startsWith("error: channel 4 (group 0, number 4): ") && errors[2].contains("300"),
+                 qPrintable(errors[2]));
+        QVERIFY2(errors[3].startsWith("error: group 0: ") && errors[3].contains("channel 10"), qPrintable(errors[3]));
+
+        const Run json = Cli({"check", "bad.dat", "--json"}, dir.path());
+        QCOMPARE(json.exitCode, 1);
+        QJsonParseError parse;
+        const QJsonArray all = QJsonDocument::fromJson(json.out.toUtf8(), &parse).array();
+        QCOMPARE(parse.error, QJsonParseError::NoError);
+        QStringList places;
+        for (const QJsonValue& v : all) {
+            const QJsonObject o = v.toObject();
+            if (o["level"].toString() != "error")
+                continue;
+            places << QString("%1 %2 %3 %4").arg(o["area"].toString()).arg(o["channel"].toInt()).arg(o["field"].toInt())
+                          .arg(o["messageId"].toInt());
+            QVERIFY(!o["message"].toString().isEmpty());
+        }
+        QCOMPARE(places, (QStringList{"channel 2 1 32621", "channel 3 1 32622", "channel 4 4 32625", "group 0 100 32628"}));
+
+        QCOMPARE(Cli({"check"}, dir.path()).exitCode, 2);
+        QCOMPARE(Cli({"check", "missing.dat"}, dir.path()).exitCode, 1);
     }
 
     void newFailsIntoMissingFolder()

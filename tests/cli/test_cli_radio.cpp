@@ -13,7 +13,12 @@
 #include <QProcess>
 #include <QTest>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
 
 using namespace zav;
 using namespace zav::testing;
@@ -52,6 +57,88 @@ QByteArray FileBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+
+/// The sample configuration plus what a radio would not get as written:
+/// channel 2 at 65.536 MHz (beyond the 16-bit kHz field), channel 3 at
+/// 31 MHz (above the band), channel 4 with receive tone 300 (the list ends
+/// at 264), and emergency channel 0 of group 0 on a slot without a channel.
+Document DocumentWithErrors()
+{
+    Document doc = sim::sampleDocument(0);
+    RadioImage& im = doc.image();
+    const struct {
+        int number;
+        const char* frequency;
+        int rxTone;
+    } added[] = {{2, "06553600", 0}, {3, "03100000", 0}, {4, "02700000", 300}};
+    for (const auto& a : added) {
+        if (doc.findChannelByNumber(static_cast<Int16>(a.number)) >= 0)
+            continue; // the sample already has it: changed below
+        ChannelRecord& r = doc.active()[static_cast<std::size_t>(im.ChannelCount++)];
+        r = ChannelRecord{};
+        r.Number = static_cast<Int16>(a.number);
+    }
+    for (const auto& a : added) {
+        ChannelRecord& r = doc.active()[static_cast<std::size_t>(doc.findChannelByNumber(static_cast<Int16>(a.number)))];
+        r.RxFrequency.assign(a.frequency);
+        r.RxTone = static_cast<Int16>(a.rxTone);
+    }
+    int empty = 1;
+    while (doc.findChannelByNumber(static_cast<Int16>(empty)) >= 0)
+        ++empty;
+    im.OptFeat.Common1[common1::EmergencyChannelBase] = static_cast<Int16>(empty);
+    return doc;
+}
+
+/// A pseudo-terminal that nobody answers on: every byte a program sends to
+/// its device stays readable at the other end.
+class ListeningLine {
+public:
+    ListeningLine()
+    {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
+            return;
+        device_ = QString::fromLocal8Bit(::ptsname(master_));
+        keeper_ = ::open(::ptsname(master_), O_RDWR | O_NOCTTY);
+        termios t{};
+        if (keeper_ >= 0 && ::tcgetattr(keeper_, &t) == 0) {
+            ::cfmakeraw(&t);
+            ::tcsetattr(keeper_, TCSANOW, &t);
+        }
+    }
+    ~ListeningLine()
+    {
+        if (keeper_ >= 0)
+            ::close(keeper_);
+        if (master_ >= 0)
+            ::close(master_);
+    }
+    ListeningLine(const ListeningLine&) = delete;
+    ListeningLine& operator=(const ListeningLine&) = delete;
+
+    [[nodiscard]] QString device() const { return keeper_ >= 0 ? device_ : QString(); }
+    /// The bytes that arrived so far (waits briefly for stragglers).
+    QByteArray received()
+    {
+        QByteArray bytes;
+        pollfd p{master_, POLLIN, 0};
+        while (::poll(&p, 1, 200) > 0 && (p.revents & POLLIN)) {
+            char buffer[256];
+            const ssize_t n = ::read(master_, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            bytes.append(buffer, n);
+        }
+        return bytes;
+    }
+
+private:
+    int master_ = -1;
+    int keeper_ = -1;
+    QString device_;
+};
+
 } // namespace
 
 class TestCliRadio : public QObject {
@@ -71,7 +158,10 @@ private slots:
         QCOMPARE(read.exitCode, 0);
         QVERIFY(read.out.contains("read into"));
 
-        const CliRun write = Cli({"write", "--port", radio.device(), path("read.dat"), "--yes"});
+        // The sample radio holds values outside the editors' lists (to cover
+        // every bit of the packed bytes), which the check before a write
+        // calls errors.
+        const CliRun write = Cli({"write", "--port", radio.device(), path("read.dat"), "--yes", "--force"});
         QCOMPARE(write.exitCode, 0);
         QVERIFY(write.out.contains("written"));
 
@@ -129,15 +219,17 @@ private slots:
         SimProcess plain({});
         SimProcess locked({"--password", "1234"});
         SimProcess other({"--echo"});
+        // --force: the sample holds values that the check calls errors.
         const CliRun run = Cli({"write", "--port", plain.device(), "--port", locked.device(), "--port", other.device(),
-                                path("sample.dat"), "--yes"});
+                                path("sample.dat"), "--yes", "--force"});
         QVERIFY2(run.exitCode == 1, qPrintable(run.out + run.err));
         QVERIFY2(run.out.contains(plain.device() + ": written"), qPrintable(run.out + run.err));
         QVERIFY(run.out.contains(locked.device() + ": write failed"));
         QVERIFY(run.out.contains(other.device() + ": written"));
         QVERIFY(run.err.contains("PassWord Failure!"));
 
-        const CliRun again = Cli({"write", "--port", locked.device(), path("sample.dat"), "--yes", "--password", "1234"});
+        const CliRun again =
+            Cli({"write", "--port", locked.device(), path("sample.dat"), "--yes", "--password", "1234", "--force"});
         QCOMPARE(again.exitCode, 0);
     }
 
@@ -274,6 +366,44 @@ private slots:
         QCOMPARE(cli.exitCode(), exitCode);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dump), 30000);
         QVERIFY(!QFile::exists(out));
+    }
+
+    // A file with errors is refused before any port is opened: the line
+    // sees not one byte, the virtual radio no end request. --force writes
+    // it as the radio can take it (the 65.536 MHz channel as an empty slot).
+    void writeRefusesAFileWithErrors()
+    {
+        Document doc = DocumentWithErrors();
+        QVERIFY(saveDocument(doc, path("errors.dat").toStdString()));
+
+        ListeningLine line;
+        QVERIFY(!line.device().isEmpty());
+        const CliRun listened = Cli({"write", "--port", line.device(), path("errors.dat"), "--yes", "--retries", "0"});
+        QCOMPARE(listened.exitCode, 1);
+        QVERIFY2(listened.err.contains("nothing was written"), qPrintable(listened.err));
+        QVERIFY2(listened.err.contains("error: channel 2 (group 0, number 2)"), qPrintable(listened.err));
+        QCOMPARE(line.received(), QByteArray());
+
+        const QString dump = path("errors-dump.bin");
+        SimProcess radio({"--dump", dump});
+        QVERIFY(!radio.device().isEmpty());
+        const CliRun refused = Cli({"write", "--port", radio.device(), path("errors.dat"), "--yes"});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY(!refused.out.contains("written"));
+        QVERIFY(!QFile::exists(dump));
+
+        const CliRun forced = Cli({"write", "--port", radio.device(), path("errors.dat"), "--yes", "--force"});
+        QVERIFY2(forced.exitCode == 0, qPrintable(forced.out + forced.err));
+        QVERIFY(forced.out.contains(radio.device() + ": written"));
+        QVERIFY(forced.err.contains("--force"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dump), 10000);
+        const QByteArray memory = FileBytes(dump);
+        QCOMPARE(memory.size(), link::kMemoryBytes);
+        // Bitmap A: channel n at bit (n - 1) % 8 of byte (n - 1) / 8.
+        const auto sent = [&](int n) { return (memory[link::mem::BitmapA + (n - 1) / 8] >> ((n - 1) % 8)) & 1; };
+        QCOMPARE(sent(2), 0);
+        QCOMPARE(sent(3), 1);
+        QCOMPARE(sent(4), 1);
     }
 
     // An output that cannot be written is refused before the radio is

@@ -1,7 +1,9 @@
 // write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes]
-// [--retries N]:
-// one data file to one radio or to several at the same time.
+// [--retries N] [--force]:
+// one data file to one radio or to several at the same time. A file with
+// errors (see check) is refused before any port is opened, unless --force.
 
+#include "cli_check.h"
 #include "cli_open.h"
 #include "cli_radio.h"
 #include "cli_signals.h"
@@ -28,6 +30,26 @@ bool Confirmed(const Session& session, bool yes, QTextStream& err)
     return answer == "y" || answer == "yes";
 }
 
+/// A file with errors would put something else into the radio than it
+/// says, so it is refused before any port is opened.
+bool WriteAllowed(const Document& doc, const QString& path, bool force, QTextStream& err)
+{
+    const std::vector<ConfigFinding> findings = checkConfiguration(doc);
+    if (!hasErrors(findings))
+        return true;
+    std::vector<ConfigFinding> errors;
+    for (const ConfigFinding& f : findings)
+        if (f.level == FindingLevel::Error)
+            errors.push_back(f);
+    printFindings(err, errors);
+    if (force) {
+        err << "zavprog-cli: " << path << ": writing despite the errors above (--force)\n";
+        return true;
+    }
+    err << "zavprog-cli: " << path << ": the file has errors; nothing was written (see check, or use --force)\n";
+    return false;
+}
+
 int RunWrite(const QStringList& args)
 {
     QTextStream err(stderr);
@@ -36,9 +58,10 @@ int RunWrite(const QStringList& args)
     parser.addOption({"password", "The radios' programming password.", "PW"});
     parser.addOption({"yes", "Write without asking."});
     parser.addOption({"allow-other-band", "Write to radios of a related band (answers OK to that question)."});
+    parser.addOption({"force", "Write even when the check finds errors in the file."});
     addRetriesOption(parser);
     if (!parser.parse(QStringList{"write"} + args) || !parser.isSet("port") || parser.positionalArguments().size() != 1) {
-        err << "usage: zavprog-cli write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--retries N]\n";
+        err << "usage: zavprog-cli write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--retries N] [--force]\n";
         return 2;
     }
     PromptPolicy policy{parser.isSet("allow-other-band")};
@@ -48,8 +71,11 @@ int RunWrite(const QStringList& args)
     prepareSession(session, parser.value("password"));
     if (!openDataFile(parser.positionalArguments().first(), session.doc, err))
         return 1;
+    // How to run the command (exit 2) is settled before what is in the file.
     if (!Confirmed(session, parser.isSet("yes"), err))
         return 2;
+    if (!WriteAllowed(session.doc, parser.positionalArguments().first(), parser.isSet("force"), err))
+        return 1;
 
     ProgressBoard board(err);
     std::vector<std::unique_ptr<RadioJob>> jobs;
@@ -75,6 +101,6 @@ int RunWrite(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("write", "write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes]   write radios", RunWrite);
+ZAV_CLI_COMMAND("write", "write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--force]   write radios", RunWrite);
 
 } // namespace zav::cli

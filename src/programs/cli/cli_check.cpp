@@ -1,0 +1,104 @@
+// check FILE.dat [--json]: what in a data file a radio would not get as the
+// file says (errors), what is probably a mistake (warnings) and what is
+// worth a look (information). Exit status 1 when there are errors.
+
+#include "cli_check.h"
+#include "cli_open.h"
+#include "command.h"
+
+#include <QCommandLineParser>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace zav::cli {
+namespace {
+
+TextLookup EnglishLookup()
+{
+    // Shared by the copies of the lookup that a finding's texts make.
+    auto texts = std::make_shared<TextCatalog>(englishTexts(installedPaths()));
+    return [texts](int id) { return texts->text(id); };
+}
+
+QString Text(const std::string& s) { return QString::fromStdString(s); }
+
+const char* LevelKey(FindingLevel level)
+{
+    switch (level) {
+    case FindingLevel::Error: return "error";
+    case FindingLevel::Warning: return "warning";
+    case FindingLevel::Information: break;
+    }
+    return "information";
+}
+
+const char* AreaKey(FindingArea area)
+{
+    switch (area) {
+    case FindingArea::Channel: return "channel";
+    case FindingArea::Group: return "group";
+    case FindingArea::OptionalFeatures: return "optional-features";
+    case FindingArea::ChannelTable: break;
+    }
+    return "channel-table";
+}
+
+QJsonArray ToJson(const std::vector<ConfigFinding>& findings, const TextLookup& text)
+{
+    QJsonArray all;
+    for (const ConfigFinding& f : findings) {
+        QJsonObject o;
+        o["level"] = LevelKey(f.level);
+        o["area"] = AreaKey(f.area);
+        o["table"] = f.standby ? "standby" : "active";
+        if (f.area == FindingArea::Channel) {
+            o["channel"] = f.number;
+            o["numberInGroup"] = f.numberInGroup;
+        }
+        if (f.group >= 0)
+            o["group"] = f.group;
+        o["field"] = f.field;
+        o["messageId"] = f.messageId;
+        o["where"] = Text(whereText(f, text));
+        o["message"] = Text(messageText(f, text));
+        all.append(o);
+    }
+    return all;
+}
+
+int RunCheck(const QStringList& args)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QCommandLineParser parser;
+    parser.addOption({"json", "Print the findings as a JSON array."});
+    if (!parser.parse(QStringList{"check"} + args) || parser.positionalArguments().size() != 1) {
+        err << "usage: zavprog-cli check FILE.dat [--json]\n";
+        return 2;
+    }
+    Document doc;
+    if (!openDataFile(parser.positionalArguments().first(), doc, err))
+        return 1;
+    const std::vector<ConfigFinding> findings = checkConfiguration(doc);
+    if (parser.isSet("json"))
+        out << QJsonDocument(ToJson(findings, EnglishLookup())).toJson();
+    else
+        printFindings(out, findings);
+    return hasErrors(findings) ? 1 : 0;
+}
+
+} // namespace
+
+void printFindings(QTextStream& out, const std::vector<ConfigFinding>& findings)
+{
+    const TextLookup text = EnglishLookup();
+    for (const ConfigFinding& f : findings)
+        out << Text(levelText(f.level, text)) << ": " << Text(whereText(f, text)) << ": "
+            << Text(messageText(f, text)) << "\n";
+    out.flush();
+}
+
+ZAV_CLI_COMMAND("check", "check FILE.dat [--json]  errors, warnings and notes before a write", RunCheck);
+
+} // namespace zav::cli
