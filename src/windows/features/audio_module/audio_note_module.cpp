@@ -1,92 +1,61 @@
 // Tones through the default audio device: a sine of the note's frequency,
-// generated as the sink pulls it, for exactly the note's length. Built as
-// its own module so that Qt Multimedia (and the sound server's client
-// library behind it) is loaded only when a tone tip is first played, not at
-// every start of the program.
+// generated as the sink pulls it. Built as its own module so that Qt
+// Multimedia (and the sound server's client library behind it) is loaded
+// only when a tone tip is first played, not at every start of the program.
 
+#include "tone_stream.h"
 #include "zav_audio_api.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QElapsedTimer>
-#include <QIODevice>
 #include <QMediaDevices>
 #include <QObject>
 #include <QTimer>
 
 #include <algorithm>
-#include <cmath>
-#include <cstring>
-#include <numbers>
 
 #define ZAV_AUDIO_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 
 constexpr int kSampleRate = 48000;
-constexpr double kAmplitude = 0.3 * 32767;
-constexpr int kFadeSamples = kSampleRate / 200; ///< 5 ms ramps keep the edges from clicking
-constexpr int kGuardSlackMs = 1000;
+// What the sound server holds ahead of the speaker. Left to the server,
+// PulseAudio keeps seconds, and stopping the sink then throws away notes
+// that were never heard.
+constexpr qint64 kBufferUs = 100'000;
+// A note that starts this soon after the previous one's end carries on from
+// that end, so that a melody's length does not drift with the event loop.
+constexpr qint64 kChainSlackMs = 50;
+// The sink is kept open this long after the last note: the next note of a
+// melody follows without reopening it, and the buffered end of the last one
+// is played out before it closes.
+constexpr int kLingerMs = 1000;
 
-/// 16-bit mono sine samples of one tone, made as they are read.
-class SineSource : public QIODevice {
-public:
-    using QIODevice::QIODevice;
-
-    void setTone(int hz, int ms)
-    {
-        hz_ = hz;
-        total_ = static_cast<qint64>(kSampleRate) * std::max(ms, 0) / 1000;
-        position_ = 0;
-    }
-
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return (total_ - position_) * 2 + QIODevice::bytesAvailable(); }
-    bool atEnd() const override { return position_ >= total_; }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        const qint64 count = std::min(maxSize / 2, total_ - position_);
-        for (qint64 i = 0; i < count; ++i, ++position_) {
-            const double ramp = std::min({1.0, static_cast<double>(position_) / kFadeSamples,
-                                          static_cast<double>(total_ - position_) / kFadeSamples});
-            const double phase = 2 * std::numbers::pi * hz_ * static_cast<double>(position_) / kSampleRate;
-            const auto sample = static_cast<qint16>(std::lround(kAmplitude * ramp * std::sin(phase)));
-            std::memcpy(data + 2 * i, &sample, 2);
-        }
-        return count * 2;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    int hz_ = 0;
-    qint64 total_ = 0;
-    qint64 position_ = 0;
-};
-
-/// One note at a time on the sink. Pauses, and the rest of a note whose
-/// device failed, are kept in silence by a precise timer; a guard timer ends
-/// a tone whose sink never reports its end, so a melody can never hang.
+/// One note at a time. Each note's length is kept by a precise timer from
+/// the moment the note starts, not by the sink's notifications: on some
+/// sound servers the sink reports its end long after the note, or while
+/// the end is still buffered. The samples go into one open stream, one note
+/// after the other, so the notes sound for their lengths too; a device that
+/// fails leaves the rest of the melody timed in silence.
 class AudioNote : public QObject {
 public:
     explicit AudioNote(const QAudioDevice& device, const QAudioFormat& format)
         : sink_(new QAudioSink(device, format, this)),
-          source_(new SineSource(this)),
-          silence_(new QTimer(this)),
-          guard_(new QTimer(this))
+          stream_(new ToneStream(kSampleRate, this)),
+          noteEnd_(new QTimer(this)),
+          linger_(new QTimer(this))
     {
-        silence_->setSingleShot(true);
-        silence_->setTimerType(Qt::PreciseTimer);
-        guard_->setSingleShot(true);
+        sink_->setBufferSize(format.bytesForDuration(kBufferUs));
+        stream_->open(QIODevice::ReadOnly);
+        noteEnd_->setSingleShot(true);
+        noteEnd_->setTimerType(Qt::PreciseTimer);
+        linger_->setSingleShot(true);
+        connect(noteEnd_, &QTimer::timeout, this, [this] { end(); });
+        connect(linger_, &QTimer::timeout, this, [this] { closeWhenPlayedOut(); });
         connect(sink_, &QAudioSink::stateChanged, this, [this] { sinkStateChanged(); });
-        connect(silence_, &QTimer::timeout, this, [this] { end(); });
-        connect(guard_, &QTimer::timeout, this, [this] {
-            sounding_ = false;
-            sink_->stop();
-            end();
-        });
+        clock_.start();
     }
 
     ~AudioNote() override { quiet(); }
@@ -96,62 +65,93 @@ public:
         done_ = done;
         ctx_ = ctx;
         busy_ = true;
-        stepMs_ = ms;
-        started_.start();
-        if (hz <= 0 || ms <= 0) {
-            keepTime(ms);
-            return;
+        linger_->stop();
+        ms = std::max(ms, 0);
+
+        const qint64 now = clock_.elapsed();
+        const bool chained = lastEnd_ >= 0 && now - lastEnd_ <= kChainSlackMs && now >= lastEnd_ - 1;
+        const qint64 begin = chained ? lastEnd_ : now;
+        lastEnd_ = begin + ms;
+        // Also for 0 ms: done comes from the event loop, never from inside start.
+        noteEnd_->start(static_cast<int>(std::max<qint64>(0, lastEnd_ - now)));
+
+        if (hz > 0 && ms > 0) {
+            if (!open())
+                return; // no sound, the timer still keeps the note
+            stream_->append(hz, ms);
+        } else if (isOpen()) {
+            // A pause inside a melody: silence in the stream keeps the next
+            // note where it belongs.
+            stream_->append(0, ms);
         }
-        source_->close();
-        source_->setTone(hz, ms);
-        source_->open(QIODevice::ReadOnly);
-        sounding_ = true;
-        guard_->start(ms + kGuardSlackMs);
-        sink_->start(source_);
-        if (sink_->error() != QAudio::NoError)
-            sinkStateChanged();
     }
 
-    /// Stops sound and timers; no done call follows.
+    /// Stops sound and timers at once; no done call follows.
     void quiet()
     {
         busy_ = false;
         done_ = nullptr;
-        sounding_ = false;
-        silence_->stop();
-        guard_->stop();
-        sink_->stop();
+        lastEnd_ = -1;
+        noteEnd_->stop();
+        linger_->stop();
+        close();
     }
 
     /// True while done is being called: deleting now would pull the object
-    /// out from under the timer or sink that is notifying.
+    /// out from under the timer that is notifying.
     [[nodiscard]] bool inCallback() const { return inCallback_; }
 
 private:
-    void sinkStateChanged()
+    [[nodiscard]] bool isOpen() const { return sink_->state() != QAudio::StoppedState; }
+
+    /// Starts the sink pulling the stream, unless it already does.
+    bool open()
     {
-        if (!sounding_)
-            return;
-        const QAudio::State state = sink_->state();
-        if (sink_->error() != QAudio::NoError && sink_->error() != QAudio::UnderrunError) {
-            // The device failed: the rest of the note is kept as silence.
-            sounding_ = false;
-            guard_->stop();
+        if (isOpen())
+            return true;
+        // The sink reads a buffer's worth ahead of what is heard. Starting
+        // with that much silence keeps the notes, which are queued as their
+        // timers run, flush against each other instead of leaving a gap of
+        // that size after the first.
+        stream_->clear();
+        stream_->append(0, static_cast<int>(kBufferUs / 1000));
+        sink_->start(stream_);
+        if (sink_->error() == QAudio::NoError || sink_->error() == QAudio::UnderrunError)
+            return isOpen();
+        close();
+        return false;
+    }
+
+    void close()
+    {
+        stream_->clear();
+        if (isOpen()) {
+            closing_ = true;
             sink_->stop();
-            keepTime(static_cast<int>(std::max<qint64>(0, stepMs_ - started_.elapsed())));
-            return;
-        }
-        if (state == QAudio::IdleState && source_->atEnd()) {
-            sounding_ = false;
-            guard_->stop();
-            sink_->stop();
-            // Not from inside the sink's own notification: the next note
-            // restarts the sink.
-            QTimer::singleShot(0, this, [this] { end(); });
+            closing_ = false;
         }
     }
 
-    void keepTime(int ms) { silence_->start(std::max(ms, 0)); }
+    void sinkStateChanged()
+    {
+        if (closing_ || !isOpen())
+            return;
+        const QAudio::Error error = sink_->error();
+        // The device failed: sound stops, the notes keep their time.
+        if (error != QAudio::NoError && error != QAudio::UnderrunError)
+            QTimer::singleShot(0, this, [this] { close(); });
+    }
+
+    void closeWhenPlayedOut()
+    {
+        if (busy_)
+            return;
+        if (!stream_->drained()) {
+            linger_->start(kLingerMs);
+            return;
+        }
+        close();
+    }
 
     void end()
     {
@@ -165,18 +165,20 @@ private:
         inCallback_ = true;
         done(ctx);
         inCallback_ = false;
+        if (!busy_ && isOpen())
+            linger_->start(kLingerMs);
     }
 
     QAudioSink* sink_;
-    SineSource* source_;
-    QTimer* silence_;
-    QTimer* guard_;
-    QElapsedTimer started_;
+    ToneStream* stream_;
+    QTimer* noteEnd_;
+    QTimer* linger_;
+    QElapsedTimer clock_;
+    qint64 lastEnd_ = -1; ///< ms on clock_ when the last note was due to end
     ZavAudioDone done_ = nullptr;
     void* ctx_ = nullptr;
-    int stepMs_ = 0;
     bool busy_ = false;
-    bool sounding_ = false;
+    bool closing_ = false;
     bool inCallback_ = false;
 };
 
