@@ -195,6 +195,10 @@ private slots:
                                       << "$.settings.ChannelMode: 40000 is outside -32768..32767";
         QTest::newRow("not whole") << "\"ChannelMode\": 4" << "\"ChannelMode\": 4.5"
                                    << "$.settings.ChannelMode: 4.5 is not a whole number";
+        QTest::newRow("named position") << "\"TOT time\": " << "\"TOT time\": \"x\", \"was\": "
+                                        << "$.settings.OptFeat.Common1.TOT time: \"x\" is not a whole number";
+        QTest::newRow("named list") << "\"reset modes\": [" << "\"reset modes\": [1, "
+                                    << "$.settings.OptFeat.Common1.reset modes: needs a list of 6 values";
         QTest::newRow("missing member") << "\"ChannelMode\": 4," << ""
                                         << "$.settings.ChannelMode: missing";
         QTest::newRow("text too long") << "\"PowerOnText\": \"" << "\"PowerOnText\": \"12345678901234567"

@@ -29,6 +29,56 @@ bool isDtmfField(std::string_view name) { return name == "Code" || name == "IdCo
 /// The table counts follow from the channel lists and are not written.
 bool isTableCount(std::string_view name) { return name == "ChannelCount" || name == "StandbyChannelCount"; }
 
+/// Positions of a settings array written as named members: one number
+/// each, or a list where count > 1.
+struct NamedPositions {
+    const char* key;
+    int first;
+    int count = 1;
+};
+
+const std::vector<NamedPositions>* namedPositions(std::string_view arrayName)
+{
+    static const std::vector<NamedPositions> common1Names{
+        {"TOT time", common1::TotTime},
+        {"current group", common1::CurrentGroup},
+        {"display mode", common1::DisplayMode},
+        {"backlight colour", common1::BacklightColour},
+        {"scan mode", common1::ScanMode},
+        {"scan resume time", common1::ScanResumeTime},
+        {"key beep", common1::KeyBeep},
+        {"common data", common1::CommonData},
+        {"PTT ID pause", common1::PttIdPause},
+        {"emergency channels (group 0 first, two per group)", common1::EmergencyChannelBase, 2 * kGroupNames},
+        {"emergency channels AM/FM (group 0 first, two per group)", common1::EmergencyAmFmBase, 2 * kGroupNames},
+        {"reset modes", common1::ResetModeBase, common1::Count - common1::ResetModeBase},
+    };
+    static const std::vector<NamedPositions> common2Names{
+        {"squelch level", common2::SquelchLevel},
+        {"voice prompt", common2::VoicePrompt},
+        {"voice volume", common2::VoiceVolume},
+        {"tail elimination", common2::TailElimination},
+        {"battery save", common2::BatterySave},
+        {"VOX", common2::Vox},
+        {"VOX tone", common2::VoxTone},
+        {"channel lock", common2::ChannelLock},
+        {"group select", common2::GroupSelect},
+        {"TOT pre-alert", common2::TotPreAlert},
+        {"wired clone", common2::WiredClone},
+        {"tail elimination without signal", common2::TailElimNoSignal},
+        {"frequency changeable", common2::FreqChangeable},
+        {"TOT rekey", common2::TotRekey},
+        {"TOT reset", common2::TotReset},
+        {"VOX level", common2::VoxLevel},
+        {"VOX delay", common2::VoxDelay},
+    };
+    if (arrayName == "Common1")
+        return &common1Names;
+    if (arrayName == "Common2")
+        return &common2Names;
+    return nullptr;
+}
+
 std::string hexBytes(std::string_view bytes)
 {
     static const char* const kHex = "0123456789ABCDEF";
@@ -128,6 +178,17 @@ struct JsonWriter {
     template <class T, std::size_t N>
     void operator()(const char* name, const std::array<T, N>& fields)
     {
+        if (const auto* positions = namedPositions(name)) {
+            JsonValue object = JsonValue::object();
+            for (const NamedPositions& p : *positions) {
+                JsonValue list = JsonValue::array();
+                for (int k = p.first; k < p.first + p.count; ++k)
+                    list.items.push_back(fieldValue(name, fields[static_cast<std::size_t>(k)]));
+                object.add(p.key, p.count == 1 ? std::move(list.items.front()) : std::move(list));
+            }
+            target->add(name, std::move(object));
+            return;
+        }
         JsonValue list = JsonValue::array();
         for (const T& field : fields)
             list.items.push_back(fieldValue(name, field));
@@ -417,12 +478,42 @@ struct JsonReader {
         const JsonValue* list = member(name);
         if (!list)
             return;
+        if (const auto* positions = namedPositions(name)) {
+            readNamed(name, *list, *positions, fields);
+            return;
+        }
         if (list->kind != Kind::Array || list->items.size() != N) {
             problems->add(path + "." + name, "needs a list of " + std::to_string(N) + " values");
             return;
         }
         for (std::size_t k = 0; k < N; ++k)
             readField(name, list->items[k], fields[k], path + "." + name + "[" + std::to_string(k) + "]", *problems);
+    }
+
+    template <class T, std::size_t N>
+    void readNamed(const char* name, const JsonValue& object, const std::vector<NamedPositions>& positions,
+                   std::array<T, N>& fields)
+    {
+        const std::string where = path + "." + name;
+        if (object.kind != Kind::Object) {
+            problems->add(where, "needs an object");
+            return;
+        }
+        for (const NamedPositions& p : positions) {
+            const JsonValue* value = object.find(p.key);
+            const std::string at = where + "." + p.key;
+            if (!value) {
+                problems->add(at, "missing");
+            } else if (p.count == 1) {
+                readField(name, *value, fields[static_cast<std::size_t>(p.first)], at, *problems);
+            } else if (value->kind != Kind::Array || value->items.size() != static_cast<std::size_t>(p.count)) {
+                problems->add(at, "needs a list of " + std::to_string(p.count) + " values");
+            } else {
+                for (int k = 0; k < p.count; ++k)
+                    readField(name, value->items[static_cast<std::size_t>(k)], fields[static_cast<std::size_t>(p.first + k)],
+                              at + "[" + std::to_string(k) + "]", *problems);
+            }
+        }
     }
 
     template <class R, class F>
