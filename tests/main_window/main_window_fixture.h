@@ -41,6 +41,8 @@ public:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath("settings"));
         QCoreApplication::setOrganizationName("zavprog-test");
         QCoreApplication::setApplicationName("zavprog-test");
+        // Backups and recovery files of this fixture's runs stay in its folder.
+        qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
 
         StartupOptions options;
         options.programDir = program.toStdString();

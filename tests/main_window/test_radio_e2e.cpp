@@ -3,6 +3,7 @@
 // questions, and what the document and the radio hold afterwards.
 
 #include "address_plan.h"
+#include "data_file.h"
 #include "progress_dialog.h"
 #include "radio_info_window.h"
 #include "memory_map.h"
@@ -60,6 +61,12 @@ QString FirstDifference(const link::RadioMemory& a, const link::RadioMemory& b)
     return {};
 }
 
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 link::RadioMemory ReadMemoryFile(const QString& path)
 {
     link::RadioMemory memory{};
@@ -85,6 +92,7 @@ private slots:
     void portThatCannotOpen();
     void radioInformationWindow();
     void closingMainWindowEndsTransfer();
+    void readAndWriteLeaveBackups();
 };
 
 void TestRadioE2E::readThenWriteWithPassword()
@@ -309,3 +317,51 @@ void TestRadioE2E::closingMainWindowEndsTransfer()
 
 QTEST_MAIN(TestRadioE2E)
 #include "test_radio_e2e.moc"
+
+void TestRadioE2E::readAndWriteLeaveBackups()
+{
+    SimProcess sim({});
+    QVERIFY(!sim.device().isEmpty());
+    ShellFixture f;
+    MainWindow& w = f.open(sim.device().toStdString());
+    const QDir backups(f.dir.filePath("data/zavprog/backups"));
+    auto savedBytes = [&](const char* name) {
+        Document copy = f.session.doc;
+        const QString path = f.dir.filePath(name);
+        return saveDocument(copy, path.toStdString()) ? FileBytes(path) : QByteArray();
+    };
+
+    f.prompter.answers = {Answer::Ok, Answer::Ok}; // 9004, 9009
+    Action(w, "mnuReadFromRadio")->trigger();
+    QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    ShellFixture::flush();
+    QStringList kept = backups.entryList(QDir::Files);
+    QCOMPARE(kept.size(), 1);
+    QVERIFY2(kept[0].contains("_read_ZAV415_"), qPrintable(kept[0]));
+    const QByteArray read = savedBytes("read.dat");
+    QCOMPARE(FileBytes(backups.filePath(kept[0])), read);
+
+    f.session.doc.image().OptFeat.Common1[common1::TotTime] = 5;
+    f.prompter.answers = {Answer::Ok, Answer::Ok}; // 9005, 9010
+    Action(w, "mnuWriteToRadio")->trigger();
+    QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    ShellFixture::flush();
+    kept = backups.entryList(QDir::Files, QDir::Name);
+    QCOMPARE(kept.size(), 2);
+    const QString written = kept.filter("_write_").value(0);
+    QVERIFY2(!written.isEmpty(), qPrintable(kept.join(' ')));
+    QCOMPARE(FileBytes(backups.filePath(written)), savedBytes("written.dat"));
+
+    // File > Open Backup... opens the read one, untitled.
+    f.prompter.answers = {Answer::No}; // the unsaved change
+    f.prompter.dialogs.push_back([&](QDialog& d) {
+        auto* list = d.findChild<QTreeWidget*>("lstBackups");
+        list->setCurrentItem(list->topLevelItem(1)); // newest first: the read is second
+        d.findChild<QPushButton*>("CommandOK")->click();
+        return d.result();
+    });
+    Action(w, "mnuFileOpenBackup")->trigger();
+    ShellFixture::flush();
+    QVERIFY(f.session.doc.isUntitled);
+    QCOMPARE(savedBytes("reopened.dat"), read);
+}

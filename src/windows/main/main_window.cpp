@@ -4,9 +4,14 @@
 #include "prompts.h"
 #include "radio_link.h"
 #include "session.h"
+#include "undo_tracker.h"
+#include "user_folders.h"
+#include "recovery_store.h"
+#include "recovery_keeper.h"
 #include "window_registry.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QMdiArea>
@@ -62,6 +67,19 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
     link_->onFinished = [this](const link::TransferOutcome& o) { transferFinished(o); };
     link_->onBusyChanged = [this] { updateCommandStates(); };
 
+    undo_ = new UndoTracker(ctx_, this);
+    connect(undo_, &UndoTracker::documentRestored, this, [this] {
+        showChannelMode();
+        refreshCaption();
+        rebuildTree();
+    });
+
+    const std::string dataFolder = userDataFolder();
+    recovery_ = new RecoveryKeeper(
+        session_.doc, dataFolder.empty() ? std::string() : recoveryPath(dataFolder, QCoreApplication::applicationPid()),
+        this);
+    connect(undo_, &UndoTracker::edited, recovery_, &RecoveryKeeper::documentEdited);
+
     buildActions();
     buildMenus();
     buildToolbar();
@@ -80,6 +98,8 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
     rebuildTree();
     loadStartupDocument();
     updateCommandStates();
+    // Work a crashed run left behind is offered once the window is up.
+    QTimer::singleShot(0, this, &MainWindow::offerRecovery);
 }
 
 MainWindow::~MainWindow()
@@ -87,6 +107,9 @@ MainWindow::~MainWindow()
     // The child windows hold this window's context: they go now, while it
     // is still alive, not later with the other child widgets.
     link_.reset();
+    // A normal end: nothing is left to recover.
+    recovery_->documentSettled();
+    recovery_->waitForWrites();
     if (area_) {
         for (QMdiSubWindow* sub : area_->subWindowList())
             delete sub;

@@ -37,6 +37,8 @@ namespace zav {
 
 class IconStrip;
 class RadioLink;
+class UndoTracker;
+class RecoveryKeeper;
 struct Session;
 
 /// Window positions are kept in twips, as the settings store has always
@@ -94,12 +96,18 @@ public:
     void openEditor(const QString& name);
     /// Opens a data file given on the command line (no questions first).
     void openFile(const QString& path);
+    /// File > Open Backup...: a backup opened as an untitled document.
+    void openBackup();
+    /// Settings > Backups...
+    void chooseBackupOptions();
     /// The main window was activated: applies a language change.
     void applyLanguageChange();
 
     // --- state -----------------------------------------------------------------
     [[nodiscard]] ui::AppContext& context() { return ctx_; }
     [[nodiscard]] QMdiArea* area() const { return area_; }
+    [[nodiscard]] UndoTracker* undoTracker() const { return undo_; }
+    [[nodiscard]] RecoveryKeeper* recoveryKeeper() const { return recovery_; }
     [[nodiscard]] int shownLanguage() const { return shownLanguage_; }
     [[nodiscard]] bool transferRunning() const;
     [[nodiscard]] RadioLink& radioLink() { return *link_; }
@@ -125,6 +133,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Backups and recovery (main_window_backups.cpp).
+    void keepTransferBackup(const link::TransferOutcome& outcome);
+    void offerRecovery();
+    void documentSettled();
+
     // Building (main_window_layout.cpp).
     void buildActions();
     void buildMenus();
@@ -179,6 +192,9 @@ private:
 
     std::unique_ptr<IconStrip> icons_;
     std::unique_ptr<RadioLink> link_;
+    UndoTracker* undo_ = nullptr; ///< undo and redo of every edit; owned as a child
+    RecoveryKeeper* recovery_ = nullptr; ///< the recovery file of this run; owned as a child
+    bool backupFailureReported_ = false;
 };
 
 } // namespace zav

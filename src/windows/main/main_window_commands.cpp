@@ -1,18 +1,19 @@
 // The main window's dialogs, channel mode and radio commands.
 
-#include "editor_window.h"
 #include "about_dialog.h"
+#include "editor_window.h"
+#include "language_dialog.h"
 #include "main_window.h"
 #include "model_dialog.h"
 #include "password_dialog.h"
-#include "radio_info_window.h"
 #include "port_dialog.h"
-#include "language_dialog.h"
 #include "port_mapping.h"
 #include "prompts.h"
+#include "radio_info_window.h"
 #include "radio_link.h"
 #include "serial_devices.h"
 #include "session.h"
+#include "undo_tracker.h"
 #include "window_registry.h"
 
 #include <QMdiArea>
@@ -139,6 +140,7 @@ void MainWindow::transferEnding(const link::TransferOutcome& outcome)
 
 void MainWindow::transferFinished(const link::TransferOutcome& outcome)
 {
+    keepTransferBackup(outcome);
     if (outcome.success && outcome.kind == link::TransferKind::Read) {
         // The radio's memory is the document now (untitled "new.dat").
         showChannelMode();
@@ -146,6 +148,7 @@ void MainWindow::transferFinished(const link::TransferOutcome& outcome)
         changeLanguage();
         showChannelTable();
         area_->cascadeSubWindows();
+        documentSettled();
     }
     if (outcome.otherVersionRequested) {
         // The transfer has ended (END sent, port closed); the other version

@@ -7,6 +7,8 @@
 #include "main_window.h"
 #include "prompts.h"
 #include "session.h"
+#include "recovery_keeper.h"
+#include "undo_tracker.h"
 #include "versions.h"
 #include "window_registry.h"
 
@@ -42,6 +44,7 @@ void MainWindow::loadStartupDocument()
     applyTexts();
     showChannelTable();
     refreshCaption();
+    documentSettled();
 }
 
 void MainWindow::scheduleNewDocument()
@@ -64,6 +67,7 @@ void MainWindow::buildScheduledDocument()
     refreshCaption();
     area_->cascadeSubWindows();
     doc.initPending = false;
+    documentSettled();
 }
 
 void MainWindow::newDocument()
@@ -116,6 +120,7 @@ bool MainWindow::saveTo(const std::string& path)
     doc.documentPath = path;
     doc.isUntitled = false;
     refreshCaption();
+    recovery_->documentSettled();
     return true;
 }
 
@@ -189,6 +194,8 @@ void MainWindow::openFile(const QString& path)
     showChannelTable();
     refreshCaption();
     area_->cascadeSubWindows();
+    if (result.outcome == OpenOutcome::Opened)
+        documentSettled();
 }
 
 // --- other program versions ------------------------------------------------

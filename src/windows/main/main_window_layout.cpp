@@ -7,13 +7,16 @@
 #include "qt_translations.h"
 #include "radio_link.h"
 #include "session.h"
+#include "undo_tracker.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -43,6 +46,7 @@ constexpr MenuItem kMenuTexts[] = {
     {"mnuTreeView", 10501},    {"mnuViewToolbar", 10502},  {"mnuViewStatusBar", 10503},
     {"mnuWindow", 10600},      {"mnuWindowCascade", 10601}, {"mnuCloseAll", 10602},
     {"mnuHelp", 10700},        {"mnuHelpAbout", 10702},
+    {"mnuFileOpenBackup", 32230}, {"mnuBackupSettings", 32231},
 };
 
 struct ToolButton {
@@ -108,6 +112,8 @@ void MainWindow::buildActions()
 {
     newAction("mnuFileNew", &MainWindow::newDocument);
     newAction("mnuFileOpen", &MainWindow::openDocument);
+    newAction("mnuFileOpenBackup", &MainWindow::openBackup);
+    newAction("mnuBackupSettings", &MainWindow::chooseBackupOptions);
     connect(newAction("mnuFileSave", nullptr), &QAction::triggered, this, [this] { saveDocument(); });
     connect(newAction("mnuFileSaveAs", nullptr), &QAction::triggered, this, [this] { saveDocumentAs(); });
     newAction("mnuFileExit", &MainWindow::exitProgram);
@@ -158,6 +164,7 @@ void MainWindow::buildMenus()
     QMenu* file = menu("mnuFile");
     add(file, "mnuFileNew");
     add(file, "mnuFileOpen");
+    add(file, "mnuFileOpenBackup");
     add(file, "mnuFileSave");
     add(file, "mnuFileSaveAs");
     file->addSeparator();
@@ -172,6 +179,9 @@ void MainWindow::buildMenus()
     add(mode, "MnuModeExtended");
 
     QMenu* edit = menu("mnuEdit");
+    edit->addAction(undo_->undoAction());
+    edit->addAction(undo_->redoAction());
+    edit->addSeparator();
     add(edit, "mnuChannelInfo");
     add(edit, "mnuOptFeature");
     add(edit, "mnuToneTips");
@@ -188,6 +198,7 @@ void MainWindow::buildMenus()
     QMenu* set = menu("mnuSet");
     add(set, "mnuComm");
     add(set, "mnuLanguage");
+    add(set, "mnuBackupSettings");
     add(set, "MnuInit");
 
     QMenu* view = menu("mnuView");
@@ -237,6 +248,12 @@ void MainWindow::buildToolbar()
         action->setObjectName(QString::fromLatin1(b.key));
         buttons_[action->objectName()] = action;
     }
+    // Undo and redo after the file buttons.
+    QAction* afterFiles = toolBar_->actions().at(3);
+    undo_->undoAction()->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
+    undo_->redoAction()->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)));
+    toolBar_->insertAction(afterFiles, undo_->undoAction());
+    toolBar_->insertAction(afterFiles, undo_->redoAction());
     // A click dispatches on the key.
     connect(buttons_.at("NewFile"), &QAction::triggered, this, &MainWindow::newDocumentFromToolbar);
     connect(buttons_.at("OpenFile"), &QAction::triggered, this, &MainWindow::openDocument);
@@ -330,6 +347,7 @@ void MainWindow::applyTexts()
     fileFilter_ = ctx_.text(9001) + QStringLiteral(" (*.dat)|*.dat");
     ui::useQtTranslations(session_.settings.language);
     ui::setMessageTitle(ctx_.text(12000));
+    undo_->retranslate();
     ui::setButtonTexts({ctx_.text(9017), ctx_.text(9018), ctx_.text(kTextYes), ctx_.text(kTextNo),
                         ctx_.text(kTextRetry)});
 

@@ -107,8 +107,10 @@ void UndoTracker::checkForEdit()
 {
     if (restoring_)
         return;
-    if (history_.commit(ctx_.doc().working))
+    if (history_.commit(ctx_.doc().working)) {
         updateActions();
+        emit edited();
+    }
 }
 
 void UndoTracker::commitPendingEdits()
@@ -173,6 +175,7 @@ void UndoTracker::showRestoredDocument()
     history_.absorb(ctx_.doc().working);
     updateActions();
     emit documentRestored();
+    emit edited();
 }
 
 QString UndoTracker::stepName(const ChangeSummary& s) const

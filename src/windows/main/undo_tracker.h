@@ -45,6 +45,8 @@ public:
 signals:
     /// The document was put back to another state; caption and tree follow.
     void documentRestored();
+    /// The document changed: an edit, an undo or a redo.
+    void edited();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

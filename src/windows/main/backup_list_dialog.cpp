@@ -1,0 +1,88 @@
+#include "backup_list_dialog.h"
+
+#include "app_context.h"
+#include "ok_cancel.h"
+
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace zav {
+namespace {
+
+constexpr int kTextTitle = 32200;
+constexpr int kTextColumnTime = 32201;
+constexpr int kTextColumnKind = 32202;
+constexpr int kTextColumnModel = 32203;
+constexpr int kTextColumnPort = 32204;
+constexpr int kTextColumnIdentity = 32205;
+constexpr int kTextRead = 32206;
+constexpr int kTextWrite = 32207;
+constexpr int kTextNoBackups = 32208;  ///< %1 the folder
+constexpr int kTextFolder = 32209;     ///< %1 the folder
+
+} // namespace
+
+BackupListDialog::BackupListDialog(ui::AppContext& ctx, const std::string& folder, QWidget* parent)
+    : QDialog(parent), entries_(listBackups(folder))
+{
+    setObjectName("FrmOpenBackup");
+    setWindowTitle(ctx.text(kTextTitle));
+    const QString shownFolder = QString::fromStdString(folder);
+
+    list_ = new QTreeWidget(this);
+    list_->setObjectName("lstBackups");
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setHeaderLabels({ctx.text(kTextColumnTime), ctx.text(kTextColumnKind), ctx.text(kTextColumnModel),
+                            ctx.text(kTextColumnPort), ctx.text(kTextColumnIdentity)});
+    for (const BackupEntry& e : entries_) {
+        const QString time = QDateTime::fromSecsSinceEpoch(e.time).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        const QString identity = e.headerModel.empty()
+                                     ? QString()
+                                     : QStringLiteral("%1, band %2, %3")
+                                           .arg(QString::fromStdString(e.headerModel))
+                                           .arg(e.headerBand)
+                                           .arg(QString::fromStdString(e.headerVersion));
+        auto* item = new QTreeWidgetItem(list_, {time, ctx.text(e.kind == BackupKind::Read ? kTextRead : kTextWrite),
+                                                 QString::fromStdString(e.model), QString::fromStdString(e.port),
+                                                 identity});
+        item->setToolTip(0, QString::fromStdString(e.path));
+    }
+    list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    if (list_->topLevelItemCount() > 0)
+        list_->setCurrentItem(list_->topLevelItem(0));
+
+    auto* where = new QLabel(entries_.empty() ? ctx.text(kTextNoBackups).arg(shownFolder)
+                                              : ctx.text(kTextFolder).arg(shownFolder),
+                             this);
+    where->setObjectName("lblFolder");
+    where->setWordWrap(true);
+    where->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    QHBoxLayout* buttons = ui::okCancelRow(this, ctx, openButton_, cancelButton_);
+    openButton_->setEnabled(!entries_.empty());
+    connect(openButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(where);
+    layout->addWidget(list_, 1);
+    layout->addLayout(buttons);
+    resize(720, 420);
+}
+
+std::string BackupListDialog::chosenPath() const
+{
+    if (result() != QDialog::Accepted || !list_->currentItem())
+        return {};
+    const int row = list_->indexOfTopLevelItem(list_->currentItem());
+    return row >= 0 && row < static_cast<int>(entries_.size()) ? entries_[static_cast<std::size_t>(row)].path
+                                                               : std::string();
+}
+
+} // namespace zav

@@ -1,0 +1,107 @@
+// The main window's safety nets: a backup of every read and write, the
+// recovery file of this run and the one a crashed run left behind, and
+// opening a backup.
+
+#include "backup_list_dialog.h"
+#include "backup_store.h"
+#include "channel_windows.h"
+#include "data_file.h"
+#include "main_window.h"
+#include "prompts.h"
+#include "radio_link.h"
+#include "recovery_keeper.h"
+#include "recovery_store.h"
+#include "session.h"
+#include "transfer_engine.h"
+#include "transfer_options.h"
+#include "transfer_options_dialog.h"
+#include "undo_tracker.h"
+#include "user_folders.h"
+
+#include <QMdiArea>
+
+#include <ctime>
+
+namespace zav {
+namespace {
+
+constexpr int kTextBackupFailed = 32210;   ///< %1 the folder
+constexpr int kTextOfferRecovery = 32300;
+constexpr int kTextRecoveryFailed = 32301;
+
+} // namespace
+
+void MainWindow::keepTransferBackup(const link::TransferOutcome& outcome)
+{
+    if (!outcome.success || (outcome.kind != link::TransferKind::Read && outcome.kind != link::TransferKind::Write))
+        return;
+    const TransferOptions options = TransferOptions::load();
+    if (!options.keepBackups)
+        return;
+    const std::string folder = backupFolder();
+    const std::time_t now = std::time(nullptr);
+    const BackupKind kind = outcome.kind == link::TransferKind::Read ? BackupKind::Read : BackupKind::Write;
+    if (writeBackup(folder, session_.doc, kind, linkDevice(), now).empty()) {
+        // Once per run: the transfer itself went well.
+        if (!backupFailureReported_)
+            ui::inform(this, ctx_.text(kTextBackupFailed).arg(QString::fromStdString(folder)), ui::Icon::Warning);
+        backupFailureReported_ = true;
+        return;
+    }
+    pruneBackups(folder, now, options.backupDays);
+}
+
+void MainWindow::documentSettled()
+{
+    undo_->resetHistory();
+    recovery_->documentSettled();
+}
+
+void MainWindow::offerRecovery()
+{
+    const std::vector<std::string> left = abandonedRecoveries(userDataFolder());
+    if (left.empty())
+        return;
+    // The newest is offered; older ones are older states of lost work.
+    if (ui::ask(this, ctx_.text(kTextOfferRecovery), ui::Buttons::YesNo, ui::Icon::Question, ui::Answer::Yes) ==
+        ui::Answer::Yes) {
+        if (restoreRecovery(session_.doc, left.back(), session_.versions)) {
+            closeAllWindows();
+            showChannelMode();
+            showChannelTable();
+            refreshCaption();
+            undo_->resetHistory();
+            recovery_->documentEdited();
+        } else {
+            ui::inform(this, ctx_.text(kTextRecoveryFailed), ui::Icon::Warning);
+        }
+    }
+    for (const std::string& path : left)
+        std::remove(path.c_str());
+}
+
+void MainWindow::openBackup()
+{
+    if (session_.doc.isModified()) {
+        const ui::Answer answer = ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
+        if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !saveWithoutAsking()))
+            return;
+    }
+    BackupListDialog dialog(ctx_, backupFolder(), this);
+    if (ui::execDialog(dialog) != QDialog::Accepted || dialog.chosenPath().empty())
+        return;
+    openFile(QString::fromStdString(dialog.chosenPath()));
+    // A backup is a copy to start from, never the file to save over.
+    session_.doc.documentPath = kUntitledName;
+    session_.doc.isUntitled = true;
+    refreshCaption();
+}
+
+void MainWindow::chooseBackupOptions()
+{
+    TransferOptionsDialog dialog(ctx_, TransferOptions::load(), this);
+    if (ui::execDialog(dialog) == QDialog::Accepted)
+        dialog.options().store();
+}
+
+} // namespace zav

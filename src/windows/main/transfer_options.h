@@ -1,0 +1,17 @@
+#pragma once
+
+// The user's choices about transfers that outlive a run: whether reads and
+// writes leave a backup and for how many days old backups are kept. Kept
+// with the window position in the per-user settings.
+
+namespace zav {
+
+struct TransferOptions {
+    bool keepBackups = true;
+    int backupDays = 90;
+
+    [[nodiscard]] static TransferOptions load();
+    void store() const;
+};
+
+} // namespace zav

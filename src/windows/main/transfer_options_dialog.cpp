@@ -1,0 +1,64 @@
+#include "transfer_options_dialog.h"
+
+#include "app_context.h"
+#include "backup_store.h"
+#include "ok_cancel.h"
+#include "user_folders.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace zav {
+namespace {
+
+constexpr int kTextTitle = 32220;
+constexpr int kTextKeepBackups = 32221;
+constexpr int kTextDays = 32222;
+constexpr int kTextKeptNewest = 32223; ///< %1 how many, %2 the folder
+
+} // namespace
+
+TransferOptionsDialog::TransferOptionsDialog(ui::AppContext& ctx, const TransferOptions& options, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName("FrmBackupSettings");
+    setWindowTitle(ctx.text(kTextTitle));
+
+    keepBackups_ = new QCheckBox(ctx.text(kTextKeepBackups), this);
+    keepBackups_->setObjectName("chkKeepBackups");
+    keepBackups_->setChecked(options.keepBackups);
+    days_ = new QSpinBox(this);
+    days_->setObjectName("txtBackupDays");
+    days_->setRange(1, 3650);
+    days_->setValue(options.backupDays);
+    days_->setEnabled(options.keepBackups);
+    connect(keepBackups_, &QCheckBox::toggled, days_, &QWidget::setEnabled);
+
+    auto* note = new QLabel(ctx.text(kTextKeptNewest).arg(kBackupsAlwaysKept).arg(QString::fromStdString(backupFolder())),
+                            this);
+    note->setWordWrap(true);
+
+    auto* form = new QFormLayout;
+    form->addRow(keepBackups_);
+    form->addRow(ctx.text(kTextDays), days_);
+    QHBoxLayout* buttons = ui::okCancelRow(this, ctx, okButton_, cancelButton_);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(note);
+    layout->addLayout(buttons);
+}
+
+TransferOptions TransferOptionsDialog::options() const
+{
+    TransferOptions o;
+    o.keepBackups = keepBackups_->isChecked();
+    o.backupDays = days_->value();
+    return o;
+}
+
+} // namespace zav
