@@ -177,6 +177,10 @@ private slots:
                                       << QStringList{"row 2, column \"transmit tone\": \"68.0\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)"};
         QTest::newRow("offset too large") << row("0,5,5,27.00000,+100.00000,OFF,OFF,Off,Off\r\n")
                                           << QStringList{"row 2, column \"offset MHz\": +100.00000 MHz is more offset than a channel can hold"};
+        QTest::newRow("offset beyond any number") << row("0,5,5,27.00000,-999999999999999999999999,OFF,OFF,Off,Off\r\n")
+                                                  << QStringList{"row 2, column \"offset MHz\": -999999999999999999999999 MHz is more offset than a channel can hold"};
+        QTest::newRow("frequency beyond any number") << row("0,5,5,999999999999999999999999,0,OFF,OFF,Off,Off\r\n")
+                                                     << QStringList{"row 2, column \"receive MHz\": 999999999999999999999999 MHz is outside the band 25.61500 - 30.10500 MHz"};
         QTest::newRow("unknown option") << row("0,5,5,27.00000,0,OFF,OFF,Maybe,Off\r\n")
                                         << QStringList{"row 2, column \"busy lockout\": \"Maybe\" is not one of Off, Carrier, CTCSS/DCS, Opt. Signal"};
         QTest::newRow("lockout by tone without a tone") << row("0,5,5,27.00000,0,OFF,67.0,CTCSS/DCS,Off\r\n")

@@ -152,6 +152,10 @@ private:
             const auto value = text.empty() ? std::optional<double>(0.0) : parseNumber(text);
             if (!value)
                 return refuse(csvcolumn::Offset, "\"" + text + "\" is not an offset in MHz (such as +0.60000)");
+            // The stored form holds less than 100 MHz; a larger value is refused
+            // before any arithmetic could overflow on it.
+            if (std::abs(*value) >= 100)
+                return refuse(csvcolumn::Offset, text + " MHz is more offset than a channel can hold");
             const bool signedEntry = !text.empty() && (text.front() == '+' || text.front() == '-');
             const bool wasNone = record.OffsetDirection == 0 && storedOffsetCount(record.Offset.raw()).value_or(0) == 0;
             if (!signedEntry && *value == 0) {
