@@ -1,7 +1,8 @@
 // How long the check before a write takes for a full document (521 channels
 // in both tables) against opening the same data file, in the same run.
-// Both are what a write command does before it touches a port; the check
-// should not cost more than the open.
+// Both are what a write command does before it touches a port; against a
+// transfer of several seconds either is lost in the noise, so the ratio is
+// printed to see it move, not held to a goal.
 
 #include "config_check.h"
 #include "data_file.h"
@@ -80,6 +81,6 @@ int main()
 
     std::printf("open of the data file: %.0f us (median of %d)\n", open, kRuns);
     std::printf("check of 2 x 521 channels: %.0f us, %zu findings\n", check, findings);
-    std::printf("check / open = %.2f (goal: at most 1)\n", check / open);
+    std::printf("check / open = %.2f\n", check / open);
     return 0;
 }

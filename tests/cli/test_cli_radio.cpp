@@ -379,10 +379,10 @@ private slots:
         ListeningLine line;
         QVERIFY(!line.device().isEmpty());
         const CliRun listened = Cli({"write", "--port", line.device(), path("errors.dat"), "--yes", "--retries", "0"});
+        QCOMPARE(line.received(), QByteArray());
         QCOMPARE(listened.exitCode, 1);
         QVERIFY2(listened.err.contains("nothing was written"), qPrintable(listened.err));
         QVERIFY2(listened.err.contains("error: channel 2 (group 0, number 2)"), qPrintable(listened.err));
-        QCOMPARE(line.received(), QByteArray());
 
         const QString dump = path("errors-dump.bin");
         SimProcess radio({"--dump", dump});

@@ -332,10 +332,8 @@ private:
                                     {mhzText(*count), number(it->second)}));
         }
 
-        if (r.OffsetDirection > 2) {
-            outsideList(t, r, FieldTransmit, msg::NameOffsetDirection, r.OffsetDirection, 2);
-            return;
-        }
+        if (r.OffsetDirection > 2)
+            return; // reported with the options
         const std::optional<long long> offset = storedOffsetCount(r.Offset.raw());
         if (r.OffsetDirection == 0 || !offset || *offset == 0)
             return;
@@ -356,6 +354,8 @@ private:
 
     void checkOptions(const TableView& t, const ChannelRecord& r)
     {
+        if (r.OffsetDirection > 2)
+            outsideList(t, r, FieldTransmit, msg::NameOffsetDirection, r.OffsetDirection, 2);
         for (const ChannelList& list : kChannelLists) {
             const Int16* value = r.option(list.id);
             if (value && (*value < 0 || *value >= list.entries))
