@@ -175,6 +175,10 @@ private slots:
                                               << QStringList{"row 2, column \"receive MHz\": a channel needs a receive frequency"};
         QTest::newRow("unknown tone") << row("0,5,5,27.00000,0,OFF,68.0,Off,Off\r\n")
                                       << QStringList{"row 2, column \"transmit tone\": \"68.0\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)"};
+        QTest::newRow("tone beyond any number") << row("0,5,5,27.00000,0,999999999999999999999999,OFF,Off,Off\r\n")
+                                                << QStringList{"row 2, column \"receive tone\": \"999999999999999999999999\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)"};
+        QTest::newRow("tone by its value") << row("0,5,5,27.00000,0,OFF,254.10,Off,Off\r\n0,6,6,27.00000,0,OFF,254.15,Off,Off\r\n")
+                                           << QStringList{"row 3, column \"transmit tone\": \"254.15\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)"};
         QTest::newRow("offset too large") << row("0,5,5,27.00000,+100.00000,OFF,OFF,Off,Off\r\n")
                                           << QStringList{"row 2, column \"offset MHz\": +100.00000 MHz is more offset than a channel can hold"};
         QTest::newRow("offset beyond any number") << row("0,5,5,27.00000,-999999999999999999999999,OFF,OFF,Off,Off\r\n")

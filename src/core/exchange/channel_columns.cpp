@@ -32,7 +32,8 @@ int toneIndexOf(std::string_view cell)
         if (lowerCase(texts[k]) == wanted)
             return static_cast<int>(k);
     }
-    if (const auto value = parseNumber(wanted)) {
+    const auto value = parseNumber(wanted);
+    if (value && std::abs(*value) < 1000) { // CTCSS tones lie far below; a huge value is no tone
         const long long tenths = roundHalfEven(*value * 10);
         const std::vector<int>& ctcss = ctcssTenths();
         for (std::size_t k = 0; k < ctcss.size(); ++k) {
