@@ -9,7 +9,9 @@
 #include "defaults.h"
 #include "document.h"
 
+#include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 #include <functional>
@@ -90,6 +92,22 @@ QStringList Keys(const std::vector<ConfigFinding>& findings)
     return keys;
 }
 
+/// The text ids of a language file of the source tree.
+QSet<int> LanguageIds(const QString& name)
+{
+    QSet<int> ids;
+    QFile f(qEnvironmentVariable("ZAV_SOURCE_DIR") + "/data/language/" + name);
+    if (!f.open(QIODevice::ReadOnly))
+        return ids;
+    static const QRegularExpression key("^(\\d+)=");
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        const QRegularExpressionMatch m = key.match(QString::fromUtf8(line));
+        if (m.hasMatch())
+            ids.insert(m.captured(1).toInt());
+    }
+    return ids;
+}
+
 } // namespace
 
 class TestConfigCheck : public QObject {
@@ -141,6 +159,8 @@ private slots:
         row("transmit inside the band", tx("03000000", "0060000", 1), {});
         row("transmit off the raster", tx("03000000", "0000300", 1), {"W A channel n1 g0/1 f2 m32641"});
         row("offset direction outside its list", tx("03000000", "0060000", 3), {"E A channel n1 g0/1 f2 m32625"});
+        row("offset direction outside its list on an empty record", tx("FFFFFFFF", "0060000", 3),
+            {"I A channel n1 g0/1 f1 m32652", "E A channel n1 g0/1 f2 m32625"});
 
         // Tones and per-channel lists.
         auto set = [](Int16 ChannelRecord::*member, int value) {
@@ -259,6 +279,21 @@ private slots:
         const std::vector<ConfigFinding> found = checkConfiguration(doc);
         QCOMPARE(Keys(found), expected);
         QCOMPARE(hasErrors(found), !expected.filter(QRegularExpression("^E ")).isEmpty());
+
+        // Every text a finding is told with exists in both languages.
+        for (const char* file : {"english.ini", "chinese.ini"}) {
+            const QSet<int> ids = LanguageIds(file);
+            QVERIFY2(!ids.isEmpty(), file);
+            QStringList missing;
+            const TextLookup lookup = [&](int id) {
+                if (!ids.contains(id))
+                    missing << QString::number(id);
+                return std::string("text");
+            };
+            for (const ConfigFinding& f : found)
+                (void)(levelText(f.level, lookup) + whereText(f, lookup) + messageText(f, lookup));
+            QVERIFY2(missing.isEmpty(), qPrintable(QString(file) + ": " + missing.join(' ')));
+        }
     }
 
     // The texts come from the language in use; arguments that are text ids
