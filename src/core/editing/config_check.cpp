@@ -502,7 +502,7 @@ private:
         for (int n = 0; n <= 12; ++n) {
             const Int16* box = checkBoxField(opt, n);
             if (box && (*box < 0 || *box > 1))
-                optionFinding(sentToRadio(opt, *box) ? FindingLevel::Error : FindingLevel::Information, 100 + n, msg::ValueOutsideList,
+                optionFinding(sentToRadio(opt, *box) ? FindingLevel::Error : FindingLevel::Information, kFieldCheckBox + n, msg::ValueOutsideList,
                               {TextId{checkBoxName(n)}, number(*box), number(0), number(1)});
         }
     }

@@ -32,9 +32,11 @@ enum class FindingArea {
     ChannelTable,     ///< the table as a whole: counts and record numbers
 };
 
-/// Field numbers of findings on a channel that have no FieldId or option id.
-inline constexpr int kFieldOffsetDirection = 2; ///< the transmit column, as FieldTransmit
-inline constexpr int kFieldEmergencyChannel = 100; ///< + slot (0, 1)
+/// Field numbers of findings that have no FieldId, option id or list id.
+/// (The transmit frequency and the offset direction are FieldTransmit; a
+/// check box of the optional features is 100 + its box number.)
+inline constexpr int kFieldCheckBox = 100;         ///< optional features: + box number
+inline constexpr int kFieldEmergencyChannel = 100; ///< groups: + slot (0, 1)
 inline constexpr int kFieldEmergencyAmFm = 110;    ///< + slot (0, 1)
 inline constexpr int kFieldCurrentGroup = 120;
 inline constexpr int kFieldChannelCount = 130;
@@ -55,7 +57,7 @@ struct ConfigFinding {
     int number = 0;        ///< channel number (Channel), 0 otherwise
     int group = -1;        ///< group index (Channel, Group); -1 when none holds the channel
     int numberInGroup = 0; ///< in-group channel number (Channel)
-    int field = 0;         ///< FieldId, option id, optional-features list id or a kField value
+    int field = 0;         ///< FieldId, option id (channels), list id (optional features) or a kField value
     int messageId = 0;     ///< the text of what was found, with %1.. for args
     std::vector<FindingArg> args;
 
