@@ -284,6 +284,37 @@ private slots:
         QCOMPARE(int(fortyOne.Option7), 1);
     }
 
+    /// Damaged files (bytes changed, dropped or added anywhere) are read
+    /// without harm: either imported or refused with the document untouched.
+    void damagedFilesAreHarmless()
+    {
+        QRandomGenerator random(7);
+        Document source;
+        RandomDocument(source, kExtendedMode, random);
+        const std::string csv = exportChannelsCsv(source);
+        const char alphabet[] = ",;\"\r\n+-.0123456789ABCDNIOFf ";
+        for (int round = 0; round < 300; ++round) {
+            std::string damaged = csv;
+            for (int k = 0, edits = 1 + Pick(random, 8); k < edits; ++k) {
+                const auto at = static_cast<std::size_t>(Pick(random, static_cast<int>(damaged.size())));
+                const char c = Pick(random, 4) == 0 ? static_cast<char>(Pick(random, 256)) : alphabet[Pick(random, sizeof alphabet - 1)];
+                switch (Pick(random, 3)) {
+                case 0: damaged[at] = c; break;
+                case 1: damaged.erase(at, 1 + static_cast<std::size_t>(Pick(random, 40))); break;
+                default: damaged.insert(at, 1, c); break;
+                }
+            }
+            Document doc = source;
+            const CsvImportResult result = importChannelsCsv(doc, damaged);
+            if (!result.ok()) {
+                QVERIFY(doc.working.Settings == source.working.Settings);
+                QVERIFY(doc.active() == source.active());
+            } else {
+                QVERIFY(doc.activeCount() >= 1);
+            }
+        }
+    }
+
     /// Each column sets its own field: the couplings of typing (a tone
     /// copied to the other one) do not apply.
     void columnsSetOnlyTheirOwnField()

@@ -175,6 +175,36 @@ private slots:
         }
     }
 
+    /// Damaged files are read without harm: imported or refused, and a
+    /// refused one leaves the document as it was.
+    void damagedFilesAreHarmless()
+    {
+        QRandomGenerator random(11);
+        Document source;
+        NewDocument(source, kExtendedMode, {{1, "02700000"}, {41, "02740000"}});
+        const std::string json = exportConfigJson(source);
+        const char alphabet[] = "{}[],:\"\\ -.0123456789eEuU";
+        for (int round = 0; round < 200; ++round) {
+            std::string damaged = json;
+            for (int k = 0, edits = 1 + static_cast<int>(random.bounded(6)); k < edits; ++k) {
+                const auto at = static_cast<std::size_t>(random.bounded(static_cast<int>(damaged.size())));
+                const char c = random.bounded(4) == 0 ? static_cast<char>(random.bounded(256))
+                                                      : alphabet[random.bounded(static_cast<int>(sizeof alphabet - 1))];
+                switch (random.bounded(3)) {
+                case 0: damaged[at] = c; break;
+                case 1: damaged.erase(at, 1 + static_cast<std::size_t>(random.bounded(60))); break;
+                default: damaged.insert(at, 1, c); break;
+                }
+            }
+            Document doc = source;
+            const ImageSet before = doc.working;
+            if (!importConfigJson(doc, damaged).ok()) {
+                QVERIFY(doc.working.Settings == before.Settings);
+                QVERIFY(doc.active() == before.ActiveChannels);
+            }
+        }
+    }
+
     void refusals_data()
     {
         QTest::addColumn<QString>("from");
