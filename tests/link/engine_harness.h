@@ -139,6 +139,13 @@ public:
     }
     void passwordFailure() override { asked << "failure"; }
     void transferDone(TransferKind kind) override { asked << QString("done:%1").arg(9008 + int(kind)); }
+    void verificationFailed(const std::vector<long>& blocks) override
+    {
+        QStringList addresses;
+        for (long block : blocks)
+            addresses << QString::number(block, 16);
+        asked << "verify:" + addresses.join(',');
+    }
 };
 
 class FakeProgress : public link::TransferProgress {
@@ -153,6 +160,7 @@ public:
     }
     void setPercent(int percent) override { percents.push_back(percent); }
     void hideProgress() override { shown = false; }
+    void showVerification() override { percents.push_back(-1); } // marks where the read-back starts
 };
 
 class FakeObserver : public link::TransferObserver {

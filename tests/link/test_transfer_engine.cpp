@@ -3,6 +3,7 @@
 // repeat requests, model/band/version checks, the password, progress, and
 // what a read or write does (and does not do) to the document.
 
+#include "address_plan.h"
 #include "engine_harness.h"
 
 #include "memory_map.h"
@@ -242,6 +243,39 @@ private slots:
         QCOMPARE(h.port.countWrite(0x0000), 6);
         QCOMPARE(h.engine->blockRetries(0x0000), 3);
         QCOMPARE(h.prompts.asked, QStringList({"confirm:9005", "done:9010"}));
+    }
+
+    void verifiedWrite_data()
+    {
+        QTest::addColumn<long>("corrupt");
+        QTest::addColumn<QString>("asked");
+        QTest::newRow("radio keeps every byte") << -1L << "done:9010";
+        QTest::newRow("one byte of a channel block") << 0x0213L << "verify:210";
+        QTest::newRow("one byte of the settings") << 0x2175L << "verify:2170";
+    }
+    void verifiedWrite()
+    {
+        QFETCH(long, corrupt);
+        QFETCH(QString, asked);
+        Harness h;
+        UseNewDocument(h);
+        h.connectRadio(Memory(), Info(), {.echo = true, .corruptAddress = corrupt});
+        h.engine->setVerifyAfterWrite(true);
+        QVERIFY(h.engine->startWrite());
+        QVERIFY(h.run());
+        const link::TransferOutcome& outcome = h.observer.finished.back();
+        QCOMPARE(outcome.kind, TransferKind::Write);
+        QVERIFY(outcome.verified);
+        QCOMPARE(h.prompts.asked, QStringList({"confirm:9005", asked}));
+        QCOMPARE(outcome.success, asked.startsWith("done"));
+        // Every block was written once and read back once.
+        QCOMPARE(h.port.countWrite(0x0200), 1);
+        QCOMPARE(h.port.countRead(0x0200), 1);
+        QCOMPARE(h.port.count('R') >= int(link::planBlocks(link::kFullPlan).size()), true);
+        // The bar counted the read-back from 0 again.
+        const auto marker = std::find(h.progress.percents.begin(), h.progress.percents.end(), -1);
+        QVERIFY(marker != h.progress.percents.end());
+        QVERIFY(std::find(marker, h.progress.percents.end(), 100) != h.progress.percents.end());
     }
 
     void tenRepeatsInARowCountAsALoss()

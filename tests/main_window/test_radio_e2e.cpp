@@ -93,6 +93,7 @@ private slots:
     void radioInformationWindow();
     void closingMainWindowEndsTransfer();
     void readAndWriteLeaveBackups();
+    void writeThatDoesNotTakeFailsVerification();
 };
 
 void TestRadioE2E::readThenWriteWithPassword()
@@ -364,4 +365,31 @@ void TestRadioE2E::readAndWriteLeaveBackups()
     ShellFixture::flush();
     QVERIFY(f.session.doc.isUntitled);
     QCOMPARE(savedBytes("reopened.dat"), read);
+}
+
+void TestRadioE2E::writeThatDoesNotTakeFailsVerification()
+{
+    SimProcess sim({"--corrupt", "0x2175"}); // one settings byte is stored wrong
+    QVERIFY(!sim.device().isEmpty());
+    ShellFixture f;
+    MainWindow& w = f.open(sim.device().toStdString());
+    QString verifyingTitle;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (ProgressDialog* p = w.radioLink().progressWindow(); p && p->windowTitle() == f.text(32400))
+            verifyingTitle = p->windowTitle();
+    });
+    watch.start(5);
+    f.prompter.answers = {Answer::Ok, Answer::Ok}; // 9005, then the failure
+    Action(w, "mnuWriteToRadio")->trigger();
+    QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, 2 * kTransferTimeoutMs));
+    ShellFixture::flush();
+    QCOMPARE(verifyingTitle, f.text(32400));
+    const QStringList asked = f.prompter.texts();
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(asked[0], f.text(9005));
+    QVERIFY2(asked[1].contains("0x2170"), qPrintable(asked[1]));
+    QVERIFY(!asked.contains(f.text(9010)));
+    // No backup of a write that did not take.
+    QVERIFY(QDir(f.dir.filePath("data/zavprog/backups")).entryList(QDir::Files).isEmpty());
 }

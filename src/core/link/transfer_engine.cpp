@@ -54,6 +54,9 @@ struct TransferEngine::State {
     bool finishing = false;
     bool readOkPending = false;  // successful read waits for the 500 ms timer
     bool readOkDue = false;      // that timer fired while finishing
+    bool verifyAfterWrite = false;
+    bool verifying = false;      // a finished write is being read back
+    RadioMemory written{};       // what the write sent, for the comparison
     TransferOutcome outcome;
 
     // --- helpers ------------------------------------------------------------
@@ -105,14 +108,50 @@ struct TransferEngine::State {
 
     bool prepareTransfer()
     {
-        plan = kind == TransferKind::Info ? kInfoPlan : kFullPlan;
+        startWalk(kind == TransferKind::Info ? kInfoPlan : kFullPlan);
+        return openLinkPort();
+    }
+
+    void startWalk(const AddressPlan& walked)
+    {
+        plan = walked;
         blockAddress = plan.startAddress();
         lastPercent = 0;
         stopTimer(TimerId::Reply);
         const auto entries = static_cast<std::size_t>(std::lround(static_cast<double>(plan.endAddress) / kBlockSize)) + 1;
         blockRetries.assign(entries, kBlockResends);
         repeatsInRow = 0;
-        return openLinkPort();
+    }
+
+    /// The write has ended well: read the radio back, on the same port.
+    void startVerification()
+    {
+        written = memory;
+        memory.fill(0xFF);
+        verifying = true;
+        kind = TransferKind::Read;
+        startWalk(kFullPlan);
+        handshakeTries = 0;
+        svc.progress.showVerification();
+        sendHandshake();
+    }
+
+    /// Blocks of the full plan whose bytes differ, the identity bytes aside
+    /// (the write itself puts the radio's own identity there).
+    std::vector<long> differingBlocks() const
+    {
+        std::vector<long> blocks;
+        for (long block : planBlocks(kFullPlan)) {
+            for (long i = block; i < block + kBlockSize; ++i) {
+                if (i >= kHeaderAddress && i < kHeaderAddress + kIdentityHeaderBytes)
+                    continue;
+                if (memory[static_cast<std::size_t>(i)] != written[static_cast<std::size_t>(i)]) {
+                    blocks.push_back(block);
+                    break;
+                }
+            }
+        }
+        return blocks;
     }
 
     // --- senders ---------------------------------------------------------------
@@ -439,6 +478,10 @@ struct TransferEngine::State {
     {
         if (kind == TransferKind::Idle || finishing)
             return;
+        if (success && kind == TransferKind::Write && verifyAfterWrite) {
+            startVerification();
+            return;
+        }
         finishing = true;
         if (!success)
             send(Packet::EndRequest); // not awaited
@@ -447,10 +490,17 @@ struct TransferEngine::State {
         svc.port.close();            // lets the end request leave first
         if (isReadOrWrite())
             svc.progress.hideProgress();
-        outcome.kind = kind;
+        outcome.kind = verifying ? TransferKind::Write : kind;
         outcome.started = true;
         outcome.success = success;
-        if (success && kind == TransferKind::Read) {
+        if (verifying) {
+            outcome.verified = success;
+            if (success) {
+                outcome.mismatchedBlocks = differingBlocks();
+                outcome.success = outcome.mismatchedBlocks.empty();
+            }
+        }
+        if (success && kind == TransferKind::Read && !verifying) {
             readOkPending = true;
             readOkDue = false;
             startTimer(TimerId::ReadOk, kReadOkDelayMs);
@@ -458,10 +508,14 @@ struct TransferEngine::State {
         if (success && kind == TransferKind::Info)
             radioInfo = decodeRadioInfo(info, identity.modelName, bandCodeOf(context.document.model.bandLabel));
         svc.observer.transferEnding(outcome);
-        if (success && isReadOrWrite()) {
-            const TransferKind done = kind;
+        if (outcome.success && isReadOrWrite()) {
+            const TransferKind done = outcome.kind;
             tell([&] { svc.prompts.transferDone(done); });
+        } else if (verifying && success) {
+            const std::vector<long> blocks = outcome.mismatchedBlocks;
+            tell([&] { svc.prompts.verificationFailed(blocks); });
         }
+        verifying = false;
         stopTimer(TimerId::Reply);
         kind = TransferKind::Idle;
         readStep = 0;
@@ -554,6 +608,8 @@ TransferEngine::TransferEngine(TransferServices services, LinkSession& link, Tra
 }
 
 TransferEngine::~TransferEngine() = default;
+
+void TransferEngine::setVerifyAfterWrite(bool verify) { d_->verifyAfterWrite = verify; }
 
 bool TransferEngine::startRead()
 {

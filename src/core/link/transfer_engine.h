@@ -19,6 +19,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace zav::link {
 
@@ -92,6 +93,9 @@ public:
     virtual void passwordFailure() = 0;
     /// 9009 after a read, 9010 after a write, OK.
     virtual void transferDone(TransferKind kind) = 0;
+    /// After a write read back for verification: the blocks (their start
+    /// addresses) whose bytes the radio does not hold as written.
+    virtual void verificationFailed(const std::vector<long>& blocks) { (void)blocks; }
     /// The user wants to stop a write that is sending its data blocks: the
     /// radio would keep a partly written memory. True to stop anyway. Those
     /// with nobody to ask stop at once.
@@ -108,6 +112,9 @@ public:
     /// Bar and label (percent followed by "%"), 0..100.
     virtual void setPercent(int percent) = 0;
     virtual void hideProgress() = 0;
+    /// The write is done and is being read back: the window says so and
+    /// counts again from 0.
+    virtual void showVerification() {}
 };
 
 /// How a transfer ended.
@@ -119,6 +126,11 @@ struct TransferOutcome {
     /// radioVersion, then quit through the normal exit.
     bool otherVersionRequested = false;
     std::string radioVersion;
+    /// A write that was read back (setVerifyAfterWrite): success then also
+    /// means the radio holds every byte as written.
+    bool verified = false;
+    /// Start addresses of the blocks that differ after a write read back.
+    std::vector<long> mismatchedBlocks;
 };
 
 class TransferObserver {
@@ -188,6 +200,9 @@ public:
     /// is sent again and the write carries on. Anything else stops at once,
     /// as cancel(). True when the transfer stopped.
     bool requestStop();
+    /// Whether a successful write is read back and compared, block by block
+    /// (the radio's identity bytes aside), before it counts as done.
+    void setVerifyAfterWrite(bool verify);
 
     // --- events --------------------------------------------------------------
 

@@ -58,7 +58,7 @@ void printUsage()
                  "usage: zavprog-radio-sim [--link PATH] [--memory FILE] [--info FILE] [--dump FILE]\n"
                  "       [--model NAME] [--band-byte N] [--version VNNN] [--channel-mode N] [--password PW]\n"
                  "       [--echo] [--paced] [--lose P] [--seed N] [--repeat N] [--repeat-every N]\n"
-                 "       [--bad-checksum P] [--silent-after N]\n");
+                 "       [--bad-checksum P] [--silent-after N] [--corrupt ADDRESS]\n");
 }
 
 std::optional<Options> parseOptions(int argc, char** argv)
@@ -109,6 +109,8 @@ std::optional<Options> parseOptions(int argc, char** argv)
             o.faults.badChecksum = std::atof(v);
         else if (arg == "--silent-after" && need(v))
             o.faults.silentAfter = std::atol(v);
+        else if (arg == "--corrupt" && need(v))
+            o.faults.corruptAddress = std::strtol(v, nullptr, 0);
         else {
             printUsage();
             return std::nullopt;

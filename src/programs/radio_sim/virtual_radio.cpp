@@ -55,6 +55,9 @@ std::uint8_t VirtualRadio::byteAt(long address) const
 
 void VirtualRadio::store(long address, std::uint8_t value)
 {
+    // A failing memory cell: what was written is not what is kept.
+    if (address == faults_.corruptAddress)
+        value = static_cast<std::uint8_t>(~value);
     if (address >= link::kInfoBase && address < link::kInfoBase + link::kInfoBytes)
         info_[static_cast<std::size_t>(address - link::kInfoBase)] = value;
     else if (address >= 0 && address < link::kMemoryBytes)

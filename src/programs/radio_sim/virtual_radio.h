@@ -21,6 +21,7 @@ struct RadioFaults {
     int repeatFirst = 0;        ///< answer 0x0A to the first N write blocks
     int repeatEvery = 0;        ///< answer 0x0A once to every Nth write block
     long silentAfter = -1;      ///< stop answering after N replies (-1: never)
+    long corruptAddress = -1;   ///< a written byte at this address is stored inverted (-1: none)
     unsigned seed = 1;
 };
 

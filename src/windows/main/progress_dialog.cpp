@@ -80,4 +80,10 @@ void ProgressDialog::closeEvent(QCloseEvent* event)
     reject();
 }
 
+void ProgressDialog::showVerifying(const QString& title)
+{
+    setWindowTitle(title);
+    setPercent(0);
+}
+
 } // namespace zav

@@ -30,6 +30,9 @@ public:
 
     /// Bar value and "n%" label (clamped to 0..100).
     void setPercent(int percent);
+    /// The write is being read back: the window says "Verifying" and
+    /// counts from 0 again.
+    void showVerifying(const QString& title);
     [[nodiscard]] int percent() const;
     /// Closes the window for the transfer's end, without asking to cancel.
     void finish();

@@ -1,5 +1,7 @@
 #include "radio_link.h"
 
+#include "transfer_options.h"
+
 #include "app_context.h"
 #include "password_dialog.h"
 #include "progress_dialog.h"
@@ -13,6 +15,8 @@ namespace {
 
 // Stopping a write halfway leaves the radio with a partly written memory.
 constexpr int kTextStopWrite = 9034;
+constexpr int kTextVerifying = 32400;
+constexpr int kTextVerifyFailed = 32401; ///< %1 how many blocks, %2 their addresses
 
 } // namespace
 
@@ -47,7 +51,11 @@ bool RadioLink::start(bool (link::TransferEngine::*start)())
 }
 
 bool RadioLink::startRead() { return start(&link::TransferEngine::startRead); }
-bool RadioLink::startWrite() { return start(&link::TransferEngine::startWrite); }
+bool RadioLink::startWrite()
+{
+    engine_.setVerifyAfterWrite(TransferOptions::load().verifyAfterWrite);
+    return start(&link::TransferEngine::startWrite);
+}
 bool RadioLink::startInfoRead() { return start(&link::TransferEngine::startInfoRead); }
 
 void RadioLink::shutdown()
@@ -120,6 +128,19 @@ void RadioLink::transferDone(TransferKind kind)
     ui::inform(boxParent(), ctx_.text(link::doneTextId(kind)));
 }
 
+void RadioLink::verificationFailed(const std::vector<long>& blocks)
+{
+    // The first blocks say where; a long list would not help anyone.
+    constexpr std::size_t kShownBlocks = 8;
+    QStringList addresses;
+    for (std::size_t i = 0; i < blocks.size() && i < kShownBlocks; ++i)
+        addresses << QStringLiteral("0x%1").arg(blocks[i], 4, 16, QLatin1Char('0')).toUpper().replace("0X", "0x");
+    if (blocks.size() > kShownBlocks)
+        addresses << QStringLiteral("...");
+    ui::inform(boxParent(), ctx_.text(kTextVerifyFailed).arg(blocks.size()).arg(addresses.join(QStringLiteral(", "))),
+               ui::Icon::Critical);
+}
+
 bool RadioLink::confirmStopWrite()
 {
     return ui::ask(boxParent(), ctx_.text(kTextStopWrite), ui::Buttons::YesNo, ui::Icon::Warning, ui::Answer::No) ==
@@ -150,6 +171,12 @@ void RadioLink::setPercent(int percent)
 {
     if (progress_ && progress_->isVisible())
         progress_->setPercent(percent);
+}
+
+void RadioLink::showVerification()
+{
+    if (progress_)
+        progress_->showVerifying(ctx_.text(kTextVerifying));
 }
 
 void RadioLink::hideProgress()

@@ -68,11 +68,13 @@ private:
     void requestPassword() override;
     void passwordFailure() override;
     void transferDone(link::TransferKind kind) override;
+    void verificationFailed(const std::vector<long>& blocks) override;
     bool confirmStopWrite() override;
     // TransferProgress
     void showProgress(link::TransferKind kind) override;
     void setPercent(int percent) override;
     void hideProgress() override;
+    void showVerification() override;
     // TransferObserver
     void transferEnding(const link::TransferOutcome& outcome) override;
     void transferFinished(const link::TransferOutcome& outcome) override;

@@ -11,6 +11,7 @@ namespace {
 
 constexpr const char* kKeepBackups = "Backups/Keep";
 constexpr const char* kBackupDays = "Backups/Days";
+constexpr const char* kVerifyAfterWrite = "Transfers/VerifyAfterWrite";
 constexpr int kMostDays = 3650;
 
 } // namespace
@@ -20,6 +21,7 @@ TransferOptions TransferOptions::load()
     QSettings settings;
     TransferOptions options;
     options.keepBackups = settings.value(kKeepBackups, true).toBool();
+    options.verifyAfterWrite = settings.value(kVerifyAfterWrite, true).toBool();
     bool ok = false;
     const int days = settings.value(kBackupDays, kDefaultBackupDays).toInt(&ok);
     options.backupDays = ok ? std::clamp(days, 1, kMostDays) : kDefaultBackupDays;
@@ -31,6 +33,7 @@ void TransferOptions::store() const
     QSettings settings;
     settings.setValue(kKeepBackups, keepBackups);
     settings.setValue(kBackupDays, backupDays);
+    settings.setValue(kVerifyAfterWrite, verifyAfterWrite);
 }
 
 } // namespace zav

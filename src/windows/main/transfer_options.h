@@ -9,6 +9,8 @@ namespace zav {
 struct TransferOptions {
     bool keepBackups = true;
     int backupDays = 90;
+    /// A write is read back and compared before it counts as done.
+    bool verifyAfterWrite = true;
 
     [[nodiscard]] static TransferOptions load();
     void store() const;

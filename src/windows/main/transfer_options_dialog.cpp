@@ -19,6 +19,7 @@ constexpr int kTextTitle = 32220;
 constexpr int kTextKeepBackups = 32221;
 constexpr int kTextDays = 32222;
 constexpr int kTextKeptNewest = 32223; ///< %1 how many, %2 the folder
+constexpr int kTextVerifyAfterWrite = 32224;
 
 } // namespace
 
@@ -38,6 +39,10 @@ TransferOptionsDialog::TransferOptionsDialog(ui::AppContext& ctx, const Transfer
     days_->setEnabled(options.keepBackups);
     connect(keepBackups_, &QCheckBox::toggled, days_, &QWidget::setEnabled);
 
+    verify_ = new QCheckBox(ctx.text(kTextVerifyAfterWrite), this);
+    verify_->setObjectName("chkVerifyAfterWrite");
+    verify_->setChecked(options.verifyAfterWrite);
+
     auto* note = new QLabel(ctx.text(kTextKeptNewest).arg(kBackupsAlwaysKept).arg(QString::fromStdString(backupFolder())),
                             this);
     note->setWordWrap(true);
@@ -50,6 +55,7 @@ TransferOptionsDialog::TransferOptionsDialog(ui::AppContext& ctx, const Transfer
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(note);
+    layout->addWidget(verify_);
     layout->addLayout(buttons);
 }
 
@@ -58,6 +64,7 @@ TransferOptions TransferOptionsDialog::options() const
     TransferOptions o;
     o.keepBackups = keepBackups_->isChecked();
     o.backupDays = days_->value();
+    o.verifyAfterWrite = verify_->isChecked();
     return o;
 }
 

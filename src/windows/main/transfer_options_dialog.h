@@ -25,11 +25,13 @@ public:
     [[nodiscard]] TransferOptions options() const;
     [[nodiscard]] QCheckBox* keepBackupsBox() const { return keepBackups_; }
     [[nodiscard]] QSpinBox* daysBox() const { return days_; }
+    [[nodiscard]] QCheckBox* verifyBox() const { return verify_; }
     [[nodiscard]] QPushButton* okButton() const { return okButton_; }
 
 private:
     QCheckBox* keepBackups_ = nullptr;
     QSpinBox* days_ = nullptr;
+    QCheckBox* verify_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
 };
