@@ -211,6 +211,30 @@ private slots:
         QCOMPARE(blocked.err.count("no backup could be written"), 1);
     }
 
+    void verifiedWritesOnePerRadio()
+    {
+        const Document doc = sim::sampleDocument(0);
+        Document copy = doc;
+        QVERIFY(saveDocument(copy, path("verify.dat").toStdString()));
+        const QString dataHome = path("verify-home");
+        SimProcess good({"--echo"});
+        SimProcess bad({"--corrupt", "0x2175"});
+        QVERIFY(!good.device().isEmpty() && !bad.device().isEmpty());
+        // The sample holds out-of-list values on purpose (every bit of the
+        // packed bytes is used): --force past the check.
+        const CliRun write = Cli({"write", "--port", good.device(), "--port", bad.device(), path("verify.dat"), "--yes",
+                                  "--verify", "--force"},
+                                 {}, dataHome);
+        QCOMPARE(write.exitCode, 1);
+        QVERIFY2(write.out.contains(good.device() + ": written and verified"), qPrintable(write.out));
+        QVERIFY2(write.out.contains(bad.device() + ": verification failed: 1 block(s) differ: 0x2170"), qPrintable(write.out));
+        // Only the radio that holds the file has a backup of it.
+        const QStringList kept = QDir(dataHome + "/zavprog/backups").entryList(QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QVERIFY2(kept[0].contains("_write_"), qPrintable(kept[0]));
+        QCOMPARE(FileBytes(dataHome + "/zavprog/backups/" + kept[0]), FileBytes(path("verify.dat")));
+    }
+
     void oneFailureDoesNotStopTheOthers()
     {
         const Document doc = sim::sampleDocument(0);

@@ -1,8 +1,11 @@
 // write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes]
-// [--retries N] [--force]:
+// [--retries N] [--force] [--verify] [--no-backup]:
 // one data file to one radio or to several at the same time. A file with
 // errors (see check) is refused before any port is opened, unless --force.
+// --verify reads each radio back and compares; every radio written keeps a
+// backup of what it got.
 
+#include "cli_backup.h"
 #include "cli_check.h"
 #include "cli_open.h"
 #include "cli_radio.h"
@@ -50,6 +53,25 @@ bool WriteAllowed(const Document& doc, const QString& path, bool force, QTextStr
     return false;
 }
 
+/// "written", "written and verified", or why not; for a failed
+/// verification the first blocks that differ.
+QString resultLine(const link::TransferOutcome& outcome)
+{
+    if (outcome.success)
+        return outcome.verified ? QStringLiteral("written and verified") : QStringLiteral("written");
+    if (!outcome.verified || outcome.mismatchedBlocks.empty())
+        return QStringLiteral("write failed");
+    constexpr std::size_t kShown = 8;
+    QStringList blocks;
+    for (std::size_t i = 0; i < outcome.mismatchedBlocks.size() && i < kShown; ++i)
+        blocks << QStringLiteral("0x%1").arg(outcome.mismatchedBlocks[i], 4, 16, QLatin1Char('0'));
+    if (outcome.mismatchedBlocks.size() > kShown)
+        blocks << QStringLiteral("...");
+    return QStringLiteral("verification failed: %1 block(s) differ: %2")
+        .arg(outcome.mismatchedBlocks.size())
+        .arg(blocks.join(QStringLiteral(", ")));
+}
+
 int RunWrite(const QStringList& args)
 {
     QTextStream err(stderr);
@@ -59,9 +81,12 @@ int RunWrite(const QStringList& args)
     parser.addOption({"yes", "Write without asking."});
     parser.addOption({"allow-other-band", "Write to radios of a related band (answers OK to that question)."});
     parser.addOption({"force", "Write even when the check finds errors in the file."});
+    parser.addOption({"verify", "Read each radio back after writing and compare every block."});
     addRetriesOption(parser);
+    addBackupOption(parser);
     if (!parser.parse(QStringList{"write"} + args) || !parser.isSet("port") || parser.positionalArguments().size() != 1) {
-        err << "usage: zavprog-cli write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--retries N] [--force]\n";
+        err << "usage: zavprog-cli write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--retries N]"
+               " [--force] [--verify] [--no-backup]\n";
         return 2;
     }
     PromptPolicy policy{parser.isSet("allow-other-band")};
@@ -82,17 +107,21 @@ int RunWrite(const QStringList& args)
     std::vector<RadioJob*> running;
     for (const QString& device : parser.values("port")) {
         jobs.push_back(std::make_unique<RadioJob>(device, session, board, policy));
+        jobs.back()->engine().setVerifyAfterWrite(parser.isSet("verify"));
         running.push_back(jobs.back().get());
     }
     const int signal = runJobs(running, &link::TransferEngine::startWrite);
     board.close();
 
     QTextStream out(stdout);
+    Backups backups(parser, err);
     int failed = 0;
     for (const auto& job : jobs) {
-        const bool ok = job->outcome().success;
-        failed += !ok;
-        out << job->device() << ": " << (ok ? "written" : "write failed") << "\n";
+        const link::TransferOutcome& outcome = job->outcome();
+        failed += !outcome.success;
+        out << job->device() << ": " << resultLine(outcome) << "\n";
+        if (outcome.success)
+            backups.keep(session.doc, BackupKind::Write, job->device());
     }
     if (signal != 0)
         return signalExitCode(signal);
@@ -101,6 +130,6 @@ int RunWrite(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("write", "write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--force]   write radios", RunWrite);
+ZAV_CLI_COMMAND("write", "write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--force] [--verify]   write radios", RunWrite);
 
 } // namespace zav::cli
