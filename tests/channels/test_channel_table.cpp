@@ -498,6 +498,22 @@ private slots:
         QCOMPARE(again.openTable(2)->findChild<QLineEdit*>("txtGroupName")->text(), shown);
     }
 
+    void groupNameWithBytesThatAreNotGbk()
+    {
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {521, "02720000"}});
+        w.image().GroupNames[2].bytes = {'A', '\xFF', ' '};
+        w.doc().copyWorkingToSaved();
+        auto* table = w.openTable(2);
+        auto* name = table->findChild<QLineEdit*>("txtGroupName");
+        QCOMPARE(name->text(), QString("A") + QChar(0xFFFD));
+        QVERIFY(!w.doc().isModified()); // shown, not changed
+        name->setFocus();
+        name->end(false);
+        QTest::keyClick(name, 'B');
+        QCOMPARE(QByteArray::fromStdString(w.image().GroupNames[2].raw()), QByteArray("AB\0", 3));
+    }
+
     void detailEditorOpensFromTheDetailColumn()
     {
         ChannelWindows w;

@@ -594,8 +594,9 @@ void ChannelTableWindow::groupNameEdited(const QString& text)
     const int group = selectedGroup();
     if (isVfoGroupSelected() || group >= kGroupNames)
         return;
-    // The box takes only what GBK has and what fits the field.
-    if (const auto bytes = ui::toGbk(text))
+    // The box takes only what GBK has and what fits the field; bytes shown
+    // as U+FFFD have no GBK form and go once the name is edited.
+    if (const auto bytes = ui::toGbk(ui::editedText(text)))
         storeGroupName(image().GroupNames[static_cast<std::size_t>(group)], *bytes);
 }
 
