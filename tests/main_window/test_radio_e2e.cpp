@@ -3,6 +3,9 @@
 // questions, and what the document and the radio hold afterwards.
 
 #include "address_plan.h"
+#include "channel_fixture.h"
+#include "channel_grid_model.h"
+#include "channel_table_window.h"
 #include "data_file.h"
 #include "progress_dialog.h"
 #include "radio_info_window.h"
@@ -19,6 +22,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTableView>
 #include <QTreeWidget>
 
 #include <optional>
@@ -93,6 +97,7 @@ private slots:
     void radioInformationWindow();
     void closingMainWindowEndsTransfer();
     void readAndWriteLeaveBackups();
+    void unconfirmedCellValueIsWritten();
     void writeThatDoesNotTakeFailsVerification();
 };
 
@@ -392,4 +397,39 @@ void TestRadioE2E::writeThatDoesNotTakeFailsVerification()
     QVERIFY(!asked.contains(f.text(9010)));
     // No backup of a write that did not take.
     QVERIFY(QDir(f.dir.filePath("data/zavprog/backups")).entryList(QDir::Files).isEmpty());
+}
+
+void TestRadioE2E::unconfirmedCellValueIsWritten()
+{
+    QTemporaryDir dir;
+    const QString dump = dir.filePath("radio.bin");
+    SimProcess sim({"--dump", dump, "--channel-mode", "4"});
+    QVERIFY(!sim.device().isEmpty());
+    ShellFixture f;
+    // An extended-mode file, where frequencies are typed.
+    test::NewDocument(f.session.doc, kExtendedMode, {{1, "02700000"}, {521, "02720000"}});
+    QVERIFY(saveDocument(f.session.doc, f.dir.filePath("extended.dat").toStdString()));
+    MainWindow& w = f.open(sim.device().toStdString());
+    w.openFile(f.dir.filePath("extended.dat"));
+    ShellFixture::flush();
+    auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), "frmCommChInfo"));
+    QVERIFY(table);
+    const QModelIndex cell = table->gridModel()->index(4, 1); // row 5, receive frequency
+    table->grid()->scrollTo(cell);
+    QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, table->grid()->visualRect(cell).center());
+    auto* editor = table->findChild<QLineEdit*>("Text1");
+    QVERIFY(editor && editor->isVisible());
+    QTest::keyClicks(editor, "27.4"); // no Enter: the value is still in the box
+    const int number = groupBase(f.session.doc.image().OptFeat.Common1[common1::CurrentGroup], kExtendedMode) + 5;
+    QVERIFY(f.session.doc.findChannelByNumber(Int16(number)) < 0);
+
+    f.prompter.answers = {Answer::Ok, Answer::Ok}; // 9005, 9010
+    Action(w, "mnuWriteToRadio")->trigger();
+    QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, 2 * kTransferTimeoutMs));
+    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9005), f.text(9010)}));
+    const int index = f.session.doc.findChannelByNumber(Int16(number));
+    QVERIFY(index >= 0);
+    QCOMPARE(f.session.doc.active()[std::size_t(index)].RxFrequency.raw(), std::string("02740000"));
+    QTRY_VERIFY(QFileInfo(dump).size() == link::kMemoryBytes);
+    QCOMPARE(FirstDifference(ReadMemoryFile(dump), link::encodeDocument(f.session.doc)), QString());
 }
