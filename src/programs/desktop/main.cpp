@@ -5,12 +5,13 @@
 #include "prompts.h"
 #include "session.h"
 #include "startup.h"
+#include "user_folders.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLocale>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <memory>
@@ -39,8 +40,12 @@ int main(int argc, char* argv[])
     zav::StartupOptions startup;
     startup.programDir = QApplication::applicationDirPath().toStdString();
     startup.localeName = QLocale::system().name().toStdString();
-    startup.userConfigDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
+    // mysetup.ini, when the program's folder is read-only, goes beside the
+    // window position: $XDG_CONFIG_HOME/zavprog.
+    startup.userConfigDir = zav::userConfigFolder();
     zav::runStartup(session, startup);
+    // Every window, the child windows included, carries the program's icon.
+    QApplication::setWindowIcon(QIcon(QString::fromStdString(session.paths.programDir) + QStringLiteral("/About.png")));
     zav::ui::setMessageTitle(QString::fromUtf8(session.text(12000).c_str()));
 
     zav::MainOptions options;
