@@ -312,7 +312,7 @@ private:
             JsonValue item;
             if (!value(item, depth + 1))
                 return false;
-            out.members.emplace_back(std::move(key), std::move(item));
+            out.members.push_back({std::move(key), std::move(item)});
             skipSpace();
             if (pos_ < text_.size() && text_[pos_] == ',') {
                 ++pos_;
@@ -441,7 +441,7 @@ const JsonValue* JsonValue::find(std::string_view key) const
 
 JsonValue& JsonValue::add(std::string key, JsonValue value)
 {
-    members.emplace_back(std::move(key), std::move(value));
+    members.push_back({std::move(key), std::move(value)});
     return members.back().second;
 }
 

@@ -11,6 +11,8 @@
 
 namespace zav {
 
+struct JsonMember;
+
 struct JsonValue {
     enum class Kind { Null, Bool, Number, String, Array, Object };
 
@@ -18,12 +20,14 @@ struct JsonValue {
     bool boolean = false;
     std::string text; ///< a string's UTF-8 characters, or a number as written
     std::vector<JsonValue> items;
-    std::vector<std::pair<std::string, JsonValue>> members;
+    /// An object's members in file order. Not a std::pair: a pair holding
+    /// the type being defined does not compile with every compiler.
+    std::vector<JsonMember> members;
 
     static JsonValue number(long long value);
     static JsonValue string(std::string value);
-    static JsonValue array() { return ofKind(Kind::Array); }
-    static JsonValue object() { return ofKind(Kind::Object); }
+    static JsonValue array();
+    static JsonValue object();
     static JsonValue ofKind(Kind kind);
 
     /// The member named key of an object, or nullptr.
@@ -31,6 +35,15 @@ struct JsonValue {
     /// Adds a member to an object.
     JsonValue& add(std::string key, JsonValue value);
 };
+
+/// One member of an object: its key and its value, named as a pair's.
+struct JsonMember {
+    std::string first;
+    JsonValue second;
+};
+
+inline JsonValue JsonValue::array() { return ofKind(Kind::Array); }
+inline JsonValue JsonValue::object() { return ofKind(Kind::Object); }
 
 struct JsonParseResult {
     JsonValue value;
