@@ -268,10 +268,10 @@ private:
     void checkChannel(const TableView& t, const ChannelRecord& r, TableState& state)
     {
         const GroupPosition pos = groupOfChannel(r.Number, t.mode);
-        if (pos.group < 0 && r.Number != kChannelSlots) // 521 is the VFO slot, kept in either mode
-            push(channelFinding(FindingLevel::Information, t, r, 0, msg::ChannelInNoGroup, {}));
-        else
+        if (pos.group >= 0)
             ++state.channelsInGroup[static_cast<std::size_t>(pos.group)];
+        else if (r.Number != kChannelSlots) // 521 is the VFO slot, kept in either mode
+            push(channelFinding(FindingLevel::Information, t, r, 0, msg::ChannelInNoGroup, {}));
 
         checkFrequencies(t, r, pos, state);
         checkTones(t, r);
