@@ -1,6 +1,8 @@
 // zavprog-cli as a user runs it: from another working directory, against
 // the installed layout.
 
+#include "cli_process.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -15,28 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-QString ProgramDir() { return qEnvironmentVariable("ZAV_PROGRAM_DIR"); }
-
-Run Cli(const QStringList& args, const QString& workDir)
-{
-    QProcess p;
-    p.setWorkingDirectory(workDir);
-    p.start(ProgramDir() + "/zavprog-cli", args);
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 /// An installed English text, read the way the program reads it.
 QString EnglishText(int id)
@@ -53,12 +33,6 @@ QString EnglishText(int id)
             return QString::fromUtf8(line.mid(line.indexOf('=') + 1).trimmed());
     }
     return {};
-}
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void writeAll(const QString& path, const QByteArray& data)

@@ -1,6 +1,8 @@
 // The exchange commands as a user runs them: export-csv, import-csv,
 // export-json and import-json on data files written by the program itself.
 
+#include "cli_process.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -8,34 +10,6 @@
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-QString ProgramDir() { return qEnvironmentVariable("ZAV_PROGRAM_DIR"); }
-
-Run Cli(const QStringList& args, const QString& workDir)
-{
-    QProcess p;
-    p.setWorkingDirectory(workDir);
-    p.start(ProgramDir() + "/zavprog-cli", args);
-    Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 bool WriteAll(const QString& path, const QByteArray& data)
 {
