@@ -16,7 +16,7 @@ RUNTIME="libqt6widgets6 libqt6serialport6 libqt6multimedia6 qt6-qpa-plugins font
 BUILD="cmake make g++ clang libclang-rt-dev qt6-base-dev qt6-serialport-dev qt6-multimedia-dev dpkg-dev fakeroot"
 # Running the tests: headless windows, a sound server with a null sink,
 # the checks of the installed menu entry and manual pages.
-TEST="xvfb xauth pulseaudio pulseaudio-utils desktop-file-utils man-db"
+TEST="xvfb xauth pulseaudio pulseaudio-utils desktop-file-utils man-db poppler-utils"
 
 case "${1:-}" in
     --runtime) PACKAGES="$RUNTIME" ;;
