@@ -88,7 +88,7 @@ private slots:
     void writeThenRead()
     {
         const std::vector<Fields> records{{"a", "b,c", "\"q\""}, {"", " x ", "line\r\nbreak"}, {"\xEF\xBB\xBFz", ";", ""}};
-        for (char separator : {',', ';'}) {
+        for (char separator : {',', ';', '\t'}) {
             std::string text;
             for (const Fields& r : records)
                 text += csvRecord(r, separator);

@@ -246,29 +246,15 @@ std::string columnName(const CsvRecord& header, int column)
     return "column " + std::to_string(column);
 }
 
-} // namespace
-
-std::string CsvProblem::message() const { return "row " + std::to_string(row) + ", column \"" + column + "\": " + reason; }
-
-std::vector<std::string> channelCsvHeader()
-{
-    std::vector<std::string> header{csvcolumn::Group,  csvcolumn::GroupName, csvcolumn::Position,
-                                    csvcolumn::Number, csvcolumn::Receive,   csvcolumn::Offset,
-                                    csvcolumn::RxTone, csvcolumn::TxTone,    busyLockoutColumn().name};
-    for (const OptionColumn& column : optionColumns())
-        header.emplace_back(column.name);
-    return header;
-}
-
-std::string exportChannelsCsv(const Document& doc)
+/// Header and one row per record, in channel order.
+std::string channelRows(const Document& doc, std::vector<ChannelRecord> records, char separator)
 {
     const RadioImage& image = doc.image();
     const BandLimits band = documentBand(doc);
-    std::vector<ChannelRecord> records(doc.active().begin(), doc.active().begin() + doc.activeCount());
     std::stable_sort(records.begin(), records.end(),
                      [](const ChannelRecord& a, const ChannelRecord& b) { return a.Number < b.Number; });
 
-    std::string out = csvRecord(channelCsvHeader());
+    std::string out = csvRecord(channelCsvHeader(), separator);
     for (const ChannelRecord& record : records) {
         const GroupPosition where = groupOfChannel(record.Number, image.ChannelMode);
         const bool placed = where.group >= 0;
@@ -286,12 +272,69 @@ std::string exportChannelsCsv(const Document& doc)
         };
         for (const OptionColumn& column : optionColumns())
             fields.push_back(optionText(column, *record.option(column.fieldId)));
-        out += csvRecord(fields);
+        out += csvRecord(fields, separator);
     }
     return out;
 }
 
-CsvImportResult importChannelsCsv(Document& doc, std::string_view text)
+/// Column positions by lower-case name; a repeated name: the first counts.
+std::map<std::string, std::size_t> columnsOf(const std::vector<std::string>& header)
+{
+    std::map<std::string, std::size_t> columns;
+    for (std::size_t k = 0; k < header.size(); ++k)
+        columns.emplace(lowerCase(header[k]), k);
+    return columns;
+}
+
+/// Stores a checked record: over the channel of its number, else as a new
+/// record at the table's end. False when the table is full.
+bool storeChannel(Document& doc, const ChannelRecord& record)
+{
+    const int index = doc.findChannelByNumber(record.Number);
+    if (index >= 0) {
+        doc.active()[static_cast<std::size_t>(index)] = record;
+        return true;
+    }
+    const int used = doc.activeCount();
+    if (used >= kChannelSlots)
+        return false;
+    doc.active()[static_cast<std::size_t>(used)] = record;
+    doc.image().ChannelCount = static_cast<Int16>(used + 1);
+    return true;
+}
+
+} // namespace
+
+std::string CsvProblem::message() const { return "row " + std::to_string(row) + ", column \"" + column + "\": " + reason; }
+
+std::vector<std::string> channelCsvHeader()
+{
+    std::vector<std::string> header{csvcolumn::Group,  csvcolumn::GroupName, csvcolumn::Position,
+                                    csvcolumn::Number, csvcolumn::Receive,   csvcolumn::Offset,
+                                    csvcolumn::RxTone, csvcolumn::TxTone,    busyLockoutColumn().name};
+    for (const OptionColumn& column : optionColumns())
+        header.emplace_back(column.name);
+    return header;
+}
+
+std::string exportChannelsCsv(const Document& doc)
+{
+    std::vector<ChannelRecord> records(doc.active().begin(), doc.active().begin() + doc.activeCount());
+    return channelRows(doc, std::move(records), ',');
+}
+
+std::string copyChannelsText(const Document& doc, const std::vector<int>& numbers)
+{
+    std::vector<ChannelRecord> records;
+    for (const int number : numbers) {
+        const int index = number > 0 && number <= kChannelSlots ? doc.findChannelByNumber(static_cast<Int16>(number)) : -1;
+        if (index >= 0)
+            records.push_back(doc.active()[static_cast<std::size_t>(index)]);
+    }
+    return channelRows(doc, std::move(records), '\t');
+}
+
+CsvImportResult importChannelsCsv(Document& doc, std::string_view text, RefusedRows refused)
 {
     CsvImportResult result;
     const CsvTable table = readCsv(text);
@@ -305,9 +348,7 @@ CsvImportResult importChannelsCsv(Document& doc, std::string_view text)
             {header.number, columnName(header, header.faults.front().column), header.faults.front().reason});
         return result;
     }
-    std::map<std::string, std::size_t> columns;
-    for (std::size_t k = 0; k < header.fields.size(); ++k)
-        columns.emplace(lowerCase(header.fields[k]), k); // a repeated name: the first one counts
+    const std::map<std::string, std::size_t> columns = columnsOf(header.fields);
     const auto named = [&](const char* name) { return columns.count(lowerCase(name)) > 0; };
     if (!named(csvcolumn::Number) && !(named(csvcolumn::Group) && named(csvcolumn::Position))) {
         result.problems.push_back({header.number, csvcolumn::Number,
@@ -340,9 +381,13 @@ CsvImportResult importChannelsCsv(Document& doc, std::string_view text)
         }
         records.push_back(reader.record);
     }
-    if (result.ok() && records.empty())
-        result.problems.push_back({header.number + 1, csvcolumn::Number, "the file holds no channel; a table keeps at least one"});
-    if (!result.ok())
+    if (records.empty() && (result.ok() || refused == RefusedRows::SkipThem)) {
+        if (result.ok())
+            result.problems.push_back(
+                {header.number + 1, csvcolumn::Number, "the file holds no channel; a table keeps at least one"});
+        return result;
+    }
+    if (!result.ok() && refused == RefusedRows::ChangeNothing)
         return result;
 
     std::stable_sort(records.begin(), records.end(),
@@ -353,6 +398,76 @@ CsvImportResult importChannelsCsv(Document& doc, std::string_view text)
     for (int g = 0; g < groupCount(doc.image().ChannelMode); ++g)
         recheckEmergencyChannels(doc, g);
     result.channels = static_cast<int>(records.size());
+    result.stored = result.channels;
+    return result;
+}
+
+CsvImportResult pasteChannelsText(Document& doc, std::string_view text, int group, int firstPosition,
+                                  RefusedRows refused)
+{
+    CsvImportResult result;
+    result.channels = doc.activeCount();
+    const Int16 mode = doc.image().ChannelMode;
+    if (group < 0 || group >= groupCount(mode))
+        return result;
+    const CsvTable table = readCsv(text);
+    if (table.records.empty())
+        return result;
+
+    // A spreadsheet's cells may come without the header: then the columns
+    // are the ones this program copies, in its order.
+    std::vector<std::string> header = table.records.front().fields;
+    bool hasHeader = false;
+    for (const std::string& field : header)
+        hasHeader = hasHeader || lowerCase(field) == lowerCase(csvcolumn::Receive);
+    if (!hasHeader)
+        header = channelCsvHeader();
+    std::size_t width = header.size();
+    for (const CsvRecord& row : table.records)
+        width = std::max(width, row.fields.size());
+    // The place comes from where the rows are pasted, not from what they name.
+    std::map<std::string, std::size_t> columns = columnsOf(header);
+    columns[lowerCase(csvcolumn::Group)] = width;
+    columns[lowerCase(csvcolumn::Position)] = width + 1;
+    columns[lowerCase(csvcolumn::Number)] = width + 2;
+    const CsvRecord headerRecord{1, header, {}};
+
+    const int size = groupSize(group, mode);
+    std::vector<ChannelRecord> records;
+    int position = firstPosition;
+    for (std::size_t r = hasHeader ? 1 : 0; r < table.records.size(); ++r, ++position) {
+        CsvRecord row = table.records[r];
+        if (!row.faults.empty()) {
+            result.problems.push_back({row.number, columnName(headerRecord, row.faults.front().column),
+                                       row.faults.front().reason});
+            continue;
+        }
+        if (position < 1 || position > size) {
+            result.problems.push_back({row.number, csvcolumn::Position,
+                                       "position " + std::to_string(position) + " is past the end of group "
+                                           + std::to_string(group) + " (1.." + std::to_string(size) + ")"});
+            continue;
+        }
+        row.fields.resize(width + 3);
+        row.fields[width] = std::to_string(group);
+        row.fields[width + 1] = std::to_string(position);
+        row.fields[width + 2] = std::to_string(groupBase(group, mode) + position);
+        RowReader reader(doc, columns, row);
+        if (!reader.read()) {
+            result.problems.push_back(*reader.problem);
+            continue;
+        }
+        records.push_back(reader.record);
+    }
+    if (!result.ok() && refused == RefusedRows::ChangeNothing)
+        return result;
+    // Full only when every slot of the table is taken and a new one is asked for.
+    for (const ChannelRecord& record : records) {
+        if (storeChannel(doc, record))
+            ++result.stored;
+    }
+    recheckEmergencyChannels(doc, group);
+    result.channels = doc.activeCount();
     return result;
 }
 

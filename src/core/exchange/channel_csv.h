@@ -47,15 +47,37 @@ struct CsvProblem {
 struct CsvImportResult {
     std::vector<CsvProblem> problems; ///< at most one per row; empty when imported
     int channels = 0;                 ///< channels in the table after the import
+    int stored = 0;                   ///< rows stored (0 when nothing changed)
 
     [[nodiscard]] bool ok() const { return problems.empty(); }
+};
+
+/// What becomes of the rows that passed when others were refused.
+enum class RefusedRows {
+    ChangeNothing, ///< one refused row and nothing changes
+    SkipThem,      ///< the rows that passed are stored, the refused ones left out
 };
 
 /// Replaces doc's active channel table with the rows of text. Columns are
 /// found by name (letter case aside) in any order; unknown columns are
 /// ignored. A column that is absent keeps the value the channel of that
-/// number had, or a new channel's value. Nothing of doc changes unless every
-/// row passed.
-CsvImportResult importChannelsCsv(Document& doc, std::string_view text);
+/// number had, or a new channel's value. By default nothing of doc changes
+/// unless every row passed.
+CsvImportResult importChannelsCsv(Document& doc, std::string_view text,
+                                  RefusedRows refused = RefusedRows::ChangeNothing);
+
+/// The channels of the given numbers (those doc's active table holds) as
+/// the clipboard carries them to a spreadsheet: the CSV's columns separated
+/// by tabs, a header row first, CRLF line ends.
+[[nodiscard]] std::string copyChannelsText(const Document& doc, const std::vector<int>& numbers);
+
+/// Writes clipboard rows (copyChannelsText's, or a spreadsheet's cells with
+/// or without the header row; tabs, commas or semicolons) into group of the
+/// active table: the first row into position firstPosition, each next row
+/// into the next position, whatever group, position or number the rows
+/// name. Every row is checked as importChannelsCsv checks it; a row past the
+/// group's end is refused. Channels in other positions stay.
+CsvImportResult pasteChannelsText(Document& doc, std::string_view text, int group, int firstPosition,
+                                  RefusedRows refused = RefusedRows::ChangeNothing);
 
 } // namespace zav

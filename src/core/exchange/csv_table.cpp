@@ -5,11 +5,13 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-/// The separator of a file: whatever the header uses more of, "," or ";".
+/// The separator of a file: whatever the header uses most of, "," or ";" or
+/// a tab (what spreadsheets put on the clipboard); "," on a tie.
 char detectSeparator(std::string_view text)
 {
     int commas = 0;
     int semicolons = 0;
+    int tabs = 0;
     bool quoted = false;
     for (char c : text) {
         if (c == '"')
@@ -20,7 +22,11 @@ char detectSeparator(std::string_view text)
             ++commas;
         else if (!quoted && c == ';')
             ++semicolons;
+        else if (!quoted && c == '\t')
+            ++tabs;
     }
+    if (tabs > commas && tabs > semicolons)
+        return '\t';
     return semicolons > commas ? ';' : ',';
 }
 

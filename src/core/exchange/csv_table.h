@@ -30,7 +30,7 @@ struct CsvTable {
 };
 
 /// Reads every record of text. The separator is "," unless the first record
-/// holds more ";" than "," outside quotes. Lines that hold nothing at all
+/// holds more ";" or more tabs than "," outside quotes. Lines that hold nothing at all
 /// are skipped but still counted.
 [[nodiscard]] CsvTable readCsv(std::string_view text);
 
