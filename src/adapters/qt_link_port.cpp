@@ -29,6 +29,8 @@ QString QtLinkPort::deviceName() const { return device_; }
 
 void QtLinkPort::setReceiver(Receiver receiver) { receiver_ = std::move(receiver); }
 
+void QtLinkPort::setReceiveTap(Receiver tap) { tap_ = std::move(tap); }
+
 QString QtLinkPort::lastError() const { return lastError_; }
 
 bool QtLinkPort::open()
@@ -84,7 +86,10 @@ void QtLinkPort::clearBuffers()
     if (port_.isOpen()) {
         port_.clear(QSerialPort::AllDirections);
         // Bytes Qt already took from the driver are not covered by clear().
-        port_.readAll();
+        const QByteArray dropped = port_.readAll();
+        if (tap_ && !dropped.isEmpty())
+            tap_(std::span(reinterpret_cast<const std::uint8_t*>(dropped.constData()),
+                           static_cast<std::size_t>(dropped.size())));
     }
 }
 
@@ -100,7 +105,10 @@ void QtLinkPort::write(std::span<const std::uint8_t> bytes)
 
 void QtLinkPort::onReadyRead()
 {
-    pending_.append(port_.readAll());
+    const QByteArray chunk = port_.readAll();
+    if (tap_ && !chunk.isEmpty())
+        tap_(std::span(reinterpret_cast<const std::uint8_t*>(chunk.constData()), static_cast<std::size_t>(chunk.size())));
+    pending_.append(chunk);
     deliverIfComplete();
 }
 

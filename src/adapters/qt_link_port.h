@@ -34,6 +34,9 @@ public:
     [[nodiscard]] QString deviceName() const;
     /// Where received bytes go, usually TransferEngine::onBytesReceived.
     void setReceiver(Receiver receiver);
+    /// Sees every chunk as it comes off the wire, before any framing (the
+    /// wire trace).
+    void setReceiveTap(Receiver tap);
     /// The last error of the port, for diagnostics ("" when none).
     [[nodiscard]] QString lastError() const;
 
@@ -53,6 +56,7 @@ private:
     QSerialPort port_;
     QByteArray pending_;
     Receiver receiver_;
+    Receiver tap_;
     QString lastError_;
     int threshold_ = 1;
 };
