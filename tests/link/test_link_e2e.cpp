@@ -209,7 +209,7 @@ private slots:
         QTest::newRow("wrong model") << Args({"--model", "KD1415", "--band-byte", "2"}) << false << "9012:ZAV415E";
         QTest::newRow("related band") << Args({"--band-byte", "2"}) << true << "9014";
         QTest::newRow("other band") << Args({"--band-byte", "16"}) << true << "9030";
-        QTest::newRow("other version") << Args({"--version", "V210"}) << false << "version:V210";
+        QTest::newRow("other version") << Args({"--radio-version", "V210"}) << false << "version:V210";
     }
     void radioChecks()
     {

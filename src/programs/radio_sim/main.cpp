@@ -4,6 +4,7 @@
 
 #include "memory_map.h"
 #include "sample_document.h"
+#include "sim_options.h"
 #include "virtual_radio.h"
 
 #include "atomic_file.h"
@@ -20,7 +21,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,90 +34,6 @@ constexpr auto kByteTime = std::chrono::nanoseconds(1'000'000'000LL * 10 / 9600)
 
 volatile sig_atomic_t stopRequested = 0;
 void onSignal(int) { stopRequested = 1; }
-
-struct Options {
-    std::string link;
-    std::string memoryFile;
-    std::string infoFile;
-    std::string dumpFile;
-    std::string model = "ZAV415";
-    int bandByte = 0;
-    std::string version = "V300";
-    int channelMode = -1; // -1: as the memory holds it
-    bool modelSet = false;
-    bool bandSet = false;
-    bool versionSet = false;
-    std::string password;
-    bool paced = false;
-    zav::sim::RadioFaults faults;
-};
-
-void printUsage()
-{
-    std::fprintf(stderr,
-                 "usage: zavprog-radio-sim [--link PATH] [--memory FILE] [--info FILE] [--dump FILE]\n"
-                 "       [--model NAME] [--band-byte N] [--version VNNN] [--channel-mode N] [--password PW]\n"
-                 "       [--echo] [--paced] [--lose P] [--seed N] [--repeat N] [--repeat-every N]\n"
-                 "       [--bad-checksum P] [--silent-after N] [--corrupt ADDRESS]\n");
-}
-
-std::optional<Options> parseOptions(int argc, char** argv)
-{
-    Options o;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
-        auto need = [&](const char*& out) {
-            out = value();
-            return out != nullptr;
-        };
-        const char* v = nullptr;
-        if (arg == "--echo")
-            o.faults.echo = true;
-        else if (arg == "--paced")
-            o.paced = true;
-        else if (arg == "--link" && need(v))
-            o.link = v;
-        else if (arg == "--memory" && need(v))
-            o.memoryFile = v;
-        else if (arg == "--info" && need(v))
-            o.infoFile = v;
-        else if (arg == "--dump" && need(v))
-            o.dumpFile = v;
-        else if (arg == "--model" && need(v)) {
-            o.model = v;
-            o.modelSet = true;
-        } else if (arg == "--band-byte" && need(v)) {
-            o.bandByte = std::atoi(v);
-            o.bandSet = true;
-        } else if (arg == "--version" && need(v)) {
-            o.version = v;
-            o.versionSet = true;
-        } else if (arg == "--channel-mode" && need(v))
-            o.channelMode = std::atoi(v);
-        else if (arg == "--password" && need(v))
-            o.password = v;
-        else if (arg == "--lose" && need(v))
-            o.faults.lose = std::atof(v);
-        else if (arg == "--seed" && need(v))
-            o.faults.seed = static_cast<unsigned>(std::strtoul(v, nullptr, 10));
-        else if (arg == "--repeat" && need(v))
-            o.faults.repeatFirst = std::atoi(v);
-        else if (arg == "--repeat-every" && need(v))
-            o.faults.repeatEvery = std::atoi(v);
-        else if (arg == "--bad-checksum" && need(v))
-            o.faults.badChecksum = std::atof(v);
-        else if (arg == "--silent-after" && need(v))
-            o.faults.silentAfter = std::atol(v);
-        else if (arg == "--corrupt" && need(v))
-            o.faults.corruptAddress = std::strtol(v, nullptr, 0);
-        else {
-            printUsage();
-            return std::nullopt;
-        }
-    }
-    return o;
-}
 
 template <class Buffer>
 bool loadExact(const std::string& path, Buffer& buffer)
@@ -160,10 +76,22 @@ struct Scheduled {
 
 int main(int argc, char** argv)
 {
-    const auto options = parseOptions(argc, argv);
-    if (!options)
+    const zav::sim::SimCommandLine command = zav::sim::parseSimCommandLine(argc, argv);
+    switch (command.outcome) {
+    case zav::sim::SimCommandLine::Outcome::Help:
+        std::fputs(zav::sim::simHelpText().c_str(), stdout);
+        return 0;
+    case zav::sim::SimCommandLine::Outcome::Version:
+        std::printf("zavprog-radio-sim %s\n", ZAV_PROGRAM_VERSION);
+        return 0;
+    case zav::sim::SimCommandLine::Outcome::Error:
+        std::fprintf(stderr, "zavprog-radio-sim: %s\n(zavprog-radio-sim --help lists the options)\n",
+                     command.error.c_str());
         return 2;
-    const Options& o = *options;
+    case zav::sim::SimCommandLine::Outcome::Run:
+        break;
+    }
+    const zav::sim::SimOptions& o = command.options;
 
     zav::link::RadioMemory memory = zav::sim::sampleMemory();
     zav::link::InfoBlock info = zav::sim::sampleInfoBlock();
