@@ -1,9 +1,14 @@
 #include "command.h"
 
 #include <QCoreApplication>
+#ifdef ZAV_CLI_REPORT
+#include <QGuiApplication>
+#endif
 #include <QTextStream>
 
 #include <algorithm>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 namespace zav::cli {
@@ -29,7 +34,18 @@ const std::vector<Command>& commands() { return Registry(); }
 
 int main(int argc, char* argv[])
 {
+#ifdef ZAV_CLI_REPORT
+    // The report lays out text and draws pictures, which takes Qt Gui (on
+    // the offscreen platform: no display needed); every other command stays
+    // a plain core application.
+    const bool drawing = argc > 1 && std::string_view(argv[1]) == "report";
+    if (drawing)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app = drawing ? std::make_unique<QGuiApplication>(argc, argv)
+                                                          : std::make_unique<QCoreApplication>(argc, argv);
+#else
     QCoreApplication app(argc, argv);
+#endif
     QCoreApplication::setApplicationName("zavprog-cli");
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();

@@ -1,0 +1,74 @@
+// report FILE.dat -o REPORT.pdf: the printed report of a document as a PDF
+// file, in English or Chinese (--language en|zh; by default the locale's,
+// as the desktop program starts).
+
+#include "cli_open.h"
+#include "command.h"
+
+#include "report_builder.h"
+#include "report_pdf.h"
+#include "startup.h"
+#include "text_catalog.h"
+
+#include <QCommandLineParser>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTextDocument>
+
+#include <map>
+
+namespace zav::cli {
+namespace {
+
+int RunReport(const QStringList& args)
+{
+    QTextStream err(stderr);
+    QCommandLineParser parser;
+    parser.addOption({{"o", "output"}, "PDF file to write.", "FILE"});
+    parser.addOption({"language", "Language of the report: en or zh (default: the locale's).", "LANG"});
+    const auto usage = [&] {
+        err << "usage: zavprog-cli report FILE.dat -o REPORT.pdf [--language en|zh]\n";
+        return 2;
+    };
+    if (!parser.parse(QStringList{"report"} + args) || !parser.isSet("o") || parser.positionalArguments().size() != 1)
+        return usage();
+    int language = languageFromLocale(QLocale::system().name().toStdString());
+    if (parser.isSet("language")) {
+        const QString wanted = parser.value("language").toLower();
+        if (wanted != "en" && wanted != "zh")
+            return usage();
+        language = wanted == "zh" ? 2 : 1;
+    }
+    const QString path = parser.positionalArguments().first();
+    Document doc;
+    if (!openDataFile(path, doc, err))
+        return 1;
+
+    TextCatalog catalog;
+    catalog.setFile(installedPaths().languageFile(languageFileFor(language)));
+    // The catalog reads its file on every lookup; a report asks for the
+    // same few labels hundreds of times.
+    std::map<int, QString> cache;
+    const report::TextLookup text = [&](int id) {
+        auto found = cache.find(id);
+        if (found == cache.end())
+            found = cache.emplace(id, QString::fromStdString(catalog.text(id))).first;
+        return found->second;
+    };
+    const report::ReportInfo info{QFileInfo(path).fileName(), QDateTime::currentDateTime(), language == 2};
+    const auto pages = report::reportDocument(doc, text, info);
+    const QString output = parser.value("o");
+    QString error;
+    if (!report::writeReportPdf(*pages, output, text(32700) + " - " + info.fileName, &error)) {
+        err << "zavprog-cli: " << output << ": " << error << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+ZAV_CLI_COMMAND("report", "report FILE.dat -o REPORT.pdf [--language en|zh]   the printed report as PDF", RunReport);
+
+} // namespace zav::cli

@@ -1,0 +1,476 @@
+#include "report_builder.h"
+
+#include "channel_columns.h"
+#include "channel_groups.h"
+#include "channel_writes.h"
+#include "codecs.h"
+#include "dtmf_rules.h"
+#include "feature_rules.h"
+#include "gbk_text.h"
+#include "optional_feature_rules.h"
+#include "tone_tip_rules.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QImage>
+#include <QPainter>
+#include <QTextDocument>
+#include <QUrl>
+
+#include <array>
+#include <vector>
+
+namespace zav::report {
+namespace {
+
+namespace text {
+constexpr int Title = 32700;
+constexpr int Model = 32701;
+constexpr int Band = 32702;
+constexpr int Mode = 32703;
+constexpr int File = 32704;
+constexpr int Date = 32705;
+constexpr int CountryMode = 32706;
+constexpr int ExtendedMode = 32707;
+constexpr int Group = 32708;
+constexpr int Position = 32709;
+constexpr int Offset = 32710;
+constexpr int Differences = 32711;
+constexpr int NoChannels = 32712;
+constexpr int ChannelTotal = 32713;
+constexpr int CodeMemory = 32714;
+constexpr int IdCode = 32715;
+constexpr int BotCode = 32716;
+constexpr int EotCode = 32717;
+constexpr int StunCode = 32718;
+constexpr int KillCode = 32719;
+constexpr int ToneTip = 32720;
+constexpr int ToneTipFacts = 32721;
+constexpr int NoToneTips = 32722;
+constexpr int PowerOnText = 32723;
+constexpr int Empty = 32724;
+constexpr int NoCodes = 32725;
+constexpr int MessageLine = 32726;
+constexpr int Channels = 32727;
+constexpr int NoGroup = 32728;
+
+// Texts the windows already show.
+constexpr int ChannelInformation = 12001;
+constexpr int OptionalFeatures = 16000;
+constexpr int Dtmf = 18000;
+constexpr int ToneTips = 12014;
+constexpr int EmbeddedMessage = 12006;
+constexpr int ChannelColumn = 14001;
+constexpr int ReceiveColumn = 14002;
+constexpr int RxToneColumn = 14005;
+constexpr int TxToneColumn = 14006;
+constexpr int ListOff = 15030;
+constexpr int CodeOff = 14013;
+} // namespace text
+
+/// The per-channel options by the captions the windows give them (the
+/// detail editor's, or the check's where the editor has none).
+int optionCaption(int fieldId)
+{
+    switch (fieldId) {
+    case 7: return 15014;
+    case 8: return 15033;
+    case 9: return 32660;
+    case 10: return 32661;
+    case 11: return 15011;
+    case 12: return 32662;
+    case 13: return 15037;
+    case 14: return 15015;
+    case 15: return 15016;
+    case 16: return 15017;
+    case 17: return 15018;
+    case 18: return 15019;
+    case 19: return 15020;
+    case 21: return 32663;
+    case 22: return 15038;
+    case 23: return 15200;
+    case 24: return 15201;
+    case 25: return 32664;
+    case 26: return 32665;
+    case 27: return 32666;
+    case 28: return 15013;
+    case 29: return 15205;
+    case 30: return 15023;
+    case 37: return 15300;
+    case 38: return 15301;
+    case 39: return 15302;
+    case 40: return 15303;
+    case 41: return 15304;
+    case 42: return 15400;
+    case 43: return 15401;
+    case 44: return 15402;
+    default: return 0;
+    }
+}
+
+QString esc(const QString& s) { return s.toHtmlEscaped(); }
+QString esc(const std::string& s) { return QString::fromStdString(s).toHtmlEscaped(); }
+
+/// A menu caption without its shortcut mark.
+QString plain(QString caption)
+{
+    caption.remove(QLatin1Char('&'));
+    return caption.trimmed();
+}
+
+class Builder {
+public:
+    Builder(const Document& doc, const TextLookup& lookup, const ReportInfo& info)
+        : doc_(doc), lookup_(lookup), info_(info), band_(documentBand(doc))
+    {
+    }
+
+    QString build()
+    {
+        html_ += QStringLiteral("<html><head><style>"
+                                "h1 { font-size: 17pt; margin-bottom: 2px; }"
+                                "h2 { font-size: 12.5pt; margin-top: 16px; margin-bottom: 4px; color: #1f3a5f;"
+                                " border-bottom: 1px solid #1f3a5f; }"
+                                "h3 { font-size: 10.5pt; margin-top: 10px; margin-bottom: 3px; }"
+                                "table.grid { border-collapse: collapse; }"
+                                "table.grid th { background-color: #dfe6ee; font-weight: bold; }"
+                                "td, th { font-size: 8.5pt; padding: 2px 5px; }"
+                                "td.num { text-align: right; }"
+                                "p.note { font-size: 8.5pt; color: #555555; }"
+                                "</style></head><body>");
+        header();
+        channels();
+        optionalFeatures();
+        dtmf();
+        toneTips();
+        messages();
+        html_ += QStringLiteral("</body></html>");
+        return html_;
+    }
+
+private:
+    QString t(int id) const { return lookup_(id); }
+
+    void heading(int id) { html_ += QStringLiteral("<h2>%1</h2>").arg(esc(plain(t(id)))); }
+
+    void note(const QString& s) { html_ += QStringLiteral("<p class=\"note\">%1</p>").arg(esc(s)); }
+
+    /// Two-column table of caption and value.
+    void facts(const std::vector<std::pair<QString, QString>>& rows)
+    {
+        html_ += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">");
+        for (const auto& [caption, value] : rows)
+            html_ += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(esc(caption), esc(value));
+        html_ += QStringLiteral("</table>");
+    }
+
+    void header()
+    {
+        const RadioImage& image = doc_.image();
+        html_ += QStringLiteral("<h1>%1</h1>").arg(esc(t(text::Title)));
+        const QString mode = t(isExtendedMode(image.ChannelMode) ? text::ExtendedMode : text::CountryMode);
+        facts({
+            {t(text::Model), QString::fromStdString(doc_.model.modelName)},
+            {t(text::Band), QString::fromStdString(doc_.model.bandLabel)},
+            {t(text::Mode), mode},
+            {t(text::File), info_.fileName},
+            {t(text::Date), info_.printed.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
+            {t(text::Channels), QString::number(doc_.activeCount())},
+        });
+    }
+
+    QString optionValueText(const OptionColumn& column, int value) const
+    {
+        if (value >= 0 && value < static_cast<int>(column.entries.size())) {
+            const OptionText& entry = column.entries[static_cast<std::size_t>(value)];
+            if (entry.textId != 0 && !t(entry.textId).isEmpty())
+                return plain(t(entry.textId));
+        }
+        return QString::fromStdString(optionText(column, value));
+    }
+
+    QString optionName(const OptionColumn& column) const
+    {
+        const int id = optionCaption(column.fieldId);
+        const QString caption = id != 0 ? plain(t(id)).remove(QLatin1Char(':')) : QString();
+        return caption.isEmpty() ? QString::fromLatin1(column.name) : caption;
+    }
+
+    /// "Caption: value" for every option that is not a new channel's value.
+    QString differences(const ChannelRecord& record) const
+    {
+        const ChannelRecord fresh;
+        QStringList parts;
+        const auto add = [&](const OptionColumn& column) {
+            const Int16 value = *record.option(column.fieldId);
+            if (value != *fresh.option(column.fieldId))
+                parts << optionName(column) + QStringLiteral(": ") + optionValueText(column, value);
+        };
+        add(busyLockoutColumn());
+        for (const OptionColumn& column : optionColumns())
+            add(column);
+        return parts.join(QStringLiteral("; "));
+    }
+
+    void channels()
+    {
+        heading(text::ChannelInformation);
+        const RadioImage& image = doc_.image();
+        const Int16 mode = image.ChannelMode;
+        for (int g = 0; g < groupCount(mode); ++g) {
+            std::vector<const ChannelRecord*> records;
+            for (int p = 1; p <= groupSize(g, mode); ++p) {
+                const int index = doc_.findChannelByNumber(static_cast<Int16>(groupBase(g, mode) + p));
+                if (index >= 0)
+                    records.push_back(&doc_.active()[static_cast<std::size_t>(index)]);
+            }
+            const QString name = QString::fromStdString(gbkToUtf8(image.GroupNames[static_cast<std::size_t>(g)].clean())).trimmed();
+            channelTable(t(text::Group).arg(g) + (name.isEmpty() ? QString() : QStringLiteral(" \u2013 ") + name), records);
+        }
+        // A channel the mode's groups do not reach (a new country-mode
+        // document's last one) is still in the radio: it is listed too.
+        std::vector<const ChannelRecord*> outside;
+        for (int i = 0; i < doc_.activeCount(); ++i) {
+            const ChannelRecord& record = doc_.active()[static_cast<std::size_t>(i)];
+            if (groupOfChannel(record.Number, mode).group < 0)
+                outside.push_back(&record);
+        }
+        if (!outside.empty())
+            channelTable(t(text::NoGroup), outside);
+    }
+
+    void channelTable(const QString& title, const std::vector<const ChannelRecord*>& records)
+    {
+        const Int16 mode = doc_.image().ChannelMode;
+        html_ += QStringLiteral("<h3>%1 &nbsp; <span style=\"font-weight: normal; color: #555555;\">(%2)</span></h3>")
+                     .arg(esc(title), esc(t(text::ChannelTotal).arg(records.size())));
+        if (records.empty()) {
+            note(t(text::NoChannels));
+            return;
+        }
+        html_ += QStringLiteral("<table class=\"grid\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\">"
+                                "<thead><tr><th>%1</th><th>%2</th><th>%3</th><th>%4</th><th>%5</th><th>%6</th><th>%7</th></tr></thead>")
+                     .arg(esc(t(text::Position)), esc(t(text::ChannelColumn)), esc(t(text::ReceiveColumn)),
+                          esc(t(text::Offset)), esc(t(text::RxToneColumn)), esc(t(text::TxToneColumn)),
+                          esc(t(text::Differences)));
+        for (const ChannelRecord* record : records) {
+            const GroupPosition where = groupOfChannel(record->Number, mode);
+            const ChannelFrequencyTexts texts = frequencyTexts(*record, band_, true);
+            html_ += QStringLiteral("<tr><td class=\"num\">%1</td><td class=\"num\">%2</td><td class=\"num\">%3</td>"
+                                    "<td class=\"num\">%4</td><td>%5</td><td>%6</td><td>%7</td></tr>")
+                         .arg(where.group >= 0 ? QString::number(where.numberInGroup) : QString())
+                         .arg(record->Number)
+                         .arg(esc(texts.receive), esc(texts.transmit), esc(toneName(record->RxTone)),
+                              esc(toneName(record->TxTone)), esc(differences(*record)));
+        }
+        html_ += QStringLiteral("</table><p style=\"font-size: 4pt;\">&nbsp;</p>");
+    }
+
+    QString toneName(int index) const
+    {
+        if (index == 0)
+            return plain(t(text::ListOff));
+        const std::string name = toneText(index);
+        return name.empty() ? QString::number(index) : QString::fromStdString(name);
+    }
+
+    /// The entry an optional-features list shows for its stored value.
+    QString listEntry(int listId, const std::vector<QString>& entries) const
+    {
+        const OptionList* list = findOptionList(listId);
+        if (!list)
+            return {};
+        OptFeat opt = doc_.image().OptFeat;
+        const int stored = list->field(opt);
+        const int entry = entryForValue(*list, stored);
+        if (entry >= 0 && entry < static_cast<int>(entries.size()))
+            return entries[static_cast<std::size_t>(entry)];
+        return QString::number(stored);
+    }
+
+    std::vector<QString> texts(std::initializer_list<int> ids) const
+    {
+        std::vector<QString> out;
+        for (int id : ids)
+            out.push_back(plain(t(id)));
+        return out;
+    }
+
+    static std::vector<QString> numbers(int first, int last, int step)
+    {
+        std::vector<QString> out;
+        for (int n = first; n <= last; n += step)
+            out.push_back(QString::number(n));
+        return out;
+    }
+
+    QString numbered(int value, int offId) const { return value == 0 ? plain(t(offId)) : QString::number(value); }
+
+    void optionalFeatures()
+    {
+        heading(text::OptionalFeatures);
+        const OptFeat& opt = doc_.image().OptFeat;
+        std::vector<QString> tot{plain(t(16040))};
+        for (const QString& n : numbers(15, 600, 15))
+            tot.push_back(n);
+        std::vector<QString> tones{plain(t(text::ListOff))};
+        for (const std::string& name : commonToneTexts())
+            tones.push_back(QString::fromStdString(name));
+        const auto caption = [&](int id) { return plain(t(id)).remove(QLatin1Char(':')); };
+        facts({
+            {caption(16005), listEntry(4, tot)},
+            {caption(16013), listEntry(12, texts({16040, 16041, 16049}))},
+            {caption(16014), listEntry(13, texts({16050, 16051, 16052, 16053, 16054, 16055, 16056, 16057}))},
+            {caption(16500), listEntry(14, texts({16058, 16059}))},
+            {caption(16501), listEntry(15, numbers(5, 60, 5))},
+            {caption(15005), listEntry(29, tones)},
+            {caption(15006), listEntry(30, tones)},
+            {caption(15011), listEntry(31, texts({text::ListOff, 15031, 15032}))},
+            {caption(15201), listEntry(36, texts({15031, 15032}))},
+            {caption(16026), listEntry(38, texts({16040, 16041}))},
+            {caption(15023), listEntry(40, texts({15052, 15053}))},
+            {caption(15200), numbered(opt.CommonChannel.Option23, text::ListOff)},
+            {caption(15037), numbered(opt.CommonChannel.Option13, text::CodeOff)},
+            {caption(15038), numbered(opt.CommonChannel.Option22, text::CodeOff)},
+            {caption(15013), numbered(opt.CommonChannel.Option28, text::CodeOff)},
+        });
+    }
+
+    static QString code(const DtmfCode& code) { return QString::fromStdString(dtmfToDisplay(code.Code.clean())); }
+
+    void dtmf()
+    {
+        heading(text::Dtmf);
+        const DtmfSettings& d = doc_.image().DtmfSettings;
+        std::vector<std::pair<QString, QString>> rows{
+            {t(text::IdCode), QString::fromStdString(shownIdCode(d))},
+        };
+        const std::array<std::pair<int, const DtmfCode*>, 4> special{
+            std::pair{text::BotCode, &d.PttIdBot}, std::pair{text::EotCode, &d.PttIdEot},
+            std::pair{text::StunCode, &d.StunCode}, std::pair{text::KillCode, &d.KillCode}};
+        for (const auto& [id, c] : special)
+            rows.emplace_back(t(id), c->Length > 0 ? code(*c) : QString());
+        const std::vector<int> memories = definedCodeMemories(doc_.image());
+        for (int n : memories)
+            rows.emplace_back(t(text::CodeMemory).arg(n), code(d.CodeMemories[static_cast<std::size_t>(n - 1)]));
+        for (auto& row : rows)
+            if (row.second.trimmed().isEmpty())
+                row.second = t(text::Empty);
+        facts(rows);
+        if (memories.empty())
+            note(t(text::NoCodes));
+    }
+
+    void toneTips()
+    {
+        heading(text::ToneTips);
+        const std::vector<int> tips = definedToneTips(doc_.image());
+        if (tips.empty()) {
+            note(t(text::NoToneTips));
+            return;
+        }
+        for (int n : tips) {
+            const ToneTip& tip = doc_.image().ToneTips[static_cast<std::size_t>(n - 1)];
+            int notes = 0;
+            long long length = 0;
+            for (int k = 1; k <= kToneTipNotes; ++k) {
+                if (tip.noteDuration(k) > 0) {
+                    ++notes;
+                    length += 10LL * tip.noteDuration(k);
+                }
+            }
+            html_ += QStringLiteral("<h3>%1</h3><p class=\"note\">%2</p><p><img src=\"tonetip:%3\" width=\"%4\" height=\"%5\"></p>")
+                         .arg(esc(t(text::ToneTip).arg(n)),
+                              esc(t(text::ToneTipFacts).arg(notes).arg(length).arg(tip.tipRepeatCount()).arg(10 * tip.tipInterval())))
+                         .arg(n)
+                         .arg(kDiagramWidth / 2)
+                         .arg(kDiagramHeight / 2);
+        }
+    }
+
+    void messages()
+    {
+        heading(text::EmbeddedMessage);
+        const RadioImage& image = doc_.image();
+        std::vector<std::pair<QString, QString>> rows;
+        for (std::size_t k = 0; k < image.EmbeddedMessage.size(); ++k) {
+            const QString line = QString::fromStdString(gbkToUtf8(image.EmbeddedMessage[k].clean())).trimmed();
+            rows.emplace_back(t(text::MessageLine).arg(k + 1), line.isEmpty() ? t(text::Empty) : line);
+        }
+        const QString powerOn = QString::fromStdString(gbkToUtf8(image.OptFeat.PowerOnText.clean())).trimmed();
+        rows.emplace_back(t(text::PowerOnText), powerOn.isEmpty() ? t(text::Empty) : powerOn);
+        facts(rows);
+    }
+
+public:
+    static constexpr int kDiagramWidth = 900;
+    static constexpr int kDiagramHeight = 220;
+
+private:
+    const Document& doc_;
+    const TextLookup& lookup_;
+    const ReportInfo& info_;
+    BandLimits band_;
+    QString html_;
+};
+
+/// The melody as the tone-tips window draws it: one bar per note, as wide
+/// as the note is long and as high as its pitch, on a light grid.
+QImage toneDiagram(const ToneTip& tip)
+{
+    const int w = Builder::kDiagramWidth;
+    const int h = Builder::kDiagramHeight;
+    QImage picture(w, h, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.setPen(QColor(0xd0, 0xd0, 0xd0));
+    for (int y = 50; y <= h - 50; y += (h - 100) / 4)
+        painter.drawLine(50, y, w - 50, y);
+    painter.setPen(QColor(0x60, 0x60, 0x60));
+    painter.drawRect(50, 50, w - 100, h - 100);
+    for (const DiagramBar& bar : diagramBars(tip, w, h)) {
+        const QColor colour = bar.note % 2 == 1 ? QColor(0xc0, 0x30, 0x30) : QColor(0x30, 0x50, 0xc0);
+        painter.fillRect(bar.x, bar.y, bar.width, std::max(bar.height, 2), colour);
+    }
+    return picture;
+}
+
+/// A family that holds CJK glyphs when the report is Chinese; group names
+/// and messages in Chinese print in English reports too, by fallback.
+QString reportFamily(bool chinese)
+{
+    const QStringList families = QFontDatabase::families();
+    const QStringList wanted = chinese ? QStringList{QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"),
+                                                     QStringLiteral("Source Han Sans SC"), QStringLiteral("AR PL UMing CN")}
+                                       : QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"),
+                                                     QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Micro Hei")};
+    for (const QString& family : wanted)
+        if (families.contains(family))
+            return family;
+    return {};
+}
+
+} // namespace
+
+QString reportHtml(const Document& doc, const TextLookup& text, const ReportInfo& info)
+{
+    return Builder(doc, text, info).build();
+}
+
+std::unique_ptr<QTextDocument> reportDocument(const Document& doc, const TextLookup& text, const ReportInfo& info)
+{
+    auto report = std::make_unique<QTextDocument>();
+    QFont font;
+    if (const QString family = reportFamily(info.chinese); !family.isEmpty())
+        font.setFamily(family);
+    font.setPointSizeF(9);
+    report->setDefaultFont(font);
+    report->setDocumentMargin(0);
+    for (int n : definedToneTips(doc.image()))
+        report->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("tonetip:%1").arg(n)),
+                            toneDiagram(doc.image().ToneTips[static_cast<std::size_t>(n - 1)]));
+    report->setHtml(reportHtml(doc, text, info));
+    return report;
+}
+
+} // namespace zav::report

@@ -1,0 +1,38 @@
+#pragma once
+
+// The report a shop hands out with a programmed radio: model, band, mode,
+// file and date; the channels group by group with what differs from a new
+// channel; the optional features; the DTMF codes; the tone tips with their
+// diagrams; the embedded message and the power-on text. Labels come from the
+// program's texts, so the report is in the language the program shows.
+
+#include "document.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QTextDocument;
+
+namespace zav::report {
+
+/// The text of an id in the language in use.
+using TextLookup = std::function<QString(int id)>;
+
+struct ReportInfo {
+    QString fileName;   ///< the document's file name as the caption shows it
+    QDateTime printed;  ///< when the report was made
+    bool chinese = false; ///< the program shows Chinese: a font with CJK glyphs
+};
+
+/// The report as HTML; pictures are named "tonetip:N" (see reportDocument).
+[[nodiscard]] QString reportHtml(const Document& doc, const TextLookup& text, const ReportInfo& info);
+
+/// The report laid out for printing: the HTML, its font and the tone-tip
+/// diagrams as image resources.
+[[nodiscard]] std::unique_ptr<QTextDocument> reportDocument(const Document& doc, const TextLookup& text,
+                                                            const ReportInfo& info);
+
+} // namespace zav::report
