@@ -3,10 +3,10 @@
 // worth a look (information). Exit status 1 when there are errors.
 
 #include "cli_check.h"
+#include "cli_command_line.h"
 #include "cli_open.h"
 #include "command.h"
 
-#include <QCommandLineParser>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -71,12 +71,15 @@ int RunCheck(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QCommandLineParser parser;
+    CommandLine line("check", "Lists what a radio would not get as the data file says (errors), what is probably a "
+                              "mistake (warnings) and what is worth a look (notes). Exit status 1 with errors.");
+    QCommandLineParser& parser = line.parser;
     parser.addOption({"json", "Print the findings as a JSON array."});
-    if (!parser.parse(QStringList{"check"} + args) || parser.positionalArguments().size() != 1) {
-        err << "usage: zavprog-cli check FILE.dat [--json]\n";
-        return 2;
-    }
+    parser.addPositionalArgument("FILE.dat", "The data file to check.");
+    if (const auto status = line.parse(args))
+        return *status;
+    if (parser.positionalArguments().size() != 1)
+        return line.usageError("one data file is expected");
     Document doc;
     if (!openDataFile(parser.positionalArguments().first(), doc, err))
         return 1;

@@ -1,7 +1,9 @@
 // decode MEM.bin --mode N -o FILE.dat: a 25664-byte radio memory into a
 // data file, as a read from a radio in channel mode N would give it.
 
+#include "cli_command_line.h"
 #include "cli_open.h"
+#include "cli_text_files.h"
 #include "command.h"
 
 #include "memory_map.h"
@@ -10,7 +12,6 @@
 #include "data_file.h"
 #include "defaults.h"
 
-#include <QCommandLineParser>
 
 namespace zav::cli {
 namespace {
@@ -18,20 +19,28 @@ namespace {
 int RunDecode(const QStringList& args)
 {
     QTextStream err(stderr);
-    QCommandLineParser parser;
-    parser.addOption({"mode", "Channel mode of the radio: 0 country, 4 extended.", "N"});
-    parser.addOption({{"o", "output"}, "Data file to write.", "FILE"});
-    bool modeOk = false;
-    if (!parser.parse(QStringList{"decode"} + args) || !parser.isSet("o") || !parser.isSet("mode")
-        || parser.positionalArguments().size() != 1) {
-        err << "usage: zavprog-cli decode MEM.bin --mode N -o FILE.dat\n";
-        return 2;
-    }
-    const int mode = parser.value("mode").toInt(&modeOk);
-    if (!modeOk || mode < -32768 || mode > 32767) {
-        err << "zavprog-cli: --mode takes a number (0 country mode, 4 extended mode)\n";
-        return 2;
-    }
+    CommandLine line("decode", "Makes a data file from a 25664-byte radio memory, as a read from a radio in the given "
+                               "channel mode would.");
+    QCommandLineParser& parser = line.parser;
+    parser.addOption({"mode", "Channel mode of the radio: 0 (or country), 4 (or extended).", "N"});
+    parser.addOption({{"o", "output"}, "Data file to write (- for standard output).", "FILE"});
+    parser.addPositionalArgument("MEM.bin", "The radio memory to decode.");
+    if (const auto status = line.parse(args))
+        return *status;
+    if (!parser.isSet("o") || !parser.isSet("mode"))
+        return line.usageError("--mode N and -o FILE are required");
+    if (parser.positionalArguments().size() != 1)
+        return line.usageError("one memory image is expected");
+    // Only the modes a radio has: another number would make a document no
+    // radio could hold.
+    const QString modeText = parser.value("mode").trimmed().toLower();
+    int mode = -1;
+    if (modeText == "0" || modeText == "country")
+        mode = 0;
+    else if (modeText == QString::number(kExtendedMode) || modeText == "extended")
+        mode = kExtendedMode;
+    else
+        return line.usageError("--mode takes 0 (country) or 4 (extended), not " + parser.value("mode"));
     const QString input = parser.positionalArguments().first();
     const AppPaths paths = installedPaths();
     // One byte more than a memory image tells a long file from a whole one.
@@ -50,12 +59,7 @@ int RunDecode(const QStringList& args)
     Document doc;
     buildNewDocument(doc, paths.initDir(), TemplateVariant::NewDocument);
     link::decodeDocument(memory, static_cast<Int16>(mode), doc);
-    const QString output = parser.value("o");
-    if (!saveDocument(doc, output.toStdString())) {
-        reportMessage(err, output, englishTexts(paths), 9002);
-        return 1;
-    }
-    return 0;
+    return saveDataFile(doc, parser.value("o"), err) ? 0 : 1;
 }
 
 } // namespace

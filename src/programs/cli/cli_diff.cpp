@@ -1,6 +1,7 @@
 // diff A.dat B.dat: the fields in which two data files differ. Exit status
 // 0 when equal, 1 when different, 2 when a file cannot be opened.
 
+#include "cli_command_line.h"
 #include "cli_open.h"
 #include "command.h"
 
@@ -13,13 +14,19 @@ int RunDiff(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (args.size() != 2) {
-        err << "usage: zavprog-cli diff A.dat B.dat\n";
-        return 2;
-    }
+    CommandLine line("diff", "Lists the fields in which two data files differ. Exit status 0 when they are equal, 1 "
+                             "when they differ, 2 when a file cannot be opened.");
+    QCommandLineParser& parser = line.parser;
+    parser.addPositionalArgument("A.dat", "The first data file.");
+    parser.addPositionalArgument("B.dat", "The second data file.");
+    if (const auto status = line.parse(args))
+        return *status;
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 2)
+        return line.usageError("two data files are expected");
     Document a;
     Document b;
-    if (!openDataFile(args[0], a, err) || !openDataFile(args[1], b, err))
+    if (!openDataFile(files[0], a, err) || !openDataFile(files[1], b, err))
         return 2;
     const auto differences = diffImages(a.working, b.working);
     for (const FieldDifference& d : differences)

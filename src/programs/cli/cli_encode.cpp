@@ -1,14 +1,15 @@
 // encode FILE.dat -o MEM.bin: the 25664-byte radio memory a write sends
 // (before the radio's own identity bytes are put into 0x21F0..0x21FD).
 
+#include "cli_command_line.h"
 #include "cli_open.h"
+#include "cli_text_files.h"
 #include "command.h"
 
 #include "memory_map.h"
 
 #include "atomic_file.h"
 
-#include <QCommandLineParser>
 
 namespace zav::cli {
 namespace {
@@ -16,17 +17,23 @@ namespace {
 int RunEncode(const QStringList& args)
 {
     QTextStream err(stderr);
-    QCommandLineParser parser;
-    parser.addOption({{"o", "output"}, "Memory image to write.", "FILE"});
-    if (!parser.parse(QStringList{"encode"} + args) || !parser.isSet("o") || parser.positionalArguments().size() != 1) {
-        err << "usage: zavprog-cli encode FILE.dat -o MEM.bin\n";
-        return 2;
-    }
+    CommandLine line("encode", "Writes the 25664-byte radio memory that a write of the data file sends.");
+    QCommandLineParser& parser = line.parser;
+    parser.addOption({{"o", "output"}, "Memory image to write (- for standard output).", "FILE"});
+    parser.addPositionalArgument("FILE.dat", "The data file to encode.");
+    if (const auto status = line.parse(args))
+        return *status;
+    if (!parser.isSet("o"))
+        return line.usageError("-o FILE is required");
+    if (parser.positionalArguments().size() != 1)
+        return line.usageError("one data file is expected");
     Document doc;
     if (!openDataFile(parser.positionalArguments().first(), doc, err))
         return 1;
     const link::RadioMemory memory = link::encodeDocument(doc);
     const QString output = parser.value("o");
+    if (isStandardOutput(output))
+        return writeBinaryFile(output, {memory.begin(), memory.end()}, err) ? 0 : 1;
     if (!writeFileAtomically(output.toStdString(), {memory.begin(), memory.end()})) {
         reportMessage(err, output, englishTexts(installedPaths()), 9002);
         return 1;

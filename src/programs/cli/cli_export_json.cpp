@@ -1,13 +1,13 @@
 // export-json FILE.dat -o CONFIG.json: the whole document as readable JSON
 // that import-json turns back into the same data file.
 
+#include "cli_command_line.h"
 #include "cli_open.h"
 #include "cli_text_files.h"
 #include "command.h"
 
 #include "config_json.h"
 
-#include <QCommandLineParser>
 
 namespace zav::cli {
 namespace {
@@ -15,13 +15,17 @@ namespace {
 int RunExportJson(const QStringList& args)
 {
     QTextStream err(stderr);
-    QCommandLineParser parser;
-    parser.addOption({{"o", "output"}, "JSON file to write.", "FILE"});
-    if (!parser.parse(QStringList{"export-json"} + args) || !parser.isSet("o")
-        || parser.positionalArguments().size() != 1) {
-        err << "usage: zavprog-cli export-json FILE.dat -o CONFIG.json\n";
-        return 2;
-    }
+    CommandLine line("export-json", "Writes the whole document as readable JSON that import-json turns back into the "
+                                    "same data file.");
+    QCommandLineParser& parser = line.parser;
+    parser.addOption({{"o", "output"}, "JSON file to write (- for standard output).", "FILE"});
+    parser.addPositionalArgument("FILE.dat", "The data file to export.");
+    if (const auto status = line.parse(args))
+        return *status;
+    if (!parser.isSet("o"))
+        return line.usageError("-o FILE is required");
+    if (parser.positionalArguments().size() != 1)
+        return line.usageError("one data file is expected");
     Document doc;
     if (!openDataFile(parser.positionalArguments().first(), doc, err))
         return 1;

@@ -2,6 +2,7 @@
 // current mode's channel table replaced by the rows of the CSV file. Every
 // refused row is listed; then nothing is written.
 
+#include "cli_command_line.h"
 #include "cli_open.h"
 #include "cli_text_files.h"
 #include "command.h"
@@ -9,7 +10,6 @@
 #include "channel_csv.h"
 #include "data_file.h"
 
-#include <QCommandLineParser>
 
 namespace zav::cli {
 namespace {
@@ -17,14 +17,18 @@ namespace {
 int RunImportCsv(const QStringList& args)
 {
     QTextStream err(stderr);
-    QCommandLineParser parser;
+    CommandLine line("import-csv", "Replaces the current mode's channel table of a data file with the rows of a CSV "
+                                   "file; lists every refused row and then writes nothing.");
+    QCommandLineParser& parser = line.parser;
     parser.addOption({"into", "Data file whose channels are replaced.", "FILE"});
-    parser.addOption({{"o", "output"}, "Data file to write.", "FILE"});
-    if (!parser.parse(QStringList{"import-csv"} + args) || !parser.isSet("into") || !parser.isSet("o")
-        || parser.positionalArguments().size() != 1) {
-        err << "usage: zavprog-cli import-csv CHANNELS.csv --into FILE.dat -o OUT.dat\n";
-        return 2;
-    }
+    parser.addOption({{"o", "output"}, "Data file to write (- for standard output).", "FILE"});
+    parser.addPositionalArgument("CHANNELS.csv", "The channel table to import.");
+    if (const auto status = line.parse(args))
+        return *status;
+    if (!parser.isSet("into") || !parser.isSet("o"))
+        return line.usageError("--into FILE and -o FILE are required");
+    if (parser.positionalArguments().size() != 1)
+        return line.usageError("one CSV file is expected");
     const QString csvPath = parser.positionalArguments().first();
     const QString output = parser.value("o");
     Document doc;
@@ -41,11 +45,7 @@ int RunImportCsv(const QStringList& args)
             << (result.problems.size() == 1 ? " row" : " rows") << " refused; nothing written\n";
         return 1;
     }
-    if (!saveDocument(doc, output.toStdString())) {
-        reportMessage(err, output, englishTexts(installedPaths()), 9002);
-        return 1;
-    }
-    return 0;
+    return saveDataFile(doc, output, err) ? 0 : 1;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // written by export-json (and perhaps edited). Every refused value is listed
 // with its place in the file; then nothing is written.
 
+#include "cli_command_line.h"
 #include "cli_open.h"
 #include "cli_text_files.h"
 #include "command.h"
@@ -9,7 +10,6 @@
 #include "config_json.h"
 #include "data_file.h"
 
-#include <QCommandLineParser>
 
 namespace zav::cli {
 namespace {
@@ -17,13 +17,17 @@ namespace {
 int RunImportJson(const QStringList& args)
 {
     QTextStream err(stderr);
-    QCommandLineParser parser;
-    parser.addOption({{"o", "output"}, "Data file to write.", "FILE"});
-    if (!parser.parse(QStringList{"import-json"} + args) || !parser.isSet("o")
-        || parser.positionalArguments().size() != 1) {
-        err << "usage: zavprog-cli import-json CONFIG.json -o FILE.dat\n";
-        return 2;
-    }
+    CommandLine line("import-json", "Makes a data file from a configuration written by export-json (and perhaps "
+                                    "edited); lists every refused value with its place and then writes nothing.");
+    QCommandLineParser& parser = line.parser;
+    parser.addOption({{"o", "output"}, "Data file to write (- for standard output).", "FILE"});
+    parser.addPositionalArgument("CONFIG.json", "The configuration to import.");
+    if (const auto status = line.parse(args))
+        return *status;
+    if (!parser.isSet("o"))
+        return line.usageError("-o FILE is required");
+    if (parser.positionalArguments().size() != 1)
+        return line.usageError("one JSON file is expected");
     const QString jsonPath = parser.positionalArguments().first();
     const QString output = parser.value("o");
     const auto text = readTextFile(jsonPath, err);
@@ -37,11 +41,7 @@ int RunImportJson(const QStringList& args)
         err << "zavprog-cli: " << jsonPath << ": refused; nothing written\n";
         return 1;
     }
-    if (!saveDocument(doc, output.toStdString())) {
-        reportMessage(err, output, englishTexts(installedPaths()), 9002);
-        return 1;
-    }
-    return 0;
+    return saveDataFile(doc, output, err) ? 0 : 1;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
-// info --port DEV [--retries N]: the radio's information area.
+// info --port DEV [--retries N] [--json] [--trace FILE]: the radio's
+// information area.
 
+#include "cli_command_line.h"
 #include "cli_radio.h"
 #include "cli_signals.h"
 #include "command.h"
@@ -7,7 +9,8 @@
 #include "band.h"
 #include "gbk_text.h"
 
-#include <QCommandLineParser>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace zav::cli {
 namespace {
@@ -15,23 +18,56 @@ namespace {
 /// The radio's texts are GBK bytes like those of a data file.
 QString Shown(const std::string& text) { return QString::fromStdString(gbkToUtf8(cleanText(text))); }
 
+/// The fields in the order they are printed, with the names the text and
+/// the JSON forms share.
+std::vector<std::pair<QString, QString>> Fields(const link::RadioInfo& info)
+{
+    return {
+        {"InfoModel", Shown(info.InfoModel)},
+        {"BandCode", QString::number(info.BandCode)},
+        {"Band", QString::fromStdString(bandLabelOf(info.BandCode))},
+        {"SerialNumber", Shown(info.SerialNumber.raw())},
+        {"FactoryDate", Shown(info.FactoryDate.raw())},
+        {"RepairDate", Shown(info.RepairDate.raw())},
+        {"RepairReason", Shown(info.RepairReason.raw())},
+        {"InfoVersion", QString::fromStdString(gbkToUtf8(info.InfoVersion))},
+        {"SalesArea", QString::fromStdString(gbkToUtf8(info.SalesArea))},
+        {"ProductionBatch", Shown(info.ProductionBatch.raw())},
+        {"CustomerCode", Shown(info.CustomerCode.raw())},
+        {"DealerCode", Shown(info.DealerCode.raw())},
+        {"StockInTime", Shown(info.StockInTime.raw())},
+        {"SaleTime", Shown(info.SaleTime.raw())},
+        {"Handler", Shown(info.Handler.raw())},
+    };
+}
+
 int RunInfo(const QStringList& args)
 {
     QTextStream err(stderr);
-    QCommandLineParser parser;
+    CommandLine line("info", "Reads and prints the radio's information area (model, band, serial number, dates, "
+                             "dealer and sale records).");
+    QCommandLineParser& parser = line.parser;
     parser.addOption({"port", "Serial device of the radio.", "DEV"});
+    parser.addOption({"json", "Print the information as a JSON object."});
     addRetriesOption(parser);
-    if (!parser.parse(QStringList{"info"} + args) || !parser.isSet("port") || !parser.positionalArguments().isEmpty()) {
-        err << "usage: zavprog-cli info --port DEV [--retries N]\n";
-        return 2;
-    }
+    line.addTraceOption();
+    if (const auto status = line.parse(args))
+        return *status;
+    if (!parser.isSet("port"))
+        return line.usageError("--port DEV is required");
+    if (!parser.positionalArguments().isEmpty())
+        return line.usageError("unexpected argument " + parser.positionalArguments().first());
     PromptPolicy policy;
     if (!readRetries(parser, err, policy.retries))
         return 2;
     Session session;
     prepareSession(session, {});
+    std::unique_ptr<link::WireTrace> trace;
+    if (!openTrace(parser, trace, err))
+        return 1;
     ProgressBoard board(err);
     RadioJob job(parser.value("port"), session, board, policy);
+    job.setTrace(trace.get());
     const int signal = runJobs({&job}, &link::TransferEngine::startInfoRead);
     board.close();
     if (signal != 0)
@@ -40,27 +76,28 @@ int RunInfo(const QStringList& args)
         err << job.device() << ": reading the radio information failed\n";
         return 1;
     }
-    const link::RadioInfo& info = job.engine().radioInfo();
+    const auto fields = Fields(job.engine().radioInfo());
     QTextStream out(stdout);
-    out << "InfoModel: " << Shown(info.InfoModel) << "\n"
-        << "BandCode: " << info.BandCode << " (" << QString::fromStdString(bandLabelOf(info.BandCode)) << ")\n"
-        << "SerialNumber: " << Shown(info.SerialNumber.raw()) << "\n"
-        << "FactoryDate: " << Shown(info.FactoryDate.raw()) << "\n"
-        << "RepairDate: " << Shown(info.RepairDate.raw()) << "\n"
-        << "RepairReason: " << Shown(info.RepairReason.raw()) << "\n"
-        << "InfoVersion: " << QString::fromStdString(gbkToUtf8(info.InfoVersion)) << "\n"
-        << "SalesArea: " << QString::fromStdString(gbkToUtf8(info.SalesArea)) << "\n"
-        << "ProductionBatch: " << Shown(info.ProductionBatch.raw()) << "\n"
-        << "CustomerCode: " << Shown(info.CustomerCode.raw()) << "\n"
-        << "DealerCode: " << Shown(info.DealerCode.raw()) << "\n"
-        << "StockInTime: " << Shown(info.StockInTime.raw()) << "\n"
-        << "SaleTime: " << Shown(info.SaleTime.raw()) << "\n"
-        << "Handler: " << Shown(info.Handler.raw()) << "\n";
+    if (parser.isSet("json")) {
+        QJsonObject object;
+        for (const auto& [name, value] : fields)
+            object[name] = name == "BandCode" ? QJsonValue(value.toInt()) : QJsonValue(value);
+        out << QJsonDocument(object).toJson();
+        return 0;
+    }
+    for (const auto& [name, value] : fields) {
+        if (name == "Band")
+            continue; // shown beside the code
+        out << name << ": " << value;
+        if (name == "BandCode")
+            out << " (" << fields[2].second << ")";
+        out << "\n";
+    }
     return 0;
 }
 
 } // namespace
 
-ZAV_CLI_COMMAND("info", "info --port DEV         show the radio's information", RunInfo);
+ZAV_CLI_COMMAND("info", "info --port DEV [--json] [--trace FILE]   show the radio's information", RunInfo);
 
 } // namespace zav::cli

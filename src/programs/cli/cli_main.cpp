@@ -1,5 +1,6 @@
 #include "command.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #ifdef ZAV_CLI_REPORT
 #include <QGuiApplication>
@@ -47,24 +48,51 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
 #endif
     QCoreApplication::setApplicationName("zavprog-cli");
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZAV_PROGRAM_VERSION));
     QTextStream err(stderr);
-    auto usage = [&] {
-        err << "usage: zavprog-cli COMMAND [options]\n\ncommands:\n";
-        for (const auto& c : zav::cli::commands())
-            err << "  " << c.synopsis << "\n";
-        err.flush();
+
+    // The program's own options come before the command; everything from
+    // the command's name on is the command's.
+    QString description = QStringLiteral("Reads, writes and edits the configuration of ZAV415 radios.\n\nCommands "
+                                         "(zavprog-cli COMMAND --help for a command's options):");
+    for (const auto& c : zav::cli::commands())
+        description += QStringLiteral("\n  ") + QString::fromUtf8(c.synopsis);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(description);
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version and exit.")});
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("The command to run, then its arguments."),
+                                 QStringLiteral("COMMAND [options]"));
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QStringList arguments = QCoreApplication::arguments();
+    const auto helpText = [&] {
+        QString text = parser.helpText();
+        const QString started = QStringLiteral("Usage: ") + arguments.value(0);
+        if (text.startsWith(started))
+            text.replace(0, started.size(), QStringLiteral("Usage: zavprog-cli"));
+        return text;
     };
-    if (args.isEmpty() || args.first() == "--help" || args.first() == "-h") {
-        usage();
-        return args.isEmpty() ? 2 : 0;
+    if (!parser.parse(arguments)) {
+        err << "zavprog-cli: " << parser.errorText() << "\nTry 'zavprog-cli --help'.\n";
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        QTextStream(stdout) << helpText();
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        QTextStream(stdout) << "zavprog-cli " << QCoreApplication::applicationVersion() << "\n";
+        return 0;
+    }
+    QStringList args = parser.positionalArguments();
+    if (args.isEmpty()) {
+        err << helpText();
+        return 2;
     }
     const QString name = args.takeFirst();
     for (const auto& c : zav::cli::commands())
         if (name == c.name)
             return c.run(args);
-    err << "zavprog-cli: unknown command \"" << name << "\"\n";
-    usage();
+    err << "zavprog-cli: unknown command \"" << name << "\"\nTry 'zavprog-cli --help'.\n";
     return 2;
 }

@@ -1,12 +1,12 @@
 // new -o FILE.dat: a new document (with the installed Init templates), saved.
 
+#include "cli_command_line.h"
 #include "cli_open.h"
 #include "command.h"
 
 #include "data_file.h"
 #include "defaults.h"
 
-#include <QCommandLineParser>
 
 namespace zav::cli {
 namespace {
@@ -14,12 +14,15 @@ namespace {
 int RunNew(const QStringList& args)
 {
     QTextStream err(stderr);
-    QCommandLineParser parser;
-    parser.addOption({{"o", "output"}, "File to write.", "FILE"});
-    if (!parser.parse(QStringList{"new"} + args) || !parser.isSet("o") || !parser.positionalArguments().isEmpty()) {
-        err << "usage: zavprog-cli new -o FILE.dat\n";
-        return 2;
-    }
+    CommandLine line("new", "Writes a new document (with the installed templates) to a data file.");
+    QCommandLineParser& parser = line.parser;
+    parser.addOption({{"o", "output"}, "Data file to write (- for standard output).", "FILE"});
+    if (const auto status = line.parse(args))
+        return *status;
+    if (!parser.isSet("o"))
+        return line.usageError("-o FILE is required");
+    if (!parser.positionalArguments().isEmpty())
+        return line.usageError("unexpected argument " + parser.positionalArguments().first());
     const QString output = parser.value("o");
     const AppPaths paths = installedPaths();
     Document doc;
@@ -28,11 +31,7 @@ int RunNew(const QStringList& args)
     // new document in the desktop program has after the same message.
     if (built.messageId != 0)
         reportMessage(err, QString::fromStdString(built.templatePath), englishTexts(paths), built.messageId);
-    if (!saveDocument(doc, output.toStdString())) {
-        reportMessage(err, output, englishTexts(paths), 9002);
-        return 1;
-    }
-    return 0;
+    return saveDataFile(doc, output, err) ? 0 : 1;
 }
 
 } // namespace

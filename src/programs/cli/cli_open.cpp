@@ -1,6 +1,10 @@
 #include "cli_open.h"
 
+#include "cli_command_line.h"
+#include "cli_text_files.h"
+
 #include "data_file.h"
+#include "image_layout.h"
 #include "versions.h"
 
 #include <QCoreApplication>
@@ -42,6 +46,19 @@ bool openDataFile(const QString& path, Document& doc, QTextStream& err)
         Report(err, path, incompatibleMessage(texts, kProgramImageVersion, result.fileVersion));
     else
         reportMessage(err, path, texts, result.messageId());
+    return false;
+}
+
+bool saveDataFile(Document& doc, const QString& path, QTextStream& err)
+{
+    if (isStandardOutput(path)) {
+        Document next = doc;
+        next.copyWorkingToSaved();
+        return writeBinaryFile(path, writeFullImage(next.saved), err);
+    }
+    if (saveDocument(doc, path.toStdString()))
+        return true;
+    reportMessage(err, path, englishTexts(installedPaths()), 9002);
     return false;
 }
 

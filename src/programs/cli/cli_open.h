@@ -22,6 +22,10 @@ namespace zav::cli {
 /// refused, writes the message text to err and returns false.
 bool openDataFile(const QString& path, Document& doc, QTextStream& err);
 
+/// Saves doc to path as the Save command does ("-": the file's bytes on
+/// standard output). False after message 9002 on err.
+bool saveDataFile(Document& doc, const QString& path, QTextStream& err);
+
 /// Writes "zavprog-cli: <path>: <text of id>" to err.
 void reportMessage(QTextStream& err, const QString& path, const TextCatalog& texts, int id);
 

@@ -1,16 +1,21 @@
 #include "cli_radio.h"
 
+#include "cli_command_line.h"
 #include "cli_open.h"
 #include "cli_signals.h"
+
+#include "traced_link_port.h"
 
 #include "transfer_messages.h"
 
 #include "defaults.h"
+#include "port_failure.h"
 #include "versions.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QSerialPortInfo>
 
 #include <unistd.h>
 
@@ -25,14 +30,23 @@ QString Text(const Session& session, int id)
 
 class CliPrompts : public link::TransferPrompts {
 public:
-    CliPrompts(Session& session, ProgressBoard& board, int slot, PromptPolicy policy)
-        : session_(session), board_(board), slot_(slot), policy_(policy)
+    CliPrompts(Session& session, ProgressBoard& board, int slot, PromptPolicy policy, QString location)
+        : session_(session), board_(board), slot_(slot), policy_(policy), location_(std::move(location))
     {
     }
 
     // The command line asked (or --yes answered) before the transfer began.
     bool confirmTransfer(link::TransferKind) override { return true; }
-    void portFailed() override { say(Text(session_, link::kTextPortFailed)); }
+    void portFailed() override
+    {
+        // What the system said and what to do about it, below the usual text.
+        std::vector<std::string> present;
+        for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+            present.push_back(info.systemLocation().toStdString());
+        const PortFailure failure = diagnosePortFailure(location_.toStdString(), present);
+        say(Text(session_, link::kTextPortFailed) + "\n"
+            + QString::fromStdString(portFailureDetails(failure, session_.texts)).replace("\r\n", "\n"));
+    }
     bool askRetry(link::TransferKind) override
     {
         // Nobody to answer: a lost reply is retried a few times, so one bad
@@ -63,8 +77,15 @@ public:
             + " -> No");
         return false;
     }
-    // The password comes from --password; there is no dialog to show.
-    void requestPassword() override {}
+    // The password came from --password or ZAV_PASSWORD; without either a
+    // user at a terminal is asked, once per radio that wants another.
+    void requestPassword() override
+    {
+        if (!policy_.askPassword)
+            return;
+        board_.close();
+        session_.radioPassword = cleanText(readHiddenLine(location_ + ": radio password: ").toStdString());
+    }
     void passwordFailure() override { say(link::kPasswordFailureText); }
     void transferDone(link::TransferKind kind) override { say(Text(session_, link::doneTextId(kind))); }
 
@@ -75,6 +96,7 @@ private:
     ProgressBoard& board_;
     int slot_;
     PromptPolicy policy_;
+    QString location_;
     int retriesUsed_ = 0;
 };
 
@@ -178,18 +200,23 @@ void ProgressBoard::close()
 
 struct RadioJob::Parts {
     Parts(const QString& device, Session& session, ProgressBoard& board, PromptPolicy policy)
-        : slot(board.add(device)), shownName(device), port(PortLocation(device)), prompts(session, board, slot, policy), progress(board, slot)
+        : slot(board.add(device)), shownName(device), port(PortLocation(device)),
+          traced(port, [device] { return device.toStdString(); }),
+          prompts(session, board, slot, policy, PortLocation(device)), progress(board, slot)
     {
         engine = std::make_unique<link::TransferEngine>(
-            link::TransferServices{port, timers, prompts, progress, observer}, linkState,
+            link::TransferServices{traced, timers, prompts, progress, observer}, linkState,
             link::TransferContext{session.doc, session.radioPassword, session.versions});
         link::connectEngine(port, timers, *engine);
+        port.setReceiveTap([this](std::span<const std::uint8_t> bytes) { traced.noteReceived(bytes); });
+        traced.setFailureReason([this] { return port.lastError().toStdString(); });
     }
 
     int slot;
     QString shownName; ///< as the user gave it
     link::LinkSession linkState; // each cable learns its own echo
     link::QtLinkPort port;
+    link::TracedLinkPort traced; // what the engine talks to
     link::QtTimerService timers;
     CliPrompts prompts;
     CliProgress progress;
@@ -209,6 +236,7 @@ link::TransferEngine& RadioJob::engine() { return *d_->engine; }
 bool RadioJob::finished() const { return d_->observer.done; }
 const link::TransferOutcome& RadioJob::outcome() const { return d_->observer.outcome; }
 void RadioJob::setFinishedHandler(std::function<void()> handler) { d_->observer.onFinished = std::move(handler); }
+void RadioJob::setTrace(link::WireTrace* trace) { d_->traced.setTrace(trace); }
 
 int runJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*start)())
 {
@@ -257,15 +285,6 @@ bool readRetries(const QCommandLineParser& parser, QTextStream& err, int& retrie
     return true;
 }
 
-bool passwordFits(const QCommandLineParser& parser, QTextStream& err)
-{
-    // The radio keeps four characters; anything longer can never match.
-    if (cleanText(parser.value("password").toStdString()).size() <= 4)
-        return true;
-    err << "zavprog-cli: --password takes at most 4 characters\n";
-    return false;
-}
-
 void prepareSession(Session& session, const QString& password)
 {
     session.paths = installedPaths();
@@ -275,6 +294,17 @@ void prepareSession(Session& session, const QString& password)
     // As the password dialog stores it: trailing spaces and anything from
     // a NUL on removed.
     session.radioPassword = cleanText(password.toStdString());
+}
+
+bool openTrace(const QCommandLineParser& parser, std::unique_ptr<link::WireTrace>& trace, QTextStream& err)
+{
+    if (!parser.isSet("trace"))
+        return true;
+    trace = link::WireTrace::toFile(parser.value("trace").toStdString());
+    if (trace)
+        return true;
+    err << "zavprog-cli: " << parser.value("trace") << ": the trace file cannot be created\n";
+    return false;
 }
 
 bool interactiveInput() { return ::isatty(STDIN_FILENO) == 1; }

@@ -8,6 +8,7 @@
 #include "qt_link_port.h"
 #include "qt_timer_service.h"
 #include "transfer_engine.h"
+#include "wire_trace.h"
 
 #include "session.h"
 
@@ -25,6 +26,7 @@ namespace zav::cli {
 struct PromptPolicy {
     bool allowOtherBand = false; ///< OK to 9014 (a write to a related band)
     int retries = 3;             ///< OKs to the retry question 9008 per transfer
+    bool askPassword = false;    ///< a radio with another password: ask at the terminal
 };
 
 /// Adds --retries N to a radio command's options.
@@ -32,9 +34,6 @@ void addRetriesOption(QCommandLineParser& parser);
 /// The --retries value (default 3); writes why to err and returns false
 /// when it is not a number from 0 on.
 bool readRetries(const QCommandLineParser& parser, QTextStream& err, int& retries);
-/// False (with the reason on err) when --password is longer than the radio
-/// can hold.
-bool passwordFits(const QCommandLineParser& parser, QTextStream& err);
 
 /// One line of progress for all radios on a terminal, plain lines otherwise.
 class ProgressBoard {
@@ -75,6 +74,8 @@ public:
     [[nodiscard]] const link::TransferOutcome& outcome() const;
     /// Called when the transfer has finished.
     void setFinishedHandler(std::function<void()> handler);
+    /// Every byte of the transfer also goes to trace (nullptr: none).
+    void setTrace(link::WireTrace* trace);
 
 private:
     struct Parts;
@@ -89,6 +90,10 @@ int runJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*sta
 /// A session for the radio commands: installed paths, English texts,
 /// version records, a new document and the password.
 void prepareSession(Session& session, const QString& password);
+
+/// The trace of --trace FILE (trace stays empty without the option).
+/// False (reported) when the file cannot be created.
+bool openTrace(const QCommandLineParser& parser, std::unique_ptr<link::WireTrace>& trace, QTextStream& err);
 
 /// True when standard input is a terminal the user can answer on.
 [[nodiscard]] bool interactiveInput();

@@ -1,8 +1,11 @@
-// read --port DEV -o FILE.dat [--password PW] [--retries N] [--no-backup]:
+// read --port DEV -o FILE.dat [--password PW] [--retries N] [--no-backup]
+// [--trace FILE]:
 // the radio's memory into a data file, and a backup of it.
 
 #include "cli_backup.h"
+#include "cli_command_line.h"
 #include "cli_open.h"
+#include "cli_text_files.h"
 #include "cli_radio.h"
 #include "cli_signals.h"
 #include "command.h"
@@ -10,7 +13,6 @@
 #include "atomic_file.h"
 #include "data_file.h"
 
-#include <QCommandLineParser>
 
 namespace zav::cli {
 namespace {
@@ -18,31 +20,40 @@ namespace {
 int RunRead(const QStringList& args)
 {
     QTextStream err(stderr);
-    QCommandLineParser parser;
+    CommandLine line("read", "Reads a radio's whole memory into a data file and keeps a backup of it.");
+    QCommandLineParser& parser = line.parser;
     parser.addOption({"port", "Serial device of the radio.", "DEV"});
-    parser.addOption({{"o", "output"}, "Data file to write.", "FILE"});
-    parser.addOption({"password", "The radio's programming password.", "PW"});
+    parser.addOption({{"o", "output"}, "Data file to write (- for standard output).", "FILE"});
+    line.addPasswordOption();
     addRetriesOption(parser);
     addBackupOption(parser);
-    if (!parser.parse(QStringList{"read"} + args) || !parser.isSet("port") || !parser.isSet("o")
-        || !parser.positionalArguments().isEmpty()) {
-        err << "usage: zavprog-cli read --port DEV -o FILE.dat [--password PW] [--retries N] [--no-backup]\n";
-        return 2;
-    }
+    line.addTraceOption();
+    if (const auto status = line.parse(args))
+        return *status;
+    if (!parser.isSet("port") || !parser.isSet("o"))
+        return line.usageError("--port DEV and -o FILE are required");
+    if (!parser.positionalArguments().isEmpty())
+        return line.usageError("unexpected argument " + parser.positionalArguments().first());
     PromptPolicy policy;
-    if (!readRetries(parser, err, policy.retries) || !passwordFits(parser, err))
+    policy.askPassword = line.mayAskPassword();
+    QString password;
+    if (!readRetries(parser, err, policy.retries) || !line.password(password))
         return 2;
     Session session;
-    prepareSession(session, parser.value("password"));
+    prepareSession(session, password);
+    std::unique_ptr<link::WireTrace> trace;
+    if (!openTrace(parser, trace, err))
+        return 1;
     // A read takes half a minute: find out now, not after it, that its
     // result could not be saved.
     const QString output = parser.value("o");
-    if (!canReplaceFile(output.toStdString())) {
+    if (!isStandardOutput(output) && !canReplaceFile(output.toStdString())) {
         reportMessage(err, output, session.texts, 9002);
         return 1;
     }
     ProgressBoard board(err);
     RadioJob job(parser.value("port"), session, board, policy);
+    job.setTrace(trace.get());
     const int signal = runJobs({&job}, &link::TransferEngine::startRead);
     board.close();
     if (signal != 0) {
@@ -54,16 +65,18 @@ int RunRead(const QStringList& args)
         return 1;
     }
     Backups(parser, err).keep(session.doc, BackupKind::Read, job.device());
-    if (!saveDocument(session.doc, output.toStdString())) {
-        reportMessage(err, output, session.texts, 9002);
+    if (!saveDataFile(session.doc, output, err))
         return 1;
-    }
-    QTextStream(stdout) << job.device() << ": read into " << output << "\n";
+    // With the file on standard output the report goes to the messages.
+    if (isStandardOutput(output))
+        err << job.device() << ": read\n";
+    else
+        QTextStream(stdout) << job.device() << ": read into " << output << "\n";
     return 0;
 }
 
 } // namespace
 
-ZAV_CLI_COMMAND("read", "read --port DEV -o FILE.dat [--password PW] [--retries N] [--no-backup]   read a radio into a data file", RunRead);
+ZAV_CLI_COMMAND("read", "read --port DEV -o FILE.dat [--password PW] [--retries N] [--no-backup] [--trace FILE]   read a radio into a data file", RunRead);
 
 } // namespace zav::cli

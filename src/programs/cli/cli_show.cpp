@@ -1,6 +1,7 @@
 // show FILE.dat [--json]: a readable summary of a data file, or the whole
 // document as JSON.
 
+#include "cli_command_line.h"
 #include "cli_open.h"
 #include "command.h"
 
@@ -10,7 +11,6 @@
 #include "gbk_text.h"
 #include "image_json.h"
 
-#include <QCommandLineParser>
 
 namespace zav::cli {
 namespace {
@@ -62,12 +62,14 @@ int RunShow(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QCommandLineParser parser;
+    CommandLine line("show", "Prints a summary of a data file: model, band, mode and the channel table.");
+    QCommandLineParser& parser = line.parser;
     parser.addOption({"json", "Print the whole document as JSON."});
-    if (!parser.parse(QStringList{"show"} + args) || parser.positionalArguments().size() != 1) {
-        err << "usage: zavprog-cli show FILE.dat [--json]\n";
-        return 2;
-    }
+    parser.addPositionalArgument("FILE.dat", "The data file to show.");
+    if (const auto status = line.parse(args))
+        return *status;
+    if (parser.positionalArguments().size() != 1)
+        return line.usageError("one data file is expected");
     Document doc;
     if (!openDataFile(parser.positionalArguments().first(), doc, err))
         return 1;

@@ -1,6 +1,9 @@
 #include "cli_text_files.h"
 
 #include "atomic_file.h"
+#include "cli_command_line.h"
+
+#include <cstdio>
 
 #include <cstdint>
 #include <vector>
@@ -25,7 +28,19 @@ std::optional<std::string> readTextFile(const QString& path, QTextStream& err)
 
 bool writeTextFile(const QString& path, const std::string& text, QTextStream& err)
 {
-    if (!writeFileAtomically(path.toStdString(), std::vector<std::uint8_t>(text.begin(), text.end()))) {
+    return writeBinaryFile(path, std::vector<std::uint8_t>(text.begin(), text.end()), err);
+}
+
+bool writeBinaryFile(const QString& path, const std::vector<std::uint8_t>& bytes, QTextStream& err)
+{
+    if (isStandardOutput(path)) {
+        // Byte for byte, as the file would hold them (no text conversion).
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+        if (!written)
+            err << "zavprog-cli: standard output cannot be written\n";
+        return written;
+    }
+    if (!writeFileAtomically(path.toStdString(), bytes)) {
         err << "zavprog-cli: " << path << ": cannot be written\n";
         return false;
     }

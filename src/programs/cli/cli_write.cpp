@@ -7,6 +7,7 @@
 
 #include "cli_backup.h"
 #include "cli_check.h"
+#include "cli_command_line.h"
 #include "cli_open.h"
 #include "cli_radio.h"
 #include "cli_signals.h"
@@ -19,18 +20,18 @@
 namespace zav::cli {
 namespace {
 
-bool Confirmed(const Session& session, bool yes, QTextStream& err)
+enum class Confirmation { Given, Declined, CannotAsk };
+
+Confirmation Confirm(const Session& session, bool yes, QTextStream& err)
 {
     if (yes)
-        return true;
-    if (!interactiveInput()) {
-        err << "zavprog-cli: writing changes the radio; confirm with --yes\n";
-        return false;
-    }
+        return Confirmation::Given;
+    if (!interactiveInput())
+        return Confirmation::CannotAsk;
     err << QString::fromStdString(session.text(link::kTextConfirmWrite)) << " [y/N] ";
     err.flush();
     const QString answer = QTextStream(stdin).readLine().trimmed().toLower();
-    return answer == "y" || answer == "yes";
+    return answer == "y" || answer == "yes" ? Confirmation::Given : Confirmation::Declined;
 }
 
 /// A file with errors would put something else into the radio than it
@@ -75,39 +76,54 @@ QString resultLine(const link::TransferOutcome& outcome)
 int RunWrite(const QStringList& args)
 {
     QTextStream err(stderr);
-    QCommandLineParser parser;
+    CommandLine line("write", "Writes a data file to one radio, or to several at the same time. A file with errors "
+                              "(see check) is refused before any port is opened.");
+    QCommandLineParser& parser = line.parser;
     parser.addOption({"port", "Serial device of a radio (repeat for several radios).", "DEV"});
-    parser.addOption({"password", "The radios' programming password.", "PW"});
-    parser.addOption({"yes", "Write without asking."});
+    line.addPasswordOption();
+    parser.addOption({"yes", "Write without asking (needed when standard input is not a terminal)."});
     parser.addOption({"allow-other-band", "Write to radios of a related band (answers OK to that question)."});
     parser.addOption({"force", "Write even when the check finds errors in the file."});
     parser.addOption({"verify", "Read each radio back after writing and compare every block."});
     addRetriesOption(parser);
     addBackupOption(parser);
-    if (!parser.parse(QStringList{"write"} + args) || !parser.isSet("port") || parser.positionalArguments().size() != 1) {
-        err << "usage: zavprog-cli write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--retries N]"
-               " [--force] [--verify] [--no-backup]\n";
-        return 2;
-    }
+    line.addTraceOption();
+    parser.addPositionalArgument("FILE.dat", "The data file to write.");
+    if (const auto status = line.parse(args))
+        return *status;
+    if (!parser.isSet("port"))
+        return line.usageError("--port DEV is required");
+    if (parser.positionalArguments().size() != 1)
+        return line.usageError("one data file is expected");
     PromptPolicy policy{parser.isSet("allow-other-band")};
-    if (!readRetries(parser, err, policy.retries) || !passwordFits(parser, err))
+    policy.askPassword = line.mayAskPassword();
+    QString password;
+    if (!readRetries(parser, err, policy.retries) || !line.password(password))
         return 2;
     Session session;
-    prepareSession(session, parser.value("password"));
+    prepareSession(session, password);
     if (!openDataFile(parser.positionalArguments().first(), session.doc, err))
         return 1;
-    // How to run the command (exit 2) is settled before what is in the file.
-    if (!Confirmed(session, parser.isSet("yes"), err))
-        return 2;
+    // How to run the command (exit 2) is settled before what is in the file;
+    // a user who answers no has run it well and said no (exit 1).
+    switch (Confirm(session, parser.isSet("yes"), err)) {
+    case Confirmation::Given: break;
+    case Confirmation::Declined: err << "zavprog-cli: nothing was written\n"; return 1;
+    case Confirmation::CannotAsk: return line.usageError("writing changes the radio; confirm with --yes");
+    }
     if (!WriteAllowed(session.doc, parser.positionalArguments().first(), parser.isSet("force"), err))
         return 1;
 
+    std::unique_ptr<link::WireTrace> trace;
+    if (!openTrace(parser, trace, err))
+        return 1;
     ProgressBoard board(err);
     std::vector<std::unique_ptr<RadioJob>> jobs;
     std::vector<RadioJob*> running;
     for (const QString& device : parser.values("port")) {
         jobs.push_back(std::make_unique<RadioJob>(device, session, board, policy));
         jobs.back()->engine().setVerifyAfterWrite(parser.isSet("verify"));
+        jobs.back()->setTrace(trace.get());
         running.push_back(jobs.back().get());
     }
     const int signal = runJobs(running, &link::TransferEngine::startWrite);
@@ -130,6 +146,6 @@ int RunWrite(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("write", "write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--force] [--verify]   write radios", RunWrite);
+ZAV_CLI_COMMAND("write", "write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--force] [--verify] [--trace FILE]   write radios", RunWrite);
 
 } // namespace zav::cli
