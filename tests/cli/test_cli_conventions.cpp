@@ -151,11 +151,24 @@ const QList<QPair<QString, QStringList>>& CommandOptions()
         {"new", {"--output"}},
         {"ports", {"--json"}},
         {"read", {"--port", "--output", "--password", "--retries", "--no-backup", "--trace"}},
+        {"report", {"--output", "--language"}}, // in builds with the Qt programs
         {"show", {"--json"}},
         {"write", {"--port", "--password", "--yes", "--allow-other-band", "--force", "--verify", "--retries",
                    "--no-backup", "--trace"}},
     };
     return all;
+}
+
+/// The commands the program's help lists.
+QStringList ListedCommands()
+{
+    const QString help = QString::fromUtf8(Cli({"--help"}).out);
+    QStringList listed;
+    static const QRegularExpression commandLine(QStringLiteral("^  ([a-z-]+) "));
+    for (const QString& line : help.section("Commands", 1).section("Options:", 0, 0).split('\n'))
+        if (const auto m = commandLine.match(line); m.hasMatch())
+            listed << m.captured(1);
+    return listed;
 }
 
 /// The hex of every line in one direction, joined: a block that came in two
@@ -187,6 +200,10 @@ private slots:
     {
         QVERIFY(dir_.isValid());
         qputenv("XDG_DATA_HOME", dir_.filePath("data").toLocal8Bit());
+        // Qt Gui (the report command) warns on standard error without one.
+        QVERIFY(QDir(dir_.path()).mkdir("runtime"));
+        QVERIFY(QFile::setPermissions(dir_.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", dir_.filePath("runtime").toLocal8Bit());
         QCOMPARE(Cli({"new", "-o", path("new.dat")}).exitCode, 0);
     }
 
@@ -195,8 +212,10 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("flag");
+        const QStringList listed = ListedCommands();
         for (const auto& [command, options] : CommandOptions())
             for (const char* flag : {"--help", "-h"})
+                if (listed.contains(command))
                 QTest::addRow("%s %s", qPrintable(command), flag) << command << options << QString(flag);
         QTest::newRow("zavprog-cli --help") << QString() << QStringList{"--version"} << "--help";
         QTest::newRow("zavprog-cli -h") << QString() << QStringList{"--version"} << "-h";
@@ -222,25 +241,23 @@ private slots:
     void everyCommandHasHelp()
     {
         // The program's help lists the commands; each one is in the table above.
-        const QString help = QString::fromUtf8(Cli({"--help"}).out);
-        QStringList listed;
-        static const QRegularExpression commandLine(QStringLiteral("^  ([a-z-]+) "));
-        for (const QString& line : help.section("Commands", 1).section("Options:", 0, 0).split('\n'))
-            if (const auto m = commandLine.match(line); m.hasMatch())
-                listed << m.captured(1);
+        const QStringList listed = ListedCommands();
+        QVERIFY(listed.size() >= 14);
         QStringList known;
         for (const auto& entry : CommandOptions())
             known << entry.first;
-        listed.removeAll("report"); // drawn with Qt Gui; its help is tested with it
-        QCOMPARE(listed, known);
+        for (const QString& command : listed)
+            QVERIFY2(known.contains(command), qPrintable(command));
     }
 
     void unknownOptionIsNamed_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("hint");
+        const QStringList listed = ListedCommands();
         for (const auto& entry : CommandOptions())
-            QTest::addRow("%s", qPrintable(entry.first)) << QStringList{entry.first, "--bogus"} << "zavprog-cli " + entry.first + " --help";
+            if (listed.contains(entry.first))
+                QTest::addRow("%s", qPrintable(entry.first)) << QStringList{entry.first, "--bogus"} << "zavprog-cli " + entry.first + " --help";
         QTest::newRow("program") << QStringList{"--bogus", "new"} << "zavprog-cli --help";
         QTest::newRow("unknown command") << QStringList{"bogus"} << "zavprog-cli --help";
         QTest::newRow("nothing") << QStringList{} << "Usage: zavprog-cli";

@@ -2,6 +2,7 @@
 // file, in English or Chinese (--language en|zh; by default the locale's,
 // as the desktop program starts).
 
+#include "cli_command_line.h"
 #include "cli_open.h"
 #include "command.h"
 
@@ -10,7 +11,6 @@
 #include "startup.h"
 #include "text_catalog.h"
 
-#include <QCommandLineParser>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
@@ -24,20 +24,23 @@ namespace {
 int RunReport(const QStringList& args)
 {
     QTextStream err(stderr);
-    QCommandLineParser parser;
+    CommandLine line("report", "Writes the printed report of a data file (channels group by group, optional features, "
+                               "DTMF codes, tone tips, texts) as a PDF file.");
+    QCommandLineParser& parser = line.parser;
     parser.addOption({{"o", "output"}, "PDF file to write.", "FILE"});
     parser.addOption({"language", "Language of the report: en or zh (default: the locale's).", "LANG"});
-    const auto usage = [&] {
-        err << "usage: zavprog-cli report FILE.dat -o REPORT.pdf [--language en|zh]\n";
-        return 2;
-    };
-    if (!parser.parse(QStringList{"report"} + args) || !parser.isSet("o") || parser.positionalArguments().size() != 1)
-        return usage();
+    parser.addPositionalArgument("FILE.dat", "The data file to report on.");
+    if (const auto status = line.parse(args))
+        return *status;
+    if (!parser.isSet("o"))
+        return line.usageError("-o FILE is required");
+    if (parser.positionalArguments().size() != 1)
+        return line.usageError("one data file is expected");
     int language = languageFromLocale(QLocale::system().name().toStdString());
     if (parser.isSet("language")) {
         const QString wanted = parser.value("language").toLower();
         if (wanted != "en" && wanted != "zh")
-            return usage();
+            return line.usageError("--language takes en or zh, not " + parser.value("language"));
         language = wanted == "zh" ? 2 : 1;
     }
     const QString path = parser.positionalArguments().first();
