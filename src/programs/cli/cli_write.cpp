@@ -1,9 +1,9 @@
 // write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes]
-// [--retries N] [--force] [--verify] [--no-backup]:
+// [--retries N] [--force] [--verify] [--no-backup] [--log FILE]:
 // one data file to one radio or to several at the same time. A file with
 // errors (see check) is refused before any port is opened, unless --force.
 // --verify reads each radio back and compares; every radio written keeps a
-// backup of what it got.
+// backup of what it got. Every radio gets a line in the programming log.
 
 #include "cli_backup.h"
 #include "cli_check.h"
@@ -13,9 +13,14 @@
 #include "cli_signals.h"
 #include "command.h"
 
+#include "programming_log.h"
 #include "transfer_messages.h"
 
 #include <QCommandLineParser>
+#include <QCryptographicHash>
+#include <QFileInfo>
+
+#include <ctime>
 
 namespace zav::cli {
 namespace {
@@ -73,6 +78,29 @@ QString resultLine(const link::TransferOutcome& outcome)
         .arg(blocks.join(QStringLiteral(", ")));
 }
 
+/// One line per radio in the programming log; a log that cannot be
+/// written is reported and never changes the exit status.
+void LogWrite(const QString& logPath, RadioJob& job, const Document& doc, const QString& file, QTextStream& err)
+{
+    const std::vector<std::uint8_t> bytes = dataFileBytes(doc);
+    const link::RadioIdentity& id = job.engine().identity();
+    const link::TransferOutcome& outcome = job.outcome();
+    ProgrammingLogEntry entry;
+    entry.when = std::time(nullptr);
+    entry.port = job.device().toStdString();
+    entry.model = id.modelName;
+    if (!id.modelName.empty()) {
+        entry.band = std::to_string(id.bandByte);
+        entry.version = id.version;
+    }
+    entry.fileName = QFileInfo(file).fileName().toStdString();
+    entry.sha256 = QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                                            QCryptographicHash::Sha256).toHex().toStdString();
+    entry.result = outcome.success ? logResultWritten(outcome.verified) : logResultFailed(resultLine(outcome).toStdString());
+    if (!appendProgrammingLog(logPath.toStdString(), entry))
+        err << "zavprog-cli: the programming log " << logPath << " cannot be written\n";
+}
+
 int RunWrite(const QStringList& args)
 {
     QTextStream err(stderr);
@@ -85,6 +113,7 @@ int RunWrite(const QStringList& args)
     parser.addOption({"allow-other-band", "Write to radios of a related band (answers OK to that question)."});
     parser.addOption({"force", "Write even when the check finds errors in the file."});
     parser.addOption({"verify", "Read each radio back after writing and compare every block."});
+    parser.addOption({"log", "Programming log to add a line per radio to (default: the per-user log).", "FILE"});
     addRetriesOption(parser);
     addBackupOption(parser);
     line.addTraceOption();
@@ -131,8 +160,10 @@ int RunWrite(const QStringList& args)
 
     QTextStream out(stdout);
     Backups backups(parser, err);
+    const QString logPath = parser.isSet("log") ? parser.value("log") : QString::fromStdString(programmingLogPath());
     int failed = 0;
     for (const auto& job : jobs) {
+        LogWrite(logPath, *job, session.doc, parser.positionalArguments().first(), err);
         const link::TransferOutcome& outcome = job->outcome();
         failed += !outcome.success;
         out << job->device() << ": " << resultLine(outcome) << "\n";

@@ -1,0 +1,57 @@
+#pragma once
+
+// The programming log: one CSV line for every write to a radio, from the
+// desktop program and the command line alike, so a dealer can tell later
+// which radio got which configuration. Lines are only ever appended; a
+// header row is written when the file is created.
+
+#include "document.h"
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace zav {
+
+/// One write to one radio.
+struct ProgrammingLogEntry {
+    std::time_t when = 0;  ///< local time of the end of the write
+    std::string port;      ///< device as the user named it
+    std::string model;     ///< the radio's identity ("" when it never answered)
+    std::string band;      ///< band byte as a number ("" when unknown)
+    std::string version;
+    std::string fileName;  ///< the data file written ("" for an untitled document)
+    std::string sha256;    ///< hex SHA-256 of the configuration as a data file
+    std::string result;    ///< logResult...()
+};
+
+inline constexpr const char* kProgrammingLogName = "programming-log.csv";
+
+/// $XDG_DATA_HOME/zavprog/programming-log.csv ("" when there is no data folder).
+[[nodiscard]] std::string programmingLogPath();
+
+/// The column names of the header row.
+[[nodiscard]] const std::vector<std::string>& programmingLogHeader();
+
+/// "written", "verified", "failed: <reason>".
+[[nodiscard]] std::string logResultWritten(bool verified);
+[[nodiscard]] std::string logResultFailed(const std::string& reason);
+
+/// "2026-12-10 13:26:05" in local time.
+[[nodiscard]] std::string logTimeText(std::time_t when);
+
+/// Appends one line (and the header first when the file is new or empty),
+/// making the folder when missing. False when it cannot be written; lines
+/// already in the file are never touched.
+bool appendProgrammingLog(const std::string& path, const ProgrammingLogEntry& entry);
+
+/// The lines of a log without its header row; a file that is missing or
+/// unreadable gives none. Short lines are padded to the header's columns.
+[[nodiscard]] std::vector<std::vector<std::string>> readProgrammingLog(const std::string& path);
+
+/// The bytes a save of the document would write (what the log's SHA-256
+/// is taken of); the document is not changed.
+[[nodiscard]] std::vector<std::uint8_t> dataFileBytes(const Document& doc);
+
+} // namespace zav
