@@ -35,6 +35,8 @@ struct TransferOutcome;
 
 namespace zav {
 
+struct ConfigFinding;
+class FleetWindow;
 class IconStrip;
 class RadioLink;
 class UndoTracker;
@@ -100,6 +102,16 @@ public:
     void openBackup();
     /// Settings > Backups...
     void chooseBackupOptions();
+    /// Program > Check Configuration...: the findings in a child window.
+    void showConfigurationCheck();
+    /// Opens the editor at the place of a finding (the check window's double-click).
+    void openFinding(const ConfigFinding& finding);
+    /// Program > Write to Many Radios...: the fleet window.
+    void showFleetWindow();
+    /// Program > Programming Log...
+    void showProgrammingLog();
+    /// The fleet window when it is open.
+    [[nodiscard]] FleetWindow* fleetWindow() const;
     /// The main window was activated: applies a language change.
     void applyLanguageChange();
 
@@ -167,6 +179,11 @@ private:
     // Radio (main_window_commands.cpp).
     void transferEnding(const link::TransferOutcome& outcome);
     void transferFinished(const link::TransferOutcome& outcome);
+    /// Before a write: true when the check finds no errors or the user
+    /// wants to write anyway (main_window_check.cpp).
+    bool writeAllowedByCheck();
+    /// A line in the programming log for the write that just ended.
+    void logSingleWrite(const link::TransferOutcome& outcome);
 
     Session& session_;
     MainOptions options_;
@@ -195,6 +212,7 @@ private:
     UndoTracker* undo_ = nullptr; ///< undo and redo of every edit; owned as a child
     RecoveryKeeper* recovery_ = nullptr; ///< the recovery file of this run; owned as a child
     bool backupFailureReported_ = false;
+    QPointer<QWidget> fleet_; ///< the FleetWindow of Program > Write to Many Radios..., one at a time
 };
 
 } // namespace zav

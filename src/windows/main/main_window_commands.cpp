@@ -113,6 +113,8 @@ void MainWindow::writeToRadio()
         if (ui::EditorWindow* editor = ui::findEditor(area_, QString::fromLatin1(name)))
             editor->commitPendingEdit();
     }
+    if (!writeAllowedByCheck())
+        return;
     link_->startWrite();
 }
 
@@ -141,6 +143,7 @@ void MainWindow::transferEnding(const link::TransferOutcome& outcome)
 void MainWindow::transferFinished(const link::TransferOutcome& outcome)
 {
     keepTransferBackup(outcome);
+    logSingleWrite(outcome);
     if (outcome.success && outcome.kind == link::TransferKind::Read) {
         // The radio's memory is the document now (untitled "new.dat").
         showChannelMode();

@@ -47,6 +47,7 @@ constexpr MenuItem kMenuTexts[] = {
     {"mnuWindow", 10600},      {"mnuWindowCascade", 10601}, {"mnuCloseAll", 10602},
     {"mnuHelp", 10700},        {"mnuHelpAbout", 10702},
     {"mnuFileOpenBackup", 32230}, {"mnuBackupSettings", 32231},
+    {"mnuCheckConfig", 32800}, {"mnuWriteMany", 32801}, {"mnuProgramLog", 32802},
 };
 
 struct ToolButton {
@@ -127,6 +128,9 @@ void MainWindow::buildActions()
     newAction("MnuLocalInfo", &MainWindow::showRadioInfo);
     newAction("mnuReadFromRadio", &MainWindow::readFromRadio);
     newAction("mnuWriteToRadio", &MainWindow::writeToRadio);
+    newAction("mnuCheckConfig", &MainWindow::showConfigurationCheck);
+    newAction("mnuWriteMany", &MainWindow::showFleetWindow);
+    newAction("mnuProgramLog", &MainWindow::showProgrammingLog);
     newAction("MnuProPassWord", &MainWindow::enterPassword)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     newAction("mnuComm", &MainWindow::choosePort);
     newAction("mnuLanguage", &MainWindow::chooseLanguage);
@@ -192,6 +196,10 @@ void MainWindow::buildMenus()
     QMenu* program = menu("mnuProgram");
     add(program, "mnuReadFromRadio");
     add(program, "mnuWriteToRadio");
+    add(program, "mnuWriteMany");
+    program->addSeparator();
+    add(program, "mnuCheckConfig");
+    add(program, "mnuProgramLog");
     program->addSeparator();
     add(program, "MnuProPassWord");
 

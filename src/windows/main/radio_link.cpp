@@ -1,5 +1,6 @@
 #include "radio_link.h"
 
+#include "fleet_radio.h"
 #include "transfer_options.h"
 
 #include "app_context.h"
@@ -44,6 +45,8 @@ bool RadioLink::start(bool (link::TransferEngine::*start)())
     if (engine_.busy())
         return false;
     port_.setDeviceName(QString::fromStdString(device_ ? device_() : std::string()));
+    identitySeen_ = false;
+    failureText_ = 0;
     const bool started = (engine_.*start)();
     if (onBusyChanged)
         onBusyChanged();
@@ -80,10 +83,15 @@ bool RadioLink::confirmTransfer(TransferKind kind)
            ui::Answer::Ok;
 }
 
-void RadioLink::portFailed() { ui::inform(boxParent(), ctx_.text(link::kTextPortFailed), ui::Icon::Critical); }
+void RadioLink::portFailed()
+{
+    failureText_ = kTextFleetPortFailed;
+    ui::inform(boxParent(), ctx_.text(link::kTextPortFailed), ui::Icon::Critical);
+}
 
 bool RadioLink::askRetry(TransferKind kind)
 {
+    failureText_ = kTextFleetNoAnswer;
     if (kind == TransferKind::Info)
         return ui::ask(boxParent(), ctx_.text(link::kTextRetry), ui::Buttons::RetryCancel, ui::Icon::Question) ==
                ui::Answer::Retry;
@@ -93,20 +101,31 @@ bool RadioLink::askRetry(TransferKind kind)
 
 void RadioLink::wrongModel(const std::string& radioDisplayName)
 {
+    identitySeen_ = true;
+    failureText_ = kTextFleetWrongModel;
     const std::string text = link::wrongModelMessage(ctx_.session.text(link::kTextWrongModel), radioDisplayName);
     ui::inform(boxParent(), QString::fromUtf8(text.c_str()));
 }
 
 bool RadioLink::askOtherBand()
 {
+    identitySeen_ = true;
+    failureText_ = kTextFleetOtherBand;
     return ui::ask(boxParent(), ctx_.text(link::kTextOtherBand), ui::Buttons::OkCancel, ui::Icon::Warning) ==
            ui::Answer::Ok;
 }
 
-void RadioLink::bandRefused() { ui::inform(boxParent(), ctx_.text(link::kTextBandRefused), ui::Icon::Warning); }
+void RadioLink::bandRefused()
+{
+    identitySeen_ = true;
+    failureText_ = kTextFleetBandRefused;
+    ui::inform(boxParent(), ctx_.text(link::kTextBandRefused), ui::Icon::Warning);
+}
 
 bool RadioLink::askOtherVersion(const std::string& radioVersion)
 {
+    identitySeen_ = true;
+    failureText_ = kTextFleetOtherVersion;
     const std::string text = incompatibleMessage(ctx_.session.texts, kProgramImageVersion, radioVersion);
     return ui::ask(boxParent(), QString::fromUtf8(text.c_str()), ui::Buttons::YesNo, ui::Icon::Question) ==
            ui::Answer::Yes;
@@ -120,6 +139,7 @@ void RadioLink::requestPassword()
 
 void RadioLink::passwordFailure()
 {
+    failureText_ = kTextFleetPassword;
     ui::inform(boxParent(), QString::fromLatin1(link::kPasswordFailureText));
 }
 
@@ -132,6 +152,7 @@ void RadioLink::verificationFailed(const std::vector<long>& blocks)
 {
     // The first blocks say where; a long list would not help anyone.
     constexpr std::size_t kShownBlocks = 8;
+    failureText_ = kTextFleetMismatch;
     QStringList addresses;
     for (std::size_t i = 0; i < blocks.size() && i < kShownBlocks; ++i)
         addresses << QStringLiteral("0x%1").arg(blocks[i], 4, 16, QLatin1Char('0')).toUpper().replace("0X", "0x");
@@ -143,6 +164,7 @@ void RadioLink::verificationFailed(const std::vector<long>& blocks)
 
 bool RadioLink::confirmStopWrite()
 {
+    failureText_ = kTextFleetStopped;
     return ui::ask(boxParent(), ctx_.text(kTextStopWrite), ui::Buttons::YesNo, ui::Icon::Warning, ui::Answer::No) ==
            ui::Answer::Yes;
 }
@@ -169,6 +191,7 @@ void RadioLink::showProgress(TransferKind kind)
 
 void RadioLink::setPercent(int percent)
 {
+    identitySeen_ = true; // blocks move only after the radio said who it is
     if (progress_ && progress_->isVisible())
         progress_->setPercent(percent);
 }

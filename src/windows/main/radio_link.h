@@ -52,6 +52,12 @@ public:
     [[nodiscard]] ProgressDialog* progressWindow() const { return progress_; }
     [[nodiscard]] const link::TransferEngine& engine() const { return engine_; }
     [[nodiscard]] const link::LinkSession& linkSession() const { return linkSession_; }
+    /// The device of the last transfer.
+    [[nodiscard]] QString device() const { return port_.deviceName(); }
+    /// The radio answered the last transfer with its identity (engine().identity()).
+    [[nodiscard]] bool identitySeen() const { return identitySeen_; }
+    /// Why the last transfer failed, as a text id (fleet_radio.h), 0 when unknown.
+    [[nodiscard]] int failureText() const { return failureText_; }
 
 private:
     bool start(bool (link::TransferEngine::*start)());
@@ -87,6 +93,8 @@ private:
     link::LinkSession linkSession_;
     link::TransferEngine engine_;
     QPointer<ProgressDialog> progress_;
+    bool identitySeen_ = false;
+    int failureText_ = 0;
 };
 
 } // namespace zav

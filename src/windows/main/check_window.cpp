@@ -1,0 +1,116 @@
+#include "check_window.h"
+
+#include "app_context.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace zav {
+namespace {
+
+constexpr int kTextTitle = 32803;
+constexpr int kTextColumnLevel = 32804;
+constexpr int kTextColumnWhere = 32805;
+constexpr int kTextColumnWhat = 32806;
+constexpr int kTextNothingFound = 32807;
+constexpr int kTextCheckAgain = 32809;
+constexpr int kTextSummary = 32857; ///< %1 errors, %2 warnings, %3 notes
+
+constexpr int kIndexRole = Qt::UserRole;
+
+QIcon levelIcon(FindingLevel level)
+{
+    QStyle* style = QApplication::style();
+    switch (level) {
+    case FindingLevel::Error:
+        return style->standardIcon(QStyle::SP_MessageBoxCritical);
+    case FindingLevel::Warning:
+        return style->standardIcon(QStyle::SP_MessageBoxWarning);
+    case FindingLevel::Information:
+        break;
+    }
+    return style->standardIcon(QStyle::SP_MessageBoxInformation);
+}
+
+} // namespace
+
+CheckWindow::CheckWindow(ui::AppContext& ctx, QWidget* parent) : ui::EditorWindow(parent), ctx_(ctx)
+{
+    setObjectName(kCheckWindowName);
+    setWindowTitle(ctx.text(kTextTitle));
+
+    list_ = new QTreeWidget(this);
+    list_->setObjectName("lstFindings");
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setWordWrap(false);
+    list_->setHeaderLabels({ctx.text(kTextColumnLevel), ctx.text(kTextColumnWhere), ctx.text(kTextColumnWhat)});
+    // A double-click (or Enter) activates the item.
+    connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { itemActivated(item); });
+
+    summary_ = new QLabel(this);
+    summary_->setObjectName("lblSummary");
+    again_ = new QPushButton(ctx.text(kTextCheckAgain), this);
+    again_->setObjectName("cmdCheckAgain");
+    connect(again_, &QPushButton::clicked, this, &CheckWindow::runCheck);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(summary_, 1);
+    bottom->addWidget(again_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list_, 1);
+    layout->addLayout(bottom);
+    resize(760, 360);
+    runCheck();
+}
+
+void CheckWindow::runCheck()
+{
+    findings_ = checkConfiguration(ctx_.doc());
+    const TextLookup text = [this](int id) { return ctx_.text(id).toStdString(); };
+    list_->clear();
+    int counts[3] = {0, 0, 0};
+    for (std::size_t i = 0; i < findings_.size(); ++i) {
+        const ConfigFinding& f = findings_[i];
+        ++counts[static_cast<int>(f.level)];
+        auto* item = new QTreeWidgetItem(list_, {QString::fromStdString(levelText(f.level, text)),
+                                                 QString::fromStdString(whereText(f, text)),
+                                                 QString::fromStdString(messageText(f, text))});
+        item->setIcon(0, levelIcon(f.level));
+        item->setToolTip(2, item->text(2));
+        item->setData(0, kIndexRole, static_cast<int>(i));
+    }
+    list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    list_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    if (findings_.empty())
+        summary_->setText(ctx_.text(kTextNothingFound));
+    else
+        summary_->setText(ctx_.text(kTextSummary).arg(counts[0]).arg(counts[1]).arg(counts[2]));
+    if (list_->topLevelItemCount() > 0)
+        list_->setCurrentItem(list_->topLevelItem(0));
+}
+
+bool CheckWindow::reloadDocument()
+{
+    runCheck();
+    return true;
+}
+
+void CheckWindow::openRow(int row) { itemActivated(list_->topLevelItem(row)); }
+
+void CheckWindow::itemActivated(QTreeWidgetItem* item)
+{
+    if (!item || !onOpenFinding)
+        return;
+    const int index = item->data(0, kIndexRole).toInt();
+    if (index >= 0 && static_cast<std::size_t>(index) < findings_.size())
+        onOpenFinding(findings_[static_cast<std::size_t>(index)]);
+}
+
+} // namespace zav

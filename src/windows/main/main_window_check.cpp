@@ -1,0 +1,133 @@
+// The main window's check, fleet and programming-log commands: the check
+// window and where its findings lead, the question before a write with
+// errors, the fleet window, and the log line of a single write.
+
+#include "check_window.h"
+#include "fleet_radio.h"
+#include "fleet_window.h"
+#include "main_window.h"
+#include "programming_log_dialog.h"
+#include "prompts.h"
+#include "radio_link.h"
+#include "session.h"
+#include "window_registry.h"
+#include "write_log.h"
+
+#include "channel_detail_editor.h"
+#include "channel_table_window.h"
+#include "channel_windows.h"
+#include "config_check.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <algorithm>
+
+namespace zav {
+namespace {
+
+constexpr int kTextCheckErrors = 32808; ///< %1 how many errors
+constexpr int kTextLogFailed = 32853;   ///< %1 the log file
+// The grid columns that show a channel field; other fields live only in
+// the detail editor.
+constexpr int kLastFieldColumn = FieldTxTone;
+
+} // namespace
+
+void MainWindow::showConfigurationCheck()
+{
+    storeChannelTableEdit();
+    QWidget* shown = ui::showEditor(area_, kCheckWindowName, [this] {
+        auto* window = new CheckWindow(ctx_);
+        window->onOpenFinding = [this](const ConfigFinding& f) { openFinding(f); };
+        return window;
+    });
+    // Shown again: the document may have changed since.
+    if (auto* window = qobject_cast<CheckWindow*>(shown))
+        window->runCheck();
+}
+
+void MainWindow::openFinding(const ConfigFinding& finding)
+{
+    if (finding.area == FindingArea::OptionalFeatures) {
+        openEditor(QStringLiteral("FrmOptFeatures"));
+        return;
+    }
+    showChannelTable();
+    channels::ChannelTableWindow* table = channels::findChannelTable(ctx_);
+    // The other channel mode's records are not in the table; it opens as it is.
+    if (!table || finding.standby || finding.group < 0)
+        return;
+    session_.channelEdit.editGroup = finding.group;
+    table->showEditGroup();
+    if (finding.area != FindingArea::Channel)
+        return;
+    const bool inGrid = finding.field >= FieldRxFrequency && finding.field <= kLastFieldColumn;
+    table->setCurrentCell(finding.numberInGroup, inGrid ? finding.field : FieldRxFrequency);
+    if (!inGrid)
+        channels::showDetailEditor(ctx_);
+    else if (QWidget* sub = table->parentWidget())
+        area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(sub));
+}
+
+bool MainWindow::writeAllowedByCheck()
+{
+    const std::vector<ConfigFinding> findings = checkConfiguration(session_.doc);
+    if (!hasErrors(findings))
+        return true;
+    const auto errors = std::count_if(findings.begin(), findings.end(),
+                                      [](const ConfigFinding& f) { return f.level == FindingLevel::Error; });
+    return ui::ask(this, ctx_.text(kTextCheckErrors).arg(errors), ui::Buttons::YesNo, ui::Icon::Warning,
+                   ui::Answer::No) == ui::Answer::Yes;
+}
+
+FleetWindow* MainWindow::fleetWindow() const { return qobject_cast<FleetWindow*>(fleet_.data()); }
+
+void MainWindow::showFleetWindow()
+{
+    storeChannelTableEdit();
+    if (!fleet_) {
+        fleet_ = new FleetWindow(ctx_, systemFleetDevices, this);
+        fleet_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    fleet_->show();
+    fleet_->raise();
+    fleet_->activateWindow();
+}
+
+void MainWindow::showProgrammingLog()
+{
+    ProgrammingLogDialog dialog(ctx_, programmingLogPath(), this);
+    ui::execDialog(dialog);
+}
+
+void MainWindow::logSingleWrite(const link::TransferOutcome& outcome)
+{
+    if (outcome.kind != link::TransferKind::Write)
+        return;
+    // A write the user cancelled before anything was sent is no write.
+    if (!outcome.started && link_->failureText() != kTextFleetPortFailed)
+        return;
+    std::string result;
+    if (outcome.success) {
+        result = logResultWritten(outcome.verified);
+    } else {
+        const int reason = link_->failureText() != 0 ? link_->failureText() : kTextFleetNoAnswer;
+        QString text = ctx_.text(reason);
+        if (reason == kTextFleetMismatch)
+            text = text.arg(outcome.mismatchedBlocks.size());
+        else if (reason == kTextFleetOtherVersion)
+            text = text.arg(QString::fromStdString(outcome.radioVersion));
+        else if (reason == kTextFleetWrongModel)
+            text = text.arg(QString::fromStdString(link_->engine().identity().modelName));
+        result = logResultFailed(text.toStdString());
+    }
+    const ProgrammingLogEntry entry =
+        writeLogEntry(link_->device(), link_->identitySeen() ? &link_->engine().identity() : nullptr, session_.doc,
+                      configurationHash(session_.doc), result);
+    const std::string path = programmingLogPath();
+    if (!appendProgrammingLog(path, entry))
+        ui::inform(this, ctx_.text(kTextLogFailed).arg(QString::fromStdString(path)), ui::Icon::Warning);
+}
+
+} // namespace zav

@@ -1,0 +1,70 @@
+#include "programming_log_dialog.h"
+
+#include "app_context.h"
+#include "programming_log.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace zav {
+namespace {
+
+constexpr int kTextTitle = 32844;
+constexpr int kTextFirstColumn = 32845; ///< 32845..32852, in the log's column order
+constexpr int kTextFile = 32859;        ///< %1 the log file
+constexpr int kTextEmpty = 32860;       ///< %1 the log file
+constexpr int kTextClose = 32861;
+
+} // namespace
+
+ProgrammingLogDialog::ProgrammingLogDialog(ui::AppContext& ctx, const std::string& path, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName("FrmProgrammingLog");
+    setWindowTitle(ctx.text(kTextTitle));
+    const auto rows = readProgrammingLog(path);
+    const int columns = static_cast<int>(programmingLogHeader().size());
+
+    table_ = new QTableWidget(static_cast<int>(rows.size()), columns, this);
+    table_->setObjectName("grdLog");
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->verticalHeader()->setVisible(false);
+    QStringList headers;
+    for (int c = 0; c < columns; ++c)
+        headers << ctx.text(kTextFirstColumn + c);
+    table_->setHorizontalHeaderLabels(headers);
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const auto& fields = rows[static_cast<std::size_t>(r)];
+        for (int c = 0; c < columns && c < static_cast<int>(fields.size()); ++c) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(fields[static_cast<std::size_t>(c)]));
+            item->setToolTip(item->text());
+            table_->setItem(r, c, item);
+        }
+    }
+    table_->resizeColumnsToContents();
+    table_->horizontalHeader()->setStretchLastSection(true);
+    if (!rows.empty())
+        table_->scrollToBottom();
+
+    const QString file = QString::fromStdString(path);
+    auto* where = new QLabel(rows.empty() ? ctx.text(kTextEmpty).arg(file) : ctx.text(kTextFile).arg(file), this);
+    where->setObjectName("lblLogFile");
+    where->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* close = buttons->addButton(ctx.text(kTextClose), QDialogButtonBox::RejectRole);
+    close->setObjectName("cmdClose");
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_, 1);
+    layout->addWidget(where);
+    layout->addWidget(buttons);
+    resize(980, 420);
+}
+
+} // namespace zav

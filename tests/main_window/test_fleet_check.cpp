@@ -1,0 +1,267 @@
+// The check window, the question before a write with errors, the fleet
+// window against four virtual radios (two written, one silent, one of a
+// related band refused) and the programming log, all through the real
+// widgets with scripted message boxes.
+
+#include "channel_table_window.h"
+#include "check_window.h"
+#include "config_check.h"
+#include "fleet_radio.h"
+#include "fleet_window.h"
+#include "main_window_fixture.h"
+#include "programming_log.h"
+#include "programming_log_dialog.h"
+#include "radio_link.h"
+#include "sim_process.h"
+#include "window_registry.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+using namespace zav;
+using namespace zav::test;
+using zav::testing::SimProcess;
+using ui::Answer;
+
+namespace {
+
+constexpr int kTransferTimeoutMs = 60000;
+
+QAction* Action(MainWindow& w, const char* name) { return w.findChild<QAction*>(QString::fromLatin1(name)); }
+
+/// Makes the first channel of the table one whose frequency the radio's
+/// field cannot hold (70 MHz); returns the finding the check reports.
+ConfigFinding BreakFirstChannel(Document& doc)
+{
+    doc.active()[0].RxFrequency.assign("07000000");
+    for (const ConfigFinding& f : checkConfiguration(doc))
+        if (f.level == FindingLevel::Error && f.area == FindingArea::Channel)
+            return f;
+    return {};
+}
+
+void DoubleClickRow(QTreeWidget* list, int row)
+{
+    QTreeWidgetItem* item = list->topLevelItem(row);
+    const QRect rect = list->visualItemRect(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+int Row(FleetWindow& fleet, const QString& device)
+{
+    for (int i = 0; i < fleet.radioCount(); ++i)
+        if (fleet.radio(i)->device() == device)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+class TestFleetCheck : public QObject {
+    Q_OBJECT
+private slots:
+    void checkWindowListsFindingsAndOpensTheChannel()
+    {
+        ShellFixture f;
+        MainWindow& w = f.open();
+        const ConfigFinding broken = BreakFirstChannel(f.session.doc);
+        QVERIFY(broken.messageId != 0);
+        QVERIFY(broken.group >= 0);
+
+        Action(w, "mnuCheckConfig")->trigger();
+        auto* check = qobject_cast<CheckWindow*>(ui::findWindow(w.area(), kCheckWindowName));
+        QVERIFY(check);
+        QTreeWidget* list = check->list();
+        int row = -1;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            if (check->findings()[static_cast<std::size_t>(i)] == broken)
+                row = i;
+        QVERIFY(row >= 0);
+        QCOMPARE(list->topLevelItem(row)->text(0), f.text(32600)); // "error"
+        QVERIFY(!list->topLevelItem(row)->icon(0).isNull());
+        QVERIFY(list->topLevelItem(row)->text(2).contains("70"));
+
+        // Another group is shown first, so the double-click has to move it.
+        f.session.channelEdit.editGroup = broken.group == 0 ? 1 : 0;
+        DoubleClickRow(list, row);
+        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), "frmCommChInfo"));
+        QVERIFY(table);
+        QCOMPARE(table->shownGroup(), broken.group);
+        QCOMPARE(table->currentRow(), broken.numberInGroup);
+        QCOMPARE(table->currentColumn(), static_cast<int>(FieldRxFrequency));
+
+        // Fixed in the document, the check again finds nothing of it.
+        f.session.doc.active()[0].RxFrequency.assign("02700000");
+        check->findChild<QPushButton*>("cmdCheckAgain")->click();
+        for (const ConfigFinding& finding : check->findings())
+            QVERIFY(finding.level != FindingLevel::Error);
+    }
+
+    void writeWithErrorsAsksFirst()
+    {
+        ShellFixture f;
+        SimProcess sim({});
+        QVERIFY(!sim.device().isEmpty());
+        MainWindow& w = f.open(sim.device().toStdString());
+        BreakFirstChannel(f.session.doc);
+
+        // No (the default) sends nothing.
+        Action(w, "mnuWriteToRadio")->trigger();
+        QCOMPARE(f.prompter.asked.size(), std::size_t(1));
+        QCOMPARE(f.prompter.asked[0].icon, ui::Icon::Warning);
+        QCOMPARE(f.prompter.asked[0].defaultAnswer, std::optional<Answer>(Answer::No));
+        QVERIFY(f.prompter.asked[0].text.startsWith(f.text(32808).arg(1).left(20)));
+        QVERIFY(!w.transferRunning());
+        QVERIFY(readProgrammingLog(programmingLogPath()).empty());
+
+        // Yes writes; the log gets the line of that write.
+        f.prompter.asked.clear();
+        f.prompter.answers = {Answer::Yes, Answer::Ok, Answer::Ok}; // the check, 9005, 9010
+        Action(w, "mnuWriteToRadio")->trigger();
+        QVERIFY(ShellFixture::runUntil([&] { return w.transferRunning(); }, 5000));
+        QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+        const auto log = readProgrammingLog(programmingLogPath());
+        QCOMPARE(log.size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(log[0][1]), sim.device());
+        QCOMPARE(log[0][2], std::string("ZAV415"));
+        QVERIFY(log[0][7] == "written" || log[0][7] == "verified");
+        QCOMPARE(log[0][6].size(), std::size_t(64));
+    }
+
+    void fleetWritesEveryRadioAndLogsEach()
+    {
+        ShellFixture f;
+        MainWindow& w = f.open();
+        SimProcess good1({});
+        SimProcess good2({});
+        SimProcess silent({"--silent-after", "0"});
+        SimProcess otherBand({"--band-byte", "2"});
+        for (const SimProcess* sim : {&good1, &good2, &silent, &otherBand})
+            QVERIFY(!sim->device().isEmpty());
+
+        Action(w, "mnuWriteMany")->trigger();
+        FleetWindow* fleet = w.fleetWindow();
+        QVERIFY(fleet);
+        for (const SimProcess* sim : {&good1, &good2, &silent, &otherBand}) {
+            fleet->addField()->setText(sim->device());
+            fleet->addButton()->click();
+        }
+        int ticked = 0;
+        for (int i = 0; i < fleet->deviceList()->topLevelItemCount(); ++i)
+            ticked += fleet->deviceList()->topLevelItem(i)->checkState(0) == Qt::Checked;
+        QCOMPARE(ticked, 4);
+        fleet->retriesBox()->setValue(0); // the silent radio fails at its first silence
+        QVERIFY(!fleet->allowOtherBandBox()->isChecked());
+
+        fleet->startButton()->click();
+        QCOMPARE(fleet->radioCount(), 4);
+        QVERIFY(!fleet->startButton()->isEnabled());
+        QVERIFY(ShellFixture::runUntil([&] { return fleet->allFinished(); }, kTransferTimeoutMs));
+        QVERIFY(f.prompter.asked.empty()); // no dialog for any radio
+
+        QTreeWidget* rows = fleet->resultList();
+        for (const SimProcess* sim : {&good1, &good2}) {
+            const int row = Row(*fleet, sim->device());
+            QVERIFY(fleet->radio(row)->succeeded());
+            QCOMPARE(rows->topLevelItem(row)->text(3), f.text(32831)); // written and verified
+            QVERIFY(rows->topLevelItem(row)->text(2).startsWith("ZAV415"));
+        }
+        const int silentRow = Row(*fleet, silent.device());
+        QCOMPARE(rows->topLevelItem(silentRow)->text(3), f.text(32832).arg(f.text(kTextFleetNoAnswer)));
+        QVERIFY(rows->topLevelItem(silentRow)->text(2).isEmpty());
+        const int bandRow = Row(*fleet, otherBand.device());
+        QCOMPARE(rows->topLevelItem(bandRow)->text(3), f.text(32832).arg(f.text(kTextFleetOtherBand)));
+        QVERIFY(!rows->topLevelItem(bandRow)->text(2).isEmpty());
+
+        auto log = readProgrammingLog(programmingLogPath());
+        QCOMPARE(log.size(), std::size_t(4));
+        int verified = 0;
+        int failed = 0;
+        for (const auto& line : log) {
+            verified += line[7] == "verified";
+            failed += line[7].rfind("failed: ", 0) == 0;
+            QCOMPARE(line[6], log[0][6]); // one configuration for all
+        }
+        QCOMPARE(verified, 2);
+        QCOMPARE(failed, 2);
+
+        // The refused radio alone, now with another band allowed.
+        fleet->allowOtherBandBox()->setChecked(true);
+        rows->setCurrentItem(rows->topLevelItem(bandRow));
+        QVERIFY(fleet->retryButton()->isEnabled());
+        fleet->retryButton()->click();
+        QVERIFY(fleet->radio(bandRow)->busy());
+        QVERIFY(!fleet->radio(silentRow)->busy());
+        QVERIFY(ShellFixture::runUntil([&] { return fleet->allFinished(); }, kTransferTimeoutMs));
+        QVERIFY(fleet->radio(bandRow)->succeeded());
+        log = readProgrammingLog(programmingLogPath());
+        QCOMPARE(log.size(), std::size_t(5));
+
+        // Program > Programming Log... shows those lines.
+        int shownRows = -1;
+        f.prompter.dialogs.push_back([&](QDialog& dialog) {
+            shownRows = dialog.findChild<QTableWidget*>("grdLog")->rowCount();
+            return static_cast<int>(QDialog::Rejected);
+        });
+        Action(w, "mnuProgramLog")->trigger();
+        QCOMPARE(shownRows, 5);
+    }
+
+    void closingWhileWritingAsks()
+    {
+        ShellFixture f;
+        MainWindow& w = f.open();
+        SimProcess paced({"--paced"}); // slow enough to close mid-way
+        Action(w, "mnuWriteMany")->trigger();
+        QPointer<FleetWindow> fleet = w.fleetWindow();
+        fleet->addDevice(paced.device());
+        fleet->startButton()->click();
+        QVERIFY(ShellFixture::runUntil([&] { return fleet->radio(0)->percent() > 0; }, kTransferTimeoutMs));
+
+        fleet->close(); // No, the default: it stays and carries on
+        QCOMPARE(f.prompter.asked.size(), std::size_t(1));
+        QCOMPARE(f.prompter.asked[0].icon, ui::Icon::Warning);
+        QCOMPARE(f.prompter.asked[0].defaultAnswer, std::optional<Answer>(Answer::No));
+        QVERIFY(fleet->isVisible());
+        QVERIFY(fleet->busy());
+
+        f.prompter.answers = {Answer::Yes};
+        fleet->close();
+        ShellFixture::flush();
+        QVERIFY(fleet.isNull());
+        const auto log = readProgrammingLog(programmingLogPath());
+        QCOMPARE(log.size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(log[0][7]), QStringLiteral("failed: ") + f.text(kTextFleetStopped));
+    }
+
+    void unwritableLogNeverFailsTheWrite()
+    {
+        ShellFixture f;
+        MainWindow& w = f.open();
+        SimProcess sim({});
+        Action(w, "mnuWriteMany")->trigger();
+        FleetWindow* fleet = w.fleetWindow();
+        QFile blocker(f.dir.filePath("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the log's folder would be
+        blocker.close();
+        fleet->setLogPath(f.dir.filePath("blocker/log.csv").toStdString());
+        fleet->verifyBox()->setChecked(false);
+        fleet->addDevice(sim.device());
+        fleet->startButton()->click();
+        QVERIFY(ShellFixture::runUntil([&] { return fleet->allFinished(); }, kTransferTimeoutMs));
+        QVERIFY(fleet->radio(0)->succeeded());
+        QCOMPARE(fleet->resultList()->topLevelItem(0)->text(3), f.text(32830)); // written
+        QVERIFY(fleet->summaryLabel()->text().contains(f.text(32853).left(10)));
+    }
+};
+
+QTEST_MAIN(TestFleetCheck)
+#include "test_fleet_check.moc"
