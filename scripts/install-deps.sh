@@ -11,7 +11,7 @@ set -e
 
 # What the programs need at run time (the package's dependencies come from
 # the binaries; these are the ones a build machine must have as well).
-RUNTIME="libqt6widgets6 libqt6serialport6 libqt6multimedia6 qt6-qpa-plugins fonts-wqy-microhei qt6-translations-l10n"
+RUNTIME="libqt6widgets6 libqt6serialport6 libqt6multimedia6 qt6-qpa-plugins libqt6printsupport6 fonts-wqy-microhei qt6-translations-l10n"
 # Building, including the sanitizer and fuzz build and the package.
 BUILD="cmake make g++ clang libclang-rt-dev qt6-base-dev qt6-serialport-dev qt6-multimedia-dev dpkg-dev fakeroot"
 # Running the tests: headless windows, a sound server with a null sink,

@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace zav::channels {
 namespace {
@@ -160,7 +161,9 @@ void ChannelTableWindow::buildControls()
     grid_->setModel(model_);
     grid_->verticalHeader()->hide();
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows at once for Copy Channels (shift or control with the
+    // mouse or the arrow keys); the current cell is always among them.
+    grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid_->setTabKeyNavigation(false);
     grid_->setWordWrap(false);
@@ -1009,6 +1012,21 @@ QComboBox* ChannelTableWindow::listForColumn(int column) const
 QString ChannelTableWindow::cellText(int row, int column) const { return model_->text(row, column); }
 
 int ChannelTableWindow::slotRows() const { return model_->slotCount(); }
+
+std::vector<int> ChannelTableWindow::selectedChannelNumbers() const
+{
+    std::set<int> rows;
+    for (const QModelIndex& index : grid_->selectionModel()->selectedIndexes())
+        rows.insert(index.row() + 1);
+    if (rows.empty() && currentRow() > 0)
+        rows.insert(currentRow());
+    std::vector<int> numbers;
+    const int base = groupBase(shownGroup_, image().ChannelMode);
+    for (int row : rows)
+        if (row >= 1 && row <= slotRows() && !cellText(row, 1).isEmpty())
+            numbers.push_back(base + row);
+    return numbers;
+}
 
 int ChannelTableWindow::currentRow() const
 {

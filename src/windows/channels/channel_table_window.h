@@ -13,6 +13,7 @@
 
 #include <array>
 #include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -68,6 +69,9 @@ public:
     [[nodiscard]] ChannelGridModel* gridModel() const { return model_; }
     /// Display text of grid cell (row 1..slots, column 0..10).
     [[nodiscard]] QString cellText(int row, int column) const;
+    /// Channel numbers of the selected rows that hold a channel, ascending
+    /// (the current row when nothing is selected).
+    [[nodiscard]] std::vector<int> selectedChannelNumbers() const;
     /// Number of channel rows shown.
     [[nodiscard]] int slotRows() const;
     /// The current cell (grid row 1.., column 0..10).

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "exchange_commands.h"
 #include "pictures.h"
 #include "prompts.h"
 #include "radio_link.h"
@@ -79,6 +80,8 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
         session_.doc, dataFolder.empty() ? std::string() : recoveryPath(dataFolder, QCoreApplication::applicationPid()),
         this);
     connect(undo_, &UndoTracker::edited, recovery_, &RecoveryKeeper::documentEdited);
+
+    exchange_ = new ExchangeCommands(ctx_, this, *undo_);
 
     buildActions();
     buildMenus();

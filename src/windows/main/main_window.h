@@ -37,6 +37,7 @@ namespace zav {
 
 struct ConfigFinding;
 class FleetWindow;
+class ExchangeCommands;
 class IconStrip;
 class RadioLink;
 class UndoTracker;
@@ -211,6 +212,7 @@ private:
     std::unique_ptr<RadioLink> link_;
     UndoTracker* undo_ = nullptr; ///< undo and redo of every edit; owned as a child
     RecoveryKeeper* recovery_ = nullptr; ///< the recovery file of this run; owned as a child
+    ExchangeCommands* exchange_ = nullptr; ///< CSV, clipboard and report commands; owned as a child
     bool backupFailureReported_ = false;
     QPointer<QWidget> fleet_; ///< the FleetWindow of Program > Write to Many Radios..., one at a time
 };

@@ -1,6 +1,7 @@
 // The main window's menus, toolbar, left pane, status bar and captions.
 
 #include "editor_catalog.h"
+#include "exchange_commands.h"
 #include "main_window.h"
 #include "pictures.h"
 #include "prompts.h"
@@ -172,6 +173,12 @@ void MainWindow::buildMenus()
     add(file, "mnuFileSave");
     add(file, "mnuFileSaveAs");
     file->addSeparator();
+    file->addAction(exchange_->importChannelsAction());
+    file->addAction(exchange_->exportChannelsAction());
+    file->addSeparator();
+    file->addAction(exchange_->printAction());
+    file->addAction(exchange_->exportPdfAction());
+    file->addSeparator();
     add(file, "mnuFileExit");
 
     QMenu* model = menu("mnuModel");
@@ -185,6 +192,9 @@ void MainWindow::buildMenus()
     QMenu* edit = menu("mnuEdit");
     edit->addAction(undo_->undoAction());
     edit->addAction(undo_->redoAction());
+    edit->addSeparator();
+    edit->addAction(exchange_->copyChannelsAction());
+    edit->addAction(exchange_->pasteChannelsAction());
     edit->addSeparator();
     add(edit, "mnuChannelInfo");
     add(edit, "mnuOptFeature");
@@ -356,6 +366,7 @@ void MainWindow::applyTexts()
     ui::useQtTranslations(session_.settings.language);
     ui::setMessageTitle(ctx_.text(12000));
     undo_->retranslate();
+    exchange_->retranslate();
     ui::setButtonTexts({ctx_.text(9017), ctx_.text(9018), ctx_.text(kTextYes), ctx_.text(kTextNo),
                         ctx_.text(kTextRetry)});
 

@@ -113,6 +113,12 @@ void UndoTracker::checkForEdit()
     }
 }
 
+void UndoTracker::recordReplacement()
+{
+    checkForEdit();
+    showRestoredDocument();
+}
+
 void UndoTracker::commitPendingEdits()
 {
     if (!ctx_.area)

@@ -17,6 +17,7 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -109,6 +110,16 @@ int optionCaption(int fieldId)
 }
 
 QString esc(const QString& s) { return s.toHtmlEscaped(); }
+
+/// A text field as the radio shows it: NUL bytes are blank cells (the
+/// power-on text starts with one), GBK bytes Chinese characters.
+template <std::size_t N>
+QString shownText(const FixedText<N>& field)
+{
+    std::string bytes = field.raw();
+    std::replace(bytes.begin(), bytes.end(), '\0', ' ');
+    return QString::fromStdString(gbkToUtf8(bytes)).trimmed();
+}
 QString esc(const std::string& s) { return QString::fromStdString(s).toHtmlEscaped(); }
 
 /// A menu caption without its shortcut mark.
@@ -255,7 +266,10 @@ private:
                           esc(t(text::Differences)));
         for (const ChannelRecord* record : records) {
             const GroupPosition where = groupOfChannel(record->Number, mode);
-            const ChannelFrequencyTexts texts = frequencyTexts(*record, band_, true);
+            ChannelFrequencyTexts texts = frequencyTexts(*record, band_, true);
+            // No offset reads better as an empty cell than as a column of zeros.
+            if (record->OffsetDirection == 0 && storedOffsetCount(record->Offset.raw()).value_or(0) == 0)
+                texts.transmit.clear();
             html_ += QStringLiteral("<tr><td class=\"num\">%1</td><td class=\"num\">%2</td><td class=\"num\">%3</td>"
                                     "<td class=\"num\">%4</td><td>%5</td><td>%6</td><td>%7</td></tr>")
                          .arg(where.group >= 0 ? QString::number(where.numberInGroup) : QString())
@@ -394,10 +408,10 @@ private:
         const RadioImage& image = doc_.image();
         std::vector<std::pair<QString, QString>> rows;
         for (std::size_t k = 0; k < image.EmbeddedMessage.size(); ++k) {
-            const QString line = QString::fromStdString(gbkToUtf8(image.EmbeddedMessage[k].clean())).trimmed();
+            const QString line = shownText(image.EmbeddedMessage[k]);
             rows.emplace_back(t(text::MessageLine).arg(k + 1), line.isEmpty() ? t(text::Empty) : line);
         }
-        const QString powerOn = QString::fromStdString(gbkToUtf8(image.OptFeat.PowerOnText.clean())).trimmed();
+        const QString powerOn = shownText(image.OptFeat.PowerOnText);
         rows.emplace_back(t(text::PowerOnText), powerOn.isEmpty() ? t(text::Empty) : powerOn);
         facts(rows);
     }

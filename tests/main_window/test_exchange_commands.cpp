@@ -1,0 +1,221 @@
+// The exchange commands through the real windows: channel rows copied from
+// the table and pasted into another group (shortcuts of the Edit menu), one
+// undo step, and the saved file holds them there; an import whose rows are
+// partly refused lists them in the report window, which keeps the document
+// as it was or stores the valid rows; export and PDF through the file
+// dialogs.
+
+#include "channel_csv.h"
+#include "channel_fixture.h"
+#include "channel_grid_model.h"
+#include "channel_groups.h"
+#include "channel_table_window.h"
+#include "data_file.h"
+#include "main_window_fixture.h"
+#include "undo_tracker.h"
+#include "versions.h"
+#include "window_registry.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+
+using namespace zav;
+
+namespace {
+
+constexpr Int16 kMode = kExtendedMode;
+
+int Number(int group, int position) { return groupBase(group, kMode) + position; }
+
+QPoint CellCentre(channels::ChannelTableWindow* table, int row, int column)
+{
+    const QModelIndex index = table->gridModel()->index(row - 1, column);
+    table->grid()->scrollTo(index);
+    return table->grid()->visualRect(index).center();
+}
+
+/// A document with three channels in group 0, saved and opened as a user
+/// would, with the channel table open on group 0.
+channels::ChannelTableWindow* OpenThreeChannels(test::ShellFixture& f, const QString& path)
+{
+    test::NewDocument(f.session.doc, kMode,
+                      {{Number(0, 1), "02700000"}, {Number(0, 2), "02701000"}, {Number(0, 3), "02702000"}});
+    test::Channel(f.session.doc, Number(0, 2))->RxTone = 7;
+    f.session.doc.image().OptFeat.Common1[common1::CurrentGroup] = 0; // the table opens on group 0
+    Document copy = f.session.doc;
+    if (!saveDocument(copy, path.toStdString()))
+        return nullptr;
+    MainWindow& main = f.open();
+    main.openFile(path);
+    main.openEditor("frmCommChInfo");
+    f.flush();
+    return qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), "frmCommChInfo"));
+}
+
+QAction* Action(test::ShellFixture& f, const char* name) { return f.main->findChild<QAction*>(name); }
+
+} // namespace
+
+class TestExchangeCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void editMenuOffersCopyAndPaste()
+    {
+        test::ShellFixture f;
+        f.open();
+        QAction* copy = Action(f, "mnuCopyChannels");
+        QAction* paste = Action(f, "mnuPasteChannels");
+        QVERIFY(copy && paste);
+        QCOMPARE(copy->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+        QCOMPARE(paste->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+        auto* edit = f.main->findChild<QMenu*>("mnuEdit");
+        QVERIFY(edit->actions().contains(copy) && edit->actions().contains(paste));
+        QCOMPARE(copy->text(), f.text(32744));
+    }
+
+    void threeRowsCopiedIntoAnotherGroupAndSaved()
+    {
+        test::ShellFixture f;
+        auto* table = OpenThreeChannels(f, f.dir.filePath("three.dat"));
+        QVERIFY(table);
+        QWidget* cells = table->grid()->viewport();
+        QTest::mouseClick(cells, Qt::LeftButton, {}, CellCentre(table, 1, 4));
+        QTest::mouseClick(cells, Qt::LeftButton, Qt::ShiftModifier, CellCentre(table, 3, 4));
+        f.flush();
+        QCOMPARE(table->selectedChannelNumbers(), (std::vector<int>{Number(0, 1), Number(0, 2), Number(0, 3)}));
+
+        QTest::keyClick(table->grid(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        f.flush();
+        const QStringList lines = QApplication::clipboard()->text().split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 4);
+        QVERIFY(lines[0].startsWith("group\tgroup name\tposition in group"));
+
+        // Group 1, row 5: the rows go to positions 5, 6 and 7 there.
+        auto* groups = table->findChild<QComboBox*>("cboGroup");
+        groups->setFocus();
+        groups->setCurrentIndex(0);
+        QTest::keyClick(groups, Qt::Key_Down);
+        f.flush();
+        QCOMPARE(table->shownGroup(), 1);
+        QTest::mouseClick(cells, Qt::LeftButton, {}, CellCentre(table, 5, 4));
+        f.flush();
+        QCOMPARE(table->currentRow(), 5);
+        QTest::keyClick(table->grid(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        f.flush();
+
+        Document& doc = f.session.doc;
+        QCOMPARE(doc.activeCount(), 6);
+        QCOMPARE(test::Channel(doc, Number(1, 6))->RxFrequency.raw(), std::string("02701000"));
+        QCOMPARE(test::Channel(doc, Number(1, 6))->RxTone, Int16{7});
+        // The open table shows them.
+        table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(f.main->area(), "frmCommChInfo"));
+        QVERIFY(table);
+        QCOMPARE(table->shownGroup(), 1);
+        QCOMPARE(table->cellText(7, 1), QString("27.02000"));
+
+        // One undo step takes the three back; redo brings them again.
+        UndoTracker* undo = f.main->undoTracker();
+        undo->undo();
+        QCOMPARE(doc.activeCount(), 3);
+        undo->redo();
+        QCOMPARE(doc.activeCount(), 6);
+
+        const QString saved = f.dir.filePath("pasted.dat");
+        f.prompter.files.push_back(saved);
+        QVERIFY(f.main->saveDocumentAs());
+        Document reread;
+        QVERIFY(loadFullFile(reread, saved.toStdString()));
+        for (int p = 5; p <= 7; ++p)
+            QVERIFY2(test::Channel(reread, Number(1, p)), qPrintable(QString("group 1 position %1").arg(p)));
+        QCOMPARE(test::Channel(reread, Number(1, 5))->RxFrequency.raw(), std::string("02700000"));
+        QCOMPARE(test::Channel(reread, Number(1, 6))->RxTone, Int16{7});
+        QVERIFY(test::Channel(reread, Number(0, 1)));
+    }
+
+    // A CSV with one bad row: Cancel in the report window keeps the
+    // document; "Import the valid rows" stores the others, as one step.
+    void importWithRefusedRows_data()
+    {
+        QTest::addColumn<bool>("importValid");
+        QTest::newRow("cancel") << false;
+        QTest::newRow("valid rows") << true;
+    }
+    void importWithRefusedRows()
+    {
+        QFETCH(bool, importValid);
+        test::ShellFixture f;
+        QVERIFY(OpenThreeChannels(f, f.dir.filePath("three.dat")));
+        const QString csv = f.dir.filePath("plan.csv");
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QString("channel number;receive MHz;receive tone\r\n%1;27.50000;OFF\r\n%2;31.00000;OFF\r\n%3;27.52000;100\r\n")
+                       .arg(Number(0, 1))
+                       .arg(Number(0, 2))
+                       .arg(Number(2, 1))
+                       .toUtf8());
+        file.close();
+        const ImageSet before = f.session.doc.working;
+
+        f.prompter.files.push_back(csv);
+        QStringList shown;
+        f.prompter.dialogs.push_back([&](QDialog& dialog) {
+            auto* rows = dialog.findChild<QTableWidget*>("grdRefusals");
+            for (int r = 0; rows && r < rows->rowCount(); ++r)
+                shown << rows->item(r, 0)->text() + "|" + rows->item(r, 1)->text();
+            auto* button = dialog.findChild<QPushButton*>(importValid ? "cmdImportValid" : "cmdCancel");
+            button->click();
+            return dialog.result();
+        });
+        Action(f, "mnuImportChannels")->trigger();
+        f.flush();
+        QCOMPARE(f.prompter.dialogNames, std::vector<QString>{"FrmImportRefusals"});
+        QCOMPARE(shown, QStringList{"3|receive MHz"});
+
+        Document& doc = f.session.doc;
+        if (!importValid) {
+            QVERIFY(doc.working.ActiveChannels == before.ActiveChannels);
+            QVERIFY(!f.main->undoTracker()->undoAction()->isEnabled());
+            return;
+        }
+        QCOMPARE(doc.activeCount(), 2);
+        QCOMPARE(test::Channel(doc, Number(0, 1))->RxFrequency.raw(), std::string("02750000"));
+        QVERIFY(test::Channel(doc, Number(2, 1)));
+        f.main->undoTracker()->undo();
+        QVERIFY(doc.working.ActiveChannels == before.ActiveChannels);
+    }
+
+    void exportedChannelsAndPdf()
+    {
+        test::ShellFixture f;
+        QVERIFY(OpenThreeChannels(f, f.dir.filePath("three.dat")));
+        // Names typed without their extension get it.
+        f.prompter.files.push_back(f.dir.filePath("plan"));
+        Action(f, "mnuExportChannels")->trigger();
+        QFile csv(f.dir.filePath("plan.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromStdString(exportChannelsCsv(f.session.doc)).toUtf8(), csv.readAll());
+
+        f.prompter.files.push_back(f.dir.filePath("report"));
+        Action(f, "mnuExportPdf")->trigger();
+        QFile pdf(f.dir.filePath("report.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.readAll().startsWith("%PDF"));
+
+        // A file that cannot be written is told, and nothing is left behind.
+        f.prompter.files.push_back(f.dir.filePath("missing/report.pdf"));
+        Action(f, "mnuExportPdf")->trigger();
+        QVERIFY(!f.prompter.texts().isEmpty());
+        QVERIFY(f.prompter.texts().last().contains("missing/report.pdf"));
+    }
+};
+
+QTEST_MAIN(TestExchangeCommands)
+#include "test_exchange_commands.moc"
