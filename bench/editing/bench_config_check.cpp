@@ -1,8 +1,7 @@
 // How long the check before a write takes for a full document (521 channels
 // in both tables) against opening the same data file, in the same run.
-// Both are what a write command does before it touches a port; against a
-// transfer of several seconds either is lost in the noise, so the ratio is
-// printed to see it move, not held to a goal.
+// Both are what a write command does before it touches a port, and the
+// check runs again before every write from the desktop: goal at most 2.
 
 #include "config_check.h"
 #include "data_file.h"
@@ -81,6 +80,6 @@ int main()
 
     std::printf("open of the data file: %.0f us (median of %d)\n", open, kRuns);
     std::printf("check of 2 x 521 channels: %.0f us, %zu findings\n", check, findings);
-    std::printf("check / open = %.2f\n", check / open);
+    std::printf("check / open = %.2f (goal <= 2)\n", check / open);
     return 0;
 }

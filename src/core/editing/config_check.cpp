@@ -11,8 +11,8 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <map>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 
 namespace zav {
@@ -86,10 +86,12 @@ constexpr int kStandbyEmergencyAmFm = 40;
 constexpr long long kCountsPerMhz = 100000; // stored frequencies count 10 Hz
 constexpr int kBusyLockoutTone = 2;         // "CTCSS/DCS": needs a tone
 
-/// One per-channel list: the member by option id, its entry count and the
+/// One per-channel list: the option id, the member it names (looked up
+/// once here rather than by id for every record), its entry count and the
 /// caption it is known by.
 struct ChannelList {
     int id;
+    Int16 ChannelRecord::*member;
     int entries;
     int nameId;
 };
@@ -97,16 +99,33 @@ struct ChannelList {
 // The channel detail editor's lists and check boxes, and the members it
 // has no control for, with the entries the program carries for them.
 constexpr std::array kChannelLists{
-    ChannelList{7, 2, 15014},   ChannelList{8, 2, 15033},   ChannelList{9, 3, msg::NameChannelSpacing},
-    ChannelList{10, 4, msg::NamePttId}, ChannelList{11, 4, kCaptionBusyLockout},
-    ChannelList{12, 2, msg::NameReverseTalkAround}, ChannelList{14, 2, 15015}, ChannelList{15, 2, 15016},
-    ChannelList{16, 2, 15017},  ChannelList{17, 2, 15018},  ChannelList{18, 2, 15019},
-    ChannelList{19, 2, 15020},  ChannelList{21, 2, msg::NameSignallingRelation}, ChannelList{24, 2, 15201},
-    ChannelList{25, 2, msg::NameAmFm}, ChannelList{26, 2, msg::NameAmPower}, ChannelList{27, 2, msg::NameFmPower},
-    ChannelList{29, 3, 15205},  ChannelList{30, 2, 15023},  ChannelList{37, 2, 15300},
-    ChannelList{38, 2, 15301},  ChannelList{39, 2, 15302},  ChannelList{40, 2, 15303},
-    ChannelList{41, 2, 15304},  ChannelList{42, 2, 15400},  ChannelList{43, 2, 15401},
-    ChannelList{44, 2, 15402},
+    ChannelList{7, &ChannelRecord::Option7, 2, 15014},
+    ChannelList{8, &ChannelRecord::Option8, 2, 15033},
+    ChannelList{9, &ChannelRecord::Option9, 3, msg::NameChannelSpacing},
+    ChannelList{10, &ChannelRecord::Option10, 4, msg::NamePttId},
+    ChannelList{11, &ChannelRecord::Option11, 4, kCaptionBusyLockout},
+    ChannelList{12, &ChannelRecord::Option12, 2, msg::NameReverseTalkAround},
+    ChannelList{14, &ChannelRecord::Option14, 2, 15015},
+    ChannelList{15, &ChannelRecord::Option15, 2, 15016},
+    ChannelList{16, &ChannelRecord::Option16, 2, 15017},
+    ChannelList{17, &ChannelRecord::Option17, 2, 15018},
+    ChannelList{18, &ChannelRecord::Option18, 2, 15019},
+    ChannelList{19, &ChannelRecord::Option19, 2, 15020},
+    ChannelList{21, &ChannelRecord::Option21, 2, msg::NameSignallingRelation},
+    ChannelList{24, &ChannelRecord::Option24, 2, 15201},
+    ChannelList{25, &ChannelRecord::Option25, 2, msg::NameAmFm},
+    ChannelList{26, &ChannelRecord::Option26, 2, msg::NameAmPower},
+    ChannelList{27, &ChannelRecord::Option27, 2, msg::NameFmPower},
+    ChannelList{29, &ChannelRecord::Option29, 3, 15205},
+    ChannelList{30, &ChannelRecord::Option30, 2, 15023},
+    ChannelList{37, &ChannelRecord::Option37, 2, 15300},
+    ChannelList{38, &ChannelRecord::Option38, 2, 15301},
+    ChannelList{39, &ChannelRecord::Option39, 2, 15302},
+    ChannelList{40, &ChannelRecord::Option40, 2, 15303},
+    ChannelList{41, &ChannelRecord::Option41, 2, 15304},
+    ChannelList{42, &ChannelRecord::Option42, 2, 15400},
+    ChannelList{43, &ChannelRecord::Option43, 2, 15401},
+    ChannelList{44, &ChannelRecord::Option44, 2, 15402},
 };
 
 /// Captions of the optional-features lists by list id.
@@ -164,6 +183,33 @@ long long countOf(double mhz) { return static_cast<long long>(std::nearbyint(mhz
 
 bool isEmptyFrequency(const std::string& clean) { return clean.empty() || clean == "FFFFFFFF"; }
 
+/// The count of a stored frequency of exactly eight digits, the form
+/// nearly every record has, read without the general parser's copies;
+/// nullopt for anything else, which takes the general way.
+std::optional<long long> plainFrequencyCount(const std::string& raw)
+{
+    if (raw.size() != 8)
+        return std::nullopt;
+    long long count = 0;
+    for (const char c : raw) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        count = count * 10 + (c - '0');
+    }
+    return count;
+}
+
+/// The count of link::decodeRxFrequency(kiloHertz), what the radio gives
+/// back for the kHz it keeps: a last kHz digit of 1 or 2 marks the 12.5 kHz
+/// raster (…125), anything else is whole kHz.
+long long sentFrequencyCount(std::uint16_t kiloHertz)
+{
+    const int last = kiloHertz % 10;
+    if (last == 1 || last == 2)
+        return static_cast<long long>(kiloHertz / 10) * 1000 + 125;
+    return static_cast<long long>(kiloHertz) * 100;
+}
+
 struct TableView {
     const ChannelTable* records;
     int count; ///< clamped to 0..521
@@ -174,7 +220,10 @@ struct TableView {
 class Checker {
 public:
     explicit Checker(const Document& doc)
-        : doc_(doc), band_{doc.model.bandLow, doc.model.bandHigh}
+        : doc_(doc),
+          band_{doc.model.bandLow, doc.model.bandHigh},
+          lowCount_(countOf(band_.low)),
+          highCount_(countOf(band_.high))
     {
     }
 
@@ -192,14 +241,20 @@ public:
 private:
     const Document& doc_;
     BandLimits band_;
+    long long lowCount_;  ///< the band limits as 10 Hz counts
+    long long highCount_;
     std::vector<ConfigFinding> findings_;
+    const ChannelRecord* posRecord_ = nullptr; ///< the record checkChannel is at
+    GroupPosition pos_{};                      ///< and its group position
 
     // --- per table -----------------------------------------------------------
 
     struct TableState {
         std::array<bool, kChannelSlots + 1> present{};
         std::array<int, kGroupNames> channelsInGroup{};
-        std::map<std::pair<int, long long>, int> frequencyInGroup; ///< (group, count) -> in-group number
+        /// (group, count) -> in-group number; the key is group * 2^40 + count
+        /// (counts are below 10^8 < 2^40).
+        std::unordered_map<long long, int> frequencyInGroup;
     };
 
     ConfigFinding tableFinding(FindingLevel level, const TableView& t, int field, int messageId,
@@ -226,6 +281,7 @@ private:
         t.count = storedCount;
 
         TableState state;
+        state.frequencyInGroup.reserve(static_cast<std::size_t>(t.count));
         for (int i = 0; i < t.count; ++i) {
             const ChannelRecord& r = (*t.records)[static_cast<std::size_t>(i)];
             if (r.Number < 1 || r.Number > kChannelSlots) {
@@ -254,7 +310,7 @@ private:
         f.area = FindingArea::Channel;
         f.standby = t.standby;
         f.number = r.Number;
-        const GroupPosition pos = groupOfChannel(r.Number, t.mode);
+        const GroupPosition pos = &r == posRecord_ ? pos_ : groupOfChannel(r.Number, t.mode);
         f.group = pos.group;
         f.numberInGroup = pos.numberInGroup;
         f.field = field;
@@ -267,7 +323,10 @@ private:
 
     void checkChannel(const TableView& t, const ChannelRecord& r, TableState& state)
     {
-        const GroupPosition pos = groupOfChannel(r.Number, t.mode);
+        // Every finding of this record needs its group: worked out once.
+        pos_ = groupOfChannel(r.Number, t.mode);
+        posRecord_ = &r;
+        const GroupPosition pos = pos_;
         if (pos.group >= 0)
             ++state.channelsInGroup[static_cast<std::size_t>(pos.group)];
         else if (r.Number != kChannelSlots) // 521 is the VFO slot, kept in either mode
@@ -284,7 +343,7 @@ private:
                             {TextId{nameId}, number(value), number(0), number(last)}));
     }
 
-    bool insideBand(long long count) const { return count >= countOf(band_.low) && count <= countOf(band_.high); }
+    bool insideBand(long long count) const { return count >= lowCount_ && count <= highCount_; }
 
     bool onRaster(long long count, int group) const
     {
@@ -299,26 +358,31 @@ private:
 
     void checkFrequencies(const TableView& t, const ChannelRecord& r, const GroupPosition& pos, TableState& state)
     {
-        const std::string clean = r.RxFrequency.clean();
-        if (isEmptyFrequency(clean)) {
-            push(channelFinding(FindingLevel::Information, t, r, FieldRxFrequency, msg::RecordWithoutFrequency, {}));
-            return;
-        }
-        const std::optional<long long> count = storedFrequencyCount(r.RxFrequency.raw());
+        const std::string raw = r.RxFrequency.raw();
+        std::optional<long long> count = plainFrequencyCount(raw);
         if (!count) {
-            push(channelFinding(FindingLevel::Error, t, r, FieldRxFrequency, msg::RxNotNumber, {clean}));
-            return;
+            const std::string clean = r.RxFrequency.clean();
+            if (isEmptyFrequency(clean)) {
+                push(channelFinding(FindingLevel::Information, t, r, FieldRxFrequency, msg::RecordWithoutFrequency,
+                                    {}));
+                return;
+            }
+            count = storedFrequencyCount(raw);
+            if (!count) {
+                push(channelFinding(FindingLevel::Error, t, r, FieldRxFrequency, msg::RxNotNumber, {clean}));
+                return;
+            }
         }
         // The radio keeps whole kHz in 16 bits (see the memory map): what it
         // would read back is what it really gets.
         std::uint16_t kiloHertz = 0;
-        if (!link::encodeRxFrequency(r.RxFrequency.raw(), kiloHertz)) {
+        if (!link::encodeRxFrequency(raw, kiloHertz)) {
             push(channelFinding(FindingLevel::Error, t, r, FieldRxFrequency, msg::RxTooLarge, {mhzText(*count)}));
             return;
         }
         if (!insideBand(*count))
             bandFinding(t, r, FieldRxFrequency, msg::RxOutsideBand, *count);
-        const std::optional<long long> sent = storedFrequencyCount(link::decodeRxFrequency(kiloHertz));
+        const std::optional<long long> sent = sentFrequencyCount(kiloHertz);
         if (sent && *sent != *count)
             push(channelFinding(FindingLevel::Error, t, r, FieldRxFrequency, msg::RxStoredAs,
                                 {mhzText(*count), mhzText(*sent)}));
@@ -326,7 +390,8 @@ private:
             push(channelFinding(FindingLevel::Warning, t, r, FieldRxFrequency, msg::RxOffRaster, {mhzText(*count)}));
 
         if (pos.group >= 0) {
-            const auto [it, added] = state.frequencyInGroup.try_emplace({pos.group, *count}, pos.numberInGroup);
+            const long long key = (static_cast<long long>(pos.group) << 40) + *count;
+            const auto [it, added] = state.frequencyInGroup.try_emplace(key, pos.numberInGroup);
             if (!added)
                 push(channelFinding(FindingLevel::Warning, t, r, FieldRxFrequency, msg::SameFrequencyInGroup,
                                     {mhzText(*count), number(it->second)}));
@@ -334,8 +399,10 @@ private:
 
         if (r.OffsetDirection > 2)
             return; // reported with the options
+        if (r.OffsetDirection == 0)
+            return;
         const std::optional<long long> offset = storedOffsetCount(r.Offset.raw());
-        if (r.OffsetDirection == 0 || !offset || *offset == 0)
+        if (!offset || *offset == 0)
             return;
         const long long tx = r.OffsetDirection == 1 ? *count - *offset : *count + *offset;
         if (!insideBand(tx))
@@ -357,9 +424,9 @@ private:
         if (r.OffsetDirection > 2)
             outsideList(t, r, FieldTransmit, msg::NameOffsetDirection, r.OffsetDirection, 2);
         for (const ChannelList& list : kChannelLists) {
-            const Int16* value = r.option(list.id);
-            if (value && (*value < 0 || *value >= list.entries))
-                outsideList(t, r, list.id, list.nameId, *value, list.entries - 1);
+            const Int16 value = r.*list.member;
+            if (value < 0 || value >= list.entries)
+                outsideList(t, r, list.id, list.nameId, value, list.entries - 1);
         }
         const RadioImage& im = doc_.image();
         for (const auto& [id, nameId] : {std::pair{13, kCaptionBotCode}, std::pair{22, kCaptionEotCode},
