@@ -269,7 +269,10 @@ void TestRadioE2E::portThatCannotOpen()
         f.prompter.asked.clear();
         Action(w, command)->trigger();
         QTRY_VERIFY(!w.transferRunning());
-        QCOMPARE(f.prompter.texts(), QStringList{f.text(9003)});
+        // Text 9003, then the device and why it could not be opened.
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QVERIFY2(f.prompter.texts()[0].startsWith(f.text(9003) + "\n\n" + dir.filePath("no-such-port") + ": "),
+                 qPrintable(f.prompter.texts()[0]));
         QCOMPARE(f.prompter.asked[0].icon, ui::Icon::Critical);
         QVERIFY(w.radioLink().progressWindow() == nullptr);
     }

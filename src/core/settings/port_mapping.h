@@ -24,6 +24,8 @@ struct SerialDevice {
     std::string path;         ///< "/dev/ttyUSB0"
     std::string stableName;   ///< "/dev/serial/by-id/usb-..." or "" when the system has none
     std::string serialNumber; ///< USB serial number or ""
+    std::string description = {}; ///< what the system calls it ("CP2102 USB to UART Bridge Controller") or ""
+    bool usb = false;         ///< a USB serial adapter (it has a USB vendor id)
 };
 
 /// One numbered choice of the dialog.

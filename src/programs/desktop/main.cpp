@@ -15,25 +15,65 @@
 #include <QTimer>
 
 #include <memory>
+#include <string_view>
+
+namespace {
+
+struct CommandLineOptions {
+    QCommandLineOption port{QStringLiteral("port"), QStringLiteral("Serial device for reading and writing (or ZAV_PORT)."),
+                            QStringLiteral("DEVICE")};
+    QCommandLineOption trace{QStringLiteral("trace"),
+                             QStringLiteral("Write every chunk sent and received to FILE (time, port, direction, hex "
+                                            "and text; the radio password masked). Settings > Wire Trace starts and "
+                                            "stops it too."),
+                             QStringLiteral("FILE")};
+    QCommandLineOption quit{QStringLiteral("quit-when-shown"),
+                            QStringLiteral("Quit as soon as the main window is shown (start-up timing).")};
+};
+
+void SetNames()
+{
+    // Also the settings store's names (window position, section "Settings").
+    QCoreApplication::setOrganizationName(QStringLiteral("zavprog"));
+    QCoreApplication::setApplicationName(QStringLiteral("zavprog"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZAV_PROGRAM_VERSION));
+}
+
+void AddOptions(QCommandLineParser& parser, const CommandLineOptions& options)
+{
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(options.port);
+    parser.addOption(options.trace);
+    parser.addOption(options.quit);
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Data file to open."), QStringLiteral("[file]"));
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    // Also the settings store's names (window position, section "Settings").
-    QApplication::setOrganizationName(QStringLiteral("zavprog"));
-    QApplication::setApplicationName(QStringLiteral("zavprog"));
+    const CommandLineOptions commandLine;
+    // --help and --version answer without a display to open windows on.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "-h" || arg == "--help" || arg == "--help-all" || arg == "-v" || arg == "--version") {
+            QCoreApplication app(argc, argv);
+            SetNames();
+            QCommandLineParser parser;
+            AddOptions(parser, commandLine);
+            parser.process(app); // prints and exits
+        }
+    }
 
+    QApplication app(argc, argv);
+    SetNames();
     QCommandLineParser parser;
-    parser.addHelpOption();
-    const QCommandLineOption portOption(QStringLiteral("port"),
-                                        QStringLiteral("Serial device for reading and writing (or ZAV_PORT)."),
-                                        QStringLiteral("DEVICE"));
-    const QCommandLineOption quitOption(QStringLiteral("quit-when-shown"),
-                                        QStringLiteral("Quit as soon as the main window is shown (start-up timing)."));
-    parser.addOption(portOption);
-    parser.addOption(quitOption);
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("Data file to open."), QStringLiteral("[file]"));
+    AddOptions(parser, commandLine);
     parser.process(app);
+    const QCommandLineOption& portOption = commandLine.port;
+    const QCommandLineOption& quitOption = commandLine.quit;
+    const QCommandLineOption& traceOption = commandLine.trace;
 
     // Everything lives beside the program, wherever it is started from.
     zav::Session session;
@@ -67,6 +107,8 @@ int main(int argc, char* argv[])
                 Qt::QueuedConnection);
         }
         mainWindow->show();
+        if (parser.isSet(traceOption))
+            mainWindow->startWireTrace(parser.value(traceOption));
         if (!fileToOpen.isEmpty())
             mainWindow->openFile(fileToOpen);
     };

@@ -71,6 +71,9 @@ public:
     void loadStartupDocument();
     void closeAllWindows();
     void storeChannelTableEdit();
+    /// Writes every byte of the following transfers to path (Settings >
+    /// Wire Trace shows it checked); false after telling the user.
+    bool startWireTrace(const QString& path);
     void showChannelMode();
     void changeChannelMode(Int16 newMode);
     void readRadioInfo();
@@ -103,6 +106,8 @@ public:
     void openBackup();
     /// Settings > Backups...
     void chooseBackupOptions();
+    /// Settings > Wire Trace...: starts a trace (asking for its file) or stops it.
+    void toggleWireTrace();
     /// Program > Check Configuration...: the findings in a child window.
     void showConfigurationCheck();
     /// Opens the editor at the place of a finding (the check window's double-click).

@@ -1,6 +1,7 @@
 // The main window's dialogs, channel mode and radio commands.
 
 #include "about_dialog.h"
+#include "adapter_choice.h"
 #include "editor_window.h"
 #include "language_dialog.h"
 #include "main_window.h"
@@ -17,6 +18,7 @@
 #include "window_registry.h"
 
 #include <QMdiArea>
+#include <QStatusBar>
 
 namespace zav {
 
@@ -91,8 +93,18 @@ std::string MainWindow::linkDevice() const
     const RunSettings& settings = session_.settings;
     if (!options_.portOverride.empty())
         return options_.portOverride;
-    const PortTable table = mapPorts(systemSerialDevices(), settings.portDevice, settings.portNumber);
-    return resolveLinkDevice({}, table, settings.portNumber, settings.portDevice);
+    const std::vector<SerialDevice> devices = systemSerialDevices();
+    const PortTable table = mapPorts(devices, settings.portDevice, settings.portNumber);
+    const std::string chosen = resolveLinkDevice({}, table, settings.portNumber, settings.portDevice);
+    // The one cable plugged in where the chosen port was: no visit to the
+    // port dialog needed, but the user is told which device is used.
+    if (const auto adapter = soleAdapterInstead(devices, chosen)) {
+        constexpr int kTextSoleAdapter = 32905; // %1 the device
+        constexpr int kShownMs = 15000;
+        statusBar_->showMessage(ctx_.text(kTextSoleAdapter).arg(QString::fromStdString(adapter->path)), kShownMs);
+        return adapter->path;
+    }
+    return chosen;
 }
 
 void MainWindow::readFromRadio()

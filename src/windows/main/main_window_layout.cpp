@@ -48,6 +48,7 @@ constexpr MenuItem kMenuTexts[] = {
     {"mnuWindow", 10600},      {"mnuWindowCascade", 10601}, {"mnuCloseAll", 10602},
     {"mnuHelp", 10700},        {"mnuHelpAbout", 10702},
     {"mnuFileOpenBackup", 32230}, {"mnuBackupSettings", 32231},
+    {"mnuWireTrace", 32900},
     {"mnuCheckConfig", 32800}, {"mnuWriteMany", 32801}, {"mnuProgramLog", 32802},
 };
 
@@ -116,6 +117,7 @@ void MainWindow::buildActions()
     newAction("mnuFileOpen", &MainWindow::openDocument);
     newAction("mnuFileOpenBackup", &MainWindow::openBackup);
     newAction("mnuBackupSettings", &MainWindow::chooseBackupOptions);
+    newAction("mnuWireTrace", &MainWindow::toggleWireTrace)->setCheckable(true);
     connect(newAction("mnuFileSave", nullptr), &QAction::triggered, this, [this] { saveDocument(); });
     connect(newAction("mnuFileSaveAs", nullptr), &QAction::triggered, this, [this] { saveDocumentAs(); });
     newAction("mnuFileExit", &MainWindow::exitProgram);
@@ -217,6 +219,7 @@ void MainWindow::buildMenus()
     add(set, "mnuComm");
     add(set, "mnuLanguage");
     add(set, "mnuBackupSettings");
+    add(set, "mnuWireTrace");
     add(set, "MnuInit");
 
     QMenu* view = menu("mnuView");

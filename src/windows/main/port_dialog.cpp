@@ -13,8 +13,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zav {
 namespace {
+
+constexpr int kTextNewDevice = 32906;
 
 // "ttyUSB0" for "/dev/ttyUSB0"; a by-id link shows its last part.
 QString shortDeviceName(const std::string& path)
@@ -38,21 +42,26 @@ PortDialog::PortDialog(ui::AppContext& ctx, DeviceSource devices, QWidget* paren
     auto* grid = new QGridLayout(portGroup);
     grid->setHorizontalSpacing(6);
     constexpr int kRows = kPortChoices / 2;
+    constexpr int kColumnsPerChoice = 3;
     for (int i = 0; i < kPortChoices; ++i) {
         auto* option = new QRadioButton(ctx.text(22002) + QString::number(i + 1), portGroup);
         option->setObjectName(QStringLiteral("Option1_%1").arg(i));
         auto* device = new QLabel(portGroup);
         device->setObjectName(QStringLiteral("DeviceLabel_%1").arg(i));
         device->setMinimumWidth(90);
+        auto* description = new QLabel(portGroup);
+        description->setObjectName(QStringLiteral("DescriptionLabel_%1").arg(i));
         group_->addButton(option, i + 1);
         portOptions[static_cast<std::size_t>(i)] = option;
         deviceLabels[static_cast<std::size_t>(i)] = device;
-        const int column = (i / kRows) * 2;
+        descriptionLabels[static_cast<std::size_t>(i)] = description;
+        const int column = (i / kRows) * kColumnsPerChoice;
         grid->addWidget(option, i % kRows, column);
         grid->addWidget(device, i % kRows, column + 1);
+        grid->addWidget(description, i % kRows, column + 2);
     }
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
+    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(5, 1);
 
     auto* buttons = ui::okCancelRow(this, ctx, okButton, cancelButton);
     auto* layout = new QVBoxLayout(this);
@@ -60,6 +69,9 @@ PortDialog::PortDialog(ui::AppContext& ctx, DeviceSource devices, QWidget* paren
     layout->addLayout(buttons);
 
     showPortList();
+    for (const SerialDevice& d : shown_)
+        presentAtOpening_.insert(d.path);
+    opened_ = true;
     selectPort(ctx.session.settings.portNumber);
 
     connect(okButton, &QPushButton::clicked, this, &PortDialog::storeChoice);
@@ -71,7 +83,8 @@ PortDialog::PortDialog(ui::AppContext& ctx, DeviceSource devices, QWidget* paren
 void PortDialog::showPortList()
 {
     const RunSettings& settings = ctx_.session.settings;
-    table_ = mapPorts(devices_ ? devices_() : std::vector<SerialDevice>{}, settings.portDevice, settings.portNumber);
+    shown_ = devices_ ? devices_() : std::vector<SerialDevice>{};
+    table_ = mapPorts(shown_, settings.portDevice, settings.portNumber);
     for (int i = 0; i < kPortChoices; ++i) {
         const PortSlot& slot = table_[static_cast<std::size_t>(i)];
         QRadioButton* option = portOptions[static_cast<std::size_t>(i)];
@@ -80,7 +93,25 @@ void PortDialog::showPortList()
         device->setEnabled(slot.present);
         device->setText(shortDeviceName(slot.device));
         device->setToolTip(QString::fromStdString(slot.stableName.empty() ? slot.device : slot.stableName));
+        showDescription(i);
     }
+}
+
+void PortDialog::showDescription(int index)
+{
+    const PortSlot& slot = table_[static_cast<std::size_t>(index)];
+    QLabel* label = descriptionLabels[static_cast<std::size_t>(index)];
+    const auto device = std::ranges::find_if(shown_, [&](const SerialDevice& d) { return d.path == slot.device; });
+    const bool present = slot.present && device != shown_.end();
+    const bool appeared = present && opened_ && !presentAtOpening_.contains(device->path);
+    QString text = present ? QString::fromStdString(device->description) : QString();
+    if (appeared)
+        text = QStringLiteral("(%1) %2").arg(ctx_.text(kTextNewDevice), text);
+    label->setText(text.trimmed());
+    label->setEnabled(present);
+    QFont font = label->font();
+    font.setBold(appeared);
+    label->setFont(font);
 }
 
 void PortDialog::selectPort(int number)

@@ -1,8 +1,10 @@
 #pragma once
 
 // Port dialog: 16 numbered choices, each showing the device it stands for
-// (see port_mapping.h), enabled when that device is present. The list is
-// rebuilt every second while the dialog is open, keeping the selection.
+// (see port_mapping.h) and what the system calls it, enabled when that
+// device is present. The list is rebuilt every second while the dialog is
+// open, keeping the selection; a device that appeared since the dialog
+// opened is marked new, so plugging the cable in shows which one it is.
 
 #include "port_mapping.h"
 #include "serial_devices.h"
@@ -11,6 +13,9 @@
 #include <QTimer>
 
 #include <array>
+#include <set>
+#include <string>
+#include <vector>
 
 class QButtonGroup;
 class QGroupBox;
@@ -41,6 +46,7 @@ public:
     QGroupBox* portGroup = nullptr;
     std::array<QRadioButton*, kPortChoices> portOptions{};
     std::array<QLabel*, kPortChoices> deviceLabels{};
+    std::array<QLabel*, kPortChoices> descriptionLabels{}; ///< description, "new" when it appeared meanwhile
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
     QTimer refreshTimer;
@@ -50,12 +56,16 @@ protected:
 
 private:
     void showPortList();
+    void showDescription(int index);
     void selectPort(int number);
     void storeChoice();
 
     ui::AppContext& ctx_;
     DeviceSource devices_;
     PortTable table_{};
+    std::vector<SerialDevice> shown_;        ///< the devices of the last refresh
+    std::set<std::string> presentAtOpening_; ///< paths of the devices there when the dialog opened
+    bool opened_ = false;                    ///< presentAtOpening_ is filled
     QButtonGroup* group_ = nullptr;
 };
 

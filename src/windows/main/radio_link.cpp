@@ -3,13 +3,18 @@
 #include "fleet_radio.h"
 #include "transfer_options.h"
 
+#include "serial_devices.h"
+
 #include "app_context.h"
 #include "password_dialog.h"
+#include "port_failure.h"
 #include "progress_dialog.h"
 #include "prompts.h"
 #include "session.h"
 #include "transfer_messages.h"
 #include "versions.h"
+
+#include <QFileInfo>
 
 namespace zav {
 namespace {
@@ -27,10 +32,13 @@ RadioLink::RadioLink(ui::AppContext& ctx, QWidget* window, std::function<std::st
     : ctx_(ctx),
       window_(window),
       device_(std::move(device)),
-      engine_(link::TransferServices{port_, timers_, *this, *this, *this}, linkSession_,
+      traced_(port_, [this] { return port_.deviceName().toStdString(); }),
+      engine_(link::TransferServices{traced_, timers_, *this, *this, *this}, linkSession_,
               link::TransferContext{ctx.session.doc, ctx.session.radioPassword, ctx.session.versions})
 {
     link::connectEngine(port_, timers_, engine_);
+    port_.setReceiveTap([this](std::span<const std::uint8_t> bytes) { traced_.noteReceived(bytes); });
+    traced_.setFailureReason([this] { return port_.lastError().toStdString(); });
 }
 
 RadioLink::~RadioLink()
@@ -68,6 +76,22 @@ void RadioLink::shutdown()
     port_.close();
 }
 
+bool RadioLink::startTrace(const std::string& path)
+{
+    std::unique_ptr<link::WireTrace> trace = link::WireTrace::toFile(path);
+    if (!trace)
+        return false;
+    traced_.setTrace(trace.get());
+    trace_ = std::move(trace);
+    return true;
+}
+
+void RadioLink::stopTrace()
+{
+    traced_.setTrace(nullptr);
+    trace_.reset();
+}
+
 QWidget* RadioLink::boxParent() const
 {
     if (progress_ && progress_->isVisible())
@@ -85,8 +109,19 @@ bool RadioLink::confirmTransfer(TransferKind kind)
 
 void RadioLink::portFailed()
 {
-    failureText_ = kTextFleetPortFailed;
-    ui::inform(boxParent(), ctx_.text(link::kTextPortFailed), ui::Icon::Critical);
+    // The device, the system's reason and what to do about it below the
+    // usual text: a port the user may not open is not a busy one.
+    QString device = port_.deviceName();
+    if (QFileInfo::exists(device))
+        device = QFileInfo(device).absoluteFilePath();
+    else if (!device.startsWith(QLatin1Char('/')))
+        device = QStringLiteral("/dev/") + device; // a system port name such as ttyUSB0
+    std::vector<std::string> present;
+    for (const SerialDevice& d : systemSerialDevices())
+        present.push_back(d.path);
+    const PortFailure failure = diagnosePortFailure(device.toStdString(), present);
+    const QString details = QString::fromStdString(portFailureDetails(failure, ctx_.session.texts)).replace("\r\n", "\n");
+    ui::inform(boxParent(), ctx_.text(link::kTextPortFailed) + QStringLiteral("\n\n") + details, ui::Icon::Critical);
 }
 
 bool RadioLink::askRetry(TransferKind kind)

@@ -7,12 +7,15 @@
 #include "qt_link_port.h"
 #include "qt_timer_service.h"
 #include "progress_dialog.h"
+#include "traced_link_port.h"
 #include "transfer_engine.h"
+#include "wire_trace.h"
 
 #include <QObject>
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 class QWidget;
@@ -59,6 +62,12 @@ public:
     /// Why the last transfer failed, as a text id (fleet_radio.h), 0 when unknown.
     [[nodiscard]] int failureText() const { return failureText_; }
 
+    /// Every byte of the following transfers also goes to a trace file
+    /// (replaced). False when it cannot be created.
+    bool startTrace(const std::string& path);
+    void stopTrace();
+    [[nodiscard]] bool tracing() const { return trace_ != nullptr; }
+
 private:
     bool start(bool (link::TransferEngine::*start)());
     QWidget* boxParent() const;
@@ -89,6 +98,8 @@ private:
     QWidget* window_;
     std::function<std::string()> device_;
     link::QtLinkPort port_;
+    link::TracedLinkPort traced_; ///< the port as the engine sees it
+    std::unique_ptr<link::WireTrace> trace_;
     link::QtTimerService timers_;
     link::LinkSession linkSession_;
     link::TransferEngine engine_;

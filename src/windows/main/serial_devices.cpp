@@ -29,6 +29,8 @@ std::vector<SerialDevice> systemSerialDevices()
         d.path = info.systemLocation().toStdString();
         d.stableName = links.value(info.systemLocation()).toStdString();
         d.serialNumber = info.serialNumber().toStdString();
+        d.description = info.description().toStdString();
+        d.usb = info.hasVendorIdentifier();
         out.push_back(std::move(d));
     }
     return out;

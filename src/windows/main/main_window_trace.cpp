@@ -1,0 +1,53 @@
+// Settings > Wire Trace: every byte of the transfers written to a file, for
+// when a cable or a radio misbehaves (see wire_trace.h).
+
+#include "main_window.h"
+#include "prompts.h"
+#include "radio_link.h"
+
+#include <QAction>
+#include <QDir>
+#include <QStatusBar>
+
+namespace zav {
+namespace {
+
+constexpr int kTextTraceCaption = 32901;
+constexpr int kTextTraceFilter = 32902;
+constexpr int kTextTraceFailed = 32903; ///< %1 the file
+constexpr int kTextTracing = 32904;     ///< %1 the file
+
+} // namespace
+
+void MainWindow::toggleWireTrace()
+{
+    if (link_->tracing()) {
+        link_->stopTrace();
+        actions_.at(QStringLiteral("mnuWireTrace"))->setChecked(false);
+        statusBar_->clearMessage();
+        return;
+    }
+    const QString path = ui::getSaveFile(this, ctx_.text(kTextTraceCaption),
+                                         QDir::home().filePath(QStringLiteral("zavprog-trace.txt")), ctx_.text(kTextTraceFilter));
+    if (path.isEmpty()) {
+        actions_.at(QStringLiteral("mnuWireTrace"))->setChecked(false);
+        return;
+    }
+    startWireTrace(path);
+}
+
+bool MainWindow::startWireTrace(const QString& path)
+{
+    const bool started = link_->startTrace(path.toStdString());
+    actions_.at(QStringLiteral("mnuWireTrace"))->setChecked(started);
+    if (!started) {
+        ui::inform(this, ctx_.text(kTextTraceFailed).arg(path), ui::Icon::Critical);
+        return false;
+    }
+    // For a while; the checked menu item says it for as long as it runs.
+    constexpr int kShownMs = 10000;
+    statusBar_->showMessage(ctx_.text(kTextTracing).arg(QDir::toNativeSeparators(path)), kShownMs);
+    return true;
+}
+
+} // namespace zav

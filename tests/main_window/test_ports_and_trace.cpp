@@ -1,0 +1,144 @@
+// The desktop program's ports that explain themselves and its wire trace:
+// a port that cannot be opened says why, the port dialog shows what each
+// device is and which ones were plugged in while it was open, and
+// Settings > Wire Trace records a read from the virtual radio without its
+// password.
+
+#include "main_window_fixture.h"
+#include "port_dialog.h"
+#include "radio_link.h"
+#include "sim_process.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QRadioButton>
+
+using namespace zav;
+using namespace zav::test;
+using zav::testing::SimProcess;
+
+namespace {
+
+constexpr int kTransferTimeoutMs = 30000;
+
+QAction* Action(MainWindow& w, const char* name) { return w.findChild<QAction*>(QString::fromLatin1(name)); }
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestPortsAndTrace : public QObject {
+    Q_OBJECT
+
+private slots:
+    void missingPortListsTheDevices_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("English") << int(kEnglish);
+        QTest::newRow("Chinese") << int(kChinese);
+    }
+    void missingPortListsTheDevices()
+    {
+        QFETCH(int, language);
+        ShellFixture f(language);
+        QTemporaryDir dir;
+        const QString device = dir.filePath("ttyUSB9");
+        MainWindow& w = f.open(device.toStdString());
+        Action(w, "mnuReadFromRadio")->trigger();
+        QTRY_VERIFY(!w.transferRunning());
+        QCOMPARE(f.prompter.asked.size(), std::size_t{1});
+        const QString text = f.prompter.asked[0].text;
+        QCOMPARE(f.prompter.asked[0].icon, ui::Icon::Critical);
+        QVERIFY2(text.startsWith(f.text(9003) + "\n\n" + device + ": No such file or directory\n"), qPrintable(text));
+        // The devices that exist (or that there are none), in the language shown.
+        QVERIFY2(text.contains(f.text(32501)) || text.contains(f.text(32502)), qPrintable(text));
+    }
+
+    void portDialogShowsDescriptionsAndNewDevices()
+    {
+        ShellFixture f;
+        ui::AppContext ctx{f.session};
+        std::vector<SerialDevice> devices{{"/dev/ttyS0", "", "", "16550A UART", false},
+                                          {"/dev/ttyUSB0", "/dev/serial/by-id/usb-A", "A", "CP2102 USB to UART", true}};
+        PortDialog dialog(ctx, [&] { return devices; });
+        QCOMPARE(dialog.descriptionLabels[0]->text(), QString("16550A UART"));
+        QCOMPARE(dialog.descriptionLabels[4]->text(), QString("CP2102 USB to UART"));
+        QVERIFY(!dialog.descriptionLabels[4]->font().bold());
+        QCOMPARE(dialog.descriptionLabels[5]->text(), QString()); // no device there
+
+        // A cable plugged in while the dialog is open is marked new...
+        devices.push_back({"/dev/ttyUSB1", "/dev/serial/by-id/usb-B", "B", "USB Serial", true});
+        dialog.refreshPorts();
+        QCOMPARE(dialog.descriptionLabels[5]->text(), "(" + f.text(32906) + ") USB Serial");
+        QVERIFY(dialog.descriptionLabels[5]->font().bold());
+        // ...the others are not.
+        QCOMPARE(dialog.descriptionLabels[4]->text(), QString("CP2102 USB to UART"));
+        QCOMPARE(dialog.descriptionLabels[0]->text(), QString("16550A UART"));
+        // One that went away shows nowhere; the new one keeps its mark.
+        devices.erase(devices.begin() + 1);
+        dialog.refreshPorts();
+        QStringList shown;
+        for (QLabel* label : dialog.descriptionLabels)
+            if (!label->text().isEmpty())
+                shown << label->text();
+        QCOMPARE(shown, (QStringList{"16550A UART", "(" + f.text(32906) + ") USB Serial"}));
+        // One that comes back is not new: it was there when the dialog opened.
+        devices.push_back({"/dev/ttyUSB0", "/dev/serial/by-id/usb-A", "A", "CP2102 USB to UART", true});
+        dialog.refreshPorts();
+        QCOMPARE(dialog.descriptionLabels[4]->text(), QString("CP2102 USB to UART"));
+        QVERIFY(!dialog.descriptionLabels[4]->font().bold());
+    }
+
+    void wireTraceFromTheSettingsMenu()
+    {
+        SimProcess sim({"--password", "7Q5z"});
+        QVERIFY(!sim.device().isEmpty());
+        ShellFixture f;
+        f.session.radioPassword = "7Q5z";
+        MainWindow& w = f.open(sim.device().toStdString());
+        QAction* trace = Action(w, "mnuWireTrace");
+        QVERIFY(trace && trace->isCheckable() && !trace->isChecked());
+        QCOMPARE(trace->text(), f.text(32900));
+
+        // Cancelled file dialog: no trace.
+        f.prompter.files.push_back(QString());
+        trace->trigger();
+        QVERIFY(!trace->isChecked());
+        QVERIFY(!w.radioLink().tracing());
+
+        // A file that cannot be created is reported.
+        f.prompter.files.push_back("/nonexistent-folder/trace.txt");
+        trace->trigger();
+        QVERIFY(!trace->isChecked());
+        QCOMPARE(f.prompter.texts().last(), f.text(32903).arg("/nonexistent-folder/trace.txt"));
+
+        const QString path = f.dir.filePath("trace.txt");
+        f.prompter.files.push_back(path);
+        trace->trigger();
+        QVERIFY(trace->isChecked());
+        QVERIFY(w.radioLink().tracing());
+        f.prompter.answers.push_back(ui::Answer::Ok); // read?
+        Action(w, "mnuReadFromRadio")->trigger();
+        QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning() && f.prompter.texts().contains(f.text(9009)); },
+                                       kTransferTimeoutMs));
+        QVERIFY2(f.prompter.texts().contains(f.text(9009)), qPrintable(f.prompter.texts().join('|')));
+
+        // Stopped: the file holds the read, the password hidden.
+        trace->trigger();
+        QVERIFY(!trace->isChecked());
+        QVERIFY(!w.radioLink().tracing());
+        const QByteArray text = FileBytes(path);
+        QVERIFY(text.contains("sent 7  50 52 4F 47 52 41 4D  |PROGRAM|"));
+        QVERIFY(text.contains("57 3F 20 10"));
+        QVERIFY(text.contains("** ** ** **"));
+        QVERIFY(!text.contains("7Q5z") && !text.contains("37 51 35 7A"));
+        QVERIFY(text.count('\n') > 1000); // every block, asked for and answered
+    }
+};
+
+QTEST_MAIN(TestPortsAndTrace)
+#include "test_ports_and_trace.moc"
