@@ -193,7 +193,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     std::printf("radio link at 9600 baud against a paced virtual radio\n");
 
-    Rig one({"--paced"});
+    Rig one({"--paced", "--exact-timing"});
     if (one.sim.device().isEmpty()) {
         std::fprintf(stderr, "zavprog-radio-sim did not start (ZAV_PROGRAM_DIR?)\n");
         return 1;
@@ -223,7 +223,7 @@ int main(int argc, char** argv)
     std::vector<std::unique_ptr<Rig>> four;
     std::vector<Rig*> rigs;
     for (int i = 0; i < 4; ++i) {
-        four.push_back(std::make_unique<Rig>(QStringList{"--paced"}));
+        four.push_back(std::make_unique<Rig>(QStringList{"--paced", "--exact-timing"}));
         four.back()->link.noEcho = true; // learned as above
         rigs.push_back(four.back().get());
     }

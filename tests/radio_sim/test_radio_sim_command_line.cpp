@@ -56,7 +56,7 @@ private slots:
         QVERIFY(r.err.isEmpty());
         const QStringList options{"--link PATH", "--memory FILE", "--info FILE", "--dump FILE", "--model NAME",
                                   "--band-byte N", "--radio-version VNNN", "--channel-mode N", "--password PW",
-                                  "--echo", "--paced", "--lose P", "--seed N", "--repeat N", "--repeat-every N",
+                                  "--echo", "--paced", "--exact-timing", "--lose P", "--seed N", "--repeat N", "--repeat-every N",
                                   "--bad-checksum P", "--silent-after N", "--corrupt ADDRESS", "--help",
                                   "--version"};
         // Each option on a line of its own, followed by what it means.

@@ -31,6 +31,10 @@ using zav::link::Bytes;
 
 // 9600 baud, 10 bits per byte (start, 8 data, stop).
 constexpr auto kByteTime = std::chrono::nanoseconds(1'000'000'000LL * 10 / 9600);
+// --exact-timing: how long before a reply is due polling starts, and how long
+// after a reply the next request is polled for.
+constexpr auto kPollBeforeDue = std::chrono::microseconds(400);
+constexpr auto kListenAfterReply = std::chrono::microseconds(1500);
 
 volatile sig_atomic_t stopRequested = 0;
 void onSignal(int) { stopRequested = 1; }
@@ -161,19 +165,29 @@ int main(int argc, char** argv)
     zav::sim::VirtualRadio radio(memory, info, o.faults);
     std::deque<Scheduled> queue;
     Clock::time_point lineFree = Clock::now();
+    Clock::time_point listenUntil = lineFree;
     int endsDumped = 0;
 
     while (!stopRequested) {
-        // Sleep until a byte arrives or the next paced reply is due.
+        // Sleep until a byte arrives or the next paced reply is due. With
+        // exact timing the last stretch before a reply is due, and the
+        // moment after one when the program's next request comes, are
+        // polled: the scheduler's wake-up delay (often hundreds of
+        // microseconds) would otherwise be counted against the program.
         pollfd p{master, POLLIN, 0};
         timespec ts{};
         timespec* tsp = nullptr;
+        const auto beforeSleep = Clock::now();
         if (!queue.empty()) {
-            const auto wait = queue.front().due - Clock::now();
+            auto wait = queue.front().due - beforeSleep;
+            if (o.exactTiming)
+                wait -= kPollBeforeDue;
             const long long ns = std::max<long long>(0, std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count());
             ts.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
             ts.tv_nsec = static_cast<long>(ns % 1'000'000'000);
             tsp = &ts;
+        } else if (o.exactTiming && beforeSleep < listenUntil) {
+            tsp = &ts; // poll
         }
         const int ready = ::ppoll(&p, 1, tsp, nullptr);
         if (ready < 0 && errno != EINTR)
@@ -182,6 +196,7 @@ int main(int argc, char** argv)
         while (!queue.empty() && queue.front().due <= Clock::now()) {
             writeAll(master, queue.front().bytes.data(), queue.front().bytes.size());
             queue.pop_front();
+            listenUntil = Clock::now() + kListenAfterReply;
         }
         if (ready <= 0 || !(p.revents & POLLIN))
             continue;

@@ -61,6 +61,8 @@ constexpr OptionSpec kOptions[] = {
      [](SimOptions& o, const Value&) { o.faults.echo = true; }},
     {"--paced", nullptr, Kind::Flag, "keep 9600-baud time on a half-duplex line",
      [](SimOptions& o, const Value&) { o.paced = true; }},
+    {"--exact-timing", nullptr, Kind::Flag, "with --paced: answer on the microsecond (polls, costs CPU)",
+     [](SimOptions& o, const Value&) { o.exactTiming = true; }},
     {"--lose", "P", Kind::Probability, "lose each reply with probability P (0 to 1)",
      [](SimOptions& o, const Value& v) { o.faults.lose = v.real; }},
     {"--seed", "N", Kind::Seed, "seed of the random faults (default 1)",

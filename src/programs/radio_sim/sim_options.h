@@ -24,6 +24,7 @@ struct SimOptions {
     bool versionSet = false;
     std::string password;
     bool paced = false;
+    bool exactTiming = false; ///< poll instead of sleeping near a paced event
     RadioFaults faults;
 };
 
