@@ -22,6 +22,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -208,6 +210,23 @@ private slots:
         QFile pdf(f.dir.filePath("report.pdf"));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.readAll().startsWith("%PDF"));
+
+        // Print...: the print dialog's printer (here one writing a PDF file)
+        // gets the report; a cancelled dialog prints nothing.
+        const QString printed = f.dir.filePath("printed.pdf");
+        f.prompter.dialogs.push_back([](QDialog&) { return int(QDialog::Rejected); });
+        f.prompter.dialogs.push_back([&](QDialog& dialog) {
+            QPrinter* printer = static_cast<QPrintDialog&>(dialog).printer();
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(printed);
+            return int(QDialog::Accepted);
+        });
+        Action(f, "mnuPrintReport")->trigger();
+        QVERIFY(!QFile::exists(printed));
+        Action(f, "mnuPrintReport")->trigger();
+        QFile printedFile(printed);
+        QVERIFY(printedFile.open(QIODevice::ReadOnly));
+        QVERIFY(printedFile.readAll().startsWith("%PDF"));
 
         // A file that cannot be written is told, and nothing is left behind.
         f.prompter.files.push_back(f.dir.filePath("missing/report.pdf"));

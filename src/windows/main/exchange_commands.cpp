@@ -66,7 +66,6 @@ ExchangeCommands::ExchangeCommands(ui::AppContext& ctx, QWidget* window, UndoTra
     exportChannels_ = action("mnuExportChannels", &ExchangeCommands::exportChannels);
     importChannels_ = action("mnuImportChannels", &ExchangeCommands::importChannels);
     print_ = action("mnuPrintReport", &ExchangeCommands::printReport);
-    print_->setShortcut(QKeySequence::Print);
     exportPdf_ = action("mnuExportPdf", &ExchangeCommands::exportPdf);
     copy_ = action("mnuCopyChannels", &ExchangeCommands::copyChannels);
     copy_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
