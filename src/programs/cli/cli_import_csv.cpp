@@ -3,12 +3,11 @@
 // refused row is listed; then nothing is written.
 
 #include "cli_command_line.h"
+#include "cli_exchange.h"
 #include "cli_open.h"
-#include "cli_text_files.h"
 #include "command.h"
 
 #include "channel_csv.h"
-#include "data_file.h"
 
 
 namespace zav::cli {
@@ -30,22 +29,18 @@ int RunImportCsv(const QStringList& args)
     if (parser.positionalArguments().size() != 1)
         return line.usageError("one CSV file is expected");
     const QString csvPath = parser.positionalArguments().first();
-    const QString output = parser.value("o");
     Document doc;
     if (!openDataFile(parser.value("into"), doc, err))
         return 1;
-    const auto text = readTextFile(csvPath, err);
-    if (!text)
-        return 1;
-    const CsvImportResult result = importChannelsCsv(doc, *text);
-    if (!result.ok()) {
+    return importAndSave(csvPath, doc, parser.value("o"), err, [&doc](const std::string& text) {
+        const CsvImportResult result = importChannelsCsv(doc, text);
+        Refusals refused;
         for (const CsvProblem& problem : result.problems)
-            err << csvPath << ": " << QString::fromStdString(problem.message()) << "\n";
-        err << "zavprog-cli: " << csvPath << ": " << result.problems.size()
-            << (result.problems.size() == 1 ? " row" : " rows") << " refused; nothing written\n";
-        return 1;
-    }
-    return saveDataFile(doc, output, err) ? 0 : 1;
+            refused.messages.push_back(problem.message());
+        const std::size_t rows = result.problems.size();
+        refused.summary = QString::number(rows) + (rows == 1 ? " row" : " rows") + " refused";
+        return refused;
+    });
 }
 
 } // namespace

@@ -3,12 +3,10 @@
 // with its place in the file; then nothing is written.
 
 #include "cli_command_line.h"
-#include "cli_open.h"
-#include "cli_text_files.h"
+#include "cli_exchange.h"
 #include "command.h"
 
 #include "config_json.h"
-#include "data_file.h"
 
 
 namespace zav::cli {
@@ -28,20 +26,16 @@ int RunImportJson(const QStringList& args)
         return line.usageError("-o FILE is required");
     if (parser.positionalArguments().size() != 1)
         return line.usageError("one JSON file is expected");
-    const QString jsonPath = parser.positionalArguments().first();
-    const QString output = parser.value("o");
-    const auto text = readTextFile(jsonPath, err);
-    if (!text)
-        return 1;
     Document doc;
-    const ConfigImportResult result = importConfigJson(doc, *text);
-    if (!result.ok()) {
-        for (const JsonProblem& problem : result.problems)
-            err << jsonPath << ": " << QString::fromStdString(problem.message()) << "\n";
-        err << "zavprog-cli: " << jsonPath << ": refused; nothing written\n";
-        return 1;
-    }
-    return saveDataFile(doc, output, err) ? 0 : 1;
+    return importAndSave(parser.positionalArguments().first(), doc, parser.value("o"), err,
+                         [&doc](const std::string& text) {
+                             const ConfigImportResult result = importConfigJson(doc, text);
+                             Refusals refused;
+                             for (const JsonProblem& problem : result.problems)
+                                 refused.messages.push_back(problem.message());
+                             refused.summary = "refused";
+                             return refused;
+                         });
 }
 
 } // namespace
