@@ -240,6 +240,32 @@ private slots:
         QCOMPARE(doc.documentPath, std::string(kUntitledName));
     }
 
+    void recoveryNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("recovery");
+        // 999999999 is above any process id the system hands out.
+        QTest::newRow("nine digits") << "recovery-999999999.dat" << true;
+        QTest::newRow("ten digits") << "recovery-1234567890.dat" << false;
+        QTest::newRow("no digits") << "recovery-.dat" << false;
+        QTest::newRow("letter among digits") << "recovery-99a9.dat" << false;
+        QTest::newRow("sign") << "recovery-+999.dat" << false;
+        QTest::newRow("other suffix") << "recovery-999.dat.tmp" << false;
+        QTest::newRow("suffix case") << "recovery-999.DAT" << false;
+        QTest::newRow("other prefix") << "xrecovery-999.dat" << false;
+        QTest::newRow("prefix and suffix only") << "recovery.dat" << false;
+    }
+    void recoveryNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, recovery);
+        QTemporaryDir dir;
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QCOMPARE(abandonedRecoveries(dir.path().toStdString()).size(), size_t(recovery ? 1 : 0));
+    }
+
     void damagedRecoveryChangesNothing()
     {
         QTemporaryDir dir;

@@ -6,8 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <filesystem>
-#include <regex>
+#include <string_view>
 
 #include <signal.h>
 
@@ -22,6 +23,23 @@ bool processRunning(long pid)
         return false;
     // EPERM means the process exists but belongs to someone else.
     return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+/// The process id in "recovery-<1 to 9 digits>.dat", or -1 for any other
+/// name. A plain scan: compiling a std::regex for this cost more than the
+/// rest of the recovery check at every start.
+long recoveryPid(std::string_view name)
+{
+    constexpr std::string_view kPrefix = "recovery-";
+    constexpr std::string_view kSuffix = ".dat";
+    if (name.size() < kPrefix.size() + kSuffix.size() || !name.starts_with(kPrefix) || !name.ends_with(kSuffix))
+        return -1;
+    const std::string_view digits = name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
+    if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return -1;
+    long pid = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+    return pid;
 }
 
 } // namespace
@@ -42,15 +60,14 @@ bool writeRecovery(const std::string& path, const Document& doc)
 
 std::vector<std::string> abandonedRecoveries(const std::string& folder)
 {
-    static const std::regex kName(R"(^recovery-(\d{1,9})\.dat$)");
     std::vector<std::pair<fs::file_time_type, std::string>> found;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        std::smatch m;
-        if (!it->is_regular_file(ec) || !std::regex_match(name, m, kName))
+        const long pid = recoveryPid(name);
+        if (pid < 0 || !it->is_regular_file(ec))
             continue;
-        if (processRunning(std::stol(m[1])))
+        if (processRunning(pid))
             continue;
         found.emplace_back(it->last_write_time(ec), it->path().string());
     }
