@@ -31,20 +31,31 @@ constexpr int kTextLogFailed = 32853;   ///< %1 the log file
 // The grid columns that show a channel field; other fields live only in
 // the detail editor.
 constexpr int kLastFieldColumn = FieldTxTone;
+constexpr int kCheckWindowWidth = 1000;
+constexpr int kCheckWindowHeight = 440;
 
 } // namespace
 
 void MainWindow::showConfigurationCheck()
 {
     storeChannelTableEdit();
-    QWidget* shown = ui::showEditor(area_, kCheckWindowName, [this] {
+    bool created = false;
+    QWidget* shown = ui::showEditor(area_, kCheckWindowName, [this, &created] {
+        created = true;
         auto* window = new CheckWindow(ctx_);
         window->onOpenFinding = [this](const ConfigFinding& f) { openFinding(f); };
         return window;
     });
-    // Shown again: the document may have changed since.
-    if (auto* window = qobject_cast<CheckWindow*>(shown))
-        window->runCheck();
+    auto* window = qobject_cast<CheckWindow*>(shown);
+    if (!window)
+        return;
+    if (created) {
+        // Wide enough for the findings' texts at first; the user sizes it after.
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+            sub->resize(std::min(kCheckWindowWidth, area_->width() - 40), std::min(kCheckWindowHeight, area_->height() - 40));
+    } else {
+        window->runCheck(); // shown again: the document may have changed since
+    }
 }
 
 void MainWindow::openFinding(const ConfigFinding& finding)
