@@ -136,6 +136,11 @@ private slots:
         QVERIFY(printed.contains("radio.dat"));
         QVERIFY(printed.contains("25.62000") && printed.contains("29.99500"));
 
+        // "-o -": the PDF on standard output, for a pipe.
+        run = Cli({"report", "radio.dat", "-o", "-", "--language", "en"}, dir.path());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.startsWith("%PDF"));
+
         // A file that is no data file, a folder that does not exist, a
         // language it does not know: exit status and no file.
         QFile junk(dir.filePath("junk.dat"));

@@ -12,6 +12,7 @@
 #include "text_catalog.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QTextDocument>
@@ -27,7 +28,7 @@ int RunReport(const QStringList& args)
     CommandLine line("report", "Writes the printed report of a data file (channels group by group, optional features, "
                                "DTMF codes, tone tips, texts) as a PDF file.");
     QCommandLineParser& parser = line.parser;
-    parser.addOption({{"o", "output"}, "PDF file to write.", "FILE"});
+    parser.addOption({{"o", "output"}, "PDF file to write (- for standard output).", "FILE"});
     parser.addOption({"language", "Language of the report: en or zh (default: the locale's).", "LANG"});
     parser.addPositionalArgument("FILE.dat", "The data file to report on.");
     if (const auto status = line.parse(args))
@@ -62,8 +63,18 @@ int RunReport(const QStringList& args)
     const report::ReportInfo info{QFileInfo(path).fileName(), QDateTime::currentDateTime(), language == 2};
     const auto pages = report::reportDocument(doc, text, info);
     const QString output = parser.value("o");
+    const QString title = text(32700) + " - " + info.fileName;
+    if (isStandardOutput(output)) {
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly)) {
+            err << "zavprog-cli: standard output: " << out.errorString() << "\n";
+            return 1;
+        }
+        report::printReportPdf(*pages, out, title);
+        return out.flush() ? 0 : 1;
+    }
     QString error;
-    if (!report::writeReportPdf(*pages, output, text(32700) + " - " + info.fileName, &error)) {
+    if (!report::writeReportPdf(*pages, output, title, &error)) {
         err << "zavprog-cli: " << output << ": " << error << "\n";
         return 1;
     }

@@ -8,6 +8,18 @@
 
 namespace zav::report {
 
+void printReportPdf(QTextDocument& report, QIODevice& device, const QString& title)
+{
+    QPdfWriter writer(&device);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("zavprog"));
+    // The text document keeps a 2 cm margin of its own on printed pages.
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                                     QPageLayout::Millimeter));
+    writer.setResolution(300);
+    report.print(&writer);
+}
+
 bool writeReportPdf(QTextDocument& report, const QString& path, const QString& title, QString* error)
 {
     QSaveFile file(path);
@@ -16,16 +28,7 @@ bool writeReportPdf(QTextDocument& report, const QString& path, const QString& t
             *error = file.errorString();
         return false;
     }
-    {
-        QPdfWriter writer(&file);
-        writer.setTitle(title);
-        writer.setCreator(QStringLiteral("zavprog"));
-        // The text document keeps a 2 cm margin of its own on printed pages.
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                         QPageLayout::Millimeter));
-        writer.setResolution(300);
-        report.print(&writer);
-    }
+    printReportPdf(report, file, title);
     if (!file.commit()) {
         if (error)
             *error = file.errorString();
