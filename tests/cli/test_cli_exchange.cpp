@@ -121,12 +121,12 @@ private slots:
         QCOMPARE(Cli({"export-json", "a.dat", "-o", "a.json"}, dir.path()).exitCode, 0);
         QByteArray json = ReadAll(dir.filePath("a.json"));
         json.replace("\"receive tone\": \"OFF\"", "\"receive tone\": \"66.6\"");
-        json.replace("\"ChannelMode\": 0", "\"ChannelMode\": \"country\"");
+        json.replace("\"channel mode\": 0", "\"channel mode\": \"country\"");
         QVERIFY(WriteAll(dir.filePath("bad.json"), json));
         const Run r = Cli({"import-json", "bad.json", "-o", "out.dat"}, dir.path());
         QCOMPARE(r.exitCode, 1);
         QVERIFY(!QFile::exists(dir.filePath("out.dat")));
-        QVERIFY2(r.err.contains("bad.json: $.settings.ChannelMode: \"country\" is not a whole number\n"), qPrintable(r.err));
+        QVERIFY2(r.err.contains("bad.json: $.settings.channel mode: \"country\" is not a whole number\n"), qPrintable(r.err));
         QVERIFY2(r.err.contains("bad.json: $.active channels[0].receive tone: \"66.6\" is not a tone"), qPrintable(r.err));
         QVERIFY(r.err.endsWith("zavprog-cli: bad.json: refused; nothing written\n"));
 

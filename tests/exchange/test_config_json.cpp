@@ -167,9 +167,13 @@ private slots:
         doc.image().EmbeddedMessage[0].assign("\xD6\xD0\xCE\xC4");
         doc.image().EmbeddedMessage[1].assign(std::string("\xFF\xFE", 2));
         const std::string json = exportConfigJson(doc);
-        for (const char* expected : {"\"receive MHz\": \"27.40000\"", "\"offset MHz\": \"0.60000\"",
+        // Settings go by what they are, not by their member names.
+        for (const char* expected : {"\"optional features\": {", "\"power-on text\": ", "\"code memories\": [",
+                                     "\"shared channel settings\": {", "\"busy lockout\": ",
+                                     "\"other mode's settings\": [", "\"channel mode\": 4",
+                                     "\"receive MHz\": \"27.40000\"", "\"offset MHz\": \"0.60000\"",
                                      "\"offset direction\": \"minus\"", "\"receive tone\": \"100.0\"",
-                                     "\"spacing\": \"Narrow\"", "\"Code\": \"12*#\"", "\"\xE4\xB8\xAD\xE6\x96\x87\"",
+                                     "\"spacing\": \"Narrow\"", "\"digits\": \"12*#\"", "\"\xE4\xB8\xAD\xE6\x96\x87\"",
                                      "\"bytes\": \"FF FE 20 20 20 20 20 20 20 20 20 20 20 20 20 20\""}) {
             QVERIFY2(json.find(expected) != std::string::npos, expected);
         }
@@ -221,20 +225,20 @@ private slots:
                               << "$.active channels[0].receive tone: \"66.6\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754I)";
         QTest::newRow("option") << "\"spacing\": \"Wide\"" << "\"spacing\": \"Huge\""
                                 << "$.active channels[0].spacing: \"Huge\" is not one of Wide, Middle, Narrow";
-        QTest::newRow("number range") << "\"ChannelMode\": 4" << "\"ChannelMode\": 40000"
-                                      << "$.settings.ChannelMode: 40000 is outside -32768..32767";
-        QTest::newRow("not whole") << "\"ChannelMode\": 4" << "\"ChannelMode\": 4.5"
-                                   << "$.settings.ChannelMode: 4.5 is not a whole number";
+        QTest::newRow("number range") << "\"channel mode\": 4" << "\"channel mode\": 40000"
+                                      << "$.settings.channel mode: 40000 is outside -32768..32767";
+        QTest::newRow("not whole") << "\"channel mode\": 4" << "\"channel mode\": 4.5"
+                                   << "$.settings.channel mode: 4.5 is not a whole number";
         QTest::newRow("named position") << "\"TOT time\": " << "\"TOT time\": \"x\", \"was\": "
-                                        << "$.settings.OptFeat.Common1.TOT time: \"x\" is not a whole number";
+                                        << "$.settings.optional features.common settings 1.TOT time: \"x\" is not a whole number";
         QTest::newRow("named list") << "\"reset modes\": [" << "\"reset modes\": [1, "
-                                    << "$.settings.OptFeat.Common1.reset modes: needs a list of 6 values";
-        QTest::newRow("missing member") << "\"ChannelMode\": 4," << ""
-                                        << "$.settings.ChannelMode: missing";
-        QTest::newRow("text too long") << "\"PowerOnText\": \"" << "\"PowerOnText\": \"12345678901234567"
-                                       << "$.settings.OptFeat.PowerOnText: takes too many bytes";
-        QTest::newRow("DTMF digit") << "\"IdCode\": \"" << "\"IdCode\": \"12G"
-                                    << "$.settings.DtmfSettings.IdCode: not DTMF digits";
+                                    << "$.settings.optional features.common settings 1.reset modes: needs a list of 6 values";
+        QTest::newRow("missing member") << "\"channel mode\": 4," << ""
+                                        << "$.settings.channel mode: missing";
+        QTest::newRow("text too long") << "\"power-on text\": \"" << "\"power-on text\": \"12345678901234567"
+                                       << "$.settings.optional features.power-on text: takes too many bytes";
+        QTest::newRow("DTMF digit") << "\"ID code\": \"" << "\"ID code\": \"12G"
+                                    << "$.settings.DTMF.ID code: not DTMF digits";
         QTest::newRow("duplicate channel") << "\"channel number\": 41" << "\"channel number\": 1"
                                            << "$: channel numbers must lie in 1..521 and differ within each table";
     }

@@ -21,6 +21,11 @@ constexpr std::size_t kMostProblems = 50; // enough to fix a file by; the rest w
 
 // --- field kinds by member name ---------------------------------------------
 
+bool allDigitsView(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 bool isFrequencyField(std::string_view name)
 {
     return name == "RxFrequency" || name == "Frequency" || name == "First" || name == "Second";
@@ -28,6 +33,81 @@ bool isFrequencyField(std::string_view name)
 bool isDtmfField(std::string_view name) { return name == "Code" || name == "IdCode"; }
 /// The table counts follow from the channel lists and are not written.
 bool isTableCount(std::string_view name) { return name == "ChannelCount" || name == "StandbyChannelCount"; }
+
+/// The name a member goes by in the file: what it is, in words; an option of
+/// the shared channel settings by its channel column's name.
+std::string jsonKey(std::string_view member)
+{
+    static const std::vector<std::pair<std::string_view, std::string_view>> kKeys{
+        {"Header", "identity"},
+        {"Model", "model"},
+        {"BandCode", "band code"},
+        {"Version", "version"},
+        {"ChannelMode", "channel mode"},
+        {"RadioList", "radio frequency list"},
+        {"Flag", "unused flag"},
+        {"Frequency", "MHz"},
+        {"TestFrequencies", "test frequencies"},
+        {"First", "first MHz"},
+        {"Second", "second MHz"},
+        {"OptFeat", "optional features"},
+        {"Common1", "common settings 1"},
+        {"Common2", "common settings 2"},
+        {"PowerOnText", "power-on text"},
+        {"CommonChannel", "shared channel settings"},
+        {"DtmfSettings", "DTMF"},
+        {"DigitRate", "digit rate"},
+        {"FirstDigitTime", "first digit time"},
+        {"FirstDigitDelay", "first digit delay"},
+        {"StarHashTime", "* and # time"},
+        {"DKeySetting", "D key"},
+        {"Sidetone", "sidetone"},
+        {"CallAlert", "call alert"},
+        {"GroupCode", "group code"},
+        {"AutoResetTime", "auto reset time"},
+        {"IdCode", "ID code"},
+        {"IdCodeLength", "ID code length"},
+        {"CodeMemories", "code memories"},
+        {"Length", "length"},
+        {"Code", "digits"},
+        {"PttIdBot", "PTT ID BOT memory"},
+        {"PttIdEot", "PTT ID EOT memory"},
+        {"KillCode", "kill code memory"},
+        {"StunCode", "stun code memory"},
+        {"EmbeddedMessage", "embedded message"},
+        {"KeySettings", "key settings"},
+        {"AlertSettings", "alert settings"},
+        {"ScanSettings", "scan settings"},
+        {"ToneTips", "tone tips"},
+        {"Values", "notes (frequency, duration) then repeat count and interval"},
+        {"GroupNames", "group names"},
+        {"StandbyGroupNames", "other mode's group names"},
+        {"StandbySettings", "other mode's settings"},
+        {"Number", "channel number"},
+        {"EmptyFlag", "empty flag"},
+        {"RxFrequency", "receive MHz"},
+        {"RxTone", "receive tone"},
+        {"TxTone", "transmit tone"},
+        {"Offset", "offset MHz"},
+        {"OffsetDirection", "offset direction"},
+        {"RxStepClass", "receive step class"},
+        {"TxStepClass", "transmit step class"},
+    };
+    for (const auto& [from, to] : kKeys)
+        if (from == member)
+            return std::string(to);
+    if (member.starts_with("Option")) {
+        const std::string_view digits = member.substr(6);
+        const int id = allDigitsView(digits) && !digits.empty() ? std::stoi(std::string(digits)) : -1;
+        if (id == busyLockoutColumn().fieldId)
+            return busyLockoutColumn().name;
+        for (const OptionColumn& column : optionColumns())
+            if (column.fieldId == id)
+                return column.name;
+        return "option " + std::string(digits);
+    }
+    return std::string(member);
+}
 
 /// Positions of a settings array written as named members: one number
 /// each, or a list where count > 1.
@@ -172,7 +252,7 @@ struct JsonWriter {
     void operator()(const char* name, const T& field)
     {
         if (!isTableCount(name))
-            target->add(name, fieldValue(name, field));
+            target->add(jsonKey(name), fieldValue(name, field));
     }
 
     template <class T, std::size_t N>
@@ -186,13 +266,13 @@ struct JsonWriter {
                     list.items.push_back(fieldValue(name, fields[static_cast<std::size_t>(k)]));
                 object.add(p.key, p.count == 1 ? std::move(list.items.front()) : std::move(list));
             }
-            target->add(name, std::move(object));
+            target->add(jsonKey(name), std::move(object));
             return;
         }
         JsonValue list = JsonValue::array();
         for (const T& field : fields)
             list.items.push_back(fieldValue(name, field));
-        target->add(name, std::move(list));
+        target->add(jsonKey(name), std::move(list));
     }
 
     template <class R, class F>
@@ -201,7 +281,7 @@ struct JsonWriter {
         JsonValue object = JsonValue::object();
         JsonWriter inner{&object};
         fn(inner, sub);
-        target->add(name, std::move(object));
+        target->add(jsonKey(name), std::move(object));
     }
 
     template <class R, std::size_t N, class F>
@@ -214,7 +294,7 @@ struct JsonWriter {
             fn(inner, sub);
             list.items.push_back(std::move(object));
         }
-        target->add(name, std::move(list));
+        target->add(jsonKey(name), std::move(list));
     }
 };
 
@@ -457,9 +537,9 @@ struct JsonReader {
 
     const JsonValue* member(const char* name)
     {
-        const JsonValue* value = source->find(name);
+        const JsonValue* value = source->find(jsonKey(name));
         if (!value)
-            problems->add(path + "." + name, "missing");
+            problems->add(path + "." + jsonKey(name), "missing");
         return value;
     }
 
@@ -469,7 +549,7 @@ struct JsonReader {
         if (isTableCount(name))
             return;
         if (const JsonValue* value = member(name))
-            readField(name, *value, field, path + "." + name, *problems);
+            readField(name, *value, field, path + "." + jsonKey(name), *problems);
     }
 
     template <class T, std::size_t N>
@@ -483,18 +563,18 @@ struct JsonReader {
             return;
         }
         if (list->kind != Kind::Array || list->items.size() != N) {
-            problems->add(path + "." + name, "needs a list of " + std::to_string(N) + " values");
+            problems->add(path + "." + jsonKey(name), "needs a list of " + std::to_string(N) + " values");
             return;
         }
         for (std::size_t k = 0; k < N; ++k)
-            readField(name, list->items[k], fields[k], path + "." + name + "[" + std::to_string(k) + "]", *problems);
+            readField(name, list->items[k], fields[k], path + "." + jsonKey(name) + "[" + std::to_string(k) + "]", *problems);
     }
 
     template <class T, std::size_t N>
     void readNamed(const char* name, const JsonValue& object, const std::vector<NamedPositions>& positions,
                    std::array<T, N>& fields)
     {
-        const std::string where = path + "." + name;
+        const std::string where = path + "." + jsonKey(name);
         if (object.kind != Kind::Object) {
             problems->add(where, "needs an object");
             return;
@@ -523,10 +603,10 @@ struct JsonReader {
         if (!object)
             return;
         if (object->kind != Kind::Object) {
-            problems->add(path + "." + name, "needs an object");
+            problems->add(path + "." + jsonKey(name), "needs an object");
             return;
         }
-        JsonReader inner{object, path + "." + name, problems};
+        JsonReader inner{object, path + "." + jsonKey(name), problems};
         fn(inner, sub);
     }
 
@@ -537,11 +617,11 @@ struct JsonReader {
         if (!list)
             return;
         if (list->kind != Kind::Array || list->items.size() != N) {
-            problems->add(path + "." + name, "needs a list of " + std::to_string(N) + " objects");
+            problems->add(path + "." + jsonKey(name), "needs a list of " + std::to_string(N) + " objects");
             return;
         }
         for (std::size_t k = 0; k < N; ++k) {
-            const std::string where = path + "." + name + "[" + std::to_string(k) + "]";
+            const std::string where = path + "." + jsonKey(name) + "[" + std::to_string(k) + "]";
             if (list->items[k].kind != Kind::Object) {
                 problems->add(where, "needs an object");
                 continue;
