@@ -21,7 +21,7 @@ constexpr std::size_t kMostProblems = 50; // enough to fix a file by; the rest w
 
 // --- field kinds by member name ---------------------------------------------
 
-bool allDigitsView(std::string_view text)
+bool allDigits(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -98,7 +98,7 @@ std::string jsonKey(std::string_view member)
             return std::string(to);
     if (member.starts_with("Option")) {
         const std::string_view digits = member.substr(6);
-        const int id = allDigitsView(digits) && !digits.empty() ? std::stoi(std::string(digits)) : -1;
+        const int id = allDigits(digits) && !digits.empty() ? std::stoi(std::string(digits)) : -1;
         if (id == busyLockoutColumn().fieldId)
             return busyLockoutColumn().name;
         for (const OptionColumn& column : optionColumns())
@@ -179,11 +179,6 @@ std::string countText(long long count)
     std::string decimals = std::to_string(count % 100000);
     decimals.insert(0, 5 - decimals.size(), '0');
     return std::to_string(count / 100000) + "." + decimals;
-}
-
-bool allDigits(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // --- writing -------------------------------------------------------------------
