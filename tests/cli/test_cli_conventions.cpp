@@ -205,6 +205,9 @@ private slots:
         QVERIFY(QFile::setPermissions(dir_.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         qputenv("XDG_RUNTIME_DIR", dir_.filePath("runtime").toLocal8Bit());
         QCOMPARE(Cli({"new", "-o", path("new.dat")}).exitCode, 0);
+        QCOMPARE(Cli({"encode", path("new.dat"), "-o", path("memory.bin")}).exitCode, 0);
+        QCOMPARE(Cli({"export-json", path("new.dat"), "-o", path("config.json")}).exitCode, 0);
+        QCOMPARE(Cli({"export-csv", path("new.dat"), "-o", path("channels.csv")}).exitCode, 0);
     }
 
     void helpOnStandardOutput_data()
@@ -214,9 +217,9 @@ private slots:
         QTest::addColumn<QString>("flag");
         const QStringList listed = ListedCommands();
         for (const auto& [command, options] : CommandOptions())
-            for (const char* flag : {"--help", "-h"})
-                if (listed.contains(command))
-                QTest::addRow("%s %s", qPrintable(command), flag) << command << options << QString(flag);
+            if (listed.contains(command))
+                QTest::addRow("%s --help", qPrintable(command)) << command << options << QString("--help");
+        QTest::newRow("read -h") << "read" << QStringList{"--port"} << "-h";
         QTest::newRow("zavprog-cli --help") << QString() << QStringList{"--version"} << "--help";
         QTest::newRow("zavprog-cli -h") << QString() << QStringList{"--version"} << "-h";
     }
@@ -295,9 +298,6 @@ private slots:
     void dashWritesToStandardOutput()
     {
         QFETCH(QStringList, args);
-        QCOMPARE(Cli({"encode", path("new.dat"), "-o", path("memory.bin")}).exitCode, 0);
-        QCOMPARE(Cli({"export-json", path("new.dat"), "-o", path("config.json")}).exitCode, 0);
-        QCOMPARE(Cli({"export-csv", path("new.dat"), "-o", path("channels.csv")}).exitCode, 0);
         for (QString& a : args)
             if (a.startsWith('@'))
                 a = path(a.mid(1));
@@ -324,7 +324,6 @@ private slots:
     {
         QFETCH(QString, mode);
         QFETCH(int, exitCode);
-        QCOMPARE(Cli({"encode", path("new.dat"), "-o", path("memory.bin")}).exitCode, 0);
         QFile::remove(path("decoded.dat"));
         const Run r = Cli({"decode", path("memory.bin"), "--mode", mode, "-o", path("decoded.dat")});
         QCOMPARE(r.exitCode, exitCode);
@@ -413,6 +412,34 @@ private slots:
         QVERIFY(received.contains("** ** ** **"));
         QVERIFY(!trace.contains("7Q5z"));
         QVERIFY(!sent.contains("37 51 35 7A") && !received.contains("37 51 35 7A"));
+    }
+
+    void infoAsJsonAndReadToStandardOutput()
+    {
+        SimProcess radio({});
+        QVERIFY(!radio.device().isEmpty());
+        const Run info = Cli({"info", "--port", radio.device(), "--json"});
+        QVERIFY2(info.exitCode == 0, qPrintable(info.err));
+        QJsonParseError error{};
+        const QJsonObject object = QJsonDocument::fromJson(info.out, &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(object["BandCode"].toInt(), 0);
+        QVERIFY(object["Band"].toString().contains("25.615"));
+        for (const char* key : {"InfoModel", "SerialNumber", "FactoryDate", "DealerCode", "Handler"})
+            QVERIFY2(object.contains(key), key);
+        // The text form names the same fields.
+        const Run text = Cli({"info", "--port", radio.device()});
+        QCOMPARE(text.exitCode, 0);
+        QVERIFY(text.out.startsWith("InfoModel: "));
+
+        // A read's data file on standard output is the file a read writes;
+        // what it says about the read goes to standard error.
+        const Run toFile = Cli({"read", "--port", radio.device(), "-o", path("read.dat"), "--no-backup"});
+        QCOMPARE(toFile.exitCode, 0);
+        const Run toStdout = Cli({"read", "--port", radio.device(), "-o", "-", "--no-backup"});
+        QCOMPARE(toStdout.exitCode, 0);
+        QCOMPARE(toStdout.out, FileBytes(path("read.dat")));
+        QVERIFY(toStdout.err.contains(radio.device() + ": read"));
     }
 
     void portFailureSaysWhy()
