@@ -59,6 +59,7 @@ fuzz: $(FUZZ_BUILD)/CMakeCache.txt
 	FUZZ_SECONDS=$${FUZZ_SECONDS:-300} ./scripts/run-fuzzers.sh $(FUZZ_BUILD)
 
 bench: build
+	cmake --build $(BUILD) -j$(JOBS) --target benchmarks
 	./scripts/run-benchmarks.sh $(BUILD)
 
 demo: build
