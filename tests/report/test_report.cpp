@@ -42,6 +42,7 @@ Document FullDocument(Int16 mode)
         digits.insert(0, 8 - digits.size(), '0');
         record.RxFrequency.assign(digits);
         record.RxTone = static_cast<Int16>(n % 50);
+        record.Option26 = n == 1 ? 1 : 0; // AM power low: the one setting that differs from a new channel
         doc.active()[static_cast<std::size_t>(n - 1)] = record;
         doc.standby()[static_cast<std::size_t>(n - 1)] = record;
     }
@@ -82,14 +83,17 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("title");
-        QTest::newRow("country, English") << 0 << kEnglish << "Radio Programming Report";
-        QTest::newRow("extended, Chinese") << int(kExtendedMode) << kChinese << QString::fromUtf8("电台编程报告");
+        QTest::addColumn<QString>("lowPower");
+        QTest::newRow("country, English") << 0 << kEnglish << "Radio Programming Report" << "AM Power: Low";
+        QTest::newRow("extended, Chinese") << int(kExtendedMode) << kChinese << QString::fromUtf8("电台编程报告")
+                                           << QString::fromUtf8("AM 功率: 低功率");
     }
     void everyChannelIsPrinted()
     {
         QFETCH(int, mode);
         QFETCH(int, language);
         QFETCH(QString, title);
+        QFETCH(QString, lowPower);
         const Document doc = FullDocument(static_cast<Int16>(mode));
         TextCatalog catalog;
         catalog.setFile(LanguageFile(language).toStdString());
@@ -109,6 +113,7 @@ private slots:
         QVERIFY2(!printed.isEmpty(), "pdftotext (poppler-utils) is needed to read the report back");
         QVERIFY(printed.contains(title));
         QVERIFY(printed.contains("full.dat"));
+        QCOMPARE(printed.count(lowPower), 1);
         // Every frequency as its own word: 25.62000 must not pass for 25.62000x.
         std::set<QString> words;
         for (const QString& word : printed.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
