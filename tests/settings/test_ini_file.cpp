@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace zav;
 
 namespace {
@@ -118,6 +120,49 @@ private slots:
         QCOMPARE(Lines(path), expected);
         QCOMPARE(QString::fromStdString(readProfileString(path.toStdString(), section.toStdString(), key.toStdString())),
                  QString("new"));
+    }
+
+    void unchangedFileIsLeftAlone_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("rewritten");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray crlf = "[language]\r\ncomPort=1\r\nCurrentLanguage=2\r\n";
+        QTest::newRow("same value") << crlf << "1" << false << crlf;
+        QTest::newRow("other value") << crlf << "3" << true << QByteArray("[language]\r\ncomPort=3\r\nCurrentLanguage=2\r\n");
+        // Whatever differs in the bytes is written as the program writes it.
+        QTest::newRow("same value, LF lines") << QByteArray("[language]\ncomPort=1\n") << "1" << true
+                                              << QByteArray("[language]\r\ncomPort=1\r\n");
+        QTest::newRow("same value, byte-order mark") << QByteArray("\xEF\xBB\xBF[language]\r\ncomPort=1\r\n") << "1"
+                                                     << true << QByteArray("[language]\r\ncomPort=1\r\n");
+        QTest::newRow("same value, other key case") << QByteArray("[language]\r\nCOMPORT=1\r\n") << "1" << true
+                                                    << QByteArray("[language]\r\ncomPort=1\r\n");
+        QTest::newRow("same value, no last line end") << QByteArray("[language]\r\ncomPort=1") << "1" << true
+                                                      << QByteArray("[language]\r\ncomPort=1\r\n");
+        QTest::newRow("same value, stray carriage return") << QByteArray("[language]\r\ncomPort=1\r\r\n") << "1"
+                                                           << true << QByteArray("[language]\r\ncomPort=1\r\n");
+    }
+    void unchangedFileIsLeftAlone()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, value);
+        QFETCH(bool, rewritten);
+        QFETCH(QByteArray, after);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("mysetup.ini");
+        QVERIFY(Write(path, before));
+        // A rewrite replaces the file with a new one (a new inode).
+        auto inode = [&] {
+            struct stat st {};
+            return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : ino_t(0);
+        };
+        const ino_t old = inode();
+        QVERIFY(writeProfileString(path.toStdString(), "language", "comPort", value.toStdString()));
+        QCOMPARE(inode() != old, rewritten);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), after);
     }
 
     void writeCreatesFile()

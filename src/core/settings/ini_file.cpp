@@ -151,6 +151,15 @@ bool writeProfileString(const std::string& path, const std::string& section, con
     for (const auto& line : lines)
         out << line << "\r\n";
     const std::string text = out.str();
+    // A file that already holds exactly this is left alone: every start
+    // stores the port and language the file already has, and rewriting it
+    // (with the flush to disk that makes the write safe) cost start-up time
+    // for nothing.
+    if (exists) {
+        const auto current = readWholeFile(path, text.size());
+        if (current && std::equal(current->begin(), current->end(), text.begin(), text.end()))
+            return true;
+    }
     return writeFileAtomically(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
