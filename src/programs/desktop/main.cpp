@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
+#include <QTextStream>
 #include <QTimer>
 
 #include <memory>
@@ -70,7 +71,12 @@ int main(int argc, char* argv[])
     SetNames();
     QCommandLineParser parser;
     AddOptions(parser, commandLine);
-    parser.process(app);
+    // As the command line does: an option the program does not know is
+    // named, exit status 2 (Qt's own process() would exit 1).
+    if (!parser.parse(QApplication::arguments())) {
+        QTextStream(stderr) << "zavprog: " << parser.errorText() << "\nTry 'zavprog --help'.\n";
+        return 2;
+    }
     const QCommandLineOption& portOption = commandLine.port;
     const QCommandLineOption& quitOption = commandLine.quit;
     const QCommandLineOption& traceOption = commandLine.trace;
