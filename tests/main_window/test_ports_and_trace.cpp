@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QProcess>
 #include <QRadioButton>
 
 using namespace zav;
@@ -91,6 +92,37 @@ private slots:
         dialog.refreshPorts();
         QCOMPARE(dialog.descriptionLabels[4]->text(), QString("CP2102 USB to UART"));
         QVERIFY(!dialog.descriptionLabels[4]->font().bold());
+    }
+
+    void desktopCommandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("shown");
+        // --help and --version need no display; an unknown option is named.
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "zavprog " ZAV_TEST_PROJECT_VERSION "\n";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "--trace <FILE>";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "Unknown option 'bogus'";
+    }
+    void desktopCommandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, shown);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        if (exitCode == 0)
+            env.remove("QT_QPA_PLATFORM");
+        else
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+        p.setProcessEnvironment(env);
+        p.start(QDir(qEnvironmentVariable("ZAV_PROGRAM_DIR")).filePath("zavprog"), args);
+        QVERIFY(p.waitForFinished(20000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), exitCode);
+        const QString printed = QString::fromUtf8(exitCode == 0 ? p.readAllStandardOutput() : p.readAllStandardError());
+        QVERIFY2(printed.contains(shown), qPrintable(printed));
     }
 
     void wireTraceFromTheSettingsMenu()
