@@ -228,10 +228,18 @@ private slots:
 
         fleet->close(); // No, the default: it stays and carries on
         QCOMPARE(f.prompter.asked.size(), std::size_t(1));
+        QCOMPARE(f.prompter.asked[0].text, f.text(32833));
         QCOMPARE(f.prompter.asked[0].icon, ui::Icon::Warning);
         QCOMPARE(f.prompter.asked[0].defaultAnswer, std::optional<Answer>(Answer::No));
         QVERIFY(fleet->isVisible());
         QVERIFY(fleet->busy());
+
+        // Quitting the program asks the same, and No keeps both windows.
+        w.close();
+        QCOMPARE(f.prompter.asked.size(), std::size_t(2));
+        QCOMPARE(f.prompter.asked[1].text, f.text(32833));
+        QVERIFY(w.isVisible());
+        QVERIFY(fleet && fleet->busy());
 
         f.prompter.answers = {Answer::Yes};
         fleet->close();
@@ -240,6 +248,44 @@ private slots:
         const auto log = readProgrammingLog(programmingLogPath());
         QCOMPARE(log.size(), std::size_t(1));
         QCOMPARE(QString::fromStdString(log[0][7]), QStringLiteral("failed: ") + f.text(kTextFleetStopped));
+    }
+
+    void deviceListFollowsTheSystem()
+    {
+        ShellFixture f;
+        MainWindow& w = f.open();
+        std::vector<FleetDevice> present{{"/dev/ttyUSB0", "CP2102 USB to UART", "0001"},
+                                         {"/dev/ttyUSB1", "FT232R USB UART", "A50285BI"}};
+        FleetWindow fleet(w.context(), [&] { return present; });
+        QTreeWidget* list = fleet.deviceList();
+        QCOMPARE(list->topLevelItemCount(), 2);
+        QCOMPARE(list->topLevelItem(1)->text(1), QStringLiteral("FT232R USB UART"));
+        QCOMPARE(list->topLevelItem(1)->text(2), QStringLiteral("A50285BI"));
+        QCOMPARE(list->topLevelItem(0)->checkState(0), Qt::Unchecked);
+        list->topLevelItem(1)->setCheckState(0, Qt::Checked);
+        fleet.addDevice("/dev/pts/9"); // given by hand: ticked, and kept though the system never lists it
+
+        // One adapter unplugged, another plugged in.
+        present = {{"/dev/ttyUSB1", "FT232R USB UART", "A50285BI"}, {"/dev/ttyACM0", "CDC", ""}};
+        fleet.refreshDevices();
+        QStringList shown;
+        QStringList ticked;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            shown << list->topLevelItem(i)->text(0);
+            if (list->topLevelItem(i)->checkState(0) == Qt::Checked)
+                ticked << list->topLevelItem(i)->text(0);
+        }
+        shown.sort();
+        ticked.sort();
+        QCOMPARE(shown, (QStringList{"/dev/pts/9", "/dev/ttyACM0", "/dev/ttyUSB1"}));
+        QCOMPARE(ticked, (QStringList{"/dev/pts/9", "/dev/ttyUSB1"}));
+
+        // Nothing ticked: Start says so and starts nothing.
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            list->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+        fleet.startButton()->click();
+        QCOMPARE(fleet.radioCount(), 0);
+        QCOMPARE(f.prompter.texts(), QStringList{f.text(32834)});
     }
 
     void unwritableLogNeverFailsTheWrite()

@@ -184,6 +184,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // Stored before the question, so a cancelled exit keeps it too.
     storePosition();
 
+    // Radios still being written from the fleet window: that window asks.
+    if (fleet_ && !fleet_->close()) {
+        event->ignore();
+        return;
+    }
+
     if (session_.doc.isModified()) {
         const ui::Answer answer =
             ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
