@@ -130,6 +130,15 @@ private slots:
         QCOMPARE(result.problems.front().row, 3);
         QCOMPARE(QString::fromStdString(result.problems.front().column), QString("position in group"));
         QCOMPARE(doc.activeCount(), 3);
+
+        // However many rows run past the end, one message tells of them all.
+        std::string many = "receive MHz\r\n";
+        for (int k = 0; k < 5000; ++k)
+            many += "27.30000\r\n";
+        const CsvImportResult tooMany = pasteChannelsText(doc, many, 0, 1, RefusedRows::SkipThem);
+        QCOMPARE(tooMany.problems.size(), std::size_t{1});
+        QVERIFY(QString::fromStdString(tooMany.problems.front().reason).endsWith("so are the 4959 rows after it"));
+        QCOMPARE(tooMany.stored, last);
     }
 
     void importCanKeepTheValidRows()

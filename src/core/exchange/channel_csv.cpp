@@ -443,10 +443,15 @@ CsvImportResult pasteChannelsText(Document& doc, std::string_view text, int grou
             continue;
         }
         if (position < 1 || position > size) {
-            result.problems.push_back({row.number, csvcolumn::Position,
-                                       "position " + std::to_string(position) + " is past the end of group "
-                                           + std::to_string(group) + " (1.." + std::to_string(size) + ")"});
-            continue;
+            // Every later row is past the end too: one message says so, however
+            // long the pasted text is.
+            const std::size_t later = table.records.size() - 1 - r;
+            result.problems.push_back(
+                {row.number, csvcolumn::Position,
+                 "position " + std::to_string(position) + " is past the end of group " + std::to_string(group) + " (1.."
+                     + std::to_string(size) + ")"
+                     + (later > 0 ? "; so are the " + std::to_string(later) + " rows after it" : std::string())});
+            break;
         }
         row.fields.resize(width + 3);
         row.fields[width] = std::to_string(group);

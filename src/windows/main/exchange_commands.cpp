@@ -174,6 +174,10 @@ void ExchangeCommands::pasteChannels()
     }
     table->commitPendingEdit();
     const QByteArray text = QGuiApplication::clipboard()->text().toUtf8();
+    if (text.size() > kMaxCsvBytes) {
+        ui::inform(window_, ctx_.text(kTextNoRows), ui::Icon::Information);
+        return;
+    }
     Document changed = ctx_.doc();
     const CsvImportResult result =
         pasteChannelsText(changed, std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
