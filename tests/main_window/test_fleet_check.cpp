@@ -215,6 +215,32 @@ private slots:
         QCOMPARE(shownRows, 5);
     }
 
+    void passwordComesFromTheWindow()
+    {
+        ShellFixture f;
+        MainWindow& w = f.open();
+        SimProcess locked({"--password", "1234"});
+        Action(w, "mnuWriteMany")->trigger();
+        FleetWindow* fleet = w.fleetWindow();
+        fleet->verifyBox()->setChecked(false);
+        fleet->addDevice(locked.device());
+        fleet->startButton()->click();
+        QVERIFY(ShellFixture::runUntil([&] { return fleet->allFinished(); }, kTransferTimeoutMs));
+        QCOMPARE(fleet->radio(0)->failure().textId, kTextFleetPassword);
+        QVERIFY(f.prompter.asked.empty() && f.prompter.dialogNames.empty()); // no password dialog
+
+        fleet->passwordField()->setText("1234");
+        fleet->resultList()->setCurrentItem(fleet->resultList()->topLevelItem(0));
+        fleet->retryButton()->click();
+        QVERIFY(ShellFixture::runUntil([&] { return fleet->allFinished(); }, kTransferTimeoutMs));
+        QVERIFY(fleet->radio(0)->succeeded());
+        QCOMPARE(fleet->resultList()->topLevelItem(0)->text(3), f.text(32830)); // written
+        const auto log = readProgrammingLog(programmingLogPath());
+        QCOMPARE(log.size(), std::size_t(2));
+        QCOMPARE(log[0][7], "failed: " + f.text(kTextFleetPassword).toStdString());
+        QCOMPARE(log[1][7], std::string("written"));
+    }
+
     void closingWhileWritingAsks()
     {
         ShellFixture f;
