@@ -1,18 +1,22 @@
 // The fair yardstick of the start-up benchmark: a plain Qt Widgets program
 // that builds the same window skeleton as zavprog's main window, and quits
 // as soon as it is shown. A main window with a menu bar of eight menus, a
-// tool bar with icons, a tree beside a child-window area in a splitter, one
-// child window holding a 12-row table, and a status bar. What zavprog costs
+// tool bar with nine icons, a tree beside a child-window area in a splitter,
+// one child window holding a 12-row table, and a status bar. What zavprog costs
 // beyond this is its own work (texts, data files, settings, its widgets'
 // set-up), not Qt's.
 
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
+#include <QIcon>
+#include <QImage>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -25,10 +29,10 @@ namespace {
 
 constexpr int kMenus = 8;
 constexpr int kItemsPerMenu = 8;
-constexpr int kToolButtons = 10;
-constexpr int kTreeItems = 12;
+constexpr int kStripIcons = 7;
+constexpr int kTreeItems = 6;
 constexpr int kRows = 12;
-constexpr int kColumns = 16;
+constexpr int kColumns = 11;
 
 } // namespace
 
@@ -43,15 +47,25 @@ int main(int argc, char* argv[])
             menu->addAction(QStringLiteral("Command %1.%2").arg(m + 1).arg(i + 1));
     }
 
+    // Tool bar icons as zavprog has them: seven cut from one picture strip,
+    // then Qt's two standard arrows (undo and redo).
     QToolBar* toolBar = window.addToolBar(QStringLiteral("Tools"));
     toolBar->setIconSize(QSize(24, 24));
-    const QStyle::StandardPixmap icons[] = {QStyle::SP_FileIcon,        QStyle::SP_DirOpenIcon,
-                                            QStyle::SP_DialogSaveButton, QStyle::SP_ArrowBack,
-                                            QStyle::SP_ArrowForward,     QStyle::SP_ArrowDown,
-                                            QStyle::SP_ComputerIcon,     QStyle::SP_ArrowUp,
-                                            QStyle::SP_MessageBoxInformation, QStyle::SP_DialogHelpButton};
-    for (int i = 0; i < kToolButtons; ++i)
-        toolBar->addAction(window.style()->standardIcon(icons[i]), QStringLiteral("Tool %1").arg(i + 1));
+    QImage strip(24 * kStripIcons, 24, QImage::Format_ARGB32_Premultiplied);
+    strip.fill(Qt::transparent);
+    {
+        QPainter painter(&strip);
+        for (int i = 0; i < kStripIcons; ++i)
+            painter.fillRect(i * 24 + 3, 3, 18, 18, QColor::fromHsv(i * 50, 160, 200));
+    }
+    const QPixmap pixmaps = QPixmap::fromImage(strip);
+    for (int i = 0; i < kStripIcons; ++i) {
+        if (i == 3 || i == 6)
+            toolBar->addSeparator();
+        toolBar->addAction(QIcon(pixmaps.copy(i * 24, 0, 24, 24)), QStringLiteral("Tool %1").arg(i + 1));
+    }
+    toolBar->addAction(window.style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Undo"));
+    toolBar->addAction(window.style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Redo"));
 
     auto* tree = new QTreeWidget;
     tree->setHeaderHidden(true);
