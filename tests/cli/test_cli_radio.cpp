@@ -8,8 +8,10 @@
 
 #include "atomic_file.h"
 #include "data_file.h"
+#include "programming_log.h"
 #include "versions.h"
 
+#include <QCryptographicHash>
 #include <QProcess>
 #include <QTest>
 
@@ -245,12 +247,22 @@ private slots:
         SimProcess other({"--echo"});
         // --force: the sample holds values that the check calls errors.
         const CliRun run = Cli({"write", "--port", plain.device(), "--port", locked.device(), "--port", other.device(),
-                                path("sample.dat"), "--yes", "--force"});
+                                path("sample.dat"), "--yes", "--force", "--log", path("fleet-log.csv")});
         QVERIFY2(run.exitCode == 1, qPrintable(run.out + run.err));
         QVERIFY2(run.out.contains(plain.device() + ": written"), qPrintable(run.out + run.err));
         QVERIFY(run.out.contains(locked.device() + ": write failed"));
         QVERIFY(run.out.contains(other.device() + ": written"));
         QVERIFY(run.err.contains("PassWord Failure!"));
+        // One log line per radio, each with what it got and how it ended.
+        const auto log = readProgrammingLog(path("fleet-log.csv").toStdString());
+        QCOMPARE(log.size(), std::size_t(3));
+        QCOMPARE(QString::fromStdString(log[1][1]), locked.device());
+        QCOMPARE(log[1][7], std::string("failed: write failed"));
+        QCOMPARE(log[0][7], std::string("written"));
+        QCOMPARE(log[0][5], std::string("sample.dat"));
+        QCOMPARE(log[0][2], std::string("ZAV415"));
+        const QByteArray file = FileBytes(path("sample.dat"));
+        QCOMPARE(QByteArray::fromStdString(log[2][6]), QCryptographicHash::hash(file, QCryptographicHash::Sha256).toHex());
 
         const CliRun again =
             Cli({"write", "--port", locked.device(), path("sample.dat"), "--yes", "--password", "1234", "--force"});
