@@ -257,7 +257,7 @@ private slots:
         const auto log = readProgrammingLog(path("fleet-log.csv").toStdString());
         QCOMPARE(log.size(), std::size_t(3));
         QCOMPARE(QString::fromStdString(log[1][1]), locked.device());
-        QCOMPARE(log[1][7], std::string("failed: write failed"));
+        QCOMPARE(log[1][7], std::string("failed: PassWord Failure!"));
         QCOMPARE(log[0][7], std::string("written"));
         QCOMPARE(log[0][5], std::string("sample.dat"));
         QCOMPARE(log[0][2], std::string("ZAV415"));

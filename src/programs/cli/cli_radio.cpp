@@ -89,8 +89,16 @@ public:
     void passwordFailure() override { say(link::kPasswordFailureText); }
     void transferDone(link::TransferKind kind) override { say(Text(session_, link::doneTextId(kind))); }
 
+    /// The last thing said about this radio, on one line: why a failed
+    /// transfer ended, for the programming log.
+    QString lastSaid;
+
 private:
-    void say(const QString& text) { board_.message(slot_, text); }
+    void say(const QString& text)
+    {
+        lastSaid = QString(text).replace('\n', ' ');
+        board_.message(slot_, text);
+    }
 
     Session& session_;
     ProgressBoard& board_;
@@ -232,6 +240,7 @@ RadioJob::RadioJob(const QString& device, Session& session, ProgressBoard& board
 RadioJob::~RadioJob() = default;
 
 QString RadioJob::device() const { return d_->shownName; }
+QString RadioJob::lastMessage() const { return d_->prompts.lastSaid; }
 link::TransferEngine& RadioJob::engine() { return *d_->engine; }
 bool RadioJob::finished() const { return d_->observer.done; }
 const link::TransferOutcome& RadioJob::outcome() const { return d_->observer.outcome; }

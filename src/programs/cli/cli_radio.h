@@ -69,6 +69,8 @@ public:
     RadioJob& operator=(const RadioJob&) = delete;
 
     [[nodiscard]] QString device() const;
+    /// The last message about this radio ("" when none): why it failed.
+    [[nodiscard]] QString lastMessage() const;
     [[nodiscard]] link::TransferEngine& engine();
     [[nodiscard]] bool finished() const;
     [[nodiscard]] const link::TransferOutcome& outcome() const;

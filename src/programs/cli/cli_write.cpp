@@ -96,7 +96,11 @@ void LogWrite(const QString& logPath, RadioJob& job, const Document& doc, const 
     entry.fileName = QFileInfo(file).fileName().toStdString();
     entry.sha256 = QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
                                             QCryptographicHash::Sha256).toHex().toStdString();
-    entry.result = outcome.success ? logResultWritten(outcome.verified) : logResultFailed(resultLine(outcome).toStdString());
+    // A failed verification names its blocks; other failures are told best
+    // by what was said last about the radio.
+    const bool mismatch = outcome.verified && !outcome.mismatchedBlocks.empty();
+    const QString reason = mismatch || job.lastMessage().isEmpty() ? resultLine(outcome) : job.lastMessage();
+    entry.result = outcome.success ? logResultWritten(outcome.verified) : logResultFailed(reason.toStdString());
     if (!appendProgrammingLog(logPath.toStdString(), entry))
         err << "zavprog-cli: the programming log " << logPath << " cannot be written\n";
 }
