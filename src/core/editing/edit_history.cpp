@@ -102,23 +102,33 @@ ChangeSummary summarizeChange(const ImageSet& before, const ImageSet& after)
 
 void EditHistory::reset(const ImageSet& current)
 {
-    known_ = writeFullImage(current);
+    absorb(current);
     done_.clear();
     undone_.clear();
+}
+
+std::vector<std::uint8_t>& EditHistory::knownBytes()
+{
+    if (knownImage_) {
+        known_ = writeFullImage(*knownImage_);
+        knownImage_.reset();
+    }
+    return known_;
 }
 
 bool EditHistory::commit(const ImageSet& current)
 {
     std::vector<std::uint8_t> now = writeFullImage(current);
-    if (known_.empty()) {
-        known_ = std::move(now);
+    std::vector<std::uint8_t>& known = knownBytes();
+    if (known.empty()) {
+        known = std::move(now);
         return false;
     }
-    if (now == known_)
+    if (now == known)
         return false;
     Step step;
-    step.runs = changedRuns(known_, now);
-    const ImageSet before = readFullImage(std::span<const std::uint8_t, kFullFileBytes>(known_.data(), kFullFileBytes));
+    step.runs = changedRuns(known, now);
+    const ImageSet before = readFullImage(std::span<const std::uint8_t, kFullFileBytes>(known.data(), kFullFileBytes));
     step.summary = summarizeChange(before, current);
     known_ = std::move(now);
     done_.push_back(std::move(step));
@@ -128,7 +138,11 @@ bool EditHistory::commit(const ImageSet& current)
     return true;
 }
 
-void EditHistory::absorb(const ImageSet& current) { known_ = writeFullImage(current); }
+void EditHistory::absorb(const ImageSet& current)
+{
+    known_.clear();
+    knownImage_ = current;
+}
 
 bool EditHistory::undo(ImageSet& working)
 {
@@ -185,6 +199,7 @@ std::vector<EditHistory::Run> EditHistory::changedRuns(const std::vector<std::ui
 
 void EditHistory::apply(const Step& step, bool forward, ImageSet& working)
 {
+    knownBytes();
     for (const Run& run : step.runs) {
         const auto& bytes = forward ? run.after : run.before;
         std::copy(bytes.begin(), bytes.end(), known_.begin() + run.offset);

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -86,8 +87,14 @@ private:
     static std::vector<Run> changedRuns(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after);
     void apply(const Step& step, bool forward, ImageSet& working);
 
+    /// The known state's file form, encoded from knownImage_ when first
+    /// needed: a reset at start-up or after an open costs a copy, not an
+    /// encoding of the whole image.
+    std::vector<std::uint8_t>& knownBytes();
+
     int limit_;
     std::vector<std::uint8_t> known_;
+    std::optional<ImageSet> knownImage_; ///< set while known_ is not yet encoded
     std::deque<Step> done_;
     std::deque<Step> undone_;
 };
