@@ -136,6 +136,20 @@ private slots:
         QCOMPARE(log[0][6].size(), std::size_t(64));
     }
 
+    void singleWriteThatCannotStartIsLogged()
+    {
+        ShellFixture f;
+        const std::string missing = f.dir.filePath("no-such-port").toStdString();
+        MainWindow& w = f.open(missing);
+        Action(w, "mnuWriteToRadio")->trigger(); // the port fails before any question
+        QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+        const auto log = readProgrammingLog(programmingLogPath());
+        QCOMPARE(log.size(), std::size_t(1));
+        QCOMPARE(log[0][1], missing);
+        QVERIFY(log[0][2].empty()); // no radio answered
+        QCOMPARE(log[0][7], "failed: " + f.text(kTextFleetPortFailed).toStdString());
+    }
+
     void fleetWritesEveryRadioAndLogsEach()
     {
         ShellFixture f;

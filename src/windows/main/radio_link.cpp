@@ -109,6 +109,7 @@ bool RadioLink::confirmTransfer(TransferKind kind)
 
 void RadioLink::portFailed()
 {
+    failureText_ = kTextFleetPortFailed;
     // The device, the system's reason and what to do about it below the
     // usual text: a port the user may not open is not a busy one.
     QString device = port_.deviceName();
