@@ -10,6 +10,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zav {
 namespace {
 
@@ -18,6 +20,11 @@ constexpr int kTextFirstColumn = 32845; ///< 32845..32852, in the log's column o
 constexpr int kTextFile = 32859;        ///< %1 the log file
 constexpr int kTextEmpty = 32860;       ///< %1 the log file
 constexpr int kTextClose = 32861;
+
+constexpr int kHashColumn = 6;
+constexpr int kResultColumn = 7;
+constexpr int kHashWidth = 150;   ///< pixels
+constexpr int kResultWidth = 360;
 
 } // namespace
 
@@ -47,6 +54,10 @@ ProgrammingLogDialog::ProgrammingLogDialog(ui::AppContext& ctx, const std::strin
         }
     }
     table_->resizeColumnsToContents();
+    // The hash and a long reason would push the rest out of sight: they
+    // are cut short, and their tool tips hold them whole.
+    table_->setColumnWidth(kHashColumn, std::min(table_->columnWidth(kHashColumn), kHashWidth));
+    table_->setColumnWidth(kResultColumn, std::min(table_->columnWidth(kResultColumn), kResultWidth));
     table_->horizontalHeader()->setStretchLastSection(true);
     if (!rows.empty())
         table_->scrollToBottom();
