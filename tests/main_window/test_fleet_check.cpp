@@ -326,6 +326,17 @@ private slots:
         fleet.startButton()->click();
         QCOMPARE(fleet.radioCount(), 0);
         QCOMPARE(f.prompter.texts(), QStringList{f.text(32834)});
+
+        // A configuration with errors: the same question as a single write,
+        // and No (the default) starts no radio.
+        BreakFirstChannel(f.session.doc);
+        list->topLevelItem(0)->setCheckState(0, Qt::Checked);
+        fleet.startButton()->click();
+        QCOMPARE(f.prompter.asked.size(), std::size_t(2));
+        QVERIFY(f.prompter.asked[1].text.startsWith(f.text(32808).arg(1).left(20)));
+        QCOMPARE(f.prompter.asked[1].icon, ui::Icon::Warning);
+        QCOMPARE(f.prompter.asked[1].defaultAnswer, std::optional<Answer>(Answer::No));
+        QCOMPARE(fleet.radioCount(), 0);
     }
 
     void unwritableLogNeverFailsTheWrite()
