@@ -68,6 +68,15 @@ std::optional<int> CommandLine::parse(const QStringList& args)
     return std::nullopt;
 }
 
+std::optional<int> CommandLine::requireOutputAndOneInput(const QString& what) const
+{
+    if (!parser.isSet("o"))
+        return usageError("-o FILE is required");
+    if (parser.positionalArguments().size() != 1)
+        return usageError("one " + what + " is expected");
+    return std::nullopt;
+}
+
 int CommandLine::usageError(const QString& what) const
 {
     // The usage line of the help first, then what was wrong with this call.

@@ -29,6 +29,10 @@ public:
     /// A mistake in how the command was called: what (one line) and where
     /// to look; returns 2.
     [[nodiscard]] int usageError(const QString& what) const;
+    /// For the commands that turn one input file into the -o file: the
+    /// usage error (exit 2) when -o is missing or there is not exactly one
+    /// input; empty when the command goes on. what: "data file", ...
+    [[nodiscard]] std::optional<int> requireOutputAndOneInput(const QString& what) const;
     /// The command's help, as --help prints it.
     [[nodiscard]] QString helpText() const;
 

@@ -23,10 +23,8 @@ int RunEncode(const QStringList& args)
     parser.addPositionalArgument("FILE.dat", "The data file to encode.");
     if (const auto status = line.parse(args))
         return *status;
-    if (!parser.isSet("o"))
-        return line.usageError("-o FILE is required");
-    if (parser.positionalArguments().size() != 1)
-        return line.usageError("one data file is expected");
+    if (const auto status = line.requireOutputAndOneInput("data file"))
+        return *status;
     Document doc;
     if (!openDataFile(parser.positionalArguments().first(), doc, err))
         return 1;

@@ -15,10 +15,8 @@ int runExport(const QStringList& args, const ExportCommand& command)
     parser.addPositionalArgument("FILE.dat", "The data file to export.");
     if (const auto status = line.parse(args))
         return *status;
-    if (!parser.isSet("o"))
-        return line.usageError("-o FILE is required");
-    if (parser.positionalArguments().size() != 1)
-        return line.usageError("one data file is expected");
+    if (const auto status = line.requireOutputAndOneInput("data file"))
+        return *status;
     Document doc;
     if (!openDataFile(parser.positionalArguments().first(), doc, err))
         return 1;

@@ -22,10 +22,8 @@ int RunImportJson(const QStringList& args)
     parser.addPositionalArgument("CONFIG.json", "The configuration to import.");
     if (const auto status = line.parse(args))
         return *status;
-    if (!parser.isSet("o"))
-        return line.usageError("-o FILE is required");
-    if (parser.positionalArguments().size() != 1)
-        return line.usageError("one JSON file is expected");
+    if (const auto status = line.requireOutputAndOneInput("JSON file"))
+        return *status;
     Document doc;
     return importAndSave(parser.positionalArguments().first(), doc, parser.value("o"), err,
                          [&doc](const std::string& text) {

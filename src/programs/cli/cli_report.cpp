@@ -33,10 +33,8 @@ int RunReport(const QStringList& args)
     parser.addPositionalArgument("FILE.dat", "The data file to report on.");
     if (const auto status = line.parse(args))
         return *status;
-    if (!parser.isSet("o"))
-        return line.usageError("-o FILE is required");
-    if (parser.positionalArguments().size() != 1)
-        return line.usageError("one data file is expected");
+    if (const auto status = line.requireOutputAndOneInput("data file"))
+        return *status;
     int language = languageFromLocale(QLocale::system().name().toStdString());
     if (parser.isSet("language")) {
         const QString wanted = parser.value("language").toLower();
