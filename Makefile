@@ -6,6 +6,8 @@ PACKAGE_BUILD ?= build-package
 JOBS       ?= $(shell nproc)
 # ccache (when installed) shares compilations between checkouts and build folders.
 export CCACHE_BASEDIR ?= $(CURDIR)
+# Compilations that use the precompiled Qt headers can be cached too.
+export CCACHE_SLOPPINESS ?= pch_defines,time_macros,include_file_mtime,include_file_ctime
 FUZZ_SECONDS ?= 20
 
 .PHONY: all deps configure build build-desktop run test test-gui test-sanitize fuzz bench demo package clean

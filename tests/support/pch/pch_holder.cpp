@@ -1,0 +1,2 @@
+// Builds the precompiled Qt headers that the test executables share.
+int main() { return 0; }
