@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc)
 export CCACHE_BASEDIR ?= $(CURDIR)
 # Compilations that use the precompiled Qt headers can be cached too.
 export CCACHE_SLOPPINESS ?= pch_defines,time_macros,include_file_mtime,include_file_ctime
-FUZZ_SECONDS ?= 20
+FUZZ_SECONDS ?= 10
 
 .PHONY: all deps configure build build-desktop run test test-gui test-sanitize fuzz bench demo package clean
 

@@ -470,7 +470,7 @@ private slots:
         w->powerOnBox(15)->setFocus();
         QTest::keyClicks(w->powerOnBox(15), "Z");
         QCOMPARE(QApplication::focusWidget(), w->list(4));
-        QCOMPARE(f.image().OptFeat.PowerOnText.raw(), std::string(15, ' ') + "Z");
+        QCOMPARE(f.image().OptFeat.PowerOnText.raw(), std::string("               Z"));
         // Emptying a box stores a space there.
         w->powerOnBox(15)->setFocus();
         QTest::keyClick(w->powerOnBox(15), Qt::Key_Backspace);

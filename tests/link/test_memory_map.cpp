@@ -508,7 +508,7 @@ private slots:
         m[0x2202] = 4;
         Document doc = NewDocument();
         decodeDocument(m, 0, doc);
-        QCOMPARE(doc.image().EmbeddedMessage[0].raw(), std::string("AB") + std::string(14, ' '));
+        QCOMPARE(doc.image().EmbeddedMessage[0].raw(), std::string("AB              "));
         QCOMPARE(doc.image().OptFeat.PowerOnText.clean(), std::string("Q"));
         QCOMPARE(doc.image().GroupNames[0].raw(), std::string("Z  "));
         QCOMPARE(int(doc.image().DtmfSettings.CodeMemories[0].Length), 1);
