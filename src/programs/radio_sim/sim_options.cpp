@@ -21,7 +21,7 @@ struct Value {
     double real = 0;
 };
 
-struct OptionSpec {
+struct OptionEntry {
     const char* name;
     const char* valueName; // nullptr for a flag
     Kind kind;
@@ -29,7 +29,7 @@ struct OptionSpec {
     void (*apply)(SimOptions&, const Value&);
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionEntry kOptions[] = {
     {"--link", "PATH", Kind::Text, "also link PATH to the pseudo-terminal (and print PATH)",
      [](SimOptions& o, const Value& v) { o.link = v.text; }},
     {"--memory", "FILE", Kind::Text, "start from this 25664-byte memory image",
@@ -135,11 +135,11 @@ std::string checkValue(Kind kind, Value& v)
     return {};
 }
 
-const OptionSpec* findOption(std::string_view name)
+const OptionEntry* findOption(std::string_view name)
 {
-    for (const OptionSpec& spec : kOptions)
-        if (name == spec.name)
-            return &spec;
+    for (const OptionEntry& entry : kOptions)
+        if (name == entry.name)
+            return &entry;
     return nullptr;
 }
 
@@ -171,8 +171,8 @@ SimCommandLine parseSimCommandLine(int argc, const char* const* argv)
         // --name=value as well as --name value.
         const std::size_t equals = arg.find('=');
         const std::string_view name = arg.substr(0, equals);
-        const OptionSpec* spec = arg.starts_with("--") ? findOption(name) : nullptr;
-        if (!spec) {
+        const OptionEntry* entry = arg.starts_with("--") ? findOption(name) : nullptr;
+        if (!entry) {
             if (!arg.starts_with("-"))
                 return fail("unexpected argument '" + std::string(arg) + "'" +
                             (i > 1 && std::strcmp(argv[i - 1], kVersionName) == 0
@@ -181,20 +181,20 @@ SimCommandLine parseSimCommandLine(int argc, const char* const* argv)
             return fail("unknown option '" + std::string(name) + "'");
         }
         Value value;
-        if (!spec->valueName) {
+        if (!entry->valueName) {
             if (equals != std::string_view::npos)
-                return fail(std::string(spec->name) + " takes no value");
+                return fail(std::string(entry->name) + " takes no value");
         } else if (equals != std::string_view::npos) {
             value.text = std::string(arg.substr(equals + 1));
         } else if (i + 1 < argc && argv[i + 1]) {
             value.text = argv[++i];
         } else {
-            return fail(std::string(spec->name) + " needs a value (" + spec->valueName + ")");
+            return fail(std::string(entry->name) + " needs a value (" + entry->valueName + ")");
         }
-        const std::string expected = checkValue(spec->kind, value);
+        const std::string expected = checkValue(entry->kind, value);
         if (!expected.empty())
-            return fail(std::string(spec->name) + " needs " + expected + ", not '" + value.text + "'");
-        spec->apply(result.options, value);
+            return fail(std::string(entry->name) + " needs " + expected + ", not '" + value.text + "'");
+        entry->apply(result.options, value);
     }
     if (help)
         result.outcome = SimCommandLine::Outcome::Help;
@@ -219,8 +219,8 @@ std::string simHelpText()
         text += meaning;
         text += '\n';
     };
-    for (const OptionSpec& spec : kOptions)
-        line(spec.valueName ? std::string(spec.name) + " " + spec.valueName : std::string(spec.name), spec.meaning);
+    for (const OptionEntry& entry : kOptions)
+        line(entry.valueName ? std::string(entry.name) + " " + entry.valueName : std::string(entry.name), entry.meaning);
     line(kHelpName, kHelpMeaning);
     line(kVersionName, kVersionMeaning);
     text += "\n"
