@@ -8,7 +8,6 @@
 #include "data_file.h"
 #include "report_builder.h"
 #include "report_pdf.h"
-#include "text_catalog.h"
 
 #include <QDateTime>
 #include <QProcess>
@@ -17,7 +16,6 @@
 #include <QTest>
 #include <QTextDocument>
 
-#include <map>
 #include <set>
 
 using namespace zav;
@@ -95,15 +93,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, lowPower);
         const Document doc = FullDocument(static_cast<Int16>(mode));
-        TextCatalog catalog;
-        catalog.setFile(LanguageFile(language).toStdString());
-        std::map<int, QString> cache;
-        const report::TextLookup text = [&](int id) {
-            auto found = cache.find(id);
-            if (found == cache.end())
-                found = cache.emplace(id, QString::fromStdString(catalog.text(id))).first;
-            return found->second;
-        };
+        const report::TextLookup text = report::languageFileTexts(LanguageFile(language).toStdString());
         const auto pages = report::reportDocument(doc, text, {"full.dat", QDateTime::currentDateTime(), language == kChinese});
         QTemporaryDir dir;
         const QString pdf = dir.filePath("report.pdf");

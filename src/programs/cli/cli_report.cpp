@@ -8,8 +8,8 @@
 
 #include "report_builder.h"
 #include "report_pdf.h"
+#include "session.h"
 #include "startup.h"
-#include "text_catalog.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -17,7 +17,6 @@
 #include <QLocale>
 #include <QTextDocument>
 
-#include <map>
 
 namespace zav::cli {
 namespace {
@@ -40,25 +39,15 @@ int RunReport(const QStringList& args)
         const QString wanted = parser.value("language").toLower();
         if (wanted != "en" && wanted != "zh")
             return line.usageError("--language takes en or zh, not " + parser.value("language"));
-        language = wanted == "zh" ? 2 : 1;
+        language = wanted == "zh" ? kChinese : kEnglish;
     }
     const QString path = parser.positionalArguments().first();
     Document doc;
     if (!openDataFile(path, doc, err))
         return 1;
 
-    TextCatalog catalog;
-    catalog.setFile(installedPaths().languageFile(languageFileFor(language)));
-    // The catalog reads its file on every lookup; a report asks for the
-    // same few labels hundreds of times.
-    std::map<int, QString> cache;
-    const report::TextLookup text = [&](int id) {
-        auto found = cache.find(id);
-        if (found == cache.end())
-            found = cache.emplace(id, QString::fromStdString(catalog.text(id))).first;
-        return found->second;
-    };
-    const report::ReportInfo info{QFileInfo(path).fileName(), QDateTime::currentDateTime(), language == 2};
+    const report::TextLookup text = report::languageFileTexts(installedPaths().languageFile(languageFileFor(language)));
+    const report::ReportInfo info{QFileInfo(path).fileName(), QDateTime::currentDateTime(), language == kChinese};
     const auto pages = report::reportDocument(doc, text, info);
     const QString output = parser.value("o");
     const QString title = text(32700) + " - " + info.fileName;

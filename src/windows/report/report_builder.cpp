@@ -8,6 +8,9 @@
 #include "feature_rules.h"
 #include "gbk_text.h"
 #include "optional_feature_rules.h"
+#include "text_catalog.h"
+
+#include <map>
 #include "tone_tip_rules.h"
 
 #include <QFont>
@@ -485,6 +488,19 @@ std::unique_ptr<QTextDocument> reportDocument(const Document& doc, const TextLoo
                             toneDiagram(doc.image().ToneTips[static_cast<std::size_t>(n - 1)]));
     report->setHtml(reportHtml(doc, text, info));
     return report;
+}
+
+TextLookup languageFileTexts(const std::string& languageFile)
+{
+    auto catalog = std::make_shared<TextCatalog>();
+    catalog->setFile(languageFile);
+    auto cache = std::make_shared<std::map<int, QString>>();
+    return [catalog, cache](int id) {
+        auto found = cache->find(id);
+        if (found == cache->end())
+            found = cache->emplace(id, QString::fromStdString(catalog->text(id))).first;
+        return found->second;
+    };
 }
 
 } // namespace zav::report

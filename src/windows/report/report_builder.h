@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QTextDocument;
 
@@ -20,6 +21,10 @@ namespace zav::report {
 
 /// The text of an id in the language in use.
 using TextLookup = std::function<QString(int id)>;
+
+/// Texts from a language file, each read once: a report asks for the same
+/// few labels hundreds of times, and the file is read on every lookup.
+[[nodiscard]] TextLookup languageFileTexts(const std::string& languageFile);
 
 struct ReportInfo {
     QString fileName;   ///< the document's file name as the caption shows it
