@@ -2,11 +2,19 @@
 // action, undone and redone byte for byte, named by what they changed, and
 // bounded in number.
 
+#include "channel_writes.h"
+#include "data_file.h"
 #include "defaults.h"
 #include "edit_history.h"
 #include "image_layout.h"
+#include "version_records.h"
 
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <fstream>
+#include <iterator>
 
 using namespace zav;
 
@@ -37,10 +45,48 @@ ChannelRecord& channel(ImageSet& set, int number)
 }
 
 using Edit = void (*)(ImageSet&);
+using DocumentEdit = void (*)(Document&);
+
+/// A country-mode data file with 10 active and 15 standby channels whose
+/// records beyond both counts hold arbitrary bytes, as files from the field do.
+Bytes fileWithOldSlots()
+{
+    Document doc;
+    (void)buildNewDocument(doc, "/nonexistent/zav-test-init", TemplateVariant::NewDocument);
+    for (int i = 0; i < 15; ++i) {
+        ChannelRecord record = doc.working.ActiveChannels[0];
+        record.Number = static_cast<Int16>(i + 1);
+        doc.working.ActiveChannels[static_cast<std::size_t>(i)] = record;
+        record.Number = static_cast<Int16>(i + 2);
+        doc.working.StandbyChannels[static_cast<std::size_t>(i)] = record;
+    }
+    doc.image().ChannelMode = 0;
+    doc.image().ChannelCount = 10;
+    doc.image().StandbyChannelCount = 15;
+    doc.copyWorkingToSaved();
+    Bytes bytes = writeFullImage(doc.saved);
+    QRandomGenerator random(18);
+    for (int i = 10; i < kChannelSlots; ++i)
+        for (int b = 0; b < kChannelRecordBytes; ++b)
+            bytes[static_cast<std::size_t>(offsets::ActiveChannels + i * kChannelRecordBytes + b)] =
+                static_cast<std::uint8_t>(random.bounded(256));
+    for (int i = 15; i < kChannelSlots; ++i)
+        for (int b = 0; b < kChannelRecordBytes; ++b)
+            bytes[static_cast<std::size_t>(offsets::StandbyChannels + i * kChannelRecordBytes + b)] =
+                static_cast<std::uint8_t>(random.bounded(256));
+    return bytes;
+}
+
+Bytes readBytes(const QString& path)
+{
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 } // namespace
 
 Q_DECLARE_METATYPE(Edit)
+Q_DECLARE_METATYPE(DocumentEdit)
 
 class TestEditHistory : public QObject {
     Q_OBJECT
@@ -98,6 +144,47 @@ private slots:
         QVERIFY(!history.canRedo());
         QVERIFY(history.undo(working));
         QCOMPARE(bytes(working), states[states.size() - 2]);
+    }
+
+    // A file is opened, edited and saved; the edits are undone and it is
+    // saved again: the second file is the first, record slots beyond the
+    // counts included, whatever the edits and the save in between left there.
+    void undoneEditsGiveTheOpenedFile_data()
+    {
+        QTest::addColumn<DocumentEdit>("edit");
+        QTest::newRow("channels removed") << DocumentEdit([](Document& d) {
+            for (int i = 0; i < 3; ++i)
+                removeChannelAt(d, 0);
+        });
+        QTest::newRow("channels added") << DocumentEdit([](Document& d) {
+            for (int n = 300; n < 303; ++n)
+                QVERIFY(appendChannel(d, n, "27.50000", false, documentBand(d)));
+        });
+        QTest::newRow("mode changed") << DocumentEdit([](Document& d) { d.swapChannelMode(kExtendedMode); });
+    }
+    void undoneEditsGiveTheOpenedFile()
+    {
+        QFETCH(DocumentEdit, edit);
+        const Bytes original = fileWithOldSlots();
+        QTemporaryDir dir;
+        Document doc;
+        QCOMPARE(int(openDocumentBytes(doc, original, dir.filePath("opened.dat").toStdString(), VersionRecords{}).outcome),
+                 int(OpenOutcome::Opened));
+        EditHistory history;
+        history.reset(doc.working);
+
+        edit(doc);
+        QVERIFY(history.commit(doc.working));
+        QVERIFY(saveDocument(doc, dir.filePath("edited.dat").toStdString()));
+        QVERIFY(readBytes(dir.filePath("edited.dat")) != original);
+        QVERIFY(history.undo(doc.working));
+        QVERIFY(saveDocument(doc, dir.filePath("undone.dat").toStdString()));
+        const Bytes undone = readBytes(dir.filePath("undone.dat"));
+        QCOMPARE(undone.size(), original.size());
+        int differing = 0;
+        for (std::size_t i = 0; i < original.size(); ++i)
+            differing += undone[i] != original[i] ? 1 : 0;
+        QCOMPARE(differing, 0);
     }
 
     void boundedNumberOfSteps()

@@ -69,11 +69,9 @@ void Document::stampHeader()
 void Document::copyWorkingToSaved()
 {
     stampHeader();
-    saved.Settings = working.Settings;
-    const int active = activeCount();
-    const int standby = standbyCount();
-    std::copy_n(working.ActiveChannels.begin(), active, saved.ActiveChannels.begin());
-    std::copy_n(working.StandbyChannels.begin(), standby, saved.StandbyChannels.begin());
+    // Every record slot goes along, used or not: the working image is the
+    // whole file, so that undoing edits gives back every byte of it.
+    saved = working;
 }
 
 void Document::copySavedToWorking()
@@ -85,10 +83,9 @@ void Document::copySavedToWorking()
     model.bandLabel = bandLabelOf(header.BandCode);
     model.bandCodeOfImage = header.BandCode;
     model.parseBandLimits();
-    const int active = clampCount(saved.Settings.ChannelCount);
-    const int standby = clampCount(saved.Settings.StandbyChannelCount);
-    std::copy_n(saved.ActiveChannels.begin(), active, working.ActiveChannels.begin());
-    std::copy_n(saved.StandbyChannels.begin(), standby, working.StandbyChannels.begin());
+    // The slots beyond the counts too: saving writes the working image whole.
+    working.ActiveChannels = saved.ActiveChannels;
+    working.StandbyChannels = saved.StandbyChannels;
 }
 
 void Document::adoptSavedSettings()

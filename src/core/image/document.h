@@ -51,10 +51,11 @@ public:
     [[nodiscard]] int standbyCount() const;
 
     /// Stamps Model/BandCode from the model globals, then copies the working
-    /// settings and the used records of both tables into the saved image.
+    /// image into the saved one: settings and every record slot of both
+    /// tables, the slots beyond the counts included (they are file bytes too).
     void copyWorkingToSaved();
-    /// Copies the saved settings and used records into the working image and
-    /// applies the loaded header to the model globals.
+    /// Copies the saved image, every record slot included, into the working
+    /// image and applies the loaded header to the model globals.
     void copySavedToWorking();
     /// Takes the saved settings (image-only template) into the working image,
     /// stamps the header and copies the result back; channels are untouched.
