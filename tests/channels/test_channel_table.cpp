@@ -113,6 +113,33 @@ private slots:
         QVERIFY(table->windowTitle().contains(QStringLiteral("3 -- PL")));
     }
 
+    // The caption names the current row; a group opens on its first row,
+    // the one-row VFO group too.
+    void captionFollowsTheRowAfterAGroupChange_data()
+    {
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("next group") << 1 << "1 -- ";
+        QTest::newRow("VFO group") << 10 << "10 -- VFO";
+    }
+    void captionFollowsTheRowAfterAGroupChange()
+    {
+        QFETCH(int, group);
+        QFETCH(QString, label);
+        ChannelWindows w;
+        NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {3, "02702000"}, {521, "02720000"}});
+        auto* table = w.openTable(0);
+        ClickCell(table, 3, 4);
+        QVERIFY(table->windowTitle().endsWith(QStringLiteral(" 3]")));
+        auto* groups = table->findChild<QComboBox*>("cboGroup");
+        ChooseEntry(groups, group);
+        QCOMPARE(table->shownGroup(), group);
+        QCOMPARE(table->currentRow(), 1);
+        QVERIFY2(table->windowTitle().contains(label), qPrintable(table->windowTitle()));
+        QVERIFY2(table->windowTitle().endsWith(QStringLiteral(" --- ") + QStringLiteral(" 1]")),
+                 qPrintable(table->windowTitle()));
+    }
+
     void typingIntoEmptySlotCreatesChannel()
     {
         ChannelWindows w;

@@ -414,6 +414,9 @@ void ChannelTableWindow::showSelectedGroup()
         hideEditors();
         numberRows();
     }
+    // The group opens on its first row; the caption names it, not the row
+    // of the group shown before.
+    edit().captionRow = currentRow();
     updateCaption(kGroupCaptionId);
 
     const bool lastEntry = isVfoGroupSelected();
