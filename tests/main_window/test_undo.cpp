@@ -2,11 +2,14 @@
 // three feature editors are taken back one by one to the byte, redone, and
 // named in the Edit menu; the modified state follows.
 
+#include "channel_detail_editor.h"
 #include "channel_fixture.h"
 #include "channel_grid_model.h"
 #include "channel_table_window.h"
 #include "data_file.h"
 #include "dtmf_editor.h"
+#include "embedded_message_editor.h"
+#include "image_layout.h"
 #include "main_window_fixture.h"
 #include "optional_features_editor.h"
 #include "tone_tips_editor.h"
@@ -42,6 +45,48 @@ QPoint cellCentre(channels::ChannelTableWindow* table, int row, int column)
     const QModelIndex index = table->gridModel()->index(row - 1, column);
     table->grid()->scrollTo(index);
     return table->grid()->visualRect(index).center();
+}
+
+/// Types text one key at a time, each key handled before the next, as a
+/// person types: every key that changes the document is a step of its own.
+void typeSlowly(QWidget* box, const QString& text)
+{
+    for (QChar c : text) {
+        QTest::keyClicks(box, QString(c));
+        test::ShellFixture::flush();
+    }
+}
+
+QByteArray imageBytes(const ImageSet& set)
+{
+    const Bytes bytes = writeFullImage(set);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+/// An extended-mode document with two channels that every editor has shown
+/// once, saved and opened: showing it changes nothing any more.
+void openShownDocument(test::ShellFixture& f, MainWindow& main)
+{
+    test::NewDocument(f.session.doc, kExtendedMode, {{1, "02700000"}, {521, "02720000"}});
+    QVERIFY(saveDocument(f.session.doc, f.dir.filePath("first.dat").toStdString()));
+    main.openFile(f.dir.filePath("first.dat"));
+    for (const char* editor : {"FrmOptFeatures", "FrmDTMF", "FrmToneTips", "FrmEmbMsg", "FrmCHInfoEdit"})
+        main.openEditor(editor);
+    f.flush();
+    Document shown = f.session.doc;
+    // An ID code as new radios have it: NULs, an empty box in the DTMF window.
+    shown.image().DtmfSettings.IdCode.assign(std::string(10, '\0'));
+    shown.image().DtmfSettings.IdCodeLength = 0;
+    QVERIFY(saveDocument(shown, f.dir.filePath("original.dat").toStdString()));
+    main.openFile(f.dir.filePath("original.dat"));
+    f.flush();
+}
+
+/// The bytes of an embedded-message line up to its first NUL.
+QString messageLine(const Document& doc, int line)
+{
+    const std::string raw = doc.image().EmbeddedMessage[std::size_t(line - 1)].raw();
+    return QString::fromStdString(raw.substr(0, raw.find('\0')));
 }
 
 } // namespace
@@ -150,6 +195,103 @@ private slots:
         QVERIFY(saveDocument(redone, path(f, "redone.dat").toStdString()));
         QCOMPARE(fileBytes(path(f, "redone.dat")), fileBytes(path(f, "edited.dat")));
         QVERIFY(f.session.doc.isModified());
+    }
+
+    // Each key is a step; undoing one and redoing it gives the line typed,
+    // spaces included, and so does a long run undone and redone.
+    void typedMessageLinesAreRedone()
+    {
+        test::ShellFixture f;
+        MainWindow& main = f.open();
+        openShownDocument(f, main);
+        UndoTracker* undo = main.undoTracker();
+        const QByteArray original = imageBytes(f.session.doc.working);
+        main.openEditor("FrmEmbMsg");
+        auto* message = qobject_cast<features::EmbeddedMessageEditor*>(ui::findWindow(main.area(), "FrmEmbMsg"));
+        QVERIFY(message);
+        message->lineBox(1)->setFocus();
+        typeSlowly(message->lineBox(1), "AB x");
+        QCOMPARE(undo->history().undoCount(), 4);
+        const auto line = [&f](int n) { return messageLine(f.session.doc, n); };
+
+        undo->undoAction()->trigger();
+        f.flush();
+        QCOMPARE(line(1), QStringLiteral("AB "));
+        undo->redoAction()->trigger();
+        f.flush();
+        QCOMPARE(line(1), QStringLiteral("AB x"));
+
+        for (int n = 2; n <= 4; ++n) {
+            message = qobject_cast<features::EmbeddedMessageEditor*>(ui::findWindow(main.area(), "FrmEmbMsg"));
+            message->lineBox(n)->setFocus();
+            typeSlowly(message->lineBox(n), QStringLiteral("L %1 ").arg(n));
+        }
+        const QByteArray edited = imageBytes(f.session.doc.working);
+        while (undo->undoAction()->isEnabled()) {
+            undo->undoAction()->trigger();
+            f.flush();
+        }
+        QCOMPARE(imageBytes(f.session.doc.working), original);
+        while (undo->redoAction()->isEnabled()) {
+            undo->redoAction()->trigger();
+            f.flush();
+        }
+        QCOMPARE(imageBytes(f.session.doc.working), edited);
+        QCOMPARE(line(1), QStringLiteral("AB x"));
+        QCOMPARE(line(4), QStringLiteral("L 4 "));
+        message = qobject_cast<features::EmbeddedMessageEditor*>(ui::findWindow(main.area(), "FrmEmbMsg"));
+        QCOMPARE(message->lineBox(3)->text(), QStringLiteral("L 3"));
+    }
+
+    // Undo asks the open editors to store what is being typed; boxes nobody
+    // typed into store nothing, so Undo takes back the user's last change,
+    // and the table and the detail editor stay on their row.
+    void undoWithEveryEditorOpenTakesBackTheUsersChange()
+    {
+        test::ShellFixture f;
+        MainWindow& main = f.open();
+        openShownDocument(f, main);
+        UndoTracker* undo = main.undoTracker();
+        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), "frmCommChInfo"));
+        QVERIFY(table);
+        const int group = table->shownGroup();
+        QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, cellCentre(table, 5, 1));
+        auto* frequency = table->findChild<QLineEdit*>("Text1");
+        QTest::keyClicks(frequency, "27.4");
+        QTest::keyClick(frequency, Qt::Key_Return);
+        f.flush();
+        QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, cellCentre(table, 5, 4));
+        f.flush();
+        QCOMPARE(undo->history().undoCount(), 1);
+        const QString step = undo->undoAction()->text();
+
+        for (const char* editor : {"FrmCHInfoEdit", "FrmOptFeatures", "FrmToneTips", "FrmEmbMsg", "FrmDTMF"})
+            main.openEditor(editor);
+        f.flush();
+        auto* detail = qobject_cast<channels::ChannelDetailEditor*>(ui::findWindow(main.area(), "FrmCHInfoEdit"));
+        QVERIFY(detail);
+        QCOMPARE(detail->channelList()->currentText(), QStringLiteral("5"));
+        QCOMPARE(undo->history().undoCount(), 1);
+
+        undo->undoAction()->trigger();
+        f.flush();
+        QCOMPARE(undo->history().undoCount(), 0);
+        QCOMPARE(undo->redoAction()->text(), QString(step).replace("&Undo", "&Redo"));
+        table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), "frmCommChInfo"));
+        QVERIFY(table);
+        QCOMPARE(table->cellText(5, 1), QString());
+        QCOMPARE(table->shownGroup(), group);
+        QCOMPARE(table->currentRow(), 5);
+        detail = qobject_cast<channels::ChannelDetailEditor*>(ui::findWindow(main.area(), "FrmCHInfoEdit"));
+        QVERIFY(detail);
+        QCOMPARE(detail->channelList()->currentText(), QStringLiteral("5"));
+
+        undo->redoAction()->trigger();
+        f.flush();
+        QCOMPARE(undo->history().undoCount(), 1);
+        QCOMPARE(table->cellText(5, 1), QStringLiteral("27.40000"));
+        QCOMPARE(table->currentRow(), 5);
+        QVERIFY(!undo->redoAction()->isEnabled());
     }
 
     void newDocumentStartsAFreshHistory()

@@ -57,10 +57,6 @@ public:
     /// and clears the redo steps. False when nothing changed.
     bool commit(const ImageSet& current);
 
-    /// Takes current as the known state without making it a step (changes
-    /// that showing a restored state brings with it).
-    void absorb(const ImageSet& current);
-
     [[nodiscard]] bool canUndo() const { return !done_.empty(); }
     [[nodiscard]] bool canRedo() const { return !undone_.empty(); }
     [[nodiscard]] const ChangeSummary& undoSummary() const { return done_.back().summary; }
@@ -74,6 +70,9 @@ public:
     bool redo(ImageSet& working);
 
 private:
+    /// Takes current as the known state without making it a step.
+    void absorb(const ImageSet& current);
+
     struct Run {
         std::uint32_t offset = 0;
         std::vector<std::uint8_t> before;

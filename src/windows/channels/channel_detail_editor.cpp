@@ -489,6 +489,15 @@ void ChannelDetailEditor::commitPendingEdit()
         writeFrequency();
 }
 
+bool ChannelDetailEditor::reloadDocument()
+{
+    // Another channel mode has other groups: the window is opened anew.
+    if (groupList_->count() != groupListEntries(ctx_.session.doc.image().ChannelMode).size())
+        return false;
+    followTableSlot();
+    return true;
+}
+
 bool ChannelDetailEditor::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == frequencyBox_) {

@@ -49,6 +49,8 @@ public:
     void refreshCodeLists() override;
     /// Tone tips changed: the roger-beep list is rebuilt.
     void refreshRogerBeep() override { refillRogerBeep(); }
+    /// Shows the slot of the edit state again after an undo or redo.
+    bool reloadDocument() override;
 
     // --- for tests ---------------------------------------------------------------
     [[nodiscard]] QComboBox* list(ListId id) const { return lists_[id]; }

@@ -819,6 +819,34 @@ void ChannelTableWindow::commitPendingEdit()
         commitCellEdit();
 }
 
+bool ChannelTableWindow::reloadDocument()
+{
+    // Another channel mode has other groups and rows: the window is opened anew.
+    if (groupList_->count() != groupListEntries(image().ChannelMode).size())
+        return false;
+    const int group = shownGroup_;
+    const int row = currentRow();
+    const int column = currentColumn();
+    const bool editing = !frequencyEditor_->isHidden() || !nameEditor_->isHidden() || !toneEditor_->isHidden() ||
+                         std::any_of(optionLists_.begin(), optionLists_.end(), [](QComboBox* l) { return !l->isHidden(); });
+    showStoredGroup();
+    // The user stays where they were: same group (unless the step changed
+    // it), same cell, the cell's editor open again when one was.
+    if (shownGroup_ == group) {
+        FlagScope quiet(initialising_);
+        setCurrentCell(row, column);
+    }
+    ChannelEditState& e = edit();
+    e.editRow = e.captionRow = currentRow();
+    e.editColumn = currentColumn();
+    updateCaption(kGroupCaptionId);
+    if (editing)
+        openCellEditor();
+    else
+        loadEditorText();
+    return true;
+}
+
 // --- keys -----------------------------------------------------------------------
 
 void ChannelTableWindow::frequencyEnter()

@@ -62,6 +62,8 @@ public:
     void refillGroupList();
     /// Commits the value of the in-place editor (before a read or write).
     void commitPendingEdit() override;
+    /// Shows the document again after an undo or redo, on the same cell.
+    bool reloadDocument() override;
 
     // --- state, for the detail editor and tests -------------------------------
 

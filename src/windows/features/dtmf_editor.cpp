@@ -224,7 +224,7 @@ void DtmfEditor::showRecord()
     DtmfSettings& d = ctx_.doc().image().DtmfSettings;
     if (ui::showCheck(sidetoneBox_, d.Sidetone))
         d.Sidetone = sidetoneBox_->isChecked() ? 1 : 0;
-    ui::KeyRules::showStoredText(idCodeBox_, ui::fromBytes(shownIdCode(d)));
+    showIdCode(ui::fromBytes(shownIdCode(d)));
 
     // A code that shows something is stored back in its cleaned form; one
     // that shows nothing (length 0, or a length beyond 16) is kept as it is.
@@ -262,12 +262,21 @@ void DtmfEditor::memoryChanged(int n)
             editor->refreshCodeLists();
 }
 
+void DtmfEditor::showIdCode(const QString& stored)
+{
+    if (idCodeBox_->text() != stored)
+        ui::KeyRules::showStoredText(idCodeBox_, stored);
+    idCodeShown_ = idCodeBox_->text();
+}
+
 void DtmfEditor::storeIdCode()
 {
+    // A box nobody typed into stores nothing: an ID code of NULs, shown
+    // empty, stays as the radio has it instead of becoming "000".
+    if (idCodeBox_->text() == idCodeShown_)
+        return;
     storeTypedIdCode(ctx_.doc().image().DtmfSettings, ui::toBytes(idCodeBox_->text()));
-    const QString shown = ui::fromBytes(shownIdCode(ctx_.doc().image().DtmfSettings));
-    if (idCodeBox_->text() != shown)
-        ui::KeyRules::showStoredText(idCodeBox_, shown);
+    showIdCode(ui::fromBytes(shownIdCode(ctx_.doc().image().DtmfSettings)));
 }
 
 void DtmfEditor::commitPendingEdit() { storeIdCode(); }

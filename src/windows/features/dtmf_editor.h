@@ -37,7 +37,8 @@ public:
     explicit DtmfEditor(ui::AppContext& ctx, QWidget* parent = nullptr);
     ~DtmfEditor() override;
 
-    /// Stores the ID code ("000" unless it is 3..10 digits).
+    /// Stores the ID code ("000" unless it is 3..10 digits) when the user
+    /// changed its box.
     void commitPendingEdit() override;
 
     [[nodiscard]] QTabWidget* pages() const { return pages_; }
@@ -74,6 +75,8 @@ private:
     void showRecord();
     void memoryChanged(int n);
     void storeIdCode();
+    /// Shows a stored ID code and remembers it as the box's unchanged text.
+    void showIdCode(const QString& stored);
 
     ui::AppContext& ctx_;
     QTabWidget* pages_ = nullptr;
@@ -94,6 +97,7 @@ private:
     std::vector<ListBinding> bindings_;
     std::vector<std::pair<QLineEdit*, std::function<DtmfCode&()>>> codeBoxes_;
     QObject* idCodeFocusOutHook_ = nullptr;
+    QString idCodeShown_; ///< what the ID box showed of the stored code
     bool filling_ = false; ///< true while the window sets its own controls
 };
 

@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "editor_catalog.h"
 #include "editor_window.h"
+#include "pending_edits.h"
 #include "window_registry.h"
 
 #include <QAction>
@@ -119,18 +120,10 @@ void UndoTracker::recordReplacement()
     showRestoredDocument();
 }
 
-void UndoTracker::commitPendingEdits()
-{
-    if (!ctx_.area)
-        return;
-    for (QMdiSubWindow* sub : ctx_.area->subWindowList())
-        if (auto* editor = qobject_cast<ui::EditorWindow*>(sub->widget()); editor && !sub->isHidden())
-            editor->commitPendingEdit();
-}
-
 void UndoTracker::undo()
 {
-    commitPendingEdits();
+    // What is being typed is the user's last change: it becomes a step first.
+    ui::commitPendingEdits(ctx_);
     checkForEdit();
     if (!history_.undo(ctx_.doc().working))
         return;
@@ -139,7 +132,7 @@ void UndoTracker::undo()
 
 void UndoTracker::redo()
 {
-    commitPendingEdits();
+    ui::commitPendingEdits(ctx_);
     checkForEdit();
     if (!history_.redo(ctx_.doc().working))
         return;
@@ -148,6 +141,7 @@ void UndoTracker::redo()
 
 void UndoTracker::showRestoredDocument()
 {
+    const ImageSet restored = ctx_.doc().working;
     restoring_ = true;
     // Every open editor shows the document again: in place where it can,
     // otherwise it is opened anew where it was.
@@ -176,9 +170,11 @@ void UndoTracker::showRestoredDocument()
                 ctx_.area->setActiveSubWindow(sub);
     }
     restoring_ = false;
-    // Opening a window may have normalised what it shows: that belongs to
-    // the state just restored, not to a new step.
-    history_.absorb(ctx_.doc().working);
+    // A window opened anew may have normalised what it shows (a line stored
+    // without its trailing space, a list value put into range). The state
+    // restored is the one the history holds, byte for byte: otherwise the
+    // next redo would apply its bytes to a state they were not taken from.
+    ctx_.doc().working = restored;
     updateActions();
     emit documentRestored();
     emit edited();

@@ -55,7 +55,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void commitPendingEdits();
     void showRestoredDocument();
     void updateActions();
 

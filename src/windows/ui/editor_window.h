@@ -14,7 +14,9 @@ class EditorWindow : public QWidget {
 public:
     using QWidget::QWidget;
 
-    /// Store a value still being edited (before a write or a read).
+    /// Store a value still being edited (commitPendingEdits calls it before
+    /// every command that reads the document). A box the user has not
+    /// changed since it was shown stores nothing.
     virtual void commitPendingEdit() {}
     /// The DTMF code memories changed: rebuild the code lists.
     virtual void refreshCodeLists() {}
