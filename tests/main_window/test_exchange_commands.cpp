@@ -123,8 +123,10 @@ private slots:
         QCOMPARE(table->shownGroup(), 1);
         QCOMPARE(table->cellText(7, 1), QString("27.02000"));
 
-        // One undo step takes the three back; redo brings them again.
+        // One undo step, named for the paste, takes the three back; redo
+        // brings them again.
         UndoTracker* undo = f.main->undoTracker();
+        QCOMPARE(undo->undoAction()->text(), QStringLiteral("&Undo: channel paste"));
         undo->undo();
         QCOMPARE(doc.activeCount(), 3);
         undo->redo();
@@ -190,6 +192,7 @@ private slots:
         QCOMPARE(doc.activeCount(), 2);
         QCOMPARE(test::Channel(doc, Number(0, 1))->RxFrequency.raw(), std::string("02750000"));
         QVERIFY(test::Channel(doc, Number(2, 1)));
+        QCOMPARE(f.main->undoTracker()->undoAction()->text(), QStringLiteral("&Undo: channel import"));
         f.main->undoTracker()->undo();
         QVERIFY(doc.working.ActiveChannels == before.ActiveChannels);
     }

@@ -116,7 +116,7 @@ std::vector<std::uint8_t>& EditHistory::knownBytes()
     return known_;
 }
 
-bool EditHistory::commit(const ImageSet& current)
+bool EditHistory::commit(const ImageSet& current, std::optional<ChangeSummary::Area> named)
 {
     std::vector<std::uint8_t> now = writeFullImage(current);
     std::vector<std::uint8_t>& known = knownBytes();
@@ -128,8 +128,12 @@ bool EditHistory::commit(const ImageSet& current)
         return false;
     Step step;
     step.runs = changedRuns(known, now);
-    const ImageSet before = readFullImage(std::span<const std::uint8_t, kFullFileBytes>(known.data(), kFullFileBytes));
-    step.summary = summarizeChange(before, current);
+    if (named) {
+        step.summary.area = *named;
+    } else {
+        const ImageSet before = readFullImage(std::span<const std::uint8_t, kFullFileBytes>(known.data(), kFullFileBytes));
+        step.summary = summarizeChange(before, current);
+    }
     known_ = std::move(now);
     done_.push_back(std::move(step));
     if (static_cast<int>(done_.size()) > limit_)

@@ -32,6 +32,8 @@ struct ChangeSummary {
         ToneTips,
         EmbeddedMessage,
         ChannelMode,
+        Import,           ///< channels imported from a file, whatever they touched
+        Paste,            ///< channels pasted from the clipboard
         Other,
     };
     Area area = Area::Other;
@@ -54,8 +56,10 @@ public:
     /// opened document, a successful read).
     void reset(const ImageSet& current);
     /// Records the change from the last known state to current as one step
-    /// and clears the redo steps. False when nothing changed.
-    bool commit(const ImageSet& current);
+    /// and clears the redo steps. False when nothing changed. The step is
+    /// named by what it changed, or by the area given (an import is an
+    /// import, whichever fields its rows happened to touch).
+    bool commit(const ImageSet& current, std::optional<ChangeSummary::Area> named = std::nullopt);
 
     [[nodiscard]] bool canUndo() const { return !done_.empty(); }
     [[nodiscard]] bool canRedo() const { return !undone_.empty(); }

@@ -4,7 +4,7 @@
 #include "atomic_file.h"
 #include "channel_csv.h"
 #include "channel_table_window.h"
-#include "editor_window.h"
+#include "pending_edits.h"
 #include "prompts.h"
 #include "refusal_dialog.h"
 #include "report_builder.h"
@@ -18,8 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
@@ -86,11 +84,9 @@ void ExchangeCommands::retranslate()
 
 void ExchangeCommands::commitPendingEdits()
 {
-    if (!ctx_.area)
-        return;
-    for (QMdiSubWindow* sub : ctx_.area->subWindowList())
-        if (auto* editor = qobject_cast<ui::EditorWindow*>(sub->widget()); editor && !sub->isHidden())
-            editor->commitPendingEdit();
+    ui::commitPendingEdits(ctx_);
+    // What was typed is a step of its own, not part of an import after it.
+    undo_.checkForEdit();
 }
 
 QString ExchangeCommands::suggestedPath(const QString& suffix) const
@@ -132,10 +128,10 @@ void ExchangeCommands::importChannels()
     const CsvImportResult result =
         importChannelsCsv(changed, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                           RefusedRows::SkipThem);
-    apply(changed, result);
+    apply(changed, result, ChangeSummary::Area::Import);
 }
 
-void ExchangeCommands::apply(Document& changed, const CsvImportResult& result)
+void ExchangeCommands::apply(Document& changed, const CsvImportResult& result, ChangeSummary::Area step)
 {
     if (!result.ok()) {
         RefusalDialog dialog([this](int id) { return ctx_.text(id); }, result.problems, result.stored, window_);
@@ -144,7 +140,7 @@ void ExchangeCommands::apply(Document& changed, const CsvImportResult& result)
     }
     ctx_.doc().working = changed.working;
     // One step for the whole import; every open window shows it again.
-    undo_.recordReplacement();
+    undo_.recordReplacement(step);
     if (ctx_.shell)
         ctx_.shell->refreshCaption();
 }
@@ -158,7 +154,7 @@ void ExchangeCommands::copyChannels()
         ui::inform(window_, ctx_.text(kTextNoTable), ui::Icon::Information);
         return;
     }
-    table->commitPendingEdit();
+    commitPendingEdits();
     const std::vector<int> numbers = table->selectedChannelNumbers();
     if (numbers.empty())
         return;
@@ -172,7 +168,7 @@ void ExchangeCommands::pasteChannels()
         ui::inform(window_, ctx_.text(kTextNoTable), ui::Icon::Information);
         return;
     }
-    table->commitPendingEdit();
+    commitPendingEdits();
     const QByteArray text = QGuiApplication::clipboard()->text().toUtf8();
     if (text.size() > kMaxCsvBytes) {
         ui::inform(window_, ctx_.text(kTextNoRows), ui::Icon::Information);
@@ -186,7 +182,7 @@ void ExchangeCommands::pasteChannels()
         ui::inform(window_, ctx_.text(kTextNoRows), ui::Icon::Information);
         return;
     }
-    apply(changed, result);
+    apply(changed, result, ChangeSummary::Area::Paste);
 }
 
 // --- report ---------------------------------------------------------------------

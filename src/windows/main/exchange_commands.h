@@ -7,6 +7,8 @@
 // RefusalDialog; an import or a paste is one undo step, and every open
 // window shows it at once.
 
+#include "edit_history.h"
+
 #include <QObject>
 
 #include <string>
@@ -47,11 +49,13 @@ public:
     void pasteChannels();
 
 private:
-    /// Every open editor stores what it holds, so the command sees it.
+    /// Every open editor stores what it holds, so the command sees it;
+    /// what that changed becomes an undo step of its own.
     void commitPendingEdits();
     /// Shows the refusals of result (when there are any) and, unless the
-    /// user keeps the document as it was, makes changed the document.
-    void apply(Document& changed, const CsvImportResult& result);
+    /// user keeps the document as it was, makes changed the document: one
+    /// undo step named step.
+    void apply(Document& changed, const CsvImportResult& result, ChangeSummary::Area step);
     /// The file name a new file of the document starts from, with suffix.
     [[nodiscard]] QString suggestedPath(const QString& suffix) const;
 

@@ -39,6 +39,8 @@ constexpr int kTextToneTips = 32123;
 constexpr int kTextEmbeddedMessage = 32124;
 constexpr int kTextChannelMode = 32125;
 constexpr int kTextEdit = 32126;
+constexpr int kTextChannelImport = 33200;
+constexpr int kTextChannelPaste = 33201;
 
 /// Input that may change the document once it has been handled.
 bool isUserInput(QEvent::Type type)
@@ -114,9 +116,14 @@ void UndoTracker::checkForEdit()
     }
 }
 
-void UndoTracker::recordReplacement()
+void UndoTracker::recordReplacement(ChangeSummary::Area area)
 {
-    checkForEdit();
+    if (restoring_)
+        return;
+    if (history_.commit(ctx_.doc().working, area)) {
+        updateActions();
+        emit edited();
+    }
     showRestoredDocument();
 }
 
@@ -207,6 +214,8 @@ QString UndoTracker::stepName(const ChangeSummary& s) const
     case Area::ToneTips: return ctx_.text(kTextToneTips);
     case Area::EmbeddedMessage: return ctx_.text(kTextEmbeddedMessage);
     case Area::ChannelMode: return ctx_.text(kTextChannelMode);
+    case Area::Import: return ctx_.text(kTextChannelImport);
+    case Area::Paste: return ctx_.text(kTextChannelPaste);
     case Area::Other: break;
     }
     return ctx_.text(kTextEdit);

@@ -34,8 +34,9 @@ public:
     /// Records what changed since the last check as one step.
     void checkForEdit();
     /// An action replaced part of the document at once (an import, a
-    /// paste): the change becomes one step and every open window shows it.
-    void recordReplacement();
+    /// paste): the change becomes one step named by area, and every open
+    /// window shows it.
+    void recordReplacement(ChangeSummary::Area area);
     /// Undo and redo as the menu does: pending text is stored first.
     void undo();
     void redo();
