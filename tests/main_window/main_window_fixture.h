@@ -4,6 +4,8 @@
 // data folder with the settings file) and a main window over it, with the
 // settings store kept inside the same temporary folder.
 
+#include "channel_fixture.h"
+#include "data_file.h"
 #include "main_window.h"
 #include "prompts.h"
 #include "session.h"
@@ -104,6 +106,27 @@ public:
     QString text(int id) const { return QString::fromUtf8(session.text(id).c_str()); }
     QString programDir() const { return dir.filePath("dist/V300"); }
     QString settingsFile() const { return QString::fromStdString(session.paths.settingsFile); }
+
+    /// Opens, as a user would, an extended-mode document with channels 1
+    /// and 521 that every editor has shown once and that was saved then:
+    /// showing it changes nothing any more. The table shows group 0, and
+    /// the DTMF ID code is NULs as in new radios (an empty box).
+    void openShownDocument()
+    {
+        NewDocument(session.doc, kExtendedMode, {{1, "02700000"}, {521, "02720000"}});
+        QVERIFY(saveDocument(session.doc, dir.filePath("first.dat").toStdString()));
+        main->openFile(dir.filePath("first.dat"));
+        for (const char* editor : {"FrmOptFeatures", "FrmDTMF", "FrmToneTips", "FrmEmbMsg", "FrmCHInfoEdit"})
+            main->openEditor(editor);
+        flush();
+        Document shown = session.doc;
+        shown.image().OptFeat.Common1[common1::CurrentGroup] = 0;
+        shown.image().DtmfSettings.IdCode.assign(std::string(10, '\0'));
+        shown.image().DtmfSettings.IdCodeLength = 0;
+        QVERIFY(saveDocument(shown, dir.filePath("original.dat").toStdString()));
+        main->openFile(dir.filePath("original.dat"));
+        flush();
+    }
 
     /// Makes the working image differ from the saved one.
     void modify() { session.doc.image().OptFeat.Common1[0] = static_cast<Int16>(session.doc.image().OptFeat.Common1[0] + 1); }

@@ -63,25 +63,6 @@ QByteArray imageBytes(const ImageSet& set)
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
 }
 
-/// An extended-mode document with two channels that every editor has shown
-/// once, saved and opened: showing it changes nothing any more.
-void openShownDocument(test::ShellFixture& f, MainWindow& main)
-{
-    test::NewDocument(f.session.doc, kExtendedMode, {{1, "02700000"}, {521, "02720000"}});
-    QVERIFY(saveDocument(f.session.doc, f.dir.filePath("first.dat").toStdString()));
-    main.openFile(f.dir.filePath("first.dat"));
-    for (const char* editor : {"FrmOptFeatures", "FrmDTMF", "FrmToneTips", "FrmEmbMsg", "FrmCHInfoEdit"})
-        main.openEditor(editor);
-    f.flush();
-    Document shown = f.session.doc;
-    // An ID code as new radios have it: NULs, an empty box in the DTMF window.
-    shown.image().DtmfSettings.IdCode.assign(std::string(10, '\0'));
-    shown.image().DtmfSettings.IdCodeLength = 0;
-    QVERIFY(saveDocument(shown, f.dir.filePath("original.dat").toStdString()));
-    main.openFile(f.dir.filePath("original.dat"));
-    f.flush();
-}
-
 /// The bytes of an embedded-message line up to its first NUL.
 QString messageLine(const Document& doc, int line)
 {
@@ -203,7 +184,7 @@ private slots:
     {
         test::ShellFixture f;
         MainWindow& main = f.open();
-        openShownDocument(f, main);
+        f.openShownDocument();
         UndoTracker* undo = main.undoTracker();
         const QByteArray original = imageBytes(f.session.doc.working);
         main.openEditor("FrmEmbMsg");
@@ -250,7 +231,7 @@ private slots:
     {
         test::ShellFixture f;
         MainWindow& main = f.open();
-        openShownDocument(f, main);
+        f.openShownDocument();
         UndoTracker* undo = main.undoTracker();
         auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), "frmCommChInfo"));
         QVERIFY(table);

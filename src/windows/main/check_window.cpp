@@ -1,6 +1,7 @@
 #include "check_window.h"
 
 #include "app_context.h"
+#include "pending_edits.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -58,7 +59,10 @@ CheckWindow::CheckWindow(ui::AppContext& ctx, QWidget* parent) : ui::EditorWindo
     summary_->setObjectName("lblSummary");
     again_ = new QPushButton(ctx.text(kTextCheckAgain), this);
     again_->setObjectName("cmdCheckAgain");
-    connect(again_, &QPushButton::clicked, this, &CheckWindow::runCheck);
+    connect(again_, &QPushButton::clicked, this, [this] {
+        ui::commitPendingEdits(ctx_);
+        runCheck();
+    });
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(summary_, 1);

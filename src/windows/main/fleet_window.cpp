@@ -5,6 +5,7 @@
 
 #include "app_context.h"
 #include "config_check.h"
+#include "pending_edits.h"
 #include "prompts.h"
 
 #include <QCheckBox>
@@ -274,6 +275,8 @@ bool FleetWindow::start()
     for (int i = 0; i < devices_->topLevelItemCount(); ++i)
         if (devices_->topLevelItem(i)->checkState(0) == Qt::Checked)
             chosen << devices_->topLevelItem(i)->text(0);
+    // Every radio gets what the editors show, what is still typed included.
+    ui::commitPendingEdits(ctx_);
     if (chosen.isEmpty()) {
         ui::inform(this, ctx_.text(kTextNothingTicked), ui::Icon::Information);
         return false;

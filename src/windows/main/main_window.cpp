@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "exchange_commands.h"
+#include "pending_edits.h"
 #include "pictures.h"
 #include "prompts.h"
 #include "radio_link.h"
@@ -190,6 +191,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
 
+    ui::commitPendingEdits(ctx_);
     if (session_.doc.isModified()) {
         const ui::Answer answer =
             ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);

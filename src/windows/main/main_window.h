@@ -70,7 +70,6 @@ public:
     void scheduleNewDocument();
     void loadStartupDocument();
     void closeAllWindows();
-    void storeChannelTableEdit();
     /// Writes every byte of the following transfers to path (Settings >
     /// Wire Trace shows it checked); false after telling the user.
     bool startWireTrace(const QString& path);

@@ -7,6 +7,7 @@
 #include "channel_windows.h"
 #include "data_file.h"
 #include "main_window.h"
+#include "pending_edits.h"
 #include "prompts.h"
 #include "radio_link.h"
 #include "recovery_keeper.h"
@@ -82,6 +83,7 @@ void MainWindow::offerRecovery()
 
 void MainWindow::openBackup()
 {
+    ui::commitPendingEdits(ctx_);
     if (session_.doc.isModified()) {
         const ui::Answer answer = ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
         if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !saveWithoutAsking()))

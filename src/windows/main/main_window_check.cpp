@@ -6,6 +6,7 @@
 #include "fleet_radio.h"
 #include "fleet_window.h"
 #include "main_window.h"
+#include "pending_edits.h"
 #include "programming_log_dialog.h"
 #include "prompts.h"
 #include "radio_link.h"
@@ -38,7 +39,7 @@ constexpr int kCheckWindowHeight = 440;
 
 void MainWindow::showConfigurationCheck()
 {
-    storeChannelTableEdit();
+    ui::commitPendingEdits(ctx_);
     bool created = false;
     QWidget* shown = ui::showEditor(area_, kCheckWindowName, [this, &created] {
         created = true;
@@ -96,7 +97,6 @@ FleetWindow* MainWindow::fleetWindow() const { return qobject_cast<FleetWindow*>
 
 void MainWindow::showFleetWindow()
 {
-    storeChannelTableEdit();
     if (!fleet_) {
         fleet_ = new FleetWindow(ctx_, systemFleetDevices, this);
         fleet_->setAttribute(Qt::WA_DeleteOnClose);

@@ -2,11 +2,11 @@
 
 #include "about_dialog.h"
 #include "adapter_choice.h"
-#include "editor_window.h"
 #include "language_dialog.h"
 #include "main_window.h"
 #include "model_dialog.h"
 #include "password_dialog.h"
+#include "pending_edits.h"
 #include "port_dialog.h"
 #include "port_mapping.h"
 #include "prompts.h"
@@ -111,7 +111,9 @@ void MainWindow::readFromRadio()
 {
     if (link_->busy())
         return;
-    storeChannelTableEdit();
+    // The read replaces the document: the question before it is asked
+    // about the document as it is, what is being typed included.
+    ui::commitPendingEdits(ctx_);
     link_->startRead();
 }
 
@@ -120,11 +122,7 @@ void MainWindow::writeToRadio()
     if (link_->busy())
         return;
     // Values still being edited go into the document before it is encoded.
-    for (const char* name : {"frmCommChInfo", "FrmCHInfoEdit", "FrmOptFeatures", "FrmDTMF", "FrmEmbMsg",
-                             "FrmRadioInfo"}) {
-        if (ui::EditorWindow* editor = ui::findEditor(area_, QString::fromLatin1(name)))
-            editor->commitPendingEdit();
-    }
+    ui::commitPendingEdits(ctx_);
     if (!writeAllowedByCheck())
         return;
     link_->startWrite();

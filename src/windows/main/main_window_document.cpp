@@ -3,8 +3,8 @@
 #include "data_file.h"
 #include "defaults.h"
 #include "editor_catalog.h"
-#include "editor_window.h"
 #include "main_window.h"
+#include "pending_edits.h"
 #include "prompts.h"
 #include "session.h"
 #include "recovery_keeper.h"
@@ -29,12 +29,6 @@ void MainWindow::openEditor(const QString& name)
 }
 
 void MainWindow::showChannelTable() { openEditor(QStringLiteral("frmCommChInfo")); }
-
-void MainWindow::storeChannelTableEdit()
-{
-    if (ui::EditorWindow* table = ui::findEditor(area_, QStringLiteral("frmCommChInfo")))
-        table->commitPendingEdit();
-}
 
 // --- New --------------------------------------------------------------------
 
@@ -73,6 +67,7 @@ void MainWindow::buildScheduledDocument()
 void MainWindow::newDocument()
 {
     Document& doc = session_.doc;
+    ui::commitPendingEdits(ctx_);
     if (doc.isModified()) {
         // No and Cancel both go on to the question below; only Yes saves.
         const ui::Answer answer = ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
@@ -90,6 +85,7 @@ void MainWindow::newDocument()
 
 void MainWindow::newDocumentFromToolbar()
 {
+    ui::commitPendingEdits(ctx_);
     if (session_.doc.isModified()) {
         // The toolbar has no second question, so Cancel stops here.
         const ui::Answer answer = ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
@@ -126,6 +122,7 @@ bool MainWindow::saveTo(const std::string& path)
 
 bool MainWindow::saveWithoutAsking()
 {
+    ui::commitPendingEdits(ctx_);
     // An untitled document has no file to go to: ask for one.
     if (session_.doc.isUntitled)
         return saveDocumentAs();
@@ -135,6 +132,7 @@ bool MainWindow::saveWithoutAsking()
 bool MainWindow::saveDocument()
 {
     Document& doc = session_.doc;
+    ui::commitPendingEdits(ctx_);
     if (doc.isUntitled)
         return saveDocumentAs();
     const QString question = "\"" + QString::fromStdString(doc.documentName()) + "\"" + ctx_.text(9007);
@@ -145,6 +143,7 @@ bool MainWindow::saveDocument()
 
 bool MainWindow::saveDocumentAs()
 {
+    ui::commitPendingEdits(ctx_);
     QString path = ui::getSaveFile(this, ui::dialogTitle(ctx_.text(10004)),
                                    QString::fromStdString(session_.doc.documentPath), fileFilter_);
     if (path.isEmpty())
@@ -160,6 +159,7 @@ bool MainWindow::saveDocumentAs()
 
 void MainWindow::openDocument()
 {
+    ui::commitPendingEdits(ctx_);
     if (session_.doc.isModified()) {
         const ui::Answer answer = ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
         if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !saveWithoutAsking()))
