@@ -8,6 +8,7 @@
 #include "channel_table_window.h"
 #include "data_file.h"
 #include "dtmf_editor.h"
+#include "channel_csv.h"
 #include "embedded_message_editor.h"
 #include "image_layout.h"
 #include "main_window_fixture.h"
@@ -17,9 +18,15 @@
 #include "window_registry.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRandomGenerator>
 #include <QTableView>
+
+#include <functional>
 
 using namespace zav;
 
@@ -68,6 +75,113 @@ QString messageLine(const Document& doc, int line)
 {
     const std::string raw = doc.image().EmbeddedMessage[std::size_t(line - 1)].raw();
     return QString::fromStdString(raw.substr(0, raw.find('\0')));
+}
+
+/// One way a user changes the document, done once with random values
+/// through the real windows. A new way to edit is one more entry.
+struct EditPath {
+    const char* name;
+    std::function<void(test::ShellFixture&, QRandomGenerator&)> edit;
+};
+
+template <class Window>
+Window* shown(test::ShellFixture& f, const char* name)
+{
+    f.main->openEditor(name);
+    f.flush();
+    return qobject_cast<Window*>(ui::findWindow(f.main->area(), name));
+}
+
+channels::ChannelTableWindow* shownTable(test::ShellFixture& f)
+{
+    return shown<channels::ChannelTableWindow>(f, "frmCommChInfo");
+}
+
+/// A receive frequency on the 10 kHz raster of the band, as typed.
+QString randomFrequency(QRandomGenerator& random)
+{
+    return QString::number(26.0 + random.bounded(390) * 0.01, 'f', 2);
+}
+
+std::vector<EditPath> editPaths()
+{
+    return {
+        {"table cell",
+         [](test::ShellFixture& f, QRandomGenerator& random) {
+             auto* table = shownTable(f);
+             // Row 1 keeps its channel: rows 2..20 are typed, cleared or toned.
+             const int row = 2 + int(random.bounded(19));
+             QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, cellCentre(table, row, 1));
+             auto* frequency = table->findChild<QLineEdit*>("Text1");
+             frequency->selectAll();
+             QTest::keyClick(frequency, Qt::Key_Backspace);
+             if (random.bounded(4) != 0)
+                 QTest::keyClicks(frequency, randomFrequency(random));
+             QTest::keyClick(frequency, Qt::Key_Return);
+             f.flush();
+             if (!table->cellText(row, 1).isEmpty() && random.bounded(2) == 0)
+                 chooseEntry(table->findChild<QComboBox*>("Combo1"), 1 + int(random.bounded(20)));
+         }},
+        {"detail editor",
+         [](test::ShellFixture& f, QRandomGenerator& random) {
+             auto* detail = shown<channels::ChannelDetailEditor>(f, "FrmCHInfoEdit");
+             // Channel 1 of group 0, which every run keeps.
+             detail->groupList()->setCurrentIndex(0);
+             detail->channelList()->setFocus();
+             detail->channelList()->setCurrentIndex(1);
+             QTest::keyClick(detail->channelList(), Qt::Key_Home);
+             f.flush();
+             const auto id = channels::ChannelDetailEditor::CheckId(random.bounded(int(channels::ChannelDetailEditor::CheckCount)));
+             QTest::mouseClick(detail->check(id), Qt::LeftButton);
+         }},
+        {"optional features",
+         [](test::ShellFixture& f, QRandomGenerator& random) {
+             QComboBox* list = shown<features::OptionalFeaturesEditor>(f, "FrmOptFeatures")->list(29);
+             chooseEntry(list, 1 + int(random.bounded(list->count() - 1)));
+         }},
+        {"DTMF memory",
+         [](test::ShellFixture& f, QRandomGenerator& random) {
+             QLineEdit* box = shown<features::DtmfEditor>(f, "FrmDTMF")->memoryBox(1 + int(random.bounded(16)));
+             box->setFocus();
+             box->selectAll();
+             QTest::keyClick(box, Qt::Key_Backspace);
+             QTest::keyClicks(box, QString::number(random.bounded(10000)));
+         }},
+        {"tone tips",
+         [](test::ShellFixture& f, QRandomGenerator& random) {
+             QComboBox* list = shown<features::ToneTipsEditor>(f, "FrmToneTips")->frequencyList(1 + int(random.bounded(14)));
+             chooseEntry(list, 1 + int(random.bounded(list->count() - 1)));
+         }},
+        {"embedded message",
+         [](test::ShellFixture& f, QRandomGenerator& random) {
+             QLineEdit* box = shown<features::EmbeddedMessageEditor>(f, "FrmEmbMsg")->lineBox(1 + int(random.bounded(4)));
+             box->setFocus();
+             box->end(false);
+             if (box->text().size() > 12)
+                 box->clear();
+             typeSlowly(box, random.bounded(2) ? QStringLiteral(" x") : QStringLiteral("Ab"));
+         }},
+        {"import",
+         [](test::ShellFixture& f, QRandomGenerator& random) {
+             const QString csv = f.dir.filePath("import.csv");
+             QFile file(csv);
+             QVERIFY(file.open(QIODevice::WriteOnly));
+             file.write("channel number;receive MHz\r\n1;27.00000\r\n");
+             for (int i = 0; i < 2; ++i)
+                 file.write(QStringLiteral("%1;%2\r\n").arg(2 + random.bounded(400)).arg(randomFrequency(random)).toUtf8());
+             file.close();
+             f.prompter.files.push_back(csv);
+             f.main->findChild<QAction*>("mnuImportChannels")->trigger();
+         }},
+        {"paste",
+         [](test::ShellFixture& f, QRandomGenerator& random) {
+             QApplication::clipboard()->setText(QString::fromStdString(copyChannelsText(f.session.doc, {1})));
+             auto* table = shownTable(f);
+             QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, cellCentre(table, 2 + int(random.bounded(19)), 4));
+             f.flush();
+             f.main->findChild<QAction*>("mnuPasteChannels")->trigger();
+         }},
+    };
 }
 
 } // namespace
@@ -273,6 +387,51 @@ private slots:
         QCOMPARE(table->cellText(5, 1), QStringLiteral("27.40000"));
         QCOMPARE(table->currentRow(), 5);
         QVERIFY(!undo->redoAction()->isEnabled());
+    }
+
+    // Random edits through every edit path, then Undo until nothing is
+    // left: the file opened, every byte of it; Redo until nothing is left:
+    // the edited document, every byte of it.
+    void everyEditPathUndoneAndRedoneToTheByte()
+    {
+        test::ShellFixture f;
+        MainWindow& main = f.open();
+        f.openShownDocument();
+        UndoTracker* undo = main.undoTracker();
+        const QByteArray opened = fileBytes(f.dir.filePath("original.dat"));
+        const std::vector<EditPath> paths = editPaths();
+        QRandomGenerator random(19);
+        QStringList done;
+        for (int i = 0; i < 40; ++i) {
+            const EditPath& path = paths[std::size_t(random.bounded(int(paths.size())))];
+            path.edit(f, random);
+            f.flush();
+            done << path.name;
+            if (i == 20) {
+                // Saved half way: what the file holds then must not
+                // outlast the undo.
+                f.prompter.answers.push_back(ui::Answer::Ok);
+                QVERIFY(main.saveDocument());
+            }
+        }
+        for (const EditPath& path : paths)
+            QVERIFY2(done.contains(path.name), path.name);
+        QVERIFY2(undo->history().undoCount() > 20, qPrintable(QString::number(undo->history().undoCount())));
+        const QByteArray edited = imageBytes(f.session.doc.working);
+
+        while (undo->undoAction()->isEnabled()) {
+            undo->undoAction()->trigger();
+            f.flush();
+        }
+        Document undone = f.session.doc;
+        QVERIFY(saveDocument(undone, f.dir.filePath("undone.dat").toStdString()));
+        QCOMPARE(fileBytes(f.dir.filePath("undone.dat")), opened);
+
+        while (undo->redoAction()->isEnabled()) {
+            undo->redoAction()->trigger();
+            f.flush();
+        }
+        QVERIFY(imageBytes(f.session.doc.working) == edited);
     }
 
     void newDocumentStartsAFreshHistory()
