@@ -37,6 +37,17 @@ QString SaveAsFile(ShellFixture& f, const QString& name)
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
+    // The window goes (the program ends) while a write waits to start:
+    // the write is cancelled first, and nothing touches what is gone.
+    void closingDuringAWriteEndsItFirst()
+    {
+        test::ShellFixture f;
+        MainWindow& main = f.open("/nonexistent/zavprog-test-port");
+        main.writeToRadio();
+        QVERIFY(main.transferRunning());
+        f.main.reset();
+    }
+
     void startsWithUntitledDocumentAndChannelTable();
     void newFromMenuAsks_data();
     void newFromMenuAsks();

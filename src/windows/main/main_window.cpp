@@ -108,6 +108,9 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    // A transfer still running ends first, while the link it reports
+    // through is still there (its end is logged like any other).
+    link_->shutdown();
     // The child windows hold this window's context: they go now, while it
     // is still alive, not later with the other child widgets.
     link_.reset();
