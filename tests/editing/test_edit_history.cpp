@@ -168,8 +168,8 @@ private slots:
         const Bytes original = fileWithOldSlots();
         QTemporaryDir dir;
         Document doc;
-        QCOMPARE(int(openDocumentBytes(doc, original, dir.filePath("opened.dat").toStdString(), VersionRecords{}).outcome),
-                 int(OpenOutcome::Opened));
+        const std::string opened = dir.filePath("opened.dat").toStdString();
+        QCOMPARE(int(openDocumentBytes(doc, original, opened, VersionRecords{}).outcome), int(OpenOutcome::Opened));
         EditHistory history;
         history.reset(doc.working);
 

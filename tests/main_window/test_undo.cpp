@@ -131,7 +131,8 @@ std::vector<EditPath> editPaths()
              detail->channelList()->setCurrentIndex(1);
              QTest::keyClick(detail->channelList(), Qt::Key_Home);
              f.flush();
-             const auto id = channels::ChannelDetailEditor::CheckId(random.bounded(int(channels::ChannelDetailEditor::CheckCount)));
+             using Detail = channels::ChannelDetailEditor;
+             const auto id = Detail::CheckId(random.bounded(int(Detail::CheckCount)));
              QTest::mouseClick(detail->check(id), Qt::LeftButton);
          }},
         {"optional features",
@@ -149,12 +150,14 @@ std::vector<EditPath> editPaths()
          }},
         {"tone tips",
          [](test::ShellFixture& f, QRandomGenerator& random) {
-             QComboBox* list = shown<features::ToneTipsEditor>(f, "FrmToneTips")->frequencyList(1 + int(random.bounded(14)));
+             auto* tips = shown<features::ToneTipsEditor>(f, "FrmToneTips");
+             QComboBox* list = tips->frequencyList(1 + int(random.bounded(14)));
              chooseEntry(list, 1 + int(random.bounded(list->count() - 1)));
          }},
         {"embedded message",
          [](test::ShellFixture& f, QRandomGenerator& random) {
-             QLineEdit* box = shown<features::EmbeddedMessageEditor>(f, "FrmEmbMsg")->lineBox(1 + int(random.bounded(4)));
+             auto* message = shown<features::EmbeddedMessageEditor>(f, "FrmEmbMsg");
+             QLineEdit* box = message->lineBox(1 + int(random.bounded(4)));
              box->setFocus();
              box->end(false);
              if (box->text().size() > 12)
@@ -168,7 +171,8 @@ std::vector<EditPath> editPaths()
              QVERIFY(file.open(QIODevice::WriteOnly));
              file.write("channel number;receive MHz\r\n1;27.00000\r\n");
              for (int i = 0; i < 2; ++i)
-                 file.write(QStringLiteral("%1;%2\r\n").arg(2 + random.bounded(400)).arg(randomFrequency(random)).toUtf8());
+                 file.write(QStringLiteral("%1;%2\r\n").arg(2 + random.bounded(400)).arg(randomFrequency(random))
+                                .toUtf8());
              file.close();
              f.prompter.files.push_back(csv);
              f.main->findChild<QAction*>("mnuImportChannels")->trigger();
@@ -177,7 +181,8 @@ std::vector<EditPath> editPaths()
          [](test::ShellFixture& f, QRandomGenerator& random) {
              QApplication::clipboard()->setText(QString::fromStdString(copyChannelsText(f.session.doc, {1})));
              auto* table = shownTable(f);
-             QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, cellCentre(table, 2 + int(random.bounded(19)), 4));
+             const QPoint cell = cellCentre(table, 2 + int(random.bounded(19)), 4);
+             QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, cell);
              f.flush();
              f.main->findChild<QAction*>("mnuPasteChannels")->trigger();
          }},

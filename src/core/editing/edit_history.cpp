@@ -131,7 +131,8 @@ bool EditHistory::commit(const ImageSet& current, std::optional<ChangeSummary::A
     if (named) {
         step.summary.area = *named;
     } else {
-        const ImageSet before = readFullImage(std::span<const std::uint8_t, kFullFileBytes>(known.data(), kFullFileBytes));
+        const ImageSet before =
+            readFullImage(std::span<const std::uint8_t, kFullFileBytes>(known.data(), kFullFileBytes));
         step.summary = summarizeChange(before, current);
     }
     known_ = std::move(now);

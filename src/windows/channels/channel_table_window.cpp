@@ -827,8 +827,9 @@ bool ChannelTableWindow::reloadDocument()
     const int group = shownGroup_;
     const int row = currentRow();
     const int column = currentColumn();
-    const bool editing = !frequencyEditor_->isHidden() || !nameEditor_->isHidden() || !toneEditor_->isHidden() ||
-                         std::any_of(optionLists_.begin(), optionLists_.end(), [](QComboBox* l) { return !l->isHidden(); });
+    const auto shown = [](const QWidget* editor) { return !editor->isHidden(); };
+    const bool editing = shown(frequencyEditor_) || shown(nameEditor_) || shown(toneEditor_) ||
+                         std::any_of(optionLists_.begin(), optionLists_.end(), shown);
     showStoredGroup();
     // The user stays where they were: same group (unless the step changed
     // it), same cell, the cell's editor open again when one was.
