@@ -382,6 +382,7 @@ private slots:
         QCOMPARE(table->cellText(5, 1), QString());
         QCOMPARE(table->shownGroup(), group);
         QCOMPARE(table->currentRow(), 5);
+        QCOMPARE(table->currentColumn(), 1); // the slot is empty again: its frequency comes first
         detail = qobject_cast<channels::ChannelDetailEditor*>(ui::findWindow(main.area(), "FrmCHInfoEdit"));
         QVERIFY(detail);
         QCOMPARE(detail->channelList()->currentText(), QStringLiteral("5"));

@@ -836,6 +836,9 @@ bool ChannelTableWindow::reloadDocument()
     if (shownGroup_ == group) {
         FlagScope quiet(initialising_);
         setCurrentCell(row, column);
+        // A slot the step emptied is edited from its receive frequency on.
+        if (column > 1 && column < kDetailColumn && cellText(row, 1).isEmpty())
+            setCurrentCell(row, 1);
     }
     ChannelEditState& e = edit();
     e.editRow = e.captionRow = currentRow();
