@@ -551,10 +551,16 @@ void TestDialogs::fileDialogShowsWholeColumns()
                 return; // still being listed
             QHeaderView* header = view->header();
             for (int column = 1; column < header->count(); ++column) {
-                const int needed = std::max(header->sectionSizeHint(column), static_cast<QAbstractItemView*>(view)->sizeHintForColumn(column));
+                const int needed = std::max(header->sectionSizeHint(column),
+                                            static_cast<QAbstractItemView*>(view)->sizeHintForColumn(column));
                 if (header->sectionSize(column) < needed)
                     cut << QStringLiteral("%1: %2 < %3").arg(column).arg(header->sectionSize(column)).arg(needed);
             }
+            // ...and they all fit beside the name, without scrolling.
+            const int last = header->count() - 1;
+            const int right = header->sectionPosition(last) + header->sectionSize(last);
+            if (right > view->viewport()->width())
+                cut << QStringLiteral("columns end at %1, view %2 wide").arg(right).arg(view->viewport()->width());
             measured = true;
         }
         dialog->reject();

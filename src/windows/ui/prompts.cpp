@@ -58,9 +58,13 @@ void fitFileColumns(QFileDialog& dialog)
     QHeaderView* header = view->header();
     for (int column = 1; column < header->count(); ++column)
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    // The side bar, a name of 40 characters, and size, type and a date
+    // with seconds ("10 Dec 2026 22:07:37") beside it.
+    constexpr int kSideBarCharacters = 20;
     constexpr int kNameColumnCharacters = 40;
-    constexpr int kOtherColumnsCharacters = 50;
-    const int wanted = dialog.fontMetrics().averageCharWidth() * (kNameColumnCharacters + kOtherColumnsCharacters);
+    constexpr int kOtherColumnsCharacters = 60;
+    const int wanted = dialog.fontMetrics().averageCharWidth() *
+                       (kSideBarCharacters + kNameColumnCharacters + kOtherColumnsCharacters);
     dialog.resize(std::max(dialog.sizeHint().width(), wanted), dialog.sizeHint().height());
 }
 
