@@ -5,9 +5,15 @@
 #include "feature_fixture.h"
 #include "radio_info_window.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
+
+#include <QDir>
 
 #include <functional>
 #include <string>
@@ -88,6 +94,55 @@ private slots:
         set(info, bytes);
         RadioInfoWindow w(f.ctx, info);
         QCOMPARE(shown(w), text);
+    }
+
+    void wholeTextsShown_data()
+    {
+        QTest::addColumn<QString>("languageFile");
+        QTest::newRow("english") << "english.ini";
+        QTest::newRow("chinese") << "chinese.ini";
+    }
+
+    // Every box shows its text from the start, the band list its whole
+    // entry, and the repair reason's caption stays on one line.
+    void wholeTextsShown()
+    {
+        QFETCH(QString, languageFile);
+        test::FeatureFixture f;
+        f.session.texts.setFile(
+            QDir(qEnvironmentVariable("ZAV_SOURCE_DIR")).filePath("data/language/" + languageFile).toStdString());
+        f.session.settings.language = languageFile == "chinese.ini" ? kChinese : kEnglish;
+        link::RadioInfo info;
+        for (FixedText<16>* field : {&info.SerialNumber, &info.FactoryDate, &info.RepairDate, &info.DealerCode,
+                                     &info.StockInTime, &info.SaleTime, &info.Handler})
+            field->assign("2023-08-01 10:45");
+        info.ProductionBatch.assign("B2307-11");
+        RadioInfoWindow w(f.ctx, info);
+        w.show();
+
+        for (QLineEdit* box : w.findChildren<QLineEdit*>()) {
+            if (box->text().isEmpty())
+                continue;
+            QVERIFY2(box->cursorPosition() == 0, qPrintable(box->objectName()));
+        }
+
+        QComboBox* band = w.bandList();
+        QStyleOptionComboBox option;
+        option.initFrom(band);
+        option.currentText = band->currentText();
+        option.frame = true;
+        const QRect field = band->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, band);
+        QVERIFY2(field.width() >= band->fontMetrics().horizontalAdvance(band->currentText()),
+                 qPrintable(QString("%1 px for %2").arg(field.width()).arg(band->currentText())));
+
+        const QString reasonCaption = QString::fromStdString(f.session.text(21011));
+        QLabel* caption = nullptr;
+        for (QLabel* label : w.findChildren<QLabel*>())
+            if (label->text().startsWith(reasonCaption))
+                caption = label;
+        QVERIFY(caption);
+        QVERIFY2(!caption->text().contains('\n'), qPrintable(caption->text()));
+        QVERIFY(!caption->wordWrap());
     }
 };
 

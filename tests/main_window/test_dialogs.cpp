@@ -8,10 +8,13 @@
 #include "splash_screen.h"
 #include "main_window_fixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -20,6 +23,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTreeView>
 #include <QTreeWidget>
 
 using namespace zav;
@@ -75,9 +79,14 @@ private slots:
     void modelDialog_data();
     void modelDialog();
     void portDialogRefreshKeepsSelection();
-    void portDialogCancelAndOutOfRange();
+    void portDialogTypedDeviceAndCancel();
     void passwordDialog();
+    void passwordRetypedAfterRefusal();
     void progressWindowCloseIsCancel();
+    void progressWindowCancelButton();
+    void messageBoxButtonsHaveAccelerators_data();
+    void messageBoxButtonsHaveAccelerators();
+    void fileDialogShowsWholeColumns();
     void aboutBox();
     void splashOpensMainOnce_data();
     void splashOpensMainOnce();
@@ -271,68 +280,103 @@ void TestDialogs::portDialogRefreshKeepsSelection()
 {
     ShellFixture f;
     ui::AppContext ctx{f.session};
-    f.session.settings.portNumber = 1;
+    f.session.settings.portNumber = 1; // a settings file of an older version: a number only
     std::vector<SerialDevice> devices{{"/dev/ttyS0", "", ""}};
     PortDialog dialog(ctx, [&] { return devices; });
 
-    QCOMPARE(dialog.portOptions[0]->text(), f.text(22002) + "1");
-    QVERIFY(dialog.portOptions[0]->isEnabled());
-    QVERIFY(!dialog.portOptions[4]->isEnabled());
-    QCOMPARE(dialog.selectedPort(), 1);
-    QCOMPARE(dialog.deviceLabels[0]->text(), QString("ttyS0"));
+    QCOMPARE(dialog.deviceList->headerItem()->text(0), f.text(33411));
+    QCOMPARE(dialog.deviceList->headerItem()->text(1), f.text(33412));
+    QCOMPARE(dialog.deviceList->topLevelItemCount(), 1);
+    QCOMPARE(dialog.deviceList->topLevelItem(0)->text(0), QString("/dev/ttyS0"));
+    // Port 1 of the old numbering is the first built-in port.
+    QCOMPARE(dialog.deviceBox->text(), QString("/dev/ttyS0"));
+    QCOMPARE(dialog.deviceList->currentItem(), dialog.deviceList->topLevelItem(0));
     QCOMPARE(dialog.refreshTimer.interval(), 1000);
     QVERIFY(dialog.refreshTimer.isActive());
 
-    // An adapter is plugged in: it appears at the next refresh, the
-    // selection stays where it was.
-    devices.push_back({"/dev/ttyUSB0", "/dev/serial/by-id/usb-Cable_A", "A"});
+    // An adapter is plugged in: it appears at the next refresh, marked new,
+    // with what the system calls it; the choice stays where it was.
+    SerialDevice cableA{"/dev/ttyUSB0", "/dev/serial/by-id/usb-Cable_A", "A", "CP2102 USB to UART Bridge", true};
+    cableA.manufacturer = "Silicon Labs";
+    cableA.usbId = "10c4:ea60";
+    devices.push_back(cableA);
     dialog.refreshPorts();
-    QVERIFY(dialog.portOptions[4]->isEnabled());
-    QCOMPARE(dialog.deviceLabels[4]->text(), QString("ttyUSB0"));
-    QCOMPARE(dialog.selectedPort(), 1);
+    QCOMPARE(dialog.deviceList->topLevelItemCount(), 2);
+    QTreeWidgetItem* adapter = dialog.deviceList->topLevelItem(1);
+    QCOMPARE(adapter->text(0), QString("/dev/ttyUSB0"));
+    QCOMPARE(adapter->text(1), "(" + f.text(32906) + ") CP2102 USB to UART Bridge");
+    QVERIFY(adapter->font(1).bold());
+    QCOMPARE(adapter->text(2), QString("Silicon Labs"));
+    QCOMPARE(adapter->text(3), QString("A"));
+    QCOMPARE(adapter->text(4), QString("10c4:ea60"));
+    QCOMPARE(dialog.deviceBox->text(), QString("/dev/ttyS0"));
 
-    dialog.portOptions[4]->setChecked(true);
-    devices.erase(devices.begin()); // the built-in port goes away
+    // Chosen from the list: the adapter's stable name, which follows it.
+    dialog.deviceList->setCurrentItem(adapter);
+    QCOMPARE(dialog.deviceBox->text(), QString("/dev/serial/by-id/usb-Cable_A"));
+
+    // Another adapter comes first now; the choice stays on the same adapter.
+    devices.insert(devices.begin(), SerialDevice{"/dev/ttyUSB1", "/dev/serial/by-id/usb-Cable_0", "0"});
     dialog.refreshPorts();
-    QVERIFY(!dialog.portOptions[0]->isEnabled());
-    QCOMPARE(dialog.selectedPort(), 5);
+    QCOMPARE(dialog.deviceList->topLevelItemCount(), 3);
+    QCOMPARE(dialog.deviceBox->text(), QString("/dev/serial/by-id/usb-Cable_A"));
+    QCOMPARE(dialog.deviceList->currentItem()->text(0), QString("/dev/ttyUSB0"));
 
     dialog.okButton->click();
     QVERIFY(!dialog.refreshTimer.isActive());
-    QCOMPARE(f.session.settings.portNumber, 5);
     QCOMPARE(f.session.settings.portDevice, std::string("/dev/serial/by-id/usb-Cable_A"));
     const QString stored = ReadSettingsFile(f);
-    QVERIFY(stored.contains("comPort=5"));
     QVERIFY(stored.contains("comDevice=/dev/serial/by-id/usb-Cable_A"));
+    QVERIFY(stored.contains("comPort=1"));
+
+    // A transfer opens that adapter, whatever else is plugged in before it.
+    const RunSettings& settings = f.session.settings;
+    const PortTable table = mapPorts(devices, settings.portDevice, settings.portNumber);
+    QCOMPARE(resolveLinkDevice({}, table, settings.portNumber, settings.portDevice), std::string("/dev/ttyUSB0"));
 }
 
-void TestDialogs::portDialogCancelAndOutOfRange()
+void TestDialogs::portDialogTypedDeviceAndCancel()
 {
     ShellFixture f;
     ui::AppContext ctx{f.session};
     const QString before = ReadSettingsFile(f);
     {
-        // A disabled choice can be selected; Cancel forgets it.
-        PortDialog dialog(ctx, [] { return std::vector<SerialDevice>{}; });
-        dialog.portOptions[6]->setChecked(true);
+        // Cancel forgets what was chosen.
+        PortDialog dialog(ctx, [] { return std::vector<SerialDevice>{{"/dev/ttyS0", "", ""}}; });
+        dialog.deviceList->setCurrentItem(dialog.deviceList->topLevelItem(0));
         dialog.cancelButton->click();
     }
-    QCOMPARE(f.session.settings.portNumber, 1);
     QCOMPARE(ReadSettingsFile(f), before);
-
-    f.session.settings.portNumber = 20;
-    PortDialog dialog(ctx, [] { return std::vector<SerialDevice>{}; });
-    QCOMPARE(dialog.selectedPort(), 0);
-    dialog.okButton->click(); // nothing selected: nothing stored
-    QCOMPARE(f.session.settings.portNumber, 20);
-
-    // The disabled choice selected and confirmed is stored all the same.
-    f.session.settings.portNumber = 1;
-    PortDialog again(ctx, [] { return std::vector<SerialDevice>{}; });
-    again.portOptions[6]->setChecked(true);
-    again.okButton->click();
-    QCOMPARE(f.session.settings.portNumber, 7);
     QCOMPARE(f.session.settings.portDevice, std::string());
+
+    // The chosen adapter is unplugged: it stays listed, greyed, and chosen.
+    f.session.settings.portDevice = "/dev/serial/by-id/usb-Gone";
+    {
+        PortDialog dialog(ctx, [] { return std::vector<SerialDevice>{{"/dev/ttyS0", "", ""}}; });
+        QCOMPARE(dialog.deviceList->topLevelItemCount(), 2);
+        QTreeWidgetItem* gone = dialog.deviceList->currentItem();
+        QVERIFY(gone);
+        QCOMPARE(gone->text(0), QString("/dev/serial/by-id/usb-Gone"));
+        QCOMPARE(gone->foreground(0).color(), dialog.palette().color(QPalette::Disabled, QPalette::Text));
+        QCOMPARE(dialog.deviceBox->text(), QString("/dev/serial/by-id/usb-Gone"));
+
+        // A device the system does not list (a pseudo-terminal), typed.
+        dialog.deviceBox->clear();
+        QTest::keyClicks(dialog.deviceBox, " /dev/pts/7 ");
+        QVERIFY(!dialog.deviceList->currentItem() || !dialog.deviceList->currentItem()->isSelected());
+        dialog.okButton->click();
+    }
+    QCOMPARE(f.session.settings.portDevice, std::string("/dev/pts/7"));
+    QVERIFY(ReadSettingsFile(f).contains("comDevice=/dev/pts/7"));
+
+    // Typing a listed device selects it; an empty box stores nothing.
+    PortDialog dialog(ctx, [] { return std::vector<SerialDevice>{{"/dev/ttyS0", "", ""}}; });
+    dialog.deviceBox->clear();
+    QTest::keyClicks(dialog.deviceBox, "/dev/ttyS0");
+    QCOMPARE(dialog.deviceList->currentItem(), dialog.deviceList->topLevelItem(0));
+    dialog.deviceBox->clear();
+    dialog.okButton->click();
+    QCOMPARE(f.session.settings.portDevice, std::string("/dev/pts/7"));
 }
 
 void TestDialogs::passwordDialog()
@@ -396,6 +440,138 @@ void TestDialogs::progressWindowCloseIsCancel()
     QVERIFY(!done.isVisible());
     QCOMPARE(doneCancels, 0);
     QCOMPARE(done.windowTitle(), f.text(9027));
+}
+
+void TestDialogs::passwordRetypedAfterRefusal()
+{
+    ShellFixture f;
+    ui::AppContext ctx{f.session};
+    f.session.radioPassword = "9999"; // the radio refused it last time
+    PasswordDialog dialog(ctx);
+    dialog.show();
+    dialog.passwordBox->setFocus();
+    // What is typed replaces the remembered password, which fills the box.
+    QTest::keyClicks(dialog.passwordBox, "1234");
+    QCOMPARE(dialog.passwordBox->text(), QString("1234"));
+    dialog.okButton->click();
+    QCOMPARE(f.session.radioPassword, std::string("1234"));
+}
+
+void TestDialogs::progressWindowCancelButton()
+{
+    ShellFixture f;
+    ui::AppContext ctx{f.session};
+    ProgressDialog progress(ctx, 2);
+    progress.show();
+    QVERIFY(progress.cancelButton);
+    QVERIFY(progress.cancelButton->isVisible());
+    QCOMPARE(progress.cancelButton->text(), f.text(33402));
+
+    // The same as closing the window: the transfer decides.
+    int cancels = 0;
+    progress.onCancel = [&] { ++cancels; }; // carries on (No to the stop question)
+    progress.cancelButton->click();
+    QCOMPARE(cancels, 1);
+    QVERIFY(progress.isVisible());
+    progress.onCancel = [&] {
+        ++cancels;
+        progress.finish();
+    };
+    progress.cancelButton->click();
+    QCOMPARE(cancels, 2);
+    QVERIFY(!progress.isVisible());
+}
+
+void TestDialogs::messageBoxButtonsHaveAccelerators_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("english") << int(kEnglish);
+    QTest::newRow("chinese") << int(kChinese);
+}
+
+void TestDialogs::messageBoxButtonsHaveAccelerators()
+{
+    QFETCH(int, language);
+    ShellFixture f(language);
+    MainWindow& w = f.open();
+
+    // The real boxes, read and answered as soon as they show.
+    QStringList captions;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        QStringList shown;
+        for (QAbstractButton* button : box->buttons())
+            shown << button->text();
+        captions << shown;
+        box->buttons().last()->click();
+    });
+    answer.start(5);
+    ui::setPrompter(nullptr);
+    ui::ask(&w, QStringLiteral("?"), ui::Buttons::YesNoCancel, ui::Icon::Question);
+    ui::ask(&w, QStringLiteral("?"), ui::Buttons::OkCancel, ui::Icon::Question);
+    ui::ask(&w, QStringLiteral("?"), ui::Buttons::RetryCancel, ui::Icon::Question);
+    ui::setPrompter(&f.prompter);
+
+    QStringList expected{f.text(33403), f.text(33404), f.text(33402), f.text(33401), f.text(33402),
+                         f.text(33405), f.text(33402)};
+    captions.sort();
+    expected.sort();
+    QCOMPARE(captions, expected);
+    for (const QString& caption : captions)
+        QVERIFY2(!QKeySequence::mnemonic(caption).isEmpty(), qPrintable(caption));
+    // The plain words, as logs and other texts use them, stay without a mark.
+    for (int id : {9017, 9018, 9100, 9101, 9102})
+        QVERIFY(!f.text(id).contains('&'));
+}
+
+void TestDialogs::fileDialogShowsWholeColumns()
+{
+    ShellFixture f(kChinese);
+    MainWindow& w = f.open();
+    QFile file(f.dir.filePath("radio.dat"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(95640, '\0'));
+    file.close();
+
+    // The real dialog, measured once it lists the folder, then cancelled.
+    QStringList cut;
+    bool measured = false;
+    int looks = 0;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        auto* view = dialog->findChild<QTreeView*>("treeView");
+        if (view && !measured) {
+            if (view->model()->rowCount(view->rootIndex()) == 0 && ++looks < 20000)
+                return; // still being listed
+            QHeaderView* header = view->header();
+            for (int column = 1; column < header->count(); ++column) {
+                const int needed = std::max(header->sectionSizeHint(column),
+                                            static_cast<QAbstractItemView*>(view)->sizeHintForColumn(column));
+                if (header->sectionSize(column) < needed)
+                    cut << QStringLiteral("%1: %2 < %3").arg(column).arg(header->sectionSize(column)).arg(needed);
+            }
+            // ...and they all fit beside the name, without scrolling.
+            const int last = header->count() - 1;
+            const int right = header->sectionPosition(last) + header->sectionSize(last);
+            if (right > view->viewport()->width())
+                cut << QStringLiteral("columns end at %1, view %2 wide").arg(right).arg(view->viewport()->width());
+            measured = true;
+        }
+        dialog->reject();
+    });
+    look.start(5);
+    ui::setPrompter(nullptr);
+    ui::getOpenFile(&w, QStringLiteral("Open"), f.dir.path(), QStringLiteral("Data (*.dat)|*.dat"));
+    ui::setPrompter(&f.prompter);
+
+    QVERIFY(measured);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join("; ")));
 }
 
 void TestDialogs::aboutBox()

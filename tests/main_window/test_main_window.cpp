@@ -1,17 +1,23 @@
 // The main window's document commands, caption, position, view and window
 // commands, driven headless with scripted answers.
 
+#include "channel_fixture.h"
+#include "channel_grid_model.h"
+#include "channel_table_window.h"
 #include "data_file.h"
+#include "undo_tracker.h"
 #include "versions.h"
 #include "main_window_fixture.h"
 #include "window_registry.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTreeWidget>
 
 using namespace zav;
@@ -62,6 +68,7 @@ private slots:
     void childAreaReachesEveryPartOfAnEditor();
     void statusBarShowsPortInUse_data();
     void statusBarShowsPortInUse();
+    void captionMarksModifiedDocument();
     void failedSaveKeepsDocumentModified();
     void openOfRefusedFileChangesNothing_data();
     void openOfRefusedFileChangesNothing();
@@ -87,7 +94,7 @@ void TestMainWindow::startsWithUntitledDocumentAndChannelTable()
     QVERIFY(!f.session.doc.isModified());
     const QString caption = w.windowTitle();
     QVERIFY(caption.startsWith(f.text(12000) + "[ZAV415:25.615 - 30.105 MHz]"));
-    QVERIFY(caption.endsWith(":new.dat]"));
+    QVERIFY(caption.endsWith(":new.dat[*]]"));
     QCOMPARE(Action(w, "mnuFileNew")->text(), f.text(10001));
     QVERIFY(Action(w, "MnuModeCountry")->isChecked());
     QVERIFY(!Action(w, "MnuModeExtended")->isChecked());
@@ -200,7 +207,7 @@ void TestMainWindow::saveOfUntitledGoesToSaveAs()
     QCOMPARE(QFileInfo(path).size(), qint64(kFullFileBytes));
     QVERIFY(!f.session.doc.isModified());
     QVERIFY(!f.session.doc.isUntitled);
-    QVERIFY(w.windowTitle().endsWith(":radio.dat]"));
+    QVERIFY(w.windowTitle().endsWith(":radio.dat[*]]"));
 }
 
 void TestMainWindow::saveOfTitledAsksWithQuotedName()
@@ -294,18 +301,62 @@ void TestMainWindow::childAreaReachesEveryPartOfAnEditor()
 void TestMainWindow::statusBarShowsPortInUse_data()
 {
     QTest::addColumn<QString>("portOverride");
+    QTest::addColumn<QString>("chosenDevice");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("chosen port") << "" << "Port: COM1";
-    QTest::newRow("device given") << "/dev/ttyUSB7" << "Port: /dev/ttyUSB7";
+    QTest::newRow("chosen port") << "" << "" << "Port: COM1";
+    QTest::newRow("chosen device") << "" << "/dev/serial/by-id/usb-Cable_A" << "Port: /dev/serial/by-id/usb-Cable_A";
+    QTest::newRow("device given") << "/dev/ttyUSB7" << "/dev/ttyUSB0" << "Port: /dev/ttyUSB7";
 }
 
 void TestMainWindow::statusBarShowsPortInUse()
 {
     QFETCH(QString, portOverride);
+    QFETCH(QString, chosenDevice);
     QFETCH(QString, shown);
     ShellFixture f;
+    f.session.settings.portDevice = chosenDevice.toStdString();
     MainWindow& w = f.open(portOverride.toStdString());
     QCOMPARE(w.findChild<QLabel*>("Panel3")->text(), shown);
+}
+
+void TestMainWindow::captionMarksModifiedDocument()
+{
+    ShellFixture f;
+    NewDocument(f.session.doc, kExtendedMode, {{1, "02700000"}});
+    const QString path = f.dir.filePath("marked.dat");
+    QVERIFY(saveDocument(f.session.doc, path.toStdString()));
+    MainWindow& w = f.open();
+    w.openFile(path);
+    ShellFixture::flush();
+    // Qt puts the mark where the caption holds "[*]".
+    QVERIFY(w.windowTitle().endsWith(":marked.dat[*]]"));
+    QVERIFY(!w.isWindowModified());
+
+    // A frequency typed into the table, as a user does.
+    auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), "frmCommChInfo"));
+    QVERIFY(table);
+    const QModelIndex cell = table->gridModel()->index(4, 1);
+    table->grid()->scrollTo(cell);
+    QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, table->grid()->visualRect(cell).center());
+    auto* frequency = table->findChild<QLineEdit*>("Text1");
+    QVERIFY(frequency);
+    QTest::keyClicks(frequency, "27.4");
+    QTest::keyClick(frequency, Qt::Key_Return);
+    ShellFixture::flush();
+    QVERIFY(f.session.doc.isModified());
+    QVERIFY(w.isWindowModified());
+
+    // Undone back to the file: no mark; redone: marked again; saved: none.
+    w.undoTracker()->undoAction()->trigger();
+    ShellFixture::flush();
+    QVERIFY(!w.isWindowModified());
+    w.undoTracker()->redoAction()->trigger();
+    ShellFixture::flush();
+    QVERIFY(w.isWindowModified());
+    f.prompter.answers = {Answer::Ok}; // overwrite the file
+    QVERIFY(w.saveDocument());
+    QVERIFY(!f.session.doc.isModified());
+    QVERIFY(!w.isWindowModified());
 }
 
 void TestMainWindow::failedSaveKeepsDocumentModified()
@@ -396,7 +447,7 @@ void TestMainWindow::openReplacesDocument()
     QCOMPARE(f.session.doc.image().OptFeat.Common1[0], Int16(9));
     QVERIFY(!f.session.doc.isModified());
     QVERIFY(!f.session.doc.isUntitled);
-    QVERIFY(w.windowTitle().endsWith(":kept.dat]"));
+    QVERIFY(w.windowTitle().endsWith(":kept.dat[*]]"));
     QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
 }
 

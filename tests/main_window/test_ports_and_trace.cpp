@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QTreeWidget>
 #include <QProcess>
 #include <QRadioButton>
 
@@ -66,32 +67,31 @@ private slots:
         std::vector<SerialDevice> devices{{"/dev/ttyS0", "", "", "16550A UART", false},
                                           {"/dev/ttyUSB0", "/dev/serial/by-id/usb-A", "A", "CP2102 USB to UART", true}};
         PortDialog dialog(ctx, [&] { return devices; });
-        QCOMPARE(dialog.descriptionLabels[0]->text(), QString("16550A UART"));
-        QCOMPARE(dialog.descriptionLabels[4]->text(), QString("CP2102 USB to UART"));
-        QVERIFY(!dialog.descriptionLabels[4]->font().bold());
-        QCOMPARE(dialog.descriptionLabels[5]->text(), QString()); // no device there
+        // Each device's description, bold when it is marked new.
+        auto shown = [&dialog] {
+            QStringList rows;
+            for (int i = 0; i < dialog.deviceList->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* row = dialog.deviceList->topLevelItem(i);
+                rows << row->text(0) + ": " + row->text(1) + (row->font(1).bold() ? " (bold)" : "");
+            }
+            return rows;
+        };
+        QCOMPARE(shown(), (QStringList{"/dev/ttyS0: 16550A UART", "/dev/ttyUSB0: CP2102 USB to UART"}));
 
-        // A cable plugged in while the dialog is open is marked new...
+        // A cable plugged in while the dialog is open is marked new, the
+        // others are not.
         devices.push_back({"/dev/ttyUSB1", "/dev/serial/by-id/usb-B", "B", "USB Serial", true});
         dialog.refreshPorts();
-        QCOMPARE(dialog.descriptionLabels[5]->text(), "(" + f.text(32906) + ") USB Serial");
-        QVERIFY(dialog.descriptionLabels[5]->font().bold());
-        // ...the others are not.
-        QCOMPARE(dialog.descriptionLabels[4]->text(), QString("CP2102 USB to UART"));
-        QCOMPARE(dialog.descriptionLabels[0]->text(), QString("16550A UART"));
+        const QString marked = "/dev/ttyUSB1: (" + f.text(32906) + ") USB Serial (bold)";
+        QCOMPARE(shown(), (QStringList{"/dev/ttyS0: 16550A UART", "/dev/ttyUSB0: CP2102 USB to UART", marked}));
         // One that went away shows nowhere; the new one keeps its mark.
         devices.erase(devices.begin() + 1);
         dialog.refreshPorts();
-        QStringList shown;
-        for (QLabel* label : dialog.descriptionLabels)
-            if (!label->text().isEmpty())
-                shown << label->text();
-        QCOMPARE(shown, (QStringList{"16550A UART", "(" + f.text(32906) + ") USB Serial"}));
+        QCOMPARE(shown(), (QStringList{"/dev/ttyS0: 16550A UART", marked}));
         // One that comes back is not new: it was there when the dialog opened.
         devices.push_back({"/dev/ttyUSB0", "/dev/serial/by-id/usb-A", "A", "CP2102 USB to UART", true});
         dialog.refreshPorts();
-        QCOMPARE(dialog.descriptionLabels[4]->text(), QString("CP2102 USB to UART"));
-        QVERIFY(!dialog.descriptionLabels[4]->font().bold());
+        QCOMPARE(shown(), (QStringList{"/dev/ttyS0: 16550A UART", marked, "/dev/ttyUSB0: CP2102 USB to UART"}));
     }
 
     void desktopCommandLine_data()

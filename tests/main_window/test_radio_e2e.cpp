@@ -94,6 +94,7 @@ private slots:
     void stoppingWriteAsksFirst();
     void stoppingWriteInHandshakeDoesNotAsk();
     void portThatCannotOpen();
+    void typedDeviceIsUsedByRead();
     void radioInformationWindow();
     void closingMainWindowEndsTransfer();
     void readAndWriteLeaveBackups();
@@ -198,16 +199,24 @@ void TestRadioE2E::closingProgressWindowCancels()
         kTransferTimeoutMs));
     w.radioLink().progressWindow()->close();
     QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    ShellFixture::flush();
     QCOMPARE(f.prompter.texts(), QStringList{f.text(9004)}); // no success message
     QVERIFY(f.session.doc.working.Settings == before.Settings);
     QVERIFY(!f.session.doc.isModified());
 
-    // The port was let go: the next transfer can open it again.
+    // The port was let go: the next transfer can open it again. Its Cancel
+    // button stops a read at once too, without a question.
     f.prompter.asked.clear();
-    f.prompter.answers = {Answer::Cancel};
+    f.prompter.answers = {Answer::Ok};
     Action(w, "mnuReadFromRadio")->trigger();
+    QVERIFY(ShellFixture::runUntil(
+        [&] { return w.radioLink().progressWindow() && w.radioLink().progressWindow()->percent() > 0; },
+        kTransferTimeoutMs));
+    w.radioLink().progressWindow()->cancelButton->click();
+    QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+    ShellFixture::flush();
     QCOMPARE(f.prompter.texts(), QStringList{f.text(9004)});
-    QTRY_VERIFY(!w.transferRunning());
+    QVERIFY(!f.session.doc.isModified());
 }
 
 void TestRadioE2E::stoppingWriteAsksFirst()
@@ -238,11 +247,22 @@ void TestRadioE2E::stoppingWriteAsksFirst()
     QVERIFY(ShellFixture::runUntil([&] { return progress && progress->percent() >= percentAtNo + 5; },
                                    kTransferTimeoutMs));
 
-    // Yes, asked by Escape this time: the write ends as a failure.
+    // The window's Cancel button asks the same; No again.
+    f.prompter.answers = {Answer::No};
+    QVERIFY(progress->cancelButton->isVisible());
+    progress->cancelButton->click();
+    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9005), f.text(9034), f.text(9034)}));
+    QVERIFY(w.transferRunning());
+
+    // Yes, asked by Escape this time: the write ends as a failure, and the
+    // user is told what the radio now holds.
     f.prompter.answers = {Answer::Yes};
     QTest::keyClick(progress.data(), Qt::Key_Escape);
     QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
-    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9005), f.text(9034), f.text(9034)})); // no 9010
+    ShellFixture::flush();
+    QCOMPARE(f.prompter.texts(),
+             (QStringList{f.text(9005), f.text(9034), f.text(9034), f.text(9034), f.text(33400)})); // no 9010
+    QCOMPARE(f.prompter.asked.back().icon, ui::Icon::Warning);
     QVERIFY(!progress || !progress->isVisible());
 }
 
@@ -257,9 +277,10 @@ void TestRadioE2E::stoppingWriteInHandshakeDoesNotAsk()
     Action(w, "mnuWriteToRadio")->trigger();
     QVERIFY(ShellFixture::runUntil([&] { return w.radioLink().progressWindow() != nullptr; }, kTransferTimeoutMs));
     QCOMPARE(w.radioLink().engine().writeStep(), 1);
-    w.radioLink().progressWindow()->close();
+    w.radioLink().progressWindow()->cancelButton->click();
     QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
-    QCOMPARE(f.prompter.texts(), QStringList{f.text(9005)});
+    ShellFixture::flush();
+    QCOMPARE(f.prompter.texts(), QStringList{f.text(9005)}); // nothing was written: nothing to tell
 }
 
 void TestRadioE2E::portThatCannotOpen()
@@ -278,6 +299,33 @@ void TestRadioE2E::portThatCannotOpen()
         QCOMPARE(f.prompter.asked[0].icon, ui::Icon::Critical);
         QVERIFY(w.radioLink().progressWindow() == nullptr);
     }
+}
+
+void TestRadioE2E::typedDeviceIsUsedByRead()
+{
+    SimProcess sim(QStringList{});
+    QVERIFY(!sim.device().isEmpty());
+    ShellFixture f;
+    MainWindow& w = f.open(); // no device given on the command line
+    QVERIFY(f.session.doc.isUntitled);
+
+    // The virtual radio's pseudo-terminal, typed into the port dialog.
+    f.prompter.dialogs.push_back([&](QDialog& d) {
+        auto* box = d.findChild<QLineEdit*>("DeviceBox");
+        box->clear();
+        QTest::keyClicks(box, sim.device());
+        d.findChild<QPushButton*>("CommandOK")->click();
+        return d.result();
+    });
+    Action(w, "mnuComm")->trigger();
+    QCOMPARE(QString::fromStdString(f.session.settings.portDevice), sim.device());
+
+    f.prompter.answers = {Answer::Ok, Answer::Ok}; // 9004, then 9009
+    Action(w, "mnuReadFromRadio")->trigger();
+    QVERIFY(ShellFixture::runUntil([&] { return f.prompter.asked.size() == 2 && !w.transferRunning(); },
+                                   kTransferTimeoutMs));
+    QCOMPARE(w.radioLink().device(), sim.device());
+    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9004), f.text(9009)}));
 }
 
 void TestRadioE2E::radioInformationWindow()
@@ -331,7 +379,7 @@ QTEST_MAIN(TestRadioE2E)
 
 void TestRadioE2E::readAndWriteLeaveBackups()
 {
-    SimProcess sim({});
+    SimProcess sim(QStringList{});
     QVERIFY(!sim.device().isEmpty());
     ShellFixture f;
     MainWindow& w = f.open(sim.device().toStdString());

@@ -1,8 +1,10 @@
 #pragma once
 
-// Which serial device each of the port dialog's 16 numbered choices stands
-// for. The numbers must not move when USB adapters come and go in another
-// order, so:
+// Which serial device each of the 16 port numbers stands for. The port
+// dialog stores the device the user chose (comDevice); the number (comPort)
+// is what older settings files hold, and it still names a device when no
+// device is stored. The numbers must not move when USB adapters come and go
+// in another order, so:
 //   - built-in ports ttyS0..ttyS3 keep the numbers 1..4;
 //   - every other device (ttyUSB*, ttyACM*, further ttyS*) takes the free
 //     numbers from 5 up, ordered by its stable name (/dev/serial/by-id/...),
@@ -26,6 +28,8 @@ struct SerialDevice {
     std::string serialNumber; ///< USB serial number or ""
     std::string description = {}; ///< what the system calls it ("CP2102 USB to UART Bridge Controller") or ""
     bool usb = false;         ///< a USB serial adapter (it has a USB vendor id)
+    std::string manufacturer = {}; ///< the maker the system reports ("Silicon Labs") or ""
+    std::string usbId = {};        ///< "10c4:ea60" (vendor:product, as lsusb writes it) or ""
 };
 
 /// One numbered choice of the dialog.

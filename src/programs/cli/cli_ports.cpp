@@ -1,26 +1,16 @@
 // ports [--json]: the serial devices the system reports, to find the one
-// the programming cable is on.
+// the programming cable is on (the same list as the desktop's port dialog).
 
 #include "cli_command_line.h"
 #include "command.h"
+#include "serial_devices.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSerialPortInfo>
 
 namespace zav::cli {
 namespace {
-
-/// "1a86:7523" as lsusb writes it, or "" for a device that is not on USB.
-QString UsbId(const QSerialPortInfo& info)
-{
-    if (!info.hasVendorIdentifier() || !info.hasProductIdentifier())
-        return {};
-    return QStringLiteral("%1:%2")
-        .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
-        .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
-}
 
 int RunPorts(const QStringList& args)
 {
@@ -33,32 +23,30 @@ int RunPorts(const QStringList& args)
     if (!parser.positionalArguments().isEmpty())
         return line.usageError("unexpected argument " + parser.positionalArguments().first());
 
-    QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
-    std::sort(ports.begin(), ports.end(),
-              [](const QSerialPortInfo& a, const QSerialPortInfo& b) { return a.systemLocation() < b.systemLocation(); });
+    const std::vector<SerialDevice> devices = systemSerialDevices();
     QTextStream out(stdout);
     if (parser.isSet("json")) {
         QJsonArray all;
-        for (const QSerialPortInfo& info : ports) {
+        for (const SerialDevice& device : devices) {
             QJsonObject o;
-            o["path"] = info.systemLocation();
-            o["description"] = info.description();
-            o["manufacturer"] = info.manufacturer();
-            o["serialNumber"] = info.serialNumber();
-            o["usbId"] = UsbId(info);
+            o["path"] = QString::fromStdString(device.path);
+            o["description"] = QString::fromStdString(device.description);
+            o["manufacturer"] = QString::fromStdString(device.manufacturer);
+            o["serialNumber"] = QString::fromStdString(device.serialNumber);
+            o["usbId"] = QString::fromStdString(device.usbId);
             all.append(o);
         }
         out << QJsonDocument(all).toJson();
         return 0;
     }
-    if (ports.isEmpty()) {
+    if (devices.empty()) {
         QTextStream(stderr) << "zavprog-cli ports: no serial devices (is the cable plugged in?)\n";
         return 0;
     }
-    for (const QSerialPortInfo& info : ports) {
-        auto shown = [](const QString& text) { return text.isEmpty() ? QStringLiteral("-") : text; };
-        out << info.systemLocation() << "\t" << shown(UsbId(info)) << "\t" << shown(info.description()) << "\t"
-            << shown(info.manufacturer()) << "\t" << shown(info.serialNumber()) << "\n";
+    for (const SerialDevice& device : devices) {
+        auto shown = [](const std::string& text) { return text.empty() ? QStringLiteral("-") : QString::fromStdString(text); };
+        out << QString::fromStdString(device.path) << "\t" << shown(device.usbId) << "\t" << shown(device.description)
+            << "\t" << shown(device.manufacturer) << "\t" << shown(device.serialNumber) << "\n";
     }
     return 0;
 }

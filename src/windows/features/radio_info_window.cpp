@@ -56,6 +56,8 @@ RadioInfoWindow::RadioInfoWindow(ui::AppContext& ctx, link::RadioInfo info, QWid
 
     modelList_ = newFixedList(this, "ComboModel", QString::fromLatin1(kProgramModel));
     bandList_ = newFixedList(this, "ComboBand", QString::fromLatin1(kDefaultBandLabel));
+    // The band label ends in its unit ("... MHz"), which must not be cut.
+    bandList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     salesAreaBox_ = newDisplayBox(this, "TextSalesArea");
     productionBatchBox_ = newDisplayBox(this, "TextProductionBatch");
     customerCodeBox_ = newDisplayBox(this, "TextCustomerCode");
@@ -80,7 +82,9 @@ RadioInfoWindow::RadioInfoWindow(ui::AppContext& ctx, link::RadioInfo info, QWid
     right->addRow(ctx.text(21003), productionBatchBox_);
     right->addRow(ctx.text(21004), customerCodeBox_);
 
-    auto* reasonLabel = new QLabel(ctx.text(21011) + "\n" + ctx.text(21012), this);
+    // One line: "Repair Reason"; Chinese words are written without a space.
+    const QString reasonSeparator = ctx.session.settings.language == kChinese ? QString() : QStringLiteral(" ");
+    auto* reasonLabel = new QLabel(ctx.text(21011) + reasonSeparator + ctx.text(21012), this);
     reasonLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     dealerGroup_ = new QGroupBox(ctx.text(21001), this);
@@ -138,6 +142,9 @@ void RadioInfoWindow::showInfo()
     stockInTimeBox_->setText(shownText(info_.StockInTime));
     saleTimeBox_->setText(shownText(info_.SaleTime));
     handlerBox_->setText(shownText(info_.Handler));
+    // A box narrower than its text shows the start of it, not the end.
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->setCursorPosition(0);
 }
 
 } // namespace zav::features

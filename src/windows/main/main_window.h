@@ -64,6 +64,8 @@ public:
 
     // --- operations other windows use ---------------------------------------
     void refreshCaption() override;
+    /// The caption's modified mark follows the document.
+    void showModified();
     void rebuildTree() override;
     void applyTexts();
     void changeLanguage();

@@ -17,6 +17,7 @@
 #include "undo_tracker.h"
 #include "window_registry.h"
 
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QStatusBar>
 
@@ -97,7 +98,11 @@ std::string MainWindow::linkDevice() const
     const PortTable table = mapPorts(devices, settings.portDevice, settings.portNumber);
     const std::string chosen = resolveLinkDevice({}, table, settings.portNumber, settings.portDevice);
     // The one cable plugged in where the chosen port was: no visit to the
-    // port dialog needed, but the user is told which device is used.
+    // port dialog needed, but the user is told which device is used. A
+    // chosen device that exists but that the system does not list as a
+    // serial port (a pseudo-terminal) is used as it is.
+    if (QFileInfo::exists(QString::fromStdString(chosen)))
+        return chosen;
     if (const auto adapter = soleAdapterInstead(devices, chosen)) {
         constexpr int kTextSoleAdapter = 32905; // %1 the device
         constexpr int kShownMs = 15000;

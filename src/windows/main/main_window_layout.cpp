@@ -92,10 +92,13 @@ constexpr EditorItem kEditorItems[] = {
 
 constexpr int kKeyRole = Qt::UserRole;
 
-// Message box buttons without a caption id of their own.
-constexpr int kTextYes = 9100;
-constexpr int kTextNo = 9101;
-constexpr int kTextRetry = 9102;
+// Message box buttons with their keyboard accelerators ("&Yes", "是(&Y)");
+// the plain words stay for logs and other texts.
+constexpr int kTextOkKey = 33401;
+constexpr int kTextCancelKey = 33402;
+constexpr int kTextYesKey = 33403;
+constexpr int kTextNoKey = 33404;
+constexpr int kTextRetryKey = 33405;
 // The status bar's port caption with a device name (12008 ends in "COM").
 constexpr int kTextPortDevice = 12015;
 
@@ -370,13 +373,17 @@ void MainWindow::applyTexts()
     ui::setMessageTitle(ctx_.text(12000));
     undo_->retranslate();
     exchange_->retranslate();
-    ui::setButtonTexts({ctx_.text(9017), ctx_.text(9018), ctx_.text(kTextYes), ctx_.text(kTextNo),
-                        ctx_.text(kTextRetry)});
+    ui::setButtonTexts({ctx_.text(kTextOkKey), ctx_.text(kTextCancelKey), ctx_.text(kTextYesKey),
+                        ctx_.text(kTextNoKey), ctx_.text(kTextRetryKey)});
 
-    if (options_.portOverride.empty())
+    // The device given for this run, else the one chosen in the port
+    // dialog, else the port number of an older settings file.
+    const std::string& device =
+        options_.portOverride.empty() ? session_.settings.portDevice : options_.portOverride;
+    if (device.empty())
         panels_[2]->setText(ctx_.text(12008) + QString::number(session_.settings.portNumber));
     else
-        panels_[2]->setText(ctx_.text(kTextPortDevice).arg(QString::fromStdString(options_.portOverride)));
+        panels_[2]->setText(ctx_.text(kTextPortDevice).arg(QString::fromStdString(device)));
     // The device named without asking the system for its port list, which
     // takes long enough to be felt at start-up.
     panels_[2]->setToolTip(QString::fromStdString(options_.portOverride.empty() ? session_.settings.portDevice
@@ -459,12 +466,19 @@ void MainWindow::refreshCaption()
 {
     const ModelBand& model = session_.doc.model;
     const QString modelName = QString::fromStdString(model.modelName);
+    // "[*]" is where Qt shows the modified mark; one in the file's own name
+    // is doubled so that it shows as it is.
+    QString documentName = QString::fromStdString(session_.doc.documentName());
+    documentName.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     setWindowTitle(ctx_.text(12000) + "[" + modelName + ":" + QString::fromStdString(model.bandLabel) + "][" +
-                   ctx_.text(12009) + ":" + QString::fromStdString(session_.doc.documentName()) + "]");
+                   ctx_.text(12009) + ":" + documentName + "[*]]");
+    showModified();
     modelLabel_->setText(modelName);
     if (tree_ && tree_->topLevelItemCount() > 0)
         tree_->topLevelItem(0)->setText(0, modelLabel_->text());
 }
+
+void MainWindow::showModified() { setWindowModified(session_.doc.isModified()); }
 
 void MainWindow::showChannelMode()
 {

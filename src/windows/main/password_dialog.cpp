@@ -26,6 +26,9 @@ PasswordDialog::PasswordDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(p
     passwordBox->setMaxLength(kPasswordLength);
     ui::KeyRules::filterTextBox(passwordBox, nullptr, false);
     passwordBox->setText(ui::fromBytes(ctx.session.radioPassword));
+    // The remembered password fills the box; typing replaces it rather than
+    // being refused after it.
+    passwordBox->selectAll();
 
 
     auto* row = new QHBoxLayout;

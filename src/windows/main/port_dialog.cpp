@@ -4,13 +4,11 @@
 #include "ok_cancel.h"
 #include "startup.h"
 
-#include <QButtonGroup>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -19,14 +17,30 @@ namespace zav {
 namespace {
 
 constexpr int kTextNewDevice = 32906;
+constexpr int kTextListCaption = 33410;
+constexpr int kTextFirstColumn = 33411; // device, description, manufacturer, serial number, USB id
+constexpr int kColumns = 5;
+constexpr int kTextDeviceBox = 33416;
+constexpr int kDescriptionColumn = 1;
+constexpr int kNameRole = Qt::UserRole; ///< what choosing the row puts into the box
 
-// "ttyUSB0" for "/dev/ttyUSB0"; a by-id link shows its last part.
-QString shortDeviceName(const std::string& path)
+// What to store for a device: its by-id name follows the adapter from
+// socket to socket; a device without one is named by its path.
+std::string nameToStore(const SerialDevice& device)
 {
-    const QString p = QString::fromStdString(path);
-    if (p.startsWith(QLatin1String("/dev/serial/by-id/")))
-        return p.mid(18);
-    return p.startsWith(QLatin1String("/dev/")) ? p.mid(5) : p;
+    return device.stableName.empty() ? device.path : device.stableName;
+}
+
+bool names(const SerialDevice& device, const std::string& name)
+{
+    return !name.empty() && (device.path == name || device.stableName == name);
+}
+
+// The device a settings file without a stored device stands for: its port
+// number, as the older versions numbered the devices.
+std::string deviceOfPortNumber(const std::vector<SerialDevice>& present, int portNumber)
+{
+    return resolveLinkDevice({}, mapPorts(present, {}, portNumber), portNumber, {});
 }
 
 } // namespace
@@ -37,113 +51,131 @@ PortDialog::PortDialog(ui::AppContext& ctx, DeviceSource devices, QWidget* paren
     setObjectName("FrmSetComm");
     setWindowTitle(ctx.text(22000));
 
-    portGroup = new QGroupBox(ctx.text(22001), this);
-    group_ = new QButtonGroup(this);
-    auto* grid = new QGridLayout(portGroup);
-    grid->setHorizontalSpacing(6);
-    constexpr int kRows = kPortChoices / 2;
-    constexpr int kColumnsPerChoice = 3;
-    for (int i = 0; i < kPortChoices; ++i) {
-        auto* option = new QRadioButton(ctx.text(22002) + QString::number(i + 1), portGroup);
-        option->setObjectName(QStringLiteral("Option1_%1").arg(i));
-        auto* device = new QLabel(portGroup);
-        device->setObjectName(QStringLiteral("DeviceLabel_%1").arg(i));
-        device->setMinimumWidth(90);
-        auto* description = new QLabel(portGroup);
-        description->setObjectName(QStringLiteral("DescriptionLabel_%1").arg(i));
-        group_->addButton(option, i + 1);
-        portOptions[static_cast<std::size_t>(i)] = option;
-        deviceLabels[static_cast<std::size_t>(i)] = device;
-        descriptionLabels[static_cast<std::size_t>(i)] = description;
-        const int column = (i / kRows) * kColumnsPerChoice;
-        grid->addWidget(option, i % kRows, column);
-        grid->addWidget(device, i % kRows, column + 1);
-        grid->addWidget(description, i % kRows, column + 2);
-    }
-    grid->setColumnStretch(2, 1);
-    grid->setColumnStretch(5, 1);
+    auto* listCaption = new QLabel(ctx.text(kTextListCaption), this);
+    deviceList = new QTreeWidget(this);
+    deviceList->setObjectName("DeviceList");
+    deviceList->setColumnCount(kColumns);
+    QStringList headers;
+    for (int column = 0; column < kColumns; ++column)
+        headers << ctx.text(kTextFirstColumn + column);
+    deviceList->setHeaderLabels(headers);
+    deviceList->setRootIsDecorated(false);
+    deviceList->setAllColumnsShowFocus(true);
+    deviceList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    deviceList->header()->setStretchLastSection(true);
+    listCaption->setBuddy(deviceList);
+
+    auto* boxLabel = new QLabel(ctx.text(kTextDeviceBox), this);
+    deviceBox = new QLineEdit(this);
+    deviceBox->setObjectName("DeviceBox");
+    boxLabel->setBuddy(deviceBox);
+    auto* boxRow = new QHBoxLayout;
+    boxRow->addWidget(boxLabel);
+    boxRow->addWidget(deviceBox, 1);
 
     auto* buttons = ui::okCancelRow(this, ctx, okButton, cancelButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(portGroup);
+    layout->addWidget(listCaption);
+    layout->addWidget(deviceList, 1);
+    layout->addLayout(boxRow);
     layout->addLayout(buttons);
+    resize(std::max(sizeHint().width(), 640), std::max(sizeHint().height(), 320));
 
-    showPortList();
-    for (const SerialDevice& d : shown_)
+    const RunSettings& settings = ctx.session.settings;
+    const std::vector<SerialDevice> present = devices_ ? devices_() : std::vector<SerialDevice>{};
+    for (const SerialDevice& d : present)
         presentAtOpening_.insert(d.path);
     opened_ = true;
-    selectPort(ctx.session.settings.portNumber);
+    deviceBox->setText(QString::fromStdString(
+        settings.portDevice.empty() ? deviceOfPortNumber(present, settings.portNumber) : settings.portDevice));
+    showDevices();
 
+    connect(deviceList, &QTreeWidget::currentItemChanged, this, &PortDialog::takeChosenRow);
+    connect(deviceBox, &QLineEdit::textEdited, this, &PortDialog::selectBoxDevice);
     connect(okButton, &QPushButton::clicked, this, &PortDialog::storeChoice);
     refreshTimer.setInterval(kRefreshMs);
     connect(&refreshTimer, &QTimer::timeout, this, &PortDialog::refreshPorts);
     refreshTimer.start();
 }
 
-void PortDialog::showPortList()
+QString PortDialog::chosenDevice() const { return deviceBox->text().trimmed(); }
+
+void PortDialog::refreshPorts() { showDevices(); }
+
+void PortDialog::showDevices()
 {
-    const RunSettings& settings = ctx_.session.settings;
-    shown_ = devices_ ? devices_() : std::vector<SerialDevice>{};
-    table_ = mapPorts(shown_, settings.portDevice, settings.portNumber);
-    for (int i = 0; i < kPortChoices; ++i) {
-        const PortSlot& slot = table_[static_cast<std::size_t>(i)];
-        QRadioButton* option = portOptions[static_cast<std::size_t>(i)];
-        QLabel* device = deviceLabels[static_cast<std::size_t>(i)];
-        option->setEnabled(slot.present);
-        device->setEnabled(slot.present);
-        device->setText(shortDeviceName(slot.device));
-        device->setToolTip(QString::fromStdString(slot.stableName.empty() ? slot.device : slot.stableName));
-        showDescription(i);
-    }
+    showing_ = true;
+    std::vector<SerialDevice> present = devices_ ? devices_() : std::vector<SerialDevice>{};
+    deviceList->clear();
+    for (const SerialDevice& device : present)
+        deviceList->addTopLevelItem(newRow(device, true));
+    // The stored adapter while it is unplugged: listed, greyed, so the user
+    // sees what the box names.
+    const std::string stored = ctx_.session.settings.portDevice;
+    if (!stored.empty() && std::ranges::none_of(present, [&](const SerialDevice& d) { return names(d, stored); }))
+        deviceList->addTopLevelItem(newRow(SerialDevice{stored, stored, ""}, false));
+    showing_ = false;
+    selectBoxDevice();
 }
 
-void PortDialog::showDescription(int index)
+QTreeWidgetItem* PortDialog::newRow(const SerialDevice& device, bool present)
 {
-    const PortSlot& slot = table_[static_cast<std::size_t>(index)];
-    QLabel* label = descriptionLabels[static_cast<std::size_t>(index)];
-    const auto device = std::ranges::find_if(shown_, [&](const SerialDevice& d) { return d.path == slot.device; });
-    const bool present = slot.present && device != shown_.end();
-    const bool appeared = present && opened_ && !presentAtOpening_.contains(device->path);
-    QString text = present ? QString::fromStdString(device->description) : QString();
+    const bool appeared = present && opened_ && !presentAtOpening_.contains(device.path);
+    QString description = QString::fromStdString(device.description);
     if (appeared)
-        text = QStringLiteral("(%1) %2").arg(ctx_.text(kTextNewDevice), text);
-    label->setText(text.trimmed());
-    label->setEnabled(present);
-    QFont font = label->font();
-    font.setBold(appeared);
-    label->setFont(font);
-}
-
-void PortDialog::selectPort(int number)
-{
-    if (number < 1 || number > kPortChoices) {
-        // No choice for this number: show none selected.
-        group_->setExclusive(false);
-        for (QRadioButton* option : portOptions)
-            option->setChecked(false);
-        group_->setExclusive(true);
-        return;
+        description = QStringLiteral("(%1) %2").arg(ctx_.text(kTextNewDevice), description).trimmed();
+    auto* row = new QTreeWidgetItem(QStringList{QString::fromStdString(device.path), description,
+                                                QString::fromStdString(device.manufacturer),
+                                                QString::fromStdString(device.serialNumber),
+                                                QString::fromStdString(device.usbId)});
+    const QString name = QString::fromStdString(nameToStore(device));
+    row->setData(0, kNameRole, name);
+    row->setToolTip(0, name);
+    if (!present) {
+        // Greyed but still a choice: the adapter may be plugged in later.
+        const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);
+        for (int column = 0; column < kColumns; ++column)
+            row->setForeground(column, grey);
     }
-    portOptions[static_cast<std::size_t>(number - 1)]->setChecked(true);
+    if (appeared) {
+        QFont bold = row->font(kDescriptionColumn);
+        bold.setBold(true);
+        row->setFont(kDescriptionColumn, bold);
+    }
+    return row;
 }
 
-int PortDialog::selectedPort() const { return std::max(group_->checkedId(), 0); }
-
-void PortDialog::refreshPorts()
+void PortDialog::selectBoxDevice()
 {
-    const int selected = selectedPort();
-    showPortList();
-    selectPort(selected);
+    const std::string chosen = chosenDevice().toStdString();
+    showing_ = true;
+    QTreeWidgetItem* match = nullptr;
+    for (int i = 0; i < deviceList->topLevelItemCount() && !match; ++i) {
+        QTreeWidgetItem* row = deviceList->topLevelItem(i);
+        if (row->text(0).toStdString() == chosen || row->data(0, kNameRole).toString().toStdString() == chosen)
+            match = row;
+    }
+    deviceList->setCurrentItem(match);
+    if (!match)
+        deviceList->clearSelection();
+    showing_ = false;
+}
+
+void PortDialog::takeChosenRow()
+{
+    if (showing_)
+        return;
+    if (QTreeWidgetItem* row = deviceList->currentItem())
+        deviceBox->setText(row->data(0, kNameRole).toString());
 }
 
 void PortDialog::storeChoice()
 {
-    const int number = selectedPort();
-    if (number > 0) {
-        // A disabled choice can stay selected; it is stored all the same.
-        RunSettings& settings = ctx_.session.settings;
-        settings.portNumber = number;
-        settings.portDevice = storedDeviceFor(table_, number);
+    const QString chosen = chosenDevice();
+    if (!chosen.isEmpty()) {
+        // The device itself is stored; the port number stays as it was, for
+        // older versions reading the same settings file.
+        ctx_.session.settings.portDevice = chosen.toStdString();
         storeComPort(ctx_.session);
     }
     accept();

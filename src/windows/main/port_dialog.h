@@ -1,27 +1,27 @@
 #pragma once
 
-// Port dialog: 16 numbered choices, each showing the device it stands for
-// (see port_mapping.h) and what the system calls it, enabled when that
-// device is present. The list is rebuilt every second while the dialog is
-// open, keeping the selection; a device that appeared since the dialog
-// opened is marked new, so plugging the cable in shows which one it is.
+// Port dialog: the serial devices the system reports, by path, with what
+// the system calls each one, its maker, serial number and USB id; and a box
+// holding the device to use, filled by choosing from the list or typed (a
+// pseudo-terminal, a /dev/serial/by-id name). OK stores what the box holds,
+// so a by-id name keeps naming the same adapter whatever else is plugged
+// in. The list is rebuilt every second while the dialog is open; a device
+// that appeared since the dialog opened is marked new, so plugging the
+// cable in shows which one it is.
 
-#include "port_mapping.h"
 #include "serial_devices.h"
 
 #include <QDialog>
 #include <QTimer>
 
-#include <array>
 #include <set>
 #include <string>
 #include <vector>
 
-class QButtonGroup;
-class QGroupBox;
-class QLabel;
+class QLineEdit;
 class QPushButton;
-class QRadioButton;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace zav::ui {
 struct AppContext;
@@ -35,18 +35,16 @@ public:
     /// devices: where the device list comes from (the system's by default).
     explicit PortDialog(ui::AppContext& ctx, DeviceSource devices = systemSerialDevices, QWidget* parent = nullptr);
 
-    /// Rebuilds the choices from the device list, keeping the selection.
+    /// Rebuilds the list from the devices present, keeping the choice.
     void refreshPorts();
-    /// Selected port number (1..16) or 0.
-    [[nodiscard]] int selectedPort() const;
-    [[nodiscard]] const PortTable& table() const { return table_; }
+    /// The device OK stores: the box's text without surrounding spaces.
+    [[nodiscard]] QString chosenDevice() const;
 
     static constexpr int kRefreshMs = 1000;
 
-    QGroupBox* portGroup = nullptr;
-    std::array<QRadioButton*, kPortChoices> portOptions{};
-    std::array<QLabel*, kPortChoices> deviceLabels{};
-    std::array<QLabel*, kPortChoices> descriptionLabels{}; ///< description, "new" when it appeared meanwhile
+    /// Columns: device, description, manufacturer, serial number, USB id.
+    QTreeWidget* deviceList = nullptr;
+    QLineEdit* deviceBox = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
     QTimer refreshTimer;
@@ -55,18 +53,19 @@ protected:
     void done(int result) override;
 
 private:
-    void showPortList();
-    void showDescription(int index);
-    void selectPort(int number);
+    void showDevices();
+    QTreeWidgetItem* newRow(const SerialDevice& device, bool present);
+    /// Makes the row naming the box's device the current one (none if no
+    /// row does).
+    void selectBoxDevice();
+    void takeChosenRow();
     void storeChoice();
 
     ui::AppContext& ctx_;
     DeviceSource devices_;
-    PortTable table_{};
-    std::vector<SerialDevice> shown_;        ///< the devices of the last refresh
     std::set<std::string> presentAtOpening_; ///< paths of the devices there when the dialog opened
     bool opened_ = false;                    ///< presentAtOpening_ is filled
-    QButtonGroup* group_ = nullptr;
+    bool showing_ = false;                   ///< the list is being rebuilt or selected from the box
 };
 
 } // namespace zav

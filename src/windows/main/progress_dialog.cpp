@@ -6,11 +6,17 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace zav {
+namespace {
+
+constexpr int kTextCancelKey = 33402; // "&Cancel"
+
+} // namespace
 
 ProgressDialog::ProgressDialog(ui::AppContext& ctx, int kind, QWidget* parent) : QDialog(parent)
 {
@@ -32,9 +38,17 @@ ProgressDialog::ProgressDialog(ui::AppContext& ctx, int kind, QWidget* parent) :
     row->setSpacing(4); // captionLabel stands right-aligned just before the percentage
     row->addWidget(captionLabel, 1);
     row->addWidget(percentLabel);
+    cancelButton = new QPushButton(ctx.text(kTextCancelKey), this);
+    cancelButton->setObjectName("CommandCancel");
+    cancelButton->setAutoDefault(false); // Enter must not stop a transfer
+    connect(cancelButton, &QPushButton::clicked, this, &ProgressDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(progressBar);
+    layout->addLayout(buttons);
     setMinimumWidth(360);
     setPercent(0);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 // Progress window of a read or a write: modal while the transfer runs.
-// The transfer closes it with finish(); closing it any other way (the
-// window's close button, Escape) asks the transfer to stop, and the window
-// stays while the transfer carries on.
+// The transfer closes it with finish(); closing it any other way (its
+// Cancel button, the window's close button, Escape) asks the transfer to
+// stop, and the window stays while the transfer carries on.
 
 #include <QDialog>
 
@@ -11,6 +11,7 @@
 
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace zav::ui {
 struct AppContext;
@@ -40,6 +41,7 @@ public:
     QLabel* captionLabel = nullptr;
     QProgressBar* progressBar = nullptr;
     QLabel* percentLabel = nullptr;
+    QPushButton* cancelButton = nullptr; ///< the same as Escape
 
 protected:
     void reject() override;

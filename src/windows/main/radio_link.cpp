@@ -21,6 +21,7 @@ namespace {
 
 // Stopping a write halfway leaves the radio with a partly written memory.
 constexpr int kTextStopWrite = 9034;
+constexpr int kTextWriteStopped = 33400;
 constexpr int kTextVerifying = 32400;
 constexpr int kTextVerifyFailed = 32401; ///< %1 how many blocks, %2 their addresses
 
@@ -201,8 +202,9 @@ void RadioLink::verificationFailed(const std::vector<long>& blocks)
 bool RadioLink::confirmStopWrite()
 {
     failureText_ = kTextFleetStopped;
-    return ui::ask(boxParent(), ctx_.text(kTextStopWrite), ui::Buttons::YesNo, ui::Icon::Warning, ui::Answer::No) ==
-           ui::Answer::Yes;
+    writeStopped_ = ui::ask(boxParent(), ctx_.text(kTextStopWrite), ui::Buttons::YesNo, ui::Icon::Warning,
+                            ui::Answer::No) == ui::Answer::Yes;
+    return writeStopped_;
 }
 
 // --- progress window ----------------------------------------------------------
@@ -214,10 +216,14 @@ void RadioLink::showProgress(TransferKind kind)
     progress_ = new ProgressDialog(ctx_, static_cast<int>(kind), window_);
     progress_->setAttribute(Qt::WA_DeleteOnClose);
     progress_->onCancel = [this] {
-        if (engine_.busy())
-            engine_.requestStop(); // closes the window when it ends; a write may carry on
-        else if (progress_)
+        if (engine_.busy()) {
+            // Closes the window when it ends; a write may carry on.
+            writeStopped_ = false;
+            if (engine_.requestStop() && writeStopped_)
+                ui::inform(window_, ctx_.text(kTextWriteStopped), ui::Icon::Warning);
+        } else if (progress_) {
             progress_->finish(); // nothing left to stop
+        }
     };
     // Modal for the user, but it returns at once: the transfer runs in the
     // program's own event loop.

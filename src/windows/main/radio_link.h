@@ -106,6 +106,7 @@ private:
     QPointer<ProgressDialog> progress_;
     bool identitySeen_ = false;
     int failureText_ = 0;
+    bool writeStopped_ = false; ///< Yes to the stop question: the radio holds part of a write
 };
 
 } // namespace zav

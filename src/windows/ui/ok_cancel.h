@@ -1,8 +1,8 @@
 #pragma once
 
-// The OK/Cancel pair of the modal dialogs: CommandOK (text 9017, the
-// default button) and CommandCancel (text 9018, rejects the dialog), right
-// aligned in one row.
+// The OK/Cancel pair of the modal dialogs: CommandOK ("&OK", the default
+// button) and CommandCancel ("&Cancel", rejects the dialog), right aligned
+// in one row.
 
 class QDialog;
 class QHBoxLayout;

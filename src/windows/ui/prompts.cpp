@@ -4,10 +4,13 @@
 #include <QFileDialog>
 #include <QAbstractButton>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSpacerItem>
+#include <QTreeView>
 
+#include <algorithm>
 #include <utility>
 
 namespace zav::ui {
@@ -41,6 +44,42 @@ void makeRoomForTitle(QMessageBox& box, const QString& title)
     const int wanted = QFontMetrics(titleFont).horizontalAdvance(title) + kTitleBarExtras;
     grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
                   grid->columnCount());
+}
+
+// Qt's own file dialog sizes its size, type and date columns for short
+// English texts, so longer captions and dates (Chinese ones) are cut.
+// Those columns follow their contents, and the dialog is wide enough to
+// leave the name column room beside them.
+void fitFileColumns(QFileDialog& dialog)
+{
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!view)
+        return; // the system's own dialog
+    QHeaderView* header = view->header();
+    for (int column = 1; column < header->count(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    // The side bar, a name of 40 characters, and size, type and a date
+    // with seconds ("10 Dec 2026 22:07:37") beside it.
+    constexpr int kSideBarCharacters = 20;
+    constexpr int kNameColumnCharacters = 40;
+    constexpr int kOtherColumnsCharacters = 60;
+    const int wanted = dialog.fontMetrics().averageCharWidth() *
+                       (kSideBarCharacters + kNameColumnCharacters + kOtherColumnsCharacters);
+    dialog.resize(std::max(dialog.sizeHint().width(), wanted), dialog.sizeHint().height());
+}
+
+// What QFileDialog::getOpenFileName and getSaveFileName do (the folder or
+// file of path preselected), with the columns fitted.
+QString runFileDialog(QWidget* parent, const QString& caption, const QString& path, const QString& filter,
+                      QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, caption, path, qtFilter(filter));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    fitFileColumns(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
 }
 
 class QtPrompter : public Prompter {
@@ -89,11 +128,11 @@ public:
     }
     QString openFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override
     {
-        return QFileDialog::getOpenFileName(parent, caption, dir, qtFilter(filter));
+        return runFileDialog(parent, caption, dir, filter, QFileDialog::AcceptOpen);
     }
     QString saveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter) override
     {
-        return QFileDialog::getSaveFileName(parent, caption, path, qtFilter(filter));
+        return runFileDialog(parent, caption, path, filter, QFileDialog::AcceptSave);
     }
     int exec(QDialog& dialog) override { return dialog.exec(); }
 };

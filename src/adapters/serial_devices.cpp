@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QSerialPortInfo>
 
+#include <algorithm>
+
 namespace zav {
 namespace {
 
@@ -16,6 +18,16 @@ QHash<QString, QString> byIdLinks()
     for (const QFileInfo& link : dir.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
         links.insert(QFileInfo(link.canonicalFilePath()).absoluteFilePath(), link.absoluteFilePath());
     return links;
+}
+
+/// "1a86:7523" as lsusb writes it, or "" for a device that is not on USB.
+QString usbIdOf(const QSerialPortInfo& info)
+{
+    if (!info.hasVendorIdentifier() || !info.hasProductIdentifier())
+        return {};
+    return QStringLiteral("%1:%2")
+        .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
+        .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
 }
 
 } // namespace
@@ -31,8 +43,11 @@ std::vector<SerialDevice> systemSerialDevices()
         d.serialNumber = info.serialNumber().toStdString();
         d.description = info.description().toStdString();
         d.usb = info.hasVendorIdentifier();
+        d.manufacturer = info.manufacturer().toStdString();
+        d.usbId = usbIdOf(info).toStdString();
         out.push_back(std::move(d));
     }
+    std::sort(out.begin(), out.end(), [](const SerialDevice& a, const SerialDevice& b) { return a.path < b.path; });
     return out;
 }
 
