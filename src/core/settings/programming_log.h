@@ -5,6 +5,7 @@
 // which radio got which configuration. Lines are only ever appended; a
 // header row is written when the file is created.
 
+#include "atomic_file.h"
 #include "document.h"
 
 #include <cstdint>
@@ -42,9 +43,10 @@ inline constexpr const char* kProgrammingLogName = "programming-log.csv";
 [[nodiscard]] std::string logTimeText(std::time_t when);
 
 /// Appends one line (and the header first when the file is new or empty),
-/// making the folder when missing. False when it cannot be written; lines
-/// already in the file are never touched.
-bool appendProgrammingLog(const std::string& path, const ProgrammingLogEntry& entry);
+/// making the folder when missing, through the one append routine: a
+/// folder, device, pipe or read-only file is refused, and a line that does
+/// not fit is taken back whole. Lines already in the file are never touched.
+FileWriteResult appendProgrammingLog(const std::string& path, const ProgrammingLogEntry& entry);
 
 /// The lines of a log without its header row; a file that is missing or
 /// unreadable gives none. Short lines are padded to the header's columns.
