@@ -355,13 +355,21 @@ private slots:
         Terminal terminal;
         QVERIFY(!terminal.device().isEmpty());
         QProcess p;
-        Start(p, {"write", "--port", path("no-such-port"), path("new.dat")}, RunSetup{.terminal = terminal.device()});
+        Start(p, {"write", "--port", path("no-such-port"), path("new.dat"), "--log", path("declined.csv")},
+              RunSetup{.terminal = terminal.device()});
         QByteArray err;
         QVERIFY2(WaitForError(p, err, "[y/N]"), err.constData());
         terminal.type("n\n");
         const Run r = Finish(p);
         QCOMPARE(r.exitCode, 1);
         QVERIFY2((err + r.err.toUtf8()).contains("nothing was written"), err.constData());
+        // The radio not written still has its line in the log.
+        QFile log(path("declined.csv"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = log.readAll().split('\n');
+        QCOMPARE(lines.size(), 3); // header, the line, nothing after the last line end
+        QVERIFY2(lines[1].contains(",,,,new.dat,"), lines[1].constData()); // no model, band or version
+        QVERIFY2(lines[1].trimmed().endsWith(",not written: declined"), lines[1].constData());
     }
 
     void passwordFromTheEnvironmentOrAskedWithoutEcho()

@@ -36,6 +36,15 @@ std::string logResultFailed(const std::string& reason)
     return reason.empty() ? std::string("failed") : "failed: " + reason;
 }
 
+std::string logResultNotWritten(const std::string& reason) { return "not written: " + reason; }
+
+std::string logFileName(const std::string& name, bool unsavedChanges)
+{
+    if (!unsavedChanges)
+        return name;
+    return name.empty() ? std::string("(unsaved changes)") : name + " (unsaved changes)";
+}
+
 std::string logTimeText(std::time_t when)
 {
     std::tm local{};
