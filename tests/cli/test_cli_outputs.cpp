@@ -139,8 +139,12 @@ private slots:
         QVERIFY(outputs.contains("new --output")); // the help was read at all
         for (const QString& output : outputs)
             QVERIFY2(OutputRows().contains(output), qPrintable("no row for the output of \"" + output + "\""));
-        for (const QString& row : OutputRows().keys())
-            QVERIFY2(outputs.contains(row), qPrintable("\"" + row + "\" is no output of the program"));
+        // A row for a command this build leaves out (report needs Qt Gui) is
+        // no stale row.
+        for (const QString& row : OutputRows().keys()) {
+            const bool built = Cli({row.section(' ', 0, 0), "--help"}, inputs_.path()).exitCode == 0;
+            QVERIFY2(!built || outputs.contains(row), qPrintable("\"" + row + "\" is no output of the program"));
+        }
     }
 
     void refusedTargetsAreLeftAsTheyWere_data()
