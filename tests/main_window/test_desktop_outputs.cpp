@@ -17,43 +17,103 @@ using namespace zav::test;
 
 namespace {
 
-/// How each output is reached through the windows, with target as its file.
-const std::map<QString, std::function<void(ShellFixture&, const QString& target)>>& Outputs()
+/// Every output of the desktop program: the action that reaches it and how
+/// to run it with target as its file.
+struct Output {
+    QString action; ///< the menu action that writes it
+    std::function<void(ShellFixture&, const QString& target)> run;
+};
+
+const std::map<QString, Output>& Outputs()
 {
-    static const std::map<QString, std::function<void(ShellFixture&, const QString&)>> outputs{
-        {"save as", [](ShellFixture& f, const QString& target) {
+    static const std::map<QString, Output> outputs{
+        {"save", {"mnuFileSave", [](ShellFixture& f, const QString& target) {
+             // Save writes the document back where it came from.
+             f.session.doc.documentPath = target.toStdString();
+             f.session.doc.isUntitled = false;
+             f.prompter.answers.push_back(ui::Answer::Ok);
+             f.main->findChild<QAction*>("mnuFileSave")->trigger();
+         }}},
+        {"save as", {"mnuFileSaveAs", [](ShellFixture& f, const QString& target) {
              f.prompter.files.push_back(target);
              f.main->saveDocumentAs();
-         }},
-        {"export channels", [](ShellFixture& f, const QString& target) {
+         }}},
+        {"export channels", {"mnuExportChannels", [](ShellFixture& f, const QString& target) {
              f.prompter.files.push_back(target);
              f.main->findChild<QAction*>("mnuExportChannels")->trigger();
-         }},
-        {"export pdf", [](ShellFixture& f, const QString& target) {
+         }}},
+        {"export pdf", {"mnuExportPdf", [](ShellFixture& f, const QString& target) {
              f.prompter.files.push_back(target);
              f.main->findChild<QAction*>("mnuExportPdf")->trigger();
-         }},
-        {"wire trace", [](ShellFixture& f, const QString& target) { f.main->startWireTrace(target); }},
-        {"programming log", [](ShellFixture& f, const QString&) {
+         }}},
+        {"wire trace", {"mnuWireTrace", [](ShellFixture& f, const QString& target) {
+             f.prompter.files.push_back(target);
+             f.main->findChild<QAction*>("mnuWireTrace")->trigger();
+         }}},
+        {"programming log", {"mnuWriteToRadio", [](ShellFixture& f, const QString&) {
              // A write whose port does not exist still gets its line.
              f.main->findChild<QAction*>("mnuWriteToRadio")->trigger();
              ShellFixture::runUntil([&] { return !f.main->transferRunning(); }, 60000);
-         }},
+         }}},
     };
     return outputs;
 }
+
+/// Remembers that a file to write was asked for.
+class SaveDialogWatch : public ui::ScriptedPrompter {
+public:
+    QString saveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter) override
+    {
+        asked = true;
+        return ui::ScriptedPrompter::saveFile(parent, caption, path, filter);
+    }
+    bool asked = false;
+};
 
 } // namespace
 
 class TestDesktopOutputs : public QObject {
     Q_OBJECT
 private slots:
+    // Every menu action that asks for a file to write has its row, so a new
+    // output cannot miss the checks below.
+    void everyOutputHasARow()
+    {
+        QStringList covered;
+        for (const auto& [name, output] : Outputs())
+            covered << output.action;
+        QStringList actions;
+        {
+            ShellFixture f;
+            f.open(f.dir.filePath("no-such-port").toStdString());
+            for (const QAction* action : f.main->findChildren<QAction*>())
+                if (action->objectName().startsWith("mnu", Qt::CaseInsensitive))
+                    actions << action->objectName();
+        }
+        QVERIFY(actions.contains("mnuFileSaveAs")); // the menus were found at all
+        for (const QString& action : actions) {
+            if (action == "mnuFileExit") // closes the window; its save question is Save's
+                continue;
+            ShellFixture f;
+            f.open(f.dir.filePath("no-such-port").toStdString());
+            SaveDialogWatch watch;
+            {
+                ui::ScopedPrompter scope{watch};
+                f.main->findChild<QAction*>(action)->trigger();
+                ShellFixture::runUntil([&] { return !f.main->transferRunning(); }, 60000);
+                ShellFixture::flush();
+            }
+            ui::setPrompter(&f.prompter);
+            QVERIFY2(!watch.asked || covered.contains(action), qPrintable(action + " writes a file that has no row"));
+        }
+    }
+
     void refusedTargetsAreLeftAsTheyWere_data()
     {
         QTest::addColumn<QString>("output");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("reason");
-        for (const auto& [output, run] : Outputs()) {
+        for (const auto& [output, unused] : Outputs()) {
             QTest::newRow(qPrintable(output + " onto a folder")) << output << "folder" << ui::kTextIsFolder;
             QTest::newRow(qPrintable(output + " onto a device")) << output << "device" << ui::kTextIsDevice;
             QTest::newRow(qPrintable(output + " onto a pipe")) << output << "pipe" << ui::kTextIsPipe;
@@ -90,7 +150,7 @@ private slots:
         struct stat before {};
         QVERIFY(::lstat(at.constData(), &before) == 0);
 
-        Outputs().at(output)(f, target);
+        Outputs().at(output).run(f, target);
 
         const QString said = f.prompter.texts().join('\n');
         QVERIFY2(said.contains(f.text(reason)), qPrintable(said));
