@@ -355,13 +355,21 @@ private slots:
         Terminal terminal;
         QVERIFY(!terminal.device().isEmpty());
         QProcess p;
-        Start(p, {"write", "--port", path("no-such-port"), path("new.dat")}, RunSetup{.terminal = terminal.device()});
+        Start(p, {"write", "--port", path("no-such-port"), path("new.dat"), "--log", path("declined.csv")},
+              RunSetup{.terminal = terminal.device()});
         QByteArray err;
         QVERIFY2(WaitForError(p, err, "[y/N]"), err.constData());
         terminal.type("n\n");
         const Run r = Finish(p);
         QCOMPARE(r.exitCode, 1);
         QVERIFY2((err + r.err.toUtf8()).contains("nothing was written"), err.constData());
+        // The radio not written still has its line in the log.
+        QFile log(path("declined.csv"));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = log.readAll().split('\n');
+        QCOMPARE(lines.size(), 3); // header, the line, nothing after the last line end
+        QVERIFY2(lines[1].contains(",,,,new.dat,"), lines[1].constData()); // no model, band or version
+        QVERIFY2(lines[1].trimmed().endsWith(",not written: declined"), lines[1].constData());
     }
 
     void passwordFromTheEnvironmentOrAskedWithoutEcho()
@@ -482,8 +490,26 @@ private slots:
         ::close(master);
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.contains(device + ": Permission denied"), qPrintable(r.err));
-        QVERIFY2(r.err.contains("Join the group \"" + group + "\""), qPrintable(r.err));
-        QVERIFY2(r.err.contains("log out and in again"), qPrintable(r.err));
+        if (group == "root") {
+            // Joining root is never the advice: an administrator is.
+            QVERIFY2(!r.err.contains("Join the group"), qPrintable(r.err));
+            QVERIFY2(r.err.contains("Only the device's owner"), qPrintable(r.err));
+        } else {
+            QVERIFY2(r.err.contains("Join the group \"" + group + "\""), qPrintable(r.err));
+            QVERIFY2(r.err.contains("log out and in again"), qPrintable(r.err));
+        }
+    }
+
+    // A port that is a plain file is no serial device, not a busy one.
+    void fileAsPortIsNoSerialDevice()
+    {
+        QFile file(path("not-a-port"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const Run r = Cli({"info", "--port", path("not-a-port")});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains("This is not a serial device"), qPrintable(r.err));
+        QVERIFY2(!r.err.contains("Another program"), qPrintable(r.err));
     }
 };
 

@@ -257,7 +257,8 @@ private slots:
         const auto log = readProgrammingLog(path("fleet-log.csv").toStdString());
         QCOMPARE(log.size(), std::size_t(3));
         QCOMPARE(QString::fromStdString(log[1][1]), locked.device());
-        QCOMPARE(log[1][7], std::string("failed: PassWord Failure!"));
+        QCOMPARE(log[1][7], std::string("failed: the password was refused"));
+        QCOMPARE(log[1][2], std::string("ZAV415")); // it said who it is before the password
         QCOMPARE(log[0][7], std::string("written"));
         QCOMPARE(log[0][5], std::string("sample.dat"));
         QCOMPARE(log[0][2], std::string("ZAV415"));
@@ -440,6 +441,59 @@ private slots:
         QCOMPARE(sent(2), 0);
         QCOMPARE(sent(3), 1);
         QCOMPARE(sent(4), 1);
+    }
+
+    // Every radio named gets a line in the log, written or not, with the
+    // reason in plain words: refused by the check, out of retries, stopped.
+    void everyRadioGetsALogLine()
+    {
+        QTemporaryDir here;
+        const auto log = [&](const QString& name) { return readProgrammingLog(here.filePath(name).toStdString()); };
+        Document doc = DocumentWithErrors();
+        QVERIFY(saveDocument(doc, here.filePath("errors.dat").toStdString()));
+        Document plain = sim::sampleDocument(0);
+        QVERIFY(saveDocument(plain, here.filePath("plain.dat").toStdString()));
+
+        const CliRun refused = Cli({"write", "--port", "/dev/zav-a", "--port", "/dev/zav-b", here.filePath("errors.dat"),
+                                    "--yes", "--log", here.filePath("refused.csv")});
+        QCOMPARE(refused.exitCode, 1);
+        const auto refusedLines = log("refused.csv");
+        QCOMPARE(refusedLines.size(), std::size_t(2));
+        QCOMPARE(refusedLines[1][1], std::string("/dev/zav-b"));
+        for (const auto& line : refusedLines) {
+            QVERIFY(line[2].empty());
+            QCOMPARE(line[5], std::string("errors.dat"));
+            QCOMPARE(line[7], std::string("not written: the check found errors"));
+        }
+
+        SimProcess silent({"--silent-after", "3"});
+        const CliRun stalled = Cli({"write", "--port", silent.device(), here.filePath("plain.dat"), "--yes", "--force",
+                                    "--retries", "2", "--log", here.filePath("stalled.csv")});
+        QCOMPARE(stalled.exitCode, 1);
+        QCOMPARE(log("stalled.csv").size(), std::size_t(1));
+        QCOMPARE(log("stalled.csv")[0][7], std::string("failed: no answer after 2 retries"));
+
+        SimProcess paced({"--paced"});
+        QProcess cli;
+        cli.setProgram(CliProgram());
+        cli.setArguments({"write", "--port", paced.device(), here.filePath("plain.dat"), "--yes", "--force", "--log",
+                          here.filePath("stopped.csv")});
+        cli.setStandardInputFile(QProcess::nullDevice());
+        cli.setReadChannel(QProcess::StandardError);
+        cli.start();
+        QVERIFY(cli.waitForStarted());
+        QByteArray err;
+        while (!err.contains("10%") && cli.state() == QProcess::Running) {
+            cli.waitForReadyRead(30000);
+            err += cli.readAll();
+        }
+        QVERIFY2(err.contains("10%"), err.constData());
+        QCOMPARE(::kill(pid_t(cli.processId()), SIGINT), 0);
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), 130);
+        QCOMPARE(log("stopped.csv").size(), std::size_t(1));
+        QCOMPARE(log("stopped.csv")[0][2], std::string("ZAV415"));
+        QCOMPARE(log("stopped.csv")[0][7], std::string("failed: stopped by the user"));
     }
 
     // An output that cannot be written is refused before the radio is

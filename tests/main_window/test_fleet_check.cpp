@@ -16,6 +16,7 @@
 #include "window_registry.h"
 
 #include <QAction>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QLabel>
 #include <QCheckBox>
@@ -113,14 +114,27 @@ private slots:
         MainWindow& w = f.open(sim.device().toStdString());
         BreakFirstChannel(f.session.doc);
 
-        // No (the default) sends nothing.
+        // No (the default) sends nothing; the log says the radio was not
+        // written and why.
         Action(w, "mnuWriteToRadio")->trigger();
         QCOMPARE(f.prompter.asked.size(), std::size_t(1));
         QCOMPARE(f.prompter.asked[0].icon, ui::Icon::Warning);
         QCOMPARE(f.prompter.asked[0].defaultAnswer, std::optional<Answer>(Answer::No));
         QVERIFY(f.prompter.asked[0].text.startsWith(f.text(32808).arg(1).left(20)));
         QVERIFY(!w.transferRunning());
-        QVERIFY(readProgrammingLog(programmingLogPath()).empty());
+        auto log = readProgrammingLog(programmingLogPath());
+        QCOMPARE(log.size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(log[0][1]), sim.device());
+        QVERIFY(log[0][2].empty()); // no radio was asked who it is
+        QCOMPARE(log[0][7], std::string("not written: the check found errors"));
+
+        // Yes, then No to the write question: not written, declined.
+        f.prompter.answers = {Answer::Yes, Answer::Cancel}; // the check, 9005
+        Action(w, "mnuWriteToRadio")->trigger();
+        QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+        log = readProgrammingLog(programmingLogPath());
+        QCOMPARE(log.size(), std::size_t(2));
+        QCOMPARE(log[1][7], std::string("not written: declined"));
 
         // Yes writes; the log gets the line of that write.
         f.prompter.asked.clear();
@@ -128,12 +142,47 @@ private slots:
         Action(w, "mnuWriteToRadio")->trigger();
         QVERIFY(ShellFixture::runUntil([&] { return w.transferRunning(); }, 5000));
         QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+        log = readProgrammingLog(programmingLogPath());
+        QCOMPARE(log.size(), std::size_t(3));
+        QCOMPARE(QString::fromStdString(log[2][1]), sim.device());
+        QCOMPARE(log[2][2], std::string("ZAV415"));
+        QVERIFY(log[2][7] == "written" || log[2][7] == "verified");
+        QCOMPARE(log[2][6].size(), std::size_t(64));
+    }
+
+    // A write of a document with unsaved changes: the log's SHA-256 is of
+    // what the radio got, and the line says the file on disk is not that.
+    void unsavedChangesAreMarkedInTheLog()
+    {
+        ShellFixture f;
+        SimProcess sim({});
+        QVERIFY(!sim.device().isEmpty());
+        MainWindow& w = f.open(sim.device().toStdString());
+        const QString file = f.dir.filePath("radio.dat");
+        QVERIFY(saveDocument(f.session.doc, file.toStdString()));
+        w.openFile(file);
+        f.modify();
+        const std::vector<std::uint8_t> sent = dataFileBytes(f.session.doc);
+        const QByteArray sentHash = QCryptographicHash::hash(
+            QByteArrayView(sent.data(), static_cast<qsizetype>(sent.size())), QCryptographicHash::Sha256).toHex();
+
+        f.prompter.answers = {Answer::Ok, Answer::Ok}; // 9005, 9010
+        Action(w, "mnuWriteToRadio")->trigger();
+        QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+        Action(w, "mnuWriteMany")->trigger();
+        FleetWindow* fleet = w.fleetWindow();
+        fleet->verifyBox()->setChecked(false);
+        fleet->addDevice(sim.device());
+        fleet->startButton()->click();
+        QVERIFY(ShellFixture::runUntil([&] { return fleet->allFinished(); }, kTransferTimeoutMs));
+
         const auto log = readProgrammingLog(programmingLogPath());
-        QCOMPARE(log.size(), std::size_t(1));
-        QCOMPARE(QString::fromStdString(log[0][1]), sim.device());
-        QCOMPARE(log[0][2], std::string("ZAV415"));
-        QVERIFY(log[0][7] == "written" || log[0][7] == "verified");
-        QCOMPARE(log[0][6].size(), std::size_t(64));
+        QCOMPARE(log.size(), std::size_t(2));
+        for (const auto& line : log) {
+            QVERIFY2(line[7] == "written" || line[7] == "verified", line[7].c_str());
+            QCOMPARE(QByteArray::fromStdString(line[6]), sentHash);
+            QCOMPARE(line[5], std::string("radio.dat (unsaved changes)"));
+        }
     }
 
     void singleWriteThatCannotStartIsLogged()
@@ -242,6 +291,8 @@ private slots:
         QVERIFY(ShellFixture::runUntil([&] { return fleet->allFinished(); }, kTransferTimeoutMs));
         QCOMPARE(fleet->radio(0)->failure().textId, kTextFleetPassword);
         QVERIFY(f.prompter.asked.empty() && f.prompter.dialogNames.empty()); // no password dialog
+        // The radio said who it is before it asked for the password.
+        QVERIFY(fleet->resultList()->topLevelItem(0)->text(2).startsWith("ZAV415"));
 
         fleet->passwordField()->setText("1234");
         fleet->resultList()->setCurrentItem(fleet->resultList()->topLevelItem(0));
@@ -252,6 +303,7 @@ private slots:
         const auto log = readProgrammingLog(programmingLogPath());
         QCOMPARE(log.size(), std::size_t(2));
         QCOMPARE(log[0][7], "failed: " + f.text(kTextFleetPassword).toStdString());
+        QCOMPARE(log[0][2], std::string("ZAV415"));
         QCOMPARE(log[1][7], std::string("written"));
     }
 
@@ -337,6 +389,11 @@ private slots:
         QCOMPARE(f.prompter.asked[1].icon, ui::Icon::Warning);
         QCOMPARE(f.prompter.asked[1].defaultAnswer, std::optional<Answer>(Answer::No));
         QCOMPARE(fleet.radioCount(), 0);
+        // Each ticked radio still gets its line: not written, and why.
+        const auto log = readProgrammingLog(programmingLogPath());
+        QCOMPARE(log.size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(log[0][1]), list->topLevelItem(0)->text(0));
+        QCOMPARE(log[0][7], std::string("not written: the check found errors"));
     }
 
     void unwritableLogNeverFailsTheWrite()

@@ -369,7 +369,10 @@ void TestMainWindow::failedSaveKeepsDocumentModified()
     QDir().mkpath(folder);
     f.prompter.files.push_back(folder);
     QVERIFY(!w.saveDocumentAs());
-    QCOMPARE(f.prompter.texts(), QStringList{f.text(9002)});
+    // The file error, and what was wrong with the name chosen.
+    QCOMPARE(f.prompter.texts().size(), 1);
+    QVERIFY(f.prompter.texts()[0].startsWith(f.text(9002)));
+    QVERIFY(f.prompter.texts()[0].contains(f.text(33020)));
     QVERIFY(f.session.doc.isModified());
     QVERIFY(f.session.doc.isUntitled);
     QCOMPARE(f.session.doc.documentPath, std::string(kUntitledName));
@@ -379,7 +382,9 @@ void TestMainWindow::failedSaveKeepsDocumentModified()
     f.prompter.answers = {Answer::Yes};
     f.prompter.files.push_back(folder);
     QVERIFY(!w.close());
-    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9006), f.text(9002)}));
+    QCOMPARE(f.prompter.texts().size(), 2);
+    QCOMPARE(f.prompter.texts()[0], f.text(9006));
+    QVERIFY(f.prompter.texts()[1].startsWith(f.text(9002)));
     QVERIFY(w.isVisible());
 }
 

@@ -3,11 +3,13 @@
 
 #include "port_failure.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdlib>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/wait.h>
@@ -34,7 +36,8 @@ std::string detailsAsNobody(const std::string& device, const TextCatalog& texts)
         if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
             ::_exit(1);
         const PortFailure f = diagnosePortFailure(device, {});
-        const std::string text = std::to_string(static_cast<int>(f.kind)) + "\n" + f.reason + "\n" + f.group + "\n" + f.user;
+        const std::string text = std::to_string(static_cast<int>(f.kind)) + "\n" + f.reason + "\n" + f.group + "\n"
+                                 + f.user + "\n" + f.owner;
         const ssize_t written = ::write(pipeFds[1], text.data(), text.size());
         ::_exit(written == static_cast<ssize_t>(text.size()) ? 0 : 1);
     }
@@ -49,7 +52,7 @@ std::string detailsAsNobody(const std::string& device, const TextCatalog& texts)
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return {};
     const QStringList parts = QString::fromStdString(text).split('\n');
-    if (parts.size() != 4)
+    if (parts.size() != 5)
         return {};
     PortFailure failure;
     failure.device = device;
@@ -57,6 +60,7 @@ std::string detailsAsNobody(const std::string& device, const TextCatalog& texts)
     failure.reason = parts[1].toStdString();
     failure.group = parts[2].toStdString();
     failure.user = parts[3].toStdString();
+    failure.owner = parts[4].toStdString();
     return portFailureDetails(failure, texts);
 }
 
@@ -74,31 +78,73 @@ private slots:
         texts_.setFile(qEnvironmentVariable("ZAV_SOURCE_DIR").toStdString() + "/data/language/english.ini");
     }
 
-    void permissionDeniedNamesTheGroup()
+    // A group is named only when joining it would help: it may read and
+    // write the device, and it is not root. Otherwise only the owner may
+    // use the device, and the advice is for an administrator.
+    void permissionAdviceNamesOnlyAHelpfulGroup_data()
     {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("named");
+        QTest::newRow("dialout may read and write") << "dialout" << 0660 << true;
+        QTest::newRow("dialout may only read") << "dialout" << 0640 << false;
+        QTest::newRow("owner only, group root") << "root" << 0600 << false;
+        QTest::newRow("group root may read and write") << "root" << 0660 << false;
+    }
+    void permissionAdviceNamesOnlyAHelpfulGroup()
+    {
+        QFETCH(QString, group);
+        QFETCH(int, mode);
+        QFETCH(bool, named);
         if (::geteuid() != 0)
             QSKIP("needs root to run a part of the test as an unprivileged user");
-        // A pseudo-terminal owned by root that others may not open.
+        const struct group* owner = ::getgrnam(group.toLocal8Bit().constData());
+        if (!owner)
+            QSKIP("this system has no such group");
+        // A pseudo-terminal owned by root that nobody may not open.
         const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
         QVERIFY(master >= 0);
         QVERIFY(::grantpt(master) == 0 && ::unlockpt(master) == 0);
         const std::string device = ::ptsname(master);
-        // Owned by the group serial ports have on Debian, when this system has it.
-        std::string group = "root";
-        if (const struct group* dialout = ::getgrnam("dialout")) {
-            QVERIFY(::chown(device.c_str(), 0, dialout->gr_gid) == 0);
-            group = "dialout";
-        } else {
-            QVERIFY(::chown(device.c_str(), 0, 0) == 0);
-        }
-        QVERIFY(::chmod(device.c_str(), 0660) == 0);
+        QVERIFY(::chown(device.c_str(), 0, owner->gr_gid) == 0);
+        QVERIFY(::chmod(device.c_str(), static_cast<mode_t>(mode)) == 0);
         const QString text = QString::fromStdString(detailsAsNobody(device, texts_));
         ::close(master);
         QVERIFY2(text.contains(QString::fromStdString(device)), qPrintable(text));
         QVERIFY2(text.contains("Permission denied"), qPrintable(text));
-        const QString g = QString::fromStdString(group);
-        QVERIFY2(text.contains("Join the group \"" + g + "\""), qPrintable(text));
-        QVERIFY2(text.contains("sudo adduser nobody " + g), qPrintable(text));
+        QCOMPARE(text.contains("Join the group \"" + group + "\""), named);
+        if (named)
+            QVERIFY2(text.contains("sudo adduser nobody " + group), qPrintable(text));
+        QVERIFY2(!text.contains("adduser nobody root"), qPrintable(text));
+        if (!named) {
+            QVERIFY2(text.contains("Only the device's owner \"root\" may use it"), qPrintable(text));
+            QVERIFY2(text.contains("udev rule") && text.contains("dialout"), qPrintable(text));
+        }
+    }
+
+    // Something that opens but is no serial port is not "busy".
+    void notASerialDevice_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("regular file") << "file";
+        QTest::newRow("device that is no terminal") << "device";
+    }
+    void notASerialDevice()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir here;
+        const QByteArray path = QFile::encodeName(here.filePath("port"));
+        if (kind == "file") {
+            const int fd = ::open(path.constData(), O_WRONLY | O_CREAT, 0666);
+            QVERIFY(fd >= 0);
+            ::close(fd);
+        } else if (::mknod(path.constData(), S_IFCHR | 0666, ::makedev(1, 3)) != 0) {
+            QSKIP("making a device node needs the right to");
+        }
+        const PortFailure failure = diagnosePortFailure(path.toStdString(), {});
+        const QString text = QString::fromStdString(portFailureDetails(failure, texts_));
+        QVERIFY2(text.contains("not a serial device"), qPrintable(text));
+        QVERIFY2(!text.contains("Another program"), qPrintable(text));
     }
 
     void missingDeviceListsThePresentOnes_data()

@@ -10,7 +10,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <cstdlib>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace zav;
 
@@ -34,6 +41,29 @@ QByteArray readAll(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+/// Runs work in a child process: 0 when it returned true, 1 when false,
+/// -1 when the child did not end by itself (it is killed after a minute,
+/// so that an append that waits forever fails the test instead of hanging
+/// it). fileSizeLimit: the child may not grow any file beyond so many bytes.
+template <typename Work>
+int inChild(Work work, rlim_t fileSizeLimit = RLIM_INFINITY)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::alarm(60);
+        if (fileSizeLimit != RLIM_INFINITY) {
+            std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails as on a full disk
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        ::_exit(work() ? 0 : 1);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
 }
 
 } // namespace
@@ -109,6 +139,104 @@ private slots:
         QVERIFY(!appendProgrammingLog(dir.filePath("file/log.csv").toStdString(), entry("/dev/ttyUSB0", "written")));
         QVERIFY(!appendProgrammingLog("", entry("/dev/ttyUSB0", "written")));
         QVERIFY(readProgrammingLog(dir.filePath("missing.csv").toStdString()).empty());
+    }
+
+    void headerGoesIntoAnEmptyLog()
+    {
+        // An empty file (made by hand, or left by a program that could not
+        // write its first line) is a log without its header yet.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("log.csv");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(appendProgrammingLog(path.toStdString(), entry("/dev/ttyUSB0", "written")));
+        const QByteArray text = readAll(path);
+        QVERIFY2(text.startsWith("date and time,port,"), text.constData());
+        QCOMPARE(text.count("\r\n"), 2);
+    }
+
+    // Only a regular file that may be written takes log lines; anything
+    // else is refused at once (never waited on) and left as it was.
+    void refusedTargetsAreLeftAsTheyWere_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("device") << "device";
+        QTest::newRow("read-only file") << "read-only";
+        QTest::newRow("link to a read-only file") << "link";
+    }
+    void refusedTargetsAreLeftAsTheyWere()
+    {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.filePath("log.csv"));
+        const QByteArray old("date and time,port\r\nold,line\r\n");
+        if (kind == "folder") {
+            QVERIFY(::mkdir(path.constData(), 0755) == 0);
+        } else if (kind == "pipe") {
+            QVERIFY(::mkfifo(path.constData(), 0644) == 0);
+        } else if (kind == "device") {
+            if (::mknod(path.constData(), S_IFCHR | 0666, ::makedev(1, 3)) != 0)
+                QSKIP("making a device node needs the right to");
+        } else {
+            const QByteArray file = kind == "link" ? QFile::encodeName(dir.filePath("real.csv")) : path;
+            QFile f(QString::fromLocal8Bit(file));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(old);
+            f.close();
+            QVERIFY(::chmod(file.constData(), 0444) == 0);
+            if (kind == "link")
+                QVERIFY(::symlink("real.csv", path.constData()) == 0);
+        }
+        struct stat before {};
+        QVERIFY(::stat(path.constData(), &before) == 0);
+        const std::string target = path.toStdString();
+        QCOMPARE(inChild([&] { return static_cast<bool>(appendProgrammingLog(target, entry("/dev/pts/1", "written"))); }),
+                 1);
+        struct stat after {};
+        QVERIFY(::stat(path.constData(), &after) == 0);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_rdev, before.st_rdev);
+        if (S_ISREG(before.st_mode))
+            QCOMPARE(readAll(QString::fromLocal8Bit(path)), old);
+    }
+
+    void lineThatDoesNotFitIsTakenBack()
+    {
+        // On a full disk the log keeps only whole lines, so the next line
+        // written once there is room again is a record of its own.
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("log.csv").toStdString();
+        QVERIFY(appendProgrammingLog(path, entry("/dev/ttyUSB0", "written")));
+        const QByteArray before = readAll(QString::fromStdString(path));
+        const int status = inChild([&] { return static_cast<bool>(appendProgrammingLog(path, entry("/dev/ttyUSB1", "written"))); },
+                                   static_cast<rlim_t>(before.size() + 20));
+        QCOMPARE(status, 1);
+        QCOMPARE(readAll(QString::fromStdString(path)), before);
+        QVERIFY(appendProgrammingLog(path, entry("/dev/ttyUSB2", "verified")));
+        const auto rows = readProgrammingLog(path);
+        QCOMPARE(rows.size(), std::size_t(2));
+        QCOMPARE(rows[1].size(), programmingLogHeader().size());
+        QCOMPARE(rows[1][1], std::string("/dev/ttyUSB2"));
+    }
+
+    void unfinishedLastLineIsNotContinued()
+    {
+        // A log whose last line someone else left unfinished: the next
+        // record still starts a line of its own.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("log.csv");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("date and time,port,model,band,version,file,sha256,result\r\n2026-01-01 10:00:00,/dev/ttyUSB0,ZA");
+        f.close();
+        QVERIFY(appendProgrammingLog(path.toStdString(), entry("/dev/ttyUSB1", "written")));
+        const auto rows = readProgrammingLog(path.toStdString());
+        QCOMPARE(rows.size(), std::size_t(2));
+        QCOMPARE(rows[1][1], std::string("/dev/ttyUSB1"));
+        QCOMPARE(rows[1][7], std::string("written"));
     }
 
     void perUserPlaceAndHashedBytes()

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -40,6 +41,48 @@ std::optional<fs::path> resolveLinks(const fs::path& path)
     return std::nullopt;
 }
 
+/// What kind of thing other than a regular file st describes.
+FileWriteProblem kindProblem(const struct stat& st)
+{
+    if (S_ISDIR(st.st_mode))
+        return FileWriteProblem::Folder;
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return FileWriteProblem::Device;
+    if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))
+        return FileWriteProblem::Pipe;
+    return S_ISREG(st.st_mode) ? FileWriteProblem::None : FileWriteProblem::Failed;
+}
+
+/// A file without any write permission bit is read-only for everyone,
+/// root included, whom access() would let through; otherwise it is
+/// read-only when this user may not write it or its file system is.
+bool isReadOnly(const fs::path& file, const struct stat& st)
+{
+    if ((st.st_mode & 0222) == 0)
+        return true;
+    return ::access(file.c_str(), W_OK) != 0 && (errno == EACCES || errno == EPERM || errno == EROFS);
+}
+
+FileWriteResult failure(int error) { return {FileWriteProblem::Failed, error}; }
+
+/// The target of path after its links, checked: previous is filled in
+/// (and exists set) when there is a file there already.
+FileWriteResult checkTarget(const std::string& path, fs::path& target, struct stat& previous, bool& exists)
+{
+    const auto resolved = resolveLinks(path);
+    if (!resolved)
+        return failure(errno != 0 ? errno : ELOOP);
+    target = *resolved;
+    exists = ::stat(target.c_str(), &previous) == 0;
+    if (!exists)
+        return errno == ENOENT ? FileWriteResult{} : failure(errno);
+    if (const FileWriteProblem kind = kindProblem(previous); kind != FileWriteProblem::None)
+        return {kind, 0};
+    if (isReadOnly(target, previous))
+        return {FileWriteProblem::ReadOnly, 0};
+    return {};
+}
+
 /// Creates a new, empty temporary file beside target; -1 on failure.
 int createTemporary(const fs::path& target, std::string& name)
 {
@@ -54,15 +97,20 @@ int createTemporary(const fs::path& target, std::string& name)
     return -1;
 }
 
-bool writeAll(int fd, const std::vector<std::uint8_t>& data)
+/// Writes all of data; on failure written holds how much got through.
+bool writeAll(int fd, const char* data, std::size_t size, std::size_t& written)
 {
-    std::size_t written = 0;
-    while (written < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + written, data.size() - written);
+    written = 0;
+    while (written < size) {
+        const ssize_t n = ::write(fd, data + written, size - written);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n < 0)
             return false;
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
         written += static_cast<std::size_t>(n);
     }
     return true;
@@ -80,48 +128,156 @@ bool keepAttributes(int fd, const struct stat& previous)
 
 } // namespace
 
-bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& data)
+std::string fileWriteProblemText(const FileWriteResult& result)
 {
-    const auto target = resolveLinks(path);
-    if (!target)
-        return false;
+    switch (result.problem) {
+    case FileWriteProblem::None: return {};
+    case FileWriteProblem::Folder: return "is a folder, not a file";
+    case FileWriteProblem::Device: return "is a device, not a file";
+    case FileWriteProblem::Pipe: return "is a pipe, not a file";
+    case FileWriteProblem::ReadOnly: return "is read-only";
+    case FileWriteProblem::Failed: break;
+    }
+    return result.systemError != 0 ? std::strerror(result.systemError) : "cannot be written";
+}
+
+FileWriteResult checkOutputTarget(const std::string& path)
+{
+    fs::path target;
     struct stat previous {};
-    const bool exists = ::stat(target->c_str(), &previous) == 0;
-    if (!exists && errno != ENOENT)
-        return false;
-    // Folders, devices, pipes and sockets are never replaced by a file.
-    if (exists && !S_ISREG(previous.st_mode))
-        return false;
+    bool exists = false;
+    return checkTarget(path, target, previous, exists);
+}
+
+FileWriteResult writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& data)
+{
+    fs::path target;
+    struct stat previous {};
+    bool exists = false;
+    if (const FileWriteResult checked = checkTarget(path, target, previous, exists); !checked)
+        return checked;
 
     std::string temp;
-    const int fd = createTemporary(*target, temp);
+    const int fd = createTemporary(target, temp);
     if (fd < 0)
-        return false;
-    bool ok = writeAll(fd, data);
+        return failure(errno);
+    int error = 0;
+    std::size_t written = 0;
+    bool ok = writeAll(fd, reinterpret_cast<const char*>(data.data()), data.size(), written);
     if (ok && exists)
         ok = keepAttributes(fd, previous);
     if (ok && ::fsync(fd) != 0)
         ok = false;
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok && std::rename(temp.c_str(), target->c_str()) != 0)
-        ok = false;
     if (!ok)
+        error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && std::rename(temp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
         std::remove(temp.c_str());
-    return ok;
+        return failure(error);
+    }
+    return {};
 }
 
-bool canReplaceFile(const std::string& path)
+FileWriteResult checkReplaceFile(const std::string& path)
 {
-    const auto target = resolveLinks(path);
-    if (!target)
-        return false;
-    struct stat st {};
-    if (::stat(target->c_str(), &st) == 0 ? !S_ISREG(st.st_mode) : errno != ENOENT)
-        return false;
+    fs::path target;
+    struct stat previous {};
+    bool exists = false;
+    if (const FileWriteResult checked = checkTarget(path, target, previous, exists); !checked)
+        return checked;
     // The temporary file is created in the target's folder and renamed there.
-    const fs::path folder = target->parent_path().empty() ? fs::path(".") : target->parent_path();
-    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        return failure(errno);
+    return {};
+}
+
+bool canReplaceFile(const std::string& path) { return checkReplaceFile(path).ok(); }
+
+// --- AppendFile -------------------------------------------------------------------
+
+AppendFile::AppendFile(int fd, bool wasEmpty, bool needsLineEnd)
+    : fd_(fd), wasEmpty_(wasEmpty), needsLineEnd_(needsLineEnd)
+{
+}
+
+AppendFile::~AppendFile() { ::close(fd_); }
+
+std::unique_ptr<AppendFile> AppendFile::open(const std::string& path, FileWriteResult& result)
+{
+    fs::path target;
+    struct stat previous {};
+    bool exists = false;
+    result = checkTarget(path, target, previous, exists);
+    if (!result)
+        return nullptr;
+    // O_NONBLOCK: should a pipe appear in the meantime, opening it fails
+    // at once instead of waiting for a reader. Read access too, to see
+    // whether the last line is whole; a write-only file does without.
+    constexpr int kFlags = O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int fd = ::open(target.c_str(), O_RDWR | kFlags, 0666);
+    const bool readable = fd >= 0;
+    if (fd < 0 && errno == EACCES)
+        fd = ::open(target.c_str(), O_WRONLY | kFlags, 0666);
+    if (fd < 0) {
+        result = failure(errno);
+        return nullptr;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || kindProblem(st) != FileWriteProblem::None) {
+        result = {S_ISREG(st.st_mode) ? FileWriteProblem::Failed : kindProblem(st), 0};
+        ::close(fd);
+        return nullptr;
+    }
+    char last = '\n';
+    if (readable && st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) != 1)
+        last = '\n';
+    return std::unique_ptr<AppendFile>(new AppendFile(fd, st.st_size == 0, last != '\n'));
+}
+
+FileWriteResult AppendFile::append(std::string_view record)
+{
+    std::string text;
+    if (needsLineEnd_)
+        text.push_back('\n');
+    text.append(record);
+    std::size_t written = 0;
+    if (writeAll(fd_, text.data(), text.size(), written)) {
+        needsLineEnd_ = !text.empty() && text.back() != '\n';
+        return {};
+    }
+    const int error = errno;
+    if (written > 0) {
+        // With O_APPEND the offset is the end of what this write put there;
+        // take it back unless someone else has appended after it meanwhile.
+        const off_t end = ::lseek(fd_, 0, SEEK_CUR);
+        struct stat st {};
+        if (end >= static_cast<off_t>(written) && ::fstat(fd_, &st) == 0 && st.st_size == end)
+            (void)!::ftruncate(fd_, end - static_cast<off_t>(written));
+    }
+    return failure(error);
+}
+
+FileWriteResult appendToFile(const std::string& path, std::string_view record, std::string_view header)
+{
+    FileWriteResult result;
+    const std::unique_ptr<AppendFile> file = AppendFile::open(path, result);
+    if (!file)
+        return result;
+    if (!file->wasEmpty() || header.empty())
+        return file->append(record);
+    // Header and first record in one write: a log never holds a header alone
+    // because its first line did not fit.
+    std::string text(header);
+    text.append(record);
+    return file->append(text);
 }
 
 std::optional<std::vector<std::uint8_t>> readFilePrefix(const std::string& path, std::size_t maxBytes)

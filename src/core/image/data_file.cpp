@@ -117,18 +117,18 @@ OpenResult openDocument(Document& doc, const std::string& path, const VersionRec
     return openDocumentBytes(doc, *bytes, path, versions);
 }
 
-bool saveDocument(Document& doc, const std::string& path)
+FileWriteResult saveDocument(Document& doc, const std::string& path)
 {
     // Work on a copy so that a failed write leaves the document as it was.
     Document next = doc;
     next.copyWorkingToSaved();
-    if (!writeFileAtomically(path, writeFullImage(next.saved)))
-        return false;
+    if (const FileWriteResult written = writeFileAtomically(path, writeFullImage(next.saved)); !written)
+        return written;
     doc.working = next.working;
     doc.saved = next.saved;
     doc.documentPath = path;
     doc.isUntitled = false;
-    return true;
+    return {};
 }
 
 bool loadFullFile(Document& doc, const std::string& path)

@@ -4,6 +4,7 @@
 // 1860 bytes. Opening checks the file completely before it becomes the
 // document; saving writes a temporary file and renames it.
 
+#include "atomic_file.h"
 #include "document.h"
 
 #include <cstdint>
@@ -52,9 +53,9 @@ OpenResult openDocumentBytes(Document& doc, std::span<const std::uint8_t> bytes,
 
 /// Saves the working image to path (copyWorkingToSaved first); on success
 /// documentPath = path and isUntitled = false. On failure nothing of the
-/// document changes and the previous file is intact; returns false
-/// (message 9002).
-bool saveDocument(Document& doc, const std::string& path);
+/// document changes and the previous file is intact; the result says why
+/// (message 9002, and what was wrong with the target).
+FileWriteResult saveDocument(Document& doc, const std::string& path);
 
 /// Template loaders (no model/version checks). Full file: on failure the
 /// saved image is put back from the working one. Image-only: returns 9033

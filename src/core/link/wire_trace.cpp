@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
+#include <string>
 
 namespace zav::link {
 namespace {
@@ -48,19 +48,33 @@ void PasswordMask::reset() { *this = PasswordMask(); }
 
 // --- WireTrace ------------------------------------------------------------------
 
-WireTrace::WireTrace(std::ostream& out, Clock clock) : out_(out), clock_(std::move(clock)) {}
+WireTrace::WireTrace(std::ostream& out, Clock clock) : out_(&out), clock_(std::move(clock)) {}
 
-WireTrace::WireTrace(std::unique_ptr<std::ostream> owned, Clock clock)
-    : owned_(std::move(owned)), out_(*owned_), clock_(std::move(clock))
+WireTrace::WireTrace(std::unique_ptr<AppendFile> file, Clock clock) : file_(std::move(file)), clock_(std::move(clock))
 {
 }
 
-std::unique_ptr<WireTrace> WireTrace::toFile(const std::string& path, Clock clock)
+std::unique_ptr<WireTrace> WireTrace::toFile(const std::string& path, Clock clock, FileWriteResult* problem)
 {
-    auto file = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
-    if (!*file)
+    FileWriteResult result;
+    std::unique_ptr<AppendFile> file = AppendFile::open(path, result);
+    if (problem)
+        *problem = result;
+    if (!file)
         return nullptr;
     return std::unique_ptr<WireTrace>(new WireTrace(std::move(file), std::move(clock)));
+}
+
+void WireTrace::writeLine(const std::string& line)
+{
+    // A line that does not fit (a full disk) is lost whole; the transfer
+    // goes on regardless.
+    if (file_) {
+        (void)file_->append(line);
+        return;
+    }
+    *out_ << line;
+    out_->flush();
 }
 
 std::int64_t WireTrace::systemClock()
@@ -100,9 +114,8 @@ void WireTrace::record(const std::string& port, WireDirection direction, std::sp
         hex.push_back(kHex[bytes[i] & 0x0F]);
         ascii.push_back(bytes[i] >= 0x20 && bytes[i] < 0x7F ? static_cast<char>(bytes[i]) : '.');
     }
-    out_ << timeOfDay(clock_()) << ' ' << port << ' ' << DirectionWord(direction) << ' ' << bytes.size() << "  " << hex
-         << "  |" << ascii << "|\n";
-    out_.flush();
+    writeLine(timeOfDay(clock_()) + ' ' + port + ' ' + DirectionWord(direction) + ' ' + std::to_string(bytes.size())
+              + "  " + hex + "  |" + ascii + "|\n");
 }
 
 void WireTrace::note(const std::string& port, const std::string& event)
@@ -111,8 +124,7 @@ void WireTrace::note(const std::string& port, const std::string& event)
         masks_[{port, WireDirection::Sent}].reset();
         masks_[{port, WireDirection::Received}].reset();
     }
-    out_ << timeOfDay(clock_()) << ' ' << port << " -- " << event << '\n';
-    out_.flush();
+    writeLine(timeOfDay(clock_()) + ' ' + port + " -- " + event + '\n');
 }
 
 } // namespace zav::link

@@ -5,6 +5,8 @@
 // timestamp, the port, the direction, the bytes in hex and as printable
 // characters. The radio's programming password never reaches the record.
 
+#include "atomic_file.h"
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -39,17 +41,21 @@ private:
     std::vector<std::pair<std::uint64_t, std::uint64_t>> hidden_; ///< [from, to) positions to mark
 };
 
-/// Writes the trace lines; flushed after every line so that a trace of a
-/// program that stopped abruptly still holds its last bytes.
+/// Writes the trace lines; each line reaches the file as it is made, so
+/// that a trace of a program that stopped abruptly still holds its last
+/// bytes.
 class WireTrace {
 public:
     /// Milliseconds since 1970-01-01 UTC.
     using Clock = std::function<std::int64_t()>;
 
     explicit WireTrace(std::ostream& out, Clock clock = systemClock);
-    /// A trace into a file of its own (replaced); nullptr when it cannot be
-    /// created.
-    [[nodiscard]] static std::unique_ptr<WireTrace> toFile(const std::string& path, Clock clock = systemClock);
+    /// A trace added to the end of a file (created when missing), line by
+    /// line, so that traces of several runs, or of two programs at once,
+    /// follow each other whole. nullptr when the file is refused or cannot
+    /// be opened; problem (when given) says why.
+    [[nodiscard]] static std::unique_ptr<WireTrace> toFile(const std::string& path, Clock clock = systemClock,
+                                                           FileWriteResult* problem = nullptr);
 
     /// A chunk of bytes as it was handed to or taken from the port.
     void record(const std::string& port, WireDirection direction, std::span<const std::uint8_t> bytes);
@@ -62,9 +68,10 @@ public:
     [[nodiscard]] static std::string timeOfDay(std::int64_t millisecondsSinceEpoch);
 
 private:
-    WireTrace(std::unique_ptr<std::ostream> owned, Clock clock);
-    std::unique_ptr<std::ostream> owned_;
-    std::ostream& out_;
+    WireTrace(std::unique_ptr<AppendFile> file, Clock clock);
+    void writeLine(const std::string& line);
+    std::unique_ptr<AppendFile> file_;
+    std::ostream* out_ = nullptr; ///< when not writing to a file
     Clock clock_;
     std::map<std::pair<std::string, WireDirection>, PasswordMask> masks_;
 };

@@ -160,7 +160,7 @@ bool writeProfileString(const std::string& path, const std::string& section, con
         if (current && std::equal(current->begin(), current->end(), text.begin(), text.end()))
             return true;
     }
-    return writeFileAtomically(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+    return writeFileAtomically(path, std::vector<std::uint8_t>(text.begin(), text.end())).ok();
 }
 
 } // namespace zav

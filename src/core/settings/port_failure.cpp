@@ -19,10 +19,17 @@ std::string groupName(gid_t gid)
     return g ? std::string(g->gr_name) : std::to_string(gid);
 }
 
-std::string userName()
+std::string userName(uid_t uid)
 {
-    const struct passwd* p = ::getpwuid(::geteuid());
-    return p ? std::string(p->pw_name) : std::to_string(::geteuid());
+    const struct passwd* p = ::getpwuid(uid);
+    return p ? std::string(p->pw_name) : std::to_string(uid);
+}
+
+/// Joining the device's group helps only when that group may read and
+/// write it; root's group is never advice to give.
+bool groupHelps(const struct stat& info)
+{
+    return info.st_gid != 0 && (info.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
 }
 
 std::string replaced(std::string text, std::string_view mark, const std::string& value)
@@ -45,12 +52,21 @@ PortFailure diagnosePortFailure(const std::string& device, const std::vector<std
         failure.present = present;
         return failure;
     }
+    // Serial ports are character devices; a file, a folder or a pipe named
+    // as the port never is one.
+    if (!S_ISCHR(info.st_mode)) {
+        failure.kind = PortFailure::Kind::NotSerial;
+        failure.reason = std::strerror(ENOTTY);
+        return failure;
+    }
     if (::access(device.c_str(), R_OK | W_OK) != 0) {
         failure.reason = std::strerror(errno);
         if (errno == EACCES) {
             failure.kind = PortFailure::Kind::PermissionDenied;
-            failure.group = groupName(info.st_gid);
-            failure.user = userName();
+            if (groupHelps(info))
+                failure.group = groupName(info.st_gid);
+            failure.user = userName(::geteuid());
+            failure.owner = userName(info.st_uid);
         }
         return failure;
     }
@@ -61,7 +77,14 @@ PortFailure diagnosePortFailure(const std::string& device, const std::vector<std
         failure.reason = std::strerror(errno);
         return failure;
     }
+    // A character device that is no terminal (/dev/null, say) is no port.
+    const bool terminal = ::isatty(fd) == 1;
     ::close(fd);
+    if (!terminal) {
+        failure.kind = PortFailure::Kind::NotSerial;
+        failure.reason = std::strerror(ENOTTY);
+        return failure;
+    }
     // It opens now: another program held it (the port takes an exclusive lock).
     failure.kind = PortFailure::Kind::Busy;
     failure.reason = std::strerror(EBUSY);
@@ -73,7 +96,10 @@ std::string portFailureDetails(const PortFailure& failure, const TextCatalog& te
     std::string details = failure.device + ": " + failure.reason;
     switch (failure.kind) {
     case PortFailure::Kind::PermissionDenied:
-        details += "\r\n" + replaced(replaced(texts.text(kTextJoinGroup), "%1", failure.group), "%2", failure.user);
+        if (!failure.group.empty())
+            details += "\r\n" + replaced(replaced(texts.text(kTextJoinGroup), "%1", failure.group), "%2", failure.user);
+        else
+            details += "\r\n" + replaced(replaced(texts.text(kTextOwnerOnly), "%1", failure.owner), "%2", failure.user);
         break;
     case PortFailure::Kind::Missing:
         if (failure.present.empty()) {
@@ -86,6 +112,9 @@ std::string portFailureDetails(const PortFailure& failure, const TextCatalog& te
         break;
     case PortFailure::Kind::Busy:
         details += "\r\n" + texts.text(kTextDeviceBusy);
+        break;
+    case PortFailure::Kind::NotSerial:
+        details += "\r\n" + texts.text(kTextNotSerial);
         break;
     case PortFailure::Kind::Other:
         break;

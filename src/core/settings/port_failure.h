@@ -2,7 +2,8 @@
 
 // Why a serial device could not be opened, in words the user can act on:
 // the device, the system's reason, and for the usual causes what to do (join
-// the group that owns the device; pick one of the devices that exist).
+// the group that may use the device, or ask an administrator when only its
+// owner may; pick one of the devices that exist; pick a serial device).
 
 #include "text_catalog.h"
 
@@ -12,12 +13,15 @@
 namespace zav {
 
 struct PortFailure {
-    enum class Kind { Missing, PermissionDenied, Busy, Other };
+    enum class Kind { Missing, PermissionDenied, Busy, NotSerial, Other };
     Kind kind = Kind::Other;
     std::string device;
     std::string reason;               ///< the system's words ("Permission denied")
-    std::string group;                ///< PermissionDenied: the group that owns the device
+    /// PermissionDenied: the group to join; "" when joining none would help
+    /// (the device's group may not read and write it, or it is root).
+    std::string group;
     std::string user;                 ///< PermissionDenied: who runs the program
+    std::string owner;                ///< PermissionDenied: the user that owns the device
     std::vector<std::string> present; ///< Missing: the serial devices that exist
 };
 
@@ -33,5 +37,7 @@ inline constexpr int kTextJoinGroup = 32500;       ///< %1 group, %2 user
 inline constexpr int kTextDevicesPresent = 32501;  ///< followed by the list
 inline constexpr int kTextNoDevices = 32502;
 inline constexpr int kTextDeviceBusy = 32503;
+inline constexpr int kTextOwnerOnly = 33010;       ///< %1 owner, %2 user
+inline constexpr int kTextNotSerial = 33011;
 
 } // namespace zav

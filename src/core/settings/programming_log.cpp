@@ -1,10 +1,12 @@
 #include "programming_log.h"
 
+#include "atomic_file.h"
 #include "csv_table.h"
 #include "image_layout.h"
 #include "user_folders.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -34,6 +36,15 @@ std::string logResultFailed(const std::string& reason)
     return reason.empty() ? std::string("failed") : "failed: " + reason;
 }
 
+std::string logResultNotWritten(const std::string& reason) { return "not written: " + reason; }
+
+std::string logFileName(const std::string& name, bool unsavedChanges)
+{
+    if (!unsavedChanges)
+        return name;
+    return name.empty() ? std::string("(unsaved changes)") : name + " (unsaved changes)";
+}
+
 std::string logTimeText(std::time_t when)
 {
     std::tm local{};
@@ -43,28 +54,20 @@ std::string logTimeText(std::time_t when)
     return text;
 }
 
-bool appendProgrammingLog(const std::string& path, const ProgrammingLogEntry& entry)
+FileWriteResult appendProgrammingLog(const std::string& path, const ProgrammingLogEntry& entry)
 {
     if (path.empty())
-        return false;
+        return {FileWriteProblem::Failed, ENOENT};
     std::error_code ec;
     const fs::path file(path);
     if (file.has_parent_path())
         fs::create_directories(file.parent_path(), ec);
-    const bool fresh = !fs::exists(file, ec) || fs::file_size(file, ec) == 0;
-    std::string text;
-    if (fresh)
-        text = csvRecord(programmingLogHeader());
-    text += csvRecord({logTimeText(entry.when), entry.port, entry.model, entry.band, entry.version, entry.fileName,
-                       entry.sha256, entry.result});
-    // Appending leaves every line already there as it was, even when the
-    // disk fills up halfway through this one.
-    std::ofstream out(path, std::ios::binary | std::ios::app);
-    if (!out)
-        return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    return static_cast<bool>(out);
+    // The header goes in when the file is new or empty, decided on the open
+    // file, so that two programs starting a log at once write it only once.
+    return appendToFile(path,
+                        csvRecord({logTimeText(entry.when), entry.port, entry.model, entry.band, entry.version,
+                                   entry.fileName, entry.sha256, entry.result}),
+                        csvRecord(programmingLogHeader()));
 }
 
 std::vector<std::vector<std::string>> readProgrammingLog(const std::string& path)

@@ -5,6 +5,7 @@
 // which radio got which configuration. Lines are only ever appended; a
 // header row is written when the file is created.
 
+#include "atomic_file.h"
 #include "document.h"
 
 #include <cstdint>
@@ -21,8 +22,8 @@ struct ProgrammingLogEntry {
     std::string model;     ///< the radio's identity ("" when it never answered)
     std::string band;      ///< band byte as a number ("" when unknown)
     std::string version;
-    std::string fileName;  ///< the data file written ("" for an untitled document)
-    std::string sha256;    ///< hex SHA-256 of the configuration as a data file
+    std::string fileName;  ///< logFileName(): the data file written ("" for an untitled document)
+    std::string sha256;    ///< hex SHA-256 of what the radio was sent, as a data file
     std::string result;    ///< logResult...()
 };
 
@@ -34,17 +35,27 @@ inline constexpr const char* kProgrammingLogName = "programming-log.csv";
 /// The column names of the header row.
 [[nodiscard]] const std::vector<std::string>& programmingLogHeader();
 
-/// "written", "verified", "failed: <reason>".
+/// "written", "verified", "failed: <reason>" (the write ran and did not
+/// take), "not written: <reason>" (nothing was sent: declined, or refused
+/// by the check).
 [[nodiscard]] std::string logResultWritten(bool verified);
 [[nodiscard]] std::string logResultFailed(const std::string& reason);
+[[nodiscard]] std::string logResultNotWritten(const std::string& reason);
+
+/// The file column: the data file's name, and when the document written
+/// had changes not saved to it, " (unsaved changes)" after the name (or
+/// alone for a document never saved), since the SHA-256 is then of what
+/// the radio got and not of that file.
+[[nodiscard]] std::string logFileName(const std::string& name, bool unsavedChanges);
 
 /// "2026-12-10 13:26:05" in local time.
 [[nodiscard]] std::string logTimeText(std::time_t when);
 
 /// Appends one line (and the header first when the file is new or empty),
-/// making the folder when missing. False when it cannot be written; lines
-/// already in the file are never touched.
-bool appendProgrammingLog(const std::string& path, const ProgrammingLogEntry& entry);
+/// making the folder when missing, through the one append routine: a
+/// folder, device, pipe or read-only file is refused, and a line that does
+/// not fit is taken back whole. Lines already in the file are never touched.
+FileWriteResult appendProgrammingLog(const std::string& path, const ProgrammingLogEntry& entry);
 
 /// The lines of a log without its header row; a file that is missing or
 /// unreadable gives none. Short lines are padded to the header's columns.

@@ -55,7 +55,7 @@ bool writeRecovery(const std::string& path, const Document& doc)
     fs::create_directories(fs::path(path).parent_path(), ec);
     Document copy = doc;
     copy.copyWorkingToSaved();
-    return writeFileAtomically(path, writeFullImage(copy.saved));
+    return writeFileAtomically(path, writeFullImage(copy.saved)).ok();
 }
 
 std::vector<std::string> abandonedRecoveries(const std::string& folder)

@@ -30,13 +30,7 @@ int RunEncode(const QStringList& args)
         return 1;
     const link::RadioMemory memory = link::encodeDocument(doc);
     const QString output = parser.value("o");
-    if (isStandardOutput(output))
-        return writeBinaryFile(output, {memory.begin(), memory.end()}, err) ? 0 : 1;
-    if (!writeFileAtomically(output.toStdString(), {memory.begin(), memory.end()})) {
-        reportMessage(err, output, englishTexts(installedPaths()), 9002);
-        return 1;
-    }
-    return 0;
+    return writeBinaryFile(output, {memory.begin(), memory.end()}, err) ? 0 : 1;
 }
 
 } // namespace

@@ -56,9 +56,11 @@ bool saveDataFile(Document& doc, const QString& path, QTextStream& err)
         next.copyWorkingToSaved();
         return writeBinaryFile(path, writeFullImage(next.saved), err);
     }
-    if (saveDocument(doc, path.toStdString()))
+    const FileWriteResult saved = saveDocument(doc, path.toStdString());
+    if (saved)
         return true;
     reportMessage(err, path, englishTexts(installedPaths()), 9002);
+    reportWriteProblem(err, path, saved);
     return false;
 }
 

@@ -44,6 +44,7 @@ public:
         for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
             present.push_back(info.systemLocation().toStdString());
         const PortFailure failure = diagnosePortFailure(location_.toStdString(), present);
+        fail("the port cannot be opened: " + QString::fromStdString(failure.reason));
         say(Text(session_, link::kTextPortFailed) + "\n"
             + QString::fromStdString(portFailureDetails(failure, session_.texts)).replace("\r\n", "\n"));
     }
@@ -59,22 +60,31 @@ public:
             return true;
         }
         say(Text(session_, link::kTextRetry) + " -> Cancel (--retries)");
+        fail(QString("no answer after %1 retries").arg(policy_.retries));
         return false;
     }
     void wrongModel(const std::string& name) override
     {
+        fail("the radio is a " + QString::fromStdString(name));
         say(QString::fromStdString(link::wrongModelMessage(session_.text(link::kTextWrongModel), name)).replace("\r\n", " "));
     }
     bool askOtherBand() override
     {
         say(Text(session_, link::kTextOtherBand) + (policy_.allowOtherBand ? " -> OK" : " -> Cancel (--allow-other-band)"));
+        if (!policy_.allowOtherBand)
+            fail("the radio is of another band (not allowed)");
         return policy_.allowOtherBand;
     }
-    void bandRefused() override { say(Text(session_, link::kTextBandRefused)); }
+    void bandRefused() override
+    {
+        fail("the radio's band cannot be written");
+        say(Text(session_, link::kTextBandRefused));
+    }
     bool askOtherVersion(const std::string& version) override
     {
         say(QString::fromStdString(incompatibleMessage(session_.texts, kProgramImageVersion, version)).replace("\r\n", " ")
             + " -> No");
+        fail("the radio has the version " + QString::fromStdString(version));
         return false;
     }
     // The password came from --password or ZAV_PASSWORD; without either a
@@ -86,14 +96,27 @@ public:
         board_.close();
         session_.radioPassword = cleanText(readHiddenLine(location_ + ": radio password: ").toStdString());
     }
-    void passwordFailure() override { say(link::kPasswordFailureText); }
+    void passwordFailure() override
+    {
+        fail("the password was refused");
+        say(link::kPasswordFailureText);
+    }
     void transferDone(link::TransferKind kind) override { say(Text(session_, link::doneTextId(kind))); }
 
-    /// The last thing said about this radio, on one line: why a failed
-    /// transfer ended, for the programming log.
+    /// The last thing said about this radio, on one line.
     QString lastSaid;
+    /// Why the transfer failed, in plain words for the programming log
+    /// ("" when nothing went wrong or nothing was said).
+    QString failure;
 
 private:
+    // The first reason counts: what follows it is only the transfer ending.
+    void fail(const QString& reason)
+    {
+        if (failure.isEmpty())
+            failure = reason;
+    }
+
     void say(const QString& text)
     {
         lastSaid = QString(text).replace('\n', ' ');
@@ -241,6 +264,7 @@ RadioJob::~RadioJob() = default;
 
 QString RadioJob::device() const { return d_->shownName; }
 QString RadioJob::lastMessage() const { return d_->prompts.lastSaid; }
+QString RadioJob::failureReason() const { return d_->prompts.failure; }
 link::TransferEngine& RadioJob::engine() { return *d_->engine; }
 bool RadioJob::finished() const { return d_->observer.done; }
 const link::TransferOutcome& RadioJob::outcome() const { return d_->observer.outcome; }
@@ -309,10 +333,12 @@ bool openTrace(const QCommandLineParser& parser, std::unique_ptr<link::WireTrace
 {
     if (!parser.isSet("trace"))
         return true;
-    trace = link::WireTrace::toFile(parser.value("trace").toStdString());
+    FileWriteResult opened;
+    trace = link::WireTrace::toFile(parser.value("trace").toStdString(), link::WireTrace::systemClock, &opened);
     if (trace)
         return true;
-    err << "zavprog-cli: " << parser.value("trace") << ": the trace file cannot be created\n";
+    err << "zavprog-cli: " << parser.value("trace") << ": " << QString::fromStdString(fileWriteProblemText(opened))
+        << "; the trace file cannot be written\n";
     return false;
 }
 

@@ -69,8 +69,11 @@ public:
     RadioJob& operator=(const RadioJob&) = delete;
 
     [[nodiscard]] QString device() const;
-    /// The last message about this radio ("" when none): why it failed.
+    /// The last message about this radio ("" when none).
     [[nodiscard]] QString lastMessage() const;
+    /// Why the transfer failed in plain words ("no answer after 3 retries");
+    /// "" when it did not or nothing was said.
+    [[nodiscard]] QString failureReason() const;
     [[nodiscard]] link::TransferEngine& engine();
     [[nodiscard]] bool finished() const;
     [[nodiscard]] const link::TransferOutcome& outcome() const;

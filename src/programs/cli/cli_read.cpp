@@ -47,9 +47,12 @@ int RunRead(const QStringList& args)
     // A read takes half a minute: find out now, not after it, that its
     // result could not be saved.
     const QString output = parser.value("o");
-    if (!isStandardOutput(output) && !canReplaceFile(output.toStdString())) {
-        reportMessage(err, output, session.texts, 9002);
-        return 1;
+    if (!isStandardOutput(output)) {
+        if (const FileWriteResult writable = checkReplaceFile(output.toStdString()); !writable) {
+            reportMessage(err, output, session.texts, 9002);
+            reportWriteProblem(err, output, writable);
+            return 1;
+        }
     }
     ProgressBoard board(err);
     RadioJob job(parser.value("port"), session, board, policy);

@@ -4,6 +4,7 @@
 
 #include "cli_command_line.h"
 #include "cli_open.h"
+#include "cli_text_files.h"
 #include "command.h"
 
 #include "report_builder.h"
@@ -12,7 +13,6 @@
 #include "startup.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QTextDocument>
@@ -51,21 +51,11 @@ int RunReport(const QStringList& args)
     const auto pages = report::reportDocument(doc, text, info);
     const QString output = parser.value("o");
     const QString title = text(32700) + " - " + info.fileName;
-    if (isStandardOutput(output)) {
-        QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly)) {
-            err << "zavprog-cli: standard output: " << out.errorString() << "\n";
-            return 1;
-        }
-        report::printReportPdf(*pages, out, title);
-        return out.flush() ? 0 : 1;
-    }
-    QString error;
-    if (!report::writeReportPdf(*pages, output, title, &error)) {
-        err << "zavprog-cli: " << output << ": " << error << "\n";
-        return 1;
-    }
-    return 0;
+    // Printed into memory first, then saved as every other output is
+    // (or copied to standard output): a file that cannot take it is left
+    // as it was, and the reason is told.
+    const QByteArray pdf = report::reportPdfBytes(*pages, title);
+    return writeBinaryFile(output, std::vector<std::uint8_t>(pdf.begin(), pdf.end()), err) ? 0 : 1;
 }
 
 } // namespace

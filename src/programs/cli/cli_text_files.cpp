@@ -40,11 +40,17 @@ bool writeBinaryFile(const QString& path, const std::vector<std::uint8_t>& bytes
             err << "zavprog-cli: standard output cannot be written\n";
         return written;
     }
-    if (!writeFileAtomically(path.toStdString(), bytes)) {
-        err << "zavprog-cli: " << path << ": cannot be written\n";
-        return false;
-    }
-    return true;
+    const FileWriteResult written = writeFileAtomically(path.toStdString(), bytes);
+    if (!written)
+        reportWriteProblem(err, path, written);
+    return written.ok();
+}
+
+void reportWriteProblem(QTextStream& err, const QString& path, const FileWriteResult& result)
+{
+    err << "zavprog-cli: " << path << ": " << QString::fromStdString(fileWriteProblemText(result))
+        << "; nothing was written\n";
+    err.flush();
 }
 
 } // namespace zav::cli

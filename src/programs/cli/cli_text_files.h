@@ -1,7 +1,10 @@
 #pragma once
 
-// Reading and writing the text files of the exchange commands (CSV, JSON):
-// read whole with a size limit, written atomically like data files.
+// Reading and writing the files of the commands: text files (CSV, JSON)
+// read whole with a size limit; every output written atomically like a data
+// file, or to standard output for "-", and a refusal said with its reason.
+
+#include "atomic_file.h"
 
 #include <QString>
 #include <QTextStream>
@@ -20,6 +23,10 @@ namespace zav::cli {
 bool writeTextFile(const QString& path, const std::string& text, QTextStream& err);
 
 /// Replaces path with bytes ("-": standard output); false after telling err.
+/// Every file a command writes goes through here or saveDataFile.
 bool writeBinaryFile(const QString& path, const std::vector<std::uint8_t>& bytes, QTextStream& err);
+
+/// Tells err why path was not written ("out.dat: is read-only; ...").
+void reportWriteProblem(QTextStream& err, const QString& path, const FileWriteResult& result);
 
 } // namespace zav::cli

@@ -78,31 +78,63 @@ QString resultLine(const link::TransferOutcome& outcome)
         .arg(blocks.join(QStringLiteral(", ")));
 }
 
-/// One line per radio in the programming log; a log that cannot be
-/// written is reported and never changes the exit status.
-void LogWrite(const QString& logPath, RadioJob& job, const Document& doc, const QString& file, QTextStream& err)
-{
-    const std::vector<std::uint8_t> bytes = dataFileBytes(doc);
-    const link::RadioIdentity& id = job.engine().identity();
-    const link::TransferOutcome& outcome = job.outcome();
-    ProgrammingLogEntry entry;
-    entry.when = std::time(nullptr);
-    entry.port = job.device().toStdString();
-    entry.model = id.modelName;
-    if (!id.modelName.empty()) {
-        entry.band = std::to_string(id.bandByte);
-        entry.version = id.version;
+/// Where the lines of this write go, and what they share: the data
+/// file's name and the SHA-256 of what every radio is sent (a data file
+/// opened unchanged, so its own bytes).
+struct WriteLog {
+    QString path;
+    std::string fileName;
+    std::string sha256;
+
+    WriteLog(const QString& logPath, const Document& doc, const QString& file)
+        : path(logPath), fileName(QFileInfo(file).fileName().toStdString())
+    {
+        const std::vector<std::uint8_t> bytes = dataFileBytes(doc);
+        sha256 = QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                                          QCryptographicHash::Sha256).toHex().toStdString();
     }
-    entry.fileName = QFileInfo(file).fileName().toStdString();
-    entry.sha256 = QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                                            QCryptographicHash::Sha256).toHex().toStdString();
-    // A failed verification names its blocks; other failures are told best
-    // by what was said last about the radio.
-    const bool mismatch = outcome.verified && !outcome.mismatchedBlocks.empty();
-    const QString reason = mismatch || job.lastMessage().isEmpty() ? resultLine(outcome) : job.lastMessage();
-    entry.result = outcome.success ? logResultWritten(outcome.verified) : logResultFailed(reason.toStdString());
-    if (!appendProgrammingLog(logPath.toStdString(), entry))
-        err << "zavprog-cli: the programming log " << logPath << " cannot be written\n";
+
+    /// One line; a log that cannot be written is reported and never
+    /// changes the exit status.
+    void add(const QString& device, const link::RadioIdentity* identity, const std::string& result,
+             QTextStream& err) const
+    {
+        ProgrammingLogEntry entry;
+        entry.when = std::time(nullptr);
+        entry.port = device.toStdString();
+        if (identity && !identity->modelName.empty()) {
+            entry.model = identity->modelName;
+            entry.band = std::to_string(identity->bandByte);
+            entry.version = identity->version;
+        }
+        entry.fileName = fileName;
+        entry.sha256 = sha256;
+        entry.result = result;
+        if (const FileWriteResult added = appendProgrammingLog(path.toStdString(), entry); !added)
+            err << "zavprog-cli: the programming log " << path << " cannot be written: "
+                << QString::fromStdString(fileWriteProblemText(added)) << "\n";
+    }
+
+    /// The same line for every radio named: none of them was written.
+    void notWritten(const QStringList& devices, const std::string& reason, QTextStream& err) const
+    {
+        for (const QString& device : devices)
+            add(device, nullptr, logResultNotWritten(reason), err);
+    }
+};
+
+/// The log's result for a radio: written, or why not in plain words.
+std::string LogResult(RadioJob& job, bool stopped)
+{
+    const link::TransferOutcome& outcome = job.outcome();
+    if (outcome.success)
+        return logResultWritten(outcome.verified);
+    if (outcome.verified && !outcome.mismatchedBlocks.empty())
+        return logResultFailed(resultLine(outcome).toStdString());
+    if (stopped)
+        return logResultFailed("stopped by the user");
+    const QString reason = job.failureReason();
+    return logResultFailed(reason.isEmpty() ? std::string("the radio does not answer") : reason.toStdString());
 }
 
 int RunWrite(const QStringList& args)
@@ -135,17 +167,36 @@ int RunWrite(const QStringList& args)
         return 2;
     Session session;
     prepareSession(session, password);
-    if (!openDataFile(parser.positionalArguments().first(), session.doc, err))
+    const QString file = parser.positionalArguments().first();
+    if (!openDataFile(file, session.doc, err))
         return 1;
+    // A log named on the command line that could never take a line is
+    // found out before any radio is written, not after.
+    const QString logPath = parser.isSet("log") ? parser.value("log") : QString::fromStdString(programmingLogPath());
+    if (parser.isSet("log")) {
+        if (const FileWriteResult usable = checkOutputTarget(logPath.toStdString()); !usable) {
+            err << "zavprog-cli: " << logPath << ": " << QString::fromStdString(fileWriteProblemText(usable))
+                << "; nothing was written\n";
+            return 1;
+        }
+    }
+    const WriteLog log(logPath, session.doc, file);
+    const QStringList devices = parser.values("port");
     // How to run the command (exit 2) is settled before what is in the file;
-    // a user who answers no has run it well and said no (exit 1).
+    // a user who answers no has run it well and said no (exit 1). Either way
+    // every radio named gets its line in the log.
     switch (Confirm(session, parser.isSet("yes"), err)) {
     case Confirmation::Given: break;
-    case Confirmation::Declined: err << "zavprog-cli: nothing was written\n"; return 1;
+    case Confirmation::Declined:
+        err << "zavprog-cli: nothing was written\n";
+        log.notWritten(devices, "declined", err);
+        return 1;
     case Confirmation::CannotAsk: return line.usageError("writing changes the radio; confirm with --yes");
     }
-    if (!WriteAllowed(session.doc, parser.positionalArguments().first(), parser.isSet("force"), err))
+    if (!WriteAllowed(session.doc, file, parser.isSet("force"), err)) {
+        log.notWritten(devices, "the check found errors", err);
         return 1;
+    }
 
     std::unique_ptr<link::WireTrace> trace;
     if (!openTrace(parser, trace, err))
@@ -153,7 +204,7 @@ int RunWrite(const QStringList& args)
     ProgressBoard board(err);
     std::vector<std::unique_ptr<RadioJob>> jobs;
     std::vector<RadioJob*> running;
-    for (const QString& device : parser.values("port")) {
+    for (const QString& device : devices) {
         jobs.push_back(std::make_unique<RadioJob>(device, session, board, policy));
         jobs.back()->engine().setVerifyAfterWrite(parser.isSet("verify"));
         jobs.back()->setTrace(trace.get());
@@ -164,10 +215,10 @@ int RunWrite(const QStringList& args)
 
     QTextStream out(stdout);
     Backups backups(parser, err);
-    const QString logPath = parser.isSet("log") ? parser.value("log") : QString::fromStdString(programmingLogPath());
     int failed = 0;
     for (const auto& job : jobs) {
-        LogWrite(logPath, *job, session.doc, parser.positionalArguments().first(), err);
+        log.add(job->device(), job->engine().identity().modelName.empty() ? nullptr : &job->engine().identity(),
+                LogResult(*job, signal != 0), err);
         const link::TransferOutcome& outcome = job->outcome();
         failed += !outcome.success;
         out << job->device() << ": " << resultLine(outcome) << "\n";

@@ -5,6 +5,7 @@
 #include "channel_csv.h"
 #include "channel_table_window.h"
 #include "pending_edits.h"
+#include "file_write_text.h"
 #include "prompts.h"
 #include "refusal_dialog.h"
 #include "report_builder.h"
@@ -32,7 +33,6 @@ constexpr int kTextCopyChannels = 32744;
 constexpr int kTextPasteChannels = 32745;
 constexpr int kTextCsvFilter = 32746;
 constexpr int kTextPdfFilter = 32747;
-constexpr int kTextNotWritten = 32748; ///< "The file %1 could not be written: %2"
 constexpr int kTextNotRead = 32749;
 constexpr int kTextNoRows = 32758;
 constexpr int kTextNoTable = 32759;
@@ -106,8 +106,10 @@ void ExchangeCommands::exportChannels()
         return;
     const QString target = withSuffix(path, QStringLiteral(".csv"));
     const std::string text = exportChannelsCsv(ctx_.doc());
-    if (!writeFileAtomically(target.toStdString(), std::vector<std::uint8_t>(text.begin(), text.end())))
-        ui::inform(window_, ctx_.text(kTextNotWritten).arg(target, QString()), ui::Icon::Critical);
+    const FileWriteResult written =
+        writeFileAtomically(QFile::encodeName(target).toStdString(), std::vector<std::uint8_t>(text.begin(), text.end()));
+    if (!written)
+        ui::inform(window_, ui::fileWriteProblemText(ctx_, target, written), ui::Icon::Critical);
 }
 
 void ExchangeCommands::importChannels()
@@ -216,12 +218,11 @@ void ExchangeCommands::exportPdf()
     if (path.isEmpty())
         return;
     const QString target = withSuffix(path, QStringLiteral(".pdf"));
-    QString error;
     const auto report = buildReport(ctx_);
-    if (!report::writeReportPdf(*report, target,
-                                ctx_.text(kTextReportTitle) + " - " + QString::fromStdString(ctx_.doc().documentName()),
-                                &error))
-        ui::inform(window_, ctx_.text(kTextNotWritten).arg(target, error), ui::Icon::Critical);
+    const FileWriteResult written = report::writeReportPdf(
+        *report, target, ctx_.text(kTextReportTitle) + " - " + QString::fromStdString(ctx_.doc().documentName()));
+    if (!written)
+        ui::inform(window_, ui::fileWriteProblemText(ctx_, target, written), ui::Icon::Critical);
 }
 
 } // namespace zav

@@ -6,7 +6,7 @@ using link::TransferKind;
 
 FleetRadio::FleetRadio(const QString& device, Document& document, const std::string& password,
                        const VersionRecords& versions, QObject* parent)
-    : QObject(parent), device_(device), port_(device)
+    : QObject(parent), device_(device), document_(document), port_(device)
 {
     engine_ = std::make_unique<link::TransferEngine>(link::TransferServices{port_, timers_, *this, *this, *this},
                                                      linkSession_,
@@ -32,6 +32,8 @@ bool FleetRadio::start(const FleetPolicy& policy)
     stopped_ = false;
     failure_ = {};
     outcome_ = {};
+    // Each radio's own record of what it gets, from the document it is sent.
+    written_ = describeWritten(document_);
     phase_ = Phase::Writing;
     engine_->setVerifyAfterWrite(policy.verify);
     emit changed();
@@ -104,7 +106,11 @@ bool FleetRadio::askOtherVersion(const std::string& radioVersion)
     return false;
 }
 
-void FleetRadio::passwordFailure() { fail(kTextFleetPassword); }
+void FleetRadio::passwordFailure()
+{
+    learnIdentity(); // the radio said who it is before the password step
+    fail(kTextFleetPassword);
+}
 
 void FleetRadio::verificationFailed(const std::vector<long>& blocks)
 {

@@ -9,6 +9,7 @@
 #include "qt_link_port.h"
 #include "qt_timer_service.h"
 #include "transfer_engine.h"
+#include "write_log.h"
 
 #include <QObject>
 #include <QString>
@@ -61,6 +62,8 @@ public:
     [[nodiscard]] bool succeeded() const { return phase_ == Phase::Done && outcome_.success; }
     [[nodiscard]] const link::TransferOutcome& outcome() const { return outcome_; }
     [[nodiscard]] const FleetFailure& failure() const { return failure_; }
+    /// What this radio was sent (file name and SHA-256), taken at its start.
+    [[nodiscard]] const WrittenDocument& written() const { return written_; }
 
 signals:
     /// Phase, percent or identity changed.
@@ -80,7 +83,7 @@ private:
     bool askOtherBand() override;
     void bandRefused() override;
     bool askOtherVersion(const std::string& radioVersion) override;
-    void requestPassword() override {}
+    void requestPassword() override { learnIdentity(); }
     void passwordFailure() override;
     void transferDone(link::TransferKind) override {}
     void verificationFailed(const std::vector<long>& blocks) override;
@@ -102,6 +105,8 @@ private:
     bool stopped_ = false;
     link::TransferOutcome outcome_;
     FleetFailure failure_;
+    const Document& document_;
+    WrittenDocument written_;
     link::QtLinkPort port_;
     link::QtTimerService timers_;
     link::LinkSession linkSession_; // each cable learns its own echo

@@ -54,6 +54,7 @@ constexpr int kTextFailed = 32832;       ///< %1 the reason
 constexpr int kTextCloseWhileBusy = 32833;
 constexpr int kTextNothingTicked = 32834;
 constexpr int kTextLogFailed = 32853;    ///< %1 the log file
+constexpr int kTextLogCheckErrors = 33001;
 constexpr int kTextSummary = 32854;      ///< %1 radios, %2 written, %3 failed, %4 writing
 constexpr int kTextSettings = 32855;
 constexpr int kTextRadios = 32856;
@@ -288,13 +289,20 @@ bool FleetWindow::start()
         const auto errors = std::count_if(findings.begin(), findings.end(),
                                           [](const ConfigFinding& f) { return f.level == FindingLevel::Error; });
         if (ui::ask(this, ctx_.text(kTextCheckErrors).arg(errors), ui::Buttons::YesNo, ui::Icon::Warning,
-                    ui::Answer::No) != ui::Answer::Yes)
+                    ui::Answer::No) != ui::Answer::Yes) {
+            // Not written, but each radio meant still gets its line.
+            logFailed_ = false;
+            const WrittenDocument written = describeWritten(ctx_.doc());
+            const std::string result = logResultNotWritten(ctx_.text(kTextLogCheckErrors).toStdString());
+            for (const QString& device : chosen)
+                addLogLine(writeLogEntry(device, nullptr, written, result));
+            updateSummary();
             return false;
+        }
     }
 
     // Every radio gets the document as it is now, whatever is edited meanwhile.
     snapshot_ = ctx_.doc();
-    snapshotHash_ = configurationHash(snapshot_);
     passwordText_ = password_->text().toStdString();
     while (!passwordText_.empty() && passwordText_.back() == ' ')
         passwordText_.pop_back();
@@ -403,14 +411,18 @@ void FleetWindow::radioFinished(Row& row)
                 reason = reason.arg(radio.failure().argument);
             result = logResultFailed(reason.toStdString());
         }
-        const ProgrammingLogEntry entry = writeLogEntry(radio.device(), radio.identityKnown() ? &radio.identity() : nullptr,
-                                                        snapshot_, snapshotHash_, result);
-        const std::string path = logPath_.empty() ? programmingLogPath() : logPath_;
-        if (!appendProgrammingLog(path, entry))
-            logFailed_ = true;
+        addLogLine(writeLogEntry(radio.device(), radio.identityKnown() ? &radio.identity() : nullptr, radio.written(),
+                                 result));
     }
     updateButtons();
     updateSummary();
+}
+
+void FleetWindow::addLogLine(const ProgrammingLogEntry& entry)
+{
+    const std::string path = logPath_.empty() ? programmingLogPath() : logPath_;
+    if (!appendProgrammingLog(path, entry))
+        logFailed_ = true; // the summary says so; the radios' results stand
 }
 
 void FleetWindow::updateButtons()

@@ -10,6 +10,7 @@
 // radio's end goes into the programming log.
 
 #include "document.h"
+#include "programming_log.h"
 
 #include <QPointer>
 #include <QString>
@@ -101,6 +102,8 @@ private:
     void updateButtons();
     void updateSummary();
     QString identityText(const Row& row) const;
+    /// Appends a line to the programming log; a failure shows in the summary.
+    void addLogLine(const ProgrammingLogEntry& entry);
     QString resultText(const Row& row) const;
 
     ui::AppContext& ctx_;
@@ -112,7 +115,6 @@ private:
 
     /// What the radios get: the document as it was at Start.
     Document snapshot_;
-    std::string snapshotHash_;
     std::string passwordText_;
     std::vector<std::unique_ptr<Row>> radios_;
 

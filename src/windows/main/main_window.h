@@ -43,6 +43,7 @@ class RadioLink;
 class UndoTracker;
 class RecoveryKeeper;
 struct Session;
+struct ProgrammingLogEntry;
 
 /// Window positions are kept in twips, as the settings store has always
 /// held them: 1 twip = 1/15 pixel at 96 dpi.
@@ -191,6 +192,10 @@ private:
     bool writeAllowedByCheck();
     /// A line in the programming log for the write that just ended.
     void logSingleWrite(const link::TransferOutcome& outcome);
+    /// The line of a write the check's question stopped before it began.
+    void logRefusedWrite();
+    /// Appends entry to the programming log; tells the user when it cannot.
+    void addLogLine(const ProgrammingLogEntry& entry);
 
     Session& session_;
     MainOptions options_;

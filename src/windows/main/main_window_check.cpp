@@ -8,6 +8,7 @@
 #include "main_window.h"
 #include "pending_edits.h"
 #include "programming_log_dialog.h"
+#include "file_write_text.h"
 #include "prompts.h"
 #include "radio_link.h"
 #include "session.h"
@@ -29,6 +30,8 @@ namespace {
 
 constexpr int kTextCheckErrors = 32808; ///< %1 how many errors
 constexpr int kTextLogFailed = 32853;   ///< %1 the log file
+constexpr int kTextLogDeclined = 33000;
+constexpr int kTextLogCheckErrors = 33001;
 // The grid columns that show a channel field; other fields live only in
 // the detail editor.
 constexpr int kLastFieldColumn = FieldTxTone;
@@ -116,11 +119,11 @@ void MainWindow::logSingleWrite(const link::TransferOutcome& outcome)
 {
     if (outcome.kind != link::TransferKind::Write)
         return;
-    // A write the user cancelled before anything was sent is no write.
-    if (!outcome.started && link_->failureText() != kTextFleetPortFailed)
-        return;
     std::string result;
-    if (outcome.success) {
+    if (!outcome.started && link_->failureText() != kTextFleetPortFailed) {
+        // Declined at the question: nothing was sent, and the log says so.
+        result = logResultNotWritten(ctx_.text(kTextLogDeclined).toStdString());
+    } else if (outcome.success) {
         result = logResultWritten(outcome.verified);
     } else {
         const int reason = link_->failureText() != 0 ? link_->failureText() : kTextFleetNoAnswer;
@@ -133,12 +136,24 @@ void MainWindow::logSingleWrite(const link::TransferOutcome& outcome)
             text = text.arg(QString::fromStdString(link_->engine().identity().modelName));
         result = logResultFailed(text.toStdString());
     }
-    const ProgrammingLogEntry entry =
-        writeLogEntry(link_->device(), link_->identitySeen() ? &link_->engine().identity() : nullptr, session_.doc,
-                      configurationHash(session_.doc), result);
+    addLogLine(writeLogEntry(link_->device(), link_->identitySeen() ? &link_->engine().identity() : nullptr,
+                             link_->written(), result));
+}
+
+void MainWindow::logRefusedWrite()
+{
+    addLogLine(writeLogEntry(link_->chosenDevice(), nullptr, describeWritten(session_.doc),
+                             logResultNotWritten(ctx_.text(kTextLogCheckErrors).toStdString())));
+}
+
+void MainWindow::addLogLine(const ProgrammingLogEntry& entry)
+{
     const std::string path = programmingLogPath();
-    if (!appendProgrammingLog(path, entry))
-        ui::inform(this, ctx_.text(kTextLogFailed).arg(QString::fromStdString(path)), ui::Icon::Warning);
+    if (const FileWriteResult added = appendProgrammingLog(path, entry); !added) {
+        const QString file = QString::fromStdString(path);
+        ui::inform(this, ctx_.text(kTextLogFailed).arg(file) + QStringLiteral("\r\n") + ui::fileWriteProblemText(ctx_, file, added),
+                   ui::Icon::Warning);
+    }
 }
 
 } // namespace zav

@@ -128,8 +128,10 @@ void MainWindow::writeToRadio()
         return;
     // Values still being edited go into the document before it is encoded.
     ui::commitPendingEdits(ctx_);
-    if (!writeAllowedByCheck())
+    if (!writeAllowedByCheck()) {
+        logRefusedWrite();
         return;
+    }
     link_->startWrite();
 }
 

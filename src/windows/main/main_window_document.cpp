@@ -5,6 +5,7 @@
 #include "editor_catalog.h"
 #include "main_window.h"
 #include "pending_edits.h"
+#include "file_write_text.h"
 #include "prompts.h"
 #include "session.h"
 #include "recovery_keeper.h"
@@ -107,9 +108,14 @@ bool MainWindow::saveTo(const std::string& path)
 {
     Document& doc = session_.doc;
     const std::string previousPath = doc.documentPath;
-    if (!zav::saveDocument(doc, path)) {
+    if (const FileWriteResult saved = zav::saveDocument(doc, path); !saved) {
         doc.documentPath = previousPath;
-        ui::inform(this, ctx_.text(9002), ui::Icon::Critical);
+        // What was wrong with the target when that is known (a read-only
+        // file, a folder...), below the usual file error.
+        QString text = ctx_.text(9002);
+        if (saved.problem != FileWriteProblem::Failed)
+            text += QStringLiteral("\r\n") + ui::fileWriteProblemText(ctx_, QString::fromStdString(path), saved);
+        ui::inform(this, text, ui::Icon::Critical);
         refreshCaption();
         return false;
     }

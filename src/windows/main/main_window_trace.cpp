@@ -2,11 +2,13 @@
 // when a cable or a radio misbehaves (see wire_trace.h).
 
 #include "main_window.h"
+#include "file_write_text.h"
 #include "prompts.h"
 #include "radio_link.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QStatusBar>
 
 namespace zav {
@@ -38,10 +40,11 @@ void MainWindow::toggleWireTrace()
 
 bool MainWindow::startWireTrace(const QString& path)
 {
-    const bool started = link_->startTrace(path.toStdString());
-    actions_.at(QStringLiteral("mnuWireTrace"))->setChecked(started);
+    const FileWriteResult started = link_->startTrace(QFile::encodeName(path).toStdString());
+    actions_.at(QStringLiteral("mnuWireTrace"))->setChecked(started.ok());
     if (!started) {
-        ui::inform(this, ctx_.text(kTextTraceFailed).arg(path), ui::Icon::Critical);
+        ui::inform(this, ctx_.text(kTextTraceFailed).arg(path) + QStringLiteral("\r\n") + ui::fileWriteProblemText(ctx_, path, started),
+                   ui::Icon::Critical);
         return false;
     }
     // For a while; the checked menu item says it for as long as it runs.

@@ -66,6 +66,8 @@ bool RadioLink::startRead() { return start(&link::TransferEngine::startRead); }
 bool RadioLink::startWrite()
 {
     engine_.setVerifyAfterWrite(TransferOptions::load().verifyAfterWrite);
+    // Before the start: a port that fails at once ends the write inside it.
+    written_ = describeWritten(ctx_.session.doc);
     return start(&link::TransferEngine::startWrite);
 }
 bool RadioLink::startInfoRead() { return start(&link::TransferEngine::startInfoRead); }
@@ -77,14 +79,15 @@ void RadioLink::shutdown()
     port_.close();
 }
 
-bool RadioLink::startTrace(const std::string& path)
+FileWriteResult RadioLink::startTrace(const std::string& path)
 {
-    std::unique_ptr<link::WireTrace> trace = link::WireTrace::toFile(path);
+    FileWriteResult opened;
+    std::unique_ptr<link::WireTrace> trace = link::WireTrace::toFile(path, link::WireTrace::systemClock, &opened);
     if (!trace)
-        return false;
+        return opened;
     traced_.setTrace(trace.get());
     trace_ = std::move(trace);
-    return true;
+    return {};
 }
 
 void RadioLink::stopTrace()
@@ -170,12 +173,14 @@ bool RadioLink::askOtherVersion(const std::string& radioVersion)
 
 void RadioLink::requestPassword()
 {
+    identitySeen_ = true; // the radio said who it is before it asked
     PasswordDialog dialog(ctx_, boxParent());
     ui::execDialog(dialog);
 }
 
 void RadioLink::passwordFailure()
 {
+    identitySeen_ = true;
     failureText_ = kTextFleetPassword;
     ui::inform(boxParent(), QString::fromLatin1(link::kPasswordFailureText));
 }

@@ -10,6 +10,7 @@
 #include "traced_link_port.h"
 #include "transfer_engine.h"
 #include "wire_trace.h"
+#include "write_log.h"
 
 #include <QObject>
 #include <QPointer>
@@ -57,14 +58,18 @@ public:
     [[nodiscard]] const link::LinkSession& linkSession() const { return linkSession_; }
     /// The device of the last transfer.
     [[nodiscard]] QString device() const { return port_.deviceName(); }
+    /// The device the next transfer would open (the port chosen now).
+    [[nodiscard]] QString chosenDevice() const { return QString::fromStdString(device_ ? device_() : std::string()); }
+    /// What the last write sent, for its log line (taken when it started).
+    [[nodiscard]] const WrittenDocument& written() const { return written_; }
     /// The radio answered the last transfer with its identity (engine().identity()).
     [[nodiscard]] bool identitySeen() const { return identitySeen_; }
     /// Why the last transfer failed, as a text id (fleet_radio.h), 0 when unknown.
     [[nodiscard]] int failureText() const { return failureText_; }
 
     /// Every byte of the following transfers also goes to a trace file
-    /// (replaced). False when it cannot be created.
-    bool startTrace(const std::string& path);
+    /// (added to its end); the reason when it is refused or cannot be opened.
+    FileWriteResult startTrace(const std::string& path);
     void stopTrace();
     [[nodiscard]] bool tracing() const { return trace_ != nullptr; }
 
@@ -107,6 +112,7 @@ private:
     bool identitySeen_ = false;
     int failureText_ = 0;
     bool writeStopped_ = false; ///< Yes to the stop question: the radio holds part of a write
+    WrittenDocument written_;
 };
 
 } // namespace zav

@@ -7,17 +7,22 @@
 
 namespace zav {
 
-std::string configurationHash(const Document& doc)
+WrittenDocument describeWritten(const Document& doc)
 {
     const std::vector<std::uint8_t> bytes = dataFileBytes(doc);
-    return QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                                    QCryptographicHash::Sha256)
-        .toHex()
-        .toStdString();
+    WrittenDocument written;
+    written.sha256 = QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                                              QCryptographicHash::Sha256)
+                         .toHex()
+                         .toStdString();
+    const std::string name =
+        doc.isUntitled ? std::string() : QFileInfo(QString::fromStdString(doc.documentPath)).fileName().toStdString();
+    written.fileName = logFileName(name, doc.isModified());
+    return written;
 }
 
-ProgrammingLogEntry writeLogEntry(const QString& port, const link::RadioIdentity* identity, const Document& doc,
-                                  const std::string& hash, const std::string& result)
+ProgrammingLogEntry writeLogEntry(const QString& port, const link::RadioIdentity* identity,
+                                  const WrittenDocument& written, const std::string& result)
 {
     ProgrammingLogEntry entry;
     entry.when = std::time(nullptr);
@@ -27,9 +32,8 @@ ProgrammingLogEntry writeLogEntry(const QString& port, const link::RadioIdentity
         entry.band = std::to_string(identity->bandByte);
         entry.version = identity->version;
     }
-    if (!doc.isUntitled)
-        entry.fileName = QFileInfo(QString::fromStdString(doc.documentPath)).fileName().toStdString();
-    entry.sha256 = hash;
+    entry.fileName = written.fileName;
+    entry.sha256 = written.sha256;
     entry.result = result;
     return entry;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// The desktop's lines in the programming log: one for every write, from
-// the main window's single write and from every radio of a fleet write.
+// The desktop's lines in the programming log: one for every radio a write
+// was meant for, from the main window's single write and from every radio
+// of a fleet write, written or not.
 
 #include "programming_log.h"
 #include "packets.h"
@@ -10,13 +11,19 @@
 
 namespace zav {
 
-/// Hex SHA-256 of the document as its data file would be saved.
-[[nodiscard]] std::string configurationHash(const Document& doc);
+/// What a radio was sent, as its log line names it: the data file (marked
+/// when the document had unsaved changes) and the hex SHA-256 of the
+/// document as its data file would be saved. Taken when the write starts,
+/// from the document that radio gets.
+struct WrittenDocument {
+    std::string fileName;
+    std::string sha256;
+};
+[[nodiscard]] WrittenDocument describeWritten(const Document& doc);
 
-/// A log line for a write of doc to port. identity: what the radio
-/// reported during this write, nullptr when it never answered.
+/// A log line for a write to port. identity: what the radio reported
+/// during this write, nullptr when it never answered.
 [[nodiscard]] ProgrammingLogEntry writeLogEntry(const QString& port, const link::RadioIdentity* identity,
-                                                const Document& doc, const std::string& hash,
-                                                const std::string& result);
+                                                const WrittenDocument& written, const std::string& result);
 
 } // namespace zav

@@ -1,9 +1,10 @@
 #include "report_pdf.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace zav::report {
@@ -20,21 +21,21 @@ void printReportPdf(QTextDocument& report, QIODevice& device, const QString& tit
     report.print(&writer);
 }
 
-bool writeReportPdf(QTextDocument& report, const QString& path, const QString& title, QString* error)
+QByteArray reportPdfBytes(QTextDocument& report, const QString& title)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    printReportPdf(report, file, title);
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    printReportPdf(report, buffer, title);
+    buffer.close();
+    return bytes;
+}
+
+FileWriteResult writeReportPdf(QTextDocument& report, const QString& path, const QString& title)
+{
+    const QByteArray bytes = reportPdfBytes(report, title);
+    return writeFileAtomically(QFile::encodeName(path).toStdString(),
+                               std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
 } // namespace zav::report
