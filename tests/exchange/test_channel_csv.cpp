@@ -307,8 +307,8 @@ private slots:
                                                  << QStringList{"row 2, column \"position in group\": \"2\" is not a position in group 10 (1..1)"};
         QTest::newRow("number against position") << row("1,2,3,27.00000,0,OFF,OFF,Off,Off\r\n")
                                                  << QStringList{"row 2, column \"channel number\": \"3\" is not channel 2 of group 1, which is number 42"};
-        QTest::newRow("no group, and not a channel the table keeps") << row(",,522,27.00000,0,OFF,OFF,Off,Off\r\n")
-                                                                      << QStringList{"row 2, column \"channel number\": \"522\" is not a channel number of this mode"};
+        QTest::newRow("no channel number") << row(",,522,27.00000,0,OFF,OFF,Off,Off\r\n")
+                                                                      << QStringList{"row 2, column \"channel number\": \"522\" is not a channel number (1..521)"};
         QTest::newRow("duplicate channel") << row("0,5,5,27.00000,0,OFF,OFF,Off,Off\r\n0,5,5,27.00500,0,OFF,OFF,Off,Off\r\n")
                                            << QStringList{"row 3, column \"channel number\": channel 5 is already in row 2"};
         QTest::newRow("broken quotes") << row("0,5,5,\"27.0\"0,0,OFF,OFF,Off,Off\r\n")

@@ -259,7 +259,7 @@ private slots:
         QCOMPARE(test::Channel(doc, 5)->RxFrequency.raw(), std::string("02926000"));
         QVERIFY(!test::Channel(doc, 17));
         QCOMPARE(int(test::Channel(doc, 41)->RxTone), 13);
-        QCOMPARE(int(test::Channel(doc, 1)->RxTone), 24);
+        QCOMPARE(int(test::Channel(doc, 1)->RxTone), 9); // 88.5
     }
 
     /// Edit > Paste Channels in country mode: the same rules.
@@ -288,6 +288,25 @@ private slots:
         QCOMPARE(int(test::Channel(doc, 5)->RxTone), 13);
         QVERIFY(!test::Channel(doc, 4) && !test::Channel(doc, 6));
         QVERIFY(f.main->undoTracker()->undoAction()->isEnabled());
+    }
+
+    /// An import that clears an emergency channel (its slot no longer holds
+    /// a channel) says so after storing.
+    void clearedEmergencyChannelIsTold()
+    {
+        test::ShellFixture f;
+        QVERIFY(OpenThreeChannels(f, f.dir.filePath("three.dat")));
+        *emergencyChannel(f.session.doc.image(), 0, 1) = 3;
+        const QString csv = f.dir.filePath("plan.csv");
+        QVERIFY(WriteFile(csv, "channel number,receive MHz\r\n1,27.00000\r\n2,27.01000\r\n"));
+        f.prompter.files.push_back(csv);
+        Action(f, "mnuImportChannels")->trigger();
+        f.flush();
+        QCOMPARE(f.session.doc.activeCount(), 2);
+        QCOMPARE(int(*emergencyChannel(f.session.doc.image(), 0, 1)), 0);
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QCOMPARE(f.prompter.texts().front(),
+                 f.text(33132) + "\n" + f.text(33131).arg("2", "0", "3"));
     }
 
     /// The Chinese program gives the reasons of refused rows in Chinese.
