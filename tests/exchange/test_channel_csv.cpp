@@ -268,6 +268,16 @@ private slots:
         }
     }
 
+    /// The command line's English reasons are the English language file's,
+    /// so the two programs say the same.
+    void reasonsAreTheEnglishFileTexts()
+    {
+        TextCatalog english;
+        english.setFile(qEnvironmentVariable("ZAV_SOURCE_DIR").toStdString() + "/data/language/english.ini");
+        for (const auto& [id, words] : csvReasonTexts())
+            QCOMPARE(QString::fromStdString(english.text(id)), QString(words));
+    }
+
     void refusedRows_data()
     {
         QTest::addColumn<QByteArray>("rows");
