@@ -1,7 +1,9 @@
 // The exchange commands as a user runs them: export-csv, import-csv,
 // export-json and import-json on data files written by the program itself.
 
+#include "channel_fixture.h"
 #include "cli_process.h"
+#include "data_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +20,43 @@ bool WriteAll(const QString& path, const QByteArray& data)
 }
 
 const QByteArray kHeader = "group,position in group,channel number,receive MHz,offset MHz,receive tone,transmit tone\r\n";
+
+/// A data file of a new document in the mode with exactly these channels.
+bool WriteDocument(const QString& path, zav::Int16 mode, std::initializer_list<zav::test::ChannelSpec> channels,
+                   int emergencyChannel = 0)
+{
+    zav::Document doc;
+    zav::test::NewDocument(doc, mode, channels);
+    doc.image().OptFeat.Common1[zav::common1::EmergencyChannelBase] = static_cast<zav::Int16>(emergencyChannel);
+    return zav::saveDocument(doc, path.toStdString());
+}
+
+/// An extended-mode file with channels 1 and 41 (extended mode takes any
+/// frequency an import gives).
+bool WriteExtended(const QString& path)
+{
+    return WriteDocument(path, zav::kExtendedMode, {{1, "02700000"}, {41, "02740000"}});
+}
+
+/// The fields of the CSV line of a channel number.
+QList<QByteArray> RowOf(const QByteArray& csv, int number)
+{
+    for (const QByteArray& line : csv.split('\n')) {
+        const QList<QByteArray> fields = line.trimmed().split(',');
+        if (fields.size() > 4 && fields[3] == QByteArray::number(number))
+            return fields;
+    }
+    return {};
+}
+
+/// The receive frequency column of every row.
+QList<QByteArray> ReceiveColumn(const QByteArray& csv)
+{
+    QList<QByteArray> out;
+    for (const QByteArray& line : csv.split('\n'))
+        out << line.split(',').value(4);
+    return out;
+}
 
 } // namespace
 
@@ -47,7 +86,7 @@ private slots:
     void badRowsAreListedAndNothingWritten()
     {
         QTemporaryDir dir;
-        QCOMPARE(Cli({"new", "-o", "a.dat"}, dir.path()).exitCode, 0);
+        QVERIFY(WriteExtended(dir.filePath("a.dat")));
         const QByteArray csv = kHeader
                                + "0,1,1,27.00000,0.00000,OFF,OFF\r\n"        // row 2: fine
                                  "0,2,2,31.00000,0.00000,OFF,OFF\r\n"        // row 3: above the band
@@ -77,7 +116,7 @@ private slots:
     void spreadsheetCsvImports()
     {
         QTemporaryDir dir;
-        QCOMPARE(Cli({"new", "-o", "a.dat"}, dir.path()).exitCode, 0);
+        QVERIFY(WriteExtended(dir.filePath("a.dat")));
         const QByteArray csv = "\xEF\xBB\xBF" "Comment;Transmit Tone;Receive MHz;Channel Number;Receive Tone;Offset MHz;Busy Lockout\r\n"
                                "\"home; base\";100;27.4;41;100.0;+0.6;CTCSS/DCS\r\n"
                                ";OFF;27.005;1;OFF;0;Off\r\n";
@@ -87,8 +126,8 @@ private slots:
         QCOMPARE(Cli({"export-csv", "out.dat", "-o", "again.csv"}, dir.path()).exitCode, 0);
         const QList<QByteArray> rows = ReadAll(dir.filePath("again.csv")).split('\n');
         QCOMPARE(rows.size(), 4); // header, two channels, the end of the last line
-        QVERIFY2(rows[1].startsWith("0,EU,1,1,27.00500,0.00000,OFF,OFF,Off,"), rows[1].constData());
-        QVERIFY2(rows[2].startsWith("1,CE,1,41,27.40000,+0.60000,100.0,100.0,CTCSS/DCS,"), rows[2].constData());
+        QVERIFY2(rows[1].startsWith("0,AE,1,1,27.00500,0.00000,OFF,OFF,Off,"), rows[1].constData());
+        QVERIFY2(rows[2].startsWith("1,BE,1,41,27.40000,+0.60000,100.0,100.0,CTCSS/DCS,"), rows[2].constData());
     }
 
     /// The whole configuration out as JSON and back: the same data file,
@@ -97,10 +136,13 @@ private slots:
     {
         QTemporaryDir dir;
         QCOMPARE(Cli({"new", "-o", "a.dat"}, dir.path()).exitCode, 0);
+        QVERIFY(WriteExtended(dir.filePath("e.dat")));
         const QByteArray csv = kHeader + "0,1,1,27.00500,+0.60000,100.0,D023I\r\n"
-                                         "2,80,160,29.00000,-1.00000,OFF,OFF\r\n";
+                                         "3,40,160,29.00000,-1.00000,OFF,OFF\r\n"
+                                         ",,487,29.10000,0.00000,OFF,OFF\r\n";
         QVERIFY(WriteAll(dir.filePath("c.csv"), csv));
-        QCOMPARE(Cli({"import-csv", "c.csv", "--into", "a.dat", "-o", "b.dat"}, dir.path()).exitCode, 0);
+        const Run csvImport = Cli({"import-csv", "c.csv", "--into", "e.dat", "-o", "b.dat"}, dir.path());
+        QVERIFY2(csvImport.exitCode == 0, qPrintable(csvImport.err));
         for (const QString name : {"a", "b"}) {
             const Run exported = Cli({"export-json", name + ".dat", "-o", name + ".json"}, dir.path());
             QVERIFY2(exported.exitCode == 0, qPrintable(exported.err));
@@ -134,6 +176,108 @@ private slots:
         const Run broken = Cli({"import-json", "broken.json", "-o", "out.dat"}, dir.path());
         QCOMPARE(broken.exitCode, 1);
         QVERIFY2(broken.err.startsWith("broken.json: $: line 2, column 19: not a JSON value\n"), qPrintable(broken.err));
+        QVERIFY(!QFile::exists(dir.filePath("out.dat")));
+    }
+
+    /// A country-mode file: import-csv changes only the other columns of
+    /// the channels it holds; a row with another frequency or for an empty
+    /// slot is named with row, column and reason, and nothing is written.
+    void countryImportTouchesNoFrequency()
+    {
+        QTemporaryDir dir;
+        QVERIFY(WriteDocument(dir.filePath("a.dat"), 0, {{1, "02696500"}, {2, "02697500"}, {41, "02700000"}}));
+        QCOMPARE(Cli({"export-csv", "a.dat", "-o", "a.csv"}, dir.path()).exitCode, 0);
+        const QByteArray exported = ReadAll(dir.filePath("a.csv"));
+        const QByteArray header = exported.left(exported.indexOf('\n') + 1);
+        QList<QByteArray> one = RowOf(exported, 1);
+        QList<QByteArray> two = RowOf(exported, 2);
+        QVERIFY(!one.isEmpty() && !two.isEmpty());
+        one[6] = "100.0";                                    // the receive tone: stored
+        two[4] = two[4] == "27.00000" ? "27.01000" : "27.00000"; // another frequency
+        QList<QByteArray> empty = one;                       // a slot no group reaches, empty
+        empty[0] = empty[1] = empty[2] = "";
+        empty[3] = "400";
+        QVERIFY(RowOf(exported, 400).isEmpty());
+        const QByteArray changed = header + one.join(',') + "\r\n" + two.join(',') + "\r\n" + empty.join(',') + "\r\n";
+        QVERIFY(WriteAll(dir.filePath("changed.csv"), changed));
+        const Run refused = Cli({"import-csv", "changed.csv", "--into", "a.dat", "-o", "b.dat"}, dir.path());
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY(!QFile::exists(dir.filePath("b.dat")));
+        const QStringList lines = refused.err.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines[0].startsWith("changed.csv: row 3, column \"receive MHz\": a country channel keeps its receive frequency "),
+                 qPrintable(lines[0]));
+        QCOMPARE(lines[1], QString("changed.csv: row 4, column \"channel number\": channel 400 is an empty slot, and "
+                                   "country mode adds no channel"));
+
+        QVERIFY(WriteAll(dir.filePath("tone.csv"), header + one.join(',') + "\r\n"));
+        const Run stored = Cli({"import-csv", "tone.csv", "--into", "a.dat", "-o", "b.dat"}, dir.path());
+        QVERIFY2(stored.exitCode == 0, qPrintable(stored.err));
+        QCOMPARE(Cli({"export-csv", "b.dat", "-o", "b.csv"}, dir.path()).exitCode, 0);
+        const QByteArray after = ReadAll(dir.filePath("b.csv"));
+        QCOMPARE(ReceiveColumn(after), ReceiveColumn(exported)); // every channel, every frequency
+        QCOMPARE(RowOf(after, 1).value(6), QByteArray("100.0"));
+    }
+
+    /// An extended-mode radio may hold channels 401..520, which no group
+    /// reaches: exported with empty group columns, they import into another
+    /// document too, and the data file is the first one's.
+    void channelsOutsideEveryGroupRoundTrip()
+    {
+        QTemporaryDir dir;
+        QVERIFY(WriteDocument(dir.filePath("a.dat"), zav::kExtendedMode, {{1, "02700000"}, {487, "02925000"}, {521, "02710000"}}));
+        QVERIFY(WriteDocument(dir.filePath("b.dat"), zav::kExtendedMode, {{2, "02700000"}}));
+        QCOMPARE(Cli({"export-csv", "a.dat", "-o", "a.csv"}, dir.path()).exitCode, 0);
+        QVERIFY(ReadAll(dir.filePath("a.csv")).contains("\r\n,,,487,29.25000,"));
+        const Run r = Cli({"import-csv", "a.csv", "--into", "b.dat", "-o", "c.dat"}, dir.path());
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(ReadAll(dir.filePath("c.dat")), ReadAll(dir.filePath("a.dat")));
+    }
+
+    /// An import that clears an emergency channel (it pointed at a slot the
+    /// table does not hold) says so.
+    void clearedEmergencyChannelIsTold()
+    {
+        QTemporaryDir dir;
+        QVERIFY(WriteDocument(dir.filePath("a.dat"), zav::kExtendedMode, {{1, "02700000"}}, 7));
+        QCOMPARE(Cli({"export-csv", "a.dat", "-o", "a.csv"}, dir.path()).exitCode, 0);
+        const Run r = Cli({"import-csv", "a.csv", "--into", "a.dat", "-o", "b.dat"}, dir.path());
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(r.err, QString("a.csv: emergency channel 1 of group 0 pointed at row 7, which holds no channel; it was "
+                                "cleared\n"));
+    }
+
+    /// import-json writes only files the program opens: a model, band or
+    /// version that opening refuses is named by its place.
+    void jsonIdentityIsChecked_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("want");
+        QTest::newRow("another model") << QByteArray("\"model\": \"ZAV415\"") << QByteArray("\"model\": \"ZAV416\"")
+                                       << "bad.json: $.settings.identity.model: \"ZAV416\" is not the model of this program (ZAV415)";
+        QTest::newRow("not a version") << QByteArray("\"version\": \"V300\"") << QByteArray("\"version\": \"ABCD\"")
+                                       << "bad.json: $.settings.identity.version: \"ABCD\" is not a version";
+        QTest::newRow("a version it cannot open") << QByteArray("\"version\": \"V300\"") << QByteArray("\"version\": \"V999\"")
+                                                  << "bad.json: $.settings.identity.version: \"V999\" is a version this program cannot open";
+        QTest::newRow("a band of no model") << QByteArray("\"band code\": 0") << QByteArray("\"band code\": 7")
+                                            << "bad.json: $.settings.identity.band code: 7 is not a band of ZAV415";
+    }
+    void jsonIdentityIsChecked()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, want);
+        QTemporaryDir dir;
+        QCOMPARE(Cli({"new", "-o", "a.dat"}, dir.path()).exitCode, 0);
+        QCOMPARE(Cli({"export-json", "a.dat", "-o", "a.json"}, dir.path()).exitCode, 0);
+        QByteArray json = ReadAll(dir.filePath("a.json"));
+        QVERIFY(json.contains(from));
+        json.replace(from, to);
+        QVERIFY(WriteAll(dir.filePath("bad.json"), json));
+        const Run r = Cli({"import-json", "bad.json", "-o", "out.dat"}, dir.path());
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.startsWith(want), qPrintable(r.err));
         QVERIFY(!QFile::exists(dir.filePath("out.dat")));
     }
 

@@ -84,12 +84,60 @@ private slots:
     {
         Document doc = ThreeChannels();
         // A spreadsheet's own columns, in its own order, one of them unknown.
-        const std::string text = "receive MHz\tnote\treceive tone\r\n27.05000\tshop\t88.5\r\n";
+        const std::string text = "receive MHz\tnote\treceive tone\r\n27.01000\tshop\t88.5\r\n";
         const CsvImportResult result = pasteChannelsText(doc, text, 0, 2);
         QVERIFY(result.ok());
         QCOMPARE(doc.activeCount(), 3);
-        QCOMPARE(Rx(doc, Number(0, 2)), std::string("02705000"));
+        QCOMPARE(Rx(doc, Number(0, 2)), std::string("02701000"));
         QCOMPARE(QString::fromStdString(toneText(Channel(doc, Number(0, 2))->RxTone)), QString("88.5"));
+    }
+
+    /// A paste is typing into the table: a channel numbered up to 400 keeps
+    /// its receive frequency (a row that changes it is refused), while the
+    /// VFO channel and empty slots take one.
+    void pasteKeepsTheFrequencyTypingKeeps()
+    {
+        Document doc;
+        NewDocument(doc, kMode, {{Number(0, 1), "02700000"}, {Number(0, 2), "02701000"}, {521, "02702000"}});
+        const Document before = doc;
+        const std::string text = "receive MHz\treceive tone\r\n27.05000\t88.5\r\n";
+        const CsvImportResult refused = pasteChannelsText(doc, text, 0, 2);
+        QCOMPARE(refused.problems.size(), std::size_t{1});
+        QCOMPARE(refused.problems.front().row, 2);
+        QCOMPARE(QString::fromStdString(refused.problems.front().column), QString("receive MHz"));
+        QVERIFY(doc.working.ActiveChannels == before.working.ActiveChannels);
+
+        QVERIFY(pasteChannelsText(doc, text, kVfoGroup, 1).ok());
+        QCOMPARE(Rx(doc, 521), std::string("02705000"));
+        QVERIFY(pasteChannelsText(doc, text, 0, 3).ok());
+        QCOMPARE(Rx(doc, Number(0, 3)), std::string("02705000"));
+    }
+
+    /// In country mode a paste changes only the other columns of the
+    /// channels the group holds: a row that changes a frequency or lands on
+    /// an empty slot is refused with its row and column.
+    void countryPasteChangesOnlyOtherColumns()
+    {
+        Document doc;
+        NewDocument(doc, 0, {{1, "02696500"}, {2, "02697500"}});
+        const Document before = doc;
+        const std::string text = "receive MHz\treceive tone\r\n"
+                                 "26.96500\t100.0\r\n"  // channel 1: the tone only
+                                 "27.00000\tOFF\r\n"    // channel 2: another frequency
+                                 "26.98500\tOFF\r\n";   // channel 3: an empty slot
+        CsvImportResult result = pasteChannelsText(doc, text, 0, 1);
+        QStringList where;
+        for (const CsvProblem& p : result.problems)
+            where << QString("%1|%2").arg(p.row).arg(QString::fromStdString(p.column));
+        QCOMPARE(where, (QStringList{"3|receive MHz", "4|position in group"}));
+        QVERIFY(doc.working.ActiveChannels == before.working.ActiveChannels);
+
+        result = pasteChannelsText(doc, text, 0, 1, RefusedRows::SkipThem);
+        QCOMPARE(result.stored, 1);
+        QCOMPARE(doc.activeCount(), 2);
+        QCOMPARE(int(Channel(doc, 1)->RxTone), 13);
+        QCOMPARE(Rx(doc, 2), std::string("02697500"));
+        QVERIFY(!Channel(doc, 3));
     }
 
     // Refused rows: by default nothing changes; asked to, the valid rows are
@@ -131,14 +179,17 @@ private slots:
         QCOMPARE(QString::fromStdString(result.problems.front().column), QString("position in group"));
         QCOMPARE(doc.activeCount(), 3);
 
-        // However many rows run past the end, one message tells of them all.
+        // However many rows run past the end, one message tells of them all
+        // (group 1 is empty: every row in it makes a new channel).
         std::string many = "receive MHz\r\n";
         for (int k = 0; k < 5000; ++k)
             many += "27.30000\r\n";
-        const CsvImportResult tooMany = pasteChannelsText(doc, many, 0, 1, RefusedRows::SkipThem);
+        const int size = groupSize(1, kMode);
+        const CsvImportResult tooMany = pasteChannelsText(doc, many, 1, 1, RefusedRows::SkipThem);
         QCOMPARE(tooMany.problems.size(), std::size_t{1});
-        QVERIFY(QString::fromStdString(tooMany.problems.front().reason).endsWith("so are the 4959 rows after it"));
-        QCOMPARE(tooMany.stored, last);
+        QVERIFY(QString::fromStdString(tooMany.problems.front().reason)
+                    .endsWith(QString("so are the %1 rows after it").arg(5000 - size - 1)));
+        QCOMPARE(tooMany.stored, size);
     }
 
     void importCanKeepTheValidRows()

@@ -140,6 +140,7 @@ private slots:
         set.Settings.ChannelMode = static_cast<Int16>(mode);
         set.Settings.Header.Model.assign(kProgramModel);
         set.Settings.Header.BandCode = 0;
+        set.Settings.Header.Version.assign(kProgramImageVersion);
         RandomTable(random, set.ActiveChannels, set.Settings.ChannelCount, readable);
         RandomTable(random, set.StandbyChannels, set.Settings.StandbyChannelCount, readable);
         doc.saved = set;
@@ -241,7 +242,63 @@ private slots:
                                     << "$.settings.DTMF.ID code: not DTMF digits";
         QTest::newRow("duplicate channel") << "\"channel number\": 41" << "\"channel number\": 1"
                                            << "$: channel numbers must lie in 1..521 and differ within each table";
+        // What the program would refuse to open is refused here, at its place.
+        const QString model = "$.settings.identity.model: \"ZAV416\" is not the model of this program (ZAV415)";
+        QTest::newRow("another model") << "\"model\": \"ZAV415\"" << "\"model\": \"ZAV416\"" << model;
+        QTest::newRow("a band of no model") << "\"band code\": 0" << "\"band code\": 1"
+                                            << "$.settings.identity.band code: 1 is not a band of ZAV415 (0)";
+        const char* const notAVersion = "is not a version (\"V\" and three digits, such as \"V300\")";
+        for (const char* version : {"ABCD", "", "v300", "V30"})
+            QTest::newRow(qPrintable(QString("version \"%1\"").arg(version)))
+                << "\"version\": \"V300\"" << QString("\"version\": \"%1\"").arg(version)
+                << QString("$.settings.identity.version: \"%1\" %2").arg(version, notAVersion);
+        QTest::newRow("a version this program cannot open")
+            << "\"version\": \"V300\"" << "\"version\": \"V999\""
+            << "$.settings.identity.version: \"V999\" is a version this program cannot open (V300)";
     }
+    /// Records behind the table's channels come back into their slots; a
+    /// slot that is a used channel's, or past the table, is refused and
+    /// nothing changes.
+    void unusedSlotBounds_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("the last channel's slot") << 2 << false;
+        QTest::newRow("the first slot behind the channels") << 3 << true;
+        QTest::newRow("the table's last slot") << 521 << true;
+        QTest::newRow("past the table") << 522 << false;
+        QTest::newRow("no slot") << 0 << false;
+    }
+    void unusedSlotBounds()
+    {
+        QFETCH(int, slot);
+        QFETCH(bool, accepted);
+        Document source;
+        NewDocument(source, kExtendedMode, {{1, "02700000"}, {41, "02740000"}});
+        source.active()[2].Number = 77; // a record kept behind the two channels
+        source.active()[2].RxTone = 9;
+        std::string json = exportConfigJson(source);
+        const std::size_t at = json.find("\"slot\": 3");
+        QVERIFY(at != std::string::npos);
+        json.replace(at, 9, "\"slot\": " + std::to_string(slot));
+
+        Document doc;
+        NewDocument(doc, 0, {{5, "02700000"}});
+        const ImageSet before = doc.working;
+        const ConfigImportResult result = importConfigJson(doc, json);
+        QCOMPARE(result.ok(), accepted);
+        if (!accepted) {
+            QCOMPARE(QString::fromStdString(result.problems.front().path), QString("$.unused active slots[0].slot"));
+            QVERIFY(doc.working.Settings == before.Settings);
+            QVERIFY(doc.active() == before.ActiveChannels);
+            return;
+        }
+        QCOMPARE(doc.activeCount(), 2);
+        QCOMPARE(int(doc.active()[1].Number), 41); // the channels are untouched
+        QCOMPARE(int(doc.active()[static_cast<std::size_t>(slot - 1)].Number), 77);
+        QCOMPARE(int(doc.active()[static_cast<std::size_t>(slot - 1)].RxTone), 9);
+    }
+
     void refusals()
     {
         QFETCH(QString, from);

@@ -75,6 +75,10 @@ private slots:
         QTest::newRow("quote") << "BOT \"x\"" << "\"BOT \"\"x\"\"\"";
         QTest::newRow("line break") << "a\nb" << "\"a\nb\"";
         QTest::newRow("leading space") << " A" << "\" A\"";
+        // A spreadsheet drops an unquoted trailing space: a group name "AB "
+        // would come back as "AB".
+        QTest::newRow("trailing space only") << "AB " << "\"AB \"";
+        QTest::newRow("a space alone") << " " << "\" \"";
         QTest::newRow("empty") << "" << "";
     }
     void writeQuotesOnlyWhatNeedsIt()

@@ -63,6 +63,41 @@ channels::ChannelTableWindow* OpenThreeChannels(test::ShellFixture& f, const QSt
 
 QAction* Action(test::ShellFixture& f, const char* name) { return f.main->findChild<QAction*>(name); }
 
+/// A country-mode document with channels 1, 5 and 41, opened as a user
+/// would, with the channel table open on group 0.
+channels::ChannelTableWindow* OpenCountryChannels(test::ShellFixture& f, const QString& path)
+{
+    test::NewDocument(f.session.doc, 0, {{1, "02696500"}, {5, "02926000"}, {41, "02700000"}});
+    f.session.doc.image().OptFeat.Common1[common1::CurrentGroup] = 0;
+    Document copy = f.session.doc;
+    if (!saveDocument(copy, path.toStdString()))
+        return nullptr;
+    MainWindow& main = f.open();
+    main.openFile(path);
+    main.openEditor("frmCommChInfo");
+    f.flush();
+    return qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), "frmCommChInfo"));
+}
+
+/// Answers the next dialog (the window of refused rows) with the button
+/// named, keeping what its table shows as "row|column|reason" lines.
+void AnswerRefusals(test::ShellFixture& f, const char* button, QStringList& shown)
+{
+    f.prompter.dialogs.push_back([&shown, button](QDialog& dialog) {
+        auto* rows = dialog.findChild<QTableWidget*>("grdRefusals");
+        for (int r = 0; rows && r < rows->rowCount(); ++r)
+            shown << rows->item(r, 0)->text() + "|" + rows->item(r, 1)->text() + "|" + rows->item(r, 2)->text();
+        dialog.findChild<QPushButton*>(button)->click();
+        return dialog.result();
+    });
+}
+
+bool WriteFile(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
 } // namespace
 
 class TestExchangeCommands : public QObject {
@@ -195,6 +230,98 @@ private slots:
         QCOMPARE(f.main->undoTracker()->undoAction()->text(), QStringLiteral("&Undo: channel import"));
         f.main->undoTracker()->undo();
         QVERIFY(doc.working.ActiveChannels == before.ActiveChannels);
+    }
+
+    /// In country mode File > Import Channels changes only the other
+    /// columns of the channels the table holds: a row with another receive
+    /// frequency and a row for an empty slot are listed with row, column
+    /// and reason, and the valid rows stored leave every frequency and the
+    /// channel count as they were.
+    void countryImportTouchesNoFrequency()
+    {
+        test::ShellFixture f;
+        QVERIFY(OpenCountryChannels(f, f.dir.filePath("country.dat")));
+        const QString csv = f.dir.filePath("plan.csv");
+        QVERIFY(WriteFile(csv, "channel number,receive MHz,receive tone\r\n"
+                               "5,27.00000,OFF\r\n"    // another frequency
+                               "17,27.00000,OFF\r\n"   // an empty slot
+                               "41,27.00000,100.0\r\n" // the tone only
+                               "1,26.96500,88.5\r\n"));
+        f.prompter.files.push_back(csv);
+        QStringList shown;
+        AnswerRefusals(f, "cmdImportValid", shown);
+        Action(f, "mnuImportChannels")->trigger();
+        f.flush();
+        QCOMPARE(shown, (QStringList{"2|receive MHz|a country channel keeps its receive frequency 29.26000 MHz",
+                                     "3|channel number|channel 17 is an empty slot, and country mode adds no channel"}));
+        Document& doc = f.session.doc;
+        QCOMPARE(doc.activeCount(), 3);
+        QCOMPARE(test::Channel(doc, 5)->RxFrequency.raw(), std::string("02926000"));
+        QVERIFY(!test::Channel(doc, 17));
+        QCOMPARE(int(test::Channel(doc, 41)->RxTone), 13);
+        QCOMPARE(int(test::Channel(doc, 1)->RxTone), 9); // 88.5
+    }
+
+    /// Edit > Paste Channels in country mode: the same rules.
+    void countryPasteTouchesNoFrequency()
+    {
+        test::ShellFixture f;
+        auto* table = OpenCountryChannels(f, f.dir.filePath("country.dat"));
+        QVERIFY(table);
+        QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, CellCentre(table, 4, 4));
+        f.flush();
+        QCOMPARE(table->currentRow(), 4);
+        // Rows 4, 5 and 6 of group 0: an empty slot, channel 5 with another
+        // frequency, an empty slot.
+        QApplication::clipboard()->setText("receive MHz\treceive tone\r\n27.00000\tOFF\r\n29.26000\t100.0\r\n"
+                                           "27.10000\tOFF\r\n");
+        QStringList shown;
+        AnswerRefusals(f, "cmdImportValid", shown);
+        QTest::keyClick(table->grid(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        f.flush();
+        QCOMPARE(shown.size(), 2);
+        QVERIFY2(shown[0].startsWith("2|position in group|channel 4 is an empty slot"), qPrintable(shown.join('\n')));
+        QVERIFY2(shown[1].startsWith("4|position in group|channel 6 is an empty slot"), qPrintable(shown.join('\n')));
+        Document& doc = f.session.doc;
+        QCOMPARE(doc.activeCount(), 3);
+        QCOMPARE(test::Channel(doc, 5)->RxFrequency.raw(), std::string("02926000"));
+        QCOMPARE(int(test::Channel(doc, 5)->RxTone), 13);
+        QVERIFY(!test::Channel(doc, 4) && !test::Channel(doc, 6));
+        QVERIFY(f.main->undoTracker()->undoAction()->isEnabled());
+    }
+
+    /// An import that clears an emergency channel (its slot no longer holds
+    /// a channel) says so after storing.
+    void clearedEmergencyChannelIsTold()
+    {
+        test::ShellFixture f;
+        QVERIFY(OpenThreeChannels(f, f.dir.filePath("three.dat")));
+        *emergencyChannel(f.session.doc.image(), 0, 1) = 3;
+        const QString csv = f.dir.filePath("plan.csv");
+        QVERIFY(WriteFile(csv, "channel number,receive MHz\r\n1,27.00000\r\n2,27.01000\r\n"));
+        f.prompter.files.push_back(csv);
+        Action(f, "mnuImportChannels")->trigger();
+        f.flush();
+        QCOMPARE(f.session.doc.activeCount(), 2);
+        QCOMPARE(int(*emergencyChannel(f.session.doc.image(), 0, 1)), 0);
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QCOMPARE(f.prompter.texts().front(),
+                 f.text(33132) + "\n" + f.text(33131).arg("2", "0", "3"));
+    }
+
+    /// The Chinese program gives the reasons of refused rows in Chinese.
+    void refusalReasonsInTheLanguageInUse()
+    {
+        test::ShellFixture f(kChinese);
+        QVERIFY(OpenThreeChannels(f, f.dir.filePath("three.dat")));
+        const QString csv = f.dir.filePath("plan.csv");
+        QVERIFY(WriteFile(csv, "channel number,receive MHz,receive tone\r\n1,27.00000,OFF\r\n2,31.00000,OFF\r\n"));
+        f.prompter.files.push_back(csv);
+        QStringList shown;
+        AnswerRefusals(f, "cmdCancel", shown);
+        Action(f, "mnuImportChannels")->trigger();
+        f.flush();
+        QCOMPARE(shown, QStringList{"3|receive MHz|" + f.text(33109).arg("31.00000", "25.61500", "30.10500")});
     }
 
     void exportedChannelsAndPdf()

@@ -130,7 +130,7 @@ bool setChannelField(ChannelRecord& record, int fieldId, const CellValue& value,
                      bool showTxAsOffset)
 {
     if (fieldId == FieldRxFrequency) {
-        if (record.Number <= kHighestPlainChannel)
+        if (!receiveTypable(record.Number))
             return false; // these channels keep their receive frequency
         FixedText<8> stored;
         stored.assign(toStoredFrequency(textOf(value), band));
@@ -211,25 +211,135 @@ void removeChannelAt(Document& doc, int index)
     doc.image().ChannelCount = static_cast<Int16>(used - 1);
 }
 
-bool recheckEmergencyChannels(Document& doc, int editGroup)
+namespace {
+
+/// Emergency channels of group g whose slot holds no channel become 0;
+/// each one cleared is added to resets.
+void recheckGroup(Document& doc, int g, std::vector<EmergencyReset>& resets)
 {
     RadioImage& image = doc.image();
-    if (editGroup < 0 || editGroup >= kGroupNames)
-        return false;
-    const int base = groupBase(editGroup, image.ChannelMode);
+    if (g < 0 || g >= kGroupNames)
+        return;
+    const int base = groupBase(g, image.ChannelMode);
     const int used = doc.activeCount();
-    bool changed = false;
     for (int s = 0; s < 2; ++s) {
-        Int16* emergency = emergencyChannel(image, editGroup, s);
+        Int16* emergency = emergencyChannel(image, g, s);
         bool present = false;
         for (int i = 0; i < used && !present; ++i)
             present = doc.active()[static_cast<std::size_t>(i)].Number - base == *emergency;
         if (!present && *emergency != 0) {
+            resets.push_back({g, s, *emergency});
             *emergency = 0;
-            changed = true;
         }
     }
-    return changed;
+}
+
+/// A record that takes the place of before keeps before's stored
+/// frequency bytes (and the step classes that go with them) when the table
+/// shows the same frequencies for both: a row read back from a file never
+/// rewrites what it did not change.
+void keepSameFrequencies(ChannelRecord& after, const ChannelRecord& before, const BandLimits& band)
+{
+    const ChannelFrequencyTexts was = frequencyTexts(before, band, true);
+    const ChannelFrequencyTexts is = frequencyTexts(after, band, true);
+    if (was.receive != is.receive || was.transmit != is.transmit)
+        return;
+    after.RxFrequency = before.RxFrequency;
+    after.Offset = before.Offset;
+    after.OffsetDirection = before.OffsetDirection;
+    after.RxStepClass = before.RxStepClass;
+    after.TxStepClass = before.TxStepClass;
+}
+
+} // namespace
+
+bool recheckEmergencyChannels(Document& doc, int editGroup)
+{
+    std::vector<EmergencyReset> resets;
+    recheckGroup(doc, editGroup, resets);
+    return !resets.empty();
+}
+
+std::vector<EmergencyReset> recheckAllEmergencyChannels(Document& doc)
+{
+    std::vector<EmergencyReset> resets;
+    for (int g = 0; g < groupCount(doc.image().ChannelMode); ++g)
+        recheckGroup(doc, g, resets);
+    return resets;
+}
+
+bool frequenciesTypable(Int16 mode) { return isExtendedMode(mode); }
+
+bool receiveTypable(int number) { return number > kHighestPlainChannel; }
+
+RowRefusal checkChannelRow(const Document& doc, const ChannelRecord& wanted)
+{
+    if (wanted.Number < 1 || wanted.Number > kChannelSlots)
+        return RowRefusal::NotAChannel;
+    const BandLimits band = documentBand(doc);
+    const int index = doc.findChannelByNumber(wanted.Number);
+    if (index < 0) {
+        if (!frequenciesTypable(doc.image().ChannelMode))
+            return RowRefusal::CountryNoNewChannel;
+        return doc.activeCount() >= kChannelSlots ? RowRefusal::TableFull : RowRefusal::None;
+    }
+    const ChannelFrequencyTexts was = frequencyTexts(doc.active()[static_cast<std::size_t>(index)], band, true);
+    const ChannelFrequencyTexts is = frequencyTexts(wanted, band, true);
+    if (!frequenciesTypable(doc.image().ChannelMode)) {
+        if (was.receive != is.receive)
+            return RowRefusal::CountryReceiveFixed;
+        if (was.transmit != is.transmit)
+            return RowRefusal::CountryOffsetFixed;
+    } else if (!receiveTypable(wanted.Number) && was.receive != is.receive) {
+        return RowRefusal::ReceiveFixed;
+    }
+    return RowRefusal::None;
+}
+
+RowRefusal writeChannelRow(Document& doc, const ChannelRecord& wanted, std::vector<EmergencyReset>& resets)
+{
+    const RowRefusal refusal = checkChannelRow(doc, wanted);
+    if (refusal != RowRefusal::None)
+        return refusal;
+    const BandLimits band = documentBand(doc);
+    const int index = doc.findChannelByNumber(wanted.Number);
+    if (index >= 0) {
+        ChannelRecord& record = doc.active()[static_cast<std::size_t>(index)];
+        ChannelRecord stored = wanted;
+        keepSameFrequencies(stored, record, band);
+        record = stored;
+        return RowRefusal::None;
+    }
+    const int used = doc.activeCount();
+    doc.active()[static_cast<std::size_t>(used)] = wanted;
+    doc.image().ChannelCount = static_cast<Int16>(used + 1);
+    // A new channel as typing makes one: its group's emergency channels are
+    // looked at again.
+    recheckGroup(doc, groupOfChannel(wanted.Number, doc.image().ChannelMode).group, resets);
+    return RowRefusal::None;
+}
+
+bool replaceChannelTable(Document& doc, std::vector<ChannelRecord> rows, std::vector<EmergencyReset>& resets)
+{
+    if (!frequenciesTypable(doc.image().ChannelMode) || rows.empty() || rows.size() > static_cast<std::size_t>(kChannelSlots))
+        return false;
+    std::vector<bool> seen(kChannelSlots + 1, false);
+    const BandLimits band = documentBand(doc);
+    for (ChannelRecord& row : rows) {
+        if (row.Number < 1 || row.Number > kChannelSlots || seen[static_cast<std::size_t>(row.Number)])
+            return false;
+        seen[static_cast<std::size_t>(row.Number)] = true;
+        const int index = doc.findChannelByNumber(row.Number);
+        if (index >= 0)
+            keepSameFrequencies(row, doc.active()[static_cast<std::size_t>(index)], band);
+    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const ChannelRecord& a, const ChannelRecord& b) { return a.Number < b.Number; });
+    std::copy(rows.begin(), rows.end(), doc.active().begin());
+    doc.image().ChannelCount = static_cast<Int16>(rows.size());
+    const std::vector<EmergencyReset> cleared = recheckAllEmergencyChannels(doc);
+    resets.insert(resets.end(), cleared.begin(), cleared.end());
+    return true;
 }
 
 CellWriteResult setChannelCell(Document& doc, const ChannelWriteEnv& env, int group, int row, int fieldId,
@@ -244,7 +354,7 @@ CellWriteResult setChannelCell(Document& doc, const ChannelWriteEnv& env, int gr
     result.number = number;
 
     const bool frequencyField = fieldId == FieldRxFrequency || fieldId == FieldTransmit;
-    if (frequencyField && !isExtendedMode(mode))
+    if (frequencyField && !frequenciesTypable(mode))
         return result; // country channels have fixed frequencies
 
     const BandLimits band = documentBand(doc);

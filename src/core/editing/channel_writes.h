@@ -1,11 +1,15 @@
 #pragma once
 
-// The one write path of the channel editors. The channel table and the
+// The one write path of every channel edit. The channel table and the
 // channel detail editor change channel records only through setChannelCell,
 // which finds the record of a slot by channel number, creates it when a
 // receive frequency is typed into an empty slot, removes it when the receive
-// frequency is cleared, or stores one value by field id. Plain C++: the
-// windows show the warning and redraw what the result tells them.
+// frequency is cleared, or stores one value by field id. Imports and pastes
+// write whole rows through writeChannelRow and replaceChannelTable, which
+// apply the same rules (frequenciesTypable, receiveTypable, an empty slot
+// becomes a channel only by a receive frequency, the last channel stays).
+// Plain C++: the windows show the warning and redraw what the result tells
+// them.
 
 #include "band.h"
 #include "document.h"
@@ -14,6 +18,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace zav {
 
@@ -58,6 +63,59 @@ void removeChannelAt(Document& doc, int index);
 /// Emergency channels of editGroup whose slot holds no channel become 0.
 /// Returns true when one changed.
 bool recheckEmergencyChannels(Document& doc, int editGroup);
+
+/// An emergency channel that was cleared because its slot held no channel.
+struct EmergencyReset {
+    int group = 0;
+    int slot = 0; ///< 0 or 1
+    int row = 0;  ///< the in-group row it pointed at
+    bool operator==(const EmergencyReset&) const = default;
+};
+
+/// recheckEmergencyChannels for every group of the mode; what was cleared.
+std::vector<EmergencyReset> recheckAllEmergencyChannels(Document& doc);
+
+/// Whether typing can change frequencies at all: country channels keep the
+/// frequencies of their national plan.
+[[nodiscard]] bool frequenciesTypable(Int16 mode);
+/// Whether an existing channel takes a new receive frequency when one is
+/// typed over it (only the channels above 400; the others keep theirs).
+[[nodiscard]] bool receiveTypable(int number);
+
+/// Why the table refuses a whole channel written into its slot (a pasted
+/// row, a row of a country-mode import).
+enum class RowRefusal {
+    None,
+    CountryReceiveFixed, ///< country mode: another receive frequency
+    CountryOffsetFixed,  ///< country mode: another offset
+    CountryNoNewChannel, ///< country mode: the slot is empty
+    ReceiveFixed,        ///< another receive frequency for a channel that keeps its own
+    TableFull,           ///< a new channel, and every slot is taken
+    NotAChannel,         ///< the number is outside 1..521
+};
+
+/// Checks wanted against the slot of its number by the rules of typing:
+/// in country mode only the columns other than the frequencies and the
+/// offset of an existing channel may change; in extended mode a channel
+/// that keeps its receive frequency (receiveTypable) keeps it, and an empty
+/// slot takes a new channel as typing its receive frequency does.
+/// Frequencies count as the same when the table would show the same text.
+[[nodiscard]] RowRefusal checkChannelRow(const Document& doc, const ChannelRecord& wanted);
+
+/// Stores wanted into the slot of its number when checkChannelRow allows
+/// it: over the channel there, keeping that channel's stored frequency
+/// bytes when the shown frequencies are the same, or as a new channel at
+/// the table's end (the emergency channels of its group are rechecked then,
+/// what they lose added to resets).
+RowRefusal writeChannelRow(Document& doc, const ChannelRecord& wanted, std::vector<EmergencyReset>& resets);
+
+/// Replaces the whole active table by rows, as clearing it and typing each
+/// row would: extended mode only (country channels are fixed), at least one
+/// row (the table's last channel stays), numbers 1..521 and distinct. A
+/// channel whose shown frequencies stay keeps its stored bytes. Every
+/// group's emergency channels are rechecked, what they lose added to
+/// resets. False, and nothing changed, when a rule refuses it.
+bool replaceChannelTable(Document& doc, std::vector<ChannelRecord> rows, std::vector<EmergencyReset>& resets);
 
 /// Recomputes RxStepClass and TxStepClass from the receive frequency and
 /// offset, putting the receive frequency on the class's raster.

@@ -35,6 +35,39 @@ std::string toneCell(int index)
     return text.empty() ? std::to_string(index) : text;
 }
 
+/// A problem with its English reason and the same reason as data.
+CsvProblem problemAt(int row, std::string column, int textId, std::vector<std::string> args = {})
+{
+    CsvReason why{textId, std::move(args)};
+    std::string reason = englishReason(why);
+    return CsvProblem{row, std::move(column), std::move(reason), std::move(why)};
+}
+
+/// The problem of a record the CSV reader could not read cleanly.
+CsvProblem faultProblem(int row, std::string column, const CsvFault& fault)
+{
+    return CsvProblem{row, std::move(column), fault.reason, CsvReason{fault.textId, {}}};
+}
+
+/// A number as a European spreadsheet writes it in a ";" file: "27,5".
+std::string withDecimalPoint(std::string text, bool decimalComma)
+{
+    if (decimalComma)
+        std::replace(text.begin(), text.end(), ',', '.');
+    return text;
+}
+
+/// An offset as the table shows it: the sign as written, then the value
+/// "#0.00000" ("+0.6" is "+0.60000"); a text that is no number as it is.
+std::string offsetText(const std::string& text)
+{
+    const auto value = parseNumber(text);
+    if (!value)
+        return text;
+    const bool sign = !text.empty() && (text.front() == '+' || text.front() == '-');
+    return (sign ? text.substr(0, 1) : std::string()) + formatMHz(std::abs(*value));
+}
+
 /// A whole number written plainly ("7", " 12 "); nothing otherwise.
 std::optional<int> wholeNumber(std::string_view cell)
 {
@@ -47,8 +80,10 @@ std::optional<int> wholeNumber(std::string_view cell)
 /// Reads one data row into a record; the first problem found ends it.
 class RowReader {
 public:
-    RowReader(const Document& doc, const std::map<std::string, std::size_t>& columns, const CsvRecord& row)
-        : doc_(doc), columns_(columns), row_(row), mode_(doc.image().ChannelMode), band_(documentBand(doc))
+    RowReader(const Document& doc, const std::map<std::string, std::size_t>& columns, const CsvRecord& row,
+              bool decimalComma)
+        : doc_(doc), columns_(columns), row_(row), mode_(doc.image().ChannelMode), band_(documentBand(doc)),
+          decimalComma_(decimalComma)
     {
     }
 
@@ -71,10 +106,17 @@ private:
         return found->second < row_.fields.size() ? row_.fields[found->second] : std::string();
     }
 
-    bool refuse(std::string_view column, std::string reason)
+    bool refuse(std::string_view column, int textId, std::vector<std::string> args = {})
     {
-        problem = CsvProblem{row_.number, std::string(column), std::move(reason)};
+        problem = problemAt(row_.number, std::string(column), textId, std::move(args));
         return false;
+    }
+
+    /// The channel the table holds under the row's number, if any.
+    const ChannelRecord* existing() const
+    {
+        const int index = doc_.findChannelByNumber(static_cast<Int16>(number));
+        return index < 0 ? nullptr : &doc_.active()[static_cast<std::size_t>(index)];
     }
 
     bool readNumber()
@@ -83,79 +125,91 @@ private:
         const auto positionCell = cell(csvcolumn::Position);
         const auto numberCell = cell(csvcolumn::Number);
         const int groups = groupCount(mode_);
+        // Empty group columns: a channel no group of the mode reaches, placed
+        // by its number.
         const bool unplaced = groupCell && positionCell && trimSpaces(*groupCell).empty() && trimSpaces(*positionCell).empty();
         if (groupCell && positionCell && !unplaced) {
             const auto group = wholeNumber(*groupCell);
             if (!group || *group >= groups)
-                return refuse(csvcolumn::Group, "\"" + *groupCell + "\" is not a group of this mode (0.."
-                                                    + std::to_string(groups - 1) + ")");
+                return refuse(csvcolumn::Group, csvreason::NotAGroup, {*groupCell, std::to_string(groups - 1)});
             const int size = groupSize(*group, mode_);
             const auto position = wholeNumber(*positionCell);
             if (!position || *position < 1 || *position > size)
-                return refuse(csvcolumn::Position, "\"" + *positionCell + "\" is not a position in group "
-                                                       + std::to_string(*group) + " (1.." + std::to_string(size) + ")");
+                return refuse(csvcolumn::Position, csvreason::NotAPosition,
+                              {*positionCell, std::to_string(*group), std::to_string(size)});
             number = groupBase(*group, mode_) + *position;
             group_ = *group;
             if (numberCell) {
                 const auto written = wholeNumber(*numberCell);
                 if (!written || *written != number)
-                    return refuse(csvcolumn::Number, "\"" + *numberCell + "\" is not channel " + std::to_string(*position)
-                                                         + " of group " + std::to_string(*group) + ", which is number "
-                                                         + std::to_string(number));
+                    return refuse(csvcolumn::Number, csvreason::NumberAgainstPosition,
+                                  {*numberCell, std::to_string(*position), std::to_string(*group), std::to_string(number)});
             }
         } else {
             const auto written = numberCell ? wholeNumber(*numberCell) : std::nullopt;
-            const GroupPosition where = written ? groupOfChannel(*written, mode_) : GroupPosition{};
-            // A channel outside the mode's groups (a new document's last
-            // channel) cannot be typed in, but the one a document has stays.
-            const bool kept = written && doc_.findChannelByNumber(static_cast<Int16>(*written)) >= 0;
-            if (where.group < 0 && !kept)
-                return refuse(csvcolumn::Number, "\"" + numberCell.value_or("") + "\" is not a channel number of this mode");
+            if (!written || *written < 1 || *written > kChannelSlots)
+                return refuse(csvcolumn::Number, csvreason::NotAChannelNumber, {numberCell.value_or("")});
             number = *written;
-            group_ = std::max(where.group, 0);
+            group_ = std::max(groupOfChannel(number, mode_).group, 0);
         }
-        const int existing = doc_.findChannelByNumber(static_cast<Int16>(number));
-        if (existing >= 0)
-            record = doc_.active()[static_cast<std::size_t>(existing)];
+        if (const ChannelRecord* channel = existing())
+            record = *channel;
         record.Number = static_cast<Int16>(number);
-        record.EmptyFlag = existing >= 0 ? record.EmptyFlag : Int16{0};
         return true;
+    }
+
+    /// The cell of a number column, a decimal comma read as a point.
+    std::optional<std::string> decimalCell(std::string_view name) const
+    {
+        const auto text = cell(name);
+        if (!text)
+            return std::nullopt;
+        return withDecimalPoint(std::string(trimSpaces(*text)), decimalComma_);
     }
 
     bool readReceive()
     {
-        const std::string text(trimSpaces(cell(csvcolumn::Receive).value_or("")));
+        const std::string text = decimalCell(csvcolumn::Receive).value_or("");
+        // What the table shows for the channel stays as it is stored, even
+        // when no frequency could be typed so (a country channel's).
+        const ChannelRecord* channel = existing();
+        if (channel && formatEntry(text) == frequencyTexts(*channel, band_, true).receive) {
+            receiveKept_ = true;
+            return true;
+        }
         if (text.empty())
-            return refuse(csvcolumn::Receive, "a channel needs a receive frequency");
+            return refuse(csvcolumn::Receive, csvreason::NoReceiveFrequency);
         const auto mhz = parseNumber(text);
         if (!mhz)
-            return refuse(csvcolumn::Receive, "\"" + text + "\" is not a frequency in MHz");
+            return refuse(csvcolumn::Receive, csvreason::NotAFrequency, {text});
         const CheckedFrequency checked = validateFrequency(*mhz, group_, band_);
         if (checked.warned)
-            return refuse(csvcolumn::Receive, text + " MHz is outside the band " + formatMHz(band_.low) + " - "
-                                                  + formatMHz(band_.high) + " MHz");
+            return refuse(csvcolumn::Receive, csvreason::OutsideBand, {text, formatMHz(band_.low), formatMHz(band_.high)});
         const double counts = *mhz * 100000;
         if (std::abs(counts - static_cast<double>(roundHalfEven(counts))) > 1e-4)
-            return refuse(csvcolumn::Receive, text + " MHz is finer than 10 Hz");
+            return refuse(csvcolumn::Receive, csvreason::FinerThan10Hz, {text});
         if (formatMHz(checked.mhz) != formatMHz(*mhz))
-            return refuse(csvcolumn::Receive, text + " MHz is not on the channel raster (nearest " + formatMHz(checked.mhz)
-                                                  + " MHz)");
+            return refuse(csvcolumn::Receive, csvreason::OffRaster, {text, formatMHz(checked.mhz)});
         record.RxFrequency.assign(toStoredFrequency(formatMHz(*mhz), band_));
         return true;
     }
 
     bool readOffset()
     {
-        const auto offsetCell = cell(csvcolumn::Offset);
-        if (offsetCell) {
-            const std::string text(trimSpaces(*offsetCell));
+        const auto offsetCell = decimalCell(csvcolumn::Offset);
+        // The offset the table shows for the channel stays as stored.
+        const ChannelRecord* channel = existing();
+        const bool offsetKept = !offsetCell
+                                || (channel && offsetText(*offsetCell) == offsetText(frequencyTexts(*channel, band_, true).transmit));
+        if (offsetCell && !offsetKept) {
+            const std::string& text = *offsetCell;
             const auto value = text.empty() ? std::optional<double>(0.0) : parseNumber(text);
             if (!value)
-                return refuse(csvcolumn::Offset, "\"" + text + "\" is not an offset in MHz (such as +0.60000)");
+                return refuse(csvcolumn::Offset, csvreason::NotAnOffset, {text});
             // The stored form holds less than 100 MHz; a larger value is refused
             // before any arithmetic could overflow on it.
             if (std::abs(*value) >= 100)
-                return refuse(csvcolumn::Offset, text + " MHz is more offset than a channel can hold");
+                return refuse(csvcolumn::Offset, csvreason::OffsetTooLarge, {text});
             const bool signedEntry = !text.empty() && (text.front() == '+' || text.front() == '-');
             const bool wasNone = record.OffsetDirection == 0 && storedOffsetCount(record.Offset.raw()).value_or(0) == 0;
             if (!signedEntry && *value == 0) {
@@ -168,12 +222,15 @@ private:
                 const OffsetEntry entry = offsetFromEntry(record.RxFrequency.raw(), text, true, record.Offset,
                                                           record.OffsetDirection, band_);
                 if (!entry.stored)
-                    return refuse(csvcolumn::Offset, text + " MHz is more offset than a channel can hold");
+                    return refuse(csvcolumn::Offset, csvreason::OffsetTooLarge, {text});
                 record.Offset = entry.offset;
                 record.OffsetDirection = entry.direction;
             }
         }
-        recomputeStepClasses(record, band_);
+        // A channel whose frequencies stay keeps its step classes; the
+        // others are classed (and put on the raster) as typing does.
+        if (!(receiveKept_ && offsetKept))
+            recomputeStepClasses(record, band_);
         return true;
     }
 
@@ -182,9 +239,9 @@ private:
         const auto text = cell(column);
         if (!text)
             return true;
-        const int index = toneIndexOf(*text);
+        const int index = toneIndexOf(withDecimalPoint(*text, decimalComma_));
         if (index < 0)
-            return refuse(column, "\"" + *text + "\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)");
+            return refuse(column, csvreason::NotATone, {*text});
         member = static_cast<Int16>(index);
         return true;
     }
@@ -198,7 +255,7 @@ private:
             return true;
         const int value = optionValue(column, *text);
         if (value < 0)
-            return refuse(column.name, "\"" + *text + "\" is not one of " + optionChoices(column));
+            return refuse(column.name, csvreason::NotAChoice, {*text, optionChoices(column)});
         *record.option(column.fieldId) = static_cast<Int16>(value);
         return true;
     }
@@ -219,12 +276,12 @@ private:
         const OptionColumn& column = busyLockoutColumn();
         const bool written = cell(column.name).has_value();
         if (record.Option11 == kBusyBySignalling && written)
-            return refuse(column.name, "\"" + optionText(column, kBusyBySignalling) + "\" is not offered for a channel");
+            return refuse(column.name, csvreason::NotOffered, {optionText(column, kBusyBySignalling)});
         const Int16 governing = record.Option17 != 0 ? record.TxTone : record.RxTone;
         if (record.Option11 == kBusyByTone && governing == 0) {
             if (written)
-                return refuse(column.name, "\"" + optionText(column, kBusyByTone) + "\" needs the "
-                                               + (record.Option17 != 0 ? "transmit" : "receive") + " tone on");
+                return refuse(column.name, record.Option17 != 0 ? csvreason::NeedsTransmitTone : csvreason::NeedsReceiveTone,
+                              {optionText(column, kBusyByTone)});
             record.Option11 = 1; // as the editors do when the tone goes off
         }
         return true;
@@ -235,7 +292,9 @@ private:
     const CsvRecord& row_;
     Int16 mode_;
     BandLimits band_;
+    bool decimalComma_ = false;
     int group_ = 0;
+    bool receiveKept_ = false;
 };
 
 std::string columnName(const CsvRecord& header, int column)
@@ -286,24 +345,41 @@ std::map<std::string, std::size_t> columnsOf(const std::vector<std::string>& hea
     return columns;
 }
 
-/// Stores a checked record: over the channel of its number, else as a new
-/// record at the table's end. False when the table is full.
-bool storeChannel(Document& doc, const ChannelRecord& record)
+/// The problem of a row the table's rules refused; placeColumn is the
+/// column that names the row's slot.
+CsvProblem ruleProblem(int row, RowRefusal refusal, const Document& doc, const ChannelRecord& wanted,
+                       const char* placeColumn)
 {
-    const int index = doc.findChannelByNumber(record.Number);
-    if (index >= 0) {
-        doc.active()[static_cast<std::size_t>(index)] = record;
-        return true;
+    const std::string number = std::to_string(wanted.Number);
+    const int index = doc.findChannelByNumber(wanted.Number);
+    const ChannelFrequencyTexts shown = index >= 0 ? frequencyTexts(doc.active()[static_cast<std::size_t>(index)],
+                                                                    documentBand(doc), true)
+                                                   : ChannelFrequencyTexts{};
+    switch (refusal) {
+    case RowRefusal::CountryReceiveFixed:
+        return problemAt(row, csvcolumn::Receive, csvreason::CountryReceiveFixed, {shown.receive});
+    case RowRefusal::CountryOffsetFixed:
+        return problemAt(row, csvcolumn::Offset, csvreason::CountryOffsetFixed, {shown.transmit});
+    case RowRefusal::CountryNoNewChannel:
+        return problemAt(row, placeColumn, csvreason::CountryNoNewChannel, {number});
+    case RowRefusal::ReceiveFixed:
+        return problemAt(row, csvcolumn::Receive, csvreason::ReceiveFixed, {number, shown.receive});
+    case RowRefusal::TableFull:
+        return problemAt(row, placeColumn, csvreason::TableFull, {number});
+    case RowRefusal::NotAChannel:
+    case RowRefusal::None:
+        break;
     }
-    const int used = doc.activeCount();
-    if (used >= kChannelSlots)
-        return false;
-    doc.active()[static_cast<std::size_t>(used)] = record;
-    doc.image().ChannelCount = static_cast<Int16>(used + 1);
-    return true;
+    return problemAt(row, placeColumn, csvreason::NotAChannelNumber, {number});
 }
 
 } // namespace
+
+CsvReason emergencyResetReason(const EmergencyReset& reset)
+{
+    return {csvreason::EmergencyCleared,
+            {std::to_string(reset.slot + 1), std::to_string(reset.group), std::to_string(reset.row)}};
+}
 
 std::string CsvProblem::message() const { return "row " + std::to_string(row) + ", column \"" + column + "\": " + reason; }
 
@@ -339,66 +415,74 @@ CsvImportResult importChannelsCsv(Document& doc, std::string_view text, RefusedR
     CsvImportResult result;
     const CsvTable table = readCsv(text);
     if (table.records.empty()) {
-        result.problems.push_back({1, csvcolumn::Number, "the file holds no header row"});
+        result.problems.push_back(problemAt(1, csvcolumn::Number, csvreason::NoHeader));
         return result;
     }
     const CsvRecord& header = table.records.front();
     if (!header.faults.empty()) {
-        result.problems.push_back(
-            {header.number, columnName(header, header.faults.front().column), header.faults.front().reason});
+        result.problems.push_back(faultProblem(header.number, columnName(header, header.faults.front().column),
+                                               header.faults.front()));
         return result;
     }
     const std::map<std::string, std::size_t> columns = columnsOf(header.fields);
     const auto named = [&](const char* name) { return columns.count(lowerCase(name)) > 0; };
-    if (!named(csvcolumn::Number) && !(named(csvcolumn::Group) && named(csvcolumn::Position))) {
-        result.problems.push_back({header.number, csvcolumn::Number,
-                                   "the file needs this column, or the columns \"group\" and \"position in group\""});
-    }
+    if (!named(csvcolumn::Number) && !(named(csvcolumn::Group) && named(csvcolumn::Position)))
+        result.problems.push_back(problemAt(header.number, csvcolumn::Number, csvreason::NoPlaceColumns));
     if (!named(csvcolumn::Receive))
-        result.problems.push_back({header.number, csvcolumn::Receive, "the file needs this column"});
+        result.problems.push_back(problemAt(header.number, csvcolumn::Receive, csvreason::ColumnNeeded));
     if (!result.ok())
         return result;
+    const char* placeColumn = named(csvcolumn::Number) ? csvcolumn::Number : csvcolumn::Position;
 
+    // Extended mode: the file replaces the table, as clearing it and typing
+    // each row would. Country mode: each row goes over the channel of its
+    // number, through the table's write path, which refuses what typing
+    // could not do there.
+    const bool replacing = frequenciesTypable(doc.image().ChannelMode);
+    Document work = doc;
     std::vector<ChannelRecord> records;
     std::map<int, int> rowOfNumber;
     for (std::size_t r = 1; r < table.records.size(); ++r) {
         const CsvRecord& row = table.records[r];
         if (!row.faults.empty()) {
-            result.problems.push_back({row.number, columnName(header, row.faults.front().column), row.faults.front().reason});
+            result.problems.push_back(faultProblem(row.number, columnName(header, row.faults.front().column),
+                                                   row.faults.front()));
             continue;
         }
-        RowReader reader(doc, columns, row);
+        RowReader reader(doc, columns, row, table.separator == ';');
         if (!reader.read()) {
             result.problems.push_back(*reader.problem);
             continue;
         }
         const auto [previous, added] = rowOfNumber.emplace(reader.number, row.number);
         if (!added) {
-            result.problems.push_back({row.number, named(csvcolumn::Number) ? csvcolumn::Number : csvcolumn::Position,
-                                       "channel " + std::to_string(reader.number) + " is already in row "
-                                           + std::to_string(previous->second)});
+            result.problems.push_back(problemAt(row.number, placeColumn, csvreason::DuplicateChannel,
+                                                {std::to_string(reader.number), std::to_string(previous->second)}));
             continue;
+        }
+        if (!replacing) {
+            const RowRefusal refusal = writeChannelRow(work, reader.record, result.emergencyResets);
+            if (refusal != RowRefusal::None) {
+                result.problems.push_back(ruleProblem(row.number, refusal, work, reader.record, placeColumn));
+                continue;
+            }
         }
         records.push_back(reader.record);
     }
     if (records.empty() && (result.ok() || refused == RefusedRows::SkipThem)) {
         if (result.ok())
-            result.problems.push_back(
-                {header.number + 1, csvcolumn::Number, "the file holds no channel; a table keeps at least one"});
+            result.problems.push_back(problemAt(header.number + 1, csvcolumn::Number, csvreason::NoChannel));
         return result;
     }
-    if (!result.ok() && refused == RefusedRows::ChangeNothing)
+    if (!result.ok() && refused == RefusedRows::ChangeNothing) {
+        result.emergencyResets.clear();
         return result;
-
-    std::stable_sort(records.begin(), records.end(),
-                     [](const ChannelRecord& a, const ChannelRecord& b) { return a.Number < b.Number; });
-    std::copy(records.begin(), records.end(), doc.active().begin());
-    doc.image().ChannelCount = static_cast<Int16>(records.size());
-    // Emergency channels point at slots; a slot the file left empty has none.
-    for (int g = 0; g < groupCount(doc.image().ChannelMode); ++g)
-        recheckEmergencyChannels(doc, g);
-    result.channels = static_cast<int>(records.size());
-    result.stored = result.channels;
+    }
+    if (replacing && !replaceChannelTable(work, records, result.emergencyResets))
+        return result; // not reached: the rows are distinct channels 1..521
+    doc.working = work.working;
+    result.channels = doc.activeCount();
+    result.stored = static_cast<int>(records.size());
     return result;
 }
 
@@ -432,46 +516,52 @@ CsvImportResult pasteChannelsText(Document& doc, std::string_view text, int grou
     columns[lowerCase(csvcolumn::Number)] = width + 2;
     const CsvRecord headerRecord{1, header, {}};
 
+    // Every row is typed into its slot through the table's write path, on a
+    // copy, so that refused rows can leave the document as it was.
+    Document work = doc;
     const int size = groupSize(group, mode);
-    std::vector<ChannelRecord> records;
     int position = firstPosition;
     for (std::size_t r = hasHeader ? 1 : 0; r < table.records.size(); ++r, ++position) {
         CsvRecord row = table.records[r];
         if (!row.faults.empty()) {
-            result.problems.push_back({row.number, columnName(headerRecord, row.faults.front().column),
-                                       row.faults.front().reason});
+            result.problems.push_back(faultProblem(row.number, columnName(headerRecord, row.faults.front().column),
+                                                   row.faults.front()));
             continue;
         }
         if (position < 1 || position > size) {
             // Every later row is past the end too: one message says so, however
             // long the pasted text is.
             const std::size_t later = table.records.size() - 1 - r;
-            result.problems.push_back(
-                {row.number, csvcolumn::Position,
-                 "position " + std::to_string(position) + " is past the end of group " + std::to_string(group) + " (1.."
-                     + std::to_string(size) + ")"
-                     + (later > 0 ? "; so are the " + std::to_string(later) + " rows after it" : std::string())});
+            std::vector<std::string> args{std::to_string(position), std::to_string(group), std::to_string(size)};
+            if (later > 0)
+                args.push_back(std::to_string(later));
+            result.problems.push_back(problemAt(row.number, csvcolumn::Position,
+                                                later > 0 ? csvreason::PastGroupEndMany : csvreason::PastGroupEnd,
+                                                std::move(args)));
             break;
         }
         row.fields.resize(width + 3);
         row.fields[width] = std::to_string(group);
         row.fields[width + 1] = std::to_string(position);
         row.fields[width + 2] = std::to_string(groupBase(group, mode) + position);
-        RowReader reader(doc, columns, row);
+        RowReader reader(doc, columns, row, table.separator == ';');
         if (!reader.read()) {
             result.problems.push_back(*reader.problem);
             continue;
         }
-        records.push_back(reader.record);
+        const RowRefusal refusal = writeChannelRow(work, reader.record, result.emergencyResets);
+        if (refusal != RowRefusal::None) {
+            result.problems.push_back(ruleProblem(row.number, refusal, work, reader.record, csvcolumn::Position));
+            continue;
+        }
+        ++result.stored;
     }
-    if (!result.ok() && refused == RefusedRows::ChangeNothing)
+    if (!result.ok() && refused == RefusedRows::ChangeNothing) {
+        result.stored = 0;
+        result.emergencyResets.clear();
         return result;
-    // Full only when every slot of the table is taken and a new one is asked for.
-    for (const ChannelRecord& record : records) {
-        if (storeChannel(doc, record))
-            ++result.stored;
     }
-    recheckEmergencyChannels(doc, group);
+    doc.working = work.working;
     result.channels = doc.activeCount();
     return result;
 }

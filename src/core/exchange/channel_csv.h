@@ -2,10 +2,16 @@
 
 // The channel table of a document as a CSV file: one row per channel of the
 // current mode's table, in channel order, with stable English column names.
-// Reading replaces that table as a whole, after every row has passed the
-// checks the channel editors apply to typed values; one bad row and nothing
-// changes.
+// Every row is checked as the channel editors check a typed value and then
+// goes through the table's one write path, so an import or a paste obeys
+// the table's rules: in extended mode an import replaces the table (as
+// clearing it and typing each row would); in country mode, where channels
+// and their frequencies are fixed, it changes only the other columns of the
+// channels the table holds. One bad row and nothing changes, unless the
+// caller asks to keep the valid rows.
 
+#include "channel_writes.h"
+#include "csv_reasons.h"
 #include "document.h"
 
 #include <string>
@@ -34,11 +40,13 @@ inline constexpr const char* TxTone = "transmit tone";
 [[nodiscard]] std::string exportChannelsCsv(const Document& doc);
 
 /// A refused row: its record number in the file (the header is row 1), the
-/// column and why.
+/// column and why: in English (reason), and as a text id with arguments for
+/// a caller that speaks another language.
 struct CsvProblem {
     int row = 0;
     std::string column;
     std::string reason;
+    CsvReason why;
 
     /// "row 3, column "receive MHz": <reason>"
     [[nodiscard]] std::string message() const;
@@ -48,6 +56,9 @@ struct CsvImportResult {
     std::vector<CsvProblem> problems; ///< at most one per row; empty when imported
     int channels = 0;                 ///< channels in the table after the import
     int stored = 0;                   ///< rows stored (0 when nothing changed)
+    /// Emergency channels cleared because their slot now holds no channel
+    /// (also those that pointed at an empty slot before): a caller says so.
+    std::vector<EmergencyReset> emergencyResets;
 
     [[nodiscard]] bool ok() const { return problems.empty(); }
 };
@@ -58,11 +69,14 @@ enum class RefusedRows {
     SkipThem,      ///< the rows that passed are stored, the refused ones left out
 };
 
-/// Replaces doc's active channel table with the rows of text. Columns are
-/// found by name (letter case aside) in any order; unknown columns are
-/// ignored. A column that is absent keeps the value the channel of that
-/// number had, or a new channel's value. By default nothing of doc changes
-/// unless every row passed.
+/// Reads the rows of text into doc's active channel table: in extended
+/// mode they replace the table, in country mode each row goes over the
+/// channel of its number. Columns are found by name (letter case aside) in
+/// any order; unknown columns are ignored. A column that is absent keeps the
+/// value the channel of that number had, or a new channel's value. With ";"
+/// as the separator a decimal comma counts as a decimal point. Channels no
+/// group of the mode reaches are placed by their number (empty group
+/// columns). By default nothing of doc changes unless every row passed.
 CsvImportResult importChannelsCsv(Document& doc, std::string_view text,
                                   RefusedRows refused = RefusedRows::ChangeNothing);
 
@@ -75,9 +89,14 @@ CsvImportResult importChannelsCsv(Document& doc, std::string_view text,
 /// or without the header row; tabs, commas or semicolons) into group of the
 /// active table: the first row into position firstPosition, each next row
 /// into the next position, whatever group, position or number the rows
-/// name. Every row is checked as importChannelsCsv checks it; a row past the
-/// group's end is refused. Channels in other positions stay.
+/// name. Every row is checked as importChannelsCsv checks it and written
+/// as typing into that slot would be; a row past the group's end is
+/// refused. Channels in other positions stay.
 CsvImportResult pasteChannelsText(Document& doc, std::string_view text, int group, int firstPosition,
                                   RefusedRows refused = RefusedRows::ChangeNothing);
+
+/// What an emergency reset means, in English (or, with lookup, in the
+/// language in use).
+[[nodiscard]] CsvReason emergencyResetReason(const EmergencyReset& reset);
 
 } // namespace zav

@@ -1,10 +1,12 @@
 #include "config_json.h"
 
+#include "band.h"
 #include "channel_columns.h"
 #include "codecs.h"
 #include "data_file.h"
 #include "gbk_text.h"
 #include "image_fields.h"
+#include "image_layout.h"
 #include "json_value.h"
 
 #include <algorithm>
@@ -759,7 +761,7 @@ std::string exportConfigJson(const Document& doc)
     return writeJson(root);
 }
 
-ConfigImportResult importConfigJson(Document& doc, std::string_view text)
+ConfigImportResult importConfigJson(Document& doc, std::string_view text, const VersionRecords& versions)
 {
     ConfigImportResult result;
     Problems problems(result.problems);
@@ -785,12 +787,49 @@ ConfigImportResult importConfigJson(Document& doc, std::string_view text)
     readTable(root, "active channels", "unused active slots", set.ActiveChannels, set.Settings.ChannelCount, problems);
     readTable(root, "standby channels", "unused standby slots", set.StandbyChannels, set.Settings.StandbyChannelCount,
               problems);
-    if (result.ok() && !isSaneImage(set))
-        problems.add("$", "channel numbers must lie in 1..521 and differ within each table");
     if (!result.ok())
         return result;
-    doc.saved = set;
-    doc.copySavedToWorking();
+
+    // The image becomes the document as its data file would: through the
+    // checks and the code of opening one, so that what is accepted here is
+    // a file the program opens.
+    const Bytes bytes = writeFullImage(set);
+    const ImageHeader& header = set.Settings.Header;
+    const std::string identity = "$.settings." + jsonKey("Header") + ".";
+    const OpenResult checked = checkDataFile(bytes, doc.model.modelName, versions);
+    const std::string version = header.Version.clean();
+    switch (checked.outcome) {
+    case OpenOutcome::WrongModel:
+        problems.add(identity + jsonKey("Model"), "\"" + gbkToUtf8(header.Model.clean()) + "\" is not the model of this program ("
+                                                      + doc.model.modelName + ")");
+        return result;
+    case OpenOutcome::BadVersionText:
+        problems.add(identity + jsonKey("Version"),
+                     "\"" + gbkToUtf8(version) + "\" is not a version (\"V\" and three digits, such as \"V300\")");
+        return result;
+    case OpenOutcome::Incompatible:
+        problems.add(identity + jsonKey("Version"), "\"" + version + "\" is a version this program cannot open ("
+                                                        + kProgramImageVersion + ")");
+        return result;
+    case OpenOutcome::FileError:
+    case OpenOutcome::Opened:
+        break;
+    }
+    // A band the program does not know would be saved as band 0 without a
+    // word: refused instead.
+    if (bandLabelOf(header.BandCode).empty()) {
+        problems.add(identity + jsonKey("BandCode"), std::to_string(header.BandCode) + " is not a band of "
+                                                         + doc.model.modelName + " (" + std::to_string(bandCodeOf(kDefaultBandLabel)) + ")");
+        return result;
+    }
+    Document opened = doc;
+    if (openDocumentBytes(opened, bytes, doc.documentPath, versions).outcome != OpenOutcome::Opened) {
+        problems.add("$", "channel numbers must lie in 1..521 and differ within each table");
+        return result;
+    }
+    doc.saved = opened.saved;
+    doc.working = opened.working;
+    doc.model = opened.model;
     return result;
 }
 

@@ -8,6 +8,7 @@
 // that reading the file back gives the same data file byte for byte.
 
 #include "document.h"
+#include "version_records.h"
 
 #include <string>
 #include <string_view>
@@ -32,8 +33,11 @@ struct ConfigImportResult {
 };
 
 /// Reads a configuration written by exportConfigJson (or edited since) into
-/// doc: the saved and the working image both become the one read. Nothing
-/// of doc changes unless every value passed.
-ConfigImportResult importConfigJson(Document& doc, std::string_view text);
+/// doc: the saved and the working image both become the one read, as if
+/// its data file were opened. The model, band, version, counts and channel
+/// numbers are checked by the checks of opening a data file (against
+/// doc's model and the version pairs), so that only what the program can
+/// open is accepted. Nothing of doc changes unless every value passed.
+ConfigImportResult importConfigJson(Document& doc, std::string_view text, const VersionRecords& versions = {});
 
 } // namespace zav

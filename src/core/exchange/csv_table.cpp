@@ -1,5 +1,7 @@
 #include "csv_table.h"
 
+#include "csv_reasons.h"
+
 namespace zav {
 namespace {
 
@@ -31,6 +33,8 @@ char detectSeparator(std::string_view text)
 }
 
 bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+CsvFault fault(int column, int textId) { return {column, englishReason({textId, {}}), textId}; }
 
 } // namespace
 
@@ -68,9 +72,9 @@ CsvTable readCsv(std::string_view text)
                     field.push_back(text[i++]);
                 }
                 if (!closed) {
-                    record.faults.push_back({column, "the quoted field does not end"});
+                    record.faults.push_back(fault(column, csvreason::QuoteNotClosed));
                 } else if (i < text.size() && text[i] != sep && !isLineEnd(text[i])) {
-                    record.faults.push_back({column, "text follows the closing quote of the field"});
+                    record.faults.push_back(fault(column, csvreason::TextAfterQuote));
                     // Skip the rest of the broken field so the next ones still line up.
                     while (i < text.size() && text[i] != sep && !isLineEnd(text[i]))
                         field.push_back(text[i++]);
@@ -82,7 +86,7 @@ CsvTable readCsv(std::string_view text)
                     field.push_back(text[i++]);
                 }
                 if (strayQuote)
-                    record.faults.push_back({column, "a quote inside a field that is not quoted"});
+                    record.faults.push_back(fault(column, csvreason::StrayQuote));
             }
             record.fields.push_back(std::move(field));
             if (i < text.size() && text[i] == sep) {

@@ -16,6 +16,7 @@ namespace zav {
 struct CsvFault {
     int column = 0; ///< 1-based field of the record
     std::string reason;
+    int textId = 0; ///< the same reason as a text of the language files
 };
 
 struct CsvRecord {

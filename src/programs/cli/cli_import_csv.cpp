@@ -1,5 +1,7 @@
-// import-csv CHANNELS.csv --into FILE.dat -o OUT.dat: the document with its
-// current mode's channel table replaced by the rows of the CSV file. Every
+// import-csv CHANNELS.csv --into FILE.dat -o OUT.dat: the rows of the CSV
+// file typed into the current mode's channel table, by the table's rules: in
+// extended mode they replace the table, in country mode they change only the
+// columns other than the frequencies of the channels the file holds. Every
 // refused row is listed; then nothing is written.
 
 #include "cli_command_line.h"
@@ -16,8 +18,10 @@ namespace {
 int RunImportCsv(const QStringList& args)
 {
     QTextStream err(stderr);
-    CommandLine line("import-csv", "Replaces the current mode's channel table of a data file with the rows of a CSV "
-                                   "file; lists every refused row and then writes nothing.");
+    CommandLine line("import-csv", "Types the rows of a CSV file into the current mode's channel table of a data file: "
+                                   "in extended mode they replace the table, in country mode they change only the "
+                                   "columns other than the frequencies and offsets of the channels it holds. Lists every "
+                                   "refused row and then writes nothing.");
     QCommandLineParser& parser = line.parser;
     parser.addOption({"into", "Data file whose channels are replaced.", "FILE"});
     parser.addOption({{"o", "output"}, "Data file to write (- for standard output).", "FILE"});
@@ -32,13 +36,19 @@ int RunImportCsv(const QStringList& args)
     Document doc;
     if (!openDataFile(parser.value("into"), doc, err))
         return 1;
-    return importAndSave(csvPath, doc, parser.value("o"), err, [&doc](const std::string& text) {
+    return importAndSave(csvPath, doc, parser.value("o"), err, [&doc, &err, &csvPath](const std::string& text) {
         const CsvImportResult result = importChannelsCsv(doc, text);
         Refusals refused;
         for (const CsvProblem& problem : result.problems)
             refused.messages.push_back(problem.message());
         const std::size_t rows = result.problems.size();
         refused.summary = QString::number(rows) + (rows == 1 ? " row" : " rows") + " refused";
+        // Emergency channels that pointed at empty slots were cleared: the
+        // user did not ask for that, so it is said.
+        if (result.ok()) {
+            for (const EmergencyReset& reset : result.emergencyResets)
+                err << csvPath << ": " << QString::fromStdString(englishReason(emergencyResetReason(reset))) << "\n";
+        }
         return refused;
     });
 }

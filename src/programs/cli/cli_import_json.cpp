@@ -4,9 +4,11 @@
 
 #include "cli_command_line.h"
 #include "cli_exchange.h"
+#include "cli_open.h"
 #include "command.h"
 
 #include "config_json.h"
+#include "versions.h"
 
 
 namespace zav::cli {
@@ -25,9 +27,11 @@ int RunImportJson(const QStringList& args)
     if (const auto status = line.requireOutputAndOneInput("JSON file"))
         return *status;
     Document doc;
+    // The versions this program opens: the same ones opening a data file takes.
+    const VersionRecords versions = loadVersionRecords(installedPaths().versionFile());
     return importAndSave(parser.positionalArguments().first(), doc, parser.value("o"), err,
-                         [&doc](const std::string& text) {
-                             const ConfigImportResult result = importConfigJson(doc, text);
+                         [&doc, &versions](const std::string& text) {
+                             const ConfigImportResult result = importConfigJson(doc, text, versions);
                              Refusals refused;
                              for (const JsonProblem& problem : result.problems)
                                  refused.messages.push_back(problem.message());

@@ -36,6 +36,7 @@ constexpr int kTextPdfFilter = 32747;
 constexpr int kTextNotRead = 32749;
 constexpr int kTextNoRows = 32758;
 constexpr int kTextNoTable = 32759;
+constexpr int kTextEmergencyCleared = 33132; ///< "The import also cleared emergency channels..."
 constexpr int kTextReportTitle = 32700;
 constexpr int kChinese = 2;
 
@@ -145,6 +146,15 @@ void ExchangeCommands::apply(Document& changed, const CsvImportResult& result, C
     undo_.recordReplacement(step);
     if (ctx_.shell)
         ctx_.shell->refreshCaption();
+    // Emergency channels that pointed at empty slots were cleared: a change
+    // the user did not ask for, so it is told.
+    if (!result.emergencyResets.empty()) {
+        const auto text = [this](int id) { return ctx_.text(id).toStdString(); };
+        QStringList lines{ctx_.text(kTextEmergencyCleared)};
+        for (const EmergencyReset& reset : result.emergencyResets)
+            lines << QString::fromStdString(reasonIn(emergencyResetReason(reset), text));
+        ui::inform(window_, lines.join(QLatin1Char('\n')), ui::Icon::Information);
+    }
 }
 
 // --- clipboard ------------------------------------------------------------------

@@ -19,6 +19,14 @@ constexpr int kTextAllRefused = 32756;
 constexpr int kTextCancel = 9018;
 } // namespace
 
+QString reasonText(const std::function<QString(int)>& text, const CsvProblem& problem)
+{
+    if (problem.why.textId == 0)
+        return QString::fromStdString(problem.reason);
+    return QString::fromStdString(
+        reasonIn(problem.why, [&text](int id) { return text(id).toStdString(); }));
+}
+
 RefusalDialog::RefusalDialog(const std::function<QString(int)>& text, const std::vector<CsvProblem>& problems,
                              int validRows, QWidget* parent)
     : QDialog(parent)
@@ -45,7 +53,7 @@ RefusalDialog::RefusalDialog(const std::function<QString(int)>& text, const std:
         row->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         table_->setItem(r, 0, row);
         table_->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(p.column)));
-        auto* reason = new QTableWidgetItem(QString::fromStdString(p.reason));
+        auto* reason = new QTableWidgetItem(reasonText(text, p));
         reason->setToolTip(reason->text());
         table_->setItem(r, 2, reason);
     }

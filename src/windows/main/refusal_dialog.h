@@ -16,6 +16,10 @@ class QTableWidget;
 
 namespace zav {
 
+/// Why a row or value was refused, in the language of text (English when
+/// the language file lacks the text).
+[[nodiscard]] QString reasonText(const std::function<QString(int)>& text, const CsvProblem& problem);
+
 class RefusalDialog : public QDialog {
     Q_OBJECT
 public:
