@@ -257,7 +257,7 @@ private slots:
         writeBytes(QString::fromStdString(sideInfoPath(path)), content);
         const auto entries = listBackups(folder);
         QCOMPARE(entries.size(), size_t(1));
-        QCOMPARE(QString::fromStdString(entries[0].port), device.isEmpty() ? QString("-") : device);
+        QCOMPARE(QString::fromStdString(entries[0].port), device); // a name without a port lists none
     }
 
     void pruning()
@@ -353,6 +353,7 @@ private slots:
         const auto entries = listBackups(backups);
         QCOMPARE(entries.size(), size_t(1));
         QVERIFY(entries[0].kind == BackupKind::Recovery);
+        QCOMPARE(entries[0].port, std::string()); // no device: the name's "-" lists as none
         QCOMPARE(entries[0].time, when);
         QCOMPARE(entries[0].document, edited.documentPath);
         QCOMPARE(entries[0].headerModel, std::string("ZAV415"));

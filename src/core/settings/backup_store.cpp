@@ -162,7 +162,9 @@ std::vector<BackupEntry> listBackups(const std::string& folder)
         entry.kind = kindOfWord(m[7]);
         entry.model = m[8];
         const SideInfo info = readSideInfo(entry.path);
-        entry.port = info.device.empty() ? std::string(m[9]) : info.device;
+        // "-" stands for no port in the name (work kept after a crash).
+        const std::string namedPort = m[9] == "-" ? std::string() : std::string(m[9]);
+        entry.port = info.device.empty() ? namedPort : info.device;
         entry.document = info.document;
         readHeader(entry.path, entry);
         entries.push_back(std::move(entry));

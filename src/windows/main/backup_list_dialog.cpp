@@ -27,6 +27,7 @@ constexpr int kTextWrite = 32207;
 constexpr int kTextRecovery = 33502;
 constexpr int kTextColumnDocument = 33503;
 constexpr int kTextUnknownBand = 33506; ///< %1 the band code
+constexpr int kMaxPortColumnPixels = 220;
 constexpr int kTextNoBackups = 32208;  ///< %1 the folder
 constexpr int kTextFolder = 32209;     ///< %1 the folder
 
@@ -74,9 +75,18 @@ BackupListDialog::BackupListDialog(ui::AppContext& ctx, const std::string& folde
                                                  QString::fromStdString(e.port), radioText(ctx, e),
                                                  QFileInfo(document).fileName()});
         item->setToolTip(0, QString::fromStdString(e.path));
+        item->setToolTip(ColumnPort, QString::fromStdString(e.port));
         item->setToolTip(ColumnDocument, document);
     }
+    // Long device paths give up their middle, not the columns after them.
+    list_->setTextElideMode(Qt::ElideMiddle);
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list_->header()->setStretchLastSection(false);
+    for (int column = 0; column < list_->columnCount(); ++column)
+        list_->resizeColumnToContents(column);
+    list_->header()->setSectionResizeMode(QHeaderView::Interactive);
+    if (list_->columnWidth(ColumnPort) > kMaxPortColumnPixels)
+        list_->setColumnWidth(ColumnPort, kMaxPortColumnPixels);
     if (list_->topLevelItemCount() > 0)
         list_->setCurrentItem(list_->topLevelItem(0));
 
@@ -96,7 +106,7 @@ BackupListDialog::BackupListDialog(ui::AppContext& ctx, const std::string& folde
     layout->addWidget(where);
     layout->addWidget(list_, 1);
     layout->addLayout(buttons);
-    resize(720, 420);
+    resize(860, 420);
 }
 
 std::string BackupListDialog::chosenPath() const
