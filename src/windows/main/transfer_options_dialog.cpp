@@ -13,6 +13,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zav {
 namespace {
 
@@ -22,8 +24,9 @@ constexpr int kTextDays = 32222;
 constexpr int kTextVerifyAfterWrite = 32224;
 constexpr int kTextKeptNewest = 33504; ///< %1 how many
 constexpr int kTextFolder = 33505;
-/// Wide enough for a usual folder path; a longer one scrolls in its box.
-constexpr int kFolderBoxCharacters = 60;
+/// The box grows with the path up to this many characters; a longer path
+/// scrolls in it.
+constexpr int kFolderBoxMaxCharacters = 100;
 
 } // namespace
 
@@ -57,7 +60,9 @@ TransferOptionsDialog::TransferOptionsDialog(ui::AppContext& ctx, const Transfer
     folderBox->setReadOnly(true);
     folderBox->setToolTip(folder);
     folderBox->setCursorPosition(0);
-    folderBox->setMinimumWidth(folderBox->fontMetrics().averageCharWidth() * kFolderBoxCharacters);
+    const QFontMetrics metrics = folderBox->fontMetrics();
+    folderBox->setMinimumWidth(std::min(metrics.horizontalAdvance(folder) + 2 * metrics.averageCharWidth(),
+                                        metrics.averageCharWidth() * kFolderBoxMaxCharacters));
 
     auto* form = new QFormLayout;
     form->addRow(keepBackups_);
