@@ -197,14 +197,15 @@ private slots:
         SimProcess radio({"--channel-mode", "4"});
         QVERIFY(!radio.device().isEmpty());
         QCOMPARE(Cli({"read", "--port", radio.device(), "-o", path("backed.dat")}, {}, dataHome).exitCode, 0);
-        const QStringList kept = QDir(backups).entryList(QDir::Files);
+        const QStringList kept = QDir(backups).entryList({"*.dat"}, QDir::Files);
         QCOMPARE(kept.size(), 1);
         QVERIFY2(kept[0].contains("_read_ZAV415_"), qPrintable(kept[0]));
         QCOMPARE(FileBytes(backups + "/" + kept[0]), FileBytes(path("backed.dat")));
+        QCOMPARE(FileBytes(backups + "/" + kept[0] + ".info"), "device=" + radio.device().toUtf8() + "\n");
         // --no-backup keeps none; a folder that cannot be made warns but the
         // read still succeeds.
         QCOMPARE(Cli({"read", "--port", radio.device(), "-o", path("unbacked.dat"), "--no-backup"}, {}, dataHome).exitCode, 0);
-        QCOMPARE(QDir(backups).entryList(QDir::Files).size(), 1);
+        QCOMPARE(QDir(backups).entryList({"*.dat"}, QDir::Files).size(), 1);
         QFile blocker(path("blocked-home"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
@@ -231,7 +232,7 @@ private slots:
         QVERIFY2(write.out.contains(good.device() + ": written and verified"), qPrintable(write.out));
         QVERIFY2(write.out.contains(bad.device() + ": verification failed: 1 block(s) differ: 0x2170"), qPrintable(write.out));
         // Only the radio that holds the file has a backup of it.
-        const QStringList kept = QDir(dataHome + "/zavprog/backups").entryList(QDir::Files);
+        const QStringList kept = QDir(dataHome + "/zavprog/backups").entryList({"*.dat"}, QDir::Files);
         QCOMPARE(kept.size(), 1);
         QVERIFY2(kept[0].contains("_write_"), qPrintable(kept[0]));
         QCOMPARE(FileBytes(dataHome + "/zavprog/backups/" + kept[0]), FileBytes(path("verify.dat")));

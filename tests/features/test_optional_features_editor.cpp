@@ -103,9 +103,9 @@ private slots:
             QCOMPARE(list->count(), 283);
             QCOMPARE(list->itemText(0), f.ctx.text(15030));
             QCOMPARE(list->itemText(1), QString("67.0"));
-            QCOMPARE(list->itemText(51), QString("017N"));
-            QCOMPARE(list->itemText(167), QString("017I"));
-            QCOMPARE(list->itemText(282), QString("765I"));
+            QCOMPARE(list->itemText(51), QString("D017N"));
+            QCOMPARE(list->itemText(167), QString("D017I"));
+            QCOMPARE(list->itemText(282), QString("D765I"));
         }
     }
 
@@ -234,7 +234,7 @@ private slots:
         QTest::newRow("TOT 45 s") << 4 << "45" << "TotTime" << 45;
         QTest::newRow("TOT off") << 4 << "" << "TotTime" << 0;
         QTest::newRow("scan resume 60 s") << 15 << "60" << "ScanResumeTime" << 11;
-        QTest::newRow("encode tone 754I") << 30 << "754I" << "EncodeTone" << 281;
+        QTest::newRow("encode tone D754I") << 30 << "D754I" << "EncodeTone" << 281;
         QTest::newRow("BOT memory 4") << 32 << "4" << "BotCode" << 4;
         QTest::newRow("EOT none") << 33 << "" << "EotCode" << 0;
         QTest::newRow("roger beep 2") << 35 << "2" << "RogerBeep" << 2;

@@ -319,12 +319,12 @@ private slots:
         QTest::newRow("none") << 0 << "" << 0xFFFF;
         QTest::newRow("first CTCSS") << 1 << "67.0" << 670;
         QTest::newRow("last CTCSS") << 50 << "254.1" << 2541;
-        QTest::newRow("first DCS") << 51 << "017N" << 0xD00F;
-        QTest::newRow("055N, absent from the channel list") << 64 << "055N" << 0xD02D;
-        QTest::newRow("065N") << 65 << "065N" << 0xD035;
-        QTest::newRow("last DCS N") << 166 << "765N" << 0xD1F5;
-        QTest::newRow("first DCS I") << 167 << "017I" << 0x800F;
-        QTest::newRow("last DCS I") << 282 << "765I" << 0x81F5;
+        QTest::newRow("first DCS") << 51 << "D017N" << 0xD00F;
+        QTest::newRow("055N, absent from the channel list") << 64 << "D055N" << 0xD02D;
+        QTest::newRow("065N") << 65 << "D065N" << 0xD035;
+        QTest::newRow("last DCS N") << 166 << "D765N" << 0xD1F5;
+        QTest::newRow("first DCS I") << 167 << "D017I" << 0x800F;
+        QTest::newRow("last DCS I") << 282 << "D765I" << 0x81F5;
         QTest::newRow("above the list") << 283 << "" << 0xFFFF;
     }
     void commonToneTable()

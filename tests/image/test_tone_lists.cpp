@@ -122,7 +122,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("wire");
         // Entry 0 is a text of the language file, not one of these texts.
-        AddRows("common", "", "", Split(kCommonDcs));
+        AddRows("common", "", "D", Split(kCommonDcs));
     }
     void commonTone()
     {

@@ -394,7 +394,7 @@ void TestRadioE2E::readAndWriteLeaveBackups()
     Action(w, "mnuReadFromRadio")->trigger();
     QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
     ShellFixture::flush();
-    QStringList kept = backups.entryList(QDir::Files);
+    QStringList kept = backups.entryList({"*.dat"}, QDir::Files);
     QCOMPARE(kept.size(), 1);
     QVERIFY2(kept[0].contains("_read_ZAV415_"), qPrintable(kept[0]));
     const QByteArray read = savedBytes("read.dat");
@@ -405,22 +405,29 @@ void TestRadioE2E::readAndWriteLeaveBackups()
     Action(w, "mnuWriteToRadio")->trigger();
     QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
     ShellFixture::flush();
-    kept = backups.entryList(QDir::Files, QDir::Name);
+    kept = backups.entryList({"*.dat"}, QDir::Files, QDir::Name);
     QCOMPARE(kept.size(), 2);
     const QString written = kept.filter("_write_").value(0);
     QVERIFY2(!written.isEmpty(), qPrintable(kept.join(' ')));
     QCOMPARE(FileBytes(backups.filePath(written)), savedBytes("written.dat"));
 
-    // File > Open Backup... opens the read one, untitled.
+    // File > Open Backup... names the device in full and the band as the
+    // model dialog does, and opens the read one, untitled.
     f.prompter.answers = {Answer::No}; // the unsaved change
+    QStringList readRow;
     f.prompter.dialogs.push_back([&](QDialog& d) {
         auto* list = d.findChild<QTreeWidget*>("lstBackups");
+        for (int c = 0; c < list->columnCount(); ++c)
+            readRow << list->topLevelItem(1)->text(c);
         list->setCurrentItem(list->topLevelItem(1)); // newest first: the read is second
         d.findChild<QPushButton*>("CommandOK")->click();
         return d.result();
     });
     Action(w, "mnuFileOpenBackup")->trigger();
     ShellFixture::flush();
+    QCOMPARE(readRow.value(1), f.text(32206));
+    QCOMPARE(readRow.value(3), sim.device());
+    QCOMPARE(readRow.value(4), QString("ZAV415, 25.615 - 30.105 MHz, V300"));
     QVERIFY(f.session.doc.isUntitled);
     QCOMPARE(savedBytes("reopened.dat"), read);
 }

@@ -1,14 +1,22 @@
 // Recovery after a crash: an edit reaches the recovery file a moment later,
 // a program killed after an edit leaves it behind, and the next start
-// offers it and restores the edit as an unsaved document.
+// offers it, naming when and which file, and restores the edit as an unsaved
+// change of that file; declined, the work is kept among the backups. The
+// backup settings show their folder on one line.
 
+#include "backup_store.h"
 #include "main_window_fixture.h"
 #include "recovery_keeper.h"
 #include "recovery_store.h"
 #include "undo_tracker.h"
 #include "user_folders.h"
 
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QTreeWidget>
 
 #include <csignal>
 
@@ -29,6 +37,38 @@ bool editAndWaitForRecovery(ShellFixture& f, MainWindow& w, Int16 totTime = kEdi
     QTest::keyClick(&w, Qt::Key_Shift); // any input: the tracker looks for changes after it
     const QString path = QString::fromStdString(w.recoveryKeeper()->path());
     return ShellFixture::runUntil([&] { return QFileInfo(path).size() > 0; }, 5000);
+}
+
+/// A process id no run has: ids near the top are free.
+constexpr long kEndedRun = 4194000;
+
+/// Leaves work of an ended run that had the data file source open (an
+/// untitled document when source is empty), as a crash would.
+void leaveRecovery(const QString& source)
+{
+    Document edited;
+    edited.image().OptFeat.Common1[common1::TotTime] = kEditedTotTime;
+    edited.documentPath = source.isEmpty() ? std::string(kUntitledName) : source.toStdString();
+    edited.isUntitled = source.isEmpty();
+    QVERIFY(writeRecovery(recoveryPath(userDataFolder(), kEndedRun), edited));
+}
+
+/// The rows of File > Open Backup..., each as its column texts.
+QList<QStringList> backupRows(ShellFixture& f, MainWindow& w)
+{
+    QList<QStringList> rows;
+    f.prompter.dialogs.push_back([&](QDialog& d) {
+        auto* list = d.findChild<QTreeWidget*>("lstBackups");
+        for (int r = 0; list && r < list->topLevelItemCount(); ++r) {
+            QStringList row;
+            for (int c = 0; c < list->columnCount(); ++c)
+                row << list->topLevelItem(r)->text(c);
+            rows << row;
+        }
+        return int(QDialog::Rejected);
+    });
+    w.findChild<QAction*>("mnuFileOpenBackup")->trigger();
+    return rows;
 }
 
 } // namespace
@@ -83,12 +123,14 @@ private slots:
         child.start(QCoreApplication::applicationFilePath(), {"childEditsAndIsKilled"});
         QVERIFY(child.waitForFinished(30000));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(abandonedRecoveries(userDataFolder()).size(), std::size_t(1));
+        const std::vector<std::string> left = abandonedRecoveries(userDataFolder());
+        QCOMPARE(left.size(), std::size_t(1));
+        const QString when = QFileInfo(QString::fromStdString(left[0])).lastModified().toString("yyyy-MM-dd HH:mm");
 
         f.prompter.answers = {Answer::Yes};
         MainWindow& w = f.open();
         QVERIFY(ShellFixture::runUntil([&] { return !f.prompter.asked.empty(); }, 2000));
-        QCOMPARE(f.prompter.texts(), QStringList{f.text(32300)});
+        QCOMPARE(f.prompter.texts(), QStringList{f.text(33501).arg(when)});
         QCOMPARE(f.session.doc.image().OptFeat.Common1[common1::TotTime], kEditedTotTime);
         QVERIFY(f.session.doc.isModified());
         QVERIFY(f.session.doc.isUntitled);
@@ -98,18 +140,97 @@ private slots:
         (void)w;
     }
 
-    void declinedRecoveryIsDiscarded()
+    void declinedRecoveryIsKeptAsABackup()
     {
         ShellFixture f;
-        Document edited;
-        edited.image().OptFeat.Common1[common1::TotTime] = kEditedTotTime;
-        // A run that is no longer there: process ids near the top are free.
-        QVERIFY(writeRecovery(recoveryPath(userDataFolder(), 4194000), edited));
+        const QString source = f.dir.filePath("my radio.dat");
+        leaveRecovery(source);
+        const QString left = QString::fromStdString(recoveryPath(userDataFolder(), kEndedRun));
+        const QString when = QFileInfo(left).lastModified().toString("yyyy-MM-dd HH:mm");
         f.prompter.answers = {Answer::No};
-        f.open();
+        MainWindow& w = f.open();
         QVERIFY(ShellFixture::runUntil([&] { return !f.prompter.asked.empty(); }, 2000));
+        QCOMPARE(f.prompter.texts(), QStringList{f.text(33500).arg(when, source)});
         QVERIFY(f.session.doc.image().OptFeat.Common1[common1::TotTime] != kEditedTotTime);
         QVERIFY(abandonedRecoveries(userDataFolder()).empty());
+        QVERIFY(!QFileInfo::exists(left + ".info"));
+
+        // The work is a backup of its own kind, and opens as the edit.
+        const QList<QStringList> rows = backupRows(f, w);
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].value(1), f.text(33502));
+        QCOMPARE(rows[0].value(5), QString("my radio.dat"));
+        f.prompter.dialogs.push_back([](QDialog& d) {
+            d.findChild<QPushButton*>("CommandOK")->click();
+            return d.result();
+        });
+        w.findChild<QAction*>("mnuFileOpenBackup")->trigger();
+        QCOMPARE(f.session.doc.image().OptFeat.Common1[common1::TotTime], kEditedTotTime);
+    }
+
+    void restoredDocumentKeepsTheNameOfItsFile()
+    {
+        ShellFixture f;
+        const QString source = f.dir.filePath("radio.dat");
+        leaveRecovery(source);
+        f.prompter.answers = {Answer::Yes};
+        MainWindow& w = f.open();
+        QVERIFY(ShellFixture::runUntil([&] { return !f.prompter.asked.empty(); }, 2000));
+        QCOMPARE(f.session.doc.image().OptFeat.Common1[common1::TotTime], kEditedTotTime);
+        QCOMPARE(QString::fromStdString(f.session.doc.documentPath), source);
+        QVERIFY(!f.session.doc.isUntitled);
+        QVERIFY(f.session.doc.isModified());
+        QVERIFY2(w.windowTitle().contains("radio.dat"), qPrintable(w.windowTitle()));
+        QVERIFY(abandonedRecoveries(userDataFolder()).empty());
+        QVERIFY(listBackups(backupFolder()).empty()); // restored, so not kept twice
+
+        // Save asks before it overwrites that file, as for any modified document.
+        f.prompter.asked.clear();
+        f.prompter.answers = {Answer::Ok};
+        w.findChild<QAction*>("mnuFileSave")->trigger();
+        QCOMPARE(f.prompter.texts(), QStringList{"\"radio.dat\"" + f.text(9007)});
+        Document saved;
+        QCOMPARE(openDocument(saved, source.toStdString(), {}).outcome, OpenOutcome::Opened);
+        QCOMPARE(saved.image().OptFeat.Common1[common1::TotTime], kEditedTotTime);
+        f.prompter.answers = {Answer::No};
+    }
+
+    void untitledWorkIsOfferedAsANewDocument()
+    {
+        ShellFixture f;
+        leaveRecovery({});
+        const QString left = QString::fromStdString(recoveryPath(userDataFolder(), kEndedRun));
+        const QString when = QFileInfo(left).lastModified().toString("yyyy-MM-dd HH:mm");
+        f.prompter.answers = {Answer::Yes};
+        f.open();
+        QVERIFY(ShellFixture::runUntil([&] { return !f.prompter.asked.empty(); }, 2000));
+        QCOMPARE(f.prompter.texts(), QStringList{f.text(33501).arg(when)});
+        QVERIFY(f.session.doc.isUntitled);
+        QVERIFY(f.session.doc.isModified());
+        f.prompter.answers = {Answer::No};
+    }
+
+    void backupSettingsShowTheFolderWhole()
+    {
+        ShellFixture f;
+        MainWindow& w = f.open();
+        const QString folder = QString::fromStdString(backupFolder());
+        QString shown;
+        bool readOnly = false;
+        QStringList labels;
+        f.prompter.dialogs.push_back([&](QDialog& d) {
+            if (auto* box = d.findChild<QLineEdit*>("txtBackupFolder")) {
+                shown = box->text();
+                readOnly = box->isReadOnly();
+            }
+            for (QLabel* label : d.findChildren<QLabel*>())
+                labels << label->text();
+            return int(QDialog::Rejected);
+        });
+        w.findChild<QAction*>("mnuBackupSettings")->trigger();
+        QCOMPARE(shown, folder);
+        QVERIFY(readOnly);
+        QVERIFY2(labels.filter(folder).isEmpty(), qPrintable(labels.join(" | "))); // no label to wrap it
     }
 };
 

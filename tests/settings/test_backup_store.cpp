@@ -1,12 +1,15 @@
 // Backups and recovery files in the per-user data folder: names that list
-// without opening the files, newest first, pruning that keeps the newest
-// whatever their age, and recovery files told apart by their program.
+// without opening the files, newest first, side files that carry the device
+// and the document and go wherever their data file goes, pruning that keeps
+// the newest whatever their age, and recovery files told apart by their
+// program and kept as backups when not restored.
 
 #include "backup_store.h"
 #include "data_file.h"
 #include "defaults.h"
 #include "image_layout.h"
 #include "recovery_store.h"
+#include "side_info.h"
 #include "user_folders.h"
 
 #include <QDir>
@@ -76,6 +79,19 @@ private:
     std::string old_;
     bool had_ = false;
 };
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+/// The data files and side files of a folder.
+QStringList filesOf(const QString& folder, const char* pattern)
+{
+    return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name);
+}
 
 /// The id of a process that has ended.
 long endedProcessId()
@@ -173,7 +189,7 @@ private slots:
         QCOMPARE(entries[2].path, a); // newest first
         QCOMPARE(entries[2].time, first);
         QVERIFY(entries[2].kind == BackupKind::Read);
-        QCOMPARE(entries[2].port, std::string("ttyUSB0"));
+        QCOMPARE(entries[2].port, std::string("/dev/ttyUSB0")); // in full, from the side file
         QCOMPARE(entries[2].model, std::string("ZAV415"));
         QCOMPARE(entries[2].headerModel, std::string("ZAV415"));
         QCOMPARE(entries[2].headerBand, 3);
@@ -193,6 +209,57 @@ private slots:
         QCOMPARE(writeBackup("", newDocument(), BackupKind::Read, "", 0), std::string());
     }
 
+    void sideFileNamesTheDeviceAndTheDocument()
+    {
+        QTemporaryDir dir;
+        const std::string folder = dir.path().toStdString();
+        Document doc = newDocument();
+        doc.documentPath = "/home/u/radios/shop = 1\\\nnext.dat"; // "=", a backslash and a line break
+        doc.isUntitled = false;
+        const std::string path = writeBackup(folder, doc, BackupKind::Write, "/tmp/my radio_1", 0);
+        QVERIFY(!path.empty());
+        QVERIFY(QFileInfo::exists(QString::fromStdString(sideInfoPath(path))));
+        auto entries = listBackups(folder);
+        QCOMPARE(entries.size(), size_t(1));
+        QCOMPARE(entries[0].port, std::string("/tmp/my radio_1"));
+        QCOMPARE(entries[0].document, doc.documentPath);
+
+        // A backup of an older program has no side file: the name tells.
+        QVERIFY(QFile::remove(QString::fromStdString(sideInfoPath(path))));
+        entries = listBackups(folder);
+        QCOMPARE(entries[0].port, std::string("-tmp-my-radio-1"));
+        QCOMPARE(entries[0].document, std::string());
+
+        // A read has no document; an untitled one names none either.
+        const std::string read = writeBackup(folder, newDocument(), BackupKind::Read, "/dev/ttyUSB0", 60);
+        QCOMPARE(readSideInfo(read).device, std::string("/dev/ttyUSB0"));
+        QCOMPARE(readSideInfo(read).document, std::string());
+    }
+
+    void damagedSideFilesAreIgnored_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("device");
+        QTest::newRow("empty") << QByteArray() << "";
+        QTest::newRow("binary") << QByteArray("\0\xff\x01=\n\xfe", 6) << "";
+        QTest::newRow("no equals") << QByteArray("device /dev/ttyS0\n") << "";
+        QTest::newRow("unknown key, no final line break") << QByteArray("colour=red\ndevice=/dev/ttyS0") << "/dev/ttyS0";
+        QTest::newRow("trailing backslash") << QByteArray("device=/dev/x\\") << "/dev/x\\";
+        QTest::newRow("too large") << QByteArray("device=/dev/ttyS0\n") + QByteArray(70000, 'x') << "";
+    }
+    void damagedSideFilesAreIgnored()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, device);
+        QTemporaryDir dir;
+        const std::string folder = dir.path().toStdString();
+        const std::string path = writeBackup(folder, newDocument(), BackupKind::Read, "", 0);
+        writeBytes(QString::fromStdString(sideInfoPath(path)), content);
+        const auto entries = listBackups(folder);
+        QCOMPARE(entries.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(entries[0].port), device); // a name without a port lists none
+    }
+
     void pruning()
     {
         QTemporaryDir dir;
@@ -207,6 +274,7 @@ private slots:
         for (int i = 0; i < 10; ++i)
             QVERIFY(!writeBackup(folder, doc, BackupKind::Write, "ttyUSB0", now - (100 + i) * day).empty());
         QCOMPARE(pruneBackups(folder, now, kDefaultBackupDays), 5);
+        QCOMPARE(filesOf(dir.path(), "*.info").size(), kBackupsAlwaysKept); // each with its backup
         const auto kept = listBackups(folder);
         QCOMPARE(kept.size(), size_t(kBackupsAlwaysKept));
         QCOMPARE(kept.back().time, now - 104 * day);
@@ -238,6 +306,57 @@ private slots:
         QVERIFY(doc.isModified());
         QVERIFY(doc.isUntitled);
         QCOMPARE(doc.documentPath, std::string(kUntitledName));
+
+        // Work on a named file comes back under that name, still modified.
+        edited.documentPath = "/home/u/radio.dat";
+        edited.isUntitled = false;
+        QVERIFY(writeRecovery(abandoned[0], edited));
+        QCOMPARE(recoveryFacts(abandoned[0]).document, edited.documentPath);
+        QVERIFY(restoreRecovery(doc, abandoned[0], VersionRecords{}));
+        QCOMPARE(doc.documentPath, edited.documentPath);
+        QVERIFY(!doc.isUntitled);
+        QVERIFY(doc.isModified());
+        // Saved untitled again, the side file goes.
+        edited.documentPath = kUntitledName;
+        edited.isUntitled = true;
+        QVERIFY(writeRecovery(abandoned[0], edited));
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(sideInfoPath(abandoned[0]))));
+        removeRecovery(abandoned[0]);
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(abandoned[0])));
+    }
+
+    void recoveryKeptAsBackup()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.filePath("data");
+        const std::string backups = dir.filePath("backups").toStdString();
+        Document edited = newDocument();
+        edited.active()[0].RxFrequency.assign("26.96500");
+        edited.documentPath = "/home/u/radio.dat";
+        edited.isUntitled = false;
+        const std::string left = recoveryPath(data.toStdString(), endedProcessId());
+        QVERIFY(writeRecovery(left, edited));
+        const QByteArray bytes = fileBytes(left);
+
+        // A folder that cannot be made keeps the recovery file where it is.
+        writeBytes(dir.filePath("blocker"), "x");
+        QCOMPARE(keepRecoveryAsBackup(dir.filePath("blocker/backups").toStdString(), left, 0), std::string());
+        QCOMPARE(fileBytes(left), bytes);
+        QCOMPARE(readSideInfo(left).document, edited.documentPath);
+
+        const std::time_t when = localTime(2026, 12, 10, 13, 26, 5);
+        const std::string kept = keepRecoveryAsBackup(backups, left, when);
+        QCOMPARE(QFileInfo(QString::fromStdString(kept)).fileName(),
+                 QString("2026-12-10_13-26-05_recovery_ZAV415_-.dat"));
+        QCOMPARE(fileBytes(kept), bytes);
+        QVERIFY(filesOf(data, "*").isEmpty()); // moved with its side file
+        const auto entries = listBackups(backups);
+        QCOMPARE(entries.size(), size_t(1));
+        QVERIFY(entries[0].kind == BackupKind::Recovery);
+        QCOMPARE(entries[0].port, std::string()); // no device: the name's "-" lists as none
+        QCOMPARE(entries[0].time, when);
+        QCOMPARE(entries[0].document, edited.documentPath);
+        QCOMPARE(entries[0].headerModel, std::string("ZAV415"));
     }
 
     void recoveryNames_data()

@@ -106,7 +106,7 @@ inline constexpr int kCommonToneCount = 283; ///< 0 none, 1..50 CTCSS, 51..166 D
 
 /// 116 DCS codes of the optional-features list, octal digits read in decimal.
 [[nodiscard]] const std::vector<int>& commonDcsCodes();
-/// Entry texts 1..282 of that list ("67.0" .. "254.1", "017N" .., "017I" ..);
+/// Entry texts 1..282 of that list ("67.0" .. "254.1", "D017N" .., "D017I" ..);
 /// 282 texts, entry k at [k - 1]. Entry 0 (none) is a text id and left to
 /// the caller.
 [[nodiscard]] const std::vector<std::string>& commonToneTexts();

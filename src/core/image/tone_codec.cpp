@@ -151,10 +151,12 @@ std::string commonToneText(int entry)
     if (entry >= 1 && entry <= kCtcssCount)
         return ctcssText(ctcssTenths()[static_cast<std::size_t>(entry - 1)]);
     const int d = entry - kCtcssCount - 1;
+    // Written as the channel list writes a code, so that one code reads the
+    // same in every window.
     if (d >= 0 && d < dcsCount)
-        return dcsText(dcs[static_cast<std::size_t>(d)], 'N');
+        return "D" + dcsText(dcs[static_cast<std::size_t>(d)], 'N');
     if (d >= dcsCount && d < 2 * dcsCount)
-        return dcsText(dcs[static_cast<std::size_t>(d - dcsCount)], 'I');
+        return "D" + dcsText(dcs[static_cast<std::size_t>(d - dcsCount)], 'I');
     return {};
 }
 

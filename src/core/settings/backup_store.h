@@ -2,9 +2,12 @@
 
 // Automatic backups: every successful read keeps the radio's configuration,
 // every write the document that was written, as a data file in the backup
-// folder. The file name carries when, which way, the model and the port,
+// folder; work a crashed run left behind and the user did not restore goes
+// there too. The file name carries when, which way, the model and the port,
 // so the folder can be listed without opening every file:
 //   2026-12-10_13-26-05_read_ZAV415_ttyUSB0.dat
+// The device in full and the document the contents came from, which a file
+// name cannot carry, are in the backup's side file (side_info.h).
 
 #include "document.h"
 
@@ -14,7 +17,7 @@
 
 namespace zav {
 
-enum class BackupKind { Read, Write };
+enum class BackupKind { Read, Write, Recovery };
 
 inline constexpr int kDefaultBackupDays = 90;
 /// The newest backups are kept whatever their age.
@@ -25,7 +28,12 @@ struct BackupEntry {
     std::time_t time = 0;      ///< from the name, local time
     BackupKind kind = BackupKind::Read;
     std::string model;         ///< from the name
-    std::string port;          ///< device name without /dev/, from the name
+    /// The device in full from the side file; without one (older backups),
+    /// the name's port: the device name without /dev/, other characters
+    /// than letters, digits, "-" and "." as "-".
+    std::string port;
+    /// From the side file: the data file the contents came from, "" unknown.
+    std::string document;
     /// From the file's header, "" when it cannot be read: the identity the
     /// radio reported for a read, the document's for a write.
     std::string headerModel;
@@ -40,16 +48,24 @@ struct BackupEntry {
 
 /// Writes the document's working image as a data file into folder (made
 /// when missing); a name already taken gets "-2", "-3", ... Returns the
-/// path, or "" when it cannot be written. The document is not changed.
+/// path, or "" when it cannot be written. The side file names the port and
+/// the document's file. The document is not changed.
 [[nodiscard]] std::string writeBackup(const std::string& folder, const Document& doc, BackupKind kind,
                                       const std::string& port, std::time_t when);
+
+/// Moves a recovery file (with its side file) into folder as a backup of
+/// kind Recovery stamped when. Returns the backup's path; "" when it cannot
+/// be written, and then the recovery file stays where it is.
+[[nodiscard]] std::string keepRecoveryAsBackup(const std::string& folder, const std::string& recoveryFile,
+                                               std::time_t when);
 
 /// The backups of folder, newest first; files whose names do not follow
 /// backupFileName are left out.
 [[nodiscard]] std::vector<BackupEntry> listBackups(const std::string& folder);
 
 /// Removes the backups older than maxAgeDays days before now, except the
-/// kBackupsAlwaysKept newest. Returns how many were removed.
+/// kBackupsAlwaysKept newest, each with its side file. Returns how many
+/// were removed.
 int pruneBackups(const std::string& folder, std::time_t now, int maxAgeDays);
 
 } // namespace zav

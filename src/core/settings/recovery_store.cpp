@@ -3,10 +3,12 @@
 #include "atomic_file.h"
 #include "data_file.h"
 #include "image_layout.h"
+#include "side_info.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <filesystem>
 #include <string_view>
 
@@ -55,7 +57,26 @@ bool writeRecovery(const std::string& path, const Document& doc)
     fs::create_directories(fs::path(path).parent_path(), ec);
     Document copy = doc;
     copy.copyWorkingToSaved();
-    return writeFileAtomically(path, writeFullImage(copy.saved)).ok();
+    SideInfo info;
+    if (!doc.isUntitled)
+        info.document = doc.documentPath;
+    return writeFileAtomically(path, writeFullImage(copy.saved)).ok() && writeSideInfo(path, info);
+}
+
+void removeRecovery(const std::string& path) { removeWithSideInfo(path); }
+
+RecoveryFacts recoveryFacts(const std::string& path)
+{
+    RecoveryFacts facts;
+    std::error_code ec;
+    const fs::file_time_type written = fs::last_write_time(path, ec);
+    if (!ec) {
+        const auto system = std::chrono::file_clock::to_sys(written);
+        facts.time = std::chrono::system_clock::to_time_t(
+            std::chrono::time_point_cast<std::chrono::system_clock::duration>(system));
+    }
+    facts.document = readSideInfo(path).document;
+    return facts;
 }
 
 std::vector<std::string> abandonedRecoveries(const std::string& folder)
@@ -83,9 +104,10 @@ bool restoreRecovery(Document& doc, const std::string& path, const VersionRecord
     Document restored = doc;
     if (openDocument(restored, path, versions).outcome != OpenOutcome::Opened)
         return false;
+    const std::string source = readSideInfo(path).document;
     doc.working = restored.working;
-    doc.documentPath = kUntitledName;
-    doc.isUntitled = true;
+    doc.documentPath = source.empty() ? std::string(kUntitledName) : source;
+    doc.isUntitled = source.empty();
     return true;
 }
 

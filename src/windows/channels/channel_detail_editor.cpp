@@ -41,7 +41,7 @@ constexpr int kRogerBeepTips = 8;
 
 struct ListSpec {
     const char* name;
-    int captionId; ///< 0: the fixed caption "Rep"
+    int captionId;
     int fieldId;
 };
 constexpr std::array<ListSpec, ChannelDetailEditor::ListCount> kLists{{
@@ -52,7 +52,7 @@ constexpr std::array<ListSpec, ChannelDetailEditor::ListCount> kLists{{
     {"cboEotCode", 15038, 22},
     {"cboRogerBeep", 15200, 23},
     {"cboCallCode", 15013, 28},
-    {"cboRepeaterShift", 0, 29},
+    {"cboRepeaterShift", 15205, 29},
     {"cboTsq", 15023, 30},
 }};
 
@@ -216,10 +216,8 @@ void ChannelDetailEditor::applyTexts()
     groupCaption_->setText(ctx_.text(15029));
     channelCaption_->setText(ctx_.text(15001));
     frequencyCaption_->setText(ctx_.text(15002));
-    for (int id = 0; id < ListCount; ++id) {
-        const int caption = kLists[static_cast<std::size_t>(id)].captionId;
-        listCaptions_[id]->setText(caption ? ctx_.text(caption) : QStringLiteral("Rep"));
-    }
+    for (int id = 0; id < ListCount; ++id)
+        listCaptions_[id]->setText(ctx_.text(kLists[static_cast<std::size_t>(id)].captionId));
     for (int id = 0; id < CheckCount; ++id)
         checks_[id]->setText(ctx_.text(kChecks[static_cast<std::size_t>(id)].captionId));
     closeButton_->setText(ctx_.text(9023));

@@ -1,9 +1,11 @@
 #include "backup_list_dialog.h"
 
 #include "app_context.h"
+#include "band.h"
 #include "ok_cancel.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,8 +24,34 @@ constexpr int kTextColumnPort = 32204;
 constexpr int kTextColumnIdentity = 32205;
 constexpr int kTextRead = 32206;
 constexpr int kTextWrite = 32207;
+constexpr int kTextRecovery = 33502;
+constexpr int kTextColumnDocument = 33503;
+constexpr int kTextUnknownBand = 33506; ///< %1 the band code
+constexpr int kMaxPortColumnPixels = 220;
 constexpr int kTextNoBackups = 32208;  ///< %1 the folder
 constexpr int kTextFolder = 32209;     ///< %1 the folder
+
+QString kindText(const ui::AppContext& ctx, BackupKind kind)
+{
+    switch (kind) {
+    case BackupKind::Read: return ctx.text(kTextRead);
+    case BackupKind::Write: return ctx.text(kTextWrite);
+    case BackupKind::Recovery: return ctx.text(kTextRecovery);
+    }
+    return {};
+}
+
+/// "ZAV415, 25.615 - 30.105 MHz, V300": the band as the model dialog names
+/// it, by its code when no band has that code.
+QString radioText(const ui::AppContext& ctx, const BackupEntry& e)
+{
+    if (e.headerModel.empty())
+        return {};
+    const std::string label = bandLabelOf(e.headerBand);
+    const QString band = label.empty() ? ctx.text(kTextUnknownBand).arg(e.headerBand) : QString::fromStdString(label);
+    return QStringLiteral("%1, %2, %3").arg(QString::fromStdString(e.headerModel), band,
+                                           QString::fromStdString(e.headerVersion));
+}
 
 } // namespace
 
@@ -39,21 +67,26 @@ BackupListDialog::BackupListDialog(ui::AppContext& ctx, const std::string& folde
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setHeaderLabels({ctx.text(kTextColumnTime), ctx.text(kTextColumnKind), ctx.text(kTextColumnModel),
-                            ctx.text(kTextColumnPort), ctx.text(kTextColumnIdentity)});
+                            ctx.text(kTextColumnPort), ctx.text(kTextColumnIdentity), ctx.text(kTextColumnDocument)});
     for (const BackupEntry& e : entries_) {
         const QString time = QDateTime::fromSecsSinceEpoch(e.time).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        const QString identity = e.headerModel.empty()
-                                     ? QString()
-                                     : QStringLiteral("%1, band %2, %3")
-                                           .arg(QString::fromStdString(e.headerModel))
-                                           .arg(e.headerBand)
-                                           .arg(QString::fromStdString(e.headerVersion));
-        auto* item = new QTreeWidgetItem(list_, {time, ctx.text(e.kind == BackupKind::Read ? kTextRead : kTextWrite),
-                                                 QString::fromStdString(e.model), QString::fromStdString(e.port),
-                                                 identity});
+        const QString document = QString::fromStdString(e.document);
+        auto* item = new QTreeWidgetItem(list_, {time, kindText(ctx, e.kind), QString::fromStdString(e.model),
+                                                 QString::fromStdString(e.port), radioText(ctx, e),
+                                                 QFileInfo(document).fileName()});
         item->setToolTip(0, QString::fromStdString(e.path));
+        item->setToolTip(ColumnPort, QString::fromStdString(e.port));
+        item->setToolTip(ColumnDocument, document);
     }
+    // Long device paths give up their middle, not the columns after them.
+    list_->setTextElideMode(Qt::ElideMiddle);
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list_->header()->setStretchLastSection(false);
+    for (int column = 0; column < list_->columnCount(); ++column)
+        list_->resizeColumnToContents(column);
+    list_->header()->setSectionResizeMode(QHeaderView::Interactive);
+    if (list_->columnWidth(ColumnPort) > kMaxPortColumnPixels)
+        list_->setColumnWidth(ColumnPort, kMaxPortColumnPixels);
     if (list_->topLevelItemCount() > 0)
         list_->setCurrentItem(list_->topLevelItem(0));
 
@@ -73,7 +106,7 @@ BackupListDialog::BackupListDialog(ui::AppContext& ctx, const std::string& folde
     layout->addWidget(where);
     layout->addWidget(list_, 1);
     layout->addLayout(buttons);
-    resize(720, 420);
+    resize(860, 420);
 }
 
 std::string BackupListDialog::chosenPath() const

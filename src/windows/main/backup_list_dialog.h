@@ -1,8 +1,9 @@
 #pragma once
 
 // File > Open Backup...: the automatic backups, newest first, with when,
-// which way (read or write), the model, the port and the identity held in
-// the file. The chosen one is opened as an untitled document.
+// which way (read, write, or work a crashed run left), the model, the
+// device, the identity held in the file and the document it came from. The
+// chosen one is opened as an untitled document.
 
 #include "backup_store.h"
 
@@ -24,6 +25,8 @@ class BackupListDialog : public QDialog {
     Q_OBJECT
 public:
     BackupListDialog(ui::AppContext& ctx, const std::string& folder, QWidget* parent = nullptr);
+
+    enum Column { ColumnTime, ColumnKind, ColumnModel, ColumnPort, ColumnRadio, ColumnDocument };
 
     [[nodiscard]] QTreeWidget* list() const { return list_; }
     [[nodiscard]] QPushButton* openButton() const { return openButton_; }

@@ -19,6 +19,7 @@
 #include "undo_tracker.h"
 #include "user_folders.h"
 
+#include <QDateTime>
 #include <QMdiArea>
 
 #include <ctime>
@@ -27,8 +28,17 @@ namespace zav {
 namespace {
 
 constexpr int kTextBackupFailed = 32210;   ///< %1 the folder
-constexpr int kTextOfferRecovery = 32300;
+constexpr int kTextOfferRecovery = 33500;         ///< %1 when, %2 the document's file
+constexpr int kTextOfferUntitledRecovery = 33501; ///< %1 when
 constexpr int kTextRecoveryFailed = 32301;
+
+QString recoveryQuestion(const ui::AppContext& ctx, const RecoveryFacts& facts)
+{
+    const QString when = QDateTime::fromSecsSinceEpoch(facts.time).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (facts.document.empty())
+        return ctx.text(kTextOfferUntitledRecovery).arg(when);
+    return ctx.text(kTextOfferRecovery).arg(when, QString::fromStdString(facts.document));
+}
 
 } // namespace
 
@@ -63,10 +73,14 @@ void MainWindow::offerRecovery()
     const std::vector<std::string> left = abandonedRecoveries(userDataFolder());
     if (left.empty())
         return;
-    // The newest is offered; older ones are older states of lost work.
-    if (ui::ask(this, ctx_.text(kTextOfferRecovery), ui::Buttons::YesNo, ui::Icon::Question, ui::Answer::Yes) ==
-        ui::Answer::Yes) {
-        if (restoreRecovery(session_.doc, left.back(), session_.versions)) {
+    // The newest is offered; older ones are older states of lost work, or
+    // the work of another run that crashed too.
+    const std::string& newest = left.back();
+    bool restored = false;
+    if (ui::ask(this, recoveryQuestion(ctx_, recoveryFacts(newest)), ui::Buttons::YesNo, ui::Icon::Question,
+                ui::Answer::Yes) == ui::Answer::Yes) {
+        restored = restoreRecovery(session_.doc, newest, session_.versions);
+        if (restored) {
             closeAllWindows();
             showChannelMode();
             showChannelTable();
@@ -77,8 +91,16 @@ void MainWindow::offerRecovery()
             ui::inform(this, ctx_.text(kTextRecoveryFailed), ui::Icon::Warning);
         }
     }
-    for (const std::string& path : left)
-        std::remove(path.c_str());
+    // Work not restored is never thrown away: it stays within reach under
+    // Open Backup until the backups are pruned.
+    const std::string folder = backupFolder();
+    for (const std::string& path : left) {
+        if (restored && path == newest)
+            removeRecovery(path);
+        else
+            (void)keepRecoveryAsBackup(folder, path, recoveryFacts(path).time);
+    }
+    pruneBackups(folder, std::time(nullptr), TransferOptions::load().backupDays);
 }
 
 void MainWindow::openBackup()

@@ -4,8 +4,6 @@
 
 #include <QThreadPool>
 
-#include <cstdio>
-
 namespace zav {
 
 RecoveryKeeper::RecoveryKeeper(const Document& doc, std::string path, QObject* parent)
@@ -31,7 +29,7 @@ void RecoveryKeeper::documentSettled()
     if (path_.empty())
         return;
     const std::string path = path_;
-    writer_->start([path] { std::remove(path.c_str()); });
+    writer_->start([path] { removeRecovery(path); });
 }
 
 void RecoveryKeeper::waitForWrites() { writer_->waitForDone(); }

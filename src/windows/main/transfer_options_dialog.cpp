@@ -8,9 +8,12 @@
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zav {
 namespace {
@@ -18,8 +21,12 @@ namespace {
 constexpr int kTextTitle = 32220;
 constexpr int kTextKeepBackups = 32221;
 constexpr int kTextDays = 32222;
-constexpr int kTextKeptNewest = 32223; ///< %1 how many, %2 the folder
 constexpr int kTextVerifyAfterWrite = 32224;
+constexpr int kTextKeptNewest = 33504; ///< %1 how many
+constexpr int kTextFolder = 33505;
+/// The box grows with the path up to this many characters; a longer path
+/// scrolls in it.
+constexpr int kFolderBoxMaxCharacters = 100;
 
 } // namespace
 
@@ -43,13 +50,24 @@ TransferOptionsDialog::TransferOptionsDialog(ui::AppContext& ctx, const Transfer
     verify_->setObjectName("chkVerifyAfterWrite");
     verify_->setChecked(options.verifyAfterWrite);
 
-    auto* note = new QLabel(ctx.text(kTextKeptNewest).arg(kBackupsAlwaysKept).arg(QString::fromStdString(backupFolder())),
-                            this);
+    auto* note = new QLabel(ctx.text(kTextKeptNewest).arg(kBackupsAlwaysKept), this);
     note->setWordWrap(true);
+    // The path is shown whole: a label would wrap it anywhere; the box keeps
+    // it on one line, selectable, with the whole path in its tooltip.
+    const QString folder = QString::fromStdString(backupFolder());
+    auto* folderBox = new QLineEdit(folder, this);
+    folderBox->setObjectName("txtBackupFolder");
+    folderBox->setReadOnly(true);
+    folderBox->setToolTip(folder);
+    folderBox->setCursorPosition(0);
+    const QFontMetrics metrics = folderBox->fontMetrics();
+    folderBox->setMinimumWidth(std::min(metrics.horizontalAdvance(folder) + 2 * metrics.averageCharWidth(),
+                                        metrics.averageCharWidth() * kFolderBoxMaxCharacters));
 
     auto* form = new QFormLayout;
     form->addRow(keepBackups_);
     form->addRow(ctx.text(kTextDays), days_);
+    form->addRow(ctx.text(kTextFolder), folderBox);
     QHBoxLayout* buttons = ui::okCancelRow(this, ctx, okButton_, cancelButton_);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
