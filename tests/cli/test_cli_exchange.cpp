@@ -28,7 +28,7 @@ bool WriteDocument(const QString& path, zav::Int16 mode, std::initializer_list<z
     zav::Document doc;
     zav::test::NewDocument(doc, mode, channels);
     doc.image().OptFeat.Common1[zav::common1::EmergencyChannelBase] = static_cast<zav::Int16>(emergencyChannel);
-    return zav::saveDocument(doc, path.toStdString());
+    return zav::saveDocument(doc, path.toStdString()).ok();
 }
 
 /// An extended-mode file with channels 1 and 41 (extended mode takes any

@@ -69,7 +69,7 @@ bool writeSideInfo(const std::string& dataPath, const SideInfo& info)
     std::string text;
     appendLine(text, kDeviceKey, info.device);
     appendLine(text, kDocumentKey, info.document);
-    return writeFileAtomically(sideInfoPath(dataPath), std::vector<std::uint8_t>(text.begin(), text.end()));
+    return writeFileAtomically(sideInfoPath(dataPath), std::vector<std::uint8_t>(text.begin(), text.end())).ok();
 }
 
 SideInfo readSideInfo(const std::string& dataPath)
