@@ -176,7 +176,7 @@ void RadioLink::requestPassword()
 void RadioLink::passwordFailure()
 {
     failureText_ = kTextFleetPassword;
-    ui::inform(boxParent(), QString::fromLatin1(link::kPasswordFailureText));
+    ui::inform(boxParent(), ctx_.text(link::kTextPasswordFailure));
 }
 
 void RadioLink::transferDone(TransferKind kind)
