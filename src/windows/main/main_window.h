@@ -187,6 +187,9 @@ private:
     /// Before a write: true when the check finds no errors or the user
     /// wants to write anyway (main_window_check.cpp).
     bool writeAllowedByCheck();
+    /// A finding in the other channel mode: asks, then switches the mode
+    /// as the mode menu does and opens the place (main_window_check.cpp).
+    void openFindingOfOtherMode(ConfigFinding finding);
     /// A line in the programming log for the write that just ended.
     void logSingleWrite(const link::TransferOutcome& outcome);
 
