@@ -81,6 +81,7 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
         session_.doc, dataFolder.empty() ? std::string() : recoveryPath(dataFolder, QCoreApplication::applicationPid()),
         this);
     connect(undo_, &UndoTracker::edited, recovery_, &RecoveryKeeper::documentEdited);
+    connect(recovery_, &RecoveryKeeper::unavailable, this, &MainWindow::showRecoveryUnavailable);
 
     exchange_ = new ExchangeCommands(ctx_, this, *undo_);
 

@@ -7,6 +7,7 @@
 
 #include "app_context.h"
 #include "radio_image.h"
+#include "recovery_keeper.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -41,7 +42,6 @@ class ExchangeCommands;
 class IconStrip;
 class RadioLink;
 class UndoTracker;
-class RecoveryKeeper;
 struct Session;
 
 /// Window positions are kept in twips, as the settings store has always
@@ -153,6 +153,9 @@ private:
     // Backups and recovery (main_window_backups.cpp).
     void keepTransferBackup(const link::TransferOutcome& outcome);
     void offerRecovery();
+    /// The status bar says, for the rest of the run, that no recovery file
+    /// can be kept and why (a box would interrupt the typing it follows).
+    void showRecoveryUnavailable(RecoveryKeeper::Problem problem, const QString& systemError);
     void documentSettled();
 
     // Building (main_window_layout.cpp).
@@ -209,6 +212,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     std::array<QLabel*, 3> panels_{};
+    QLabel* noRecovery_ = nullptr; ///< shown once no recovery file can be kept
 
     std::map<QString, QAction*> actions_;   ///< by control name
     std::map<QString, QMenu*> menus_;       ///< by control name

@@ -29,6 +29,11 @@ namespace {
 constexpr int kTextBackupFailed = 32210;   ///< %1 the folder
 constexpr int kTextOfferRecovery = 32300;
 constexpr int kTextRecoveryFailed = 32301;
+constexpr int kTextNoRecovery = 33306;           ///< %1 why
+constexpr int kTextRecoveryNotAFile = 33307;     ///< %1 the file
+constexpr int kTextRecoveryFolder = 33308;       ///< %1 the file
+constexpr int kTextRecoveryWriteFailed = 33309;  ///< %1 the file, %2 the system's words
+constexpr int kTextRecoveryNoFolder = 33310;
 
 } // namespace
 
@@ -79,6 +84,21 @@ void MainWindow::offerRecovery()
     }
     for (const std::string& path : left)
         std::remove(path.c_str());
+}
+
+void MainWindow::showRecoveryUnavailable(RecoveryKeeper::Problem problem, const QString& systemError)
+{
+    const QString file = QString::fromStdString(recovery_->path());
+    QString why;
+    switch (problem) {
+    case RecoveryKeeper::Problem::NoDataFolder: why = ctx_.text(kTextRecoveryNoFolder); break;
+    case RecoveryKeeper::Problem::NotAFile: why = ctx_.text(kTextRecoveryNotAFile).arg(file); break;
+    case RecoveryKeeper::Problem::FolderNotWritable: why = ctx_.text(kTextRecoveryFolder).arg(file); break;
+    case RecoveryKeeper::Problem::WriteFailed: why = ctx_.text(kTextRecoveryWriteFailed).arg(file, systemError); break;
+    }
+    noRecovery_->setText(ctx_.text(kTextNoRecovery).arg(why));
+    noRecovery_->setToolTip(noRecovery_->text());
+    noRecovery_->show();
 }
 
 void MainWindow::openBackup()
