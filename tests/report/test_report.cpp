@@ -219,7 +219,8 @@ private slots:
         const QString printed = EnglishReportText(doc, dir.filePath("tones.pdf"));
         const qsizetype at = printed.indexOf("Tone tip 1");
         QVERIFY2(at >= 0, qPrintable(printed));
-        const QString section = printed.mid(at, printed.indexOf("Tone tip", at + 1) - at);
+        // The rows may go on over a page foot: from the tip's heading on.
+        const QString section = printed.mid(at);
         QVERIFY2(QRegularExpression("Note\\s+1\\s+2\\s+3\\n").match(section).hasMatch(), qPrintable(section));
         QVERIFY2(QRegularExpression("Frequency \\(Hz\\)\\s+1230\\s+Pause\\s+2550\\n").match(section).hasMatch(),
                  qPrintable(section));
