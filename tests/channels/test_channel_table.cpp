@@ -140,6 +140,38 @@ private slots:
                  qPrintable(table->windowTitle()));
     }
 
+    void captionShowsTheGroupNameInItsCodePage()
+    {
+        // Group names are GBK bytes, as the group-name box shows them.
+        ChannelWindows w;
+        NewDocument(w.doc(), 0, {{1, "02700000"}});
+        w.image().GroupNames[0].assign("\xD6\xD0"); // 中
+        auto* table = w.openTable(0);
+        QCOMPARE(table->findChild<QLineEdit*>("txtGroupName")->text(), QString::fromUtf8("中"));
+        QVERIFY2(table->windowTitle().contains(QString::fromUtf8("0 -- 中 ---")), qPrintable(table->windowTitle()));
+    }
+
+    // A stored receive frequency that is no number is told in the language
+    // in use; the English words are the radio shops' own.
+    void notNumericIsToldInTheLanguageInUse_data()
+    {
+        QTest::addColumn<QString>("languageFile");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("English") << "english.ini" << "Not IsNumeric";
+        QTest::newRow("Chinese") << "chinese.ini" << QString::fromUtf8("不是数字");
+    }
+    void notNumericIsToldInTheLanguageInUse()
+    {
+        QFETCH(QString, languageFile);
+        QFETCH(QString, message);
+        ChannelWindows w;
+        w.session.texts.setFile(qEnvironmentVariable("ZAV_SOURCE_DIR").toStdString() + "/data/language/" +
+                                languageFile.toStdString());
+        NewDocument(w.doc(), 0, {{1, "027A0000"}});
+        QVERIFY(w.openTable(0));
+        QCOMPARE(w.prompter.texts(), QStringList{message});
+    }
+
     void typingIntoEmptySlotCreatesChannel()
     {
         ChannelWindows w;

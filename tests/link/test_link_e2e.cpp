@@ -6,6 +6,7 @@
 
 #include "address_plan.h"
 #include "memory_map.h"
+#include "packets.h"
 #include "qt_link_port.h"
 #include "qt_timer_service.h"
 #include "sample_document.h"
@@ -17,11 +18,42 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <functional>
+
 using namespace zav;
 using namespace zav::link;
 using namespace zav::testing;
 
 namespace {
+
+/// The engine's port, with a look at what is sent.
+class WatchedPort : public LinkPort {
+public:
+    explicit WatchedPort(LinkPort& inner) : inner_(inner) {}
+    std::function<void(std::span<const std::uint8_t>)> onWrite;
+
+    [[nodiscard]] bool open() override { return inner_.open(); }
+    void close() override { inner_.close(); }
+    [[nodiscard]] bool isOpen() const override { return inner_.isOpen(); }
+    void setThreshold(int bytes) override { inner_.setThreshold(bytes); }
+    void clearBuffers() override { inner_.clearBuffers(); }
+    void write(std::span<const std::uint8_t> bytes) override
+    {
+        inner_.write(bytes);
+        if (onWrite)
+            onWrite(bytes);
+    }
+
+private:
+    LinkPort& inner_;
+};
+
+bool IsEndRequest(std::span<const std::uint8_t> bytes)
+{
+    const Bytes end = buildPacket(Packet::EndRequest, 0, nullptr);
+    return std::ranges::equal(bytes, end);
+}
 
 /// Port, timers and engine as the programs wire them, with recording
 /// prompts, progress and observer.
@@ -29,6 +61,7 @@ struct LiveRig {
     Session session;
     LinkSession link;
     QtLinkPort port;
+    WatchedPort watched{port};
     QtTimerService timers;
     FakePrompts prompts;
     FakeProgress progress;
@@ -40,7 +73,7 @@ struct LiveRig {
         port.setDeviceName(device);
         session.doc.image().ChannelMode = 0;
         buildNewDocument(session.doc, "/nonexistent/zav-test-init", TemplateVariant::NewDocument);
-        engine = std::make_unique<TransferEngine>(TransferServices{port, timers, prompts, progress, observer}, link,
+        engine = std::make_unique<TransferEngine>(TransferServices{watched, timers, prompts, progress, observer}, link,
                                                   TransferContext{session.doc, session.radioPassword, session.versions});
         connectEngine(port, timers, *engine);
     }
@@ -140,6 +173,7 @@ private slots:
         // Writing what was read gives the radio back its own memory.
         QVERIFY(rig.run(&TransferEngine::startWrite));
         QVERIFY(rig.succeeded());
+        QVERIFY(sim.waitForEnds(2));
         QCOMPARE(FirstPlanDifference(ReadDump(dump), start), -1L);
 
         // A changed document arrives as encoded, with the radio's header.
@@ -147,10 +181,38 @@ private slots:
         rig.session.doc.image().Header.Model.assign("XYZ");
         QVERIFY(rig.run(&TransferEngine::startWrite));
         QVERIFY(rig.succeeded());
+        QVERIFY(sim.waitForEnds(3));
         RadioMemory expected = encodeDocument(rig.session.doc);
         std::copy_n(start.begin() + kHeaderAddress, kIdentityHeaderBytes, expected.begin() + kHeaderAddress);
         QCOMPARE(FirstPlanDifference(ReadDump(dump), expected), -1L);
         QCOMPARE(rig.prompts.asked.count("9008"), 0);
+    }
+
+    void radioHeldAtTheEndRequest()
+    {
+        // A loaded machine can keep the radio's process from running for
+        // longer than the reply time-out; when that happens at the end
+        // request, the program counts the write as done before the radio
+        // has even read the request. The radio's memory is looked at once
+        // the radio says it handled the end request.
+        const QString dump = dir_.filePath("held.bin");
+        SimProcess sim({"--dump", dump, "--echo"});
+        QVERIFY(!sim.device().isEmpty());
+        LiveRig rig(sim.device());
+        QVERIFY(rig.run(&TransferEngine::startRead));
+        QVERIFY(rig.succeeded());
+        rig.session.doc.active()[0].RxFrequency.assign("02999000");
+        rig.watched.onWrite = [&](std::span<const std::uint8_t> bytes) {
+            if (IsEndRequest(bytes))
+                sim.pause();
+        };
+        QVERIFY(rig.run(&TransferEngine::startWrite));
+        rig.watched.onWrite = nullptr;
+        QVERIFY(rig.succeeded());
+        sim.resume();
+        QVERIFY(sim.waitForEnds(2));
+        // What the engine sent is what the radio keeps.
+        QCOMPARE(FirstPlanDifference(ReadDump(dump), rig.engine->radioMemory()), -1L);
     }
 
     void faultyRadioStillCompletes_data()
@@ -172,6 +234,7 @@ private slots:
         const RadioMemory read = rig.engine->radioMemory();
         QVERIFY(rig.run(&TransferEngine::startWrite));
         QVERIFY(rig.succeeded());
+        QVERIFY(sim.waitForEnds(2));
         QCOMPARE(FirstPlanDifference(ReadDump(dump), read), -1L);
         QCOMPARE(rig.prompts.asked.count("9008"), 0);
     }
@@ -230,7 +293,7 @@ private slots:
         QVERIFY(rig.session.doc.working.Settings == before.Settings);
         // The radio got the end request and no data block: its memory is
         // as it was, but for the header the options set.
-        QTRY_VERIFY(QFile::exists(dump));
+        QVERIFY(sim.waitForEnds(1));
         RadioMemory after = ReadDump(dump);
         std::copy_n(start.begin() + kHeaderAddress, 16, after.begin() + kHeaderAddress);
         QCOMPARE(FirstPlanDifference(after, start), -1L);

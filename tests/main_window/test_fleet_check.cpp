@@ -26,6 +26,8 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 using namespace zav;
 using namespace zav::test;
 using zav::testing::SimProcess;
@@ -104,6 +106,75 @@ private slots:
         check->findChild<QPushButton*>("cmdCheckAgain")->click();
         for (const ConfigFinding& finding : check->findings())
             QVERIFY(finding.level != FindingLevel::Error);
+    }
+
+    // A finding in the other channel mode's channels is not in the table
+    // shown: the window says so and offers the switch the mode menu makes.
+    void findingOfTheOtherModeOffersToSwitch_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Yes switches and opens the channel") << true;
+        QTest::newRow("No changes nothing") << false;
+    }
+    void findingOfTheOtherModeOffersToSwitch()
+    {
+        QFETCH(bool, yes);
+        ShellFixture f;
+        MainWindow& w = f.open();
+        Document& doc = f.session.doc;
+        QVERIFY(!isExtendedMode(doc.image().ChannelMode));
+        QVERIFY(doc.standbyCount() > 0);
+        doc.standby()[0].RxFrequency.assign("07000000"); // beyond the radio's frequency field
+        ConfigFinding broken;
+        for (const ConfigFinding& finding : checkConfiguration(doc))
+            if (finding.standby && finding.area == FindingArea::Channel && finding.level == FindingLevel::Error)
+                broken = finding;
+        QVERIFY(broken.standby && broken.group >= 0);
+
+        Action(w, "mnuCheckConfig")->trigger();
+        auto* check = qobject_cast<CheckWindow*>(ui::findWindow(w.area(), kCheckWindowName));
+        QVERIFY(check);
+        int row = -1;
+        for (int i = 0; i < check->list()->topLevelItemCount(); ++i)
+            if (check->findings()[static_cast<std::size_t>(i)] == broken)
+                row = i;
+        QVERIFY(row >= 0);
+        const ImageSet before = doc.working;
+        const QStringList windowsBefore = f.openWindows();
+        f.prompter.asked.clear();
+        f.prompter.answers = {yes ? Answer::Yes : Answer::No};
+        DoubleClickRow(check->list(), row);
+        ShellFixture::flush();
+
+        QCOMPARE(f.prompter.asked.size(), std::size_t(1));
+        const ui::ScriptedPrompter::Asked& question = f.prompter.asked[0];
+        QCOMPARE(question.buttons, ui::Buttons::YesNo);
+        QCOMPARE(question.icon, ui::Icon::Question);
+        QCOMPARE(question.text, f.text(33305).arg(f.text(10012).remove('&')));
+        if (!yes) {
+            QVERIFY(doc.working.Settings == before.Settings);
+            QVERIFY(doc.working.ActiveChannels == before.ActiveChannels);
+            QCOMPARE(f.openWindows(), windowsBefore);
+            QVERIFY(Action(w, "MnuModeCountry")->isChecked());
+            return;
+        }
+        // As the mode menu does: the other mode's channels are now the table's.
+        QVERIFY(isExtendedMode(doc.image().ChannelMode));
+        QVERIFY(Action(w, "MnuModeExtended")->isChecked());
+        QCOMPARE(doc.active()[0].RxFrequency.raw(), std::string("07000000"));
+        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), "frmCommChInfo"));
+        QVERIFY(table);
+        QCOMPARE(table->shownGroup(), broken.group);
+        QCOMPARE(table->currentRow(), broken.numberInGroup);
+        QCOMPARE(table->currentColumn(), static_cast<int>(FieldRxFrequency));
+        QVERIFY(w.area()->activeSubWindow() && w.area()->activeSubWindow()->widget() == table);
+        // The check is there again, its findings now of the mode shown.
+        check = qobject_cast<CheckWindow*>(ui::findWindow(w.area(), kCheckWindowName));
+        QVERIFY(check);
+        const auto& findings = check->findings();
+        QVERIFY(std::any_of(findings.begin(), findings.end(), [&](const ConfigFinding& finding) {
+            return !finding.standby && finding.number == broken.number && finding.messageId == broken.messageId;
+        }));
     }
 
     void writeWithErrorsAsksFirst()

@@ -89,6 +89,7 @@ class TestRadioE2E : public QObject {
     Q_OBJECT
 private slots:
     void readThenWriteWithPassword();
+    void wrongPasswordLeavesDocument_data();
     void wrongPasswordLeavesDocument();
     void closingProgressWindowCancels();
     void stoppingWriteAsksFirst();
@@ -165,11 +166,22 @@ void TestRadioE2E::readThenWriteWithPassword()
     QCOMPARE(f.session.doc.image().OptFeat.Common1[common1::TotTime], Int16(7));
 }
 
+void TestRadioE2E::wrongPasswordLeavesDocument_data()
+{
+    // The failure is told in the language the program shows.
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("English") << int(kEnglish) << "PassWord Failure!";
+    QTest::newRow("Chinese") << int(kChinese) << QString::fromUtf8("密码错误！");
+}
+
 void TestRadioE2E::wrongPasswordLeavesDocument()
 {
+    QFETCH(int, language);
+    QFETCH(QString, failure);
     SimProcess sim({"--password", "Ab12"});
     QVERIFY(!sim.device().isEmpty());
-    ShellFixture f;
+    ShellFixture f(language);
     MainWindow& w = f.open(sim.device().toStdString());
     f.modify();
     const ImageSet before = f.session.doc.working;
@@ -178,7 +190,7 @@ void TestRadioE2E::wrongPasswordLeavesDocument()
 
     Action(w, "mnuReadFromRadio")->trigger();
     QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
-    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9004), "PassWord Failure!"}));
+    QCOMPARE(f.prompter.texts(), (QStringList{f.text(9004), failure}));
     QVERIFY(f.session.doc.working.Settings == before.Settings);
     QVERIFY(f.session.doc.isModified());
     QVERIFY(w.radioLink().progressWindow() == nullptr || !w.radioLink().progressWindow()->isVisible());

@@ -3,6 +3,7 @@
 // offers it, naming when and which file, and restores the edit as an unsaved
 // change of that file; declined, the work is kept among the backups. The
 // backup settings show their folder on one line.
+// A recovery file that cannot be written is told once, in the status bar.
 
 #include "backup_store.h"
 #include "main_window_fixture.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTreeWidget>
 
 #include <csignal>
@@ -138,6 +140,33 @@ private slots:
         QVERIFY(abandonedRecoveries(userDataFolder()).empty());
         f.prompter.answers = {Answer::No};
         (void)w;
+    }
+
+    void unwritableRecoveryIsToldOnce()
+    {
+        ShellFixture f;
+        MainWindow& w = f.open();
+        RecoveryKeeper* keeper = w.recoveryKeeper();
+        const QString path = QString::fromStdString(keeper->path());
+        QVERIFY(QDir().mkpath(path)); // a folder where the file goes: root cannot write it either
+        keeper->setDelay(20);
+        QSignalSpy told(keeper, &RecoveryKeeper::unavailable);
+        auto* notice = w.findChild<QLabel*>("lblNoRecovery");
+        QVERIFY(notice);
+        QVERIFY(notice->isHidden());
+
+        // Two edits, two failed writes, one notice; no box interrupts the typing.
+        for (int edit = 1; edit <= 2; ++edit) {
+            f.session.doc.image().OptFeat.Common1[common1::TotTime] = static_cast<Int16>(kEditedTotTime + edit);
+            QTest::keyClick(&w, Qt::Key_Shift);
+            QVERIFY(ShellFixture::runUntil([&] { return keeper->failedWrites() == edit; }, 5000));
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(told.count(), 1);
+        QVERIFY(f.prompter.asked.empty());
+        QVERIFY(!notice->isHidden());
+        QCOMPARE(notice->text(), f.text(33306).arg(f.text(33307).arg(path)));
+        f.prompter.answers = {Answer::No};
     }
 
     void declinedRecoveryIsKeptAsABackup()

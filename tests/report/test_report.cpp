@@ -1,7 +1,9 @@
 // The report of a document whose channel tables are full (521 channels in
 // each): its PDF, read back as text with pdftotext, holds every channel's
-// frequency in either mode and either language, with the labels of that
-// language; zavprog-cli report writes the same and refuses what it cannot.
+// frequency of both channel modes (a write sends both) in either mode and
+// either language, with the labels of that language; no heading is left
+// alone at a page foot; tone tips print their notes as numbers; zavprog-cli
+// report writes the same and refuses what it cannot.
 
 #include "channel_fixture.h"
 #include "cli_process.h"
@@ -26,36 +28,48 @@ namespace {
 constexpr int kEnglish = 1;
 constexpr int kChinese = 2;
 
-/// Every slot of both tables used, each receive frequency different (the
-/// 5 kHz raster from 25.615 MHz), so that a missing row shows.
+/// Receive frequency of channel n, in 10 Hz counts: the 5 kHz raster from
+/// 25.615 MHz in the current mode, 2.5 kHz above it in the other, so that
+/// every channel of both tables has a frequency of its own.
+long long Counts(int n, bool otherMode) { return 2561500 + 500LL * n + (otherMode ? 250 : 0); }
+
+/// Channel 1..count of a table, each with its own frequency.
+void FillTable(ChannelTable& table, int count, bool otherMode)
+{
+    for (int n = 1; n <= count; ++n) {
+        ChannelRecord record;
+        record.Number = static_cast<Int16>(n);
+        std::string digits = std::to_string(Counts(n, otherMode));
+        digits.insert(0, 8 - digits.size(), '0');
+        record.RxFrequency.assign(digits);
+        record.RxTone = static_cast<Int16>(n % 50);
+        // AM power low: the one setting that differs from a new channel,
+        // once in the whole report.
+        record.Option26 = n == 1 && !otherMode ? 1 : 0;
+        table[static_cast<std::size_t>(n - 1)] = record;
+    }
+}
+
+/// Every slot of both tables used.
 Document FullDocument(Int16 mode)
 {
     Document doc;
     NewDocument(doc, mode, {});
-    for (int n = 1; n <= kChannelSlots; ++n) {
-        ChannelRecord record;
-        record.Number = static_cast<Int16>(n);
-        const long long counts = 2561500 + 500LL * n;
-        std::string digits = std::to_string(counts);
-        digits.insert(0, 8 - digits.size(), '0');
-        record.RxFrequency.assign(digits);
-        record.RxTone = static_cast<Int16>(n % 50);
-        record.Option26 = n == 1 ? 1 : 0; // AM power low: the one setting that differs from a new channel
-        doc.active()[static_cast<std::size_t>(n - 1)] = record;
-        doc.standby()[static_cast<std::size_t>(n - 1)] = record;
-    }
+    FillTable(doc.active(), kChannelSlots, false);
+    FillTable(doc.standby(), kChannelSlots, true);
     doc.image().ChannelCount = kChannelSlots;
     doc.image().StandbyChannelCount = kChannelSlots;
     return doc;
 }
 
-QString Mhz(int n)
+QString Mhz(int n, bool otherMode = false)
 {
-    const long long counts = 2561500 + 500LL * n;
+    const long long counts = Counts(n, otherMode);
     return QString::number(counts / 100000) + "." + QString::number(counts % 100000).rightJustified(5, '0');
 }
 
-/// The text of a PDF file, or "" when pdftotext is missing or fails.
+/// The text of a PDF file (pages separated by form feeds), or "" when
+/// pdftotext is missing or fails.
 QString PdfText(const QString& path)
 {
     QProcess p;
@@ -68,6 +82,30 @@ QString PdfText(const QString& path)
 QString LanguageFile(int language)
 {
     return qEnvironmentVariable("ZAV_SOURCE_DIR") + "/data/language/" + (language == kChinese ? "chinese.ini" : "english.ini");
+}
+
+/// The report of doc as PDF text, in English.
+QString EnglishReportText(const Document& doc, const QString& pdf)
+{
+    const report::TextLookup text = report::languageFileTexts(LanguageFile(kEnglish).toStdString());
+    const auto pages = report::reportDocument(doc, text, {"radio.dat", QDateTime::currentDateTime(), false});
+    if (!report::writeReportPdf(*pages, pdf, "report"))
+        return {};
+    return PdfText(pdf);
+}
+
+/// The last line of text of each page that is not the page number.
+QStringList LastLinesOfPages(const QString& printed)
+{
+    QStringList last;
+    for (const QString& page : printed.split('\f', Qt::SkipEmptyParts)) {
+        QStringList lines = page.split('\n', Qt::SkipEmptyParts);
+        while (!lines.isEmpty() && QRegularExpression("^\\s*\\d*\\s*$").match(lines.last()).hasMatch())
+            lines.removeLast();
+        if (!lines.isEmpty())
+            last << lines.last().trimmed();
+    }
+    return last;
 }
 
 } // namespace
@@ -109,10 +147,85 @@ private slots:
         for (const QString& word : printed.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
             words.insert(word);
         QStringList missing;
-        for (int n = 1; n <= kChannelSlots; ++n)
+        for (int n = 1; n <= kChannelSlots; ++n) {
             if (!words.count(Mhz(n)))
                 missing << QString::number(n);
+            if (!words.count(Mhz(n, true)))
+                missing << "other mode " + QString::number(n);
+        }
         QVERIFY2(missing.isEmpty(), qPrintable("channels missing from the report: " + missing.join(' ')));
+        // The other mode comes after the current one, in a section of its own.
+        QVERIFY(printed.indexOf(Mhz(kChannelSlots)) < printed.indexOf(Mhz(1, true)));
+    }
+
+    void otherModeHasItsOwnSection()
+    {
+        // A country document whose other (extended) mode has three channels
+        // and a group name of its own: both modes are printed, each in its
+        // own section.
+        Document doc;
+        NewDocument(doc, 0, {{1, "02562000"}});
+        FillTable(doc.standby(), 3, true);
+        doc.image().StandbyChannelCount = 3;
+        doc.image().StandbyGroupNames[0].assign("QX");
+        QTemporaryDir dir;
+        const QString printed = EnglishReportText(doc, dir.filePath("modes.pdf"));
+        QVERIFY(!printed.isEmpty());
+        const qsizetype otherSection = printed.indexOf("Other channel mode: Extended mode");
+        QVERIFY2(otherSection > 0, qPrintable(printed));
+        QVERIFY(printed.indexOf("25.62000") < otherSection);
+        for (int n = 1; n <= 3; ++n)
+            QVERIFY(printed.indexOf(Mhz(n, true)) > otherSection);
+        QVERIFY(printed.indexOf("Group 0 \u2013 QX", otherSection) > otherSection);
+        // The other mode's settings come after its channels.
+        QVERIFY(printed.indexOf("Optional Features", otherSection) > printed.indexOf(Mhz(3, true)));
+    }
+
+    void headingsStayWithTheirContent()
+    {
+        // One more channel moves everything after group 0 down by a row, so
+        // across these documents every heading meets the page foot once.
+        const QRegularExpression heading("^(Group \\d+|Tone tip \\d+|Channel Information|Optional Features|DTMF|"
+                                         "Tone Tips|Embedded Message|Channels in no group|Other channel mode)");
+        QTemporaryDir dir;
+        for (int count = 1; count <= 48; ++count) {
+            Document doc;
+            NewDocument(doc, 0, {});
+            FillTable(doc.active(), count, false);
+            doc.image().ChannelCount = static_cast<Int16>(count);
+            const QString printed = EnglishReportText(doc, dir.filePath(QString("headings-%1.pdf").arg(count)));
+            QVERIFY(!printed.isEmpty());
+            for (const QString& line : LastLinesOfPages(printed))
+                QVERIFY2(!heading.match(line).hasMatch(),
+                         qPrintable(QString("%1 channels: \"%2\" is the last line of a page").arg(count).arg(line)));
+        }
+    }
+
+    void toneTipsPrintTheirNotes()
+    {
+        Document doc;
+        NewDocument(doc, 0, {{1, "02562000"}});
+        ToneTip& tip = doc.image().ToneTips[0];
+        tip = ToneTip{};
+        tip.noteFrequency(1) = 123; // 1230 Hz
+        tip.noteDuration(1) = 12;   // 120 ms
+        tip.noteFrequency(2) = 0;   // a pause
+        tip.noteDuration(2) = 4;
+        tip.noteFrequency(3) = 255;
+        tip.noteDuration(3) = 20;
+        tip.tipRepeatCount() = 2;
+        tip.tipInterval() = 50;
+        QTemporaryDir dir;
+        const QString printed = EnglishReportText(doc, dir.filePath("tones.pdf"));
+        const qsizetype at = printed.indexOf("Tone tip 1");
+        QVERIFY2(at >= 0, qPrintable(printed));
+        // The rows may go on over a page foot: from the tip's heading on.
+        const QString section = printed.mid(at);
+        QVERIFY2(QRegularExpression("Note\\s+1\\s+2\\s+3\\n").match(section).hasMatch(), qPrintable(section));
+        QVERIFY2(QRegularExpression("Frequency \\(Hz\\)\\s+1230\\s+Pause\\s+2550\\n").match(section).hasMatch(),
+                 qPrintable(section));
+        QVERIFY2(QRegularExpression("Length \\(ms\\)\\s+120\\s+40\\s+200\\n").match(section).hasMatch(),
+                 qPrintable(section));
     }
 
     void commandLineWritesThePdf()

@@ -18,6 +18,9 @@ inline constexpr int kTextOtherBand = 9014;
 inline constexpr int kTextBandRefused = 9030;
 inline constexpr int kTextProgressCaptionBase = 9026; ///< + kind: 9027 read, 9028 write
 inline constexpr int kTextProgressLabel = 9029;
+/// A wrong or missing radio password; the English text is the radio shops'
+/// own words, and the command line always says it in English.
+inline constexpr int kTextPasswordFailure = 33304;
 inline constexpr const char* kPasswordFailureText = "PassWord Failure!";
 
 /// 9004 / 9005.

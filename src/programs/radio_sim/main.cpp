@@ -211,12 +211,16 @@ int main(int argc, char** argv)
         }
         const auto now = Clock::now();
         const auto out = radio.receive(std::span<const std::uint8_t>(buffer, static_cast<std::size_t>(n)));
-        // The memory is on disk before the end request is answered, so a
-        // program that saw the answer finds the dump complete.
+        // The memory is on disk before the end request is answered. A
+        // program does not always wait for that answer (an unanswered end
+        // request counts as done after a time-out), so the dump is also
+        // announced on standard output: "end N" after the Nth end request.
         if (!o.dumpFile.empty() && radio.endCount() > endsDumped) {
             endsDumped = radio.endCount();
             const auto& m = radio.memory();
             zav::writeFileAtomically(o.dumpFile, std::vector<std::uint8_t>(m.begin(), m.end()));
+            std::printf("end %d\n", endsDumped);
+            std::fflush(stdout);
         }
         if (!out.echo.empty())
             writeAll(master, out.echo.data(), out.echo.size());

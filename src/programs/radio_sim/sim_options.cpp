@@ -36,7 +36,7 @@ constexpr OptionEntry kOptions[] = {
      [](SimOptions& o, const Value& v) { o.memoryFile = v.text; }},
     {"--info", "FILE", Kind::Text, "start from this radio-information block",
      [](SimOptions& o, const Value& v) { o.infoFile = v.text; }},
-    {"--dump", "FILE", Kind::Text, "write the memory to FILE at every end request",
+    {"--dump", "FILE", Kind::Text, "write the memory to FILE at every end request, then print \"end N\"",
      [](SimOptions& o, const Value& v) { o.dumpFile = v.text; }},
     {"--model", "NAME", Kind::Text, "the model the radio reports",
      [](SimOptions& o, const Value& v) {

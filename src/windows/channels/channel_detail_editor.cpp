@@ -310,7 +310,7 @@ void ChannelDetailEditor::showRecord(ChannelRecord& record)
     const ChannelFrequencyTexts texts =
         frequencyTexts(record, documentBand(ctx_.session.doc), ctx_.session.settings.showTxAsOffset);
     if (texts.notNumeric)
-        reportNotNumeric(this);
+        reportNotNumeric(ctx_, this);
     frequencyBox_->setText(QString::fromStdString(texts.receive));
     frequencyDirty_ = false;
     // A stored tone outside the list selects nothing rather than "off".

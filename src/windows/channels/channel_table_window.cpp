@@ -1024,7 +1024,7 @@ void ChannelTableWindow::updateCaption(int textId)
 {
     const QString prefix = textId == kGroupCaptionId ? groupCaptionText_ : ctx_.text(textId);
     const std::string label = groupLabel(image().OptFeat.Common1[common1::CurrentGroup], image());
-    setWindowTitle(prefix + QStringLiteral(" ") + ui::fromBytes(label) + QStringLiteral(" --- ") + QStringLiteral(" ") +
+    setWindowTitle(prefix + QStringLiteral(" ") + ui::fromGbk(label) + QStringLiteral(" --- ") + QStringLiteral(" ") +
                    QString::number(edit().captionRow) + QStringLiteral("]"));
 }
 
@@ -1098,7 +1098,7 @@ void ChannelTableWindow::reportNotNumericFound()
     if (notNumericSeen_ == 0)
         return;
     notNumericSeen_ = 0;
-    reportNotNumeric(this);
+    reportNotNumeric(ctx_, this);
 }
 
 } // namespace zav::channels

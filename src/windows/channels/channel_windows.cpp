@@ -84,6 +84,10 @@ CellWriteResult writeChannelCell(ui::AppContext& ctx, QWidget* parent, int group
     return result;
 }
 
-void reportNotNumeric(QWidget* parent) { ui::inform(parent, QStringLiteral("Not IsNumeric")); }
+void reportNotNumeric(const ui::AppContext& ctx, QWidget* parent)
+{
+    constexpr int kTextNotNumeric = 33303; ///< "Not IsNumeric" in English, the radio shops' own words
+    ui::inform(parent, ctx.text(kTextNotNumeric));
+}
 
 } // namespace zav::channels

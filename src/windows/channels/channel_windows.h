@@ -37,7 +37,8 @@ ChannelDetailEditor* showDetailEditor(ui::AppContext& ctx);
 CellWriteResult writeChannelCell(ui::AppContext& ctx, QWidget* parent, int group, int row, int fieldId,
                                  const CellValue& value);
 
-/// Shows "Not IsNumeric" (a stored receive frequency holds other characters).
-void reportNotNumeric(QWidget* parent);
+/// Says that a stored receive frequency holds other characters than digits,
+/// in the language in use.
+void reportNotNumeric(const ui::AppContext& ctx, QWidget* parent);
 
 } // namespace zav::channels

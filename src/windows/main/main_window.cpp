@@ -82,6 +82,7 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
         this);
     connect(undo_, &UndoTracker::edited, recovery_, &RecoveryKeeper::documentEdited);
     connect(undo_, &UndoTracker::edited, this, &MainWindow::showModified);
+    connect(recovery_, &RecoveryKeeper::unavailable, this, &MainWindow::showRecoveryUnavailable);
 
     exchange_ = new ExchangeCommands(ctx_, this, *undo_);
 

@@ -7,6 +7,7 @@
 
 #include "app_context.h"
 #include "radio_image.h"
+#include "recovery_keeper.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -41,7 +42,6 @@ class ExchangeCommands;
 class IconStrip;
 class RadioLink;
 class UndoTracker;
-class RecoveryKeeper;
 struct Session;
 struct ProgrammingLogEntry;
 
@@ -156,6 +156,9 @@ private:
     // Backups and recovery (main_window_backups.cpp).
     void keepTransferBackup(const link::TransferOutcome& outcome);
     void offerRecovery();
+    /// The status bar says, for the rest of the run, that no recovery file
+    /// can be kept and why (a box would interrupt the typing it follows).
+    void showRecoveryUnavailable(RecoveryKeeper::Problem problem, const QString& systemError);
     void documentSettled();
 
     // Building (main_window_layout.cpp).
@@ -190,6 +193,9 @@ private:
     /// Before a write: true when the check finds no errors or the user
     /// wants to write anyway (main_window_check.cpp).
     bool writeAllowedByCheck();
+    /// A finding in the other channel mode: asks, then switches the mode
+    /// as the mode menu does and opens the place (main_window_check.cpp).
+    void openFindingOfOtherMode(ConfigFinding finding);
     /// A line in the programming log for the write that just ended.
     void logSingleWrite(const link::TransferOutcome& outcome);
     /// The line of a write the check's question stopped before it began.
@@ -213,6 +219,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     std::array<QLabel*, 3> panels_{};
+    QLabel* noRecovery_ = nullptr; ///< shown once no recovery file can be kept
 
     std::map<QString, QAction*> actions_;   ///< by control name
     std::map<QString, QMenu*> menus_;       ///< by control name

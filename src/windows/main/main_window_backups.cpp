@@ -31,6 +31,11 @@ constexpr int kTextBackupFailed = 32210;   ///< %1 the folder
 constexpr int kTextOfferRecovery = 33500;         ///< %1 when, %2 the document's file
 constexpr int kTextOfferUntitledRecovery = 33501; ///< %1 when
 constexpr int kTextRecoveryFailed = 32301;
+constexpr int kTextNoRecovery = 33306;           ///< %1 why
+constexpr int kTextRecoveryNotAFile = 33307;     ///< %1 the file
+constexpr int kTextRecoveryFolder = 33308;       ///< %1 the file
+constexpr int kTextRecoveryWriteFailed = 33309;  ///< %1 the file, %2 the system's words
+constexpr int kTextRecoveryNoFolder = 33310;
 
 QString recoveryQuestion(const ui::AppContext& ctx, const RecoveryFacts& facts)
 {
@@ -101,6 +106,21 @@ void MainWindow::offerRecovery()
             (void)keepRecoveryAsBackup(folder, path, recoveryFacts(path).time);
     }
     pruneBackups(folder, std::time(nullptr), TransferOptions::load().backupDays);
+}
+
+void MainWindow::showRecoveryUnavailable(RecoveryKeeper::Problem problem, const QString& systemError)
+{
+    const QString file = QString::fromStdString(recovery_->path());
+    QString why;
+    switch (problem) {
+    case RecoveryKeeper::Problem::NoDataFolder: why = ctx_.text(kTextRecoveryNoFolder); break;
+    case RecoveryKeeper::Problem::NotAFile: why = ctx_.text(kTextRecoveryNotAFile).arg(file); break;
+    case RecoveryKeeper::Problem::FolderNotWritable: why = ctx_.text(kTextRecoveryFolder).arg(file); break;
+    case RecoveryKeeper::Problem::WriteFailed: why = ctx_.text(kTextRecoveryWriteFailed).arg(file, systemError); break;
+    }
+    noRecovery_->setText(ctx_.text(kTextNoRecovery).arg(why));
+    noRecovery_->setToolTip(noRecovery_->text());
+    noRecovery_->show();
 }
 
 void MainWindow::openBackup()

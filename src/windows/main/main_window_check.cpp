@@ -32,6 +32,9 @@ constexpr int kTextCheckErrors = 32808; ///< %1 how many errors
 constexpr int kTextLogFailed = 32853;   ///< %1 the log file
 constexpr int kTextLogDeclined = 33000;
 constexpr int kTextLogCheckErrors = 33001;
+constexpr int kTextSwitchMode = 33305;  ///< %1 the mode, as the mode menu names it
+constexpr int kTextCountryModeItem = 10011;
+constexpr int kTextExtendedModeItem = 10012;
 // The grid columns that show a channel field; other fields live only in
 // the detail editor.
 constexpr int kLastFieldColumn = FieldTxTone;
@@ -64,14 +67,17 @@ void MainWindow::showConfigurationCheck()
 
 void MainWindow::openFinding(const ConfigFinding& finding)
 {
+    if (finding.standby) {
+        openFindingOfOtherMode(finding);
+        return;
+    }
     if (finding.area == FindingArea::OptionalFeatures) {
         openEditor(QStringLiteral("FrmOptFeatures"));
         return;
     }
     showChannelTable();
     channels::ChannelTableWindow* table = channels::findChannelTable(ctx_);
-    // The other channel mode's records are not in the table; it opens as it is.
-    if (!table || finding.standby || finding.group < 0)
+    if (!table || finding.group < 0)
         return;
     session_.channelEdit.editGroup = finding.group;
     table->showEditGroup();
@@ -83,6 +89,22 @@ void MainWindow::openFinding(const ConfigFinding& finding)
         channels::showDetailEditor(ctx_);
     else if (QWidget* sub = table->parentWidget())
         area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(sub));
+}
+
+void MainWindow::openFindingOfOtherMode(ConfigFinding finding)
+{
+    // No window shows the other channel mode until the mode is switched;
+    // the switch closes every window, so the user is asked first.
+    const bool toExtended = !isExtendedMode(session_.doc.image().ChannelMode);
+    const QString mode = ctx_.text(toExtended ? kTextExtendedModeItem : kTextCountryModeItem).remove(QLatin1Char('&'));
+    if (ui::ask(this, ctx_.text(kTextSwitchMode).arg(mode), ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
+        return;
+    changeChannelMode(static_cast<Int16>(toExtended ? kExtendedMode : 0));
+    // The list the user works through comes back, checked in the mode now
+    // shown, and the place opens in front of it.
+    showConfigurationCheck();
+    finding.standby = false;
+    openFinding(finding);
 }
 
 bool MainWindow::writeAllowedByCheck()

@@ -352,6 +352,12 @@ void MainWindow::buildStatusBar()
         else
             statusBar_->addPermanentWidget(panels_[i]);
     }
+    noRecovery_ = new QLabel(statusBar_);
+    noRecovery_->setObjectName("lblNoRecovery");
+    noRecovery_->setContentsMargins(4, 0, 4, 0);
+    noRecovery_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    statusBar_->addPermanentWidget(noRecovery_);
+    noRecovery_->hide();
 }
 
 int MainWindow::paneWidthTwips() const { return static_cast<int>(leftPane_->width() * kTwipsPerPixel + 0.5); }

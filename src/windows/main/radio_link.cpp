@@ -182,7 +182,7 @@ void RadioLink::passwordFailure()
 {
     identitySeen_ = true;
     failureText_ = kTextFleetPassword;
-    ui::inform(boxParent(), QString::fromLatin1(link::kPasswordFailureText));
+    ui::inform(boxParent(), ctx_.text(link::kTextPasswordFailure));
 }
 
 void RadioLink::transferDone(TransferKind kind)

@@ -2,9 +2,29 @@
 
 #include "recovery_store.h"
 
+#include <QFileInfo>
 #include <QThreadPool>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace zav {
+namespace {
+
+/// What stood in the way of a recovery file that could not be written.
+RecoveryKeeper::Problem problemAt(const std::string& path)
+{
+    const QFileInfo file(QString::fromStdString(path));
+    if (file.exists() && !file.isFile())
+        return RecoveryKeeper::Problem::NotAFile;
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir() || !folder.isWritable())
+        return RecoveryKeeper::Problem::FolderNotWritable;
+    return RecoveryKeeper::Problem::WriteFailed;
+}
+
+} // namespace
 
 RecoveryKeeper::RecoveryKeeper(const Document& doc, std::string path, QObject* parent)
     : QObject(parent), doc_(doc), path_(std::move(path)), writer_(std::make_unique<QThreadPool>())
@@ -19,7 +39,9 @@ RecoveryKeeper::~RecoveryKeeper() { waitForWrites(); }
 
 void RecoveryKeeper::documentEdited()
 {
-    if (!path_.empty())
+    if (path_.empty())
+        writeFailed(Problem::NoDataFolder, {});
+    else
         timer_.start();
 }
 
@@ -45,7 +67,28 @@ void RecoveryKeeper::writeNow()
     // The worker writes a copy: the document may change meanwhile.
     auto copy = std::make_shared<Document>(doc_);
     const std::string path = path_;
-    writer_->start([copy, path] { (void)writeRecovery(path, *copy); });
+    writer_->start([this, copy, path] {
+        errno = 0;
+        if (writeRecovery(path, *copy))
+            return;
+        const int error = errno != 0 ? errno : EIO;
+        const Problem problem = problemAt(path);
+        const QString systemError = QString::fromLocal8Bit(std::strerror(error));
+        // Told on the window's thread; the keeper outlives its writes.
+        QMetaObject::invokeMethod(this, [this, problem, systemError] { writeFailed(problem, systemError); },
+                                  Qt::QueuedConnection);
+    });
+}
+
+void RecoveryKeeper::writeFailed(Problem problem, const QString& systemError)
+{
+    if (problem != Problem::NoDataFolder)
+        ++failedWrites_;
+    // Once: an edit every few seconds must not repeat it.
+    if (unavailableTold_)
+        return;
+    unavailableTold_ = true;
+    emit unavailable(problem, systemError);
 }
 
 } // namespace zav

@@ -4,7 +4,8 @@
 // last edit, so that a crash or a killed program loses at most those
 // seconds. The file is written on a worker thread from a copy of the image
 // (the window never waits for the disk) and removed when the document is
-// saved, replaced, or the program ends normally.
+// saved, replaced, or the program ends normally. When no file can be kept,
+// the keeper says so once per run.
 
 #include "document.h"
 
@@ -21,6 +22,15 @@ namespace zav {
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 public:
+    /// What keeps the recovery file from being written.
+    enum class Problem {
+        NoDataFolder,      ///< no folder to keep it in (HOME is not set)
+        NotAFile,          ///< a folder, device or pipe has its name
+        FolderNotWritable, ///< its folder cannot be made or written
+        WriteFailed,       ///< the system refused the write (a full disk ...)
+    };
+    Q_ENUM(Problem)
+
     /// path: this run's recovery file (recoveryPath of the data folder and
     /// this process); "" keeps nothing.
     RecoveryKeeper(const Document& doc, std::string path, QObject* parent = nullptr);
@@ -37,16 +47,26 @@ public:
     void waitForWrites();
 
     [[nodiscard]] const std::string& path() const { return path_; }
+    /// Writes of this run that failed.
+    [[nodiscard]] int failedWrites() const { return failedWrites_; }
     /// Time from the last edit to the write (tests shorten it).
     void setDelay(int milliseconds) { timer_.setInterval(milliseconds); }
 
+signals:
+    /// The first time in this run that no recovery file could be kept;
+    /// systemError is the system's description of a failed write.
+    void unavailable(zav::RecoveryKeeper::Problem problem, const QString& systemError);
+
 private:
     void writeNow();
+    void writeFailed(Problem problem, const QString& systemError);
 
     const Document& doc_;
     std::string path_;
     QTimer timer_;
     std::unique_ptr<QThreadPool> writer_; ///< one thread: writes and removals stay in order
+    int failedWrites_ = 0;
+    bool unavailableTold_ = false;
 };
 
 } // namespace zav

@@ -57,6 +57,9 @@ constexpr int NoCodes = 32725;
 constexpr int MessageLine = 32726;
 constexpr int Channels = 32727;
 constexpr int NoGroup = 32728;
+constexpr int OtherMode = 33300;     ///< %1 the mode
+constexpr int OtherModeNote = 33301;
+constexpr int Note = 33302;
 
 // Texts the windows already show.
 constexpr int ChannelInformation = 12001;
@@ -70,6 +73,9 @@ constexpr int RxToneColumn = 14005;
 constexpr int TxToneColumn = 14006;
 constexpr int ListOff = 15030;
 constexpr int CodeOff = 14013;
+constexpr int NoteFrequency = 29004;
+constexpr int NoteLength = 29005;
+constexpr int Pause = 29201;
 } // namespace text
 
 /// The per-channel options by the captions the windows give them (the
@@ -112,6 +118,9 @@ int optionCaption(int fieldId)
     }
 }
 
+// Notes lower than this sound as silence.
+constexpr int kLowestToneHz = 48;
+
 QString esc(const QString& s) { return s.toHtmlEscaped(); }
 
 /// A text field as the radio shows it: NUL bytes are blank cells (the
@@ -143,21 +152,27 @@ public:
     {
         html_ += QStringLiteral("<html><head><style>"
                                 "h1 { font-size: 17pt; margin-bottom: 2px; }"
-                                "h2 { font-size: 12.5pt; margin-top: 16px; margin-bottom: 4px; color: #1f3a5f;"
-                                " border-bottom: 1px solid #1f3a5f; }"
+                                "h1.mode { font-size: 14pt; color: #1f3a5f; page-break-before: always; }"
+                                "h2 { font-size: 12.5pt; margin-top: 16px; margin-bottom: 4px; color: #1f3a5f; }"
                                 "h3 { font-size: 10.5pt; margin-top: 10px; margin-bottom: 3px; }"
                                 "table.grid { border-collapse: collapse; }"
-                                "table.grid th { background-color: #dfe6ee; font-weight: bold; }"
+                                "table.grid td { border: 1px solid #888888; }"
+                                "table.grid th.col { background-color: #dfe6ee; font-weight: bold; border: 1px solid #888888; }"
+                                "th.head { border-style: none; text-align: left; font-weight: normal; padding: 0px; }"
+                                "table.grid td.plain { border-style: none; }"
                                 "td, th { font-size: 8.5pt; padding: 2px 5px; }"
                                 "td.num { text-align: right; }"
-                                "p.note { font-size: 8.5pt; color: #555555; }"
+                                "p.note, td.note { font-size: 8.5pt; color: #555555; }"
                                 "</style></head><body>");
         header();
-        channels();
-        optionalFeatures();
+        // A write sends both channel modes: first the one in use, with the
+        // settings both share, then the other one.
+        channels(doc_);
+        optionalFeatures(doc_);
         dtmf();
         toneTips();
         messages();
+        otherMode();
         html_ += QStringLiteral("</body></html>");
         return html_;
     }
@@ -165,14 +180,42 @@ public:
 private:
     QString t(int id) const { return lookup_(id); }
 
-    void heading(int id) { html_ += QStringLiteral("<h2>%1</h2>").arg(esc(plain(t(id)))); }
+    // Headings wait for what they introduce and become the first header
+    // row of its table: Qt moves a table to the next page when its header
+    // rows and first row do not fit, so no heading is left alone at a page
+    // foot (and a long table repeats it on the next page).
+    void heading(int id) { pending_ += QStringLiteral("<h2>%1</h2>").arg(esc(plain(t(id)))); }
+    void subheading(const QString& html) { pending_ += QStringLiteral("<h3>%1</h3>").arg(html); }
 
-    void note(const QString& s) { html_ += QStringLiteral("<p class=\"note\">%1</p>").arg(esc(s)); }
+    /// Opens a table: the waiting headings, then the column captions, as
+    /// its header rows.
+    void openTable(const QString& attributes, int columns, const QString& captionRow = {})
+    {
+        html_ += QStringLiteral("<table %1>").arg(attributes);
+        if (!pending_.isEmpty() || !captionRow.isEmpty()) {
+            html_ += QStringLiteral("<thead>");
+            if (!pending_.isEmpty())
+                html_ += QStringLiteral("<tr><th class=\"head\" colspan=\"%1\">%2</th></tr>").arg(columns).arg(pending_);
+            html_ += captionRow;
+            html_ += QStringLiteral("</thead>");
+        }
+        pending_.clear();
+    }
+
+    void note(const QString& s)
+    {
+        if (pending_.isEmpty()) {
+            html_ += QStringLiteral("<p class=\"note\">%1</p>").arg(esc(s));
+            return;
+        }
+        openTable(QStringLiteral("cellspacing=\"0\" cellpadding=\"2\""), 1);
+        html_ += QStringLiteral("<tr><td class=\"note\">%1</td></tr></table>").arg(esc(s));
+    }
 
     /// Two-column table of caption and value.
     void facts(const std::vector<std::pair<QString, QString>>& rows)
     {
-        html_ += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"2\">");
+        openTable(QStringLiteral("cellspacing=\"0\" cellpadding=\"2\""), 2);
         for (const auto& [caption, value] : rows)
             html_ += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(esc(caption), esc(value));
         html_ += QStringLiteral("</table>");
@@ -226,47 +269,49 @@ private:
         return parts.join(QStringLiteral("; "));
     }
 
-    void channels()
+    /// The channels of doc's current mode, group by group.
+    void channels(const Document& doc)
     {
         heading(text::ChannelInformation);
-        const RadioImage& image = doc_.image();
+        const RadioImage& image = doc.image();
         const Int16 mode = image.ChannelMode;
         for (int g = 0; g < groupCount(mode); ++g) {
             std::vector<const ChannelRecord*> records;
             for (int p = 1; p <= groupSize(g, mode); ++p) {
-                const int index = doc_.findChannelByNumber(static_cast<Int16>(groupBase(g, mode) + p));
+                const int index = doc.findChannelByNumber(static_cast<Int16>(groupBase(g, mode) + p));
                 if (index >= 0)
-                    records.push_back(&doc_.active()[static_cast<std::size_t>(index)]);
+                    records.push_back(&doc.active()[static_cast<std::size_t>(index)]);
             }
             const QString name = QString::fromStdString(gbkToUtf8(image.GroupNames[static_cast<std::size_t>(g)].clean())).trimmed();
-            channelTable(t(text::Group).arg(g) + (name.isEmpty() ? QString() : QStringLiteral(" \u2013 ") + name), records);
+            channelTable(mode, t(text::Group).arg(g) + (name.isEmpty() ? QString() : QStringLiteral(" \u2013 ") + name), records);
         }
         // A channel the mode's groups do not reach (a new country-mode
         // document's last one) is still in the radio: it is listed too.
         std::vector<const ChannelRecord*> outside;
-        for (int i = 0; i < doc_.activeCount(); ++i) {
-            const ChannelRecord& record = doc_.active()[static_cast<std::size_t>(i)];
+        for (int i = 0; i < doc.activeCount(); ++i) {
+            const ChannelRecord& record = doc.active()[static_cast<std::size_t>(i)];
             if (groupOfChannel(record.Number, mode).group < 0)
                 outside.push_back(&record);
         }
         if (!outside.empty())
-            channelTable(t(text::NoGroup), outside);
+            channelTable(mode, t(text::NoGroup), outside);
     }
 
-    void channelTable(const QString& title, const std::vector<const ChannelRecord*>& records)
+    void channelTable(Int16 mode, const QString& title, const std::vector<const ChannelRecord*>& records)
     {
-        const Int16 mode = doc_.image().ChannelMode;
-        html_ += QStringLiteral("<h3>%1 &nbsp; <span style=\"font-weight: normal; color: #555555;\">(%2)</span></h3>")
-                     .arg(esc(title), esc(t(text::ChannelTotal).arg(records.size())));
+        subheading(QStringLiteral("%1 &nbsp; <span style=\"font-weight: normal; color: #555555;\">(%2)</span>")
+                       .arg(esc(title), esc(t(text::ChannelTotal).arg(records.size()))));
         if (records.empty()) {
             note(t(text::NoChannels));
             return;
         }
-        html_ += QStringLiteral("<table class=\"grid\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\">"
-                                "<thead><tr><th>%1</th><th>%2</th><th>%3</th><th>%4</th><th>%5</th><th>%6</th><th>%7</th></tr></thead>")
-                     .arg(esc(t(text::Position)), esc(t(text::ChannelColumn)), esc(t(text::ReceiveColumn)),
-                          esc(t(text::Offset)), esc(t(text::RxToneColumn)), esc(t(text::TxToneColumn)),
-                          esc(t(text::Differences)));
+        openTable(QStringLiteral("class=\"grid\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\""), 7,
+                  QStringLiteral("<tr><th class=\"col\">%1</th><th class=\"col\">%2</th><th class=\"col\">%3</th>"
+                                 "<th class=\"col\">%4</th><th class=\"col\">%5</th><th class=\"col\">%6</th>"
+                                 "<th class=\"col\">%7</th></tr>")
+                      .arg(esc(t(text::Position)), esc(t(text::ChannelColumn)), esc(t(text::ReceiveColumn)),
+                           esc(t(text::Offset)), esc(t(text::RxToneColumn)), esc(t(text::TxToneColumn)),
+                           esc(t(text::Differences))));
         for (const ChannelRecord* record : records) {
             const GroupPosition where = groupOfChannel(record->Number, mode);
             ChannelFrequencyTexts texts = frequencyTexts(*record, band_, true);
@@ -292,12 +337,12 @@ private:
     }
 
     /// The entry an optional-features list shows for its stored value.
-    QString listEntry(int listId, const std::vector<QString>& entries) const
+    static QString listEntry(const Document& doc, int listId, const std::vector<QString>& entries)
     {
         const OptionList* list = findOptionList(listId);
         if (!list)
             return {};
-        OptFeat opt = doc_.image().OptFeat;
+        OptFeat opt = doc.image().OptFeat;
         const int stored = list->field(opt);
         const int entry = entryForValue(*list, stored);
         if (entry >= 0 && entry < static_cast<int>(entries.size()))
@@ -323,10 +368,11 @@ private:
 
     QString numbered(int value, int offId) const { return value == 0 ? plain(t(offId)) : QString::number(value); }
 
-    void optionalFeatures()
+    /// The radio-wide settings of doc's current mode.
+    void optionalFeatures(const Document& doc)
     {
         heading(text::OptionalFeatures);
-        const OptFeat& opt = doc_.image().OptFeat;
+        const OptFeat& opt = doc.image().OptFeat;
         std::vector<QString> tot{plain(t(16040))};
         for (const QString& n : numbers(15, 600, 15))
             tot.push_back(n);
@@ -335,17 +381,17 @@ private:
             tones.push_back(QString::fromStdString(name));
         const auto caption = [&](int id) { return plain(t(id)).remove(QLatin1Char(':')); };
         facts({
-            {caption(16005), listEntry(4, tot)},
-            {caption(16013), listEntry(12, texts({16040, 16041, 16049}))},
-            {caption(16014), listEntry(13, texts({16050, 16051, 16052, 16053, 16054, 16055, 16056, 16057}))},
-            {caption(16500), listEntry(14, texts({16058, 16059}))},
-            {caption(16501), listEntry(15, numbers(5, 60, 5))},
-            {caption(15005), listEntry(29, tones)},
-            {caption(15006), listEntry(30, tones)},
-            {caption(15011), listEntry(31, texts({text::ListOff, 15031, 15032}))},
-            {caption(15201), listEntry(36, texts({15031, 15032}))},
-            {caption(16026), listEntry(38, texts({16040, 16041}))},
-            {caption(15023), listEntry(40, texts({15052, 15053}))},
+            {caption(16005), listEntry(doc, 4, tot)},
+            {caption(16013), listEntry(doc, 12, texts({16040, 16041, 16049}))},
+            {caption(16014), listEntry(doc, 13, texts({16050, 16051, 16052, 16053, 16054, 16055, 16056, 16057}))},
+            {caption(16500), listEntry(doc, 14, texts({16058, 16059}))},
+            {caption(16501), listEntry(doc, 15, numbers(5, 60, 5))},
+            {caption(15005), listEntry(doc, 29, tones)},
+            {caption(15006), listEntry(doc, 30, tones)},
+            {caption(15011), listEntry(doc, 31, texts({text::ListOff, 15031, 15032}))},
+            {caption(15201), listEntry(doc, 36, texts({15031, 15032}))},
+            {caption(16026), listEntry(doc, 38, texts({16040, 16041}))},
+            {caption(15023), listEntry(doc, 40, texts({15052, 15053}))},
             {caption(15200), numbered(opt.CommonChannel.Option23, text::ListOff)},
             {caption(15037), numbered(opt.CommonChannel.Option13, text::CodeOff)},
             {caption(15038), numbered(opt.CommonChannel.Option22, text::CodeOff)},
@@ -386,23 +432,44 @@ private:
             note(t(text::NoToneTips));
             return;
         }
-        for (int n : tips) {
-            const ToneTip& tip = doc_.image().ToneTips[static_cast<std::size_t>(n - 1)];
-            int notes = 0;
-            long long length = 0;
-            for (int k = 1; k <= kToneTipNotes; ++k) {
-                if (tip.noteDuration(k) > 0) {
-                    ++notes;
-                    length += 10LL * tip.noteDuration(k);
-                }
+        for (int n : tips)
+            toneTip(n, doc_.image().ToneTips[static_cast<std::size_t>(n - 1)]);
+    }
+
+    /// A tone tip's notes as numbers (what the radio sounds), its facts and
+    /// its diagram.
+    void toneTip(int n, const ToneTip& tip)
+    {
+        std::vector<int> sounded;
+        long long length = 0;
+        for (int k = 1; k <= kToneTipNotes; ++k) {
+            if (tip.noteDuration(k) > 0) {
+                sounded.push_back(k);
+                length += 10LL * tip.noteDuration(k);
             }
-            html_ += QStringLiteral("<h3>%1</h3><p class=\"note\">%2</p><p><img src=\"tonetip:%3\" width=\"%4\" height=\"%5\"></p>")
-                         .arg(esc(t(text::ToneTip).arg(n)),
-                              esc(t(text::ToneTipFacts).arg(notes).arg(length).arg(tip.tipRepeatCount()).arg(10 * tip.tipInterval())))
-                         .arg(n)
-                         .arg(kDiagramWidth / 2)
-                         .arg(kDiagramHeight / 2);
         }
+        const int columns = 1 + std::max<int>(1, static_cast<int>(sounded.size()));
+        QString numbers = QStringLiteral("<tr><th class=\"col\">%1</th>").arg(esc(t(text::Note)));
+        QString frequencies = QStringLiteral("<tr><td><b>%1</b></td>").arg(esc(t(text::NoteFrequency)));
+        QString lengths = QStringLiteral("<tr><td><b>%1</b></td>").arg(esc(t(text::NoteLength)));
+        for (int k : sounded) {
+            const int hz = tip.noteFrequency(k) * 10;
+            numbers += QStringLiteral("<th class=\"col\">%1</th>").arg(k);
+            // A frequency too low to sound is played as a pause.
+            frequencies += QStringLiteral("<td class=\"num\">%1</td>").arg(hz > kLowestToneHz ? QString::number(hz) : esc(plain(t(text::Pause))));
+            lengths += QStringLiteral("<td class=\"num\">%1</td>").arg(10 * tip.noteDuration(k));
+        }
+        subheading(esc(t(text::ToneTip).arg(n)));
+        openTable(QStringLiteral("class=\"grid\" cellspacing=\"0\" cellpadding=\"2\""), columns);
+        html_ += numbers + QStringLiteral("</tr>") + frequencies + QStringLiteral("</tr>") + lengths + QStringLiteral("</tr>");
+        html_ += QStringLiteral("<tr><td class=\"plain note\" colspan=\"%1\">%2</td></tr>")
+                     .arg(columns)
+                     .arg(esc(t(text::ToneTipFacts).arg(sounded.size()).arg(length).arg(tip.tipRepeatCount()).arg(10 * tip.tipInterval())));
+        html_ += QStringLiteral("<tr><td class=\"plain\" colspan=\"%1\"><img src=\"tonetip:%2\" width=\"%3\" height=\"%4\"></td></tr></table>")
+                     .arg(columns)
+                     .arg(n)
+                     .arg(kDiagramWidth / 2)
+                     .arg(kDiagramHeight / 2);
     }
 
     void messages()
@@ -419,6 +486,20 @@ private:
         facts(rows);
     }
 
+    /// The channel mode not in use, as a write sends it: its channels and
+    /// its own settings, on a page of their own.
+    void otherMode()
+    {
+        const bool extended = isExtendedMode(doc_.image().ChannelMode);
+        Document other = doc_;
+        other.swapChannelMode(static_cast<Int16>(extended ? 0 : kExtendedMode));
+        html_ += QStringLiteral("<h1 class=\"mode\">%1</h1><p class=\"note\">%2</p>")
+                     .arg(esc(t(text::OtherMode).arg(t(extended ? text::CountryMode : text::ExtendedMode))),
+                          esc(t(text::OtherModeNote)));
+        channels(other);
+        optionalFeatures(other);
+    }
+
 public:
     static constexpr int kDiagramWidth = 900;
     static constexpr int kDiagramHeight = 220;
@@ -429,6 +510,7 @@ private:
     const ReportInfo& info_;
     BandLimits band_;
     QString html_;
+    QString pending_; ///< headings waiting for the table they introduce
 };
 
 /// The melody as the tone-tips window draws it: one bar per note, as wide

@@ -2,9 +2,11 @@
 
 // The report a shop hands out with a programmed radio: model, band, mode,
 // file and date; the channels group by group with what differs from a new
-// channel; the optional features; the DTMF codes; the tone tips with their
-// diagrams; the embedded message and the power-on text. Labels come from the
-// program's texts, so the report is in the language the program shows.
+// channel; the optional features; the DTMF codes; the tone tips, note by
+// note and as diagrams; the embedded message and the power-on text; then,
+// on a page of its own, the other channel mode's channels and optional
+// features, which a write sends too. Labels come from the program's texts,
+// so the report is in the language the program shows.
 
 #include "document.h"
 
