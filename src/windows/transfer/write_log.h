@@ -26,4 +26,16 @@ struct WrittenDocument {
 [[nodiscard]] ProgrammingLogEntry writeLogEntry(const QString& port, const link::RadioIdentity* identity,
                                                 const WrittenDocument& written, const std::string& result);
 
+/// Text ids of why a write to a radio failed: the fleet rows and the
+/// desktop's log lines name them.
+inline constexpr int kTextFleetPortFailed = 32835;
+inline constexpr int kTextFleetNoAnswer = 32836;
+inline constexpr int kTextFleetOtherBand = 32837;
+inline constexpr int kTextFleetBandRefused = 32838;
+inline constexpr int kTextFleetWrongModel = 32839;    ///< %1 the radio's model
+inline constexpr int kTextFleetPassword = 32840;
+inline constexpr int kTextFleetMismatch = 32841;      ///< %1 blocks
+inline constexpr int kTextFleetOtherVersion = 32842;  ///< %1 the radio's version
+inline constexpr int kTextFleetStopped = 32843;
+
 } // namespace zav

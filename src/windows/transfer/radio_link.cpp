@@ -1,6 +1,5 @@
 #include "radio_link.h"
 
-#include "fleet_radio.h"
 #include "transfer_options.h"
 
 #include "serial_devices.h"

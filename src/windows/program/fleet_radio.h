@@ -113,15 +113,4 @@ private:
     std::unique_ptr<link::TransferEngine> engine_;
 };
 
-/// Text ids of the failure reasons.
-inline constexpr int kTextFleetPortFailed = 32835;
-inline constexpr int kTextFleetNoAnswer = 32836;
-inline constexpr int kTextFleetOtherBand = 32837;
-inline constexpr int kTextFleetBandRefused = 32838;
-inline constexpr int kTextFleetWrongModel = 32839;    ///< %1 the radio's model
-inline constexpr int kTextFleetPassword = 32840;
-inline constexpr int kTextFleetMismatch = 32841;      ///< %1 blocks
-inline constexpr int kTextFleetOtherVersion = 32842;  ///< %1 the radio's version
-inline constexpr int kTextFleetStopped = 32843;
-
 } // namespace zav
