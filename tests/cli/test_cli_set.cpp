@@ -4,6 +4,7 @@
 // written.
 
 #include "channel_fixture.h"
+#include "channel_writes.h"
 #include "cli_process.h"
 #include "data_file.h"
 #include "dtmf_rules.h"
@@ -76,10 +77,10 @@ private slots:
                                         << "ActiveChannels/1/RxTone" << "1";
         QTest::newRow("detail option") << QStringList{"--channels", "1", "--roger-beep", "1"} << "ActiveChannels/0/Option23"
                                        << "1";
-        QTest::newRow("exchange option by name") << QStringList{"--channels", "group:0", "--fm-power", "Low"}
+        QTest::newRow("exchange option by name") << QStringList{"--channels", "1-2", "--fm-power", "Low"}
                                                  << "ActiveChannels/1/Option27" << "1";
         QTest::newRow("new channel by its frequency") << QStringList{"--channels", "3", "--receive-mhz", "27.5"}
-                                                      << "ActiveChannels/2/Number" << "3";
+                                                      << "ActiveChannels/3/Number" << "3";
         QTest::newRow("shared channel setting") << QStringList{"--common.roger-beep", "1"}
                                                 << "Settings/OptFeat/CommonChannel/Option23" << "1";
         QTest::newRow("optional feature") << QStringList{"--optional-features.tot-time", "45"}
@@ -118,7 +119,7 @@ private slots:
             DesktopEdit desktop;
         };
         const std::vector<Case> cases{
-            {"tones on a range", {"--channels", "1-2", "--receive-tone", "D023N", "--transmit-tone", "67.0"},
+            {"tones on a range", {"--channels", "1-2", "--receive-tone", "D017N", "--transmit-tone", "67.0"},
              [](Document& d) {
                  TypeIntoCells(d, {1, 2}, FieldRxTone, CellValue(51));
                  TypeIntoCells(d, {1, 2}, FieldTxTone, CellValue(1));
@@ -134,7 +135,9 @@ private slots:
              [](Document& d) { TypeIntoCells(d, {2}, FieldRxFrequency, CellValue(std::string())); }},
             {"DTMF and optional features", {"--dtmf.first-digit-delay", "200", "--optional-features.scan-mode", "1"},
              [](Document& d) {
-                 d.image().DtmfSettings.FirstDigitDelay = timingValue(firstDigitDelayTimings(), 2);
+                 const std::vector<int>& entries = firstDigitDelayTimings().entriesMs;
+                 const auto entry = std::find(entries.begin(), entries.end(), 200) - entries.begin();
+                 d.image().DtmfSettings.FirstDigitDelay = timingValue(firstDigitDelayTimings(), int(entry));
                  d.image().OptFeat.Common1[common1::ScanMode] = 1;
              }},
             {"code memory emptied", {"--dtmf.code-memories.1", ""},
