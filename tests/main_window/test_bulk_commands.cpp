@@ -39,7 +39,8 @@ channels::ChannelTableWindow* openTable(test::ShellFixture& f, Document doc, int
 {
     doc.image().OptFeat.Common1[common1::CurrentGroup] = static_cast<Int16>(group);
     const QString path = f.dir.filePath("doc.dat");
-    QVERIFY2(saveDocument(doc, path.toStdString()), "saved");
+    if (!saveDocument(doc, path.toStdString()))
+        return nullptr;
     f.main->openFile(path);
     f.main->openEditor("frmCommChInfo");
     f.flush();

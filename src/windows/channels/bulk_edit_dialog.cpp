@@ -38,11 +38,11 @@ QStringList entriesOf(const ui::AppContext& ctx, const ChannelField& field)
 
 } // namespace
 
-BulkEditDialog::BulkEditDialog(const ui::AppContext& ctx, int slots, QWidget* parent) : QDialog(parent)
+BulkEditDialog::BulkEditDialog(const ui::AppContext& ctx, int slotCount, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmBulkEdit"));
     setWindowTitle(ctx.text(kTextTitle));
-    auto* explain = new QLabel(ctx.text(kTextExplain).arg(slots), this);
+    auto* explain = new QLabel(ctx.text(kTextExplain).arg(slotCount), this);
     explain->setObjectName(QStringLiteral("lblExplain"));
     explain->setWordWrap(true);
 

@@ -21,8 +21,8 @@ namespace zav::channels {
 class BulkEditDialog : public QDialog {
     Q_OBJECT
 public:
-    /// slots: how many slots are selected (for the explanation).
-    BulkEditDialog(const ui::AppContext& ctx, int slots, QWidget* parent = nullptr);
+    /// slotCount: how many slots are selected (for the explanation).
+    BulkEditDialog(const ui::AppContext& ctx, int slotCount, QWidget* parent = nullptr);
 
     /// The chosen values (fields left as they are left out); a typed
     /// frequency or offset that is no number is left out too.

@@ -175,6 +175,8 @@ void BulkCommands::find()
     findDialog_->activateWindow();
 }
 
+channels::ChannelFindDialog* BulkCommands::findDialog() const { return findDialog_; }
+
 void BulkCommands::findNext()
 {
     if (findDialog_ && !findDialog_->queryBox()->text().trimmed().isEmpty())

@@ -55,7 +55,7 @@ public:
     void findNext();
 
     /// The open find window, or nullptr (tests).
-    [[nodiscard]] channels::ChannelFindDialog* findDialog() const { return findDialog_; }
+    [[nodiscard]] channels::ChannelFindDialog* findDialog() const;
 
 private:
     /// The channel table, or nullptr after telling the user to open it.
