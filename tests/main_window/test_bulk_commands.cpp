@@ -48,11 +48,12 @@ channels::ChannelTableWindow* openTable(test::ShellFixture& f, Document doc, int
 }
 
 /// Rows first..last selected as a user does: a click on the first, a
-/// Shift+click on the last (in a tone column, whose editor is a list).
-void selectRows(test::ShellFixture& f, channels::ChannelTableWindow* table, int first, int last)
+/// Shift+click on the last (by default in a tone column, whose editor is a
+/// list; an empty slot is entered from its receive frequency).
+void selectRows(test::ShellFixture& f, channels::ChannelTableWindow* table, int first, int last, int column = 4)
 {
-    const auto centre = [table](int row) {
-        const QModelIndex index = table->gridModel()->index(row - 1, 4);
+    const auto centre = [table, column](int row) {
+        const QModelIndex index = table->gridModel()->index(row - 1, column);
         table->grid()->scrollTo(index);
         return table->grid()->visualRect(index).center();
     };
@@ -133,7 +134,7 @@ private slots:
         test::NewDocument(doc, 0, {{1, "02696500"}, {2, "02697500"}});
         auto* table = openTable(f, doc, 0);
         QVERIFY(table);
-        selectRows(f, table, 1, 3);
+        selectRows(f, table, 1, 3, 1);
         QCOMPARE(int(table->selectedSlotNumbers().size()), 3);
         f.prompter.dialogs.push_back([](QDialog& d) {
             auto& bulk = dynamic_cast<channels::BulkEditDialog&>(d);

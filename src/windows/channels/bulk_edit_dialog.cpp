@@ -122,8 +122,12 @@ std::vector<FieldValue> BulkEditDialog::values() const
                 chosen.push_back(*parsed.value);
             continue;
         }
-        if (box->currentIndex() > 0)
-            chosen.push_back({field, CellValue(box->currentIndex() - 1)});
+        if (box->currentIndex() > 0) {
+            FieldValue entry;
+            entry.field = field;
+            entry.value.emplace<int>(box->currentIndex() - 1); // entry k of the list stores k
+            chosen.push_back(std::move(entry));
+        }
     }
     return chosen;
 }
