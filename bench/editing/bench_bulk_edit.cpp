@@ -6,6 +6,7 @@
 #include "data_file.h"
 #include "defaults.h"
 #include "document.h"
+#include "version_records.h"
 
 #include <algorithm>
 #include <chrono>

@@ -136,8 +136,11 @@ void storeOne(Document& doc, const ChannelWriteEnv& env, int number, const Field
     if (where.group < 0)
         return refuse(reasonOf(bulkreason::NotInGroup, {std::to_string(number)}));
     const BandLimits band = documentBand(doc);
-    const ChannelRecord* record = recordOf(doc, number);
-    const std::string before = record ? shownValue(field, fieldValueOf(*record, field, band)) : std::string();
+    const int index = doc.findChannelByNumber(static_cast<Int16>(number));
+    const ChannelRecord* record = index < 0 ? nullptr : &doc.active()[static_cast<std::size_t>(index)];
+    // Shown as text only when it changed: a list of 400 channels is set in a
+    // blink.
+    const std::optional<CellValue> before = record ? std::optional<CellValue>(fieldValueOf(*record, field, band)) : std::nullopt;
 
     CellValue typed = value.value;
     ChannelWriteEnv writeEnv = env;
@@ -200,8 +203,10 @@ void storeOne(Document& doc, const ChannelWriteEnv& env, int number, const Field
     if (written.stored) {
         result.changedChannels.push_back(number);
         result.tableChanged = result.tableChanged || written.created || written.removed;
-        const ChannelRecord* now = recordOf(doc, number);
-        result.changes.push_back({number, field.name, before, now ? shownValue(field, fieldValueOf(*now, field, band)) : ""});
+        const ChannelRecord* now = written.created || written.removed ? recordOf(doc, number)
+                                                                         : &doc.active()[static_cast<std::size_t>(index)];
+        result.changes.push_back({number, field.name, before ? shownValue(field, *before) : std::string(),
+                                  now ? shownValue(field, fieldValueOf(*now, field, band)) : std::string()});
     }
 }
 
