@@ -163,6 +163,44 @@ private slots:
         QCOMPARE(f.session.doc.activeCount(), 2);
     }
 
+    /// With ZAV_SHOTS_DIR set: pictures of the bulk dialog and of the list
+    /// of values not stored, in both languages, for the manual and review.
+    void pictures_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("english") << int(zav::kEnglish);
+        QTest::newRow("chinese") << int(zav::kChinese);
+    }
+    void pictures()
+    {
+        QFETCH(int, language);
+        const QString shots = qEnvironmentVariable("ZAV_SHOTS_DIR");
+        if (shots.isEmpty())
+            QSKIP("ZAV_SHOTS_DIR names no folder");
+        test::ShellFixture f(language);
+        f.open();
+        Document doc;
+        test::NewDocument(doc, 0, {{1, "02696500"}, {2, "02697500"}});
+        auto* table = openTable(f, doc, 0);
+        QVERIFY(table);
+        selectRows(f, table, 1, 3, 1);
+        const QString suffix = language == zav::kChinese ? "zh" : "en";
+        f.prompter.dialogs.push_back([&](QDialog& d) {
+            auto& bulk = dynamic_cast<channels::BulkEditDialog&>(d);
+            bulk.choose("receive MHz", "27.5");
+            bulk.box("transmit tone")->setCurrentIndex(2);
+            d.adjustSize();
+            d.grab().save(shots + "/bulk-dialog-" + suffix + ".png");
+            return QDialog::Accepted;
+        });
+        f.prompter.dialogs.push_back([&](QDialog& d) {
+            d.grab().save(shots + "/refusal-list-" + suffix + ".png");
+            return QDialog::Accepted;
+        });
+        trigger(f, "mnuSetForSelected");
+        QVERIFY(QFile::exists(shots + "/refusal-list-" + suffix + ".png"));
+    }
+
     void fillDownAndClearAreOneStepEach()
     {
         test::ShellFixture f;
