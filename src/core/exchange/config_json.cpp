@@ -36,6 +36,8 @@ bool isDtmfField(std::string_view name) { return name == "Code" || name == "IdCo
 /// The table counts follow from the channel lists and are not written.
 bool isTableCount(std::string_view name) { return name == "ChannelCount" || name == "StandbyChannelCount"; }
 
+} // namespace
+
 /// The name a member goes by in the file: what it is, in words; an option of
 /// the shared channel settings by its channel column's name.
 std::string jsonKey(std::string_view member)
@@ -111,15 +113,7 @@ std::string jsonKey(std::string_view member)
     return std::string(member);
 }
 
-/// Positions of a settings array written as named members: one number
-/// each, or a list where count > 1.
-struct NamedPositions {
-    const char* key;
-    int first;
-    int count = 1;
-};
-
-const std::vector<NamedPositions>* namedPositions(std::string_view arrayName)
+const std::vector<NamedPositions>& common1Positions()
 {
     static const std::vector<NamedPositions> common1Names{
         {"TOT time", common1::TotTime},
@@ -135,6 +129,11 @@ const std::vector<NamedPositions>* namedPositions(std::string_view arrayName)
         {"emergency channels AM/FM (group 0 first, two per group)", common1::EmergencyAmFmBase, 2 * kGroupNames},
         {"reset modes", common1::ResetModeBase, common1::Count - common1::ResetModeBase},
     };
+    return common1Names;
+}
+
+const std::vector<NamedPositions>& common2Positions()
+{
     static const std::vector<NamedPositions> common2Names{
         {"squelch level", common2::SquelchLevel},
         {"voice prompt", common2::VoicePrompt},
@@ -154,10 +153,17 @@ const std::vector<NamedPositions>* namedPositions(std::string_view arrayName)
         {"VOX level", common2::VoxLevel},
         {"VOX delay", common2::VoxDelay},
     };
+    return common2Names;
+}
+
+namespace {
+
+const std::vector<NamedPositions>* namedPositions(std::string_view arrayName)
+{
     if (arrayName == "Common1")
-        return &common1Names;
+        return &common1Positions();
     if (arrayName == "Common2")
-        return &common2Names;
+        return &common2Positions();
     return nullptr;
 }
 

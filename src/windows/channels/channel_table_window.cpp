@@ -1048,6 +1048,42 @@ QString ChannelTableWindow::cellText(int row, int column) const { return model_-
 
 int ChannelTableWindow::slotRows() const { return model_->slotCount(); }
 
+std::vector<int> ChannelTableWindow::selectedSlotNumbers() const
+{
+    std::set<int> rows;
+    for (const QModelIndex& index : grid_->selectionModel()->selectedIndexes())
+        rows.insert(index.row() + 1);
+    if (rows.empty() && currentRow() > 0)
+        rows.insert(currentRow());
+    std::vector<int> numbers;
+    const int base = groupBase(shownGroup_, image().ChannelMode);
+    for (int row : rows)
+        if (row >= 1 && row <= slotRows())
+            numbers.push_back(base + row);
+    return numbers;
+}
+
+void ChannelTableWindow::showChannel(int group, int row)
+{
+    ui::runGuarded(this, "frmCommChInfo_SetGridData", [this, group, row] {
+        flushTextEditors();
+        if (group != shownGroup_ && group >= 0 && group < groupList_->count()) {
+            selectQuietly(groupList_, group);
+            showSelectedGroup();
+        }
+        selectRows(row, row, 1);
+    });
+}
+
+void ChannelTableWindow::selectRows(int first, int last, int column)
+{
+    if (first < 1 || last > slotRows() || first > last)
+        return;
+    setCurrentCell(first, column);
+    const QItemSelection rows(model_->index(first - 1, 0), model_->index(last - 1, kGridColumns - 1));
+    grid_->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+}
+
 std::vector<int> ChannelTableWindow::selectedChannelNumbers() const
 {
     std::set<int> rows;
