@@ -154,6 +154,7 @@ const QList<QPair<QString, QStringList>>& CommandOptions()
         {"read", {"--port", "--output", "--password", "--retries", "--no-backup", "--trace"}},
         {"report", {"--output", "--language"}}, // in builds with the Qt programs
         {"show", {"--json"}},
+        {"set", {"--channels", "--output", "--dry-run", "--skip-refused", "--list-fields"}},
         {"write", {"--port", "--password", "--yes", "--allow-other-band", "--force", "--verify", "--retries",
                    "--no-backup", "--trace"}},
     };
