@@ -2,11 +2,15 @@
 // same channels, and that every row is checked as a typed value would be,
 // with nothing changed when one row is refused.
 
+#include "bulk_edits.h"
 #include "channel_columns.h"
 #include "channel_csv.h"
 #include "channel_fixture.h"
 #include "channel_writes.h"
 #include "codecs.h"
+#include "config_json.h"
+#include "image_layout.h"
+#include "scripted_edits.h"
 #include "text_catalog.h"
 
 #include <QRandomGenerator>
@@ -154,6 +158,88 @@ private slots:
         QCOMPARE(exportChannelsCsv(target), csv);
         if (!isExtendedMode(static_cast<Int16>(mode)))
             QVERIFY(target.working.Settings == before.Settings);
+    }
+
+    /// Documents edited through the paths that change many channels at once
+    /// (setting values on a selection, Fill Down, Clear, the command line's
+    /// scripted edits) still export and import back to themselves, as CSV
+    /// and as JSON, and a second export is the same as the first.
+    void bulkEditedDocumentsRoundTrip_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("seed");
+        for (int seed = 1; seed <= 20; ++seed) {
+            QTest::newRow(qPrintable(QString("country %1").arg(seed))) << 0 << seed;
+            QTest::newRow(qPrintable(QString("extended %1").arg(seed))) << int(kExtendedMode) << seed;
+        }
+    }
+    void bulkEditedDocumentsRoundTrip()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, seed);
+        QRandomGenerator random(static_cast<quint32>(seed));
+        Document doc;
+        RandomDocument(doc, static_cast<Int16>(mode), random);
+        const ImageSet start = doc.working;
+        const ChannelWriteEnv env;
+        const BandLimits band = documentBand(doc);
+        const auto someNumbers = [&] {
+            std::vector<int> numbers;
+            for (int number = 1; number <= kChannelSlots; ++number)
+                if (Pick(random, 6) == 0)
+                    numbers.push_back(number);
+            return numbers;
+        };
+        const std::vector<ChannelField>& fields = channelFields();
+        for (int step = 0; step < 12; ++step) {
+            const ChannelField& field = fields[static_cast<std::size_t>(Pick(random, static_cast<int>(fields.size())))];
+            switch (Pick(random, 4)) {
+            case 0: { // a value from another random channel on a selection
+                const ChannelRecord other = RandomChannel(random, 1);
+                (void)setChannelValues(doc, env, someNumbers(), {{&field, fieldValueOf(other, field, band)}});
+                break;
+            }
+            case 1:
+                (void)fillDown(doc, env, someNumbers(), field);
+                break;
+            case 2:
+                (void)clearChannels(doc, env, someNumbers());
+                break;
+            default: { // the command line's path: a channel field on a list, and a setting
+                static const std::pair<const char*, const char*> kEdits[] = {
+                    {"receive-tone", "67.0"}, {"transmit-tone", "D023N"}, {"receive-tone", "OFF"},
+                    {"am-fm", "FM"},          {"scan-skip", "1"},         {"spacing", "0"},
+                };
+                const auto& [name, value] = kEdits[Pick(random, static_cast<int>(std::size(kEdits)))];
+                (void)applyScriptedEdits(doc, "1-40,81,521", {{name, value},
+                                          {"dtmf.digit-rate", std::to_string(Pick(random, 4))}},
+                                         true);
+                break;
+            }
+            }
+        }
+        QVERIFY(doc.working.ActiveChannels != start.ActiveChannels); // the paths did edit
+        doc.copyWorkingToSaved();
+
+        const std::string csv = exportChannelsCsv(doc);
+        Document other;
+        if (isExtendedMode(static_cast<Int16>(mode))) {
+            NewDocument(other, static_cast<Int16>(mode), {{1, "02700000"}});
+        } else {
+            other = doc;
+            ScrambleOtherColumns(other, random);
+        }
+        const CsvImportResult imported = importChannelsCsv(other, csv);
+        QVERIFY2(imported.ok(), qPrintable(Messages(imported).join('\n')));
+        QVERIFY(ByNumber(other) == ByNumber(doc));
+        QCOMPARE(exportChannelsCsv(other), csv);
+
+        const std::string json = exportConfigJson(doc);
+        Document back;
+        const ConfigImportResult restored = importConfigJson(back, json);
+        QVERIFY(restored.ok());
+        QVERIFY(writeFullImage(back.saved) == writeFullImage(doc.saved));
+        QCOMPARE(exportConfigJson(back), json);
     }
 
     /// Channels no group of the mode reaches are exported with empty group
