@@ -74,6 +74,34 @@ private slots:
             QCOMPARE(w->list(feature)->currentIndex(), entry);
     }
 
+    // Stored window layouts and scripts find the controls by these names.
+    void controlsKeepTheirObjectNames()
+    {
+        test::FeatureFixture f;
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        using enum OptionalFeature;
+        const std::vector<std::pair<const char*, OptionalFeature>> lists{
+            {"Combo4", TotTime},      {"Combo12", DisplayMode}, {"Combo13", BacklightColour}, {"Combo14", ScanMode},
+            {"Combo15", ScanResumeTime}, {"Combo29", DecodeTone}, {"Combo30", EncodeTone},   {"Combo31", BusyLockout},
+            {"Combo32", BotCode},     {"Combo33", EotCode},     {"Combo34", CallCode},        {"Combo35", RogerBeep},
+            {"Combo36", SquelchMode}, {"Combo38", KeyBeep},     {"Combo40", TsqMode},
+        };
+        for (const auto& [name, feature] : lists) {
+            QVERIFY2(w->list(feature), name);
+            QCOMPARE(w->findChild<QComboBox*>(name), w->list(feature));
+        }
+        const std::vector<std::pair<const char*, OptionalFeature>> boxes{
+            {"Check7", CommonData},    {"Check8", RxExpander}, {"Check9", TxCompressor},
+            {"Check10", NoiseBlanker}, {"Check11", Attenuator}, {"Check12", HighCut},
+        };
+        for (const auto& [name, feature] : boxes) {
+            QVERIFY2(w->checkBox(feature), name);
+            QCOMPARE(w->findChild<QCheckBox*>(name), w->checkBox(feature));
+        }
+        QCOMPARE(w->findChildren<QComboBox*>().size(), qsizetype(lists.size()));
+        QCOMPARE(w->findChildren<QCheckBox*>().size(), qsizetype(boxes.size()));
+    }
+
     void toneListHasItsOwn283Entries()
     {
         test::FeatureFixture f;
