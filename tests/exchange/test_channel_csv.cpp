@@ -54,10 +54,10 @@ ChannelRecord RandomChannel(QRandomGenerator& random, int number)
     r.TxTone = static_cast<Int16>(Pick(random, kToneCount));
     for (const OptionColumn& column : optionColumns()) {
         const int choices = static_cast<int>(column.entries.size()) + column.numberedUpTo;
-        *r.option(column.fieldId) = static_cast<Int16>(Pick(random, choices));
+        r.option(column.option) = static_cast<Int16>(Pick(random, choices));
     }
-    const Int16 governing = r.Option17 != 0 ? r.TxTone : r.RxTone;
-    r.Option11 = static_cast<Int16>(Pick(random, governing != 0 ? 3 : 2));
+    const Int16 governing = r.option(ChannelOption::Reverse) != 0 ? r.TxTone : r.RxTone;
+    r.option(ChannelOption::BusyLockout) = static_cast<Int16>(Pick(random, governing != 0 ? 3 : 2));
     recomputeStepClasses(r, BandLimits{25.615, 30.105});
     return r;
 }
@@ -89,8 +89,8 @@ void ScrambleOtherColumns(Document& doc, QRandomGenerator& random)
         r.RxTone = other.RxTone;
         r.TxTone = other.TxTone;
         for (const OptionColumn& column : optionColumns())
-            *r.option(column.fieldId) = *other.option(column.fieldId);
-        r.Option11 = 0;
+            r.option(column.option) = other.option(column.option);
+        r.option(ChannelOption::BusyLockout) = 0;
     }
 }
 
@@ -324,10 +324,10 @@ private slots:
         r.OffsetDirection = 1;
         r.RxTone = 13; // 100.0
         r.TxTone = 52; // D023N
-        r.Option11 = 2;
-        r.Option9 = 2;
-        r.Option29 = 1;
-        r.Option23 = 4;
+        r.option(ChannelOption::BusyLockout) = 2;
+        r.option(ChannelOption::Spacing) = 2;
+        r.option(ChannelOption::RepeaterShift) = 1;
+        r.option(ChannelOption::RogerBeep) = 4;
         const std::string csv = exportChannelsCsv(doc);
         const auto lines = QString::fromStdString(csv).split("\r\n");
         QVERIFY(lines.size() >= 3);
@@ -466,8 +466,8 @@ private slots:
     {
         Document doc;
         NewDocument(doc, kExtendedMode, {{1, "02700000"}, {7, "02710000"}});
-        doc.active()[1].Option9 = 2;
-        doc.active()[1].Option37 = 1;
+        doc.active()[1].option(ChannelOption::Spacing) = 2;
+        doc.active()[1].option(ChannelOption::RxExpander) = 1;
         const std::string text = "\xEF\xBB\xBF" "Notes;transmit tone;Receive MHz;channel number;receive tone;offset MHz;scan skip\r\n"
                                  "first;100;27.4;41;D023I;+0.6;yes\r\n"
                                  "\"a; b\";OFF;27,5;7;off;0;No\r\n";
@@ -478,8 +478,8 @@ private slots:
         const ChannelRecord& seven = doc.active()[0];
         QCOMPARE(int(seven.Number), 7);
         QCOMPARE(seven.RxFrequency.raw(), std::string("02750000"));
-        QCOMPARE(int(seven.Option9), 2); // a column the file lacks keeps the channel's value
-        QCOMPARE(int(seven.Option37), 1);
+        QCOMPARE(int(seven.option(ChannelOption::Spacing)), 2); // a column the file lacks keeps the channel's value
+        QCOMPARE(int(seven.option(ChannelOption::RxExpander)), 1);
         const ChannelRecord& fortyOne = doc.active()[1];
         QCOMPARE(int(fortyOne.Number), 41);
         QCOMPARE(fortyOne.RxFrequency.raw(), std::string("02740000"));
@@ -487,7 +487,7 @@ private slots:
         QCOMPARE(int(fortyOne.RxTone), 158 + 1); // D023I
         QCOMPARE(fortyOne.Offset.raw(), std::string("0060000"));
         QCOMPARE(int(fortyOne.OffsetDirection), 2);
-        QCOMPARE(int(fortyOne.Option7), 1);
+        QCOMPARE(int(fortyOne.option(ChannelOption::ScanSkip)), 1);
     }
 
     /// Damaged files (bytes changed, dropped or added anywhere) are read

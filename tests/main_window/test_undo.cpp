@@ -138,7 +138,7 @@ std::vector<EditPath> editPaths()
          }},
         {"optional features",
          [](test::ShellFixture& f, QRandomGenerator& random) {
-             QComboBox* list = shown<features::OptionalFeaturesEditor>(f, "FrmOptFeatures")->list(29);
+             QComboBox* list = shown<features::OptionalFeaturesEditor>(f, "FrmOptFeatures")->list(OptionalFeature::DecodeTone);
              chooseEntry(list, 1 + int(random.bounded(list->count() - 1)));
          }},
         {"DTMF memory",
@@ -276,7 +276,7 @@ private slots:
         QVERIFY(options);
         f.flush();
         const int stepsBefore = undo->history().undoCount();
-        chooseEntry(options->list(29), 5);
+        chooseEntry(options->list(OptionalFeature::DecodeTone), 5);
         QCOMPARE(undo->history().undoCount(), stepsBefore + 1);
         QCOMPARE(undo->undoAction()->text(), QStringLiteral("&Undo: optional features"));
 

@@ -103,10 +103,11 @@ std::string jsonKey(std::string_view member)
     if (member.starts_with("Option")) {
         const std::string_view digits = member.substr(6);
         const int id = allDigits(digits) && !digits.empty() ? std::stoi(std::string(digits)) : -1;
-        if (id == busyLockoutColumn().fieldId)
+        const std::optional<ChannelOption> option = channelOptionOfField(id);
+        if (option == busyLockoutColumn().option)
             return busyLockoutColumn().name;
         for (const OptionColumn& column : optionColumns())
-            if (column.fieldId == id)
+            if (option == column.option)
                 return column.name;
         return "option " + std::string(digits);
     }
@@ -322,9 +323,9 @@ JsonValue channelValue(const ChannelRecord& r)
     const std::string tx = toneText(r.TxTone);
     out.add("receive tone", rx.empty() ? JsonValue::number(r.RxTone) : JsonValue::string(rx));
     out.add("transmit tone", tx.empty() ? JsonValue::number(r.TxTone) : JsonValue::string(tx));
-    out.add(busyLockoutColumn().name, listedValue(busyLockoutColumn(), r.Option11));
+    out.add(busyLockoutColumn().name, listedValue(busyLockoutColumn(), r.option(ChannelOption::BusyLockout)));
     for (const OptionColumn& column : optionColumns())
-        out.add(column.name, listedValue(column, *r.option(column.fieldId)));
+        out.add(column.name, listedValue(column, r.option(column.option)));
     out.add("empty flag", JsonValue::number(r.EmptyFlag));
     out.add("receive step class", JsonValue::number(r.RxStepClass));
     out.add("transmit step class", JsonValue::number(r.TxStepClass));
@@ -696,9 +697,9 @@ void readChannel(const JsonValue& channel, ChannelRecord& r, const std::string& 
     };
     tone("receive tone", r.RxTone);
     tone("transmit tone", r.TxTone);
-    readListed(channel, busyLockoutColumn(), r.Option11, path, problems);
+    readListed(channel, busyLockoutColumn(), r.option(ChannelOption::BusyLockout), path, problems);
     for (const OptionColumn& column : optionColumns())
-        readListed(channel, column, *r.option(column.fieldId), path, problems);
+        readListed(channel, column, r.option(column.option), path, problems);
     if (const JsonValue* v = field("empty flag"))
         readInteger(*v, r.EmptyFlag, path + ".empty flag", problems);
     if (const JsonValue* v = field("receive step class"))

@@ -451,9 +451,11 @@ void ChannelTableWindow::fillRow(int row, const ChannelRecord& record)
     model_->setTextQuietly(row, kRxTxColumn, QString::fromStdString(texts.transmit));
     model_->setTextQuietly(row, 4, listEntryText(4, record.RxTone));
     model_->setTextQuietly(row, 5, listEntryText(5, record.TxTone));
-    model_->setTextQuietly(row, 7, listEntryText(7, record.Option7));
-    model_->setTextQuietly(row, 8, listEntryText(8, record.Option8));
-    model_->setTextQuietly(row, 9, listEntryText(9, record.Option9));
+    // An option's column is numbered by the option's field id.
+    for (ChannelOption option : {ChannelOption::ScanSkip, ChannelOption::OptionalSignalling, ChannelOption::Spacing}) {
+        const int column = optionFieldId(option);
+        model_->setTextQuietly(row, column, listEntryText(column, record.option(option)));
+    }
 }
 
 void ChannelTableWindow::refreshRows()
