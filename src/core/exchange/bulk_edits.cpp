@@ -17,10 +17,6 @@ namespace {
 
 constexpr int kBusyByTone = 2;
 constexpr int kBusyBySignalling = 3;
-constexpr int kBotCode = 13;
-constexpr int kEotCode = 22;
-constexpr int kRogerBeep = 23;
-constexpr int kCallCode = 28;
 
 std::string lowerCase(std::string_view text)
 {
@@ -30,21 +26,25 @@ std::string lowerCase(std::string_view text)
     return out;
 }
 
-/// Label text ids of the option columns, in the order of optionColumns().
-int optionLabelId(int fieldId) { return 34100 + fieldId; }
+/// Label text id of a channel field: 34100 + its write-path field id.
+constexpr int kFieldLabelBase = 34100;
+int fieldLabelId(int fieldId) { return kFieldLabelBase + fieldId; }
 
 std::vector<ChannelField> buildFields()
 {
     std::vector<ChannelField> fields{
-        {csvcolumn::Receive, FieldRxFrequency, ChannelFieldKind::Receive, 34101},
-        {csvcolumn::Offset, FieldTransmit, ChannelFieldKind::Offset, 34102},
-        {csvcolumn::RxTone, FieldRxTone, ChannelFieldKind::Tone, 34104},
-        {csvcolumn::TxTone, FieldTxTone, ChannelFieldKind::Tone, 34105},
-        {busyLockoutColumn().name, busyLockoutColumn().fieldId, ChannelFieldKind::Choice,
-         optionLabelId(busyLockoutColumn().fieldId), &busyLockoutColumn()},
+        {csvcolumn::Receive, FieldRxFrequency, ChannelFieldKind::Receive, fieldLabelId(FieldRxFrequency)},
+        {csvcolumn::Offset, FieldTransmit, ChannelFieldKind::Offset, fieldLabelId(FieldTransmit)},
+        {csvcolumn::RxTone, FieldRxTone, ChannelFieldKind::Tone, fieldLabelId(FieldRxTone)},
+        {csvcolumn::TxTone, FieldTxTone, ChannelFieldKind::Tone, fieldLabelId(FieldTxTone)},
     };
+    const auto addOption = [&fields](const OptionColumn& column) {
+        const int fieldId = optionFieldId(column.option);
+        fields.push_back({column.name, fieldId, ChannelFieldKind::Choice, fieldLabelId(fieldId), &column});
+    };
+    addOption(busyLockoutColumn());
     for (const OptionColumn& column : optionColumns())
-        fields.push_back({column.name, column.fieldId, ChannelFieldKind::Choice, optionLabelId(column.fieldId), &column});
+        addOption(column);
     return fields;
 }
 
@@ -74,23 +74,26 @@ CsvReason reasonOf(int textId, std::vector<std::string> args = {}) { return CsvR
 std::optional<CsvReason> listRule(const Document& doc, const ChannelRecord& record, const ChannelField& field, int value)
 {
     const RadioImage& image = doc.image();
-    switch (field.fieldId) {
-    case 11: {
+    if (!field.column)
+        return std::nullopt;
+    switch (field.column->option) {
+    case ChannelOption::BusyLockout: {
         const std::string entry = optionText(*field.column, value);
         if (value == kBusyBySignalling)
             return reasonOf(csvreason::NotOffered, {entry});
-        const Int16 governing = record.Option17 != 0 ? record.TxTone : record.RxTone;
+        const bool transmitToneGoverns = record.option(ChannelOption::Reverse) != 0;
+        const Int16 governing = transmitToneGoverns ? record.TxTone : record.RxTone;
         if (value == kBusyByTone && governing == 0)
-            return reasonOf(record.Option17 != 0 ? csvreason::NeedsTransmitTone : csvreason::NeedsReceiveTone, {entry});
+            return reasonOf(transmitToneGoverns ? csvreason::NeedsTransmitTone : csvreason::NeedsReceiveTone, {entry});
         break;
     }
-    case kBotCode:
-    case kEotCode:
-    case kCallCode:
+    case ChannelOption::BotCode:
+    case ChannelOption::EotCode:
+    case ChannelOption::CallCode:
         if (value != 0 && !isCodeMemoryDefined(image, value))
             return reasonOf(bulkreason::CodeNotDefined, {std::to_string(value)});
         break;
-    case kRogerBeep:
+    case ChannelOption::RogerBeep:
         if (value != 0 && !isToneTipDefined(image, value))
             return reasonOf(bulkreason::ToneTipNotDefined, {std::to_string(value)});
         break;
@@ -310,8 +313,7 @@ CellValue fieldValueOf(const ChannelRecord& record, const ChannelField& field, c
     case ChannelFieldKind::Choice:
         break;
     }
-    const Int16* member = record.option(field.fieldId);
-    return member ? static_cast<int>(*member) : 0;
+    return field.column ? static_cast<int>(record.option(field.column->option)) : 0;
 }
 
 std::string BulkRefusal::message() const { return "channel " + std::to_string(number) + ", " + field + ": " + reason(); }

@@ -39,35 +39,17 @@ std::optional<int> wholeNumber(std::string_view text)
     return static_cast<int>(*value);
 }
 
-/// The address of the Int16 an accessor reaches, as an offset into OptFeat,
-/// so that the lists of the optional-features editor are found by field.
-std::ptrdiff_t offsetOf(Int16& (*field)(OptFeat&))
+/// The rule of the optional feature stored at address, a field of probe;
+/// nullptr when no feature is stored there.
+const FeatureRule* ruleStoredAt(const OptFeat& probe, const Int16* address)
 {
-    static OptFeat probe;
-    return reinterpret_cast<const char*>(&field(probe)) - reinterpret_cast<const char*>(&probe);
-}
-std::ptrdiff_t offsetOf(const Int16* member, const OptFeat& probe)
-{
-    return reinterpret_cast<const char*>(member) - reinterpret_cast<const char*>(&probe);
-}
-
-const OptionList* listOfMember(const Int16* member, const OptFeat& probe)
-{
-    for (const OptionList& list : optionLists())
-        if (offsetOf(list.field) == offsetOf(member, probe))
-            return &list;
+    for (const FeatureRule& rule : featureRules())
+        if (&probe.feature(rule.feature) == address)
+            return &rule;
     return nullptr;
 }
 
-bool isCheckBox(const Int16* member, OptFeat& probe)
-{
-    for (int n = 0; n <= 12; ++n)
-        if (checkBoxField(probe, n) == member)
-            return true;
-    return false;
-}
-
-std::string listAccepts(const OptionList& list)
+std::string listAccepts(const FeatureRule& list)
 {
     const int first = valueForEntry(list, 0);
     const int last = valueForEntry(list, list.entries - 1);
@@ -79,7 +61,7 @@ std::string listAccepts(const OptionList& list)
 }
 
 /// A number stored as a list of the optional-features editor stores it.
-SettingField listSetting(std::string prefix, std::string name, Int16& (*member)(Document&), const OptionList& list)
+SettingField listSetting(std::string prefix, std::string name, Int16& (*member)(Document&), const FeatureRule& list)
 {
     const std::string accepts = listAccepts(list);
     return {std::move(prefix), std::move(name), accepts,
@@ -110,8 +92,8 @@ SettingField rangeSetting(std::string prefix, std::string name, Int16& (*member)
 
 // --- the shared channel settings --------------------------------------------
 
-template <int Id>
-Int16& commonOption(Document& doc) { return *doc.image().OptFeat.CommonChannel.option(Id); }
+template <ChannelOption Option>
+Int16& commonOption(Document& doc) { return doc.image().OptFeat.CommonChannel.option(Option); }
 Int16& commonRxTone(Document& doc) { return doc.image().OptFeat.CommonChannel.RxTone; }
 Int16& commonTxTone(Document& doc) { return doc.image().OptFeat.CommonChannel.TxTone; }
 
@@ -121,13 +103,8 @@ SettingField commonListSetting(const char* member, Int16& (*field)(Document&))
 {
     const ChannelField* column = findChannelField(jsonKey(member));
     Document scratch;
-    const Int16* address = &field(scratch);
-    const std::ptrdiff_t offset = reinterpret_cast<const char*>(address) - reinterpret_cast<const char*>(&scratch.image().OptFeat);
-    const OptionList* list = nullptr;
-    for (const OptionList& l : optionLists())
-        if (offsetOf(l.field) == offset)
-            list = &l;
-    const int entries = list ? list->entries : 2;
+    const FeatureRule* rule = ruleStoredAt(scratch.image().OptFeat, &field(scratch));
+    const int entries = rule && rule->control == FeatureControl::List ? rule->entries : 2;
     const bool tone = column->kind == ChannelFieldKind::Tone;
     const std::string accepts = tone ? "a tone (OFF, 67.0 .. 254.1, D017N .. D754I)" : optionChoices(*column->column);
     return {kCommonPrefix, optionName(column->name), accepts,
@@ -189,9 +166,10 @@ void addOptionalFeatures(std::vector<SettingField>& fields)
                 continue;
             const MemberOf member = members[static_cast<std::size_t>(named.first)];
             const Int16* address = &arrayOf(probe)[static_cast<std::size_t>(named.first)];
-            if (const OptionList* list = listOfMember(address, probe))
-                fields.push_back(listSetting(prefix, optionName(named.key), member, *list));
-            else if (isCheckBox(address, probe))
+            const FeatureRule* rule = ruleStoredAt(probe, address);
+            if (rule && rule->control == FeatureControl::List)
+                fields.push_back(listSetting(prefix, optionName(named.key), member, *rule));
+            else if (rule && rule->control == FeatureControl::CheckBox)
                 fields.push_back(rangeSetting(prefix, optionName(named.key), member, 0, 1));
         }
     };
@@ -336,19 +314,19 @@ std::vector<SettingField> buildSettings()
     std::vector<SettingField> fields;
     fields.push_back(commonListSetting("RxTone", &commonRxTone));
     fields.push_back(commonListSetting("TxTone", &commonTxTone));
-    fields.push_back(commonListSetting("Option11", &commonOption<11>));
-    fields.push_back(commonListSetting("Option24", &commonOption<24>));
-    fields.push_back(commonListSetting("Option29", &commonOption<29>));
-    fields.push_back(commonListSetting("Option30", &commonOption<30>));
-    fields.push_back(commonNumberSetting("Option13", &commonOption<13>, false));
-    fields.push_back(commonNumberSetting("Option22", &commonOption<22>, false));
-    fields.push_back(commonNumberSetting("Option28", &commonOption<28>, false));
-    fields.push_back(commonNumberSetting("Option23", &commonOption<23>, true));
-    const std::array<std::pair<const char*, MemberOf>, 5> switches{{{"Option37", &commonOption<37>},
-                                                                    {"Option38", &commonOption<38>},
-                                                                    {"Option39", &commonOption<39>},
-                                                                    {"Option40", &commonOption<40>},
-                                                                    {"Option41", &commonOption<41>}}};
+    fields.push_back(commonListSetting("Option11", &commonOption<ChannelOption::BusyLockout>));
+    fields.push_back(commonListSetting("Option24", &commonOption<ChannelOption::SquelchMode>));
+    fields.push_back(commonListSetting("Option29", &commonOption<ChannelOption::RepeaterShift>));
+    fields.push_back(commonListSetting("Option30", &commonOption<ChannelOption::TsqMode>));
+    fields.push_back(commonNumberSetting("Option13", &commonOption<ChannelOption::BotCode>, false));
+    fields.push_back(commonNumberSetting("Option22", &commonOption<ChannelOption::EotCode>, false));
+    fields.push_back(commonNumberSetting("Option28", &commonOption<ChannelOption::CallCode>, false));
+    fields.push_back(commonNumberSetting("Option23", &commonOption<ChannelOption::RogerBeep>, true));
+    const std::array<std::pair<const char*, MemberOf>, 5> switches{{{"Option37", &commonOption<ChannelOption::RxExpander>},
+                                                                    {"Option38", &commonOption<ChannelOption::TxCompressor>},
+                                                                    {"Option39", &commonOption<ChannelOption::NoiseBlanker>},
+                                                                    {"Option40", &commonOption<ChannelOption::Attenuator>},
+                                                                    {"Option41", &commonOption<ChannelOption::HighCut>}}};
     for (const auto& [member, field] : switches)
         fields.push_back(commonListSetting(member, field));
     addOptionalFeatures(fields);
