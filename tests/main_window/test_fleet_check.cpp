@@ -349,6 +349,92 @@ private slots:
         QCOMPARE(shownRows, 5);
     }
 
+    // The log holds English words whatever the language of the program
+    // that wrote it; the window shows the words it knows in the language in
+    // use, and what it does not know (a line of an older program) as it is.
+    void logIsShownInTheLanguageInUse()
+    {
+        ShellFixture f(kChinese);
+        MainWindow& w = f.open();
+        const std::string path = programmingLogPath();
+        struct Line {
+            const char* file;
+            const char* result;
+            QString shownFile;
+            QString shownResult;
+        };
+        const QString failed = f.text(32832);
+        const std::vector<Line> lines{
+            {"radio.dat", "written", "radio.dat", f.text(32830)},
+            {"radio.dat", "verified", "radio.dat", f.text(32831)},
+            {"radio.dat (unsaved changes)", "failed: stopped by the user", "radio.dat " + f.text(33605),
+             failed.arg(f.text(33002))},
+            {"(unsaved changes)", "failed: no answer after 3 retries", f.text(33605), failed.arg(f.text(33003).arg(3))},
+            {"radio.dat", "not written: declined", "radio.dat", f.text(33601).arg(f.text(33000))},
+            {"radio.dat", "not written: the check found errors", "radio.dat", f.text(33601).arg(f.text(33001))},
+            {"radio.dat", "failed: the radio is a ZAV415E", "radio.dat", failed.arg(f.text(32839).arg("ZAV415E"))},
+            {"radio.dat", "failed: the port cannot be opened: Permission denied", "radio.dat",
+             failed.arg(f.text(32835) + ": Permission denied")},
+            {"radio.dat", "failed: verification failed: 2 block(s) differ: 0x0010, 0x0020", "radio.dat",
+             failed.arg(f.text(33604).arg(2) + ": 0x0010, 0x0020")},
+            {"radio.dat", "failed: \xe5\xb7\xb2\xe5\x81\x9c\xe6\xad\xa2", "radio.dat",
+             failed.arg(QString::fromUtf8("\xe5\xb7\xb2\xe5\x81\x9c\xe6\xad\xa2"))},
+            {"radio.dat", "something else", "radio.dat", "something else"},
+        };
+        for (const Line& line : lines) {
+            ProgrammingLogEntry entry;
+            entry.port = "/dev/ttyUSB0";
+            entry.fileName = line.file;
+            entry.result = line.result;
+            QVERIFY(appendProgrammingLog(path, entry));
+        }
+        QStringList files;
+        QStringList results;
+        f.prompter.dialogs.push_back([&](QDialog& dialog) {
+            const auto* table = dialog.findChild<QTableWidget*>("grdLog");
+            for (int r = 0; r < table->rowCount(); ++r) {
+                files << table->item(r, 5)->text();
+                results << table->item(r, 7)->text();
+            }
+            return static_cast<int>(QDialog::Rejected);
+        });
+        Action(w, "mnuProgramLog")->trigger();
+        QCOMPARE(results.size(), static_cast<qsizetype>(lines.size()));
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            QCOMPARE(files[static_cast<qsizetype>(i)], lines[i].shownFile);
+            QCOMPARE(results[static_cast<qsizetype>(i)], lines[i].shownResult);
+        }
+    }
+
+    // The Chinese program writes the same English words as every other.
+    void chineseProgramLogsEnglishWords()
+    {
+        ShellFixture f(kChinese);
+        SimProcess sim({});
+        QVERIFY(!sim.device().isEmpty());
+        MainWindow& w = f.open(sim.device().toStdString());
+
+        f.prompter.answers = {Answer::Cancel}; // 9005
+        Action(w, "mnuWriteToRadio")->trigger();
+        QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+        BreakFirstChannel(f.session.doc);
+        f.prompter.answers = {Answer::No}; // the check's question
+        Action(w, "mnuWriteToRadio")->trigger();
+        QVERIFY(!w.transferRunning());
+        Action(w, "mnuWriteMany")->trigger();
+        FleetWindow* fleet = w.fleetWindow();
+        fleet->addDevice(f.dir.filePath("no-such-port"));
+        f.prompter.answers = {Answer::Yes}; // write despite the errors
+        fleet->startButton()->click();
+        QVERIFY(ShellFixture::runUntil([&] { return fleet->allFinished(); }, kTransferTimeoutMs));
+
+        const auto log = readProgrammingLog(programmingLogPath());
+        QCOMPARE(log.size(), std::size_t(3));
+        QCOMPARE(log[0][7], std::string("not written: declined"));
+        QCOMPARE(log[1][7], std::string("not written: the check found errors"));
+        QCOMPARE(log[2][7], std::string("failed: the port cannot be opened"));
+    }
+
     void passwordComesFromTheWindow()
     {
         ShellFixture f;

@@ -6,6 +6,7 @@
 // Why a radio failed is kept as a text id with an argument, for the row
 // and for the programming log.
 
+#include "programming_log_words.h"
 #include "qt_link_port.h"
 #include "qt_timer_service.h"
 #include "transfer_engine.h"
@@ -113,15 +114,16 @@ private:
     std::unique_ptr<link::TransferEngine> engine_;
 };
 
-/// Text ids of the failure reasons.
-inline constexpr int kTextFleetPortFailed = 32835;
-inline constexpr int kTextFleetNoAnswer = 32836;
-inline constexpr int kTextFleetOtherBand = 32837;
-inline constexpr int kTextFleetBandRefused = 32838;
-inline constexpr int kTextFleetWrongModel = 32839;    ///< %1 the radio's model
-inline constexpr int kTextFleetPassword = 32840;
-inline constexpr int kTextFleetMismatch = 32841;      ///< %1 blocks
-inline constexpr int kTextFleetOtherVersion = 32842;  ///< %1 the radio's version
-inline constexpr int kTextFleetStopped = 32843;
+/// Text ids of the failure reasons: the programming log's reasons, so
+/// that a row and its log line name the same.
+inline constexpr int kTextFleetPortFailed = logword::PortFailed;
+inline constexpr int kTextFleetNoAnswer = logword::NoAnswer;
+inline constexpr int kTextFleetOtherBand = logword::OtherBand;
+inline constexpr int kTextFleetBandRefused = logword::BandRefused;
+inline constexpr int kTextFleetWrongModel = logword::WrongModel;     ///< %1 the radio's model
+inline constexpr int kTextFleetPassword = logword::PasswordRefused;
+inline constexpr int kTextFleetMismatch = logword::BlocksDiffer;     ///< %1 blocks
+inline constexpr int kTextFleetOtherVersion = logword::OtherVersion; ///< %1 the radio's version
+inline constexpr int kTextFleetStopped = logword::StoppedByUser;
 
 } // namespace zav

@@ -3,6 +3,8 @@
 #include "fleet_radio.h"
 #include "write_log.h"
 
+#include "programming_log_words.h"
+
 #include "app_context.h"
 #include "config_check.h"
 #include "pending_edits.h"
@@ -54,7 +56,6 @@ constexpr int kTextFailed = 32832;       ///< %1 the reason
 constexpr int kTextCloseWhileBusy = 32833;
 constexpr int kTextNothingTicked = 32834;
 constexpr int kTextLogFailed = 32853;    ///< %1 the log file
-constexpr int kTextLogCheckErrors = 33001;
 constexpr int kTextSummary = 32854;      ///< %1 radios, %2 written, %3 failed, %4 writing
 constexpr int kTextSettings = 32855;
 constexpr int kTextRadios = 32856;
@@ -293,7 +294,7 @@ bool FleetWindow::start()
             // Not written, but each radio meant still gets its line.
             logFailed_ = false;
             const WrittenDocument written = describeWritten(ctx_.doc());
-            const std::string result = logResultNotWritten(ctx_.text(kTextLogCheckErrors).toStdString());
+            const std::string result = logResultNotWritten(logReasonWords(logword::CheckErrors));
             for (const QString& device : chosen)
                 addLogLine(writeLogEntry(device, nullptr, written, result));
             updateSummary();
@@ -400,16 +401,16 @@ void FleetWindow::radioFinished(Row& row)
     if (!row.logged) {
         row.logged = true;
         const FleetRadio& radio = *row.radio;
-        // The result words are fixed (other programs read the log); the
-        // reason is told in the language in use, as the row shows it.
+        // The log's words are English whatever the language shown (other
+        // programs read the log, and its window translates them).
         std::string result;
         if (radio.succeeded()) {
             result = logResultWritten(radio.outcome().verified);
         } else {
-            QString reason = ctx_.text(radio.failure().textId);
-            if (!radio.failure().argument.isEmpty())
-                reason = reason.arg(radio.failure().argument);
-            result = logResultFailed(reason.toStdString());
+            std::string reason = logReasonWords(radio.failure().textId, radio.failure().argument.toStdString());
+            if (reason.empty())
+                reason = logReasonWords(logword::NoAnswer);
+            result = logResultFailed(reason);
         }
         addLogLine(writeLogEntry(radio.device(), radio.identityKnown() ? &radio.identity() : nullptr, radio.written(),
                                  result));

@@ -8,6 +8,7 @@
 #include "main_window.h"
 #include "pending_edits.h"
 #include "programming_log_dialog.h"
+#include "programming_log_words.h"
 #include "file_write_text.h"
 #include "prompts.h"
 #include "radio_link.h"
@@ -30,8 +31,6 @@ namespace {
 
 constexpr int kTextCheckErrors = 32808; ///< %1 how many errors
 constexpr int kTextLogFailed = 32853;   ///< %1 the log file
-constexpr int kTextLogDeclined = 33000;
-constexpr int kTextLogCheckErrors = 33001;
 constexpr int kTextSwitchMode = 33305;  ///< %1 the mode, as the mode menu names it
 constexpr int kTextCountryModeItem = 10011;
 constexpr int kTextExtendedModeItem = 10012;
@@ -144,19 +143,21 @@ void MainWindow::logSingleWrite(const link::TransferOutcome& outcome)
     std::string result;
     if (!outcome.started && link_->failureText() != kTextFleetPortFailed) {
         // Declined at the question: nothing was sent, and the log says so.
-        result = logResultNotWritten(ctx_.text(kTextLogDeclined).toStdString());
+        result = logResultNotWritten(logReasonWords(logword::Declined));
     } else if (outcome.success) {
         result = logResultWritten(outcome.verified);
     } else {
+        // The log's words are English whatever the language shown (its
+        // window translates them), so logs of any shop read alike.
         const int reason = link_->failureText() != 0 ? link_->failureText() : kTextFleetNoAnswer;
-        QString text = ctx_.text(reason);
+        std::string argument;
         if (reason == kTextFleetMismatch)
-            text = text.arg(outcome.mismatchedBlocks.size());
+            argument = std::to_string(outcome.mismatchedBlocks.size());
         else if (reason == kTextFleetOtherVersion)
-            text = text.arg(QString::fromStdString(outcome.radioVersion));
+            argument = outcome.radioVersion;
         else if (reason == kTextFleetWrongModel)
-            text = text.arg(QString::fromStdString(link_->engine().identity().modelName));
-        result = logResultFailed(text.toStdString());
+            argument = link_->engine().identity().modelName;
+        result = logResultFailed(logReasonWords(reason, argument));
     }
     addLogLine(writeLogEntry(link_->device(), link_->identitySeen() ? &link_->engine().identity() : nullptr,
                              link_->written(), result));
@@ -165,7 +166,7 @@ void MainWindow::logSingleWrite(const link::TransferOutcome& outcome)
 void MainWindow::logRefusedWrite()
 {
     addLogLine(writeLogEntry(link_->chosenDevice(), nullptr, describeWritten(session_.doc),
-                             logResultNotWritten(ctx_.text(kTextLogCheckErrors).toStdString())));
+                             logResultNotWritten(logReasonWords(logword::CheckErrors))));
 }
 
 void MainWindow::addLogLine(const ProgrammingLogEntry& entry)
