@@ -13,6 +13,7 @@
 #include "prompts.h"
 #include "radio_link.h"
 #include "session.h"
+#include "transfer_messages.h"
 #include "window_registry.h"
 #include "write_log.h"
 
@@ -29,7 +30,7 @@
 namespace zav {
 namespace {
 
-constexpr int kTextCheckErrors = 32808; ///< %1 how many errors
+constexpr int kTextCheckErrorsFound = 33600; ///< %1 how many errors
 constexpr int kTextLogFailed = 32853;   ///< %1 the log file
 constexpr int kTextSwitchMode = 33305;  ///< %1 the mode, as the mode menu names it
 constexpr int kTextCountryModeItem = 10011;
@@ -106,15 +107,20 @@ void MainWindow::openFindingOfOtherMode(ConfigFinding finding)
     openFinding(finding);
 }
 
-bool MainWindow::writeAllowedByCheck()
+MainWindow::CheckAnswer MainWindow::askCheckBeforeWrite()
 {
     const std::vector<ConfigFinding> findings = checkConfiguration(session_.doc);
     if (!hasErrors(findings))
-        return true;
+        return CheckAnswer::NoErrors;
     const auto errors = std::count_if(findings.begin(), findings.end(),
                                       [](const ConfigFinding& f) { return f.level == FindingLevel::Error; });
-    return ui::ask(this, ctx_.text(kTextCheckErrors).arg(errors), ui::Buttons::YesNo, ui::Icon::Warning,
-                   ui::Answer::No) == ui::Answer::Yes;
+    // One question: two in a row would have the user say yes twice to one
+    // decision.
+    const QString question = ctx_.text(kTextCheckErrorsFound).arg(errors) + QStringLiteral("\n\n") +
+                             ctx_.text(link::confirmTextId(link::TransferKind::Write));
+    return ui::ask(this, question, ui::Buttons::YesNo, ui::Icon::Warning, ui::Answer::No) == ui::Answer::Yes
+               ? CheckAnswer::WriteAnyway
+               : CheckAnswer::DontWrite;
 }
 
 FleetWindow* MainWindow::fleetWindow() const { return qobject_cast<FleetWindow*>(fleet_.data()); }
