@@ -5,6 +5,7 @@
 
 #include "channel_table_window.h"
 #include "check_window.h"
+#include "band.h"
 #include "config_check.h"
 #include "fleet_radio.h"
 #include "fleet_window.h"
@@ -16,6 +17,9 @@
 #include "window_registry.h"
 
 #include <QAction>
+#include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QLabel>
@@ -106,6 +110,73 @@ private slots:
         check->findChild<QPushButton*>("cmdCheckAgain")->click();
         for (const ConfigFinding& finding : check->findings())
             QVERIFY(finding.level != FindingLevel::Error);
+    }
+
+    // The findings sort by level, place and text as a user clicks the
+    // headers, the place by group and row as numbers; a double-click opens
+    // the place and the list stays in front of it, the focus in the editor;
+    // Close closes the window.
+    void checkWindowSortsAndStaysInView()
+    {
+        ShellFixture f;
+        MainWindow& w = f.open();
+        w.resize(1400, 1000);
+        // Channel 100 comes before channel 9 as text, after it as a place.
+        NewDocument(f.session.doc, kExtendedMode, {{1, "02700000"}, {9, "07000000"}, {100, "07000000"}});
+        Action(w, "mnuCheckConfig")->trigger();
+        auto* check = qobject_cast<CheckWindow*>(ui::findWindow(w.area(), kCheckWindowName));
+        QVERIFY(check);
+        QTreeWidget* list = check->list();
+        const auto findingOf = [&](int row) {
+            return check->findings()[static_cast<std::size_t>(list->topLevelItem(row)->data(0, Qt::UserRole).toInt())];
+        };
+        const auto clickHeader = [&](int column) {
+            QHeaderView* header = list->header();
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column) + 4, header->height() / 2));
+        };
+        QVERIFY(list->topLevelItemCount() >= 2);
+
+        clickHeader(1);
+        std::vector<int> channels;
+        for (int r = 0; r < list->topLevelItemCount(); ++r)
+            if (findingOf(r).area == FindingArea::Channel && findingOf(r).level == FindingLevel::Error)
+                channels.push_back(findingOf(r).number);
+        QCOMPARE(channels.front(), 9);
+        QCOMPARE(channels.back(), 100);
+        for (int r = 1; r < list->topLevelItemCount(); ++r) {
+            const ConfigFinding& a = findingOf(r - 1);
+            const ConfigFinding& b = findingOf(r);
+            if (a.group >= 0 && b.group >= 0)
+                QVERIFY(std::make_pair(a.group, a.numberInGroup) <= std::make_pair(b.group, b.numberInGroup));
+        }
+        clickHeader(0);
+        for (int r = 1; r < list->topLevelItemCount(); ++r)
+            QVERIFY(findingOf(r - 1).level <= findingOf(r).level);
+        clickHeader(2);
+        for (int r = 1; r < list->topLevelItemCount(); ++r)
+            QVERIFY(list->topLevelItem(r - 1)->text(2) <= list->topLevelItem(r)->text(2));
+
+        // The place opens in front of the user, the list above it.
+        clickHeader(1);
+        int row = -1;
+        for (int r = 0; r < list->topLevelItemCount() && row < 0; ++r)
+            if (findingOf(r).number == 100 && findingOf(r).field == FieldRxFrequency)
+                row = r;
+        QVERIFY(row >= 0);
+        DoubleClickRow(list, row);
+        ShellFixture::flush();
+        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), "frmCommChInfo"));
+        QVERIFY(table);
+        QCOMPARE(table->currentRow(), findingOf(row).numberInGroup);
+        QCOMPARE(w.area()->activeSubWindow()->widget(), static_cast<QWidget*>(table));
+        const QList<QMdiSubWindow*> stack = w.area()->subWindowList(QMdiArea::StackingOrder);
+        QCOMPARE(stack.back()->widget(), static_cast<QWidget*>(check));
+        QVERIFY(check->isVisible());
+
+        check->findChild<QPushButton*>("cmdClose")->click();
+        ShellFixture::flush();
+        QVERIFY(!ui::findWindow(w.area(), kCheckWindowName));
     }
 
     // A finding in the other channel mode's channels is not in the table
@@ -495,6 +566,48 @@ private slots:
         const auto log = readProgrammingLog(programmingLogPath());
         QCOMPARE(log.size(), std::size_t(1));
         QCOMPARE(QString::fromStdString(log[0][7]), QStringLiteral("failed: ") + f.text(kTextFleetStopped));
+    }
+
+    // The radio's band by its label, as the model dialog names it; a code
+    // the program knows no band for by its number. Close closes the window
+    // as its title bar's button does, asking first while radios are written.
+    void fleetShowsTheBandAndCloses()
+    {
+        ShellFixture f;
+        MainWindow& w = f.open();
+        SimProcess known({});
+        SimProcess unknown({"--band-byte", "7"});
+        Action(w, "mnuWriteMany")->trigger();
+        QPointer<FleetWindow> fleet = w.fleetWindow();
+        fleet->verifyBox()->setChecked(false);
+        fleet->allowOtherBandBox()->setChecked(true);
+        fleet->addDevice(known.device());
+        fleet->addDevice(unknown.device());
+        fleet->startButton()->click();
+        QVERIFY(ShellFixture::runUntil([&] { return fleet->allFinished(); }, kTransferTimeoutMs));
+        const QString knownText = fleet->resultList()->topLevelItem(Row(*fleet, known.device()))->text(2);
+        const QString unknownText = fleet->resultList()->topLevelItem(Row(*fleet, unknown.device()))->text(2);
+        QVERIFY2(knownText.contains(QString::fromStdString(bandLabelOf(0))), qPrintable(knownText));
+        QVERIFY2(unknownText.contains(f.text(33506).arg(7)), qPrintable(unknownText));
+
+        SimProcess paced({"--paced"});
+        fleet->addDevice(paced.device());
+        for (int i = 0; i < fleet->deviceList()->topLevelItemCount(); ++i)
+            if (fleet->deviceList()->topLevelItem(i)->text(0) != paced.device())
+                fleet->deviceList()->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+        fleet->startButton()->click();
+        QVERIFY(ShellFixture::runUntil([&] { return fleet->radio(0)->percent() > 0; }, kTransferTimeoutMs));
+        auto* close = fleet->findChild<QPushButton*>("cmdClose");
+        QVERIFY(close);
+        f.prompter.asked.clear();
+        close->click(); // No, the default: it stays and carries on
+        ShellFixture::flush();
+        QCOMPARE(f.prompter.texts(), QStringList{f.text(32833)});
+        QVERIFY(fleet && fleet->busy());
+        f.prompter.answers = {Answer::Yes};
+        close->click();
+        ShellFixture::flush();
+        QVERIFY(fleet.isNull());
     }
 
     void deviceListFollowsTheSystem()

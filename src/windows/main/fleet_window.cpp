@@ -6,6 +6,7 @@
 #include "programming_log_words.h"
 
 #include "app_context.h"
+#include "band.h"
 #include "config_check.h"
 #include "pending_edits.h"
 #include "prompts.h"
@@ -59,7 +60,9 @@ constexpr int kTextLogFailed = 32853;    ///< %1 the log file
 constexpr int kTextSummary = 32854;      ///< %1 radios, %2 written, %3 failed, %4 writing
 constexpr int kTextSettings = 32855;
 constexpr int kTextRadios = 32856;
-constexpr int kTextIdentity = 32858;     ///< %1 model, %2 band, %3 version
+constexpr int kTextIdentity = 33606;     ///< %1 model, %2 band, %3 version
+constexpr int kTextUnknownBand = 33506;  ///< %1 the band code
+constexpr int kTextClose = 32861;
 constexpr int kTextCheckErrors = 32808;  ///< %1 how many errors
 
 // A password is four characters in the radio.
@@ -180,6 +183,13 @@ void FleetWindow::buildControls()
     summary_ = new QLabel(this);
     summary_->setObjectName("lblSummary");
     summary_->setWordWrap(true);
+    // Close as the title bar's button: it asks first while radios are written.
+    auto* close = new QPushButton(ctx_.text(kTextClose), this);
+    close->setObjectName("cmdClose");
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(summary_, 1);
+    bottom->addWidget(close, 0, Qt::AlignBottom);
 
     auto* top = new QHBoxLayout;
     top->addWidget(deviceBox, 3);
@@ -192,7 +202,7 @@ void FleetWindow::buildControls()
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 2);
     layout->addWidget(radiosBox, 3);
-    layout->addWidget(summary_);
+    layout->addLayout(bottom);
     resize(900, 640);
 }
 
@@ -361,10 +371,10 @@ QString FleetWindow::identityText(const Row& row) const
     if (!row.radio->identityKnown())
         return {};
     const link::RadioIdentity& id = row.radio->identity();
-    return ctx_.text(kTextIdentity)
-        .arg(QString::fromStdString(id.modelName))
-        .arg(id.bandByte)
-        .arg(QString::fromStdString(id.version));
+    // The band as the model dialog names it; a code no band has, by number.
+    const std::string label = bandLabelOf(id.bandByte);
+    const QString band = label.empty() ? ctx_.text(kTextUnknownBand).arg(id.bandByte) : QString::fromStdString(label);
+    return ctx_.text(kTextIdentity).arg(QString::fromStdString(id.modelName), band, QString::fromStdString(id.version));
 }
 
 QString FleetWindow::resultText(const Row& row) const

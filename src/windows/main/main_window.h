@@ -198,6 +198,9 @@ private:
     /// A finding in the other channel mode: asks, then switches the mode
     /// as the mode menu does and opens the place (main_window_check.cpp).
     void openFindingOfOtherMode(ConfigFinding finding);
+    /// After a finding opened its place: the check window in front of the
+    /// editor, moved below it when it would hide it.
+    void keepCheckWindowInView();
     /// A line in the programming log for the write that just ended.
     void logSingleWrite(const link::TransferOutcome& outcome);
     /// The line of a write the check's question stopped before it began.

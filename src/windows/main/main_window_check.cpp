@@ -40,6 +40,7 @@ constexpr int kTextExtendedModeItem = 10012;
 constexpr int kLastFieldColumn = FieldTxTone;
 constexpr int kCheckWindowWidth = 1000;
 constexpr int kCheckWindowHeight = 440;
+constexpr int kCheckWindowMinHeight = 160; ///< a few findings still show
 
 } // namespace
 
@@ -50,7 +51,10 @@ void MainWindow::showConfigurationCheck()
     QWidget* shown = ui::showEditor(area_, kCheckWindowName, [this, &created] {
         created = true;
         auto* window = new CheckWindow(ctx_);
-        window->onOpenFinding = [this](const ConfigFinding& f) { openFinding(f); };
+        window->onOpenFinding = [this](const ConfigFinding& f) {
+            openFinding(f);
+            keepCheckWindowInView();
+        };
         return window;
     });
     auto* window = qobject_cast<CheckWindow*>(shown);
@@ -89,6 +93,29 @@ void MainWindow::openFinding(const ConfigFinding& finding)
         channels::showDetailEditor(ctx_);
     else if (QWidget* sub = table->parentWidget())
         area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(sub));
+}
+
+void MainWindow::keepCheckWindowInView()
+{
+    // The user works through the list: it stays in front of the editor it
+    // opened, below it where the area has room, and the editor keeps the
+    // focus so that typing goes to the place found.
+    QWidget* check = ui::findWindow(area_, kCheckWindowName);
+    auto* sub = check ? qobject_cast<QMdiSubWindow*>(check->parentWidget()) : nullptr;
+    if (!sub)
+        return;
+    QMdiSubWindow* editor = area_->activeSubWindow();
+    if (editor && editor != sub && sub->geometry().intersects(editor->geometry())) {
+        int top = 0;
+        for (QMdiSubWindow* other : area_->subWindowList())
+            if (other != sub && other->isVisible() && !other->isMinimized())
+                top = std::max(top, other->geometry().bottom() + 1);
+        const int room = area_->viewport()->height() - top;
+        if (room >= kCheckWindowMinHeight)
+            sub->setGeometry(std::max(0, std::min(sub->x(), area_->viewport()->width() - sub->width())), top,
+                             sub->width(), std::min(sub->height(), room));
+    }
+    sub->raise();
 }
 
 void MainWindow::openFindingOfOtherMode(ConfigFinding finding)
