@@ -94,7 +94,8 @@ private slots:
                                  "0,1,1,27.02000,0.00000,OFF,OFF\r\n"        // row 5: channel 1 again
                                  "6,41,361,27.03000,0.00000,OFF,OFF\r\n"     // row 6: the group holds 40
                                  "0,6,6,\"27.04\"000,0.00000,OFF,OFF\r\n"    // row 7: broken quotes
-                                 "0,7,7,27.05000,-0.60000,D023N,67.0\r\n";   // row 8: fine
+                                 "0,7,7,27.05000,-0.60000,D023N,67.0\r\n"    // row 8: fine
+                                 "0,8,8,31.00000,0.00000,XYZ,77.7\r\n";      // row 9: three problems
         QVERIFY(WriteAll(dir.filePath("bad.csv"), csv));
         const Run r = Cli({"import-csv", "bad.csv", "--into", "a.dat", "-o", "out.dat"}, dir.path());
         QCOMPARE(r.exitCode, 1);
@@ -106,7 +107,10 @@ private slots:
             "bad.csv: row 5, column \"channel number\": channel 1 is already in row 2",
             "bad.csv: row 6, column \"position in group\": \"41\" is not a position in group 6 (1..40)",
             "bad.csv: row 7, column \"receive MHz\": text follows the closing quote of the field",
-            "zavprog-cli: bad.csv: 5 rows refused; nothing written",
+            "bad.csv: row 9, column \"receive MHz\": 31.00000 MHz is outside the band 25.61500 - 30.10500 MHz",
+            "bad.csv: row 9, column \"receive tone\": \"XYZ\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)",
+            "bad.csv: row 9, column \"transmit tone\": \"77.7\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)",
+            "zavprog-cli: bad.csv: 6 rows refused; nothing written",
         };
         QCOMPARE(lines, want);
     }

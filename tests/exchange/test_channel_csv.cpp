@@ -331,13 +331,23 @@ private slots:
                                        << QStringList{"row 2, column \"receive MHz\": text follows the closing quote of the field"};
         QTest::newRow("no channel at all") << row("")
                                            << QStringList{"row 2, column \"channel number\": the file holds no channel; a table keeps at least one"};
-        QTest::newRow("one message per bad row, good rows between")
+        QTest::newRow("every problem of each bad row, good rows between")
             << row("0,1,1,27.00000,0,OFF,OFF,Off,Off\r\n"
                    "0,2,2,31.00000,0,XX,OFF,Off,Off\r\n"
                    "0,3,3,27.01000,0,OFF,OFF,Off,Off\r\n"
                    "0,1,1,27.02000,0,OFF,OFF,Off,Off\r\n")
             << QStringList{"row 3, column \"receive MHz\": 31.00000 MHz is outside the band 25.61500 - 30.10500 MHz",
+                           "row 3, column \"receive tone\": \"XX\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)",
                            "row 5, column \"channel number\": channel 1 is already in row 2"};
+        QTest::newRow("three problems in one row")
+            << row("0,5,5,27.00000,0,999.9,XYZ,Maybe,Off\r\n")
+            << QStringList{"row 2, column \"receive tone\": \"999.9\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)",
+                           "row 2, column \"transmit tone\": \"XYZ\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)",
+                           "row 2, column \"busy lockout\": \"Maybe\" is not one of Off, Carrier, CTCSS/DCS, Opt. Signal"};
+        QTest::newRow("frequency and offset both wrong")
+            << row("0,5,5,31.00000,+100.00000,OFF,OFF,Off,Off\r\n")
+            << QStringList{"row 2, column \"receive MHz\": 31.00000 MHz is outside the band 25.61500 - 30.10500 MHz",
+                           "row 2, column \"offset MHz\": +100.00000 MHz is more offset than a channel can hold"};
     }
     void refusedRows()
     {

@@ -21,6 +21,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -230,6 +231,32 @@ private slots:
         QCOMPARE(f.main->undoTracker()->undoAction()->text(), QStringLiteral("&Undo: channel import"));
         f.main->undoTracker()->undo();
         QVERIFY(doc.working.ActiveChannels == before.ActiveChannels);
+    }
+
+    /// A row with several problems lists each, with its column; the
+    /// summary counts rows, not problems.
+    void everyProblemOfARowIsListed()
+    {
+        test::ShellFixture f;
+        QVERIFY(OpenThreeChannels(f, f.dir.filePath("three.dat")));
+        const QString csv = f.dir.filePath("plan.csv");
+        QVERIFY(WriteFile(csv, "channel number,receive MHz,receive tone,transmit tone,scan skip\r\n"
+                               "1,27.00000,OFF,OFF,No\r\n"
+                               "2,27.01000,999.9,XYZ,Maybe\r\n"));
+        f.prompter.files.push_back(csv);
+        QString summary;
+        QStringList shown;
+        f.prompter.dialogs.push_back([&](QDialog& dialog) {
+            summary = dialog.findChild<QLabel*>("lblSummary")->text();
+            auto* rows = dialog.findChild<QTableWidget*>("grdRefusals");
+            for (int r = 0; rows && r < rows->rowCount(); ++r)
+                shown << rows->item(r, 0)->text() + "|" + rows->item(r, 1)->text();
+            return int(QDialog::Rejected);
+        });
+        Action(f, "mnuImportChannels")->trigger();
+        f.flush();
+        QCOMPARE(shown, (QStringList{"3|receive tone", "3|transmit tone", "3|scan skip"}));
+        QCOMPARE(summary, f.text(32751).arg(1).arg(2));
     }
 
     /// In country mode File > Import Channels changes only the other

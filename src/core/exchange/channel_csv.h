@@ -53,7 +53,7 @@ struct CsvProblem {
 };
 
 struct CsvImportResult {
-    std::vector<CsvProblem> problems; ///< at most one per row; empty when imported
+    std::vector<CsvProblem> problems; ///< every problem of every refused row, in row order; empty when imported
     int channels = 0;                 ///< channels in the table after the import
     int stored = 0;                   ///< rows stored (0 when nothing changed)
     /// Emergency channels cleared because their slot now holds no channel
@@ -61,6 +61,8 @@ struct CsvImportResult {
     std::vector<EmergencyReset> emergencyResets;
 
     [[nodiscard]] bool ok() const { return problems.empty(); }
+    /// How many rows were refused (a row may have several problems).
+    [[nodiscard]] int refusedRows() const;
 };
 
 /// What becomes of the rows that passed when others were refused.

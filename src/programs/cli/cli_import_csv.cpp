@@ -41,7 +41,7 @@ int RunImportCsv(const QStringList& args)
         Refusals refused;
         for (const CsvProblem& problem : result.problems)
             refused.messages.push_back(problem.message());
-        const std::size_t rows = result.problems.size();
+        const int rows = result.refusedRows();
         refused.summary = QString::number(rows) + (rows == 1 ? " row" : " rows") + " refused";
         // Emergency channels that pointed at empty slots were cleared: the
         // user did not ask for that, so it is said.

@@ -137,7 +137,7 @@ void ExchangeCommands::importChannels()
 void ExchangeCommands::apply(Document& changed, const CsvImportResult& result, ChangeSummary::Area step)
 {
     if (!result.ok()) {
-        RefusalDialog dialog([this](int id) { return ctx_.text(id); }, result.problems, result.stored, window_);
+        RefusalDialog dialog([this](int id) { return ctx_.text(id); }, result, result.stored, window_);
         if (ui::execDialog(dialog) != QDialog::Accepted || result.stored == 0)
             return;
     }
