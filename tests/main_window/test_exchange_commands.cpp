@@ -180,6 +180,39 @@ private slots:
         QVERIFY(test::Channel(reread, Number(0, 1)));
     }
 
+    /// After a paste the table stays where the user pasted: the pasted rows
+    /// selected and in view, the cell at the first of them.
+    void pastedRowsStaySelectedAndInView()
+    {
+        test::ShellFixture f;
+        auto* table = OpenThreeChannels(f, f.dir.filePath("three.dat"));
+        QVERIFY(table);
+        QWidget* cells = table->grid()->viewport();
+        QTest::mouseClick(cells, Qt::LeftButton, {}, CellCentre(table, 1, 4));
+        QTest::mouseClick(cells, Qt::LeftButton, Qt::ShiftModifier, CellCentre(table, 3, 4));
+        QTest::keyClick(table->grid(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        f.flush();
+
+        // Far down the group: row 1 is out of sight.
+        QTest::mouseClick(cells, Qt::LeftButton, {}, CellCentre(table, 26, 4));
+        f.flush();
+        QCOMPARE(table->currentRow(), 26);
+        const QRect firstRow = table->grid()->visualRect(table->gridModel()->index(0, 1));
+        QVERIFY(!cells->rect().intersects(firstRow));
+        QTest::keyClick(table->grid(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        f.flush();
+        QCOMPARE(f.session.doc.activeCount(), 6);
+
+        table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(f.main->area(), "frmCommChInfo"));
+        QVERIFY(table);
+        QCOMPARE(table->currentRow(), 26);
+        QCOMPARE(table->selectedChannelNumbers(), (std::vector<int>{Number(0, 26), Number(0, 27), Number(0, 28)}));
+        for (int row = 26; row <= 28; ++row) {
+            const QRect rect = table->grid()->visualRect(table->gridModel()->index(row - 1, 1));
+            QVERIFY2(table->grid()->viewport()->rect().contains(rect), qPrintable(QString("row %1").arg(row)));
+        }
+    }
+
     // A CSV with one bad row: Cancel in the report window keeps the
     // document; "Import the valid rows" stores the others, as one step.
     void importWithRefusedRows_data()
