@@ -223,6 +223,35 @@ private slots:
         QCOMPARE(RowOf(after, 1).value(6), QByteArray("100.0"));
     }
 
+    /// --merge changes only the channels the file names, as typing over
+    /// them would; without it an extended-mode import replaces the table.
+    void mergeChangesOnlyTheChannelsInTheFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(WriteExtended(dir.filePath("a.dat")));
+        QVERIFY(WriteAll(dir.filePath("c.csv"), "channel number,receive MHz,receive tone\r\n"
+                                                "41,27.40000,100.0\r\n"
+                                                "5,27.05000,OFF\r\n"));
+        const Run merged = Cli({"import-csv", "c.csv", "--into", "a.dat", "--merge", "-o", "m.dat"}, dir.path());
+        QVERIFY2(merged.exitCode == 0, qPrintable(merged.err));
+        const Run replaced = Cli({"import-csv", "c.csv", "--into", "a.dat", "-o", "r.dat"}, dir.path());
+        QVERIFY2(replaced.exitCode == 0, qPrintable(replaced.err));
+        QCOMPARE(Cli({"export-csv", "m.dat", "-o", "m.csv"}, dir.path()).exitCode, 0);
+        QCOMPARE(Cli({"export-csv", "r.dat", "-o", "r.csv"}, dir.path()).exitCode, 0);
+        const QByteArray kept = ReadAll(dir.filePath("m.csv"));
+        QCOMPARE(RowOf(kept, 1).value(4), QByteArray("27.00000"));
+        QCOMPARE(RowOf(kept, 5).value(4), QByteArray("27.05000"));
+        QCOMPARE(RowOf(kept, 41).value(6), QByteArray("100.0"));
+        QVERIFY(RowOf(ReadAll(dir.filePath("r.csv")), 1).isEmpty());
+
+        // A channel up to 400 keeps its receive frequency when typed over.
+        QVERIFY(WriteAll(dir.filePath("d.csv"), "channel number,receive MHz\r\n1,27.50000\r\n"));
+        const Run refused = Cli({"import-csv", "d.csv", "--into", "a.dat", "--merge", "-o", "n.dat"}, dir.path());
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains("channel 1 keeps its receive frequency 27.00000 MHz"), qPrintable(refused.err));
+        QVERIFY(!QFile::exists(dir.filePath("n.dat")));
+    }
+
     /// An extended-mode radio may hold channels 401..520, which no group
     /// reaches: exported with empty group columns, they import into another
     /// document too, and the data file is the first one's.

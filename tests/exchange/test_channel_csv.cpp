@@ -363,6 +363,33 @@ private slots:
         QVERIFY(doc.active() == before.ActiveChannels);
     }
 
+    /// Changing only the channels in the file: each row goes over the
+    /// channel of its number as typing would, the others stay; a channel up
+    /// to 400 keeps its receive frequency.
+    void changeOnlyTheChannelsInTheFile()
+    {
+        Document doc;
+        NewDocument(doc, kExtendedMode, {{1, "02700000"}, {7, "02710000"}, {450, "02925000"}});
+        const std::string rows = "channel number,receive MHz,receive tone\r\n"
+                                 "7,27.10000,100.0\r\n"
+                                 "20,27.20000,OFF\r\n"
+                                 "450,27.30000,OFF\r\n";
+        const CsvImportResult result = importChannelsCsv(doc, rows, RefusedRows::ChangeNothing, ImportScope::ChannelsInFile);
+        QVERIFY2(result.ok(), qPrintable(Messages(result).join('\n')));
+        QCOMPARE(doc.activeCount(), 4);
+        QCOMPARE(Channel(doc, 1)->RxFrequency.raw(), std::string("02700000"));
+        QCOMPARE(int(Channel(doc, 7)->RxTone), 13);
+        QCOMPARE(Channel(doc, 20)->RxFrequency.raw(), std::string("02720000"));
+        QCOMPARE(Channel(doc, 450)->RxFrequency.raw(), std::string("02730000"));
+
+        const ImageSet before = doc.working;
+        const CsvImportResult refused = importChannelsCsv(doc, "channel number,receive MHz\r\n1,27.50000\r\n",
+                                                          RefusedRows::ChangeNothing, ImportScope::ChannelsInFile);
+        QCOMPARE(Messages(refused), QStringList{"row 2, column \"receive MHz\": channel 1 keeps its receive frequency "
+                                                "27.00000 MHz; clear the channel to give it another"});
+        QVERIFY(doc.active() == before.ActiveChannels);
+    }
+
     void neededColumns_data()
     {
         QTest::addColumn<QByteArray>("text");

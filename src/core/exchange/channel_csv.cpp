@@ -439,7 +439,7 @@ std::string copyChannelsText(const Document& doc, const std::vector<int>& number
     return channelRows(doc, std::move(records), '\t');
 }
 
-CsvImportResult importChannelsCsv(Document& doc, std::string_view text, RefusedRows refused)
+CsvImportResult importChannelsCsv(Document& doc, std::string_view text, RefusedRows refused, ImportScope scope)
 {
     CsvImportResult result;
     const CsvTable table = readCsv(text);
@@ -464,10 +464,11 @@ CsvImportResult importChannelsCsv(Document& doc, std::string_view text, RefusedR
     const char* placeColumn = named(csvcolumn::Number) ? csvcolumn::Number : csvcolumn::Position;
 
     // Extended mode: the file replaces the table, as clearing it and typing
-    // each row would. Country mode: each row goes over the channel of its
-    // number, through the table's write path, which refuses what typing
-    // could not do there.
-    const bool replacing = frequenciesTypable(doc.image().ChannelMode);
+    // each row would, unless only the channels in the file are to change.
+    // Otherwise (and always in country mode) each row goes over the channel
+    // of its number, through the table's write path, which refuses what
+    // typing could not do there.
+    const bool replacing = frequenciesTypable(doc.image().ChannelMode) && scope == ImportScope::ReplaceTable;
     Document work = doc;
     std::vector<ChannelRecord> records;
     std::map<int, int> rowOfNumber;

@@ -6,6 +6,7 @@
 #include "channel_table_window.h"
 #include "pending_edits.h"
 #include "file_write_text.h"
+#include "import_choice_dialog.h"
 #include "prompts.h"
 #include "refusal_dialog.h"
 #include "report_builder.h"
@@ -127,10 +128,21 @@ void ExchangeCommands::importChannels()
         return;
     }
     const QByteArray bytes = file.readAll();
+    // In extended mode an import may replace the whole table: the user
+    // hears so first (hand-typed channels would go), and may keep every
+    // channel the file does not name. A country table is never replaced.
+    ImportScope scope = ImportScope::ChannelsInFile;
+    if (frequenciesTypable(ctx_.doc().image().ChannelMode)) {
+        ImportChoiceDialog question([this](int id) { return ctx_.text(id); }, ctx_.doc().activeCount(), window_);
+        const std::optional<ImportScope> chosen = ImportChoiceDialog::scopeOf(ui::execDialog(question));
+        if (!chosen)
+            return;
+        scope = *chosen;
+    }
     Document changed = ctx_.doc();
     const CsvImportResult result =
         importChannelsCsv(changed, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                          RefusedRows::SkipThem);
+                          RefusedRows::SkipThem, scope);
     apply(changed, result, ChangeSummary::Area::Import);
 }
 
