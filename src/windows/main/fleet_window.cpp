@@ -173,7 +173,7 @@ void FleetWindow::buildControls()
                                ctx_.text(kTextColumnIdentity), ctx_.text(kTextColumnResult)});
     results_->header()->setSectionResizeMode(ColRadio, QHeaderView::ResizeToContents);
     results_->header()->resizeSection(ColProgress, 160);
-    results_->header()->resizeSection(ColIdentity, 170);
+    results_->header()->resizeSection(ColIdentity, 250); // model, band label and version
     results_->header()->setStretchLastSection(true);
     connect(results_, &QTreeWidget::currentItemChanged, this, [this] { updateButtons(); });
     auto* radiosBox = new QGroupBox(ctx_.text(kTextRadios), this);
