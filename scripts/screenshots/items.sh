@@ -69,14 +69,20 @@ item_features() {
 item_check_window() {
     fresh $1; withfile; app "$W/sample.dat"
     key alt+p; key c; sleep 2; shot check-window-open-$1 0.5
+    click 345 143; sleep 0.5; shot check-window-sorted-$1 0.3   # the place header: by group and row
     dclick 421 159; sleep 1.5; shot check-window-$1 0.5
     stopall
 }
-item_fleet() {
-    fresh $1; withfile; sim --band-byte 1; app "$W/sample.dat"
+item_fleet() { # two radios written: one of the document's band, one with a band code the program does not know
+    fresh $1; withfile; sim; app "$W/sample.dat"
+    "$W/prog/zavprog-radio-sim" --link "$W/radio2" --band-byte 7 > "$W/sim2.out" 2>&1 & local SIM2=$!
+    for i in $(seq 50); do [ -e "$W/radio2" ] && break; sleep 0.1; done
     key alt+p; key m; sleep 2; movewin "Many|多台" 20 20
-    click 315 244; typ "$LINK"; click 631 244; sleep 1; click 53 99; shot fleet-window-added-$1 0.3
-    shot fleet-window-$1 0.3
+    click 315 244; typ "$LINK"; click 631 244; sleep 0.5
+    click 315 244; typ "$W/radio2"; click 631 244; sleep 0.5; shot fleet-window-added-$1 0.3
+    click 710 69; click 799 191; sleep 1; key alt+y   # allow another band; Start; yes to the check's question
+    sleep 30; shot fleet-window-$1 0.3
+    kill $SIM2 2>/dev/null; wait $SIM2 2>/dev/null
     stopall
 }
 item_backups() {
@@ -88,17 +94,16 @@ item_backups() {
 }
 item_write_check() {
     fresh $1; withfile; sim; app --port "$LINK" "$W/sample.dat"
-    key alt+p; key w; sleep 1; shot write-with-check-errors-1-$1 0.3
-    key shift+Tab space; sleep 1; shot write-with-check-errors-2-$1 0.3
+    key alt+p; key w; sleep 1; shot write-with-check-errors-$1 0.3
     key Escape; stopall
 }
-item_import() {
+item_import() { # refused rows into the country-mode sample; then the question of an extended-mode import
     fresh $1; withfile; cp "$DATA/sample.csv" "$DATA/refused.csv" "$W/"; app "$W/sample.dat"
-    key alt+f; key i; sleep 1.5; shot import-channels-dialog-$1 0.3
-    typ "$W/sample.csv"; key Return; sleep 2; shot import-channels-$1 0.5
-    key Return; sleep 1
     key alt+f; key i; sleep 1.5; typ "$W/refused.csv"; key Return; sleep 2; shot refused-rows-$1 0.5
-    stopall
+    key Escape; sleep 1
+    key alt+m; key m; key e; sleep 1.5
+    key alt+f; key i; sleep 1.5; typ "$W/sample.csv"; key Return; sleep 2; shot import-channels-$1 0.5
+    key Escape; stopall
 }
 item_notation() {
     fresh $1; withfile; app "$W/sample.dat"
@@ -112,18 +117,25 @@ item_wording() {
     key alt+s; shot wording-settings-menu-$1 0.5; key Escape Escape
     stopall
 }
-item_programming_log() {
+item_programming_log() { # a write stopped in the Chinese program, its log shown in both languages
     fresh zh; sim --paced; app --port "$LINK"
     key alt+p; key w; sleep 0.8; key Return; sleep 4; key Escape; sleep 0.8; key shift+Tab space; sleep 2
-    kill -9 $APP_PID; wait $APP_PID 2>/dev/null
-    sed -i 's/CurrentLanguage=2/CurrentLanguage=1/' "$W/language/mysetup.ini"
-    "$W/prog/zavprog" > "$W/app2.out" 2>&1 & APP_PID=$!
-    sleep 6; key alt+p; key l; sleep 1.5; shot programming-log-window-en 0.5
+    for lang in en zh; do
+        kill -9 $APP_PID; wait $APP_PID 2>/dev/null
+        local n=1; [ $lang = zh ] && n=2
+        sed -i "s/CurrentLanguage=[12]/CurrentLanguage=$n/" "$W/language/mysetup.ini"
+        "$W/prog/zavprog" > "$W/app2.out" 2>&1 & APP_PID=$!
+        sleep 6; key alt+p; key l; sleep 1.5; shot programming-log-window-$lang 0.5
+    done
     stopall
 }
-item_paste() {
-    fresh $1; withfile; app "$W/sample.dat"
-    click 310 155; key ctrl+shift+c; sleep 0.5
+item_paste() { # extended mode: three channels typed, copied, pasted far down the group
+    fresh $1; app
+    key alt+m; key m; key e; sleep 1.5
+    click 378 222; typ "27.5"; key Return; key Escape
+    click 378 241; typ "27.51"; key Return; key Escape
+    click 378 260; typ "27.52"; key Return; key Escape
+    click 310 222; xdotool keydown shift; click 310 260; xdotool keyup shift; key ctrl+shift+c; sleep 0.5
     for i in $(seq 25); do xdotool key Down; done; sleep 0.5; shot paste-channels-before-$1 0.3
     key ctrl+shift+v; sleep 1.5; shot paste-channels-$1 0.5
     stopall

@@ -146,7 +146,7 @@ const QList<QPair<QString, QStringList>>& CommandOptions()
         {"encode", {"--output"}},
         {"export-csv", {"--output"}},
         {"export-json", {"--output"}},
-        {"import-csv", {"--into", "--output"}},
+        {"import-csv", {"--into", "--output", "--merge"}},
         {"import-json", {"--output"}},
         {"info", {"--port", "--json", "--retries", "--trace"}},
         {"new", {"--output"}},

@@ -94,7 +94,8 @@ private slots:
                                  "0,1,1,27.02000,0.00000,OFF,OFF\r\n"        // row 5: channel 1 again
                                  "6,41,361,27.03000,0.00000,OFF,OFF\r\n"     // row 6: the group holds 40
                                  "0,6,6,\"27.04\"000,0.00000,OFF,OFF\r\n"    // row 7: broken quotes
-                                 "0,7,7,27.05000,-0.60000,D023N,67.0\r\n";   // row 8: fine
+                                 "0,7,7,27.05000,-0.60000,D023N,67.0\r\n"    // row 8: fine
+                                 "0,8,8,31.00000,0.00000,XYZ,77.7\r\n";      // row 9: three problems
         QVERIFY(WriteAll(dir.filePath("bad.csv"), csv));
         const Run r = Cli({"import-csv", "bad.csv", "--into", "a.dat", "-o", "out.dat"}, dir.path());
         QCOMPARE(r.exitCode, 1);
@@ -106,7 +107,10 @@ private slots:
             "bad.csv: row 5, column \"channel number\": channel 1 is already in row 2",
             "bad.csv: row 6, column \"position in group\": \"41\" is not a position in group 6 (1..40)",
             "bad.csv: row 7, column \"receive MHz\": text follows the closing quote of the field",
-            "zavprog-cli: bad.csv: 5 rows refused; nothing written",
+            "bad.csv: row 9, column \"receive MHz\": 31.00000 MHz is outside the band 25.61500 - 30.10500 MHz",
+            "bad.csv: row 9, column \"receive tone\": \"XYZ\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)",
+            "bad.csv: row 9, column \"transmit tone\": \"77.7\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)",
+            "zavprog-cli: bad.csv: 6 rows refused; nothing written",
         };
         QCOMPARE(lines, want);
     }
@@ -217,6 +221,35 @@ private slots:
         const QByteArray after = ReadAll(dir.filePath("b.csv"));
         QCOMPARE(ReceiveColumn(after), ReceiveColumn(exported)); // every channel, every frequency
         QCOMPARE(RowOf(after, 1).value(6), QByteArray("100.0"));
+    }
+
+    /// --merge changes only the channels the file names, as typing over
+    /// them would; without it an extended-mode import replaces the table.
+    void mergeChangesOnlyTheChannelsInTheFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(WriteExtended(dir.filePath("a.dat")));
+        QVERIFY(WriteAll(dir.filePath("c.csv"), "channel number,receive MHz,receive tone\r\n"
+                                                "41,27.40000,100.0\r\n"
+                                                "5,27.05000,OFF\r\n"));
+        const Run merged = Cli({"import-csv", "c.csv", "--into", "a.dat", "--merge", "-o", "m.dat"}, dir.path());
+        QVERIFY2(merged.exitCode == 0, qPrintable(merged.err));
+        const Run replaced = Cli({"import-csv", "c.csv", "--into", "a.dat", "-o", "r.dat"}, dir.path());
+        QVERIFY2(replaced.exitCode == 0, qPrintable(replaced.err));
+        QCOMPARE(Cli({"export-csv", "m.dat", "-o", "m.csv"}, dir.path()).exitCode, 0);
+        QCOMPARE(Cli({"export-csv", "r.dat", "-o", "r.csv"}, dir.path()).exitCode, 0);
+        const QByteArray kept = ReadAll(dir.filePath("m.csv"));
+        QCOMPARE(RowOf(kept, 1).value(4), QByteArray("27.00000"));
+        QCOMPARE(RowOf(kept, 5).value(4), QByteArray("27.05000"));
+        QCOMPARE(RowOf(kept, 41).value(6), QByteArray("100.0"));
+        QVERIFY(RowOf(ReadAll(dir.filePath("r.csv")), 1).isEmpty());
+
+        // A channel up to 400 keeps its receive frequency when typed over.
+        QVERIFY(WriteAll(dir.filePath("d.csv"), "channel number,receive MHz\r\n1,27.50000\r\n"));
+        const Run refused = Cli({"import-csv", "d.csv", "--into", "a.dat", "--merge", "-o", "n.dat"}, dir.path());
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains("channel 1 keeps its receive frequency 27.00000 MHz"), qPrintable(refused.err));
+        QVERIFY(!QFile::exists(dir.filePath("n.dat")));
     }
 
     /// An extended-mode radio may hold channels 401..520, which no group

@@ -417,13 +417,23 @@ private slots:
                                        << QStringList{"row 2, column \"receive MHz\": text follows the closing quote of the field"};
         QTest::newRow("no channel at all") << row("")
                                            << QStringList{"row 2, column \"channel number\": the file holds no channel; a table keeps at least one"};
-        QTest::newRow("one message per bad row, good rows between")
+        QTest::newRow("every problem of each bad row, good rows between")
             << row("0,1,1,27.00000,0,OFF,OFF,Off,Off\r\n"
                    "0,2,2,31.00000,0,XX,OFF,Off,Off\r\n"
                    "0,3,3,27.01000,0,OFF,OFF,Off,Off\r\n"
                    "0,1,1,27.02000,0,OFF,OFF,Off,Off\r\n")
             << QStringList{"row 3, column \"receive MHz\": 31.00000 MHz is outside the band 25.61500 - 30.10500 MHz",
+                           "row 3, column \"receive tone\": \"XX\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)",
                            "row 5, column \"channel number\": channel 1 is already in row 2"};
+        QTest::newRow("three problems in one row")
+            << row("0,5,5,27.00000,0,999.9,XYZ,Maybe,Off\r\n")
+            << QStringList{"row 2, column \"receive tone\": \"999.9\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)",
+                           "row 2, column \"transmit tone\": \"XYZ\" is not a tone (OFF, 67.0 .. 254.1, D017N .. D754N, D017I .. D754I)",
+                           "row 2, column \"busy lockout\": \"Maybe\" is not one of Off, Carrier, CTCSS/DCS, Opt. Signal"};
+        QTest::newRow("frequency and offset both wrong")
+            << row("0,5,5,31.00000,+100.00000,OFF,OFF,Off,Off\r\n")
+            << QStringList{"row 2, column \"receive MHz\": 31.00000 MHz is outside the band 25.61500 - 30.10500 MHz",
+                           "row 2, column \"offset MHz\": +100.00000 MHz is more offset than a channel can hold"};
     }
     void refusedRows()
     {
@@ -436,6 +446,33 @@ private slots:
         const CsvImportResult result = importChannelsCsv(doc, std::string(kHeader) + rows.toStdString());
         QCOMPARE(Messages(result), want);
         QVERIFY(doc.working.Settings == before.Settings);
+        QVERIFY(doc.active() == before.ActiveChannels);
+    }
+
+    /// Changing only the channels in the file: each row goes over the
+    /// channel of its number as typing would, the others stay; a channel up
+    /// to 400 keeps its receive frequency.
+    void changeOnlyTheChannelsInTheFile()
+    {
+        Document doc;
+        NewDocument(doc, kExtendedMode, {{1, "02700000"}, {7, "02710000"}, {450, "02925000"}});
+        const std::string rows = "channel number,receive MHz,receive tone\r\n"
+                                 "7,27.10000,100.0\r\n"
+                                 "20,27.20000,OFF\r\n"
+                                 "450,27.30000,OFF\r\n";
+        const CsvImportResult result = importChannelsCsv(doc, rows, RefusedRows::ChangeNothing, ImportScope::ChannelsInFile);
+        QVERIFY2(result.ok(), qPrintable(Messages(result).join('\n')));
+        QCOMPARE(doc.activeCount(), 4);
+        QCOMPARE(Channel(doc, 1)->RxFrequency.raw(), std::string("02700000"));
+        QCOMPARE(int(Channel(doc, 7)->RxTone), 13);
+        QCOMPARE(Channel(doc, 20)->RxFrequency.raw(), std::string("02720000"));
+        QCOMPARE(Channel(doc, 450)->RxFrequency.raw(), std::string("02730000"));
+
+        const ImageSet before = doc.working;
+        const CsvImportResult refused = importChannelsCsv(doc, "channel number,receive MHz\r\n1,27.50000\r\n",
+                                                          RefusedRows::ChangeNothing, ImportScope::ChannelsInFile);
+        QCOMPARE(Messages(refused), QStringList{"row 2, column \"receive MHz\": channel 1 keeps its receive frequency "
+                                                "27.00000 MHz; clear the channel to give it another"});
         QVERIFY(doc.active() == before.ActiveChannels);
     }
 

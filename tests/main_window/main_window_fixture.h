@@ -11,7 +11,9 @@
 #include "session.h"
 #include "startup.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QTimer>
@@ -126,6 +128,18 @@ public:
         QVERIFY(saveDocument(shown, dir.filePath("original.dat").toStdString()));
         main->openFile(dir.filePath("original.dat"));
         flush();
+    }
+
+    /// Answers the next modal dialog by clicking its button named button
+    /// (such as Import Channels' question: "cmdReplaceTable",
+    /// "cmdChangeListed", "cmdCancel").
+    void answerDialogWith(const char* button)
+    {
+        prompter.dialogs.push_back([button](QDialog& dialog) {
+            if (QAbstractButton* b = dialog.findChild<QAbstractButton*>(QString::fromLatin1(button)))
+                b->click();
+            return dialog.result();
+        });
     }
 
     /// Makes the working image differ from the saved one.

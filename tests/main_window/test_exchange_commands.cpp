@@ -21,6 +21,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -179,6 +180,39 @@ private slots:
         QVERIFY(test::Channel(reread, Number(0, 1)));
     }
 
+    /// After a paste the table stays where the user pasted: the pasted rows
+    /// selected and in view, the cell at the first of them.
+    void pastedRowsStaySelectedAndInView()
+    {
+        test::ShellFixture f;
+        auto* table = OpenThreeChannels(f, f.dir.filePath("three.dat"));
+        QVERIFY(table);
+        QWidget* cells = table->grid()->viewport();
+        QTest::mouseClick(cells, Qt::LeftButton, {}, CellCentre(table, 1, 4));
+        QTest::mouseClick(cells, Qt::LeftButton, Qt::ShiftModifier, CellCentre(table, 3, 4));
+        QTest::keyClick(table->grid(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        f.flush();
+
+        // Far down the group: row 1 is out of sight.
+        QTest::mouseClick(cells, Qt::LeftButton, {}, CellCentre(table, 26, 4));
+        f.flush();
+        QCOMPARE(table->currentRow(), 26);
+        const QRect firstRow = table->grid()->visualRect(table->gridModel()->index(0, 1));
+        QVERIFY(!cells->rect().intersects(firstRow));
+        QTest::keyClick(table->grid(), Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+        f.flush();
+        QCOMPARE(f.session.doc.activeCount(), 6);
+
+        table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(f.main->area(), "frmCommChInfo"));
+        QVERIFY(table);
+        QCOMPARE(table->currentRow(), 26);
+        QCOMPARE(table->selectedChannelNumbers(), (std::vector<int>{Number(0, 26), Number(0, 27), Number(0, 28)}));
+        for (int row = 26; row <= 28; ++row) {
+            const QRect rect = table->grid()->visualRect(table->gridModel()->index(row - 1, 1));
+            QVERIFY2(table->grid()->viewport()->rect().contains(rect), qPrintable(QString("row %1").arg(row)));
+        }
+    }
+
     // A CSV with one bad row: Cancel in the report window keeps the
     // document; "Import the valid rows" stores the others, as one step.
     void importWithRefusedRows_data()
@@ -204,6 +238,7 @@ private slots:
         const ImageSet before = f.session.doc.working;
 
         f.prompter.files.push_back(csv);
+        f.answerDialogWith("cmdReplaceTable");
         QStringList shown;
         f.prompter.dialogs.push_back([&](QDialog& dialog) {
             auto* rows = dialog.findChild<QTableWidget*>("grdRefusals");
@@ -215,7 +250,7 @@ private slots:
         });
         Action(f, "mnuImportChannels")->trigger();
         f.flush();
-        QCOMPARE(f.prompter.dialogNames, std::vector<QString>{"FrmImportRefusals"});
+        QCOMPARE(f.prompter.dialogNames, (std::vector<QString>{"FrmImportChoice", "FrmImportRefusals"}));
         QCOMPARE(shown, QStringList{"3|receive MHz"});
 
         Document& doc = f.session.doc;
@@ -230,6 +265,108 @@ private slots:
         QCOMPARE(f.main->undoTracker()->undoAction()->text(), QStringLiteral("&Undo: channel import"));
         f.main->undoTracker()->undo();
         QVERIFY(doc.working.ActiveChannels == before.ActiveChannels);
+    }
+
+    /// Import Channels in extended mode says first that replacing the table
+    /// removes every channel, and offers to change only the channels in the
+    /// file; Undo brings back what either did, in one step.
+    void importAsksToReplaceOrChangeOnlyTheFilesChannels_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("replace the table") << "cmdReplaceTable";
+        QTest::newRow("change only the channels in the file") << "cmdChangeListed";
+        QTest::newRow("cancel") << "cmdCancel";
+    }
+    void importAsksToReplaceOrChangeOnlyTheFilesChannels()
+    {
+        QFETCH(QString, button);
+        test::ShellFixture f;
+        QVERIFY(OpenThreeChannels(f, f.dir.filePath("three.dat")));
+        const QString csv = f.dir.filePath("plan.csv");
+        QVERIFY(WriteFile(csv, QString("channel number,receive MHz,receive tone\r\n%1,27.01000,100.0\r\n%2,27.52000,OFF\r\n")
+                                   .arg(Number(0, 2))
+                                   .arg(Number(2, 1))
+                                   .toUtf8()));
+        Document& doc = f.session.doc;
+        const ImageSet before = doc.working;
+        f.prompter.files.push_back(csv);
+        QString question;
+        QStringList buttons;
+        f.prompter.dialogs.push_back([&](QDialog& dialog) {
+            question = dialog.findChild<QLabel*>("lblQuestion")->text();
+            for (const char* name : {"cmdReplaceTable", "cmdChangeListed", "cmdCancel"})
+                if (auto* b = dialog.findChild<QPushButton*>(name))
+                    buttons << b->text();
+            dialog.findChild<QPushButton*>(button)->click();
+            return dialog.result();
+        });
+        Action(f, "mnuImportChannels")->trigger();
+        f.flush();
+        QCOMPARE(f.prompter.dialogNames, std::vector<QString>{"FrmImportChoice"});
+        QCOMPARE(question, f.text(33607).arg(3));
+        QCOMPARE(buttons, (QStringList{f.text(33608), f.text(33609), f.text(9018)}));
+
+        if (button == "cmdCancel") {
+            QVERIFY(doc.working.ActiveChannels == before.ActiveChannels);
+            QVERIFY(!f.main->undoTracker()->undoAction()->isEnabled());
+            return;
+        }
+        if (button == "cmdReplaceTable") {
+            QCOMPARE(doc.activeCount(), 2);
+            QVERIFY(!test::Channel(doc, Number(0, 1)));
+        } else {
+            QCOMPARE(doc.activeCount(), 4);
+            QCOMPARE(test::Channel(doc, Number(0, 1))->RxFrequency.raw(), std::string("02700000"));
+            QCOMPARE(test::Channel(doc, Number(0, 3))->RxFrequency.raw(), std::string("02702000"));
+        }
+        QCOMPARE(int(test::Channel(doc, Number(0, 2))->RxTone), 13);
+        QCOMPARE(test::Channel(doc, Number(2, 1))->RxFrequency.raw(), std::string("02752000"));
+        QCOMPARE(f.main->undoTracker()->undoAction()->text(), QStringLiteral("&Undo: channel import"));
+        f.main->undoTracker()->undo();
+        QVERIFY(doc.working.ActiveChannels == before.ActiveChannels);
+        QVERIFY(doc.working.Settings == before.Settings);
+    }
+
+    /// In country mode an import never replaces the table: no question.
+    void countryImportAsksNothing()
+    {
+        test::ShellFixture f;
+        QVERIFY(OpenCountryChannels(f, f.dir.filePath("country.dat")));
+        const QString csv = f.dir.filePath("plan.csv");
+        QVERIFY(WriteFile(csv, "channel number,receive MHz,receive tone\r\n41,27.00000,100.0\r\n"));
+        f.prompter.files.push_back(csv);
+        Action(f, "mnuImportChannels")->trigger();
+        f.flush();
+        QVERIFY(f.prompter.dialogNames.empty());
+        QCOMPARE(f.session.doc.activeCount(), 3);
+        QCOMPARE(int(test::Channel(f.session.doc, 41)->RxTone), 13);
+    }
+
+    /// A row with several problems lists each, with its column; the
+    /// summary counts rows, not problems.
+    void everyProblemOfARowIsListed()
+    {
+        test::ShellFixture f;
+        QVERIFY(OpenThreeChannels(f, f.dir.filePath("three.dat")));
+        const QString csv = f.dir.filePath("plan.csv");
+        QVERIFY(WriteFile(csv, "channel number,receive MHz,receive tone,transmit tone,scan skip\r\n"
+                               "1,27.00000,OFF,OFF,No\r\n"
+                               "2,27.01000,999.9,XYZ,Maybe\r\n"));
+        f.prompter.files.push_back(csv);
+        f.answerDialogWith("cmdReplaceTable");
+        QString summary;
+        QStringList shown;
+        f.prompter.dialogs.push_back([&](QDialog& dialog) {
+            summary = dialog.findChild<QLabel*>("lblSummary")->text();
+            auto* rows = dialog.findChild<QTableWidget*>("grdRefusals");
+            for (int r = 0; rows && r < rows->rowCount(); ++r)
+                shown << rows->item(r, 0)->text() + "|" + rows->item(r, 1)->text();
+            return int(QDialog::Rejected);
+        });
+        Action(f, "mnuImportChannels")->trigger();
+        f.flush();
+        QCOMPARE(shown, (QStringList{"3|receive tone", "3|transmit tone", "3|scan skip"}));
+        QCOMPARE(summary, f.text(32751).arg(1).arg(2));
     }
 
     /// In country mode File > Import Channels changes only the other
@@ -300,6 +437,7 @@ private slots:
         const QString csv = f.dir.filePath("plan.csv");
         QVERIFY(WriteFile(csv, "channel number,receive MHz\r\n1,27.00000\r\n2,27.01000\r\n"));
         f.prompter.files.push_back(csv);
+        f.answerDialogWith("cmdReplaceTable");
         Action(f, "mnuImportChannels")->trigger();
         f.flush();
         QCOMPARE(f.session.doc.activeCount(), 2);
@@ -317,6 +455,7 @@ private slots:
         const QString csv = f.dir.filePath("plan.csv");
         QVERIFY(WriteFile(csv, "channel number,receive MHz,receive tone\r\n1,27.00000,OFF\r\n2,31.00000,OFF\r\n"));
         f.prompter.files.push_back(csv);
+        f.answerDialogWith("cmdReplaceTable");
         QStringList shown;
         AnswerRefusals(f, "cmdCancel", shown);
         Action(f, "mnuImportChannels")->trigger();

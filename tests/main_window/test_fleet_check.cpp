@@ -5,6 +5,7 @@
 
 #include "channel_table_window.h"
 #include "check_window.h"
+#include "band.h"
 #include "config_check.h"
 #include "fleet_radio.h"
 #include "fleet_window.h"
@@ -16,6 +17,9 @@
 #include "window_registry.h"
 
 #include <QAction>
+#include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QLabel>
@@ -106,6 +110,73 @@ private slots:
         check->findChild<QPushButton*>("cmdCheckAgain")->click();
         for (const ConfigFinding& finding : check->findings())
             QVERIFY(finding.level != FindingLevel::Error);
+    }
+
+    // The findings sort by level, place and text as a user clicks the
+    // headers, the place by group and row as numbers; a double-click opens
+    // the place and the list stays in front of it, the focus in the editor;
+    // Close closes the window.
+    void checkWindowSortsAndStaysInView()
+    {
+        ShellFixture f;
+        MainWindow& w = f.open();
+        w.resize(1400, 1000);
+        // Channel 100 comes before channel 9 as text, after it as a place.
+        NewDocument(f.session.doc, kExtendedMode, {{1, "02700000"}, {9, "07000000"}, {100, "07000000"}});
+        Action(w, "mnuCheckConfig")->trigger();
+        auto* check = qobject_cast<CheckWindow*>(ui::findWindow(w.area(), kCheckWindowName));
+        QVERIFY(check);
+        QTreeWidget* list = check->list();
+        const auto findingOf = [&](int row) {
+            return check->findings()[static_cast<std::size_t>(list->topLevelItem(row)->data(0, Qt::UserRole).toInt())];
+        };
+        const auto clickHeader = [&](int column) {
+            QHeaderView* header = list->header();
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column) + 4, header->height() / 2));
+        };
+        QVERIFY(list->topLevelItemCount() >= 2);
+
+        clickHeader(1);
+        std::vector<int> channels;
+        for (int r = 0; r < list->topLevelItemCount(); ++r)
+            if (findingOf(r).area == FindingArea::Channel && findingOf(r).level == FindingLevel::Error)
+                channels.push_back(findingOf(r).number);
+        QCOMPARE(channels.front(), 9);
+        QCOMPARE(channels.back(), 100);
+        for (int r = 1; r < list->topLevelItemCount(); ++r) {
+            const ConfigFinding& a = findingOf(r - 1);
+            const ConfigFinding& b = findingOf(r);
+            if (a.group >= 0 && b.group >= 0)
+                QVERIFY(std::make_pair(a.group, a.numberInGroup) <= std::make_pair(b.group, b.numberInGroup));
+        }
+        clickHeader(0);
+        for (int r = 1; r < list->topLevelItemCount(); ++r)
+            QVERIFY(findingOf(r - 1).level <= findingOf(r).level);
+        clickHeader(2);
+        for (int r = 1; r < list->topLevelItemCount(); ++r)
+            QVERIFY(list->topLevelItem(r - 1)->text(2) <= list->topLevelItem(r)->text(2));
+
+        // The place opens in front of the user, the list above it.
+        clickHeader(1);
+        int row = -1;
+        for (int r = 0; r < list->topLevelItemCount() && row < 0; ++r)
+            if (findingOf(r).number == 100 && findingOf(r).field == FieldRxFrequency)
+                row = r;
+        QVERIFY(row >= 0);
+        DoubleClickRow(list, row);
+        ShellFixture::flush();
+        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), "frmCommChInfo"));
+        QVERIFY(table);
+        QCOMPARE(table->currentRow(), findingOf(row).numberInGroup);
+        QCOMPARE(w.area()->activeSubWindow()->widget(), static_cast<QWidget*>(table));
+        const QList<QMdiSubWindow*> stack = w.area()->subWindowList(QMdiArea::StackingOrder);
+        QCOMPARE(stack.back()->widget(), static_cast<QWidget*>(check));
+        QVERIFY(check->isVisible());
+
+        check->findChild<QPushButton*>("cmdClose")->click();
+        ShellFixture::flush();
+        QVERIFY(!ui::findWindow(w.area(), kCheckWindowName));
     }
 
     // A finding in the other channel mode's channels is not in the table
@@ -204,26 +275,24 @@ private slots:
         QVERIFY(log[0][2].empty()); // no radio was asked who it is
         QCOMPARE(log[0][7], std::string("not written: the check found errors"));
 
-        // Yes, then No to the write question: not written, declined.
-        f.prompter.answers = {Answer::Yes, Answer::Cancel}; // the check, 9005
-        Action(w, "mnuWriteToRadio")->trigger();
-        QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
-        log = readProgrammingLog(programmingLogPath());
-        QCOMPARE(log.size(), std::size_t(2));
-        QCOMPARE(log[1][7], std::string("not written: declined"));
+        // One question says both: the errors and the write's own question.
+        const QString question = f.prompter.asked[0].text;
+        QVERIFY(question.contains(f.text(9005)));
+        QCOMPARE(f.prompter.asked[0].buttons, ui::Buttons::YesNo);
 
-        // Yes writes; the log gets the line of that write.
+        // Yes writes, and nothing asks again; the log gets the line of that write.
         f.prompter.asked.clear();
-        f.prompter.answers = {Answer::Yes, Answer::Ok, Answer::Ok}; // the check, 9005, 9010
+        f.prompter.answers = {Answer::Yes, Answer::Ok}; // the question, 9010
         Action(w, "mnuWriteToRadio")->trigger();
         QVERIFY(ShellFixture::runUntil([&] { return w.transferRunning(); }, 5000));
         QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+        QCOMPARE(f.prompter.texts(), (QStringList{question, f.text(9010)}));
         log = readProgrammingLog(programmingLogPath());
-        QCOMPARE(log.size(), std::size_t(3));
-        QCOMPARE(QString::fromStdString(log[2][1]), sim.device());
-        QCOMPARE(log[2][2], std::string("ZAV415"));
-        QVERIFY(log[2][7] == "written" || log[2][7] == "verified");
-        QCOMPARE(log[2][6].size(), std::size_t(64));
+        QCOMPARE(log.size(), std::size_t(2));
+        QCOMPARE(QString::fromStdString(log[1][1]), sim.device());
+        QCOMPARE(log[1][2], std::string("ZAV415"));
+        QVERIFY(log[1][7] == "written" || log[1][7] == "verified");
+        QCOMPARE(log[1][6].size(), std::size_t(64));
     }
 
     // A write of a document with unsaved changes: the log's SHA-256 is of
@@ -354,6 +423,92 @@ private slots:
         QCOMPARE(shownRows, 5);
     }
 
+    // The log holds English words whatever the language of the program
+    // that wrote it; the window shows the words it knows in the language in
+    // use, and what it does not know (a line of an older program) as it is.
+    void logIsShownInTheLanguageInUse()
+    {
+        ShellFixture f(kChinese);
+        MainWindow& w = f.open();
+        const std::string path = programmingLogPath();
+        struct Line {
+            const char* file;
+            const char* result;
+            QString shownFile;
+            QString shownResult;
+        };
+        const QString failed = f.text(32832);
+        const std::vector<Line> lines{
+            {"radio.dat", "written", "radio.dat", f.text(32830)},
+            {"radio.dat", "verified", "radio.dat", f.text(32831)},
+            {"radio.dat (unsaved changes)", "failed: stopped by the user", "radio.dat " + f.text(33605),
+             failed.arg(f.text(33002))},
+            {"(unsaved changes)", "failed: no answer after 3 retries", f.text(33605), failed.arg(f.text(33003).arg(3))},
+            {"radio.dat", "not written: declined", "radio.dat", f.text(33601).arg(f.text(33000))},
+            {"radio.dat", "not written: the check found errors", "radio.dat", f.text(33601).arg(f.text(33001))},
+            {"radio.dat", "failed: the radio is a ZAV415E", "radio.dat", failed.arg(f.text(32839).arg("ZAV415E"))},
+            {"radio.dat", "failed: the port cannot be opened: Permission denied", "radio.dat",
+             failed.arg(f.text(32835) + ": Permission denied")},
+            {"radio.dat", "failed: verification failed: 2 block(s) differ: 0x0010, 0x0020", "radio.dat",
+             failed.arg(f.text(33604).arg(2) + ": 0x0010, 0x0020")},
+            {"radio.dat", "failed: \xe5\xb7\xb2\xe5\x81\x9c\xe6\xad\xa2", "radio.dat",
+             failed.arg(QString::fromUtf8("\xe5\xb7\xb2\xe5\x81\x9c\xe6\xad\xa2"))},
+            {"radio.dat", "something else", "radio.dat", "something else"},
+        };
+        for (const Line& line : lines) {
+            ProgrammingLogEntry entry;
+            entry.port = "/dev/ttyUSB0";
+            entry.fileName = line.file;
+            entry.result = line.result;
+            QVERIFY(appendProgrammingLog(path, entry));
+        }
+        QStringList files;
+        QStringList results;
+        f.prompter.dialogs.push_back([&](QDialog& dialog) {
+            const auto* table = dialog.findChild<QTableWidget*>("grdLog");
+            for (int r = 0; r < table->rowCount(); ++r) {
+                files << table->item(r, 5)->text();
+                results << table->item(r, 7)->text();
+            }
+            return static_cast<int>(QDialog::Rejected);
+        });
+        Action(w, "mnuProgramLog")->trigger();
+        QCOMPARE(results.size(), static_cast<qsizetype>(lines.size()));
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            QCOMPARE(files[static_cast<qsizetype>(i)], lines[i].shownFile);
+            QCOMPARE(results[static_cast<qsizetype>(i)], lines[i].shownResult);
+        }
+    }
+
+    // The Chinese program writes the same English words as every other.
+    void chineseProgramLogsEnglishWords()
+    {
+        ShellFixture f(kChinese);
+        SimProcess sim({});
+        QVERIFY(!sim.device().isEmpty());
+        MainWindow& w = f.open(sim.device().toStdString());
+
+        f.prompter.answers = {Answer::Cancel}; // 9005
+        Action(w, "mnuWriteToRadio")->trigger();
+        QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
+        BreakFirstChannel(f.session.doc);
+        f.prompter.answers = {Answer::No}; // the check's question
+        Action(w, "mnuWriteToRadio")->trigger();
+        QVERIFY(!w.transferRunning());
+        Action(w, "mnuWriteMany")->trigger();
+        FleetWindow* fleet = w.fleetWindow();
+        fleet->addDevice(f.dir.filePath("no-such-port"));
+        f.prompter.answers = {Answer::Yes}; // write despite the errors
+        fleet->startButton()->click();
+        QVERIFY(ShellFixture::runUntil([&] { return fleet->allFinished(); }, kTransferTimeoutMs));
+
+        const auto log = readProgrammingLog(programmingLogPath());
+        QCOMPARE(log.size(), std::size_t(3));
+        QCOMPARE(log[0][7], std::string("not written: declined"));
+        QCOMPARE(log[1][7], std::string("not written: the check found errors"));
+        QCOMPARE(log[2][7], std::string("failed: the port cannot be opened"));
+    }
+
     void passwordComesFromTheWindow()
     {
         ShellFixture f;
@@ -416,6 +571,48 @@ private slots:
         const auto log = readProgrammingLog(programmingLogPath());
         QCOMPARE(log.size(), std::size_t(1));
         QCOMPARE(QString::fromStdString(log[0][7]), QStringLiteral("failed: ") + f.text(kTextFleetStopped));
+    }
+
+    // The radio's band by its label, as the model dialog names it; a code
+    // the program knows no band for by its number. Close closes the window
+    // as its title bar's button does, asking first while radios are written.
+    void fleetShowsTheBandAndCloses()
+    {
+        ShellFixture f;
+        MainWindow& w = f.open();
+        SimProcess known({});
+        SimProcess unknown({"--band-byte", "7"});
+        Action(w, "mnuWriteMany")->trigger();
+        QPointer<FleetWindow> fleet = w.fleetWindow();
+        fleet->verifyBox()->setChecked(false);
+        fleet->allowOtherBandBox()->setChecked(true);
+        fleet->addDevice(known.device());
+        fleet->addDevice(unknown.device());
+        fleet->startButton()->click();
+        QVERIFY(ShellFixture::runUntil([&] { return fleet->allFinished(); }, kTransferTimeoutMs));
+        const QString knownText = fleet->resultList()->topLevelItem(Row(*fleet, known.device()))->text(2);
+        const QString unknownText = fleet->resultList()->topLevelItem(Row(*fleet, unknown.device()))->text(2);
+        QVERIFY2(knownText.contains(QString::fromStdString(bandLabelOf(0))), qPrintable(knownText));
+        QVERIFY2(unknownText.contains(f.text(33506).arg(7)), qPrintable(unknownText));
+
+        SimProcess paced({"--paced"});
+        fleet->addDevice(paced.device());
+        for (int i = 0; i < fleet->deviceList()->topLevelItemCount(); ++i)
+            if (fleet->deviceList()->topLevelItem(i)->text(0) != paced.device())
+                fleet->deviceList()->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+        fleet->startButton()->click();
+        QVERIFY(ShellFixture::runUntil([&] { return fleet->radio(0)->percent() > 0; }, kTransferTimeoutMs));
+        auto* close = fleet->findChild<QPushButton*>("cmdClose");
+        QVERIFY(close);
+        f.prompter.asked.clear();
+        close->click(); // No, the default: it stays and carries on
+        ShellFixture::flush();
+        QCOMPARE(f.prompter.texts(), QStringList{f.text(32833)});
+        QVERIFY(fleet && fleet->busy());
+        f.prompter.answers = {Answer::Yes};
+        close->click();
+        ShellFixture::flush();
+        QVERIFY(fleet.isNull());
     }
 
     void deviceListFollowsTheSystem()

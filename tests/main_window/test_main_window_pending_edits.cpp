@@ -185,6 +185,7 @@ std::vector<Command> commands()
                                 .toUtf8());
              file.close();
              f.prompter.files.push_back(csv);
+             f.answerDialogWith("cmdReplaceTable");
              action(f, "mnuImportChannels")->trigger();
              return QString();
          }},

@@ -152,12 +152,13 @@ void TestRadioE2E::readThenWriteWithPassword()
     const link::RadioMemory expected = link::encodeDocument(f.session.doc);
     f.prompter.asked.clear();
     // The sample holds values the check calls errors: Yes to writing anyway.
-    f.prompter.answers = {Answer::Yes, Answer::Ok, Answer::Ok}; // the check, 9005, then 9010
+    f.prompter.answers = {Answer::Yes, Answer::Ok}; // the check with the write's question, then 9010
     Action(w, "mnuWriteToRadio")->trigger();
     QVERIFY(w.transferRunning());
     QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
     QVERIFY(f.prompter.texts().value(0).startsWith(f.text(32808).section(QLatin1Char('%'), 0, 0)));
-    QCOMPARE(f.prompter.texts().mid(1), (QStringList{f.text(9005), f.text(9010)}));
+    QVERIFY(f.prompter.texts().value(0).endsWith(f.text(9005)));
+    QCOMPARE(f.prompter.texts().mid(1), (QStringList{f.text(9010)}));
     QCOMPARE(f.prompter.dialogNames.size(), std::size_t(1)); // no second password question
     QTRY_VERIFY(QFileInfo(dump).size() == link::kMemoryBytes);
     QCOMPARE(FirstDifference(ReadMemoryFile(dump), expected), QString());

@@ -176,6 +176,7 @@ std::vector<EditPath> editPaths()
                                 .toUtf8());
              file.close();
              f.prompter.files.push_back(csv);
+             f.answerDialogWith("cmdReplaceTable");
              f.main->findChild<QAction*>("mnuImportChannels")->trigger();
          }},
         {"paste",

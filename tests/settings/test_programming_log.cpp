@@ -5,6 +5,8 @@
 #include "data_file.h"
 #include "defaults.h"
 #include "programming_log.h"
+#include "programming_log_words.h"
+#include "text_catalog.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -258,6 +260,28 @@ private slots:
         QVERIFY(saveDocument(copy, saved));
         const QByteArray file = readAll(QString::fromStdString(saved));
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())), file);
+    }
+
+    /// The reasons' English words are the English language file's texts,
+    /// so the window shows a known reason exactly as it was written, and
+    /// every one of them reads back in Chinese.
+    void reasonWordsAreTheEnglishFileTexts()
+    {
+        const std::string folder = qEnvironmentVariable("ZAV_SOURCE_DIR").toStdString() + "/data/language/";
+        TextCatalog english;
+        english.setFile(folder + "english.ini");
+        TextCatalog chinese;
+        chinese.setFile(folder + "chinese.ini");
+        const LogTextLookup inEnglish = [&english](int id) { return english.text(id); };
+        const LogTextLookup inChinese = [&chinese](int id) { return chinese.text(id); };
+        for (const auto& [id, words] : logReasonTexts()) {
+            QCOMPARE(QString::fromStdString(english.text(id)), QString(words));
+            const std::string written = logResultFailed(logReasonWords(id, "7"));
+            QCOMPARE(shownLogResult(written, inEnglish), "failed: " + logReasonWords(id, "7"));
+            const std::string shown = shownLogResult(written, inChinese);
+            const bool takesArgument = std::string(words).find("%1") != std::string::npos;
+            QVERIFY2(shown != written && (shown.find('7') != std::string::npos) == takesArgument, shown.c_str());
+        }
     }
 };
 

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <set>
 
 namespace zav {
 namespace {
@@ -77,7 +78,9 @@ std::optional<int> wholeNumber(std::string_view cell)
     return std::stoi(std::string(text));
 }
 
-/// Reads one data row into a record; the first problem found ends it.
+/// Reads one data row into a record, collecting every problem of the row
+/// (each column once), so that a user fixes the row in one go. Only a row
+/// whose place cannot be read stops at that: nothing else can be checked.
 class RowReader {
 public:
     RowReader(const Document& doc, const std::map<std::string, std::size_t>& columns, const CsvRecord& row,
@@ -87,13 +90,23 @@ public:
     {
     }
 
-    std::optional<CsvProblem> problem;
+    std::vector<CsvProblem> problems;
     ChannelRecord record;
     int number = 0;
 
     bool read()
     {
-        return readNumber() && readReceive() && readOffset() && readTones() && readOptions() && checkBusyLockout();
+        if (!readNumber())
+            return false;
+        const bool receiveRead = readReceive();
+        readOffset(receiveRead);
+        const bool tonesRead = readTones();
+        const bool optionsRead = readOptions();
+        // The busy lockout is checked against the tones and options read;
+        // after a refused one it would only repeat that problem.
+        if (tonesRead && optionsRead)
+            checkBusyLockout();
+        return problems.empty();
     }
 
 private:
@@ -108,7 +121,7 @@ private:
 
     bool refuse(std::string_view column, int textId, std::vector<std::string> args = {})
     {
-        problem = problemAt(row_.number, std::string(column), textId, std::move(args));
+        problems.push_back(problemAt(row_.number, std::string(column), textId, std::move(args)));
         return false;
     }
 
@@ -194,7 +207,9 @@ private:
         return true;
     }
 
-    bool readOffset()
+    /// receiveRead: false when the receive frequency was refused; the
+    /// offset's own text is still checked, what it gives is not computed.
+    bool readOffset(bool receiveRead)
     {
         const auto offsetCell = decimalCell(csvcolumn::Offset);
         // The offset the table shows for the channel stays as stored.
@@ -210,6 +225,8 @@ private:
             // before any arithmetic could overflow on it.
             if (std::abs(*value) >= 100)
                 return refuse(csvcolumn::Offset, csvreason::OffsetTooLarge, {text});
+            if (!receiveRead)
+                return true;
             const bool signedEntry = !text.empty() && (text.front() == '+' || text.front() == '-');
             const bool wasNone = record.OffsetDirection == 0 && storedOffsetCount(record.Offset.raw()).value_or(0) == 0;
             if (!signedEntry && *value == 0) {
@@ -246,7 +263,12 @@ private:
         return true;
     }
 
-    bool readTones() { return readTone(csvcolumn::RxTone, record.RxTone) && readTone(csvcolumn::TxTone, record.TxTone); }
+    bool readTones()
+    {
+        const bool receive = readTone(csvcolumn::RxTone, record.RxTone);
+        const bool transmit = readTone(csvcolumn::TxTone, record.TxTone);
+        return receive && transmit;
+    }
 
     bool readOption(const OptionColumn& column)
     {
@@ -262,11 +284,10 @@ private:
 
     bool readOptions()
     {
-        for (const OptionColumn& column : optionColumns()) {
-            if (!readOption(column))
-                return false;
-        }
-        return readOption(busyLockoutColumn());
+        bool read = true;
+        for (const OptionColumn& column : optionColumns())
+            read = readOption(column) && read;
+        return readOption(busyLockoutColumn()) && read;
     }
 
     /// The busy-lockout list offers lockout by tone only while the governing
@@ -383,6 +404,14 @@ CsvReason emergencyResetReason(const EmergencyReset& reset)
             {std::to_string(reset.slot + 1), std::to_string(reset.group), std::to_string(reset.row)}};
 }
 
+int CsvImportResult::refusedRows() const
+{
+    std::set<int> rows;
+    for (const CsvProblem& problem : problems)
+        rows.insert(problem.row);
+    return static_cast<int>(rows.size());
+}
+
 std::string CsvProblem::message() const { return "row " + std::to_string(row) + ", column \"" + column + "\": " + reason; }
 
 std::vector<std::string> channelCsvHeader()
@@ -412,7 +441,7 @@ std::string copyChannelsText(const Document& doc, const std::vector<int>& number
     return channelRows(doc, std::move(records), '\t');
 }
 
-CsvImportResult importChannelsCsv(Document& doc, std::string_view text, RefusedRows refused)
+CsvImportResult importChannelsCsv(Document& doc, std::string_view text, RefusedRows refused, ImportScope scope)
 {
     CsvImportResult result;
     const CsvTable table = readCsv(text);
@@ -437,10 +466,11 @@ CsvImportResult importChannelsCsv(Document& doc, std::string_view text, RefusedR
     const char* placeColumn = named(csvcolumn::Number) ? csvcolumn::Number : csvcolumn::Position;
 
     // Extended mode: the file replaces the table, as clearing it and typing
-    // each row would. Country mode: each row goes over the channel of its
-    // number, through the table's write path, which refuses what typing
-    // could not do there.
-    const bool replacing = frequenciesTypable(doc.image().ChannelMode);
+    // each row would, unless only the channels in the file are to change.
+    // Otherwise (and always in country mode) each row goes over the channel
+    // of its number, through the table's write path, which refuses what
+    // typing could not do there.
+    const bool replacing = frequenciesTypable(doc.image().ChannelMode) && scope == ImportScope::ReplaceTable;
     Document work = doc;
     std::vector<ChannelRecord> records;
     std::map<int, int> rowOfNumber;
@@ -453,7 +483,7 @@ CsvImportResult importChannelsCsv(Document& doc, std::string_view text, RefusedR
         }
         RowReader reader(doc, columns, row, table.separator == ';');
         if (!reader.read()) {
-            result.problems.push_back(*reader.problem);
+            result.problems.insert(result.problems.end(), reader.problems.begin(), reader.problems.end());
             continue;
         }
         const auto [previous, added] = rowOfNumber.emplace(reader.number, row.number);
@@ -548,7 +578,7 @@ CsvImportResult pasteChannelsText(Document& doc, std::string_view text, int grou
         row.fields[width + 2] = std::to_string(groupBase(group, mode) + position);
         RowReader reader(doc, columns, row, table.separator == ';');
         if (!reader.read()) {
-            result.problems.push_back(*reader.problem);
+            result.problems.insert(result.problems.end(), reader.problems.begin(), reader.problems.end());
             continue;
         }
         const RowRefusal refusal = writeChannelRow(work, reader.record, result.emergencyResets);

@@ -5,9 +5,10 @@
 // Every row is checked as the channel editors check a typed value and then
 // goes through the table's one write path, so an import or a paste obeys
 // the table's rules: in extended mode an import replaces the table (as
-// clearing it and typing each row would); in country mode, where channels
-// and their frequencies are fixed, it changes only the other columns of the
-// channels the table holds. One bad row and nothing changes, unless the
+// clearing it and typing each row would) or, when asked, types each row
+// over the channel of its number; in country mode, where channels and their
+// frequencies are fixed, it changes only the other columns of the channels
+// the table holds. One bad row and nothing changes, unless the
 // caller asks to keep the valid rows.
 
 #include "channel_writes.h"
@@ -53,7 +54,7 @@ struct CsvProblem {
 };
 
 struct CsvImportResult {
-    std::vector<CsvProblem> problems; ///< at most one per row; empty when imported
+    std::vector<CsvProblem> problems; ///< every problem of every refused row, in row order; empty when imported
     int channels = 0;                 ///< channels in the table after the import
     int stored = 0;                   ///< rows stored (0 when nothing changed)
     /// Emergency channels cleared because their slot now holds no channel
@@ -61,6 +62,8 @@ struct CsvImportResult {
     std::vector<EmergencyReset> emergencyResets;
 
     [[nodiscard]] bool ok() const { return problems.empty(); }
+    /// How many rows were refused (a row may have several problems).
+    [[nodiscard]] int refusedRows() const;
 };
 
 /// What becomes of the rows that passed when others were refused.
@@ -69,16 +72,25 @@ enum class RefusedRows {
     SkipThem,      ///< the rows that passed are stored, the refused ones left out
 };
 
+/// What an import does to the channels the file does not name.
+enum class ImportScope {
+    ReplaceTable,   ///< extended mode: the file is the whole table, as clearing it and typing each row
+    ChannelsInFile, ///< each row goes over the channel of its number; the others stay
+};
+
 /// Reads the rows of text into doc's active channel table: in extended
-/// mode they replace the table, in country mode each row goes over the
-/// channel of its number. Columns are found by name (letter case aside) in
+/// mode they replace the table (or, with ChannelsInFile, go over the
+/// channels of their numbers as typing would), in country mode each row
+/// goes over the channel of its number whatever scope says, since a
+/// country table is never replaced. Columns are found by name (letter case aside) in
 /// any order; unknown columns are ignored. A column that is absent keeps the
 /// value the channel of that number had, or a new channel's value. With ";"
 /// as the separator a decimal comma counts as a decimal point. Channels no
 /// group of the mode reaches are placed by their number (empty group
 /// columns). By default nothing of doc changes unless every row passed.
 CsvImportResult importChannelsCsv(Document& doc, std::string_view text,
-                                  RefusedRows refused = RefusedRows::ChangeNothing);
+                                  RefusedRows refused = RefusedRows::ChangeNothing,
+                                  ImportScope scope = ImportScope::ReplaceTable);
 
 /// The channels of the given numbers (those doc's active table holds) as
 /// the clipboard carries them to a spreadsheet: the CSV's columns separated

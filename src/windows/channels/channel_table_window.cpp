@@ -829,6 +829,7 @@ bool ChannelTableWindow::reloadDocument()
     const int group = shownGroup_;
     const int row = currentRow();
     const int column = currentColumn();
+    const int scrolled = grid_->verticalScrollBar()->value();
     const auto shown = [](const QWidget* editor) { return !editor->isHidden(); };
     const bool editing = shown(frequencyEditor_) || shown(nameEditor_) || shown(toneEditor_) ||
                          std::any_of(optionLists_.begin(), optionLists_.end(), shown);
@@ -837,6 +838,8 @@ bool ChannelTableWindow::reloadDocument()
     // it), same cell, the cell's editor open again when one was.
     if (shownGroup_ == group) {
         FlagScope quiet(initialising_);
+        // Showing the group again scrolled it to its first row.
+        grid_->verticalScrollBar()->setValue(scrolled);
         setCurrentCell(row, column);
         // A slot the step emptied is edited from its receive frequency on.
         if (column > 1 && column < kDetailColumn && cellText(row, 1).isEmpty())
@@ -1118,6 +1121,21 @@ void ChannelTableWindow::setCurrentCell(int row, int column)
     if (row < 1 || row > slotRows() || column < 0 || column >= kGridColumns)
         return;
     grid_->setCurrentIndex(model_->index(row - 1, column));
+}
+
+void ChannelTableWindow::selectRows(int first, int last)
+{
+    first = std::max(first, 1);
+    last = std::min(last, slotRows());
+    if (first > last)
+        return;
+    const int column = std::max(currentColumn(), 1);
+    setCurrentCell(first, column);
+    grid_->selectionModel()->select(QItemSelection(model_->index(first - 1, 0), model_->index(last - 1, kGridColumns - 1)),
+                                    QItemSelectionModel::ClearAndSelect);
+    // The last row first, so that the first one is surely in view too.
+    grid_->scrollTo(model_->index(last - 1, column));
+    grid_->scrollTo(model_->index(first - 1, column));
 }
 
 int ChannelTableWindow::topRow() const { return grid_->verticalScrollBar()->value() + 1; }

@@ -89,6 +89,9 @@ public:
     [[nodiscard]] int currentColumn() const;
     /// Makes a cell current, as the keyboard does (a cell entry follows).
     void setCurrentCell(int row, int column);
+    /// Selects the rows first..last (1..slots) and brings them into view,
+    /// the cell of the current column in row first current (after a paste).
+    void selectRows(int first, int last);
     /// Group shown by the grid.
     [[nodiscard]] int shownGroup() const { return shownGroup_; }
 

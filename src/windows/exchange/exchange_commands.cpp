@@ -6,6 +6,7 @@
 #include "channel_table_window.h"
 #include "pending_edits.h"
 #include "file_write_text.h"
+#include "import_choice_dialog.h"
 #include "prompts.h"
 #include "refusal_dialog.h"
 #include "report_builder.h"
@@ -127,19 +128,30 @@ void ExchangeCommands::importChannels()
         return;
     }
     const QByteArray bytes = file.readAll();
+    // In extended mode an import may replace the whole table: the user
+    // hears so first (hand-typed channels would go), and may keep every
+    // channel the file does not name. A country table is never replaced.
+    ImportScope scope = ImportScope::ChannelsInFile;
+    if (frequenciesTypable(ctx_.doc().image().ChannelMode)) {
+        ImportChoiceDialog question([this](int id) { return ctx_.text(id); }, ctx_.doc().activeCount(), window_);
+        const std::optional<ImportScope> chosen = ImportChoiceDialog::scopeOf(ui::execDialog(question));
+        if (!chosen)
+            return;
+        scope = *chosen;
+    }
     Document changed = ctx_.doc();
     const CsvImportResult result =
         importChannelsCsv(changed, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                          RefusedRows::SkipThem);
+                          RefusedRows::SkipThem, scope);
     apply(changed, result, ChangeSummary::Area::Import);
 }
 
-void ExchangeCommands::apply(Document& changed, const CsvImportResult& result, ChangeSummary::Area step)
+bool ExchangeCommands::apply(Document& changed, const CsvImportResult& result, ChangeSummary::Area step)
 {
     if (!result.ok()) {
-        RefusalDialog dialog([this](int id) { return ctx_.text(id); }, result.problems, result.stored, window_);
+        RefusalDialog dialog([this](int id) { return ctx_.text(id); }, result, result.stored, window_);
         if (ui::execDialog(dialog) != QDialog::Accepted || result.stored == 0)
-            return;
+            return false;
     }
     ctx_.doc().working = changed.working;
     // One step for the whole import; every open window shows it again.
@@ -155,6 +167,7 @@ void ExchangeCommands::apply(Document& changed, const CsvImportResult& result, C
             lines << QString::fromStdString(reasonIn(emergencyResetReason(reset), text));
         ui::inform(window_, lines.join(QLatin1Char('\n')), ui::Icon::Information);
     }
+    return true;
 }
 
 // --- clipboard ------------------------------------------------------------------
@@ -187,14 +200,22 @@ void ExchangeCommands::pasteChannels()
         return;
     }
     Document changed = ctx_.doc();
+    const int group = table->shownGroup();
+    const int firstRow = table->currentRow();
     const CsvImportResult result =
-        pasteChannelsText(changed, std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-                          table->shownGroup(), table->currentRow(), RefusedRows::SkipThem);
+        pasteChannelsText(changed, std::string_view(text.constData(), static_cast<std::size_t>(text.size())), group,
+                          firstRow, RefusedRows::SkipThem);
     if (result.ok() && result.stored == 0) {
         ui::inform(window_, ctx_.text(kTextNoRows), ui::Icon::Information);
         return;
     }
-    apply(changed, result, ChangeSummary::Area::Paste);
+    if (!apply(changed, result, ChangeSummary::Area::Paste))
+        return;
+    // The user goes on from what was pasted: its rows selected and in view.
+    // (The table shown again after the step may be a new window.)
+    table = qobject_cast<ChannelTableWindow*>(ui::findEditor(ctx_.area, QStringLiteral("frmCommChInfo")));
+    if (table && table->shownGroup() == group)
+        table->selectRows(firstRow, firstRow + result.stored + result.refusedRows() - 1);
 }
 
 // --- report ---------------------------------------------------------------------

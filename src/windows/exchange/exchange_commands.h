@@ -55,7 +55,8 @@ private:
     /// Shows the refusals of result (when there are any) and, unless the
     /// user keeps the document as it was, makes changed the document: one
     /// undo step named step.
-    void apply(Document& changed, const CsvImportResult& result, ChangeSummary::Area step);
+    /// True when the document was changed.
+    bool apply(Document& changed, const CsvImportResult& result, ChangeSummary::Area step);
     /// The file name a new file of the document starts from, with suffix.
     [[nodiscard]] QString suggestedPath(const QString& suffix) const;
 

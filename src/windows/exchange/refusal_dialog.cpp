@@ -27,27 +27,29 @@ QString reasonText(const std::function<QString(int)>& text, const CsvProblem& pr
         reasonIn(problem.why, [&text](int id) { return text(id).toStdString(); }));
 }
 
-RefusalDialog::RefusalDialog(const std::function<QString(int)>& text, const std::vector<CsvProblem>& problems,
-                             int validRows, QWidget* parent)
+RefusalDialog::RefusalDialog(const std::function<QString(int)>& text, const CsvImportResult& result, int validRows,
+                             QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmImportRefusals"));
     setWindowTitle(text(kTextTitle));
-    const int refused = static_cast<int>(problems.size());
+    const std::vector<CsvProblem>& problems = result.problems;
+    const int refused = result.refusedRows();
     auto* summary = new QLabel(validRows > 0 ? text(kTextSummary).arg(refused).arg(refused + validRows)
                                              : text(kTextAllRefused),
                                this);
     summary->setObjectName(QStringLiteral("lblSummary"));
     summary->setWordWrap(true);
 
-    table_ = new QTableWidget(refused, 3, this);
+    const int listed = static_cast<int>(problems.size());
+    table_ = new QTableWidget(listed, 3, this);
     table_->setObjectName(QStringLiteral("grdRefusals"));
     table_->setHorizontalHeaderLabels({text(kTextRow), text(kTextColumn), text(kTextReason)});
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setWordWrap(false);
-    for (int r = 0; r < refused; ++r) {
+    for (int r = 0; r < listed; ++r) {
         const CsvProblem& p = problems[static_cast<std::size_t>(r)];
         auto* row = new QTableWidgetItem(QString::number(p.row));
         row->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -23,8 +23,9 @@ namespace zav {
 class RefusalDialog : public QDialog {
     Q_OBJECT
 public:
-    /// text: the program's texts; validRows: the rows that passed.
-    RefusalDialog(const std::function<QString(int)>& text, const std::vector<CsvProblem>& problems, int validRows,
+    /// text: the program's texts; the problems of result's refused rows,
+    /// every one listed; validRows: the rows that passed.
+    RefusalDialog(const std::function<QString(int)>& text, const CsvImportResult& result, int validRows,
                   QWidget* parent = nullptr);
 
     [[nodiscard]] QTableWidget* table() const { return table_; }

@@ -191,12 +191,17 @@ private:
     // Radio (main_window_commands.cpp).
     void transferEnding(const link::TransferOutcome& outcome);
     void transferFinished(const link::TransferOutcome& outcome);
-    /// Before a write: true when the check finds no errors or the user
-    /// wants to write anyway (main_window_check.cpp).
-    bool writeAllowedByCheck();
+    /// Before a write: what the check's question decided
+    /// (main_window_check.cpp). With errors the user is asked once, the
+    /// errors and the write's own question together.
+    enum class CheckAnswer { NoErrors, WriteAnyway, DontWrite };
+    CheckAnswer askCheckBeforeWrite();
     /// A finding in the other channel mode: asks, then switches the mode
     /// as the mode menu does and opens the place (main_window_check.cpp).
     void openFindingOfOtherMode(ConfigFinding finding);
+    /// After a finding opened its place: the check window in front of the
+    /// editor, moved below it when it would hide it.
+    void keepCheckWindowInView();
     /// A line in the programming log for the write that just ended.
     void logSingleWrite(const link::TransferOutcome& outcome);
     /// The line of a write the check's question stopped before it began.

@@ -8,10 +8,12 @@
 #include "main_window.h"
 #include "pending_edits.h"
 #include "programming_log_dialog.h"
+#include "programming_log_words.h"
 #include "file_write_text.h"
 #include "prompts.h"
 #include "radio_link.h"
 #include "session.h"
+#include "transfer_messages.h"
 #include "window_registry.h"
 #include "write_log.h"
 
@@ -28,10 +30,8 @@
 namespace zav {
 namespace {
 
-constexpr int kTextCheckErrors = 32808; ///< %1 how many errors
+constexpr int kTextCheckErrorsFound = 33600; ///< %1 how many errors
 constexpr int kTextLogFailed = 32853;   ///< %1 the log file
-constexpr int kTextLogDeclined = 33000;
-constexpr int kTextLogCheckErrors = 33001;
 constexpr int kTextSwitchMode = 33305;  ///< %1 the mode, as the mode menu names it
 constexpr int kTextCountryModeItem = 10011;
 constexpr int kTextExtendedModeItem = 10012;
@@ -40,6 +40,7 @@ constexpr int kTextExtendedModeItem = 10012;
 constexpr int kLastFieldColumn = FieldTxTone;
 constexpr int kCheckWindowWidth = 1000;
 constexpr int kCheckWindowHeight = 440;
+constexpr int kCheckWindowMinHeight = 160; ///< a few findings still show
 
 } // namespace
 
@@ -50,7 +51,10 @@ void MainWindow::showConfigurationCheck()
     QWidget* shown = ui::showEditor(area_, kCheckWindowName, [this, &created] {
         created = true;
         auto* window = new CheckWindow(ctx_);
-        window->onOpenFinding = [this](const ConfigFinding& f) { openFinding(f); };
+        window->onOpenFinding = [this](const ConfigFinding& f) {
+            openFinding(f);
+            keepCheckWindowInView();
+        };
         return window;
     });
     auto* window = qobject_cast<CheckWindow*>(shown);
@@ -91,6 +95,29 @@ void MainWindow::openFinding(const ConfigFinding& finding)
         area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(sub));
 }
 
+void MainWindow::keepCheckWindowInView()
+{
+    // The user works through the list: it stays in front of the editor it
+    // opened, below it where the area has room, and the editor keeps the
+    // focus so that typing goes to the place found.
+    QWidget* check = ui::findWindow(area_, kCheckWindowName);
+    auto* sub = check ? qobject_cast<QMdiSubWindow*>(check->parentWidget()) : nullptr;
+    if (!sub)
+        return;
+    QMdiSubWindow* editor = area_->activeSubWindow();
+    if (editor && editor != sub && sub->geometry().intersects(editor->geometry())) {
+        int top = 0;
+        for (QMdiSubWindow* other : area_->subWindowList())
+            if (other != sub && other->isVisible() && !other->isMinimized())
+                top = std::max(top, other->geometry().bottom() + 1);
+        const int room = area_->viewport()->height() - top;
+        if (room >= kCheckWindowMinHeight)
+            sub->setGeometry(std::max(0, std::min(sub->x(), area_->viewport()->width() - sub->width())), top,
+                             sub->width(), std::min(sub->height(), room));
+    }
+    sub->raise();
+}
+
 void MainWindow::openFindingOfOtherMode(ConfigFinding finding)
 {
     // No window shows the other channel mode until the mode is switched;
@@ -108,15 +135,20 @@ void MainWindow::openFindingOfOtherMode(ConfigFinding finding)
     openFinding(finding);
 }
 
-bool MainWindow::writeAllowedByCheck()
+MainWindow::CheckAnswer MainWindow::askCheckBeforeWrite()
 {
     const std::vector<ConfigFinding> findings = checkConfiguration(session_.doc);
     if (!hasErrors(findings))
-        return true;
+        return CheckAnswer::NoErrors;
     const auto errors = std::count_if(findings.begin(), findings.end(),
                                       [](const ConfigFinding& f) { return f.level == FindingLevel::Error; });
-    return ui::ask(this, ctx_.text(kTextCheckErrors).arg(errors), ui::Buttons::YesNo, ui::Icon::Warning,
-                   ui::Answer::No) == ui::Answer::Yes;
+    // One question: two in a row would have the user say yes twice to one
+    // decision.
+    const QString question = ctx_.text(kTextCheckErrorsFound).arg(errors) + QStringLiteral("\n\n") +
+                             ctx_.text(link::confirmTextId(link::TransferKind::Write));
+    return ui::ask(this, question, ui::Buttons::YesNo, ui::Icon::Warning, ui::Answer::No) == ui::Answer::Yes
+               ? CheckAnswer::WriteAnyway
+               : CheckAnswer::DontWrite;
 }
 
 FleetWindow* MainWindow::fleetWindow() const { return qobject_cast<FleetWindow*>(fleet_.data()); }
@@ -145,19 +177,21 @@ void MainWindow::logSingleWrite(const link::TransferOutcome& outcome)
     std::string result;
     if (!outcome.started && link_->failureText() != kTextFleetPortFailed) {
         // Declined at the question: nothing was sent, and the log says so.
-        result = logResultNotWritten(ctx_.text(kTextLogDeclined).toStdString());
+        result = logResultNotWritten(logReasonWords(logword::Declined));
     } else if (outcome.success) {
         result = logResultWritten(outcome.verified);
     } else {
+        // The log's words are English whatever the language shown (its
+        // window translates them), so logs of any shop read alike.
         const int reason = link_->failureText() != 0 ? link_->failureText() : kTextFleetNoAnswer;
-        QString text = ctx_.text(reason);
+        std::string argument;
         if (reason == kTextFleetMismatch)
-            text = text.arg(outcome.mismatchedBlocks.size());
+            argument = std::to_string(outcome.mismatchedBlocks.size());
         else if (reason == kTextFleetOtherVersion)
-            text = text.arg(QString::fromStdString(outcome.radioVersion));
+            argument = outcome.radioVersion;
         else if (reason == kTextFleetWrongModel)
-            text = text.arg(QString::fromStdString(link_->engine().identity().modelName));
-        result = logResultFailed(text.toStdString());
+            argument = link_->engine().identity().modelName;
+        result = logResultFailed(logReasonWords(reason, argument));
     }
     addLogLine(writeLogEntry(link_->device(), link_->identitySeen() ? &link_->engine().identity() : nullptr,
                              link_->written(), result));
@@ -166,7 +200,7 @@ void MainWindow::logSingleWrite(const link::TransferOutcome& outcome)
 void MainWindow::logRefusedWrite()
 {
     addLogLine(writeLogEntry(link_->chosenDevice(), nullptr, describeWritten(session_.doc),
-                             logResultNotWritten(ctx_.text(kTextLogCheckErrors).toStdString())));
+                             logResultNotWritten(logReasonWords(logword::CheckErrors))));
 }
 
 void MainWindow::addLogLine(const ProgrammingLogEntry& entry)

@@ -128,11 +128,13 @@ void MainWindow::writeToRadio()
         return;
     // Values still being edited go into the document before it is encoded.
     ui::commitPendingEdits(ctx_);
-    if (!writeAllowedByCheck()) {
+    const CheckAnswer answer = askCheckBeforeWrite();
+    if (answer == CheckAnswer::DontWrite) {
         logRefusedWrite();
         return;
     }
-    link_->startWrite();
+    // The question about the errors was also the write's own question.
+    link_->startWrite(answer == CheckAnswer::WriteAnyway);
 }
 
 void MainWindow::showRadioInfo()

@@ -7,10 +7,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 namespace zav {
 namespace {
@@ -22,8 +25,55 @@ constexpr int kTextColumnWhat = 32806;
 constexpr int kTextNothingFound = 32807;
 constexpr int kTextCheckAgain = 32809;
 constexpr int kTextSummary = 32857; ///< %1 errors, %2 warnings, %3 notes
+constexpr int kTextClose = 32861;
 
 constexpr int kIndexRole = Qt::UserRole;
+enum Column { ColumnLevel, ColumnWhere, ColumnWhat };
+
+/// Where a finding is, as numbers: the other mode's channels after the
+/// current mode's, then group and row (the table's places before the ones
+/// no group reaches), then the channel number and the field.
+auto placeKey(const ConfigFinding& f)
+{
+    return std::make_tuple(f.standby, f.group < 0, f.group, f.numberInGroup, f.number, static_cast<int>(f.area),
+                           f.field);
+}
+
+/// A row of the list that sorts by what its column means: the level by
+/// its weight and the place by group and row as numbers, not as text.
+class FindingItem : public QTreeWidgetItem {
+public:
+    FindingItem(const QStringList& texts, const ConfigFinding& finding, int index)
+        : QTreeWidgetItem(texts), finding_(finding), index_(index)
+    {
+        setData(0, kIndexRole, index);
+    }
+
+    bool operator<(const QTreeWidgetItem& other) const override
+    {
+        const auto& that = static_cast<const FindingItem&>(other);
+        switch (treeWidget() ? treeWidget()->sortColumn() : ColumnLevel) {
+        case ColumnWhere:
+            if (placeKey(finding_) != placeKey(that.finding_))
+                return placeKey(finding_) < placeKey(that.finding_);
+            break;
+        case ColumnWhat:
+            if (const int order = text(ColumnWhat).localeAwareCompare(that.text(ColumnWhat)); order != 0)
+                return order < 0;
+            break;
+        default:
+            if (finding_.level != that.finding_.level)
+                return finding_.level < that.finding_.level;
+            break;
+        }
+        // Equal in the column: the check's own order (table order).
+        return index_ < that.index_;
+    }
+
+private:
+    ConfigFinding finding_;
+    int index_;
+};
 
 QIcon levelIcon(FindingLevel level)
 {
@@ -52,6 +102,9 @@ CheckWindow::CheckWindow(ui::AppContext& ctx, QWidget* parent) : ui::EditorWindo
     list_->setUniformRowHeights(true);
     list_->setWordWrap(false);
     list_->setHeaderLabels({ctx.text(kTextColumnLevel), ctx.text(kTextColumnWhere), ctx.text(kTextColumnWhat)});
+    // Unsorted (the check's own order) until a header is clicked.
+    list_->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    list_->setSortingEnabled(true);
     // A double-click (or Enter) activates the item.
     connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { itemActivated(item); });
 
@@ -63,10 +116,19 @@ CheckWindow::CheckWindow(ui::AppContext& ctx, QWidget* parent) : ui::EditorWindo
         ui::commitPendingEdits(ctx_);
         runCheck();
     });
+    auto* close = new QPushButton(ctx.text(kTextClose), this);
+    close->setObjectName("cmdClose");
+    connect(close, &QPushButton::clicked, this, [this] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            sub->close();
+        else
+            this->close();
+    });
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(summary_, 1);
     bottom->addWidget(again_);
+    bottom->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_, 1);
     layout->addLayout(bottom);
@@ -83,13 +145,16 @@ void CheckWindow::runCheck()
     for (std::size_t i = 0; i < findings_.size(); ++i) {
         const ConfigFinding& f = findings_[i];
         ++counts[static_cast<int>(f.level)];
-        auto* item = new QTreeWidgetItem(list_, {QString::fromStdString(levelText(f.level, text)),
-                                                 QString::fromStdString(whereText(f, text)),
-                                                 QString::fromStdString(messageText(f, text))});
+        auto* item = new FindingItem({QString::fromStdString(levelText(f.level, text)),
+                                      QString::fromStdString(whereText(f, text)), QString::fromStdString(messageText(f, text))},
+                                     f, static_cast<int>(i));
         item->setIcon(0, levelIcon(f.level));
         item->setToolTip(2, item->text(2));
-        item->setData(0, kIndexRole, static_cast<int>(i));
+        list_->addTopLevelItem(item);
     }
+    // Checked again, the list keeps the order the user chose.
+    if (list_->sortColumn() >= 0)
+        list_->sortItems(list_->sortColumn(), list_->header()->sortIndicatorOrder());
     list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     list_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     if (findings_.empty())

@@ -1,9 +1,11 @@
 #pragma once
 
 // Program > Check Configuration...: the check's findings in a list (level
-// with the style's icon, where, what). Double-clicking one asks the main
-// window to open the editor at that place. The list is made again when
-// the window is shown anew and by "Check Again", so it follows the edits.
+// with the style's icon, where, what), in the check's order until a header
+// sorts them (the place by group and row as numbers). Double-clicking one
+// asks the main window to open the editor at that place. The list is made
+// again when the window is shown anew and by "Check Again", so it follows
+// the edits.
 
 #include "config_check.h"
 #include "editor_window.h"

@@ -6,6 +6,7 @@
 // Why a radio failed is kept as a text id with an argument, for the row
 // and for the programming log.
 
+#include "programming_log_words.h"
 #include "qt_link_port.h"
 #include "qt_timer_service.h"
 #include "transfer_engine.h"

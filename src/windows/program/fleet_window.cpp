@@ -3,7 +3,10 @@
 #include "fleet_radio.h"
 #include "write_log.h"
 
+#include "programming_log_words.h"
+
 #include "app_context.h"
+#include "band.h"
 #include "config_check.h"
 #include "pending_edits.h"
 #include "prompts.h"
@@ -54,11 +57,12 @@ constexpr int kTextFailed = 32832;       ///< %1 the reason
 constexpr int kTextCloseWhileBusy = 32833;
 constexpr int kTextNothingTicked = 32834;
 constexpr int kTextLogFailed = 32853;    ///< %1 the log file
-constexpr int kTextLogCheckErrors = 33001;
 constexpr int kTextSummary = 32854;      ///< %1 radios, %2 written, %3 failed, %4 writing
 constexpr int kTextSettings = 32855;
 constexpr int kTextRadios = 32856;
-constexpr int kTextIdentity = 32858;     ///< %1 model, %2 band, %3 version
+constexpr int kTextIdentity = 33606;     ///< %1 model, %2 band, %3 version
+constexpr int kTextUnknownBand = 33506;  ///< %1 the band code
+constexpr int kTextClose = 32861;
 constexpr int kTextCheckErrors = 32808;  ///< %1 how many errors
 
 // A password is four characters in the radio.
@@ -169,7 +173,7 @@ void FleetWindow::buildControls()
                                ctx_.text(kTextColumnIdentity), ctx_.text(kTextColumnResult)});
     results_->header()->setSectionResizeMode(ColRadio, QHeaderView::ResizeToContents);
     results_->header()->resizeSection(ColProgress, 160);
-    results_->header()->resizeSection(ColIdentity, 170);
+    results_->header()->resizeSection(ColIdentity, 250); // model, band label and version
     results_->header()->setStretchLastSection(true);
     connect(results_, &QTreeWidget::currentItemChanged, this, [this] { updateButtons(); });
     auto* radiosBox = new QGroupBox(ctx_.text(kTextRadios), this);
@@ -179,6 +183,13 @@ void FleetWindow::buildControls()
     summary_ = new QLabel(this);
     summary_->setObjectName("lblSummary");
     summary_->setWordWrap(true);
+    // Close as the title bar's button: it asks first while radios are written.
+    auto* close = new QPushButton(ctx_.text(kTextClose), this);
+    close->setObjectName("cmdClose");
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(summary_, 1);
+    bottom->addWidget(close, 0, Qt::AlignBottom);
 
     auto* top = new QHBoxLayout;
     top->addWidget(deviceBox, 3);
@@ -191,7 +202,7 @@ void FleetWindow::buildControls()
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 2);
     layout->addWidget(radiosBox, 3);
-    layout->addWidget(summary_);
+    layout->addLayout(bottom);
     resize(900, 640);
 }
 
@@ -293,7 +304,7 @@ bool FleetWindow::start()
             // Not written, but each radio meant still gets its line.
             logFailed_ = false;
             const WrittenDocument written = describeWritten(ctx_.doc());
-            const std::string result = logResultNotWritten(ctx_.text(kTextLogCheckErrors).toStdString());
+            const std::string result = logResultNotWritten(logReasonWords(logword::CheckErrors));
             for (const QString& device : chosen)
                 addLogLine(writeLogEntry(device, nullptr, written, result));
             updateSummary();
@@ -360,10 +371,10 @@ QString FleetWindow::identityText(const Row& row) const
     if (!row.radio->identityKnown())
         return {};
     const link::RadioIdentity& id = row.radio->identity();
-    return ctx_.text(kTextIdentity)
-        .arg(QString::fromStdString(id.modelName))
-        .arg(id.bandByte)
-        .arg(QString::fromStdString(id.version));
+    // The band as the model dialog names it; a code no band has, by number.
+    const std::string label = bandLabelOf(id.bandByte);
+    const QString band = label.empty() ? ctx_.text(kTextUnknownBand).arg(id.bandByte) : QString::fromStdString(label);
+    return ctx_.text(kTextIdentity).arg(QString::fromStdString(id.modelName), band, QString::fromStdString(id.version));
 }
 
 QString FleetWindow::resultText(const Row& row) const
@@ -400,16 +411,16 @@ void FleetWindow::radioFinished(Row& row)
     if (!row.logged) {
         row.logged = true;
         const FleetRadio& radio = *row.radio;
-        // The result words are fixed (other programs read the log); the
-        // reason is told in the language in use, as the row shows it.
+        // The log's words are English whatever the language shown (other
+        // programs read the log, and its window translates them).
         std::string result;
         if (radio.succeeded()) {
             result = logResultWritten(radio.outcome().verified);
         } else {
-            QString reason = ctx_.text(radio.failure().textId);
-            if (!radio.failure().argument.isEmpty())
-                reason = reason.arg(radio.failure().argument);
-            result = logResultFailed(reason.toStdString());
+            std::string reason = logReasonWords(radio.failure().textId, radio.failure().argument.toStdString());
+            if (reason.empty())
+                reason = logReasonWords(logword::NoAnswer);
+            result = logResultFailed(reason);
         }
         addLogLine(writeLogEntry(radio.device(), radio.identityKnown() ? &radio.identity() : nullptr, radio.written(),
                                  result));

@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "programming_log.h"
+#include "programming_log_words.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -21,6 +22,7 @@ constexpr int kTextFile = 32859;        ///< %1 the log file
 constexpr int kTextEmpty = 32860;       ///< %1 the log file
 constexpr int kTextClose = 32861;
 
+constexpr int kFileColumn = 5;
 constexpr int kHashColumn = 6;
 constexpr int kResultColumn = 7;
 constexpr int kHashWidth = 150;   ///< pixels
@@ -45,10 +47,17 @@ ProgrammingLogDialog::ProgrammingLogDialog(ui::AppContext& ctx, const std::strin
     for (int c = 0; c < columns; ++c)
         headers << ctx.text(kTextFirstColumn + c);
     table_->setHorizontalHeaderLabels(headers);
+    // The file holds English words; they are shown in the language in use.
+    const LogTextLookup lookup = [&ctx](int id) { return ctx.text(id).toStdString(); };
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const auto& fields = rows[static_cast<std::size_t>(r)];
         for (int c = 0; c < columns && c < static_cast<int>(fields.size()); ++c) {
-            auto* item = new QTableWidgetItem(QString::fromStdString(fields[static_cast<std::size_t>(c)]));
+            std::string field = fields[static_cast<std::size_t>(c)];
+            if (c == kResultColumn)
+                field = shownLogResult(field, lookup);
+            else if (c == kFileColumn)
+                field = shownLogFileName(field, lookup);
+            auto* item = new QTableWidgetItem(QString::fromStdString(field));
             item->setToolTip(item->text());
             table_->setItem(r, c, item);
         }

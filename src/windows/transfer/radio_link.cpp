@@ -62,8 +62,9 @@ bool RadioLink::start(bool (link::TransferEngine::*start)())
 }
 
 bool RadioLink::startRead() { return start(&link::TransferEngine::startRead); }
-bool RadioLink::startWrite()
+bool RadioLink::startWrite(bool confirmed)
 {
+    writeConfirmed_ = confirmed;
     engine_.setVerifyAfterWrite(TransferOptions::load().verifyAfterWrite);
     // Before the start: a port that fails at once ends the write inside it.
     written_ = describeWritten(ctx_.session.doc);
@@ -106,6 +107,10 @@ QWidget* RadioLink::boxParent() const
 
 bool RadioLink::confirmTransfer(TransferKind kind)
 {
+    if (kind == TransferKind::Write && writeConfirmed_) {
+        writeConfirmed_ = false; // for the write it was given for only
+        return true;
+    }
     return ui::ask(boxParent(), ctx_.text(link::confirmTextId(kind)), ui::Buttons::OkCancel, ui::Icon::Question) ==
            ui::Answer::Ok;
 }

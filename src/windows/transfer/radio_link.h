@@ -45,7 +45,9 @@ public:
 
     /// False when a transfer already runs (nothing happens then).
     bool startRead();
-    bool startWrite();
+    /// confirmed: the user has already said yes to this write (the check's
+    /// question), so the write's own question is not asked again.
+    bool startWrite(bool confirmed = false);
     bool startInfoRead();
     /// Ends a running transfer as failed (END sent, port closed); the main
     /// window calls it when it closes.
@@ -111,6 +113,7 @@ private:
     QPointer<ProgressDialog> progress_;
     bool identitySeen_ = false;
     int failureText_ = 0;
+    bool writeConfirmed_ = false; ///< the write being started was confirmed before
     bool writeStopped_ = false; ///< Yes to the stop question: the radio holds part of a write
     WrittenDocument written_;
 };

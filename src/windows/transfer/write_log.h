@@ -5,6 +5,7 @@
 // of a fleet write, written or not.
 
 #include "programming_log.h"
+#include "programming_log_words.h"
 #include "packets.h"
 
 #include <QString>
@@ -26,16 +27,17 @@ struct WrittenDocument {
 [[nodiscard]] ProgrammingLogEntry writeLogEntry(const QString& port, const link::RadioIdentity* identity,
                                                 const WrittenDocument& written, const std::string& result);
 
-/// Text ids of why a write to a radio failed: the fleet rows and the
-/// desktop's log lines name them.
-inline constexpr int kTextFleetPortFailed = 32835;
-inline constexpr int kTextFleetNoAnswer = 32836;
-inline constexpr int kTextFleetOtherBand = 32837;
-inline constexpr int kTextFleetBandRefused = 32838;
-inline constexpr int kTextFleetWrongModel = 32839;    ///< %1 the radio's model
-inline constexpr int kTextFleetPassword = 32840;
-inline constexpr int kTextFleetMismatch = 32841;      ///< %1 blocks
-inline constexpr int kTextFleetOtherVersion = 32842;  ///< %1 the radio's version
-inline constexpr int kTextFleetStopped = 32843;
+/// Text ids of why a write to a radio failed: the programming log's
+/// reasons, so that a fleet row, the desktop's message and the log line
+/// name the same.
+inline constexpr int kTextFleetPortFailed = logword::PortFailed;
+inline constexpr int kTextFleetNoAnswer = logword::NoAnswer;
+inline constexpr int kTextFleetOtherBand = logword::OtherBand;
+inline constexpr int kTextFleetBandRefused = logword::BandRefused;
+inline constexpr int kTextFleetWrongModel = logword::WrongModel;     ///< %1 the radio's model
+inline constexpr int kTextFleetPassword = logword::PasswordRefused;
+inline constexpr int kTextFleetMismatch = logword::BlocksDiffer;     ///< %1 blocks
+inline constexpr int kTextFleetOtherVersion = logword::OtherVersion; ///< %1 the radio's version
+inline constexpr int kTextFleetStopped = logword::StoppedByUser;
 
 } // namespace zav
