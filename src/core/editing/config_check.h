@@ -30,6 +30,10 @@ enum class FindingArea {
     Group,            ///< a channel group: emergency channels, an empty group
     OptionalFeatures, ///< the radio-wide settings (field = the editor's list id)
     ChannelTable,     ///< the table as a whole: counts and record numbers
+    Dtmf,             ///< the DTMF settings (field: code memory 1..16, 0 for the others)
+    ToneTips,         ///< a tone tip (group: tip 1..8, field: value index)
+    Messages,         ///< the embedded messages (field: message index)
+    Memory,           ///< radio memory no field reads (field: block address)
 };
 
 /// Field numbers of findings that have no FieldId, option id or list id.
@@ -79,5 +83,11 @@ using TextLookup = std::function<std::string(int id)>;
 [[nodiscard]] std::string whereText(const ConfigFinding& finding, const TextLookup& text);
 /// What: the message with its arguments put in.
 [[nodiscard]] std::string messageText(const ConfigFinding& finding, const TextLookup& text);
+
+/// Captions (text ids, 0 when none) by which the editors show a field: a
+/// channel option id (7..44), an optional-features list id, a check box.
+[[nodiscard]] int channelOptionCaption(int optionId);
+[[nodiscard]] int optionListCaption(int listId);
+[[nodiscard]] int checkBoxCaption(int box);
 
 } // namespace zav
