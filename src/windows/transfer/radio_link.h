@@ -37,11 +37,19 @@ public:
     /// window: parent of the boxes; device: the device a transfer opens,
     /// asked again at every start.
     RadioLink(ui::AppContext& ctx, QWidget* window, std::function<std::string()> device);
+    /// A link whose reads go into document instead of the session's (a
+    /// compare reads the radio without touching the document open).
+    RadioLink(ui::AppContext& ctx, QWidget* window, std::function<std::string()> device, Document& document);
     ~RadioLink() override;
 
     std::function<void(const link::TransferOutcome&)> onEnding;   ///< port closed, before the last message
     std::function<void(const link::TransferOutcome&)> onFinished; ///< engine idle again
     std::function<void()> onBusyChanged;
+    /// A write that reads the radio first has read it: what the radio held.
+    std::function<void(const link::RadioMemory&)> onReadBeforeWrite;
+    /// Whether the end of a successful transfer is told in a box (the
+    /// compare shows its own window instead).
+    void setAnnounceDone(bool announce) { announceDone_ = announce; }
 
     /// False when a transfer already runs (nothing happens then).
     bool startRead();
@@ -72,6 +80,10 @@ public:
     FileWriteResult startTrace(const std::string& path);
     void stopTrace();
     [[nodiscard]] bool tracing() const { return trace_ != nullptr; }
+    /// The trace this link writes, for another link to write too.
+    [[nodiscard]] link::WireTrace* trace() const { return trace_.get(); }
+    /// Writes the following transfers into another link's trace (nullptr: none).
+    void followTrace(link::WireTrace* trace) { traced_.setTrace(trace); }
 
 private:
     bool start(bool (link::TransferEngine::*start)());
@@ -98,6 +110,7 @@ private:
     // TransferObserver
     void transferEnding(const link::TransferOutcome& outcome) override;
     void transferFinished(const link::TransferOutcome& outcome) override;
+    void radioReadBeforeWrite(const link::RadioMemory& memory) override;
 
     ui::AppContext& ctx_;
     QWidget* window_;
@@ -112,6 +125,7 @@ private:
     bool identitySeen_ = false;
     int failureText_ = 0;
     bool writeStopped_ = false; ///< Yes to the stop question: the radio holds part of a write
+    bool announceDone_ = true;
     WrittenDocument written_;
 };
 
