@@ -311,6 +311,23 @@ RadioComparison compareMemories(const Document& doc, const link::RadioMemory& ex
     for (const FieldDifference& d : diffImages(fromSent.working, fromRadio.working))
         namer.add(d);
     result.differences = namer.take();
+    // In the order a user goes through them: the channels of the mode shown,
+    // those of the other mode, then the groups and the radio-wide settings.
+    const auto rank = [](const ConfigFinding& f) {
+        switch (f.area) {
+        case FindingArea::Channel: return f.standby ? 1 : 0;
+        case FindingArea::Group: return 2;
+        case FindingArea::OptionalFeatures: return 3;
+        case FindingArea::Dtmf: return 4;
+        case FindingArea::ToneTips: return 5;
+        case FindingArea::Messages: return 6;
+        case FindingArea::ChannelTable:
+        case FindingArea::Memory: break;
+        }
+        return 7;
+    };
+    std::stable_sort(result.differences.begin(), result.differences.end(),
+                     [&](const ConfigFinding& a, const ConfigFinding& b) { return rank(a) < rank(b); });
     if (result.differences.empty()) {
         // Bytes no field reads (padding, reserved places): still not what a
         // write would leave there, so the blocks are named.
