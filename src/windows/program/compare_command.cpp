@@ -14,6 +14,7 @@ namespace zav {
 namespace {
 
 constexpr int kTextBackupFailed = 32210; ///< %1 the folder
+constexpr int kTextConfirmCompare = 34230;
 
 } // namespace
 
@@ -25,6 +26,8 @@ CompareCommand::CompareCommand(ui::AppContext& ctx, QWidget* window, std::functi
     // The compare window is the answer; a box saying the read ended would
     // only stand in front of it.
     link_->setAnnounceDone(false);
+    // Not the read's question: nothing here is replaced.
+    link_->setReadQuestion(kTextConfirmCompare);
     link_->onFinished = [this](const link::TransferOutcome& o) {
         finished(o.success && o.kind == link::TransferKind::Read);
     };

@@ -328,11 +328,18 @@ bool FleetWindow::fromRadio() const { return sourceKind_->currentIndex() == 1; }
 
 void FleetWindow::refreshSourceDevices()
 {
+    QStringList paths;
+    for (int i = 0; i < devices_->topLevelItemCount(); ++i)
+        paths << devices_->topLevelItem(i)->text(0);
+    QStringList shown;
+    for (int i = 0; i < sourceDevice_->count(); ++i)
+        shown << sourceDevice_->itemText(i);
+    if (paths == shown)
+        return; // an open list is not pulled from under the user every second
     const QString chosen = sourceDevice_->currentText();
     const QSignalBlocker quiet(sourceDevice_);
     sourceDevice_->clear();
-    for (int i = 0; i < devices_->topLevelItemCount(); ++i)
-        sourceDevice_->addItem(devices_->topLevelItem(i)->text(0));
+    sourceDevice_->addItems(paths);
     const int again = sourceDevice_->findText(chosen);
     if (again >= 0)
         sourceDevice_->setCurrentIndex(again);

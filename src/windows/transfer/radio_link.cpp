@@ -113,8 +113,8 @@ QWidget* RadioLink::boxParent() const
 
 bool RadioLink::confirmTransfer(TransferKind kind)
 {
-    return ui::ask(boxParent(), ctx_.text(link::confirmTextId(kind)), ui::Buttons::OkCancel, ui::Icon::Question) ==
-           ui::Answer::Ok;
+    const int question = kind == TransferKind::Read && readQuestion_ != 0 ? readQuestion_ : link::confirmTextId(kind);
+    return ui::ask(boxParent(), ctx_.text(question), ui::Buttons::OkCancel, ui::Icon::Question) == ui::Answer::Ok;
 }
 
 void RadioLink::portFailed()

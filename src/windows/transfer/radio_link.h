@@ -50,6 +50,9 @@ public:
     /// Whether the end of a successful transfer is told in a box (the
     /// compare shows its own window instead).
     void setAnnounceDone(bool announce) { announceDone_ = announce; }
+    /// The question before a read, when it is not the read's own (a
+    /// compare replaces nothing); 0 for the read's own.
+    void setReadQuestion(int textId) { readQuestion_ = textId; }
 
     /// False when a transfer already runs (nothing happens then).
     bool startRead();
@@ -126,6 +129,7 @@ private:
     int failureText_ = 0;
     bool writeStopped_ = false; ///< Yes to the stop question: the radio holds part of a write
     bool announceDone_ = true;
+    int readQuestion_ = 0;
     WrittenDocument written_;
 };
 
