@@ -185,8 +185,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const long a = engine.blockAddress();
         Require(a >= -16 && a <= 0x6440);
-        Require(engine.readStep() >= 0 && engine.readStep() <= 69);
-        Require(engine.writeStep() >= 0 && engine.writeStep() <= 69);
+        Require(engine.step() >= TransferStep::Idle && engine.step() <= TransferStep::End);
+        Require(engine.kind() != TransferKind::Idle || engine.step() == TransferStep::Idle);
         Require(engine.busy() || !port.isOpen());
     }
     // Nothing runs any more once every timer has expired and the user

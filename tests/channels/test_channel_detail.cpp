@@ -249,11 +249,11 @@ private slots:
         ChannelRecord* channel = Channel(w.doc(), 1);
         channel->RxTone = Int16(rx);
         channel->TxTone = Int16(tx);
-        channel->Option17 = Int16(reverse);
-        channel->Option11 = Int16(busy);
+        channel->option(ChannelOption::Reverse) = Int16(reverse);
+        channel->option(ChannelOption::BusyLockout) = Int16(busy);
         w.doc().copyWorkingToSaved();
         ChannelDetailEditor* detail = OpenDetail(w, w.openTable(0));
-        QTEST(int(Channel(w.doc(), 1)->Option11), "wantBusy");
+        QTEST(int(Channel(w.doc(), 1)->option(ChannelOption::BusyLockout)), "wantBusy");
         QTEST(detail->list(ChannelDetailEditor::BusyLockout)->count(), "entries");
         QTEST(detail->list(ChannelDetailEditor::BusyLockout)->currentIndex(), "selected");
     }
@@ -271,10 +271,10 @@ private slots:
         QCOMPARE(int(Channel(w.doc(), 1)->TxTone), 3); // copied into the unset encode tone
         QCOMPARE(detail->list(ChannelDetailEditor::EncodeTone)->currentIndex(), 3);
         ChooseEntry(busy, 2);
-        QCOMPARE(int(Channel(w.doc(), 1)->Option11), 2);
+        QCOMPARE(int(Channel(w.doc(), 1)->option(ChannelOption::BusyLockout)), 2);
         // Back to no decode tone: the tone lockout is given up.
         ChooseEntry(detail->list(ChannelDetailEditor::DecodeTone), 0);
-        QCOMPARE(int(Channel(w.doc(), 1)->Option11), 1);
+        QCOMPARE(int(Channel(w.doc(), 1)->option(ChannelOption::BusyLockout)), 1);
         QCOMPARE(busy->count(), 2);
         QVERIFY(w.doc().isModified());
     }
@@ -291,7 +291,10 @@ private slots:
         QFETCH(int, list);
         const auto id = ChannelDetailEditor::ListId(list);
         auto member = [id](ChannelRecord* r) -> Int16& {
-            return id == ChannelDetailEditor::BotCode ? r->Option13 : id == ChannelDetailEditor::EotCode ? r->Option22 : r->Option28;
+            const ChannelOption code = id == ChannelDetailEditor::BotCode   ? ChannelOption::BotCode
+                                       : id == ChannelDetailEditor::EotCode ? ChannelOption::EotCode
+                                                                            : ChannelOption::CallCode;
+            return r->option(code);
         };
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
@@ -330,7 +333,7 @@ private slots:
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
         for (int t = 1; t <= kToneTips; ++t)
             DefineToneTip(w.image(), t, t == 2 || t == 6);
-        Channel(w.doc(), 1)->Option23 = 6;
+        Channel(w.doc(), 1)->option(ChannelOption::RogerBeep) = 6;
         ChannelDetailEditor* detail = OpenDetail(w, w.openTable(0));
         QComboBox* beep = detail->list(ChannelDetailEditor::RogerBeep);
         QCOMPARE(Entries(beep), (QStringList{w.ctx.text(15030), "2", "6"}));
@@ -341,7 +344,7 @@ private slots:
         QCOMPARE(Entries(beep), (QStringList{w.ctx.text(15030), "2", "4", "6"}));
         QCOMPARE(beep->currentText(), QStringLiteral("6"));
         ChooseEntry(beep, 2);
-        QCOMPARE(int(Channel(w.doc(), 1)->Option23), 4);
+        QCOMPARE(int(Channel(w.doc(), 1)->option(ChannelOption::RogerBeep)), 4);
     }
 
     void controlsWriteTheirFields_data()
@@ -349,22 +352,22 @@ private slots:
         // A check box is clicked (choice -1); a list has its entry chosen.
         QTest::addColumn<QString>("control");
         QTest::addColumn<int>("choice");
-        QTest::addColumn<int>("fieldId");
+        QTest::addColumn<ChannelOption>("option");
         QTest::addColumn<int>("stored");
-        QTest::newRow("scan skip") << "chkScanSkip" << -1 << 7 << 1;
-        QTest::newRow("expander") << "chkExpander" << -1 << 37 << 1;
-        QTest::newRow("compressor") << "chkCompressor" << -1 << 38 << 1;
-        QTest::newRow("noise blanker") << "chkNoiseBlanker" << -1 << 39 << 1;
-        QTest::newRow("attenuator") << "chkAttenuator" << -1 << 40 << 1;
-        QTest::newRow("high cut") << "chkHighCut" << -1 << 41 << 1;
-        QTest::newRow("TSQ") << "cboTsq" << 1 << 30 << 1;
-        QTest::newRow("repeater shift") << "cboRepeaterShift" << 2 << 29 << 2;
+        QTest::newRow("scan skip") << "chkScanSkip" << -1 << ChannelOption::ScanSkip << 1;
+        QTest::newRow("expander") << "chkExpander" << -1 << ChannelOption::RxExpander << 1;
+        QTest::newRow("compressor") << "chkCompressor" << -1 << ChannelOption::TxCompressor << 1;
+        QTest::newRow("noise blanker") << "chkNoiseBlanker" << -1 << ChannelOption::NoiseBlanker << 1;
+        QTest::newRow("attenuator") << "chkAttenuator" << -1 << ChannelOption::Attenuator << 1;
+        QTest::newRow("high cut") << "chkHighCut" << -1 << ChannelOption::HighCut << 1;
+        QTest::newRow("TSQ") << "cboTsq" << 1 << ChannelOption::TsqMode << 1;
+        QTest::newRow("repeater shift") << "cboRepeaterShift" << 2 << ChannelOption::RepeaterShift << 2;
     }
     void controlsWriteTheirFields()
     {
         QFETCH(QString, control);
         QFETCH(int, choice);
-        QFETCH(int, fieldId);
+        QFETCH(ChannelOption, option);
         QFETCH(int, stored);
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}, {2, "02700000"}});
@@ -380,8 +383,8 @@ private slots:
             QVERIFY(list);
             ChooseEntry(list, choice);
         }
-        QCOMPARE(int(*Channel(w.doc(), 2)->option(fieldId)), stored);
-        QCOMPARE(int(*Channel(w.doc(), 1)->option(fieldId)), 0);
+        QCOMPARE(int(Channel(w.doc(), 2)->option(option)), stored);
+        QCOMPARE(int(Channel(w.doc(), 1)->option(option)), 0);
         QVERIFY(w.doc().isModified());
 
         QTemporaryDir dir;

@@ -426,7 +426,7 @@ private slots:
         ChannelRecord* channel = Channel(w.doc(), 2);
         channel->RxTone = Int16(rx);
         channel->TxTone = Int16(tx);
-        channel->Option11 = Int16(busy);
+        channel->option(ChannelOption::BusyLockout) = Int16(busy);
         auto* table = w.openTable(0);
         ClickCell(table, 2, column);
         QVERIFY(!ToneList(table)->isHidden());
@@ -434,7 +434,7 @@ private slots:
         channel = Channel(w.doc(), 2);
         QTEST(int(channel->RxTone), "wantRx");
         QTEST(int(channel->TxTone), "wantTx");
-        QTEST(int(channel->Option11), "wantBusy");
+        QTEST(int(channel->option(ChannelOption::BusyLockout)), "wantBusy");
         QCOMPARE(table->cellText(2, 4), ToneList(table)->itemText(channel->RxTone));
         QCOMPARE(table->cellText(2, 5), ToneList(table)->itemText(channel->TxTone));
         QVERIFY(w.doc().isModified());
@@ -444,7 +444,7 @@ private slots:
         QVERIFY(kept);
         QCOMPARE(int(kept->RxTone), int(channel->RxTone));
         QCOMPARE(int(kept->TxTone), int(channel->TxTone));
-        QCOMPARE(int(kept->Option11), int(channel->Option11));
+        QCOMPARE(int(kept->option(ChannelOption::BusyLockout)), int(channel->option(ChannelOption::BusyLockout)));
     }
 
     void amFmRulesOfCountryGroups_data()

@@ -155,6 +155,7 @@ const QList<QPair<QString, QStringList>>& CommandOptions()
         {"read", {"--port", "--output", "--password", "--retries", "--no-backup", "--trace"}},
         {"report", {"--output", "--language"}}, // in builds with the Qt programs
         {"show", {"--json"}},
+        {"set", {"--channels", "--output", "--dry-run", "--skip-refused", "--list-fields"}},
         {"write", {"--port", "--password", "--yes", "--allow-other-band", "--force", "--verify", "--retries",
                    "--no-backup", "--trace", "--backup-before", "--power-on-text", "--first", "--power-on-texts"}},
     };

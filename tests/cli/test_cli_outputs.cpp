@@ -80,6 +80,9 @@ const QMap<QString, OutputRow>& OutputRows()
         {"import-csv --output", {false, [](const QString& t, const QString&) {
              return QStringList{"import-csv", "channels.csv", "--into", "new.dat", "-o", t};
          }}},
+        {"set --output", {false, [](const QString& t, const QString&) {
+             return QStringList{"set", "new.dat", "--dtmf.digit-rate", "100", "-o", t};
+         }}},
         {"import-json --output", {false, [](const QString& t, const QString&) {
              return QStringList{"import-json", "config.json", "-o", t};
          }}},

@@ -53,17 +53,20 @@ private slots:
         QTest::addColumn<int>("wantRx");
         QTest::addColumn<int>("wantTx");
         QTest::addColumn<int>("wantBusy");
-        QTest::newRow("rx tone copied into an unset tx tone") << 4 << 0 << 0 << 0 << 5 << 5 << 5 << 0;
-        QTest::newRow("rx tone leaves a set tx tone") << 4 << 0 << 7 << 0 << 5 << 5 << 7 << 0;
-        QTest::newRow("rx tone changed while set: tx stays off") << 4 << 3 << 0 << 0 << 5 << 5 << 0 << 0;
-        QTest::newRow("rx tone off ends busy lockout by tone") << 4 << 5 << 5 << 2 << 0 << 0 << 5 << 1;
-        QTest::newRow("rx tone off keeps other busy lockouts") << 4 << 5 << 5 << 3 << 0 << 0 << 5 << 3;
-        QTest::newRow("tx tone copied into an unset rx tone") << 5 << 0 << 0 << 2 << 9 << 9 << 9 << 2;
-        QTest::newRow("tx tone leaves a set rx tone") << 5 << 4 << 0 << 0 << 9 << 4 << 9 << 0;
-        QTest::newRow("tx tone off keeps busy lockout") << 5 << 0 << 6 << 2 << 0 << 0 << 0 << 2;
-        QTest::newRow("signalling without rx tone ends busy 2") << 8 << 0 << 0 << 2 << 1 << 0 << 0 << 1;
-        QTest::newRow("signalling without rx tone ends busy 3") << 8 << 0 << 0 << 3 << 1 << 0 << 0 << 1;
-        QTest::newRow("signalling with rx tone keeps busy") << 8 << 5 << 0 << 2 << 1 << 5 << 0 << 2;
+        const int rxTone = FieldRxTone;
+        const int txTone = FieldTxTone;
+        const int signalling = optionFieldId(ChannelOption::OptionalSignalling);
+        QTest::newRow("rx tone copied into an unset tx tone") << rxTone << 0 << 0 << 0 << 5 << 5 << 5 << 0;
+        QTest::newRow("rx tone leaves a set tx tone") << rxTone << 0 << 7 << 0 << 5 << 5 << 7 << 0;
+        QTest::newRow("rx tone changed while set: tx stays off") << rxTone << 3 << 0 << 0 << 5 << 5 << 0 << 0;
+        QTest::newRow("rx tone off ends busy lockout by tone") << rxTone << 5 << 5 << 2 << 0 << 0 << 5 << 1;
+        QTest::newRow("rx tone off keeps other busy lockouts") << rxTone << 5 << 5 << 3 << 0 << 0 << 5 << 3;
+        QTest::newRow("tx tone copied into an unset rx tone") << txTone << 0 << 0 << 2 << 9 << 9 << 9 << 2;
+        QTest::newRow("tx tone leaves a set rx tone") << txTone << 4 << 0 << 0 << 9 << 4 << 9 << 0;
+        QTest::newRow("tx tone off keeps busy lockout") << txTone << 0 << 6 << 2 << 0 << 0 << 0 << 2;
+        QTest::newRow("signalling without rx tone ends busy 2") << signalling << 0 << 0 << 2 << 1 << 0 << 0 << 1;
+        QTest::newRow("signalling without rx tone ends busy 3") << signalling << 0 << 0 << 3 << 1 << 0 << 0 << 1;
+        QTest::newRow("signalling with rx tone keeps busy") << signalling << 5 << 0 << 2 << 1 << 5 << 0 << 2;
     }
     void toneRules()
     {
@@ -76,19 +79,19 @@ private slots:
         r.Number = 5;
         r.RxTone = Int16(rx);
         r.TxTone = Int16(tx);
-        r.Option11 = Int16(busy);
+        r.option(ChannelOption::BusyLockout) = Int16(busy);
         setChannelField(r, fieldId, value, kBand, true);
         QTEST(int(r.RxTone), "wantRx");
         QTEST(int(r.TxTone), "wantTx");
-        QTEST(int(r.Option11), "wantBusy");
-        if (fieldId == 8)
-            QCOMPARE(int(r.Option8), value);
+        QTEST(int(r.option(ChannelOption::BusyLockout)), "wantBusy");
+        if (fieldId == optionFieldId(ChannelOption::OptionalSignalling))
+            QCOMPARE(int(r.option(ChannelOption::OptionalSignalling)), value);
     }
 
     void everyFieldIdReachesItsMemberOnly()
     {
         for (int id = 3; id <= 44; ++id) {
-            if (id == 4 || id == 5 || id == 8)
+            if (id == FieldRxTone || id == FieldTxTone || id == optionFieldId(ChannelOption::OptionalSignalling))
                 continue; // tone rules above
             ChannelRecord r;
             r.Number = 5;
@@ -98,8 +101,10 @@ private slots:
             const bool hasMember = id != 3 && id != 6 && id != 20 && !(id >= 31 && id <= 36);
             QVERIFY2(changed == hasMember, qPrintable(QString("id %1").arg(id)));
             if (hasMember) {
-                QCOMPARE(int(*r.option(id)), 2);
-                *r.option(id) = 0;
+                const std::optional<ChannelOption> option = channelOptionOfField(id);
+                QVERIFY2(option, qPrintable(QString("id %1 names no option").arg(id)));
+                QCOMPARE(int(r.option(*option)), 2);
+                r.option(*option) = 0;
             }
             QVERIFY2(r == before, qPrintable(QString("id %1 touched another member").arg(id)));
         }

@@ -178,15 +178,15 @@ private slots:
         row("busy lockout on tone, tone off", set(&ChannelRecord::Option11, 2), {"I A channel n1 g0/1 f11 m32651"});
         row("busy lockout on tone, tone on",
             [](Document& d) {
-                Ch(d, 1).Option11 = 2;
+                Ch(d, 1).option(ChannelOption::BusyLockout) = 2;
                 Ch(d, 1).RxTone = 5;
             },
             {});
         row("busy lockout follows the transmit tone when reversed",
             [](Document& d) {
-                Ch(d, 1).Option11 = 2;
+                Ch(d, 1).option(ChannelOption::BusyLockout) = 2;
                 Ch(d, 1).RxTone = 5;
-                Ch(d, 1).Option17 = 1;
+                Ch(d, 1).option(ChannelOption::Reverse) = 1;
             },
             {"I A channel n1 g0/1 f11 m32651"});
 
@@ -195,7 +195,7 @@ private slots:
         row("BOT code of an empty memory", set(&ChannelRecord::Option13, 3), {"E A channel n1 g0/1 f13 m32626"});
         row("BOT code of a memory with a code",
             [](Document& d) {
-                Ch(d, 1).Option13 = 3;
+                Ch(d, 1).option(ChannelOption::BotCode) = 3;
                 d.image().DtmfSettings.CodeMemories[2].Length = 2;
                 d.image().DtmfSettings.CodeMemories[2].Code.assign("12");
             },
@@ -254,7 +254,8 @@ private slots:
             {"E A optional-features n0 g-1/0 f35 m32627"});
         row("VOX box 2", [](Document& d) { d.image().OptFeat.Common2[common2::Vox] = 2; },
             {"I A optional-features n0 g-1/0 f100 m32625"});
-        row("common receive expander 2", [](Document& d) { d.image().OptFeat.CommonChannel.Option37 = 2; },
+        row("common receive expander 2",
+            [](Document& d) { d.image().OptFeat.feature(OptionalFeature::RxExpander) = 2; },
             {"E A optional-features n0 g-1/0 f108 m32625"});
 
         // The file a dealer should not send: four errors, each at its place.

@@ -228,7 +228,10 @@ private slots:
         QTest::newRow("optional feature") << Edit([](ImageSet& s) { s.Settings.OptFeat.Common2[common2::Vox] = 1; })
                                           << int(Area::OptionalFeatures) << 0 << "";
         QTest::newRow("DTMF memory and a channel's reference to it")
-            << Edit([](ImageSet& s) { s.Settings.DtmfSettings.CodeMemories[0].Length = 5; channel(s, 2).Option13 = 5; })
+            << Edit([](ImageSet& s) {
+                   s.Settings.DtmfSettings.CodeMemories[0].Length = 5;
+                   channel(s, 2).option(ChannelOption::BotCode) = 5;
+               })
             << int(Area::Dtmf) << 0 << "";
         QTest::newRow("tone tip") << Edit([](ImageSet& s) { s.Settings.ToneTips[0].tipInterval() = 9; })
                                   << int(Area::ToneTips) << 0 << "";

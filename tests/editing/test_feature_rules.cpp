@@ -46,7 +46,9 @@ Document DocumentReferring(int used, Int16 ref)
         for (int i = 0; i <= used; ++i) {
             ChannelRecord& r = (*table)[static_cast<std::size_t>(i)];
             r.Number = static_cast<Int16>(i + 1);
-            r.Option13 = r.Option22 = r.Option28 = r.Option23 = ref;
+            for (ChannelOption option :
+                 {ChannelOption::BotCode, ChannelOption::EotCode, ChannelOption::CallCode, ChannelOption::RogerBeep})
+                r.option(option) = ref;
         }
     }
     OptFeat& opt = doc.image().OptFeat;
@@ -127,19 +129,19 @@ private slots:
     void emptiedMemoryClearsEveryReference()
     {
         Document doc = DocumentReferring(3, 5);
-        doc.active()[1].Option22 = 6; // another memory's reference stays
+        doc.active()[1].option(ChannelOption::EotCode) = 6; // another memory's reference stays
         clearCodeMemoryReferences(doc, 5);
         for (const ChannelTable* table : {&doc.active(), &doc.standby()}) {
             for (int i = 0; i < 3; ++i) {
                 const ChannelRecord& r = (*table)[static_cast<std::size_t>(i)];
-                QCOMPARE(r.Option13, Int16(0));
-                QCOMPARE(r.Option28, Int16(0));
-                QCOMPARE(r.Option23, Int16(5)); // roger beep is not a code number
+                QCOMPARE(r.option(ChannelOption::BotCode), Int16(0));
+                QCOMPARE(r.option(ChannelOption::CallCode), Int16(0));
+                QCOMPARE(r.option(ChannelOption::RogerBeep), Int16(5)); // roger beep is not a code number
             }
-            QCOMPARE((*table)[3].Option13, Int16(5)); // beyond the count: no meaning, untouched
+            QCOMPARE((*table)[3].option(ChannelOption::BotCode), Int16(5)); // beyond the count: no meaning, untouched
         }
-        QCOMPARE(doc.active()[1].Option22, Int16(6));
-        QCOMPARE(doc.standby()[1].Option22, Int16(0));
+        QCOMPARE(doc.active()[1].option(ChannelOption::EotCode), Int16(6));
+        QCOMPARE(doc.standby()[1].option(ChannelOption::EotCode), Int16(0));
         OptFeat& opt = doc.image().OptFeat;
         QCOMPARE(opt.botCode(), Int16(0));
         QCOMPARE(opt.eotCode(), Int16(0));
@@ -152,15 +154,15 @@ private slots:
     void rogerBeepsToUndefinedTipsCleared()
     {
         Document doc = DocumentReferring(2, 3);
-        doc.active()[0].Option23 = 2;  // tone tip 2 stays defined
-        doc.standby()[1].Option23 = 9; // never a tone tip
+        doc.active()[0].option(ChannelOption::RogerBeep) = 2;  // tone tip 2 stays defined
+        doc.standby()[1].option(ChannelOption::RogerBeep) = 9; // never a tone tip
         doc.image().ToneTips[1] = Tip({{100, 5}}, 1, 0);
         clearUndefinedRogerBeeps(doc);
-        QCOMPARE(doc.active()[0].Option23, Int16(2));
-        QCOMPARE(doc.active()[1].Option23, Int16(0));
-        QCOMPARE(doc.standby()[0].Option23, Int16(0));
-        QCOMPARE(doc.standby()[1].Option23, Int16(0));
-        QCOMPARE(doc.active()[2].Option23, Int16(3)); // beyond the count
+        QCOMPARE(doc.active()[0].option(ChannelOption::RogerBeep), Int16(2));
+        QCOMPARE(doc.active()[1].option(ChannelOption::RogerBeep), Int16(0));
+        QCOMPARE(doc.standby()[0].option(ChannelOption::RogerBeep), Int16(0));
+        QCOMPARE(doc.standby()[1].option(ChannelOption::RogerBeep), Int16(0));
+        QCOMPARE(doc.active()[2].option(ChannelOption::RogerBeep), Int16(3)); // beyond the count
         QCOMPARE(doc.image().OptFeat.rogerBeep(), Int16(0));
         QCOMPARE(doc.image().StandbySettings[73], Int16(0));
         QCOMPARE(doc.image().OptFeat.botCode(), Int16(3)); // code numbers untouched
@@ -173,8 +175,8 @@ private slots:
         doc.image().StandbyChannelCount = -7;
         clearCodeMemoryReferences(doc, 4);
         clearUndefinedRogerBeeps(doc);
-        QCOMPARE(doc.active()[520].Option13, Int16(0));
-        QCOMPARE(doc.standby()[0].Option13, Int16(4));
+        QCOMPARE(doc.active()[520].option(ChannelOption::BotCode), Int16(0));
+        QCOMPARE(doc.standby()[0].option(ChannelOption::BotCode), Int16(4));
     }
 
     void codesStored_data()
@@ -256,34 +258,34 @@ private slots:
 
     void hiddenOptionsKeptInRange_data()
     {
-        QTest::addColumn<int>("list");
+        QTest::addColumn<OptionalFeature>("feature");
         QTest::addColumn<int>("stored");
         QTest::addColumn<int>("kept");
-        QTest::newRow("squelch level 9") << 0 << 9 << 9;
-        QTest::newRow("squelch level 10") << 0 << 10 << 0;
-        QTest::newRow("voice prompt 0") << 1 << 0 << 1;
-        QTest::newRow("voice prompt 3") << 1 << 3 << 1;
-        QTest::newRow("voice prompt 2") << 1 << 2 << 2;
-        QTest::newRow("voice volume 5") << 11 << 5 << 5;
-        QTest::newRow("voice volume 6") << 11 << 6 << 1;
-        QTest::newRow("TOT rekey 60") << 6 << 60 << 60;
-        QTest::newRow("TOT rekey 61") << 6 << 61 << 0;
-        QTest::newRow("TOT reset -1") << 7 << -1 << 0;
-        QTest::newRow("VOX delay 9") << 9 << 9 << 9;
-        QTest::newRow("repeater shift 3") << 37 << 3 << 0;
-        QTest::newRow("frequency changeable 1") << 39 << 1 << 1;
+        using enum OptionalFeature;
+        QTest::newRow("squelch level 9") << SquelchLevel << 9 << 9;
+        QTest::newRow("squelch level 10") << SquelchLevel << 10 << 0;
+        QTest::newRow("voice prompt 0") << VoicePrompt << 0 << 1;
+        QTest::newRow("voice prompt 3") << VoicePrompt << 3 << 1;
+        QTest::newRow("voice prompt 2") << VoicePrompt << 2 << 2;
+        QTest::newRow("voice volume 5") << VoiceVolume << 5 << 5;
+        QTest::newRow("voice volume 6") << VoiceVolume << 6 << 1;
+        QTest::newRow("TOT rekey 60") << TotRekey << 60 << 60;
+        QTest::newRow("TOT rekey 61") << TotRekey << 61 << 0;
+        QTest::newRow("TOT reset -1") << TotReset << -1 << 0;
+        QTest::newRow("VOX delay 9") << VoxDelay << 9 << 9;
+        QTest::newRow("repeater shift 3") << RepeaterShift << 3 << 0;
+        QTest::newRow("frequency changeable 1") << FreqChangeable << 1 << 1;
     }
     void hiddenOptionsKeptInRange()
     {
-        QFETCH(int, list);
+        QFETCH(OptionalFeature, feature);
         QFETCH(int, stored);
         QFETCH(int, kept);
-        const OptionList* option = findOptionList(list);
-        QVERIFY(option && !option->shown);
+        QVERIFY(!featureRule(feature).shown);
         OptFeat opt;
-        option->field(opt) = static_cast<Int16>(stored);
+        opt.feature(feature) = static_cast<Int16>(stored);
         normaliseHiddenOptions(opt);
-        QCOMPARE(int(option->field(opt)), kept);
+        QCOMPARE(int(opt.feature(feature)), kept);
     }
 
     void timeOutTimerEntries_data()
@@ -300,7 +302,7 @@ private slots:
     {
         QFETCH(int, stored);
         QFETCH(int, entry);
-        const OptionList& tot = *findOptionList(4);
+        const FeatureRule& tot = featureRule(OptionalFeature::TotTime);
         QCOMPARE(entryForValue(tot, stored), entry);
         QCOMPARE(int(valueForEntry(tot, entry)), entry * 15);
     }

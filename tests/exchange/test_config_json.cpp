@@ -73,8 +73,10 @@ void RandomTable(QRandomGenerator& random, ChannelTable& table, Int16& count, bo
         if (readable) { // the values the editors store, so the readable forms are used
             r.RxTone = static_cast<Int16>(fill.pick(265));
             r.TxTone = static_cast<Int16>(fill.pick(265));
-            for (int id : {7, 8, 9, 10, 11, 12, 13, 21, 23, 25, 29})
-                *r.option(id) = static_cast<Int16>(fill.pick(3));
+            using enum ChannelOption;
+            for (ChannelOption option : {ScanSkip, OptionalSignalling, Spacing, PttId, BusyLockout, ReverseOrTalkAround,
+                                         BotCode, SignallingRelation, RogerBeep, Modulation, RepeaterShift})
+                r.option(option) = static_cast<Int16>(fill.pick(3));
             r.OffsetDirection = static_cast<std::uint8_t>(fill.pick(3));
         }
         if (i < count)
@@ -163,7 +165,7 @@ private slots:
         r.Offset.assign("0060000");
         r.OffsetDirection = 1;
         r.RxTone = 13;
-        r.Option9 = 2;
+        r.option(ChannelOption::Spacing) = 2;
         doc.image().DtmfSettings.CodeMemories[0].Code.assign("12EF");
         doc.image().EmbeddedMessage[0].assign("\xD6\xD0\xCE\xC4");
         doc.image().EmbeddedMessage[1].assign(std::string("\xFF\xFE", 2));

@@ -208,9 +208,9 @@ private slots:
         SetChannels(f.doc(), 2);
         for (ChannelTable* table : {&f.doc().active(), &f.doc().standby()})
             for (ChannelRecord& r : *table) {
-                r.Option13 = 5;
-                r.Option22 = 5;
-                r.Option28 = 6;
+                r.option(ChannelOption::BotCode) = 5;
+                r.option(ChannelOption::EotCode) = 5;
+                r.option(ChannelOption::CallCode) = 6;
             }
         OptFeat& opt = image.OptFeat;
         opt.botCode() = 5;
@@ -220,7 +220,7 @@ private slots:
             image.StandbySettings[static_cast<std::size_t>(pos)] = 5;
         auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
         auto* w = f.open<DtmfEditor>("FrmDTMF");
-        QCOMPARE(options->list(32)->currentText(), QString("5"));
+        QCOMPARE(options->list(OptionalFeature::BotCode)->currentText(), QString("5"));
         f.markSaved();
 
         ClearBox(w->memoryBox(5));
@@ -228,21 +228,21 @@ private slots:
         QCOMPARE(int(Memory(image, 5).Length), 0);
         for (const ChannelTable* table : {&f.doc().active(), &f.doc().standby()}) {
             for (int i = 0; i < 2; ++i) {
-                QCOMPARE(int((*table)[static_cast<std::size_t>(i)].Option13), 0);
-                QCOMPARE(int((*table)[static_cast<std::size_t>(i)].Option22), 0);
-                QCOMPARE(int((*table)[static_cast<std::size_t>(i)].Option28), 6);
+                QCOMPARE(int((*table)[static_cast<std::size_t>(i)].option(ChannelOption::BotCode)), 0);
+                QCOMPARE(int((*table)[static_cast<std::size_t>(i)].option(ChannelOption::EotCode)), 0);
+                QCOMPARE(int((*table)[static_cast<std::size_t>(i)].option(ChannelOption::CallCode)), 6);
             }
-            QCOMPARE(int((*table)[2].Option13), 5); // not a used record
+            QCOMPARE(int((*table)[2].option(ChannelOption::BotCode)), 5); // not a used record
         }
         QCOMPARE(int(opt.botCode()), 0);
         QCOMPARE(int(opt.eotCode()), 0);
         QCOMPARE(int(opt.callCode()), 6);
         for (int pos : {76, 77, 78})
             QCOMPARE(int(image.StandbySettings[static_cast<std::size_t>(pos)]), 0);
-        for (int id : {32, 33})
-            QCOMPARE(options->list(id)->currentText(), f.ctx.text(14013));
-        QCOMPARE(options->list(34)->currentText(), QString("6"));
-        QCOMPARE(Entries(options->list(32)), (QStringList{f.ctx.text(14013), "6"}));
+        for (OptionalFeature code : {OptionalFeature::BotCode, OptionalFeature::EotCode})
+            QCOMPARE(options->list(code)->currentText(), f.ctx.text(14013));
+        QCOMPARE(options->list(OptionalFeature::CallCode)->currentText(), QString("6"));
+        QCOMPARE(Entries(options->list(OptionalFeature::BotCode)), (QStringList{f.ctx.text(14013), "6"}));
         QVERIFY(f.doc().isModified());
     }
 
@@ -253,11 +253,11 @@ private slots:
         f.image().OptFeat.botCode() = 2;
         auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
         auto* w = f.open<DtmfEditor>("FrmDTMF");
-        QCOMPARE(Entries(options->list(33)), (QStringList{f.ctx.text(14013), "2"}));
+        QCOMPARE(Entries(options->list(OptionalFeature::EotCode)), (QStringList{f.ctx.text(14013), "2"}));
         QTest::keyClicks(w->memoryBox(7), "4");
-        for (int id : {32, 33, 34})
-            QCOMPARE(Entries(options->list(id)), (QStringList{f.ctx.text(14013), "2", "7"}));
-        QCOMPARE(options->list(32)->currentText(), QString("2"));
+        for (OptionalFeature code : {OptionalFeature::BotCode, OptionalFeature::EotCode, OptionalFeature::CallCode})
+            QCOMPARE(Entries(options->list(code)), (QStringList{f.ctx.text(14013), "2", "7"}));
+        QCOMPARE(options->list(OptionalFeature::BotCode)->currentText(), QString("2"));
         QCOMPARE(int(f.image().OptFeat.botCode()), 2);
     }
 

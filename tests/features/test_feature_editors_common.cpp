@@ -93,11 +93,11 @@ private slots:
         QTest::newRow("optional features")
             << opener<OptionalFeaturesEditor>("FrmOptFeatures") << Edit([](test::FeatureFixture&, QWidget* window) {
                    auto* w = qobject_cast<OptionalFeaturesEditor*>(window);
-                   w->checkBox(7)->setChecked(true);
-                   w->list(4)->setCurrentIndex(8);
-                   w->list(13)->setCurrentIndex(5);
-                   w->list(29)->setCurrentIndex(200);
-                   w->checkBox(11)->setChecked(true);
+                   w->checkBox(OptionalFeature::CommonData)->setChecked(true);
+                   w->list(OptionalFeature::TotTime)->setCurrentIndex(8);
+                   w->list(OptionalFeature::BacklightColour)->setCurrentIndex(5);
+                   w->list(OptionalFeature::DecodeTone)->setCurrentIndex(200);
+                   w->checkBox(OptionalFeature::Attenuator)->setChecked(true);
                    QTest::keyClicks(w->powerOnBox(10), "Q");
                })
             << EditCheck([](const RadioImage& image) {

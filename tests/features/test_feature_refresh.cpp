@@ -43,15 +43,15 @@ private slots:
         test::FeatureFixture f;
         storeCode(f.image().DtmfSettings.CodeMemories[4], "55");
         ChannelRecord& channel = f.doc().active()[0];
-        channel.Option13 = 5;
-        channel.Option28 = 5;
+        channel.option(ChannelOption::BotCode) = 5;
+        channel.option(ChannelOption::CallCode) = 5;
         auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
         QCOMPARE(detail->list(ChannelDetailEditor::BotCode)->currentText(), QString("5"));
         auto* dtmf = f.open<DtmfEditor>("FrmDTMF");
         dtmf->memoryBox(5)->selectAll();
         QTest::keyClick(dtmf->memoryBox(5), Qt::Key_Backspace);
-        QCOMPARE(int(channel.Option13), 0);
-        QCOMPARE(int(channel.Option28), 0);
+        QCOMPARE(int(channel.option(ChannelOption::BotCode)), 0);
+        QCOMPARE(int(channel.option(ChannelOption::CallCode)), 0);
         QCOMPARE(detail->list(ChannelDetailEditor::BotCode)->currentText(), f.ctx.text(14013));
         QCOMPARE(Entries(detail->list(ChannelDetailEditor::CallCode)), QStringList{f.ctx.text(14013)});
     }
@@ -60,13 +60,13 @@ private slots:
     {
         test::FeatureFixture f;
         ChannelRecord& channel = f.doc().active()[0];
-        channel.Option23 = 3;
+        channel.option(ChannelOption::RogerBeep) = 3;
         auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
         QCOMPARE(detail->list(ChannelDetailEditor::RogerBeep)->currentText(), QString("3"));
         auto* tips = f.open<ToneTipsEditor>("FrmToneTips");
         tips->tabs()->setCurrentIndex(2);
         tips->repeatList()->setCurrentIndex(0);
-        QCOMPARE(int(channel.Option23), 0);
+        QCOMPARE(int(channel.option(ChannelOption::RogerBeep)), 0);
         QCOMPARE(Entries(detail->list(ChannelDetailEditor::RogerBeep)),
                  (QStringList{f.ctx.text(15030), "1", "2", "4", "5"}));
         QCOMPARE(detail->list(ChannelDetailEditor::RogerBeep)->currentIndex(), 0);

@@ -7,6 +7,7 @@
 #include "channel_fixture.h"
 #include "channel_table_window.h"
 #include "feature_fixture.h"
+#include "optional_feature_rules.h"
 #include "optional_features_editor.h"
 
 #include <QComboBox>
@@ -45,7 +46,7 @@ private slots:
         ChannelRecord& first = *test::Channel(f.doc(), 1);
         first.RxTone = 0;
         first.TxTone = 0;
-        first.Option8 = 0;
+        first.option(ChannelOption::OptionalSignalling) = 0;
         f.image().OptFeat.Common1[common1::CurrentGroup] = 0; // the table and the details show channel 1
         auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
         auto* table = f.open<ChannelTableWindow>("frmCommChInfo");
@@ -54,8 +55,10 @@ private slots:
 
         // The first entry of every list that can be switched off.
         QList<std::pair<QString, QString>> shown;
-        for (int id : {29, 30, 31, 32, 33, 34, 40})
-            shown.append({QString("optional features list %1").arg(id), options->list(id)->itemText(0)});
+        using enum OptionalFeature;
+        for (OptionalFeature feature : {DecodeTone, EncodeTone, BusyLockout, BotCode, EotCode, CallCode, TsqMode})
+            shown.append({QString("optional features list %1").arg(featureRule(feature).number),
+                          options->list(feature)->itemText(0)});
         for (int id = 0; id < ChannelDetailEditor::ListCount; ++id) {
             const auto list = static_cast<ChannelDetailEditor::ListId>(id);
             shown.append({QString("channel details list %1").arg(id), detail->list(list)->itemText(0)});
@@ -74,7 +77,7 @@ private slots:
         auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
         auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
         const QRegularExpression dcs("^D[0-7]{3}[NI]$");
-        const QStringList common = Entries(options->list(29));
+        const QStringList common = Entries(options->list(OptionalFeature::DecodeTone));
         const QStringList channel = Entries(detail->list(ChannelDetailEditor::DecodeTone));
         QVERIFY(common.contains("D606I"));
         QCOMPARE(common.filter(dcs).size(), 2 * 116);

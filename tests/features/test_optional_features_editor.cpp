@@ -5,6 +5,7 @@
 
 #include "feature_fixture.h"
 #include "feature_rules.h"
+#include "optional_feature_rules.h"
 #include "optional_features_editor.h"
 
 #include <QApplication>
@@ -22,28 +23,6 @@ using zav::features::OptionalFeaturesEditor;
 
 namespace {
 
-Int16& fieldOf(RadioImage& image, const QString& name)
-{
-    OptFeat& o = image.OptFeat;
-    if (name == "TotTime") return o.Common1[common1::TotTime];
-    if (name == "DisplayMode") return o.Common1[common1::DisplayMode];
-    if (name == "BacklightColour") return o.Common1[common1::BacklightColour];
-    if (name == "ScanResumeTime") return o.Common1[common1::ScanResumeTime];
-    if (name == "KeyBeep") return o.Common1[common1::KeyBeep];
-    if (name == "CommonData") return o.Common1[common1::CommonData];
-    if (name == "VoicePrompt") return o.Common2[common2::VoicePrompt];
-    if (name == "Vox") return o.Common2[common2::Vox];
-    if (name == "EncodeTone") return o.encodeTone();
-    if (name == "BotCode") return o.botCode();
-    if (name == "EotCode") return o.eotCode();
-    if (name == "RogerBeep") return o.rogerBeep();
-    if (name == "TsqMode") return o.tsqMode();
-    if (name == "RepeaterShift") return o.repeaterShift();
-    if (name == "RxExpand") return o.CommonChannel.Option37;
-    if (name == "HiCut") return o.CommonChannel.Option41;
-    qFatal("unknown field");
-}
-
 void DefineMemory(RadioImage& image, int n, const char* code)
 {
     storeCode(image.DtmfSettings.CodeMemories[static_cast<std::size_t>(n - 1)], code);
@@ -57,49 +36,78 @@ class TestOptionalFeaturesEditor : public QObject {
 private slots:
     void openingKeepsValuesInRange_data()
     {
-        QTest::addColumn<QString>("field");
+        QTest::addColumn<OptionalFeature>("feature");
         QTest::addColumn<int>("stored");
         QTest::addColumn<int>("kept");
-        QTest::addColumn<int>("list");   // -1: a list the window does not show
+        QTest::addColumn<bool>("listShown"); // false: the window shows no list for it
         QTest::addColumn<int>("entry");
-        QTest::newRow("TOT 37 s shows 30 s") << "TotTime" << 37 << 30 << 4 << 2;
-        QTest::newRow("TOT off") << "TotTime" << 0 << 0 << 4 << 0;
-        QTest::newRow("TOT beyond the list") << "TotTime" << 9000 << 0 << 4 << 0;
-        QTest::newRow("voice prompt 0") << "VoicePrompt" << 0 << 1 << -1 << 0;
-        QTest::newRow("voice prompt 3") << "VoicePrompt" << 3 << 1 << -1 << 0;
-        QTest::newRow("display mode 3") << "DisplayMode" << 3 << 0 << 12 << 0;
-        QTest::newRow("backlight 7") << "BacklightColour" << 7 << 7 << 13 << 7;
-        QTest::newRow("scan resume 12") << "ScanResumeTime" << 12 << 0 << 15 << 0;
-        QTest::newRow("key beep -1") << "KeyBeep" << -1 << 0 << 38 << 0;
-        QTest::newRow("last tone entry") << "EncodeTone" << 282 << 282 << 30 << 282;
-        QTest::newRow("tone beyond the list") << "EncodeTone" << 283 << 0 << 30 << 0;
-        QTest::newRow("TSQ 2") << "TsqMode" << 2 << 0 << 40 << 0;
-        QTest::newRow("repeater shift 5") << "RepeaterShift" << 5 << 0 << -1 << 0;
-        QTest::newRow("common data 5 stays") << "CommonData" << 5 << 5 << -1 << 0;
-        QTest::newRow("VOX 3 stays") << "Vox" << 3 << 3 << -1 << 0;
+        using enum OptionalFeature;
+        QTest::newRow("TOT 37 s shows 30 s") << TotTime << 37 << 30 << true << 2;
+        QTest::newRow("TOT off") << TotTime << 0 << 0 << true << 0;
+        QTest::newRow("TOT beyond the list") << TotTime << 9000 << 0 << true << 0;
+        QTest::newRow("voice prompt 0") << VoicePrompt << 0 << 1 << false << 0;
+        QTest::newRow("voice prompt 3") << VoicePrompt << 3 << 1 << false << 0;
+        QTest::newRow("display mode 3") << DisplayMode << 3 << 0 << true << 0;
+        QTest::newRow("backlight 7") << BacklightColour << 7 << 7 << true << 7;
+        QTest::newRow("scan resume 12") << ScanResumeTime << 12 << 0 << true << 0;
+        QTest::newRow("key beep -1") << KeyBeep << -1 << 0 << true << 0;
+        QTest::newRow("last tone entry") << EncodeTone << 282 << 282 << true << 282;
+        QTest::newRow("tone beyond the list") << EncodeTone << 283 << 0 << true << 0;
+        QTest::newRow("TSQ 2") << TsqMode << 2 << 0 << true << 0;
+        QTest::newRow("repeater shift 5") << RepeaterShift << 5 << 0 << false << 0;
+        QTest::newRow("common data 5 stays") << CommonData << 5 << 5 << false << 0;
+        QTest::newRow("VOX 3 stays") << Vox << 3 << 3 << false << 0;
     }
     void openingKeepsValuesInRange()
     {
-        QFETCH(QString, field);
+        QFETCH(OptionalFeature, feature);
         QFETCH(int, stored);
         QFETCH(int, kept);
-        QFETCH(int, list);
+        QFETCH(bool, listShown);
         QFETCH(int, entry);
         test::FeatureFixture f;
-        fieldOf(f.image(), field) = static_cast<Int16>(stored);
+        f.image().OptFeat.feature(feature) = static_cast<Int16>(stored);
         auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
         QVERIFY(w);
-        QCOMPARE(int(fieldOf(f.image(), field)), kept);
-        if (list >= 0)
-            QCOMPARE(w->list(list)->currentIndex(), entry);
+        QCOMPARE(int(f.image().OptFeat.feature(feature)), kept);
+        if (listShown)
+            QCOMPARE(w->list(feature)->currentIndex(), entry);
+    }
+
+    // Stored window layouts and scripts find the controls by these names.
+    void controlsKeepTheirObjectNames()
+    {
+        test::FeatureFixture f;
+        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        using enum OptionalFeature;
+        const std::vector<std::pair<const char*, OptionalFeature>> lists{
+            {"Combo4", TotTime},      {"Combo12", DisplayMode}, {"Combo13", BacklightColour}, {"Combo14", ScanMode},
+            {"Combo15", ScanResumeTime}, {"Combo29", DecodeTone}, {"Combo30", EncodeTone},   {"Combo31", BusyLockout},
+            {"Combo32", BotCode},     {"Combo33", EotCode},     {"Combo34", CallCode},        {"Combo35", RogerBeep},
+            {"Combo36", SquelchMode}, {"Combo38", KeyBeep},     {"Combo40", TsqMode},
+        };
+        for (const auto& [name, feature] : lists) {
+            QVERIFY2(w->list(feature), name);
+            QCOMPARE(w->findChild<QComboBox*>(name), w->list(feature));
+        }
+        const std::vector<std::pair<const char*, OptionalFeature>> boxes{
+            {"Check7", CommonData},    {"Check8", RxExpander}, {"Check9", TxCompressor},
+            {"Check10", NoiseBlanker}, {"Check11", Attenuator}, {"Check12", HighCut},
+        };
+        for (const auto& [name, feature] : boxes) {
+            QVERIFY2(w->checkBox(feature), name);
+            QCOMPARE(w->findChild<QCheckBox*>(name), w->checkBox(feature));
+        }
+        QCOMPARE(w->findChildren<QComboBox*>().size(), qsizetype(lists.size()));
+        QCOMPARE(w->findChildren<QCheckBox*>().size(), qsizetype(boxes.size()));
     }
 
     void toneListHasItsOwn283Entries()
     {
         test::FeatureFixture f;
         auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        for (int id : {29, 30}) {
-            const QComboBox* list = w->list(id);
+        for (OptionalFeature tone : {OptionalFeature::DecodeTone, OptionalFeature::EncodeTone}) {
+            const QComboBox* list = w->list(tone);
             QCOMPARE(list->count(), 283);
             QCOMPARE(list->itemText(0), f.ctx.text(15030));
             QCOMPARE(list->itemText(1), QString("67.0"));
@@ -139,9 +147,9 @@ private slots:
         auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
         QCOMPARE(int(opt.squelchMode()), squelchKept);
         QCOMPARE(int(opt.busyLockout()), busyKept);
-        QCOMPARE(w->list(31)->count(), busyEntries);
-        QCOMPARE(w->list(36)->isEnabled(), squelchEnabled);
-        QCOMPARE(w->list(29)->isEnabled(), commonData == 1);
+        QCOMPARE(w->list(OptionalFeature::BusyLockout)->count(), busyEntries);
+        QCOMPARE(w->list(OptionalFeature::SquelchMode)->isEnabled(), squelchEnabled);
+        QCOMPARE(w->list(OptionalFeature::DecodeTone)->isEnabled(), commonData == 1);
     }
 
     void decodeRuleOnUserChoice()
@@ -150,50 +158,48 @@ private slots:
         f.image().OptFeat.Common1[common1::CommonData] = 1;
         auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
         OptFeat& opt = f.image().OptFeat;
-        QCOMPARE(w->list(31)->count(), 2);
+        QCOMPARE(w->list(OptionalFeature::BusyLockout)->count(), 2);
 
-        w->list(29)->setCurrentIndex(5);
+        w->list(OptionalFeature::DecodeTone)->setCurrentIndex(5);
         QCOMPARE(int(opt.decodeTone()), 5);
-        QCOMPARE(Entries(w->list(31)).value(2), f.ctx.text(15032));
-        QVERIFY(w->list(36)->isEnabled());
-        w->list(31)->setCurrentIndex(2);
-        w->list(36)->setCurrentIndex(1);
+        QCOMPARE(Entries(w->list(OptionalFeature::BusyLockout)).value(2), f.ctx.text(15032));
+        QVERIFY(w->list(OptionalFeature::SquelchMode)->isEnabled());
+        w->list(OptionalFeature::BusyLockout)->setCurrentIndex(2);
+        w->list(OptionalFeature::SquelchMode)->setCurrentIndex(1);
         QCOMPARE(int(opt.busyLockout()), 2);
         QCOMPARE(int(opt.squelchMode()), 1);
 
-        w->list(29)->setCurrentIndex(0);
+        w->list(OptionalFeature::DecodeTone)->setCurrentIndex(0);
         QCOMPARE(int(opt.decodeTone()), 0);
-        QCOMPARE(w->list(31)->count(), 2);
+        QCOMPARE(w->list(OptionalFeature::BusyLockout)->count(), 2);
         QCOMPARE(int(opt.busyLockout()), 0);
         QCOMPARE(int(opt.squelchMode()), 0);
-        QVERIFY(!w->list(36)->isEnabled());
+        QVERIFY(!w->list(OptionalFeature::SquelchMode)->isEnabled());
     }
 
     void codeListsShowDefinedMemories_data()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<int>("list");
+        QTest::addColumn<OptionalFeature>("feature");
         QTest::addColumn<int>("stored");
         QTest::addColumn<int>("kept");
-        QTest::newRow("BOT 5, memory 5 empty") << "BotCode" << 32 << 5 << 0;
-        QTest::newRow("BOT 2, memory 2 defined") << "BotCode" << 32 << 2 << 2;
-        QTest::newRow("EOT 16") << "EotCode" << 33 << 16 << 16;
-        QTest::newRow("EOT 17 is no memory") << "EotCode" << 33 << 17 << 0;
+        QTest::newRow("BOT 5, memory 5 empty") << OptionalFeature::BotCode << 5 << 0;
+        QTest::newRow("BOT 2, memory 2 defined") << OptionalFeature::BotCode << 2 << 2;
+        QTest::newRow("EOT 16") << OptionalFeature::EotCode << 16 << 16;
+        QTest::newRow("EOT 17 is no memory") << OptionalFeature::EotCode << 17 << 0;
     }
     void codeListsShowDefinedMemories()
     {
-        QFETCH(QString, field);
-        QFETCH(int, list);
+        QFETCH(OptionalFeature, feature);
         QFETCH(int, stored);
         QFETCH(int, kept);
         test::FeatureFixture f;
         DefineMemory(f.image(), 2, "12");
         DefineMemory(f.image(), 16, "#");
-        fieldOf(f.image(), field) = static_cast<Int16>(stored);
+        f.image().OptFeat.feature(feature) = static_cast<Int16>(stored);
         auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        QCOMPARE(int(fieldOf(f.image(), field)), kept);
-        QCOMPARE(Entries(w->list(list)), (QStringList{f.ctx.text(14013), "2", "16"}));
-        QCOMPARE(w->list(list)->currentText(), kept ? QString::number(kept) : f.ctx.text(14013));
+        QCOMPARE(int(f.image().OptFeat.feature(feature)), kept);
+        QCOMPARE(Entries(w->list(feature)), (QStringList{f.ctx.text(14013), "2", "16"}));
+        QCOMPARE(w->list(feature)->currentText(), kept ? QString::number(kept) : f.ctx.text(14013));
     }
 
     void rogerBeepListShowsDefinedToneTips_data()
@@ -222,29 +228,28 @@ private slots:
         if (!tip3Empty)
             expected << "3";
         expected << "4" << "5";
-        QCOMPARE(Entries(w->list(35)), expected);
+        QCOMPARE(Entries(w->list(OptionalFeature::RogerBeep)), expected);
     }
 
     void userChoicesStored_data()
     {
-        QTest::addColumn<int>("list");
+        QTest::addColumn<OptionalFeature>("feature");
         QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("field");
         QTest::addColumn<int>("stored");
-        QTest::newRow("TOT 45 s") << 4 << "45" << "TotTime" << 45;
-        QTest::newRow("TOT off") << 4 << "" << "TotTime" << 0;
-        QTest::newRow("scan resume 60 s") << 15 << "60" << "ScanResumeTime" << 11;
-        QTest::newRow("encode tone D754I") << 30 << "D754I" << "EncodeTone" << 281;
-        QTest::newRow("BOT memory 4") << 32 << "4" << "BotCode" << 4;
-        QTest::newRow("EOT none") << 33 << "" << "EotCode" << 0;
-        QTest::newRow("roger beep 2") << 35 << "2" << "RogerBeep" << 2;
-        QTest::newRow("TSQ second entry") << 40 << "#1" << "TsqMode" << 1;
+        using enum OptionalFeature;
+        QTest::newRow("TOT 45 s") << TotTime << "45" << 45;
+        QTest::newRow("TOT off") << TotTime << "" << 0;
+        QTest::newRow("scan resume 60 s") << ScanResumeTime << "60" << 11;
+        QTest::newRow("encode tone D754I") << EncodeTone << "D754I" << 281;
+        QTest::newRow("BOT memory 4") << BotCode << "4" << 4;
+        QTest::newRow("EOT none") << EotCode << "" << 0;
+        QTest::newRow("roger beep 2") << RogerBeep << "2" << 2;
+        QTest::newRow("TSQ second entry") << TsqMode << "#1" << 1;
     }
     void userChoicesStored()
     {
-        QFETCH(int, list);
+        QFETCH(OptionalFeature, feature);
         QFETCH(QString, entry);
-        QFETCH(QString, field);
         QFETCH(int, stored);
         test::FeatureFixture f;
         DefineMemory(f.image(), 4, "44");
@@ -253,33 +258,31 @@ private slots:
         f.image().OptFeat.Common1[common1::TotTime] = 30;
         auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
         f.markSaved();
-        QComboBox* combo = w->list(list);
+        QComboBox* combo = w->list(feature);
         const int index = entry.isEmpty() ? 0 : entry.startsWith('#') ? entry.mid(1).toInt() : combo->findText(entry);
         QVERIFY(index >= 0);
         combo->setCurrentIndex(index);
-        QCOMPARE(int(fieldOf(f.image(), field)), stored);
+        QCOMPARE(int(f.image().OptFeat.feature(feature)), stored);
         QVERIFY(f.doc().isModified());
     }
 
     void switchesStored_data()
     {
-        QTest::addColumn<int>("box");
-        QTest::addColumn<QString>("field");
-        QTest::newRow("RX expand") << 8 << "RxExpand";
-        QTest::newRow("Hi-CUT") << 12 << "HiCut";
-        QTest::newRow("common data") << 7 << "CommonData";
+        QTest::addColumn<OptionalFeature>("feature");
+        QTest::newRow("RX expand") << OptionalFeature::RxExpander;
+        QTest::newRow("Hi-CUT") << OptionalFeature::HighCut;
+        QTest::newRow("common data") << OptionalFeature::CommonData;
     }
     void switchesStored()
     {
-        QFETCH(int, box);
-        QFETCH(QString, field);
+        QFETCH(OptionalFeature, feature);
         test::FeatureFixture f;
         auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        w->checkBox(7)->setChecked(true); // the switches are inside the common-data group
+        w->checkBox(OptionalFeature::CommonData)->setChecked(true); // the switches are inside the common-data group
         f.markSaved();
-        QCheckBox* check = w->checkBox(box);
+        QCheckBox* check = w->checkBox(feature);
         check->setChecked(!check->isChecked());
-        QCOMPARE(int(fieldOf(f.image(), field)), check->isChecked() ? 1 : 0);
+        QCOMPARE(int(f.image().OptFeat.feature(feature)), check->isChecked() ? 1 : 0);
         QVERIFY(f.doc().isModified());
     }
 
@@ -287,17 +290,19 @@ private slots:
     {
         test::FeatureFixture f;
         auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        QVERIFY(!w->list(29)->isEnabled());
-        QTest::mouseClick(w->checkBox(7), Qt::LeftButton);
+        QVERIFY(!w->list(OptionalFeature::DecodeTone)->isEnabled());
+        QTest::mouseClick(w->checkBox(OptionalFeature::CommonData), Qt::LeftButton);
         QCOMPARE(int(f.image().OptFeat.Common1[common1::CommonData]), 1);
-        for (int id : {29, 30, 31, 32, 33, 34, 35, 36, 40})
-            QVERIFY2(w->list(id)->isEnabled(), qPrintable(QString::number(id)));
-        QVERIFY(w->checkBox(10)->isEnabled());
-        QTest::mouseClick(w->checkBox(7), Qt::LeftButton);
+        using enum OptionalFeature;
+        for (OptionalFeature common :
+             {DecodeTone, EncodeTone, BusyLockout, BotCode, EotCode, CallCode, RogerBeep, SquelchMode, TsqMode})
+            QVERIFY2(w->list(common)->isEnabled(), qPrintable(QString::number(featureRule(common).number)));
+        QVERIFY(w->checkBox(OptionalFeature::NoiseBlanker)->isEnabled());
+        QTest::mouseClick(w->checkBox(OptionalFeature::CommonData), Qt::LeftButton);
         QCOMPARE(int(f.image().OptFeat.Common1[common1::CommonData]), 0);
-        QVERIFY(!w->list(35)->isEnabled());
-        QVERIFY(!w->checkBox(12)->isEnabled());
-        QVERIFY(w->list(4)->isEnabled());
+        QVERIFY(!w->list(OptionalFeature::RogerBeep)->isEnabled());
+        QVERIFY(!w->checkBox(OptionalFeature::HighCut)->isEnabled());
+        QVERIFY(w->list(OptionalFeature::TotTime)->isEnabled());
     }
 
     void powerOnTextShown()
@@ -417,7 +422,8 @@ private slots:
         typedBox->selectAll();
         test::TypeText(typedBox, typed);
         QCOMPARE(f.image().OptFeat.PowerOnText.raw(), kept);
-        QCOMPARE(QApplication::focusWidget(), focus < 16 ? static_cast<QWidget*>(w->powerOnBox(focus)) : w->list(4));
+        QCOMPARE(QApplication::focusWidget(),
+                 focus < 16 ? static_cast<QWidget*>(w->powerOnBox(focus)) : w->list(OptionalFeature::TotTime));
         // The boxes show what is stored, there and when opened again.
         test::FeatureFixture again;
         again.image().OptFeat.PowerOnText = f.image().OptFeat.PowerOnText;
@@ -469,7 +475,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&f.area));
         w->powerOnBox(15)->setFocus();
         QTest::keyClicks(w->powerOnBox(15), "Z");
-        QCOMPARE(QApplication::focusWidget(), w->list(4));
+        QCOMPARE(QApplication::focusWidget(), w->list(OptionalFeature::TotTime));
         QCOMPARE(f.image().OptFeat.PowerOnText.raw(), std::string("               Z"));
         // Emptying a box stores a space there.
         w->powerOnBox(15)->setFocus();

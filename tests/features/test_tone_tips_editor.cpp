@@ -159,13 +159,13 @@ private slots:
         doc.image().ChannelCount = 2;
         doc.image().StandbyChannelCount = 2;
         for (ChannelTable* table : {&doc.active(), &doc.standby()}) {
-            (*table)[0].Option23 = 3;
-            (*table)[1].Option23 = 2;
+            (*table)[0].option(ChannelOption::RogerBeep) = 3;
+            (*table)[1].option(ChannelOption::RogerBeep) = 2;
         }
         doc.image().OptFeat.rogerBeep() = 3;
         doc.image().StandbySettings[73] = 3;
         auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        QCOMPARE(options->list(35)->currentText(), QString("3"));
+        QCOMPARE(options->list(OptionalFeature::RogerBeep)->currentText(), QString("3"));
         auto* w = f.open<ToneTipsEditor>("FrmToneTips");
         w->tabs()->setCurrentIndex(2);
 
@@ -173,13 +173,13 @@ private slots:
 
         QVERIFY(!isToneTipDefined(doc.image(), 3));
         for (const ChannelTable* table : {&doc.active(), &doc.standby()}) {
-            QCOMPARE(int((*table)[0].Option23), 0);
-            QCOMPARE(int((*table)[1].Option23), 2);
+            QCOMPARE(int((*table)[0].option(ChannelOption::RogerBeep)), 0);
+            QCOMPARE(int((*table)[1].option(ChannelOption::RogerBeep)), 2);
         }
         QCOMPARE(int(doc.image().OptFeat.rogerBeep()), 0);
         QCOMPARE(int(doc.image().StandbySettings[73]), 0);
-        QCOMPARE(Entries(options->list(35)), (QStringList{f.ctx.text(15030), "1", "2", "4", "5"}));
-        QCOMPARE(options->list(35)->currentIndex(), 0);
+        QCOMPARE(Entries(options->list(OptionalFeature::RogerBeep)), (QStringList{f.ctx.text(15030), "1", "2", "4", "5"}));
+        QCOMPARE(options->list(OptionalFeature::RogerBeep)->currentIndex(), 0);
     }
 
     void newToneTipJoinsTheRogerBeepList()
@@ -189,10 +189,10 @@ private slots:
         auto* w = f.open<ToneTipsEditor>("FrmToneTips");
         w->tabs()->setCurrentIndex(5);
         w->repeatList()->setCurrentIndex(1);
-        QVERIFY(!Entries(options->list(35)).contains("6"));
+        QVERIFY(!Entries(options->list(OptionalFeature::RogerBeep)).contains("6"));
         w->lengthList(4)->setCurrentIndex(7);
         QVERIFY(isToneTipDefined(f.image(), 6));
-        QCOMPARE(Entries(options->list(35)).last(), QString("6"));
+        QCOMPARE(Entries(options->list(OptionalFeature::RogerBeep)).last(), QString("6"));
     }
 
     void pauseDrawnWithHeightZero()

@@ -130,7 +130,7 @@ private slots:
         buildNewDocument(d, "", TemplateVariant::NewDocument);
         d.image().TestFrequencies[3].First.assign("02700000");
         d.image().ToneTips[6].Values[0] = 99;
-        d.image().OptFeat.CommonChannel.Option7 = 5;
+        d.image().OptFeat.CommonChannel.option(ChannelOption::ScanSkip) = 5;
         d.image().ChannelCount = 4;
         d.active()[3].Number = 17;
         d.standby()[200].Number = 300;

@@ -34,7 +34,7 @@ void Fill(Document& d)
     im.DtmfSettings.DigitRate = 5;
     im.DtmfSettings.FirstDigitTime = 6;
     im.DtmfSettings.FirstDigitDelay = 7;
-    im.OptFeat.CommonChannel.Option28 = 3;
+    im.OptFeat.CommonChannel.option(ChannelOption::CallCode) = 3;
     im.GroupNames[0].assign("EU");
     im.StandbyGroupNames[0].assign("AE");
 }

@@ -29,7 +29,7 @@ private slots:
         im.StandbyGroupNames[0].assign("SSS");
         set.ActiveChannels[0].Number = 0x0BBB;
         set.StandbyChannels[0].Number = 0x0CCC;
-        set.ActiveChannels[1].Option30 = 0x0DDD;
+        set.ActiveChannels[1].option(ChannelOption::TsqMode) = 0x0DDD;
 
         const Bytes b = writeFullImage(set);
         QCOMPARE(int(b.size()), 95640);
@@ -61,7 +61,7 @@ private slots:
         r.OffsetDirection = 2;
         r.Offset.assign("0060000");
         r.RxStepClass = 7;
-        r.Option17 = 9;
+        r.option(ChannelOption::Reverse) = 9;
         Bytes b(90);
         writeChannelRecord(r, std::span<std::uint8_t, 90>(b.data(), 90));
         QCOMPARE(std::string(b.begin() + 6, b.begin() + 14), std::string("02786000"));

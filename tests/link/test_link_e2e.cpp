@@ -38,11 +38,13 @@ public:
     [[nodiscard]] bool isOpen() const override { return inner_.isOpen(); }
     void setThreshold(int bytes) override { inner_.setThreshold(bytes); }
     void clearBuffers() override { inner_.clearBuffers(); }
+    /// onWrite sees the bytes before they leave, so that it can hold the
+    /// radio before the radio could read them.
     void write(std::span<const std::uint8_t> bytes) override
     {
-        inner_.write(bytes);
         if (onWrite)
             onWrite(bytes);
+        inner_.write(bytes);
     }
 
 private:

@@ -103,19 +103,20 @@ Document RandomDocument(unsigned seed, Int16 mode)
                                  : kind == 1 ? "0" + std::to_string(pick(2561, 3010)) + "125"
                                              : "0" + std::to_string(pick(2561, 3010)) + "000";
             ChannelRecord& r = AddChannel(doc, n, rx.c_str());
-            r.Option7 = pick(0, 1);
+            r.option(ChannelOption::ScanSkip) = pick(0, 1);
             r.RxTone = pick(0, kToneCount - 1);
             r.TxTone = pick(0, kToneCount - 1);
-            for (Int16* bit : {&r.Option27, &r.Option44, &r.Option26, &r.Option43, &r.Option25, &r.Option42,
-                               &r.Option37, &r.Option38, &r.Option39, &r.Option40, &r.Option41, &r.Option30})
-                *bit = pick(0, 1);
-            r.Option11 = pick(0, 3);
-            r.Option23 = pick(0, 15);
-            r.Option24 = pick(0, 15);
-            r.Option13 = pick(0, 63);
-            r.Option29 = pick(0, 3);
-            r.Option22 = pick(0, 255);
-            r.Option28 = pick(0, 255);
+            using enum ChannelOption;
+            for (ChannelOption bit : {FmPower, FmPowerLock, AmPower, AmPowerLock, Modulation, ModulationLock, RxExpander,
+                                      TxCompressor, NoiseBlanker, Attenuator, HighCut, TsqMode})
+                r.option(bit) = pick(0, 1);
+            r.option(ChannelOption::BusyLockout) = pick(0, 3);
+            r.option(ChannelOption::RogerBeep) = pick(0, 15);
+            r.option(ChannelOption::SquelchMode) = pick(0, 15);
+            r.option(ChannelOption::BotCode) = pick(0, 63);
+            r.option(ChannelOption::RepeaterShift) = pick(0, 3);
+            r.option(ChannelOption::EotCode) = pick(0, 255);
+            r.option(ChannelOption::CallCode) = pick(0, 255);
         }
         auto& c1 = im.OptFeat.Common1;
         c1[common1::TotTime] = static_cast<Int16>(15 * pick(0, 40));
@@ -131,15 +132,16 @@ Document RandomDocument(unsigned seed, Int16 mode)
         ChannelRecord& cc = im.OptFeat.CommonChannel;
         cc.RxTone = pick(0, static_cast<int>(commonToneTexts().size()));
         cc.TxTone = pick(0, static_cast<int>(commonToneTexts().size()));
-        for (Int16* bit : {&cc.Option37, &cc.Option38, &cc.Option39, &cc.Option40, &cc.Option41, &cc.Option30})
-            *bit = pick(0, 1);
-        cc.Option11 = pick(0, 3);
-        cc.Option23 = pick(0, 15);
-        cc.Option24 = pick(0, 15);
-        cc.Option13 = pick(0, 63);
-        cc.Option29 = pick(0, 3);
-        cc.Option22 = pick(0, 255);
-        cc.Option28 = pick(0, 255);
+        for (ChannelOption bit : {ChannelOption::RxExpander, ChannelOption::TxCompressor, ChannelOption::NoiseBlanker,
+                                  ChannelOption::Attenuator, ChannelOption::HighCut, ChannelOption::TsqMode})
+            cc.option(bit) = pick(0, 1);
+        cc.option(ChannelOption::BusyLockout) = pick(0, 3);
+        cc.option(ChannelOption::RogerBeep) = pick(0, 15);
+        cc.option(ChannelOption::SquelchMode) = pick(0, 15);
+        cc.option(ChannelOption::BotCode) = pick(0, 63);
+        cc.option(ChannelOption::RepeaterShift) = pick(0, 3);
+        cc.option(ChannelOption::EotCode) = pick(0, 255);
+        cc.option(ChannelOption::CallCode) = pick(0, 255);
         for (auto& name : im.GroupNames)
             name.assign(std::string(static_cast<std::size_t>(pick(0, 3)), static_cast<char>(pick('A', 'Z'))));
         doc.swapChannelMode(pass == 0 ? kExtendedMode : 0);
@@ -310,21 +312,21 @@ private slots:
         ChannelRecord& r1 = AddChannel(doc, 1, "02718500");
         r1.RxTone = 1;    // 67.0 Hz
         r1.TxTone = 52;   // D023N
-        r1.Option7 = 1;
-        r1.Option27 = 1;
-        r1.Option42 = 1;
-        r1.Option37 = 1;
-        r1.Option30 = 1;
-        r1.Option11 = 2;
-        r1.Option23 = 5;
-        r1.Option24 = 3;
-        r1.Option13 = 9;
-        r1.Option29 = 2;
-        r1.Option22 = 7;
-        r1.Option28 = 200;
+        r1.option(ChannelOption::ScanSkip) = 1;
+        r1.option(ChannelOption::FmPower) = 1;
+        r1.option(ChannelOption::ModulationLock) = 1;
+        r1.option(ChannelOption::RxExpander) = 1;
+        r1.option(ChannelOption::TsqMode) = 1;
+        r1.option(ChannelOption::BusyLockout) = 2;
+        r1.option(ChannelOption::RogerBeep) = 5;
+        r1.option(ChannelOption::SquelchMode) = 3;
+        r1.option(ChannelOption::BotCode) = 9;
+        r1.option(ChannelOption::RepeaterShift) = 2;
+        r1.option(ChannelOption::EotCode) = 7;
+        r1.option(ChannelOption::CallCode) = 200;
         ChannelRecord& r9 = AddChannel(doc, 9, "02718125");
         r9.RxTone = 159;  // D023I
-        r9.Option7 = 0;
+        r9.option(ChannelOption::ScanSkip) = 0;
         const RadioMemory m = encodeDocument(doc);
 
         QVERIFY(AllBytes(m, 0x0000, 0x000F, 0xFF));
@@ -350,14 +352,14 @@ private slots:
         Document doc = NewDocument();
         doc.image().ChannelCount = 0;
         ChannelRecord& r = AddChannel(doc, 2, "02700000");
-        r.Option27 = 3;   // one bit wide: only bit 0 may be set
-        r.Option44 = 2;   // bit 1 of its value is not bit 2 of the byte
-        r.Option11 = 7;   // two bits
-        r.Option30 = 0;
-        r.Option23 = 0x1F; // nibble
-        r.Option24 = 0;
-        r.Option13 = 0x7F; // six bits
-        r.Option29 = 0;
+        r.option(ChannelOption::FmPower) = 3;   // one bit wide: only bit 0 may be set
+        r.option(ChannelOption::FmPowerLock) = 2;   // bit 1 of its value is not bit 2 of the byte
+        r.option(ChannelOption::BusyLockout) = 7;   // two bits
+        r.option(ChannelOption::TsqMode) = 0;
+        r.option(ChannelOption::RogerBeep) = 0x1F; // nibble
+        r.option(ChannelOption::SquelchMode) = 0;
+        r.option(ChannelOption::BotCode) = 0x7F; // six bits
+        r.option(ChannelOption::RepeaterShift) = 0;
         const RadioMemory m = encodeDocument(doc);
         QCOMPARE(Byte(m, 0x0025), 0x01);
         QCOMPARE(Byte(m, 0x002A), 0xC0);
@@ -406,8 +408,8 @@ private slots:
         im.DtmfSettings.DKeySetting = 16;
         im.OptFeat.CommonChannel.RxTone = 64;  // optional-features entry 64: DCS 055 normal
         im.OptFeat.CommonChannel.TxTone = 1;   // 67.0 Hz
-        im.OptFeat.CommonChannel.Option38 = 1;
-        im.OptFeat.CommonChannel.Option23 = 4;
+        im.OptFeat.CommonChannel.option(ChannelOption::TxCompressor) = 1;
+        im.OptFeat.CommonChannel.option(ChannelOption::RogerBeep) = 4;
         im.GroupNames[0].assign("EU");
         im.GroupNames[1].assign("X");
         im.EmbeddedMessage[0].assign("Hello   ");
@@ -520,7 +522,7 @@ private slots:
         Document doc = NewDocument();
         doc.image().ChannelCount = 0;
         ChannelRecord& r5 = AddChannel(doc, 5, "02700000");
-        r5.Option7 = 0;
+        r5.option(ChannelOption::ScanSkip) = 0;
         AddChannel(doc, 521, "FFFFFFFF");
         const RadioMemory m = encodeDocument(doc);
 
@@ -529,10 +531,10 @@ private slots:
         Document target = NewDocument();
         target.image().ChannelCount = 0;
         ChannelRecord& unrelated = AddChannel(target, 2, "02600000");
-        unrelated.Option15 = 11;
+        unrelated.option(ChannelOption::TxInhibit) = 11;
         unrelated.OffsetDirection = 2;
         ChannelRecord& before5 = AddChannel(target, 5, "02900000");
-        before5.Option15 = 7;
+        before5.option(ChannelOption::TxInhibit) = 7;
         before5.OffsetDirection = 1;
         before5.Offset.assign("0060000");
         before5.RxStepClass = 3;
@@ -542,9 +544,9 @@ private slots:
         const ChannelRecord& c5 = target.active()[0];
         QCOMPARE(int(c5.Number), 5);
         QCOMPARE(c5.RxFrequency.raw(), std::string("02700000"));
-        QCOMPARE(int(c5.Option7), 0);
+        QCOMPARE(int(c5.option(ChannelOption::ScanSkip)), 0);
         QCOMPARE(int(c5.EmptyFlag), 0);
-        QCOMPARE(int(c5.Option15), 7);
+        QCOMPARE(int(c5.option(ChannelOption::TxInhibit)), 7);
         QCOMPARE(int(c5.OffsetDirection), 1);
         QCOMPARE(c5.Offset.raw(), std::string("0060000"));
         QCOMPARE(int(c5.RxStepClass), 3);
@@ -553,8 +555,8 @@ private slots:
         const ChannelRecord& c521 = target.active()[1];
         QCOMPARE(int(c521.Number), 521);
         QCOMPARE(c521.RxFrequency.raw(), std::string("FFFFFFFF"));
-        QCOMPARE(int(c521.Option7), 1);
-        QCOMPARE(int(c521.Option15), 0);
+        QCOMPARE(int(c521.option(ChannelOption::ScanSkip)), 1);
+        QCOMPARE(int(c521.option(ChannelOption::TxInhibit)), 0);
         QCOMPARE(c521.Offset.raw(), std::string(7, '\0'));
     }
 

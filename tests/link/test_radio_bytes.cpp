@@ -69,23 +69,23 @@ void FillDocument(Document& doc)
     r = ChannelRecord{};
     r.Number = 3;
     r.RxFrequency.assign("02696500");
-    r.Option7 = 1;
-    r.Option27 = 1;
-    r.Option26 = 1;
-    r.Option25 = 1;
+    r.option(ChannelOption::ScanSkip) = 1;
+    r.option(ChannelOption::FmPower) = 1;
+    r.option(ChannelOption::AmPower) = 1;
+    r.option(ChannelOption::Modulation) = 1;
     r.RxTone = 13;   // 100.0 Hz
     r.TxTone = 207;  // D265I
-    r.Option37 = 1;
-    r.Option39 = 1;
-    r.Option41 = 1;
-    r.Option30 = 1;
-    r.Option11 = 1;
-    r.Option23 = 3;
-    r.Option24 = 1;
-    r.Option13 = 5;
-    r.Option29 = 1;
-    r.Option22 = 12;
-    r.Option28 = 16;
+    r.option(ChannelOption::RxExpander) = 1;
+    r.option(ChannelOption::NoiseBlanker) = 1;
+    r.option(ChannelOption::HighCut) = 1;
+    r.option(ChannelOption::TsqMode) = 1;
+    r.option(ChannelOption::BusyLockout) = 1;
+    r.option(ChannelOption::RogerBeep) = 3;
+    r.option(ChannelOption::SquelchMode) = 1;
+    r.option(ChannelOption::BotCode) = 5;
+    r.option(ChannelOption::RepeaterShift) = 1;
+    r.option(ChannelOption::EotCode) = 12;
+    r.option(ChannelOption::CallCode) = 16;
 
     auto& c1 = im.OptFeat.Common1;
     c1[common1::TotTime] = 45;
@@ -185,11 +185,15 @@ private slots:
         QVERIFY(index >= 0);
         const ChannelRecord& r = doc.active()[std::size_t(index)];
         QCOMPARE(r.RxFrequency.raw(), std::string("02696500"));
-        QCOMPARE(int(r.Option7), 1);
-        const QList<int> got{r.Option27, r.Option44, r.Option26, r.Option43, r.Option25, r.Option42,
-                             r.RxTone,   r.TxTone,   r.Option37, r.Option38, r.Option39, r.Option40,
-                             r.Option41, r.Option30, r.Option11, r.Option23, r.Option24, r.Option13,
-                             r.Option29, r.Option22, r.Option28};
+        QCOMPARE(int(r.option(ChannelOption::ScanSkip)), 1);
+        using enum ChannelOption;
+        const QList<int> got{r.option(FmPower),      r.option(FmPowerLock),   r.option(AmPower),
+                             r.option(AmPowerLock),  r.option(Modulation),    r.option(ModulationLock),
+                             r.RxTone,               r.TxTone,                r.option(RxExpander),
+                             r.option(TxCompressor), r.option(NoiseBlanker),  r.option(Attenuator),
+                             r.option(HighCut),      r.option(TsqMode),       r.option(BusyLockout),
+                             r.option(RogerBeep),    r.option(SquelchMode),   r.option(BotCode),
+                             r.option(RepeaterShift), r.option(EotCode),      r.option(CallCode)};
         const QList<int> expected{1, 0, 1, 0, 1, 0, 13, 207, 1, 0, 1, 0, 1, 1, 1, 3, 1, 5, 1, 12, 16};
         QCOMPARE(got, expected);
         QCOMPARE(doc.findChannelByNumber(1), -1);

@@ -597,7 +597,8 @@ private slots:
         h.connectRadio(Memory(), Info(), {.echo = true});
         QVERIFY(h.engine->startRead());
         h.run(40); // a few blocks in
-        QCOMPARE(h.engine->readStep(), 5);
+        QCOMPARE(h.engine->kind(), TransferKind::Read);
+        QCOMPARE(h.engine->step(), TransferStep::Blocks);
         h.engine->cancel();
         QVERIFY(h.run());
         QVERIFY(!h.observer.finished.back().success);
@@ -629,10 +630,10 @@ private slots:
         UseNewDocument(h);
         h.connectRadio(Memory(), Info("pw"), {.echo = true});
         h.prompts.onPasswordDialog = [&] {
-            const int step = h.engine->readStep();
+            const TransferStep step = h.engine->step();
             h.engine->onBytesReceived(Bytes(40, 0x06));
             h.engine->onTimer(TimerId::Reply);
-            QCOMPARE(h.engine->readStep(), step);
+            QCOMPARE(h.engine->step(), step);
             h.session.radioPassword = "pw";
         };
         QVERIFY(h.engine->startRead());

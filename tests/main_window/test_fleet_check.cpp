@@ -113,13 +113,18 @@ private slots:
     void findingOfTheOtherModeOffersToSwitch_data()
     {
         QTest::addColumn<bool>("yes");
-        QTest::newRow("Yes switches and opens the channel") << true;
-        QTest::newRow("No changes nothing") << false;
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("modeName"); // as the mode menu names it, without its shortcut
+        QTest::newRow("Yes switches and opens the channel") << true << int(kEnglish) << "Extended Mode";
+        QTest::newRow("No changes nothing") << false << int(kEnglish) << "Extended Mode";
+        QTest::newRow("Chinese") << true << int(kChinese) << QString::fromUtf8("扩展模式");
     }
     void findingOfTheOtherModeOffersToSwitch()
     {
         QFETCH(bool, yes);
-        ShellFixture f;
+        QFETCH(int, language);
+        QFETCH(QString, modeName);
+        ShellFixture f(language);
         MainWindow& w = f.open();
         Document& doc = f.session.doc;
         QVERIFY(!isExtendedMode(doc.image().ChannelMode));
@@ -150,7 +155,7 @@ private slots:
         const ui::ScriptedPrompter::Asked& question = f.prompter.asked[0];
         QCOMPARE(question.buttons, ui::Buttons::YesNo);
         QCOMPARE(question.icon, ui::Icon::Question);
-        QCOMPARE(question.text, f.text(33305).arg(f.text(10012).remove('&')));
+        QCOMPARE(question.text, f.text(33305).arg(modeName));
         if (!yes) {
             QVERIFY(doc.working.Settings == before.Settings);
             QVERIFY(doc.working.ActiveChannels == before.ActiveChannels);

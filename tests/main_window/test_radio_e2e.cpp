@@ -288,7 +288,8 @@ void TestRadioE2E::stoppingWriteInHandshakeDoesNotAsk()
 
     Action(w, "mnuWriteToRadio")->trigger();
     QVERIFY(ShellFixture::runUntil([&] { return w.radioLink().progressWindow() != nullptr; }, kTransferTimeoutMs));
-    QCOMPARE(w.radioLink().engine().writeStep(), 1);
+    QCOMPARE(w.radioLink().engine().kind(), link::TransferKind::Write);
+    QCOMPARE(w.radioLink().engine().step(), link::TransferStep::Handshake);
     w.radioLink().progressWindow()->cancelButton->click();
     QVERIFY(ShellFixture::runUntil([&] { return !w.transferRunning(); }, kTransferTimeoutMs));
     ShellFixture::flush();

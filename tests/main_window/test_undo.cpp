@@ -2,6 +2,7 @@
 // three feature editors are taken back one by one to the byte, redone, and
 // named in the Edit menu; the modified state follows.
 
+#include "bulk_edit_dialog.h"
 #include "channel_detail_editor.h"
 #include "channel_fixture.h"
 #include "channel_grid_model.h"
@@ -137,7 +138,7 @@ std::vector<EditPath> editPaths()
          }},
         {"optional features",
          [](test::ShellFixture& f, QRandomGenerator& random) {
-             QComboBox* list = shown<features::OptionalFeaturesEditor>(f, "FrmOptFeatures")->list(29);
+             QComboBox* list = shown<features::OptionalFeaturesEditor>(f, "FrmOptFeatures")->list(OptionalFeature::DecodeTone);
              chooseEntry(list, 1 + int(random.bounded(list->count() - 1)));
          }},
         {"DTMF memory",
@@ -185,6 +186,39 @@ std::vector<EditPath> editPaths()
              QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, cell);
              f.flush();
              f.main->findChild<QAction*>("mnuPasteChannels")->trigger();
+         }},
+        {"bulk dialog",
+         [](test::ShellFixture& f, QRandomGenerator& random) {
+             auto* table = shownTable(f);
+             const int first = 1 + int(random.bounded(15));
+             table->selectRows(first, first + int(random.bounded(6)), 4);
+             const QString tone = QString::number(1 + random.bounded(50));
+             const int power = int(random.bounded(2));
+             f.prompter.dialogs.push_back([tone, power](QDialog& d) {
+                 auto& bulk = dynamic_cast<channels::BulkEditDialog&>(d);
+                 bulk.box("receive tone")->setCurrentIndex(tone.toInt() + 1);
+                 bulk.box("AM power")->setCurrentIndex(1 + power);
+                 return QDialog::Accepted;
+             });
+             f.main->findChild<QAction*>("mnuSetForSelected")->trigger();
+         }},
+        {"fill down",
+         [](test::ShellFixture& f, QRandomGenerator& random) {
+             auto* table = shownTable(f);
+             const int first = 1 + int(random.bounded(15));
+             table->selectRows(first, first + 1 + int(random.bounded(5)), 5);
+             table->grid()->setFocus(); // no cell editor open: Ctrl+D is Fill Down
+             f.main->findChild<QAction*>("mnuFillDown")->trigger();
+         }},
+        {"clear",
+         [](test::ShellFixture& f, QRandomGenerator& random) {
+             auto* table = shownTable(f);
+             // Row 1 keeps its channel.
+             const int first = 2 + int(random.bounded(15));
+             table->selectRows(first, first + int(random.bounded(3)), 1);
+             if (!table->selectedChannelNumbers().empty()) // otherwise nothing is asked
+                 f.prompter.answers.push_back(ui::Answer::Yes);
+             f.main->findChild<QAction*>("mnuClearSelected")->trigger();
          }},
     };
 }
@@ -242,7 +276,7 @@ private slots:
         QVERIFY(options);
         f.flush();
         const int stepsBefore = undo->history().undoCount();
-        chooseEntry(options->list(29), 5);
+        chooseEntry(options->list(OptionalFeature::DecodeTone), 5);
         QCOMPARE(undo->history().undoCount(), stepsBefore + 1);
         QCOMPARE(undo->undoAction()->text(), QStringLiteral("&Undo: optional features"));
 
@@ -408,7 +442,7 @@ private slots:
         const std::vector<EditPath> paths = editPaths();
         QRandomGenerator random(19);
         QStringList done;
-        for (int i = 0; i < 40; ++i) {
+        for (int i = 0; i < 60; ++i) {
             const EditPath& path = paths[std::size_t(random.bounded(int(paths.size())))];
             path.edit(f, random);
             f.flush();

@@ -45,7 +45,7 @@ void FillTable(ChannelTable& table, int count, bool otherMode)
         record.RxTone = static_cast<Int16>(n % 50);
         // AM power low: the one setting that differs from a new channel,
         // once in the whole report.
-        record.Option26 = n == 1 && !otherMode ? 1 : 0;
+        record.option(ChannelOption::AmPower) = n == 1 && !otherMode ? 1 : 0;
         table[static_cast<std::size_t>(n - 1)] = record;
     }
 }

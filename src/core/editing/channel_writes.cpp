@@ -149,39 +149,33 @@ bool setChannelField(ChannelRecord& record, int fieldId, const CellValue& value,
         recomputeStepClasses(record, band);
         return !(record == before);
     }
-    if (fieldId == FieldName || fieldId == 6 || fieldId == 20 || (fieldId >= 31 && fieldId <= 36))
-        return false; // no member behind these ids
+    const std::optional<ChannelOption> option = channelOptionOfField(fieldId);
+    if (fieldId != FieldRxTone && fieldId != FieldTxTone && !option)
+        return false; // no member behind this id
 
     Int16 v = 0;
     if (!integerOf(value, v))
         return false;
     const ChannelRecord before = record;
-    switch (fieldId) {
-    case FieldRxTone: {
+    Int16& busyLockout = record.option(ChannelOption::BusyLockout);
+    if (fieldId == FieldRxTone) {
         const Int16 old = record.RxTone;
         record.RxTone = v;
-        if (v == 0 && record.Option11 == 2)
-            record.Option11 = 1; // busy lockout by tone needs a tone
+        if (v == 0 && busyLockout == 2)
+            busyLockout = 1; // busy lockout by tone needs a tone
         if (old == 0 && record.TxTone == 0)
             record.TxTone = v;
-        break;
-    }
-    case FieldTxTone: {
+    } else if (fieldId == FieldTxTone) {
         const Int16 old = record.TxTone;
         record.TxTone = v;
         if (old == 0 && record.RxTone == 0)
             record.RxTone = v;
-        break;
-    }
-    case 8:
-        record.Option8 = v;
-        if (record.RxTone == 0 && record.Option11 > 1)
-            record.Option11 = 1;
-        break;
-    default:
-        if (Int16* member = record.option(fieldId))
-            storeInteger(*member, v);
-        break;
+    } else if (*option == ChannelOption::OptionalSignalling) {
+        record.option(ChannelOption::OptionalSignalling) = v;
+        if (record.RxTone == 0 && busyLockout > 1)
+            busyLockout = 1;
+    } else {
+        storeInteger(record.option(*option), v);
     }
     return !(record == before);
 }

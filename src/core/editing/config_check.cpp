@@ -91,86 +91,45 @@ constexpr int kStandbyEmergencyAmFm = 40;
 constexpr long long kCountsPerMhz = 100000; // stored frequencies count 10 Hz
 constexpr int kBusyLockoutTone = 2;         // "CTCSS/DCS": needs a tone
 
-/// One per-channel list: the option id, the member it names (looked up
-/// once here rather than by id for every record), its entry count and the
-/// caption it is known by.
+/// One per-channel list: the option, its entry count and the caption it
+/// is known by.
 struct ChannelList {
-    int id;
-    Int16 ChannelRecord::*member;
+    ChannelOption option;
     int entries;
     int nameId;
 };
 
-// The channel detail editor's lists and check boxes, and the members it
+// The channel detail editor's lists and check boxes, and the options it
 // has no control for, with the entries the program carries for them.
 constexpr std::array kChannelLists{
-    ChannelList{7, &ChannelRecord::Option7, 2, 15014},
-    ChannelList{8, &ChannelRecord::Option8, 2, 15033},
-    ChannelList{9, &ChannelRecord::Option9, 3, msg::NameChannelSpacing},
-    ChannelList{10, &ChannelRecord::Option10, 4, msg::NamePttId},
-    ChannelList{11, &ChannelRecord::Option11, 4, kCaptionBusyLockout},
-    ChannelList{12, &ChannelRecord::Option12, 2, msg::NameReverseTalkAround},
-    ChannelList{14, &ChannelRecord::Option14, 2, 15015},
-    ChannelList{15, &ChannelRecord::Option15, 2, 15016},
-    ChannelList{16, &ChannelRecord::Option16, 2, 15017},
-    ChannelList{17, &ChannelRecord::Option17, 2, 15018},
-    ChannelList{18, &ChannelRecord::Option18, 2, 15019},
-    ChannelList{19, &ChannelRecord::Option19, 2, 15020},
-    ChannelList{21, &ChannelRecord::Option21, 2, msg::NameSignallingRelation},
-    ChannelList{24, &ChannelRecord::Option24, 2, 15201},
-    ChannelList{25, &ChannelRecord::Option25, 2, msg::NameAmFm},
-    ChannelList{26, &ChannelRecord::Option26, 2, msg::NameAmPower},
-    ChannelList{27, &ChannelRecord::Option27, 2, msg::NameFmPower},
-    ChannelList{29, &ChannelRecord::Option29, 3, 15205},
-    ChannelList{30, &ChannelRecord::Option30, 2, 15023},
-    ChannelList{37, &ChannelRecord::Option37, 2, 15300},
-    ChannelList{38, &ChannelRecord::Option38, 2, 15301},
-    ChannelList{39, &ChannelRecord::Option39, 2, 15302},
-    ChannelList{40, &ChannelRecord::Option40, 2, 15303},
-    ChannelList{41, &ChannelRecord::Option41, 2, 15304},
-    ChannelList{42, &ChannelRecord::Option42, 2, 15400},
-    ChannelList{43, &ChannelRecord::Option43, 2, 15401},
-    ChannelList{44, &ChannelRecord::Option44, 2, 15402},
+    ChannelList{ChannelOption::ScanSkip, 2, 15014},
+    ChannelList{ChannelOption::OptionalSignalling, 2, 15033},
+    ChannelList{ChannelOption::Spacing, 3, msg::NameChannelSpacing},
+    ChannelList{ChannelOption::PttId, 4, msg::NamePttId},
+    ChannelList{ChannelOption::BusyLockout, 4, kCaptionBusyLockout},
+    ChannelList{ChannelOption::ReverseOrTalkAround, 2, msg::NameReverseTalkAround},
+    ChannelList{ChannelOption::Scrambler, 2, 15015},
+    ChannelList{ChannelOption::TxInhibit, 2, 15016},
+    ChannelList{ChannelOption::TalkAround, 2, 15017},
+    ChannelList{ChannelOption::Reverse, 2, 15018},
+    ChannelList{ChannelOption::Whisper, 2, 15019},
+    ChannelList{ChannelOption::Compander, 2, 15020},
+    ChannelList{ChannelOption::SignallingRelation, 2, msg::NameSignallingRelation},
+    ChannelList{ChannelOption::SquelchMode, 2, 15201},
+    ChannelList{ChannelOption::Modulation, 2, msg::NameAmFm},
+    ChannelList{ChannelOption::AmPower, 2, msg::NameAmPower},
+    ChannelList{ChannelOption::FmPower, 2, msg::NameFmPower},
+    ChannelList{ChannelOption::RepeaterShift, 3, 15205},
+    ChannelList{ChannelOption::TsqMode, 2, 15023},
+    ChannelList{ChannelOption::RxExpander, 2, 15300},
+    ChannelList{ChannelOption::TxCompressor, 2, 15301},
+    ChannelList{ChannelOption::NoiseBlanker, 2, 15302},
+    ChannelList{ChannelOption::Attenuator, 2, 15303},
+    ChannelList{ChannelOption::HighCut, 2, 15304},
+    ChannelList{ChannelOption::ModulationLock, 2, 15400},
+    ChannelList{ChannelOption::AmPowerLock, 2, 15401},
+    ChannelList{ChannelOption::FmPowerLock, 2, 15402},
 };
-
-/// Captions of the optional-features lists by list id.
-int optionListName(int id)
-{
-    switch (id) {
-    case 0: return 16001;
-    case 1: return 16002;
-    case 2: return 16003;
-    case 3: return 16004;
-    case 4: return 16005;
-    case 5: return 16006;
-    case 6: return 16007;
-    case 7: return 16008;
-    case 8: return 16009;
-    case 9: return 16010;
-    case 11: return 16012;
-    case 12: return 16013;
-    case 13: return 16014;
-    case 14: return 16500;
-    case 15: return 16501;
-    case 29: return kCaptionDecodeTone;
-    case 30: return kCaptionEncodeTone;
-    case 31: return kCaptionBusyLockout;
-    case 36: return 15201;
-    case 37: return 15205;
-    case 38: return 16026;
-    case 39: return 16028;
-    case 40: return 15023;
-    default: return 0;
-    }
-}
-
-/// Captions of the optional-features check boxes by box number.
-int checkBoxName(int n)
-{
-    static constexpr std::array<int, 13> names{16020, 16021, 16022, 16023, 16024, 16025, 0,
-                                               16027, 15300, 15301, 15302, 15303, 15304};
-    return n >= 0 && n < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(n)] : 0;
-}
 
 std::string number(long long n) { return std::to_string(n); }
 
@@ -429,31 +388,34 @@ private:
         if (r.OffsetDirection > 2)
             outsideList(t, r, FieldTransmit, msg::NameOffsetDirection, r.OffsetDirection, 2);
         for (const ChannelList& list : kChannelLists) {
-            const Int16 value = r.*list.member;
+            const Int16 value = r.option(list.option);
             if (value < 0 || value >= list.entries)
-                outsideList(t, r, list.id, list.nameId, value, list.entries - 1);
+                outsideList(t, r, optionFieldId(list.option), list.nameId, value, list.entries - 1);
         }
         const RadioImage& im = doc_.image();
-        for (const auto& [id, nameId] : {std::pair{13, kCaptionBotCode}, std::pair{22, kCaptionEotCode},
-                                         std::pair{28, kCaptionCallCode}}) {
-            const int value = *r.option(id);
+        using enum ChannelOption;
+        for (const auto& [code, nameId] : {std::pair{BotCode, kCaptionBotCode}, std::pair{EotCode, kCaptionEotCode},
+                                           std::pair{CallCode, kCaptionCallCode}}) {
+            const int value = r.option(code);
             if (value < 0 || value > kCodeMemories)
-                outsideList(t, r, id, nameId, value, kCodeMemories);
+                outsideList(t, r, optionFieldId(code), nameId, value, kCodeMemories);
             else if (value != 0 && !isCodeMemoryDefined(im, value))
-                push(channelFinding(FindingLevel::Error, t, r, id, msg::UndefinedCodeMemory,
+                push(channelFinding(FindingLevel::Error, t, r, optionFieldId(code), msg::UndefinedCodeMemory,
                                     {TextId{nameId}, number(value)}));
         }
-        if (r.Option23 < 0 || r.Option23 > kToneTips)
-            outsideList(t, r, 23, kCaptionRogerBeep, r.Option23, kToneTips);
-        else if (r.Option23 != 0 && !isToneTipDefined(im, r.Option23))
-            push(channelFinding(FindingLevel::Error, t, r, 23, msg::UndefinedToneTip,
-                                {TextId{kCaptionRogerBeep}, number(r.Option23)}));
+        const int roger = r.option(RogerBeep);
+        if (roger < 0 || roger > kToneTips)
+            outsideList(t, r, optionFieldId(RogerBeep), kCaptionRogerBeep, roger, kToneTips);
+        else if (roger != 0 && !isToneTipDefined(im, roger))
+            push(channelFinding(FindingLevel::Error, t, r, optionFieldId(RogerBeep), msg::UndefinedToneTip,
+                                {TextId{kCaptionRogerBeep}, number(roger)}));
 
         // The detail editor turns this into "Carrier" as soon as the channel
         // is shown; the radio would get it as it is.
-        const int governingTone = r.Option17 != 0 ? r.TxTone : r.RxTone;
-        if (governingTone == 0 && r.Option11 == kBusyLockoutTone)
-            push(channelFinding(FindingLevel::Information, t, r, 11, msg::BusyLockoutWithoutTone, {}));
+        const int governingTone = r.option(Reverse) != 0 ? r.TxTone : r.RxTone;
+        if (governingTone == 0 && r.option(BusyLockout) == kBusyLockoutTone)
+            push(channelFinding(FindingLevel::Information, t, r, optionFieldId(BusyLockout),
+                                msg::BusyLockoutWithoutTone, {}));
     }
 
     // --- per group -------------------------------------------------------------
@@ -545,38 +507,43 @@ private:
     void checkOptionalFeatures()
     {
         const RadioImage& im = doc_.image();
-        OptFeat opt = im.OptFeat; // the list accessors hand out references
-        for (const OptionList& list : optionLists()) {
-            const Int16& field = list.field(opt);
-            const int entry = entryForValue(list, field);
-            if (entry < 0 || entry >= list.entries)
-                optionFinding(sentToRadio(opt, field) ? FindingLevel::Error : FindingLevel::Information, list.id,
-                              msg::ValueOutsideList,
-                              {TextId{optionListName(list.id)}, number(field), number(valueForEntry(list, 0)),
-                               number(valueForEntry(list, list.entries - 1))});
+        const OptFeat& opt = im.OptFeat;
+        for (const FeatureRule& rule : featureRules()) {
+            const Int16& field = opt.feature(rule.feature);
+            switch (rule.control) {
+            case FeatureControl::List:
+            case FeatureControl::CheckBox: {
+                const int entry = entryForValue(rule, field);
+                if (entry < 0 || entry >= rule.entries)
+                    optionFinding(sentToRadio(opt, field) ? FindingLevel::Error : FindingLevel::Information,
+                                  findingField(rule), msg::ValueOutsideList,
+                                  {TextId{rule.captionId}, number(field), number(valueForEntry(rule, 0)),
+                                   number(valueForEntry(rule, rule.entries - 1))});
+                break;
+            }
+            case FeatureControl::NumberedList: {
+                const bool toneTip = rule.feature == OptionalFeature::RogerBeep;
+                const int highest = rule.entries - 1;
+                if (field < 0 || field > highest)
+                    optionFinding(FindingLevel::Error, rule.number, msg::ValueOutsideList,
+                                  {TextId{rule.captionId}, number(field), number(0), number(highest)});
+                else if (field != 0 && toneTip && !isToneTipDefined(im, field))
+                    optionFinding(FindingLevel::Error, rule.number, msg::UndefinedToneTip,
+                                  {TextId{rule.captionId}, number(field)});
+                else if (field != 0 && !toneTip && !isCodeMemoryDefined(im, field))
+                    optionFinding(FindingLevel::Error, rule.number, msg::UndefinedCodeMemory,
+                                  {TextId{rule.captionId}, number(field)});
+                break;
+            }
+            }
         }
-        for (int id = 32; id <= 34; ++id) {
-            const int value = *numberedListField(opt, id);
-            const int nameId = id == 32 ? kCaptionBotCode : id == 33 ? kCaptionEotCode : kCaptionCallCode;
-            if (value < 0 || value > kCodeMemories)
-                optionFinding(FindingLevel::Error, id, msg::ValueOutsideList,
-                              {TextId{nameId}, number(value), number(0), number(kCodeMemories)});
-            else if (value != 0 && !isCodeMemoryDefined(im, value))
-                optionFinding(FindingLevel::Error, id, msg::UndefinedCodeMemory, {TextId{nameId}, number(value)});
-        }
-        const int roger = *numberedListField(opt, 35);
-        if (roger < 0 || roger > kToneTips)
-            optionFinding(FindingLevel::Error, 35, msg::ValueOutsideList,
-                          {TextId{kCaptionRogerBeep}, number(roger), number(0), number(kToneTips)});
-        else if (roger != 0 && !isToneTipDefined(im, roger))
-            optionFinding(FindingLevel::Error, 35, msg::UndefinedToneTip, {TextId{kCaptionRogerBeep}, number(roger)});
+    }
 
-        for (int n = 0; n <= 12; ++n) {
-            const Int16* box = checkBoxField(opt, n);
-            if (box && (*box < 0 || *box > 1))
-                optionFinding(sentToRadio(opt, *box) ? FindingLevel::Error : FindingLevel::Information, kFieldCheckBox + n, msg::ValueOutsideList,
-                              {TextId{checkBoxName(n)}, number(*box), number(0), number(1)});
-        }
+    /// Where a finding of a feature points: a list's number, or a check
+    /// box's number after kFieldCheckBox.
+    static int findingField(const FeatureRule& rule)
+    {
+        return rule.control == FeatureControl::CheckBox ? kFieldCheckBox + rule.number : rule.number;
     }
 };
 

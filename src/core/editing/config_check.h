@@ -28,7 +28,7 @@ enum class FindingLevel {
 enum class FindingArea {
     Channel,          ///< one channel record (number, group, field)
     Group,            ///< a channel group: emergency channels, an empty group
-    OptionalFeatures, ///< the radio-wide settings (field = the editor's list id)
+    OptionalFeatures, ///< the radio-wide settings (field = the feature's FeatureRule::number)
     ChannelTable,     ///< the table as a whole: counts and record numbers
     Dtmf,             ///< the DTMF settings (field: code memory 1..16, 0 for the others)
     ToneTips,         ///< a tone tip (group: tip 1..8, field: value index)
@@ -36,10 +36,10 @@ enum class FindingArea {
     Memory,           ///< radio memory no field reads (field: block address)
 };
 
-/// Field numbers of findings that have no FieldId, option id or list id.
-/// (The transmit frequency and the offset direction are FieldTransmit; a
-/// check box of the optional features is 100 + its box number.)
-inline constexpr int kFieldCheckBox = 100;         ///< optional features: + box number
+/// Field numbers of findings that have no FieldId, option field id or
+/// feature list number. (The transmit frequency and the offset direction
+/// are FieldTransmit.)
+inline constexpr int kFieldCheckBox = 100;         ///< optional features: + the check box's FeatureRule::number
 inline constexpr int kFieldEmergencyChannel = 100; ///< groups: + slot (0, 1)
 inline constexpr int kFieldEmergencyAmFm = 110;    ///< + slot (0, 1)
 inline constexpr int kFieldCurrentGroup = 120;
@@ -61,7 +61,7 @@ struct ConfigFinding {
     int number = 0;        ///< channel number (Channel), 0 otherwise
     int group = -1;        ///< group index (Channel, Group); -1 when none holds the channel
     int numberInGroup = 0; ///< in-group channel number (Channel)
-    int field = 0;         ///< FieldId, option id (channels), list id (optional features) or a kField value
+    int field = 0;         ///< FieldId or optionFieldId (channels), FeatureRule::number of a list (optional features) or a kField value
     int messageId = 0;     ///< the text of what was found, with %1.. for args
     std::vector<FindingArg> args;
 

@@ -118,6 +118,17 @@ std::vector<std::uint8_t>& EditHistory::knownBytes()
 
 bool EditHistory::commit(const ImageSet& current, std::optional<ChangeSummary::Area> named)
 {
+    if (!named)
+        return commitStep(current, std::nullopt);
+    ChangeSummary summary;
+    summary.area = *named;
+    return commitStep(current, summary);
+}
+
+bool EditHistory::commit(const ImageSet& current, const ChangeSummary& summary) { return commitStep(current, summary); }
+
+bool EditHistory::commitStep(const ImageSet& current, const std::optional<ChangeSummary>& named)
+{
     std::vector<std::uint8_t> now = writeFullImage(current);
     std::vector<std::uint8_t>& known = knownBytes();
     if (known.empty()) {
@@ -129,7 +140,7 @@ bool EditHistory::commit(const ImageSet& current, std::optional<ChangeSummary::A
     Step step;
     step.runs = changedRuns(known, now);
     if (named) {
-        step.summary.area = *named;
+        step.summary = *named;
     } else {
         const ImageSet before =
             readFullImage(std::span<const std::uint8_t, kFullFileBytes>(known.data(), kFullFileBytes));

@@ -34,6 +34,9 @@ struct ChangeSummary {
         ChannelMode,
         Import,           ///< channels imported from a file, whatever they touched
         Paste,            ///< channels pasted from the clipboard
+        BulkSet,          ///< values set on several channels: field (or "" for several), channelNumber = how many
+        FillDown,         ///< field filled down over channelNumber channels
+        ClearChannels,    ///< channelNumber channels emptied
         Other,
     };
     Area area = Area::Other;
@@ -60,6 +63,9 @@ public:
     /// named by what it changed, or by the area given (an import is an
     /// import, whichever fields its rows happened to touch).
     bool commit(const ImageSet& current, std::optional<ChangeSummary::Area> named = std::nullopt);
+    /// As commit, the step named by summary (a bulk edit names its field
+    /// and how many channels it reached).
+    bool commit(const ImageSet& current, const ChangeSummary& summary);
 
     [[nodiscard]] bool canUndo() const { return !done_.empty(); }
     [[nodiscard]] bool canRedo() const { return !undone_.empty(); }
@@ -74,6 +80,7 @@ public:
     bool redo(ImageSet& working);
 
 private:
+    bool commitStep(const ImageSet& current, const std::optional<ChangeSummary>& named);
     /// Takes current as the known state without making it a step.
     void absorb(const ImageSet& current);
 

@@ -48,9 +48,9 @@ std::vector<int> definedCodeMemories(const RadioImage& image)
 void clearCodeMemoryReferences(Document& doc, int n)
 {
     forUsedRecords(doc, [n](ChannelRecord& r) {
-        clearIfEqual(r.Option13, n);
-        clearIfEqual(r.Option22, n);
-        clearIfEqual(r.Option28, n);
+        clearIfEqual(r.option(ChannelOption::BotCode), n);
+        clearIfEqual(r.option(ChannelOption::EotCode), n);
+        clearIfEqual(r.option(ChannelOption::CallCode), n);
     });
     OptFeat& opt = doc.image().OptFeat;
     clearIfEqual(opt.botCode(), n);
@@ -90,7 +90,7 @@ void clearUndefinedRogerBeeps(Document& doc)
         if (!isToneTipDefined(image, field))
             field = 0;
     };
-    forUsedRecords(doc, [&](ChannelRecord& r) { keepIfDefined(r.Option23); });
+    forUsedRecords(doc, [&](ChannelRecord& r) { keepIfDefined(r.option(ChannelOption::RogerBeep)); });
     keepIfDefined(doc.image().OptFeat.rogerBeep());
     keepIfDefined(doc.image().StandbySettings[kStandbyRogerBeep]);
 }

@@ -4,64 +4,68 @@
 
 namespace zav {
 
-namespace {
-
-template <int Pos>
-Int16& C1(OptFeat& o) { return o.Common1[Pos]; }
-template <int Pos>
-Int16& C2(OptFeat& o) { return o.Common2[Pos]; }
-
-Int16& Decode(OptFeat& o) { return o.decodeTone(); }
-Int16& Encode(OptFeat& o) { return o.encodeTone(); }
-Int16& Busy(OptFeat& o) { return o.busyLockout(); }
-Int16& Squelch(OptFeat& o) { return o.squelchMode(); }
-Int16& Shift(OptFeat& o) { return o.repeaterShift(); }
-Int16& Tsq(OptFeat& o) { return o.tsqMode(); }
-
-} // namespace
-
-const std::vector<OptionList>& optionLists()
+const std::vector<FeatureRule>& featureRules()
 {
+    using enum OptionalFeature;
     using enum ListCoding;
-    static const std::vector<OptionList> lists{
-        {0, &C2<common2::SquelchLevel>, 10, Index, false},
-        {1, &C2<common2::VoicePrompt>, 2, IndexPlusOne, false},
-        {2, &C2<common2::TailElimination>, 4, Index, false},
-        {3, &C2<common2::BatterySave>, 4, Index, false},
-        {4, &C1<common1::TotTime>, 41, Fifteens, true},
-        {5, &C2<common2::TotPreAlert>, 11, Index, false},
-        {6, &C2<common2::TotRekey>, 61, Index, false},
-        {7, &C2<common2::TotReset>, 31, Index, false},
-        {8, &C2<common2::VoxLevel>, 7, Index, false},
-        {9, &C2<common2::VoxDelay>, 10, Index, false},
-        {11, &C2<common2::VoiceVolume>, 5, IndexPlusOne, false},
-        {12, &C1<common1::DisplayMode>, 3, Index, true},
-        {13, &C1<common1::BacklightColour>, 8, Index, true},
-        {14, &C1<common1::ScanMode>, 2, Index, true},
-        {15, &C1<common1::ScanResumeTime>, 12, Index, true},
-        {29, &Decode, 283, Index, true},
-        {30, &Encode, 283, Index, true},
-        {31, &Busy, 3, Index, true},
-        {36, &Squelch, 2, Index, true},
-        {37, &Shift, 3, Index, false},
-        {38, &C1<common1::KeyBeep>, 2, Index, true},
-        {39, &C2<common2::FreqChangeable>, 2, Index, false},
-        {40, &Tsq, 2, Index, true},
+    constexpr FeatureControl L = FeatureControl::List;
+    constexpr FeatureControl N = FeatureControl::NumberedList;
+    constexpr FeatureControl B = FeatureControl::CheckBox;
+    static const std::vector<FeatureRule> rules{
+        {SquelchLevel, L, 0, 16001, 10, Index, false},
+        {VoicePrompt, L, 1, 16002, 2, IndexPlusOne, false},
+        {TailElimination, L, 2, 16003, 4, Index, false},
+        {BatterySave, L, 3, 16004, 4, Index, false},
+        {TotTime, L, 4, 16005, 41, Fifteens, true},
+        {TotPreAlert, L, 5, 16006, 11, Index, false},
+        {TotRekey, L, 6, 16007, 61, Index, false},
+        {TotReset, L, 7, 16008, 31, Index, false},
+        {VoxLevel, L, 8, 16009, 7, Index, false},
+        {VoxDelay, L, 9, 16010, 10, Index, false},
+        {VoiceVolume, L, 11, 16012, 5, IndexPlusOne, false},
+        {DisplayMode, L, 12, 16013, 3, Index, true},
+        {BacklightColour, L, 13, 16014, 8, Index, true},
+        {ScanMode, L, 14, 16500, 2, Index, true},
+        {ScanResumeTime, L, 15, 16501, 12, Index, true},
+        {DecodeTone, L, 29, 15005, 283, Index, true},
+        {EncodeTone, L, 30, 15006, 283, Index, true},
+        {BusyLockout, L, 31, 15011, 3, Index, true},
+        {SquelchMode, L, 36, 15201, 2, Index, true},
+        {RepeaterShift, L, 37, 15205, 3, Index, false},
+        {KeyBeep, L, 38, 16026, 2, Index, true},
+        {FreqChangeable, L, 39, 16028, 2, Index, false},
+        {TsqMode, L, 40, 15023, 2, Index, true},
+        {BotCode, N, 32, 15037, kCodeMemories + 1, Index, true},
+        {EotCode, N, 33, 15038, kCodeMemories + 1, Index, true},
+        {CallCode, N, 34, 15013, kCodeMemories + 1, Index, true},
+        {RogerBeep, N, 35, 15200, kToneTips + 1, Index, true},
+        {Vox, B, 0, 16020, 2, Index, false},
+        {VoxTone, B, 1, 16021, 2, Index, false},
+        {ChannelLock, B, 2, 16022, 2, Index, false},
+        {GroupSelect, B, 3, 16023, 2, Index, false},
+        {WiredClone, B, 4, 16024, 2, Index, false},
+        {TailElimNoSignal, B, 5, 16025, 2, Index, false},
+        {CommonData, B, 7, 16027, 2, Index, true},
+        {RxExpander, B, 8, 15300, 2, Index, true},
+        {TxCompressor, B, 9, 15301, 2, Index, true},
+        {NoiseBlanker, B, 10, 15302, 2, Index, true},
+        {Attenuator, B, 11, 15303, 2, Index, true},
+        {HighCut, B, 12, 15304, 2, Index, true},
     };
-    return lists;
+    return rules;
 }
 
-const OptionList* findOptionList(int id)
+const FeatureRule& featureRule(OptionalFeature feature)
 {
-    for (const OptionList& list : optionLists())
-        if (list.id == id)
-            return &list;
-    return nullptr;
+    for (const FeatureRule& rule : featureRules())
+        if (rule.feature == feature)
+            return rule;
+    return featureRules().front(); // not reached: every feature has its rule
 }
 
-int entryForValue(const OptionList& list, int stored)
+int entryForValue(const FeatureRule& rule, int stored)
 {
-    switch (list.coding) {
+    switch (rule.coding) {
     case ListCoding::IndexPlusOne:
         return stored - 1;
     case ListCoding::Fifteens:
@@ -73,9 +77,9 @@ int entryForValue(const OptionList& list, int stored)
     return stored;
 }
 
-Int16 valueForEntry(const OptionList& list, int entry)
+Int16 valueForEntry(const FeatureRule& rule, int entry)
 {
-    switch (list.coding) {
+    switch (rule.coding) {
     case ListCoding::IndexPlusOne:
         return static_cast<Int16>(entry + 1);
     case ListCoding::Fifteens:
@@ -88,45 +92,14 @@ Int16 valueForEntry(const OptionList& list, int entry)
 
 void normaliseHiddenOptions(OptFeat& opt)
 {
-    for (const OptionList& list : optionLists()) {
-        if (list.shown)
+    for (const FeatureRule& rule : featureRules()) {
+        if (rule.shown || rule.control != FeatureControl::List)
             continue;
-        Int16& field = list.field(opt);
-        int entry = entryForValue(list, field);
-        if (entry < 0 || entry >= list.entries)
+        Int16& field = opt.feature(rule.feature);
+        int entry = entryForValue(rule, field);
+        if (entry < 0 || entry >= rule.entries)
             entry = 0;
-        field = valueForEntry(list, entry);
-    }
-}
-
-Int16* numberedListField(OptFeat& opt, int id)
-{
-    switch (id) {
-    case 32: return &opt.botCode();
-    case 33: return &opt.eotCode();
-    case 34: return &opt.callCode();
-    case 35: return &opt.rogerBeep();
-    default: return nullptr;
-    }
-}
-
-Int16* checkBoxField(OptFeat& opt, int n)
-{
-    ChannelRecord& c = opt.CommonChannel;
-    switch (n) {
-    case 0: return &opt.Common2[common2::Vox];
-    case 1: return &opt.Common2[common2::VoxTone];
-    case 2: return &opt.Common2[common2::ChannelLock];
-    case 3: return &opt.Common2[common2::GroupSelect];
-    case 4: return &opt.Common2[common2::WiredClone];
-    case 5: return &opt.Common2[common2::TailElimNoSignal];
-    case 7: return &opt.Common1[common1::CommonData];
-    case 8: return &c.Option37;
-    case 9: return &c.Option38;
-    case 10: return &c.Option39;
-    case 11: return &c.Option40;
-    case 12: return &c.Option41;
-    default: return nullptr;
+        field = valueForEntry(rule, entry);
     }
 }
 

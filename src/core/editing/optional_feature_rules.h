@@ -1,8 +1,9 @@
 #pragma once
 
-// How the optional-features editor maps its lists to OptFeat fields: each
-// list stores the index of its entry, sometimes shifted or scaled. The lists
-// the window does not show are kept in range with the same rules.
+// How the optional-features editor shows each feature: its control, the
+// caption it is known by, and how a list's entry codes the stored value
+// (sometimes shifted or scaled). The features the window does not show are
+// kept in range with the same rules.
 
 #include "radio_image.h"
 
@@ -16,39 +17,37 @@ enum class ListCoding {
     Fifteens,     ///< field = index × 15 (seconds of the time-out timer)
 };
 
-/// One list of the optional-features editor, by its control id.
-struct OptionList {
-    int id;
-    Int16& (*field)(OptFeat&);
-    int entries;   ///< entry count of the list (the busy-lockout list: its full count)
-    ListCoding coding;
-    bool shown;    ///< false: the window has no widget; kept in range in code
+enum class FeatureControl {
+    List,         ///< a list whose entry stands for the value (ListCoding)
+    NumberedList, ///< a list of the defined code memories or tone tips: stores the number its entry shows
+    CheckBox,     ///< 0 or 1
 };
 
-/// Every index-coded list (not the code and roger-beep lists, whose entries
-/// depend on other records).
-[[nodiscard]] const std::vector<OptionList>& optionLists();
-/// The list with that control id, or nullptr.
-[[nodiscard]] const OptionList* findOptionList(int id);
+/// One feature of the optional-features editor.
+struct FeatureRule {
+    OptionalFeature feature;
+    FeatureControl control;
+    int number;     ///< the control's number: "Combo<n>" or "Check<n>", and where the check report puts it
+    int captionId;  ///< the text the window and the check report name it by
+    int entries;    ///< entry count of a list (the busy-lockout list: its full count); 2 for a check box
+    ListCoding coding;
+    bool shown;     ///< false: the window has no control; kept in range in code
+};
+
+/// Every feature: the lists in the order of their numbers, the numbered
+/// lists, then the check boxes (the order the check reports them in).
+[[nodiscard]] const std::vector<FeatureRule>& featureRules();
+/// The rule of a feature.
+[[nodiscard]] const FeatureRule& featureRule(OptionalFeature feature);
 
 /// The entry a stored value selects before the range check (may be outside
 /// the list; the caller then shows entry 0).
-[[nodiscard]] int entryForValue(const OptionList& list, int stored);
+[[nodiscard]] int entryForValue(const FeatureRule& rule, int stored);
 /// The value stored for an entry.
-[[nodiscard]] Int16 valueForEntry(const OptionList& list, int entry);
+[[nodiscard]] Int16 valueForEntry(const FeatureRule& rule, int entry);
 
 /// Shows and stores back every list the window does not show, as opening
 /// the window does: a value outside its list becomes entry 0's value.
 void normaliseHiddenOptions(OptFeat& opt);
-
-} // namespace zav
-
-namespace zav {
-
-/// The field of a list that stores the number its entry shows: 32..34 the
-/// BOT, EOT and call code numbers, 35 the roger-beep tone; else nullptr.
-[[nodiscard]] Int16* numberedListField(OptFeat& opt, int id);
-/// The field of check box n (0..5, 7..12); nullptr for other numbers.
-[[nodiscard]] Int16* checkBoxField(OptFeat& opt, int n);
 
 } // namespace zav

@@ -47,44 +47,45 @@ int toneIndexOf(std::string_view cell)
 const std::vector<OptionColumn>& optionColumns()
 {
     static const std::vector<OptionColumn> columns{
-        {"scan skip", 7, {{14017, "No"}, {14018, "Yes"}}},
-        {"optional signalling", 8, {{14013, "OFF"}, {14019, "DTMF"}}},
-        {"spacing", 9, {{14020, "Wide"}, {14021, "Middle"}, {14022, "Narrow"}}},
-        {"PTT ID", 10, {{15030, "Off"}, {15037, "BOT Code"}, {15038, "EOT Code"}, {15039, "BOT+EOT"}}},
-        {"reverse or talk around", 12, {{15034, "Reverse"}, {15035, "Talk Around"}}},
-        {"BOT code", 13, {{14013, "OFF"}}, 16},
-        {"scrambler", 14, kOffOn},
-        {"TX inhibit", 15, kOffOn},
-        {"talk around", 16, kOffOn},
-        {"reverse", 17, kOffOn},
-        {"whisper", 18, kOffOn},
-        {"compander", 19, kOffOn},
-        {"signalling relation", 21, {{15050, "AND"}, {15051, "OR"}}},
-        {"EOT code", 22, {{14013, "OFF"}}, 16},
-        {"roger beep", 23, {{15030, "Off"}}, 8},
-        {"squelch mode", 24, {{15031, "Carrier"}, {15032, "CTCSS/DCS"}}},
-        {"AM/FM", 25, {{15500, "AM"}, {15501, "FM"}}},
-        {"AM power", 26, {{15502, "High"}, {15503, "Low"}}},
-        {"FM power", 27, {{15504, "High"}, {15505, "Low"}}},
-        {"call code", 28, {{14013, "OFF"}}, 16},
-        {"repeater shift", 29, {{15030, "Off"}, {0, "+100K"}, {0, "-100K"}}},
-        {"TSQ", 30, kOffOn},
-        {"RX expander", 37, kOffOn},
-        {"TX compressor", 38, kOffOn},
-        {"NB/ANL", 39, kOffOn},
-        {"ATT", 40, kOffOn},
-        {"hi-cut", 41, kOffOn},
-        {"AM/FM lock", 42, kOffOn},
-        {"AM power lock", 43, kOffOn},
-        {"FM power lock", 44, kOffOn},
+        {"scan skip", ChannelOption::ScanSkip, {{14017, "No"}, {14018, "Yes"}}},
+        {"optional signalling", ChannelOption::OptionalSignalling, {{14013, "OFF"}, {14019, "DTMF"}}},
+        {"spacing", ChannelOption::Spacing, {{14020, "Wide"}, {14021, "Middle"}, {14022, "Narrow"}}},
+        {"PTT ID", ChannelOption::PttId, {{15030, "Off"}, {15037, "BOT Code"}, {15038, "EOT Code"}, {15039, "BOT+EOT"}}},
+        {"reverse or talk around", ChannelOption::ReverseOrTalkAround, {{15034, "Reverse"}, {15035, "Talk Around"}}},
+        {"BOT code", ChannelOption::BotCode, {{14013, "OFF"}}, 16},
+        {"scrambler", ChannelOption::Scrambler, kOffOn},
+        {"TX inhibit", ChannelOption::TxInhibit, kOffOn},
+        {"talk around", ChannelOption::TalkAround, kOffOn},
+        {"reverse", ChannelOption::Reverse, kOffOn},
+        {"whisper", ChannelOption::Whisper, kOffOn},
+        {"compander", ChannelOption::Compander, kOffOn},
+        {"signalling relation", ChannelOption::SignallingRelation, {{15050, "AND"}, {15051, "OR"}}},
+        {"EOT code", ChannelOption::EotCode, {{14013, "OFF"}}, 16},
+        {"roger beep", ChannelOption::RogerBeep, {{15030, "Off"}}, 8},
+        {"squelch mode", ChannelOption::SquelchMode, {{15031, "Carrier"}, {15032, "CTCSS/DCS"}}},
+        {"AM/FM", ChannelOption::Modulation, {{15500, "AM"}, {15501, "FM"}}},
+        {"AM power", ChannelOption::AmPower, {{15502, "High"}, {15503, "Low"}}},
+        {"FM power", ChannelOption::FmPower, {{15504, "High"}, {15505, "Low"}}},
+        {"call code", ChannelOption::CallCode, {{14013, "OFF"}}, 16},
+        {"repeater shift", ChannelOption::RepeaterShift, {{15030, "Off"}, {0, "+100K"}, {0, "-100K"}}},
+        {"TSQ", ChannelOption::TsqMode, kOffOn},
+        {"RX expander", ChannelOption::RxExpander, kOffOn},
+        {"TX compressor", ChannelOption::TxCompressor, kOffOn},
+        {"NB/ANL", ChannelOption::NoiseBlanker, kOffOn},
+        {"ATT", ChannelOption::Attenuator, kOffOn},
+        {"hi-cut", ChannelOption::HighCut, kOffOn},
+        {"AM/FM lock", ChannelOption::ModulationLock, kOffOn},
+        {"AM power lock", ChannelOption::AmPowerLock, kOffOn},
+        {"FM power lock", ChannelOption::FmPowerLock, kOffOn},
     };
     return columns;
 }
 
 const OptionColumn& busyLockoutColumn()
 {
-    static const OptionColumn column{
-        "busy lockout", 11, {{15030, "Off"}, {15031, "Carrier"}, {15032, "CTCSS/DCS"}, {15033, "Opt. Signal"}}};
+    static const OptionColumn column{"busy lockout",
+                                     ChannelOption::BusyLockout,
+                                     {{15030, "Off"}, {15031, "Carrier"}, {15032, "CTCSS/DCS"}, {15033, "Opt. Signal"}}};
     return column;
 }
 

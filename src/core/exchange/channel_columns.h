@@ -5,6 +5,8 @@
 // are part of the exchange format and stay the same whatever language the
 // program shows, so files move between users of either language.
 
+#include "radio_image.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +22,7 @@ struct OptionText {
 
 struct OptionColumn {
     const char* name;          ///< column header
-    int fieldId;               ///< the record member Option<fieldId>
+    ChannelOption option;      ///< the option the column holds
     std::vector<OptionText> entries; ///< stored value k is entries[k]
     int numberedUpTo = 0;      ///< > 0: entry 0, then the numbers 1..numberedUpTo
 };

@@ -256,7 +256,7 @@ private:
         const int value = optionValue(column, *text);
         if (value < 0)
             return refuse(column.name, csvreason::NotAChoice, {*text, optionChoices(column)});
-        *record.option(column.fieldId) = static_cast<Int16>(value);
+        record.option(column.option) = static_cast<Int16>(value);
         return true;
     }
 
@@ -275,14 +275,16 @@ private:
     {
         const OptionColumn& column = busyLockoutColumn();
         const bool written = cell(column.name).has_value();
-        if (record.Option11 == kBusyBySignalling && written)
+        Int16& busyLockout = record.option(ChannelOption::BusyLockout);
+        if (busyLockout == kBusyBySignalling && written)
             return refuse(column.name, csvreason::NotOffered, {optionText(column, kBusyBySignalling)});
-        const Int16 governing = record.Option17 != 0 ? record.TxTone : record.RxTone;
-        if (record.Option11 == kBusyByTone && governing == 0) {
+        const bool reverse = record.option(ChannelOption::Reverse) != 0;
+        const Int16 governing = reverse ? record.TxTone : record.RxTone;
+        if (busyLockout == kBusyByTone && governing == 0) {
             if (written)
-                return refuse(column.name, record.Option17 != 0 ? csvreason::NeedsTransmitTone : csvreason::NeedsReceiveTone,
+                return refuse(column.name, reverse ? csvreason::NeedsTransmitTone : csvreason::NeedsReceiveTone,
                               {optionText(column, kBusyByTone)});
-            record.Option11 = 1; // as the editors do when the tone goes off
+            busyLockout = 1; // as the editors do when the tone goes off
         }
         return true;
     }
@@ -327,10 +329,10 @@ std::string channelRows(const Document& doc, std::vector<ChannelRecord> records,
             texts.transmit,
             toneCell(record.RxTone),
             toneCell(record.TxTone),
-            optionText(busyLockoutColumn(), record.Option11),
+            optionText(busyLockoutColumn(), record.option(ChannelOption::BusyLockout)),
         };
         for (const OptionColumn& column : optionColumns())
-            fields.push_back(optionText(column, *record.option(column.fieldId)));
+            fields.push_back(optionText(column, record.option(column.option)));
         out += csvRecord(fields, separator);
     }
     return out;

@@ -36,6 +36,8 @@ bool isDtmfField(std::string_view name) { return name == "Code" || name == "IdCo
 /// The table counts follow from the channel lists and are not written.
 bool isTableCount(std::string_view name) { return name == "ChannelCount" || name == "StandbyChannelCount"; }
 
+} // namespace
+
 /// The name a member goes by in the file: what it is, in words; an option of
 /// the shared channel settings by its channel column's name.
 std::string jsonKey(std::string_view member)
@@ -101,25 +103,18 @@ std::string jsonKey(std::string_view member)
     if (member.starts_with("Option")) {
         const std::string_view digits = member.substr(6);
         const int id = allDigits(digits) && !digits.empty() ? std::stoi(std::string(digits)) : -1;
-        if (id == busyLockoutColumn().fieldId)
+        const std::optional<ChannelOption> option = channelOptionOfField(id);
+        if (option == busyLockoutColumn().option)
             return busyLockoutColumn().name;
         for (const OptionColumn& column : optionColumns())
-            if (column.fieldId == id)
+            if (option == column.option)
                 return column.name;
         return "option " + std::string(digits);
     }
     return std::string(member);
 }
 
-/// Positions of a settings array written as named members: one number
-/// each, or a list where count > 1.
-struct NamedPositions {
-    const char* key;
-    int first;
-    int count = 1;
-};
-
-const std::vector<NamedPositions>* namedPositions(std::string_view arrayName)
+const std::vector<NamedPositions>& common1Positions()
 {
     static const std::vector<NamedPositions> common1Names{
         {"TOT time", common1::TotTime},
@@ -135,6 +130,11 @@ const std::vector<NamedPositions>* namedPositions(std::string_view arrayName)
         {"emergency channels AM/FM (group 0 first, two per group)", common1::EmergencyAmFmBase, 2 * kGroupNames},
         {"reset modes", common1::ResetModeBase, common1::Count - common1::ResetModeBase},
     };
+    return common1Names;
+}
+
+const std::vector<NamedPositions>& common2Positions()
+{
     static const std::vector<NamedPositions> common2Names{
         {"squelch level", common2::SquelchLevel},
         {"voice prompt", common2::VoicePrompt},
@@ -154,10 +154,17 @@ const std::vector<NamedPositions>* namedPositions(std::string_view arrayName)
         {"VOX level", common2::VoxLevel},
         {"VOX delay", common2::VoxDelay},
     };
+    return common2Names;
+}
+
+namespace {
+
+const std::vector<NamedPositions>* namedPositions(std::string_view arrayName)
+{
     if (arrayName == "Common1")
-        return &common1Names;
+        return &common1Positions();
     if (arrayName == "Common2")
-        return &common2Names;
+        return &common2Positions();
     return nullptr;
 }
 
@@ -316,9 +323,9 @@ JsonValue channelValue(const ChannelRecord& r)
     const std::string tx = toneText(r.TxTone);
     out.add("receive tone", rx.empty() ? JsonValue::number(r.RxTone) : JsonValue::string(rx));
     out.add("transmit tone", tx.empty() ? JsonValue::number(r.TxTone) : JsonValue::string(tx));
-    out.add(busyLockoutColumn().name, listedValue(busyLockoutColumn(), r.Option11));
+    out.add(busyLockoutColumn().name, listedValue(busyLockoutColumn(), r.option(ChannelOption::BusyLockout)));
     for (const OptionColumn& column : optionColumns())
-        out.add(column.name, listedValue(column, *r.option(column.fieldId)));
+        out.add(column.name, listedValue(column, r.option(column.option)));
     out.add("empty flag", JsonValue::number(r.EmptyFlag));
     out.add("receive step class", JsonValue::number(r.RxStepClass));
     out.add("transmit step class", JsonValue::number(r.TxStepClass));
@@ -690,9 +697,9 @@ void readChannel(const JsonValue& channel, ChannelRecord& r, const std::string& 
     };
     tone("receive tone", r.RxTone);
     tone("transmit tone", r.TxTone);
-    readListed(channel, busyLockoutColumn(), r.Option11, path, problems);
+    readListed(channel, busyLockoutColumn(), r.option(ChannelOption::BusyLockout), path, problems);
     for (const OptionColumn& column : optionColumns())
-        readListed(channel, column, *r.option(column.fieldId), path, problems);
+        readListed(channel, column, r.option(column.option), path, problems);
     if (const JsonValue* v = field("empty flag"))
         readInteger(*v, r.EmptyFlag, path + ".empty flag", problems);
     if (const JsonValue* v = field("receive step class"))

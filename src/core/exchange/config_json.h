@@ -16,6 +16,22 @@
 
 namespace zav {
 
+/// The name a member of the image goes by in the file: what it is, in
+/// words ("DigitRate" -> "digit rate"); an option of the shared channel
+/// settings by its channel column's name.
+[[nodiscard]] std::string jsonKey(std::string_view member);
+
+/// Positions of a settings array written as named members: one number
+/// each, or a list where count > 1.
+struct NamedPositions {
+    const char* key;
+    int first;
+    int count = 1;
+};
+/// The named positions of OptFeat.Common1 and OptFeat.Common2.
+[[nodiscard]] const std::vector<NamedPositions>& common1Positions();
+[[nodiscard]] const std::vector<NamedPositions>& common2Positions();
+
 /// The image that saving doc would write, as JSON.
 [[nodiscard]] std::string exportConfigJson(const Document& doc);
 

@@ -1,5 +1,8 @@
 #include "csv_reasons.h"
 
+#include "bulk_edits.h"
+#include "setting_edits.h"
+
 #include <algorithm>
 
 namespace zav {
@@ -40,6 +43,16 @@ const std::vector<std::pair<int, const char*>>& csvReasonTexts()
         {ReceiveFixed, "channel %1 keeps its receive frequency %2 MHz; clear the channel to give it another"},
         {TableFull, "the table holds 521 channels; there is no slot for channel %1"},
         {EmergencyCleared, "emergency channel %1 of group %2 pointed at row %3, which holds no channel; it was cleared"},
+        // Edits of many channels at once.
+        {bulkreason::NotInGroup, "channel %1 is in no group of this mode"},
+        {bulkreason::EmptySlot, "channel %1 is an empty slot; only a receive frequency makes it a channel"},
+        {bulkreason::LastChannel, "channel %1 is the table's last channel, which stays"},
+        {bulkreason::CodeNotDefined, "code memory %1 holds no code"},
+        {bulkreason::ToneTipNotDefined, "tone tip %1 is not defined"},
+        {bulkreason::CountryNoClear, "channel %1 is a country channel, which stays"},
+        {settingreason::NotAValue, "\"%1\" is not one of %2"},
+        {settingreason::TextTooLong, "the text takes %1 bytes; the field holds %2"},
+        {settingreason::NotGbk, "\"%1\" holds characters the radio cannot show"},
     };
     return kTexts;
 }

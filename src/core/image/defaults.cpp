@@ -37,10 +37,12 @@ void setOptFeatDefaults(OptFeat& opt)
     opt.Common1[common1::KeyBeep] = 1;
     opt.Common1[common1::ResetModeBase + 4] = 9; // extended-mode reset group
     ChannelRecord& cc = opt.CommonChannel;
-    for (Int16* field : {&cc.RxTone, &cc.TxTone, &cc.Option37, &cc.Option38, &cc.Option39, &cc.Option40,
-                         &cc.Option41, &cc.Option11, &cc.Option23, &cc.Option24, &cc.Option13, &cc.Option22,
-                         &cc.Option28, &cc.Option29, &cc.Option30})
-        *field = 0;
+    cc.RxTone = 0;
+    cc.TxTone = 0;
+    using enum ChannelOption;
+    for (ChannelOption option : {RxExpander, TxCompressor, NoiseBlanker, Attenuator, HighCut, BusyLockout, RogerBeep,
+                                 SquelchMode, BotCode, EotCode, CallCode, RepeaterShift, TsqMode})
+        cc.option(option) = 0;
     opt.PowerOnText.assign(std::string(1, '\0') + "        VANTERA");
     opt.Common2.fill(0);
     opt.Common2[common2::VoicePrompt] = 1;

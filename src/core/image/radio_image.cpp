@@ -15,48 +15,110 @@ std::string cleanText(std::string_view text)
 }
 
 namespace {
-template <class R>
-auto* optionMember(R& r, int id)
+
+/// The record member of each option: the one place that ties an option to
+/// the data file's member.
+Int16 ChannelRecord::*optionMember(ChannelOption which)
 {
-    switch (id) {
-    case 7: return &r.Option7;
-    case 8: return &r.Option8;
-    case 9: return &r.Option9;
-    case 10: return &r.Option10;
-    case 11: return &r.Option11;
-    case 12: return &r.Option12;
-    case 13: return &r.Option13;
-    case 14: return &r.Option14;
-    case 15: return &r.Option15;
-    case 16: return &r.Option16;
-    case 17: return &r.Option17;
-    case 18: return &r.Option18;
-    case 19: return &r.Option19;
-    case 21: return &r.Option21;
-    case 22: return &r.Option22;
-    case 23: return &r.Option23;
-    case 24: return &r.Option24;
-    case 25: return &r.Option25;
-    case 26: return &r.Option26;
-    case 27: return &r.Option27;
-    case 28: return &r.Option28;
-    case 29: return &r.Option29;
-    case 30: return &r.Option30;
-    case 37: return &r.Option37;
-    case 38: return &r.Option38;
-    case 39: return &r.Option39;
-    case 40: return &r.Option40;
-    case 41: return &r.Option41;
-    case 42: return &r.Option42;
-    case 43: return &r.Option43;
-    case 44: return &r.Option44;
-    default: return static_cast<decltype(&r.Option7)>(nullptr);
+    switch (which) {
+    case ChannelOption::ScanSkip: return &ChannelRecord::Option7;
+    case ChannelOption::OptionalSignalling: return &ChannelRecord::Option8;
+    case ChannelOption::Spacing: return &ChannelRecord::Option9;
+    case ChannelOption::PttId: return &ChannelRecord::Option10;
+    case ChannelOption::BusyLockout: return &ChannelRecord::Option11;
+    case ChannelOption::ReverseOrTalkAround: return &ChannelRecord::Option12;
+    case ChannelOption::BotCode: return &ChannelRecord::Option13;
+    case ChannelOption::Scrambler: return &ChannelRecord::Option14;
+    case ChannelOption::TxInhibit: return &ChannelRecord::Option15;
+    case ChannelOption::TalkAround: return &ChannelRecord::Option16;
+    case ChannelOption::Reverse: return &ChannelRecord::Option17;
+    case ChannelOption::Whisper: return &ChannelRecord::Option18;
+    case ChannelOption::Compander: return &ChannelRecord::Option19;
+    case ChannelOption::SignallingRelation: return &ChannelRecord::Option21;
+    case ChannelOption::EotCode: return &ChannelRecord::Option22;
+    case ChannelOption::RogerBeep: return &ChannelRecord::Option23;
+    case ChannelOption::SquelchMode: return &ChannelRecord::Option24;
+    case ChannelOption::Modulation: return &ChannelRecord::Option25;
+    case ChannelOption::AmPower: return &ChannelRecord::Option26;
+    case ChannelOption::FmPower: return &ChannelRecord::Option27;
+    case ChannelOption::CallCode: return &ChannelRecord::Option28;
+    case ChannelOption::RepeaterShift: return &ChannelRecord::Option29;
+    case ChannelOption::TsqMode: return &ChannelRecord::Option30;
+    case ChannelOption::RxExpander: return &ChannelRecord::Option37;
+    case ChannelOption::TxCompressor: return &ChannelRecord::Option38;
+    case ChannelOption::NoiseBlanker: return &ChannelRecord::Option39;
+    case ChannelOption::Attenuator: return &ChannelRecord::Option40;
+    case ChannelOption::HighCut: return &ChannelRecord::Option41;
+    case ChannelOption::ModulationLock: return &ChannelRecord::Option42;
+    case ChannelOption::AmPowerLock: return &ChannelRecord::Option43;
+    case ChannelOption::FmPowerLock: return &ChannelRecord::Option44;
     }
+    return &ChannelRecord::Option7; // not reached: every option has its member
 }
+
+template <class O>
+auto& featureField(O& o, OptionalFeature which)
+{
+    using enum OptionalFeature;
+    switch (which) {
+    case SquelchLevel: return o.Common2[common2::SquelchLevel];
+    case VoicePrompt: return o.Common2[common2::VoicePrompt];
+    case TailElimination: return o.Common2[common2::TailElimination];
+    case BatterySave: return o.Common2[common2::BatterySave];
+    case TotTime: return o.Common1[common1::TotTime];
+    case TotPreAlert: return o.Common2[common2::TotPreAlert];
+    case TotRekey: return o.Common2[common2::TotRekey];
+    case TotReset: return o.Common2[common2::TotReset];
+    case VoxLevel: return o.Common2[common2::VoxLevel];
+    case VoxDelay: return o.Common2[common2::VoxDelay];
+    case VoiceVolume: return o.Common2[common2::VoiceVolume];
+    case DisplayMode: return o.Common1[common1::DisplayMode];
+    case BacklightColour: return o.Common1[common1::BacklightColour];
+    case ScanMode: return o.Common1[common1::ScanMode];
+    case ScanResumeTime: return o.Common1[common1::ScanResumeTime];
+    case KeyBeep: return o.Common1[common1::KeyBeep];
+    case FreqChangeable: return o.Common2[common2::FreqChangeable];
+    case Vox: return o.Common2[common2::Vox];
+    case VoxTone: return o.Common2[common2::VoxTone];
+    case ChannelLock: return o.Common2[common2::ChannelLock];
+    case GroupSelect: return o.Common2[common2::GroupSelect];
+    case WiredClone: return o.Common2[common2::WiredClone];
+    case TailElimNoSignal: return o.Common2[common2::TailElimNoSignal];
+    case CommonData: return o.Common1[common1::CommonData];
+    case DecodeTone: return o.CommonChannel.RxTone;
+    case EncodeTone: return o.CommonChannel.TxTone;
+    case BusyLockout: return o.CommonChannel.Option11;
+    case BotCode: return o.CommonChannel.Option13;
+    case EotCode: return o.CommonChannel.Option22;
+    case CallCode: return o.CommonChannel.Option28;
+    case RogerBeep: return o.CommonChannel.Option23;
+    case SquelchMode: return o.CommonChannel.Option24;
+    case RepeaterShift: return o.CommonChannel.Option29;
+    case TsqMode: return o.CommonChannel.Option30;
+    case RxExpander: return o.CommonChannel.Option37;
+    case TxCompressor: return o.CommonChannel.Option38;
+    case NoiseBlanker: return o.CommonChannel.Option39;
+    case Attenuator: return o.CommonChannel.Option40;
+    case HighCut: return o.CommonChannel.Option41;
+    }
+    return o.Common1[common1::CommonData]; // not reached: every feature has its field
+}
+
 } // namespace
 
-Int16* ChannelRecord::option(int id) { return optionMember(*this, id); }
-const Int16* ChannelRecord::option(int id) const { return optionMember(*this, id); }
+std::optional<ChannelOption> channelOptionOfField(int fieldId)
+{
+    for (ChannelOption option : kChannelOptions)
+        if (optionFieldId(option) == fieldId)
+            return option;
+    return std::nullopt;
+}
+
+Int16& ChannelRecord::option(ChannelOption which) { return this->*optionMember(which); }
+const Int16& ChannelRecord::option(ChannelOption which) const { return this->*optionMember(which); }
+
+Int16& OptFeat::feature(OptionalFeature which) { return featureField(*this, which); }
+const Int16& OptFeat::feature(OptionalFeature which) const { return featureField(*this, which); }
 
 Int16& DtmfSettings::integer(int k)
 {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace zav {
 
@@ -19,7 +20,8 @@ inline constexpr int kRadioImageBytes = 1860;    ///< settings record in a data 
 inline constexpr int kFullFileBytes = kRadioImageBytes + 2 * kChannelSlots * kChannelRecordBytes; // 95640
 inline constexpr int kExtendedMode = 4;          ///< ChannelMode value of extended mode
 
-/// Field ids by which the channel editors address ChannelRecord members.
+/// Field ids by which the channel editors address ChannelRecord members;
+/// the options follow with the ids of ChannelOption.
 enum FieldId : int {
     FieldRxFrequency = 1,
     FieldTransmit = 2,   ///< Offset and OffsetDirection
@@ -28,6 +30,65 @@ enum FieldId : int {
     FieldTxTone = 5,
 };
 
+/// The per-channel options by what they set. The value is the option's
+/// field id: the channel write path, the table's columns and the check
+/// report know the option by it.
+enum class ChannelOption : int {
+    ScanSkip = 7,             ///< 0 scanned, 1 skipped
+    OptionalSignalling = 8,   ///< 0 off, 1 DTMF
+    Spacing = 9,              ///< 0 wide, 1 middle, 2 narrow
+    PttId = 10,               ///< 0 off, 1 BOT, 2 EOT, 3 both
+    BusyLockout = 11,         ///< 0 off, 1 carrier, 2 by tone, 3 by optional signalling
+    ReverseOrTalkAround = 12, ///< 0 reverse, 1 talk around
+    BotCode = 13,             ///< code memory 1..16 sent at the start of a transmission, 0 none
+    Scrambler = 14,
+    TxInhibit = 15,
+    TalkAround = 16,
+    Reverse = 17,             ///< 1: the transmit tone governs the busy lockout
+    Whisper = 18,
+    Compander = 19,
+    SignallingRelation = 21,  ///< 0 AND, 1 OR
+    EotCode = 22,             ///< code memory 1..16 sent at the end of a transmission, 0 none
+    RogerBeep = 23,           ///< tone tip 1..8, 0 off
+    SquelchMode = 24,         ///< 0 carrier, 1 CTCSS/DCS
+    Modulation = 25,          ///< 0 AM, 1 FM
+    AmPower = 26,             ///< 0 high, 1 low
+    FmPower = 27,             ///< 0 high, 1 low
+    CallCode = 28,            ///< code memory 1..16, 0 none
+    RepeaterShift = 29,       ///< 0 off, 1 +100 kHz, 2 -100 kHz
+    TsqMode = 30,
+    RxExpander = 37,
+    TxCompressor = 38,
+    NoiseBlanker = 39,        ///< NB/ANL
+    Attenuator = 40,
+    HighCut = 41,
+    ModulationLock = 42,      ///< the user cannot switch AM/FM on the radio
+    AmPowerLock = 43,
+    FmPowerLock = 44,
+};
+
+/// Every channel option, by field id.
+inline constexpr std::array kChannelOptions{
+    ChannelOption::ScanSkip,       ChannelOption::OptionalSignalling, ChannelOption::Spacing,
+    ChannelOption::PttId,          ChannelOption::BusyLockout,        ChannelOption::ReverseOrTalkAround,
+    ChannelOption::BotCode,        ChannelOption::Scrambler,          ChannelOption::TxInhibit,
+    ChannelOption::TalkAround,     ChannelOption::Reverse,            ChannelOption::Whisper,
+    ChannelOption::Compander,      ChannelOption::SignallingRelation, ChannelOption::EotCode,
+    ChannelOption::RogerBeep,      ChannelOption::SquelchMode,        ChannelOption::Modulation,
+    ChannelOption::AmPower,        ChannelOption::FmPower,            ChannelOption::CallCode,
+    ChannelOption::RepeaterShift,  ChannelOption::TsqMode,            ChannelOption::RxExpander,
+    ChannelOption::TxCompressor,   ChannelOption::NoiseBlanker,       ChannelOption::Attenuator,
+    ChannelOption::HighCut,        ChannelOption::ModulationLock,     ChannelOption::AmPowerLock,
+    ChannelOption::FmPowerLock,
+};
+
+/// The field id of an option.
+[[nodiscard]] constexpr int optionFieldId(ChannelOption option) { return static_cast<int>(option); }
+/// The option with that field id; nullopt for ids of other fields or none.
+[[nodiscard]] std::optional<ChannelOption> channelOptionOfField(int fieldId);
+
+/// One channel. The options keep the data file's member names
+/// (Option<field id>); everything else reaches them through option().
 struct ChannelRecord {
     Int16 Number = 0;
     Int16 EmptyFlag = 0;
@@ -70,10 +131,9 @@ struct ChannelRecord {
     Int16 Option29 = 0;
     Int16 Option30 = 0;
 
-    /// The Integer member `Option<id>` (ids 7..30 and 37..44 that exist), or
-    /// nullptr for ids without such a member.
-    [[nodiscard]] Int16* option(int id);
-    [[nodiscard]] const Int16* option(int id) const;
+    /// The member that stores an option.
+    [[nodiscard]] Int16& option(ChannelOption which);
+    [[nodiscard]] const Int16& option(ChannelOption which) const;
 
     bool operator==(const ChannelRecord&) const = default;
 };
@@ -136,23 +196,72 @@ inline constexpr int VoxDelay = 16;
 inline constexpr int Count = 17;
 } // namespace common2
 
+/// The settings of the optional-features editor, by what they set: the
+/// radio-wide lists and switches, and the common data every channel uses
+/// while CommonData is on.
+enum class OptionalFeature {
+    SquelchLevel,
+    VoicePrompt,
+    TailElimination,
+    BatterySave,
+    TotTime,            ///< time-out timer, seconds
+    TotPreAlert,
+    TotRekey,
+    TotReset,
+    VoxLevel,
+    VoxDelay,
+    VoiceVolume,
+    DisplayMode,
+    BacklightColour,
+    ScanMode,
+    ScanResumeTime,
+    KeyBeep,
+    FreqChangeable,
+    Vox,
+    VoxTone,
+    ChannelLock,
+    GroupSelect,
+    WiredClone,
+    TailElimNoSignal,
+    CommonData,         ///< 1: the common data below replaces every channel's own
+    DecodeTone,
+    EncodeTone,
+    BusyLockout,
+    BotCode,
+    EotCode,
+    CallCode,
+    RogerBeep,
+    SquelchMode,
+    RepeaterShift,
+    TsqMode,
+    RxExpander,
+    TxCompressor,
+    NoiseBlanker,
+    Attenuator,
+    HighCut,
+};
+
 struct OptFeat {
     std::array<Int16, common1::Count> Common1{};
     ChannelRecord CommonChannel;   ///< common data; see the accessors below
     FixedText<16> PowerOnText;
     std::array<Int16, common2::Count> Common2{};
 
-    // CommonChannel members under the names of the optional-features editor.
+    /// The field that stores a feature.
+    [[nodiscard]] Int16& feature(OptionalFeature which);
+    [[nodiscard]] const Int16& feature(OptionalFeature which) const;
+
+    // The common data most callers name.
     Int16& decodeTone() { return CommonChannel.RxTone; }
     Int16& encodeTone() { return CommonChannel.TxTone; }
-    Int16& busyLockout() { return CommonChannel.Option11; }
-    Int16& rogerBeep() { return CommonChannel.Option23; }
-    Int16& squelchMode() { return CommonChannel.Option24; }
-    Int16& botCode() { return CommonChannel.Option13; }
-    Int16& eotCode() { return CommonChannel.Option22; }
-    Int16& callCode() { return CommonChannel.Option28; }
-    Int16& repeaterShift() { return CommonChannel.Option29; }
-    Int16& tsqMode() { return CommonChannel.Option30; }
+    Int16& busyLockout() { return CommonChannel.option(ChannelOption::BusyLockout); }
+    Int16& rogerBeep() { return CommonChannel.option(ChannelOption::RogerBeep); }
+    Int16& squelchMode() { return CommonChannel.option(ChannelOption::SquelchMode); }
+    Int16& botCode() { return CommonChannel.option(ChannelOption::BotCode); }
+    Int16& eotCode() { return CommonChannel.option(ChannelOption::EotCode); }
+    Int16& callCode() { return CommonChannel.option(ChannelOption::CallCode); }
+    Int16& repeaterShift() { return CommonChannel.option(ChannelOption::RepeaterShift); }
+    Int16& tsqMode() { return CommonChannel.option(ChannelOption::TsqMode); }
 
     bool operator==(const OptFeat&) const = default;
 };

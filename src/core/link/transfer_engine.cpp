@@ -17,9 +17,6 @@ constexpr int kHandshakeAttempts = 3;   // time-outs before the error prompt (4 
 constexpr int kBlockResends = 3;        // resends per block before the error prompt
 constexpr int kPasswordResends = 3;     // set by the read/write error prompt only
 constexpr int kRepeatsAsLoss = 10;      // 0x0A in a row that count as a lost reply
-constexpr int kEndStep = 69;
-constexpr int kReadBlockStep = 5;
-constexpr int kWriteBlockStep = 4;
 
 } // namespace
 
@@ -31,8 +28,7 @@ struct TransferEngine::State {
     TransferContext context;
 
     TransferKind kind = TransferKind::Idle;
-    int readStep = 0;
-    int writeStep = 0;
+    TransferStep step = TransferStep::Idle;
     bool active = false;
     int handshakeTries = 0;
     AddressPlan plan = kFullPlan;
@@ -97,7 +93,7 @@ struct TransferEngine::State {
     bool isReadOrWrite() const { return kind == TransferKind::Read || kind == TransferKind::Write; }
     bool atPasswordStep() const
     {
-        return (kind == TransferKind::Read && readStep == 3) || (kind == TransferKind::Write && writeStep == 3);
+        return isReadOrWrite() && step == TransferStep::Password;
     }
 
     // --- PrepareTransfer / OpenLinkPort --------------------------------------
@@ -177,13 +173,7 @@ struct TransferEngine::State {
 
     void sendHandshake()
     {
-        if (kind == TransferKind::Write) {
-            writeStep = 1;
-            readStep = 0;
-        } else {
-            readStep = 1;
-            writeStep = 0;
-        }
+        step = TransferStep::Handshake;
         active = true;
         send(Packet::Handshake);
     }
@@ -192,10 +182,7 @@ struct TransferEngine::State {
 
     void endWalk()
     {
-        if (kind == TransferKind::Write)
-            writeStep = kEndStep;
-        else
-            readStep = kEndStep;
+        step = TransferStep::End;
         send(Packet::EndRequest);
     }
 
@@ -255,47 +242,42 @@ struct TransferEngine::State {
     void advance()
     {
         stopTimer(TimerId::Reply);
-        switch (kind) {
-        case TransferKind::Read:
-            switch (readStep) {
-            case 1: readStep = 2; send(Packet::IdentifyRequest); return;
-            case 2: readStep = 3; send(Packet::PasswordRead); return;
-            case 3:
-                readStep = kReadBlockStep;
-                if (modelCheck())
-                    nextReadBlock();
-                else
-                    finish(false);
+        if (kind == TransferKind::Idle)
+            return;
+        switch (step) {
+        case TransferStep::Handshake:
+            step = TransferStep::Identity;
+            send(Packet::IdentifyRequest);
+            return;
+        case TransferStep::Identity:
+            if (kind == TransferKind::Info) {
+                // No password and no model check: straight to the blocks.
+                step = TransferStep::Blocks;
+                nextBlock();
                 return;
-            case kReadBlockStep: nextReadBlock(); return;
-            case kEndStep: finish(true); return;
-            default: finish(false); return;
             }
-        case TransferKind::Write:
-            switch (writeStep) {
-            case 1: writeStep = 2; send(Packet::IdentifyRequest); return;
-            case 2: writeStep = 3; send(Packet::PasswordRead); return;
-            case 3:
-                writeStep = kWriteBlockStep;
-                if (modelCheck())
-                    nextWriteBlock();
-                else
-                    finish(false);
-                return;
-            case kWriteBlockStep: nextWriteBlock(); return;
-            case kEndStep: finish(true); return;
-            default: finish(false); return;
-            }
-        case TransferKind::Info:
-            switch (readStep) {
-            case 1: readStep = 3; send(Packet::IdentifyRequest); return;
-            case 3:
-            case kReadBlockStep: readStep = kReadBlockStep; nextReadBlock(); return;
-            case kEndStep: finish(true); return;
-            default: finish(false); return;
-            }
-        case TransferKind::Idle: return;
+            step = TransferStep::Password;
+            send(Packet::PasswordRead);
+            return;
+        case TransferStep::Password:
+            step = TransferStep::Blocks;
+            if (modelCheck())
+                nextBlock();
+            else
+                finish(false);
+            return;
+        case TransferStep::Blocks: nextBlock(); return;
+        case TransferStep::End: finish(true); return;
+        case TransferStep::Idle: finish(false); return;
         }
+    }
+
+    void nextBlock()
+    {
+        if (kind == TransferKind::Write)
+            nextWriteBlock();
+        else
+            nextReadBlock();
     }
 
     void onReply(const Bytes& reply)
@@ -305,7 +287,7 @@ struct TransferEngine::State {
         case Reply::HandshakeAck: advance(); return;
         case Reply::RepeatRequest:
             // Honoured only while write blocks are being sent.
-            if (kind == TransferKind::Write && writeStep == kWriteBlockStep)
+            if (kind == TransferKind::Write && step == TransferStep::Blocks)
                 onRepeatRequest();
             return;
         case Reply::Identity:
@@ -356,43 +338,44 @@ struct TransferEngine::State {
     void onReplyTimeout()
     {
         if (kind == TransferKind::Info) {
-            if (readStep == 1) {
+            if (step == TransferStep::Handshake) {
                 if (++handshakeTries > kHandshakeAttempts) {
                     infoErrorPrompt();
                 } else {
                     link.noEcho = !link.noEcho;
                     sendHandshake();
                 }
-            } else if (readStep >= 2 && readStep <= kReadBlockStep) {
+            } else if (step == TransferStep::Identity || step == TransferStep::Blocks) {
                 infoErrorPrompt();
-            } else if (readStep == kEndStep) {
+            } else if (step == TransferStep::End) {
                 finish(true);
             }
             return;
         }
         if (!isReadOrWrite())
             return;
-        const int step = kind == TransferKind::Read ? readStep : writeStep;
-        const int blockStep = kind == TransferKind::Read ? kReadBlockStep : kWriteBlockStep;
-        if (step == 1) {
+        switch (step) {
+        case TransferStep::Handshake:
             if (++handshakeTries > kHandshakeAttempts) {
                 readErrorPrompt();
             } else {
                 link.noEcho = !link.noEcho;
                 sendHandshake();
             }
-        } else if (step == 2) {
-            readErrorPrompt();
-        } else if (step == 3) {
+            return;
+        case TransferStep::Identity: readErrorPrompt(); return;
+        case TransferStep::Password:
             if (--link.passwordRetries <= 0)
                 readErrorPrompt();
             else
                 send(Packet::PasswordRead);
-        } else if (step == blockStep) {
-            blockTimeout();
-        } else if (step == kEndStep) {
+            return;
+        case TransferStep::Blocks: blockTimeout(); return;
+        case TransferStep::End:
             // A radio that does not answer the end request still counts as done.
             finish(true);
+            return;
+        case TransferStep::Idle: return;
         }
     }
 
@@ -530,8 +513,7 @@ struct TransferEngine::State {
         readingBefore = false;
         stopTimer(TimerId::Reply);
         kind = TransferKind::Idle;
-        readStep = 0;
-        writeStep = 0;
+        step = TransferStep::Idle;
         finishing = false;
         cancelRequested = false;
         if (!readOkPending)
@@ -564,8 +546,7 @@ struct TransferEngine::State {
     void notStarted(TransferKind which)
     {
         kind = TransferKind::Idle;
-        readStep = 0;
-        writeStep = 0;
+        step = TransferStep::Idle;
         cancelRequested = false;
         outcome = TransferOutcome{};
         outcome.kind = which;
@@ -598,7 +579,7 @@ struct TransferEngine::State {
     void runWrite()
     {
         kind = TransferKind::Write;
-        writeStep = 0;
+        step = TransferStep::Idle;
         if (!prepareTransfer()) {
             notStarted(TransferKind::Write);
             return;
@@ -645,7 +626,7 @@ bool TransferEngine::startRead()
     if (!s.beginStart(TransferKind::Read))
         return false;
     s.kind = TransferKind::Read;
-    s.readStep = 0;
+    s.step = TransferStep::Idle;
     if (!s.prepareTransfer()) {
         s.notStarted(TransferKind::Read);
         return true;
@@ -676,7 +657,7 @@ bool TransferEngine::startInfoRead()
     if (!s.beginStart(TransferKind::Info))
         return false;
     s.kind = TransferKind::Info;
-    s.readStep = 0;
+    s.step = TransferStep::Idle;
     if (!s.prepareTransfer()) {
         s.notStarted(TransferKind::Info);
         return true;
@@ -709,7 +690,7 @@ bool TransferEngine::requestStop()
 {
     State& s = *d_;
     const bool sendingBlocks = s.busy && s.active && !s.finishing && s.promptDepth == 0 &&
-                               s.kind == TransferKind::Write && s.writeStep == kWriteBlockStep;
+                               s.kind == TransferKind::Write && s.step == TransferStep::Blocks;
     if (sendingBlocks) {
         ++s.promptDepth;
         const bool stop = s.svc.prompts.confirmStopWrite();
@@ -767,8 +748,7 @@ void TransferEngine::onTimer(TimerId id)
 
 bool TransferEngine::busy() const { return d_->busy; }
 TransferKind TransferEngine::kind() const { return d_->kind; }
-int TransferEngine::readStep() const { return d_->readStep; }
-int TransferEngine::writeStep() const { return d_->writeStep; }
+TransferStep TransferEngine::step() const { return d_->step; }
 bool TransferEngine::transferActive() const { return d_->active; }
 int TransferEngine::handshakeTries() const { return d_->handshakeTries; }
 long TransferEngine::blockAddress() const { return d_->blockAddress; }

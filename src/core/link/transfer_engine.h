@@ -26,6 +26,19 @@ namespace zav::link {
 /// 0 idle, 1 read, 2 write, 3 radio-information read.
 enum class TransferKind : int { Idle = 0, Read = 1, Write = 2, Info = 3 };
 
+/// Where a transfer stands: what was sent last and whose reply is awaited.
+/// A read and a write go Handshake, Identity, Password, then Blocks (the
+/// model check runs between the password and the first block), End; the
+/// radio-information read goes Handshake, Identity, Blocks, End.
+enum class TransferStep {
+    Idle,      ///< nothing sent yet, or the transfer is over
+    Handshake, ///< the handshake: answered by either cable kind
+    Identity,  ///< the identity request: model, band, version, channel mode
+    Password,  ///< the password block
+    Blocks,    ///< reading or writing the blocks of the address plan
+    End,       ///< the end request; a radio that stays silent still counts as done
+};
+
 /// The one-shot timers of a transfer.
 enum class TimerId {
     Reply,        ///< 150 ms reply time-out
@@ -231,8 +244,8 @@ public:
     /// True from a start until transferFinished (read, write and info alike).
     [[nodiscard]] bool busy() const;
     [[nodiscard]] TransferKind kind() const;
-    [[nodiscard]] int readStep() const;   ///< 0, 1, 2, 3, 5, 69
-    [[nodiscard]] int writeStep() const;  ///< 0, 1, 2, 3, 4, 69
+    /// Where the transfer of kind() stands.
+    [[nodiscard]] TransferStep step() const;
     [[nodiscard]] bool transferActive() const;
     [[nodiscard]] int handshakeTries() const;
     [[nodiscard]] long blockAddress() const;

@@ -14,7 +14,7 @@ struct SampleChannel {
     const char* rx;   ///< stored 8-digit frequency
     int rxTone;
     int txTone;
-    int option7;
+    int scanSkip; ///< 0 scanned, 1 skipped
 };
 
 // Country channels across EU, CE, UK, PL and DE; extended ones across
@@ -41,18 +41,18 @@ void fillChannels(Document& doc, const SampleChannel* list, std::size_t count, b
         r.RxFrequency.assign(list[i].rx);
         r.RxTone = static_cast<Int16>(list[i].rxTone);
         r.TxTone = static_cast<Int16>(list[i].txTone);
-        r.Option7 = static_cast<Int16>(list[i].option7);
+        r.option(ChannelOption::ScanSkip) = static_cast<Int16>(list[i].scanSkip);
         r.Offset.fill('\0');
-        r.Option27 = static_cast<Int16>(i % 2);
-        r.Option25 = static_cast<Int16>((i / 2) % 2);
-        r.Option37 = 1;
-        r.Option11 = static_cast<Int16>(i % 3);
-        r.Option23 = static_cast<Int16>(i % 9);
-        r.Option24 = static_cast<Int16>(i % 4);
-        r.Option13 = static_cast<Int16>(i % 17);
-        r.Option22 = static_cast<Int16>(i % 5);
-        r.Option28 = static_cast<Int16>(i % 6);
-        r.Option29 = static_cast<Int16>(i % 3);
+        r.option(ChannelOption::FmPower) = static_cast<Int16>(i % 2);
+        r.option(ChannelOption::Modulation) = static_cast<Int16>((i / 2) % 2);
+        r.option(ChannelOption::RxExpander) = 1;
+        r.option(ChannelOption::BusyLockout) = static_cast<Int16>(i % 3);
+        r.option(ChannelOption::RogerBeep) = static_cast<Int16>(i % 9);
+        r.option(ChannelOption::SquelchMode) = static_cast<Int16>(i % 4);
+        r.option(ChannelOption::BotCode) = static_cast<Int16>(i % 17);
+        r.option(ChannelOption::EotCode) = static_cast<Int16>(i % 5);
+        r.option(ChannelOption::CallCode) = static_cast<Int16>(i % 6);
+        r.option(ChannelOption::RepeaterShift) = static_cast<Int16>(i % 3);
         table[static_cast<std::size_t>(used++)] = r;
     }
 }
@@ -77,10 +77,10 @@ void fillSettings(RadioImage& im, bool extended)
     ChannelRecord& cc = im.OptFeat.CommonChannel;
     cc.RxTone = extended ? 64 : 12;   // entry 64 of the optional-features list: DCS 055
     cc.TxTone = extended ? 200 : 12;
-    cc.Option38 = 1;
-    cc.Option23 = 2;
-    cc.Option13 = 1;
-    cc.Option28 = 2;
+    cc.option(ChannelOption::TxCompressor) = 1;
+    cc.option(ChannelOption::RogerBeep) = 2;
+    cc.option(ChannelOption::BotCode) = 1;
+    cc.option(ChannelOption::CallCode) = 2;
 }
 
 } // namespace

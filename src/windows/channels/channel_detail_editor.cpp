@@ -42,32 +42,32 @@ constexpr int kRogerBeepTips = 8;
 struct ListSpec {
     const char* name;
     int captionId;
-    int fieldId;
+    int fieldId; ///< what the list stores: FieldRxTone, FieldTxTone or an option's field id
 };
 constexpr std::array<ListSpec, ChannelDetailEditor::ListCount> kLists{{
-    {"cboDecode", 15005, 4},
-    {"cboEncode", 15006, 5},
-    {"cboBusyLockout", 15011, 11},
-    {"cboBotCode", 15037, 13},
-    {"cboEotCode", 15038, 22},
-    {"cboRogerBeep", 15200, 23},
-    {"cboCallCode", 15013, 28},
-    {"cboRepeaterShift", 15205, 29},
-    {"cboTsq", 15023, 30},
+    {"cboDecode", 15005, FieldRxTone},
+    {"cboEncode", 15006, FieldTxTone},
+    {"cboBusyLockout", 15011, optionFieldId(ChannelOption::BusyLockout)},
+    {"cboBotCode", 15037, optionFieldId(ChannelOption::BotCode)},
+    {"cboEotCode", 15038, optionFieldId(ChannelOption::EotCode)},
+    {"cboRogerBeep", 15200, optionFieldId(ChannelOption::RogerBeep)},
+    {"cboCallCode", 15013, optionFieldId(ChannelOption::CallCode)},
+    {"cboRepeaterShift", 15205, optionFieldId(ChannelOption::RepeaterShift)},
+    {"cboTsq", 15023, optionFieldId(ChannelOption::TsqMode)},
 }};
 
 struct CheckSpec {
     const char* name;
     int captionId;
-    int fieldId;
+    ChannelOption option;
 };
 constexpr std::array<CheckSpec, ChannelDetailEditor::CheckCount> kChecks{{
-    {"chkScanSkip", 15014, 7},
-    {"chkExpander", 15300, 37},
-    {"chkCompressor", 15301, 38},
-    {"chkNoiseBlanker", 15302, 39},
-    {"chkAttenuator", 15303, 40},
-    {"chkHighCut", 15304, 41},
+    {"chkScanSkip", 15014, ChannelOption::ScanSkip},
+    {"chkExpander", 15300, ChannelOption::RxExpander},
+    {"chkCompressor", 15301, ChannelOption::TxCompressor},
+    {"chkNoiseBlanker", 15302, ChannelOption::NoiseBlanker},
+    {"chkAttenuator", 15303, ChannelOption::Attenuator},
+    {"chkHighCut", 15304, ChannelOption::HighCut},
 }};
 
 using Entries = std::vector<std::pair<QString, int>>;
@@ -317,16 +317,14 @@ void ChannelDetailEditor::showRecord(ChannelRecord& record)
     selectValue(lists_[DecodeTone], record.RxTone);
     selectValue(lists_[EncodeTone], record.TxTone);
     showBusyLockout(record);
-    fillCodeList(lists_[BotCode], record.Option13);
-    fillCodeList(lists_[EotCode], record.Option22);
-    fillCodeList(lists_[CallCode], record.Option28);
+    fillCodeList(lists_[BotCode], record.option(ChannelOption::BotCode));
+    fillCodeList(lists_[EotCode], record.option(ChannelOption::EotCode));
+    fillCodeList(lists_[CallCode], record.option(ChannelOption::CallCode));
     refillRogerBeep();
-    ui::showListIndex(lists_[RepeaterShift], record.Option29);
-    ui::showListIndex(lists_[TsqMode], record.Option30);
-    for (int id = 0; id < CheckCount; ++id) {
-        const Int16* member = record.option(kChecks[static_cast<std::size_t>(id)].fieldId);
-        ui::showCheck(checks_[id], member ? *member : 0);
-    }
+    ui::showListIndex(lists_[RepeaterShift], record.option(ChannelOption::RepeaterShift));
+    ui::showListIndex(lists_[TsqMode], record.option(ChannelOption::TsqMode));
+    for (int id = 0; id < CheckCount; ++id)
+        ui::showCheck(checks_[id], record.option(kChecks[static_cast<std::size_t>(id)].option));
 }
 
 void ChannelDetailEditor::showEmptySlot()
@@ -352,13 +350,14 @@ void ChannelDetailEditor::showEmptySlot()
 void ChannelDetailEditor::showBusyLockout(ChannelRecord& record)
 {
     // The governing tone is the transmit tone on reverse channels.
-    const Int16 governing = record.Option17 != 0 ? record.TxTone : record.RxTone;
+    const Int16 governing = record.option(ChannelOption::Reverse) != 0 ? record.TxTone : record.RxTone;
     const bool toneOn = governing != 0;
-    if (!toneOn && record.Option11 == 2)
-        record.Option11 = 1;
+    Int16& busyLockout = record.option(ChannelOption::BusyLockout);
+    if (!toneOn && busyLockout == 2)
+        busyLockout = 1;
     const int shown = toneOn ? kBusyByToneEntries : kBusyByToneEntries - 1;
     fillEntries(lists_[BusyLockout], indexedEntries(busyTexts_.mid(0, shown)));
-    selectValue(lists_[BusyLockout], record.Option11);
+    selectValue(lists_[BusyLockout], busyLockout);
 }
 
 void ChannelDetailEditor::refreshBusyLockout(int number)
@@ -381,7 +380,7 @@ void ChannelDetailEditor::refillRogerBeep()
     const ChannelRecord* record = slotRecord();
     if (!list->isEnabled() || !record || slotBlank_)
         return;
-    const int stored = record->Option23;
+    const int stored = record->option(ChannelOption::RogerBeep);
     fillEntries(list, numberedEntries(ctx_.text(kOffTextId), definedToneTips(ctx_.session.doc.image())));
     if (stored >= 0 && stored <= kRogerBeepTips)
         selectValue(list, stored);
@@ -442,7 +441,7 @@ void ChannelDetailEditor::checkClicked(CheckId id)
 {
     if (!storesUserChanges_)
         return;
-    write(kChecks[static_cast<std::size_t>(id)].fieldId, checks_[id]->isChecked() ? 1 : 0);
+    write(optionFieldId(kChecks[static_cast<std::size_t>(id)].option), checks_[id]->isChecked() ? 1 : 0);
 }
 
 void ChannelDetailEditor::slotChosen()

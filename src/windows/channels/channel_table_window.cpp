@@ -451,9 +451,11 @@ void ChannelTableWindow::fillRow(int row, const ChannelRecord& record)
     model_->setTextQuietly(row, kRxTxColumn, QString::fromStdString(texts.transmit));
     model_->setTextQuietly(row, 4, listEntryText(4, record.RxTone));
     model_->setTextQuietly(row, 5, listEntryText(5, record.TxTone));
-    model_->setTextQuietly(row, 7, listEntryText(7, record.Option7));
-    model_->setTextQuietly(row, 8, listEntryText(8, record.Option8));
-    model_->setTextQuietly(row, 9, listEntryText(9, record.Option9));
+    // An option's column is numbered by the option's field id.
+    for (ChannelOption option : {ChannelOption::ScanSkip, ChannelOption::OptionalSignalling, ChannelOption::Spacing}) {
+        const int column = optionFieldId(option);
+        model_->setTextQuietly(row, column, listEntryText(column, record.option(option)));
+    }
 }
 
 void ChannelTableWindow::refreshRows()
@@ -1047,6 +1049,42 @@ QComboBox* ChannelTableWindow::listForColumn(int column) const
 QString ChannelTableWindow::cellText(int row, int column) const { return model_->text(row, column); }
 
 int ChannelTableWindow::slotRows() const { return model_->slotCount(); }
+
+std::vector<int> ChannelTableWindow::selectedSlotNumbers() const
+{
+    std::set<int> rows;
+    for (const QModelIndex& index : grid_->selectionModel()->selectedIndexes())
+        rows.insert(index.row() + 1);
+    if (rows.empty() && currentRow() > 0)
+        rows.insert(currentRow());
+    std::vector<int> numbers;
+    const int base = groupBase(shownGroup_, image().ChannelMode);
+    for (int row : rows)
+        if (row >= 1 && row <= slotRows())
+            numbers.push_back(base + row);
+    return numbers;
+}
+
+void ChannelTableWindow::showChannel(int group, int row)
+{
+    ui::runGuarded(this, "frmCommChInfo_SetGridData", [this, group, row] {
+        flushTextEditors();
+        if (group != shownGroup_ && group >= 0 && group < groupList_->count()) {
+            selectQuietly(groupList_, group);
+            showSelectedGroup();
+        }
+        selectRows(row, row, 1);
+    });
+}
+
+void ChannelTableWindow::selectRows(int first, int last, int column)
+{
+    if (first < 1 || last > slotRows() || first > last)
+        return;
+    setCurrentCell(first, column);
+    const QItemSelection rows(model_->index(first - 1, 0), model_->index(last - 1, kGridColumns - 1));
+    grid_->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+}
 
 std::vector<int> ChannelTableWindow::selectedChannelNumbers() const
 {

@@ -74,6 +74,14 @@ public:
     /// Channel numbers of the selected rows that hold a channel, ascending
     /// (the current row when nothing is selected).
     [[nodiscard]] std::vector<int> selectedChannelNumbers() const;
+    /// Channel numbers of every selected row, empty slots included,
+    /// ascending (the current row when nothing is selected).
+    [[nodiscard]] std::vector<int> selectedSlotNumbers() const;
+    /// Shows group and makes its row current and selected (Find).
+    void showChannel(int group, int row);
+    /// Selects rows first..last of the shown group, the current cell on
+    /// first in column (as Shift with the arrow keys does).
+    void selectRows(int first, int last, int column);
     /// Number of channel rows shown.
     [[nodiscard]] int slotRows() const;
     /// The current cell (grid row 1.., column 0..10).

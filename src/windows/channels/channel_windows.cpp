@@ -65,6 +65,20 @@ ChannelDetailEditor* showDetailEditor(ui::AppContext& ctx)
     return qobject_cast<ChannelDetailEditor*>(shown);
 }
 
+ChannelTableWindow* showChannel(ui::AppContext& ctx, int group, int row)
+{
+    if (!ctx.area)
+        return nullptr;
+    auto* table = qobject_cast<ChannelTableWindow*>(
+        ui::showEditor(ctx.area, kChannelTableName, [&ctx] { return new ChannelTableWindow(ctx); }));
+    if (!table)
+        return nullptr;
+    table->showChannel(group, row);
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(table->parentWidget()))
+        ctx.area->setActiveSubWindow(frame);
+    return table;
+}
+
 CellWriteResult writeChannelCell(ui::AppContext& ctx, QWidget* parent, int group, int row, int fieldId,
                                  const CellValue& value)
 {

@@ -30,6 +30,11 @@ inline const QString kDetailEditorName = QStringLiteral("FrmCHInfoEdit");
 /// Brings the detail editor to the front, creating it when it is closed.
 ChannelDetailEditor* showDetailEditor(ui::AppContext& ctx);
 
+/// Shows channel row (1..) of group in the channel table, opening the
+/// table when it is closed: the one way a search or a list reaches a
+/// channel.
+ChannelTableWindow* showChannel(ui::AppContext& ctx, int group, int row);
+
 /// setChannelCell for a window: stores the value, shows text 9021 when the
 /// frequency was replaced by a band limit, refreshes the emergency lists
 /// after a receive-frequency edit, redraws the row of an open table and

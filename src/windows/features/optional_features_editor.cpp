@@ -26,10 +26,12 @@ namespace zav::features {
 
 namespace {
 
-constexpr int kCommonDataBox = 7;
-constexpr int kFirstSwitchBox = 8;  ///< RX expand .. Hi-CUT: boxes 8..12
-constexpr int kLastSwitchBox = 12;
-constexpr int kCheckIdBase = 100;
+using enum OptionalFeature;
+
+/// The lists of the code memories: they show the defined ones.
+constexpr std::array kCodeLists{BotCode, EotCode, CallCode};
+/// The switches inside the common-data group, in the order they are laid out.
+constexpr std::array kCommonSwitches{RxExpander, TxCompressor, NoiseBlanker, Attenuator, HighCut};
 
 /// The number an entry of a code or roger-beep list shows (0 for the
 /// none/off entry, whose text is not a number).
@@ -95,39 +97,42 @@ OptionalFeaturesEditor::OptionalFeaturesEditor(ui::AppContext& ctx, QWidget* par
     showRecord();
 }
 
-QComboBox* OptionalFeaturesEditor::list(int id) const
+QComboBox* OptionalFeaturesEditor::list(OptionalFeature feature) const
 {
-    return (id >= 0 && id < static_cast<int>(lists_.size())) ? lists_[static_cast<std::size_t>(id)] : nullptr;
+    const auto found = lists_.find(feature);
+    return found != lists_.end() ? found->second : nullptr;
 }
 
-QCheckBox* OptionalFeaturesEditor::checkBox(int n) const
+QCheckBox* OptionalFeaturesEditor::checkBox(OptionalFeature feature) const
 {
-    return (n >= 0 && n < static_cast<int>(checkBoxes_.size())) ? checkBoxes_[static_cast<std::size_t>(n)] : nullptr;
+    const auto found = checkBoxes_.find(feature);
+    return found != checkBoxes_.end() ? found->second : nullptr;
 }
 
-QComboBox* OptionalFeaturesEditor::addList(int id)
+QComboBox* OptionalFeaturesEditor::addList(OptionalFeature feature)
 {
     auto* list = new QComboBox(this);
-    list->setObjectName(QString("Combo%1").arg(id));
+    list->setObjectName(QString("Combo%1").arg(featureRule(feature).number));
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    lists_[static_cast<std::size_t>(id)] = list;
+    lists_[feature] = list;
     ui::KeyRules::enterMovesFocusOn(list);
-    connect(list, &QComboBox::currentIndexChanged, this, [this, id] {
+    connect(list, &QComboBox::currentIndexChanged, this, [this, feature] {
         if (!filling_)
-            listChanged(id);
+            listChanged(feature);
     });
     return list;
 }
 
-QCheckBox* OptionalFeaturesEditor::addCheckBox(int n, int captionId)
+QCheckBox* OptionalFeaturesEditor::addCheckBox(OptionalFeature feature)
 {
-    auto* box = new QCheckBox(ctx_.text(captionId), this);
-    box->setObjectName(QString("Check%1").arg(n));
-    checkBoxes_[static_cast<std::size_t>(n)] = box;
+    const FeatureRule& rule = featureRule(feature);
+    auto* box = new QCheckBox(ctx_.text(rule.captionId), this);
+    box->setObjectName(QString("Check%1").arg(rule.number));
+    checkBoxes_[feature] = box;
     ui::KeyRules::enterMovesFocusOn(box);
-    connect(box, &QCheckBox::toggled, this, [this, n] {
+    connect(box, &QCheckBox::toggled, this, [this, feature] {
         if (!filling_)
-            checkBoxChanged(n);
+            checkBoxChanged(feature);
     });
     return box;
 }
@@ -137,17 +142,11 @@ void OptionalFeaturesEditor::buildControls()
     // General settings, in the order the focus walks through them.
     auto* general = new QGridLayout;
     int row = 0;
-    auto addRow = [&](int labelId, int listId) {
-        general->addWidget(newCaptionLabel(ctx_, labelId, this), row, 0);
-        general->addWidget(addList(listId), row, 1);
+    for (OptionalFeature feature : {TotTime, DisplayMode, BacklightColour, ScanMode, ScanResumeTime, KeyBeep}) {
+        general->addWidget(newCaptionLabel(ctx_, featureRule(feature).captionId, this), row, 0);
+        general->addWidget(addList(feature), row, 1);
         ++row;
-    };
-    addRow(16005, 4);
-    addRow(16013, 12);
-    addRow(16014, 13);
-    addRow(16500, 14);
-    addRow(16501, 15);
-    addRow(16026, 38);
+    }
 
     auto* powerOnRow = new QHBoxLayout;
     powerOnRow->setSpacing(2);
@@ -173,37 +172,29 @@ void OptionalFeaturesEditor::buildControls()
     general->setRowStretch(row, 1);
 
     // Common data: the switch, then the group it governs.
-    addCheckBox(kCommonDataBox, 16027);
+    QCheckBox* commonData = addCheckBox(CommonData);
     commonGroup_ = new QGroupBox(this);
     auto* common = new QGridLayout(commonGroup_);
     row = 0;
-    auto addCommonRow = [&](int labelId, int listId) {
-        auto* label = newCaptionLabel(ctx_, labelId, commonGroup_);
+    for (OptionalFeature feature :
+         {DecodeTone, EncodeTone, BusyLockout, BotCode, EotCode, CallCode, RogerBeep, SquelchMode, TsqMode}) {
+        auto* label = newCaptionLabel(ctx_, featureRule(feature).captionId, commonGroup_);
         common->addWidget(label, row, 0);
-        common->addWidget(addList(listId), row, 1);
+        QComboBox* list = addList(feature);
+        list->setParent(commonGroup_);
+        common->addWidget(list, row, 1);
         ++row;
-    };
-    addCommonRow(15005, 29);
-    addCommonRow(15006, 30);
-    addCommonRow(15011, 31);
-    addCommonRow(15037, 32);
-    addCommonRow(15038, 33);
-    addCommonRow(15013, 34);
-    addCommonRow(15200, 35);
-    addCommonRow(15201, 36);
-    addCommonRow(15023, 40);
+    }
     auto* switches = new QGridLayout;
-    for (int n = kFirstSwitchBox; n <= kLastSwitchBox; ++n)
-        switches->addWidget(addCheckBox(n, 15300 + n - kFirstSwitchBox), (n - kFirstSwitchBox) / 2,
-                            (n - kFirstSwitchBox) % 2);
+    for (std::size_t i = 0; i < kCommonSwitches.size(); ++i) {
+        QCheckBox* box = addCheckBox(kCommonSwitches[i]);
+        box->setParent(commonGroup_);
+        switches->addWidget(box, int(i / 2), int(i % 2));
+    }
     common->addLayout(switches, row, 0, 1, 2);
-    for (int id : {29, 30, 31, 32, 33, 34, 35, 36, 40})
-        lists_[static_cast<std::size_t>(id)]->setParent(commonGroup_);
-    for (int n = kFirstSwitchBox; n <= kLastSwitchBox; ++n)
-        checkBoxes_[static_cast<std::size_t>(n)]->setParent(commonGroup_);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(checkBoxes_[kCommonDataBox]);
+    right->addWidget(commonData);
     right->addWidget(commonGroup_);
     right->addStretch();
 
@@ -221,100 +212,95 @@ void OptionalFeaturesEditor::buildControls()
     outer->addLayout(buttons);
 
     // Focus order: general lists, power-on text, then the common data.
-    QWidget* previous = lists_[38];
+    QWidget* previous = list(KeyBeep);
     for (int i = kFirstShownPowerOnBox; i < kPowerOnBoxes; ++i) {
         setTabOrder(previous, powerOnBoxes_[static_cast<std::size_t>(i)]);
         previous = powerOnBoxes_[static_cast<std::size_t>(i)];
     }
-    setTabOrder(previous, checkBoxes_[kCommonDataBox]);
+    setTabOrder(previous, commonData);
 }
 
 void OptionalFeaturesEditor::fillLists()
 {
     const QString none = ctx_.text(15030);
-    ui::fillList(lists_[4], QStringList{ctx_.text(16040)} + ui::numberEntries(15, 600, 15));
-    ui::fillList(lists_[12], {ctx_.text(16040), ctx_.text(16041), ctx_.text(16049)});
+    ui::fillList(list(TotTime), QStringList{ctx_.text(16040)} + ui::numberEntries(15, 600, 15));
+    ui::fillList(list(DisplayMode), {ctx_.text(16040), ctx_.text(16041), ctx_.text(16049)});
     QStringList colours;
     for (int id = 16050; id <= 16057; ++id)
         colours << ctx_.text(id);
-    ui::fillList(lists_[13], colours);
-    ui::fillList(lists_[14], {ctx_.text(16058), ctx_.text(16059)});
-    ui::fillList(lists_[15], ui::numberEntries(5, 60, 5));
-    ui::fillList(lists_[38], {ctx_.text(16040), ctx_.text(16041)});
+    ui::fillList(list(BacklightColour), colours);
+    ui::fillList(list(ScanMode), {ctx_.text(16058), ctx_.text(16059)});
+    ui::fillList(list(ScanResumeTime), ui::numberEntries(5, 60, 5));
+    ui::fillList(list(KeyBeep), {ctx_.text(16040), ctx_.text(16041)});
 
     QStringList tones{none};
     for (const std::string& t : commonToneTexts())
         tones << QString::fromStdString(t);
-    ui::fillList(lists_[29], tones);
-    ui::fillList(lists_[30], tones);
-    ui::fillList(lists_[31], {none, ctx_.text(15031), ctx_.text(15032)});
-    for (int id : {32, 33, 34})
-        rebuildCodeList(id);
-    ui::fillList(lists_[36], {ctx_.text(15031), ctx_.text(15032)});
-    ui::fillList(lists_[40], {ctx_.text(15052), ctx_.text(15053)});
+    ui::fillList(list(DecodeTone), tones);
+    ui::fillList(list(EncodeTone), tones);
+    ui::fillList(list(BusyLockout), {none, ctx_.text(15031), ctx_.text(15032)});
+    for (OptionalFeature code : kCodeLists)
+        rebuildCodeList(code);
+    ui::fillList(list(SquelchMode), {ctx_.text(15031), ctx_.text(15032)});
+    ui::fillList(list(TsqMode), {ctx_.text(15052), ctx_.text(15053)});
 }
 
-void OptionalFeaturesEditor::rebuildCodeList(int id)
+void OptionalFeaturesEditor::rebuildCodeList(OptionalFeature feature)
 {
-    ui::fillList(lists_[static_cast<std::size_t>(id)],
-                 QStringList{ctx_.text(14013)} + numbersAsText(definedCodeMemories(ctx_.doc().image())));
+    ui::fillList(list(feature), QStringList{ctx_.text(14013)} + numbersAsText(definedCodeMemories(ctx_.doc().image())));
 }
 
-void OptionalFeaturesEditor::showAndStore(int id, int entry)
+void OptionalFeaturesEditor::showAndStore(OptionalFeature feature, int entry)
 {
     {
-        const QSignalBlocker quiet(lists_[static_cast<std::size_t>(id)]);
-        ui::showListIndex(lists_[static_cast<std::size_t>(id)], entry);
+        const QSignalBlocker quiet(list(feature));
+        ui::showListIndex(list(feature), entry);
     }
-    listChanged(id);
+    listChanged(feature);
 }
 
 void OptionalFeaturesEditor::showRecord()
 {
     filling_ = true;
     OptFeat& opt = ctx_.doc().image().OptFeat;
-    auto entryOf = [&opt](int id) {
-        const OptionList& option = *findOptionList(id);
-        return entryForValue(option, option.field(opt));
+    auto entryOf = [&opt](OptionalFeature feature) {
+        return entryForValue(featureRule(feature), opt.feature(feature));
     };
 
     normaliseHiddenOptions(opt);
-    showAndStore(4, entryOf(4));
-    for (int id : {12, 13, 14, 15})
-        showAndStore(id, entryOf(id));
-    // The decode rule runs when list 29 is stored and shapes list 31.
-    for (int id : {29, 30, 31})
-        showAndStore(id, entryOf(id));
-    for (int id : {32, 33, 34}) {
-        const Int16 stored = *numberedListField(opt, id);
-        QComboBox* list = lists_[static_cast<std::size_t>(id)];
+    for (OptionalFeature feature : {TotTime, DisplayMode, BacklightColour, ScanMode, ScanResumeTime})
+        showAndStore(feature, entryOf(feature));
+    // The decode rule runs when the decode tone is stored and shapes the
+    // busy-lockout list.
+    for (OptionalFeature feature : {DecodeTone, EncodeTone, BusyLockout})
+        showAndStore(feature, entryOf(feature));
+    for (OptionalFeature code : kCodeLists) {
+        QComboBox* codeList = list(code);
         {
-            const QSignalBlocker quiet(list);
-            ui::showListText(list, QString::number(stored));
-            if (list->currentIndex() < 0)
-                list->setCurrentIndex(0);
+            const QSignalBlocker quiet(codeList);
+            ui::showListText(codeList, QString::number(opt.feature(code)));
+            if (codeList->currentIndex() < 0)
+                codeList->setCurrentIndex(0);
         }
-        listChanged(id);
+        listChanged(code);
     }
     refreshRogerBeepList();
     {
-        QComboBox* squelch = lists_[36];
         const bool decoding = opt.decodeTone() != 0;
-        squelch->setEnabled(decoding);
-        showAndStore(36, decoding ? entryOf(36) : 0);
+        list(SquelchMode)->setEnabled(decoding);
+        showAndStore(SquelchMode, decoding ? entryOf(SquelchMode) : 0);
     }
-    showAndStore(40, entryOf(40));
-    showAndStore(38, entryOf(38));
-    for (int n = kCommonDataBox; n <= kLastSwitchBox; ++n) {
-        const Int16* field = checkBoxField(opt, n);
-        QCheckBox* box = checkBoxes_[static_cast<std::size_t>(n)];
+    showAndStore(TsqMode, entryOf(TsqMode));
+    showAndStore(KeyBeep, entryOf(KeyBeep));
+    for (OptionalFeature feature : {CommonData, RxExpander, TxCompressor, NoiseBlanker, Attenuator, HighCut}) {
+        QCheckBox* box = checkBox(feature);
         bool changed = false;
         {
             const QSignalBlocker quiet(box);
-            changed = ui::showCheck(box, *field);
+            changed = ui::showCheck(box, opt.feature(feature));
         }
         if (changed)
-            checkBoxChanged(n);
+            checkBoxChanged(feature);
     }
     enableCommonData(opt.Common1[common1::CommonData] == 1);
 
@@ -344,18 +330,18 @@ void OptionalFeaturesEditor::showPowerOnText()
     }
 }
 
-void OptionalFeaturesEditor::listChanged(int id)
+void OptionalFeaturesEditor::listChanged(OptionalFeature feature)
 {
-    storeControl(id);
-    if (id == 29)
+    storeFeature(feature);
+    if (feature == DecodeTone)
         applyDecodeRule();
 }
 
-void OptionalFeaturesEditor::checkBoxChanged(int n)
+void OptionalFeaturesEditor::checkBoxChanged(OptionalFeature feature)
 {
-    storeControl(kCheckIdBase + n);
-    if (n == kCommonDataBox)
-        enableCommonData(checkBoxes_[kCommonDataBox]->isChecked());
+    storeFeature(feature);
+    if (feature == CommonData)
+        enableCommonData(checkBox(CommonData)->isChecked());
 }
 
 void OptionalFeaturesEditor::powerOnEdited(int box)
@@ -380,58 +366,53 @@ void OptionalFeaturesEditor::powerOnEdited(int box)
     powerOnShown_ = bytes;
     showPowerOnText();
 
-    storeControl(kPowerOnTextId);
+    storePowerOnText();
     if (typed.empty())
         return;
     // One character per box (two for a double-byte one): go on to the box
     // after it, after the last one to the time-out timer.
     QWidget* next = end < kPowerOnBoxes ? static_cast<QWidget*>(powerOnBoxes_[static_cast<std::size_t>(end)])
-                                        : static_cast<QWidget*>(lists_[4]);
+                                        : static_cast<QWidget*>(list(TotTime));
     next->setFocus(Qt::TabFocusReason);
 }
 
-void OptionalFeaturesEditor::storeControl(int id)
+void OptionalFeaturesEditor::storePowerOnText()
 {
-    OptFeat opt = ctx_.doc().image().OptFeat;
-    if (id == kPowerOnTextId) {
-        // Each character keeps the bytes it takes: a box that shows nothing
-        // GBK has of that width stands for spaces there.
-        std::string text;
-        for (const PowerOnCell& cell : powerOnCells(powerOnShown_)) {
-            const auto bytes = ui::toGbk(powerOnBoxes_[static_cast<std::size_t>(shownBox(cell))]->text());
-            text += (bytes && int(bytes->size()) == cell.width) ? *bytes : std::string(std::size_t(cell.width), ' ');
-        }
-        opt.PowerOnText.assign(text);
-    } else if (id >= kCheckIdBase) {
-        QCheckBox* box = checkBox(id - kCheckIdBase);
-        Int16* field = checkBoxField(opt, id - kCheckIdBase);
-        if (!box || !field)
-            return;
-        *field = box->isChecked() ? 1 : 0;
-    } else {
-        const QComboBox* control = list(id);
-        if (!control || control->currentIndex() < 0)
-            return;
-        if (Int16* numbered = numberedListField(opt, id)) {
-            *numbered = selectedEntryNumber(control);
-        } else if (const OptionList* option = findOptionList(id)) {
-            option->field(opt) = valueForEntry(*option, control->currentIndex());
-        } else {
-            return;
-        }
+    // Each character keeps the bytes it takes: a box that shows nothing
+    // GBK has of that width stands for spaces there.
+    std::string text;
+    for (const PowerOnCell& cell : powerOnCells(powerOnShown_)) {
+        const auto bytes = ui::toGbk(powerOnBoxes_[static_cast<std::size_t>(shownBox(cell))]->text());
+        text += (bytes && int(bytes->size()) == cell.width) ? *bytes : std::string(std::size_t(cell.width), ' ');
     }
-    ctx_.doc().image().OptFeat = opt;
+    ctx_.doc().image().OptFeat.PowerOnText.assign(text);
+}
+
+void OptionalFeaturesEditor::storeFeature(OptionalFeature feature)
+{
+    const FeatureRule& rule = featureRule(feature);
+    Int16& field = ctx_.doc().image().OptFeat.feature(feature);
+    if (rule.control == FeatureControl::CheckBox) {
+        if (const QCheckBox* box = checkBox(feature))
+            field = box->isChecked() ? 1 : 0;
+        return;
+    }
+    const QComboBox* control = list(feature);
+    if (!control || control->currentIndex() < 0)
+        return;
+    field = rule.control == FeatureControl::NumberedList ? selectedEntryNumber(control)
+                                                         : valueForEntry(rule, control->currentIndex());
 }
 
 void OptionalFeaturesEditor::applyDecodeRule()
 {
-    QComboBox* decode = lists_[29];
-    QComboBox* squelch = lists_[36];
-    QComboBox* busy = lists_[31];
+    QComboBox* decode = list(DecodeTone);
+    QComboBox* squelch = list(SquelchMode);
+    QComboBox* busy = list(BusyLockout);
     if (decode->currentIndex() == 0) {
         squelch->setEnabled(false);
         if (squelch->currentIndex() > 0)
-            showAndStore(36, 0);
+            showAndStore(SquelchMode, 0);
         if (busy->count() > 2) {
             const bool wasThird = busy->currentIndex() == 2;
             {
@@ -439,7 +420,7 @@ void OptionalFeaturesEditor::applyDecodeRule()
                 busy->removeItem(2);
             }
             if (wasThird)
-                showAndStore(31, 0);
+                showAndStore(BusyLockout, 0);
         }
         return;
     }
@@ -463,30 +444,30 @@ void OptionalFeaturesEditor::refreshRogerBeepList()
     const Int16 stored = ctx_.doc().image().OptFeat.rogerBeep();
     const QString off = ctx_.text(15030);
     const QString shown = (stored >= 1 && stored <= kToneTips) ? QString::number(stored) : off;
-    QComboBox* list = lists_[35];
-    ui::fillList(list, QStringList{off} + numbersAsText(definedToneTips(ctx_.doc().image())));
+    QComboBox* beeps = list(RogerBeep);
+    ui::fillList(beeps, QStringList{off} + numbersAsText(definedToneTips(ctx_.doc().image())));
     {
-        const QSignalBlocker quiet(list);
-        ui::showListText(list, shown);
-        if (list->currentIndex() < 0)
-            list->setCurrentIndex(0);
+        const QSignalBlocker quiet(beeps);
+        ui::showListText(beeps, shown);
+        if (beeps->currentIndex() < 0)
+            beeps->setCurrentIndex(0);
     }
-    storeControl(35);
+    storeFeature(RogerBeep);
 }
 
 void OptionalFeaturesEditor::refreshCodeLists()
 {
-    for (int id : {32, 33, 34}) {
-        QComboBox* list = lists_[static_cast<std::size_t>(id)];
-        const QString before = list->currentText();
-        rebuildCodeList(id);
+    for (OptionalFeature code : kCodeLists) {
+        QComboBox* codeList = list(code);
+        const QString before = codeList->currentText();
+        rebuildCodeList(code);
         {
-            const QSignalBlocker quiet(list);
-            ui::showListText(list, before);
-            if (list->currentIndex() < 0)
-                list->setCurrentIndex(0);
+            const QSignalBlocker quiet(codeList);
+            ui::showListText(codeList, before);
+            if (codeList->currentIndex() < 0)
+                codeList->setCurrentIndex(0);
         }
-        storeControl(id);
+        storeFeature(code);
     }
 }
 

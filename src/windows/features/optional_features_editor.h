@@ -5,8 +5,10 @@
 // straight into OptFeat of the working image.
 
 #include "editor_window.h"
+#include "radio_image.h"
 
 #include <array>
+#include <map>
 #include <string>
 
 class QCheckBox;
@@ -23,17 +25,17 @@ namespace zav::features {
 class OptionalFeaturesEditor : public ui::EditorWindow {
     Q_OBJECT
 public:
-    /// Control ids of storeControl: list n is n, check box n is 100 + n.
-    static constexpr int kPowerOnTextId = 140;
     static constexpr int kPowerOnBoxes = 16;
     static constexpr int kFirstShownPowerOnBox = 8;
 
     explicit OptionalFeaturesEditor(ui::AppContext& ctx, QWidget* parent = nullptr);
 
-    /// Reads the control with that id and stores it into its field.
-    void storeControl(int id);
-    /// Rebuilds the roger-beep list (35) from the defined tone tips and
-    /// shows rogerBeep in it (a tone tip no longer defined becomes 0).
+    /// Reads the control of a feature and stores it into its field.
+    void storeFeature(OptionalFeature feature);
+    /// Reads the power-on text boxes and stores the text.
+    void storePowerOnText();
+    /// Rebuilds the roger-beep list from the defined tone tips and shows
+    /// rogerBeep in it (a tone tip no longer defined becomes 0).
     void refreshRogerBeepList();
     /// Enables or disables the common-data group and every control in it.
     void enableCommonData(bool enabled);
@@ -41,10 +43,10 @@ public:
     void refreshCodeLists() override;
     void refreshRogerBeep() override { refreshRogerBeepList(); }
 
-    /// The list with that id (nullptr for the lists not shown).
-    [[nodiscard]] QComboBox* list(int id) const;
-    /// Check box n (7..12; nullptr for those not shown).
-    [[nodiscard]] QCheckBox* checkBox(int n) const;
+    /// The list of a feature (nullptr for features without a list shown).
+    [[nodiscard]] QComboBox* list(OptionalFeature feature) const;
+    /// The check box of a feature (nullptr for features without a box shown).
+    [[nodiscard]] QCheckBox* checkBox(OptionalFeature feature) const;
     /// Power-on text box 0..15 (0..7 are hidden): one for each of the text's
     /// 16 GBK bytes. A double-byte character shows in its first shown box;
     /// the other box it covers is switched off.
@@ -54,21 +56,21 @@ private:
     void buildControls();
     void fillLists();
     void showRecord();
-    QComboBox* addList(int id);
-    QCheckBox* addCheckBox(int n, int captionId);
-    void listChanged(int id);
-    void checkBoxChanged(int n);
+    QComboBox* addList(OptionalFeature feature);
+    QCheckBox* addCheckBox(OptionalFeature feature);
+    void listChanged(OptionalFeature feature);
+    void checkBoxChanged(OptionalFeature feature);
     void powerOnEdited(int box);
     /// Shows powerOnShown_ in the power-on text boxes.
     void showPowerOnText();
     void applyDecodeRule();
-    void rebuildCodeList(int id);
+    void rebuildCodeList(OptionalFeature feature);
     /// Shows a value during loading and stores the list back.
-    void showAndStore(int id, int entry);
+    void showAndStore(OptionalFeature feature, int entry);
 
     ui::AppContext& ctx_;
-    std::array<QComboBox*, 41> lists_{};
-    std::array<QCheckBox*, 13> checkBoxes_{};
+    std::map<OptionalFeature, QComboBox*> lists_;      ///< the lists shown
+    std::map<OptionalFeature, QCheckBox*> checkBoxes_; ///< the check boxes shown
     std::array<QLineEdit*, kPowerOnBoxes> powerOnBoxes_{};
     QGroupBox* commonGroup_ = nullptr;
     /// The 16 bytes of the power-on text the boxes show.

@@ -1,5 +1,7 @@
 #include "undo_tracker.h"
 
+#include "bulk_refusal_dialog.h"
+
 #include "app_context.h"
 #include "editor_catalog.h"
 #include "editor_window.h"
@@ -41,6 +43,21 @@ constexpr int kTextChannelMode = 32125;
 constexpr int kTextEdit = 32126;
 constexpr int kTextChannelImport = 33200;
 constexpr int kTextChannelPaste = 33201;
+constexpr int kTextBulkSet = 34010;        ///< "set %1 on %2 channels"
+constexpr int kTextBulkSetSeveral = 34011; ///< "set several fields on %1 channels"
+constexpr int kTextFillDown = 34012;       ///< "fill down %1 over %2 channels"
+constexpr int kTextClearChannels = 34013;  ///< "clear %1 channels"
+
+/// A field's label inside a step name: "Receive tone" reads "receive tone",
+/// while "AM/FM" and "TSQ" stay as they are.
+QString labelInName(const ui::AppContext& ctx, const std::string& column)
+{
+    QString label = channels::fieldLabel(ctx, column);
+    if (label.size() > 1 && label.at(0).isUpper() && label.at(1).isLower())
+        label[0] = label.at(0).toLower();
+    return label;
+}
+
 
 /// Input that may change the document once it has been handled.
 bool isUserInput(QEvent::Type type)
@@ -118,9 +135,16 @@ void UndoTracker::checkForEdit()
 
 void UndoTracker::recordReplacement(ChangeSummary::Area area)
 {
+    ChangeSummary summary;
+    summary.area = area;
+    recordReplacement(summary);
+}
+
+void UndoTracker::recordReplacement(const ChangeSummary& summary)
+{
     if (restoring_)
         return;
-    if (history_.commit(ctx_.doc().working, area)) {
+    if (history_.commit(ctx_.doc().working, summary)) {
         updateActions();
         emit edited();
     }
@@ -216,6 +240,11 @@ QString UndoTracker::stepName(const ChangeSummary& s) const
     case Area::ChannelMode: return ctx_.text(kTextChannelMode);
     case Area::Import: return ctx_.text(kTextChannelImport);
     case Area::Paste: return ctx_.text(kTextChannelPaste);
+    case Area::BulkSet:
+        return s.field.empty() ? ctx_.text(kTextBulkSetSeveral).arg(s.channelNumber)
+                               : ctx_.text(kTextBulkSet).arg(labelInName(ctx_, s.field)).arg(s.channelNumber);
+    case Area::FillDown: return ctx_.text(kTextFillDown).arg(labelInName(ctx_, s.field)).arg(s.channelNumber);
+    case Area::ClearChannels: return ctx_.text(kTextClearChannels).arg(s.channelNumber);
     case Area::Other: break;
     }
     return ctx_.text(kTextEdit);

@@ -37,6 +37,9 @@ public:
     /// paste): the change becomes one step named by area, and every open
     /// window shows it.
     void recordReplacement(ChangeSummary::Area area);
+    /// As above, the step named by summary (a bulk edit: its field and how
+    /// many channels).
+    void recordReplacement(const ChangeSummary& summary);
     /// Undo and redo as the menu does: pending text is stored first.
     void undo();
     void redo();

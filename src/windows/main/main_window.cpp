@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "bulk_commands.h"
 #include "compare_command.h"
 #include "exchange_commands.h"
 #include "pending_edits.h"
@@ -92,6 +93,7 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
     connect(recovery_, &RecoveryKeeper::unavailable, this, &MainWindow::showRecoveryUnavailable);
 
     exchange_ = new ExchangeCommands(ctx_, this, *undo_);
+    bulk_ = new BulkCommands(ctx_, this, *undo_);
 
     buildActions();
     buildMenus();

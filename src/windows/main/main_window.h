@@ -39,6 +39,7 @@ namespace zav {
 
 struct ConfigFinding;
 class FleetWindow;
+class BulkCommands;
 class CompareCommand;
 class ExchangeCommands;
 class IconStrip;
@@ -244,6 +245,7 @@ private:
     UndoTracker* undo_ = nullptr; ///< undo and redo of every edit; owned as a child
     RecoveryKeeper* recovery_ = nullptr; ///< the recovery file of this run; owned as a child
     ExchangeCommands* exchange_ = nullptr; ///< CSV, clipboard and report commands; owned as a child
+    BulkCommands* bulk_ = nullptr;         ///< Edit's commands over many channels and Find; owned as a child
     bool backupFailureReported_ = false;
     QPointer<QWidget> fleet_; ///< the FleetWindow of Program > Write to Many Radios..., one at a time
 };

@@ -105,7 +105,8 @@ void MainWindow::openFindingOfOtherMode(ConfigFinding finding)
     // No window shows the other channel mode until the mode is switched;
     // the switch closes every window, so the user is asked first.
     const bool toExtended = !isExtendedMode(session_.doc.image().ChannelMode);
-    const QString mode = ctx_.text(toExtended ? kTextExtendedModeItem : kTextCountryModeItem).remove(QLatin1Char('&'));
+    // The mode as the menu names it, without the menu's shortcut ("(&E)" in Chinese).
+    const QString mode = ui::dialogTitle(ctx_.text(toExtended ? kTextExtendedModeItem : kTextCountryModeItem));
     if (ui::ask(this, ctx_.text(kTextSwitchMode).arg(mode), ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
         return;
     changeChannelMode(static_cast<Int16>(toExtended ? kExtendedMode : 0));

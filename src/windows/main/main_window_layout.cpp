@@ -1,6 +1,7 @@
 // The main window's menus, toolbar, left pane, status bar and captions.
 
 #include "editor_catalog.h"
+#include "bulk_commands.h"
 #include "exchange_commands.h"
 #include "main_window.h"
 #include "pictures.h"
@@ -203,6 +204,11 @@ void MainWindow::buildMenus()
     edit->addAction(exchange_->copyChannelsAction());
     edit->addAction(exchange_->pasteChannelsAction());
     edit->addSeparator();
+    for (QAction* action : {bulk_->setForSelectedAction(), bulk_->fillDownAction(), bulk_->clearSelectedAction(),
+                            bulk_->findAction(), bulk_->findNextAction()})
+        edit->addAction(action);
+    connect(edit, &QMenu::aboutToShow, bulk_, &BulkCommands::updateActions);
+    edit->addSeparator();
     add(edit, "mnuChannelInfo");
     add(edit, "mnuOptFeature");
     add(edit, "mnuToneTips");
@@ -382,6 +388,7 @@ void MainWindow::applyTexts()
     ui::setMessageTitle(ctx_.text(12000));
     undo_->retranslate();
     exchange_->retranslate();
+    bulk_->retranslate();
     ui::setButtonTexts({ctx_.text(kTextOkKey), ctx_.text(kTextCancelKey), ctx_.text(kTextYesKey),
                         ctx_.text(kTextNoKey), ctx_.text(kTextRetryKey)});
 

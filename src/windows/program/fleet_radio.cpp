@@ -100,7 +100,8 @@ bool FleetRadio::askRetry(TransferKind)
 {
     // A radio just plugged in may still be switching on: its handshake is
     // tried again for a while before it counts as silent.
-    const bool handshaking = engine_->readStep() <= 1 && engine_->writeStep() <= 1;
+    const link::TransferStep step = engine_->step();
+    const bool handshaking = step == link::TransferStep::Handshake || step == link::TransferStep::Idle;
     if (policy_.answerWithinMs > 0 && handshaking &&
         QDateTime::currentMSecsSinceEpoch() - startedMs_ < policy_.answerWithinMs)
         return true;

@@ -80,42 +80,43 @@ constexpr int Pause = 29201;
 
 /// The per-channel options by the captions the windows give them (the
 /// detail editor's, or the check's where the editor has none).
-int optionCaption(int fieldId)
+int optionCaption(ChannelOption option)
 {
-    switch (fieldId) {
-    case 7: return 15014;
-    case 8: return 15033;
-    case 9: return 32660;
-    case 10: return 32661;
-    case 11: return 15011;
-    case 12: return 32662;
-    case 13: return 15037;
-    case 14: return 15015;
-    case 15: return 15016;
-    case 16: return 15017;
-    case 17: return 15018;
-    case 18: return 15019;
-    case 19: return 15020;
-    case 21: return 32663;
-    case 22: return 15038;
-    case 23: return 15200;
-    case 24: return 15201;
-    case 25: return 32664;
-    case 26: return 32665;
-    case 27: return 32666;
-    case 28: return 15013;
-    case 29: return 15205;
-    case 30: return 15023;
-    case 37: return 15300;
-    case 38: return 15301;
-    case 39: return 15302;
-    case 40: return 15303;
-    case 41: return 15304;
-    case 42: return 15400;
-    case 43: return 15401;
-    case 44: return 15402;
-    default: return 0;
+    using enum ChannelOption;
+    switch (option) {
+    case ScanSkip: return 15014;
+    case OptionalSignalling: return 15033;
+    case Spacing: return 32660;
+    case PttId: return 32661;
+    case BusyLockout: return 15011;
+    case ReverseOrTalkAround: return 32662;
+    case BotCode: return 15037;
+    case Scrambler: return 15015;
+    case TxInhibit: return 15016;
+    case TalkAround: return 15017;
+    case Reverse: return 15018;
+    case Whisper: return 15019;
+    case Compander: return 15020;
+    case SignallingRelation: return 32663;
+    case EotCode: return 15038;
+    case RogerBeep: return 15200;
+    case SquelchMode: return 15201;
+    case Modulation: return 32664;
+    case AmPower: return 32665;
+    case FmPower: return 32666;
+    case CallCode: return 15013;
+    case RepeaterShift: return 15205;
+    case TsqMode: return 15023;
+    case RxExpander: return 15300;
+    case TxCompressor: return 15301;
+    case NoiseBlanker: return 15302;
+    case Attenuator: return 15303;
+    case HighCut: return 15304;
+    case ModulationLock: return 15400;
+    case AmPowerLock: return 15401;
+    case FmPowerLock: return 15402;
     }
+    return 0;
 }
 
 // Notes lower than this sound as silence.
@@ -248,7 +249,7 @@ private:
 
     QString optionName(const OptionColumn& column) const
     {
-        const int id = optionCaption(column.fieldId);
+        const int id = optionCaption(column.option);
         const QString caption = id != 0 ? plain(t(id)).remove(QLatin1Char(':')) : QString();
         return caption.isEmpty() ? QString::fromLatin1(column.name) : caption;
     }
@@ -259,8 +260,8 @@ private:
         const ChannelRecord fresh;
         QStringList parts;
         const auto add = [&](const OptionColumn& column) {
-            const Int16 value = *record.option(column.fieldId);
-            if (value != *fresh.option(column.fieldId))
+            const Int16 value = record.option(column.option);
+            if (value != fresh.option(column.option))
                 parts << optionName(column) + QStringLiteral(": ") + optionValueText(column, value);
         };
         add(busyLockoutColumn());
@@ -337,14 +338,10 @@ private:
     }
 
     /// The entry an optional-features list shows for its stored value.
-    static QString listEntry(const Document& doc, int listId, const std::vector<QString>& entries)
+    static QString listEntry(const Document& doc, OptionalFeature feature, const std::vector<QString>& entries)
     {
-        const OptionList* list = findOptionList(listId);
-        if (!list)
-            return {};
-        OptFeat opt = doc.image().OptFeat;
-        const int stored = list->field(opt);
-        const int entry = entryForValue(*list, stored);
+        const int stored = doc.image().OptFeat.feature(feature);
+        const int entry = entryForValue(featureRule(feature), stored);
         if (entry >= 0 && entry < static_cast<int>(entries.size()))
             return entries[static_cast<std::size_t>(entry)];
         return QString::number(stored);
@@ -379,23 +376,31 @@ private:
         std::vector<QString> tones{plain(t(text::ListOff))};
         for (const std::string& name : commonToneTexts())
             tones.push_back(QString::fromStdString(name));
-        const auto caption = [&](int id) { return plain(t(id)).remove(QLatin1Char(':')); };
+        const auto caption = [&](OptionalFeature feature) {
+            return plain(t(featureRule(feature).captionId)).remove(QLatin1Char(':'));
+        };
+        const auto listRow = [&](OptionalFeature feature, const std::vector<QString>& entries) {
+            return std::pair{caption(feature), listEntry(doc, feature, entries)};
+        };
+        const auto numberedRow = [&](OptionalFeature feature, int offId) {
+            return std::pair{caption(feature), numbered(opt.feature(feature), offId)};
+        };
         facts({
-            {caption(16005), listEntry(doc, 4, tot)},
-            {caption(16013), listEntry(doc, 12, texts({16040, 16041, 16049}))},
-            {caption(16014), listEntry(doc, 13, texts({16050, 16051, 16052, 16053, 16054, 16055, 16056, 16057}))},
-            {caption(16500), listEntry(doc, 14, texts({16058, 16059}))},
-            {caption(16501), listEntry(doc, 15, numbers(5, 60, 5))},
-            {caption(15005), listEntry(doc, 29, tones)},
-            {caption(15006), listEntry(doc, 30, tones)},
-            {caption(15011), listEntry(doc, 31, texts({text::ListOff, 15031, 15032}))},
-            {caption(15201), listEntry(doc, 36, texts({15031, 15032}))},
-            {caption(16026), listEntry(doc, 38, texts({16040, 16041}))},
-            {caption(15023), listEntry(doc, 40, texts({15052, 15053}))},
-            {caption(15200), numbered(opt.CommonChannel.Option23, text::ListOff)},
-            {caption(15037), numbered(opt.CommonChannel.Option13, text::CodeOff)},
-            {caption(15038), numbered(opt.CommonChannel.Option22, text::CodeOff)},
-            {caption(15013), numbered(opt.CommonChannel.Option28, text::CodeOff)},
+            listRow(OptionalFeature::TotTime, tot),
+            listRow(OptionalFeature::DisplayMode, texts({16040, 16041, 16049})),
+            listRow(OptionalFeature::BacklightColour, texts({16050, 16051, 16052, 16053, 16054, 16055, 16056, 16057})),
+            listRow(OptionalFeature::ScanMode, texts({16058, 16059})),
+            listRow(OptionalFeature::ScanResumeTime, numbers(5, 60, 5)),
+            listRow(OptionalFeature::DecodeTone, tones),
+            listRow(OptionalFeature::EncodeTone, tones),
+            listRow(OptionalFeature::BusyLockout, texts({text::ListOff, 15031, 15032})),
+            listRow(OptionalFeature::SquelchMode, texts({15031, 15032})),
+            listRow(OptionalFeature::KeyBeep, texts({16040, 16041})),
+            listRow(OptionalFeature::TsqMode, texts({15052, 15053})),
+            numberedRow(OptionalFeature::RogerBeep, text::ListOff),
+            numberedRow(OptionalFeature::BotCode, text::CodeOff),
+            numberedRow(OptionalFeature::EotCode, text::CodeOff),
+            numberedRow(OptionalFeature::CallCode, text::CodeOff),
         });
     }
 
