@@ -85,6 +85,24 @@ item_fleet() { # two radios written: one of the document's band, one with a band
     kill $SIM2 2>/dev/null; wait $SIM2 2>/dev/null
     stopall
 }
+item_compare_window() {
+    fresh $1; withfile; sim --memory "$DATA/differs.bin"; app --port "$LINK" "$W/sample.dat"
+    key alt+p; key d; sleep 2; shot compare-question-$1 0.3; key Return; sleep 2; wait_progress_gone 120; sleep 2
+    shot compare-window-$1 0.5
+    stopall
+}
+item_production_line() {
+    fresh $1; withfile; sim; app "$W/sample.dat"
+    key alt+p; key m; sleep 2; movewin "Many|多台" 20 20
+    # Tab order: devices, add field, add, other band, password, retries,
+    # verify, compare only, source, power-on text pattern.
+    for i in $(seq 9); do key Tab; done; typ "UNIT {n:02}"
+    key Tab Tab Tab space; sleep 1; key shift+Tab space; sleep 1   # the switch; Yes to the check's question
+    for i in $(seq 11); do key shift+Tab; done; typ "$LINK"; key Return
+    sleep 12
+    shot production-line-$1 0.5
+    stopall
+}
 item_backups() {
     fresh $1; sim; app --port "$LINK"
     key alt+p; key r; sleep 0.5; key Return; sleep 4; key Return; sleep 2

@@ -57,6 +57,24 @@ for offset, size, text in [(0x00, 4, 'EU'), (0x04, 4, 'C042'), (0x08, 8, 'B2307-
 open(data + '/info-long.bin', 'wb').write(bytes(block))
 PY
 
+# A radio that differs from the sample in a channel's receive tone, the
+# power-on text and the display mode, for the compare window.
+"$BIN/zavprog-cli" encode "$DATA/sample.dat" -o "$DATA/sample.bin"
+python3 - "$DATA" <<'PY'
+import sys
+data = sys.argv[1]
+memory = bytearray(open(data + '/sample.bin', 'rb').read())
+bitmap_a = 0x20F0
+first = next(n for n in range(1, 522) if memory[bitmap_a + (n - 1) // 8] >> ((n - 1) % 8) & 1)
+# the receive tone of another channel that has one
+tone = next(memory[16 * n + 6:16 * n + 8] for n in range(1, 522)
+            if memory[16 * n + 6:16 * n + 8] not in (b'\xff\xff', memory[16 * first + 6:16 * first + 8]))
+memory[16 * first + 6:16 * first + 8] = tone
+memory[0x21E0:0x21F0] = b'UNIT 99'.ljust(16, b'\0')  # power-on text
+memory[0x2173] ^= 0x01                                # display mode
+open(data + '/differs.bin', 'wb').write(bytes(memory))
+PY
+
 source "$HERE/lib.sh"
 source "$HERE/items.sh"
 if [ $# -eq 0 ]; then

@@ -141,6 +141,7 @@ const QList<QPair<QString, QStringList>>& CommandOptions()
 {
     static const QList<QPair<QString, QStringList>> all = {
         {"check", {"--json"}},
+        {"compare", {"--port", "--json", "--password", "--retries", "--no-backup", "--trace"}},
         {"decode", {"--mode", "--output"}},
         {"diff", {}},
         {"encode", {"--output"}},
@@ -156,7 +157,7 @@ const QList<QPair<QString, QStringList>>& CommandOptions()
         {"show", {"--json"}},
         {"set", {"--channels", "--output", "--dry-run", "--skip-refused", "--list-fields"}},
         {"write", {"--port", "--password", "--yes", "--allow-other-band", "--force", "--verify", "--retries",
-                   "--no-backup", "--trace"}},
+                   "--no-backup", "--trace", "--backup-before", "--power-on-text", "--first", "--power-on-texts"}},
     };
     return all;
 }
@@ -370,7 +371,8 @@ private slots:
         const QList<QByteArray> lines = log.readAll().split('\n');
         QCOMPARE(lines.size(), 3); // header, the line, nothing after the last line end
         QVERIFY2(lines[1].contains(",,,,new.dat,"), lines[1].constData()); // no model, band or version
-        QVERIFY2(lines[1].trimmed().endsWith(",not written: declined"), lines[1].constData());
+        // The result, then the job and the power-on text (none of its own).
+        QVERIFY2(lines[1].trimmed().endsWith(",not written: declined,write,"), lines[1].constData());
     }
 
     void passwordFromTheEnvironmentOrAskedWithoutEcho()

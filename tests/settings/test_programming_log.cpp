@@ -282,6 +282,13 @@ private slots:
             const bool takesArgument = std::string(words).find("%1") != std::string::npos;
             QVERIFY2(shown != written && (shown.find('7') != std::string::npos) == takesArgument, shown.c_str());
         }
+        // A compare's results read back in both languages.
+        for (const std::size_t differences : {std::size_t{0}, std::size_t{3}}) {
+            const std::string written = logResultCompared(differences);
+            QCOMPARE(shownLogResult(written, inEnglish), written);
+            const std::string shown = shownLogResult(written, inChinese);
+            QVERIFY2(shown != written && (shown.find('3') != std::string::npos) == (differences == 3), shown.c_str());
+        }
     }
 };
 

@@ -32,6 +32,11 @@ constexpr int WhereStandbyGroup = 32608;
 constexpr int WhereOptionalFeatures = 32609;
 constexpr int WhereTable = 32610;
 constexpr int WhereStandbyTable = 32611;
+constexpr int WhereDtmf = 34204;
+constexpr int WhereCodeMemory = 34205;   ///< %1 memory number
+constexpr int WhereToneTip = 34206;      ///< %1 tip number
+constexpr int WhereMessages = 34207;
+constexpr int WhereMemory = 34210;
 
 constexpr int RxNotNumber = 32620;
 constexpr int RxTooLarge = 32621;
@@ -602,6 +607,15 @@ std::string whereText(const ConfigFinding& f, const TextLookup& text)
         return substitute(lookup(text, f.standby ? msg::WhereStandbyGroup : msg::WhereGroup), {number(f.group)});
     case FindingArea::OptionalFeatures:
         return lookup(text, msg::WhereOptionalFeatures);
+    case FindingArea::Dtmf:
+        return f.field > 0 ? substitute(lookup(text, msg::WhereCodeMemory), {number(f.field)})
+                           : lookup(text, msg::WhereDtmf);
+    case FindingArea::ToneTips:
+        return substitute(lookup(text, msg::WhereToneTip), {number(f.group)});
+    case FindingArea::Messages:
+        return lookup(text, msg::WhereMessages);
+    case FindingArea::Memory:
+        return lookup(text, msg::WhereMemory);
     case FindingArea::ChannelTable:
         break;
     }
@@ -618,6 +632,14 @@ std::string messageText(const ConfigFinding& f, const TextLookup& text)
             args.push_back(std::get<std::string>(a));
     }
     return substitute(lookup(text, f.messageId), args);
+}
+
+int channelOptionCaption(ChannelOption option)
+{
+    for (const ChannelList& list : kChannelLists)
+        if (list.option == option)
+            return list.nameId;
+    return 0;
 }
 
 } // namespace zav

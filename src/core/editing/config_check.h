@@ -30,6 +30,10 @@ enum class FindingArea {
     Group,            ///< a channel group: emergency channels, an empty group
     OptionalFeatures, ///< the radio-wide settings (field = the feature's FeatureRule::number)
     ChannelTable,     ///< the table as a whole: counts and record numbers
+    Dtmf,             ///< the DTMF settings (field: code memory 1..16, 0 for the others)
+    ToneTips,         ///< a tone tip (group: tip 1..8, field: value index)
+    Messages,         ///< the embedded messages (field: message index)
+    Memory,           ///< radio memory no field reads (field: block address)
 };
 
 /// Field numbers of findings that have no FieldId, option field id or
@@ -79,5 +83,9 @@ using TextLookup = std::function<std::string(int id)>;
 [[nodiscard]] std::string whereText(const ConfigFinding& finding, const TextLookup& text);
 /// What: the message with its arguments put in.
 [[nodiscard]] std::string messageText(const ConfigFinding& finding, const TextLookup& text);
+
+/// The caption (a text id, 0 when none) by which the channel editors show
+/// an option; an optional feature's is its featureRule's captionId.
+[[nodiscard]] int channelOptionCaption(ChannelOption option);
 
 } // namespace zav

@@ -37,4 +37,20 @@ bool inPlan(const AddressPlan& plan, long address)
     return std::binary_search(blocks.begin(), blocks.end(), address);
 }
 
+std::vector<long> differingBlocks(const RadioMemory& a, const RadioMemory& b)
+{
+    std::vector<long> blocks;
+    for (long block : planBlocks(kFullPlan)) {
+        for (long i = block; i < block + kBlockSize; ++i) {
+            if (i >= kHeaderAddress && i < kHeaderAddress + kIdentityHeaderBytes)
+                continue;
+            if (a[static_cast<std::size_t>(i)] != b[static_cast<std::size_t>(i)]) {
+                blocks.push_back(block);
+                break;
+            }
+        }
+    }
+    return blocks;
+}
+
 } // namespace zav::link

@@ -5,6 +5,8 @@
 // 0x6400..0x6430 (1122 blocks); the radio-information plan 0x3F00..0x3FF0
 // (16 blocks). The gaps between the ranges are never read or written.
 
+#include "packets.h"
+
 #include <vector>
 
 namespace zav::link {
@@ -27,6 +29,10 @@ inline constexpr AddressPlan kInfoPlan{0x3FFF, 0x3F00};
 
 /// Every block address of a plan, in walking order.
 [[nodiscard]] std::vector<long> planBlocks(const AddressPlan& plan);
+
+/// Blocks of the full plan in which two memories differ, the radio's
+/// identity bytes aside (a write puts the radio's own there).
+[[nodiscard]] std::vector<long> differingBlocks(const RadioMemory& a, const RadioMemory& b);
 
 /// Whether address starts a block of the plan.
 [[nodiscard]] bool inPlan(const AddressPlan& plan, long address);

@@ -53,6 +53,10 @@ struct TransferEngine::State {
     bool verifyAfterWrite = false;
     bool verifying = false;      // a finished write is being read back
     RadioMemory written{};       // what the write sent, for the comparison
+    bool readBeforeWrite = false;
+    bool readingBefore = false;  // a confirmed write is reading the radio first
+    RadioMemory before{};        // what that read found
+    std::shared_ptr<const RadioMemory> toWrite; // sent instead of the document
     TransferOutcome outcome;
 
     // --- helpers ------------------------------------------------------------
@@ -132,22 +136,24 @@ struct TransferEngine::State {
         sendHandshake();
     }
 
-    /// Blocks of the full plan whose bytes differ, the identity bytes aside
-    /// (the write itself puts the radio's own identity there).
-    std::vector<long> differingBlocks() const
+    /// What a write sends: the document encoded, or the memory given.
+    RadioMemory memoryToSend() const { return toWrite ? *toWrite : encodeDocument(context.document); }
+
+    /// The radio has been read whole before a write: keep it, then write
+    /// on the same port from a new handshake.
+    void startWriteAfterRead()
     {
-        std::vector<long> blocks;
-        for (long block : planBlocks(kFullPlan)) {
-            for (long i = block; i < block + kBlockSize; ++i) {
-                if (i >= kHeaderAddress && i < kHeaderAddress + kIdentityHeaderBytes)
-                    continue;
-                if (memory[static_cast<std::size_t>(i)] != written[static_cast<std::size_t>(i)]) {
-                    blocks.push_back(block);
-                    break;
-                }
-            }
-        }
-        return blocks;
+        before = memory;
+        readingBefore = false;
+        outcome.readBeforeWrite = true;
+        const RadioMemory held = before;
+        tell([&] { svc.observer.radioReadBeforeWrite(held); });
+        memory = memoryToSend();
+        kind = TransferKind::Write;
+        startWalk(kFullPlan);
+        handshakeTries = 0;
+        svc.progress.setPercent(0);
+        sendHandshake();
     }
 
     // --- senders ---------------------------------------------------------------
@@ -461,6 +467,10 @@ struct TransferEngine::State {
     {
         if (kind == TransferKind::Idle || finishing)
             return;
+        if (success && readingBefore) {
+            startWriteAfterRead();
+            return;
+        }
         if (success && kind == TransferKind::Write && verifyAfterWrite) {
             startVerification();
             return;
@@ -473,17 +483,18 @@ struct TransferEngine::State {
         svc.port.close();            // lets the end request leave first
         if (isReadOrWrite())
             svc.progress.hideProgress();
-        outcome.kind = verifying ? TransferKind::Write : kind;
+        const bool wasReadingBefore = readingBefore;
+        outcome.kind = verifying || readingBefore ? TransferKind::Write : kind;
         outcome.started = true;
         outcome.success = success;
         if (verifying) {
             outcome.verified = success;
             if (success) {
-                outcome.mismatchedBlocks = differingBlocks();
+                outcome.mismatchedBlocks = differingBlocks(memory, written);
                 outcome.success = outcome.mismatchedBlocks.empty();
             }
         }
-        if (success && kind == TransferKind::Read && !verifying) {
+        if (success && kind == TransferKind::Read && !verifying && !wasReadingBefore) {
             readOkPending = true;
             readOkDue = false;
             startTimer(TimerId::ReadOk, kReadOkDelayMs);
@@ -499,6 +510,7 @@ struct TransferEngine::State {
             tell([&] { svc.prompts.verificationFailed(blocks); });
         }
         verifying = false;
+        readingBefore = false;
         stopTimer(TimerId::Reply);
         kind = TransferKind::Idle;
         step = TransferStep::Idle;
@@ -578,7 +590,21 @@ struct TransferEngine::State {
             notStarted(TransferKind::Write);
             return;
         }
-        memory = encodeDocument(context.document);
+        if (readBeforeWrite) {
+            // Same confirmation, same progress window: first the read.
+            readingBefore = true;
+            kind = TransferKind::Read;
+            memory.fill(0xFF);
+            svc.progress.showProgress(TransferKind::Write);
+            if (!svc.port.isOpen() && !openLinkPort()) {
+                finish(false);
+                return;
+            }
+            handshakeTries = 0;
+            sendHandshake();
+            return;
+        }
+        memory = memoryToSend();
         beginWithProgress();
     }
 };
@@ -591,6 +617,8 @@ TransferEngine::TransferEngine(TransferServices services, LinkSession& link, Tra
 TransferEngine::~TransferEngine() = default;
 
 void TransferEngine::setVerifyAfterWrite(bool verify) { d_->verifyAfterWrite = verify; }
+void TransferEngine::setReadBeforeWrite(bool read) { d_->readBeforeWrite = read; }
+void TransferEngine::setMemoryToWrite(std::shared_ptr<const RadioMemory> memory) { d_->toWrite = std::move(memory); }
 
 bool TransferEngine::startRead()
 {
@@ -735,6 +763,7 @@ int TransferEngine::blockRetries(long address) const
 }
 
 const RadioMemory& TransferEngine::radioMemory() const { return d_->memory; }
+const RadioMemory& TransferEngine::memoryBeforeWrite() const { return d_->before; }
 const InfoBlock& TransferEngine::infoBlock() const { return d_->info; }
 const RadioIdentity& TransferEngine::identity() const { return d_->identity; }
 const RadioInfo& TransferEngine::radioInfo() const { return d_->radioInfo; }

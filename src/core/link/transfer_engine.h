@@ -144,6 +144,9 @@ struct TransferOutcome {
     bool verified = false;
     /// Start addresses of the blocks that differ after a write read back.
     std::vector<long> mismatchedBlocks;
+    /// A write that read the radio first (setReadBeforeWrite) and got its
+    /// whole memory: TransferEngine::memoryBeforeWrite() holds it.
+    bool readBeforeWrite = false;
 };
 
 class TransferObserver {
@@ -157,6 +160,10 @@ public:
     /// decoded into the working image, the document is untitled "new.dat"
     /// and the channel table should be shown.
     virtual void transferFinished(const TransferOutcome& outcome) = 0;
+    /// A write that reads the radio first has read it whole and is about to
+    /// send the first block: what the radio held, to be kept before it is
+    /// overwritten (also when the write then fails).
+    virtual void radioReadBeforeWrite(const RadioMemory& memory) { (void)memory; }
 };
 
 /// Link state that outlives a transfer: kept once per run (per port when
@@ -216,6 +223,14 @@ public:
     /// Whether a successful write is read back and compared, block by block
     /// (the radio's identity bytes aside), before it counts as done.
     void setVerifyAfterWrite(bool verify);
+    /// Whether a write first reads the radio whole, on the same port and
+    /// after the same confirmation, so that what it held can be kept
+    /// (TransferObserver::radioReadBeforeWrite). Costs a read.
+    void setReadBeforeWrite(bool read);
+    /// The memory the following writes send instead of the encoded document
+    /// (another radio's memory as read, for a clone); the radio's identity
+    /// bytes still replace 0x21F0..0x21FD. nullptr: the document again.
+    void setMemoryToWrite(std::shared_ptr<const RadioMemory> memory);
 
     // --- events --------------------------------------------------------------
 
@@ -238,6 +253,8 @@ public:
     /// Remaining resends of the block at address (-1 outside the plan).
     [[nodiscard]] int blockRetries(long address) const;
     [[nodiscard]] const RadioMemory& radioMemory() const;
+    /// What the radio held before the last write that read it first.
+    [[nodiscard]] const RadioMemory& memoryBeforeWrite() const;
     [[nodiscard]] const InfoBlock& infoBlock() const;
     /// The identity of the last radio that answered.
     [[nodiscard]] const RadioIdentity& identity() const;

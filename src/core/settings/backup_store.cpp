@@ -19,6 +19,7 @@ namespace fs = std::filesystem;
 constexpr const char* kReadWord = "read";
 constexpr const char* kWriteWord = "write";
 constexpr const char* kRecoveryWord = "recovery";
+constexpr const char* kBeforeWriteWord = "before-write";
 /// A recovery file is a data file; anything much larger is not one.
 constexpr std::size_t kMaxRecoveryBytes = 1024 * 1024;
 
@@ -28,6 +29,7 @@ const char* kindWord(BackupKind kind)
     case BackupKind::Read: return kReadWord;
     case BackupKind::Write: return kWriteWord;
     case BackupKind::Recovery: return kRecoveryWord;
+    case BackupKind::BeforeWrite: return kBeforeWriteWord;
     }
     return kReadWord;
 }
@@ -38,6 +40,8 @@ BackupKind kindOfWord(const std::string& word)
         return BackupKind::Write;
     if (word == kRecoveryWord)
         return BackupKind::Recovery;
+    if (word == kBeforeWriteWord)
+        return BackupKind::BeforeWrite;
     return BackupKind::Read;
 }
 
@@ -138,7 +142,7 @@ std::string keepRecoveryAsBackup(const std::string& folder, const std::string& r
 std::vector<BackupEntry> listBackups(const std::string& folder)
 {
     static const std::regex kName(
-        R"(^(\d{4})-(\d{2})-(\d{2})_(\d{2})-(\d{2})-(\d{2})_(read|write|recovery)_([A-Za-z0-9.-]+)_([A-Za-z0-9.-]+)(?:_\d+)?\.dat$)");
+        R"(^(\d{4})-(\d{2})-(\d{2})_(\d{2})-(\d{2})-(\d{2})_(read|write|recovery|before-write)_([A-Za-z0-9.-]+)_([A-Za-z0-9.-]+)(?:_\d+)?\.dat$)");
     std::vector<BackupEntry> entries;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {

@@ -1,11 +1,12 @@
 #pragma once
 
 // Automatic backups: every successful read keeps the radio's configuration,
-// every write the document that was written, as a data file in the backup
-// folder; work a crashed run left behind and the user did not restore goes
+// every write the document that was written (and, when asked, what the
+// radio held just before), as a data file in the backup folder; work a crashed run left behind and the user did not restore goes
 // there too. The file name carries when, which way, the model and the port,
 // so the folder can be listed without opening every file:
 //   2026-12-10_13-26-05_read_ZAV415_ttyUSB0.dat
+//   2026-12-10_13-27-40_before-write_ZAV415_ttyUSB0.dat
 // The device in full and the document the contents came from, which a file
 // name cannot carry, are in the backup's side file (side_info.h).
 
@@ -17,7 +18,9 @@
 
 namespace zav {
 
-enum class BackupKind { Read, Write, Recovery };
+/// BeforeWrite: what a radio held, read just before a write overwrote it
+/// (so the radio can be put back as it was).
+enum class BackupKind { Read, Write, Recovery, BeforeWrite };
 
 inline constexpr int kDefaultBackupDays = 90;
 /// The newest backups are kept whatever their age.

@@ -25,7 +25,8 @@ std::string programmingLogPath()
 const std::vector<std::string>& programmingLogHeader()
 {
     static const std::vector<std::string> header{"date and time", "port", "model", "band",
-                                                 "version", "file", "sha256", "result"};
+                                                 "version", "file", "sha256", "result",
+                                                 "job", "power-on text"};
     return header;
 }
 
@@ -37,6 +38,11 @@ std::string logResultFailed(const std::string& reason)
 }
 
 std::string logResultNotWritten(const std::string& reason) { return "not written: " + reason; }
+
+std::string logResultCompared(std::size_t differences)
+{
+    return differences == 0 ? std::string("same") : "different: " + std::to_string(differences) + " differences";
+}
 
 std::string logFileName(const std::string& name, bool unsavedChanges)
 {
@@ -66,9 +72,20 @@ FileWriteResult appendProgrammingLog(const std::string& path, const ProgrammingL
     // file, so that two programs starting a log at once write it only once.
     return appendToFile(path,
                         csvRecord({logTimeText(entry.when), entry.port, entry.model, entry.band, entry.version,
-                                   entry.fileName, entry.sha256, entry.result}),
+                                   entry.fileName, entry.sha256, entry.result, entry.job, entry.powerOnText}),
                         csvRecord(programmingLogHeader()));
 }
+
+namespace {
+
+/// This program's header, or an older program's (fewer columns, same start).
+bool isHeader(const std::vector<std::string>& fields)
+{
+    const std::vector<std::string>& header = programmingLogHeader();
+    return !fields.empty() && fields.size() <= header.size() && std::equal(fields.begin(), fields.end(), header.begin());
+}
+
+} // namespace
 
 std::vector<std::vector<std::string>> readProgrammingLog(const std::string& path)
 {
@@ -81,7 +98,7 @@ std::vector<std::vector<std::string>> readProgrammingLog(const std::string& path
     const std::size_t columns = programmingLogHeader().size();
     for (std::size_t i = 0; i < table.records.size(); ++i) {
         std::vector<std::string> fields = table.records[i].fields;
-        if (i == 0 && fields == programmingLogHeader())
+        if (i == 0 && isHeader(fields))
             continue;
         fields.resize(std::max(fields.size(), columns));
         rows.push_back(std::move(fields));

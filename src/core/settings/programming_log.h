@@ -25,14 +25,22 @@ struct ProgrammingLogEntry {
     std::string fileName;  ///< logFileName(): the data file written ("" for an untitled document)
     std::string sha256;    ///< hex SHA-256 of what the radio was sent, as a data file
     std::string result;    ///< logResult...()
+    std::string job = "write"; ///< logJob...(): write, compare or clone
+    std::string powerOnText;   ///< the power-on text this radio got, UTF-8 ("" when the document's own)
 };
+
+inline constexpr const char* kLogJobWrite = "write";
+inline constexpr const char* kLogJobCompare = "compare";
+inline constexpr const char* kLogJobClone = "clone";
 
 inline constexpr const char* kProgrammingLogName = "programming-log.csv";
 
 /// $XDG_DATA_HOME/zavprog/programming-log.csv ("" when there is no data folder).
 [[nodiscard]] std::string programmingLogPath();
 
-/// The column names of the header row.
+/// The column names of the header row. Columns added later come last, so a
+/// log begun by an older program keeps its header and takes the new lines
+/// with their extra columns at the end (readProgrammingLog reads both).
 [[nodiscard]] const std::vector<std::string>& programmingLogHeader();
 
 /// "written", "verified", "failed: <reason>" (the write ran and did not
@@ -41,6 +49,8 @@ inline constexpr const char* kProgrammingLogName = "programming-log.csv";
 [[nodiscard]] std::string logResultWritten(bool verified);
 [[nodiscard]] std::string logResultFailed(const std::string& reason);
 [[nodiscard]] std::string logResultNotWritten(const std::string& reason);
+/// The result of a compare: "same", or "different: N differences".
+[[nodiscard]] std::string logResultCompared(std::size_t differences);
 
 /// The file column: the data file's name, and when the document written
 /// had changes not saved to it, " (unsaved changes)" after the name (or
@@ -58,7 +68,9 @@ inline constexpr const char* kProgrammingLogName = "programming-log.csv";
 FileWriteResult appendProgrammingLog(const std::string& path, const ProgrammingLogEntry& entry);
 
 /// The lines of a log without its header row; a file that is missing or
-/// unreadable gives none. Short lines are padded to the header's columns.
+/// unreadable gives none. The first line is the header when it is this
+/// program's header or an older one (a leading part of it); short lines are
+/// padded to the header's columns.
 [[nodiscard]] std::vector<std::vector<std::string>> readProgrammingLog(const std::string& path);
 
 /// The bytes a save of the document would write (what the log's SHA-256

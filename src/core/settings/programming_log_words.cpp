@@ -14,6 +14,8 @@ constexpr std::string_view kVerified = "verified";
 constexpr std::string_view kFailed = "failed";
 constexpr std::string_view kFailedPrefix = "failed: ";
 constexpr std::string_view kNotWrittenPrefix = "not written: ";
+constexpr std::string_view kSame = "same";
+constexpr std::string_view kDifferent = "different: %1 differences";
 constexpr std::string_view kUnsavedMark = "(unsaved changes)";
 constexpr std::string_view kDetailsSeparator = ": ";
 
@@ -117,6 +119,10 @@ std::string shownLogResult(const std::string& result, const LogTextLookup& looku
         shown = translated(logword::Failed, {shownReason(text.substr(kFailedPrefix.size()), lookup)});
     else if (text.substr(0, kNotWrittenPrefix.size()) == kNotWrittenPrefix)
         shown = translated(logword::NotWritten, {shownReason(text.substr(kNotWrittenPrefix.size()), lookup)});
+    else if (text == kSame)
+        shown = translated(logword::Same);
+    else if (const auto count = matchWords(kDifferent, text))
+        shown = translated(logword::Different, {*count});
     return shown.value_or(result);
 }
 

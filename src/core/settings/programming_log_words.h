@@ -37,6 +37,8 @@ inline constexpr int FailedAlone = 33602;     ///< "failed" without a reason
 inline constexpr int WriteFailed = 33603;
 inline constexpr int VerificationFailed = 33604; ///< %1 blocks
 inline constexpr int UnsavedChanges = 33605;  ///< the file column's mark
+inline constexpr int Same = 34245;            ///< a compare found the radio holding the document
+inline constexpr int Different = 34246;       ///< "different: %1 differences"
 } // namespace logword
 
 /// Every reason the log knows, with its English words ("%1" for the

@@ -16,9 +16,9 @@ Backups::Backups(const QCommandLineParser& parser, QTextStream& err)
 {
 }
 
-void Backups::keep(const Document& doc, BackupKind kind, const QString& device)
+void Backups::keep(const Document& doc, BackupKind kind, const QString& device, When when)
 {
-    if (!enabled_)
+    if (!enabled_ && when != Always)
         return;
     const std::string folder = backupFolder();
     const std::time_t now = std::time(nullptr);

@@ -19,8 +19,11 @@ void addBackupOption(QCommandLineParser& parser);
 class Backups {
 public:
     Backups(const QCommandLineParser& parser, QTextStream& err);
+    /// Always: asked for by its own option (--backup-before), so kept even
+    /// with --no-backup.
+    enum When { UnlessNoBackup, Always };
     /// Keeps doc as a backup of a transfer with the radio on device.
-    void keep(const Document& doc, BackupKind kind, const QString& device);
+    void keep(const Document& doc, BackupKind kind, const QString& device, When when = UnlessNoBackup);
 
 private:
     QTextStream& err_;

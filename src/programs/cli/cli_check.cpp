@@ -12,14 +12,15 @@
 #include <QJsonObject>
 
 namespace zav::cli {
-namespace {
 
-TextLookup EnglishLookup()
+TextLookup englishLookup()
 {
     // Shared by the copies of the lookup that a finding's texts make.
     auto texts = std::make_shared<TextCatalog>(englishTexts(installedPaths()));
     return [texts](int id) { return texts->text(id); };
 }
+
+namespace {
 
 QString Text(const std::string& s) { return QString::fromStdString(s); }
 
@@ -39,13 +40,20 @@ const char* AreaKey(FindingArea area)
     case FindingArea::Channel: return "channel";
     case FindingArea::Group: return "group";
     case FindingArea::OptionalFeatures: return "optional-features";
+    case FindingArea::Dtmf: return "dtmf";
+    case FindingArea::ToneTips: return "tone-tips";
+    case FindingArea::Messages: return "messages";
+    case FindingArea::Memory: return "memory";
     case FindingArea::ChannelTable: break;
     }
     return "channel-table";
 }
 
-QJsonArray ToJson(const std::vector<ConfigFinding>& findings, const TextLookup& text)
+} // namespace
+
+QJsonArray findingsToJson(const std::vector<ConfigFinding>& findings)
 {
+    const TextLookup text = englishLookup();
     QJsonArray all;
     for (const ConfigFinding& f : findings) {
         QJsonObject o;
@@ -67,6 +75,8 @@ QJsonArray ToJson(const std::vector<ConfigFinding>& findings, const TextLookup& 
     return all;
 }
 
+namespace {
+
 int RunCheck(const QStringList& args)
 {
     QTextStream out(stdout);
@@ -85,7 +95,7 @@ int RunCheck(const QStringList& args)
         return 1;
     const std::vector<ConfigFinding> findings = checkConfiguration(doc);
     if (parser.isSet("json"))
-        out << QJsonDocument(ToJson(findings, EnglishLookup())).toJson();
+        out << QJsonDocument(findingsToJson(findings)).toJson();
     else
         printFindings(out, findings);
     return hasErrors(findings) ? 1 : 0;
@@ -95,7 +105,7 @@ int RunCheck(const QStringList& args)
 
 void printFindings(QTextStream& out, const std::vector<ConfigFinding>& findings)
 {
-    const TextLookup text = EnglishLookup();
+    const TextLookup text = englishLookup();
     for (const ConfigFinding& f : findings)
         out << Text(levelText(f.level, text)) << ": " << Text(whereText(f, text)) << ": "
             << Text(messageText(f, text)) << "\n";

@@ -5,11 +5,16 @@
 
 #include "config_check.h"
 
+#include <QJsonArray>
 #include <QTextStream>
 
 namespace zav::cli {
 
 /// One line per finding: "level: where: what", in English.
 void printFindings(QTextStream& out, const std::vector<ConfigFinding>& findings);
+/// The findings as JSON objects (level, area, table, place, texts), in English.
+[[nodiscard]] QJsonArray findingsToJson(const std::vector<ConfigFinding>& findings);
+/// Looks up texts in the installed English language file.
+[[nodiscard]] TextLookup englishLookup();
 
 } // namespace zav::cli

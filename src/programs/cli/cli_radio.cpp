@@ -156,6 +156,12 @@ public:
     bool done = false;
     link::TransferOutcome outcome;
     std::function<void()> onFinished;
+    std::function<void(const link::RadioMemory&)> onReadBeforeWrite;
+    void radioReadBeforeWrite(const link::RadioMemory& memory) override
+    {
+        if (onReadBeforeWrite)
+            onReadBeforeWrite(memory);
+    }
     void transferFinished(const link::TransferOutcome& o) override
     {
         done = true;
@@ -269,6 +275,10 @@ link::TransferEngine& RadioJob::engine() { return *d_->engine; }
 bool RadioJob::finished() const { return d_->observer.done; }
 const link::TransferOutcome& RadioJob::outcome() const { return d_->observer.outcome; }
 void RadioJob::setFinishedHandler(std::function<void()> handler) { d_->observer.onFinished = std::move(handler); }
+void RadioJob::setReadBeforeWriteHandler(std::function<void(const link::RadioMemory&)> handler)
+{
+    d_->observer.onReadBeforeWrite = std::move(handler);
+}
 void RadioJob::setTrace(link::WireTrace* trace) { d_->traced.setTrace(trace); }
 
 int runJobs(const std::vector<RadioJob*>& jobs, bool (link::TransferEngine::*start)())

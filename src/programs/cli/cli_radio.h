@@ -79,6 +79,8 @@ public:
     [[nodiscard]] const link::TransferOutcome& outcome() const;
     /// Called when the transfer has finished.
     void setFinishedHandler(std::function<void()> handler);
+    /// Called when a write that reads the radio first has read it whole.
+    void setReadBeforeWriteHandler(std::function<void(const link::RadioMemory&)> handler);
     /// Every byte of the transfer also goes to trace (nullptr: none).
     void setTrace(link::WireTrace* trace);
 

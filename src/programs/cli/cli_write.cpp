@@ -1,9 +1,12 @@
 // write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes]
-// [--retries N] [--force] [--verify] [--no-backup] [--log FILE]:
+// [--retries N] [--force] [--verify] [--backup-before] [--no-backup]
+// [--log FILE] [--power-on-text PATTERN [--first N] | --power-on-texts FILE]:
 // one data file to one radio or to several at the same time. A file with
 // errors (see check) is refused before any port is opened, unless --force.
 // --verify reads each radio back and compares; every radio written keeps a
-// backup of what it got. Every radio gets a line in the programming log.
+// backup of what it got, and with --backup-before one of what it held
+// before. Every radio gets a line in the programming log. A power-on text
+// pattern or list gives each radio its own text (the file is not changed).
 
 #include "cli_backup.h"
 #include "cli_check.h"
@@ -13,8 +16,14 @@
 #include "cli_signals.h"
 #include "command.h"
 
+#include "cli_text_files.h"
+
+#include "memory_map.h"
+#include "power_on_texts.h"
 #include "programming_log.h"
 #include "transfer_messages.h"
+
+#include "defaults.h"
 
 #include <QCommandLineParser>
 #include <QCryptographicHash>
@@ -97,7 +106,7 @@ struct WriteLog {
     /// One line; a log that cannot be written is reported and never
     /// changes the exit status.
     void add(const QString& device, const link::RadioIdentity* identity, const std::string& result,
-             QTextStream& err) const
+             QTextStream& err, const std::string& radioSha256 = {}, const std::string& powerOnText = {}) const
     {
         ProgrammingLogEntry entry;
         entry.when = std::time(nullptr);
@@ -108,8 +117,9 @@ struct WriteLog {
             entry.version = identity->version;
         }
         entry.fileName = fileName;
-        entry.sha256 = sha256;
+        entry.sha256 = radioSha256.empty() ? sha256 : radioSha256;
         entry.result = result;
+        entry.powerOnText = powerOnText;
         if (const FileWriteResult added = appendProgrammingLog(path.toStdString(), entry); !added)
             err << "zavprog-cli: the programming log " << path << " cannot be written: "
                 << QString::fromStdString(fileWriteProblemText(added)) << "\n";
@@ -121,6 +131,67 @@ struct WriteLog {
         for (const QString& device : devices)
             add(device, nullptr, logResultNotWritten(reason), err);
     }
+};
+
+std::string Sha256(const Document& doc)
+{
+    const std::vector<std::uint8_t> bytes = dataFileBytes(doc);
+    return QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                                    QCryptographicHash::Sha256).toHex().toStdString();
+}
+
+/// --power-on-text PATTERN [--first N] or --power-on-texts FILE, checked
+/// for every radio named before any is written. False: reported (exit 2).
+bool ReadPowerOnTexts(const QCommandLineParser& parser, int radios, PowerOnTextPlan& plan, QTextStream& err)
+{
+    if (parser.isSet("power-on-text") && parser.isSet("power-on-texts")) {
+        err << "zavprog-cli: --power-on-text and --power-on-texts cannot be used together\n";
+        return false;
+    }
+    if (parser.isSet("first") && !parser.isSet("power-on-text")) {
+        err << "zavprog-cli: --first goes with --power-on-text\n";
+        return false;
+    }
+    if (parser.isSet("power-on-text")) {
+        plan.pattern = parser.value("power-on-text").toStdString();
+        if (plan.pattern.empty()) {
+            err << "zavprog-cli: --power-on-text needs a text\n";
+            return false;
+        }
+        bool ok = true;
+        if (parser.isSet("first"))
+            plan.first = parser.value("first").toInt(&ok);
+        if (!ok || plan.first < 0) {
+            err << "zavprog-cli: --first takes a number from 0 on\n";
+            return false;
+        }
+    } else if (parser.isSet("power-on-texts")) {
+        const std::optional<std::string> text = readTextFile(parser.value("power-on-texts"), err);
+        if (!text)
+            return false;
+        plan.list = powerOnTextLines(*text);
+        if (plan.list.empty()) {
+            err << "zavprog-cli: " << parser.value("power-on-texts") << ": no power-on texts in it\n";
+            return false;
+        }
+    } else {
+        return true;
+    }
+    int position = 0;
+    if (const PowerOnTextError error = plan.check(radios, position); error != PowerOnTextError::None) {
+        err << "zavprog-cli: power-on text of radio " << position + 1 << ": "
+            << QString::fromStdString(powerOnTextErrorWords(error)) << "; nothing was written\n";
+        return false;
+    }
+    return true;
+}
+
+/// What one radio is sent: the file, or the file with this radio's
+/// power-on text.
+struct RadioDocument {
+    Document doc;
+    std::string powerOnText; ///< "" when the file's own
+    std::string sha256;      ///< of doc as a data file, for the log
 };
 
 /// The log's result for a radio: written, or why not in plain words.
@@ -150,6 +221,14 @@ int RunWrite(const QStringList& args)
     parser.addOption({"force", "Write even when the check finds errors in the file."});
     parser.addOption({"verify", "Read each radio back after writing and compare every block."});
     parser.addOption({"log", "Programming log to add a line per radio to (default: the per-user log).", "FILE"});
+    parser.addOption({"backup-before", "Read each radio first and keep what it held as a backup (\"before write\"), "
+                                       "so it can be put back as it was. Costs a read."});
+    parser.addOption({"power-on-text", "A power-on text of its own for each radio: {n} is the radio's number, "
+                                       "{n:0W} the number with W digits (UNIT {n:02}). Radios are numbered in the "
+                                       "order of their --port options.", "PATTERN"});
+    parser.addOption({"first", "The number of the first radio for --power-on-text (default 1).", "N"});
+    parser.addOption({"power-on-texts", "A file with one power-on text a line, one for each radio in the order of "
+                                        "their --port options.", "FILE"});
     addRetriesOption(parser);
     addBackupOption(parser);
     line.addTraceOption();
@@ -182,6 +261,9 @@ int RunWrite(const QStringList& args)
     }
     const WriteLog log(logPath, session.doc, file);
     const QStringList devices = parser.values("port");
+    PowerOnTextPlan powerOnTexts;
+    if (!ReadPowerOnTexts(parser, static_cast<int>(devices.size()), powerOnTexts, err))
+        return 2;
     // How to run the command (exit 2) is settled before what is in the file;
     // a user who answers no has run it well and said no (exit 1). Either way
     // every radio named gets its line in the log.
@@ -202,28 +284,55 @@ int RunWrite(const QStringList& args)
     if (!openTrace(parser, trace, err))
         return 1;
     ProgressBoard board(err);
+    Backups backups(parser, err);
     std::vector<std::unique_ptr<RadioJob>> jobs;
+    std::vector<RadioDocument> sent;
     std::vector<RadioJob*> running;
     for (const QString& device : devices) {
+        RadioDocument radio{session.doc, {}, {}};
+        if (powerOnTexts.active()) {
+            PowerOnTextError error = PowerOnTextError::None;
+            radio.powerOnText = powerOnTexts.textFor(static_cast<int>(jobs.size()), error).value_or(std::string());
+            radio.doc = withPowerOnText(session.doc, radio.powerOnText);
+            radio.sha256 = Sha256(radio.doc);
+        }
+        sent.push_back(std::move(radio));
         jobs.push_back(std::make_unique<RadioJob>(device, session, board, policy));
-        jobs.back()->engine().setVerifyAfterWrite(parser.isSet("verify"));
-        jobs.back()->setTrace(trace.get());
-        running.push_back(jobs.back().get());
+        RadioJob& job = *jobs.back();
+        job.engine().setVerifyAfterWrite(parser.isSet("verify"));
+        if (powerOnTexts.active())
+            job.engine().setMemoryToWrite(std::make_shared<link::RadioMemory>(link::encodeDocument(sent.back().doc)));
+        if (parser.isSet("backup-before")) {
+            job.engine().setReadBeforeWrite(true);
+            // Kept as soon as it is read: a write that then fails has still
+            // changed the radio.
+            job.setReadBeforeWriteHandler([&session, &backups, &job](const link::RadioMemory& memory) {
+                Document held;
+                buildNewDocument(held, session.paths.initDir(), TemplateVariant::NewDocument);
+                link::decodeDocument(memory, job.engine().identity().channelMode, held);
+                backups.keep(held, BackupKind::BeforeWrite, job.device(), Backups::Always);
+            });
+        }
+        job.setTrace(trace.get());
+        running.push_back(&job);
     }
     const int signal = runJobs(running, &link::TransferEngine::startWrite);
     board.close();
 
     QTextStream out(stdout);
-    Backups backups(parser, err);
     int failed = 0;
-    for (const auto& job : jobs) {
-        log.add(job->device(), job->engine().identity().modelName.empty() ? nullptr : &job->engine().identity(),
-                LogResult(*job, signal != 0), err);
-        const link::TransferOutcome& outcome = job->outcome();
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        RadioJob& job = *jobs[i];
+        const RadioDocument& radio = sent[i];
+        log.add(job.device(), job.engine().identity().modelName.empty() ? nullptr : &job.engine().identity(),
+                LogResult(job, signal != 0), err, radio.sha256, radio.powerOnText);
+        const link::TransferOutcome& outcome = job.outcome();
         failed += !outcome.success;
-        out << job->device() << ": " << resultLine(outcome) << "\n";
+        out << job.device() << ": " << resultLine(outcome)
+            << (radio.powerOnText.empty() ? QString() : " (power-on text \"" + QString::fromStdString(radio.powerOnText) + "\")")
+            << "\n";
         if (outcome.success)
-            backups.keep(session.doc, BackupKind::Write, job->device());
+            backups.keep(radio.doc, BackupKind::Write, job.device());
     }
     if (signal != 0)
         return signalExitCode(signal);
@@ -232,6 +341,6 @@ int RunWrite(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("write", "write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--force] [--verify] [--trace FILE]   write radios", RunWrite);
+ZAV_CLI_COMMAND("write", "write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--force] [--verify] [--backup-before] [--power-on-text PATTERN [--first N] | --power-on-texts FILE] [--trace FILE]   write radios", RunWrite);
 
 } // namespace zav::cli

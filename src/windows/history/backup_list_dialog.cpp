@@ -25,6 +25,7 @@ constexpr int kTextColumnIdentity = 32205;
 constexpr int kTextRead = 32206;
 constexpr int kTextWrite = 32207;
 constexpr int kTextRecovery = 33502;
+constexpr int kTextBeforeWrite = 34211;
 constexpr int kTextColumnDocument = 33503;
 constexpr int kTextUnknownBand = 33506; ///< %1 the band code
 constexpr int kMaxPortColumnPixels = 220;
@@ -37,6 +38,7 @@ QString kindText(const ui::AppContext& ctx, BackupKind kind)
     case BackupKind::Read: return ctx.text(kTextRead);
     case BackupKind::Write: return ctx.text(kTextWrite);
     case BackupKind::Recovery: return ctx.text(kTextRecovery);
+    case BackupKind::BeforeWrite: return ctx.text(kTextBeforeWrite);
     }
     return {};
 }

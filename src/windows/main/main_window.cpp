@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "bulk_commands.h"
+#include "compare_command.h"
 #include "exchange_commands.h"
 #include "pending_edits.h"
 #include "pictures.h"
@@ -69,6 +70,12 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
     link_->onEnding = [this](const link::TransferOutcome& o) { transferEnding(o); };
     link_->onFinished = [this](const link::TransferOutcome& o) { transferFinished(o); };
     link_->onBusyChanged = [this] { updateCommandStates(); };
+    link_->onReadBeforeWrite = [this](const link::RadioMemory& memory) { keepBeforeWriteBackup(memory); };
+    compare_ = std::make_unique<CompareCommand>(ctx_, this, [this] { return linkDevice(); }, *link_);
+    compare_->onBusyChanged = [this] { updateCommandStates(); };
+    compare_->onCompared = [this](const link::RadioMemory& memory, const QString& device) {
+        showComparison(memory, device);
+    };
 
     undo_ = new UndoTracker(ctx_, this);
     connect(undo_, &UndoTracker::documentRestored, this, [this] {
@@ -115,8 +122,10 @@ MainWindow::~MainWindow()
     // A transfer still running ends first, while the link it reports
     // through is still there (its end is logged like any other).
     link_->shutdown();
+    compare_->shutdown();
     // The child windows hold this window's context: they go now, while it
     // is still alive, not later with the other child widgets.
+    compare_.reset();
     link_.reset();
     // A normal end: nothing is left to recover.
     recovery_->documentSettled();
@@ -210,11 +219,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
     // A transfer still running ends now: END to the radio, port closed.
     link_->shutdown();
+    compare_->shutdown();
     newDocumentTimer.stop();
     closeAllWindows();
     event->accept();
 }
 
-bool MainWindow::transferRunning() const { return link_->busy(); }
+bool MainWindow::transferRunning() const { return link_->busy() || (compare_ && compare_->busy()); }
 
 } // namespace zav

@@ -6,6 +6,7 @@
 // its caption and position, and hosts the radio link.
 
 #include "app_context.h"
+#include "packets.h"
 #include "radio_image.h"
 #include "recovery_keeper.h"
 
@@ -39,6 +40,7 @@ namespace zav {
 struct ConfigFinding;
 class FleetWindow;
 class BulkCommands;
+class CompareCommand;
 class ExchangeCommands;
 class IconStrip;
 class RadioLink;
@@ -115,6 +117,9 @@ public:
     void showConfigurationCheck();
     /// Opens the editor at the place of a finding (the check window's double-click).
     void openFinding(const ConfigFinding& finding);
+    /// Program > Compare with Radio...: reads the radio and lists where it
+    /// differs from the document (main_window_check.cpp).
+    void compareWithRadio();
     /// Program > Write to Many Radios...: the fleet window.
     void showFleetWindow();
     /// Program > Programming Log...
@@ -156,6 +161,8 @@ protected:
 private:
     // Backups and recovery (main_window_backups.cpp).
     void keepTransferBackup(const link::TransferOutcome& outcome);
+    /// What the radio held before a write overwrote it (TransferOptions::backupBeforeWrite).
+    void keepBeforeWriteBackup(const link::RadioMemory& memory);
     void offerRecovery();
     /// The status bar says, for the rest of the run, that no recovery file
     /// can be kept and why (a box would interrupt the typing it follows).
@@ -183,6 +190,9 @@ private:
     bool askOtherVersion(const std::string& imageVersion, const QStringList& arguments);
     bool startOtherVersion(const std::string& imageVersion, const QStringList& arguments);
     void showChannelTable();
+    /// The document has become what a radio holds (a read, or the compare
+    /// window's "Open what the radio holds"): its windows, a new history.
+    void showReadDocument();
 
     // Position (main_window.cpp).
     void restorePosition();
@@ -202,6 +212,8 @@ private:
     /// After a finding opened its place: the check window in front of the
     /// editor, moved below it when it would hide it.
     void keepCheckWindowInView();
+    /// The compare window with the radio's memory as read from device.
+    void showComparison(const link::RadioMemory& memory, const QString& device);
     /// A line in the programming log for the write that just ended.
     void logSingleWrite(const link::TransferOutcome& outcome);
     /// The line of a write the check's question stopped before it began.
@@ -234,6 +246,7 @@ private:
 
     std::unique_ptr<IconStrip> icons_;
     std::unique_ptr<RadioLink> link_;
+    std::unique_ptr<CompareCommand> compare_; ///< Compare with Radio: its own link and document
     UndoTracker* undo_ = nullptr; ///< undo and redo of every edit; owned as a child
     RecoveryKeeper* recovery_ = nullptr; ///< the recovery file of this run; owned as a child
     ExchangeCommands* exchange_ = nullptr; ///< CSV, clipboard and report commands; owned as a child

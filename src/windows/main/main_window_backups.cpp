@@ -6,6 +6,8 @@
 #include "backup_store.h"
 #include "channel_windows.h"
 #include "data_file.h"
+#include "defaults.h"
+#include "memory_map.h"
 #include "main_window.h"
 #include "pending_edits.h"
 #include "prompts.h"
@@ -65,6 +67,22 @@ void MainWindow::keepTransferBackup(const link::TransferOutcome& outcome)
         return;
     }
     pruneBackups(folder, now, options.backupDays);
+}
+
+void MainWindow::keepBeforeWriteBackup(const link::RadioMemory& memory)
+{
+    // Decoded as a read of that radio would be, so that writing the backup
+    // back puts the radio as it was.
+    Document held;
+    buildNewDocument(held, session_.paths.initDir(), TemplateVariant::NewDocument);
+    link::decodeDocument(memory, link_->engine().identity().channelMode, held);
+    const std::string folder = backupFolder();
+    const std::time_t now = std::time(nullptr);
+    if (writeBackup(folder, held, BackupKind::BeforeWrite, linkDevice(), now).empty()) {
+        if (!backupFailureReported_)
+            ui::inform(this, ctx_.text(kTextBackupFailed).arg(QString::fromStdString(folder)), ui::Icon::Warning);
+        backupFailureReported_ = true;
+    }
 }
 
 void MainWindow::documentSettled()

@@ -3,6 +3,8 @@
 // errors, the fleet window, and the log line of a single write.
 
 #include "check_window.h"
+#include "compare_command.h"
+#include "compare_window.h"
 #include "fleet_radio.h"
 #include "fleet_window.h"
 #include "main_window.h"
@@ -41,6 +43,7 @@ constexpr int kLastFieldColumn = FieldTxTone;
 constexpr int kCheckWindowWidth = 1000;
 constexpr int kCheckWindowHeight = 440;
 constexpr int kCheckWindowMinHeight = 160; ///< a few findings still show
+constexpr int kTextReplaceModified = 34229;
 
 } // namespace
 
@@ -75,9 +78,15 @@ void MainWindow::openFinding(const ConfigFinding& finding)
         openFindingOfOtherMode(finding);
         return;
     }
-    if (finding.area == FindingArea::OptionalFeatures) {
-        openEditor(QStringLiteral("FrmOptFeatures"));
-        return;
+    switch (finding.area) {
+    case FindingArea::OptionalFeatures: openEditor(QStringLiteral("FrmOptFeatures")); return;
+    case FindingArea::Dtmf: openEditor(QStringLiteral("FrmDTMF")); return;
+    case FindingArea::ToneTips: openEditor(QStringLiteral("FrmToneTips")); return;
+    case FindingArea::Messages: openEditor(QStringLiteral("FrmEmbMsg")); return;
+    case FindingArea::Memory: return; // no editor shows bytes no field reads
+    case FindingArea::Channel:
+    case FindingArea::Group:
+    case FindingArea::ChannelTable: break;
     }
     showChannelTable();
     channels::ChannelTableWindow* table = channels::findChannelTable(ctx_);
@@ -149,6 +158,42 @@ MainWindow::CheckAnswer MainWindow::askCheckBeforeWrite()
     return ui::ask(this, question, ui::Buttons::YesNo, ui::Icon::Warning, ui::Answer::No) == ui::Answer::Yes
                ? CheckAnswer::WriteAnyway
                : CheckAnswer::DontWrite;
+}
+
+void MainWindow::compareWithRadio()
+{
+    if (transferRunning())
+        return;
+    // Compared with what a write would send now, what is typed included.
+    ui::commitPendingEdits(ctx_);
+    compare_->start();
+}
+
+void MainWindow::showComparison(const link::RadioMemory& memory, const QString& device)
+{
+    QWidget* shown = ui::showEditor(area_, kCompareWindowName, [this] {
+        auto* window = new CompareWindow(ctx_);
+        window->onOpenFinding = [this](const ConfigFinding& f) { openFinding(f); };
+        window->onWriteDocument = [this] { writeToRadio(); };
+        window->onOpenRadio = [this] {
+            // As a read: the radio's contents become the untitled document.
+            if (session_.doc.isModified() &&
+                ui::ask(this, ctx_.text(kTextReplaceModified), ui::Buttons::YesNo, ui::Icon::Question, ui::Answer::No) !=
+                    ui::Answer::Yes)
+                return;
+            Document held = compare_->radioDocument();
+            closeAllWindows();
+            session_.doc = std::move(held);
+            showReadDocument();
+        };
+        return window;
+    });
+    auto* window = qobject_cast<CompareWindow*>(shown);
+    if (!window)
+        return;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+        sub->resize(std::min(kCheckWindowWidth, area_->width() - 40), std::min(kCheckWindowHeight, area_->height() - 40));
+    window->showRadio(memory, device);
 }
 
 FleetWindow* MainWindow::fleetWindow() const { return qobject_cast<FleetWindow*>(fleet_.data()); }

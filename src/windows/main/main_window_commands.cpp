@@ -114,7 +114,7 @@ std::string MainWindow::linkDevice() const
 
 void MainWindow::readFromRadio()
 {
-    if (link_->busy())
+    if (transferRunning())
         return;
     // The read replaces the document: the question before it is asked
     // about the document as it is, what is being typed included.
@@ -124,7 +124,7 @@ void MainWindow::readFromRadio()
 
 void MainWindow::writeToRadio()
 {
-    if (link_->busy())
+    if (transferRunning())
         return;
     // Values still being edited go into the document before it is encoded.
     ui::commitPendingEdits(ctx_);
@@ -139,7 +139,7 @@ void MainWindow::writeToRadio()
 
 void MainWindow::showRadioInfo()
 {
-    if (link_->busy())
+    if (transferRunning())
         return;
     ui::unloadByName(area_, QStringLiteral("FrmRadioInfo"));
     readRadioInfo();
@@ -159,19 +159,22 @@ void MainWindow::transferEnding(const link::TransferOutcome& outcome)
     }
 }
 
+void MainWindow::showReadDocument()
+{
+    showChannelMode();
+    refreshCaption();
+    changeLanguage();
+    showChannelTable();
+    area_->cascadeSubWindows();
+    documentSettled();
+}
+
 void MainWindow::transferFinished(const link::TransferOutcome& outcome)
 {
     keepTransferBackup(outcome);
     logSingleWrite(outcome);
-    if (outcome.success && outcome.kind == link::TransferKind::Read) {
-        // The radio's memory is the document now (untitled "new.dat").
-        showChannelMode();
-        refreshCaption();
-        changeLanguage();
-        showChannelTable();
-        area_->cascadeSubWindows();
-        documentSettled();
-    }
+    if (outcome.success && outcome.kind == link::TransferKind::Read)
+        showReadDocument(); // the radio's memory is the document now (untitled "new.dat")
     if (outcome.otherVersionRequested) {
         // The transfer has ended (END sent, port closed); the other version
         // takes over through the normal exit with its save question.

@@ -51,6 +51,7 @@ constexpr MenuItem kMenuTexts[] = {
     {"mnuFileOpenBackup", 32230}, {"mnuBackupSettings", 32231},
     {"mnuWireTrace", 32900},
     {"mnuCheckConfig", 32800}, {"mnuWriteMany", 32801}, {"mnuProgramLog", 32802},
+    {"mnuCompareRadio", 34221},
 };
 
 struct ToolButton {
@@ -137,6 +138,7 @@ void MainWindow::buildActions()
     newAction("mnuWriteToRadio", &MainWindow::writeToRadio);
     newAction("mnuCheckConfig", &MainWindow::showConfigurationCheck);
     newAction("mnuWriteMany", &MainWindow::showFleetWindow);
+    newAction("mnuCompareRadio", &MainWindow::compareWithRadio);
     newAction("mnuProgramLog", &MainWindow::showProgrammingLog);
     newAction("MnuProPassWord", &MainWindow::enterPassword)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     newAction("mnuComm", &MainWindow::choosePort);
@@ -217,6 +219,7 @@ void MainWindow::buildMenus()
     QMenu* program = menu("mnuProgram");
     add(program, "mnuReadFromRadio");
     add(program, "mnuWriteToRadio");
+    add(program, "mnuCompareRadio");
     add(program, "mnuWriteMany");
     program->addSeparator();
     add(program, "mnuCheckConfig");
@@ -443,7 +446,7 @@ void MainWindow::rebuildTree()
         item->setIcon(0, icons_->icon(IconId::TreeNode));
         const QString window = QString::fromLatin1(node.window);
         // A node whose window this build lacks stays disabled.
-        const bool available = window.isEmpty() ? !link_->busy() : editorAvailable(window);
+        const bool available = window.isEmpty() ? !transferRunning() : editorAvailable(window);
         if (!available)
             item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
     }
@@ -505,8 +508,8 @@ void MainWindow::updateCommandStates()
     for (const EditorItem& item : kEditorItems)
         actions_.at(QString::fromLatin1(item.action))->setEnabled(editorAvailable(QString::fromLatin1(item.window)));
     // One transfer at a time.
-    const bool idle = !link_->busy();
-    for (const char* name : {"mnuReadFromRadio", "mnuWriteToRadio", "MnuLocalInfo"})
+    const bool idle = !transferRunning();
+    for (const char* name : {"mnuReadFromRadio", "mnuWriteToRadio", "MnuLocalInfo", "mnuCompareRadio"})
         actions_.at(QString::fromLatin1(name))->setEnabled(idle);
     buttons_.at("ReadRadio")->setEnabled(idle);
     buttons_.at("WriteRadio")->setEnabled(idle);

@@ -29,12 +29,17 @@ constexpr int kTextVerifyFailed = 32401; ///< %1 how many blocks, %2 their addre
 using link::TransferKind;
 
 RadioLink::RadioLink(ui::AppContext& ctx, QWidget* window, std::function<std::string()> device)
+    : RadioLink(ctx, window, std::move(device), ctx.session.doc)
+{
+}
+
+RadioLink::RadioLink(ui::AppContext& ctx, QWidget* window, std::function<std::string()> device, Document& document)
     : ctx_(ctx),
       window_(window),
       device_(std::move(device)),
       traced_(port_, [this] { return port_.deviceName().toStdString(); }),
       engine_(link::TransferServices{traced_, timers_, *this, *this, *this}, linkSession_,
-              link::TransferContext{ctx.session.doc, ctx.session.radioPassword, ctx.session.versions})
+              link::TransferContext{document, ctx.session.radioPassword, ctx.session.versions})
 {
     link::connectEngine(port_, timers_, engine_);
     port_.setReceiveTap([this](std::span<const std::uint8_t> bytes) { traced_.noteReceived(bytes); });
@@ -65,7 +70,9 @@ bool RadioLink::startRead() { return start(&link::TransferEngine::startRead); }
 bool RadioLink::startWrite(bool confirmed)
 {
     writeConfirmed_ = confirmed;
-    engine_.setVerifyAfterWrite(TransferOptions::load().verifyAfterWrite);
+    const TransferOptions options = TransferOptions::load();
+    engine_.setVerifyAfterWrite(options.verifyAfterWrite);
+    engine_.setReadBeforeWrite(options.backupBeforeWrite);
     // Before the start: a port that fails at once ends the write inside it.
     written_ = describeWritten(ctx_.session.doc);
     return start(&link::TransferEngine::startWrite);
@@ -111,8 +118,8 @@ bool RadioLink::confirmTransfer(TransferKind kind)
         writeConfirmed_ = false; // for the write it was given for only
         return true;
     }
-    return ui::ask(boxParent(), ctx_.text(link::confirmTextId(kind)), ui::Buttons::OkCancel, ui::Icon::Question) ==
-           ui::Answer::Ok;
+    const int question = kind == TransferKind::Read && readQuestion_ != 0 ? readQuestion_ : link::confirmTextId(kind);
+    return ui::ask(boxParent(), ctx_.text(question), ui::Buttons::OkCancel, ui::Icon::Question) == ui::Answer::Ok;
 }
 
 void RadioLink::portFailed()
@@ -191,6 +198,8 @@ void RadioLink::passwordFailure()
 
 void RadioLink::transferDone(TransferKind kind)
 {
+    if (!announceDone_)
+        return;
     ui::inform(boxParent(), ctx_.text(link::doneTextId(kind)));
 }
 
@@ -265,6 +274,12 @@ void RadioLink::transferEnding(const link::TransferOutcome& outcome)
 {
     if (onEnding)
         onEnding(outcome);
+}
+
+void RadioLink::radioReadBeforeWrite(const link::RadioMemory& memory)
+{
+    if (onReadBeforeWrite)
+        onReadBeforeWrite(memory);
 }
 
 void RadioLink::transferFinished(const link::TransferOutcome& outcome)

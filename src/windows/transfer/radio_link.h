@@ -37,11 +37,22 @@ public:
     /// window: parent of the boxes; device: the device a transfer opens,
     /// asked again at every start.
     RadioLink(ui::AppContext& ctx, QWidget* window, std::function<std::string()> device);
+    /// A link whose reads go into document instead of the session's (a
+    /// compare reads the radio without touching the document open).
+    RadioLink(ui::AppContext& ctx, QWidget* window, std::function<std::string()> device, Document& document);
     ~RadioLink() override;
 
     std::function<void(const link::TransferOutcome&)> onEnding;   ///< port closed, before the last message
     std::function<void(const link::TransferOutcome&)> onFinished; ///< engine idle again
     std::function<void()> onBusyChanged;
+    /// A write that reads the radio first has read it: what the radio held.
+    std::function<void(const link::RadioMemory&)> onReadBeforeWrite;
+    /// Whether the end of a successful transfer is told in a box (the
+    /// compare shows its own window instead).
+    void setAnnounceDone(bool announce) { announceDone_ = announce; }
+    /// The question before a read, when it is not the read's own (a
+    /// compare replaces nothing); 0 for the read's own.
+    void setReadQuestion(int textId) { readQuestion_ = textId; }
 
     /// False when a transfer already runs (nothing happens then).
     bool startRead();
@@ -74,6 +85,10 @@ public:
     FileWriteResult startTrace(const std::string& path);
     void stopTrace();
     [[nodiscard]] bool tracing() const { return trace_ != nullptr; }
+    /// The trace this link writes, for another link to write too.
+    [[nodiscard]] link::WireTrace* trace() const { return trace_.get(); }
+    /// Writes the following transfers into another link's trace (nullptr: none).
+    void followTrace(link::WireTrace* trace) { traced_.setTrace(trace); }
 
 private:
     bool start(bool (link::TransferEngine::*start)());
@@ -100,6 +115,7 @@ private:
     // TransferObserver
     void transferEnding(const link::TransferOutcome& outcome) override;
     void transferFinished(const link::TransferOutcome& outcome) override;
+    void radioReadBeforeWrite(const link::RadioMemory& memory) override;
 
     ui::AppContext& ctx_;
     QWidget* window_;
@@ -115,6 +131,8 @@ private:
     int failureText_ = 0;
     bool writeConfirmed_ = false; ///< the write being started was confirmed before
     bool writeStopped_ = false; ///< Yes to the stop question: the radio holds part of a write
+    bool announceDone_ = true;
+    int readQuestion_ = 0;
     WrittenDocument written_;
 };
 

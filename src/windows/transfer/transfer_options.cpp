@@ -12,6 +12,7 @@ namespace {
 constexpr const char* kKeepBackups = "Backups/Keep";
 constexpr const char* kBackupDays = "Backups/Days";
 constexpr const char* kVerifyAfterWrite = "Transfers/VerifyAfterWrite";
+constexpr const char* kBackupBeforeWrite = "Transfers/BackupBeforeWrite";
 constexpr int kMostDays = 3650;
 
 } // namespace
@@ -22,6 +23,7 @@ TransferOptions TransferOptions::load()
     TransferOptions options;
     options.keepBackups = settings.value(kKeepBackups, true).toBool();
     options.verifyAfterWrite = settings.value(kVerifyAfterWrite, true).toBool();
+    options.backupBeforeWrite = settings.value(kBackupBeforeWrite, false).toBool();
     bool ok = false;
     const int days = settings.value(kBackupDays, kDefaultBackupDays).toInt(&ok);
     options.backupDays = ok ? std::clamp(days, 1, kMostDays) : kDefaultBackupDays;
@@ -34,6 +36,7 @@ void TransferOptions::store() const
     settings.setValue(kKeepBackups, keepBackups);
     settings.setValue(kBackupDays, backupDays);
     settings.setValue(kVerifyAfterWrite, verifyAfterWrite);
+    settings.setValue(kBackupBeforeWrite, backupBeforeWrite);
 }
 
 } // namespace zav

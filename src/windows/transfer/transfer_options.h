@@ -11,6 +11,9 @@ struct TransferOptions {
     int backupDays = 90;
     /// A write is read back and compared before it counts as done.
     bool verifyAfterWrite = true;
+    /// A write first reads the radio and keeps what it held as a backup of
+    /// kind "before write", so the radio can be put back. Costs a read.
+    bool backupBeforeWrite = false;
 
     [[nodiscard]] static TransferOptions load();
     void store() const;

@@ -22,6 +22,7 @@ constexpr int kTextTitle = 32220;
 constexpr int kTextKeepBackups = 32221;
 constexpr int kTextDays = 32222;
 constexpr int kTextVerifyAfterWrite = 32224;
+constexpr int kTextBackupBeforeWrite = 34280;
 constexpr int kTextKeptNewest = 33504; ///< %1 how many
 constexpr int kTextFolder = 33505;
 /// The box grows with the path up to this many characters; a longer path
@@ -49,6 +50,9 @@ TransferOptionsDialog::TransferOptionsDialog(ui::AppContext& ctx, const Transfer
     verify_ = new QCheckBox(ctx.text(kTextVerifyAfterWrite), this);
     verify_->setObjectName("chkVerifyAfterWrite");
     verify_->setChecked(options.verifyAfterWrite);
+    backupBefore_ = new QCheckBox(ctx.text(kTextBackupBeforeWrite), this);
+    backupBefore_->setObjectName("chkBackupBeforeWrite");
+    backupBefore_->setChecked(options.backupBeforeWrite);
 
     auto* note = new QLabel(ctx.text(kTextKeptNewest).arg(kBackupsAlwaysKept), this);
     note->setWordWrap(true);
@@ -74,6 +78,7 @@ TransferOptionsDialog::TransferOptionsDialog(ui::AppContext& ctx, const Transfer
     layout->addLayout(form);
     layout->addWidget(note);
     layout->addWidget(verify_);
+    layout->addWidget(backupBefore_);
     layout->addLayout(buttons);
 }
 
@@ -83,6 +88,7 @@ TransferOptions TransferOptionsDialog::options() const
     o.keepBackups = keepBackups_->isChecked();
     o.backupDays = days_->value();
     o.verifyAfterWrite = verify_->isChecked();
+    o.backupBeforeWrite = backupBefore_->isChecked();
     return o;
 }
 

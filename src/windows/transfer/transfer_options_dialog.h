@@ -26,12 +26,14 @@ public:
     [[nodiscard]] QCheckBox* keepBackupsBox() const { return keepBackups_; }
     [[nodiscard]] QSpinBox* daysBox() const { return days_; }
     [[nodiscard]] QCheckBox* verifyBox() const { return verify_; }
+    [[nodiscard]] QCheckBox* backupBeforeBox() const { return backupBefore_; }
     [[nodiscard]] QPushButton* okButton() const { return okButton_; }
 
 private:
     QCheckBox* keepBackups_ = nullptr;
     QSpinBox* days_ = nullptr;
     QCheckBox* verify_ = nullptr;
+    QCheckBox* backupBefore_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
 };
