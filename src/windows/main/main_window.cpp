@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "exchange_commands.h"
+#include "help_system.h"
 #include "pending_edits.h"
 #include "pictures.h"
 #include "prompts.h"
@@ -88,6 +89,7 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
 
     buildActions();
     buildMenus();
+    help_ = new help::HelpSystem(ctx_, this, menuBar());
     buildToolbar();
     buildLeftPane();
     buildStatusBar();
@@ -147,6 +149,7 @@ void MainWindow::applyLanguageChange()
     if (current == shownLanguage_)
         return;
     shownLanguage_ = current;
+    help_->languageChanged();
     changeLanguage();
     closeAllWindows();
     showChannelTable();
