@@ -26,6 +26,7 @@ namespace {
 
 constexpr int kTextTitle = 34415;
 constexpr int kTextExplain = 34416;
+constexpr int kTextContents = 34433;
 constexpr int kTextWhatHappened = 34417;
 constexpr int kTextTrace = 34418;
 constexpr int kTextBrowse = 34419;
@@ -45,7 +46,7 @@ ProblemReportDialog::ProblemReportDialog(ui::AppContext& ctx, QWidget* parent) :
     setObjectName(QStringLiteral("FrmProblemReport"));
     setWindowTitle(ctx.text(kTextTitle));
 
-    auto* explain = new QLabel(ctx.text(kTextExplain), this);
+    auto* explain = new QLabel(ctx.text(kTextExplain) + QLatin1Char(' ') + ctx.text(kTextContents), this);
     explain->setWordWrap(true);
     description = new QPlainTextEdit(this);
     description->setObjectName(QStringLiteral("txtWhatHappened"));
