@@ -1,0 +1,38 @@
+# The zavprog manual, one source folder per language (en, zh), built by
+# build.sh as Qt help (the program's help window) and as HTML.
+import os
+
+from docutils.parsers.rst import Directive
+
+project = 'zavprog'
+author = 'zavprog'
+version = release = os.environ.get('ZAV_VERSION', '3.0.0')
+master_doc = 'index'
+exclude_patterns = []
+templates_path = []
+html_theme = 'alabaster'
+html_show_sourcelink = False
+html_copy_source = False
+html_title = 'zavprog'
+html_short_title = 'zavprog'
+qthelp_theme = 'nonav'
+
+
+class Generated(Directive):
+    """Includes a list the program wrote for this build (zavprog-manual lists)."""
+
+    required_arguments = 1
+
+    def run(self):
+        env = self.state.document.settings.env
+        path = os.path.join(env.config.zav_generated_dir, self.arguments[0])
+        env.note_dependency(path)
+        with open(path, encoding='utf-8') as f:
+            lines = f.read().splitlines()
+        self.state_machine.insert_input(lines, path)
+        return []
+
+
+def setup(app):
+    app.add_config_value('zav_generated_dir', '', 'env')
+    app.add_directive('generated', Generated)
