@@ -16,6 +16,9 @@ html_copy_source = False
 html_title = 'zavprog'
 html_short_title = 'zavprog'
 qthelp_theme = 'nonav'
+# Quotes and dots stay as the program writes them, so that the manual
+# quotes its messages and menu commands exactly.
+smartquotes = False
 
 
 class Generated(Directive):

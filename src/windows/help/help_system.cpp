@@ -61,8 +61,6 @@ QString HelpSystem::pageFor(QWidget* widget)
     if (!window)
         return {};
     for (QWidget* w = widget; w; w = w->parentWidget()) {
-        if (w == window)
-            return window->currentPage(); // F1 in the help window itself
         if (!w->objectName().isEmpty() && window->hasPage(windowPage(w->objectName())))
             return windowPage(w->objectName());
     }

@@ -1,5 +1,6 @@
 #include "window_tour.h"
 
+#include "channel_csv.h"
 #include "help_system.h"
 #include "main_window.h"
 #include "prompts.h"
@@ -7,11 +8,14 @@
 #include "splash_screen.h"
 #include "window_registry.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <memory>
@@ -22,9 +26,43 @@ namespace {
 constexpr int kOpenMs = 10000;     ///< a window that needs no radio opens at once
 constexpr int kTransferMs = 120000; ///< a read of the virtual radio
 
-std::function<void(MainWindow&)> editor(const char* name)
+using Opener = std::function<void(MainWindow&, ui::ScriptedPrompter&)>;
+
+Opener editor(const char* name)
 {
-    return [window = QString::fromLatin1(name)](MainWindow& main) { main.openEditor(window); };
+    return [window = QString::fromLatin1(name)](MainWindow& main, ui::ScriptedPrompter&) { main.openEditor(window); };
+}
+
+/// A main-window command without questions on the way.
+template <typename Command>
+Opener command(Command run)
+{
+    return [run](MainWindow& main, ui::ScriptedPrompter&) { run(main); };
+}
+
+/// File > Import Channels... of the table's first row and a copy of its
+/// second with a tone no radio has: the refused row is listed.
+void importRefusedRow(MainWindow& main, ui::ScriptedPrompter& prompter)
+{
+    static QTemporaryDir folder;
+    const QStringList lines =
+        QString::fromStdString(exportChannelsCsv(main.context().session.doc)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    if (lines.size() < 3)
+        return;
+    QStringList bad = lines.at(2).split(QLatin1Char(','));
+    const int toneColumn = 6; // receive tone
+    if (bad.size() > toneColumn)
+        bad[toneColumn] = QStringLiteral("XYZ");
+    const QString path = folder.filePath(QStringLiteral("refused.csv"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    file.write((QStringList{lines.at(0), lines.at(1), bad.join(QLatin1Char(','))}.join(QStringLiteral("\r\n")) +
+                QStringLiteral("\r\n")).toUtf8());
+    file.close();
+    prompter.files.push_back(path);
+    if (auto* import = main.findChild<QAction*>(QStringLiteral("mnuImportChannels")))
+        import->trigger();
 }
 
 /// The visible window of that name, top level or inside another.
@@ -58,30 +96,31 @@ void closeShown(QWidget* window, MainWindow& main)
 const std::vector<TourStop>& windowTourStops()
 {
     static const std::vector<TourStop> stops = {
-        {"frmMain", [](MainWindow&) {}},
+        {"frmMain", {}},
         {"frmSplash", {}},
         // A read first, so that the editors show what a radio holds.
-        {"FrmProgress", [](MainWindow& main) { main.readFromRadio(); }, true},
+        {"FrmProgress", command([](MainWindow& main) { main.readFromRadio(); }), true},
         {"frmCommChInfo", editor("frmCommChInfo")},
         {"FrmCHInfoEdit", editor("FrmCHInfoEdit")},
         {"FrmOptFeatures", editor("FrmOptFeatures")},
         {"FrmDTMF", editor("FrmDTMF")},
         {"FrmToneTips", editor("FrmToneTips")},
         {"FrmEmbMsg", editor("FrmEmbMsg")},
-        {"FrmRadioInfo", [](MainWindow& main) { main.showRadioInfo(); }, true},
-        {"FrmModelInfo", [](MainWindow& main) { main.chooseModel(); }},
-        {"FrmSetLanguage", [](MainWindow& main) { main.chooseLanguage(); }},
-        {"FrmSetComm", [](MainWindow& main) { main.choosePort(); }},
-        {"FrmPassWord", [](MainWindow& main) { main.enterPassword(); }},
-        {"FrmBackupSettings", [](MainWindow& main) { main.chooseBackupOptions(); }},
-        {"FrmOpenBackup", [](MainWindow& main) { main.openBackup(); }},
-        {"FrmCheck", [](MainWindow& main) { main.showConfigurationCheck(); }},
-        {"FrmFleet", [](MainWindow& main) { main.showFleetWindow(); }},
-        {"FrmProgrammingLog", [](MainWindow& main) { main.showProgrammingLog(); }},
-        {"FrmHelp", [](MainWindow& main) { main.help().showManual(); }},
-        {"FrmShortcuts", [](MainWindow& main) { main.help().showShortcuts(); }},
-        {"FrmProblemReport", [](MainWindow& main) { main.help().reportProblem(); }},
-        {"frmAbout", [](MainWindow& main) { main.showAbout(); }},
+        {"FrmRadioInfo", command([](MainWindow& main) { main.showRadioInfo(); }), true},
+        {"FrmModelInfo", command([](MainWindow& main) { main.chooseModel(); })},
+        {"FrmSetLanguage", command([](MainWindow& main) { main.chooseLanguage(); })},
+        {"FrmSetComm", command([](MainWindow& main) { main.choosePort(); })},
+        {"FrmPassWord", command([](MainWindow& main) { main.enterPassword(); })},
+        {"FrmBackupSettings", command([](MainWindow& main) { main.chooseBackupOptions(); })},
+        {"FrmOpenBackup", command([](MainWindow& main) { main.openBackup(); })},
+        {"FrmCheck", command([](MainWindow& main) { main.showConfigurationCheck(); })},
+        {"FrmFleet", command([](MainWindow& main) { main.showFleetWindow(); })},
+        {"FrmProgrammingLog", command([](MainWindow& main) { main.showProgrammingLog(); })},
+        {"FrmHelp", command([](MainWindow& main) { main.help().showManual(); })},
+        {"FrmShortcuts", command([](MainWindow& main) { main.help().showShortcuts(); })},
+        {"FrmProblemReport", command([](MainWindow& main) { main.help().reportProblem(); })},
+        {"FrmImportRefusals", importRefusedRow},
+        {"frmAbout", command([](MainWindow& main) { main.showAbout(); })},
     };
     return stops;
 }
@@ -113,7 +152,7 @@ QStringList tourWindows(MainWindow& main, ui::ScriptedPrompter& prompter, bool w
             visit(main);
             continue;
         }
-        if (!stop.open) {
+        if (stop.objectName == QLatin1String("frmSplash")) {
             // The splash screen shows before the main window exists.
             SplashScreen splash(main.context().session.paths.programDir, main.context().session.settings.language);
             splash.show();
@@ -138,8 +177,9 @@ QStringList tourWindows(MainWindow& main, ui::ScriptedPrompter& prompter, bool w
         prompter.answers.clear();
         if (stop.needsRadio)
             prompter.answers.push_back(ui::Answer::Ok);
-        stop.open(main);
+        stop.open(main, prompter);
         prompter.dialogs.clear();
+        prompter.files.clear();
         if (visited)
             continue;
         QWidget* window = nullptr;

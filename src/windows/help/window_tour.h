@@ -29,8 +29,9 @@ namespace zav::help {
 struct TourStop {
     QString objectName;
     /// Opens the window through the main window (a modal dialog runs
-    /// through the prompter and is visited while it is open).
-    std::function<void(MainWindow&)> open;
+    /// through the prompter and is visited while it is open; the prompter
+    /// answers the file dialogs on the way).
+    std::function<void(MainWindow&, ui::ScriptedPrompter&)> open;
     bool needsRadio = false; ///< reads the (virtual) radio the main window's port leads to
 };
 
