@@ -22,7 +22,7 @@ common="-q -W --keep-going -c $src -D language=$sphinx_language -D zav_generated
 # qhelpgenerator only when a page, a picture or the project changed.
 qch="$help/$name.qch"
 if [ ! -e "$qch" ] || [ -n "$(find "$out/qthelp" -type f -newer "$qch" -print -quit)" ]; then
-    (cd "$out/qthelp" && "$qhg" -s "$name.qhcp" -o "$name.qhc")
+    (cd "$out/qthelp" && "$qhg" -s "$name.qhcp" -o "$name.qhc" > /dev/null)
     cp "$out/qthelp/$name.qch" "$out/qthelp/$name.qhc" "$help/"
     touch "$qch"
 fi

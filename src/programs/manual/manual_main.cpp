@@ -8,6 +8,7 @@
 //       DIR/<language>/images/<objectName>.png
 
 #include "help_system.h"
+#include "help_window.h"
 #include "main_window.h"
 #include "manual_lists.h"
 #include "prompts.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPixmap>
@@ -32,6 +34,7 @@ namespace {
 constexpr int kTextCommand = 34412;
 constexpr int kTextKeys = 34413;
 constexpr int kSimStartMs = 10000;
+constexpr int kHelpMs = 60000; ///< the help's contents and search index, made in the background
 
 QTextStream& err()
 {
@@ -53,6 +56,15 @@ bool writeIfChanged(const QString& path, const QByteArray& bytes)
         return false;
     }
     return true;
+}
+
+bool savePicture(QWidget& window, const QString& path)
+{
+    QCoreApplication::processEvents();
+    if (window.grab().save(path, "PNG"))
+        return true;
+    err() << "zavprog-manual: cannot save " << path << "\n";
+    return false;
 }
 
 QString text(const zav::Session& session, int id) { return QString::fromUtf8(session.text(id).c_str()); }
@@ -132,14 +144,31 @@ int takeScreenshots(const QString& language, const QString& out)
         QWidget* shown = &window;
         if (auto* sub = qobject_cast<QMdiSubWindow*>(window.parentWidget()))
             shown = sub;
+        if (auto* help = qobject_cast<zav::help::HelpWindow*>(&window))
+            zav::help::runEventsUntil([help] { return help->contentsReady(); }, kHelpMs);
         QCoreApplication::processEvents();
-        const QPixmap picture = shown->grab();
-        const QString path = QDir(folder).filePath(window.objectName() + QStringLiteral(".png"));
-        if (!picture.save(path, "PNG")) {
-            err() << "zavprog-manual: cannot save " << path << "\n";
+        if (!savePicture(*shown, QDir(folder).filePath(window.objectName() + QStringLiteral(".png"))))
             ++failures;
-        }
     });
+    // The help window as the manual shows it: the page F1 opens in the
+    // channel table, and a search.
+    main.openEditor(QStringLiteral("frmCommChInfo"));
+    if (QWidget* table = main.findChild<QWidget*>(QStringLiteral("frmCommChInfo"))) {
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(table, &f1);
+    }
+    zav::help::HelpWindow* help = main.help().helpWindow();
+    if (!help) {
+        err() << "zavprog-manual: F1 opened no help window\n";
+        return 1;
+    }
+    zav::help::runEventsUntil([help] { return help->contentsReady(); }, kHelpMs);
+    if (!savePicture(*help, QDir(folder).filePath(QStringLiteral("FrmHelp-f1.png"))))
+        ++failures;
+    help->search(language == QLatin1String("zh") ? QStringLiteral("写频") : QStringLiteral("verify"));
+    zav::help::runEventsUntil([help] { return !help->searching(); }, kHelpMs);
+    if (!savePicture(*help, QDir(folder).filePath(QStringLiteral("FrmHelp-search.png"))))
+        ++failures;
     for (const QString& name : missed)
         err() << "zavprog-manual: " << name << " did not open\n";
     sim.kill();

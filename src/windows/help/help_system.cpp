@@ -42,6 +42,8 @@ HelpSystem::HelpSystem(ui::AppContext& ctx, QWidget* root, QMenuBar* menus)
 
 HelpSystem::~HelpSystem() { qApp->removeEventFilter(this); }
 
+HelpWindow* HelpSystem::helpWindow() const { return window_; }
+
 bool HelpSystem::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {

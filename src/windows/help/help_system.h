@@ -44,7 +44,7 @@ public:
     void languageChanged();
 
     /// The help window, when one is open.
-    [[nodiscard]] HelpWindow* helpWindow() const { return window_; }
+    [[nodiscard]] HelpWindow* helpWindow() const;
     /// The page F1 would show for widget ("" when no window around it has one).
     [[nodiscard]] QString pageFor(QWidget* widget);
 

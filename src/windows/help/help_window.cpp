@@ -152,6 +152,7 @@ void HelpWindow::buildSearchTab(const HelpWindowTexts& texts)
     results_ = new QListWidget(page);
     results_->setObjectName(QStringLiteral("lstResults"));
     results_->setWordWrap(true);
+    results_->setAlternatingRowColors(true);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(new QLabel(texts.searchFor, page));
     layout->addWidget(searchBox_);
@@ -175,6 +176,12 @@ void HelpWindow::buildSearchTab(const HelpWindowTexts& texts)
 QUrl HelpWindow::pageUrl(const QString& page) const
 {
     return QUrl(QStringLiteral("qthelp://%1/%2/%3").arg(namespace_, QString::fromLatin1(kVirtualFolder), page));
+}
+
+bool HelpWindow::contentsReady() const
+{
+    QHelpContentModel* model = engine_->contentModel();
+    return !model->isCreatingContents() && model->rowCount() > 0;
 }
 
 bool HelpWindow::hasPage(const QString& page) const { return !engine_->fileData(pageUrl(page)).isEmpty(); }
@@ -241,7 +248,7 @@ void HelpWindow::showHits(const std::vector<PageHit>& hits)
 {
     results_->clear();
     for (const PageHit& hit : hits) {
-        auto* item = new QListWidgetItem(hit.title + QLatin1Char('\n') + hit.snippet.simplified(), results_);
+        auto* item = new QListWidgetItem(hit.title + QStringLiteral("\n    ") + hit.snippet.simplified(), results_);
         item->setData(kUrlRole, hit.url);
         item->setToolTip(hit.snippet);
     }
@@ -270,6 +277,9 @@ const std::vector<PageText>& HelpWindow::pages()
 {
     if (pages_.empty()) {
         for (const QUrl& url : engine_->files(namespace_, QString(), QStringLiteral("html"))) {
+            // The index page lists every keyword: it would match everything.
+            if (url.path().endsWith(QLatin1String("/genindex.html")))
+                continue;
             const QString html = QString::fromUtf8(engine_->fileData(url));
             pages_.push_back({url, pageTitle(html), pageWords(html)});
         }

@@ -46,6 +46,8 @@ public:
     void search(const QString& query);
     /// Paths of the pages the last search found, in the order shown.
     [[nodiscard]] QStringList resultPages() const;
+    /// True once the contents tab lists the chapters (made in the background).
+    [[nodiscard]] bool contentsReady() const;
     /// True while a search (or the index it waits for) is not finished.
     [[nodiscard]] bool searching() const { return searchPending_; }
 

@@ -61,7 +61,7 @@ QString messagesRst(const std::map<int, QString>& entries, const std::function<Q
         out += QStringLiteral(".. _message-%1:\n\n").arg(id);
         out += title + QLatin1Char('\n') + QString(title.size() * 2, QLatin1Char('~')) + QStringLiteral("\n\n");
         out += QStringLiteral(".. index:: single: %1\n\n").arg(title);
-        out += QStringLiteral("   *%1*\n\n").arg(inlineText(textOf(id)));
+        out += QStringLiteral("*%1*\n\n").arg(inlineText(textOf(id)));
         const auto it = entries.find(id);
         out += (it == entries.end() ? QString() : it->second) + QStringLiteral("\n\n");
     }

@@ -20,8 +20,8 @@ bool isSpacelessScript(QChar c)
     }
 }
 
-constexpr int kSnippetBefore = 30; ///< characters shown before the place found
-constexpr int kSnippetLength = 90;
+constexpr int kSnippetBefore = 12; ///< characters shown before the place found
+constexpr int kSnippetLength = 48;
 
 } // namespace
 

@@ -44,7 +44,7 @@ Opener command(Command run)
 /// second with a tone no radio has: the refused row is listed.
 void importRefusedRow(MainWindow& main, ui::ScriptedPrompter& prompter)
 {
-    static QTemporaryDir folder;
+    QTemporaryDir folder; // the import reads the file before trigger() returns
     const QStringList lines =
         QString::fromStdString(exportChannelsCsv(main.context().session.doc)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     if (lines.size() < 3)
@@ -112,7 +112,13 @@ const std::vector<TourStop>& windowTourStops()
         {"FrmSetComm", command([](MainWindow& main) { main.choosePort(); })},
         {"FrmPassWord", command([](MainWindow& main) { main.enterPassword(); })},
         {"FrmBackupSettings", command([](MainWindow& main) { main.chooseBackupOptions(); })},
-        {"FrmOpenBackup", command([](MainWindow& main) { main.openBackup(); })},
+        {"FrmOpenBackup",
+         [](MainWindow& main, ui::ScriptedPrompter& prompter) {
+             // Not saving what the editors touched since the read.
+             if (main.context().session.doc.isModified())
+                 prompter.answers.push_back(ui::Answer::No);
+             main.openBackup();
+         }},
         {"FrmCheck", command([](MainWindow& main) { main.showConfigurationCheck(); })},
         {"FrmFleet", command([](MainWindow& main) { main.showFleetWindow(); })},
         {"FrmProgrammingLog", command([](MainWindow& main) { main.showProgrammingLog(); })},
@@ -190,8 +196,11 @@ QStringList tourWindows(MainWindow& main, ui::ScriptedPrompter& prompter, bool w
         }
         visit(*window);
         if (stop.needsRadio && stop.objectName == QLatin1String("FrmProgress")) {
-            runEventsUntil([&] { return !main.transferRunning(); }, kTransferMs);
-            continue; // the progress window closes with its transfer
+            // The progress window closes with its read, which ends by
+            // showing the channel table of what was read.
+            runEventsUntil([&] { return !main.transferRunning() && shownWindow(QStringLiteral("frmCommChInfo")); },
+                           kTransferMs);
+            continue;
         }
         if (stop.needsRadio)
             runEventsUntil([&] { return !main.transferRunning(); }, kTransferMs);
