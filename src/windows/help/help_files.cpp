@@ -46,9 +46,8 @@ QString helpCacheFolder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/zavprog/help");
 }
 
-QString prepareCollection(const HelpFiles& files, const QString& cacheDir, QString* error, bool* rebuilt)
+QString prepareCollection(const HelpFiles& files, const QString& cacheDir, QString* error)
 {
-    *rebuilt = false;
     if (files.qch.isEmpty()) {
         *error = QStringLiteral("zavprog-%1.qch").arg(files.language);
         return {};
@@ -63,6 +62,7 @@ QString prepareCollection(const HelpFiles& files, const QString& cacheDir, QStri
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 
     QHelpEngineCore engine(path);
+    engine.setReadOnly(false);
     if (!engine.setupData()) {
         *error = path + QStringLiteral(": ") + engine.error();
         return {};
@@ -79,7 +79,9 @@ QString prepareCollection(const HelpFiles& files, const QString& cacheDir, QStri
             return {};
         }
         engine.setCustomValue(QString::fromLatin1(kStampKey), stamp);
-        *rebuilt = true;
+        // Qt Help keeps the full-text index beside the collection, in
+        // ".<name>/"; it would not look at a namespace it indexed before.
+        QDir(QFileInfo(path).absolutePath() + QStringLiteral("/.") + QFileInfo(path).completeBaseName()).removeRecursively();
     }
     return path;
 }

@@ -26,11 +26,10 @@ struct HelpFiles {
 [[nodiscard]] HelpFiles findHelpFiles(const std::string& programDir, int programLanguage);
 
 /// A collection in cacheDir that has files.qch registered, made (or brought
-/// up to date) from the shipped one. "" with *error set when it cannot be
-/// made. *rebuilt tells that the help file changed since the collection
-/// last saw it, so its search index must be built again.
-[[nodiscard]] QString prepareCollection(const HelpFiles& files, const QString& cacheDir, QString* error,
-                                        bool* rebuilt);
+/// up to date) from the shipped one; when the help file changed since the
+/// collection last saw it, its search index is dropped, so that the help
+/// window builds it anew. "" with *error set when it cannot be made.
+[[nodiscard]] QString prepareCollection(const HelpFiles& files, const QString& cacheDir, QString* error);
 /// The user's cache folder for help collections ($XDG_CACHE_HOME/zavprog/help).
 [[nodiscard]] QString helpCacheFolder();
 

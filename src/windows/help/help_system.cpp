@@ -93,8 +93,7 @@ HelpWindow* HelpSystem::ensureWindow()
     if (!window_) {
         const HelpFiles files = findHelpFiles(ctx_.session.paths.programDir, ctx_.session.settings.language);
         QString error;
-        bool rebuilt = false;
-        const QString collection = prepareCollection(files, helpCacheFolder(), &error, &rebuilt);
+        const QString collection = prepareCollection(files, helpCacheFolder(), &error);
         if (collection.isEmpty()) {
             ui::inform(QApplication::activeModalWidget() ? QApplication::activeModalWidget() : root_,
                        ctx_.text(kTextMissing).arg(error), ui::Icon::Warning);
@@ -111,7 +110,7 @@ HelpWindow* HelpSystem::ensureWindow()
         texts.back = ctx_.text(kTextBack);
         texts.forward = ctx_.text(kTextForward);
         texts.home = ctx_.text(kTextHome);
-        window_ = new HelpWindow(collection, rebuilt, texts, root_);
+        window_ = new HelpWindow(collection, texts, root_);
         window_->setAttribute(Qt::WA_DeleteOnClose, false);
     }
     if (!window_->isVisible())

@@ -43,7 +43,7 @@ private:
 
 } // namespace
 
-HelpWindow::HelpWindow(const QString& collection, bool reindex, const HelpWindowTexts& texts, QWidget* parent)
+HelpWindow::HelpWindow(const QString& collection, const HelpWindowTexts& texts, QWidget* parent)
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("FrmHelp"));
@@ -52,6 +52,23 @@ HelpWindow::HelpWindow(const QString& collection, bool reindex, const HelpWindow
 
     engine_ = new QHelpEngine(collection, this);
     engine_->setReadOnly(false);
+    // The full-text index is brought up to date in the background once the
+    // engine is set up (built the first time and after the manual changed);
+    // a search asked before waits for it. Its signals are connected first,
+    // so that the one run it makes is seen.
+    QHelpSearchEngine* searchEngine = engine_->searchEngine();
+    connect(searchEngine, &QHelpSearchEngine::indexingStarted, this, [this] { indexing_ = true; });
+    connect(searchEngine, &QHelpSearchEngine::indexingFinished, this, [this] {
+        indexing_ = false;
+        indexReady_ = true;
+        runPendingSearch();
+    });
+    connect(searchEngine, &QHelpSearchEngine::searchingFinished, this, [this, searchEngine](int count) {
+        std::vector<PageHit> hits;
+        for (const QHelpSearchResult& result : searchEngine->searchResults(0, count))
+            hits.push_back({result.url(), result.title(), result.snippet()});
+        showHits(hits);
+    });
     engine_->setupData();
     const QStringList names = engine_->registeredDocumentations();
     namespace_ = names.value(0);
@@ -116,26 +133,6 @@ HelpWindow::HelpWindow(const QString& collection, bool reindex, const HelpWindow
     });
     connect(indexFilter_, &QLineEdit::textChanged, index, [index](const QString& text) { index->filterIndices(text); });
     connect(indexFilter_, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
-
-    // The full-text index is built in the background the first time (and
-    // after the manual changed); a search asked before waits for it.
-    QHelpSearchEngine* searchEngine = engine_->searchEngine();
-    connect(searchEngine, &QHelpSearchEngine::indexingStarted, this, [this] { indexing_ = true; });
-    connect(searchEngine, &QHelpSearchEngine::indexingFinished, this, [this] {
-        indexing_ = false;
-        indexReady_ = true;
-        runPendingSearch();
-    });
-    connect(searchEngine, &QHelpSearchEngine::searchingFinished, this, [this, searchEngine](int count) {
-        std::vector<PageHit> hits;
-        for (const QHelpSearchResult& result : searchEngine->searchResults(0, count))
-            hits.push_back({result.url(), result.title(), result.snippet()});
-        showHits(hits);
-    });
-    if (reindex)
-        searchEngine->reindexDocumentation();
-    else
-        searchEngine->scheduleIndexDocumentation();
 }
 
 HelpWindow::~HelpWindow()
@@ -236,11 +233,8 @@ void HelpWindow::runPendingSearch()
         showHits(findInPages(pages(), pendingQuery_));
         return;
     }
-    if (indexing_ || !indexReady_) {
-        if (!indexing_)
-            engine_->searchEngine()->scheduleIndexDocumentation();
+    if (indexing_ || !indexReady_)
         return; // indexingFinished runs it
-    }
     engine_->searchEngine()->search(pendingQuery_);
 }
 

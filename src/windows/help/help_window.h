@@ -30,9 +30,8 @@ struct HelpWindowTexts {
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    /// collection: a collection with the manual registered (prepareCollection);
-    /// reindex: its search index must be built again.
-    HelpWindow(const QString& collection, bool reindex, const HelpWindowTexts& texts, QWidget* parent = nullptr);
+    /// collection: a collection with the manual registered (prepareCollection).
+    HelpWindow(const QString& collection, const HelpWindowTexts& texts, QWidget* parent = nullptr);
     ~HelpWindow() override;
 
     /// Shows a page of the manual by its path ("index.html",
