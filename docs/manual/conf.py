@@ -2,6 +2,7 @@
 # build.sh as Qt help (the program's help window) and as HTML.
 import os
 
+from docutils import nodes
 from docutils.parsers.rst import Directive
 
 project = 'zavprog'
@@ -39,6 +40,21 @@ class Generated(Directive):
         return []
 
 
+def picture_paragraphs(app, doctree, docname):
+    """Puts every picture that stands alone in a paragraph of its own.
+
+    Qt's page browser sets a bare picture in the line of the heading before
+    it, and that line becomes as tall as the picture.
+    """
+    for image in list(doctree.findall(nodes.image)):
+        if isinstance(image.parent, (nodes.paragraph, nodes.reference, nodes.figure)):
+            continue
+        paragraph = nodes.paragraph()
+        image.replace_self(paragraph)
+        paragraph += image
+
+
 def setup(app):
     app.add_config_value('zav_generated_dir', '', 'env')
     app.add_directive('generated', Generated)
+    app.connect('doctree-resolved', picture_paragraphs)
