@@ -113,6 +113,9 @@ int takeScreenshots(const QString& language, const QString& out)
         return 1;
     QProcess sim;
     sim.setProgram(QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("zavprog-radio-sim")));
+    // A port name that stays the same from run to run (the status bar shows it).
+    const QString port = env.filePath(QStringLiteral("ttyUSB0"));
+    sim.setArguments({QStringLiteral("--link"), port});
     sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     sim.start();
     QString device;
@@ -130,7 +133,7 @@ int takeScreenshots(const QString& language, const QString& out)
     zav::ui::ScopedPrompter scope(prompter);
     zav::MainOptions options;
     options.shownLanguage = env.session.settings.language;
-    options.portOverride = device.toStdString();
+    options.portOverride = port.toStdString();
     zav::MainWindow main(env.session, options);
     main.resize(1100, 760);
     main.show();

@@ -10,8 +10,10 @@
 namespace zav::manual {
 
 ToolEnvironment::ToolEnvironment(const QString& sourceProgramDir, const QString& language)
+    : dir_(QDir::temp().filePath(QStringLiteral("zavprog-manual-") + language))
 {
-    if (!dir_.isValid())
+    dir_.removeRecursively();
+    if (!dir_.mkpath(QStringLiteral(".")))
         return;
     const QString program = programDir();
     QDir().mkpath(program + QStringLiteral("/language"));
@@ -39,5 +41,7 @@ ToolEnvironment::ToolEnvironment(const QString& sourceProgramDir, const QString&
     runStartup(session, options);
     ok_ = true;
 }
+
+ToolEnvironment::~ToolEnvironment() { dir_.removeRecursively(); }
 
 } // namespace zav::manual
