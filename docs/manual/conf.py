@@ -1,6 +1,7 @@
 # The zavprog manual, one source folder per language (en, zh), built by
 # build.sh as Qt help (the program's help window) and as HTML.
 import os
+import re
 
 from docutils import nodes
 from docutils.parsers.rst import Directive
@@ -54,7 +55,20 @@ def picture_paragraphs(app, doctree, docname):
         paragraph += image
 
 
+# Chinese is written without spaces: a line break between two of its
+# characters (or its punctuation) in the sources is no space on the page.
+CJK_LINE_BREAK = re.compile('(?<=[\u3000-\u303f\u4e00-\u9fff\uff00-\uffef])\n(?=[\u3000-\u303f\u4e00-\u9fff\uff00-\uffef])')
+
+
+def join_cjk_lines(app, doctree, docname):
+    for text in list(doctree.findall(nodes.Text)):
+        joined = CJK_LINE_BREAK.sub('', text.astext())
+        if joined != text.astext():
+            text.parent.replace(text, nodes.Text(joined))
+
+
 def setup(app):
     app.add_config_value('zav_generated_dir', '', 'env')
     app.add_directive('generated', Generated)
     app.connect('doctree-resolved', picture_paragraphs)
+    app.connect('doctree-resolved', join_cjk_lines)
