@@ -15,6 +15,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTextDocumentFragment>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -24,6 +25,9 @@ namespace {
 // Sphinx's Qt help builder puts every page below this virtual folder.
 constexpr const char* kVirtualFolder = "doc";
 constexpr int kUrlRole = Qt::UserRole;
+
+/// The manual's index page lists every keyword: it would match every search.
+bool isIndexPage(const QUrl& url) { return url.path().endsWith(QLatin1String("/genindex.html")); }
 
 /// A page browser that reads the pages and their pictures from the help file.
 class HelpBrowser : public QTextBrowser {
@@ -65,8 +69,12 @@ HelpWindow::HelpWindow(const QString& collection, const HelpWindowTexts& texts, 
     });
     connect(searchEngine, &QHelpSearchEngine::searchingFinished, this, [this, searchEngine](int count) {
         std::vector<PageHit> hits;
-        for (const QHelpSearchResult& result : searchEngine->searchResults(0, count))
-            hits.push_back({result.url(), result.title(), result.snippet()});
+        for (const QHelpSearchResult& result : searchEngine->searchResults(0, count)) {
+            if (isIndexPage(result.url()))
+                continue;
+            // Qt marks the words found in its snippet with HTML.
+            hits.push_back({result.url(), result.title(), QTextDocumentFragment::fromHtml(result.snippet()).toPlainText()});
+        }
         showHits(hits);
     });
     engine_->setupData();
@@ -271,8 +279,7 @@ const std::vector<PageText>& HelpWindow::pages()
 {
     if (pages_.empty()) {
         for (const QUrl& url : engine_->files(namespace_, QString(), QStringLiteral("html"))) {
-            // The index page lists every keyword: it would match everything.
-            if (url.path().endsWith(QLatin1String("/genindex.html")))
+            if (isIndexPage(url))
                 continue;
             const QString html = QString::fromUtf8(engine_->fileData(url));
             pages_.push_back({url, pageTitle(html), pageWords(html)});
