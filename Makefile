@@ -10,7 +10,7 @@ export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_SLOPPINESS ?= pch_defines,time_macros,include_file_mtime,include_file_ctime
 FUZZ_SECONDS ?= 10
 
-.PHONY: all deps configure build build-desktop run test test-gui test-sanitize fuzz bench demo package clean
+.PHONY: all deps configure build build-desktop run test test-gui test-sanitize fuzz bench demo package screenshots clean
 
 all: build
 
@@ -28,7 +28,7 @@ build: deps configure
 # Only what the desktop program needs: the tests and benchmarks are built by
 # make test and make bench.
 build-desktop: deps configure
-	cmake --build $(BUILD) -j$(JOBS) --target zavprog zavprog-audio zav_data
+	cmake --build $(BUILD) -j$(JOBS) --target zavprog zavprog-audio zav_data zav_manual
 
 run: build-desktop
 	$(BUILD)/dist/V300/zavprog
@@ -63,6 +63,15 @@ fuzz: $(FUZZ_BUILD)/CMakeCache.txt
 bench: build
 	cmake --build $(BUILD) -j$(JOBS) --target benchmarks
 	./scripts/run-benchmarks.sh $(BUILD)
+
+# The manual's pictures, taken from the real program under Xvfb in both
+# languages against the virtual radio (not part of make test). They are
+# committed, so that building the manual needs no display; the manual is
+# built again with them.
+screenshots: build-desktop
+	cmake --build $(BUILD) -j$(JOBS) --target zavprog-manual zavprog-radio-sim
+	./scripts/screenshots/manual.sh $(BUILD)/dist/V300 docs/manual
+	cmake --build $(BUILD) -j$(JOBS) --target zav_manual
 
 demo: build
 	./scripts/demo.sh $(BUILD)

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the build into a temporary prefix and checks what a user and a
 # package get: the three programs, their files under share/zavprog, a valid
-# menu entry, icons, manual pages, the completion, and an installed command
+# menu entry, icons, manual pages, the manual (help file and HTML), the
+# completion, and an installed command
 # line that works from any folder exactly like the build's.
 # Usage: check_install.sh BUILD_DIR
 set -eu
@@ -24,6 +25,10 @@ for f in share/zavprog/Version.ini \
          share/icons/hicolor/scalable/apps/zavprog.svg share/icons/hicolor/96x96/apps/zavprog.png \
          share/man/man1/zavprog.1 share/man/man1/zavprog-cli.1 share/man/man1/zavprog-radio-sim.1 \
          share/bash-completion/completions/zavprog-cli \
+         share/zavprog/help/zavprog-en.qch share/zavprog/help/zavprog-en.qhc \
+         share/zavprog/help/zavprog-zh.qch share/zavprog/help/zavprog-zh.qhc \
+         share/doc/zavprog/en/index.html share/doc/zavprog/en/windows/frmCommChInfo.html \
+         share/doc/zavprog/zh/index.html share/doc/zavprog/zh/windows/frmCommChInfo.html \
          lib/zavprog/libzavprog-audio.so; do
     [ -f "$prefix/$f" ] || fail "$f missing"
 done
@@ -34,6 +39,7 @@ for page in zavprog zavprog-cli zavprog-radio-sim; do
     MANWIDTH=80 man -l "$prefix/share/man/man1/$page.1" > "$work/$page.txt" 2> "$work/$page.err" || fail "man $page"
     [ ! -s "$work/$page.err" ] || fail "man $page: $(cat "$work/$page.err")"
     grep -q "$page" "$work/$page.txt" || fail "man $page shows no name"
+    grep -q "share/doc/zavprog/en/index.html" "$work/$page.txt" || fail "man $page does not point to the manual"
 done
 bash -n "$prefix/share/bash-completion/completions/zavprog-cli" || fail "the completion is not valid bash"
 

@@ -11,6 +11,12 @@
 #include <QVBoxLayout>
 
 namespace zav {
+namespace {
+
+constexpr int kTextProgramVersion = 34426; ///< %1 the program's version
+constexpr int kTextManualLink = 34427;
+
+} // namespace
 
 AboutDialog::AboutDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent)
 {
@@ -30,6 +36,13 @@ AboutDialog::AboutDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent)
     versionLabel = new QLabel(ctx.text(24002), this);
     descriptionLabel = new QLabel(ctx.text(24003), this);
     descriptionLabel->setWordWrap(true);
+    programVersionLabel = new QLabel(ctx.text(kTextProgramVersion).arg(QStringLiteral(ZAV_PROGRAM_VERSION)), this);
+    programVersionLabel->setObjectName("lblProgramVersion");
+    programVersionLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    manualLink = new QLabel(QStringLiteral("<a href=\"manual\">%1</a>").arg(ctx.text(kTextManualLink).toHtmlEscaped()), this);
+    manualLink->setObjectName("lblManual");
+    manualLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(manualLink, &QLabel::linkActivated, this, &AboutDialog::manualRequested);
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
@@ -44,6 +57,9 @@ AboutDialog::AboutDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent)
     texts->addWidget(versionLabel);
     texts->addSpacing(8);
     texts->addWidget(descriptionLabel);
+    texts->addSpacing(8);
+    texts->addWidget(programVersionLabel);
+    texts->addWidget(manualLink);
     texts->addStretch();
     auto* top = new QHBoxLayout;
     top->addWidget(picture);

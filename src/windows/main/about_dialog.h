@@ -1,6 +1,7 @@
 #pragma once
 
-// About box: title, version, description, notice and a picture.
+// About box: title, version, description, notice and a picture, the
+// program's own version and a link to the manual.
 
 #include <QDialog>
 
@@ -23,7 +24,13 @@ public:
     QLabel* versionLabel = nullptr;
     QLabel* descriptionLabel = nullptr;
     QLabel* noticeLabel = nullptr;
+    QLabel* programVersionLabel = nullptr;
+    QLabel* manualLink = nullptr;
     QPushButton* okButton = nullptr;
+
+signals:
+    /// The manual's link was clicked.
+    void manualRequested();
 };
 
 } // namespace zav

@@ -3,6 +3,7 @@
 #include "bulk_commands.h"
 #include "compare_command.h"
 #include "exchange_commands.h"
+#include "help_system.h"
 #include "pending_edits.h"
 #include "pictures.h"
 #include "prompts.h"
@@ -97,6 +98,7 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
 
     buildActions();
     buildMenus();
+    help_ = new help::HelpSystem(ctx_, this, menuBar());
     buildToolbar();
     buildLeftPane();
     buildStatusBar();
@@ -158,6 +160,7 @@ void MainWindow::applyLanguageChange()
     if (current == shownLanguage_)
         return;
     shownLanguage_ = current;
+    help_->languageChanged();
     changeLanguage();
     closeAllWindows();
     showChannelTable();

@@ -45,6 +45,9 @@ class ExchangeCommands;
 class IconStrip;
 class RadioLink;
 class UndoTracker;
+namespace help {
+class HelpSystem;
+}
 struct Session;
 struct ProgrammingLogEntry;
 
@@ -137,6 +140,8 @@ public:
     [[nodiscard]] int shownLanguage() const { return shownLanguage_; }
     [[nodiscard]] bool transferRunning() const;
     [[nodiscard]] RadioLink& radioLink() { return *link_; }
+    /// The manual, F1, the shortcut list and the problem report.
+    [[nodiscard]] help::HelpSystem& help() { return *help_; }
     /// The device a transfer opens now.
     [[nodiscard]] std::string linkDevice() const;
     /// "*.dat" filter for the file dialogs (text 9001 + " (*.dat)|*.dat").
@@ -251,6 +256,7 @@ private:
     RecoveryKeeper* recovery_ = nullptr; ///< the recovery file of this run; owned as a child
     ExchangeCommands* exchange_ = nullptr; ///< CSV, clipboard and report commands; owned as a child
     BulkCommands* bulk_ = nullptr;         ///< Edit's commands over many channels and Find; owned as a child
+    help::HelpSystem* help_ = nullptr; ///< the Help menu's commands and F1; owned as a child
     bool backupFailureReported_ = false;
     QPointer<QWidget> fleet_; ///< the FleetWindow of Program > Write to Many Radios..., one at a time
 };

@@ -2,6 +2,7 @@
 
 #include "about_dialog.h"
 #include "adapter_choice.h"
+#include "help_system.h"
 #include "language_dialog.h"
 #include "main_window.h"
 #include "model_dialog.h"
@@ -57,6 +58,7 @@ void MainWindow::enterPassword()
 void MainWindow::showAbout()
 {
     AboutDialog dialog(ctx_, this);
+    connect(&dialog, &AboutDialog::manualRequested, this, [this] { help_->showManual(); });
     ui::execDialog(dialog);
 }
 

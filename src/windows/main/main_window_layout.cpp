@@ -3,6 +3,7 @@
 #include "editor_catalog.h"
 #include "bulk_commands.h"
 #include "exchange_commands.h"
+#include "help_system.h"
 #include "main_window.h"
 #include "pictures.h"
 #include "prompts.h"
@@ -48,6 +49,7 @@ constexpr MenuItem kMenuTexts[] = {
     {"mnuTreeView", 10501},    {"mnuViewToolbar", 10502},  {"mnuViewStatusBar", 10503},
     {"mnuWindow", 10600},      {"mnuWindowCascade", 10601}, {"mnuCloseAll", 10602},
     {"mnuHelp", 10700},        {"mnuHelpAbout", 10702},
+    {"mnuHelpManual", 34400},  {"mnuHelpShortcuts", 34401}, {"mnuHelpReport", 34402},
     {"mnuFileOpenBackup", 32230}, {"mnuBackupSettings", 32231},
     {"mnuWireTrace", 32900},
     {"mnuCheckConfig", 32800}, {"mnuWriteMany", 32801}, {"mnuProgramLog", 32802},
@@ -161,6 +163,14 @@ void MainWindow::buildActions()
     connect(newAction("mnuWindowCascade", nullptr), &QAction::triggered, area_, &QMdiArea::cascadeSubWindows);
     newAction("mnuCloseAll", &MainWindow::closeAllWindows);
     newAction("mnuHelpAbout", &MainWindow::showAbout);
+    // F1 is the help system's in every window (the page of that window);
+    // the menu shows the key without taking it.
+    QAction* manual = newAction("mnuHelpManual", nullptr);
+    connect(manual, &QAction::triggered, this, [this] { help_->showManual(); });
+    manual->setShortcut(QKeySequence(Qt::Key_F1));
+    manual->setShortcutContext(Qt::WidgetShortcut);
+    connect(newAction("mnuHelpShortcuts", nullptr), &QAction::triggered, this, [this] { help_->showShortcuts(); });
+    connect(newAction("mnuHelpReport", nullptr), &QAction::triggered, this, [this] { help_->reportProblem(); });
 }
 
 void MainWindow::buildMenus()
@@ -244,6 +254,11 @@ void MainWindow::buildMenus()
     fillWindowMenu();
 
     QMenu* help = menu("mnuHelp");
+    add(help, "mnuHelpManual");
+    add(help, "mnuHelpShortcuts");
+    help->addSeparator();
+    add(help, "mnuHelpReport");
+    help->addSeparator();
     add(help, "mnuHelpAbout");
 }
 

@@ -3,12 +3,14 @@
 
 #include "main_window.h"
 #include "file_write_text.h"
+#include "problem_report_dialog.h"
 #include "prompts.h"
 #include "radio_link.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QStatusBar>
 
 namespace zav {
@@ -47,6 +49,8 @@ bool MainWindow::startWireTrace(const QString& path)
                    ui::Icon::Critical);
         return false;
     }
+    // A problem report offers the last trace kept.
+    QSettings().setValue(QString::fromLatin1(help::kLastTraceKey), path);
     // For a while; the checked menu item says it for as long as it runs.
     constexpr int kShownMs = 10000;
     statusBar_->showMessage(ctx_.text(kTextTracing).arg(QDir::toNativeSeparators(path)), kShownMs);

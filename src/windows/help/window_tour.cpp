@@ -1,0 +1,213 @@
+#include "window_tour.h"
+
+#include "channel_csv.h"
+#include "help_system.h"
+#include "main_window.h"
+#include "prompts.h"
+#include "session.h"
+#include "splash_screen.h"
+#include "window_registry.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <memory>
+
+namespace zav::help {
+namespace {
+
+constexpr int kOpenMs = 10000;     ///< a window that needs no radio opens at once
+constexpr int kTransferMs = 120000; ///< a read of the virtual radio
+
+using Opener = std::function<void(MainWindow&, ui::ScriptedPrompter&)>;
+
+Opener editor(const char* name)
+{
+    return [window = QString::fromLatin1(name)](MainWindow& main, ui::ScriptedPrompter&) { main.openEditor(window); };
+}
+
+/// A main-window command without questions on the way.
+template <typename Command>
+Opener command(Command run)
+{
+    return [run](MainWindow& main, ui::ScriptedPrompter&) { run(main); };
+}
+
+/// File > Import Channels... of the table's first row and a copy of its
+/// second with a tone no radio has: the refused row is listed.
+void importRefusedRow(MainWindow& main, ui::ScriptedPrompter& prompter)
+{
+    QTemporaryDir folder; // the import reads the file before trigger() returns
+    const QStringList lines =
+        QString::fromStdString(exportChannelsCsv(main.context().session.doc)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    if (lines.size() < 3)
+        return;
+    QStringList bad = lines.at(2).split(QLatin1Char(','));
+    const int toneColumn = 6; // receive tone
+    if (bad.size() > toneColumn)
+        bad[toneColumn] = QStringLiteral("XYZ");
+    const QString path = folder.filePath(QStringLiteral("refused.csv"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return;
+    file.write((QStringList{lines.at(0), lines.at(1), bad.join(QLatin1Char(','))}.join(QStringLiteral("\r\n")) +
+                QStringLiteral("\r\n")).toUtf8());
+    file.close();
+    prompter.files.push_back(path);
+    if (auto* import = main.findChild<QAction*>(QStringLiteral("mnuImportChannels")))
+        import->trigger();
+}
+
+/// The visible window of that name, top level or inside another.
+QWidget* shownWindow(const QString& name)
+{
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible())
+            continue;
+        if (top->objectName() == name)
+            return top;
+        if (auto* inner = top->findChild<QWidget*>(name); inner && inner->isVisible())
+            return inner;
+    }
+    return nullptr;
+}
+
+void closeShown(QWidget* window, MainWindow& main)
+{
+    if (window == &main)
+        return;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+        sub->close();
+    else
+        window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+const std::vector<TourStop>& windowTourStops()
+{
+    static const std::vector<TourStop> stops = {
+        {"frmMain", {}},
+        {"frmSplash", {}},
+        // A read first, so that the editors show what a radio holds.
+        {"FrmProgress", command([](MainWindow& main) { main.readFromRadio(); }), true},
+        {"frmCommChInfo", editor("frmCommChInfo")},
+        {"FrmCHInfoEdit", editor("FrmCHInfoEdit")},
+        {"FrmOptFeatures", editor("FrmOptFeatures")},
+        {"FrmDTMF", editor("FrmDTMF")},
+        {"FrmToneTips", editor("FrmToneTips")},
+        {"FrmEmbMsg", editor("FrmEmbMsg")},
+        {"FrmRadioInfo", command([](MainWindow& main) { main.showRadioInfo(); }), true},
+        {"FrmModelInfo", command([](MainWindow& main) { main.chooseModel(); })},
+        {"FrmSetLanguage", command([](MainWindow& main) { main.chooseLanguage(); })},
+        {"FrmSetComm", command([](MainWindow& main) { main.choosePort(); })},
+        {"FrmPassWord", command([](MainWindow& main) { main.enterPassword(); })},
+        {"FrmBackupSettings", command([](MainWindow& main) { main.chooseBackupOptions(); })},
+        {"FrmOpenBackup",
+         [](MainWindow& main, ui::ScriptedPrompter& prompter) {
+             // Not saving what the editors touched since the read.
+             if (main.context().session.doc.isModified())
+                 prompter.answers.push_back(ui::Answer::No);
+             main.openBackup();
+         }},
+        {"FrmCheck", command([](MainWindow& main) { main.showConfigurationCheck(); })},
+        {"FrmFleet", command([](MainWindow& main) { main.showFleetWindow(); })},
+        {"FrmProgrammingLog", command([](MainWindow& main) { main.showProgrammingLog(); })},
+        {"FrmHelp", command([](MainWindow& main) { main.help().showManual(); })},
+        {"FrmShortcuts", command([](MainWindow& main) { main.help().showShortcuts(); })},
+        {"FrmProblemReport", command([](MainWindow& main) { main.help().reportProblem(); })},
+        {"FrmImportRefusals", importRefusedRow},
+        {"frmAbout", command([](MainWindow& main) { main.showAbout(); })},
+    };
+    return stops;
+}
+
+bool runEventsUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    if (done())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start(5);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
+}
+
+QStringList tourWindows(MainWindow& main, ui::ScriptedPrompter& prompter, bool withRadio,
+                        const std::function<void(QWidget&)>& visit)
+{
+    QStringList missed;
+    for (const TourStop& stop : windowTourStops()) {
+        if (stop.needsRadio && !withRadio)
+            continue;
+        if (stop.objectName == QLatin1String("frmMain")) {
+            visit(main);
+            continue;
+        }
+        if (stop.objectName == QLatin1String("frmSplash")) {
+            // The splash screen shows before the main window exists.
+            SplashScreen splash(main.context().session.paths.programDir, main.context().session.settings.language);
+            splash.show();
+            QCoreApplication::processEvents();
+            visit(splash);
+            continue;
+        }
+        bool visited = false;
+        prompter.dialogs.clear();
+        prompter.dialogs.push_back([&](QDialog& dialog) {
+            if (dialog.objectName() != stop.objectName)
+                return int(QDialog::Rejected);
+            dialog.setWindowModality(Qt::ApplicationModal);
+            dialog.show();
+            QCoreApplication::processEvents();
+            visited = true;
+            visit(dialog);
+            dialog.hide();
+            return int(QDialog::Rejected);
+        });
+        // A read asks first; the radio stops answer Ok, every other box its default.
+        prompter.answers.clear();
+        if (stop.needsRadio)
+            prompter.answers.push_back(ui::Answer::Ok);
+        stop.open(main, prompter);
+        prompter.dialogs.clear();
+        prompter.files.clear();
+        if (visited)
+            continue;
+        QWidget* window = nullptr;
+        if (!runEventsUntil([&] { return (window = shownWindow(stop.objectName)) != nullptr; },
+                            stop.needsRadio ? kTransferMs : kOpenMs)) {
+            missed << stop.objectName;
+            continue;
+        }
+        visit(*window);
+        if (stop.needsRadio && stop.objectName == QLatin1String("FrmProgress")) {
+            // The progress window closes with its read, which ends by
+            // showing the channel table of what was read.
+            runEventsUntil([&] { return !main.transferRunning() && shownWindow(QStringLiteral("frmCommChInfo")); },
+                           kTransferMs);
+            continue;
+        }
+        if (stop.needsRadio)
+            runEventsUntil([&] { return !main.transferRunning(); }, kTransferMs);
+        closeShown(window, main);
+    }
+    prompter.answers.clear();
+    return missed;
+}
+
+} // namespace zav::help
