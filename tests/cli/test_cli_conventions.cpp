@@ -141,6 +141,7 @@ const QList<QPair<QString, QStringList>>& CommandOptions()
 {
     static const QList<QPair<QString, QStringList>> all = {
         {"check", {"--json"}},
+        {"check-language", {"--english"}},
         {"decode", {"--mode", "--output"}},
         {"diff", {}},
         {"encode", {"--output"}},

@@ -58,7 +58,7 @@ public:
     MainWindow& open(const std::string& portOverride = {})
     {
         MainOptions options;
-        options.shownLanguage = session.settings.language;
+        options.shownLanguageFile = session.settings.languageFile;
         options.portOverride = portOverride;
         main = std::make_unique<MainWindow>(session, options);
         main->show();

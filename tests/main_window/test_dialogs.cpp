@@ -108,7 +108,8 @@ void TestDialogs::sameLanguageRewritesButKeepsWindows()
     QVERIFY(ReadSettingsFile(f).contains("CurrentLanguage=1"));
     QCOMPARE(Window(w, "frmCommChInfo"), table);
     QCOMPARE(f.openWindows().size(), 2);
-    QCOMPARE(w.shownLanguage(), kEnglish);
+    QCOMPARE(w.shownLanguageFile(), f.session.settings.languageFile);
+    QCOMPARE(f.session.settings.language, kEnglish);
 }
 
 void TestDialogs::switchToChineseRecaptionsAndReopensTable()
@@ -125,7 +126,7 @@ void TestDialogs::switchToChineseRecaptionsAndReopensTable()
 
     QCOMPARE(f.session.settings.language, kChinese);
     QVERIFY(ReadSettingsFile(f).contains("CurrentLanguage=2"));
-    QCOMPARE(w.shownLanguage(), kChinese);
+    QCOMPARE(w.shownLanguageFile(), f.session.settings.languageFile);
     QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
     const QString chineseFile = f.text(10000);
     QVERIFY(chineseFile != englishFile);
@@ -151,12 +152,14 @@ void TestDialogs::qtOwnTextsFollowLanguage()
 
     f.prompter.dialogs.push_back(Click("CommandOK", 0));
     Action(w, "mnuLanguage")->trigger();
-    QCOMPARE(w.shownLanguage(), kEnglish);
+    QCOMPARE(f.session.settings.language, kEnglish);
+    QCOMPARE(w.shownLanguageFile(), f.session.settings.languageFile);
     QCOMPARE(cancelText(), QString("Cancel"));
 
     f.prompter.dialogs.push_back(Click("CommandOK", 1));
     Action(w, "mnuLanguage")->trigger();
-    QCOMPARE(w.shownLanguage(), kChinese);
+    QCOMPARE(f.session.settings.language, kChinese);
+    QCOMPARE(w.shownLanguageFile(), f.session.settings.languageFile);
     QCOMPARE(cancelText(), QString::fromUtf8("取消"));
 }
 
