@@ -146,7 +146,7 @@ std::optional<LanguageFile> storedLanguage(const LanguageFolders& found, const A
     // language's number: the file's own number is used from now on.
     if (language)
         return *language;
-    why = std::to_string(number) + (number == kLanguageByLocale ? " (" + locale + ")" : "");
+    why = std::to_string(number) + (number == kLanguageByLocale && !locale.empty() ? " (" + locale + ")" : "");
     return std::nullopt;
 }
 
