@@ -16,6 +16,11 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QToolButton>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QStyleOptionViewItem>
+
+#include <functional>
 
 using namespace zav;
 using namespace zav::test;
@@ -45,6 +50,27 @@ QStringList CutTexts(QWidget* root)
             if (qobject_cast<QToolButton*>(button) || button->text().isEmpty())
                 continue;
             report(button, button->text(), button->sizeHint().width(), button->width());
+        } else if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
+            // A navigation tree shows its items whole within its pane: what
+            // its delegate asks for (icon, margins, text) from where the item
+            // starts.
+            QStyleOptionViewItem option;
+            option.initFrom(tree->viewport());
+            option.font = tree->font();
+            option.decorationSize = QSize(tree->style()->pixelMetric(QStyle::PM_SmallIconSize),
+                                          tree->style()->pixelMetric(QStyle::PM_SmallIconSize));
+            std::function<void(const QModelIndex&)> visit = [&](const QModelIndex& parent) {
+                for (int row = 0; row < tree->model()->rowCount(parent); ++row) {
+                    const QModelIndex index = tree->model()->index(row, 0, parent);
+                    const QRect shown = tree->visualRect(index);
+                    if (!shown.isEmpty())
+                        report(tree, index.data().toString(),
+                               shown.left() + tree->itemDelegate()->sizeHint(option, index).width(),
+                               tree->viewport()->width());
+                    visit(index);
+                }
+            };
+            visit(QModelIndex());
         } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
             if (!group->title().isEmpty())
                 report(group, group->title(), group->fontMetrics().horizontalAdvance(group->title()) + 16, group->width());

@@ -133,6 +133,10 @@ private slots:
         QTest::newRow("three lines") << "a b c d e f g h i j k l m n o p q r" << false;
         QTest::newRow("exactly full") << "12345678 12345678" << true;
         QTest::newRow("empty") << "" << true;
+        // Chinese breaks between characters, and before a word after them.
+        QTest::newRow("Chinese, broken between characters") << QString::fromUtf8("接收频率接收频率接收") << true;
+        QTest::newRow("Chinese, then a word") << QString::fromUtf8("接收频率(MHz)") << true;
+        QTest::newRow("Chinese, three lines") << QString::fromUtf8("接收频率接收频率接收频率接收频率接收频率") << false;
     }
     void roomsCountWholeWords()
     {

@@ -8,7 +8,6 @@
 #include <cctype>
 #include <map>
 #include <set>
-#include <sstream>
 
 namespace zav {
 namespace {
@@ -55,15 +54,40 @@ std::string filterPattern(const std::string& text)
     return bar == std::string::npos ? std::string() : text.substr(bar);
 }
 
-std::vector<std::string> wordsOf(const std::string& text)
-{
-    std::vector<std::string> words;
-    std::istringstream in(text);
-    for (std::string word; in >> word;)
-        words.push_back(word);
-    return words;
-}
+/// A piece a line may break before: a word, or one CJK character (Chinese
+/// breaks between any two of them, and before a word that follows).
+struct Piece {
+    std::string text;
+    bool spaceBefore = false;
+};
 
+std::vector<Piece> piecesOf(const std::string& text)
+{
+    std::vector<Piece> pieces;
+    bool space = false;
+    bool inWord = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        const std::string character = text.substr(i, length);
+        i += length;
+        if (character == " " || character == "\t") {
+            space = true;
+            inWord = false;
+            continue;
+        }
+        // U+2E80 and up: the CJK scripts, their punctuation and full-width forms.
+        const bool cjk = lead >= 0xE2 && !(lead == 0xE2 && static_cast<unsigned char>(character[1]) < 0xBA);
+        if (cjk || !inWord) {
+            pieces.push_back({character, space});
+            inWord = !cjk;
+        } else {
+            pieces.back().text += character;
+        }
+        space = false;
+    }
+    return pieces;
+}
 } // namespace
 
 std::vector<int> placeholdersOf(const std::string& text)
@@ -85,17 +109,17 @@ bool fitsRoom(const std::string& text, const CaptionRoom& room, const TextWidth&
 {
     int lines = 0;
     std::string line;
-    for (const std::string& word : wordsOf(text)) {
-        if (textWidth(word) > room.widthPixels)
+    for (const Piece& piece : piecesOf(text)) {
+        if (textWidth(piece.text) > room.widthPixels)
             return false;
         if (!line.empty()) {
-            std::string longer = line + " " + word;
+            std::string longer = line + (piece.spaceBefore ? " " : "") + piece.text;
             if (textWidth(longer) <= room.widthPixels) {
                 line = std::move(longer);
                 continue;
             }
         }
-        line = word;
+        line = piece.text;
         ++lines;
     }
     return lines <= room.lines;
