@@ -140,7 +140,8 @@ private slots:
         QFETCH(QString, locale);
         QFETCH(QString, picked);
         Folders f;
-        const LanguageFile* language = findLanguages(f.both()).forSystemLocale(locale.toStdString());
+        const LanguageFolders found = findLanguages(f.both());
+        const LanguageFile* language = found.forSystemLocale(locale.toStdString());
         QCOMPARE(language ? QString::fromStdString(language->locale) : QString(), picked);
     }
 
