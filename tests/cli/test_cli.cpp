@@ -400,6 +400,45 @@ private slots:
         QCOMPARE(Cli({"check", "missing.dat"}, dir.path()).exitCode, 1);
     }
 
+    // check-language against the installed English file: what a translator
+    // sees, the exit status, and a shipped file that passes.
+    void checkLanguage()
+    {
+        QTemporaryDir dir;
+        QFile english(ProgramDir() + "/language/english.ini");
+        QVERIFY(english.open(QIODevice::ReadOnly));
+        QByteArray text = english.readAll();
+        text.replace("[Language]\nName=English\nLocale=en", "[Language]\nName=Test\nLocale=xx");
+        text.replace("\n9002=", "\n9002x=");                     // missing 9002, an extra key
+        text.replace("32110=channel %1 %2", "32110=channel %1"); // a placeholder lost
+        text.replace("14011=More", "14011=Additional settings of the channel"); // wider than its column
+        text.append("34999=not in English\n");
+        QFile mine(dir.filePath("mine.ini"));
+        QVERIFY(mine.open(QIODevice::WriteOnly));
+        mine.write(text);
+        mine.close();
+
+        const Run run = Cli({"check-language", "mine.ini"}, dir.path());
+        QCOMPARE(run.exitCode, 1);
+        QStringList expected{"mine.ini: missing 9002", "mine.ini: too long 14011: does not fit 2 line(s) of 85 pixels",
+                             "mine.ini: placeholders 32110: English has %1 %2, this file %1",
+                             "mine.ini: extra: key \"9002x\" in [Msg]", "mine.ini: extra 34999"};
+        // A build without the desktop program has no fonts to measure with.
+        const QString unmeasured =
+            "mine.ini: the widths of captions were not checked (a build without the desktop program)";
+        if (run.out.contains(unmeasured)) {
+            expected.removeAt(1);
+            expected << unmeasured;
+        }
+        QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts), expected);
+
+        const Run shipped = Cli({"check-language", ProgramDir() + "/language/polish.ini"}, dir.path());
+        QCOMPARE(shipped.exitCode, 0);
+        QVERIFY(shipped.out.endsWith(": nothing found\n"));
+        QCOMPARE(Cli({"check-language", "gone.ini"}, dir.path()).exitCode, 1);
+        QCOMPARE(Cli({"check-language"}, dir.path()).exitCode, 2);
+    }
+
     void newFailsIntoMissingFolder()
     {
         QTemporaryDir dir;

@@ -142,6 +142,7 @@ const QList<QPair<QString, QStringList>>& CommandOptions()
     static const QList<QPair<QString, QStringList>> all = {
         {"check", {"--json"}},
         {"compare", {"--port", "--json", "--password", "--retries", "--no-backup", "--trace"}},
+        {"check-language", {"--english"}},
         {"decode", {"--mode", "--output"}},
         {"diff", {}},
         {"encode", {"--output"}},

@@ -101,6 +101,9 @@ private slots:
         QTest::addColumn<QString>("languageFile");
         QTest::newRow("english") << "english.ini";
         QTest::newRow("chinese") << "chinese.ini";
+        QTest::newRow("german") << "german.ini";
+        QTest::newRow("polish") << "polish.ini";
+        QTest::newRow("italian") << "italian.ini";
     }
 
     // Every box shows its text from the start, the band list its whole

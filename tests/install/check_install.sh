@@ -20,6 +20,8 @@ for f in bin/zavprog bin/zavprog-cli bin/zavprog-radio-sim; do
 done
 for f in share/zavprog/Version.ini \
          share/zavprog/V300/language/english.ini share/zavprog/V300/language/chinese.ini \
+         share/zavprog/V300/language/german.ini share/zavprog/V300/language/polish.ini \
+         share/zavprog/V300/language/italian.ini \
          share/zavprog/V300/StartE.jpg share/zavprog/V300/StartC.jpg \
          share/applications/zavprog.desktop \
          share/icons/hicolor/scalable/apps/zavprog.svg share/icons/hicolor/96x96/apps/zavprog.png \
@@ -51,4 +53,9 @@ mkdir -p "$HOME" "$work/elsewhere"
 (cd "$work/elsewhere" && "$prefix/bin/zavprog-cli" new -o installed.dat) || fail "installed zavprog-cli new"
 (cd "$work" && "$build/dist/V300/zavprog-cli" new -o built.dat) || fail "build's zavprog-cli new"
 cmp "$work/elsewhere/installed.dat" "$work/built.dat" || fail "installed and built programs write different files"
+# Every installed language passes the translators' check against the installed English.
+for f in "$prefix"/share/zavprog/V300/language/*.ini; do
+    "$prefix/bin/zavprog-cli" check-language "$f" > "$work/check-language.txt" ||
+        fail "check-language $(basename "$f"): $(head -5 "$work/check-language.txt")"
+done
 echo "installed layout complete"

@@ -1,14 +1,22 @@
-// Both language files must hold a text for every id the program shows, for
-// every id its source asks for, under the same keys, each in the section its
-// id range names.
+// Every shipped language file must hold a text for every id the program
+// shows, for every id its source asks for, under the same keys as English,
+// each in the section its id range names; and each passes the translators'
+// check (placeholders, filters, room of fixed captions in the windows' font).
 
+#include "caption_rooms.h"
+#include "language_check.h"
 #include "language_file_listing.h"
+#include "language_files.h"
 #include "text_catalog.h"
 #include "text_id_scan.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#ifdef ZAV_MEASURE_CAPTIONS
+#include <QFontMetrics>
+#include <QGuiApplication>
+#endif
 #include <QSet>
 #include <QTest>
 
@@ -39,7 +47,8 @@ constexpr std::pair<int, int> kRequiredIdRanges[] = {
 // The reader keeps at most this many bytes of a value.
 constexpr qsizetype kMaxTextBytes = 254;
 
-const char* const kLanguageFiles[] = {"english.ini", "chinese.ini"};
+// English first: the others are compared with it.
+const char* const kLanguageFiles[] = {"english.ini", "chinese.ini", "german.ini", "polish.ini", "italian.ini"};
 
 QString SourceDir()
 {
@@ -129,20 +138,67 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(QLatin1Char('\n') + problems.join(QLatin1Char('\n'))));
     }
 
-    void bothFilesHoldTheSameKeys()
+    void everyFileHoldsTheKeysOfEnglish_data()
     {
-        QSet<QString> keys[2];
-        for (int f = 0; f < 2; ++f)
-            for (const LanguageEntry& e : ListLanguageFile(LanguageFilePath(kLanguageFiles[f])).entries)
-                keys[f].insert(e.key);
-        QVERIFY(!keys[0].isEmpty());
-
-        QStringList onlyEnglish = (keys[0] - keys[1]).values();
-        QStringList onlyChinese = (keys[1] - keys[0]).values();
+        QTest::addColumn<QString>("name");
+        for (const char* name : kLanguageFiles)
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void everyFileHoldsTheKeysOfEnglish()
+    {
+        QFETCH(QString, name);
+        auto keysOf = [](const QString& file) {
+            QStringList keys; // in file order, so that a merge stays easy
+            for (const LanguageEntry& e : ListLanguageFile(LanguageFilePath(file.toLatin1().constData())).entries)
+                keys << e.section + "/" + e.key;
+            return keys;
+        };
+        const QStringList english = keysOf("english.ini");
+        const QStringList keys = keysOf(name);
+        QVERIFY(!english.isEmpty());
+        QStringList onlyEnglish = QStringList((QSet<QString>(english.begin(), english.end()) -
+                                               QSet<QString>(keys.begin(), keys.end())).values());
+        QStringList onlyHere = QStringList((QSet<QString>(keys.begin(), keys.end()) -
+                                            QSet<QString>(english.begin(), english.end())).values());
         onlyEnglish.sort();
-        onlyChinese.sort();
+        onlyHere.sort();
         QVERIFY2(onlyEnglish.isEmpty(), qPrintable("only in english.ini: " + onlyEnglish.join(", ")));
-        QVERIFY2(onlyChinese.isEmpty(), qPrintable("only in chinese.ini: " + onlyChinese.join(", ")));
+        QVERIFY2(onlyHere.isEmpty(), qPrintable("only in " + name + ": " + onlyHere.join(", ")));
+        QCOMPARE(keys, english); // same order, same sections
+    }
+
+    // What zavprog-cli check-language reports, with the widths of the
+    // windows' font: nothing, for every shipped file.
+    void everyFilePassesTheTranslatorsCheck_data() { everyFileHoldsTheKeysOfEnglish_data(); }
+    void everyFilePassesTheTranslatorsCheck()
+    {
+        QFETCH(QString, name);
+        TextWidth width; // without Qt Gui, only what needs no font
+#ifdef ZAV_MEASURE_CAPTIONS
+        const QFontMetrics metrics(QGuiApplication::font());
+        width = [&metrics](const std::string& text) { return metrics.horizontalAdvance(QString::fromStdString(text)); };
+#endif
+        QStringList problems;
+        for (const LanguageCheckFinding& f :
+             checkLanguageFile(LanguageFilePath("english.ini").toStdString(),
+                               LanguageFilePath(name.toLatin1().constData()).toStdString(), fixedCaptionRooms(), width))
+            problems << QString::fromStdString(describeFinding(f));
+        QVERIFY2(problems.isEmpty(), qPrintable(QLatin1Char('\n') + problems.join(QLatin1Char('\n'))));
+    }
+
+    // Each file names itself, and the names and locales differ.
+    void everyFileNamesItsLanguage()
+    {
+        QSet<QString> locales;
+        for (const char* name : kLanguageFiles) {
+            LanguageFile language;
+            LanguageFileProblem problem{};
+            QVERIFY2(readLanguageHeader(LanguageFilePath(name).toStdString(), language, problem), name);
+            QVERIFY2(!locales.contains(QString::fromStdString(language.locale)), name);
+            locales.insert(QString::fromStdString(language.locale));
+        }
+        QCOMPARE(languageNumberForLocale("en"), kEnglish);
+        QVERIFY(locales.contains("en") && locales.contains("zh_CN"));
     }
 
     void fileIsWellFormed_data()
@@ -168,6 +224,12 @@ private slots:
         QSet<int> seen;
         for (const LanguageEntry& e : listing.entries) {
             const QString at = QStringLiteral("line %1, key %2: ").arg(e.line).arg(e.key);
+            // The header: the language's own name and its locale, nothing else.
+            if (e.section == QLatin1String("Language")) {
+                if (e.key != QLatin1String("Name") && e.key != QLatin1String("Locale"))
+                    problems << at + QStringLiteral("[Language] holds Name and Locale only");
+                continue;
+            }
             int id = 0;
             if (!IsCanonicalId(e.key, id)) {
                 problems << at + QStringLiteral("not a decimal text id");
@@ -231,5 +293,16 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestLanguageTexts)
+int main(int argc, char** argv)
+{
+#ifdef ZAV_MEASURE_CAPTIONS
+    // Captions are measured in the font the windows use; no display needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+#else
+    QCoreApplication app(argc, argv);
+#endif
+    TestLanguageTexts test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_language_texts.moc"

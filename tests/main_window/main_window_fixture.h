@@ -32,12 +32,18 @@ namespace zav::test {
 class ShellFixture {
 public:
     explicit ShellFixture(int language = kEnglish)
+        : ShellFixture(language == kChinese ? "zh_CN.UTF-8" : "en_US.UTF-8")
+    {
+    }
+
+    /// A first start under the system locale (the language it picks).
+    explicit ShellFixture(const char* locale)
     {
         const QString program = dir.filePath("dist/V300");
         QDir().mkpath(program + "/language");
         QDir().mkpath(program + "/Init");
         const QString source = qEnvironmentVariable("ZAV_SOURCE_DIR") + "/data/language/";
-        for (const char* name : {"english.ini", "chinese.ini"})
+        for (const char* name : {"english.ini", "chinese.ini", "german.ini", "polish.ini", "italian.ini"})
             QFile::copy(source + name, program + "/language/" + name);
         const QDir pictures(qEnvironmentVariable("ZAV_SOURCE_DIR") + "/data/pictures");
         for (const QString& name : pictures.entryList(QDir::Files))
@@ -48,11 +54,18 @@ public:
         // Backups and recovery files of this fixture's runs stay in its folder.
         qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
 
-        StartupOptions options;
-        options.programDir = program.toStdString();
-        options.localeName = language == kChinese ? "zh_CN.UTF-8" : "en_US.UTF-8";
-        options.userConfigDir = dir.filePath("user").toStdString();
-        runStartup(session, options);
+        startup.programDir = program.toStdString();
+        startup.localeName = locale;
+        startup.userConfigDir = dir.filePath("user").toStdString();
+        startup.userLanguageDir = userLanguageDir().toStdString();
+        restart();
+    }
+
+    /// Runs the start-up again (after a test changed the settings file or
+    /// the language folders); what it reports goes to the next open().
+    void restart()
+    {
+        started = runStartup(session, startup);
         ui::setMessageTitle(QString::fromStdString(session.text(12000)));
     }
 
@@ -60,7 +73,8 @@ public:
     MainWindow& open(const std::string& portOverride = {})
     {
         MainOptions options;
-        options.shownLanguage = session.settings.language;
+        options.shownLanguageFile = session.settings.languageFile;
+        options.missingLanguage = started.missingLanguage;
         options.portOverride = portOverride;
         main = std::make_unique<MainWindow>(session, options);
         main->show();
@@ -108,6 +122,8 @@ public:
     QString text(int id) const { return QString::fromUtf8(session.text(id).c_str()); }
     QString programDir() const { return dir.filePath("dist/V300"); }
     QString settingsFile() const { return QString::fromStdString(session.paths.settingsFile); }
+    /// The user's own language files ($XDG_DATA_HOME/zavprog/language).
+    QString userLanguageDir() const { return dir.filePath("data/zavprog/language"); }
 
     /// Opens, as a user would, an extended-mode document with channels 1
     /// and 521 that every editor has shown once and that was saved then:
@@ -146,6 +162,8 @@ public:
     void modify() { session.doc.image().OptFeat.Common1[0] = static_cast<Int16>(session.doc.image().OptFeat.Common1[0] + 1); }
 
     QTemporaryDir dir;
+    StartupOptions startup;
+    StartupReport started;
     Session session;
     ui::ScriptedPrompter prompter;
     ui::ScopedPrompter scope{prompter};

@@ -73,6 +73,10 @@ private slots:
     void sameLanguageRewritesButKeepsWindows();
     void switchToChineseRecaptionsAndReopensTable();
     void qtOwnTextsFollowLanguage();
+    void languageListComesFromTheFolders();
+    void switchToGermanStoresItsLocale();
+    void systemLocalePicksTheFirstLanguage();
+    void missingLanguageToldOnceShown();
     void messageBoxShowsWholeTitle_data();
     void messageBoxShowsWholeTitle();
     void modeSwitch();
@@ -108,7 +112,8 @@ void TestDialogs::sameLanguageRewritesButKeepsWindows()
     QVERIFY(ReadSettingsFile(f).contains("CurrentLanguage=1"));
     QCOMPARE(Window(w, "frmCommChInfo"), table);
     QCOMPARE(f.openWindows().size(), 2);
-    QCOMPARE(w.shownLanguage(), kEnglish);
+    QCOMPARE(w.shownLanguageFile(), f.session.settings.languageFile);
+    QCOMPARE(f.session.settings.language, kEnglish);
 }
 
 void TestDialogs::switchToChineseRecaptionsAndReopensTable()
@@ -125,7 +130,7 @@ void TestDialogs::switchToChineseRecaptionsAndReopensTable()
 
     QCOMPARE(f.session.settings.language, kChinese);
     QVERIFY(ReadSettingsFile(f).contains("CurrentLanguage=2"));
-    QCOMPARE(w.shownLanguage(), kChinese);
+    QCOMPARE(w.shownLanguageFile(), f.session.settings.languageFile);
     QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
     const QString chineseFile = f.text(10000);
     QVERIFY(chineseFile != englishFile);
@@ -151,13 +156,110 @@ void TestDialogs::qtOwnTextsFollowLanguage()
 
     f.prompter.dialogs.push_back(Click("CommandOK", 0));
     Action(w, "mnuLanguage")->trigger();
-    QCOMPARE(w.shownLanguage(), kEnglish);
+    QCOMPARE(f.session.settings.language, kEnglish);
+    QCOMPARE(w.shownLanguageFile(), f.session.settings.languageFile);
     QCOMPARE(cancelText(), QString("Cancel"));
 
     f.prompter.dialogs.push_back(Click("CommandOK", 1));
     Action(w, "mnuLanguage")->trigger();
-    QCOMPARE(w.shownLanguage(), kChinese);
+    QCOMPARE(f.session.settings.language, kChinese);
+    QCOMPARE(w.shownLanguageFile(), f.session.settings.languageFile);
     QCOMPARE(cancelText(), QString::fromUtf8("取消"));
+}
+
+void TestDialogs::languageListComesFromTheFolders()
+{
+    ShellFixture f;
+    QDir().mkpath(f.userLanguageDir());
+    auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile file(f.userLanguageDir() + "/" + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write("dansk.ini", "[Language]\nName=Dansk\nLocale=da\n[Msg]\n9017=OK\n");
+    write("broken.ini", "[Msg]\n9017=OK\n");
+    MainWindow& w = f.open();
+
+    QStringList listed;
+    QString skipped;
+    bool skippedShown = false;
+    f.prompter.dialogs.push_back([&](QDialog& d) {
+        auto* list = d.findChild<QComboBox*>("Combo1");
+        for (int i = 0; i < list->count(); ++i)
+            listed << list->itemText(i);
+        auto* label = d.findChild<QLabel*>("LabelSkipped");
+        skipped = label->text();
+        skippedShown = !label->isHidden();
+        d.findChild<QPushButton*>("CommandCancel")->click();
+        return d.result();
+    });
+    w.chooseLanguage();
+
+    // Each under its own name: English and Chinese first, then by name.
+    QCOMPARE(listed, (QStringList{"English", QString::fromUtf8("简体中文"), "Dansk", "Deutsch", "Italiano", "Polski"}));
+    QVERIFY(skippedShown);
+    QCOMPARE(skipped, f.text(34602).arg(f.userLanguageDir() + "/broken.ini"));
+    QCOMPARE(f.session.settings.language, kEnglish);
+}
+
+void TestDialogs::switchToGermanStoresItsLocale()
+{
+    ShellFixture f;
+    MainWindow& w = f.open();
+    f.prompter.dialogs.push_back(Click("CommandOK", 2)); // English, 简体中文, Deutsch, ...
+    w.chooseLanguage();
+    ShellFixture::flush();
+
+    QCOMPARE(w.findChild<QMenu*>("mnuFile")->title(), QString("&Datei"));
+    QCOMPARE(w.shownLanguageFile(), f.programDir().toStdString() + "/language/german.ini");
+    QVERIFY(ReadSettingsFile(f).contains("CurrentLanguage=3"));
+    QVERIFY(ReadSettingsFile(f).contains("LanguageLocale=de"));
+    QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    // Qt's own buttons too.
+    QDialogButtonBox box(QDialogButtonBox::Cancel);
+    QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QString("Abbrechen"));
+
+    // Another language of number 3 re-captions as well.
+    f.prompter.dialogs.push_back(Click("CommandOK", 3)); // Italiano
+    w.chooseLanguage();
+    ShellFixture::flush();
+    QCOMPARE(w.findChild<QMenu*>("mnuFile")->title(), QString("&File"));
+    QCOMPARE(w.findChild<QMenu*>("mnuEdit")->title(), QString("&Modifica"));
+    QVERIFY(ReadSettingsFile(f).contains("LanguageLocale=it"));
+
+    // The next start shows the stored language.
+    f.restart();
+    QCOMPARE(f.session.settings.language, 3);
+    QCOMPARE(QString::fromStdString(f.session.settings.languageLocale), QString("it"));
+    QVERIFY(f.started.missingLanguage.empty());
+    f.prompter.dialogs.push_back(Click("CommandOK", 0));
+    w.chooseLanguage();
+}
+
+void TestDialogs::systemLocalePicksTheFirstLanguage()
+{
+    ShellFixture f("pl_PL.UTF-8");
+    MainWindow& w = f.open();
+    QCOMPARE(f.session.settings.language, 3);
+    QCOMPARE(w.findChild<QMenu*>("mnuFile")->title(), QString("&Plik"));
+    QVERIFY(ReadSettingsFile(f).contains("LanguageLocale=pl"));
+    f.prompter.dialogs.push_back(Click("CommandOK", 0));
+    w.chooseLanguage();
+}
+
+void TestDialogs::missingLanguageToldOnceShown()
+{
+    ShellFixture f;
+    QFile settings(f.settingsFile());
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("[language]\nIsFirstRun=0\ncomPort=1\nCurrentLanguage=3\nLanguageLocale=fr\n");
+    settings.close();
+    f.restart();
+    MainWindow& w = f.open();
+    QVERIFY(ShellFixture::runUntil([&] { return !f.prompter.asked.empty(); }, 5000));
+    QCOMPARE(f.prompter.texts(), QStringList{f.text(34603).arg("3 (fr)")});
+    QCOMPARE(f.session.settings.language, kEnglish);
+    QCOMPARE(w.findChild<QMenu*>("mnuFile")->title(), QString("&File"));
 }
 
 void TestDialogs::messageBoxShowsWholeTitle_data()
@@ -604,7 +706,9 @@ void TestDialogs::splashOpensMainOnce_data()
     QTest::addColumn<bool>("picture");
     QTest::newRow("English") << int(kEnglish) << true;
     QTest::newRow("Chinese") << int(kChinese) << true;
-    QTest::newRow("other language: no picture") << 3 << false;
+    // German, Polish, Italian and a user's languages are written in Latin
+    // letters: the English picture rather than an empty frame.
+    QTest::newRow("language by locale: the English picture") << int(kLanguageByLocale) << true;
 }
 
 void TestDialogs::splashOpensMainOnce()

@@ -244,6 +244,13 @@ private slots:
         QVERIFY(printed.contains("radio.dat"));
         QVERIFY(printed.contains("25.62000") && printed.contains("29.99500"));
 
+        // Polish, with letters beyond Latin-1, printed as the font has them.
+        run = Cli({"report", "radio.dat", "-o", "polish.pdf", "--language", "pl"}, dir.path());
+        QCOMPARE(run.exitCode, 0);
+        const QString polish = PdfText(dir.filePath("polish.pdf"));
+        QVERIFY2(polish.contains(QString::fromUtf8("Tryb kanałów")) && polish.contains("Tryb rozszerzony"),
+                 qPrintable(polish.left(400)));
+
         // "-o -": the PDF on standard output, for a pipe.
         run = Cli({"report", "radio.dat", "-o", "-", "--language", "en"}, dir.path());
         QCOMPARE(run.exitCode, 0);

@@ -17,20 +17,26 @@ using namespace zav;
 namespace {
 
 /// An installed layout in a temporary folder: <root>/V300 is the program
-/// folder, <root>/language/mysetup.ini the settings file.
+/// folder with the English, Chinese and German files, <root>/language/mysetup.ini
+/// the settings file, <root>/languages the user's language folder.
 struct Layout {
     QTemporaryDir root;
     QString programDir() const { return root.filePath("V300"); }
     QString settingsFile() const { return root.filePath("language/mysetup.ini"); }
     QString userDir() const { return root.filePath("user"); }
+    QString userLanguageDir() const { return root.filePath("languages"); }
     Layout()
     {
         QDir().mkpath(programDir() + "/language");
         QDir().mkpath(root.filePath("language"));
+        const QString source = qEnvironmentVariable("ZAV_SOURCE_DIR") + "/data/language/";
+        for (const char* name : {"english.ini", "chinese.ini", "german.ini"})
+            QFile::copy(source + name, programDir() + "/language/" + name);
     }
     StartupOptions options(const QString& locale) const
     {
-        return {programDir().toStdString(), locale.toStdString(), userDir().toStdString()};
+        return {programDir().toStdString(), locale.toStdString(), userDir().toStdString(),
+                userLanguageDir().toStdString()};
     }
 };
 
@@ -80,28 +86,40 @@ private slots:
         QTest::addColumn<int>("port");
         QTest::addColumn<bool>("firstRun");
         QTest::addColumn<QString>("writtenLanguage");
+        QTest::addColumn<QString>("missing"); // what start-up reports as without a file
 
         const QByteArray firstRun = "[language]\r\nIsFirstRun=1\r\ncomPort=3\r\nCurrentLanguage=1\r\n";
-        QTest::newRow("first run, PRC locale") << "zh_CN.UTF-8" << firstRun << 2 << "chinese.ini" << 3 << true << "2";
-        QTest::newRow("first run, Taiwan locale") << "zh_TW" << firstRun << 1 << "english.ini" << 3 << true << "1";
+        QTest::newRow("first run, PRC locale") << "zh_CN.UTF-8" << firstRun << 2 << "chinese.ini" << 3 << true << "2" << "";
+        QTest::newRow("first run, Taiwan locale") << "zh_TW" << firstRun << 1 << "english.ini" << 3 << true << "1" << "";
+        QTest::newRow("first run, German locale") << "de_AT.UTF-8" << firstRun << 3 << "german.ini" << 3 << true << "3" << "";
+        QTest::newRow("first run, no file for the locale") << "pl_PL" << firstRun << 1 << "english.ini" << 3 << true << "1" << "";
         QTest::newRow("first run as True") << "zh_CN" << QByteArray("[language]\nIsFirstRun=True\nCurrentLanguage=1\n")
-                                           << 2 << "chinese.ini" << 1 << true << "2";
+                                           << 2 << "chinese.ini" << 1 << true << "2" << "";
         const QByteArray chinese = "[language]\nIsFirstRun=0\ncomPort=2\nCurrentLanguage=2\n";
-        QTest::newRow("stored Chinese") << "en_US" << chinese << 2 << "chinese.ini" << 2 << false << "2";
+        QTest::newRow("stored Chinese") << "en_US" << chinese << 2 << "chinese.ini" << 2 << false << "2" << "";
         const QByteArray english = "[LANGUAGE]\nIsFirstRun = 0\ncomPort = 4 \nCurrentLanguage= 1\n";
         QTest::newRow("stored English, loose spelling") << "zh_CN" << english << 1 << "english.ini" << 4 << false
-                                                        << "1";
+                                                        << "1" << "";
+        const QByteArray german = "[language]\nIsFirstRun=0\ncomPort=1\nCurrentLanguage=3\nLanguageLocale=de\n";
+        QTest::newRow("stored German") << "zh_CN" << german << 3 << "german.ini" << 1 << false << "3" << "";
+        // A language whose file is gone, or a number no program gave, shows
+        // English and says so; never empty captions.
+        const QByteArray french = "[language]\nIsFirstRun=0\ncomPort=1\nCurrentLanguage=3\nLanguageLocale=fr\n";
+        QTest::newRow("stored language without a file") << "de_DE" << french << 1 << "english.ini" << 1 << false << "1"
+                                                        << "3 (fr)";
         const QByteArray three = "[language]\nIsFirstRun=0\ncomPort=1\nCurrentLanguage=3\n";
-        QTest::newRow("language 3 keeps locale file") << "zh_CN" << three << 3 << "chinese.ini" << 1 << false << "3";
-        QTest::newRow("language 3, English locale") << "en_GB" << three << 3 << "english.ini" << 1 << false << "3";
-        QTest::newRow("no file") << "zh_CN" << QByteArray("-") << 2 << "chinese.ini" << 1 << true << "2";
-        QTest::newRow("empty file") << "en_US" << QByteArray() << 1 << "english.ini" << 1 << true << "1";
+        QTest::newRow("language 3 without a locale") << "zh_CN" << three << 1 << "english.ini" << 1 << false << "1"
+                                                     << "3";
+        const QByteArray seven = "[language]\nIsFirstRun=0\ncomPort=1\nCurrentLanguage=7\n";
+        QTest::newRow("unknown language number") << "zh_CN" << seven << 1 << "english.ini" << 1 << false << "1" << "7";
+        QTest::newRow("no file") << "zh_CN" << QByteArray("-") << 2 << "chinese.ini" << 1 << true << "2" << "";
+        QTest::newRow("empty file") << "en_US" << QByteArray() << 1 << "english.ini" << 1 << true << "1" << "";
         const QByteArray junk = "[language]\nIsFirstRun=0\ncomPort=COM3\nCurrentLanguage=x\n";
-        QTest::newRow("values not numbers") << "zh_CN" << junk << 2 << "chinese.ini" << 1 << false << "2";
+        QTest::newRow("values not numbers") << "zh_CN" << junk << 2 << "chinese.ini" << 1 << false << "2" << "";
         const QByteArray big = "[language]\nIsFirstRun=0\ncomPort=70000\nCurrentLanguage=2\n";
-        QTest::newRow("port out of range") << "en_US" << big << 2 << "chinese.ini" << 1 << false << "2";
+        QTest::newRow("port out of range") << "en_US" << big << 2 << "chinese.ini" << 1 << false << "2" << "";
         const QByteArray unsure = "[language]\nIsFirstRun=maybe\ncomPort=5\nCurrentLanguage=2\n";
-        QTest::newRow("first-run flag unreadable") << "en_US" << unsure << 1 << "english.ini" << 5 << true << "1";
+        QTest::newRow("first-run flag unreadable") << "en_US" << unsure << 1 << "english.ini" << 5 << true << "1" << "";
     }
     void settingsFile()
     {
@@ -112,14 +130,17 @@ private slots:
         QFETCH(int, port);
         QFETCH(bool, firstRun);
         QFETCH(QString, writtenLanguage);
+        QFETCH(QString, missing);
         Layout layout;
         if (ini != "-")
             QVERIFY(Write(layout.settingsFile(), ini));
         Session s;
-        runStartup(s, layout.options(locale));
+        const StartupReport report = runStartup(s, layout.options(locale));
 
         QCOMPARE(s.settings.language, language);
-        QCOMPARE(QString::fromStdString(s.settings.languageFile), languageFile);
+        QCOMPARE(QString::fromStdString(report.missingLanguage), missing);
+        QCOMPARE(QString::fromStdString(s.settings.languageFile), layout.programDir() + "/language/" + languageFile);
+        QVERIFY(!s.text(9017).empty());
         QCOMPARE(s.settings.portNumber, port);
         QCOMPARE(s.settings.isFirstRun, firstRun);
         QCOMPARE(QString::fromStdString(s.texts.file()), layout.programDir() + "/language/" + languageFile);
@@ -129,6 +150,35 @@ private slots:
         QCOMPARE(Key(file, "IsFirstRun"), QString("0"));
         QCOMPARE(Key(file, "comPort"), QString::number(port));
         QCOMPARE(Key(file, "CurrentLanguage"), writtenLanguage);
+        QCOMPARE(Key(file, "LanguageLocale"), QString::fromStdString(s.settings.languageLocale));
+    }
+
+    void languageFileGoneFallsBackToEnglish()
+    {
+        Layout layout;
+        QVERIFY(QFile::remove(layout.programDir() + "/language/chinese.ini"));
+        QVERIFY(Write(layout.settingsFile(), "[language]\nIsFirstRun=0\ncomPort=1\nCurrentLanguage=2\n"));
+        Session s;
+        const StartupReport report = runStartup(s, layout.options("zh_CN.UTF-8"));
+        QCOMPARE(s.settings.language, 1);
+        QCOMPARE(QString::fromStdString(report.missingLanguage), QString("2"));
+        QCOMPARE(QString::fromStdString(s.text(9017)), QString("OK"));
+        QCOMPARE(Key(layout.settingsFile().toStdString(), "CurrentLanguage"), QString("1"));
+    }
+
+    void languageOfTheUsersFolder()
+    {
+        Layout layout;
+        QDir().mkpath(layout.userLanguageDir());
+        QVERIFY(Write(layout.userLanguageDir() + "/dansk.ini", "[Language]\nName=Dansk\nLocale=da\n[Msg]\n9017=OK\n"));
+        QVERIFY(Write(layout.settingsFile(), "[language]\nIsFirstRun=0\ncomPort=1\nCurrentLanguage=3\nLanguageLocale=da\n"));
+        Session s;
+        const StartupReport report = runStartup(s, layout.options("en_US"));
+        QVERIFY(report.missingLanguage.empty());
+        QCOMPARE(s.settings.language, 3);
+        QCOMPARE(QString::fromStdString(s.texts.file()), layout.userLanguageDir() + "/dansk.ini");
+        // The locale's language is what the first captions are in.
+        QCOMPARE(QString::fromStdString(report.localeLanguageFile), layout.programDir() + "/language/english.ini");
     }
 
     void otherLinesOfTheSettingsFileStay()

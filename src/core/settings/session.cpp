@@ -9,6 +9,11 @@ std::string AppPaths::languageFile(const std::string& name) const
     return (std::filesystem::path(programDir) / "language" / name).string();
 }
 
+std::vector<std::string> AppPaths::languageFolders() const
+{
+    return {(std::filesystem::path(programDir) / "language").string(), userLanguageDir};
+}
+
 std::string AppPaths::initDir() const { return (std::filesystem::path(programDir) / "Init").string(); }
 
 std::string AppPaths::versionFile() const { return (std::filesystem::path(dataDir) / "Version.ini").string(); }

@@ -5,23 +5,26 @@
 // the document and the password held for the run.
 
 #include "document.h"
+#include "language_files.h"
 #include "text_catalog.h"
 #include "versions.h"
 
 #include <string>
+#include <vector>
 
 namespace zav {
-
-inline constexpr int kEnglish = 1;
-inline constexpr int kChinese = 2;
 
 /// Where the program finds its files (the installed layout).
 struct AppPaths {
     std::string programDir;   ///< .../V300: programs, language/, Init/, pictures
     std::string dataDir;      ///< parent of programDir: Version.ini, language/mysetup.ini
     std::string settingsFile; ///< mysetup.ini actually used (may be per-user, see startup)
+    std::string userLanguageDir; ///< language files the user added, "" for none
 
+    /// A file of the installed language folder.
     [[nodiscard]] std::string languageFile(const std::string& name) const;
+    /// The installed language folder, then the user's.
+    [[nodiscard]] std::vector<std::string> languageFolders() const;
     [[nodiscard]] std::string initDir() const;
     [[nodiscard]] std::string versionFile() const;
     /// Paths for the folder of the running program; settingsFile is the one
@@ -33,8 +36,9 @@ struct AppPaths {
 /// The local settings of the run (mysetup.ini and the values derived at
 /// start-up).
 struct RunSettings {
-    int language = kEnglish;
-    std::string languageFile = "english.ini";
+    int language = kEnglish;        ///< 1 English, 2 Chinese, 3 the language of languageLocale
+    std::string languageLocale = kEnglishLocale;
+    std::string languageFile;       ///< the language file in use, full path
     int portNumber = 1;
     std::string portDevice;      ///< device path stored beside comPort, "" if none
     bool isFirstRun = false;
@@ -66,8 +70,8 @@ struct Session {
     bool passwordAnswered = false;
 
     [[nodiscard]] std::string text(int id) const { return texts.text(id); }
-    /// Points the text lookup at the language file of settings.languageFile.
-    void applyLanguageFile() { texts.setFile(paths.languageFile(settings.languageFile)); }
+    /// Points the text lookup at settings.languageFile.
+    void applyLanguageFile() { texts.setFile(settings.languageFile); }
 };
 
 } // namespace zav

@@ -108,8 +108,53 @@ int languageFromLocale(const std::string& localeName)
 
 std::string languageFileFor(int language) { return language == kChinese ? "chinese.ini" : "english.ini"; }
 
-void runStartup(Session& session, const StartupOptions& options)
+void useLanguage(Session& session, const LanguageFile& language)
 {
+    session.settings.language = language.number;
+    session.settings.languageLocale = language.locale;
+    session.settings.languageFile = language.path;
+    session.applyLanguageFile();
+}
+
+namespace {
+
+constexpr const char* kLocaleKey = "LanguageLocale";
+
+/// English as found, or the installed english.ini when no file names it
+/// (texts then read from wherever it is, or show empty).
+LanguageFile englishOf(const LanguageFolders& found, const AppPaths& paths)
+{
+    if (const LanguageFile* english = found.find(kEnglishLocale))
+        return *english;
+    return LanguageFile{paths.languageFile(languageFileFor(kEnglish)), "English", kEnglishLocale, kEnglish};
+}
+
+/// The language a settings file names: the number, and the locale beside
+/// it for a language other than English and Chinese. Nothing (and what was
+/// asked for in why) when no file has it.
+std::optional<LanguageFile> storedLanguage(const LanguageFolders& found, const AppPaths& paths, int number,
+                                           const std::string& locale, std::string& why)
+{
+    if (number == kEnglish)
+        return englishOf(found, paths);
+    const LanguageFile* language = nullptr;
+    if (number == kChinese)
+        language = found.find(kChineseLocale);
+    else if (number == kLanguageByLocale && !locale.empty())
+        language = found.find(locale);
+    // A locale of English or Chinese stored with number 3 is not that
+    // language's number: the file's own number is used from now on.
+    if (language)
+        return *language;
+    why = std::to_string(number) + (number == kLanguageByLocale && !locale.empty() ? " (" + locale + ")" : "");
+    return std::nullopt;
+}
+
+} // namespace
+
+StartupReport runStartup(Session& session, const StartupOptions& options)
+{
+    StartupReport report;
     session.paths = AppPaths::forProgramDir(options.programDir);
     AppPaths& paths = session.paths;
     RunSettings& settings = session.settings;
@@ -119,8 +164,11 @@ void runStartup(Session& session, const StartupOptions& options)
     doc.image().Header.Version.assign(kProgramImageVersion);
     doc.initPending = false;
 
-    settings.language = languageFromLocale(options.localeName);
-    settings.languageFile = languageFileFor(settings.language);
+    paths.userLanguageDir = options.userLanguageDir;
+    const LanguageFolders languages = findLanguages(paths.languageFolders());
+    const LanguageFile* fromLocale = languages.forSystemLocale(options.localeName);
+    LanguageFile language = fromLocale ? *fromLocale : englishOf(languages, paths);
+    report.localeLanguageFile = language.path;
 
     doc.model = ModelBand{};
     doc.model.parseBandLimits();
@@ -140,26 +188,33 @@ void runStartup(Session& session, const StartupOptions& options)
     settings.isFirstRun = readBoolean(readProfileString(in, kSection, "IsFirstRun")).value_or(true);
     if (settings.isFirstRun) {
         writeProfileString(paths.settingsFile, kSection, "IsFirstRun", "0");
-    } else if (const auto language = readInt16(readProfileString(in, kSection, "CurrentLanguage"))) {
-        settings.language = *language;
-        if (*language == kEnglish || *language == kChinese)
-            settings.languageFile = languageFileFor(*language);
+    } else if (const auto number = readInt16(readProfileString(in, kSection, "CurrentLanguage"))) {
+        // A language whose file is gone shows English, never empty captions.
+        const std::string locale = readProfileString(in, kSection, kLocaleKey);
+        language = storedLanguage(languages, paths, *number, locale, report.missingLanguage)
+                       .value_or(englishOf(languages, paths));
     }
+    settings.language = language.number;
+    settings.languageLocale = language.locale;
+    settings.languageFile = language.path;
     if (files.use != files.readFrom && !settings.isFirstRun)
         writeProfileString(paths.settingsFile, kSection, "IsFirstRun", "0");
     writeProfileString(paths.settingsFile, kSection, "comPort", std::to_string(settings.portNumber));
     writeProfileString(paths.settingsFile, kSection, "CurrentLanguage", std::to_string(settings.language));
+    writeProfileString(paths.settingsFile, kSection, kLocaleKey, settings.languageLocale);
     if (!settings.portDevice.empty())
         writeProfileString(paths.settingsFile, kSection, "comDevice", settings.portDevice);
     session.applyLanguageFile();
 
     buildNewDocument(doc, paths.initDir(), TemplateVariant::NewDocument);
+    return report;
 }
 
 void storeLanguage(const Session& session)
 {
     writeProfileString(session.paths.settingsFile, kSection, "CurrentLanguage",
                        std::to_string(session.settings.language));
+    writeProfileString(session.paths.settingsFile, kSection, kLocaleKey, session.settings.languageLocale);
 }
 
 void storeComPort(const Session& session)

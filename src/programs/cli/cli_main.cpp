@@ -36,10 +36,12 @@ const std::vector<Command>& commands() { return Registry(); }
 int main(int argc, char* argv[])
 {
 #ifdef ZAV_CLI_REPORT
-    // The report lays out text and draws pictures, which takes Qt Gui (on
-    // the offscreen platform: no display needed); every other command stays
-    // a plain core application.
-    const bool drawing = argc > 1 && std::string_view(argv[1]) == "report";
+    // The report lays out text and draws pictures, and the language check
+    // measures captions in the windows' font, which takes Qt Gui (on the
+    // offscreen platform: no display needed); every other command stays a
+    // plain core application.
+    const bool drawing =
+        argc > 1 && (std::string_view(argv[1]) == "report" || std::string_view(argv[1]) == "check-language");
     if (drawing)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app = drawing ? std::make_unique<QGuiApplication>(argc, argv)

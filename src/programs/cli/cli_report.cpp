@@ -1,6 +1,7 @@
 // report FILE.dat -o REPORT.pdf: the printed report of a document as a PDF
-// file, in English or Chinese (--language en|zh; by default the locale's,
-// as the desktop program starts).
+// file in any language the program has a file for (--language en, zh, de,
+// pl, it or a user's own; by default the locale's, as the desktop program
+// starts).
 
 #include "cli_command_line.h"
 #include "cli_open.h"
@@ -11,6 +12,7 @@
 #include "report_pdf.h"
 #include "session.h"
 #include "startup.h"
+#include "user_folders.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -28,26 +30,41 @@ int RunReport(const QStringList& args)
                                "DTMF codes, tone tips, texts) as a PDF file.");
     QCommandLineParser& parser = line.parser;
     parser.addOption({{"o", "output"}, "PDF file to write (- for standard output).", "FILE"});
-    parser.addOption({"language", "Language of the report: en or zh (default: the locale's).", "LANG"});
+    parser.addOption({"language", "Language of the report: en, zh, de, pl, it or the locale of a language file "
+                                  "added by the user (default: the locale's).", "LANG"});
     parser.addPositionalArgument("FILE.dat", "The data file to report on.");
     if (const auto status = line.parse(args))
         return *status;
     if (const auto status = line.requireOutputAndOneInput("data file"))
         return *status;
-    int language = languageFromLocale(QLocale::system().name().toStdString());
+    AppPaths paths = installedPaths();
+    if (const std::string data = userDataFolder(); !data.empty())
+        paths.userLanguageDir = data + "/language";
+    const LanguageFolders languages = findLanguages(paths.languageFolders());
+    const LanguageFile* language = languages.forSystemLocale(QLocale::system().name().toStdString());
     if (parser.isSet("language")) {
-        const QString wanted = parser.value("language").toLower();
-        if (wanted != "en" && wanted != "zh")
-            return line.usageError("--language takes en or zh, not " + parser.value("language"));
-        language = wanted == "zh" ? kChinese : kEnglish;
+        // "zh" has always meant the simplified Chinese of the Chinese file.
+        const std::string wanted = parser.value("language").toLower() == "zh" ? std::string(kChineseLocale)
+                                                                                : parser.value("language").toStdString();
+        language = languages.find(wanted);
+        if (!language) {
+            QStringList known;
+            for (const LanguageFile& l : languages.languages)
+                known << QString::fromStdString(l.locale);
+            return line.usageError("--language takes one of " + known.join(", ") + ", not " + parser.value("language"));
+        }
     }
+    if (!language)
+        language = languages.find(kEnglishLocale);
     const QString path = parser.positionalArguments().first();
     Document doc;
     if (!openDataFile(path, doc, err))
         return 1;
 
-    const report::TextLookup text = report::languageFileTexts(installedPaths().languageFile(languageFileFor(language)));
-    const report::ReportInfo info{QFileInfo(path).fileName(), QDateTime::currentDateTime(), language == kChinese};
+    const std::string languageFile = language ? language->path : paths.languageFile(languageFileFor(kEnglish));
+    const report::TextLookup text = report::languageFileTexts(languageFile);
+    const report::ReportInfo info{QFileInfo(path).fileName(), QDateTime::currentDateTime(),
+                                  language && language->number == kChinese};
     const auto pages = report::reportDocument(doc, text, info);
     const QString output = parser.value("o");
     const QString title = text(32700) + " - " + info.fileName;

@@ -89,13 +89,17 @@ int main(int argc, char* argv[])
     // mysetup.ini, when the program's folder is read-only, goes beside the
     // window position: $XDG_CONFIG_HOME/zavprog.
     startup.userConfigDir = zav::userConfigFolder();
-    zav::runStartup(session, startup);
+    // Languages a user adds live beside the backups: $XDG_DATA_HOME/zavprog/language.
+    if (const std::string data = zav::userDataFolder(); !data.empty())
+        startup.userLanguageDir = data + "/language";
+    const zav::StartupReport started = zav::runStartup(session, startup);
     // Every window, the child windows included, carries the program's icon.
     QApplication::setWindowIcon(QIcon(QString::fromStdString(session.paths.programDir) + QStringLiteral("/About.png")));
     zav::ui::setMessageTitle(QString::fromUtf8(session.text(12000).c_str()));
 
     zav::MainOptions options;
-    options.shownLanguage = zav::languageFromLocale(startup.localeName);
+    options.shownLanguageFile = started.localeLanguageFile;
+    options.missingLanguage = started.missingLanguage;
     options.portOverride = parser.isSet(portOption) ? parser.value(portOption).toStdString()
                                                     : qEnvironmentVariable("ZAV_PORT").toStdString();
     options.programFile = QFileInfo(QApplication::applicationFilePath()).fileName().toStdString();

@@ -92,7 +92,6 @@ int writeLists(const QCommandLineParser& args)
     zav::ui::ScriptedPrompter prompter;
     zav::ui::ScopedPrompter scope(prompter);
     zav::MainOptions options;
-    options.shownLanguage = env.session.settings.language;
     zav::MainWindow main(env.session, options);
 
     QDir().mkpath(out);
@@ -132,7 +131,6 @@ int takeScreenshots(const QString& language, const QString& out)
     zav::ui::ScriptedPrompter prompter;
     zav::ui::ScopedPrompter scope(prompter);
     zav::MainOptions options;
-    options.shownLanguage = env.session.settings.language;
     options.portOverride = port.toStdString();
     zav::MainWindow main(env.session, options);
     main.resize(1100, 760);

@@ -1,5 +1,6 @@
 #include "channel_table_window.h"
 
+#include "caption_rooms.h"
 #include "channel_grid_model.h"
 #include "channel_groups.h"
 #include "channel_lists.h"
@@ -38,14 +39,15 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 constexpr int twipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 
-constexpr std::array<int, kGridColumns> kColumnTwips{740, 1300, 0, 0, 1200, 1200, 0, 0, 0, 0, 1400};
-constexpr std::array<int, kGridColumns> kHeaderIds{14001, 14002, 14003, 14004, 14005, 14006,
-                                                   14007, 14008, 14009, 14010, 14011};
+// The widths and header ids are shared with the check of translations,
+// which measures each header against its column.
+constexpr const std::array<int, kGridColumns>& kColumnTwips = kChannelGridColumnTwips;
+constexpr const std::array<int, kGridColumns>& kHeaderIds = kChannelGridHeaderIds;
 constexpr int kOffsetHeaderId = 14100;
 constexpr int kGroupCaptionId = 14012;    ///< window caption once a group is shown
 constexpr int kGroupListCaptionId = 14050; ///< group list caption, also the first window caption
 constexpr int kHeaderTwips = 500;
-constexpr int kHeaderMarginPixels = 6;
+constexpr int kHeaderSpacingPixels = 6;
 constexpr int kWindowWidthTwips = 6800;
 constexpr int kWindowHeightTwips = 6400;
 
@@ -171,7 +173,8 @@ void ChannelTableWindow::buildControls()
     grid_->horizontalHeader()->setHighlightSections(false);
     // Room for captions of two lines whatever the font.
     grid_->horizontalHeader()->setFixedHeight(
-        std::max(twipsToPixels(kHeaderTwips), 2 * grid_->fontMetrics().lineSpacing() + kHeaderMarginPixels));
+        std::max(twipsToPixels(kHeaderTwips), kChannelGridHeaderLines * grid_->fontMetrics().lineSpacing() +
+                                                  kHeaderSpacingPixels));
     grid_->horizontalHeader()->setMinimumSectionSize(0);
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->installEventFilter(this);

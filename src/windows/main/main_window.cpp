@@ -23,6 +23,7 @@
 #include <QMdiSubWindow>
 #include <QSettings>
 #include <QSplitter>
+#include <QTimer>
 
 namespace zav {
 namespace {
@@ -58,7 +59,7 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
     : QMainWindow(parent), session_(session), options_(std::move(options)), ctx_{session, nullptr, this}
 {
     setObjectName("frmMain");
-    shownLanguage_ = options_.shownLanguage;
+    shownLanguageFile_ = options_.shownLanguageFile.empty() ? session_.settings.languageFile : options_.shownLanguageFile;
 
     icons_ = std::make_unique<IconStrip>(session_.paths.programDir);
     area_ = new QMdiArea(this);
@@ -150,16 +151,22 @@ void MainWindow::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!firstShowDone_) {
         firstShowDone_ = true;
+        if (!options_.missingLanguage.empty())
+            QTimer::singleShot(0, this, [this] {
+                ui::inform(this, ctx_.text(34603).arg(QString::fromStdString(options_.missingLanguage)),
+                           ui::Icon::Warning);
+            });
         emit firstShown();
     }
 }
 
 void MainWindow::applyLanguageChange()
 {
-    const int current = session_.settings.language;
-    if (current == shownLanguage_)
+    // By file, not number: every language but English and Chinese has number 3.
+    const std::string& current = session_.settings.languageFile;
+    if (current == shownLanguageFile_)
         return;
-    shownLanguage_ = current;
+    shownLanguageFile_ = current;
     help_->languageChanged();
     changeLanguage();
     closeAllWindows();

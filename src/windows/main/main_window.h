@@ -58,7 +58,8 @@ inline constexpr double kTwipsPerPixel = 15.0;
 inline constexpr int kMinPaneTwips = 300;
 
 struct MainOptions {
-    int shownLanguage = 1;     ///< language the captions are in at first (the locale's)
+    std::string shownLanguageFile; ///< language file the captions are in at first (the locale's); "" = the run's
+    std::string missingLanguage; ///< the stored language that has no file ("" = none): told once shown
     std::string portOverride;  ///< device for transfers from --port / ZAV_PORT ("" = the chosen port)
     std::string programFile = "zavprog"; ///< own file name, to start another version of it
 };
@@ -137,7 +138,7 @@ public:
     [[nodiscard]] QMdiArea* area() const { return area_; }
     [[nodiscard]] UndoTracker* undoTracker() const { return undo_; }
     [[nodiscard]] RecoveryKeeper* recoveryKeeper() const { return recovery_; }
-    [[nodiscard]] int shownLanguage() const { return shownLanguage_; }
+    [[nodiscard]] const std::string& shownLanguageFile() const { return shownLanguageFile_; }
     [[nodiscard]] bool transferRunning() const;
     [[nodiscard]] RadioLink& radioLink() { return *link_; }
     /// The manual, F1, the shortcut list and the problem report.
@@ -229,7 +230,7 @@ private:
     Session& session_;
     MainOptions options_;
     ui::AppContext ctx_;
-    int shownLanguage_ = 1;
+    std::string shownLanguageFile_;
     bool firstShowDone_ = false;
     QString fileFilter_;
 

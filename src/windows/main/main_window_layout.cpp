@@ -399,7 +399,7 @@ bool MainWindow::setPaneWidthTwips(int twips)
 void MainWindow::applyTexts()
 {
     fileFilter_ = ctx_.text(9001) + QStringLiteral(" (*.dat)|*.dat");
-    ui::useQtTranslations(session_.settings.language);
+    ui::useQtTranslations(session_.settings.languageLocale);
     ui::setMessageTitle(ctx_.text(12000));
     undo_->retranslate();
     exchange_->retranslate();

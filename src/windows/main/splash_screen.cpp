@@ -16,8 +16,9 @@ SplashScreen::SplashScreen(const std::string& programDir, int language, QWidget*
     setObjectName("frmSplash");
     picture_ = new QLabel(this);
     picture_->setObjectName("Picture1");
-    if (language == kEnglish || language == kChinese)
-        picture_->setPixmap(loadPicture(programDir, language == kEnglish ? kSplashEnglish : kSplashChinese));
+    // Languages other than Chinese are written in Latin letters: the English
+    // picture suits them better than an empty frame.
+    picture_->setPixmap(loadPicture(programDir, language == kChinese ? kSplashChinese : kSplashEnglish));
     if (picture_->pixmap().isNull())
         picture_->setMinimumSize(480, 300);
     auto* layout = new QVBoxLayout(this);

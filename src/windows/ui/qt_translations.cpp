@@ -1,30 +1,33 @@
 #include "qt_translations.h"
 
-#include "session.h"
+#include "language_files.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 namespace zav::ui {
 
-void useQtTranslations(int language)
+void useQtTranslations(const std::string& locale)
 {
     static QTranslator* installed = nullptr;
-    static int installedLanguage = 0;
-    if (language == installedLanguage)
+    static std::string installedLocale = kEnglishLocale;
+    if (locale == installedLocale)
         return;
     if (installed) {
         QCoreApplication::removeTranslator(installed);
         delete installed;
         installed = nullptr;
     }
-    installedLanguage = language;
-    if (language != kChinese)
+    installedLocale = locale;
+    if (languageNumberForLocale(locale) == kEnglish)
         return;
     auto* translator = new QTranslator;
-    // "qt_zh_CN" gathers the catalogues of every Qt module.
-    if (translator->load(QStringLiteral("qt_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    // "qt_<locale>" gathers the catalogues of every Qt module; "de_AT" falls
+    // back to "qt_de".
+    if (translator->load(QLocale(QString::fromStdString(locale)), QStringLiteral("qt"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(translator);
         installed = translator;
     } else {
