@@ -87,6 +87,7 @@ private slots:
     void radioHoldingTheDocumentIsTheSame();
     void onlyWhatDiffersIsNamed_data();
     void onlyWhatDiffersIsNamed();
+    void everyChannelOptionIsNamedByItsCaption();
     void fieldsTheRadioDoesNotStoreAreNeverReported();
     void bytesNoFieldReadsNameTheirBlock();
     void theDocumentIsNotChanged();
@@ -160,6 +161,22 @@ void TestRadioCompare::onlyWhatDiffersIsNamed()
     QCOMPARE(keys, QStringList{key});
     if (!values.isEmpty())
         QCOMPARE(Values(result.differences.front()), values);
+}
+
+/// A difference in any channel option reads with the caption the editors
+/// show, never the option's member name.
+void TestRadioCompare::everyChannelOptionIsNamedByItsCaption()
+{
+    const Document doc = SmallDocument();
+    for (const ChannelOption option : kChannelOptions) {
+        Document held = doc;
+        Int16& value = Ch(held, 2).option(option);
+        value = static_cast<Int16>(value == 0 ? 1 : 0);
+        for (const ConfigFinding& f : compareWithRadio(doc, link::encodeDocument(held)).differences) {
+            QVERIFY2(!f.args.empty() && std::holds_alternative<TextId>(f.args[0]), qPrintable(Key(f)));
+            QCOMPARE(f.field, optionFieldId(option));
+        }
+    }
 }
 
 void TestRadioCompare::fieldsTheRadioDoesNotStoreAreNeverReported()

@@ -639,7 +639,19 @@ int channelOptionCaption(ChannelOption option)
     for (const ChannelList& list : kChannelLists)
         if (list.option == option)
             return list.nameId;
-    return 0;
+    // The options whose lists are the code memories and the tone tips.
+    switch (option) {
+    case ChannelOption::BotCode:
+        return kCaptionBotCode;
+    case ChannelOption::EotCode:
+        return kCaptionEotCode;
+    case ChannelOption::CallCode:
+        return kCaptionCallCode;
+    case ChannelOption::RogerBeep:
+        return kCaptionRogerBeep;
+    default:
+        return 0;
+    }
 }
 
 } // namespace zav
