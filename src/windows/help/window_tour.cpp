@@ -2,6 +2,7 @@
 
 #include "bulk_edit_dialog.h"
 #include "channel_csv.h"
+#include "channel_find_dialog.h"
 #include "channel_table_window.h"
 #include "channel_windows.h"
 #include "help_system.h"
@@ -90,6 +91,16 @@ bool selectFirstRows(MainWindow& main)
     const int receiveColumn = 1; // an empty slot is entered from its frequency
     table->selectRows(1, 3, receiveColumn);
     return true;
+}
+
+/// Edit > Find Channel... of a frequency two channels of the radio share.
+void findFrequency(MainWindow& main, ui::ScriptedPrompter&)
+{
+    triggerCommand(main, "mnuFindChannel");
+    if (auto* find = main.findChild<channels::ChannelFindDialog*>()) {
+        find->queryBox()->setText(QStringLiteral("26.965"));
+        find->findNext();
+    }
 }
 
 /// Edit > Set for Selected Channels... over the first three rows.
@@ -193,12 +204,13 @@ const std::vector<TourStop>& windowTourStops()
         {"FrmShortcuts", command([](MainWindow& main) { main.help().showShortcuts(); })},
         {"FrmProblemReport", command([](MainWindow& main) { main.help().reportProblem(); })},
         {"FrmImportRefusals", importRefusedRow},
-        {"FrmImportChoice", importInExtendedMode},
-        {"FrmFindChannel", [](MainWindow& main, ui::ScriptedPrompter&) { triggerCommand(main, "mnuFindChannel"); }},
         {"FrmBulkEdit", setForFirstRows},
         {"FrmBulkRefusals", setRefusedValues},
         // After the bulk edit, so that the document and the radio differ.
         {"FrmCompare", [](MainWindow& main, ui::ScriptedPrompter&) { triggerCommand(main, "mnuCompareRadio"); }, true},
+        // Find moves the table to another group, which the document keeps.
+        {"FrmFindChannel", findFrequency},
+        {"FrmImportChoice", importInExtendedMode},
         {"frmAbout", command([](MainWindow& main) { main.showAbout(); })},
     };
     return stops;
