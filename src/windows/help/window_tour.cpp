@@ -1,6 +1,10 @@
 #include "window_tour.h"
 
+#include "bulk_edit_dialog.h"
 #include "channel_csv.h"
+#include "channel_find_dialog.h"
+#include "channel_table_window.h"
+#include "channel_windows.h"
 #include "help_system.h"
 #include "main_window.h"
 #include "prompts.h"
@@ -65,6 +69,80 @@ void importRefusedRow(MainWindow& main, ui::ScriptedPrompter& prompter)
         import->trigger();
 }
 
+QAction* menuCommand(MainWindow& main, const char* name)
+{
+    return main.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+void triggerCommand(MainWindow& main, const char* name)
+{
+    if (QAction* action = menuCommand(main, name))
+        action->trigger();
+}
+
+/// The channel table, opened if it is not, with its first three rows
+/// selected: two channels of the radio's first group and an empty slot.
+bool selectFirstRows(MainWindow& main)
+{
+    main.openEditor(QStringLiteral("frmCommChInfo"));
+    channels::ChannelTableWindow* table = channels::findChannelTable(main.context());
+    if (!table)
+        return false;
+    const int receiveColumn = 1; // an empty slot is entered from its frequency
+    table->selectRows(1, 3, receiveColumn);
+    return true;
+}
+
+/// Edit > Find Channel... of a frequency two channels of the radio share.
+void findFrequency(MainWindow& main, ui::ScriptedPrompter&)
+{
+    triggerCommand(main, "mnuFindChannel");
+    if (auto* find = main.findChild<channels::ChannelFindDialog*>()) {
+        find->queryBox()->setText(QStringLiteral("26.965"));
+        find->findNext();
+    }
+}
+
+/// Edit > Set for Selected Channels... over the first three rows.
+void setForFirstRows(MainWindow& main, ui::ScriptedPrompter&)
+{
+    if (selectFirstRows(main))
+        triggerCommand(main, "mnuSetForSelected");
+}
+
+/// The same with a receive frequency and a transmit tone chosen: country
+/// channels keep their frequencies and an empty slot takes no tone, so
+/// the values not stored are listed (the tone goes into both channels).
+void setRefusedValues(MainWindow& main, ui::ScriptedPrompter& prompter)
+{
+    if (!selectFirstRows(main))
+        return;
+    prompter.dialogs.push_front([](QDialog& dialog) {
+        auto* bulk = qobject_cast<channels::BulkEditDialog*>(&dialog);
+        return bulk && bulk->choose("receive MHz", QStringLiteral("27.50000")) && bulk->choose("transmit tone", QStringLiteral("67.0"))
+                   ? int(QDialog::Accepted)
+                   : int(QDialog::Rejected);
+    });
+    triggerCommand(main, "mnuSetForSelected");
+}
+
+/// File > Import Channels... in extended channel mode, which asks first
+/// whether the file replaces the table; the radio's country mode again after.
+void importInExtendedMode(MainWindow& main, ui::ScriptedPrompter& prompter)
+{
+    QTemporaryDir folder; // the import reads the file before it asks
+    const QString path = folder.filePath(QStringLiteral("channels.csv"));
+    triggerCommand(main, "MnuModeExtended");
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file.write(QByteArray::fromStdString(exportChannelsCsv(main.context().session.doc)));
+        file.close();
+        prompter.files.push_back(path);
+        triggerCommand(main, "mnuImportChannels");
+    }
+    triggerCommand(main, "MnuModeCountry");
+}
+
 /// The visible window of that name, top level or inside another.
 QWidget* shownWindow(const QString& name)
 {
@@ -126,6 +204,13 @@ const std::vector<TourStop>& windowTourStops()
         {"FrmShortcuts", command([](MainWindow& main) { main.help().showShortcuts(); })},
         {"FrmProblemReport", command([](MainWindow& main) { main.help().reportProblem(); })},
         {"FrmImportRefusals", importRefusedRow},
+        {"FrmBulkEdit", setForFirstRows},
+        {"FrmBulkRefusals", setRefusedValues},
+        // After the bulk edit, so that the document and the radio differ.
+        {"FrmCompare", [](MainWindow& main, ui::ScriptedPrompter&) { triggerCommand(main, "mnuCompareRadio"); }, true},
+        // Find moves the table to another group, which the document keeps.
+        {"FrmFindChannel", findFrequency},
+        {"FrmImportChoice", importInExtendedMode},
         {"frmAbout", command([](MainWindow& main) { main.showAbout(); })},
     };
     return stops;
