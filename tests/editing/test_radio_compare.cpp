@@ -141,6 +141,11 @@ void TestRadioCompare::onlyWhatDiffersIsNamed_data()
                               << "A tone-tips n0 g3/0 f0 m34200 29100" << QStringList{};
     QTest::newRow("embedded message") << Change([](Document& d) { d.image().EmbeddedMessage[1].assign("HELLO"); })
                                       << "A messages n0 g-1/0 f1 m34200 20000" << QStringList{};
+    QTest::newRow("current group") << Change([](Document& d) { d.image().OptFeat.Common1[common1::CurrentGroup] = 2; })
+                                   << "A channel-table n0 g-1/0 f0 m34200 14050" << QStringList{};
+    QTest::newRow("emergency channel")
+        << Change([](Document& d) { d.image().OptFeat.Common1[common1::EmergencyChannelBase + 2 * 3 + 1] = 5; })
+        << "A group n0 g3/0 f0 m34200 14053" << QStringList{};
     QTest::newRow("group name") << Change([](Document& d) { d.image().GroupNames[2].assign("ABC"); })
                                 << "A group n0 g2/0 f0 m34200 14051" << QStringList{};
 }

@@ -25,6 +25,9 @@ constexpr int kCaptionTxTone = 15006;
 constexpr int kCaptionOffset = 14100;
 constexpr int kCaptionOffsetDirection = 32667;
 constexpr int kCaptionGroupName = 14051;
+constexpr int kCaptionCurrentGroup = 14050;      ///< the channel table's group list
+constexpr int kCaptionEmergencyChannel = 14052;  ///< + the emergency channel's number (0, 1)
+constexpr int kCaptionEmergencyAmFm = 32668;
 constexpr int kCaptionPowerOnText = 16100;
 constexpr int kCaptionIdCode = 18022;
 constexpr int kCaptionEmbeddedMessage = 20000;
@@ -176,7 +179,25 @@ private:
         f.level = FindingLevel::Information;
         f.area = FindingArea::OptionalFeatures;
         int caption = 0;
-        if (auto group = indexAfter(name, "GroupNames")) {
+        // The channel table's own settings, kept among the optional features.
+        const std::optional<int> common1 = indexAfter(name, "OptFeat.Common1");
+        // Two emergency channels, then two AM/FM choices, per group.
+        const auto emergency = [&common1](int base) {
+            const int span = common1::EmergencyAmFmBase - common1::EmergencyChannelBase;
+            return common1 && *common1 >= base && *common1 < base + span;
+        };
+        if (common1 && *common1 == common1::CurrentGroup) {
+            f.area = FindingArea::ChannelTable;
+            caption = kCaptionCurrentGroup;
+        } else if (emergency(common1::EmergencyChannelBase)) {
+            f.area = FindingArea::Group;
+            f.group = (*common1 - common1::EmergencyChannelBase) / 2;
+            caption = kCaptionEmergencyChannel + (*common1 - common1::EmergencyChannelBase) % 2;
+        } else if (emergency(common1::EmergencyAmFmBase)) {
+            f.area = FindingArea::Group;
+            f.group = (*common1 - common1::EmergencyAmFmBase) / 2;
+            caption = kCaptionEmergencyAmFm;
+        } else if (auto group = indexAfter(name, "GroupNames")) {
             f.area = FindingArea::Group;
             f.group = *group;
             caption = kCaptionGroupName;
