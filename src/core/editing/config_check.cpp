@@ -140,7 +140,8 @@ std::string mhzText(long long count)
     const long long a = negative ? -count : count;
     std::string fraction = std::to_string(a % kCountsPerMhz);
     fraction.insert(0, 5 - fraction.size(), '0');
-    return (negative ? "-" : "") + std::to_string(a / kCountsPerMhz) + "." + fraction;
+    std::string text(negative ? "-" : "");
+    return text.append(std::to_string(a / kCountsPerMhz)).append(".").append(fraction);
 }
 
 long long countOf(double mhz) { return static_cast<long long>(std::nearbyint(mhz * kCountsPerMhz)); }

@@ -32,10 +32,11 @@ int findDcs(const std::vector<int>& codes, int value)
 
 std::string ctcssText(int tenths) { return formatFixed(tenths / 10.0, 1); }
 
-std::string dcsText(int digits, char polarity)
+/// A DCS entry of the tone lists: "D" before the code and its polarity.
+std::string dcsEntryText(int digits, char polarity)
 {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "%03d%c", digits % 1000, polarity);
+    char buffer[9];
+    std::snprintf(buffer, sizeof buffer, "D%03d%c", digits % 1000, polarity);
     return buffer;
 }
 
@@ -110,9 +111,9 @@ std::string toneText(int index)
         return ctcssText(ctcssTenths()[static_cast<std::size_t>(index - 1)]);
     const int d = index - kCtcssCount - 1;
     if (d >= 0 && d < dcsCount)
-        return "D" + dcsText(dcs[static_cast<std::size_t>(d)], 'N');
+        return dcsEntryText(dcs[static_cast<std::size_t>(d)], 'N');
     if (d >= dcsCount && d < 2 * dcsCount)
-        return "D" + dcsText(dcs[static_cast<std::size_t>(d - dcsCount)], 'I');
+        return dcsEntryText(dcs[static_cast<std::size_t>(d - dcsCount)], 'I');
     return {};
 }
 
@@ -154,9 +155,9 @@ std::string commonToneText(int entry)
     // Written as the channel list writes a code, so that one code reads the
     // same in every window.
     if (d >= 0 && d < dcsCount)
-        return "D" + dcsText(dcs[static_cast<std::size_t>(d)], 'N');
+        return dcsEntryText(dcs[static_cast<std::size_t>(d)], 'N');
     if (d >= dcsCount && d < 2 * dcsCount)
-        return "D" + dcsText(dcs[static_cast<std::size_t>(d - dcsCount)], 'I');
+        return dcsEntryText(dcs[static_cast<std::size_t>(d - dcsCount)], 'I');
     return {};
 }
 

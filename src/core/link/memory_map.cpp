@@ -364,9 +364,12 @@ std::string decodeRxFrequency(std::uint16_t kiloHertz)
     std::string digits = std::to_string(kiloHertz);
     digits.insert(0, digits.size() < 5 ? 5 - digits.size() : 0, '0');
     const char last = digits.back();
+    // Appended, not "0" + ...: GCC 12 sees a false overlap in the optimised
+    // insert at the front of a temporary (-Wrestrict).
+    std::string text(1, '0');
     if (last == '1' || last == '2')
-        return "0" + digits.substr(0, 4) + "125";
-    return "0" + digits + "00";
+        return text.append(digits, 0, 4).append("125");
+    return text.append(digits).append("00");
 }
 
 RadioMemory encodeImage(const ImageSet& image)
