@@ -154,8 +154,8 @@ int takeScreenshots(const QString& language, const QString& out)
     });
     // The help window as the manual shows it: the page F1 opens in the
     // channel table, and a search.
-    main.openEditor(kChannelTableName);
-    if (QWidget* table = main.findChild<QWidget*>(kChannelTableName)) {
+    main.openEditor(zav::kChannelTableName);
+    if (QWidget* table = main.findChild<QWidget*>(zav::kChannelTableName)) {
         QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
         QApplication::sendEvent(table, &f1);
     }
