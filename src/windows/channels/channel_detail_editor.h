@@ -91,9 +91,10 @@ private:
     [[nodiscard]] int slotRow() const;
     [[nodiscard]] ChannelRecord* slotRecord() const;
     [[nodiscard]] bool extendedMode() const;
-    [[nodiscard]] ChannelEditState& edit() const { return editState(ctx_); }
+    [[nodiscard]] ChannelEditState& edit() const { return *edit_; }
 
     ui::AppContext& ctx_;
+    std::shared_ptr<ChannelEditState> edit_ = sharedEditState(ctx_);
     QComboBox* groupList_ = nullptr;
     QComboBox* channelList_ = nullptr;
     QLineEdit* frequencyBox_ = nullptr;

@@ -150,12 +150,13 @@ private:
     [[nodiscard]] bool extendedMode() const;
     [[nodiscard]] bool isVfoGroupSelected() const;
     [[nodiscard]] int selectedGroup() const;
-    [[nodiscard]] ChannelEditState& edit() const { return editState(ctx_); }
+    [[nodiscard]] ChannelEditState& edit() const { return *edit_; }
     [[nodiscard]] RadioImage& image() const { return ctx_.session.doc.image(); }
     /// Shows the not-numeric message once for the frequencies found while drawing.
     void reportNotNumericFound();
 
     ui::AppContext& ctx_;
+    std::shared_ptr<ChannelEditState> edit_ = sharedEditState(ctx_);
     ChannelGridModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
     QLineEdit* frequencyEditor_ = nullptr; ///< in-place editor of columns 1 and 2

@@ -13,12 +13,14 @@
 
 namespace zav::channels {
 
-ChannelEditState& editState(const ui::AppContext& ctx)
+std::shared_ptr<ChannelEditState> sharedEditState(const ui::AppContext& ctx)
 {
     if (!ctx.channelEdit)
         ctx.channelEdit = std::make_shared<ChannelEditState>();
-    return *ctx.channelEdit;
+    return ctx.channelEdit;
 }
+
+ChannelEditState& editState(const ui::AppContext& ctx) { return *sharedEditState(ctx); }
 
 int editGroup(const ui::AppContext& ctx) { return editState(ctx).editGroup; }
 

@@ -11,6 +11,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class QWidget;
 
 namespace zav::ui {
@@ -24,6 +26,9 @@ class ChannelDetailEditor;
 
 /// The channel windows' state in ctx, made on first use.
 [[nodiscard]] ChannelEditState& editState(const ui::AppContext& ctx);
+/// The same, for a channel window to keep: it may close after the context
+/// it was made with is gone, and still marks itself closed.
+[[nodiscard]] std::shared_ptr<ChannelEditState> sharedEditState(const ui::AppContext& ctx);
 /// The group the channel windows address.
 [[nodiscard]] int editGroup(const ui::AppContext& ctx);
 
