@@ -73,7 +73,9 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
     link_->onEnding = [this](const link::TransferOutcome& o) { transferEnding(o); };
     link_->onFinished = [this](const link::TransferOutcome& o) { transferFinished(o); };
     link_->onBusyChanged = [this] { updateCommandStates(); };
-    link_->onReadBeforeWrite = [this](const link::RadioMemory& memory) { backups_.keepBeforeWrite(memory, link_->engine().identity().channelMode, linkDevice()); };
+    link_->onReadBeforeWrite = [this](const link::RadioMemory& memory) {
+        backups_.keepBeforeWrite(memory, link_->engine().identity().channelMode, linkDevice());
+    };
     compare_ = std::make_unique<CompareCommand>(ctx_, this, [this] { return linkDevice(); }, *link_);
     compare_->onBusyChanged = [this] { updateCommandStates(); };
     compare_->onCompared = [this](const link::RadioMemory& memory, const QString& device) {

@@ -3,13 +3,11 @@
 
 #include "backup_list_dialog.h"
 #include "backup_store.h"
-#include "channel_windows.h"
 #include "data_file.h"
 #include "defaults.h"
 #include "main_window.h"
 #include "pending_edits.h"
 #include "prompts.h"
-#include "radio_link.h"
 #include "recovery_keeper.h"
 #include "recovery_store.h"
 #include "session.h"
@@ -19,7 +17,6 @@
 #include "user_folders.h"
 
 #include <QDateTime>
-#include <QMdiArea>
 
 #include <ctime>
 
