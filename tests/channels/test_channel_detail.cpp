@@ -216,11 +216,11 @@ private slots:
         ChannelDetailEditor* detail = OpenDetail(w, table);
         ChooseEntry(detail->groupList(), 1);
         QCOMPARE(table->shownGroup(), 1);
-        QCOMPARE(w.session.channelEdit.editGroup, 1);
+        QCOMPARE(channels::editState(w.ctx).editGroup, 1);
         QCOMPARE(table->cellText(1, 1), QStringLiteral("27.41000"));
         QCOMPARE(detail->channelList()->currentText(), QStringLiteral("1"));
         QCOMPARE(detail->frequencyBox()->text(), QStringLiteral("27.41000"));
-        QCOMPARE(w.session.channelEdit.editRow, 1);
+        QCOMPARE(channels::editState(w.ctx).editRow, 1);
     }
 
     void busyLockoutFollowsTheGoverningTone_data()

@@ -93,8 +93,8 @@ private slots:
         QCOMPARE(table->cellText(rows, 1), QString::fromStdString(formatMHz(27.0 + rows * 0.01)));
         QCOMPARE(table->cellText(1, 4), QStringLiteral("67.0"));
         QCOMPARE(table->cellText(1, 5), w.ctx.text(14013));
-        QCOMPARE(int(w.session.channelEdit.editGroup), group);
-        QVERIFY(w.session.channelEdit.channelTableOpen);
+        QCOMPARE(int(channels::editState(w.ctx).editGroup), group);
+        QVERIFY(channels::editState(w.ctx).channelTableOpen);
     }
 
     void userChoosesAnotherGroup()
@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(table->slotRows(), 40);
         QCOMPARE(table->cellText(1, 1), QStringLiteral("27.10000"));
         QCOMPARE(int(w.image().OptFeat.Common1[common1::CurrentGroup]), 3);
-        QCOMPARE(w.session.channelEdit.editGroup, 3);
+        QCOMPARE(channels::editState(w.ctx).editGroup, 3);
         QVERIFY(table->windowTitle().contains(QStringLiteral("3 -- PL")));
     }
 
@@ -271,7 +271,7 @@ private slots:
         ClickCell(table, 7, 4);
         QCOMPARE(table->currentRow(), 7);
         QCOMPARE(table->currentColumn(), 1);
-        QCOMPARE(w.session.channelEdit.editColumn, 1);
+        QCOMPARE(channels::editState(w.ctx).editColumn, 1);
         QVERIFY(!FrequencyEditor(table)->isHidden());
         QVERIFY(ToneList(table)->isHidden());
         // The highlight follows the editor, not the clicked cell.
@@ -581,7 +581,7 @@ private slots:
         QVERIFY(!w.detail());
         DoubleClickCell(table, 6, 10);
         QVERIFY(w.detail());
-        QVERIFY(w.session.channelEdit.detailEditorOpen);
+        QVERIFY(channels::editState(w.ctx).detailEditorOpen);
         QCOMPARE(w.detail()->channelList()->currentText(), QStringLiteral("6"));
         // The edit button brings the same editor back: never a second one.
         table->findChild<QPushButton*>("CommandEdit")->click();
@@ -598,12 +598,12 @@ private slots:
         FillGroup(w.doc(), 0);
         auto* table = w.openTable(0);
         ClickCell(table, 3, 4);
-        QCOMPARE(w.session.channelEdit.editRow, 3);
+        QCOMPARE(channels::editState(w.ctx).editRow, 3);
         table->grid()->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCoreApplication::processEvents();
         QCOMPARE(table->currentRow(), 4);
         QCOMPARE(table->currentColumn(), 4);
-        QCOMPARE(w.session.channelEdit.editRow, 4);
+        QCOMPARE(channels::editState(w.ctx).editRow, 4);
         QVERIFY(!ToneList(table)->isHidden());
     }
 
@@ -637,9 +637,9 @@ private slots:
         ChannelWindows w;
         NewDocument(w.doc(), kExtendedMode, {{1, "02700000"}});
         auto* table = w.openTable(0);
-        QVERIFY(w.session.channelEdit.channelTableOpen);
+        QVERIFY(channels::editState(w.ctx).channelTableOpen);
         table->findChild<QPushButton*>("CommandClose")->click();
-        QVERIFY(!w.session.channelEdit.channelTableOpen);
+        QVERIFY(!channels::editState(w.ctx).channelTableOpen);
     }
 };
 

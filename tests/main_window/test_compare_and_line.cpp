@@ -165,7 +165,7 @@ void TestCompareAndLine::compareWindowNamesWhatDiffers()
     auto* table = w.findChild<channels::ChannelTableWindow*>("frmCommChInfo");
     QVERIFY(table);
     QCOMPARE(table->currentColumn(), int(FieldRxTone));
-    QCOMPARE(f.session.channelEdit.editGroup, window->comparison().differences[0].group);
+    QCOMPARE(channels::editState(w.context()).editGroup, window->comparison().differences[0].group);
 
     // Double-click on the power-on text: the optional features.
     for (int i = 0; i < list->topLevelItemCount(); ++i)

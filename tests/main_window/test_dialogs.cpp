@@ -368,8 +368,8 @@ void TestDialogs::modelDialog()
     } else {
         QVERIFY(f.prompter.asked.empty());
     }
-    QCOMPARE(w.newDocumentTimer.isActive(), replaced);
-    QTRY_VERIFY(!w.newDocumentTimer.isActive());
+    QCOMPARE(w.newDocumentPending(), replaced);
+    QTRY_VERIFY(!w.newDocumentPending());
     QCOMPARE(f.session.doc.isModified(), !replaced);
     QCOMPARE(f.session.doc.model.bandLabel, std::string(replaced || !otherBand ? kDefaultBandLabel : "136 - 174 MHz"));
     if (replaced) {

@@ -97,7 +97,7 @@ private slots:
         QVERIFY(list->topLevelItem(row)->text(2).contains("70"));
 
         // Another group is shown first, so the double-click has to move it.
-        f.session.channelEdit.editGroup = broken.group == 0 ? 1 : 0;
+        channels::editState(w.context()).editGroup = broken.group == 0 ? 1 : 0;
         DoubleClickRow(list, row);
         auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), "frmCommChInfo"));
         QVERIFY(table);

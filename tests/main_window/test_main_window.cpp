@@ -141,11 +141,11 @@ void TestMainWindow::newFromMenuAsks()
     QCOMPARE(f.prompter.texts(), expected);
     if (replaced) {
         QVERIFY(f.openWindows().isEmpty()); // closed first, rebuilt after the delay
-        QTRY_VERIFY(!w.newDocumentTimer.isActive());
+        QTRY_VERIFY(!w.newDocumentPending());
         QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
         QVERIFY(!f.session.doc.isModified());
     } else {
-        QVERIFY(!w.newDocumentTimer.isActive());
+        QVERIFY(!w.newDocumentPending());
         QCOMPARE(f.session.doc.image().OptFeat.Common1[0], before);
         QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
     }
@@ -179,8 +179,8 @@ void TestMainWindow::toolbarNewAsksOnlyWhenModified()
     QCOMPARE(int(f.prompter.asked.size()), questions);
     if (questions)
         QCOMPARE(f.prompter.asked[0].text, f.text(9006));
-    QCOMPARE(w.newDocumentTimer.isActive(), replaced);
-    QTRY_VERIFY(!w.newDocumentTimer.isActive());
+    QCOMPARE(w.newDocumentPending(), replaced);
+    QTRY_VERIFY(!w.newDocumentPending());
     QCOMPARE(f.session.doc.isModified(), !replaced && modified);
 }
 
@@ -196,7 +196,7 @@ void TestMainWindow::saveOfUntitledGoesToSaveAs()
     QCOMPARE(f.prompter.texts(), QStringList{f.text(9006)});
     QCOMPARE(int(f.prompter.fileCaptions.size()), 1);
     QVERIFY(f.prompter.fileCaptions[0].endsWith("|new.dat"));
-    QVERIFY(!w.newDocumentTimer.isActive());
+    QVERIFY(!w.newDocumentPending());
     QVERIFY(f.session.doc.isModified());
     QVERIFY(f.session.doc.isUntitled);
 
@@ -440,7 +440,7 @@ void TestMainWindow::openReplacesDocument()
     const QString path = SaveAsFile(f, "kept.dat");
     f.prompter.answers.clear();
     w.findChild<QAction*>("NewFile")->trigger();
-    QTRY_VERIFY(!w.newDocumentTimer.isActive());
+    QTRY_VERIFY(!w.newDocumentPending());
     QVERIFY(f.session.doc.image().OptFeat.Common1[0] != 9);
 
     // Open: the channel table is shown again, nothing asked.
@@ -607,7 +607,7 @@ void TestMainWindow::initUsesInitTemplateAndClearsFlagWhenCancelled()
     f.prompter.answers = {Answer::No, Answer::Ok};
     w.initializeDocument();
     QVERIFY(f.session.doc.initPending);
-    QTRY_VERIFY(!w.newDocumentTimer.isActive());
+    QTRY_VERIFY(!w.newDocumentPending());
     QVERIFY(!f.session.doc.initPending);
     QCOMPARE(f.session.doc.image().OptFeat.Common1[0], Int16(17));
     QVERIFY(f.session.doc.isUntitled);

@@ -46,26 +46,12 @@ struct RunSettings {
     bool showTxAsOffset = true; ///< channel table column 2 shows the offset
 };
 
-/// Where the channel editors are: the cell being edited, the group they
-/// address, which of the two channel windows is open.
-struct ChannelEditState {
-    int editColumn = 1;          ///< EditCell column
-    int editRow = 1;             ///< EditCell row
-    int editGroup = 0;
-    int captionRow = 1;
-    bool skipRxCheck = false;
-    bool skipNextEnterCell = false;
-    bool detailEditorOpen = false;
-    bool channelTableOpen = false;
-};
-
 struct Session {
     AppPaths paths;
     RunSettings settings;
     TextCatalog texts;
     VersionRecords versions;
     Document doc;
-    ChannelEditState channelEdit;
     std::string radioPassword;
     bool passwordAnswered = false;
 

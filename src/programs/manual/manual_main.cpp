@@ -13,6 +13,7 @@
 #include "manual_lists.h"
 #include "prompts.h"
 #include "tool_environment.h"
+#include "window_names.h"
 #include "window_tour.h"
 
 #include <QApplication>
@@ -153,8 +154,8 @@ int takeScreenshots(const QString& language, const QString& out)
     });
     // The help window as the manual shows it: the page F1 opens in the
     // channel table, and a search.
-    main.openEditor(QStringLiteral("frmCommChInfo"));
-    if (QWidget* table = main.findChild<QWidget*>(QStringLiteral("frmCommChInfo"))) {
+    main.openEditor(zav::kChannelTableName);
+    if (QWidget* table = main.findChild<QWidget*>(zav::kChannelTableName)) {
         QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
         QApplication::sendEvent(table, &f1);
     }

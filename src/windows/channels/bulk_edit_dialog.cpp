@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "channel_lists.h"
+#include "window_names.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -40,7 +41,7 @@ QStringList entriesOf(const ui::AppContext& ctx, const ChannelField& field)
 
 BulkEditDialog::BulkEditDialog(const ui::AppContext& ctx, int slotCount, QWidget* parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FrmBulkEdit"));
+    setObjectName(kBulkEditName);
     setWindowTitle(ctx.text(kTextTitle));
     auto* explain = new QLabel(ctx.text(kTextExplain).arg(slotCount), this);
     explain->setObjectName(QStringLiteral("lblExplain"));

@@ -1,6 +1,7 @@
 #include "bulk_refusal_dialog.h"
 
 #include "app_context.h"
+#include "window_names.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -34,7 +35,7 @@ BulkRefusalDialog::BulkRefusalDialog(const ui::AppContext& ctx, const std::vecto
                                      QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FrmBulkRefusals"));
+    setObjectName(kBulkRefusalsName);
     setWindowTitle(ctx.text(kTextTitle));
     const int count = static_cast<int>(refusals.size());
     auto* summary = new QLabel(ctx.text(kTextSummary).arg(count), this);

@@ -6,6 +6,7 @@
 // writeChannelCell, which makes the editor show the stored result again.
 
 #include "app_context.h"
+#include "channel_windows.h"
 #include "editor_window.h"
 #include "radio_image.h"
 
@@ -90,9 +91,10 @@ private:
     [[nodiscard]] int slotRow() const;
     [[nodiscard]] ChannelRecord* slotRecord() const;
     [[nodiscard]] bool extendedMode() const;
-    [[nodiscard]] ChannelEditState& edit() const { return ctx_.session.channelEdit; }
+    [[nodiscard]] ChannelEditState& edit() const { return *edit_; }
 
     ui::AppContext& ctx_;
+    std::shared_ptr<ChannelEditState> edit_ = sharedEditState(ctx_);
     QComboBox* groupList_ = nullptr;
     QComboBox* channelList_ = nullptr;
     QLineEdit* frequencyBox_ = nullptr;

@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "channel_windows.h"
 #include "prompts.h"
+#include "window_names.h"
 
 #include <QDialogButtonBox>
 #include <QKeySequence>
@@ -24,7 +25,7 @@ constexpr int kTextClose = 9023;
 
 ChannelFindDialog::ChannelFindDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
-    setObjectName(QStringLiteral("FrmFindChannel"));
+    setObjectName(kFindChannelName);
     setWindowTitle(ctx.text(kTextTitle));
     auto* prompt = new QLabel(ctx.text(kTextPrompt), this);
     query_ = new QLineEdit(this);

@@ -1071,15 +1071,18 @@ std::vector<int> ChannelTableWindow::selectedSlotNumbers() const
     return numbers;
 }
 
-void ChannelTableWindow::showChannel(int group, int row)
+void ChannelTableWindow::showChannel(int group, int row, int column)
 {
-    ui::runGuarded(this, "frmCommChInfo_SetGridData", [this, group, row] {
+    ui::runGuarded(this, "frmCommChInfo_SetGridData", [this, group, row, column] {
         flushTextEditors();
         if (group != shownGroup_ && group >= 0 && group < groupList_->count()) {
             selectQuietly(groupList_, group);
             showSelectedGroup();
         }
-        selectRows(row, row, 1);
+        if (column == 0)
+            selectRows(row, row, 1);
+        else
+            setCurrentCell(row, column);
     });
 }
 

@@ -6,6 +6,7 @@
 // their AM/FM setting. Every channel edit goes through writeChannelCell.
 
 #include "app_context.h"
+#include "channel_windows.h"
 #include "editor_window.h"
 #include "radio_image.h"
 
@@ -78,7 +79,7 @@ public:
     /// ascending (the current row when nothing is selected).
     [[nodiscard]] std::vector<int> selectedSlotNumbers() const;
     /// Shows group and makes its row current and selected (Find).
-    void showChannel(int group, int row);
+    void showChannel(int group, int row, int column = 0);
     /// Selects rows first..last of the shown group, the current cell on
     /// first in column (as Shift with the arrow keys does).
     void selectRows(int first, int last, int column);
@@ -149,12 +150,13 @@ private:
     [[nodiscard]] bool extendedMode() const;
     [[nodiscard]] bool isVfoGroupSelected() const;
     [[nodiscard]] int selectedGroup() const;
-    [[nodiscard]] ChannelEditState& edit() const { return ctx_.session.channelEdit; }
+    [[nodiscard]] ChannelEditState& edit() const { return *edit_; }
     [[nodiscard]] RadioImage& image() const { return ctx_.session.doc.image(); }
     /// Shows the not-numeric message once for the frequencies found while drawing.
     void reportNotNumericFound();
 
     ui::AppContext& ctx_;
+    std::shared_ptr<ChannelEditState> edit_ = sharedEditState(ctx_);
     ChannelGridModel* model_ = nullptr;
     QTableView* grid_ = nullptr;
     QLineEdit* frequencyEditor_ = nullptr; ///< in-place editor of columns 1 and 2

@@ -13,16 +13,27 @@
 
 namespace zav::channels {
 
+std::shared_ptr<ChannelEditState> sharedEditState(const ui::AppContext& ctx)
+{
+    if (!ctx.channelEdit)
+        ctx.channelEdit = std::make_shared<ChannelEditState>();
+    return ctx.channelEdit;
+}
+
+ChannelEditState& editState(const ui::AppContext& ctx) { return *sharedEditState(ctx); }
+
+int editGroup(const ui::AppContext& ctx) { return editState(ctx).editGroup; }
+
 ChannelTableWindow* findChannelTable(const ui::AppContext& ctx)
 {
-    if (!ctx.session.channelEdit.channelTableOpen)
+    if (!editState(ctx).channelTableOpen)
         return nullptr;
     return qobject_cast<ChannelTableWindow*>(ui::findWindow(ctx.area, kChannelTableName));
 }
 
 ChannelDetailEditor* findDetailEditor(const ui::AppContext& ctx)
 {
-    if (!ctx.session.channelEdit.detailEditorOpen)
+    if (!editState(ctx).detailEditorOpen)
         return nullptr;
     return qobject_cast<ChannelDetailEditor*>(ui::findWindow(ctx.area, kDetailEditorName));
 }
@@ -65,7 +76,7 @@ ChannelDetailEditor* showDetailEditor(ui::AppContext& ctx)
     return qobject_cast<ChannelDetailEditor*>(shown);
 }
 
-ChannelTableWindow* showChannel(ui::AppContext& ctx, int group, int row)
+ChannelTableWindow* showChannel(ui::AppContext& ctx, int group, int row, int column)
 {
     if (!ctx.area)
         return nullptr;
@@ -73,7 +84,7 @@ ChannelTableWindow* showChannel(ui::AppContext& ctx, int group, int row)
         ui::showEditor(ctx.area, kChannelTableName, [&ctx] { return new ChannelTableWindow(ctx); }));
     if (!table)
         return nullptr;
-    table->showChannel(group, row);
+    table->showChannel(group, row, column);
     if (auto* frame = qobject_cast<QMdiSubWindow*>(table->parentWidget()))
         ctx.area->setActiveSubWindow(frame);
     return table;
@@ -83,7 +94,7 @@ CellWriteResult writeChannelCell(ui::AppContext& ctx, QWidget* parent, int group
                                  const CellValue& value)
 {
     Session& session = ctx.session;
-    const ChannelWriteEnv env{session.settings.showTxAsOffset, session.channelEdit.editGroup};
+    const ChannelWriteEnv env{session.settings.showTxAsOffset, editGroup(ctx)};
     const CellWriteResult result = setChannelCell(session.doc, env, group, row, fieldId, value);
     if (result.warned)
         ui::inform(parent, ctx.text(9021), ui::Icon::Warning);

@@ -5,9 +5,13 @@
 // stores the value, warns about a frequency outside the band, and redraws
 // the table row and the detail editor.
 
+#include "channel_edit_state.h"
 #include "channel_writes.h"
+#include "window_names.h"
 
 #include <QString>
+
+#include <memory>
 
 class QWidget;
 
@@ -20,8 +24,13 @@ namespace zav::channels {
 class ChannelTableWindow;
 class ChannelDetailEditor;
 
-inline const QString kChannelTableName = QStringLiteral("frmCommChInfo");
-inline const QString kDetailEditorName = QStringLiteral("FrmCHInfoEdit");
+/// The channel windows' state in ctx, made on first use.
+[[nodiscard]] ChannelEditState& editState(const ui::AppContext& ctx);
+/// The same, for a channel window to keep: it may close after the context
+/// it was made with is gone, and still marks itself closed.
+[[nodiscard]] std::shared_ptr<ChannelEditState> sharedEditState(const ui::AppContext& ctx);
+/// The group the channel windows address.
+[[nodiscard]] int editGroup(const ui::AppContext& ctx);
 
 /// The open channel table, or nullptr.
 [[nodiscard]] ChannelTableWindow* findChannelTable(const ui::AppContext& ctx);
@@ -32,8 +41,9 @@ ChannelDetailEditor* showDetailEditor(ui::AppContext& ctx);
 
 /// Shows channel row (1..) of group in the channel table, opening the
 /// table when it is closed: the one way a search or a list reaches a
-/// channel.
-ChannelTableWindow* showChannel(ui::AppContext& ctx, int group, int row);
+/// channel. With column (a field id) the cursor goes to that cell, else
+/// the row is selected; row 0 shows the group alone.
+ChannelTableWindow* showChannel(ui::AppContext& ctx, int group, int row, int column = 0);
 
 /// setChannelCell for a window: stores the value, shows text 9021 when the
 /// frequency was replaced by a band limit, refreshes the emergency lists

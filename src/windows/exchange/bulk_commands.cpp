@@ -107,7 +107,7 @@ void BulkCommands::setForSelected()
     if (values.empty())
         return;
     Document changed = ctx_.doc();
-    const ChannelWriteEnv env{ctx_.session.settings.showTxAsOffset, ctx_.session.channelEdit.editGroup};
+    const ChannelWriteEnv env{ctx_.session.settings.showTxAsOffset, channels::editGroup(ctx_)};
     const BulkEditResult result = setChannelValues(changed, env, numbers, values);
     ChangeSummary step;
     step.area = ChangeSummary::Area::BulkSet;
@@ -132,7 +132,7 @@ void BulkCommands::fillDown()
     }
     commitPendingEdits();
     Document changed = ctx_.doc();
-    const ChannelWriteEnv env{ctx_.session.settings.showTxAsOffset, ctx_.session.channelEdit.editGroup};
+    const ChannelWriteEnv env{ctx_.session.settings.showTxAsOffset, channels::editGroup(ctx_)};
     const BulkEditResult result = zav::fillDown(changed, env, numbers, *field);
     ChangeSummary step;
     step.area = ChangeSummary::Area::FillDown;
@@ -157,7 +157,7 @@ void BulkCommands::clearSelected()
                 ui::Answer::No) != ui::Answer::Yes)
         return;
     Document changed = ctx_.doc();
-    const ChannelWriteEnv env{ctx_.session.settings.showTxAsOffset, ctx_.session.channelEdit.editGroup};
+    const ChannelWriteEnv env{ctx_.session.settings.showTxAsOffset, channels::editGroup(ctx_)};
     const BulkEditResult result = clearChannels(changed, env, numbers);
     ChangeSummary step;
     step.area = ChangeSummary::Area::ClearChannels;

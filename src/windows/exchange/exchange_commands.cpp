@@ -12,6 +12,7 @@
 #include "report_builder.h"
 #include "report_pdf.h"
 #include "undo_tracker.h"
+#include "window_names.h"
 #include "window_registry.h"
 
 #include <QAction>
@@ -174,7 +175,7 @@ bool ExchangeCommands::apply(Document& changed, const CsvImportResult& result, C
 
 void ExchangeCommands::copyChannels()
 {
-    auto* table = qobject_cast<ChannelTableWindow*>(ui::findEditor(ctx_.area, QStringLiteral("frmCommChInfo")));
+    auto* table = qobject_cast<ChannelTableWindow*>(ui::findEditor(ctx_.area, kChannelTableName));
     if (!table) {
         ui::inform(window_, ctx_.text(kTextNoTable), ui::Icon::Information);
         return;
@@ -188,7 +189,7 @@ void ExchangeCommands::copyChannels()
 
 void ExchangeCommands::pasteChannels()
 {
-    auto* table = qobject_cast<ChannelTableWindow*>(ui::findEditor(ctx_.area, QStringLiteral("frmCommChInfo")));
+    auto* table = qobject_cast<ChannelTableWindow*>(ui::findEditor(ctx_.area, kChannelTableName));
     if (!table || table->currentRow() < 1) {
         ui::inform(window_, ctx_.text(kTextNoTable), ui::Icon::Information);
         return;
@@ -213,7 +214,7 @@ void ExchangeCommands::pasteChannels()
         return;
     // The user goes on from what was pasted: its rows selected and in view.
     // (The table shown again after the step may be a new window.)
-    table = qobject_cast<ChannelTableWindow*>(ui::findEditor(ctx_.area, QStringLiteral("frmCommChInfo")));
+    table = qobject_cast<ChannelTableWindow*>(ui::findEditor(ctx_.area, kChannelTableName));
     if (table && table->shownGroup() == group)
         table->selectRows(firstRow, firstRow + result.stored + result.refusedRows() - 1);
 }
@@ -235,7 +236,7 @@ void ExchangeCommands::printReport()
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(ctx_.text(kTextReportTitle));
     QPrintDialog dialog(&printer, window_);
-    dialog.setObjectName(QStringLiteral("FrmPrint"));
+    dialog.setObjectName(kPrintDialogName);
     if (ui::execDialog(dialog) != QDialog::Accepted)
         return;
     buildReport(ctx_)->print(&printer);

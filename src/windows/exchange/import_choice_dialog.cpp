@@ -1,6 +1,7 @@
 #include "import_choice_dialog.h"
 
 #include "prompts.h"
+#include "window_names.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -24,7 +25,7 @@ constexpr int kWidth = 560;
 ImportChoiceDialog::ImportChoiceDialog(const std::function<QString(int)>& text, int channels, QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FrmImportChoice"));
+    setObjectName(kImportChoiceName);
     setWindowTitle(ui::dialogTitle(text(kTextImportChannels)));
     auto* question = new QLabel(text(kTextQuestion).arg(channels), this);
     question->setObjectName(QStringLiteral("lblQuestion"));

@@ -1,4 +1,5 @@
 #include "refusal_dialog.h"
+#include "window_names.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -31,7 +32,7 @@ RefusalDialog::RefusalDialog(const std::function<QString(int)>& text, const CsvI
                              QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FrmImportRefusals"));
+    setObjectName(kImportRefusalsName);
     setWindowTitle(text(kTextTitle));
     const std::vector<CsvProblem>& problems = result.problems;
     const int refused = result.refusedRows();

@@ -6,6 +6,7 @@
 #include "feature_rules.h"
 #include "key_rules.h"
 #include "list_helpers.h"
+#include "window_names.h"
 #include "window_registry.h"
 
 #include <QCheckBox>
@@ -65,7 +66,7 @@ private:
 
 DtmfEditor::DtmfEditor(ui::AppContext& ctx, QWidget* parent) : EditorWindow(parent), ctx_(ctx)
 {
-    setObjectName("FrmDTMF");
+    setObjectName(kDtmfEditorName);
     setWindowTitle(ctx_.text(18000));
 
     pages_ = new QTabWidget(this);
@@ -257,7 +258,7 @@ void DtmfEditor::memoryChanged(int n)
 {
     if (!isCodeMemoryDefined(ctx_.doc().image(), n))
         clearCodeMemoryReferences(ctx_.doc(), n);
-    for (const char* name : {"FrmCHInfoEdit", "FrmOptFeatures"})
+    for (const QString& name : {kDetailEditorName, kOptionalFeaturesName})
         if (ui::EditorWindow* editor = ui::findEditor(ctx_.area, name))
             editor->refreshCodeLists();
 }

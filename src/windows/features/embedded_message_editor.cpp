@@ -5,6 +5,7 @@
 #include "feature_rules.h"
 #include "gbk_qt.h"
 #include "key_rules.h"
+#include "window_names.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -26,7 +27,7 @@ QString LineCaption(const QString& pattern, int line)
 
 EmbeddedMessageEditor::EmbeddedMessageEditor(ui::AppContext& ctx, QWidget* parent) : EditorWindow(parent), ctx_(ctx)
 {
-    setObjectName("FrmEmbMsg");
+    setObjectName(kEmbeddedMessageName);
     setWindowTitle(ctx_.text(20000));
 
     auto* form = new QFormLayout;

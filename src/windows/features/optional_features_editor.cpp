@@ -10,6 +10,7 @@
 #include "list_helpers.h"
 #include "numbers.h"
 #include "optional_feature_rules.h"
+#include "window_names.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -90,7 +91,7 @@ QStringList numbersAsText(const std::vector<int>& numbers)
 
 OptionalFeaturesEditor::OptionalFeaturesEditor(ui::AppContext& ctx, QWidget* parent) : EditorWindow(parent), ctx_(ctx)
 {
-    setObjectName("FrmOptFeatures");
+    setObjectName(kOptionalFeaturesName);
     setWindowTitle(ctx_.text(16000));
     buildControls();
     fillLists();

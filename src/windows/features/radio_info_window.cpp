@@ -6,6 +6,7 @@
 #include "editor_parts.h"
 #include "gbk_qt.h"
 #include "list_helpers.h"
+#include "window_names.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -51,7 +52,7 @@ QString shownText(const FixedText<N>& field)
 RadioInfoWindow::RadioInfoWindow(ui::AppContext& ctx, link::RadioInfo info, QWidget* parent)
     : ui::EditorWindow(parent), info_(std::move(info))
 {
-    setObjectName("FrmRadioInfo");
+    setObjectName(kRadioInfoName);
     setWindowTitle(ctx.text(21000));
 
     modelList_ = newFixedList(this, "ComboModel", QString::fromLatin1(kProgramModel));

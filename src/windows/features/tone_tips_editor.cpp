@@ -8,6 +8,7 @@
 #include "tone_diagram.h"
 #include "tone_player.h"
 #include "tone_tip_rules.h"
+#include "window_names.h"
 #include "window_registry.h"
 
 #include <QCloseEvent>
@@ -39,7 +40,7 @@ QStringList frequencyListTexts(const QString& pause)
 ToneTipsEditor::ToneTipsEditor(ui::AppContext& ctx, QWidget* parent)
     : EditorWindow(parent), ctx_(ctx), player_(new ToneTipPlayer(this))
 {
-    setObjectName("FrmToneTips");
+    setObjectName(kToneTipsName);
     setWindowTitle(ctx_.text(29000));
     buildControls();
     connect(player_, &ToneTipPlayer::finished, this, &ToneTipsEditor::playbackEnded);
@@ -213,7 +214,7 @@ void ToneTipsEditor::recheckRogerBeepReferences()
         return;
     }
     clearUndefinedRogerBeeps(ctx_.doc());
-    for (const char* name : {"FrmOptFeatures", "FrmCHInfoEdit"})
+    for (const QString& name : {kOptionalFeaturesName, kDetailEditorName})
         if (ui::EditorWindow* editor = ui::findEditor(ctx_.area, name))
             editor->refreshRogerBeep();
 }

@@ -1,4 +1,5 @@
 #include "help_window.h"
+#include "window_names.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -50,7 +51,7 @@ private:
 HelpWindow::HelpWindow(const QString& collection, const HelpWindowTexts& texts, QWidget* parent)
     : QWidget(parent, Qt::Window)
 {
-    setObjectName(QStringLiteral("FrmHelp"));
+    setObjectName(kHelpWindowName);
     setWindowTitle(texts.title);
     setAttribute(Qt::WA_DeleteOnClose, false);
 

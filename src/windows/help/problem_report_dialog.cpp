@@ -6,6 +6,7 @@
 #include "problem_report.h"
 #include "programming_log.h"
 #include "prompts.h"
+#include "window_names.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -43,7 +44,7 @@ constexpr int kTextTraceFilter = 34432;
 
 ProblemReportDialog::ProblemReportDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
-    setObjectName(QStringLiteral("FrmProblemReport"));
+    setObjectName(kProblemReportName);
     setWindowTitle(ctx.text(kTextTitle));
 
     auto* explain = new QLabel(ctx.text(kTextExplain) + QLatin1Char(' ') + ctx.text(kTextContents), this);

@@ -1,6 +1,7 @@
 #include "shortcut_list.h"
 
 #include "prompts.h"
+#include "window_names.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -56,7 +57,7 @@ ShortcutsDialog::ShortcutsDialog(const std::vector<Shortcut>& shortcuts, const Q
                                  QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("FrmShortcuts"));
+    setObjectName(kShortcutsName);
     setWindowTitle(title);
     auto* table = new QTableWidget(static_cast<int>(shortcuts.size()), 2, this);
     table->setObjectName(QStringLiteral("grdShortcuts"));

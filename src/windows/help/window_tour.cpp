@@ -10,6 +10,7 @@
 #include "prompts.h"
 #include "session.h"
 #include "splash_screen.h"
+#include "window_names.h"
 #include "window_registry.h"
 
 #include <QAction>
@@ -32,9 +33,9 @@ constexpr int kTransferMs = 120000; ///< a read of the virtual radio
 
 using Opener = std::function<void(MainWindow&, ui::ScriptedPrompter&)>;
 
-Opener editor(const char* name)
+Opener editor(const QString& window)
 {
-    return [window = QString::fromLatin1(name)](MainWindow& main, ui::ScriptedPrompter&) { main.openEditor(window); };
+    return [window](MainWindow& main, ui::ScriptedPrompter&) { main.openEditor(window); };
 }
 
 /// A main-window command without questions on the way.
@@ -84,7 +85,7 @@ void triggerCommand(MainWindow& main, const char* name)
 /// selected: two channels of the radio's first group and an empty slot.
 bool selectFirstRows(MainWindow& main)
 {
-    main.openEditor(QStringLiteral("frmCommChInfo"));
+    main.openEditor(kChannelTableName);
     channels::ChannelTableWindow* table = channels::findChannelTable(main.context());
     if (!table)
         return false;
@@ -174,44 +175,44 @@ void closeShown(QWidget* window, MainWindow& main)
 const std::vector<TourStop>& windowTourStops()
 {
     static const std::vector<TourStop> stops = {
-        {"frmMain", {}},
-        {"frmSplash", {}},
+        {kMainWindowName, {}},
+        {kSplashName, {}},
         // A read first, so that the editors show what a radio holds.
-        {"FrmProgress", command([](MainWindow& main) { main.readFromRadio(); }), true},
-        {"frmCommChInfo", editor("frmCommChInfo")},
-        {"FrmCHInfoEdit", editor("FrmCHInfoEdit")},
-        {"FrmOptFeatures", editor("FrmOptFeatures")},
-        {"FrmDTMF", editor("FrmDTMF")},
-        {"FrmToneTips", editor("FrmToneTips")},
-        {"FrmEmbMsg", editor("FrmEmbMsg")},
-        {"FrmRadioInfo", command([](MainWindow& main) { main.showRadioInfo(); }), true},
-        {"FrmModelInfo", command([](MainWindow& main) { main.chooseModel(); })},
-        {"FrmSetLanguage", command([](MainWindow& main) { main.chooseLanguage(); })},
-        {"FrmSetComm", command([](MainWindow& main) { main.choosePort(); })},
-        {"FrmPassWord", command([](MainWindow& main) { main.enterPassword(); })},
-        {"FrmBackupSettings", command([](MainWindow& main) { main.chooseBackupOptions(); })},
-        {"FrmOpenBackup",
+        {kProgressDialogName, command([](MainWindow& main) { main.readFromRadio(); }), true},
+        {kChannelTableName, editor(kChannelTableName)},
+        {kDetailEditorName, editor(kDetailEditorName)},
+        {kOptionalFeaturesName, editor(kOptionalFeaturesName)},
+        {kDtmfEditorName, editor(kDtmfEditorName)},
+        {kToneTipsName, editor(kToneTipsName)},
+        {kEmbeddedMessageName, editor(kEmbeddedMessageName)},
+        {kRadioInfoName, command([](MainWindow& main) { main.showRadioInfo(); }), true},
+        {kModelDialogName, command([](MainWindow& main) { main.chooseModel(); })},
+        {kLanguageDialogName, command([](MainWindow& main) { main.chooseLanguage(); })},
+        {kPortDialogName, command([](MainWindow& main) { main.choosePort(); })},
+        {kPasswordDialogName, command([](MainWindow& main) { main.enterPassword(); })},
+        {kTransferOptionsName, command([](MainWindow& main) { main.chooseBackupOptions(); })},
+        {kBackupListName,
          [](MainWindow& main, ui::ScriptedPrompter& prompter) {
              // Not saving what the editors touched since the read.
              if (main.context().session.doc.isModified())
                  prompter.answers.push_back(ui::Answer::No);
              main.openBackup();
          }},
-        {"FrmCheck", command([](MainWindow& main) { main.showConfigurationCheck(); })},
-        {"FrmFleet", command([](MainWindow& main) { main.showFleetWindow(); })},
-        {"FrmProgrammingLog", command([](MainWindow& main) { main.showProgrammingLog(); })},
-        {"FrmHelp", command([](MainWindow& main) { main.help().showManual(); })},
-        {"FrmShortcuts", command([](MainWindow& main) { main.help().showShortcuts(); })},
-        {"FrmProblemReport", command([](MainWindow& main) { main.help().reportProblem(); })},
-        {"FrmImportRefusals", importRefusedRow},
-        {"FrmBulkEdit", setForFirstRows},
-        {"FrmBulkRefusals", setRefusedValues},
+        {kCheckWindowName, command([](MainWindow& main) { main.showConfigurationCheck(); })},
+        {kFleetWindowName, command([](MainWindow& main) { main.showFleetWindow(); })},
+        {kProgrammingLogWindowName, command([](MainWindow& main) { main.showProgrammingLog(); })},
+        {kHelpWindowName, command([](MainWindow& main) { main.help().showManual(); })},
+        {kShortcutsName, command([](MainWindow& main) { main.help().showShortcuts(); })},
+        {kProblemReportName, command([](MainWindow& main) { main.help().reportProblem(); })},
+        {kImportRefusalsName, importRefusedRow},
+        {kBulkEditName, setForFirstRows},
+        {kBulkRefusalsName, setRefusedValues},
         // After the bulk edit, so that the document and the radio differ.
-        {"FrmCompare", [](MainWindow& main, ui::ScriptedPrompter&) { triggerCommand(main, "mnuCompareRadio"); }, true},
+        {kCompareWindowName, [](MainWindow& main, ui::ScriptedPrompter&) { triggerCommand(main, "mnuCompareRadio"); }, true},
         // Find moves the table to another group, which the document keeps.
-        {"FrmFindChannel", findFrequency},
-        {"FrmImportChoice", importInExtendedMode},
-        {"frmAbout", command([](MainWindow& main) { main.showAbout(); })},
+        {kFindChannelName, findFrequency},
+        {kImportChoiceName, importInExtendedMode},
+        {kAboutName, command([](MainWindow& main) { main.showAbout(); })},
     };
     return stops;
 }
@@ -239,11 +240,11 @@ QStringList tourWindows(MainWindow& main, ui::ScriptedPrompter& prompter, bool w
     for (const TourStop& stop : windowTourStops()) {
         if (stop.needsRadio && !withRadio)
             continue;
-        if (stop.objectName == QLatin1String("frmMain")) {
+        if (stop.objectName == kMainWindowName) {
             visit(main);
             continue;
         }
-        if (stop.objectName == QLatin1String("frmSplash")) {
+        if (stop.objectName == kSplashName) {
             // The splash screen shows before the main window exists.
             SplashScreen splash(main.context().session.paths.programDir, main.context().session.settings.language);
             splash.show();
@@ -280,10 +281,10 @@ QStringList tourWindows(MainWindow& main, ui::ScriptedPrompter& prompter, bool w
             continue;
         }
         visit(*window);
-        if (stop.needsRadio && stop.objectName == QLatin1String("FrmProgress")) {
+        if (stop.needsRadio && stop.objectName == kProgressDialogName) {
             // The progress window closes with its read, which ends by
             // showing the channel table of what was read.
-            runEventsUntil([&] { return !main.transferRunning() && shownWindow(QStringLiteral("frmCommChInfo")); },
+            runEventsUntil([&] { return !main.transferRunning() && shownWindow(kChannelTableName); },
                            kTransferMs);
             continue;
         }

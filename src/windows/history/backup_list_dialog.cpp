@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "band.h"
 #include "ok_cancel.h"
+#include "window_names.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -60,7 +61,7 @@ QString radioText(const ui::AppContext& ctx, const BackupEntry& e)
 BackupListDialog::BackupListDialog(ui::AppContext& ctx, const std::string& folder, QWidget* parent)
     : QDialog(parent), entries_(listBackups(folder))
 {
-    setObjectName("FrmOpenBackup");
+    setObjectName(kBackupListName);
     setWindowTitle(ctx.text(kTextTitle));
     const QString shownFolder = QString::fromStdString(folder);
 

@@ -1,5 +1,6 @@
 #include "recovery_keeper.h"
 
+#include "app_context.h"
 #include "recovery_store.h"
 
 #include <QFileInfo>
@@ -89,6 +90,22 @@ void RecoveryKeeper::writeFailed(Problem problem, const QString& systemError)
         return;
     unavailableTold_ = true;
     emit unavailable(problem, systemError);
+}
+
+QString RecoveryKeeper::problemText(const ui::AppContext& ctx, Problem problem, const QString& systemError) const
+{
+    constexpr int kTextNotAFile = 33307;    // %1 the file
+    constexpr int kTextFolder = 33308;      // %1 the file
+    constexpr int kTextWriteFailed = 33309; // %1 the file, %2 the system's words
+    constexpr int kTextNoFolder = 33310;
+    const QString file = QString::fromStdString(path_);
+    switch (problem) {
+    case Problem::NoDataFolder: return ctx.text(kTextNoFolder);
+    case Problem::NotAFile: return ctx.text(kTextNotAFile).arg(file);
+    case Problem::FolderNotWritable: return ctx.text(kTextFolder).arg(file);
+    case Problem::WriteFailed: return ctx.text(kTextWriteFailed).arg(file, systemError);
+    }
+    return {};
 }
 
 } // namespace zav

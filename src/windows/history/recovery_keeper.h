@@ -19,6 +19,10 @@ class QThreadPool;
 
 namespace zav {
 
+namespace ui {
+struct AppContext;
+}
+
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 public:
@@ -49,6 +53,8 @@ public:
     [[nodiscard]] const std::string& path() const { return path_; }
     /// Writes of this run that failed.
     [[nodiscard]] int failedWrites() const { return failedWrites_; }
+    /// Why no recovery file can be kept, in the user's language.
+    [[nodiscard]] QString problemText(const ui::AppContext& ctx, Problem problem, const QString& systemError) const;
     /// Time from the last edit to the write (tests shorten it).
     void setDelay(int milliseconds) { timer_.setInterval(milliseconds); }
 

@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "pictures.h"
+#include "window_names.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -20,7 +21,7 @@ constexpr int kTextManualLink = 34427;
 
 AboutDialog::AboutDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent)
 {
-    setObjectName("frmAbout");
+    setObjectName(kAboutName);
     setWindowTitle(ctx.text(24000));
 
     picture = new QLabel(this);

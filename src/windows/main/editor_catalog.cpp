@@ -8,6 +8,7 @@
 #include "dtmf_editor.h"
 #include "tone_tips_editor.h"
 #include "embedded_message_editor.h"
+#include "window_names.h"
 
 #include <functional>
 #include <map>
@@ -20,12 +21,12 @@ using Factory = std::function<QWidget*(ui::AppContext&)>;
 const std::map<QString, Factory>& editorFactories()
 {
     static const std::map<QString, Factory> factories = {
-        {QStringLiteral("frmCommChInfo"), [](ui::AppContext& c) -> QWidget* { return new channels::ChannelTableWindow(c); }},
-        {QStringLiteral("FrmCHInfoEdit"), [](ui::AppContext& c) -> QWidget* { return new channels::ChannelDetailEditor(c); }},
-        {QStringLiteral("FrmOptFeatures"), [](ui::AppContext& c) -> QWidget* { return new features::OptionalFeaturesEditor(c); }},
-        {QStringLiteral("FrmDTMF"), [](ui::AppContext& c) -> QWidget* { return new features::DtmfEditor(c); }},
-        {QStringLiteral("FrmToneTips"), [](ui::AppContext& c) -> QWidget* { return new features::ToneTipsEditor(c); }},
-        {QStringLiteral("FrmEmbMsg"), [](ui::AppContext& c) -> QWidget* { return new features::EmbeddedMessageEditor(c); }},
+        {kChannelTableName, [](ui::AppContext& c) -> QWidget* { return new channels::ChannelTableWindow(c); }},
+        {kDetailEditorName, [](ui::AppContext& c) -> QWidget* { return new channels::ChannelDetailEditor(c); }},
+        {kOptionalFeaturesName, [](ui::AppContext& c) -> QWidget* { return new features::OptionalFeaturesEditor(c); }},
+        {kDtmfEditorName, [](ui::AppContext& c) -> QWidget* { return new features::DtmfEditor(c); }},
+        {kToneTipsName, [](ui::AppContext& c) -> QWidget* { return new features::ToneTipsEditor(c); }},
+        {kEmbeddedMessageName, [](ui::AppContext& c) -> QWidget* { return new features::EmbeddedMessageEditor(c); }},
     };
     return factories;
 }

@@ -4,6 +4,7 @@
 #include "key_rules.h"
 #include "ok_cancel.h"
 #include "startup.h"
+#include "window_names.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -32,7 +33,7 @@ QString skippedLanguageText(const ui::AppContext& ctx, const SkippedLanguageFile
 
 LanguageDialog::LanguageDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
-    setObjectName("FrmSetLanguage");
+    setObjectName(kLanguageDialogName);
     setWindowTitle(ctx.text(23000));
 
     found_ = findLanguages(ctx.session.paths.languageFolders());

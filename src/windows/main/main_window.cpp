@@ -13,6 +13,7 @@
 #include "user_folders.h"
 #include "recovery_store.h"
 #include "recovery_keeper.h"
+#include "window_names.h"
 #include "window_registry.h"
 
 #include <QCloseEvent>
@@ -58,7 +59,7 @@ void writeTwips(QSettings& settings, const PositionKey& k, int pixels)
 MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
     : QMainWindow(parent), session_(session), options_(std::move(options)), ctx_{session, nullptr, this}
 {
-    setObjectName("frmMain");
+    setObjectName(kMainWindowName);
     shownLanguageFile_ = options_.shownLanguageFile.empty() ? session_.settings.languageFile : options_.shownLanguageFile;
 
     icons_ = std::make_unique<IconStrip>(session_.paths.programDir);
@@ -72,7 +73,9 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
     link_->onEnding = [this](const link::TransferOutcome& o) { transferEnding(o); };
     link_->onFinished = [this](const link::TransferOutcome& o) { transferFinished(o); };
     link_->onBusyChanged = [this] { updateCommandStates(); };
-    link_->onReadBeforeWrite = [this](const link::RadioMemory& memory) { keepBeforeWriteBackup(memory); };
+    link_->onReadBeforeWrite = [this](const link::RadioMemory& memory) {
+        backups_.keepBeforeWrite(memory, link_->engine().identity().channelMode, linkDevice());
+    };
     compare_ = std::make_unique<CompareCommand>(ctx_, this, [this] { return linkDevice(); }, *link_);
     compare_->onBusyChanged = [this] { updateCommandStates(); };
     compare_->onCompared = [this](const link::RadioMemory& memory, const QString& device) {
@@ -104,10 +107,10 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
     buildLeftPane();
     buildStatusBar();
 
-    newDocumentTimer.setObjectName("NewDocTimer");
-    newDocumentTimer.setSingleShot(true);
-    newDocumentTimer.setInterval(100);
-    connect(&newDocumentTimer, &QTimer::timeout, this, &MainWindow::buildScheduledDocument);
+    newDocumentTimer_.setObjectName("NewDocTimer");
+    newDocumentTimer_.setSingleShot(true);
+    newDocumentTimer_.setInterval(100);
+    connect(&newDocumentTimer_, &QTimer::timeout, this, &MainWindow::buildScheduledDocument);
 
     // Load.
     showChannelMode();
@@ -230,7 +233,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // A transfer still running ends now: END to the radio, port closed.
     link_->shutdown();
     compare_->shutdown();
-    newDocumentTimer.stop();
+    newDocumentTimer_.stop();
     closeAllWindows();
     event->accept();
 }

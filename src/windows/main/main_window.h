@@ -6,9 +6,11 @@
 // its caption and position, and hosts the radio link.
 
 #include "app_context.h"
+#include "menu_actions.h"
 #include "packets.h"
 #include "radio_image.h"
 #include "recovery_keeper.h"
+#include "transfer_backups.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -17,9 +19,9 @@
 #include <QTimer>
 
 #include <array>
-#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -152,8 +154,8 @@ public:
     /// Tries to give the left pane a new width (the splitter drag); widths
     /// under 300 twips or beyond the client area are refused.
     bool setPaneWidthTwips(int twips);
-
-    QTimer newDocumentTimer;
+    /// A new document is waiting to be built (scheduleNewDocument).
+    [[nodiscard]] bool newDocumentPending() const { return newDocumentTimer_.isActive(); }
 
 signals:
     /// The window has been shown for the first time.
@@ -166,9 +168,6 @@ protected:
 
 private:
     // Backups and recovery (main_window_backups.cpp).
-    void keepTransferBackup(const link::TransferOutcome& outcome);
-    /// What the radio held before a write overwrote it (TransferOptions::backupBeforeWrite).
-    void keepBeforeWriteBackup(const link::RadioMemory& memory);
     void offerRecovery();
     /// The status bar says, for the rest of the run, that no recovery file
     /// can be kept and why (a box would interrupt the typing it follows).
@@ -181,9 +180,8 @@ private:
     void buildToolbar();
     void buildLeftPane();
     void buildStatusBar();
-    QAction* newAction(const char* name, void (MainWindow::*slot)());
+    [[nodiscard]] QAction* action(MenuAction key) const { return actions_[static_cast<std::size_t>(key)]; }
     void treeItemClicked(QTreeWidgetItem* item);
-    void runTreeCommand(const QString& key);
     void updateCommandStates();
     void fillWindowMenu();
 
@@ -215,9 +213,6 @@ private:
     /// A finding in the other channel mode: asks, then switches the mode
     /// as the mode menu does and opens the place (main_window_check.cpp).
     void openFindingOfOtherMode(ConfigFinding finding);
-    /// After a finding opened its place: the check window in front of the
-    /// editor, moved below it when it would hide it.
-    void keepCheckWindowInView();
     /// The compare window with the radio's memory as read from device.
     void showComparison(const link::RadioMemory& memory, const QString& device);
     /// A line in the programming log for the write that just ended.
@@ -230,8 +225,10 @@ private:
     Session& session_;
     MainOptions options_;
     ui::AppContext ctx_;
+    TransferBackups backups_{ctx_, this}; ///< of every read and write (TransferOptions)
     std::string shownLanguageFile_;
     bool firstShowDone_ = false;
+    QTimer newDocumentTimer_; ///< builds a scheduled new document once events settle
     QString fileFilter_;
 
     QMdiArea* area_ = nullptr;
@@ -245,9 +242,9 @@ private:
     std::array<QLabel*, 3> panels_{};
     QLabel* noRecovery_ = nullptr; ///< shown once no recovery file can be kept
 
-    std::map<QString, QAction*> actions_;   ///< by control name
-    std::map<QString, QMenu*> menus_;       ///< by control name
-    std::map<QString, QAction*> buttons_;   ///< toolbar by key
+    std::array<QAction*, kMenuActionCount> actions_{};
+    std::array<QMenu*, kMainMenuCount> menus_{};
+    std::vector<QAction*> buttons_; ///< the tool bar's, in its order (nullptr: a separator)
     QAction* hidePane_ = nullptr;
 
     std::unique_ptr<IconStrip> icons_;
@@ -258,7 +255,6 @@ private:
     ExchangeCommands* exchange_ = nullptr; ///< CSV, clipboard and report commands; owned as a child
     BulkCommands* bulk_ = nullptr;         ///< Edit's commands over many channels and Find; owned as a child
     help::HelpSystem* help_ = nullptr; ///< the Help menu's commands and F1; owned as a child
-    bool backupFailureReported_ = false;
     QPointer<QWidget> fleet_; ///< the FleetWindow of Program > Write to Many Radios..., one at a time
 };
 

@@ -1,43 +1,32 @@
-// The main window's safety nets: a backup of every read and write, the
-// recovery file of this run and the one a crashed run left behind, and
-// opening a backup.
+// The main window's safety nets: the recovery file of this run and the one
+// a crashed run left behind, and opening a backup.
 
 #include "backup_list_dialog.h"
 #include "backup_store.h"
-#include "channel_windows.h"
 #include "data_file.h"
 #include "defaults.h"
-#include "memory_map.h"
 #include "main_window.h"
 #include "pending_edits.h"
 #include "prompts.h"
-#include "radio_link.h"
 #include "recovery_keeper.h"
 #include "recovery_store.h"
 #include "session.h"
-#include "transfer_engine.h"
 #include "transfer_options.h"
 #include "transfer_options_dialog.h"
 #include "undo_tracker.h"
 #include "user_folders.h"
 
 #include <QDateTime>
-#include <QMdiArea>
 
 #include <ctime>
 
 namespace zav {
 namespace {
 
-constexpr int kTextBackupFailed = 32210;   ///< %1 the folder
 constexpr int kTextOfferRecovery = 33500;         ///< %1 when, %2 the document's file
 constexpr int kTextOfferUntitledRecovery = 33501; ///< %1 when
 constexpr int kTextRecoveryFailed = 32301;
 constexpr int kTextNoRecovery = 33306;           ///< %1 why
-constexpr int kTextRecoveryNotAFile = 33307;     ///< %1 the file
-constexpr int kTextRecoveryFolder = 33308;       ///< %1 the file
-constexpr int kTextRecoveryWriteFailed = 33309;  ///< %1 the file, %2 the system's words
-constexpr int kTextRecoveryNoFolder = 33310;
 
 QString recoveryQuestion(const ui::AppContext& ctx, const RecoveryFacts& facts)
 {
@@ -48,42 +37,6 @@ QString recoveryQuestion(const ui::AppContext& ctx, const RecoveryFacts& facts)
 }
 
 } // namespace
-
-void MainWindow::keepTransferBackup(const link::TransferOutcome& outcome)
-{
-    if (!outcome.success || (outcome.kind != link::TransferKind::Read && outcome.kind != link::TransferKind::Write))
-        return;
-    const TransferOptions options = TransferOptions::load();
-    if (!options.keepBackups)
-        return;
-    const std::string folder = backupFolder();
-    const std::time_t now = std::time(nullptr);
-    const BackupKind kind = outcome.kind == link::TransferKind::Read ? BackupKind::Read : BackupKind::Write;
-    if (writeBackup(folder, session_.doc, kind, linkDevice(), now).empty()) {
-        // Once per run: the transfer itself went well.
-        if (!backupFailureReported_)
-            ui::inform(this, ctx_.text(kTextBackupFailed).arg(QString::fromStdString(folder)), ui::Icon::Warning);
-        backupFailureReported_ = true;
-        return;
-    }
-    pruneBackups(folder, now, options.backupDays);
-}
-
-void MainWindow::keepBeforeWriteBackup(const link::RadioMemory& memory)
-{
-    // Decoded as a read of that radio would be, so that writing the backup
-    // back puts the radio as it was.
-    Document held;
-    buildNewDocument(held, session_.paths.initDir(), TemplateVariant::NewDocument);
-    link::decodeDocument(memory, link_->engine().identity().channelMode, held);
-    const std::string folder = backupFolder();
-    const std::time_t now = std::time(nullptr);
-    if (writeBackup(folder, held, BackupKind::BeforeWrite, linkDevice(), now).empty()) {
-        if (!backupFailureReported_)
-            ui::inform(this, ctx_.text(kTextBackupFailed).arg(QString::fromStdString(folder)), ui::Icon::Warning);
-        backupFailureReported_ = true;
-    }
-}
 
 void MainWindow::documentSettled()
 {
@@ -128,14 +81,7 @@ void MainWindow::offerRecovery()
 
 void MainWindow::showRecoveryUnavailable(RecoveryKeeper::Problem problem, const QString& systemError)
 {
-    const QString file = QString::fromStdString(recovery_->path());
-    QString why;
-    switch (problem) {
-    case RecoveryKeeper::Problem::NoDataFolder: why = ctx_.text(kTextRecoveryNoFolder); break;
-    case RecoveryKeeper::Problem::NotAFile: why = ctx_.text(kTextRecoveryNotAFile).arg(file); break;
-    case RecoveryKeeper::Problem::FolderNotWritable: why = ctx_.text(kTextRecoveryFolder).arg(file); break;
-    case RecoveryKeeper::Problem::WriteFailed: why = ctx_.text(kTextRecoveryWriteFailed).arg(file, systemError); break;
-    }
+    const QString why = recovery_->problemText(ctx_, problem, systemError);
     noRecovery_->setText(ctx_.text(kTextNoRecovery).arg(why));
     noRecovery_->setToolTip(noRecovery_->text());
     noRecovery_->show();

@@ -16,6 +16,7 @@
 #include "radio_link.h"
 #include "session.h"
 #include "transfer_messages.h"
+#include "window_names.h"
 #include "window_registry.h"
 #include "write_log.h"
 
@@ -42,7 +43,6 @@ constexpr int kTextExtendedModeItem = 10012;
 constexpr int kLastFieldColumn = FieldTxTone;
 constexpr int kCheckWindowWidth = 1000;
 constexpr int kCheckWindowHeight = 440;
-constexpr int kCheckWindowMinHeight = 160; ///< a few findings still show
 constexpr int kTextReplaceModified = 34229;
 
 } // namespace
@@ -56,7 +56,8 @@ void MainWindow::showConfigurationCheck()
         auto* window = new CheckWindow(ctx_);
         window->onOpenFinding = [this](const ConfigFinding& f) {
             openFinding(f);
-            keepCheckWindowInView();
+            if (auto* check = qobject_cast<CheckWindow*>(ui::findWindow(area_, kCheckWindowName)))
+                check->keepInFrontOfEditor();
         };
         return window;
     });
@@ -79,52 +80,25 @@ void MainWindow::openFinding(const ConfigFinding& finding)
         return;
     }
     switch (finding.area) {
-    case FindingArea::OptionalFeatures: openEditor(QStringLiteral("FrmOptFeatures")); return;
-    case FindingArea::Dtmf: openEditor(QStringLiteral("FrmDTMF")); return;
-    case FindingArea::ToneTips: openEditor(QStringLiteral("FrmToneTips")); return;
-    case FindingArea::Messages: openEditor(QStringLiteral("FrmEmbMsg")); return;
+    case FindingArea::OptionalFeatures: openEditor(kOptionalFeaturesName); return;
+    case FindingArea::Dtmf: openEditor(kDtmfEditorName); return;
+    case FindingArea::ToneTips: openEditor(kToneTipsName); return;
+    case FindingArea::Messages: openEditor(kEmbeddedMessageName); return;
     case FindingArea::Memory: return; // no editor shows bytes no field reads
     case FindingArea::Channel:
     case FindingArea::Group:
     case FindingArea::ChannelTable: break;
     }
-    showChannelTable();
-    channels::ChannelTableWindow* table = channels::findChannelTable(ctx_);
-    if (!table || finding.group < 0)
+    if (finding.group < 0) {
+        showChannelTable();
         return;
-    session_.channelEdit.editGroup = finding.group;
-    table->showEditGroup();
-    if (finding.area != FindingArea::Channel)
-        return;
-    const bool inGrid = finding.field >= FieldRxFrequency && finding.field <= kLastFieldColumn;
-    table->setCurrentCell(finding.numberInGroup, inGrid ? finding.field : FieldRxFrequency);
-    if (!inGrid)
-        channels::showDetailEditor(ctx_);
-    else if (QWidget* sub = table->parentWidget())
-        area_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(sub));
-}
-
-void MainWindow::keepCheckWindowInView()
-{
-    // The user works through the list: it stays in front of the editor it
-    // opened, below it where the area has room, and the editor keeps the
-    // focus so that typing goes to the place found.
-    QWidget* check = ui::findWindow(area_, kCheckWindowName);
-    auto* sub = check ? qobject_cast<QMdiSubWindow*>(check->parentWidget()) : nullptr;
-    if (!sub)
-        return;
-    QMdiSubWindow* editor = area_->activeSubWindow();
-    if (editor && editor != sub && sub->geometry().intersects(editor->geometry())) {
-        int top = 0;
-        for (QMdiSubWindow* other : area_->subWindowList())
-            if (other != sub && other->isVisible() && !other->isMinimized())
-                top = std::max(top, other->geometry().bottom() + 1);
-        const int room = area_->viewport()->height() - top;
-        if (room >= kCheckWindowMinHeight)
-            sub->setGeometry(std::max(0, std::min(sub->x(), area_->viewport()->width() - sub->width())), top,
-                             sub->width(), std::min(sub->height(), room));
     }
-    sub->raise();
+    const bool inGrid = finding.field >= FieldRxFrequency && finding.field <= kLastFieldColumn;
+    const bool channel = finding.area == FindingArea::Channel;
+    channels::showChannel(ctx_, finding.group, channel ? finding.numberInGroup : 0,
+                          inGrid ? finding.field : FieldRxFrequency);
+    if (channel && !inGrid)
+        channels::showDetailEditor(ctx_);
 }
 
 void MainWindow::openFindingOfOtherMode(ConfigFinding finding)
@@ -219,27 +193,7 @@ void MainWindow::logSingleWrite(const link::TransferOutcome& outcome)
 {
     if (outcome.kind != link::TransferKind::Write)
         return;
-    std::string result;
-    if (!outcome.started && link_->failureText() != kTextFleetPortFailed) {
-        // Declined at the question: nothing was sent, and the log says so.
-        result = logResultNotWritten(logReasonWords(logword::Declined));
-    } else if (outcome.success) {
-        result = logResultWritten(outcome.verified);
-    } else {
-        // The log's words are English whatever the language shown (its
-        // window translates them), so logs of any shop read alike.
-        const int reason = link_->failureText() != 0 ? link_->failureText() : kTextFleetNoAnswer;
-        std::string argument;
-        if (reason == kTextFleetMismatch)
-            argument = std::to_string(outcome.mismatchedBlocks.size());
-        else if (reason == kTextFleetOtherVersion)
-            argument = outcome.radioVersion;
-        else if (reason == kTextFleetWrongModel)
-            argument = link_->engine().identity().modelName;
-        result = logResultFailed(logReasonWords(reason, argument));
-    }
-    addLogLine(writeLogEntry(link_->device(), link_->identitySeen() ? &link_->engine().identity() : nullptr,
-                             link_->written(), result));
+    addLogLine(link_->writeLogLine(outcome));
 }
 
 void MainWindow::logRefusedWrite()

@@ -16,6 +16,7 @@
 #include "serial_devices.h"
 #include "session.h"
 #include "undo_tracker.h"
+#include "window_names.h"
 #include "window_registry.h"
 
 #include <QFileInfo>
@@ -143,7 +144,7 @@ void MainWindow::showRadioInfo()
 {
     if (transferRunning())
         return;
-    ui::unloadByName(area_, QStringLiteral("FrmRadioInfo"));
+    ui::unloadByName(area_, kRadioInfoName);
     readRadioInfo();
 }
 
@@ -157,7 +158,7 @@ void MainWindow::transferEnding(const link::TransferOutcome& outcome)
         closeAllWindows();
     } else if (outcome.kind == link::TransferKind::Info) {
         const link::RadioInfo info = link_->engine().radioInfo();
-        ui::showEditor(area_, QStringLiteral("FrmRadioInfo"), [this, info] { return new features::RadioInfoWindow(ctx_, info); });
+        ui::showEditor(area_, kRadioInfoName, [this, info] { return new features::RadioInfoWindow(ctx_, info); });
     }
 }
 
@@ -173,7 +174,7 @@ void MainWindow::showReadDocument()
 
 void MainWindow::transferFinished(const link::TransferOutcome& outcome)
 {
-    keepTransferBackup(outcome);
+    backups_.keepTransfer(outcome, linkDevice());
     logSingleWrite(outcome);
     if (outcome.success && outcome.kind == link::TransferKind::Read)
         showReadDocument(); // the radio's memory is the document now (untitled "new.dat")

@@ -11,6 +11,7 @@
 #include "recovery_keeper.h"
 #include "undo_tracker.h"
 #include "versions.h"
+#include "window_names.h"
 #include "window_registry.h"
 
 #include <QDir>
@@ -29,7 +30,7 @@ void MainWindow::openEditor(const QString& name)
     ui::showEditor(area_, name, [this, &name] { return createEditor(name, ctx_); });
 }
 
-void MainWindow::showChannelTable() { openEditor(QStringLiteral("frmCommChInfo")); }
+void MainWindow::showChannelTable() { openEditor(kChannelTableName); }
 
 // --- New --------------------------------------------------------------------
 
@@ -45,12 +46,12 @@ void MainWindow::loadStartupDocument()
 void MainWindow::scheduleNewDocument()
 {
     closeAllWindows();
-    newDocumentTimer.start();
+    newDocumentTimer_.start();
 }
 
 void MainWindow::buildScheduledDocument()
 {
-    newDocumentTimer.stop();
+    newDocumentTimer_.stop();
     Document& doc = session_.doc;
     const TemplateVariant variant = doc.initPending ? TemplateVariant::Init : TemplateVariant::NewDocument;
     const NewDocumentResult result = buildNewDocument(doc, session_.paths.initDir(), variant);

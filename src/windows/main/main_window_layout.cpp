@@ -11,6 +11,7 @@
 #include "radio_link.h"
 #include "session.h"
 #include "undo_tracker.h"
+#include "window_names.h"
 
 #include <QAction>
 #include <QIcon>
@@ -30,71 +31,130 @@
 namespace zav {
 namespace {
 
-// Menu captions: control name -> text id, in menu order.
-struct MenuItem {
+// One row per menu action, in MenuAction's order: its object name, its
+// caption's text id and what it runs (nullptr: connected in buildActions).
+struct ActionRow {
+    MenuAction key;
+    const char* name;
+    int textId;
+    void (*run)(MainWindow&);
+};
+
+constexpr ActionRow kActionRows[] = {
+    {MenuAction::FileNew, "mnuFileNew", 10001, [](MainWindow& w) { w.newDocument(); }},
+    {MenuAction::FileOpen, "mnuFileOpen", 10002, [](MainWindow& w) { w.openDocument(); }},
+    {MenuAction::FileOpenBackup, "mnuFileOpenBackup", 32230, [](MainWindow& w) { w.openBackup(); }},
+    {MenuAction::FileSave, "mnuFileSave", 10003, [](MainWindow& w) { w.saveDocument(); }},
+    {MenuAction::FileSaveAs, "mnuFileSaveAs", 10004, [](MainWindow& w) { w.saveDocumentAs(); }},
+    {MenuAction::FileExit, "mnuFileExit", 10006, [](MainWindow& w) { w.exitProgram(); }},
+    {MenuAction::ModelInfo, "mnuModelInfo", 10101, [](MainWindow& w) { w.chooseModel(); }},
+    {MenuAction::ModeCountry, "MnuModeCountry", 10011, [](MainWindow& w) { w.useCountryMode(); }},
+    {MenuAction::ModeExtended, "MnuModeExtended", 10012, [](MainWindow& w) { w.useExtendedMode(); }},
+    {MenuAction::ChannelTable, "mnuChannelInfo", 10201, [](MainWindow& w) { w.openEditor(kChannelTableName); }},
+    {MenuAction::OptionalFeatures, "mnuOptFeature", 10202, [](MainWindow& w) { w.openEditor(kOptionalFeaturesName); }},
+    {MenuAction::ToneTips, "mnuToneTips", 10221, [](MainWindow& w) { w.openEditor(kToneTipsName); }},
+    {MenuAction::Dtmf, "MnuDTMF", 10204, [](MainWindow& w) { w.openEditor(kDtmfEditorName); }},
+    {MenuAction::EmbeddedMessages, "mnuEmbeddedMsg", 10206, [](MainWindow& w) { w.openEditor(kEmbeddedMessageName); }},
+    {MenuAction::RadioInfo, "MnuLocalInfo", 10207, [](MainWindow& w) { w.showRadioInfo(); }},
+    {MenuAction::ReadFromRadio, "mnuReadFromRadio", 10301, [](MainWindow& w) { w.readFromRadio(); }},
+    {MenuAction::WriteToRadio, "mnuWriteToRadio", 10302, [](MainWindow& w) { w.writeToRadio(); }},
+    {MenuAction::CompareRadio, "mnuCompareRadio", 34221, [](MainWindow& w) { w.compareWithRadio(); }},
+    {MenuAction::WriteMany, "mnuWriteMany", 32801, [](MainWindow& w) { w.showFleetWindow(); }},
+    {MenuAction::CheckConfig, "mnuCheckConfig", 32800, [](MainWindow& w) { w.showConfigurationCheck(); }},
+    {MenuAction::ProgramLog, "mnuProgramLog", 32802, [](MainWindow& w) { w.showProgrammingLog(); }},
+    {MenuAction::Password, "MnuProPassWord", 10303, [](MainWindow& w) { w.enterPassword(); }},
+    {MenuAction::Port, "mnuComm", 10401, [](MainWindow& w) { w.choosePort(); }},
+    {MenuAction::Language, "mnuLanguage", 10402, [](MainWindow& w) { w.chooseLanguage(); }},
+    {MenuAction::BackupSettings, "mnuBackupSettings", 32231, [](MainWindow& w) { w.chooseBackupOptions(); }},
+    {MenuAction::WireTrace, "mnuWireTrace", 32900, [](MainWindow& w) { w.toggleWireTrace(); }},
+    {MenuAction::Initialize, "MnuInit", 10403, [](MainWindow& w) { w.initializeDocument(); }},
+    {MenuAction::TreeView, "mnuTreeView", 10501, nullptr},
+    {MenuAction::ViewToolbar, "mnuViewToolbar", 10502, nullptr},
+    {MenuAction::ViewStatusBar, "mnuViewStatusBar", 10503, nullptr},
+    {MenuAction::WindowCascade, "mnuWindowCascade", 10601, [](MainWindow& w) { w.area()->cascadeSubWindows(); }},
+    {MenuAction::CloseAll, "mnuCloseAll", 10602, [](MainWindow& w) { w.closeAllWindows(); }},
+    {MenuAction::HelpManual, "mnuHelpManual", 34400, [](MainWindow& w) { w.help().showManual(); }},
+    {MenuAction::HelpShortcuts, "mnuHelpShortcuts", 34401, [](MainWindow& w) { w.help().showShortcuts(); }},
+    {MenuAction::HelpReport, "mnuHelpReport", 34402, [](MainWindow& w) { w.help().reportProblem(); }},
+    {MenuAction::HelpAbout, "mnuHelpAbout", 10702, [](MainWindow& w) { w.showAbout(); }},
+};
+
+template <typename Row, std::size_t N>
+constexpr bool rowsInEnumOrder(const Row (&rows)[N])
+{
+    for (std::size_t i = 0; i < N; ++i)
+        if (static_cast<std::size_t>(rows[i].key) != i)
+            return false;
+    return true;
+}
+
+struct MenuRow {
+    MainMenu key;
     const char* name;
     int textId;
 };
 
-constexpr MenuItem kMenuTexts[] = {
-    {"mnuFile", 10000},        {"mnuFileNew", 10001},      {"mnuFileOpen", 10002},
-    {"mnuFileSave", 10003},    {"mnuFileSaveAs", 10004},   {"mnuFileExit", 10006},
-    {"mnuModel", 10100},       {"mnuModelInfo", 10101},    {"MnuMode", 10010},
-    {"MnuModeCountry", 10011}, {"MnuModeExtended", 10012}, {"mnuEdit", 10200},
-    {"mnuChannelInfo", 10201}, {"mnuOptFeature", 10202},   {"MnuDTMF", 10204},
-    {"mnuEmbeddedMsg", 10206}, {"MnuLocalInfo", 10207},    {"mnuToneTips", 10221},
-    {"mnuProgram", 10300},     {"mnuReadFromRadio", 10301}, {"mnuWriteToRadio", 10302},
-    {"MnuProPassWord", 10303}, {"mnuSet", 10400},          {"mnuComm", 10401},
-    {"mnuLanguage", 10402},    {"MnuInit", 10403},         {"mnuView", 10500},
-    {"mnuTreeView", 10501},    {"mnuViewToolbar", 10502},  {"mnuViewStatusBar", 10503},
-    {"mnuWindow", 10600},      {"mnuWindowCascade", 10601}, {"mnuCloseAll", 10602},
-    {"mnuHelp", 10700},        {"mnuHelpAbout", 10702},
-    {"mnuHelpManual", 34400},  {"mnuHelpShortcuts", 34401}, {"mnuHelpReport", 34402},
-    {"mnuFileOpenBackup", 32230}, {"mnuBackupSettings", 32231},
-    {"mnuWireTrace", 32900},
-    {"mnuCheckConfig", 32800}, {"mnuWriteMany", 32801}, {"mnuProgramLog", 32802},
-    {"mnuCompareRadio", 34221},
+constexpr MenuRow kMenuRows[] = {
+    {MainMenu::File, "mnuFile", 10000},       {MainMenu::Model, "mnuModel", 10100},
+    {MainMenu::Mode, "MnuMode", 10010},       {MainMenu::Edit, "mnuEdit", 10200},
+    {MainMenu::Program, "mnuProgram", 10300}, {MainMenu::Settings, "mnuSet", 10400},
+    {MainMenu::View, "mnuView", 10500},       {MainMenu::Window, "mnuWindow", 10600},
+    {MainMenu::Help, "mnuHelp", 10700},
 };
+static_assert(std::size(kActionRows) == kMenuActionCount && rowsInEnumOrder(kActionRows));
+static_assert(std::size(kMenuRows) == kMainMenuCount && rowsInEnumOrder(kMenuRows));
 
+// The tool bar's buttons (key nullptr: a separator); those of a transfer
+// wait while one runs.
 struct ToolButton {
     const char* key;
     int tipId;
     IconId icon;
+    void (*run)(MainWindow&);
+    bool transfer;
 };
 
 constexpr ToolButton kToolButtons[] = {
-    {"NewFile", 11000, IconId::NewFile},     {"OpenFile", 11001, IconId::OpenFile},
-    {"SaveFile", 11002, IconId::SaveFile},   {nullptr, 0, IconId::NewFile},
-    {"ReadRadio", 11004, IconId::ReadRadio}, {"CommSet", 11005, IconId::CommSet},
-    {"WriteRadio", 11006, IconId::WriteRadio}, {nullptr, 0, IconId::NewFile},
-    {"About", 11007, IconId::About},
+    {"NewFile", 11000, IconId::NewFile, [](MainWindow& w) { w.newDocumentFromToolbar(); }, false},
+    {"OpenFile", 11001, IconId::OpenFile, [](MainWindow& w) { w.openDocument(); }, false},
+    {"SaveFile", 11002, IconId::SaveFile, [](MainWindow& w) { w.saveDocument(); }, false},
+    {nullptr, 0, IconId::NewFile, nullptr, false},
+    {"ReadRadio", 11004, IconId::ReadRadio, [](MainWindow& w) { w.readFromRadio(); }, true},
+    {"CommSet", 11005, IconId::CommSet, [](MainWindow& w) { w.choosePort(); }, false},
+    {"WriteRadio", 11006, IconId::WriteRadio, [](MainWindow& w) { w.writeToRadio(); }, true},
+    {nullptr, 0, IconId::NewFile, nullptr, false},
+    {"About", 11007, IconId::About, [](MainWindow& w) { w.showAbout(); }, false},
 };
 
-// Tree nodes below the root: key, text id, editor window it opens ("" for
-// the radio-information command, which reads the radio first).
-struct TreeNode {
-    const char* key;
+// Tree nodes below the root, in TreeNode's order: the key the tree items
+// keep, text id, editor window it opens (nullptr for the radio-information
+// command, which reads the radio first).
+struct TreeRow {
+    TreeNode key;
+    const char* itemKey;
     int textId;
-    const char* window;
+    const QString* window;
 };
 
-constexpr TreeNode kTreeNodes[] = {
-    {"N1", 12001, "frmCommChInfo"}, {"N2", 12002, "FrmOptFeatures"}, {"N4", 12004, "FrmDTMF"},
-    {"N12", 12014, "FrmToneTips"},  {"N6", 12006, "FrmEmbMsg"},      {"N7", 12007, ""},
+constexpr TreeRow kTreeRows[] = {
+    {TreeNode::ChannelTable, "N1", 12001, &kChannelTableName},
+    {TreeNode::OptionalFeatures, "N2", 12002, &kOptionalFeaturesName},
+    {TreeNode::Dtmf, "N4", 12004, &kDtmfEditorName},
+    {TreeNode::ToneTips, "N12", 12014, &kToneTipsName},
+    {TreeNode::EmbeddedMessages, "N6", 12006, &kEmbeddedMessageName},
+    {TreeNode::RadioInfo, "N7", 12007, nullptr},
+};
+static_assert(rowsInEnumOrder(kTreeRows));
+
+// The menu items that open an editor window, which this build may lack.
+constexpr std::pair<MenuAction, const QString*> kEditorActions[] = {
+    {MenuAction::ChannelTable, &kChannelTableName},  {MenuAction::OptionalFeatures, &kOptionalFeaturesName},
+    {MenuAction::ToneTips, &kToneTipsName},          {MenuAction::Dtmf, &kDtmfEditorName},
+    {MenuAction::EmbeddedMessages, &kEmbeddedMessageName},
 };
 
-// Menu items that open an editor window by name.
-struct EditorItem {
-    const char* action;
-    const char* window;
-};
-
-constexpr EditorItem kEditorItems[] = {
-    {"mnuChannelInfo", "frmCommChInfo"}, {"mnuOptFeature", "FrmOptFeatures"}, {"mnuToneTips", "FrmToneTips"},
-    {"MnuDTMF", "FrmDTMF"},              {"mnuEmbeddedMsg", "FrmEmbMsg"},
-};
-
-constexpr int kKeyRole = Qt::UserRole;
+constexpr int kKeyRole = Qt::UserRole;     ///< the item's key ("N1")
+constexpr int kNodeRole = Qt::UserRole + 1; ///< its TreeNode
 
 // Message box buttons with their keyboard accelerators ("&Yes", "是(&Y)");
 // the plain words stay for logs and other texts.
@@ -108,88 +168,53 @@ constexpr int kTextPortDevice = 12015;
 
 } // namespace
 
-QAction* MainWindow::newAction(const char* name, void (MainWindow::*slot)())
-{
-    auto* action = new QAction(this);
-    action->setObjectName(QString::fromLatin1(name));
-    if (slot)
-        connect(action, &QAction::triggered, this, slot);
-    actions_[action->objectName()] = action;
-    return action;
-}
-
 void MainWindow::buildActions()
 {
-    newAction("mnuFileNew", &MainWindow::newDocument);
-    newAction("mnuFileOpen", &MainWindow::openDocument);
-    newAction("mnuFileOpenBackup", &MainWindow::openBackup);
-    newAction("mnuBackupSettings", &MainWindow::chooseBackupOptions);
-    newAction("mnuWireTrace", &MainWindow::toggleWireTrace)->setCheckable(true);
-    connect(newAction("mnuFileSave", nullptr), &QAction::triggered, this, [this] { saveDocument(); });
-    connect(newAction("mnuFileSaveAs", nullptr), &QAction::triggered, this, [this] { saveDocumentAs(); });
-    newAction("mnuFileExit", &MainWindow::exitProgram);
-    newAction("mnuModelInfo", &MainWindow::chooseModel);
-    newAction("MnuModeCountry", &MainWindow::useCountryMode)->setCheckable(true);
-    newAction("MnuModeExtended", &MainWindow::useExtendedMode)->setCheckable(true);
-    for (const EditorItem& item : kEditorItems) {
-        const QString window = QString::fromLatin1(item.window);
-        connect(newAction(item.action, nullptr), &QAction::triggered, this, [this, window] { openEditor(window); });
+    for (const ActionRow& row : kActionRows) {
+        auto* created = new QAction(this);
+        created->setObjectName(QString::fromLatin1(row.name));
+        if (row.run)
+            connect(created, &QAction::triggered, this, [this, run = row.run] { run(*this); });
+        actions_[static_cast<std::size_t>(row.key)] = created;
     }
-    newAction("MnuLocalInfo", &MainWindow::showRadioInfo);
-    newAction("mnuReadFromRadio", &MainWindow::readFromRadio);
-    newAction("mnuWriteToRadio", &MainWindow::writeToRadio);
-    newAction("mnuCheckConfig", &MainWindow::showConfigurationCheck);
-    newAction("mnuWriteMany", &MainWindow::showFleetWindow);
-    newAction("mnuCompareRadio", &MainWindow::compareWithRadio);
-    newAction("mnuProgramLog", &MainWindow::showProgrammingLog);
-    newAction("MnuProPassWord", &MainWindow::enterPassword)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    newAction("mnuComm", &MainWindow::choosePort);
-    newAction("mnuLanguage", &MainWindow::chooseLanguage);
-    newAction("MnuInit", &MainWindow::initializeDocument);
+    for (MenuAction checkable : {MenuAction::WireTrace, MenuAction::ModeCountry, MenuAction::ModeExtended})
+        action(checkable)->setCheckable(true);
+    action(MenuAction::Password)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 
-    QAction* tree = newAction("mnuTreeView", nullptr);
-    tree->setCheckable(true);
-    tree->setChecked(true);
-    connect(tree, &QAction::toggled, this, [this](bool on) { leftPane_->setVisible(on); });
-    QAction* toolbar = newAction("mnuViewToolbar", nullptr);
-    toolbar->setCheckable(true);
-    toolbar->setChecked(true);
-    connect(toolbar, &QAction::toggled, this, [this](bool on) { toolBar_->setVisible(on); });
-    QAction* status = newAction("mnuViewStatusBar", nullptr);
-    status->setCheckable(true);
-    status->setChecked(true);
-    connect(status, &QAction::toggled, this, [this](bool on) { statusBar_->setVisible(on); });
-
-    connect(newAction("mnuWindowCascade", nullptr), &QAction::triggered, area_, &QMdiArea::cascadeSubWindows);
-    newAction("mnuCloseAll", &MainWindow::closeAllWindows);
-    newAction("mnuHelpAbout", &MainWindow::showAbout);
+    for (MenuAction key : {MenuAction::TreeView, MenuAction::ViewToolbar, MenuAction::ViewStatusBar}) {
+        QAction* toggle = action(key);
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+        // The pane and the bars are built after the actions.
+        connect(toggle, &QAction::toggled, this, [this, key](bool on) {
+            QWidget* bar = key == MenuAction::ViewToolbar ? static_cast<QWidget*>(toolBar_) : statusBar_;
+            (key == MenuAction::TreeView ? leftPane_ : bar)->setVisible(on);
+        });
+    }
     // F1 is the help system's in every window (the page of that window);
     // the menu shows the key without taking it.
-    QAction* manual = newAction("mnuHelpManual", nullptr);
-    connect(manual, &QAction::triggered, this, [this] { help_->showManual(); });
+    QAction* manual = action(MenuAction::HelpManual);
     manual->setShortcut(QKeySequence(Qt::Key_F1));
     manual->setShortcutContext(Qt::WidgetShortcut);
-    connect(newAction("mnuHelpShortcuts", nullptr), &QAction::triggered, this, [this] { help_->showShortcuts(); });
-    connect(newAction("mnuHelpReport", nullptr), &QAction::triggered, this, [this] { help_->reportProblem(); });
 }
 
 void MainWindow::buildMenus()
 {
     QMenuBar* bar = menuBar();
-    auto menu = [&](const char* name) {
-        QMenu* m = bar->addMenu(QString());
-        m->setObjectName(QString::fromLatin1(name));
-        menus_[m->objectName()] = m;
+    auto menu = [&](MainMenu key, QMenu* parent = nullptr) {
+        QMenu* m = parent ? parent->addMenu(QString()) : bar->addMenu(QString());
+        m->setObjectName(QString::fromLatin1(kMenuRows[static_cast<std::size_t>(key)].name));
+        menus_[static_cast<std::size_t>(key)] = m;
         return m;
     };
-    auto add = [&](QMenu* m, const char* name) { m->addAction(actions_.at(QString::fromLatin1(name))); };
+    auto add = [&](QMenu* m, std::initializer_list<MenuAction> keys) {
+        for (MenuAction key : keys)
+            m->addAction(action(key));
+    };
 
-    QMenu* file = menu("mnuFile");
-    add(file, "mnuFileNew");
-    add(file, "mnuFileOpen");
-    add(file, "mnuFileOpenBackup");
-    add(file, "mnuFileSave");
-    add(file, "mnuFileSaveAs");
+    QMenu* file = menu(MainMenu::File);
+    add(file, {MenuAction::FileNew, MenuAction::FileOpen, MenuAction::FileOpenBackup, MenuAction::FileSave,
+               MenuAction::FileSaveAs});
     file->addSeparator();
     file->addAction(exchange_->importChannelsAction());
     file->addAction(exchange_->exportChannelsAction());
@@ -197,17 +222,13 @@ void MainWindow::buildMenus()
     file->addAction(exchange_->printAction());
     file->addAction(exchange_->exportPdfAction());
     file->addSeparator();
-    add(file, "mnuFileExit");
+    add(file, {MenuAction::FileExit});
 
-    QMenu* model = menu("mnuModel");
-    add(model, "mnuModelInfo");
-    QMenu* mode = model->addMenu(QString());
-    mode->setObjectName("MnuMode");
-    menus_["MnuMode"] = mode;
-    add(mode, "MnuModeCountry");
-    add(mode, "MnuModeExtended");
+    QMenu* model = menu(MainMenu::Model);
+    add(model, {MenuAction::ModelInfo});
+    add(menu(MainMenu::Mode, model), {MenuAction::ModeCountry, MenuAction::ModeExtended});
 
-    QMenu* edit = menu("mnuEdit");
+    QMenu* edit = menu(MainMenu::Edit);
     edit->addAction(undo_->undoAction());
     edit->addAction(undo_->redoAction());
     edit->addSeparator();
@@ -219,55 +240,38 @@ void MainWindow::buildMenus()
         edit->addAction(action);
     connect(edit, &QMenu::aboutToShow, bulk_, &BulkCommands::updateActions);
     edit->addSeparator();
-    add(edit, "mnuChannelInfo");
-    add(edit, "mnuOptFeature");
-    add(edit, "mnuToneTips");
-    add(edit, "MnuDTMF");
-    add(edit, "mnuEmbeddedMsg");
-    add(edit, "MnuLocalInfo");
+    add(edit, {MenuAction::ChannelTable, MenuAction::OptionalFeatures, MenuAction::ToneTips, MenuAction::Dtmf,
+               MenuAction::EmbeddedMessages, MenuAction::RadioInfo});
 
-    QMenu* program = menu("mnuProgram");
-    add(program, "mnuReadFromRadio");
-    add(program, "mnuWriteToRadio");
-    add(program, "mnuCompareRadio");
-    add(program, "mnuWriteMany");
+    QMenu* program = menu(MainMenu::Program);
+    add(program, {MenuAction::ReadFromRadio, MenuAction::WriteToRadio, MenuAction::CompareRadio, MenuAction::WriteMany});
     program->addSeparator();
-    add(program, "mnuCheckConfig");
-    add(program, "mnuProgramLog");
+    add(program, {MenuAction::CheckConfig, MenuAction::ProgramLog});
     program->addSeparator();
-    add(program, "MnuProPassWord");
+    add(program, {MenuAction::Password});
 
-    QMenu* set = menu("mnuSet");
-    add(set, "mnuComm");
-    add(set, "mnuLanguage");
-    add(set, "mnuBackupSettings");
-    add(set, "mnuWireTrace");
-    add(set, "MnuInit");
+    add(menu(MainMenu::Settings), {MenuAction::Port, MenuAction::Language, MenuAction::BackupSettings,
+                                   MenuAction::WireTrace, MenuAction::Initialize});
+    add(menu(MainMenu::View), {MenuAction::TreeView, MenuAction::ViewToolbar, MenuAction::ViewStatusBar});
 
-    QMenu* view = menu("mnuView");
-    add(view, "mnuTreeView");
-    add(view, "mnuViewToolbar");
-    add(view, "mnuViewStatusBar");
-
-    QMenu* window = menu("mnuWindow");
+    QMenu* window = menu(MainMenu::Window);
     connect(window, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
     fillWindowMenu();
 
-    QMenu* help = menu("mnuHelp");
-    add(help, "mnuHelpManual");
-    add(help, "mnuHelpShortcuts");
+    QMenu* help = menu(MainMenu::Help);
+    add(help, {MenuAction::HelpManual, MenuAction::HelpShortcuts});
     help->addSeparator();
-    add(help, "mnuHelpReport");
+    add(help, {MenuAction::HelpReport});
     help->addSeparator();
-    add(help, "mnuHelpAbout");
+    add(help, {MenuAction::HelpAbout});
 }
 
 void MainWindow::fillWindowMenu()
 {
-    QMenu* window = menus_.at("mnuWindow");
+    QMenu* window = menus_[static_cast<std::size_t>(MainMenu::Window)];
     window->clear();
-    window->addAction(actions_.at("mnuWindowCascade"));
-    window->addAction(actions_.at("mnuCloseAll"));
+    window->addAction(action(MenuAction::WindowCascade));
+    window->addAction(action(MenuAction::CloseAll));
     const auto subs = area_->subWindowList();
     if (!subs.isEmpty())
         window->addSeparator();
@@ -290,11 +294,13 @@ void MainWindow::buildToolbar()
     for (const ToolButton& b : kToolButtons) {
         if (!b.key) {
             toolBar_->addSeparator();
+            buttons_.push_back(nullptr);
             continue;
         }
-        QAction* action = toolBar_->addAction(icons_->icon(b.icon), QString());
-        action->setObjectName(QString::fromLatin1(b.key));
-        buttons_[action->objectName()] = action;
+        QAction* button = toolBar_->addAction(icons_->icon(b.icon), QString());
+        button->setObjectName(QString::fromLatin1(b.key));
+        connect(button, &QAction::triggered, this, [this, run = b.run] { run(*this); });
+        buttons_.push_back(button);
     }
     // Undo and redo after the file buttons.
     QAction* afterFiles = toolBar_->actions().at(3);
@@ -302,14 +308,6 @@ void MainWindow::buildToolbar()
     undo_->redoAction()->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), style()->standardIcon(QStyle::SP_ArrowForward)));
     toolBar_->insertAction(afterFiles, undo_->undoAction());
     toolBar_->insertAction(afterFiles, undo_->redoAction());
-    // A click dispatches on the key.
-    connect(buttons_.at("NewFile"), &QAction::triggered, this, &MainWindow::newDocumentFromToolbar);
-    connect(buttons_.at("OpenFile"), &QAction::triggered, this, &MainWindow::openDocument);
-    connect(buttons_.at("SaveFile"), &QAction::triggered, this, [this] { saveDocument(); });
-    connect(buttons_.at("ReadRadio"), &QAction::triggered, this, &MainWindow::readFromRadio);
-    connect(buttons_.at("CommSet"), &QAction::triggered, this, &MainWindow::choosePort);
-    connect(buttons_.at("WriteRadio"), &QAction::triggered, this, &MainWindow::writeToRadio);
-    connect(buttons_.at("About"), &QAction::triggered, this, &MainWindow::showAbout);
 }
 
 void MainWindow::buildLeftPane()
@@ -335,7 +333,7 @@ void MainWindow::buildLeftPane()
         hideIcon = style()->standardIcon(QStyle::SP_TitleBarCloseButton);
     hidePane_ = paneBar_->addAction(hideIcon, QString());
     hidePane_->setObjectName(QString::fromUtf8("删除"));
-    connect(hidePane_, &QAction::triggered, this, [this] { actions_.at("mnuTreeView")->setChecked(false); });
+    connect(hidePane_, &QAction::triggered, this, [this] { action(MenuAction::TreeView)->setChecked(false); });
 
     tree_ = new QTreeWidget(leftPane_);
     tree_->setObjectName("TreeView1");
@@ -423,18 +421,15 @@ void MainWindow::applyTexts()
     panels_[1]->setText(QString::fromStdString(model.modelName) + "[" + QString::fromStdString(model.bandLabel) + "]");
     refreshCaption();
 
-    for (const MenuItem& item : kMenuTexts) {
-        const QString name = QString::fromLatin1(item.name);
-        if (auto a = actions_.find(name); a != actions_.end())
-            a->second->setText(ctx_.text(item.textId));
-        else if (auto m = menus_.find(name); m != menus_.end())
-            m->second->setTitle(ctx_.text(item.textId));
-    }
-    for (const ToolButton& b : kToolButtons) {
-        if (!b.key)
+    for (const ActionRow& row : kActionRows)
+        action(row.key)->setText(ctx_.text(row.textId));
+    for (const MenuRow& row : kMenuRows)
+        menus_[static_cast<std::size_t>(row.key)]->setTitle(ctx_.text(row.textId));
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        QAction* button = buttons_[i];
+        if (!button)
             continue;
-        QAction* button = buttons_.at(QString::fromLatin1(b.key));
-        const QString tip = ctx_.text(b.tipId);
+        const QString tip = ctx_.text(kToolButtons[i].tipId);
         button->setToolTip(tip);
         button->setText(tip);
         if (button->icon().isNull())
@@ -455,18 +450,18 @@ void MainWindow::rebuildTree()
     auto* root = new QTreeWidgetItem(tree_, {modelLabel_->text()});
     root->setData(0, kKeyRole, QStringLiteral("N0"));
     root->setIcon(0, icons_->icon(IconId::TreeRoot));
-    for (const TreeNode& node : kTreeNodes) {
+    for (const TreeRow& node : kTreeRows) {
         auto* item = new QTreeWidgetItem(root, {ctx_.text(node.textId)});
-        item->setData(0, kKeyRole, QString::fromLatin1(node.key));
+        item->setData(0, kKeyRole, QString::fromLatin1(node.itemKey));
+        item->setData(0, kNodeRole, static_cast<int>(node.key));
         item->setIcon(0, icons_->icon(IconId::TreeNode));
-        const QString window = QString::fromLatin1(node.window);
         // A node whose window this build lacks stays disabled.
-        const bool available = window.isEmpty() ? !transferRunning() : editorAvailable(window);
+        const bool available = node.window ? editorAvailable(*node.window) : !transferRunning();
         if (!available)
             item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
     }
     root->setExpanded(true);
-    actions_.at("MnuDTMF")->setVisible(true);
+    action(MenuAction::Dtmf)->setVisible(true);
 }
 
 void MainWindow::treeItemClicked(QTreeWidgetItem* item)
@@ -475,22 +470,17 @@ void MainWindow::treeItemClicked(QTreeWidgetItem* item)
         return;
     // The command runs after the tree has finished with the click: the
     // windows it opens may rebuild the tree (rebuildTree) and delete item.
-    const QString key = item->data(0, kKeyRole).toString();
-    QTimer::singleShot(0, this, [this, key] { runTreeCommand(key); });
-}
-
-void MainWindow::runTreeCommand(const QString& key)
-{
-    for (const TreeNode& node : kTreeNodes) {
-        if (key != QLatin1String(node.key))
-            continue;
-        if (node.window[0] == '\0')
-            showRadioInfo();
-        else
-            openEditor(QString::fromLatin1(node.window));
+    // The root opens nothing.
+    const QVariant node = item->data(0, kNodeRole);
+    if (!node.isValid())
         return;
-    }
-    // The root "N0" opens nothing.
+    const TreeRow& row = kTreeRows[node.toInt()];
+    QTimer::singleShot(0, this, [this, window = row.window] {
+        if (window)
+            openEditor(*window);
+        else
+            showRadioInfo();
+    });
 }
 
 void MainWindow::refreshCaption()
@@ -514,25 +504,27 @@ void MainWindow::showModified() { setWindowModified(session_.doc.isModified()); 
 void MainWindow::showChannelMode()
 {
     const bool extended = isExtendedMode(session_.doc.image().ChannelMode);
-    actions_.at("MnuModeCountry")->setChecked(!extended);
-    actions_.at("MnuModeExtended")->setChecked(extended);
+    action(MenuAction::ModeCountry)->setChecked(!extended);
+    action(MenuAction::ModeExtended)->setChecked(extended);
 }
 
 void MainWindow::updateCommandStates()
 {
-    for (const EditorItem& item : kEditorItems)
-        actions_.at(QString::fromLatin1(item.action))->setEnabled(editorAvailable(QString::fromLatin1(item.window)));
+    for (const auto& [key, window] : kEditorActions)
+        action(key)->setEnabled(editorAvailable(*window));
     // One transfer at a time.
     const bool idle = !transferRunning();
-    for (const char* name : {"mnuReadFromRadio", "mnuWriteToRadio", "MnuLocalInfo", "mnuCompareRadio"})
-        actions_.at(QString::fromLatin1(name))->setEnabled(idle);
-    buttons_.at("ReadRadio")->setEnabled(idle);
-    buttons_.at("WriteRadio")->setEnabled(idle);
+    for (MenuAction key : {MenuAction::ReadFromRadio, MenuAction::WriteToRadio, MenuAction::RadioInfo,
+                           MenuAction::CompareRadio})
+        action(key)->setEnabled(idle);
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        if (kToolButtons[i].transfer)
+            buttons_[i]->setEnabled(idle);
     if (tree_ && tree_->topLevelItemCount() > 0) {
         QTreeWidgetItem* root = tree_->topLevelItem(0);
         for (int i = 0; i < root->childCount(); ++i) {
             QTreeWidgetItem* item = root->child(i);
-            if (item->data(0, kKeyRole).toString() == QLatin1String("N7"))
+            if (item->data(0, kNodeRole).toInt() == static_cast<int>(TreeNode::RadioInfo))
                 item->setFlags(idle ? item->flags() | Qt::ItemIsEnabled : item->flags() & ~Qt::ItemIsEnabled);
         }
     }

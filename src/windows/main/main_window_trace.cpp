@@ -27,14 +27,14 @@ void MainWindow::toggleWireTrace()
 {
     if (link_->tracing()) {
         link_->stopTrace();
-        actions_.at(QStringLiteral("mnuWireTrace"))->setChecked(false);
+        action(MenuAction::WireTrace)->setChecked(false);
         statusBar_->clearMessage();
         return;
     }
     const QString path = ui::getSaveFile(this, ctx_.text(kTextTraceCaption),
                                          QDir::home().filePath(QStringLiteral("zavprog-trace.txt")), ctx_.text(kTextTraceFilter));
     if (path.isEmpty()) {
-        actions_.at(QStringLiteral("mnuWireTrace"))->setChecked(false);
+        action(MenuAction::WireTrace)->setChecked(false);
         return;
     }
     startWireTrace(path);
@@ -43,7 +43,7 @@ void MainWindow::toggleWireTrace()
 bool MainWindow::startWireTrace(const QString& path)
 {
     const FileWriteResult started = link_->startTrace(QFile::encodeName(path).toStdString());
-    actions_.at(QStringLiteral("mnuWireTrace"))->setChecked(started.ok());
+    action(MenuAction::WireTrace)->setChecked(started.ok());
     if (!started) {
         ui::inform(this, ctx_.text(kTextTraceFailed).arg(path) + QStringLiteral("\r\n") + ui::fileWriteProblemText(ctx_, path, started),
                    ui::Icon::Critical);

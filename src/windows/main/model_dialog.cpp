@@ -6,6 +6,7 @@
 #include "key_rules.h"
 #include "list_helpers.h"
 #include "prompts.h"
+#include "window_names.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -35,7 +36,7 @@ QStringList bandsOf(const QString& model)
 
 ModelDialog::ModelDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
-    setObjectName("FrmModelInfo");
+    setObjectName(kModelDialogName);
     setWindowTitle(ctx.text(13000));
 
     modelCaption = new QLabel(ctx.text(13001), this);

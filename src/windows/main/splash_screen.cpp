@@ -2,6 +2,7 @@
 
 #include "pictures.h"
 #include "session.h"
+#include "window_names.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -13,7 +14,7 @@ namespace zav {
 SplashScreen::SplashScreen(const std::string& programDir, int language, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
-    setObjectName("frmSplash");
+    setObjectName(kSplashName);
     picture_ = new QLabel(this);
     picture_->setObjectName("Picture1");
     // Languages other than Chinese are written in Latin letters: the English

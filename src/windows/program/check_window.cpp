@@ -7,12 +7,14 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <tuple>
 
 namespace zav {
@@ -27,6 +29,7 @@ constexpr int kTextCheckAgain = 32809;
 constexpr int kTextSummary = 32857; ///< %1 errors, %2 warnings, %3 notes
 constexpr int kTextClose = 32861;
 
+constexpr int kMinHeight = 160; ///< a few findings still show
 constexpr int kIndexRole = Qt::UserRole;
 enum Column { ColumnLevel, ColumnWhere, ColumnWhat };
 
@@ -180,6 +183,28 @@ void CheckWindow::itemActivated(QTreeWidgetItem* item)
     const int index = item->data(0, kIndexRole).toInt();
     if (index >= 0 && static_cast<std::size_t>(index) < findings_.size())
         onOpenFinding(findings_[static_cast<std::size_t>(index)]);
+}
+
+void CheckWindow::keepInFrontOfEditor()
+{
+    // The user works through the list; the editor keeps the focus so that
+    // typing goes to the place found.
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+    if (!area)
+        return;
+    QMdiSubWindow* editor = area->activeSubWindow();
+    if (editor && editor != sub && sub->geometry().intersects(editor->geometry())) {
+        int top = 0;
+        for (QMdiSubWindow* other : area->subWindowList())
+            if (other != sub && other->isVisible() && !other->isMinimized())
+                top = std::max(top, other->geometry().bottom() + 1);
+        const int room = area->viewport()->height() - top;
+        if (room >= kMinHeight)
+            sub->setGeometry(std::max(0, std::min(sub->x(), area->viewport()->width() - sub->width())), top,
+                             sub->width(), std::min(sub->height(), room));
+    }
+    sub->raise();
 }
 
 } // namespace zav

@@ -9,6 +9,7 @@
 
 #include "config_check.h"
 #include "editor_window.h"
+#include "window_names.h"
 
 #include <functional>
 #include <vector>
@@ -23,8 +24,6 @@ struct AppContext;
 }
 
 namespace zav {
-
-inline const QString kCheckWindowName = QStringLiteral("FrmCheck");
 
 class CheckWindow : public ui::EditorWindow {
     Q_OBJECT
@@ -42,6 +41,9 @@ public:
     [[nodiscard]] const std::vector<ConfigFinding>& findings() const { return findings_; }
     /// Opens the finding of row (what a double-click does).
     void openRow(int row);
+    /// After a finding opened its place: the list stays in front of the
+    /// editor it opened, moved below it when it would hide it.
+    void keepInFrontOfEditor();
 
 private:
     void itemActivated(QTreeWidgetItem* item);

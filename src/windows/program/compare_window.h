@@ -10,6 +10,7 @@
 
 #include "editor_window.h"
 #include "radio_compare.h"
+#include "window_names.h"
 
 #include <functional>
 #include <memory>
@@ -24,8 +25,6 @@ struct AppContext;
 }
 
 namespace zav {
-
-inline const QString kCompareWindowName = QStringLiteral("FrmCompare");
 
 class CompareWindow : public ui::EditorWindow {
     Q_OBJECT

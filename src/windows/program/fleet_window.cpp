@@ -1,6 +1,7 @@
 #include "fleet_window.h"
 
 #include "fleet_radio.h"
+#include "window_names.h"
 #include "write_log.h"
 
 #include "programming_log_words.h"
@@ -137,7 +138,7 @@ struct FleetWindow::Row {
 FleetWindow::FleetWindow(ui::AppContext& ctx, DeviceSource devices, QWidget* parent)
     : QWidget(parent, Qt::Window), ctx_(ctx), source_(std::move(devices))
 {
-    setObjectName("FrmFleet");
+    setObjectName(kFleetWindowName);
     setWindowTitle(ctx.text(kTextTitle));
     buildControls();
     refreshDevices();

@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "programming_log.h"
 #include "programming_log_words.h"
+#include "window_names.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -33,7 +34,7 @@ constexpr int kResultWidth = 360;
 ProgrammingLogDialog::ProgrammingLogDialog(ui::AppContext& ctx, const std::string& path, QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName("FrmProgrammingLog");
+    setObjectName(kProgrammingLogWindowName);
     setWindowTitle(ctx.text(kTextTitle));
     const auto rows = readProgrammingLog(path);
     const int columns = static_cast<int>(programmingLogHeader().size());

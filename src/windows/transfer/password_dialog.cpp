@@ -4,6 +4,7 @@
 #include "ok_cancel.h"
 #include "fixed_text.h"
 #include "key_rules.h"
+#include "window_names.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,7 +16,7 @@ namespace zav {
 
 PasswordDialog::PasswordDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
-    setObjectName("FrmPassWord");
+    setObjectName(kPasswordDialogName);
     ctx.session.passwordAnswered = false;
     setWindowTitle(ctx.text(23100));
 

@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "ok_cancel.h"
 #include "startup.h"
+#include "window_names.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -48,7 +49,7 @@ std::string deviceOfPortNumber(const std::vector<SerialDevice>& present, int por
 PortDialog::PortDialog(ui::AppContext& ctx, DeviceSource devices, QWidget* parent)
     : QDialog(parent), ctx_(ctx), devices_(std::move(devices))
 {
-    setObjectName("FrmSetComm");
+    setObjectName(kPortDialogName);
     setWindowTitle(ctx.text(22000));
 
     auto* listCaption = new QLabel(ctx.text(kTextListCaption), this);

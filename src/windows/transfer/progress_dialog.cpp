@@ -1,6 +1,7 @@
 #include "progress_dialog.h"
 
 #include "app_context.h"
+#include "window_names.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -20,7 +21,7 @@ constexpr int kTextCancelKey = 33402; // "&Cancel"
 
 ProgressDialog::ProgressDialog(ui::AppContext& ctx, int kind, QWidget* parent) : QDialog(parent)
 {
-    setObjectName("FrmProgress");
+    setObjectName(kProgressDialogName);
     setWindowTitle(ctx.text(9026 + kind));
 
     captionLabel = new QLabel(ctx.text(9029), this);

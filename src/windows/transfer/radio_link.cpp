@@ -290,4 +290,28 @@ void RadioLink::transferFinished(const link::TransferOutcome& outcome)
         onBusyChanged();
 }
 
+ProgrammingLogEntry RadioLink::writeLogLine(const link::TransferOutcome& outcome) const
+{
+    std::string result;
+    if (!outcome.started && failureText_ != kTextFleetPortFailed) {
+        // Declined at the question: nothing was sent, and the log says so.
+        result = logResultNotWritten(logReasonWords(logword::Declined));
+    } else if (outcome.success) {
+        result = logResultWritten(outcome.verified);
+    } else {
+        // The log's words are English whatever the language shown (its
+        // window translates them), so logs of any shop read alike.
+        const int reason = failureText_ != 0 ? failureText_ : kTextFleetNoAnswer;
+        std::string argument;
+        if (reason == kTextFleetMismatch)
+            argument = std::to_string(outcome.mismatchedBlocks.size());
+        else if (reason == kTextFleetOtherVersion)
+            argument = outcome.radioVersion;
+        else if (reason == kTextFleetWrongModel)
+            argument = engine_.identity().modelName;
+        result = logResultFailed(logReasonWords(reason, argument));
+    }
+    return writeLogEntry(device(), identitySeen_ ? &engine_.identity() : nullptr, written_, result);
+}
+
 } // namespace zav

@@ -79,6 +79,8 @@ public:
     [[nodiscard]] bool identitySeen() const { return identitySeen_; }
     /// Why the last transfer failed, as a text id (fleet_radio.h), 0 when unknown.
     [[nodiscard]] int failureText() const { return failureText_; }
+    /// The programming log's line for the write that ended with outcome.
+    [[nodiscard]] ProgrammingLogEntry writeLogLine(const link::TransferOutcome& outcome) const;
 
     /// Every byte of the following transfers also goes to a trace file
     /// (added to its end); the reason when it is refused or cannot be opened.

@@ -4,6 +4,7 @@
 #include "backup_store.h"
 #include "ok_cancel.h"
 #include "user_folders.h"
+#include "window_names.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -34,7 +35,7 @@ constexpr int kFolderBoxMaxCharacters = 100;
 TransferOptionsDialog::TransferOptionsDialog(ui::AppContext& ctx, const TransferOptions& options, QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName("FrmBackupSettings");
+    setObjectName(kTransferOptionsName);
     setWindowTitle(ctx.text(kTextTitle));
 
     keepBackups_ = new QCheckBox(ctx.text(kTextKeepBackups), this);

@@ -13,6 +13,10 @@
 
 class QMdiArea;
 
+namespace zav::channels {
+struct ChannelEditState;
+}
+
 namespace zav::ui {
 
 /// Main-window services that child windows call by behaviour.
@@ -32,6 +36,9 @@ struct AppContext {
     ShellHooks* shell = nullptr; ///< may be null in tests of single windows
     /// The language file's texts, read once per change of the file.
     std::shared_ptr<TextCache> texts = std::make_shared<TextCache>();
+    /// The channel windows' own state, made when they first need it
+    /// (channels::editState): the windowing layer only keeps it.
+    mutable std::shared_ptr<channels::ChannelEditState> channelEdit{};
 
     Document& doc() const { return session.doc; }
     /// Text id in the current language, as a QString (files are UTF-8).
