@@ -77,7 +77,7 @@ QJsonArray findingsToJson(const std::vector<ConfigFinding>& findings)
 
 namespace {
 
-int RunCheck(const QStringList& args)
+int runCheck(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -112,6 +112,6 @@ void printFindings(QTextStream& out, const std::vector<ConfigFinding>& findings)
     out.flush();
 }
 
-ZAV_CLI_COMMAND("check", "check FILE.dat [--json]  errors, warnings and notes before a write", RunCheck);
+ZAV_CLI_COMMAND("check", "check FILE.dat [--json]  errors, warnings and notes before a write", runCheck);
 
 } // namespace zav::cli

@@ -33,7 +33,7 @@ TextWidth WindowTextWidth()
     return {};
 }
 
-int RunCheckLanguage(const QStringList& args)
+int runCheckLanguage(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -74,6 +74,6 @@ int RunCheckLanguage(const QStringList& args)
 } // namespace
 
 ZAV_CLI_COMMAND("check-language", "check-language FILE.ini  what a translation lacks against English",
-                RunCheckLanguage);
+                runCheckLanguage);
 
 } // namespace zav::cli

@@ -41,7 +41,7 @@ std::vector<std::pair<QString, QString>> Fields(const link::RadioInfo& info)
     };
 }
 
-int RunInfo(const QStringList& args)
+int runInfo(const QStringList& args)
 {
     QTextStream err(stderr);
     CommandLine line("info", "Reads and prints the radio's information area (model, band, serial number, dates, "
@@ -98,6 +98,6 @@ int RunInfo(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("info", "info --port DEV [--json] [--trace FILE]   show the radio's information", RunInfo);
+ZAV_CLI_COMMAND("info", "info --port DEV [--json] [--trace FILE]   show the radio's information", runInfo);
 
 } // namespace zav::cli

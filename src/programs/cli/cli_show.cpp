@@ -58,7 +58,7 @@ void PrintSummary(QTextStream& out, const Document& doc)
     }
 }
 
-int RunShow(const QStringList& args)
+int runShow(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -82,6 +82,6 @@ int RunShow(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("show", "show FILE.dat [--json]  summary of a data file, or all of it as JSON", RunShow);
+ZAV_CLI_COMMAND("show", "show FILE.dat [--json]  summary of a data file, or all of it as JSON", runShow);
 
 } // namespace zav::cli

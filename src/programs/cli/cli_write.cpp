@@ -208,7 +208,7 @@ std::string LogResult(RadioJob& job, bool stopped)
     return logResultFailed(reason.isEmpty() ? std::string("the radio does not answer") : reason.toStdString());
 }
 
-int RunWrite(const QStringList& args)
+int runWrite(const QStringList& args)
 {
     QTextStream err(stderr);
     CommandLine line("write", "Writes a data file to one radio, or to several at the same time. A file with errors "
@@ -341,6 +341,6 @@ int RunWrite(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("write", "write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--force] [--verify] [--backup-before] [--power-on-text PATTERN [--first N] | --power-on-texts FILE] [--trace FILE]   write radios", RunWrite);
+ZAV_CLI_COMMAND("write", "write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--force] [--verify] [--backup-before] [--power-on-text PATTERN [--first N] | --power-on-texts FILE] [--trace FILE]   write radios", runWrite);
 
 } // namespace zav::cli
