@@ -22,7 +22,7 @@ namespace zav::cli {
 namespace {
 
 /// Widths as the windows draw them; a build without Qt Gui checks no room.
-TextWidth WindowTextWidth()
+TextWidth windowTextWidth()
 {
 #ifdef ZAV_CLI_REPORT
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -59,7 +59,7 @@ int runCheckLanguage(const QStringList& args)
             return 1;
         }
 
-    const TextWidth width = WindowTextWidth();
+    const TextWidth width = windowTextWidth();
     const std::vector<LanguageCheckFinding> findings =
         checkLanguageFile(english.toStdString(), path.toStdString(), fixedCaptionRooms(), width);
     for (const LanguageCheckFinding& finding : findings)

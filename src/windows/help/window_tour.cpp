@@ -17,6 +17,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>

@@ -22,6 +22,7 @@
 #include "user_folders.h"
 
 #include <QDateTime>
+#include <QLabel>
 #include <QMdiArea>
 
 #include <ctime>
