@@ -66,15 +66,16 @@ fuzz: $(FUZZ_BUILD)/CMakeCache.txt
 # clang-tidy cannot read GCC's precompiled headers, so it reads a tree of its
 # own that is only configured, never built: no source of src/ needs a
 # generated header, and the moc files are not checked.
-# NAMES ?= a regular expression of the files to check (default: all of src/).
-NAMES ?= $(CURDIR)/src/
+# NAMES: a regular expression of the files to check, from the top folder
+# (e.g. NAMES=src/programs/cli/); all of src/ by default.
+NAMES ?= src/
 RUN_CLANG_TIDY ?= $(firstword $(wildcard /usr/bin/run-clang-tidy /usr/bin/run-clang-tidy-*))
 $(TIDY_BUILD)/CMakeCache.txt: | deps
 	CXX=clang++ cmake -S . -B $(TIDY_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZAV_TESTS=OFF \
 	    -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
 check-names: $(TIDY_BUILD)/CMakeCache.txt
-	$(RUN_CLANG_TIDY) -p $(TIDY_BUILD) -j$(JOBS) -quiet -header-filter='$(CURDIR)/src/' '$(NAMES)' \
+	$(RUN_CLANG_TIDY) -p $(TIDY_BUILD) -j$(JOBS) -quiet -header-filter='$(CURDIR)/src/' '$(CURDIR)/$(NAMES)' \
 	    > $(TIDY_BUILD)/check-names.log 2>&1 \
 	    || { sed 's/\x1b\[[0-9;]*m//g' $(TIDY_BUILD)/check-names.log | grep -E -A3 '(warning|error):' >&2; \
 	         echo "check-names: names that break the style (all in $(TIDY_BUILD)/check-names.log)" >&2; exit 1; }
