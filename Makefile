@@ -75,6 +75,8 @@ $(TIDY_BUILD)/CMakeCache.txt: | deps
 	    -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 
 check-names: $(TIDY_BUILD)/CMakeCache.txt
+	@# Configured again so that the compile database lists today's sources.
+	cmake -S . -B $(TIDY_BUILD) > /dev/null
 	$(RUN_CLANG_TIDY) -p $(TIDY_BUILD) -j$(JOBS) -quiet -header-filter='$(CURDIR)/src/' '$(CURDIR)/$(NAMES)' \
 	    > $(TIDY_BUILD)/check-names.log 2>&1 \
 	    || { sed 's/\x1b\[[0-9;]*m//g' $(TIDY_BUILD)/check-names.log | grep -E -A3 '(warning|error):' >&2; \
