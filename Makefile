@@ -3,6 +3,7 @@
 BUILD      ?= build
 FUZZ_BUILD ?= build-fuzz
 PACKAGE_BUILD ?= build-package
+TIDY_BUILD ?= build-tidy
 JOBS       ?= $(shell nproc)
 # ccache (when installed) shares compilations between checkouts and build folders.
 export CCACHE_BASEDIR ?= $(CURDIR)
@@ -10,7 +11,7 @@ export CCACHE_BASEDIR ?= $(CURDIR)
 export CCACHE_SLOPPINESS ?= pch_defines,time_macros,include_file_mtime,include_file_ctime
 FUZZ_SECONDS ?= 10
 
-.PHONY: all deps configure build build-desktop run test test-gui test-sanitize fuzz bench demo package screenshots clean
+.PHONY: all deps configure build build-desktop run test test-gui test-sanitize check-names fuzz bench demo package screenshots clean
 
 all: build
 
@@ -47,6 +48,7 @@ package: $(PACKAGE_BUILD)/CMakeCache.txt
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 	$(MAKE) test-sanitize
+	$(MAKE) check-names
 
 $(FUZZ_BUILD)/CMakeCache.txt: | deps
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZAV_GUI=OFF -DZAV_FUZZ=ON
@@ -59,6 +61,26 @@ test-sanitize: $(FUZZ_BUILD)/CMakeCache.txt
 fuzz: $(FUZZ_BUILD)/CMakeCache.txt
 	cmake --build $(FUZZ_BUILD) -j$(JOBS)
 	FUZZ_SECONDS=$${FUZZ_SECONDS:-300} ./scripts/run-fuzzers.sh $(FUZZ_BUILD)
+
+# The naming style of src/ (.clang-tidy: readability-identifier-naming only).
+# clang-tidy cannot read GCC's precompiled headers, so it reads a tree of its
+# own that is only configured, never built: no source of src/ needs a
+# generated header, and the moc files are not checked.
+# NAMES: a regular expression of the files to check, from the top folder
+# (e.g. NAMES=src/programs/cli/); all of src/ by default.
+NAMES ?= src/
+RUN_CLANG_TIDY ?= $(firstword $(wildcard /usr/bin/run-clang-tidy /usr/bin/run-clang-tidy-*))
+$(TIDY_BUILD)/CMakeCache.txt: | deps
+	CXX=clang++ cmake -S . -B $(TIDY_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZAV_TESTS=OFF \
+	    -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+
+check-names: $(TIDY_BUILD)/CMakeCache.txt
+	@# Configured again so that the compile database lists today's sources.
+	cmake -S . -B $(TIDY_BUILD) > /dev/null
+	$(RUN_CLANG_TIDY) -p $(TIDY_BUILD) -j$(JOBS) -quiet -header-filter='$(CURDIR)/src/' '$(CURDIR)/$(NAMES)' \
+	    > $(TIDY_BUILD)/check-names.log 2>&1 \
+	    || { sed 's/\x1b\[[0-9;]*m//g' $(TIDY_BUILD)/check-names.log | grep -E -A3 '(warning|error):' >&2; \
+	         echo "check-names: names that break the style (all in $(TIDY_BUILD)/check-names.log)" >&2; exit 1; }
 
 bench: build
 	cmake --build $(BUILD) -j$(JOBS) --target benchmarks

@@ -12,9 +12,9 @@ set -e
 # What the programs need at run time (the package's dependencies come from
 # the binaries; these are the ones a build machine must have as well).
 RUNTIME="libqt6widgets6 libqt6serialport6 libqt6multimedia6 qt6-qpa-plugins libqt6printsupport6 fonts-wqy-microhei qt6-translations-l10n libqt6help6 libqt6sql6-sqlite libarchive13"
-# Building, including the sanitizer and fuzz build, the manual (Sphinx writes
+# Building, including the sanitizer and fuzz build, the naming check, the manual (Sphinx writes
 # the Qt help project, qhelpgenerator compresses it) and the package.
-BUILD="cmake make g++ clang libclang-rt-dev qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-tools-dev qt6-documentation-tools python3-sphinx python3-sphinxcontrib.qthelp libarchive-dev dpkg-dev fakeroot"
+BUILD="cmake make g++ clang libclang-rt-dev clang-tidy qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-tools-dev qt6-documentation-tools python3-sphinx python3-sphinxcontrib.qthelp libarchive-dev dpkg-dev fakeroot"
 # Running the tests: headless windows, a sound server with a null sink,
 # the checks of the installed menu entry and manual pages; make screenshots
 # runs the program under Xvfb.

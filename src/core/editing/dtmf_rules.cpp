@@ -6,7 +6,7 @@ namespace zav {
 
 namespace {
 
-DtmfTimingList Steps(int first, int last, int step, int unitMs)
+DtmfTimingList steps(int first, int last, int step, int unitMs)
 {
     DtmfTimingList list{{}, unitMs};
     for (int v = first; v <= last; v += step)
@@ -18,19 +18,19 @@ DtmfTimingList Steps(int first, int last, int step, int unitMs)
 
 const DtmfTimingList& digitRateTimings()
 {
-    static const DtmfTimingList list = Steps(10, 500, 10, 10);
+    static const DtmfTimingList list = steps(10, 500, 10, 10);
     return list;
 }
 
 const DtmfTimingList& firstDigitTimeTimings()
 {
-    static const DtmfTimingList list = Steps(0, 1000, 100, 50);
+    static const DtmfTimingList list = steps(0, 1000, 100, 50);
     return list;
 }
 
 const DtmfTimingList& firstDigitDelayTimings()
 {
-    static const DtmfTimingList list = Steps(100, 2500, 100, 50);
+    static const DtmfTimingList list = steps(100, 2500, 100, 50);
     return list;
 }
 

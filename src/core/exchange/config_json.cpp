@@ -390,15 +390,15 @@ bool readInteger(const JsonValue& value, T& out, const std::string& path, Proble
 {
     const std::string_view text = value.text;
     const std::string_view digits = text.starts_with('-') ? text.substr(1) : text;
-    constexpr long long low = std::numeric_limits<T>::min();
-    constexpr long long high = std::numeric_limits<T>::max();
+    constexpr long long kLow = std::numeric_limits<T>::min();
+    constexpr long long kHigh = std::numeric_limits<T>::max();
     if (value.kind != Kind::Number || digits.empty() || digits.size() > 6 || !allDigits(digits)) {
         problems.add(path, describe(value) + " is not a whole number");
         return false;
     }
     const long long n = std::stoll(std::string(text));
-    if (n < low || n > high) {
-        problems.add(path, describe(value) + " is outside " + std::to_string(low) + ".." + std::to_string(high));
+    if (n < kLow || n > kHigh) {
+        problems.add(path, describe(value) + " is outside " + std::to_string(kLow) + ".." + std::to_string(kHigh));
         return false;
     }
     out = static_cast<T>(n);

@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kHeaderBytes = 13;
 
-bool SaneTable(const ChannelTable& table, Int16 count)
+bool saneTable(const ChannelTable& table, Int16 count)
 {
     if (count < 0 || count > kChannelSlots)
         return false;
@@ -30,7 +30,7 @@ bool SaneTable(const ChannelTable& table, Int16 count)
 }
 
 /// The whole content of a full file as an image set, when it is one.
-std::optional<ImageSet> ParseFullFile(std::span<const std::uint8_t> bytes)
+std::optional<ImageSet> parseFullFile(std::span<const std::uint8_t> bytes)
 {
     if (bytes.size() != static_cast<std::size_t>(kFullFileBytes))
         return std::nullopt;
@@ -42,7 +42,7 @@ std::optional<ImageSet> ParseFullFile(std::span<const std::uint8_t> bytes)
 
 /// Makes a checked image the document: saved copy first, then the working
 /// copy follows it. The image keeps the program's own version.
-void Adopt(Document& doc, const ImageSet& set)
+void adopt(Document& doc, const ImageSet& set)
 {
     const FixedText<4> version = doc.image().Header.Version;
     doc.saved = set;
@@ -66,8 +66,8 @@ int OpenResult::messageId() const
 
 bool isSaneImage(const ImageSet& set)
 {
-    return SaneTable(set.ActiveChannels, set.Settings.ChannelCount) &&
-           SaneTable(set.StandbyChannels, set.Settings.StandbyChannelCount);
+    return saneTable(set.ActiveChannels, set.Settings.ChannelCount) &&
+           saneTable(set.StandbyChannels, set.Settings.StandbyChannelCount);
 }
 
 OpenResult checkDataFile(std::span<const std::uint8_t> bytes, const std::string& modelName,
@@ -97,12 +97,12 @@ OpenResult openDocumentBytes(Document& doc, std::span<const std::uint8_t> bytes,
     OpenResult result = checkDataFile(bytes, doc.model.modelName, versions);
     if (result.outcome != OpenOutcome::Opened)
         return result;
-    const auto set = ParseFullFile(bytes);
+    const auto set = parseFullFile(bytes);
     if (!set) {
         result.outcome = OpenOutcome::FileError;
         return result;
     }
-    Adopt(doc, *set);
+    adopt(doc, *set);
     doc.documentPath = path;
     doc.isUntitled = false;
     return result;
@@ -134,12 +134,12 @@ FileWriteResult saveDocument(Document& doc, const std::string& path)
 bool loadFullFile(Document& doc, const std::string& path)
 {
     const auto bytes = readFilePrefix(path, kFullFileBytes + 1);
-    const auto set = bytes ? ParseFullFile(*bytes) : std::nullopt;
+    const auto set = bytes ? parseFullFile(*bytes) : std::nullopt;
     if (!set) {
         doc.copyWorkingToSaved();
         return false;
     }
-    Adopt(doc, *set);
+    adopt(doc, *set);
     return true;
 }
 

@@ -28,7 +28,7 @@ std::string plainNumberText(double value)
     return std::string(buffer, ptr);
 }
 
-long long ToCounts(double mhz) { return roundHalfEven(mhz * kCountsPerMHz); }
+long long toCounts(double mhz) { return roundHalfEven(mhz * kCountsPerMHz); }
 
 bool allDigits(std::string_view s)
 {
@@ -119,7 +119,7 @@ OffsetEntry offsetFromEntry(std::string_view storedRx, std::string_view typed, b
                             const FixedText<7>& storedOffset, int storedDirection, const BandLimits& band)
 {
     const auto previous = parseNumber(storedOffsetToText(storedOffset.raw(), storedDirection));
-    long long magnitude = std::llabs(ToCounts(previous.value_or(0)));
+    long long magnitude = std::llabs(toCounts(previous.value_or(0)));
     const std::string rx = storedFrequencyToText(storedRx, band).text;
     const std::string_view entry = trimSpaces(typed);
 
@@ -129,9 +129,9 @@ OffsetEntry offsetFromEntry(std::string_view storedRx, std::string_view typed, b
     if (rxValue && typedValue) {
         if (typedIsOffset) {
             direction = entry.front() == '-' ? 1 : entry.front() == '+' ? 2 : 0;
-            magnitude = std::llabs(ToCounts(*typedValue));
+            magnitude = std::llabs(toCounts(*typedValue));
         } else {
-            const long long difference = ToCounts(*typedValue) - ToCounts(*rxValue);
+            const long long difference = toCounts(*typedValue) - toCounts(*rxValue);
             if (difference > 0) {
                 direction = 2;
                 magnitude = difference;
@@ -168,7 +168,7 @@ std::string transmitText(std::string_view storedRx, std::string_view storedOffse
         return offset;
     if (offset.front() != '+' && offset.front() != '-')
         return rx;
-    const long long tx = ToCounts(*rxValue) + ToCounts(parseNumber(offset).value_or(0));
+    const long long tx = toCounts(*rxValue) + toCounts(parseNumber(offset).value_or(0));
     return formatMHz(static_cast<double>(tx) / kCountsPerMHz);
 }
 
@@ -192,8 +192,8 @@ CheckedFrequency validateFrequency(double mhz, int group, const BandLimits& band
 
 double snapToRaster(double mhz, int group, const BandLimits& band)
 {
-    const long long n = ToCounts(mhz);
-    const long long base = ToCounts(band.low);
+    const long long n = toCounts(mhz);
+    const long long base = toCounts(band.low);
     const long long r = (n - base) % kRasterCounts; // sign of n - base, as the raster is counted from band.low
     const bool keep = r == 0 || (n % 1000 == 125 && group == 6);
     return static_cast<double>(keep ? n : n - r) / kCountsPerMHz;

@@ -78,7 +78,7 @@ void diffFlat(const FlatFields& a, const FlatFields& b, std::vector<FieldDiffere
             out.push_back({a[i].first, a[i].second, b[i].second});
 }
 
-const ChannelRecord* FindByNumber(const ChannelTable& table, int count, Int16 number)
+const ChannelRecord* findByNumber(const ChannelTable& table, int count, Int16 number)
 {
     for (int i = 0; i < count; ++i)
         if (table[static_cast<std::size_t>(i)].Number == number)
@@ -95,16 +95,16 @@ void diffTable(const char* name, const ChannelTable& a, Int16 countA, const Chan
     for (int i = 0; i < na; ++i) {
         const ChannelRecord& ra = a[static_cast<std::size_t>(i)];
         // A repeated Number is matched again to its first record.
-        if (FindByNumber(a, i, ra.Number) != nullptr)
+        if (findByNumber(a, i, ra.Number) != nullptr)
             continue;
-        if (const ChannelRecord* rb = FindByNumber(b, nb, ra.Number))
+        if (const ChannelRecord* rb = findByNumber(b, nb, ra.Number))
             diffFlat(flattenChannel(ra, label(ra.Number) + "."), flattenChannel(*rb, label(ra.Number) + "."), out);
         else
             out.push_back({label(ra.Number), "(present)", "(none)"});
     }
     for (int i = 0; i < nb; ++i) {
         const ChannelRecord& rb = b[static_cast<std::size_t>(i)];
-        if (FindByNumber(b, i, rb.Number) == nullptr && FindByNumber(a, na, rb.Number) == nullptr)
+        if (findByNumber(b, i, rb.Number) == nullptr && findByNumber(a, na, rb.Number) == nullptr)
             out.push_back({label(rb.Number), "(none)", "(present)"});
     }
 }

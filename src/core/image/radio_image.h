@@ -2,7 +2,8 @@
 
 // The radio image: everything one radio stores, as fixed-size records.
 // Field order and sizes mirror the data file byte for byte (see
-// image_layout.cpp for the offsets); member names are the document's own.
+// image_layout.cpp for the offsets); member names are the document's own,
+// so the records' members are exempt from the naming check.
 
 #include "fixed_text.h"
 
@@ -89,6 +90,7 @@ inline constexpr std::array kChannelOptions{
 
 /// One channel. The options keep the data file's member names
 /// (Option<field id>); everything else reaches them through option().
+// NOLINTBEGIN(readability-identifier-naming)
 struct ChannelRecord {
     Int16 Number = 0;
     Int16 EmptyFlag = 0;
@@ -137,25 +139,32 @@ struct ChannelRecord {
 
     bool operator==(const ChannelRecord&) const = default;
 };
+// NOLINTEND(readability-identifier-naming)
 
+// NOLINTBEGIN(readability-identifier-naming)
 struct ImageHeader {
     FixedText<7> Model;
     Int16 BandCode = 0;
     FixedText<4> Version;
     bool operator==(const ImageHeader&) const = default;
 };
+// NOLINTEND(readability-identifier-naming)
 
+// NOLINTBEGIN(readability-identifier-naming)
 struct RadioListEntry {
     Int16 Flag = 0;
     FixedText<8> Frequency;
     bool operator==(const RadioListEntry&) const = default;
 };
+// NOLINTEND(readability-identifier-naming)
 
+// NOLINTBEGIN(readability-identifier-naming)
 struct TestFrequencyPair {
     FixedText<8> First;
     FixedText<8> Second;
     bool operator==(const TestFrequencyPair&) const = default;
 };
+// NOLINTEND(readability-identifier-naming)
 
 /// Positions inside OptFeat.Common1.
 namespace common1 {
@@ -241,6 +250,7 @@ enum class OptionalFeature {
     HighCut,
 };
 
+// NOLINTBEGIN(readability-identifier-naming)
 struct OptFeat {
     std::array<Int16, common1::Count> Common1{};
     ChannelRecord CommonChannel;   ///< common data; see the accessors below
@@ -265,15 +275,19 @@ struct OptFeat {
 
     bool operator==(const OptFeat&) const = default;
 };
+// NOLINTEND(readability-identifier-naming)
 
+// NOLINTBEGIN(readability-identifier-naming)
 struct DtmfCode {
     Int16 Length = 0;
     FixedText<16> Code;
     bool operator==(const DtmfCode&) const = default;
 };
+// NOLINTEND(readability-identifier-naming)
 
 inline constexpr int kCodeMemories = 16;
 
+// NOLINTBEGIN(readability-identifier-naming)
 struct DtmfSettings {
     Int16 DigitRate = 0;       ///< Integer 0
     Int16 FirstDigitTime = 0;  ///< Integer 1
@@ -297,11 +311,13 @@ struct DtmfSettings {
 
     bool operator==(const DtmfSettings&) const = default;
 };
+// NOLINTEND(readability-identifier-naming)
 
 inline constexpr int kToneTips = 8;
 inline constexpr int kToneTipNotes = 14;
 
 /// 30 Integers: 14 (frequency, duration) pairs, then repeat count and interval.
+// NOLINTBEGIN(readability-identifier-naming)
 struct ToneTip {
     std::array<Int16, 30> Values{};
 
@@ -316,10 +332,12 @@ struct ToneTip {
 
     bool operator==(const ToneTip&) const = default;
 };
+// NOLINTEND(readability-identifier-naming)
 
 inline constexpr int kGroupNames = 12;
 inline constexpr int kStandbySettings = 79;
 
+// NOLINTBEGIN(readability-identifier-naming)
 struct RadioImage {
     ImageHeader Header;
     Int16 ChannelMode = 0;
@@ -340,15 +358,18 @@ struct RadioImage {
 
     bool operator==(const RadioImage&) const = default;
 };
+// NOLINTEND(readability-identifier-naming)
 
 using ChannelTable = std::array<ChannelRecord, kChannelSlots>;
 
 /// One complete image: the settings record and both channel tables.
+// NOLINTBEGIN(readability-identifier-naming)
 struct ImageSet {
     RadioImage Settings;
     ChannelTable ActiveChannels{};
     ChannelTable StandbyChannels{};
 };
+// NOLINTEND(readability-identifier-naming)
 
 /// Whether the settings describe extended mode.
 [[nodiscard]] inline bool isExtendedMode(Int16 channelMode) { return channelMode == kExtendedMode; }

@@ -42,7 +42,7 @@ std::string dcsEntryText(int digits, char polarity)
 
 /// Wire value of a tone list laid out as none, 50 CTCSS, the DCS codes
 /// normal, the same codes inverted.
-std::uint16_t ListToWire(int entry, const std::vector<int>& dcs)
+std::uint16_t listToWire(int entry, const std::vector<int>& dcs)
 {
     const int dcsCount = static_cast<int>(dcs.size());
     if (entry >= 1 && entry <= kCtcssCount)
@@ -128,7 +128,7 @@ const std::vector<std::string>& toneTexts()
     return texts;
 }
 
-std::uint16_t toneToWire(int index) { return ListToWire(index, dcsCodes()); }
+std::uint16_t toneToWire(int index) { return listToWire(index, dcsCodes()); }
 
 int wireToTone(std::uint16_t value) { return wireToList(value, dcsCodes()); }
 
@@ -172,7 +172,7 @@ const std::vector<std::string>& commonToneTexts()
     return texts;
 }
 
-std::uint16_t commonToneToWire(int entry) { return ListToWire(entry, commonDcsCodes()); }
+std::uint16_t commonToneToWire(int entry) { return listToWire(entry, commonDcsCodes()); }
 
 int wireToCommonTone(std::uint16_t value) { return wireToList(value, commonDcsCodes()); }
 

@@ -12,7 +12,7 @@ constexpr int kLastChannel = kChannelSlots; // 521, the VFO slot in extended mod
 constexpr std::uint8_t kNone = 0xFF;
 constexpr char kDtmfKeys[] = "0123456789ABCD*#";
 
-std::uint8_t Low(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
+std::uint8_t lowByte(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
 /// A field masked to its width in a packed byte, so it never spills.
 int lowBits(int value, int bits) { return value & ((1 << bits) - 1); }
 
@@ -26,15 +26,15 @@ void setBit(RadioMemory& m, int bitmap, int index) { byteAt(m, bitmap + index / 
 
 /// Channel number as the emergency and reset tables hold it: number - 1,
 /// 0xFF for none.
-std::uint8_t ChannelByte(int number) { return number <= 0 ? kNone : Low(number - 1); }
-Int16 ChannelFromByte(std::uint8_t b) { return b == kNone ? 0 : static_cast<Int16>(b + 1); }
+std::uint8_t channelByte(int number) { return number <= 0 ? kNone : lowByte(number - 1); }
+Int16 channelFromByte(std::uint8_t b) { return b == kNone ? 0 : static_cast<Int16>(b + 1); }
 
 void putWord(RadioMemory& m, int address, std::uint16_t value)
 {
     byteAt(m, address) = static_cast<std::uint8_t>(value >> 8);
     byteAt(m, address + 1) = static_cast<std::uint8_t>(value & 0xFF);
 }
-std::uint16_t WordAt(const RadioMemory& m, int address)
+std::uint16_t wordAt(const RadioMemory& m, int address)
 {
     return static_cast<std::uint16_t>(byteAt(m, address) << 8 | byteAt(m, address + 1));
 }
@@ -80,8 +80,8 @@ void packTail(const ChannelRecord& r, RadioMemory& m, int address)
                                                | lowBits(r.Option30, 1) << 5 | lowBits(r.Option11, 2) << 6);
     byteAt(m, address + 1) = static_cast<std::uint8_t>(lowBits(r.Option23, 4) | lowBits(r.Option24, 4) << 4);
     byteAt(m, address + 2) = static_cast<std::uint8_t>(lowBits(r.Option13, 6) | lowBits(r.Option29, 2) << 6);
-    byteAt(m, address + 3) = Low(r.Option22);
-    byteAt(m, address + 4) = Low(r.Option28);
+    byteAt(m, address + 3) = lowByte(r.Option22);
+    byteAt(m, address + 4) = lowByte(r.Option28);
 }
 
 void unpackTail(const RadioMemory& m, int address, ChannelRecord& r)
@@ -125,8 +125,8 @@ void decodeChannel(const RadioMemory& m, int address, ChannelRecord& r)
     r.Option43 = static_cast<Int16>(b5 >> 4 & 1);
     r.Option25 = static_cast<Int16>(b5 >> 5 & 1);
     r.Option42 = static_cast<Int16>(b5 >> 6 & 1);
-    r.RxTone = static_cast<Int16>(wireToTone(WordAt(m, address + 6)));
-    r.TxTone = static_cast<Int16>(wireToTone(WordAt(m, address + 8)));
+    r.RxTone = static_cast<Int16>(wireToTone(wordAt(m, address + 6)));
+    r.TxTone = static_cast<Int16>(wireToTone(wordAt(m, address + 8)));
     unpackTail(m, address + 10, r);
 }
 
@@ -166,17 +166,17 @@ void encodeModeSet(const ImageSet& set, RadioMemory& m, int off)
     const auto& c1 = im.OptFeat.Common1;
     const auto& dtmf = im.DtmfSettings;
     const int s = off + mem::Settings;
-    byteAt(m, s + 0x0) = Low(c1[common1::TotTime] / 15);
-    byteAt(m, s + 0x1) = Low(dtmf.Sidetone);
+    byteAt(m, s + 0x0) = lowByte(c1[common1::TotTime] / 15);
+    byteAt(m, s + 0x1) = lowByte(dtmf.Sidetone);
     for (int k = 1; k <= 7; ++k)
-        byteAt(m, s + 0x1 + k) = Low(c1[static_cast<std::size_t>(k)]);
-    byteAt(m, s + 0x9) = Low(dtmf.DigitRate);
-    byteAt(m, s + 0xA) = Low(dtmf.FirstDigitDelay);
-    byteAt(m, s + 0xB) = Low(dtmf.FirstDigitTime);
-    byteAt(m, s + 0xC) = Low(dtmf.StarHashTime);
-    byteAt(m, s + 0xD) = Low(dtmf.DKeySetting);
-    byteAt(m, s + 0xE) = Low(c1[common1::PttIdPause]);
-    byteAt(m, s + 0xF) = Low(im.OptFeat.Common2[common2::FreqChangeable]);
+        byteAt(m, s + 0x1 + k) = lowByte(c1[static_cast<std::size_t>(k)]);
+    byteAt(m, s + 0x9) = lowByte(dtmf.DigitRate);
+    byteAt(m, s + 0xA) = lowByte(dtmf.FirstDigitDelay);
+    byteAt(m, s + 0xB) = lowByte(dtmf.FirstDigitTime);
+    byteAt(m, s + 0xC) = lowByte(dtmf.StarHashTime);
+    byteAt(m, s + 0xD) = lowByte(dtmf.DKeySetting);
+    byteAt(m, s + 0xE) = lowByte(c1[common1::PttIdPause]);
+    byteAt(m, s + 0xF) = lowByte(im.OptFeat.Common2[common2::FreqChangeable]);
 
     const ChannelRecord& cc = im.OptFeat.CommonChannel;
     putWord(m, off + mem::CommonChannel, commonToneToWire(cc.RxTone));
@@ -185,12 +185,12 @@ void encodeModeSet(const ImageSet& set, RadioMemory& m, int off)
 
     for (int i = 0; i < 24; ++i) {
         const int slot = i / 2 + 12 * (i % 2);
-        byteAt(m, off + mem::EmergencyChannels + slot) = ChannelByte(c1[static_cast<std::size_t>(common1::EmergencyChannelBase + i)]);
-        byteAt(m, off + mem::emergencyAmFm + slot) = Low(c1[static_cast<std::size_t>(common1::EmergencyAmFmBase + i)]);
+        byteAt(m, off + mem::EmergencyChannels + slot) = channelByte(c1[static_cast<std::size_t>(common1::EmergencyChannelBase + i)]);
+        byteAt(m, off + mem::EmergencyAmFm + slot) = lowByte(c1[static_cast<std::size_t>(common1::EmergencyAmFmBase + i)]);
     }
 }
 
-const ChannelRecord* FindPrevious(const ChannelTable& table, int count, int number)
+const ChannelRecord* findPrevious(const ChannelTable& table, int count, int number)
 {
     for (int i = 0; i < count; ++i)
         if (table[static_cast<std::size_t>(i)].Number == number)
@@ -209,7 +209,7 @@ void decodeModeSet(const RadioMemory& m, int off, const ChannelTable& previous, 
             continue;
         // Fields without a place in memory come from the record that had
         // this number before, else they are those of a new channel.
-        const ChannelRecord* before = FindPrevious(previous, previousCount, number);
+        const ChannelRecord* before = findPrevious(previous, previousCount, number);
         ChannelRecord r = before ? *before : ChannelRecord{};
         r.Number = static_cast<Int16>(number);
         r.EmptyFlag = 0;
@@ -243,14 +243,14 @@ void decodeModeSet(const RadioMemory& m, int off, const ChannelTable& previous, 
     im.OptFeat.Common2[common2::FreqChangeable] = byteAt(m, s + 0xF);
 
     ChannelRecord& cc = im.OptFeat.CommonChannel;
-    cc.RxTone = static_cast<Int16>(wireToCommonTone(WordAt(m, off + mem::CommonChannel)));
-    cc.TxTone = static_cast<Int16>(wireToCommonTone(WordAt(m, off + mem::CommonChannel + 2)));
+    cc.RxTone = static_cast<Int16>(wireToCommonTone(wordAt(m, off + mem::CommonChannel)));
+    cc.TxTone = static_cast<Int16>(wireToCommonTone(wordAt(m, off + mem::CommonChannel + 2)));
     unpackTail(m, off + mem::CommonChannel + 4, cc);
 
     for (int i = 0; i < 24; ++i) {
         const int slot = i / 2 + 12 * (i % 2);
-        c1[static_cast<std::size_t>(common1::EmergencyChannelBase + i)] = ChannelFromByte(byteAt(m, off + mem::EmergencyChannels + slot));
-        c1[static_cast<std::size_t>(common1::EmergencyAmFmBase + i)] = byteAt(m, off + mem::emergencyAmFm + slot);
+        c1[static_cast<std::size_t>(common1::EmergencyChannelBase + i)] = channelFromByte(byteAt(m, off + mem::EmergencyChannels + slot));
+        c1[static_cast<std::size_t>(common1::EmergencyAmFmBase + i)] = byteAt(m, off + mem::EmergencyAmFm + slot);
     }
 }
 
@@ -272,7 +272,7 @@ int dtmfKeyValue(char c)
 void encodeShared(const RadioImage& im, RadioMemory& m)
 {
     putText(m, mem::Header, 6, im.Header.Model.clean(), 0x00);
-    byteAt(m, mem::Header + 6) = Low(im.Header.BandCode);
+    byteAt(m, mem::Header + 6) = lowByte(im.Header.BandCode);
     const char version[] = "V300";
     for (int i = 0; i < 4; ++i)
         byteAt(m, mem::Header + 8 + i) = static_cast<std::uint8_t>(version[i]);
@@ -293,17 +293,17 @@ void encodeShared(const RadioImage& im, RadioMemory& m)
         const auto& v = im.ToneTips[static_cast<std::size_t>(t)].Values;
         const int address = mem::ToneTips + mem::ToneTipBytes * t;
         for (int j = 0; j < 14; ++j) {
-            byteAt(m, address + j) = Low(v[static_cast<std::size_t>(2 * j)]);
-            byteAt(m, address + 14 + j) = Low(v[static_cast<std::size_t>(2 * j + 1)]);
+            byteAt(m, address + j) = lowByte(v[static_cast<std::size_t>(2 * j)]);
+            byteAt(m, address + 14 + j) = lowByte(v[static_cast<std::size_t>(2 * j + 1)]);
         }
-        byteAt(m, address + 28) = Low(v[28]);
-        byteAt(m, address + 29) = Low(v[29]);
+        byteAt(m, address + 28) = lowByte(v[28]);
+        byteAt(m, address + 29) = lowByte(v[29]);
     }
 
     const auto& c1 = im.OptFeat.Common1;
     for (int o = 0; o < 6; ++o) {
         const int value = c1[static_cast<std::size_t>(common1::ResetModeBase + o)];
-        byteAt(m, mem::ResetMode + o) = o % 2 == 0 ? Low(value) : ChannelByte(value);
+        byteAt(m, mem::ResetMode + o) = o % 2 == 0 ? lowByte(value) : channelByte(value);
     }
 }
 
@@ -340,7 +340,7 @@ void decodeShared(const RadioMemory& m, RadioImage& im)
     auto& c1 = im.OptFeat.Common1;
     for (int o = 0; o < 6; ++o) {
         const std::uint8_t b = byteAt(m, mem::ResetMode + o);
-        c1[static_cast<std::size_t>(common1::ResetModeBase + o)] = o % 2 == 0 ? static_cast<Int16>(b) : ChannelFromByte(b);
+        c1[static_cast<std::size_t>(common1::ResetModeBase + o)] = o % 2 == 0 ? static_cast<Int16>(b) : channelFromByte(b);
     }
 }
 

@@ -57,7 +57,7 @@ inline constexpr int ToneTips = 0x2300;
 inline constexpr int ToneTipBytes = 30;
 inline constexpr int ResetMode = 0x2400;
 inline constexpr int EmergencyChannels = 0x2408;
-inline constexpr int emergencyAmFm = 0x2420;
+inline constexpr int EmergencyAmFm = 0x2420;
 inline constexpr int StandbyOffset = 0x4000;
 } // namespace mem
 

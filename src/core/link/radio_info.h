@@ -50,6 +50,9 @@ inline constexpr int SaleTime = 0xE0;
 inline constexpr int Handler = 0xF0;
 } // namespace info_offsets
 
+// The members keep the field names of the table above (exempt from the
+// naming check).
+// NOLINTBEGIN(readability-identifier-naming)
 struct RadioInfo {
     std::string InfoModel;  ///< model name from the identity reply
     int BandCode = 0;       ///< the shell's band code
@@ -68,6 +71,7 @@ struct RadioInfo {
 
     bool operator==(const RadioInfo&) const = default;
 };
+// NOLINTEND(readability-identifier-naming)
 
 /// Decodes the information area. The password bytes are not taken.
 [[nodiscard]] RadioInfo decodeRadioInfo(const InfoBlock& block, const std::string& model, int bandCode);

@@ -14,7 +14,7 @@ constexpr std::uint8_t kBlockCommand = 'W';
 constexpr std::uint64_t kPasswordFirst = kPasswordAddress + 12; // data bytes 12..15 of the password block
 constexpr std::uint64_t kPasswordEnd = kPasswordFirst + 4;
 
-const char* DirectionWord(WireDirection direction) { return direction == WireDirection::Sent ? "sent" : "recv"; }
+const char* directionWord(WireDirection direction) { return direction == WireDirection::Sent ? "sent" : "recv"; }
 
 } // namespace
 
@@ -114,7 +114,7 @@ void WireTrace::record(const std::string& port, WireDirection direction, std::sp
         hex.push_back(kHex[bytes[i] & 0x0F]);
         ascii.push_back(bytes[i] >= 0x20 && bytes[i] < 0x7F ? static_cast<char>(bytes[i]) : '.');
     }
-    writeLine(timeOfDay(clock_()) + ' ' + port + ' ' + DirectionWord(direction) + ' ' + std::to_string(bytes.size())
+    writeLine(timeOfDay(clock_()) + ' ' + port + ' ' + directionWord(direction) + ' ' + std::to_string(bytes.size())
               + "  " + hex + "  |" + ascii + "|\n");
 }
 

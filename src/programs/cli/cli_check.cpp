@@ -22,9 +22,9 @@ TextLookup englishLookup()
 
 namespace {
 
-QString Text(const std::string& s) { return QString::fromStdString(s); }
+QString toQString(const std::string& s) { return QString::fromStdString(s); }
 
-const char* LevelKey(FindingLevel level)
+const char* levelKey(FindingLevel level)
 {
     switch (level) {
     case FindingLevel::Error: return "error";
@@ -34,7 +34,7 @@ const char* LevelKey(FindingLevel level)
     return "information";
 }
 
-const char* AreaKey(FindingArea area)
+const char* areaKey(FindingArea area)
 {
     switch (area) {
     case FindingArea::Channel: return "channel";
@@ -57,8 +57,8 @@ QJsonArray findingsToJson(const std::vector<ConfigFinding>& findings)
     QJsonArray all;
     for (const ConfigFinding& f : findings) {
         QJsonObject o;
-        o["level"] = LevelKey(f.level);
-        o["area"] = AreaKey(f.area);
+        o["level"] = levelKey(f.level);
+        o["area"] = areaKey(f.area);
         o["table"] = f.standby ? "standby" : "active";
         if (f.area == FindingArea::Channel) {
             o["channel"] = f.number;
@@ -68,8 +68,8 @@ QJsonArray findingsToJson(const std::vector<ConfigFinding>& findings)
             o["group"] = f.group;
         o["field"] = f.field;
         o["messageId"] = f.messageId;
-        o["where"] = Text(whereText(f, text));
-        o["message"] = Text(messageText(f, text));
+        o["where"] = toQString(whereText(f, text));
+        o["message"] = toQString(messageText(f, text));
         all.append(o);
     }
     return all;
@@ -77,7 +77,7 @@ QJsonArray findingsToJson(const std::vector<ConfigFinding>& findings)
 
 namespace {
 
-int RunCheck(const QStringList& args)
+int runCheck(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -107,11 +107,11 @@ void printFindings(QTextStream& out, const std::vector<ConfigFinding>& findings)
 {
     const TextLookup text = englishLookup();
     for (const ConfigFinding& f : findings)
-        out << Text(levelText(f.level, text)) << ": " << Text(whereText(f, text)) << ": "
-            << Text(messageText(f, text)) << "\n";
+        out << toQString(levelText(f.level, text)) << ": " << toQString(whereText(f, text)) << ": "
+            << toQString(messageText(f, text)) << "\n";
     out.flush();
 }
 
-ZAV_CLI_COMMAND("check", "check FILE.dat [--json]  errors, warnings and notes before a write", RunCheck);
+ZAV_CLI_COMMAND("check", "check FILE.dat [--json]  errors, warnings and notes before a write", runCheck);
 
 } // namespace zav::cli

@@ -22,7 +22,7 @@ namespace zav::cli {
 namespace {
 
 /// Widths as the windows draw them; a build without Qt Gui checks no room.
-TextWidth WindowTextWidth()
+TextWidth windowTextWidth()
 {
 #ifdef ZAV_CLI_REPORT
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
@@ -33,7 +33,7 @@ TextWidth WindowTextWidth()
     return {};
 }
 
-int RunCheckLanguage(const QStringList& args)
+int runCheckLanguage(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -59,7 +59,7 @@ int RunCheckLanguage(const QStringList& args)
             return 1;
         }
 
-    const TextWidth width = WindowTextWidth();
+    const TextWidth width = windowTextWidth();
     const std::vector<LanguageCheckFinding> findings =
         checkLanguageFile(english.toStdString(), path.toStdString(), fixedCaptionRooms(), width);
     for (const LanguageCheckFinding& finding : findings)
@@ -74,6 +74,6 @@ int RunCheckLanguage(const QStringList& args)
 } // namespace
 
 ZAV_CLI_COMMAND("check-language", "check-language FILE.ini  what a translation lacks against English",
-                RunCheckLanguage);
+                runCheckLanguage);
 
 } // namespace zav::cli

@@ -21,7 +21,7 @@
 namespace zav::cli {
 namespace {
 
-int RunCompare(const QStringList& args)
+int runCompare(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -94,6 +94,6 @@ int RunCompare(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("compare", "compare --port DEV FILE.dat [--json] [--password PW] [--retries N] [--no-backup] [--trace FILE]   does a radio hold a data file", RunCompare);
+ZAV_CLI_COMMAND("compare", "compare --port DEV FILE.dat [--json] [--password PW] [--retries N] [--no-backup] [--trace FILE]   does a radio hold a data file", runCompare);
 
 } // namespace zav::cli

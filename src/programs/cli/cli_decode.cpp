@@ -16,7 +16,7 @@
 namespace zav::cli {
 namespace {
 
-int RunDecode(const QStringList& args)
+int runDecode(const QStringList& args)
 {
     QTextStream err(stderr);
     CommandLine line("decode", "Makes a data file from a 25664-byte radio memory, as a read from a radio in the given "
@@ -64,6 +64,6 @@ int RunDecode(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("decode", "decode MEM.bin --mode N -o FILE.dat   a radio memory into a data file", RunDecode);
+ZAV_CLI_COMMAND("decode", "decode MEM.bin --mode N -o FILE.dat   a radio memory into a data file", runDecode);
 
 } // namespace zav::cli

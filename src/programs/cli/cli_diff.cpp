@@ -10,7 +10,7 @@
 namespace zav::cli {
 namespace {
 
-int RunDiff(const QStringList& args)
+int runDiff(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -37,6 +37,6 @@ int RunDiff(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("diff", "diff A.dat B.dat        fields in which two data files differ", RunDiff);
+ZAV_CLI_COMMAND("diff", "diff A.dat B.dat        fields in which two data files differ", runDiff);
 
 } // namespace zav::cli

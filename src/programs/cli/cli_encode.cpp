@@ -14,7 +14,7 @@
 namespace zav::cli {
 namespace {
 
-int RunEncode(const QStringList& args)
+int runEncode(const QStringList& args)
 {
     QTextStream err(stderr);
     CommandLine line("encode", "Writes the 25664-byte radio memory that a write of the data file sends.");
@@ -35,6 +35,6 @@ int RunEncode(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("encode", "encode FILE.dat -o MEM.bin   the radio memory a write sends", RunEncode);
+ZAV_CLI_COMMAND("encode", "encode FILE.dat -o MEM.bin   the radio memory a write sends", runEncode);
 
 } // namespace zav::cli

@@ -9,7 +9,7 @@
 namespace zav::cli {
 namespace {
 
-int RunExportCsv(const QStringList& args)
+int runExportCsv(const QStringList& args)
 {
     return runExport(args, {"export-csv",
                             "Writes the channels of the data file's current mode as CSV with English column names.",
@@ -18,6 +18,6 @@ int RunExportCsv(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("export-csv", "export-csv FILE.dat -o CHANNELS.csv   the current mode's channels as CSV", RunExportCsv);
+ZAV_CLI_COMMAND("export-csv", "export-csv FILE.dat -o CHANNELS.csv   the current mode's channels as CSV", runExportCsv);
 
 } // namespace zav::cli

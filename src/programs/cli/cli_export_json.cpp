@@ -9,7 +9,7 @@
 namespace zav::cli {
 namespace {
 
-int RunExportJson(const QStringList& args)
+int runExportJson(const QStringList& args)
 {
     return runExport(args, {"export-json",
                             "Writes the whole document as readable JSON that import-json turns back into the same data "
@@ -20,6 +20,6 @@ int RunExportJson(const QStringList& args)
 } // namespace
 
 ZAV_CLI_COMMAND("export-json", "export-json FILE.dat -o CONFIG.json   the whole document as readable JSON",
-                RunExportJson);
+                runExportJson);
 
 } // namespace zav::cli

@@ -17,7 +17,7 @@
 namespace zav::cli {
 namespace {
 
-int RunImportCsv(const QStringList& args)
+int runImportCsv(const QStringList& args)
 {
     QTextStream err(stderr);
     CommandLine line("import-csv", "Types the rows of a CSV file into the current mode's channel table of a data file: "
@@ -62,6 +62,6 @@ int RunImportCsv(const QStringList& args)
 } // namespace
 
 ZAV_CLI_COMMAND("import-csv", "import-csv CHANNELS.csv --into FILE.dat [--merge] -o OUT.dat   channels from CSV",
-                RunImportCsv);
+                runImportCsv);
 
 } // namespace zav::cli

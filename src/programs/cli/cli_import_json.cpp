@@ -14,7 +14,7 @@
 namespace zav::cli {
 namespace {
 
-int RunImportJson(const QStringList& args)
+int runImportJson(const QStringList& args)
 {
     QTextStream err(stderr);
     CommandLine line("import-json", "Makes a data file from a configuration written by export-json (and perhaps "
@@ -42,6 +42,6 @@ int RunImportJson(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("import-json", "import-json CONFIG.json -o FILE.dat   a data file from readable JSON", RunImportJson);
+ZAV_CLI_COMMAND("import-json", "import-json CONFIG.json -o FILE.dat   a data file from readable JSON", runImportJson);
 
 } // namespace zav::cli

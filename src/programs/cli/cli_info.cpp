@@ -16,32 +16,32 @@ namespace zav::cli {
 namespace {
 
 /// The radio's texts are GBK bytes like those of a data file.
-QString Shown(const std::string& text) { return QString::fromStdString(gbkToUtf8(cleanText(text))); }
+QString shown(const std::string& text) { return QString::fromStdString(gbkToUtf8(cleanText(text))); }
 
 /// The fields in the order they are printed, with the names the text and
 /// the JSON forms share.
-std::vector<std::pair<QString, QString>> Fields(const link::RadioInfo& info)
+std::vector<std::pair<QString, QString>> infoFields(const link::RadioInfo& info)
 {
     return {
-        {"InfoModel", Shown(info.InfoModel)},
+        {"InfoModel", shown(info.InfoModel)},
         {"BandCode", QString::number(info.BandCode)},
         {"Band", QString::fromStdString(bandLabelOf(info.BandCode))},
-        {"SerialNumber", Shown(info.SerialNumber.raw())},
-        {"FactoryDate", Shown(info.FactoryDate.raw())},
-        {"RepairDate", Shown(info.RepairDate.raw())},
-        {"RepairReason", Shown(info.RepairReason.raw())},
+        {"SerialNumber", shown(info.SerialNumber.raw())},
+        {"FactoryDate", shown(info.FactoryDate.raw())},
+        {"RepairDate", shown(info.RepairDate.raw())},
+        {"RepairReason", shown(info.RepairReason.raw())},
         {"InfoVersion", QString::fromStdString(gbkToUtf8(info.InfoVersion))},
         {"SalesArea", QString::fromStdString(gbkToUtf8(info.SalesArea))},
-        {"ProductionBatch", Shown(info.ProductionBatch.raw())},
-        {"CustomerCode", Shown(info.CustomerCode.raw())},
-        {"DealerCode", Shown(info.DealerCode.raw())},
-        {"StockInTime", Shown(info.StockInTime.raw())},
-        {"SaleTime", Shown(info.SaleTime.raw())},
-        {"Handler", Shown(info.Handler.raw())},
+        {"ProductionBatch", shown(info.ProductionBatch.raw())},
+        {"CustomerCode", shown(info.CustomerCode.raw())},
+        {"DealerCode", shown(info.DealerCode.raw())},
+        {"StockInTime", shown(info.StockInTime.raw())},
+        {"SaleTime", shown(info.SaleTime.raw())},
+        {"Handler", shown(info.Handler.raw())},
     };
 }
 
-int RunInfo(const QStringList& args)
+int runInfo(const QStringList& args)
 {
     QTextStream err(stderr);
     CommandLine line("info", "Reads and prints the radio's information area (model, band, serial number, dates, "
@@ -76,7 +76,7 @@ int RunInfo(const QStringList& args)
         err << job.device() << ": reading the radio information failed\n";
         return 1;
     }
-    const auto fields = Fields(job.engine().radioInfo());
+    const auto fields = infoFields(job.engine().radioInfo());
     QTextStream out(stdout);
     if (parser.isSet("json")) {
         QJsonObject object;
@@ -98,6 +98,6 @@ int RunInfo(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("info", "info --port DEV [--json] [--trace FILE]   show the radio's information", RunInfo);
+ZAV_CLI_COMMAND("info", "info --port DEV [--json] [--trace FILE]   show the radio's information", runInfo);
 
 } // namespace zav::cli

@@ -14,7 +14,7 @@
 
 namespace zav::cli {
 namespace {
-std::vector<Command>& Registry()
+std::vector<Command>& registry()
 {
     static std::vector<Command> commands;
     return commands;
@@ -23,13 +23,13 @@ std::vector<Command>& Registry()
 
 bool registerCommand(Command command)
 {
-    auto& all = Registry();
+    auto& all = registry();
     all.push_back(std::move(command));
     std::sort(all.begin(), all.end(), [](const Command& a, const Command& b) { return std::string_view(a.name) < b.name; });
     return true;
 }
 
-const std::vector<Command>& commands() { return Registry(); }
+const std::vector<Command>& commands() { return registry(); }
 
 } // namespace zav::cli
 

@@ -11,7 +11,7 @@
 namespace zav::cli {
 namespace {
 
-int RunNew(const QStringList& args)
+int runNew(const QStringList& args)
 {
     QTextStream err(stderr);
     CommandLine line("new", "Writes a new document (with the installed templates) to a data file.");
@@ -36,6 +36,6 @@ int RunNew(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("new", "new -o FILE.dat        write a new document", RunNew);
+ZAV_CLI_COMMAND("new", "new -o FILE.dat        write a new document", runNew);
 
 } // namespace zav::cli

@@ -21,7 +21,7 @@ TextCatalog englishTexts(const AppPaths& paths)
 }
 
 namespace {
-void Report(QTextStream& err, const QString& path, const std::string& text)
+void report(QTextStream& err, const QString& path, const std::string& text)
 {
     err << "zavprog-cli: " << path << ": " << QString::fromStdString(text).replace("\r\n", "\n") << "\n";
     err.flush();
@@ -31,7 +31,7 @@ void Report(QTextStream& err, const QString& path, const std::string& text)
 void reportMessage(QTextStream& err, const QString& path, const TextCatalog& texts, int id)
 {
     const std::string text = texts.text(id);
-    Report(err, path, text.empty() ? "message " + std::to_string(id) : text);
+    report(err, path, text.empty() ? "message " + std::to_string(id) : text);
 }
 
 bool openDataFile(const QString& path, Document& doc, QTextStream& err)
@@ -43,7 +43,7 @@ bool openDataFile(const QString& path, Document& doc, QTextStream& err)
         return true;
     const TextCatalog texts = englishTexts(paths);
     if (result.outcome == OpenOutcome::Incompatible)
-        Report(err, path, incompatibleMessage(texts, kProgramImageVersion, result.fileVersion));
+        report(err, path, incompatibleMessage(texts, kProgramImageVersion, result.fileVersion));
     else
         reportMessage(err, path, texts, result.messageId());
     return false;

@@ -12,7 +12,7 @@
 namespace zav::cli {
 namespace {
 
-int RunPorts(const QStringList& args)
+int runPorts(const QStringList& args)
 {
     CommandLine line("ports", "Lists the serial devices: path, description, manufacturer, USB serial number and "
                               "vendor:product id.");
@@ -53,6 +53,6 @@ int RunPorts(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("ports", "ports [--json]          the serial devices, with their USB names and ids", RunPorts);
+ZAV_CLI_COMMAND("ports", "ports [--json]          the serial devices, with their USB names and ids", runPorts);
 
 } // namespace zav::cli

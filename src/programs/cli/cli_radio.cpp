@@ -22,7 +22,7 @@
 namespace zav::cli {
 namespace {
 
-QString Text(const Session& session, int id)
+QString oneLineText(const Session& session, int id)
 {
     const std::string text = session.text(id);
     return text.empty() ? QString("message %1").arg(id) : QString::fromStdString(text).replace("\r\n", " ");
@@ -45,7 +45,7 @@ public:
             present.push_back(info.systemLocation().toStdString());
         const PortFailure failure = diagnosePortFailure(location_.toStdString(), present);
         fail("the port cannot be opened: " + QString::fromStdString(failure.reason));
-        say(Text(session_, link::kTextPortFailed) + "\n"
+        say(oneLineText(session_, link::kTextPortFailed) + "\n"
             + QString::fromStdString(portFailureDetails(failure, session_.texts)).replace("\r\n", "\n"));
     }
     bool askRetry(link::TransferKind) override
@@ -55,11 +55,11 @@ public:
         // silent does.
         if (retriesUsed_ < policy_.retries) {
             ++retriesUsed_;
-            say(Text(session_, link::kTextRetry)
+            say(oneLineText(session_, link::kTextRetry)
                 + QString(" -> OK (retry %1 of %2)").arg(retriesUsed_).arg(policy_.retries));
             return true;
         }
-        say(Text(session_, link::kTextRetry) + " -> Cancel (--retries)");
+        say(oneLineText(session_, link::kTextRetry) + " -> Cancel (--retries)");
         fail(QString("no answer after %1 retries").arg(policy_.retries));
         return false;
     }
@@ -70,7 +70,7 @@ public:
     }
     bool askOtherBand() override
     {
-        say(Text(session_, link::kTextOtherBand) + (policy_.allowOtherBand ? " -> OK" : " -> Cancel (--allow-other-band)"));
+        say(oneLineText(session_, link::kTextOtherBand) + (policy_.allowOtherBand ? " -> OK" : " -> Cancel (--allow-other-band)"));
         if (!policy_.allowOtherBand)
             fail("the radio is of another band (not allowed)");
         return policy_.allowOtherBand;
@@ -78,7 +78,7 @@ public:
     void bandRefused() override
     {
         fail("the radio's band cannot be written");
-        say(Text(session_, link::kTextBandRefused));
+        say(oneLineText(session_, link::kTextBandRefused));
     }
     bool askOtherVersion(const std::string& version) override
     {
@@ -101,7 +101,7 @@ public:
         fail("the password was refused");
         say(link::kPasswordFailureText);
     }
-    void transferDone(link::TransferKind kind) override { say(Text(session_, link::doneTextId(kind))); }
+    void transferDone(link::TransferKind kind) override { say(oneLineText(session_, link::doneTextId(kind))); }
 
     /// The last thing said about this radio, on one line.
     QString lastSaid;
@@ -133,7 +133,7 @@ private:
 
 /// The device to open: a name that exists as a path (also relative to the
 /// working folder) is that file; other names are the system's port names.
-QString PortLocation(const QString& device)
+QString portLocation(const QString& device)
 {
     const QFileInfo file(device);
     return file.exists() ? file.absoluteFilePath() : device;
@@ -213,11 +213,11 @@ void ProgressBoard::message(int slot, const QString& text)
 
 void ProgressBoard::redraw()
 {
-    constexpr int width = 20;
+    constexpr int kWidth = 20;
     out_ << "\r\033[K";
     for (const Entry& e : entries_) {
-        const int filled = e.percent * width / 100;
-        out_ << e.device << " [" << QString(filled, '#') << QString(width - filled, '.') << "] "
+        const int filled = e.percent * kWidth / 100;
+        out_ << e.device << " [" << QString(filled, '#') << QString(kWidth - filled, '.') << "] "
              << QString::number(e.percent).rightJustified(3) << "%  ";
     }
     out_.flush();
@@ -237,9 +237,9 @@ void ProgressBoard::close()
 
 struct RadioJob::Parts {
     Parts(const QString& device, Session& session, ProgressBoard& board, PromptPolicy policy)
-        : slot(board.add(device)), shownName(device), port(PortLocation(device)),
+        : slot(board.add(device)), shownName(device), port(portLocation(device)),
           traced(port, [device] { return device.toStdString(); }),
-          prompts(session, board, slot, policy, PortLocation(device)), progress(board, slot)
+          prompts(session, board, slot, policy, portLocation(device)), progress(board, slot)
     {
         engine = std::make_unique<link::TransferEngine>(
             link::TransferServices{traced, timers, prompts, progress, observer}, linkState,

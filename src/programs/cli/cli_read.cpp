@@ -17,7 +17,7 @@
 namespace zav::cli {
 namespace {
 
-int RunRead(const QStringList& args)
+int runRead(const QStringList& args)
 {
     QTextStream err(stderr);
     CommandLine line("read", "Reads a radio's whole memory into a data file and keeps a backup of it.");
@@ -80,6 +80,6 @@ int RunRead(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("read", "read --port DEV -o FILE.dat [--password PW] [--retries N] [--no-backup] [--trace FILE]   read a radio into a data file", RunRead);
+ZAV_CLI_COMMAND("read", "read --port DEV -o FILE.dat [--password PW] [--retries N] [--no-backup] [--trace FILE]   read a radio into a data file", runRead);
 
 } // namespace zav::cli

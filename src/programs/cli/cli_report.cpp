@@ -23,7 +23,7 @@
 namespace zav::cli {
 namespace {
 
-int RunReport(const QStringList& args)
+int runReport(const QStringList& args)
 {
     QTextStream err(stderr);
     CommandLine line("report", "Writes the printed report of a data file (channels group by group, optional features, "
@@ -77,6 +77,6 @@ int RunReport(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("report", "report FILE.dat -o REPORT.pdf [--language en|zh]   the printed report as PDF", RunReport);
+ZAV_CLI_COMMAND("report", "report FILE.dat -o REPORT.pdf [--language en|zh]   the printed report as PDF", runReport);
 
 } // namespace zav::cli

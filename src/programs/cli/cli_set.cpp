@@ -48,7 +48,7 @@ bool splitFieldEdits(const QStringList& args, QStringList& own, std::vector<Scri
     return true;
 }
 
-int RunSet(const QStringList& args)
+int runSet(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -117,6 +117,6 @@ int RunSet(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("set", "set FILE.dat [--channels LIST] --FIELD VALUE ... -o OUT.dat   scripted edits", RunSet);
+ZAV_CLI_COMMAND("set", "set FILE.dat [--channels LIST] --FIELD VALUE ... -o OUT.dat   scripted edits", runSet);
 
 } // namespace zav::cli

@@ -15,24 +15,24 @@
 namespace zav::cli {
 namespace {
 
-QString Text(const std::string& s) { return QString::fromStdString(s); }
+QString toQString(const std::string& s) { return QString::fromStdString(s); }
 /// A text field's bytes as the characters they stand for.
-QString Stored(const std::string& bytes) { return QString::fromStdString(gbkToUtf8(bytes)); }
+QString gbkText(const std::string& bytes) { return QString::fromStdString(gbkToUtf8(bytes)); }
 
-QString ToneName(int index)
+QString toneName(int index)
 {
     const std::string text = toneText(index);
-    return text.empty() ? QString("?%1").arg(index) : Text(text);
+    return text.empty() ? QString("?%1").arg(index) : toQString(text);
 }
 
-void PrintSummary(QTextStream& out, const Document& doc)
+void printSummary(QTextStream& out, const Document& doc)
 {
     const RadioImage& im = doc.image();
     const BandLimits band{doc.model.bandLow, doc.model.bandHigh};
     const bool extended = isExtendedMode(im.ChannelMode);
-    out << "Model:     " << Text(doc.model.modelName) << "\n";
-    out << "Band:      " << Text(doc.model.bandLabel) << " (code " << im.Header.BandCode << ")\n";
-    out << "Version:   " << Stored(im.Header.Version.clean()) << "\n";
+    out << "Model:     " << toQString(doc.model.modelName) << "\n";
+    out << "Band:      " << toQString(doc.model.bandLabel) << " (code " << im.Header.BandCode << ")\n";
+    out << "Version:   " << gbkText(im.Header.Version.clean()) << "\n";
     out << "Mode:      " << (extended ? "extended" : "country") << " (" << im.ChannelMode << ")\n";
     out << "Channels:  " << doc.activeCount() << " active, " << doc.standbyCount() << " standby\n\n";
     out << QString("%1 %2 %3 %4 %5 %6\n")
@@ -45,20 +45,20 @@ void PrintSummary(QTextStream& out, const Document& doc)
     for (int i = 0; i < doc.activeCount(); ++i) {
         const ChannelRecord& r = doc.active()[static_cast<std::size_t>(i)];
         const GroupPosition pos = groupOfChannel(r.Number, im.ChannelMode);
-        const QString group = pos.group < 0 ? QString("-") : Stored(groupLabel(pos.group, im));
+        const QString group = pos.group < 0 ? QString("-") : gbkText(groupLabel(pos.group, im));
         const int inGroup = pos.group < 0 ? r.Number : pos.numberInGroup;
         const std::string rx = storedFrequencyToText(r.RxFrequency.raw(), band).text;
         out << QString("%1 %2 %3 %4 %5 %6\n")
                    .arg(group, -12)
                    .arg(inGroup, 3)
-                   .arg(rx.empty() ? QString("-") : Text(rx), -10)
-                   .arg(Text(storedOffsetToText(r.Offset.raw(), r.OffsetDirection)), -10)
-                   .arg(ToneName(r.RxTone), -7)
-                   .arg(ToneName(r.TxTone));
+                   .arg(rx.empty() ? QString("-") : toQString(rx), -10)
+                   .arg(toQString(storedOffsetToText(r.Offset.raw(), r.OffsetDirection)), -10)
+                   .arg(toneName(r.RxTone), -7)
+                   .arg(toneName(r.TxTone));
     }
 }
 
-int RunShow(const QStringList& args)
+int runShow(const QStringList& args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -74,14 +74,14 @@ int RunShow(const QStringList& args)
     if (!openDataFile(parser.positionalArguments().first(), doc, err))
         return 1;
     if (parser.isSet("json"))
-        out << Text(imageSetToJson(doc.working));
+        out << toQString(imageSetToJson(doc.working));
     else
-        PrintSummary(out, doc);
+        printSummary(out, doc);
     return 0;
 }
 
 } // namespace
 
-ZAV_CLI_COMMAND("show", "show FILE.dat [--json]  summary of a data file, or all of it as JSON", RunShow);
+ZAV_CLI_COMMAND("show", "show FILE.dat [--json]  summary of a data file, or all of it as JSON", runShow);
 
 } // namespace zav::cli

@@ -36,7 +36,7 @@ namespace {
 
 enum class Confirmation { Given, Declined, CannotAsk };
 
-Confirmation Confirm(const Session& session, bool yes, QTextStream& err)
+Confirmation confirm(const Session& session, bool yes, QTextStream& err)
 {
     if (yes)
         return Confirmation::Given;
@@ -50,7 +50,7 @@ Confirmation Confirm(const Session& session, bool yes, QTextStream& err)
 
 /// A file with errors would put something else into the radio than it
 /// says, so it is refused before any port is opened.
-bool WriteAllowed(const Document& doc, const QString& path, bool force, QTextStream& err)
+bool writeAllowed(const Document& doc, const QString& path, bool force, QTextStream& err)
 {
     const std::vector<ConfigFinding> findings = checkConfiguration(doc);
     if (!hasErrors(findings))
@@ -133,7 +133,7 @@ struct WriteLog {
     }
 };
 
-std::string Sha256(const Document& doc)
+std::string documentSha256(const Document& doc)
 {
     const std::vector<std::uint8_t> bytes = dataFileBytes(doc);
     return QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
@@ -142,7 +142,7 @@ std::string Sha256(const Document& doc)
 
 /// --power-on-text PATTERN [--first N] or --power-on-texts FILE, checked
 /// for every radio named before any is written. False: reported (exit 2).
-bool ReadPowerOnTexts(const QCommandLineParser& parser, int radios, PowerOnTextPlan& plan, QTextStream& err)
+bool readPowerOnTexts(const QCommandLineParser& parser, int radios, PowerOnTextPlan& plan, QTextStream& err)
 {
     if (parser.isSet("power-on-text") && parser.isSet("power-on-texts")) {
         err << "zavprog-cli: --power-on-text and --power-on-texts cannot be used together\n";
@@ -195,7 +195,7 @@ struct RadioDocument {
 };
 
 /// The log's result for a radio: written, or why not in plain words.
-std::string LogResult(RadioJob& job, bool stopped)
+std::string logResult(RadioJob& job, bool stopped)
 {
     const link::TransferOutcome& outcome = job.outcome();
     if (outcome.success)
@@ -208,7 +208,7 @@ std::string LogResult(RadioJob& job, bool stopped)
     return logResultFailed(reason.isEmpty() ? std::string("the radio does not answer") : reason.toStdString());
 }
 
-int RunWrite(const QStringList& args)
+int runWrite(const QStringList& args)
 {
     QTextStream err(stderr);
     CommandLine line("write", "Writes a data file to one radio, or to several at the same time. A file with errors "
@@ -262,12 +262,12 @@ int RunWrite(const QStringList& args)
     const WriteLog log(logPath, session.doc, file);
     const QStringList devices = parser.values("port");
     PowerOnTextPlan powerOnTexts;
-    if (!ReadPowerOnTexts(parser, static_cast<int>(devices.size()), powerOnTexts, err))
+    if (!readPowerOnTexts(parser, static_cast<int>(devices.size()), powerOnTexts, err))
         return 2;
     // How to run the command (exit 2) is settled before what is in the file;
     // a user who answers no has run it well and said no (exit 1). Either way
     // every radio named gets its line in the log.
-    switch (Confirm(session, parser.isSet("yes"), err)) {
+    switch (confirm(session, parser.isSet("yes"), err)) {
     case Confirmation::Given: break;
     case Confirmation::Declined:
         err << "zavprog-cli: nothing was written\n";
@@ -275,7 +275,7 @@ int RunWrite(const QStringList& args)
         return 1;
     case Confirmation::CannotAsk: return line.usageError("writing changes the radio; confirm with --yes");
     }
-    if (!WriteAllowed(session.doc, file, parser.isSet("force"), err)) {
+    if (!writeAllowed(session.doc, file, parser.isSet("force"), err)) {
         log.notWritten(devices, "the check found errors", err);
         return 1;
     }
@@ -294,7 +294,7 @@ int RunWrite(const QStringList& args)
             PowerOnTextError error = PowerOnTextError::None;
             radio.powerOnText = powerOnTexts.textFor(static_cast<int>(jobs.size()), error).value_or(std::string());
             radio.doc = withPowerOnText(session.doc, radio.powerOnText);
-            radio.sha256 = Sha256(radio.doc);
+            radio.sha256 = documentSha256(radio.doc);
         }
         sent.push_back(std::move(radio));
         jobs.push_back(std::make_unique<RadioJob>(device, session, board, policy));
@@ -325,7 +325,7 @@ int RunWrite(const QStringList& args)
         RadioJob& job = *jobs[i];
         const RadioDocument& radio = sent[i];
         log.add(job.device(), job.engine().identity().modelName.empty() ? nullptr : &job.engine().identity(),
-                LogResult(job, signal != 0), err, radio.sha256, radio.powerOnText);
+                logResult(job, signal != 0), err, radio.sha256, radio.powerOnText);
         const link::TransferOutcome& outcome = job.outcome();
         failed += !outcome.success;
         out << job.device() << ": " << resultLine(outcome)
@@ -341,6 +341,6 @@ int RunWrite(const QStringList& args)
 
 } // namespace
 
-ZAV_CLI_COMMAND("write", "write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--force] [--verify] [--backup-before] [--power-on-text PATTERN [--first N] | --power-on-texts FILE] [--trace FILE]   write radios", RunWrite);
+ZAV_CLI_COMMAND("write", "write --port DEV [--port DEV2 ...] FILE.dat [--password PW] [--yes] [--force] [--verify] [--backup-before] [--power-on-text PATTERN [--first N] | --power-on-texts FILE] [--trace FILE]   write radios", runWrite);
 
 } // namespace zav::cli

@@ -32,7 +32,7 @@ struct CommandLineOptions {
                             QStringLiteral("Quit as soon as the main window is shown (start-up timing).")};
 };
 
-void SetNames()
+void setNames()
 {
     // Also the settings store's names (window position, section "Settings").
     QCoreApplication::setOrganizationName(QStringLiteral("zavprog"));
@@ -40,7 +40,7 @@ void SetNames()
     QCoreApplication::setApplicationVersion(QStringLiteral(ZAV_PROGRAM_VERSION));
 }
 
-void AddOptions(QCommandLineParser& parser, const CommandLineOptions& options)
+void addOptions(QCommandLineParser& parser, const CommandLineOptions& options)
 {
     parser.addHelpOption();
     parser.addVersionOption();
@@ -60,17 +60,17 @@ int main(int argc, char* argv[])
         const std::string_view arg = argv[i];
         if (arg == "-h" || arg == "--help" || arg == "--help-all" || arg == "-v" || arg == "--version") {
             QCoreApplication app(argc, argv);
-            SetNames();
+            setNames();
             QCommandLineParser parser;
-            AddOptions(parser, commandLine);
+            addOptions(parser, commandLine);
             parser.process(app); // prints and exits
         }
     }
 
     QApplication app(argc, argv);
-    SetNames();
+    setNames();
     QCommandLineParser parser;
-    AddOptions(parser, commandLine);
+    addOptions(parser, commandLine);
     // As the command line does: an option the program does not know is
     // named, exit status 2 (Qt's own process() would exit 1).
     if (!parser.parse(QApplication::arguments())) {

@@ -19,7 +19,7 @@ namespace zav::features {
 namespace {
 constexpr int kLineCaption = 20100; ///< "Line %1": %1 is the line number
 
-QString LineCaption(const QString& pattern, int line)
+QString lineCaption(const QString& pattern, int line)
 {
     return pattern.contains(QLatin1String("%1")) ? pattern.arg(line) : QString::number(line);
 }
@@ -43,7 +43,7 @@ EmbeddedMessageEditor::EmbeddedMessageEditor(ui::AppContext& ctx, QWidget* paren
                 storeLine(line);
         });
         lines_[static_cast<std::size_t>(line - 1)] = box;
-        form->addRow(new QLabel(LineCaption(ctx_.text(kLineCaption), line), this), box);
+        form->addRow(new QLabel(lineCaption(ctx_.text(kLineCaption), line), this), box);
     }
 
     auto* buttons = new QHBoxLayout;

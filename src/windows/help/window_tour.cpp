@@ -18,6 +18,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>

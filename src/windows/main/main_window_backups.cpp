@@ -17,6 +17,7 @@
 #include "user_folders.h"
 
 #include <QDateTime>
+#include <QLabel>
 
 #include <ctime>
 

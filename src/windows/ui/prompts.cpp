@@ -144,9 +144,9 @@ QtPrompter& realPrompter()
 }
 
 // The one hook tests use to answer boxes; the program never changes it.
-Prompter* g_prompter = nullptr;
-QString g_title;
-ButtonTexts g_buttons;
+Prompter* installedPrompter = nullptr;
+QString boxTitle;
+ButtonTexts boxButtons;
 
 Answer defaultAnswer(Buttons buttons)
 {
@@ -159,21 +159,21 @@ Answer defaultAnswer(Buttons buttons)
 
 } // namespace
 
-Prompter& currentPrompter() { return g_prompter ? *g_prompter : realPrompter(); }
-void setPrompter(Prompter* prompter) { g_prompter = prompter; }
-void setMessageTitle(const QString& title) { g_title = title; }
-QString messageTitle() { return g_title; }
-void setButtonTexts(const ButtonTexts& texts) { g_buttons = texts; }
-const ButtonTexts& currentButtonTexts() { return g_buttons; }
+Prompter& currentPrompter() { return installedPrompter ? *installedPrompter : realPrompter(); }
+void setPrompter(Prompter* prompter) { installedPrompter = prompter; }
+void setMessageTitle(const QString& title) { boxTitle = title; }
+QString messageTitle() { return boxTitle; }
+void setButtonTexts(const ButtonTexts& texts) { boxButtons = texts; }
+const ButtonTexts& currentButtonTexts() { return boxButtons; }
 
 Answer ask(QWidget* parent, const QString& text, Buttons buttons, Icon icon, std::optional<Answer> defaultAnswer)
 {
-    return currentPrompter().ask(parent, g_title, text, buttons, icon, defaultAnswer);
+    return currentPrompter().ask(parent, boxTitle, text, buttons, icon, defaultAnswer);
 }
 
 void inform(QWidget* parent, const QString& text, Icon icon)
 {
-    currentPrompter().ask(parent, g_title, text, Buttons::Ok, icon, std::nullopt);
+    currentPrompter().ask(parent, boxTitle, text, Buttons::Ok, icon, std::nullopt);
 }
 
 QString getOpenFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter)

@@ -23,9 +23,12 @@ typedef void (*ZavAudioDestroy)(void* out);
 
 // Declared here so the module's definitions are checked against the
 // pointer types above; the program only ever resolves them at run time.
+// Their names are the module's exported C symbols, not C++ style.
+// NOLINTBEGIN(readability-identifier-naming)
 void* zav_audio_create(void);
 void zav_audio_start(void* out, int hz, int ms, ZavAudioDone done, void* ctx);
 void zav_audio_destroy(void* out);
+// NOLINTEND(readability-identifier-naming)
 
 #ifdef __cplusplus
 }
