@@ -39,10 +39,7 @@ std::string logResultFailed(const std::string& reason)
 
 std::string logResultNotWritten(const std::string& reason) { return "not written: " + reason; }
 
-std::string logResultCompared(std::size_t differences)
-{
-    return differences == 0 ? std::string("same") : "different: " + std::to_string(differences) + " differences";
-}
+// logResultCompared is beside the reader of its words, in programming_log_words.cpp.
 
 std::string logFileName(const std::string& name, bool unsavedChanges)
 {

@@ -1,5 +1,7 @@
 #include "programming_log_words.h"
 
+#include "programming_log.h"
+
 #include "csv_reasons.h"
 
 #include <algorithm>
@@ -99,6 +101,11 @@ std::string logReasonWords(int textId, const std::string& argument)
     const auto found =
         std::find_if(texts.begin(), texts.end(), [textId](const auto& entry) { return entry.first == textId; });
     return found == texts.end() ? std::string() : fillArguments(found->second, {argument});
+}
+
+std::string logResultCompared(std::size_t differences)
+{
+    return differences == 0 ? std::string(kSame) : fillArguments(kDifferent, {std::to_string(differences)});
 }
 
 std::string shownLogResult(const std::string& result, const LogTextLookup& lookup)
