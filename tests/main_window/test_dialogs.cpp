@@ -515,7 +515,7 @@ void TestDialogs::progressWindowCloseIsCancel()
 {
     ShellFixture f;
     ui::AppContext ctx{f.session};
-    ProgressDialog progress(ctx, 2);
+    ProgressDialog progress(ctx, link::TransferKind::Write);
     QCOMPARE(progress.windowTitle(), f.text(9028));
     QCOMPARE(progress.captionLabel->text(), f.text(9029));
     QCOMPARE(progress.percentLabel->text(), QString("0%"));
@@ -534,7 +534,7 @@ void TestDialogs::progressWindowCloseIsCancel()
     QVERIFY(!progress.isVisible());
 
     // Closed by the transfer itself: no cancel.
-    ProgressDialog done(ctx, 1);
+    ProgressDialog done(ctx, link::TransferKind::Read);
     int doneCancels = 0;
     done.onCancel = [&] { ++doneCancels; };
     done.show();
@@ -563,7 +563,7 @@ void TestDialogs::progressWindowCancelButton()
 {
     ShellFixture f;
     ui::AppContext ctx{f.session};
-    ProgressDialog progress(ctx, 2);
+    ProgressDialog progress(ctx, link::TransferKind::Write);
     progress.show();
     QVERIFY(progress.cancelButton);
     QVERIFY(progress.cancelButton->isVisible());

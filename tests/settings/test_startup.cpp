@@ -286,7 +286,6 @@ private slots:
         QVERIFY(!s.doc.initPending);
         QVERIFY(s.radioPassword.empty());
         QVERIFY(!s.passwordAnswered);
-        QVERIFY(!s.settings.isNt60);
         QVERIFY(s.doc.isUntitled);
         QVERIFY(!s.doc.isModified());
         QCOMPARE(s.doc.image().Header.Version.raw(), std::string("V300"));

@@ -11,6 +11,9 @@ namespace {
 constexpr int kLastChannel = kChannelSlots; // 521, the VFO slot in extended mode
 constexpr std::uint8_t kNone = 0xFF;
 constexpr char kDtmfKeys[] = "0123456789ABCD*#";
+/// The radio keeps the transmit time-out in steps of 15 s in one byte;
+/// the image keeps seconds.
+constexpr int kTotSecondsPerStep = 15;
 
 std::uint8_t lowByte(int value) { return static_cast<std::uint8_t>(value & 0xFF); }
 /// A field masked to its width in a packed byte, so it never spills.
@@ -166,7 +169,7 @@ void encodeModeSet(const ImageSet& set, RadioMemory& m, int off)
     const auto& c1 = im.OptFeat.Common1;
     const auto& dtmf = im.DtmfSettings;
     const int s = off + mem::Settings;
-    byteAt(m, s + 0x0) = lowByte(c1[common1::TotTime] / 15);
+    byteAt(m, s + 0x0) = lowByte(c1[common1::TotTime] / kTotSecondsPerStep);
     byteAt(m, s + 0x1) = lowByte(dtmf.Sidetone);
     for (int k = 1; k <= 7; ++k)
         byteAt(m, s + 0x1 + k) = lowByte(c1[static_cast<std::size_t>(k)]);
@@ -230,7 +233,7 @@ void decodeModeSet(const RadioMemory& m, int off, const ChannelTable& previous, 
     auto& c1 = im.OptFeat.Common1;
     auto& dtmf = im.DtmfSettings;
     const int s = off + mem::Settings;
-    c1[common1::TotTime] = static_cast<Int16>(byteAt(m, s + 0x0) * 15);
+    c1[common1::TotTime] = static_cast<Int16>(byteAt(m, s + 0x0) * kTotSecondsPerStep);
     dtmf.Sidetone = byteAt(m, s + 0x1);
     for (int k = 1; k <= 7; ++k)
         c1[static_cast<std::size_t>(k)] = byteAt(m, s + 0x1 + k);

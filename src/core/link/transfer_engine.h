@@ -104,7 +104,7 @@ public:
     virtual void requestPassword() = 0;
     /// "PassWord Failure!", OK.
     virtual void passwordFailure() = 0;
-    /// 9009 after a read, 9010 after a write, OK.
+    /// The kind's message of success (doneTextId), OK.
     virtual void transferDone(TransferKind kind) = 0;
     /// After a write read back for verification: the blocks (their start
     /// addresses) whose bytes the radio does not hold as written.
@@ -119,7 +119,7 @@ public:
 class TransferProgress {
 public:
     virtual ~TransferProgress() = default;
-    /// Loads the window (caption 9026 + kind, label 9029, bar 0, "0%").
+    /// Loads the window (the kind's caption, label 9029, bar 0, "0%").
     /// Must not block; closing it must call TransferEngine::cancel().
     virtual void showProgress(TransferKind kind) = 0;
     /// Bar and label (percent followed by "%"), 0..100.

@@ -4,7 +4,16 @@ namespace zav::link {
 
 int confirmTextId(TransferKind kind) { return kind == TransferKind::Write ? kTextConfirmWrite : kTextConfirmRead; }
 
-int doneTextId(TransferKind kind) { return 9008 + static_cast<int>(kind); }
+int doneTextId(TransferKind kind)
+{
+    switch (kind) {
+    case TransferKind::Write: return kTextWriteDone;
+    case TransferKind::Info: return kTextInfoDone;
+    default: return kTextReadDone;
+    }
+}
+
+int progressCaptionTextId(TransferKind kind) { return kind == TransferKind::Write ? kTextWritingCaption : kTextReadingCaption; }
 
 std::string wrongModelMessage(const std::string& wrongModelText, const std::string& radioDisplayName)
 {

@@ -16,17 +16,23 @@ inline constexpr int kTextRetry = 9008;
 inline constexpr int kTextWrongModel = 9012;
 inline constexpr int kTextOtherBand = 9014;
 inline constexpr int kTextBandRefused = 9030;
-inline constexpr int kTextProgressCaptionBase = 9026; ///< + kind: 9027 read, 9028 write
+inline constexpr int kTextReadDone = 9009;
+inline constexpr int kTextWriteDone = 9010;
+inline constexpr int kTextInfoDone = 9011;
+inline constexpr int kTextReadingCaption = 9027;
+inline constexpr int kTextWritingCaption = 9028;
 inline constexpr int kTextProgressLabel = 9029;
 /// A wrong or missing radio password; the English text is the radio shops'
 /// own words, and the command line always says it in English.
 inline constexpr int kTextPasswordFailure = 33304;
 inline constexpr const char* kPasswordFailureText = "PassWord Failure!";
 
-/// 9004 / 9005.
+/// The question before a read or a write.
 [[nodiscard]] int confirmTextId(TransferKind kind);
-/// 9009 / 9010.
+/// The message after a transfer that went well (read, write or radio information).
 [[nodiscard]] int doneTextId(TransferKind kind);
+/// The progress window's caption: reading from or writing to the radio.
+[[nodiscard]] int progressCaptionTextId(TransferKind kind);
 /// wrongModelText (text 9012 in the language in use), CRLF, "Radio is "
 /// and the display name.
 [[nodiscard]] std::string wrongModelMessage(const std::string& wrongModelText, const std::string& radioDisplayName);

@@ -42,7 +42,6 @@ struct RunSettings {
     int portNumber = 1;
     std::string portDevice;      ///< device path stored beside comPort, "" if none
     bool isFirstRun = false;
-    bool isNt60 = false;        ///< never true here: ports come from the system list
     bool showTxAsOffset = true; ///< channel table column 2 shows the offset
 };
 

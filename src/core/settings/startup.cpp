@@ -176,9 +176,6 @@ StartupReport runStartup(Session& session, const StartupOptions& options)
     session.radioPassword.clear();
     session.passwordAnswered = false;
 
-    // Serial ports come from the system's device list on every platform.
-    settings.isNt60 = false;
-
     const SettingsFiles files = chooseSettingsFile(paths, options.userConfigDir);
     paths.settingsFile = files.use;
     const std::string& in = files.readFrom;

@@ -2,17 +2,15 @@
 // path of the terminal the programming tool should open (one line), then
 // plays the radio's side of the programming protocol until it is killed.
 
-#include "memory_map.h"
+#include "pseudo_terminal.h"
 #include "sample_document.h"
 #include "sim_options.h"
 #include "virtual_radio.h"
 
 #include "atomic_file.h"
 
-#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -76,93 +74,34 @@ struct Scheduled {
     Bytes bytes;
 };
 
-} // namespace
-
-int main(int argc, char** argv)
+/// Loads the memory and information files the options name over the sample
+/// radio's, then lets the identity options change the radio's header.
+bool loadRadio(const zav::sim::SimOptions& o, zav::link::RadioMemory& memory, zav::link::InfoBlock& info)
 {
-    const zav::sim::SimCommandLine command = zav::sim::parseSimCommandLine(argc, argv);
-    switch (command.outcome) {
-    case zav::sim::SimCommandLine::Outcome::Help:
-        std::fputs(zav::sim::simHelpText().c_str(), stdout);
-        return 0;
-    case zav::sim::SimCommandLine::Outcome::Version:
-        std::printf("zavprog-radio-sim %s\n", ZAV_PROGRAM_VERSION);
-        return 0;
-    case zav::sim::SimCommandLine::Outcome::Error:
-        std::fprintf(stderr, "zavprog-radio-sim: %s\n(zavprog-radio-sim --help lists the options)\n",
-                     command.error.c_str());
-        return 2;
-    case zav::sim::SimCommandLine::Outcome::Run:
-        break;
-    }
-    const zav::sim::SimOptions& o = command.options;
-
-    zav::link::RadioMemory memory = zav::sim::sampleMemory();
-    zav::link::InfoBlock info = zav::sim::sampleInfoBlock();
+    memory = zav::sim::sampleMemory();
+    info = zav::sim::sampleInfoBlock();
     if (!o.memoryFile.empty() && !loadExact(o.memoryFile, memory))
-        return 2;
+        return false;
     if (!o.infoFile.empty() && !loadExact(o.infoFile, info))
-        return 2;
-    // Identity options change the radio's own header block.
-    const auto* header = memory.data() + zav::link::kHeaderAddress;
-    std::string model = o.modelSet ? o.model : std::string();
-    if (!o.modelSet)
-        for (int i = 0; i < 6 && header[i] != 0x00; ++i)
-            model.push_back(static_cast<char>(header[i]));
-    std::string version = o.versionSet ? o.version : std::string();
-    if (!o.versionSet)
-        for (int i = 8; i < 12 && header[i] != 0x00; ++i)
-            version.push_back(static_cast<char>(header[i]));
-    const int band = o.bandSet ? o.bandByte : header[6];
-    const int mode = o.channelMode >= 0 ? o.channelMode : header[12];
-    zav::sim::setRadioHeader(memory, model, band, version, mode);
+        return false;
+    zav::sim::RadioHeader header = zav::sim::radioHeader(memory);
+    if (o.modelSet)
+        header.model = o.model;
+    if (o.versionSet)
+        header.version = o.version;
+    if (o.bandSet)
+        header.bandByte = o.bandByte;
+    if (o.channelMode >= 0)
+        header.channelMode = o.channelMode;
+    zav::sim::setRadioHeader(memory, header);
     if (!o.password.empty())
         zav::sim::setRadioPassword(info, o.password);
+    return true;
+}
 
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
-        std::perror("zavprog-radio-sim: pseudo-terminal");
-        return 1;
-    }
-    const char* slaveName = ::ptsname(master);
-    if (!slaveName) {
-        std::perror("zavprog-radio-sim: ptsname");
-        return 1;
-    }
-    const std::string slavePath = slaveName;
-    // Keep a descriptor of our own on the terminal side, so the master never
-    // sees a hang-up between two transfers, and make the line raw: no echo,
-    // no character translation.
-    const int keeper = ::open(slavePath.c_str(), O_RDWR | O_NOCTTY);
-    if (keeper >= 0) {
-        termios t{};
-        if (::tcgetattr(keeper, &t) == 0) {
-            ::cfmakeraw(&t);
-            ::cfsetispeed(&t, B9600);
-            ::cfsetospeed(&t, B9600);
-            ::tcsetattr(keeper, TCSANOW, &t);
-        }
-    }
-    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
-
-    if (!o.link.empty()) {
-        ::unlink(o.link.c_str());
-        if (::symlink(slavePath.c_str(), o.link.c_str()) != 0) {
-            std::perror("zavprog-radio-sim: --link");
-            return 1;
-        }
-    }
-
-    struct sigaction sa{};
-    sa.sa_handler = onSignal;
-    ::sigaction(SIGTERM, &sa, nullptr);
-    ::sigaction(SIGINT, &sa, nullptr);
-    ::signal(SIGPIPE, SIG_IGN);
-
-    std::printf("%s\n", o.link.empty() ? slavePath.c_str() : o.link.c_str());
-    std::fflush(stdout);
-
-    zav::sim::VirtualRadio radio(memory, info, o.faults);
+/// Plays the radio on the master side until a signal asks to stop.
+void serve(int master, const zav::sim::SimOptions& o, zav::sim::VirtualRadio& radio)
+{
     std::deque<Scheduled> queue;
     Clock::time_point lineFree = Clock::now();
     Clock::time_point listenUntil = lineFree;
@@ -237,11 +176,48 @@ int main(int argc, char** argv)
                 writeAll(master, reply.data(), reply.size());
         }
     }
+}
 
-    if (!o.link.empty())
-        ::unlink(o.link.c_str());
-    if (keeper >= 0)
-        ::close(keeper);
-    ::close(master);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const zav::sim::SimCommandLine command = zav::sim::parseSimCommandLine(argc, argv);
+    switch (command.outcome) {
+    case zav::sim::SimCommandLine::Outcome::Help:
+        std::fputs(zav::sim::simHelpText().c_str(), stdout);
+        return 0;
+    case zav::sim::SimCommandLine::Outcome::Version:
+        std::printf("zavprog-radio-sim %s\n", ZAV_PROGRAM_VERSION);
+        return 0;
+    case zav::sim::SimCommandLine::Outcome::Error:
+        std::fprintf(stderr, "zavprog-radio-sim: %s\n(zavprog-radio-sim --help lists the options)\n",
+                     command.error.c_str());
+        return 2;
+    case zav::sim::SimCommandLine::Outcome::Run:
+        break;
+    }
+    const zav::sim::SimOptions& o = command.options;
+
+    zav::link::RadioMemory memory{};
+    zav::link::InfoBlock info{};
+    if (!loadRadio(o, memory, info))
+        return 2;
+
+    zav::sim::PseudoTerminal terminal;
+    if (!terminal.open(o.link))
+        return 1;
+
+    struct sigaction sa{};
+    sa.sa_handler = onSignal;
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGINT, &sa, nullptr);
+    ::signal(SIGPIPE, SIG_IGN);
+
+    std::printf("%s\n", terminal.pathForTool().c_str());
+    std::fflush(stdout);
+
+    zav::sim::VirtualRadio radio(memory, info, o.faults);
+    serve(terminal.master(), o, radio);
     return 0;
 }

@@ -157,16 +157,52 @@ RadioOutput VirtualRadio::receive(std::span<const std::uint8_t> bytes)
     return out;
 }
 
+namespace {
+
+// Offsets in the header block.
+constexpr int kModelOffset = 0;
+constexpr int kModelBytes = 6;
+constexpr int kBandOffset = 6;
+constexpr int kVersionOffset = 8;
+constexpr int kVersionBytes = 4;
+constexpr int kChannelModeOffset = 12;
+
+std::string headerText(const std::uint8_t* header, int offset, int size)
+{
+    std::string text;
+    for (int i = offset; i < offset + size && header[i] != 0x00; ++i)
+        text.push_back(static_cast<char>(header[i]));
+    return text;
+}
+
+void putHeaderText(std::uint8_t* header, int offset, int size, const std::string& text)
+{
+    for (int i = 0; i < size; ++i)
+        header[offset + i] = i < static_cast<int>(text.size()) ? static_cast<std::uint8_t>(text[static_cast<std::size_t>(i)]) : 0x00;
+}
+
+} // namespace
+
+RadioHeader radioHeader(const link::RadioMemory& memory)
+{
+    const auto* header = memory.data() + link::kHeaderAddress;
+    return {headerText(header, kModelOffset, kModelBytes), header[kBandOffset],
+            headerText(header, kVersionOffset, kVersionBytes), header[kChannelModeOffset]};
+}
+
+void setRadioHeader(link::RadioMemory& memory, const RadioHeader& h)
+{
+    auto* header = memory.data() + link::kHeaderAddress;
+    putHeaderText(header, kModelOffset, kModelBytes, h.model);
+    header[kBandOffset] = static_cast<std::uint8_t>(h.bandByte);
+    putHeaderText(header, kVersionOffset, kVersionBytes, h.version);
+    header[kChannelModeOffset] = static_cast<std::uint8_t>(h.channelMode);
+}
+
 void setRadioHeader(link::RadioMemory& memory, const std::string& model, int bandByte, const std::string& version,
                     int channelMode)
 {
-    auto* header = memory.data() + link::kHeaderAddress;
-    for (int i = 0; i < 6; ++i)
-        header[i] = i < static_cast<int>(model.size()) ? static_cast<std::uint8_t>(model[static_cast<std::size_t>(i)]) : 0x00;
-    header[6] = static_cast<std::uint8_t>(bandByte);
-    for (int i = 0; i < 4; ++i)
-        header[8 + i] = i < static_cast<int>(version.size()) ? static_cast<std::uint8_t>(version[static_cast<std::size_t>(i)]) : 0x00;
-    header[12] = static_cast<std::uint8_t>(channelMode);
+    setRadioHeader(memory, RadioHeader{model, bandByte, version, channelMode});
 }
 
 void setRadioPassword(link::InfoBlock& info, const std::string& password)

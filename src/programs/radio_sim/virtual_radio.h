@@ -67,7 +67,18 @@ private:
     int ends_ = 0;
 };
 
+/// The radio's header block at kHeaderAddress, which its identity reply
+/// repeats: model (6 bytes), band byte, a spare byte, version (4 bytes),
+/// channel mode. Texts end at the first 0x00.
+struct RadioHeader {
+    std::string model;
+    int bandByte = 0;
+    std::string version;
+    int channelMode = 0;
+};
+[[nodiscard]] RadioHeader radioHeader(const link::RadioMemory& memory);
 /// Sets the radio's header block (what its identity reports) in memory.
+void setRadioHeader(link::RadioMemory& memory, const RadioHeader& header);
 void setRadioHeader(link::RadioMemory& memory, const std::string& model, int bandByte, const std::string& version,
                     int channelMode);
 /// Puts a programming password (at most 4 characters) into the info area.

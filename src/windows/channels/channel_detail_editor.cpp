@@ -114,7 +114,7 @@ ChannelDetailEditor::ChannelDetailEditor(ui::AppContext& ctx, QWidget* parent) :
     storesUserChanges_ = true;
     buildControls();
     refillGroupList();
-    applyTexts();
+    retranslate();
     edit().detailEditorOpen = true;
     followTableSlot();
 }
@@ -210,7 +210,7 @@ void ChannelDetailEditor::buildControls()
     layout->addLayout(buttons);
 }
 
-void ChannelDetailEditor::applyTexts()
+void ChannelDetailEditor::retranslate()
 {
     setWindowTitle(ctx_.text(15000));
     groupCaption_->setText(ctx_.text(15029));

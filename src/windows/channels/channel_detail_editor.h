@@ -75,7 +75,7 @@ private:
     void showChosenSlot();
     void showSlot(SlotSource source);
     void buildControls();
-    void applyTexts();
+    void retranslate();
     void showRecord(ChannelRecord& record);
     void showEmptySlot();
     void showBusyLockout(ChannelRecord& record);

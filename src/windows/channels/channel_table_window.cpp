@@ -12,6 +12,7 @@
 #include "list_helpers.h"
 #include "numbers.h"
 #include "routine_error.h"
+#include "twips.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -36,8 +37,6 @@ namespace zav::channels {
 namespace {
 
 // Sizes are given in twips, 15 to the pixel.
-constexpr int kTwipsPerPixel = 15;
-constexpr int twipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 
 // The widths and header ids are shared with the check of translations,
 // which measures each header against its column.
@@ -140,8 +139,8 @@ ChannelTableWindow::ChannelTableWindow(ui::AppContext& ctx, QWidget* parent) : u
         listCommitEnabled_ = true;
         // The width is that of the columns; a taller window shows more rows.
         const QSize hint = sizeHint();
-        const int width = std::max(twipsToPixels(kWindowWidthTwips), hint.width());
-        setMinimumSize(width, std::max(twipsToPixels(kWindowHeightTwips), hint.height()));
+        const int width = std::max(ui::twipsToPixels(kWindowWidthTwips), hint.width());
+        setMinimumSize(width, std::max(ui::twipsToPixels(kWindowHeightTwips), hint.height()));
         setMaximumWidth(width);
         resize(minimumSize());
     });
@@ -173,7 +172,7 @@ void ChannelTableWindow::buildControls()
     grid_->horizontalHeader()->setHighlightSections(false);
     // Room for captions of two lines whatever the font.
     grid_->horizontalHeader()->setFixedHeight(
-        std::max(twipsToPixels(kHeaderTwips), kChannelGridHeaderLines * grid_->fontMetrics().lineSpacing() +
+        std::max(ui::twipsToPixels(kHeaderTwips), kChannelGridHeaderLines * grid_->fontMetrics().lineSpacing() +
                                                   kHeaderSpacingPixels));
     grid_->horizontalHeader()->setMinimumSectionSize(0);
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -323,7 +322,7 @@ void ChannelTableWindow::setUpColumns()
         FlagScope quiet(initialising_);
         hideEditors();
         for (int column = 0; column < kGridColumns; ++column) {
-            const int width = twipsToPixels(kColumnTwips[static_cast<std::size_t>(column)]);
+            const int width = ui::twipsToPixels(kColumnTwips[static_cast<std::size_t>(column)]);
             grid_->setColumnHidden(column, width == 0);
             if (width > 0)
                 grid_->setColumnWidth(column, width);
@@ -372,12 +371,6 @@ void ChannelTableWindow::retranslate()
         for (QComboBox* list : amFmLists_)
             fillWithoutSelection(list, {QStringLiteral("AM"), QStringLiteral("FM")});
     });
-}
-
-void ChannelTableWindow::showInCurrentLanguage()
-{
-    retranslate();
-    showStoredGroup();
 }
 
 void ChannelTableWindow::showStoredGroup()

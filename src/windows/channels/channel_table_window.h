@@ -34,9 +34,6 @@ public:
 
     // --- operations other windows call --------------------------------------
 
-    /// Applies the texts of the current language again, then shows the
-    /// current group.
-    void showInCurrentLanguage();
     /// Redraws every row of the shown group from the records.
     void refreshRows();
     /// Redraws the row that shows channel `number` (blank when it is empty).

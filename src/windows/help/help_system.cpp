@@ -151,7 +151,7 @@ void HelpSystem::reportProblem()
     ui::execDialog(dialog);
 }
 
-void HelpSystem::languageChanged()
+void HelpSystem::retranslate()
 {
     delete window_;
     delete shortcuts_;

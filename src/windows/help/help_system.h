@@ -41,7 +41,7 @@ public:
     /// Help > Report a Problem...
     void reportProblem();
     /// The language changed: the next help window shows the other manual.
-    void languageChanged();
+    void retranslate();
 
     /// The help window, when one is open.
     [[nodiscard]] HelpWindow* helpWindow() const;

@@ -14,6 +14,7 @@
 #include "recovery_store.h"
 #include "recovery_keeper.h"
 #include "window_names.h"
+#include "twips.h"
 #include "window_registry.h"
 
 #include <QCloseEvent>
@@ -40,18 +41,16 @@ constexpr PositionKey kWidth{"MainWidth", 12500};
 constexpr PositionKey kHeight{"MainHeight", 9500};
 
 // Stored as decimal text, read back as a single-precision number.
-int readPixels(double twips) { return static_cast<int>(twips / kTwipsPerPixel + 0.5); }
-
 int readPixels(QSettings& settings, const PositionKey& k)
 {
     bool ok = false;
     const float twips = settings.value(QString::fromLatin1(k.key)).toString().toFloat(&ok);
-    return readPixels(ok ? static_cast<double>(twips) : k.fallback);
+    return ui::twipsToPixels(ok ? static_cast<double>(twips) : k.fallback);
 }
 
 void writeTwips(QSettings& settings, const PositionKey& k, int pixels)
 {
-    settings.setValue(QString::fromLatin1(k.key), QString::number(static_cast<long long>(pixels * kTwipsPerPixel)));
+    settings.setValue(QString::fromLatin1(k.key), QString::number(ui::pixelsToTwips(pixels)));
 }
 
 } // namespace
@@ -115,7 +114,7 @@ MainWindow::MainWindow(Session& session, MainOptions options, QWidget* parent)
     // Load.
     showChannelMode();
     restorePosition();
-    applyTexts();
+    retranslate();
     rebuildTree();
     loadStartupDocument();
     updateCommandStates();
@@ -170,8 +169,9 @@ void MainWindow::applyLanguageChange()
     if (current == shownLanguageFile_)
         return;
     shownLanguageFile_ = current;
-    help_->languageChanged();
-    changeLanguage();
+    help_->retranslate();
+    retranslate();
+    rebuildTree();
     closeAllWindows();
     showChannelTable();
 }
@@ -189,7 +189,7 @@ void MainWindow::restorePosition()
     bool visible = false;
     for (const QScreen* screen : QGuiApplication::screens())
         visible = visible || screen->availableGeometry().intersects(wanted.adjusted(0, 0, -wanted.width() / 2, -20));
-    move(visible ? wanted.topLeft() : QPoint(readPixels(kLeft.fallback), readPixels(kTop.fallback)));
+    move(visible ? wanted.topLeft() : QPoint(ui::twipsToPixels(kLeft.fallback), ui::twipsToPixels(kTop.fallback)));
     resize(wanted.size());
 }
 

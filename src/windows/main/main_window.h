@@ -53,9 +53,6 @@ class HelpSystem;
 struct Session;
 struct ProgrammingLogEntry;
 
-/// Window positions are kept in twips, as the settings store has always
-/// held them: 1 twip = 1/15 pixel at 96 dpi.
-inline constexpr double kTwipsPerPixel = 15.0;
 /// The left pane never gets narrower than 300 twips (20 px).
 inline constexpr int kMinPaneTwips = 300;
 
@@ -77,8 +74,8 @@ public:
     /// The caption's modified mark follows the document.
     void showModified();
     void rebuildTree() override;
-    void applyTexts();
-    void changeLanguage();
+    /// Shows every text of the main window in the current language.
+    void retranslate();
     void scheduleNewDocument();
     void loadStartupDocument();
     void closeAllWindows();

@@ -47,7 +47,7 @@ void MainWindow::choosePort()
 {
     PortDialog dialog(ctx_, systemSerialDevices, this);
     if (ui::execDialog(dialog) == QDialog::Accepted)
-        applyTexts(); // the status bar shows the port
+        retranslate(); // the status bar shows the port
 }
 
 void MainWindow::enterPassword()
@@ -166,7 +166,8 @@ void MainWindow::showReadDocument()
 {
     showChannelMode();
     refreshCaption();
-    changeLanguage();
+    retranslate();
+    rebuildTree();
     showChannelTable();
     area_->cascadeSubWindows();
     documentSettled();

@@ -37,7 +37,7 @@ void MainWindow::showChannelTable() { openEditor(kChannelTableName); }
 void MainWindow::loadStartupDocument()
 {
     buildNewDocument(session_.doc, session_.paths.initDir(), TemplateVariant::NewDocument);
-    applyTexts();
+    retranslate();
     showChannelTable();
     refreshCaption();
     documentSettled();
@@ -57,7 +57,7 @@ void MainWindow::buildScheduledDocument()
     const NewDocumentResult result = buildNewDocument(doc, session_.paths.initDir(), variant);
     if (result.messageId != 0)
         ui::inform(this, ctx_.text(result.messageId), ui::Icon::Critical);
-    applyTexts();
+    retranslate();
     showChannelMode();
     showChannelTable();
     refreshCaption();
@@ -186,7 +186,7 @@ void MainWindow::openFile(const QString& path)
     switch (result.outcome) {
     case OpenOutcome::Opened:
         showChannelMode();
-        applyTexts();
+        retranslate();
         break;
     case OpenOutcome::Incompatible:
         // The other version gets the file; this program then ends.

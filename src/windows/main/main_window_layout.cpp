@@ -10,6 +10,7 @@
 #include "qt_translations.h"
 #include "radio_link.h"
 #include "session.h"
+#include "twips.h"
 #include "undo_tracker.h"
 #include "window_names.h"
 
@@ -314,7 +315,7 @@ void MainWindow::buildLeftPane()
 {
     leftPane_ = new QWidget(this);
     leftPane_->setObjectName("Picture1");
-    leftPane_->setMinimumWidth(static_cast<int>(kMinPaneTwips / kTwipsPerPixel));
+    leftPane_->setMinimumWidth(kMinPaneTwips / ui::kTwipsPerPixel);
 
     paneBar_ = new QToolBar(leftPane_);
     paneBar_->setObjectName("Toolbar1");
@@ -382,19 +383,19 @@ void MainWindow::buildStatusBar()
     noRecovery_->hide();
 }
 
-int MainWindow::paneWidthTwips() const { return static_cast<int>(leftPane_->width() * kTwipsPerPixel + 0.5); }
+int MainWindow::paneWidthTwips() const { return ui::pixelsToTwips(leftPane_->width()); }
 
 bool MainWindow::setPaneWidthTwips(int twips)
 {
-    const int clientTwips = static_cast<int>(splitter_->width() * kTwipsPerPixel);
+    const int clientTwips = ui::pixelsToTwips(splitter_->width());
     if (twips < kMinPaneTwips || twips > clientTwips)
         return false;
-    const int pixels = static_cast<int>(twips / kTwipsPerPixel + 0.5);
+    const int pixels = ui::twipsToPixels(twips);
     splitter_->setSizes({pixels, std::max(splitter_->width() - pixels - splitter_->handleWidth(), 0)});
     return true;
 }
 
-void MainWindow::applyTexts()
+void MainWindow::retranslate()
 {
     fileFilter_ = ctx_.text(9001) + QStringLiteral(" (*.dat)|*.dat");
     ui::useQtTranslations(session_.settings.languageLocale);
@@ -436,12 +437,6 @@ void MainWindow::applyTexts()
             toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly); // no picture strip: show the words
     }
     hidePane_->setToolTip(ctx_.text(10501).remove('&'));
-}
-
-void MainWindow::changeLanguage()
-{
-    applyTexts();
-    rebuildTree();
 }
 
 void MainWindow::rebuildTree()

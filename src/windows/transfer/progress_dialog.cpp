@@ -1,6 +1,7 @@
 #include "progress_dialog.h"
 
 #include "app_context.h"
+#include "transfer_messages.h"
 #include "window_names.h"
 
 #include <QCloseEvent>
@@ -19,12 +20,12 @@ constexpr int kTextCancelKey = 33402; // "&Cancel"
 
 } // namespace
 
-ProgressDialog::ProgressDialog(ui::AppContext& ctx, int kind, QWidget* parent) : QDialog(parent)
+ProgressDialog::ProgressDialog(ui::AppContext& ctx, link::TransferKind kind, QWidget* parent) : QDialog(parent)
 {
     setObjectName(kProgressDialogName);
-    setWindowTitle(ctx.text(9026 + kind));
+    setWindowTitle(ctx.text(link::progressCaptionTextId(kind)));
 
-    captionLabel = new QLabel(ctx.text(9029), this);
+    captionLabel = new QLabel(ctx.text(link::kTextProgressLabel), this);
     captionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     percentLabel = new QLabel(this);
     percentLabel->setObjectName("Label2");

@@ -5,6 +5,8 @@
 // Cancel button, the window's close button, Escape) asks the transfer to
 // stop, and the window stays while the transfer carries on.
 
+#include "transfer_engine.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -22,8 +24,8 @@ namespace zav {
 class ProgressDialog : public QDialog {
     Q_OBJECT
 public:
-    /// kind: 1 read, 2 write (captions 9027 and 9028).
-    ProgressDialog(ui::AppContext& ctx, int kind, QWidget* parent = nullptr);
+    /// A read's or a write's window (captions "Reading from Radio" and "Writing to Radio").
+    ProgressDialog(ui::AppContext& ctx, link::TransferKind kind, QWidget* parent = nullptr);
 
     /// Called when the user closes the window while the transfer runs; the
     /// window closes only when it calls finish().

@@ -231,7 +231,7 @@ void RadioLink::showProgress(TransferKind kind)
 {
     if (progress_)
         delete progress_.data();
-    progress_ = new ProgressDialog(ctx_, static_cast<int>(kind), window_);
+    progress_ = new ProgressDialog(ctx_, kind, window_);
     progress_->setAttribute(Qt::WA_DeleteOnClose);
     progress_->onCancel = [this] {
         if (engine_.busy()) {
