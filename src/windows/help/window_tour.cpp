@@ -1,10 +1,12 @@
 #include "window_tour.h"
 
+#include "bulk_commands.h"
 #include "bulk_edit_dialog.h"
 #include "channel_csv.h"
 #include "channel_find_dialog.h"
 #include "channel_table_window.h"
 #include "channel_windows.h"
+#include "exchange_commands.h"
 #include "help_system.h"
 #include "main_window.h"
 #include "prompts.h"
@@ -46,6 +48,28 @@ Opener command(Command run)
     return [run](MainWindow& main, ui::ScriptedPrompter&) { run(main); };
 }
 
+void trigger(QAction* action)
+{
+    if (action)
+        action->trigger();
+}
+
+void triggerCommand(MainWindow& main, MenuAction command) { trigger(main.action(command)); }
+
+/// Edit's commands over many channels and Find.
+template <typename Action>
+void triggerBulkCommand(MainWindow& main, Action action)
+{
+    if (auto* bulk = main.findChild<BulkCommands*>())
+        trigger((bulk->*action)());
+}
+
+void importChannels(MainWindow& main)
+{
+    if (auto* exchange = main.findChild<ExchangeCommands*>())
+        trigger(exchange->importChannelsAction());
+}
+
 /// File > Import Channels... of the table's first row and a copy of its
 /// second with a tone no radio has: the refused row is listed.
 void importRefusedRow(MainWindow& main, ui::ScriptedPrompter& prompter)
@@ -67,19 +91,7 @@ void importRefusedRow(MainWindow& main, ui::ScriptedPrompter& prompter)
                 QStringLiteral("\r\n")).toUtf8());
     file.close();
     prompter.files.push_back(path);
-    if (auto* import = main.findChild<QAction*>(QStringLiteral("mnuImportChannels")))
-        import->trigger();
-}
-
-QAction* menuCommand(MainWindow& main, const char* name)
-{
-    return main.findChild<QAction*>(QString::fromLatin1(name));
-}
-
-void triggerCommand(MainWindow& main, const char* name)
-{
-    if (QAction* action = menuCommand(main, name))
-        action->trigger();
+    importChannels(main);
 }
 
 /// The channel table, opened if it is not, with its first three rows
@@ -98,7 +110,7 @@ bool selectFirstRows(MainWindow& main)
 /// Edit > Find Channel... of a frequency two channels of the radio share.
 void findFrequency(MainWindow& main, ui::ScriptedPrompter&)
 {
-    triggerCommand(main, "mnuFindChannel");
+    triggerBulkCommand(main, &BulkCommands::findAction);
     if (auto* find = main.findChild<channels::ChannelFindDialog*>()) {
         find->queryBox()->setText(QStringLiteral("26.965"));
         find->findNext();
@@ -109,7 +121,7 @@ void findFrequency(MainWindow& main, ui::ScriptedPrompter&)
 void setForFirstRows(MainWindow& main, ui::ScriptedPrompter&)
 {
     if (selectFirstRows(main))
-        triggerCommand(main, "mnuSetForSelected");
+        triggerBulkCommand(main, &BulkCommands::setForSelectedAction);
 }
 
 /// The same with a receive frequency and a transmit tone chosen: country
@@ -125,7 +137,7 @@ void setRefusedValues(MainWindow& main, ui::ScriptedPrompter& prompter)
                    ? int(QDialog::Accepted)
                    : int(QDialog::Rejected);
     });
-    triggerCommand(main, "mnuSetForSelected");
+    triggerBulkCommand(main, &BulkCommands::setForSelectedAction);
 }
 
 /// File > Import Channels... in extended channel mode, which asks first
@@ -134,15 +146,15 @@ void importInExtendedMode(MainWindow& main, ui::ScriptedPrompter& prompter)
 {
     QTemporaryDir folder; // the import reads the file before it asks
     const QString path = folder.filePath(QStringLiteral("channels.csv"));
-    triggerCommand(main, "MnuModeExtended");
+    triggerCommand(main, MenuAction::ModeExtended);
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         file.write(QByteArray::fromStdString(exportChannelsCsv(main.context().session.doc)));
         file.close();
         prompter.files.push_back(path);
-        triggerCommand(main, "mnuImportChannels");
+        importChannels(main);
     }
-    triggerCommand(main, "MnuModeCountry");
+    triggerCommand(main, MenuAction::ModeCountry);
 }
 
 /// The visible window of that name, top level or inside another.
@@ -209,7 +221,7 @@ const std::vector<TourStop>& windowTourStops()
         {kBulkEditName, setForFirstRows},
         {kBulkRefusalsName, setRefusedValues},
         // After the bulk edit, so that the document and the radio differ.
-        {kCompareWindowName, [](MainWindow& main, ui::ScriptedPrompter&) { triggerCommand(main, "mnuCompareRadio"); }, true},
+        {kCompareWindowName, [](MainWindow& main, ui::ScriptedPrompter&) { triggerCommand(main, MenuAction::CompareRadio); }, true},
         // Find moves the table to another group, which the document keeps.
         {kFindChannelName, findFrequency},
         {kImportChoiceName, importInExtendedMode},

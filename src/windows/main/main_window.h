@@ -153,6 +153,8 @@ public:
     bool setPaneWidthTwips(int twips);
     /// A new document is waiting to be built (scheduleNewDocument).
     [[nodiscard]] bool newDocumentPending() const { return newDocumentTimer_.isActive(); }
+    /// A menu command of the main window.
+    [[nodiscard]] QAction* action(MenuAction key) const { return actions_[static_cast<std::size_t>(key)]; }
 
 signals:
     /// The window has been shown for the first time.
@@ -177,7 +179,6 @@ private:
     void buildToolbar();
     void buildLeftPane();
     void buildStatusBar();
-    [[nodiscard]] QAction* action(MenuAction key) const { return actions_[static_cast<std::size_t>(key)]; }
     void treeItemClicked(QTreeWidgetItem* item);
     void updateCommandStates();
     void fillWindowMenu();
