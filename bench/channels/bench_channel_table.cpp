@@ -5,7 +5,9 @@
 #include "channel_groups.h"
 #include "defaults.h"
 #include "channel_table_window.h"
+#include "channel_windows.h"
 #include "session.h"
+#include "window_names.h"
 #include "window_registry.h"
 
 #include <QApplication>
@@ -81,7 +83,7 @@ int main(int argc, char** argv)
     area.show();
     zav::ui::AppContext ctx{session, &area, nullptr};
     auto* table = qobject_cast<zav::ChannelTableWindow*>(zav::ui::showEditor(
-        &area, QStringLiteral("frmCommChInfo"), [&ctx] { return new zav::ChannelTableWindow(ctx); }));
+        &area, zav::kChannelTableName, [&ctx] { return new zav::ChannelTableWindow(ctx); }));
 
     QTableWidget plain;
     plain.resize(table->grid()->size());
@@ -94,12 +96,12 @@ int main(int argc, char** argv)
     std::vector<double> windowTimes;
     std::vector<double> plainTimes;
     for (int run = 0; run < kRuns; ++run) {
-        session.channelEdit.editGroup = 1;
+        zav::channels::editState(ctx).editGroup = 1;
         table->showEditGroup();
         QApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        session.channelEdit.editGroup = 2;
+        zav::channels::editState(ctx).editGroup = 2;
         table->showEditGroup();
         table->grid()->viewport()->repaint();
         windowTimes.push_back(static_cast<double>(timer.nsecsElapsed()));

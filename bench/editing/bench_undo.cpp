@@ -14,6 +14,7 @@
 #include "editor_catalog.h"
 #include "editor_window.h"
 #include "undo_tracker.h"
+#include "window_names.h"
 #include "window_registry.h"
 
 #include <QApplication>
@@ -34,7 +35,7 @@ namespace {
 
 constexpr int kRuns = 15;
 constexpr int kSteps = 100;
-const QStringList kEditors{"frmCommChInfo", "FrmOptFeatures", "FrmDTMF"};
+const QStringList kEditors{zav::kChannelTableName, zav::kOptionalFeaturesName, zav::kDtmfEditorName};
 
 double Median(std::vector<double> values)
 {
