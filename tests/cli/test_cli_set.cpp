@@ -153,7 +153,7 @@ private slots:
             Document doc = ExtendedDocument();
             doc.image().DtmfSettings.CodeMemories[0].Length = 2;
             doc.image().DtmfSettings.CodeMemories[0].Code.assign("12");
-            doc.active()[0].Option13 = 1; // channel 1 sends code memory 1 at the start
+            doc.active()[0].option(ChannelOption::BotCode) = 1; // channel 1 sends code memory 1 at the start
             doc.copyWorkingToSaved();
             QVERIFY(Save(doc, dir.filePath("a.dat")));
             const Run set = Cli(QStringList{"set", "a.dat"} + c.args + QStringList{"-o", "cli.dat"}, dir.path());

@@ -115,7 +115,7 @@ void TestRadioCompare::onlyWhatDiffersIsNamed_data()
                                   << "A channel n2 g0/2 f4 m34200 15005" << QStringList{"OFF", QString::fromStdString(toneText(3))};
     QTest::newRow("receive frequency") << Change([](Document& d) { Ch(d, 1).RxFrequency.assign("02750000"); })
                                        << "A channel n1 g0/1 f1 m34200 15002" << QStringList{"27.00000", "27.50000"};
-    QTest::newRow("channel option") << Change([](Document& d) { Ch(d, 2).Option25 = 1; })
+    QTest::newRow("channel option") << Change([](Document& d) { Ch(d, 2).option(ChannelOption::Modulation) = 1; })
                                     << "A channel n2 g0/2 f25 m34200 32664" << QStringList{"0", "1"};
     QTest::newRow("channel of the other mode")
         << Change([](Document& d) { Ch(d, 2, true).TxTone = 4; }) << "S channel n2 g0/2 f5 m34200 15006"
@@ -197,8 +197,8 @@ void TestRadioCompare::fieldsTheRadioDoesNotStoreAreNeverReported()
     doc.image().OptFeat.Common2[common2::SquelchLevel] = 7; // the radio keeps its own
     doc.image().OptFeat.Common2[common2::ChannelLock] ^= 1;
     Ch(doc, 1).RxStepClass = 2;
-    Ch(doc, 1).Option8 = 1;
-    Ch(doc, 2, true).Option15 = 1;
+    Ch(doc, 1).option(ChannelOption::OptionalSignalling) = 1;
+    Ch(doc, 2, true).option(ChannelOption::TxInhibit) = 1;
     QVERIFY(link::encodeDocument(doc) == link::encodeDocument(plain));
     // A radio written from the plain document holds what this one sends.
     const RadioComparison same = compareWithRadio(doc, link::encodeDocument(plain));

@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(changes.count(), 1);
         for (int n = 1; n <= 40; ++n) {
             QCOMPARE(test::Channel(f.session.doc, n)->RxTone, Int16(1));
-            QCOMPARE(test::Channel(f.session.doc, n)->Option27, Int16(1));
+            QCOMPARE(test::Channel(f.session.doc, n)->option(ChannelOption::FmPower), Int16(1));
         }
         QCOMPARE(table->cellText(40, 4), QStringLiteral("67.0"));
         const QByteArray edited = imageBytes(f.session.doc.working);
