@@ -5,6 +5,7 @@
 // the way a user does (mouse on a cell, keys into the editor shown).
 
 #include "app_context.h"
+#include "window_names.h"
 #include "channel_fixture.h"
 #include "channel_grid_model.h"
 #include "channel_detail_editor.h"
@@ -44,14 +45,14 @@ struct ChannelWindows {
     {
         image().OptFeat.Common1[common1::CurrentGroup] = Int16(group);
         doc().copyWorkingToSaved();
-        QWidget* w = ui::showEditor(&area, QStringLiteral("frmCommChInfo"),
+        QWidget* w = ui::showEditor(&area, zav::kChannelTableName,
                                     [this] { return new channels::ChannelTableWindow(ctx); });
         return qobject_cast<channels::ChannelTableWindow*>(w);
     }
 
     channels::ChannelDetailEditor* detail() const
     {
-        return qobject_cast<channels::ChannelDetailEditor*>(ui::findWindow(const_cast<QMdiArea*>(&area), "FrmCHInfoEdit"));
+        return qobject_cast<channels::ChannelDetailEditor*>(ui::findWindow(const_cast<QMdiArea*>(&area), zav::kDetailEditorName));
     }
 };
 

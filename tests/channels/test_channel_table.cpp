@@ -3,6 +3,7 @@
 // the group name, with a save/open round trip of what was edited.
 
 #include "channel_window_fixture.h"
+#include "window_names.h"
 #include "channel_writes.h"
 #include "codecs.h"
 #include "data_file.h"
@@ -587,7 +588,7 @@ private slots:
         table->findChild<QPushButton*>("CommandEdit")->click();
         int editors = 0;
         for (QMdiSubWindow* sub : w.area.subWindowList())
-            editors += sub->widget()->objectName() == QStringLiteral("FrmCHInfoEdit") && !sub->isHidden();
+            editors += sub->widget()->objectName() == zav::kDetailEditorName && !sub->isHidden();
         QCOMPARE(editors, 1);
     }
 

@@ -4,6 +4,7 @@
 // modes; and a bulk edit of a whole group redrawn once.
 
 #include "bulk_commands.h"
+#include "window_names.h"
 #include "bulk_edit_dialog.h"
 #include "bulk_refusal_dialog.h"
 #include "channel_find_dialog.h"
@@ -42,9 +43,9 @@ channels::ChannelTableWindow* openTable(test::ShellFixture& f, Document doc, int
     if (!saveDocument(doc, path.toStdString()))
         return nullptr;
     f.main->openFile(path);
-    f.main->openEditor("frmCommChInfo");
+    f.main->openEditor(zav::kChannelTableName);
     f.flush();
-    return qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(f.main->area(), "frmCommChInfo"));
+    return qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(f.main->area(), zav::kChannelTableName));
 }
 
 /// Rows first..last selected as a user does: a click on the first, a

@@ -6,6 +6,7 @@
 // dialogs.
 
 #include "channel_csv.h"
+#include "window_names.h"
 #include "channel_fixture.h"
 #include "channel_grid_model.h"
 #include "channel_groups.h"
@@ -57,9 +58,9 @@ channels::ChannelTableWindow* OpenThreeChannels(test::ShellFixture& f, const QSt
         return nullptr;
     MainWindow& main = f.open();
     main.openFile(path);
-    main.openEditor("frmCommChInfo");
+    main.openEditor(zav::kChannelTableName);
     f.flush();
-    return qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), "frmCommChInfo"));
+    return qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), zav::kChannelTableName));
 }
 
 QAction* Action(test::ShellFixture& f, const char* name) { return f.main->findChild<QAction*>(name); }
@@ -75,9 +76,9 @@ channels::ChannelTableWindow* OpenCountryChannels(test::ShellFixture& f, const Q
         return nullptr;
     MainWindow& main = f.open();
     main.openFile(path);
-    main.openEditor("frmCommChInfo");
+    main.openEditor(zav::kChannelTableName);
     f.flush();
-    return qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), "frmCommChInfo"));
+    return qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), zav::kChannelTableName));
 }
 
 /// Answers the next dialog (the window of refused rows) with the button
@@ -154,7 +155,7 @@ private slots:
         QCOMPARE(test::Channel(doc, Number(1, 6))->RxFrequency.raw(), std::string("02701000"));
         QCOMPARE(test::Channel(doc, Number(1, 6))->RxTone, Int16{7});
         // The open table shows them.
-        table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(f.main->area(), "frmCommChInfo"));
+        table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(f.main->area(), zav::kChannelTableName));
         QVERIFY(table);
         QCOMPARE(table->shownGroup(), 1);
         QCOMPARE(table->cellText(7, 1), QString("27.02000"));
@@ -203,7 +204,7 @@ private slots:
         f.flush();
         QCOMPARE(f.session.doc.activeCount(), 6);
 
-        table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(f.main->area(), "frmCommChInfo"));
+        table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(f.main->area(), zav::kChannelTableName));
         QVERIFY(table);
         QCOMPARE(table->currentRow(), 26);
         QCOMPARE(table->selectedChannelNumbers(), (std::vector<int>{Number(0, 26), Number(0, 27), Number(0, 28)}));
@@ -250,7 +251,7 @@ private slots:
         });
         Action(f, "mnuImportChannels")->trigger();
         f.flush();
-        QCOMPARE(f.prompter.dialogNames, (std::vector<QString>{"FrmImportChoice", "FrmImportRefusals"}));
+        QCOMPARE(f.prompter.dialogNames, (std::vector<QString>{zav::kImportChoiceName, zav::kImportRefusalsName}));
         QCOMPARE(shown, QStringList{"3|receive MHz"});
 
         Document& doc = f.session.doc;
@@ -302,7 +303,7 @@ private slots:
         });
         Action(f, "mnuImportChannels")->trigger();
         f.flush();
-        QCOMPARE(f.prompter.dialogNames, std::vector<QString>{"FrmImportChoice"});
+        QCOMPARE(f.prompter.dialogNames, std::vector<QString>{zav::kImportChoiceName});
         QCOMPARE(question, f.text(33607).arg(3));
         QCOMPARE(buttons, (QStringList{f.text(33608), f.text(33609), f.text(9018)}));
 

@@ -60,7 +60,7 @@ struct FeatureFixture {
 
     /// Opens an editor as the main window does (single instance, by name).
     template <class Window>
-    Window* open(const char* name)
+    Window* open(const QString& name)
     {
         return qobject_cast<Window*>(ui::showEditor(&area, name, [this] { return new Window(ctx); }));
     }

@@ -4,6 +4,7 @@
 // editors.
 
 #include "feature_fixture.h"
+#include "window_names.h"
 #include "feature_rules.h"
 #include "dtmf_editor.h"
 #include "optional_features_editor.h"
@@ -108,7 +109,7 @@ private slots:
         QFETCH(QString, shown);
         test::FeatureFixture f;
         fieldOf(f.image(), field) = static_cast<Int16>(stored);
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
         QCOMPARE(int(fieldOf(f.image(), field)), kept);
         QComboBox* list = List(w, field);
         if (shown.isEmpty())
@@ -121,7 +122,7 @@ private slots:
     {
         test::FeatureFixture f;
         f.image().DtmfSettings.Sidetone = 2;
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
         QVERIFY(!w->sidetoneBox()->isChecked());
         QCOMPARE(int(f.image().DtmfSettings.Sidetone), 2);
         QTest::keyClick(w->sidetoneBox(), Qt::Key_Space);
@@ -131,7 +132,7 @@ private slots:
     void secondPageCannotBeSelected()
     {
         test::FeatureFixture f;
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
         QCOMPARE(w->pages()->count(), 3);
         QCOMPARE(w->pages()->currentIndex(), 0);
         QVERIFY(!w->pages()->isTabEnabled(1));
@@ -158,7 +159,7 @@ private slots:
         QFETCH(QString, entry);
         QFETCH(int, stored);
         test::FeatureFixture f;
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
         f.markSaved();
         QComboBox* list = List(w, field);
         const int index = list->findText(entry);
@@ -187,7 +188,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, entered);
         test::FeatureFixture f;
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
         w->pages()->setTabEnabled(1, true); // the stun code's page is locked in use
         for (QLineEdit* box : {w->memoryBox(1), w->stunCodeBox()})
             test::TypeText(box, typed);
@@ -218,8 +219,8 @@ private slots:
         opt.callCode() = 6;
         for (int pos : {76, 77, 78})
             image.StandbySettings[static_cast<std::size_t>(pos)] = 5;
-        auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        auto* options = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
+        auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
         QCOMPARE(options->list(OptionalFeature::BotCode)->currentText(), QString("5"));
         f.markSaved();
 
@@ -251,8 +252,8 @@ private slots:
         test::FeatureFixture f;
         storeCode(Memory(f.image(), 2), "1");
         f.image().OptFeat.botCode() = 2;
-        auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        auto* options = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
+        auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
         QCOMPARE(Entries(options->list(OptionalFeature::EotCode)), (QStringList{f.ctx.text(14013), "2"}));
         QTest::keyClicks(w->memoryBox(7), "4");
         for (OptionalFeature code : {OptionalFeature::BotCode, OptionalFeature::EotCode, OptionalFeature::CallCode})
@@ -280,7 +281,7 @@ private slots:
         QFETCH(QString, how);
         QFETCH(QString, kept);
         test::FeatureFixture f;
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
         QLineEdit* box = w->idCodeBox();
         box->setText(typed);
         if (how == "validate") {
@@ -307,7 +308,7 @@ private slots:
     void idCodeKeys()
     {
         test::FeatureFixture f;
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
         w->pages()->setTabEnabled(1, true); // locked in use
         QLineEdit* box = w->idCodeBox();
         box->clear();
@@ -323,7 +324,7 @@ private slots:
         memory.Length = 20;
         f.image().DtmfSettings.KillCode = memory;
         f.image().DtmfSettings.PttIdEot = memory;
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
         QVERIFY(w->memoryBox(3)->text().isEmpty());
         QVERIFY(w->killCodeBox()->text().isEmpty());
         QCOMPARE(Memory(f.image(), 3), memory);
@@ -342,7 +343,7 @@ private slots:
         d.PttIdBot.Length = 4;
         Memory(f.image(), 9).Code.assign("4567");
         Memory(f.image(), 9).Length = 2;
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
         QCOMPARE(w->memoryBox(9)->text(), QString("45"));
         QCOMPARE(int(Memory(f.image(), 9).Length), 2);
         QCOMPARE(Memory(f.image(), 9).Code.raw(), "45" + std::string(14, ' '));
@@ -377,7 +378,7 @@ private slots:
         test::FeatureFixture f;
         Memory(f.image(), 8).Code.assign(stored);
         Memory(f.image(), 8).Length = static_cast<Int16>(length);
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
         QLineEdit* box = w->memoryBox(8);
         QCOMPARE(box->text(), shown);
         // Opening stores the code back as it always has; only the box differs.
@@ -395,7 +396,7 @@ private slots:
         Memory(f.image(), 4).Code.assign("   ");
         Memory(f.image(), 4).Length = 3;
         f.image().OptFeat.callCode() = 4;
-        auto* w = f.open<DtmfEditor>("FrmDTMF");
+        auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
         QVERIFY(w->memoryBox(4)->text().isEmpty());
         QCOMPARE(int(Memory(f.image(), 4).Length), 0);
         QCOMPARE(int(f.image().OptFeat.callCode()), 0);

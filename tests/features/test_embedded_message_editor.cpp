@@ -3,6 +3,7 @@
 // which keys the boxes refuse.
 
 #include "feature_fixture.h"
+#include "window_names.h"
 #include "embedded_message_editor.h"
 
 #include <QApplication>
@@ -44,7 +45,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(std::string, stored);
         test::FeatureFixture f;
-        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        auto* w = f.open<EmbeddedMessageEditor>(zav::kEmbeddedMessageName);
         f.markSaved();
         test::TypeText(w->lineBox(line), typed);
         QCOMPARE(f.image().EmbeddedMessage[static_cast<std::size_t>(line - 1)].raw(), stored);
@@ -84,7 +85,7 @@ private slots:
         QFETCH(std::string, kept);
         test::FeatureFixture f;
         f.image().EmbeddedMessage[2].assign(stored);
-        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        auto* w = f.open<EmbeddedMessageEditor>(zav::kEmbeddedMessageName);
         QCOMPARE(w->lineBox(3)->text(), shown);
         QCOMPARE(f.image().EmbeddedMessage[2].raw(), kept);
     }
@@ -94,10 +95,10 @@ private slots:
     {
         const QString typed = QString::fromUtf8("中文 A1");
         test::FeatureFixture f;
-        test::TypeText(f.open<EmbeddedMessageEditor>("FrmEmbMsg")->lineBox(3), typed);
+        test::TypeText(f.open<EmbeddedMessageEditor>(zav::kEmbeddedMessageName)->lineBox(3), typed);
         test::FeatureFixture again;
         again.image().EmbeddedMessage = f.image().EmbeddedMessage;
-        QCOMPARE(again.open<EmbeddedMessageEditor>("FrmEmbMsg")->lineBox(3)->text(), typed);
+        QCOMPARE(again.open<EmbeddedMessageEditor>(zav::kEmbeddedMessageName)->lineBox(3)->text(), typed);
     }
 
     // Editing a line that holds bytes which are not GBK stores what the box
@@ -129,7 +130,7 @@ private slots:
         QFETCH(std::string, kept);
         test::FeatureFixture f;
         f.image().EmbeddedMessage[0].assign(stored);
-        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        auto* w = f.open<EmbeddedMessageEditor>(zav::kEmbeddedMessageName);
         QTest::keyClicks(w->lineBox(2), "X"); // another line: this one stays
         QCOMPARE(f.image().EmbeddedMessage[0].raw(), stored);
         w->lineBox(1)->end(false);
@@ -142,7 +143,7 @@ private slots:
     {
         test::FeatureFixture f;
         f.image().EmbeddedMessage[1].assign(std::string("AB\x01\x02", 4));
-        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        auto* w = f.open<EmbeddedMessageEditor>(zav::kEmbeddedMessageName);
         QCOMPARE(w->lineBox(2)->text(), QString("AB"));
         QTest::keyClicks(w->lineBox(2), "CD");
         QCOMPARE(f.image().EmbeddedMessage[1].raw(), std::string("ABCD\0           ", 16));
@@ -151,7 +152,7 @@ private slots:
     void clipboardKeysRefused()
     {
         test::FeatureFixture f;
-        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        auto* w = f.open<EmbeddedMessageEditor>(zav::kEmbeddedMessageName);
         QLineEdit* box = w->lineBox(1);
         QApplication::clipboard()->setText("PASTED");
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
@@ -166,7 +167,7 @@ private slots:
     void enterMovesToTheNextLine()
     {
         test::FeatureFixture f;
-        auto* w = f.open<EmbeddedMessageEditor>("FrmEmbMsg");
+        auto* w = f.open<EmbeddedMessageEditor>(zav::kEmbeddedMessageName);
         f.area.show();
         QVERIFY(QTest::qWaitForWindowActive(&f.area));
         w->lineBox(1)->setFocus();

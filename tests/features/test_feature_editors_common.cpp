@@ -2,6 +2,7 @@
 // window that holds it, and its edits survive saving and opening the file.
 
 #include "feature_fixture.h"
+#include "window_names.h"
 #include "dtmf_editor.h"
 #include "embedded_message_editor.h"
 #include "optional_features_editor.h"
@@ -30,7 +31,7 @@ using Edit = std::function<void(test::FeatureFixture&, QWidget*)>;
 using EditCheck = std::function<bool(const RadioImage&)>;
 
 template <class Window>
-WindowOpener opener(const char* name)
+WindowOpener opener(const QString& name)
 {
     return [name](test::FeatureFixture& f) -> QWidget* { return f.open<Window>(name); };
 }
@@ -38,7 +39,7 @@ WindowOpener opener(const char* name)
 WindowOpener radioInfoOpener()
 {
     return [](test::FeatureFixture& f) {
-        return ui::showEditor(&f.area, "FrmRadioInfo", [&f] { return new RadioInfoWindow(f.ctx, link::RadioInfo{}); });
+        return ui::showEditor(&f.area, zav::kRadioInfoName, [&f] { return new RadioInfoWindow(f.ctx, link::RadioInfo{}); });
     };
 }
 
@@ -57,12 +58,12 @@ private slots:
         QTest::addColumn<WindowOpener>("open");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("titleId");
-        QTest::newRow("optional features") << opener<OptionalFeaturesEditor>("FrmOptFeatures") << "FrmOptFeatures"
+        QTest::newRow("optional features") << opener<OptionalFeaturesEditor>(zav::kOptionalFeaturesName) << zav::kOptionalFeaturesName
                                            << 16000;
-        QTest::newRow("DTMF") << opener<DtmfEditor>("FrmDTMF") << "FrmDTMF" << 18000;
-        QTest::newRow("embedded message") << opener<EmbeddedMessageEditor>("FrmEmbMsg") << "FrmEmbMsg" << 20000;
-        QTest::newRow("radio information") << radioInfoOpener() << "FrmRadioInfo" << 21000;
-        QTest::newRow("tone tips") << opener<ToneTipsEditor>("FrmToneTips") << "FrmToneTips" << 29000;
+        QTest::newRow("DTMF") << opener<DtmfEditor>(zav::kDtmfEditorName) << zav::kDtmfEditorName << 18000;
+        QTest::newRow("embedded message") << opener<EmbeddedMessageEditor>(zav::kEmbeddedMessageName) << zav::kEmbeddedMessageName << 20000;
+        QTest::newRow("radio information") << radioInfoOpener() << zav::kRadioInfoName << 21000;
+        QTest::newRow("tone tips") << opener<ToneTipsEditor>(zav::kToneTipsName) << zav::kToneTipsName << 29000;
     }
     void closeButtonClosesTheChildWindow()
     {
@@ -91,7 +92,7 @@ private slots:
         QTest::addColumn<Edit>("edit");
         QTest::addColumn<EditCheck>("edited");
         QTest::newRow("optional features")
-            << opener<OptionalFeaturesEditor>("FrmOptFeatures") << Edit([](test::FeatureFixture&, QWidget* window) {
+            << opener<OptionalFeaturesEditor>(zav::kOptionalFeaturesName) << Edit([](test::FeatureFixture&, QWidget* window) {
                    auto* w = qobject_cast<OptionalFeaturesEditor*>(window);
                    w->checkBox(OptionalFeature::CommonData)->setChecked(true);
                    w->list(OptionalFeature::TotTime)->setCurrentIndex(8);
@@ -103,7 +104,7 @@ private slots:
             << EditCheck([](const RadioImage& image) {
                    return image.OptFeat.Common1[common1::TotTime] == 120 && image.OptFeat.PowerOnText.raw()[10] == 'Q';
                });
-        QTest::newRow("DTMF") << opener<DtmfEditor>("FrmDTMF") << Edit([](test::FeatureFixture&, QWidget* window) {
+        QTest::newRow("DTMF") << opener<DtmfEditor>(zav::kDtmfEditorName) << Edit([](test::FeatureFixture&, QWidget* window) {
             auto* w = qobject_cast<DtmfEditor*>(window);
             w->digitRateList()->setCurrentIndex(4);
             w->pttIdPauseList()->setCurrentIndex(3);
@@ -115,7 +116,7 @@ private slots:
                    image.DtmfSettings.IdCodeLength == 5;
         });
         QTest::newRow("embedded message")
-            << opener<EmbeddedMessageEditor>("FrmEmbMsg") << Edit([](test::FeatureFixture&, QWidget* window) {
+            << opener<EmbeddedMessageEditor>(zav::kEmbeddedMessageName) << Edit([](test::FeatureFixture&, QWidget* window) {
                    auto* w = qobject_cast<EmbeddedMessageEditor*>(window);
                    QTest::keyClicks(w->lineBox(1), "CALL ME");
                    QTest::keyClicks(w->lineBox(4), "ABCDEFGHIJKLMNOP");
@@ -124,7 +125,7 @@ private slots:
                    return image.EmbeddedMessage[3].raw() == "ABCDEFGHIJKLMNOP" &&
                           image.EmbeddedMessage[0].clean() == "CALL ME";
                });
-        QTest::newRow("tone tips") << opener<ToneTipsEditor>("FrmToneTips")
+        QTest::newRow("tone tips") << opener<ToneTipsEditor>(zav::kToneTipsName)
                                    << Edit([](test::FeatureFixture&, QWidget* window) {
                                           auto* w = qobject_cast<ToneTipsEditor*>(window);
                                           w->tabs()->setCurrentIndex(7);

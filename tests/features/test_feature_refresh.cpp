@@ -4,6 +4,7 @@
 // call and roger-beep lists.
 
 #include "feature_fixture.h"
+#include "window_names.h"
 #include "feature_rules.h"
 #include "channel_detail_editor.h"
 #include "dtmf_editor.h"
@@ -29,9 +30,9 @@ private slots:
     void newMemoryJoinsTheDetailEditorsCodeLists()
     {
         test::FeatureFixture f;
-        auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
+        auto* detail = f.open<ChannelDetailEditor>(zav::kDetailEditorName);
         QVERIFY(detail->shownRecord() >= 0);
-        auto* dtmf = f.open<DtmfEditor>("FrmDTMF");
+        auto* dtmf = f.open<DtmfEditor>(zav::kDtmfEditorName);
         QCOMPARE(Entries(detail->list(ChannelDetailEditor::BotCode)), QStringList{f.ctx.text(14013)});
         QTest::keyClicks(dtmf->memoryBox(7), "1");
         for (auto id : {ChannelDetailEditor::BotCode, ChannelDetailEditor::EotCode, ChannelDetailEditor::CallCode})
@@ -45,9 +46,9 @@ private slots:
         ChannelRecord& channel = f.doc().active()[0];
         channel.option(ChannelOption::BotCode) = 5;
         channel.option(ChannelOption::CallCode) = 5;
-        auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
+        auto* detail = f.open<ChannelDetailEditor>(zav::kDetailEditorName);
         QCOMPARE(detail->list(ChannelDetailEditor::BotCode)->currentText(), QString("5"));
-        auto* dtmf = f.open<DtmfEditor>("FrmDTMF");
+        auto* dtmf = f.open<DtmfEditor>(zav::kDtmfEditorName);
         dtmf->memoryBox(5)->selectAll();
         QTest::keyClick(dtmf->memoryBox(5), Qt::Key_Backspace);
         QCOMPARE(int(channel.option(ChannelOption::BotCode)), 0);
@@ -61,9 +62,9 @@ private slots:
         test::FeatureFixture f;
         ChannelRecord& channel = f.doc().active()[0];
         channel.option(ChannelOption::RogerBeep) = 3;
-        auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
+        auto* detail = f.open<ChannelDetailEditor>(zav::kDetailEditorName);
         QCOMPARE(detail->list(ChannelDetailEditor::RogerBeep)->currentText(), QString("3"));
-        auto* tips = f.open<ToneTipsEditor>("FrmToneTips");
+        auto* tips = f.open<ToneTipsEditor>(zav::kToneTipsName);
         tips->tabs()->setCurrentIndex(2);
         tips->repeatList()->setCurrentIndex(0);
         QCOMPARE(int(channel.option(ChannelOption::RogerBeep)), 0);

@@ -4,6 +4,7 @@
 // method's text counts as typed, key by key.
 
 #include "feature_fixture.h"
+#include "window_names.h"
 #include "dtmf_editor.h"
 #include "embedded_message_editor.h"
 #include "optional_features_editor.h"
@@ -45,7 +46,7 @@ namespace {
 /// is locked in use, and a locked page takes no keys at all).
 DtmfEditor* secondDtmfPage(test::FeatureFixture& f)
 {
-    auto* w = f.open<DtmfEditor>("FrmDTMF");
+    auto* w = f.open<DtmfEditor>(zav::kDtmfEditorName);
     w->pages()->setTabEnabled(1, true);
     return w;
 }
@@ -54,13 +55,13 @@ DtmfEditor* secondDtmfPage(test::FeatureFixture& f)
 void addBoxes(const char* tag, const QString& text, std::optional<Route> route = std::nullopt)
 {
     const std::pair<const char*, BoxOpener> boxes[] = {
-        {"DTMF memory 8", [](test::FeatureFixture& f) { return f.open<DtmfEditor>("FrmDTMF")->memoryBox(8); }},
+        {"DTMF memory 8", [](test::FeatureFixture& f) { return f.open<DtmfEditor>(zav::kDtmfEditorName)->memoryBox(8); }},
         {"DTMF ID code", [](test::FeatureFixture& f) { return secondDtmfPage(f)->idCodeBox(); }},
         {"DTMF stun code", [](test::FeatureFixture& f) { return secondDtmfPage(f)->stunCodeBox(); }},
         {"message line 2",
-         [](test::FeatureFixture& f) { return f.open<EmbeddedMessageEditor>("FrmEmbMsg")->lineBox(2); }},
+         [](test::FeatureFixture& f) { return f.open<EmbeddedMessageEditor>(zav::kEmbeddedMessageName)->lineBox(2); }},
         {"power-on text box 9",
-         [](test::FeatureFixture& f) { return f.open<OptionalFeaturesEditor>("FrmOptFeatures")->powerOnBox(9); }},
+         [](test::FeatureFixture& f) { return f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName)->powerOnBox(9); }},
     };
     for (const auto& [name, opener] : boxes) {
         QTestData& row = QTest::addRow("%s, %s", tag, name) << opener << text;

@@ -4,6 +4,7 @@
 // repeater shift as the other windows do.
 
 #include "channel_detail_editor.h"
+#include "window_names.h"
 #include "channel_fixture.h"
 #include "channel_table_window.h"
 #include "feature_fixture.h"
@@ -48,9 +49,9 @@ private slots:
         first.TxTone = 0;
         first.option(ChannelOption::OptionalSignalling) = 0;
         f.image().OptFeat.Common1[common1::CurrentGroup] = 0; // the table and the details show channel 1
-        auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        auto* table = f.open<ChannelTableWindow>("frmCommChInfo");
-        auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
+        auto* options = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
+        auto* table = f.open<ChannelTableWindow>(zav::kChannelTableName);
+        auto* detail = f.open<ChannelDetailEditor>(zav::kDetailEditorName);
         QVERIFY(options && table && detail);
 
         // The first entry of every list that can be switched off.
@@ -74,8 +75,8 @@ private slots:
     void dcsCodesReadTheSameInEveryWindow()
     {
         test::FeatureFixture f;
-        auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
+        auto* options = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
+        auto* detail = f.open<ChannelDetailEditor>(zav::kDetailEditorName);
         const QRegularExpression dcs("^D[0-7]{3}[NI]$");
         const QStringList common = Entries(options->list(OptionalFeature::DecodeTone));
         const QStringList channel = Entries(detail->list(ChannelDetailEditor::DecodeTone));
@@ -90,7 +91,7 @@ private slots:
     {
         test::FeatureFixture f;
         test::NewDocument(f.doc(), kExtendedMode, {{1, "02700000"}}); // the list shows in extended mode only
-        auto* detail = f.open<ChannelDetailEditor>("FrmCHInfoEdit");
+        auto* detail = f.open<ChannelDetailEditor>(zav::kDetailEditorName);
         const QStringList captions = labelTexts(detail);
         QVERIFY2(captions.contains(f.ctx.text(15205)), qPrintable(captions.join(" | ")));
         QVERIFY(!captions.contains("Rep"));

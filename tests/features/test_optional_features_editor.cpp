@@ -4,6 +4,7 @@
 // document and a saved file.
 
 #include "feature_fixture.h"
+#include "window_names.h"
 #include "feature_rules.h"
 #include "optional_feature_rules.h"
 #include "optional_features_editor.h"
@@ -67,7 +68,7 @@ private slots:
         QFETCH(int, entry);
         test::FeatureFixture f;
         f.image().OptFeat.feature(feature) = static_cast<Int16>(stored);
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         QVERIFY(w);
         QCOMPARE(int(f.image().OptFeat.feature(feature)), kept);
         if (listShown)
@@ -78,7 +79,7 @@ private slots:
     void controlsKeepTheirObjectNames()
     {
         test::FeatureFixture f;
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         using enum OptionalFeature;
         const std::vector<std::pair<const char*, OptionalFeature>> lists{
             {"Combo4", TotTime},      {"Combo12", DisplayMode}, {"Combo13", BacklightColour}, {"Combo14", ScanMode},
@@ -105,7 +106,7 @@ private slots:
     void toneListHasItsOwn283Entries()
     {
         test::FeatureFixture f;
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         for (OptionalFeature tone : {OptionalFeature::DecodeTone, OptionalFeature::EncodeTone}) {
             const QComboBox* list = w->list(tone);
             QCOMPARE(list->count(), 283);
@@ -144,7 +145,7 @@ private slots:
         opt.decodeTone() = static_cast<Int16>(decode);
         opt.squelchMode() = 1;
         opt.busyLockout() = 2;
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         QCOMPARE(int(opt.squelchMode()), squelchKept);
         QCOMPARE(int(opt.busyLockout()), busyKept);
         QCOMPARE(w->list(OptionalFeature::BusyLockout)->count(), busyEntries);
@@ -156,7 +157,7 @@ private slots:
     {
         test::FeatureFixture f;
         f.image().OptFeat.Common1[common1::CommonData] = 1;
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         OptFeat& opt = f.image().OptFeat;
         QCOMPARE(w->list(OptionalFeature::BusyLockout)->count(), 2);
 
@@ -196,7 +197,7 @@ private slots:
         DefineMemory(f.image(), 2, "12");
         DefineMemory(f.image(), 16, "#");
         f.image().OptFeat.feature(feature) = static_cast<Int16>(stored);
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         QCOMPARE(int(f.image().OptFeat.feature(feature)), kept);
         QCOMPARE(Entries(w->list(feature)), (QStringList{f.ctx.text(14013), "2", "16"}));
         QCOMPARE(w->list(feature)->currentText(), kept ? QString::number(kept) : f.ctx.text(14013));
@@ -222,7 +223,7 @@ private slots:
             f.image().ToneTips[2] = ToneTip{};
         f.image().ToneTips[2].tipRepeatCount() = 1;
         f.image().OptFeat.rogerBeep() = static_cast<Int16>(stored);
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         QCOMPARE(int(f.image().OptFeat.rogerBeep()), kept);
         QStringList expected{f.ctx.text(15030), "1", "2"};
         if (!tip3Empty)
@@ -256,7 +257,7 @@ private slots:
         f.image().OptFeat.eotCode() = 4;
         f.image().OptFeat.tsqMode() = 0;
         f.image().OptFeat.Common1[common1::TotTime] = 30;
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         f.markSaved();
         QComboBox* combo = w->list(feature);
         const int index = entry.isEmpty() ? 0 : entry.startsWith('#') ? entry.mid(1).toInt() : combo->findText(entry);
@@ -277,7 +278,7 @@ private slots:
     {
         QFETCH(OptionalFeature, feature);
         test::FeatureFixture f;
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         w->checkBox(OptionalFeature::CommonData)->setChecked(true); // the switches are inside the common-data group
         f.markSaved();
         QCheckBox* check = w->checkBox(feature);
@@ -289,7 +290,7 @@ private slots:
     void commonDataSwitchesTheGroup()
     {
         test::FeatureFixture f;
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         QVERIFY(!w->list(OptionalFeature::DecodeTone)->isEnabled());
         QTest::mouseClick(w->checkBox(OptionalFeature::CommonData), Qt::LeftButton);
         QCOMPARE(int(f.image().OptFeat.Common1[common1::CommonData]), 1);
@@ -309,7 +310,7 @@ private slots:
     {
         test::FeatureFixture f;
         f.image().OptFeat.PowerOnText.assign("AB");
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         QCOMPARE(w->powerOnBox(0)->text(), QString("A"));
         QCOMPARE(w->powerOnBox(1)->text(), QString("B"));
         for (int i = 0; i < 16; ++i) {
@@ -325,7 +326,7 @@ private slots:
         test::FeatureFixture f;
         const std::string stored = "ABCDEFGH-J.L\x01NOP";
         f.image().OptFeat.PowerOnText.assign(stored);
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         QCOMPARE(w->powerOnBox(7)->text(), QString("H"));
         for (int refused : {8, 10, 12})
             QVERIFY2(w->powerOnBox(refused)->text().isEmpty(), qPrintable(QString::number(refused)));
@@ -350,7 +351,7 @@ private slots:
         QFETCH(bool, accepted);
         test::FeatureFixture f;
         f.image().OptFeat.PowerOnText.assign("AB");
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         f.area.show();
         QVERIFY(QTest::qWaitForWindowActive(&f.area));
         f.markSaved();
@@ -414,7 +415,7 @@ private slots:
         QFETCH(int, focus);
         test::FeatureFixture f;
         f.image().OptFeat.PowerOnText.assign(stored);
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         f.area.show();
         QVERIFY(QTest::qWaitForWindowActive(&f.area));
         QLineEdit* typedBox = w->powerOnBox(box);
@@ -427,7 +428,7 @@ private slots:
         // The boxes show what is stored, there and when opened again.
         test::FeatureFixture again;
         again.image().OptFeat.PowerOnText = f.image().OptFeat.PowerOnText;
-        auto* reopened = again.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* reopened = again.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         for (int i = 0; i < 16; ++i) {
             QCOMPARE(w->powerOnBox(i)->text(), reopened->powerOnBox(i)->text());
             QCOMPARE(w->powerOnBox(i)->isEnabled(), reopened->powerOnBox(i)->isEnabled());
@@ -459,7 +460,7 @@ private slots:
         QFETCH(int, switchedOff);
         test::FeatureFixture f;
         f.image().OptFeat.PowerOnText.assign(stored);
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         for (int i = 8; i < 16; ++i) {
             QCOMPARE(w->powerOnBox(i)->text(), shown.at(i - 8));
             QCOMPARE(w->powerOnBox(i)->isEnabled(), i != switchedOff);
@@ -470,7 +471,7 @@ private slots:
     void lastPowerOnBoxMovesToTheTimeOutList()
     {
         test::FeatureFixture f;
-        auto* w = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* w = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         f.area.show();
         QVERIFY(QTest::qWaitForWindowActive(&f.area));
         w->powerOnBox(15)->setFocus();

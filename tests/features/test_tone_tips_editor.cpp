@@ -4,6 +4,7 @@
 // playback driven note by note through a scripted output.
 
 #include "feature_fixture.h"
+#include "window_names.h"
 #include "feature_rules.h"
 #include "optional_features_editor.h"
 #include "tone_tips_editor.h"
@@ -102,7 +103,7 @@ private slots:
         test::FeatureFixture f;
         fieldOf(f.image().ToneTips[0], field) = static_cast<Int16>(stored);
         fieldOf(f.image().ToneTips[3], field) = static_cast<Int16>(stored);
-        auto* w = f.open<ToneTipsEditor>("FrmToneTips");
+        auto* w = f.open<ToneTipsEditor>(zav::kToneTipsName);
         QCOMPARE(int(fieldOf(f.image().ToneTips[0], field)), kept);
         QCOMPARE(List(w, field)->currentIndex(), entry);
         QCOMPARE(int(fieldOf(f.image().ToneTips[3], field)), stored);
@@ -114,7 +115,7 @@ private slots:
     void listsAndTabs()
     {
         test::FeatureFixture f;
-        auto* w = f.open<ToneTipsEditor>("FrmToneTips");
+        auto* w = f.open<ToneTipsEditor>(zav::kToneTipsName);
         QCOMPARE(w->tabs()->count(), 8);
         QCOMPARE(w->tabs()->tabText(7), f.ctx.text(29001) + " 8");
         QCOMPARE(w->repeatList()->count(), 11);
@@ -135,7 +136,7 @@ private slots:
     void choicesStoredIntoTheSelectedToneTip()
     {
         test::FeatureFixture f;
-        auto* w = f.open<ToneTipsEditor>("FrmToneTips");
+        auto* w = f.open<ToneTipsEditor>(zav::kToneTipsName);
         f.markSaved();
         w->tabs()->setCurrentIndex(1);
         const ToneTip before = f.image().ToneTips[0];
@@ -164,9 +165,9 @@ private slots:
         }
         doc.image().OptFeat.rogerBeep() = 3;
         doc.image().StandbySettings[73] = 3;
-        auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
+        auto* options = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
         QCOMPARE(options->list(OptionalFeature::RogerBeep)->currentText(), QString("3"));
-        auto* w = f.open<ToneTipsEditor>("FrmToneTips");
+        auto* w = f.open<ToneTipsEditor>(zav::kToneTipsName);
         w->tabs()->setCurrentIndex(2);
 
         w->repeatList()->setCurrentIndex(0);
@@ -185,8 +186,8 @@ private slots:
     void newToneTipJoinsTheRogerBeepList()
     {
         test::FeatureFixture f;
-        auto* options = f.open<OptionalFeaturesEditor>("FrmOptFeatures");
-        auto* w = f.open<ToneTipsEditor>("FrmToneTips");
+        auto* options = f.open<OptionalFeaturesEditor>(zav::kOptionalFeaturesName);
+        auto* w = f.open<ToneTipsEditor>(zav::kToneTipsName);
         w->tabs()->setCurrentIndex(5);
         w->repeatList()->setCurrentIndex(1);
         QVERIFY(!Entries(options->list(OptionalFeature::RogerBeep)).contains("6"));
@@ -198,7 +199,7 @@ private slots:
     void pauseDrawnWithHeightZero()
     {
         test::FeatureFixture f;
-        auto* w = f.open<ToneTipsEditor>("FrmToneTips");
+        auto* w = f.open<ToneTipsEditor>(zav::kToneTipsName);
         w->tabs()->setCurrentIndex(5);
         w->frequencyList(1)->setCurrentIndex(0);
         w->lengthList(1)->setCurrentIndex(50);
@@ -214,7 +215,7 @@ private slots:
     void playSoundsEveryStepThenEnablesPlay()
     {
         test::FeatureFixture f;
-        auto* w = f.open<ToneTipsEditor>("FrmToneTips");
+        auto* w = f.open<ToneTipsEditor>(zav::kToneTipsName);
         ScriptedOutput* out = Script(w);
         QTest::mouseClick(w->playButton(), Qt::LeftButton);
         QVERIFY(!w->playButton()->isEnabled());
@@ -232,7 +233,7 @@ private slots:
     {
         test::FeatureFixture f;
         f.image().ToneTips[6] = TenNotes();
-        auto* w = f.open<ToneTipsEditor>("FrmToneTips");
+        auto* w = f.open<ToneTipsEditor>(zav::kToneTipsName);
         w->tabs()->setCurrentIndex(6);
         ScriptedOutput* out = Script(w);
         QTest::mouseClick(w->playButton(), Qt::LeftButton);
@@ -251,7 +252,7 @@ private slots:
     void nothingToPlayKeepsPlayEnabled()
     {
         test::FeatureFixture f;
-        auto* w = f.open<ToneTipsEditor>("FrmToneTips");
+        auto* w = f.open<ToneTipsEditor>(zav::kToneTipsName);
         w->tabs()->setCurrentIndex(7);
         ScriptedOutput* out = Script(w);
         QTest::mouseClick(w->playButton(), Qt::LeftButton);
@@ -263,7 +264,7 @@ private slots:
     void closingWhilePlayingLetsTheNoteEnd()
     {
         test::FeatureFixture f;
-        auto* w = f.open<ToneTipsEditor>("FrmToneTips");
+        auto* w = f.open<ToneTipsEditor>(zav::kToneTipsName);
         ScriptedOutput* out = Script(w);
         QPointer<ToneTipPlayer> player = w->player();
         QPointer<ToneTipsEditor> window = w;

@@ -5,6 +5,7 @@
 // transfer message its explanation, and the shortcut list every shortcut.
 
 #include "help_fixture.h"
+#include "window_names.h"
 
 #include "help_system.h"
 #include "help_window.h"
@@ -271,7 +272,7 @@ private slots:
         main.help().showShortcuts();
         QWidget* dialog = nullptr;
         for (QWidget* top : QApplication::topLevelWidgets())
-            if (top->objectName() == QLatin1String("FrmShortcuts") && top->isVisible())
+            if (top->objectName() == zav::kShortcutsName && top->isVisible())
                 dialog = top;
         QVERIFY(dialog);
         auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("grdShortcuts"));

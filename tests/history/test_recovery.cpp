@@ -6,6 +6,7 @@
 // A recovery file that cannot be written is told once, in the status bar.
 
 #include "backup_store.h"
+#include "window_names.h"
 #include "main_window_fixture.h"
 #include "recovery_keeper.h"
 #include "recovery_store.h"
@@ -136,7 +137,7 @@ private slots:
         QCOMPARE(f.session.doc.image().OptFeat.Common1[common1::TotTime], kEditedTotTime);
         QVERIFY(f.session.doc.isModified());
         QVERIFY(f.session.doc.isUntitled);
-        QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+        QCOMPARE(f.openWindows(), QStringList{zav::kChannelTableName});
         QVERIFY(abandonedRecoveries(userDataFolder()).empty());
         f.prompter.answers = {Answer::No};
         (void)w;

@@ -3,6 +3,7 @@
 // named in the Edit menu; the modified state follows.
 
 #include "bulk_edit_dialog.h"
+#include "window_names.h"
 #include "channel_detail_editor.h"
 #include "channel_fixture.h"
 #include "channel_grid_model.h"
@@ -86,7 +87,7 @@ struct EditPath {
 };
 
 template <class Window>
-Window* shown(test::ShellFixture& f, const char* name)
+Window* shown(test::ShellFixture& f, const QString& name)
 {
     f.main->openEditor(name);
     f.flush();
@@ -95,7 +96,7 @@ Window* shown(test::ShellFixture& f, const char* name)
 
 channels::ChannelTableWindow* shownTable(test::ShellFixture& f)
 {
-    return shown<channels::ChannelTableWindow>(f, "frmCommChInfo");
+    return shown<channels::ChannelTableWindow>(f, zav::kChannelTableName);
 }
 
 /// A receive frequency on the 10 kHz raster of the band, as typed.
@@ -125,7 +126,7 @@ std::vector<EditPath> editPaths()
          }},
         {"detail editor",
          [](test::ShellFixture& f, QRandomGenerator& random) {
-             auto* detail = shown<channels::ChannelDetailEditor>(f, "FrmCHInfoEdit");
+             auto* detail = shown<channels::ChannelDetailEditor>(f, zav::kDetailEditorName);
              // Channel 1 of group 0, which every run keeps.
              detail->groupList()->setCurrentIndex(0);
              detail->channelList()->setFocus();
@@ -138,12 +139,12 @@ std::vector<EditPath> editPaths()
          }},
         {"optional features",
          [](test::ShellFixture& f, QRandomGenerator& random) {
-             QComboBox* list = shown<features::OptionalFeaturesEditor>(f, "FrmOptFeatures")->list(OptionalFeature::DecodeTone);
+             QComboBox* list = shown<features::OptionalFeaturesEditor>(f, zav::kOptionalFeaturesName)->list(OptionalFeature::DecodeTone);
              chooseEntry(list, 1 + int(random.bounded(list->count() - 1)));
          }},
         {"DTMF memory",
          [](test::ShellFixture& f, QRandomGenerator& random) {
-             QLineEdit* box = shown<features::DtmfEditor>(f, "FrmDTMF")->memoryBox(1 + int(random.bounded(16)));
+             QLineEdit* box = shown<features::DtmfEditor>(f, zav::kDtmfEditorName)->memoryBox(1 + int(random.bounded(16)));
              box->setFocus();
              box->selectAll();
              QTest::keyClick(box, Qt::Key_Backspace);
@@ -151,13 +152,13 @@ std::vector<EditPath> editPaths()
          }},
         {"tone tips",
          [](test::ShellFixture& f, QRandomGenerator& random) {
-             auto* tips = shown<features::ToneTipsEditor>(f, "FrmToneTips");
+             auto* tips = shown<features::ToneTipsEditor>(f, zav::kToneTipsName);
              QComboBox* list = tips->frequencyList(1 + int(random.bounded(14)));
              chooseEntry(list, 1 + int(random.bounded(list->count() - 1)));
          }},
         {"embedded message",
          [](test::ShellFixture& f, QRandomGenerator& random) {
-             auto* message = shown<features::EmbeddedMessageEditor>(f, "FrmEmbMsg");
+             auto* message = shown<features::EmbeddedMessageEditor>(f, zav::kEmbeddedMessageName);
              QLineEdit* box = message->lineBox(1 + int(random.bounded(4)));
              box->setFocus();
              box->end(false);
@@ -242,7 +243,7 @@ private slots:
         QVERIFY(saveDocument(f.session.doc, path(f, "first.dat").toStdString()));
         MainWindow& main = f.open();
         main.openFile(path(f, "first.dat"));
-        for (const char* editor : {"FrmOptFeatures", "FrmDTMF", "FrmToneTips"})
+        for (const QString& editor : {zav::kOptionalFeaturesName, zav::kDtmfEditorName, zav::kToneTipsName})
             main.openEditor(editor);
         f.flush();
         Document shown = f.session.doc;
@@ -254,7 +255,7 @@ private slots:
         QVERIFY(!f.session.doc.isModified());
 
         // 1. A frequency typed into the empty slot of row 5.
-        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), "frmCommChInfo"));
+        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), zav::kChannelTableName));
         QVERIFY(table);
         QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, cellCentre(table, 5, 1));
         auto* frequency = table->findChild<QLineEdit*>("Text1");
@@ -272,8 +273,8 @@ private slots:
         QCOMPARE(undo->undoAction()->text(), "&Undo: " + channel5 + "receive tone");
 
         // 3. An optional feature.
-        main.openEditor("FrmOptFeatures");
-        auto* options = qobject_cast<features::OptionalFeaturesEditor*>(ui::findWindow(main.area(), "FrmOptFeatures"));
+        main.openEditor(zav::kOptionalFeaturesName);
+        auto* options = qobject_cast<features::OptionalFeaturesEditor*>(ui::findWindow(main.area(), zav::kOptionalFeaturesName));
         QVERIFY(options);
         f.flush();
         const int stepsBefore = undo->history().undoCount();
@@ -282,8 +283,8 @@ private slots:
         QCOMPARE(undo->undoAction()->text(), QStringLiteral("&Undo: optional features"));
 
         // 4. A DTMF memory.
-        main.openEditor("FrmDTMF");
-        auto* dtmf = qobject_cast<features::DtmfEditor*>(ui::findWindow(main.area(), "FrmDTMF"));
+        main.openEditor(zav::kDtmfEditorName);
+        auto* dtmf = qobject_cast<features::DtmfEditor*>(ui::findWindow(main.area(), zav::kDtmfEditorName));
         QVERIFY(dtmf);
         f.flush();
         dtmf->memoryBox(8)->setFocus();
@@ -292,8 +293,8 @@ private slots:
         QCOMPARE(undo->undoAction()->text(), QStringLiteral("&Undo: DTMF"));
 
         // 5. A tone tip.
-        main.openEditor("FrmToneTips");
-        auto* tips = qobject_cast<features::ToneTipsEditor*>(ui::findWindow(main.area(), "FrmToneTips"));
+        main.openEditor(zav::kToneTipsName);
+        auto* tips = qobject_cast<features::ToneTipsEditor*>(ui::findWindow(main.area(), zav::kToneTipsName));
         QVERIFY(tips);
         f.flush();
         chooseEntry(tips->frequencyList(3), 4);
@@ -316,7 +317,7 @@ private slots:
         QVERIFY(saveDocument(undone, path(f, "undone.dat").toStdString()));
         QCOMPARE(fileBytes(path(f, "undone.dat")), fileBytes(path(f, "original.dat")));
         // The windows show the restored document.
-        table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), "frmCommChInfo"));
+        table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), zav::kChannelTableName));
         QVERIFY(table);
         QCOMPARE(table->cellText(5, 1), QString());
 
@@ -341,8 +342,8 @@ private slots:
         f.openShownDocument();
         UndoTracker* undo = main.undoTracker();
         const QByteArray original = imageBytes(f.session.doc.working);
-        main.openEditor("FrmEmbMsg");
-        auto* message = qobject_cast<features::EmbeddedMessageEditor*>(ui::findWindow(main.area(), "FrmEmbMsg"));
+        main.openEditor(zav::kEmbeddedMessageName);
+        auto* message = qobject_cast<features::EmbeddedMessageEditor*>(ui::findWindow(main.area(), zav::kEmbeddedMessageName));
         QVERIFY(message);
         message->lineBox(1)->setFocus();
         typeSlowly(message->lineBox(1), "AB x");
@@ -357,7 +358,7 @@ private slots:
         QCOMPARE(line(1), QStringLiteral("AB x"));
 
         for (int n = 2; n <= 4; ++n) {
-            message = qobject_cast<features::EmbeddedMessageEditor*>(ui::findWindow(main.area(), "FrmEmbMsg"));
+            message = qobject_cast<features::EmbeddedMessageEditor*>(ui::findWindow(main.area(), zav::kEmbeddedMessageName));
             message->lineBox(n)->setFocus();
             typeSlowly(message->lineBox(n), QStringLiteral("L %1 ").arg(n));
         }
@@ -374,7 +375,7 @@ private slots:
         QCOMPARE(imageBytes(f.session.doc.working), edited);
         QCOMPARE(line(1), QStringLiteral("AB x"));
         QCOMPARE(line(4), QStringLiteral("L 4 "));
-        message = qobject_cast<features::EmbeddedMessageEditor*>(ui::findWindow(main.area(), "FrmEmbMsg"));
+        message = qobject_cast<features::EmbeddedMessageEditor*>(ui::findWindow(main.area(), zav::kEmbeddedMessageName));
         QCOMPARE(message->lineBox(3)->text(), QStringLiteral("L 3"));
     }
 
@@ -387,7 +388,7 @@ private slots:
         MainWindow& main = f.open();
         f.openShownDocument();
         UndoTracker* undo = main.undoTracker();
-        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), "frmCommChInfo"));
+        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), zav::kChannelTableName));
         QVERIFY(table);
         const int group = table->shownGroup();
         QTest::mouseClick(table->grid()->viewport(), Qt::LeftButton, {}, cellCentre(table, 5, 1));
@@ -400,10 +401,10 @@ private slots:
         QCOMPARE(undo->history().undoCount(), 1);
         const QString step = undo->undoAction()->text();
 
-        for (const char* editor : {"FrmCHInfoEdit", "FrmOptFeatures", "FrmToneTips", "FrmEmbMsg", "FrmDTMF"})
+        for (const QString& editor : {zav::kDetailEditorName, zav::kOptionalFeaturesName, zav::kToneTipsName, zav::kEmbeddedMessageName, zav::kDtmfEditorName})
             main.openEditor(editor);
         f.flush();
-        auto* detail = qobject_cast<channels::ChannelDetailEditor*>(ui::findWindow(main.area(), "FrmCHInfoEdit"));
+        auto* detail = qobject_cast<channels::ChannelDetailEditor*>(ui::findWindow(main.area(), zav::kDetailEditorName));
         QVERIFY(detail);
         QCOMPARE(detail->channelList()->currentText(), QStringLiteral("5"));
         QCOMPARE(undo->history().undoCount(), 1);
@@ -412,13 +413,13 @@ private slots:
         f.flush();
         QCOMPARE(undo->history().undoCount(), 0);
         QCOMPARE(undo->redoAction()->text(), QString(step).replace("&Undo", "&Redo"));
-        table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), "frmCommChInfo"));
+        table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), zav::kChannelTableName));
         QVERIFY(table);
         QCOMPARE(table->cellText(5, 1), QString());
         QCOMPARE(table->shownGroup(), group);
         QCOMPARE(table->currentRow(), 5);
         QCOMPARE(table->currentColumn(), 1); // the slot is empty again: its frequency comes first
-        detail = qobject_cast<channels::ChannelDetailEditor*>(ui::findWindow(main.area(), "FrmCHInfoEdit"));
+        detail = qobject_cast<channels::ChannelDetailEditor*>(ui::findWindow(main.area(), zav::kDetailEditorName));
         QVERIFY(detail);
         QCOMPARE(detail->channelList()->currentText(), QStringLiteral("5"));
 

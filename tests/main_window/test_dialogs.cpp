@@ -2,6 +2,7 @@
 // password, progress and about.
 
 #include "about_dialog.h"
+#include "window_names.h"
 #include "password_dialog.h"
 #include "progress_dialog.h"
 #include "port_dialog.h"
@@ -57,10 +58,10 @@ QStringList Names(const ShellFixture& f)
     return QStringList(f.prompter.dialogNames.begin(), f.prompter.dialogNames.end());
 }
 
-QWidget* Window(MainWindow& w, const char* name)
+QWidget* Window(MainWindow& w, const QString& name)
 {
     for (QMdiSubWindow* sub : w.area()->subWindowList())
-        if (!sub->isHidden() && sub->widget()->objectName() == QLatin1String(name))
+        if (!sub->isHidden() && sub->widget()->objectName() == name)
             return sub->widget();
     return nullptr;
 }
@@ -100,17 +101,17 @@ void TestDialogs::sameLanguageRewritesButKeepsWindows()
 {
     ShellFixture f;
     MainWindow& w = f.open();
-    w.openEditor("FrmOptFeatures");
-    QWidget* table = Window(w, "frmCommChInfo");
+    w.openEditor(zav::kOptionalFeaturesName);
+    QWidget* table = Window(w, zav::kChannelTableName);
     QVERIFY(QFile::remove(f.settingsFile()));
 
     f.prompter.dialogs.push_back(Click("CommandOK"));
     w.chooseLanguage();
     ShellFixture::flush();
 
-    QCOMPARE(Names(f), QStringList{"FrmSetLanguage"});
+    QCOMPARE(Names(f), QStringList{zav::kLanguageDialogName});
     QVERIFY(ReadSettingsFile(f).contains("CurrentLanguage=1"));
-    QCOMPARE(Window(w, "frmCommChInfo"), table);
+    QCOMPARE(Window(w, zav::kChannelTableName), table);
     QCOMPARE(f.openWindows().size(), 2);
     QCOMPARE(w.shownLanguageFile(), f.session.settings.languageFile);
     QCOMPARE(f.session.settings.language, kEnglish);
@@ -121,8 +122,8 @@ void TestDialogs::switchToChineseRecaptionsAndReopensTable()
     ShellFixture f;
     MainWindow& w = f.open();
     const QString englishFile = f.text(10000);
-    const QString englishTableTitle = Window(w, "frmCommChInfo")->windowTitle();
-    w.openEditor("FrmOptFeatures");
+    const QString englishTableTitle = Window(w, zav::kChannelTableName)->windowTitle();
+    w.openEditor(zav::kOptionalFeaturesName);
 
     f.prompter.dialogs.push_back(Click("CommandOK", 1));
     w.chooseLanguage();
@@ -131,7 +132,7 @@ void TestDialogs::switchToChineseRecaptionsAndReopensTable()
     QCOMPARE(f.session.settings.language, kChinese);
     QVERIFY(ReadSettingsFile(f).contains("CurrentLanguage=2"));
     QCOMPARE(w.shownLanguageFile(), f.session.settings.languageFile);
-    QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    QCOMPARE(f.openWindows(), QStringList{zav::kChannelTableName});
     const QString chineseFile = f.text(10000);
     QVERIFY(chineseFile != englishFile);
     QCOMPARE(w.findChild<QMenu*>("mnuFile")->title(), chineseFile);
@@ -139,7 +140,7 @@ void TestDialogs::switchToChineseRecaptionsAndReopensTable()
     auto* tree = w.findChild<QTreeWidget*>("TreeView1");
     QCOMPARE(tree->topLevelItem(0)->child(0)->text(0), f.text(12001));
     QVERIFY(w.windowTitle().startsWith(f.text(12000)));
-    QVERIFY(Window(w, "frmCommChInfo")->windowTitle() != englishTableTitle);
+    QVERIFY(Window(w, zav::kChannelTableName)->windowTitle() != englishTableTitle);
     QCOMPARE(ui::messageTitle(), f.text(12000));
 }
 
@@ -214,7 +215,7 @@ void TestDialogs::switchToGermanStoresItsLocale()
     QCOMPARE(w.shownLanguageFile(), f.programDir().toStdString() + "/language/german.ini");
     QVERIFY(ReadSettingsFile(f).contains("CurrentLanguage=3"));
     QVERIFY(ReadSettingsFile(f).contains("LanguageLocale=de"));
-    QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    QCOMPARE(f.openWindows(), QStringList{zav::kChannelTableName});
     // Qt's own buttons too.
     QDialogButtonBox box(QDialogButtonBox::Cancel);
     QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QString("Abbrechen"));
@@ -312,13 +313,13 @@ void TestDialogs::modeSwitch()
 {
     ShellFixture f;
     MainWindow& w = f.open();
-    w.openEditor("FrmOptFeatures");
-    QWidget* table = Window(w, "frmCommChInfo");
+    w.openEditor(zav::kOptionalFeaturesName);
+    QWidget* table = Window(w, zav::kChannelTableName);
 
     // The mode already in force: nothing happens, no window closes.
     Action(w, "MnuModeCountry")->trigger();
     ShellFixture::flush();
-    QCOMPARE(Window(w, "frmCommChInfo"), table);
+    QCOMPARE(Window(w, zav::kChannelTableName), table);
     QCOMPARE(f.openWindows().size(), 2);
     QVERIFY(Action(w, "MnuModeCountry")->isChecked());
 
@@ -327,7 +328,7 @@ void TestDialogs::modeSwitch()
     QCOMPARE(f.session.doc.image().ChannelMode, Int16(kExtendedMode));
     QVERIFY(Action(w, "MnuModeExtended")->isChecked());
     QVERIFY(!Action(w, "MnuModeCountry")->isChecked());
-    QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    QCOMPARE(f.openWindows(), QStringList{zav::kChannelTableName});
     QCOMPARE(f.session.doc.image().GroupNames[10].clean(), std::string("VFO"));
 
     Action(w, "MnuModeCountry")->trigger();
@@ -695,7 +696,7 @@ void TestDialogs::aboutBox()
         return d.result();
     });
     w.findChild<QAction*>("About")->trigger();
-    QCOMPARE(Names(f), QStringList{"frmAbout"});
+    QCOMPARE(Names(f), QStringList{zav::kAboutName});
     QVERIFY(f.prompter.dialogs.empty());
     QCOMPARE(aboutProblems, QStringList());
 }

@@ -2,6 +2,7 @@
 // commands, driven headless with scripted answers.
 
 #include "channel_fixture.h"
+#include "window_names.h"
 #include "channel_grid_model.h"
 #include "channel_table_window.h"
 #include "data_file.h"
@@ -89,7 +90,7 @@ void TestMainWindow::startsWithUntitledDocumentAndChannelTable()
 {
     ShellFixture f;
     MainWindow& w = f.open();
-    QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    QCOMPARE(f.openWindows(), QStringList{zav::kChannelTableName});
     QVERIFY(f.session.doc.isUntitled);
     QVERIFY(!f.session.doc.isModified());
     const QString caption = w.windowTitle();
@@ -142,12 +143,12 @@ void TestMainWindow::newFromMenuAsks()
     if (replaced) {
         QVERIFY(f.openWindows().isEmpty()); // closed first, rebuilt after the delay
         QTRY_VERIFY(!w.newDocumentPending());
-        QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+        QCOMPARE(f.openWindows(), QStringList{zav::kChannelTableName});
         QVERIFY(!f.session.doc.isModified());
     } else {
         QVERIFY(!w.newDocumentPending());
         QCOMPARE(f.session.doc.image().OptFeat.Common1[0], before);
-        QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+        QCOMPARE(f.openWindows(), QStringList{zav::kChannelTableName});
     }
 }
 
@@ -284,7 +285,7 @@ void TestMainWindow::childAreaReachesEveryPartOfAnEditor()
     MainWindow& w = f.open();
     Action(w, "mnuOptFeature")->trigger();
     ShellFixture::flush();
-    QWidget* editor = ui::findWindow(w.area(), "FrmOptFeatures");
+    QWidget* editor = ui::findWindow(w.area(), zav::kOptionalFeaturesName);
     QVERIFY(editor);
     auto* closeButton = editor->findChild<QPushButton*>("CommandClose");
     QVERIFY(closeButton);
@@ -333,7 +334,7 @@ void TestMainWindow::captionMarksModifiedDocument()
     QVERIFY(!w.isWindowModified());
 
     // A frequency typed into the table, as a user does.
-    auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), "frmCommChInfo"));
+    auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), zav::kChannelTableName));
     QVERIFY(table);
     const QModelIndex cell = table->gridModel()->index(4, 1);
     table->grid()->scrollTo(cell);
@@ -429,7 +430,7 @@ void TestMainWindow::openOfRefusedFileChangesNothing()
     QVERIFY(f.session.doc.isModified());
     QCOMPARE(f.session.doc.documentPath, std::string(kUntitledName));
     QVERIFY(f.session.doc.isUntitled);
-    QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    QCOMPARE(f.openWindows(), QStringList{zav::kChannelTableName});
 }
 
 void TestMainWindow::openReplacesDocument()
@@ -453,7 +454,7 @@ void TestMainWindow::openReplacesDocument()
     QVERIFY(!f.session.doc.isModified());
     QVERIFY(!f.session.doc.isUntitled);
     QVERIFY(w.windowTitle().endsWith(":kept.dat[*]]"));
-    QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    QCOMPARE(f.openWindows(), QStringList{zav::kChannelTableName});
 }
 
 void TestMainWindow::exitStoresPositionEvenWhenCancelled()
@@ -562,9 +563,9 @@ void TestMainWindow::treeNodesOpenTheirWindows()
     click(1);
     click(0);
     click(1); // already open: brought to the front
-    QCOMPARE(f.openWindows(), (QStringList{"FrmOptFeatures", "frmCommChInfo"}));
+    QCOMPARE(f.openWindows(), (QStringList{zav::kOptionalFeaturesName, zav::kChannelTableName}));
     QCOMPARE(w.area()->subWindowList(QMdiArea::StackingOrder).last()->widget()->objectName(),
-             QString("FrmOptFeatures"));
+             zav::kOptionalFeaturesName);
 }
 
 void TestMainWindow::viewTogglesAndHideButton()
@@ -675,7 +676,7 @@ void TestMainWindow::otherVersionFile()
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(file.readAll()).trimmed(), path);
     } else {
-        QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+        QCOMPARE(f.openWindows(), QStringList{zav::kChannelTableName});
     }
 }
 

@@ -3,6 +3,7 @@
 // every editor kind against every such command, through the real windows.
 
 #include "channel_detail_editor.h"
+#include "window_names.h"
 #include "channel_grid_model.h"
 #include "channel_groups.h"
 #include "channel_table_window.h"
@@ -34,7 +35,7 @@ namespace {
 constexpr int kTypedChannel = 5;
 
 template <class Window>
-Window* openWindow(MainWindow& main, const char* name)
+Window* openWindow(MainWindow& main, const QString& name)
 {
     main.openEditor(name);
     test::ShellFixture::flush();
@@ -59,7 +60,7 @@ struct EditorKind {
 
 channels::ChannelTableWindow* table(MainWindow& main)
 {
-    return qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), "frmCommChInfo"));
+    return qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(main.area(), zav::kChannelTableName));
 }
 
 std::vector<EditorKind> editorKinds()
@@ -77,7 +78,7 @@ std::vector<EditorKind> editorKinds()
          }},
         {"channel detail editor", // on the empty sixth slot of group 0, chosen in its own list
          [](MainWindow& main) {
-             auto* detail = openWindow<channels::ChannelDetailEditor>(main, "FrmCHInfoEdit");
+             auto* detail = openWindow<channels::ChannelDetailEditor>(main, zav::kDetailEditorName);
              QVERIFY(detail);
              detail->channelList()->setFocus();
              detail->channelList()->setCurrentIndex(4);
@@ -85,7 +86,7 @@ std::vector<EditorKind> editorKinds()
              QCOMPARE(detail->channelList()->currentText(), QStringLiteral("6"));
          },
          [](MainWindow& main) {
-             QLineEdit* box = openWindow<channels::ChannelDetailEditor>(main, "FrmCHInfoEdit")->frequencyBox();
+             QLineEdit* box = openWindow<channels::ChannelDetailEditor>(main, zav::kDetailEditorName)->frequencyBox();
              box->setFocus();
              test::ShellFixture::flush(); // the table has seen the focus leave it
              QTest::keyClicks(box, "27.45");
@@ -95,34 +96,34 @@ std::vector<EditorKind> editorKinds()
              return index >= 0 && doc.active()[std::size_t(index)].RxFrequency.raw() == "02745000";
          }},
         {"optional features",
-         [](MainWindow& main) { QVERIFY(openWindow<features::OptionalFeaturesEditor>(main, "FrmOptFeatures")); },
+         [](MainWindow& main) { QVERIFY(openWindow<features::OptionalFeaturesEditor>(main, zav::kOptionalFeaturesName)); },
          [](MainWindow& main) {
-             QLineEdit* box = openWindow<features::OptionalFeaturesEditor>(main, "FrmOptFeatures")->powerOnBox(10);
+             QLineEdit* box = openWindow<features::OptionalFeaturesEditor>(main, zav::kOptionalFeaturesName)->powerOnBox(10);
              box->setFocus();
              QTest::keyClicks(box, "Q");
          },
          [](const Document& doc) { return doc.image().OptFeat.PowerOnText.raw()[10] == 'Q'; }},
         {"DTMF",
-         [](MainWindow& main) { QVERIFY(openWindow<features::DtmfEditor>(main, "FrmDTMF")); },
+         [](MainWindow& main) { QVERIFY(openWindow<features::DtmfEditor>(main, zav::kDtmfEditorName)); },
          [](MainWindow& main) {
-             QLineEdit* box = openWindow<features::DtmfEditor>(main, "FrmDTMF")->memoryBox(8);
+             QLineEdit* box = openWindow<features::DtmfEditor>(main, zav::kDtmfEditorName)->memoryBox(8);
              box->setFocus();
              QTest::keyClicks(box, "123");
          },
          [](const Document& doc) { return doc.image().DtmfSettings.CodeMemories[7].Code.clean() == "123"; }},
         {"tone tips",
-         [](MainWindow& main) { QVERIFY(openWindow<features::ToneTipsEditor>(main, "FrmToneTips")); },
+         [](MainWindow& main) { QVERIFY(openWindow<features::ToneTipsEditor>(main, zav::kToneTipsName)); },
          [](MainWindow& main) {
-             QComboBox* list = openWindow<features::ToneTipsEditor>(main, "FrmToneTips")->frequencyList(3);
+             QComboBox* list = openWindow<features::ToneTipsEditor>(main, zav::kToneTipsName)->frequencyList(3);
              list->setFocus();
              list->setCurrentIndex(3);
              QTest::keyClick(list, Qt::Key_Down);
          },
          [](const Document& doc) { return doc.image().ToneTips[0].noteFrequency(3) == frequencyValue(4); }},
         {"embedded message",
-         [](MainWindow& main) { QVERIFY(openWindow<features::EmbeddedMessageEditor>(main, "FrmEmbMsg")); },
+         [](MainWindow& main) { QVERIFY(openWindow<features::EmbeddedMessageEditor>(main, zav::kEmbeddedMessageName)); },
          [](MainWindow& main) {
-             QLineEdit* box = openWindow<features::EmbeddedMessageEditor>(main, "FrmEmbMsg")->lineBox(2);
+             QLineEdit* box = openWindow<features::EmbeddedMessageEditor>(main, zav::kEmbeddedMessageName)->lineBox(2);
              box->setFocus();
              QTest::keyClicks(box, "HI");
          },
@@ -272,7 +273,7 @@ private slots:
         f.openShownDocument();
         UndoTracker* undo = main.undoTracker();
         // One change of the user's own, so that Undo has something to take back.
-        auto* message = openWindow<features::EmbeddedMessageEditor>(main, "FrmEmbMsg");
+        auto* message = openWindow<features::EmbeddedMessageEditor>(main, zav::kEmbeddedMessageName);
         message->lineBox(4)->setFocus();
         QTest::keyClicks(message->lineBox(4), "Z");
         f.flush();

@@ -5,6 +5,7 @@
 // pictures a user sees).
 
 #include "main_window_fixture.h"
+#include "window_names.h"
 #include "radio_info_window.h"
 
 #include <QAbstractButton>
@@ -130,25 +131,25 @@ private slots:
         };
 
         // The editors, each in front of the others as a user brings it.
-        for (const char* name : {"FrmOptFeatures", "FrmDTMF", "FrmToneTips", "FrmEmbMsg", "FrmCHInfoEdit", "frmCommChInfo"}) {
+        for (const QString& name : {zav::kOptionalFeaturesName, zav::kDtmfEditorName, zav::kToneTipsName, zav::kEmbeddedMessageName, zav::kDetailEditorName, zav::kChannelTableName}) {
             w.openEditor(name);
             QWidget* sub = SubWindow(w, name);
             if (sub)
                 w.area()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(sub));
             check(sub, name);
         }
-        check(&w, "frmMain");
+        check(&w, zav::kMainWindowName);
         w.showConfigurationCheck();
-        check(SubWindow(w, "FrmCheck"), "FrmCheck");
+        check(SubWindow(w, zav::kCheckWindowName), zav::kCheckWindowName);
         w.showFleetWindow();
-        check(w.findChild<QWidget*>("FrmFleet"), "FrmFleet");
+        check(w.findChild<QWidget*>(zav::kFleetWindowName), zav::kFleetWindowName);
 
         ui::AppContext ctx{f.session};
         link::RadioInfo info;
         info.SerialNumber.assign("2023-08-01 10:45");
         features::RadioInfoWindow radioInfo(ctx, info);
         radioInfo.show();
-        check(&radioInfo, "FrmRadioInfo");
+        check(&radioInfo, zav::kRadioInfoName);
 
         // The dialogs, looked at while open, then cancelled.
         const auto lookAndClose = [&](QDialog& d) {

@@ -4,6 +4,7 @@
 // test changes, as adapters being plugged in would change the system's.
 
 #include "backup_store.h"
+#include "window_names.h"
 #include "channel_table_window.h"
 #include "compare_window.h"
 #include "data_file.h"
@@ -161,8 +162,8 @@ void TestCompareAndLine::compareWindowNamesWhatDiffers()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
     ShellFixture::flush();
-    QVERIFY(f.openWindows().contains("frmCommChInfo"));
-    auto* table = w.findChild<channels::ChannelTableWindow*>("frmCommChInfo");
+    QVERIFY(f.openWindows().contains(zav::kChannelTableName));
+    auto* table = w.findChild<channels::ChannelTableWindow*>(zav::kChannelTableName);
     QVERIFY(table);
     QCOMPARE(table->currentColumn(), int(FieldRxTone));
     QCOMPARE(channels::editState(w.context()).editGroup, window->comparison().differences[0].group);
@@ -172,7 +173,7 @@ void TestCompareAndLine::compareWindowNamesWhatDiffers()
         if (list->topLevelItem(i)->text(1).startsWith(f.text(16100)))
             window->openRow(i);
     ShellFixture::flush();
-    QVERIFY(f.openWindows().contains("FrmOptFeatures"));
+    QVERIFY(f.openWindows().contains(zav::kOptionalFeaturesName));
 
     // "Open what the radio holds": the radio's contents become the document
     // (the optional features just shown put the sample's values outside
@@ -182,7 +183,7 @@ void TestCompareAndLine::compareWindowNamesWhatDiffers()
     ShellFixture::flush();
     QVERIFY(f.session.doc.isUntitled);
     QCOMPARE(Planned(Bytes(link::encodeDocument(f.session.doc))), Planned(FileBytes(memory)));
-    QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    QCOMPARE(f.openWindows(), QStringList{zav::kChannelTableName});
 }
 
 void TestCompareAndLine::writeKeepsWhatTheRadioHeldBefore()

@@ -4,6 +4,7 @@
 // widgets with scripted message boxes.
 
 #include "channel_table_window.h"
+#include "window_names.h"
 #include "check_window.h"
 #include "band.h"
 #include "config_check.h"
@@ -99,7 +100,7 @@ private slots:
         // Another group is shown first, so the double-click has to move it.
         channels::editState(w.context()).editGroup = broken.group == 0 ? 1 : 0;
         DoubleClickRow(list, row);
-        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), "frmCommChInfo"));
+        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), zav::kChannelTableName));
         QVERIFY(table);
         QCOMPARE(table->shownGroup(), broken.group);
         QCOMPARE(table->currentRow(), broken.numberInGroup);
@@ -166,7 +167,7 @@ private slots:
         QVERIFY(row >= 0);
         DoubleClickRow(list, row);
         ShellFixture::flush();
-        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), "frmCommChInfo"));
+        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), zav::kChannelTableName));
         QVERIFY(table);
         QCOMPARE(table->currentRow(), findingOf(row).numberInGroup);
         QCOMPARE(w.area()->activeSubWindow()->widget(), static_cast<QWidget*>(table));
@@ -238,7 +239,7 @@ private slots:
         QVERIFY(isExtendedMode(doc.image().ChannelMode));
         QVERIFY(Action(w, "MnuModeExtended")->isChecked());
         QCOMPARE(doc.active()[0].RxFrequency.raw(), std::string("07000000"));
-        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), "frmCommChInfo"));
+        auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), zav::kChannelTableName));
         QVERIFY(table);
         QCOMPARE(table->shownGroup(), broken.group);
         QCOMPARE(table->currentRow(), broken.numberInGroup);

@@ -5,6 +5,7 @@
 // settings store kept inside the same temporary folder.
 
 #include "channel_fixture.h"
+#include "window_names.h"
 #include "data_file.h"
 #include "main_window.h"
 #include "prompts.h"
@@ -134,7 +135,7 @@ public:
         NewDocument(session.doc, kExtendedMode, {{1, "02700000"}, {521, "02720000"}});
         QVERIFY(saveDocument(session.doc, dir.filePath("first.dat").toStdString()));
         main->openFile(dir.filePath("first.dat"));
-        for (const char* editor : {"FrmOptFeatures", "FrmDTMF", "FrmToneTips", "FrmEmbMsg", "FrmCHInfoEdit"})
+        for (const QString& editor : {zav::kOptionalFeaturesName, zav::kDtmfEditorName, zav::kToneTipsName, zav::kEmbeddedMessageName, zav::kDetailEditorName})
             main->openEditor(editor);
         flush();
         Document shown = session.doc;

@@ -3,6 +3,7 @@
 // questions, and what the document and the radio hold afterwards.
 
 #include "address_plan.h"
+#include "window_names.h"
 #include "channel_fixture.h"
 #include "channel_grid_model.h"
 #include "channel_table_window.h"
@@ -136,7 +137,7 @@ void TestRadioE2E::readThenWriteWithPassword()
     ShellFixture::flush();
 
     QCOMPARE(f.prompter.texts(), (QStringList{f.text(9004), f.text(9009)}));
-    QCOMPARE(QStringList(f.prompter.dialogNames.begin(), f.prompter.dialogNames.end()), QStringList{"FrmPassWord"});
+    QCOMPARE(QStringList(f.prompter.dialogNames.begin(), f.prompter.dialogNames.end()), QStringList{zav::kPasswordDialogName});
     QCOMPARE(f.session.radioPassword, std::string("ab12"));
     QVERIFY(highestPercent > 50);
     QVERIFY(Action(w, "mnuReadFromRadio")->isEnabled());
@@ -144,7 +145,7 @@ void TestRadioE2E::readThenWriteWithPassword()
     // The radio's memory is the document now: untitled, channel table open.
     QVERIFY(f.session.doc.isUntitled);
     QCOMPARE(f.session.doc.documentPath, std::string(kUntitledName));
-    QCOMPARE(f.openWindows(), QStringList{"frmCommChInfo"});
+    QCOMPARE(f.openWindows(), QStringList{zav::kChannelTableName});
     QCOMPARE(FirstDifference(link::encodeDocument(f.session.doc), sim::sampleMemory()), QString());
 
     // Change the document and write it: the password is known by now.
@@ -358,7 +359,7 @@ void TestRadioE2E::radioInformationWindow()
     QVERIFY(f.prompter.asked.empty());
     QVERIFY(f.prompter.dialogNames.empty());
 
-    auto* info = qobject_cast<features::RadioInfoWindow*>(ui::findWindow(w.area(), "FrmRadioInfo"));
+    auto* info = qobject_cast<features::RadioInfoWindow*>(ui::findWindow(w.area(), zav::kRadioInfoName));
     QVERIFY(info);
     QCOMPARE(info->windowTitle(), f.text(21000));
     QCOMPARE(info->modelList()->currentText(), QString("ZAV415"));
@@ -371,9 +372,9 @@ void TestRadioE2E::radioInformationWindow()
 
     // Again from the menu: the old window goes, a new one comes.
     Action(w, "MnuLocalInfo")->trigger();
-    QVERIFY(ui::findWindow(w.area(), "FrmRadioInfo") == nullptr);
+    QVERIFY(ui::findWindow(w.area(), zav::kRadioInfoName) == nullptr);
     QVERIFY(ShellFixture::runUntil(
-        [&] { return !w.transferRunning() && ui::findWindow(w.area(), "FrmRadioInfo"); }, kTransferTimeoutMs));
+        [&] { return !w.transferRunning() && ui::findWindow(w.area(), zav::kRadioInfoName); }, kTransferTimeoutMs));
 }
 
 void TestRadioE2E::closingMainWindowEndsTransfer()
@@ -486,7 +487,7 @@ void TestRadioE2E::unconfirmedCellValueIsWritten()
     MainWindow& w = f.open(sim.device().toStdString());
     w.openFile(f.dir.filePath("extended.dat"));
     ShellFixture::flush();
-    auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), "frmCommChInfo"));
+    auto* table = qobject_cast<channels::ChannelTableWindow*>(ui::findWindow(w.area(), zav::kChannelTableName));
     QVERIFY(table);
     const QModelIndex cell = table->gridModel()->index(4, 1); // row 5, receive frequency
     table->grid()->scrollTo(cell);
