@@ -1,7 +1,7 @@
 #pragma once
 
 // Base of every child window of the main window. Windows find one another
-// by objectName ("frmCommChInfo", "FrmCHInfoEdit", ...) and ask for a
+// by object name (window_names.h) and ask for a
 // refresh through these calls; a window that has nothing to do for one
 // keeps the default.
 
