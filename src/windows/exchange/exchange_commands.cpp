@@ -28,7 +28,6 @@
 namespace zav {
 namespace {
 constexpr int kTextExportChannels = 32740;
-constexpr int kTextImportChannels = 32741;
 constexpr int kTextPrint = 32742;
 constexpr int kTextExportPdf = 32743;
 constexpr int kTextCopyChannels = 32744;
