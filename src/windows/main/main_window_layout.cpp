@@ -33,11 +33,6 @@
 namespace zav {
 namespace {
 
-constexpr int kTextDataFiles = 9001;       // "Data files"
-constexpr int kTextNavigationTree = 10501; // "&Navigation Tree"
-constexpr int kTextPortNumber = 12008;     // "Port: COM"
-constexpr int kTextFile = 12009;           // "File"
-
 // One row per menu action, in MenuAction's order: its object name, its
 // caption's text id and what it runs (nullptr: connected in buildActions).
 struct ActionRow {
@@ -163,7 +158,12 @@ constexpr std::pair<MenuAction, const QString*> kEditorActions[] = {
 constexpr int kKeyRole = Qt::UserRole;     ///< the item's key ("N1")
 constexpr int kNodeRole = Qt::UserRole + 1; ///< its TreeNode
 
-// The status bar's port caption with a device name (12008 ends in "COM").
+constexpr int kTextDataFiles = 9001;       // "Data files"
+constexpr int kTextNavigationTree = 10501; // "&Navigation Tree"
+constexpr int kTextFile = 12009;           // "File"
+// The status bar's port caption: with a port number, and with a device name
+// (the first ends in "COM").
+constexpr int kTextPortNumber = 12008; // "Port: COM"
 constexpr int kTextPortDevice = 12015;
 
 } // namespace
