@@ -21,8 +21,6 @@
 
 namespace {
 
-
-
 struct CommandLineOptions {
     QCommandLineOption port{QStringLiteral("port"), QStringLiteral("Serial device for reading and writing (or ZAV_PORT)."),
                             QStringLiteral("DEVICE")};

@@ -16,8 +16,6 @@ namespace zav::features {
 
 namespace {
 
-
-
 class SelectOnFocus : public QObject {
 public:
     explicit SelectOnFocus(QLineEdit* box) : QObject(box), box_(box) { box->installEventFilter(this); }

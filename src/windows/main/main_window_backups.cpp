@@ -25,8 +25,6 @@
 namespace zav {
 namespace {
 
-
-
 constexpr int kTextOfferRecovery = 33500;         ///< %1 when, %2 the document's file
 constexpr int kTextOfferUntitledRecovery = 33501; ///< %1 when
 constexpr int kTextRecoveryFailed = 32301;
