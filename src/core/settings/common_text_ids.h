@@ -17,6 +17,8 @@ inline constexpr int kTextCancel = 9018; // "Cancel"
 inline constexpr int kTextClose = 9023;  // "Close": the editors' button
 /// "Close" of the configuration check, fleet and programming log windows.
 inline constexpr int kTextCloseToolWindow = 32861;
+/// "Off": entry 0 of the tone lists and of the code memory lists.
+inline constexpr int kTextCodeOff = 14013;
 
 inline constexpr int kTextOkKey = 33401;     // "&OK"
 inline constexpr int kTextCancelKey = 33402; // "&Cancel"

@@ -26,7 +26,7 @@ constexpr int kRowsPerColumn = 12;
 QStringList entriesOf(const ui::AppContext& ctx, const ChannelField& field)
 {
     if (field.kind == ChannelFieldKind::Tone)
-        return toneListEntries(ctx.text(kTextCodeOff));
+        return toneListEntries(ctx.text(textid::kTextCodeOff));
     QStringList entries;
     for (const OptionText& entry : field.column->entries)
         entries << (entry.textId != 0 ? ctx.text(entry.textId) : QString::fromUtf8(entry.text));

@@ -381,7 +381,8 @@ void ChannelDetailEditor::refreshBusyLockout(int number)
 
 void ChannelDetailEditor::fillCodeList(QComboBox* list, int stored)
 {
-    fillEntries(list, numberedEntries(ctx_.text(kTextCodeOff), definedCodeMemories(ctx_.session.doc.image())));
+    fillEntries(list,
+                numberedEntries(ctx_.text(textid::kTextCodeOff), definedCodeMemories(ctx_.session.doc.image())));
     selectValue(list, stored);
 }
 
@@ -405,7 +406,8 @@ void ChannelDetailEditor::refreshCodeLists()
             return;
         QComboBox* list = lists_[id];
         const QVariant before = list->currentIndex() >= 0 ? list->currentData() : QVariant();
-        fillEntries(list, numberedEntries(ctx_.text(kTextCodeOff), definedCodeMemories(ctx_.session.doc.image())));
+        fillEntries(list,
+                numberedEntries(ctx_.text(textid::kTextCodeOff), definedCodeMemories(ctx_.session.doc.image())));
         const int kept = before.isValid() ? list->findData(before) : -1;
         if (kept >= 0) {
             selectValue(list, before.toInt());

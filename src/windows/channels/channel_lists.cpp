@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "channel_groups.h"
 #include "codecs.h"
+#include "common_text_ids.h"
 
 namespace zav::channels {
 namespace {
@@ -35,7 +36,7 @@ QStringList optionListEntries(const ui::AppContext& ctx, int column)
     switch (column) {
     case 6: return {ctx.text(kTextPowerHigh), ctx.text(kTextPowerMiddle), ctx.text(kTextPowerLow)};
     case 7: return {ctx.text(kTextNo), ctx.text(kTextYes)};
-    case 8: return {ctx.text(kTextCodeOff), ctx.text(kTextDtmf)};
+    case 8: return {ctx.text(textid::kTextCodeOff), ctx.text(kTextDtmf)};
     case 9: return {ctx.text(kTextWide), ctx.text(kTextMiddle), ctx.text(kTextNarrow)};
     default: return {};
     }

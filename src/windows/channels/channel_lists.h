@@ -13,9 +13,6 @@ struct AppContext;
 
 namespace zav::channels {
 
-/// "Off": entry 0 of the tone and code lists.
-inline constexpr int kTextCodeOff = 14013;
-
 /// The 265 tone entries (0 off, 1..50 CTCSS, 51..264 DCS), entry 0 = offText.
 [[nodiscard]] QStringList toneListEntries(const QString& offText);
 /// Entries of the in-place list of table column 6..9 (empty for others).

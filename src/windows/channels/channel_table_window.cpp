@@ -368,7 +368,7 @@ void ChannelTableWindow::retranslate()
         }
         model_->setHeaders(headers);
 
-        toneTexts_ = toneListEntries(ctx_.text(kTextCodeOff));
+        toneTexts_ = toneListEntries(ctx_.text(textid::kTextCodeOff));
         ui::fillList(toneEditor_, toneTexts_);
         for (std::size_t i = 0; i < optionLists_.size(); ++i) {
             optionTexts_[i] = optionListEntries(ctx_, kFirstOptionListColumn + static_cast<int>(i));

@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "codecs.h"
+#include "common_text_ids.h"
 #include "editor_parts.h"
 #include "feature_rules.h"
 #include "gbk_qt.h"
@@ -27,7 +28,6 @@ namespace zav::features {
 
 namespace {
 
-constexpr int kTextCodeOff = 14013;         // "Off"
 constexpr int kTextBusyOff = 15030;         // "Off"
 constexpr int kTextCarrier = 15031;         // "Carrier"
 constexpr int kTextCtcssDcs = 15032;        // "CTCSS/DCS"
@@ -264,7 +264,7 @@ void OptionalFeaturesEditor::fillLists()
 void OptionalFeaturesEditor::rebuildCodeList(OptionalFeature feature)
 {
     ui::fillList(list(feature),
-                 QStringList{ctx_.text(kTextCodeOff)} + numbersAsText(definedCodeMemories(ctx_.doc().image())));
+                 QStringList{ctx_.text(textid::kTextCodeOff)} + numbersAsText(definedCodeMemories(ctx_.doc().image())));
 }
 
 void OptionalFeaturesEditor::showAndStore(OptionalFeature feature, int entry)

@@ -28,7 +28,6 @@ namespace zav::report {
 namespace {
 
 namespace text {
-constexpr int Title = 32700;
 constexpr int Model = 32701;
 constexpr int Band = 32702;
 constexpr int Mode = 32703;
@@ -236,7 +235,7 @@ private:
     void header()
     {
         const RadioImage& image = doc_.image();
-        html_ += QStringLiteral("<h1>%1</h1>").arg(esc(t(text::Title)));
+        html_ += QStringLiteral("<h1>%1</h1>").arg(esc(t(kTextReportTitle)));
         const QString mode = t(isExtendedMode(image.ChannelMode) ? text::ExtendedMode : text::CountryMode);
         facts({
             {t(text::Model), QString::fromStdString(doc_.model.modelName)},
