@@ -1,10 +1,11 @@
 #pragma once
 
 // Text ids of the words many windows share: the program's title, the
-// question before unsaved data is dropped, the plain button words, and the
-// same words with their keyboard accelerators ("&OK", "确定(&O)"). The message
-// boxes, the dialogs and the programs all look them up by these names, so
-// that one word keeps one id wherever it is shown.
+// question before unsaved data is dropped, the plain button words, the
+// lists' "Off", and the button words with their keyboard accelerators
+// ("&OK", "确定(&O)"). The message boxes, the dialogs and the programs all
+// look them up by these names, so that one word keeps one id wherever it
+// is shown.
 
 namespace zav::textid {
 
