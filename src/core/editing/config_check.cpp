@@ -69,13 +69,9 @@ constexpr int NameSignallingRelation = 32663;
 constexpr int NameAmFm = 32664;
 constexpr int NameAmPower = 32665;
 constexpr int NameFmPower = 32666;
-constexpr int NameOffsetDirection = 32667;
-constexpr int NameEmergencyAmFm = 32668;
 } // namespace msg
 
 // Captions the editors already show for these fields.
-constexpr int kCaptionDecodeTone = 15005;
-constexpr int kCaptionEncodeTone = 15006;
 constexpr int kCaptionBusyLockout = 15011;
 constexpr int kCaptionCallCode = 15013;
 constexpr int kCaptionGroup = 15029;
@@ -379,15 +375,15 @@ private:
     void checkTones(const TableView& t, const ChannelRecord& r)
     {
         if (r.RxTone < 0 || r.RxTone >= kToneCount)
-            outsideList(t, r, FieldRxTone, kCaptionDecodeTone, r.RxTone, kToneCount - 1);
+            outsideList(t, r, FieldRxTone, kCaptionRxTone, r.RxTone, kToneCount - 1);
         if (r.TxTone < 0 || r.TxTone >= kToneCount)
-            outsideList(t, r, FieldTxTone, kCaptionEncodeTone, r.TxTone, kToneCount - 1);
+            outsideList(t, r, FieldTxTone, kCaptionTxTone, r.TxTone, kToneCount - 1);
     }
 
     void checkOptions(const TableView& t, const ChannelRecord& r)
     {
         if (r.OffsetDirection > 2)
-            outsideList(t, r, FieldTransmit, msg::NameOffsetDirection, r.OffsetDirection, 2);
+            outsideList(t, r, FieldTransmit, kCaptionOffsetDirection, r.OffsetDirection, 2);
         for (const ChannelList& list : kChannelLists) {
             const Int16 value = r.option(list.option);
             if (value < 0 || value >= list.entries)
@@ -463,7 +459,7 @@ private:
                 const int amFm = emergencyValue(t, common1::EmergencyAmFmBase, kStandbyEmergencyAmFm, g, s);
                 if (amFm < 0 || amFm > 1)
                     push(groupFinding(FindingLevel::Error, t, g, kFieldEmergencyAmFm + s, msg::ValueOutsideList,
-                                      {TextId{msg::NameEmergencyAmFm}, number(amFm), number(0), number(1)}));
+                                      {TextId{kCaptionEmergencyAmFm}, number(amFm), number(0), number(1)}));
             }
         }
 

@@ -19,6 +19,13 @@
 
 namespace zav {
 
+/// Captions of channel fields that both the check and the compare name: the
+/// editors' own, and the names of fields no editor list shows.
+inline constexpr int kCaptionRxTone = 15005;
+inline constexpr int kCaptionTxTone = 15006;
+inline constexpr int kCaptionOffsetDirection = 32667;
+inline constexpr int kCaptionEmergencyAmFm = 32668;
+
 enum class FindingLevel {
     Error,       ///< the radio would get something other than the document says
     Warning,     ///< probably a mistake

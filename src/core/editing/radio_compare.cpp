@@ -20,14 +20,10 @@ namespace {
 
 // Captions of fields no editor list names (language files).
 constexpr int kCaptionRxFrequency = 15002;
-constexpr int kCaptionRxTone = 15005;
-constexpr int kCaptionTxTone = 15006;
 constexpr int kCaptionOffset = 14100;
-constexpr int kCaptionOffsetDirection = 32667;
 constexpr int kCaptionGroupName = 14051;
 constexpr int kCaptionCurrentGroup = 14050;      ///< the channel table's group list
 constexpr int kCaptionEmergencyChannel = 14052;  ///< + the emergency channel's number (0, 1)
-constexpr int kCaptionEmergencyAmFm = 32668;
 constexpr int kCaptionPowerOnText = 16100;
 constexpr int kCaptionIdCode = 18022;
 constexpr int kCaptionEmbeddedMessage = 20000;

@@ -14,6 +14,9 @@ namespace zav {
 /// Label of a band code; only code 0 has one, every other code gives "".
 [[nodiscard]] std::string bandLabelOf(int code);
 
+/// "band %1": a band code with no label (%1 the code).
+inline constexpr int kTextUnknownBand = 33506;
+
 struct BandLimits {
     double low = 100;
     double high = 500;

@@ -55,9 +55,9 @@ void adopt(Document& doc, const ImageSet& set)
 int OpenResult::messageId() const
 {
     switch (outcome) {
-    case OpenOutcome::FileError: return 9002;
-    case OpenOutcome::WrongModel: return 9012;
-    case OpenOutcome::BadVersionText: return 9065;
+    case OpenOutcome::FileError: return kTextFileError;
+    case OpenOutcome::WrongModel: return kTextWrongModel;
+    case OpenOutcome::BadVersionText: return kTextBadVersionText;
     case OpenOutcome::Opened:
     case OpenOutcome::Incompatible: break;
     }
@@ -148,10 +148,10 @@ int loadImageOnlyFile(Document& doc, const std::string& path)
     const auto bytes = readFilePrefix(path, kRadioImageBytes + 1);
     if (!bytes) {
         doc.copyWorkingToSaved();
-        return 9002;
+        return kTextFileError;
     }
     if (bytes->size() != static_cast<std::size_t>(kRadioImageBytes))
-        return 9033;
+        return kTextTemplateSize;
     const FixedText<4> version = doc.image().Header.Version;
     doc.saved.Settings = readRadioImage(std::span<const std::uint8_t, kRadioImageBytes>(bytes->data(), kRadioImageBytes));
     // The file holds no channels: neither table has used records.

@@ -16,6 +16,12 @@ namespace zav {
 
 struct VersionRecords;
 
+/// The messages of a data file refused.
+inline constexpr int kTextFileError = 9002;      ///< unreadable, wrong size, absurd content
+inline constexpr int kTextWrongModel = 9012;     ///< "Model mismatch: ...", a radio's too
+inline constexpr int kTextTemplateSize = 9033;   ///< a template that is not an image
+inline constexpr int kTextBadVersionText = 9065; ///< the header's version is no version
+
 /// Outcome of opening a file, with the message the user must see.
 enum class OpenOutcome {
     Opened,

@@ -3,6 +3,7 @@
 // The message texts of a transfer, built the same way for every front end.
 // Texts are named by id here; the front ends look them up in their language.
 
+#include "data_file.h"
 #include "transfer_engine.h"
 
 #include <string>
@@ -12,8 +13,8 @@ namespace zav::link {
 inline constexpr int kTextPortFailed = 9003;
 inline constexpr int kTextConfirmRead = 9004;
 inline constexpr int kTextConfirmWrite = 9005;
-inline constexpr int kTextRetry = 9008;
-inline constexpr int kTextWrongModel = 9012;
+inline constexpr int kTextCommunicationFailed = 9008; ///< and asks whether to try again
+using zav::kTextWrongModel; // the same words as a data file of another model
 inline constexpr int kTextOtherBand = 9014;
 inline constexpr int kTextBandRefused = 9030;
 inline constexpr int kTextReadDone = 9009;

@@ -26,6 +26,9 @@ inline constexpr int kDefaultBackupDays = 90;
 /// The newest backups are kept whatever their age.
 inline constexpr int kBackupsAlwaysKept = 50;
 
+/// "The transfer went well, but no backup could be written to %1." (%1 the folder)
+inline constexpr int kTextBackupFailed = 32210;
+
 struct BackupEntry {
     std::string path;
     std::time_t time = 0;      ///< from the name, local time

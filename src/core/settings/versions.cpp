@@ -14,6 +14,10 @@
 namespace zav {
 namespace {
 
+constexpr int kTextProgramVersion = 9061;   // "Program version:"
+constexpr int kTextOtherVersionData = 9062;
+constexpr int kTextDataVersion = 9064;      // "Data version:"
+
 /// More records than any installation has; bounds the work a damaged file
 /// can cause.
 constexpr long long kMaxRecords = 999;
@@ -60,8 +64,8 @@ std::string dottedVersion(std::string_view version)
 
 std::string incompatibleMessage(const TextCatalog& texts, std::string_view software, std::string_view image)
 {
-    return texts.text(9062) + "\r\n" + texts.text(9064) + " " + dottedVersion(image) + "\r\n" +
-           texts.text(9061) + " " + dottedVersion(software);
+    return texts.text(kTextOtherVersionData) + "\r\n" + texts.text(kTextDataVersion) + " " + dottedVersion(image) +
+           "\r\n" + texts.text(kTextProgramVersion) + " " + dottedVersion(software);
 }
 
 

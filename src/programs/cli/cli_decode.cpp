@@ -46,7 +46,7 @@ int runDecode(const QStringList& args)
     // One byte more than a memory image tells a long file from a whole one.
     const auto data = readFilePrefix(input.toStdString(), link::kMemoryBytes + 1);
     if (!data) {
-        reportMessage(err, input, englishTexts(paths), 9002);
+        reportMessage(err, input, englishTexts(paths), kTextFileError);
         return 1;
     }
     if (data->size() != std::size_t(link::kMemoryBytes)) {

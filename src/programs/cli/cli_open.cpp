@@ -59,7 +59,7 @@ bool saveDataFile(Document& doc, const QString& path, QTextStream& err)
     const FileWriteResult saved = saveDocument(doc, path.toStdString());
     if (saved)
         return true;
-    reportMessage(err, path, englishTexts(installedPaths()), 9002);
+    reportMessage(err, path, englishTexts(installedPaths()), kTextFileError);
     reportWriteProblem(err, path, saved);
     return false;
 }

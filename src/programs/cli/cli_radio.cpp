@@ -55,11 +55,11 @@ public:
         // silent does.
         if (retriesUsed_ < policy_.retries) {
             ++retriesUsed_;
-            say(oneLineText(session_, link::kTextRetry)
+            say(oneLineText(session_, link::kTextCommunicationFailed)
                 + QString(" -> OK (retry %1 of %2)").arg(retriesUsed_).arg(policy_.retries));
             return true;
         }
-        say(oneLineText(session_, link::kTextRetry) + " -> Cancel (--retries)");
+        say(oneLineText(session_, link::kTextCommunicationFailed) + " -> Cancel (--retries)");
         fail(QString("no answer after %1 retries").arg(policy_.retries));
         return false;
     }

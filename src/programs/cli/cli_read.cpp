@@ -49,7 +49,7 @@ int runRead(const QStringList& args)
     const QString output = parser.value("o");
     if (!isStandardOutput(output)) {
         if (const FileWriteResult writable = checkReplaceFile(output.toStdString()); !writable) {
-            reportMessage(err, output, session.texts, 9002);
+            reportMessage(err, output, session.texts, kTextFileError);
             reportWriteProblem(err, output, writable);
             return 1;
         }

@@ -23,6 +23,7 @@
 namespace zav::cli {
 namespace {
 
+
 int runReport(const QStringList& args)
 {
     QTextStream err(stderr);
@@ -67,7 +68,7 @@ int runReport(const QStringList& args)
                                   language && language->number == kChinese};
     const auto pages = report::reportDocument(doc, text, info);
     const QString output = parser.value("o");
-    const QString title = text(32700) + " - " + info.fileName;
+    const QString title = text(report::kTextReportTitle) + " - " + info.fileName;
     // Printed into memory first, then saved as every other output is
     // (or copied to standard output): a file that cannot take it is left
     // as it was, and the reason is told.

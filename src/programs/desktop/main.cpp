@@ -1,6 +1,7 @@
 // zavprog: the desktop programming tool.
 
 #include "main_window.h"
+#include "common_text_ids.h"
 #include "splash_screen.h"
 #include "prompts.h"
 #include "session.h"
@@ -95,7 +96,7 @@ int main(int argc, char* argv[])
     const zav::StartupReport started = zav::runStartup(session, startup);
     // Every window, the child windows included, carries the program's icon.
     QApplication::setWindowIcon(QIcon(QString::fromStdString(session.paths.programDir) + QStringLiteral("/About.png")));
-    zav::ui::setMessageTitle(QString::fromUtf8(session.text(12000).c_str()));
+    zav::ui::setMessageTitle(QString::fromUtf8(session.text(zav::textid::kTextProgramTitle).c_str()));
 
     zav::MainOptions options;
     options.shownLanguageFile = started.localeLanguageFile;

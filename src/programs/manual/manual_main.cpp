@@ -32,8 +32,6 @@
 
 namespace {
 
-constexpr int kTextCommand = 34412;
-constexpr int kTextKeys = 34413;
 constexpr int kSimStartMs = 10000;
 constexpr int kHelpMs = 60000; ///< the help's contents and search index, made in the background
 
@@ -96,8 +94,9 @@ int writeLists(const QCommandLineParser& args)
     zav::MainWindow main(env.session, options);
 
     QDir().mkpath(out);
-    const QString shortcuts = zav::help::shortcutsRst(zav::help::collectShortcuts(&main, main.menuBar()),
-                                                     text(env.session, kTextCommand), text(env.session, kTextKeys));
+    const QString shortcuts =
+        zav::help::shortcutsRst(zav::help::collectShortcuts(&main, main.menuBar()),
+                                text(env.session, zav::help::kTextCommand), text(env.session, zav::help::kTextKeys));
     const QString messages = zav::help::messagesRst(
         entries, [&](int id) { return text(env.session, id); }, args.value(QStringLiteral("heading")));
     return writeIfChanged(QDir(out).filePath(QStringLiteral("shortcuts.rst")), shortcuts.toUtf8()) &&

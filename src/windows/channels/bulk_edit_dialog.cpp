@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "channel_lists.h"
+#include "common_text_ids.h"
 #include "window_names.h"
 
 #include <QComboBox>
@@ -18,9 +19,6 @@ namespace {
 constexpr int kTextTitle = 34030;
 constexpr int kTextLeave = 34031;
 constexpr int kTextExplain = 34032; ///< "... the %1 selected slots ..."
-constexpr int kTextOff = 14013;     ///< entry 0 of the tone list
-constexpr int kTextOk = 9017;
-constexpr int kTextCancel = 9018;
 constexpr int kRowsPerColumn = 12;
 
 /// The entries of a field's list in the language in use; the stored value
@@ -28,7 +26,7 @@ constexpr int kRowsPerColumn = 12;
 QStringList entriesOf(const ui::AppContext& ctx, const ChannelField& field)
 {
     if (field.kind == ChannelFieldKind::Tone)
-        return toneListEntries(ctx.text(kTextOff));
+        return toneListEntries(ctx.text(textid::kTextCodeOff));
     QStringList entries;
     for (const OptionText& entry : field.column->entries)
         entries << (entry.textId != 0 ? ctx.text(entry.textId) : QString::fromUtf8(entry.text));
@@ -72,9 +70,9 @@ BulkEditDialog::BulkEditDialog(const ui::AppContext& ctx, int slotCount, QWidget
     }
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(ctx.text(kTextOk), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(ctx.text(textid::kTextOk), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("cmdOk"));
-    QPushButton* cancel = buttons->addButton(ctx.text(kTextCancel), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(ctx.text(textid::kTextCancel), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

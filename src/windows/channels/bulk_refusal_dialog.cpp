@@ -1,6 +1,7 @@
 #include "bulk_refusal_dialog.h"
 
 #include "app_context.h"
+#include "common_text_ids.h"
 #include "window_names.h"
 
 #include <QDialogButtonBox>
@@ -17,7 +18,6 @@ constexpr int kTextSummary = 34035; ///< "%1 values were not stored ..."
 constexpr int kTextChannel = 34036;
 constexpr int kTextField = 34037;
 constexpr int kTextReason = 34038;
-constexpr int kTextOk = 9017;
 } // namespace
 
 QString refusalReason(const ui::AppContext& ctx, const BulkRefusal& refusal)
@@ -63,7 +63,7 @@ BulkRefusalDialog::BulkRefusalDialog(const ui::AppContext& ctx, const std::vecto
     table_->horizontalHeader()->setStretchLastSection(true);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(ctx.text(kTextOk), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(ctx.text(textid::kTextOk), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("cmdOk"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

@@ -4,6 +4,7 @@
 #include "channel_lists.h"
 #include "channel_windows.h"
 #include "channel_writes.h"
+#include "common_text_ids.h"
 #include "feature_rules.h"
 #include "channel_table_window.h"
 #include "key_rules.h"
@@ -29,12 +30,21 @@
 namespace zav::channels {
 namespace {
 
+constexpr int kTextTitle = 15000;              // "Channel Details"
+constexpr int kTextChannel = 15001;            // "Channel"
+constexpr int kTextRxFrequency = 15002;        // "RX Freq (MHz)"
+constexpr int kTextGroup = 15029;              // "Group"
+constexpr int kTextBusyCarrier = 15031;        // "Carrier"
+constexpr int kTextBusyTone = 15032;           // "CTCSS/DCS"
+constexpr int kTextBusyOptionalSignal = 15033; // "Opt. Signal"
+constexpr int kTextSwitchOff = 15052;          // "Off"
+constexpr int kTextSwitchOn = 15053;           // "On"
+
 /// Error text of a failure while showing a slot.
 constexpr const char* kShowSlotRoutine = "FrmCHInfoEdit_SetGridEditData";
 
 constexpr int kFrequencyBoxLength = 9;
 constexpr int kOffTextId = 15030;
-constexpr int kCodeNoneTextId = 14013;
 constexpr int kBusyByToneEntries = 3; ///< off, carrier, tone: the tone entry needs a governing tone
 constexpr int kCaptionGapPixels = 7;  ///< captions sit 100 twips left of their controls
 constexpr int kRogerBeepTips = 8;
@@ -212,17 +222,18 @@ void ChannelDetailEditor::buildControls()
 
 void ChannelDetailEditor::retranslate()
 {
-    setWindowTitle(ctx_.text(15000));
-    groupCaption_->setText(ctx_.text(15029));
-    channelCaption_->setText(ctx_.text(15001));
-    frequencyCaption_->setText(ctx_.text(15002));
+    setWindowTitle(ctx_.text(kTextTitle));
+    groupCaption_->setText(ctx_.text(kTextGroup));
+    channelCaption_->setText(ctx_.text(kTextChannel));
+    frequencyCaption_->setText(ctx_.text(kTextRxFrequency));
     for (int id = 0; id < ListCount; ++id)
         listCaptions_[id]->setText(ctx_.text(kLists[static_cast<std::size_t>(id)].captionId));
     for (int id = 0; id < CheckCount; ++id)
         checks_[id]->setText(ctx_.text(kChecks[static_cast<std::size_t>(id)].captionId));
-    closeButton_->setText(ctx_.text(9023));
+    closeButton_->setText(ctx_.text(textid::kTextClose));
     toneTexts_ = toneListEntries(ctx_.text(kOffTextId));
-    busyTexts_ = QStringList{ctx_.text(15030), ctx_.text(15031), ctx_.text(15032), ctx_.text(15033)};
+    busyTexts_ = QStringList{ctx_.text(kOffTextId), ctx_.text(kTextBusyCarrier), ctx_.text(kTextBusyTone),
+                             ctx_.text(kTextBusyOptionalSignal)};
 }
 
 void ChannelDetailEditor::refillGroupList()
@@ -299,7 +310,7 @@ void ChannelDetailEditor::showRecord(ChannelRecord& record)
         fillEntries(lists_[EncodeTone], indexedEntries(toneTexts_));
         fillEntries(lists_[RepeaterShift],
                     indexedEntries({ctx_.text(kOffTextId), QStringLiteral("+100K"), QStringLiteral("-100K")}));
-        fillEntries(lists_[TsqMode], indexedEntries({ctx_.text(15052), ctx_.text(15053)}));
+        fillEntries(lists_[TsqMode], indexedEntries({ctx_.text(kTextSwitchOff), ctx_.text(kTextSwitchOn)}));
         slotBlank_ = false;
     }
     for (QComboBox* list : lists_)
@@ -370,7 +381,8 @@ void ChannelDetailEditor::refreshBusyLockout(int number)
 
 void ChannelDetailEditor::fillCodeList(QComboBox* list, int stored)
 {
-    fillEntries(list, numberedEntries(ctx_.text(kCodeNoneTextId), definedCodeMemories(ctx_.session.doc.image())));
+    fillEntries(list,
+                numberedEntries(ctx_.text(textid::kTextCodeOff), definedCodeMemories(ctx_.session.doc.image())));
     selectValue(list, stored);
 }
 
@@ -394,7 +406,8 @@ void ChannelDetailEditor::refreshCodeLists()
             return;
         QComboBox* list = lists_[id];
         const QVariant before = list->currentIndex() >= 0 ? list->currentData() : QVariant();
-        fillEntries(list, numberedEntries(ctx_.text(kCodeNoneTextId), definedCodeMemories(ctx_.session.doc.image())));
+        fillEntries(list,
+                numberedEntries(ctx_.text(textid::kTextCodeOff), definedCodeMemories(ctx_.session.doc.image())));
         const int kept = before.isValid() ? list->findData(before) : -1;
         if (kept >= 0) {
             selectValue(list, before.toInt());

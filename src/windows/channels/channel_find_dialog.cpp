@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "channel_windows.h"
+#include "common_text_ids.h"
 #include "prompts.h"
 #include "window_names.h"
 
@@ -19,8 +20,6 @@ constexpr int kTextTitle = 34041;
 constexpr int kTextPrompt = 34042;
 constexpr int kTextNoMatch = 34043;   ///< "No channel of this mode matches "%1"."
 constexpr int kTextMatch = 34044;     ///< "Match %1 of %2: group %3, channel %4"
-constexpr int kTextFindNext = 34024;
-constexpr int kTextClose = 9023;
 } // namespace
 
 ChannelFindDialog::ChannelFindDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
@@ -38,7 +37,7 @@ ChannelFindDialog::ChannelFindDialog(ui::AppContext& ctx, QWidget* parent) : QDi
     QPushButton* next = buttons->addButton(ui::dialogTitle(ctx.text(kTextFindNext)), QDialogButtonBox::ActionRole);
     next->setObjectName(QStringLiteral("cmdFindNext"));
     next->setDefault(true); // Enter in the box steps on
-    QPushButton* close = buttons->addButton(ctx.text(kTextClose), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(ctx.text(textid::kTextClose), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("cmdClose"));
     connect(next, &QPushButton::clicked, this, [this] { findNext(); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

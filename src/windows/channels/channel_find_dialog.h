@@ -20,6 +20,9 @@ struct AppContext;
 
 namespace zav::channels {
 
+/// "Find &Next": the dialog's button and the command that finds again.
+inline constexpr int kTextFindNext = 34024;
+
 class ChannelFindDialog : public QDialog {
     Q_OBJECT
 public:

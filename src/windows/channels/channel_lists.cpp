@@ -3,8 +3,22 @@
 #include "app_context.h"
 #include "channel_groups.h"
 #include "codecs.h"
+#include "common_text_ids.h"
 
 namespace zav::channels {
+namespace {
+
+constexpr int kTextPowerHigh = 14014;   // "High"
+constexpr int kTextPowerMiddle = 14015; // "Middle"
+constexpr int kTextPowerLow = 14016;    // "Low"
+constexpr int kTextNo = 14017;          // "No"
+constexpr int kTextYes = 14018;         // "Yes"
+constexpr int kTextDtmf = 14019;        // "DTMF"
+constexpr int kTextWide = 14020;        // "Wide"
+constexpr int kTextMiddle = 14021;      // "Middle"
+constexpr int kTextNarrow = 14022;      // "Narrow"
+
+} // namespace
 
 QStringList toneListEntries(const QString& offText)
 {
@@ -20,10 +34,10 @@ QStringList toneListEntries(const QString& offText)
 QStringList optionListEntries(const ui::AppContext& ctx, int column)
 {
     switch (column) {
-    case 6: return {ctx.text(14014), ctx.text(14015), ctx.text(14016)};
-    case 7: return {ctx.text(14017), ctx.text(14018)};
-    case 8: return {ctx.text(14013), ctx.text(14019)};
-    case 9: return {ctx.text(14020), ctx.text(14021), ctx.text(14022)};
+    case 6: return {ctx.text(kTextPowerHigh), ctx.text(kTextPowerMiddle), ctx.text(kTextPowerLow)};
+    case 7: return {ctx.text(kTextNo), ctx.text(kTextYes)};
+    case 8: return {ctx.text(textid::kTextCodeOff), ctx.text(kTextDtmf)};
+    case 9: return {ctx.text(kTextWide), ctx.text(kTextMiddle), ctx.text(kTextNarrow)};
     default: return {};
     }
 }

@@ -7,6 +7,7 @@
 #include "channel_windows.h"
 #include "channel_writes.h"
 #include "channel_detail_editor.h"
+#include "common_text_ids.h"
 #include "gbk_qt.h"
 #include "key_rules.h"
 #include "list_helpers.h"
@@ -36,6 +37,11 @@
 namespace zav::channels {
 namespace {
 
+constexpr int kTextDetails = 14023;           // "Details..."
+constexpr int kTextGroupName = 14051;         // "Group Name"
+constexpr int kTextEmergencyChannel0 = 14052; // "Emergency CH 0"
+constexpr int kTextEmergencyChannel1 = 14053; // "Emergency CH 1"
+
 // Sizes are given in twips, 15 to the pixel.
 
 // The widths and header ids are shared with the check of translations,
@@ -43,7 +49,7 @@ namespace {
 constexpr const std::array<int, kGridColumns>& kColumnTwips = kChannelGridColumnTwips;
 constexpr const std::array<int, kGridColumns>& kHeaderIds = kChannelGridHeaderIds;
 constexpr int kOffsetHeaderId = 14100;
-constexpr int kGroupCaptionId = 14012;    ///< window caption once a group is shown
+constexpr int kGroupCaptionId = 14012;     ///< window caption once a group is shown
 constexpr int kGroupListCaptionId = 14050; ///< group list caption, also the first window caption
 constexpr int kHeaderTwips = 500;
 constexpr int kHeaderSpacingPixels = 6;
@@ -347,11 +353,11 @@ void ChannelTableWindow::retranslate()
         FlagScope quiet(initialising_);
         edit().captionRow = currentRow();
         groupCaption_->setText(ctx_.text(kGroupListCaptionId));
-        nameCaption_->setText(ctx_.text(14051));
-        emergencyCaptions_[0]->setText(ctx_.text(14052));
-        emergencyCaptions_[1]->setText(ctx_.text(14053));
-        editButton_->setText(ctx_.text(14023));
-        closeButton_->setText(ctx_.text(9023));
+        nameCaption_->setText(ctx_.text(kTextGroupName));
+        emergencyCaptions_[0]->setText(ctx_.text(kTextEmergencyChannel0));
+        emergencyCaptions_[1]->setText(ctx_.text(kTextEmergencyChannel1));
+        editButton_->setText(ctx_.text(kTextDetails));
+        closeButton_->setText(ctx_.text(textid::kTextClose));
         groupCaptionText_ = ctx_.text(kGroupCaptionId);
         updateCaption(kGroupListCaptionId);
 
@@ -362,7 +368,7 @@ void ChannelTableWindow::retranslate()
         }
         model_->setHeaders(headers);
 
-        toneTexts_ = toneListEntries(ctx_.text(14013));
+        toneTexts_ = toneListEntries(ctx_.text(textid::kTextCodeOff));
         ui::fillList(toneEditor_, toneTexts_);
         for (std::size_t i = 0; i < optionLists_.size(); ++i) {
             optionTexts_[i] = optionListEntries(ctx_, kFirstOptionListColumn + static_cast<int>(i));

@@ -40,6 +40,8 @@ ChannelDetailEditor* findDetailEditor(const ui::AppContext& ctx)
 
 namespace {
 
+constexpr int kTextBandLimitUsed = 9021;
+
 /// Puts a new detail editor beside the channel table (right, else left)
 /// when the child-window area has room for it, so that neither hides the
 /// other.
@@ -97,7 +99,7 @@ CellWriteResult writeChannelCell(ui::AppContext& ctx, QWidget* parent, int group
     const ChannelWriteEnv env{session.settings.showTxAsOffset, editGroup(ctx)};
     const CellWriteResult result = setChannelCell(session.doc, env, group, row, fieldId, value);
     if (result.warned)
-        ui::inform(parent, ctx.text(9021), ui::Icon::Warning);
+        ui::inform(parent, ctx.text(kTextBandLimitUsed), ui::Icon::Warning);
     if (ChannelTableWindow* table = findChannelTable(ctx)) {
         if (result.emergencyRechecked)
             table->refreshEmergencyLists();

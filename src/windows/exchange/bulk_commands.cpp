@@ -22,7 +22,6 @@ constexpr int kTextSetForSelected = 34020;
 constexpr int kTextFillDown = 34021;
 constexpr int kTextClearSelected = 34022;
 constexpr int kTextFind = 34023;
-constexpr int kTextFindNext = 34024;
 constexpr int kTextSelectFirst = 34033;
 constexpr int kTextCountryFixed = 34039;
 constexpr int kTextClearQuestion = 34040; ///< "Clear the %1 selected channels? ..."
@@ -55,7 +54,7 @@ void BulkCommands::retranslate()
     fillDown_->setText(ctx_.text(kTextFillDown));
     clearSelected_->setText(ctx_.text(kTextClearSelected));
     find_->setText(ctx_.text(kTextFind));
-    findNext_->setText(ctx_.text(kTextFindNext));
+    findNext_->setText(ctx_.text(channels::kTextFindNext));
 }
 
 void BulkCommands::updateActions()

@@ -28,7 +28,6 @@
 namespace zav {
 namespace {
 constexpr int kTextExportChannels = 32740;
-constexpr int kTextImportChannels = 32741;
 constexpr int kTextPrint = 32742;
 constexpr int kTextExportPdf = 32743;
 constexpr int kTextCopyChannels = 32744;
@@ -39,7 +38,6 @@ constexpr int kTextNotRead = 32749;
 constexpr int kTextNoRows = 32758;
 constexpr int kTextNoTable = 32759;
 constexpr int kTextEmergencyCleared = 33132; ///< "The import also cleared emergency channels..."
-constexpr int kTextReportTitle = 32700;
 constexpr int kChinese = 2;
 
 /// Larger than any channel table a spreadsheet could hold; stops a wrong
@@ -234,7 +232,7 @@ void ExchangeCommands::printReport()
 {
     commitPendingEdits();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(ctx_.text(kTextReportTitle));
+    printer.setDocName(ctx_.text(report::kTextReportTitle));
     QPrintDialog dialog(&printer, window_);
     dialog.setObjectName(kPrintDialogName);
     if (ui::execDialog(dialog) != QDialog::Accepted)
@@ -251,8 +249,8 @@ void ExchangeCommands::exportPdf()
         return;
     const QString target = withSuffix(path, QStringLiteral(".pdf"));
     const auto report = buildReport(ctx_);
-    const FileWriteResult written = report::writeReportPdf(
-        *report, target, ctx_.text(kTextReportTitle) + " - " + QString::fromStdString(ctx_.doc().documentName()));
+    const QString title = ctx_.text(report::kTextReportTitle) + " - " + QString::fromStdString(ctx_.doc().documentName());
+    const FileWriteResult written = report::writeReportPdf(*report, target, title);
     if (!written)
         ui::inform(window_, ui::fileWriteProblemText(ctx_, target, written), ui::Icon::Critical);
 }

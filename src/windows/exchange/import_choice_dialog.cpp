@@ -1,5 +1,6 @@
 #include "import_choice_dialog.h"
 
+#include "common_text_ids.h"
 #include "prompts.h"
 #include "window_names.h"
 
@@ -10,11 +11,9 @@
 
 namespace zav {
 namespace {
-constexpr int kTextImportChannels = 32741;
 constexpr int kTextQuestion = 33607; ///< %1 the channels in the table
 constexpr int kTextReplace = 33608;
 constexpr int kTextChangeListed = 33609;
-constexpr int kTextCancel = 9018;
 
 // The dialog's results beside QDialog::Rejected (cancel).
 constexpr int kResultReplace = 2;
@@ -36,7 +35,7 @@ ImportChoiceDialog::ImportChoiceDialog(const std::function<QString(int)>& text, 
     replace->setObjectName(QStringLiteral("cmdReplaceTable"));
     QPushButton* changeListed = buttons->addButton(text(kTextChangeListed), QDialogButtonBox::AcceptRole);
     changeListed->setObjectName(QStringLiteral("cmdChangeListed"));
-    QPushButton* cancel = buttons->addButton(text(kTextCancel), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(text(textid::kTextCancel), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     // Enter keeps every channel the file does not name.
     changeListed->setDefault(true);

@@ -13,6 +13,9 @@
 
 namespace zav {
 
+/// "&Import Channels...": the command and this dialog's caption.
+inline constexpr int kTextImportChannels = 32741;
+
 class ImportChoiceDialog : public QDialog {
     Q_OBJECT
 public:

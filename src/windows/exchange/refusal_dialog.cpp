@@ -1,4 +1,6 @@
 #include "refusal_dialog.h"
+
+#include "common_text_ids.h"
 #include "window_names.h"
 
 #include <QDialogButtonBox>
@@ -17,7 +19,6 @@ constexpr int kTextColumn = 32753;
 constexpr int kTextReason = 32754;
 constexpr int kTextImportValid = 32755;
 constexpr int kTextAllRefused = 32756;
-constexpr int kTextCancel = 9018;
 } // namespace
 
 QString reasonText(const std::function<QString(int)>& text, const CsvProblem& problem)
@@ -67,7 +68,7 @@ RefusalDialog::RefusalDialog(const std::function<QString(int)>& text, const CsvI
     import_ = buttons->addButton(text(kTextImportValid), QDialogButtonBox::AcceptRole);
     import_->setObjectName(QStringLiteral("cmdImportValid"));
     import_->setEnabled(validRows > 0);
-    QPushButton* cancel = buttons->addButton(text(kTextCancel), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(text(textid::kTextCancel), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     cancel->setDefault(true); // the safe answer: nothing changes
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -26,6 +26,28 @@ namespace zav::features {
 
 namespace {
 
+constexpr int kTextPttIdPause = 16502;      // "PTT-ID Pause (s)"
+constexpr int kTextTitle = 18000;           // "DTMF"
+constexpr int kTextSettingsPage = 18002;    // "DTMF Settings"
+constexpr int kTextCodesPage = 18003;       // "Signalling Codes"
+constexpr int kTextMemoryPage = 18004;      // "Code Memories"
+constexpr int kTextDigitDuration = 18005;   // "Digit Duration (ms)"
+constexpr int kTextFirstDigitTime = 18006;  // "First Digit Time (ms)"
+constexpr int kTextFirstDigitDelay = 18007; // "First Digit Delay (ms)"
+constexpr int kTextStarHashTone = 18008;    // "* and # Tone (ms)"
+constexpr int kTextDKeySetting = 18009;     // "D-Key Setting"
+constexpr int kTextCallAlert = 18011;       // "Call Alert / Auto Answer"
+constexpr int kTextGroupCode = 18014;       // "Group Code"
+constexpr int kTextAutoResetTime = 18015;   // "Auto Reset Time"
+constexpr int kTextStunCode = 18018;        // "Stun Code"
+constexpr int kTextKillCode = 18019;        // "Kill Code"
+constexpr int kTextIdCode = 18022;          // "ID Code"
+constexpr int kTextSidetone = 18030;        // "Sidetone"
+constexpr int kTextDKeyOff = 18040;         // "Off"
+constexpr int kTextNone = 18043;            // "Off"
+constexpr int kTextAlert = 18044;           // "Alert"
+constexpr int kTextAlertAndAnswer = 18045;  // "Alert and Answer"
+
 constexpr int kCodeCharacters = 16;
 constexpr int kIdCodeCharacters = 10;
 constexpr int kCodesPage = 1; ///< the page that cannot be selected
@@ -67,12 +89,12 @@ private:
 DtmfEditor::DtmfEditor(ui::AppContext& ctx, QWidget* parent) : EditorWindow(parent), ctx_(ctx)
 {
     setObjectName(kDtmfEditorName);
-    setWindowTitle(ctx_.text(18000));
+    setWindowTitle(ctx_.text(kTextTitle));
 
     pages_ = new QTabWidget(this);
-    pages_->addTab(buildTimingPage(), ctx_.text(18002));
-    pages_->addTab(buildCodesPage(), ctx_.text(18003));
-    pages_->addTab(buildMemoryPage(), ctx_.text(18004));
+    pages_->addTab(buildTimingPage(), ctx_.text(kTextSettingsPage));
+    pages_->addTab(buildCodesPage(), ctx_.text(kTextCodesPage));
+    pages_->addTab(buildMemoryPage(), ctx_.text(kTextMemoryPage));
     pages_->setTabEnabled(kCodesPage, false);
     ui::KeyRules::enterMovesFocusOn(pages_->tabBar());
 
@@ -137,14 +159,15 @@ QWidget* DtmfEditor::buildTimingPage()
         form->addRow(newCaptionLabel(ctx_, labelId, this), list);
         return list;
     };
-    digitRateList_ = timing(18005, digitRateTimings(), d.DigitRate);
-    firstDigitTimeList_ = timing(18006, firstDigitTimeTimings(), d.FirstDigitTime);
-    firstDigitDelayList_ = timing(18007, firstDigitDelayTimings(), d.FirstDigitDelay);
-    starHashList_ = timing(18008, starHashTimings(), d.StarHashTime);
+    digitRateList_ = timing(kTextDigitDuration, digitRateTimings(), d.DigitRate);
+    firstDigitTimeList_ = timing(kTextFirstDigitTime, firstDigitTimeTimings(), d.FirstDigitTime);
+    firstDigitDelayList_ = timing(kTextFirstDigitDelay, firstDigitDelayTimings(), d.FirstDigitDelay);
+    starHashList_ = timing(kTextStarHashTone, starHashTimings(), d.StarHashTime);
 
-    dKeyList_ = addIndexRow(form, 18009, QStringList{ctx_.text(18040)} + ui::numberEntries(1, 16, 1, "s"), d.DKeySetting);
+    dKeyList_ = addIndexRow(form, kTextDKeySetting,
+                            QStringList{ctx_.text(kTextDKeyOff)} + ui::numberEntries(1, 16, 1, "s"), d.DKeySetting);
 
-    sidetoneBox_ = new QCheckBox(ctx_.text(18030), this);
+    sidetoneBox_ = new QCheckBox(ctx_.text(kTextSidetone), this);
     ui::KeyRules::enterMovesFocusOn(sidetoneBox_);
     connect(sidetoneBox_, &QCheckBox::toggled, this, [this](bool on) {
         if (!filling_)
@@ -153,7 +176,8 @@ QWidget* DtmfEditor::buildTimingPage()
     form->addRow(sidetoneBox_);
 
     Int16& pause = ctx_.doc().image().OptFeat.Common1[common1::PttIdPause];
-    pttIdPauseList_ = addIndexRow(form, 16502, QStringList{ctx_.text(16040)} + ui::numberEntries(5, 75, 5), pause);
+    pttIdPauseList_ = addIndexRow(form, kTextPttIdPause,
+                                  QStringList{ctx_.text(kTextFeatureOff)} + ui::numberEntries(5, 75, 5), pause);
 
     // The start- and end-of-transmission codes have no boxes; they are kept
     // in shape with the other codes when the window loads.
@@ -165,16 +189,18 @@ QWidget* DtmfEditor::buildCodesPage()
     auto* page = new QWidget;
     auto* form = new QFormLayout(page);
     DtmfSettings& d = ctx_.doc().image().DtmfSettings;
-    const QString none = ctx_.text(18043);
-    callAlertList_ = addIndexRow(form, 18011, {none, ctx_.text(18044), ctx_.text(18045)}, d.CallAlert);
-    groupCodeList_ = addIndexRow(form, 18014, {none, "A", "B", "C", "D", "*", "#"}, d.GroupCode);
-    autoResetList_ = addIndexRow(form, 18015, QStringList{none} + ui::numberEntries(1, 15, 1, "s"), d.AutoResetTime);
+    const QString none = ctx_.text(kTextNone);
+    callAlertList_ =
+        addIndexRow(form, kTextCallAlert, {none, ctx_.text(kTextAlert), ctx_.text(kTextAlertAndAnswer)}, d.CallAlert);
+    groupCodeList_ = addIndexRow(form, kTextGroupCode, {none, "A", "B", "C", "D", "*", "#"}, d.GroupCode);
+    autoResetList_ =
+        addIndexRow(form, kTextAutoResetTime, QStringList{none} + ui::numberEntries(1, 15, 1, "s"), d.AutoResetTime);
 
     ui::AppContext& ctx = ctx_;
     stunCodeBox_ = addCodeBox([&ctx]() -> DtmfCode& { return ctx.doc().image().DtmfSettings.StunCode; });
-    form->addRow(newCaptionLabel(ctx_, 18018, this), stunCodeBox_);
+    form->addRow(newCaptionLabel(ctx_, kTextStunCode, this), stunCodeBox_);
     killCodeBox_ = addCodeBox([&ctx]() -> DtmfCode& { return ctx.doc().image().DtmfSettings.KillCode; });
-    form->addRow(newCaptionLabel(ctx_, 18019, this), killCodeBox_);
+    form->addRow(newCaptionLabel(ctx_, kTextKillCode, this), killCodeBox_);
 
     idCodeBox_ = new QLineEdit(this);
     idCodeBox_->setMaxLength(kIdCodeCharacters);
@@ -185,7 +211,7 @@ QWidget* DtmfEditor::buildCodesPage()
         focusNext(idCodeBox_);
     };
     idCodeFocusOutHook_ = new FocusOutHook(idCodeBox_, [this] { storeIdCode(); });
-    form->addRow(newCaptionLabel(ctx_, 18022, this), idCodeBox_);
+    form->addRow(newCaptionLabel(ctx_, kTextIdCode, this), idCodeBox_);
     return page;
 }
 

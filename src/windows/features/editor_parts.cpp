@@ -1,6 +1,7 @@
 #include "editor_parts.h"
 
 #include "app_context.h"
+#include "common_text_ids.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -38,7 +39,7 @@ QLabel* newCaptionLabel(const ui::AppContext& ctx, int id, QWidget* parent) { re
 
 QPushButton* newCloseButton(const ui::AppContext& ctx, QWidget* editor)
 {
-    auto* button = new QPushButton(ctx.text(9023), editor);
+    auto* button = new QPushButton(ctx.text(textid::kTextClose), editor);
     button->setObjectName("CommandClose");
     QObject::connect(button, &QPushButton::clicked, editor, [editor] { closeEditor(editor); });
     return button;

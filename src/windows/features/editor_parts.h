@@ -16,6 +16,9 @@ struct AppContext;
 
 namespace zav::features {
 
+/// "Off": entry 0 of the optional features' time and switch lists.
+inline constexpr int kTextFeatureOff = 16040;
+
 /// A label with the text of id.
 QLabel* newCaptionLabel(const ui::AppContext& ctx, int id, QWidget* parent);
 /// The Close button (text 9023): closes the editor and its child window.

@@ -17,6 +17,8 @@
 namespace zav::features {
 
 namespace {
+constexpr int kTextTitle = 20000; // "Embedded Message"
+
 constexpr int kLineCaption = 20100; ///< "Line %1": %1 is the line number
 
 QString lineCaption(const QString& pattern, int line)
@@ -28,7 +30,7 @@ QString lineCaption(const QString& pattern, int line)
 EmbeddedMessageEditor::EmbeddedMessageEditor(ui::AppContext& ctx, QWidget* parent) : EditorWindow(parent), ctx_(ctx)
 {
     setObjectName(kEmbeddedMessageName);
-    setWindowTitle(ctx_.text(20000));
+    setWindowTitle(ctx_.text(kTextTitle));
 
     auto* form = new QFormLayout;
     for (int line = 1; line <= kLines; ++line) {

@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "codecs.h"
+#include "common_text_ids.h"
 #include "editor_parts.h"
 #include "feature_rules.h"
 #include "gbk_qt.h"
@@ -26,6 +27,20 @@
 namespace zav::features {
 
 namespace {
+
+constexpr int kTextBusyOff = 15030;         // "Off"
+constexpr int kTextCarrier = 15031;         // "Carrier"
+constexpr int kTextCtcssDcs = 15032;        // "CTCSS/DCS"
+constexpr int kTextTsqOff = 15052;          // "Off"
+constexpr int kTextTsqOn = 15053;           // "On"
+constexpr int kTextTitle = 16000;           // "Optional Features"
+constexpr int kTextOn = 16041;              // "On"
+constexpr int kTextAuto = 16049;            // "Auto"
+constexpr int kTextBacklightRed = 16050;    // the colours follow in the list's order
+constexpr int kTextBacklightOrange = 16057; // the last colour
+constexpr int kTextTimeOperated = 16058;    // "Time Operated (TO)"
+constexpr int kTextCarrierOperated = 16059; // "Carrier Operated (CO)"
+constexpr int kTextPowerOnText = 16100;     // "Power-on Text"
 
 using enum OptionalFeature;
 
@@ -92,7 +107,7 @@ QStringList numbersAsText(const std::vector<int>& numbers)
 OptionalFeaturesEditor::OptionalFeaturesEditor(ui::AppContext& ctx, QWidget* parent) : EditorWindow(parent), ctx_(ctx)
 {
     setObjectName(kOptionalFeaturesName);
-    setWindowTitle(ctx_.text(16000));
+    setWindowTitle(ctx_.text(kTextTitle));
     buildControls();
     fillLists();
     showRecord();
@@ -167,7 +182,7 @@ void OptionalFeaturesEditor::buildControls()
             powerOnRow->addWidget(box);
     }
     powerOnRow->addStretch();
-    general->addWidget(newCaptionLabel(ctx_, 16100, this), row, 0);
+    general->addWidget(newCaptionLabel(ctx_, kTextPowerOnText, this), row, 0);
     general->addLayout(powerOnRow, row, 1);
     ++row;
     general->setRowStretch(row, 1);
@@ -223,32 +238,33 @@ void OptionalFeaturesEditor::buildControls()
 
 void OptionalFeaturesEditor::fillLists()
 {
-    const QString none = ctx_.text(15030);
-    ui::fillList(list(TotTime), QStringList{ctx_.text(16040)} + ui::numberEntries(15, 600, 15));
-    ui::fillList(list(DisplayMode), {ctx_.text(16040), ctx_.text(16041), ctx_.text(16049)});
+    const QString none = ctx_.text(kTextBusyOff);
+    ui::fillList(list(TotTime), QStringList{ctx_.text(kTextFeatureOff)} + ui::numberEntries(15, 600, 15));
+    ui::fillList(list(DisplayMode), {ctx_.text(kTextFeatureOff), ctx_.text(kTextOn), ctx_.text(kTextAuto)});
     QStringList colours;
-    for (int id = 16050; id <= 16057; ++id)
+    for (int id = kTextBacklightRed; id <= kTextBacklightOrange; ++id)
         colours << ctx_.text(id);
     ui::fillList(list(BacklightColour), colours);
-    ui::fillList(list(ScanMode), {ctx_.text(16058), ctx_.text(16059)});
+    ui::fillList(list(ScanMode), {ctx_.text(kTextTimeOperated), ctx_.text(kTextCarrierOperated)});
     ui::fillList(list(ScanResumeTime), ui::numberEntries(5, 60, 5));
-    ui::fillList(list(KeyBeep), {ctx_.text(16040), ctx_.text(16041)});
+    ui::fillList(list(KeyBeep), {ctx_.text(kTextFeatureOff), ctx_.text(kTextOn)});
 
     QStringList tones{none};
     for (const std::string& t : commonToneTexts())
         tones << QString::fromStdString(t);
     ui::fillList(list(DecodeTone), tones);
     ui::fillList(list(EncodeTone), tones);
-    ui::fillList(list(BusyLockout), {none, ctx_.text(15031), ctx_.text(15032)});
+    ui::fillList(list(BusyLockout), {none, ctx_.text(kTextCarrier), ctx_.text(kTextCtcssDcs)});
     for (OptionalFeature code : kCodeLists)
         rebuildCodeList(code);
-    ui::fillList(list(SquelchMode), {ctx_.text(15031), ctx_.text(15032)});
-    ui::fillList(list(TsqMode), {ctx_.text(15052), ctx_.text(15053)});
+    ui::fillList(list(SquelchMode), {ctx_.text(kTextCarrier), ctx_.text(kTextCtcssDcs)});
+    ui::fillList(list(TsqMode), {ctx_.text(kTextTsqOff), ctx_.text(kTextTsqOn)});
 }
 
 void OptionalFeaturesEditor::rebuildCodeList(OptionalFeature feature)
 {
-    ui::fillList(list(feature), QStringList{ctx_.text(14013)} + numbersAsText(definedCodeMemories(ctx_.doc().image())));
+    ui::fillList(list(feature),
+                 QStringList{ctx_.text(textid::kTextCodeOff)} + numbersAsText(definedCodeMemories(ctx_.doc().image())));
 }
 
 void OptionalFeaturesEditor::showAndStore(OptionalFeature feature, int entry)
@@ -428,9 +444,9 @@ void OptionalFeaturesEditor::applyDecodeRule()
     squelch->setEnabled(decode->isEnabled());
     const QSignalBlocker quiet(busy);
     if (busy->count() == 2)
-        busy->addItem(ctx_.text(15032));
+        busy->addItem(ctx_.text(kTextCtcssDcs));
     else
-        busy->setItemText(2, ctx_.text(15032));
+        busy->setItemText(2, ctx_.text(kTextCtcssDcs));
 }
 
 void OptionalFeaturesEditor::enableCommonData(bool enabled)
@@ -443,7 +459,7 @@ void OptionalFeaturesEditor::enableCommonData(bool enabled)
 void OptionalFeaturesEditor::refreshRogerBeepList()
 {
     const Int16 stored = ctx_.doc().image().OptFeat.rogerBeep();
-    const QString off = ctx_.text(15030);
+    const QString off = ctx_.text(kTextBusyOff);
     const QString shown = (stored >= 1 && stored <= kToneTips) ? QString::number(stored) : off;
     QComboBox* beeps = list(RogerBeep);
     ui::fillList(beeps, QStringList{off} + numbersAsText(definedToneTips(ctx_.doc().image())));

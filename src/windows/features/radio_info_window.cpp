@@ -22,6 +22,24 @@
 namespace zav::features {
 namespace {
 
+constexpr int kTextTitle = 21000;             // "Radio Information"
+constexpr int kTextDealerInformation = 21001; // "Dealer Information"
+constexpr int kTextSalesArea = 21002;         // "Sales Area"
+constexpr int kTextProductionBatch = 21003;   // "Production Batch"
+constexpr int kTextCustomerCode = 21004;      // "Customer Code"
+constexpr int kTextModel = 21005;             // "Model"
+constexpr int kTextFrequencyBand = 21006;     // "Frequency Band"
+constexpr int kTextSerialNumber = 21007;      // "Serial Number"
+constexpr int kTextFactoryDate = 21008;       // "Factory Date"
+constexpr int kTextRepairDate = 21009;        // "Repair Date"
+constexpr int kTextVersion = 21010;           // "Version"
+constexpr int kTextRepair = 21011;            // "Repair"
+constexpr int kTextReason = 21012;            // "Reason"
+constexpr int kTextDealerCode = 21013;        // "Dealer Code"
+constexpr int kTextStockInTime = 21014;       // "Stock-in Time"
+constexpr int kTextSaleTime = 21015;          // "Sale Time"
+constexpr int kTextHandledBy = 21016;         // "Handled By"
+
 QLineEdit* newDisplayBox(QWidget* parent, const char* name)
 {
     auto* box = new QLineEdit(parent);
@@ -53,7 +71,7 @@ RadioInfoWindow::RadioInfoWindow(ui::AppContext& ctx, link::RadioInfo info, QWid
     : ui::EditorWindow(parent), info_(std::move(info))
 {
     setObjectName(kRadioInfoName);
-    setWindowTitle(ctx.text(21000));
+    setWindowTitle(ctx.text(kTextTitle));
 
     modelList_ = newFixedList(this, "ComboModel", QString::fromLatin1(kProgramModel));
     bandList_ = newFixedList(this, "ComboBand", QString::fromLatin1(kDefaultBandLabel));
@@ -72,32 +90,32 @@ RadioInfoWindow::RadioInfoWindow(ui::AppContext& ctx, link::RadioInfo info, QWid
     repairReasonBox_->setMaximumHeight(repairReasonBox_->fontMetrics().lineSpacing() * 4 + 12);
 
     auto* left = new QFormLayout;
-    left->addRow(ctx.text(21005), modelList_);
-    left->addRow(ctx.text(21006), bandList_);
-    left->addRow(ctx.text(21007), serialNumberBox_);
-    left->addRow(ctx.text(21008), factoryDateBox_);
-    left->addRow(ctx.text(21009), repairDateBox_);
-    left->addRow(ctx.text(21010), versionBox_);
+    left->addRow(ctx.text(kTextModel), modelList_);
+    left->addRow(ctx.text(kTextFrequencyBand), bandList_);
+    left->addRow(ctx.text(kTextSerialNumber), serialNumberBox_);
+    left->addRow(ctx.text(kTextFactoryDate), factoryDateBox_);
+    left->addRow(ctx.text(kTextRepairDate), repairDateBox_);
+    left->addRow(ctx.text(kTextVersion), versionBox_);
     auto* right = new QFormLayout;
-    right->addRow(ctx.text(21002), salesAreaBox_);
-    right->addRow(ctx.text(21003), productionBatchBox_);
-    right->addRow(ctx.text(21004), customerCodeBox_);
+    right->addRow(ctx.text(kTextSalesArea), salesAreaBox_);
+    right->addRow(ctx.text(kTextProductionBatch), productionBatchBox_);
+    right->addRow(ctx.text(kTextCustomerCode), customerCodeBox_);
 
     // One line: "Repair Reason"; Chinese words are written without a space.
     const QString reasonSeparator = ctx.session.settings.language == kChinese ? QString() : QStringLiteral(" ");
-    auto* reasonLabel = new QLabel(ctx.text(21011) + reasonSeparator + ctx.text(21012), this);
+    auto* reasonLabel = new QLabel(ctx.text(kTextRepair) + reasonSeparator + ctx.text(kTextReason), this);
     reasonLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    dealerGroup_ = new QGroupBox(ctx.text(21001), this);
+    dealerGroup_ = new QGroupBox(ctx.text(kTextDealerInformation), this);
     dealerCodeBox_ = newDisplayBox(dealerGroup_, "TextDealerCode");
     stockInTimeBox_ = newDisplayBox(dealerGroup_, "TextStockInTime");
     saleTimeBox_ = newDisplayBox(dealerGroup_, "TextSaleTime");
     handlerBox_ = newDisplayBox(dealerGroup_, "TextHandler");
     auto* dealer = new QFormLayout(dealerGroup_);
-    dealer->addRow(ctx.text(21013), dealerCodeBox_);
-    dealer->addRow(ctx.text(21014), stockInTimeBox_);
-    dealer->addRow(ctx.text(21015), saleTimeBox_);
-    dealer->addRow(ctx.text(21016), handlerBox_);
+    dealer->addRow(ctx.text(kTextDealerCode), dealerCodeBox_);
+    dealer->addRow(ctx.text(kTextStockInTime), stockInTimeBox_);
+    dealer->addRow(ctx.text(kTextSaleTime), saleTimeBox_);
+    dealer->addRow(ctx.text(kTextHandledBy), handlerBox_);
 
     closeButton_ = newCloseButton(ctx, this);
 

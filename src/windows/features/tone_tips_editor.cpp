@@ -27,6 +27,18 @@ namespace zav::features {
 
 namespace {
 
+constexpr int kTextTitle = 29000;       // "Tone Tips"
+constexpr int kTextTone = 29001;        // "Tone"
+constexpr int kTextRepeatCount = 29002; // "Repeat Count"
+constexpr int kTextInterval = 29003;    // "Interval (ms)"
+constexpr int kTextFrequency = 29004;   // "Frequency (Hz)"
+constexpr int kTextLength = 29005;      // "Length (ms)"
+constexpr int kTextPlay = 29006;        // "Play"
+constexpr int kTextStop = 29007;        // "Stop"
+constexpr int kTextFirstNote = 29100;   // "Note 1"
+constexpr int kTextRepeatOff = 29200;   // "Off"
+constexpr int kTextPause = 29201;       // "Pause"
+
 QStringList frequencyListTexts(const QString& pause)
 {
     QStringList out{pause};
@@ -41,7 +53,7 @@ ToneTipsEditor::ToneTipsEditor(ui::AppContext& ctx, QWidget* parent)
     : EditorWindow(parent), ctx_(ctx), player_(new ToneTipPlayer(this))
 {
     setObjectName(kToneTipsName);
-    setWindowTitle(ctx_.text(29000));
+    setWindowTitle(ctx_.text(kTextTitle));
     buildControls();
     connect(player_, &ToneTipPlayer::finished, this, &ToneTipsEditor::playbackEnded);
     showToneTip();
@@ -58,7 +70,7 @@ void ToneTipsEditor::buildControls()
 {
     tabs_ = new QTabBar(this);
     for (int t = 1; t <= kToneTips; ++t)
-        tabs_->addTab(ctx_.text(29001) + ' ' + QString::number(t));
+        tabs_->addTab(ctx_.text(kTextTone) + ' ' + QString::number(t));
     ui::KeyRules::enterMovesFocusOn(tabs_);
     connect(tabs_, &QTabBar::currentChanged, this, [this] { showToneTip(); });
 
@@ -72,7 +84,7 @@ void ToneTipsEditor::buildControls()
     };
     const QStringList times = ui::numberEntries(0, 2550, 10);
 
-    repeatList_ = newList(QStringList{ctx_.text(29200)} + ui::numberEntries(1, 10));
+    repeatList_ = newList(QStringList{ctx_.text(kTextRepeatOff)} + ui::numberEntries(1, 10));
     connect(repeatList_, &QComboBox::currentIndexChanged, this, [this] {
         if (!filling_)
             storeRepeat();
@@ -83,17 +95,17 @@ void ToneTipsEditor::buildControls()
             storeInterval();
     });
     auto* header = new QHBoxLayout;
-    header->addWidget(newCaptionLabel(ctx_, 29002, this));
+    header->addWidget(newCaptionLabel(ctx_, kTextRepeatCount, this));
     header->addWidget(repeatList_);
     header->addSpacing(16);
-    header->addWidget(newCaptionLabel(ctx_, 29003, this));
+    header->addWidget(newCaptionLabel(ctx_, kTextInterval, this));
     header->addWidget(intervalList_);
     header->addStretch();
 
     auto* notes = new QGridLayout;
-    notes->addWidget(newCaptionLabel(ctx_, 29004, this), 0, 1);
-    notes->addWidget(newCaptionLabel(ctx_, 29005, this), 0, 2);
-    const QStringList frequencies = frequencyListTexts(ctx_.text(29201));
+    notes->addWidget(newCaptionLabel(ctx_, kTextFrequency, this), 0, 1);
+    notes->addWidget(newCaptionLabel(ctx_, kTextLength, this), 0, 2);
+    const QStringList frequencies = frequencyListTexts(ctx_.text(kTextPause));
     for (int note = 1; note <= kToneTipNotes; ++note) {
         auto* frequency = newList(frequencies);
         auto* length = newList(times);
@@ -107,14 +119,14 @@ void ToneTipsEditor::buildControls()
             if (!filling_)
                 storeLength(note);
         });
-        notes->addWidget(newCaptionLabel(ctx_, 29100 + note - 1, this), note, 0);
+        notes->addWidget(newCaptionLabel(ctx_, kTextFirstNote + note - 1, this), note, 0);
         notes->addWidget(frequency, note, 1);
         notes->addWidget(length, note, 2);
     }
 
     diagram_ = new ToneDiagram(this);
-    playButton_ = new QPushButton(ctx_.text(29006), this);
-    stopButton_ = new QPushButton(ctx_.text(29007), this);
+    playButton_ = new QPushButton(ctx_.text(kTextPlay), this);
+    stopButton_ = new QPushButton(ctx_.text(kTextStop), this);
     connect(playButton_, &QPushButton::clicked, this, &ToneTipsEditor::playSelectedTip);
     connect(stopButton_, &QPushButton::clicked, player_, &ToneTipPlayer::stop);
 

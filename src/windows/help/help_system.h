@@ -22,6 +22,10 @@ namespace zav::help {
 
 class HelpWindow;
 
+/// The shortcut list's column captions, shared with the manual's own list.
+inline constexpr int kTextCommand = 34412; // "Command"
+inline constexpr int kTextKeys = 34413;    // "Keys"
+
 /// The manual's page of a window's object name.
 [[nodiscard]] QString windowPage(const QString& objectName);
 

@@ -28,7 +28,6 @@ constexpr int kTextWrite = 32207;
 constexpr int kTextRecovery = 33502;
 constexpr int kTextBeforeWrite = 34211;
 constexpr int kTextColumnDocument = 33503;
-constexpr int kTextUnknownBand = 33506; ///< %1 the band code
 constexpr int kMaxPortColumnPixels = 220;
 constexpr int kTextNoBackups = 32208;  ///< %1 the folder
 constexpr int kTextFolder = 32209;     ///< %1 the folder

@@ -12,11 +12,6 @@
 #include <ctime>
 
 namespace zav {
-namespace {
-
-constexpr int kTextBackupFailed = 32210; ///< %1 the folder
-
-} // namespace
 
 void TransferBackups::keepTransfer(const link::TransferOutcome& outcome, const std::string& device)
 {

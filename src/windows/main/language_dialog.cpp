@@ -18,6 +18,10 @@
 namespace zav {
 namespace {
 
+constexpr int kTextTitle = 23000;       // "Language"
+constexpr int kTextPrompt = 23001;      // "Select the language:"
+constexpr int kTextAddLanguage = 34604; // "To add a language, put its file into %1."
+
 /// By LanguageFileProblem: unreadable, not UTF-8, no header.
 constexpr std::array<int, 3> kProblemTextIds{34600, 34601, 34602};
 
@@ -34,10 +38,10 @@ QString skippedLanguageText(const ui::AppContext& ctx, const SkippedLanguageFile
 LanguageDialog::LanguageDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
     setObjectName(kLanguageDialogName);
-    setWindowTitle(ctx.text(23000));
+    setWindowTitle(ctx.text(kTextTitle));
 
     found_ = findLanguages(ctx.session.paths.languageFolders());
-    promptLabel = new QLabel(ctx.text(23001), this);
+    promptLabel = new QLabel(ctx.text(kTextPrompt), this);
     languageList = new QComboBox(this);
     languageList->setObjectName("Combo1");
     // Each language under its own name: a user who cannot read the language
@@ -64,7 +68,7 @@ LanguageDialog::LanguageDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(p
     folderLabel->setWordWrap(true);
     folderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     const QString userFolder = QString::fromStdString(ctx.session.paths.userLanguageDir);
-    folderLabel->setText(ctx.text(34604).arg(QDir::toNativeSeparators(userFolder)));
+    folderLabel->setText(ctx.text(kTextAddLanguage).arg(QDir::toNativeSeparators(userFolder)));
     folderLabel->setVisible(!userFolder.isEmpty());
 
     auto* row = new QHBoxLayout;

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "bulk_commands.h"
+#include "common_text_ids.h"
 #include "compare_command.h"
 #include "exchange_commands.h"
 #include "help_system.h"
@@ -29,6 +30,8 @@
 
 namespace zav {
 namespace {
+
+constexpr int kTextLanguageMissing = 34603;
 
 // Position keys of the settings store and their defaults, in twips.
 struct PositionKey {
@@ -155,7 +158,7 @@ void MainWindow::showEvent(QShowEvent* event)
         firstShowDone_ = true;
         if (!options_.missingLanguage.empty())
             QTimer::singleShot(0, this, [this] {
-                ui::inform(this, ctx_.text(34603).arg(QString::fromStdString(options_.missingLanguage)),
+                ui::inform(this, ctx_.text(kTextLanguageMissing).arg(QString::fromStdString(options_.missingLanguage)),
                            ui::Icon::Warning);
             });
         emit firstShown();
@@ -223,7 +226,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     ui::commitPendingEdits(ctx_);
     if (session_.doc.isModified()) {
         const ui::Answer answer =
-            ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
+            ui::ask(this, ctx_.text(textid::kTextSaveChanges), ui::Buttons::YesNoCancel, ui::Icon::Warning);
         if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !saveDocument())) {
             event->ignore();
             return;

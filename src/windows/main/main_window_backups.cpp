@@ -3,6 +3,7 @@
 
 #include "backup_list_dialog.h"
 #include "backup_store.h"
+#include "common_text_ids.h"
 #include "data_file.h"
 #include "defaults.h"
 #include "main_window.h"
@@ -92,7 +93,8 @@ void MainWindow::openBackup()
 {
     ui::commitPendingEdits(ctx_);
     if (session_.doc.isModified()) {
-        const ui::Answer answer = ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
+        const ui::Answer answer =
+            ui::ask(this, ctx_.text(textid::kTextSaveChanges), ui::Buttons::YesNoCancel, ui::Icon::Warning);
         if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !saveWithoutAsking()))
             return;
     }

@@ -34,7 +34,6 @@ namespace zav {
 namespace {
 
 constexpr int kTextCheckErrorsFound = 33600; ///< %1 how many errors
-constexpr int kTextLogFailed = 32853;   ///< %1 the log file
 constexpr int kTextSwitchMode = 33305;  ///< %1 the mode, as the mode menu names it
 constexpr int kTextCountryModeItem = 10011;
 constexpr int kTextExtendedModeItem = 10012;

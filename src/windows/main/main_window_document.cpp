@@ -1,6 +1,7 @@
 // The main window's document commands: New, Open, Save, Save As, Init.
 
 #include "data_file.h"
+#include "common_text_ids.h"
 #include "defaults.h"
 #include "editor_catalog.h"
 #include "main_window.h"
@@ -20,6 +21,15 @@
 #include <QProcess>
 
 namespace zav {
+namespace {
+
+constexpr int kTextOverwrite = 9007;      // ": overwrite this file with the current data?"
+constexpr int kTextNewDocument = 9026;
+constexpr int kTextNoOtherVersion = 9063;
+constexpr int kTextOpen = 10002;          // "&Open..."
+constexpr int kTextSaveAs = 10004;        // "Save &As..."
+
+} // namespace
 
 void MainWindow::closeAllWindows() { ui::closeAllWindows(area_); }
 
@@ -72,13 +82,14 @@ void MainWindow::newDocument()
     ui::commitPendingEdits(ctx_);
     if (doc.isModified()) {
         // No and Cancel both go on to the question below; only Yes saves.
-        const ui::Answer answer = ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
+        const ui::Answer answer =
+            ui::ask(this, ctx_.text(textid::kTextSaveChanges), ui::Buttons::YesNoCancel, ui::Icon::Warning);
         if (answer == ui::Answer::Yes && !saveWithoutAsking()) {
             doc.initPending = false;
             return;
         }
     }
-    if (ui::ask(this, ctx_.text(9026), ui::Buttons::OkCancel, ui::Icon::Warning) != ui::Answer::Ok) {
+    if (ui::ask(this, ctx_.text(kTextNewDocument), ui::Buttons::OkCancel, ui::Icon::Warning) != ui::Answer::Ok) {
         doc.initPending = false;
         return;
     }
@@ -90,7 +101,8 @@ void MainWindow::newDocumentFromToolbar()
     ui::commitPendingEdits(ctx_);
     if (session_.doc.isModified()) {
         // The toolbar has no second question, so Cancel stops here.
-        const ui::Answer answer = ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
+        const ui::Answer answer =
+            ui::ask(this, ctx_.text(textid::kTextSaveChanges), ui::Buttons::YesNoCancel, ui::Icon::Warning);
         if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !saveWithoutAsking()))
             return;
     }
@@ -113,7 +125,7 @@ bool MainWindow::saveTo(const std::string& path)
         doc.documentPath = previousPath;
         // What was wrong with the target when that is known (a read-only
         // file, a folder...), below the usual file error.
-        QString text = ctx_.text(9002);
+        QString text = ctx_.text(kTextFileError);
         if (saved.problem != FileWriteProblem::Failed)
             text += QStringLiteral("\r\n") + ui::fileWriteProblemText(ctx_, QString::fromStdString(path), saved);
         ui::inform(this, text, ui::Icon::Critical);
@@ -142,7 +154,7 @@ bool MainWindow::saveDocument()
     ui::commitPendingEdits(ctx_);
     if (doc.isUntitled)
         return saveDocumentAs();
-    const QString question = "\"" + QString::fromStdString(doc.documentName()) + "\"" + ctx_.text(9007);
+    const QString question = "\"" + QString::fromStdString(doc.documentName()) + "\"" + ctx_.text(kTextOverwrite);
     if (ui::ask(this, question, ui::Buttons::OkCancel, ui::Icon::Question) != ui::Answer::Ok)
         return false;
     return saveTo(doc.documentPath);
@@ -151,7 +163,7 @@ bool MainWindow::saveDocument()
 bool MainWindow::saveDocumentAs()
 {
     ui::commitPendingEdits(ctx_);
-    QString path = ui::getSaveFile(this, ui::dialogTitle(ctx_.text(10004)),
+    QString path = ui::getSaveFile(this, ui::dialogTitle(ctx_.text(kTextSaveAs)),
                                    QString::fromStdString(session_.doc.documentPath), fileFilter_);
     if (path.isEmpty())
         return false;
@@ -168,12 +180,13 @@ void MainWindow::openDocument()
 {
     ui::commitPendingEdits(ctx_);
     if (session_.doc.isModified()) {
-        const ui::Answer answer = ui::ask(this, ctx_.text(9006), ui::Buttons::YesNoCancel, ui::Icon::Warning);
+        const ui::Answer answer =
+            ui::ask(this, ctx_.text(textid::kTextSaveChanges), ui::Buttons::YesNoCancel, ui::Icon::Warning);
         if (answer == ui::Answer::Cancel || (answer == ui::Answer::Yes && !saveWithoutAsking()))
             return;
     }
     const QString dir = QFileInfo(QString::fromStdString(session_.doc.documentPath)).absolutePath();
-    const QString path = ui::getOpenFile(this, ui::dialogTitle(ctx_.text(10002)), dir, fileFilter_);
+    const QString path = ui::getOpenFile(this, ui::dialogTitle(ctx_.text(kTextOpen)), dir, fileFilter_);
     if (path.isEmpty())
         return;
     openFile(path);
@@ -221,7 +234,7 @@ bool MainWindow::startOtherVersion(const std::string& imageVersion, const QStrin
         otherVersionProgram(session_.versions, session_.paths.dataDir, options_.programFile, imageVersion);
     if (program.empty() || !QProcess::startDetached(QString::fromStdString(program), arguments)) {
         // Nothing was started: the program goes on (9063 says why).
-        ui::inform(this, ctx_.text(9063), ui::Icon::Warning);
+        ui::inform(this, ctx_.text(kTextNoOtherVersion), ui::Icon::Warning);
         return false;
     }
     return true;

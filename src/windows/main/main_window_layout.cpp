@@ -2,6 +2,7 @@
 
 #include "editor_catalog.h"
 #include "bulk_commands.h"
+#include "common_text_ids.h"
 #include "exchange_commands.h"
 #include "help_system.h"
 #include "main_window.h"
@@ -157,14 +158,12 @@ constexpr std::pair<MenuAction, const QString*> kEditorActions[] = {
 constexpr int kKeyRole = Qt::UserRole;     ///< the item's key ("N1")
 constexpr int kNodeRole = Qt::UserRole + 1; ///< its TreeNode
 
-// Message box buttons with their keyboard accelerators ("&Yes", "是(&Y)");
-// the plain words stay for logs and other texts.
-constexpr int kTextOkKey = 33401;
-constexpr int kTextCancelKey = 33402;
-constexpr int kTextYesKey = 33403;
-constexpr int kTextNoKey = 33404;
-constexpr int kTextRetryKey = 33405;
-// The status bar's port caption with a device name (12008 ends in "COM").
+constexpr int kTextDataFiles = 9001;       // "Data files"
+constexpr int kTextNavigationTree = 10501; // "&Navigation Tree"
+constexpr int kTextFile = 12009;           // "File"
+// The status bar's port caption: with a port number, and with a device name
+// (the first ends in "COM").
+constexpr int kTextPortNumber = 12008; // "Port: COM"
 constexpr int kTextPortDevice = 12015;
 
 } // namespace
@@ -397,21 +396,24 @@ bool MainWindow::setPaneWidthTwips(int twips)
 
 void MainWindow::retranslate()
 {
-    fileFilter_ = ctx_.text(9001) + QStringLiteral(" (*.dat)|*.dat");
+    fileFilter_ = ctx_.text(kTextDataFiles) + QStringLiteral(" (*.dat)|*.dat");
     ui::useQtTranslations(session_.settings.languageLocale);
-    ui::setMessageTitle(ctx_.text(12000));
+    ui::setMessageTitle(ctx_.text(textid::kTextProgramTitle));
     undo_->retranslate();
     exchange_->retranslate();
     bulk_->retranslate();
-    ui::setButtonTexts({ctx_.text(kTextOkKey), ctx_.text(kTextCancelKey), ctx_.text(kTextYesKey),
-                        ctx_.text(kTextNoKey), ctx_.text(kTextRetryKey)});
+    // Message box buttons with their keyboard accelerators ("&Yes", "是(&Y)");
+    // the plain words stay for logs and other texts.
+    ui::setButtonTexts({ctx_.text(textid::kTextOkKey), ctx_.text(textid::kTextCancelKey),
+                        ctx_.text(textid::kTextYesKey), ctx_.text(textid::kTextNoKey),
+                        ctx_.text(textid::kTextRetryKey)});
 
     // The device given for this run, else the one chosen in the port
     // dialog, else the port number of an older settings file.
     const std::string& device =
         options_.portOverride.empty() ? session_.settings.portDevice : options_.portOverride;
     if (device.empty())
-        panels_[2]->setText(ctx_.text(12008) + QString::number(session_.settings.portNumber));
+        panels_[2]->setText(ctx_.text(kTextPortNumber) + QString::number(session_.settings.portNumber));
     else
         panels_[2]->setText(ctx_.text(kTextPortDevice).arg(QString::fromStdString(device)));
     // The device named without asking the system for its port list, which
@@ -436,7 +438,7 @@ void MainWindow::retranslate()
         if (button->icon().isNull())
             toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly); // no picture strip: show the words
     }
-    hidePane_->setToolTip(ctx_.text(10501).remove('&'));
+    hidePane_->setToolTip(ctx_.text(kTextNavigationTree).remove('&'));
 }
 
 void MainWindow::rebuildTree()
@@ -486,8 +488,8 @@ void MainWindow::refreshCaption()
     // is doubled so that it shows as it is.
     QString documentName = QString::fromStdString(session_.doc.documentName());
     documentName.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-    setWindowTitle(ctx_.text(12000) + "[" + modelName + ":" + QString::fromStdString(model.bandLabel) + "][" +
-                   ctx_.text(12009) + ":" + documentName + "[*]]");
+    setWindowTitle(ctx_.text(textid::kTextProgramTitle) + "[" + modelName + ":" +
+                   QString::fromStdString(model.bandLabel) + "][" + ctx_.text(kTextFile) + ":" + documentName + "[*]]");
     showModified();
     modelLabel_->setText(modelName);
     if (tree_ && tree_->topLevelItemCount() > 0)

@@ -18,6 +18,12 @@
 namespace zav {
 namespace {
 
+constexpr int kTextReplaceDocument = 9016;
+constexpr int kTextChangeModel = 9019;     // "Change Model"
+constexpr int kTextTitle = 13000;          // "Model"
+constexpr int kTextModel = 13001;          // "Model"
+constexpr int kTextBand = 13002;           // "Frequency Band"
+
 // The one model this program programs, and its one band.
 const QStringList& knownModels()
 {
@@ -37,10 +43,10 @@ QStringList bandsOf(const QString& model)
 ModelDialog::ModelDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
     setObjectName(kModelDialogName);
-    setWindowTitle(ctx.text(13000));
+    setWindowTitle(ctx.text(kTextTitle));
 
-    modelCaption = new QLabel(ctx.text(13001), this);
-    bandCaption = new QLabel(ctx.text(13002), this);
+    modelCaption = new QLabel(ctx.text(kTextModel), this);
+    bandCaption = new QLabel(ctx.text(kTextBand), this);
     modelList = new QComboBox(this);
     modelList->setObjectName("Combo1");
     bandList = new QComboBox(this);
@@ -87,8 +93,9 @@ void ModelDialog::applyChoice()
     const std::string chosenModel = modelList->currentText().toStdString();
     const std::string chosenBand = bandList->currentText().toStdString();
     if (chosenModel != model.modelName || chosenBand != model.bandLabel) {
-        const ui::Answer answer = ui::currentPrompter().ask(this, ctx_.text(9019), ctx_.text(9016),
-                                                            ui::Buttons::OkCancel, ui::Icon::Warning, std::nullopt);
+        const ui::Answer answer = ui::currentPrompter().ask(this, ctx_.text(kTextChangeModel),
+                                                            ctx_.text(kTextReplaceDocument), ui::Buttons::OkCancel,
+                                                            ui::Icon::Warning, std::nullopt);
         if (answer != ui::Answer::Ok) {
             reject();
             return;

@@ -1,6 +1,7 @@
 #include "check_window.h"
 
 #include "app_context.h"
+#include "common_text_ids.h"
 #include "pending_edits.h"
 
 #include <QApplication>
@@ -22,12 +23,10 @@ namespace {
 
 constexpr int kTextTitle = 32803;
 constexpr int kTextColumnLevel = 32804;
-constexpr int kTextColumnWhere = 32805;
 constexpr int kTextColumnWhat = 32806;
 constexpr int kTextNothingFound = 32807;
 constexpr int kTextCheckAgain = 32809;
 constexpr int kTextSummary = 32857; ///< %1 errors, %2 warnings, %3 notes
-constexpr int kTextClose = 32861;
 
 constexpr int kMinHeight = 160; ///< a few findings still show
 constexpr int kIndexRole = Qt::UserRole;
@@ -119,7 +118,7 @@ CheckWindow::CheckWindow(ui::AppContext& ctx, QWidget* parent) : ui::EditorWindo
         ui::commitPendingEdits(ctx_);
         runCheck();
     });
-    auto* close = new QPushButton(ctx.text(kTextClose), this);
+    auto* close = new QPushButton(ctx.text(textid::kTextCloseToolWindow), this);
     close->setObjectName("cmdClose");
     connect(close, &QPushButton::clicked, this, [this] {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))

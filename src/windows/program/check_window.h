@@ -25,6 +25,9 @@ struct AppContext;
 
 namespace zav {
 
+/// "Where": the column of the place in the document, in the check and the compare window.
+inline constexpr int kTextColumnWhere = 32805;
+
 class CheckWindow : public ui::EditorWindow {
     Q_OBJECT
 public:

@@ -13,7 +13,6 @@
 namespace zav {
 namespace {
 
-constexpr int kTextBackupFailed = 32210; ///< %1 the folder
 constexpr int kTextConfirmCompare = 34230;
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "compare_window.h"
 
 #include "app_context.h"
+#include "check_window.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,7 +16,6 @@ namespace {
 constexpr int kTextTitle = 34220;
 constexpr int kTextSame = 34222;        ///< %1 the device
 constexpr int kTextDifferent = 34223;   ///< %1 how many, %2 the device
-constexpr int kTextColumnWhere = 32805;
 constexpr int kTextColumnDifference = 34225;
 constexpr int kTextWriteDocument = 34226;
 constexpr int kTextOpenRadio = 34227;

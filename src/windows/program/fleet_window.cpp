@@ -1,5 +1,6 @@
 #include "fleet_window.h"
 
+#include "common_text_ids.h"
 #include "fleet_radio.h"
 #include "window_names.h"
 #include "write_log.h"
@@ -53,7 +54,7 @@ constexpr int kTextPassword = 32818;
 constexpr int kTextRetries = 32819;
 constexpr int kTextVerify = 32820;
 constexpr int kTextStart = 32821;
-constexpr int kTextRetry = 32822;
+constexpr int kTextRetrySelected = 32822;
 constexpr int kTextColumnRadio = 32823;
 constexpr int kTextColumnProgress = 32824;
 constexpr int kTextColumnIdentity = 32825;
@@ -62,24 +63,18 @@ constexpr int kTextWaiting = 32827;
 constexpr int kTextWriting = 32828;
 constexpr int kTextVerifying = 32829;
 constexpr int kTextWritten = 32830;
-constexpr int kTextVerified = 32831;
-constexpr int kTextFailed = 32832;       ///< %1 the reason
 constexpr int kTextCloseWhileBusy = 32833;
 constexpr int kTextNothingTicked = 32834;
-constexpr int kTextLogFailed = 32853;    ///< %1 the log file
 constexpr int kTextSummary = 32854;      ///< %1 radios, %2 written, %3 failed, %4 writing
 constexpr int kTextSettings = 32855;
 constexpr int kTextRadios = 32856;
 constexpr int kTextIdentity = 33606;     ///< %1 model, %2 band, %3 version
-constexpr int kTextUnknownBand = 33506;  ///< %1 the band code
-constexpr int kTextClose = 32861;
 constexpr int kTextCheckErrors = 32808;  ///< %1 how many errors
 constexpr int kTextCompareOnly = 34240;
 constexpr int kTextSource = 34241;
 constexpr int kTextSourceDocument = 34242;
 constexpr int kTextSourceRadio = 34243;
 constexpr int kTextSourceDevice = 34244;
-constexpr int kTextSame = 34245;
 constexpr int kTextDifferent = 34246;    ///< %1 how many
 constexpr int kTextLine = 34247;
 constexpr int kTextOtherPorts = 34248;
@@ -208,7 +203,7 @@ void FleetWindow::buildControls()
     start_ = new QPushButton(ctx_.text(kTextStart), this);
     start_->setObjectName("cmdStart");
     connect(start_, &QPushButton::clicked, this, [this] { start(); });
-    retry_ = new QPushButton(ctx_.text(kTextRetry), this);
+    retry_ = new QPushButton(ctx_.text(kTextRetrySelected), this);
     retry_->setObjectName("cmdRetry");
     connect(retry_, &QPushButton::clicked, this, [this] { retrySelected(); });
 
@@ -242,7 +237,7 @@ void FleetWindow::buildControls()
     lineResult_->setMargin(8);
     lineResult_->hide();
     // Close as the title bar's button: it asks first while radios are written.
-    auto* close = new QPushButton(ctx_.text(kTextClose), this);
+    auto* close = new QPushButton(ctx_.text(textid::kTextCloseToolWindow), this);
     close->setObjectName("cmdClose");
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* bottom = new QHBoxLayout;
@@ -734,16 +729,16 @@ QString FleetWindow::resultText(const Row& row) const
     }
     if (radio.succeeded() && radio.job() == FleetJob::Compare) {
         const std::size_t differences = radio.comparison().differences.size();
-        return differences == 0 ? ctx_.text(kTextSame) : ctx_.text(kTextDifferent).arg(differences);
+        return differences == 0 ? ctx_.text(logword::Same) : ctx_.text(kTextDifferent).arg(differences);
     }
     if (radio.succeeded() && radio.job() == FleetJob::ReadSource)
         return ctx_.text(kTextSourceReady);
     if (radio.succeeded())
-        return ctx_.text(radio.outcome().verified ? kTextVerified : kTextWritten);
+        return ctx_.text(radio.outcome().verified ? logword::Verified : kTextWritten);
     QString reason = ctx_.text(radio.failure().textId);
     if (!radio.failure().argument.isEmpty())
         reason = reason.arg(radio.failure().argument);
-    return ctx_.text(kTextFailed).arg(reason);
+    return ctx_.text(logword::Failed).arg(reason);
 }
 
 void FleetWindow::showRow(const Row& row)

@@ -1,6 +1,7 @@
 #include "programming_log_dialog.h"
 
 #include "app_context.h"
+#include "common_text_ids.h"
 #include "programming_log.h"
 #include "programming_log_words.h"
 #include "window_names.h"
@@ -21,7 +22,6 @@ constexpr int kTextTitle = 32844;
 constexpr int kTextFirstColumn = 32845; ///< 32845..32852, in the log's column order
 constexpr int kTextFile = 32859;        ///< %1 the log file
 constexpr int kTextEmpty = 32860;       ///< %1 the log file
-constexpr int kTextClose = 32861;
 
 constexpr int kFileColumn = 5;
 constexpr int kHashColumn = 6;
@@ -77,7 +77,7 @@ ProgrammingLogDialog::ProgrammingLogDialog(ui::AppContext& ctx, const std::strin
     where->setObjectName("lblLogFile");
     where->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* close = buttons->addButton(ctx.text(kTextClose), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(ctx.text(textid::kTextCloseToolWindow), QDialogButtonBox::RejectRole);
     close->setObjectName("cmdClose");
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

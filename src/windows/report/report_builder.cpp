@@ -28,7 +28,6 @@ namespace zav::report {
 namespace {
 
 namespace text {
-constexpr int Title = 32700;
 constexpr int Model = 32701;
 constexpr int Band = 32702;
 constexpr int Mode = 32703;
@@ -76,6 +75,17 @@ constexpr int CodeOff = 14013;
 constexpr int NoteFrequency = 29004;
 constexpr int NoteLength = 29005;
 constexpr int Pause = 29201;
+constexpr int FeatureOff = 16040;
+constexpr int FeatureOn = 16041;
+constexpr int DisplayAuto = 16049;
+constexpr int BacklightRed = 16050;    ///< the colours follow in the list's order
+constexpr int BacklightOrange = 16057; ///< the last colour
+constexpr int ScanTimeOperated = 16058;
+constexpr int ScanCarrierOperated = 16059;
+constexpr int SquelchCarrier = 15031;
+constexpr int SquelchTone = 15032;
+constexpr int TsqOff = 15052;
+constexpr int TsqOn = 15053;
 } // namespace text
 
 /// The per-channel options by the captions the windows give them (the
@@ -225,7 +235,7 @@ private:
     void header()
     {
         const RadioImage& image = doc_.image();
-        html_ += QStringLiteral("<h1>%1</h1>").arg(esc(t(text::Title)));
+        html_ += QStringLiteral("<h1>%1</h1>").arg(esc(t(kTextReportTitle)));
         const QString mode = t(isExtendedMode(image.ChannelMode) ? text::ExtendedMode : text::CountryMode);
         facts({
             {t(text::Model), QString::fromStdString(doc_.model.modelName)},
@@ -355,6 +365,14 @@ private:
         return out;
     }
 
+    std::vector<QString> textRange(int firstId, int lastId) const
+    {
+        std::vector<QString> out;
+        for (int id = firstId; id <= lastId; ++id)
+            out.push_back(plain(t(id)));
+        return out;
+    }
+
     static std::vector<QString> numbers(int first, int last, int step)
     {
         std::vector<QString> out;
@@ -370,7 +388,7 @@ private:
     {
         heading(text::OptionalFeatures);
         const OptFeat& opt = doc.image().OptFeat;
-        std::vector<QString> tot{plain(t(16040))};
+        std::vector<QString> tot{plain(t(text::FeatureOff))};
         for (const QString& n : numbers(15, 600, 15))
             tot.push_back(n);
         std::vector<QString> tones{plain(t(text::ListOff))};
@@ -387,16 +405,16 @@ private:
         };
         facts({
             listRow(OptionalFeature::TotTime, tot),
-            listRow(OptionalFeature::DisplayMode, texts({16040, 16041, 16049})),
-            listRow(OptionalFeature::BacklightColour, texts({16050, 16051, 16052, 16053, 16054, 16055, 16056, 16057})),
-            listRow(OptionalFeature::ScanMode, texts({16058, 16059})),
+            listRow(OptionalFeature::DisplayMode, texts({text::FeatureOff, text::FeatureOn, text::DisplayAuto})),
+            listRow(OptionalFeature::BacklightColour, textRange(text::BacklightRed, text::BacklightOrange)),
+            listRow(OptionalFeature::ScanMode, texts({text::ScanTimeOperated, text::ScanCarrierOperated})),
             listRow(OptionalFeature::ScanResumeTime, numbers(5, 60, 5)),
             listRow(OptionalFeature::DecodeTone, tones),
             listRow(OptionalFeature::EncodeTone, tones),
-            listRow(OptionalFeature::BusyLockout, texts({text::ListOff, 15031, 15032})),
-            listRow(OptionalFeature::SquelchMode, texts({15031, 15032})),
-            listRow(OptionalFeature::KeyBeep, texts({16040, 16041})),
-            listRow(OptionalFeature::TsqMode, texts({15052, 15053})),
+            listRow(OptionalFeature::BusyLockout, texts({text::ListOff, text::SquelchCarrier, text::SquelchTone})),
+            listRow(OptionalFeature::SquelchMode, texts({text::SquelchCarrier, text::SquelchTone})),
+            listRow(OptionalFeature::KeyBeep, texts({text::FeatureOff, text::FeatureOn})),
+            listRow(OptionalFeature::TsqMode, texts({text::TsqOff, text::TsqOn})),
             numberedRow(OptionalFeature::RogerBeep, text::ListOff),
             numberedRow(OptionalFeature::BotCode, text::CodeOff),
             numberedRow(OptionalFeature::EotCode, text::CodeOff),

@@ -21,6 +21,9 @@ class QTextDocument;
 
 namespace zav::report {
 
+/// "Radio Programming Report": the report's heading and its printed title.
+inline constexpr int kTextReportTitle = 32700;
+
 /// The text of an id in the language in use.
 using TextLookup = std::function<QString(int id)>;
 

@@ -13,14 +13,20 @@
 #include <QVBoxLayout>
 
 namespace zav {
+namespace {
+
+constexpr int kTextTitle = 23100;    // "Radio Password"
+constexpr int kTextPassword = 23101; // "Password:"
+
+} // namespace
 
 PasswordDialog::PasswordDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
 {
     setObjectName(kPasswordDialogName);
     ctx.session.passwordAnswered = false;
-    setWindowTitle(ctx.text(23100));
+    setWindowTitle(ctx.text(kTextTitle));
 
-    promptLabel = new QLabel(ctx.text(23101), this);
+    promptLabel = new QLabel(ctx.text(kTextPassword), this);
     passwordBox = new QLineEdit(this);
     passwordBox->setObjectName("Text1");
     passwordBox->setEchoMode(QLineEdit::Password);

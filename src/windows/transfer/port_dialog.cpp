@@ -13,14 +13,22 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 namespace zav {
 namespace {
 
+constexpr int kTextTitle = 22000; // "Communication Port"
 constexpr int kTextNewDevice = 32906;
 constexpr int kTextListCaption = 33410;
-constexpr int kTextFirstColumn = 33411; // device, description, manufacturer, serial number, USB id
-constexpr int kColumns = 5;
+constexpr int kTextColumnDevice = 33411;
+constexpr int kTextColumnDescription = 33412;
+constexpr int kTextColumnManufacturer = 33413;
+constexpr int kTextColumnSerialNumber = 33414;
+constexpr int kTextColumnUsbId = 33415;
+constexpr std::array kColumnTextIds{kTextColumnDevice, kTextColumnDescription, kTextColumnManufacturer,
+                                    kTextColumnSerialNumber, kTextColumnUsbId};
+constexpr int kColumns = static_cast<int>(kColumnTextIds.size());
 constexpr int kTextDeviceBox = 33416;
 constexpr int kDescriptionColumn = 1;
 constexpr int kNameRole = Qt::UserRole; ///< what choosing the row puts into the box
@@ -50,15 +58,15 @@ PortDialog::PortDialog(ui::AppContext& ctx, DeviceSource devices, QWidget* paren
     : QDialog(parent), ctx_(ctx), devices_(std::move(devices))
 {
     setObjectName(kPortDialogName);
-    setWindowTitle(ctx.text(22000));
+    setWindowTitle(ctx.text(kTextTitle));
 
     auto* listCaption = new QLabel(ctx.text(kTextListCaption), this);
     deviceList = new QTreeWidget(this);
     deviceList->setObjectName("DeviceList");
     deviceList->setColumnCount(kColumns);
     QStringList headers;
-    for (int column = 0; column < kColumns; ++column)
-        headers << ctx.text(kTextFirstColumn + column);
+    for (int id : kColumnTextIds)
+        headers << ctx.text(id);
     deviceList->setHeaderLabels(headers);
     deviceList->setRootIsDecorated(false);
     deviceList->setAllColumnsShowFocus(true);

@@ -1,6 +1,7 @@
 #include "progress_dialog.h"
 
 #include "app_context.h"
+#include "common_text_ids.h"
 #include "transfer_messages.h"
 #include "window_names.h"
 
@@ -14,11 +15,6 @@
 #include <algorithm>
 
 namespace zav {
-namespace {
-
-constexpr int kTextCancelKey = 33402; // "&Cancel"
-
-} // namespace
 
 ProgressDialog::ProgressDialog(ui::AppContext& ctx, link::TransferKind kind, QWidget* parent) : QDialog(parent)
 {
@@ -40,7 +36,7 @@ ProgressDialog::ProgressDialog(ui::AppContext& ctx, link::TransferKind kind, QWi
     row->setSpacing(4); // captionLabel stands right-aligned just before the percentage
     row->addWidget(captionLabel, 1);
     row->addWidget(percentLabel);
-    cancelButton = new QPushButton(ctx.text(kTextCancelKey), this);
+    cancelButton = new QPushButton(ctx.text(textid::kTextCancelKey), this);
     cancelButton->setObjectName("CommandCancel");
     cancelButton->setAutoDefault(false); // Enter must not stop a transfer
     connect(cancelButton, &QPushButton::clicked, this, &ProgressDialog::reject);

@@ -143,11 +143,10 @@ void RadioLink::portFailed()
 bool RadioLink::askRetry(TransferKind kind)
 {
     failureText_ = kTextFleetNoAnswer;
+    const QString question = ctx_.text(link::kTextCommunicationFailed);
     if (kind == TransferKind::Info)
-        return ui::ask(boxParent(), ctx_.text(link::kTextRetry), ui::Buttons::RetryCancel, ui::Icon::Question) ==
-               ui::Answer::Retry;
-    return ui::ask(boxParent(), ctx_.text(link::kTextRetry), ui::Buttons::OkCancel, ui::Icon::Question) ==
-           ui::Answer::Ok;
+        return ui::ask(boxParent(), question, ui::Buttons::RetryCancel, ui::Icon::Question) == ui::Answer::Retry;
+    return ui::ask(boxParent(), question, ui::Buttons::OkCancel, ui::Icon::Question) == ui::Answer::Ok;
 }
 
 void RadioLink::wrongModel(const std::string& radioDisplayName)

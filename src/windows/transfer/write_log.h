@@ -27,6 +27,9 @@ struct WrittenDocument {
 [[nodiscard]] ProgrammingLogEntry writeLogEntry(const QString& port, const link::RadioIdentity* identity,
                                                 const WrittenDocument& written, const std::string& result);
 
+/// "The programming log %1 cannot be written." (%1 the log file)
+inline constexpr int kTextLogFailed = 32853;
+
 /// Text ids of why a write to a radio failed: the programming log's
 /// reasons, so that a fleet row, the desktop's message and the log line
 /// name the same.

@@ -14,6 +14,13 @@
 namespace zav {
 namespace {
 
+constexpr int kTextTitle = 24000;       // "About"
+constexpr int kTextProgramName = 24001; // "ZAV415 Programming Software"
+constexpr int kTextVersion = 24002;     // "Version 3.00"
+constexpr int kTextDescription = 24003;
+constexpr int kTextNotice = 24004;
+constexpr int kTextAboutOk = 24005;     // "OK"
+
 constexpr int kTextProgramVersion = 34426; ///< %1 the program's version
 constexpr int kTextManualLink = 34427;
 
@@ -22,20 +29,20 @@ constexpr int kTextManualLink = 34427;
 AboutDialog::AboutDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent)
 {
     setObjectName(kAboutName);
-    setWindowTitle(ctx.text(24000));
+    setWindowTitle(ctx.text(kTextTitle));
 
     picture = new QLabel(this);
     picture->setObjectName("picIcon");
     picture->setPixmap(loadPicture(ctx.session.paths.programDir, kAboutPicture));
     picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    titleLabel = new QLabel(ctx.text(24001), this);
+    titleLabel = new QLabel(ctx.text(kTextProgramName), this);
     QFont titleFont = titleLabel->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
     titleFont.setBold(true);
     titleLabel->setFont(titleFont);
-    versionLabel = new QLabel(ctx.text(24002), this);
-    descriptionLabel = new QLabel(ctx.text(24003), this);
+    versionLabel = new QLabel(ctx.text(kTextVersion), this);
+    descriptionLabel = new QLabel(ctx.text(kTextDescription), this);
     descriptionLabel->setWordWrap(true);
     programVersionLabel = new QLabel(ctx.text(kTextProgramVersion).arg(QStringLiteral(ZAV_PROGRAM_VERSION)), this);
     programVersionLabel->setObjectName("lblProgramVersion");
@@ -47,9 +54,9 @@ AboutDialog::AboutDialog(ui::AppContext& ctx, QWidget* parent) : QDialog(parent)
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    noticeLabel = new QLabel(ctx.text(24004), this);
+    noticeLabel = new QLabel(ctx.text(kTextNotice), this);
     noticeLabel->setWordWrap(true);
-    okButton = new QPushButton(ctx.text(24005), this);
+    okButton = new QPushButton(ctx.text(kTextAboutOk), this);
     okButton->setObjectName("cmdOK");
     okButton->setDefault(true);
 
