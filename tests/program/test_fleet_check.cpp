@@ -481,6 +481,32 @@ private slots:
         }
     }
 
+    // Every column of the log window is headed by what it holds, in both
+    // languages, the job and power-on text columns included.
+    void logWindowHeadsEveryColumn()
+    {
+        for (const bool chinese : {false, true}) {
+            ShellFixture f(chinese ? kChinese : kEnglish);
+            MainWindow& w = f.open();
+            ProgrammingLogEntry entry;
+            entry.port = "/dev/ttyUSB0";
+            entry.result = "written";
+            QVERIFY(appendProgrammingLog(programmingLogPath(), entry));
+            QStringList headers;
+            f.prompter.dialogs.push_back([&](QDialog& dialog) {
+                const auto* table = dialog.findChild<QTableWidget*>("grdLog");
+                for (int c = 0; c < table->columnCount(); ++c)
+                    headers << table->horizontalHeaderItem(c)->text();
+                return static_cast<int>(QDialog::Rejected);
+            });
+            Action(w, "mnuProgramLog")->trigger();
+            // date and time, port, model, band, version, file, SHA-256, result, job, power-on text
+            const QStringList expected{f.text(32845), f.text(32846), f.text(32847), f.text(32848), f.text(32849),
+                                       f.text(32850), f.text(32851), f.text(32852), f.text(34270), f.text(34268)};
+            QCOMPARE(headers, expected);
+        }
+    }
+
     // The Chinese program writes the same English words as every other.
     void chineseProgramLogsEnglishWords()
     {

@@ -14,12 +14,16 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 namespace zav {
 namespace {
 
 constexpr int kTextTitle = 32844;
-constexpr int kTextFirstColumn = 32845; ///< 32845..32852, in the log's column order
+/// The column captions, in the log's column order (programmingLogHeader):
+/// date and time, port, model, band, version, file, SHA-256, result, job,
+/// power-on text.
+constexpr std::array kTextColumns{32845, 32846, 32847, 32848, 32849, 32850, 32851, 32852, 34270, 34268};
 constexpr int kTextFile = 32859;        ///< %1 the log file
 constexpr int kTextEmpty = 32860;       ///< %1 the log file
 
@@ -45,8 +49,8 @@ ProgrammingLogDialog::ProgrammingLogDialog(ui::AppContext& ctx, const std::strin
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->setVisible(false);
     QStringList headers;
-    for (int c = 0; c < columns; ++c)
-        headers << ctx.text(kTextFirstColumn + c);
+    for (const int id : kTextColumns)
+        headers << ctx.text(id);
     table_->setHorizontalHeaderLabels(headers);
     // The file holds English words; they are shown in the language in use.
     const LogTextLookup lookup = [&ctx](int id) { return ctx.text(id).toStdString(); };
