@@ -65,6 +65,9 @@ private slots:
         QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF[a]\nk=v\n") << "a" << "k" << "v";
         QTest::newRow("trailing NUL dropped") << QByteArray("[a]\nk=v\0\n", 9) << "a" << "k" << "v";
         QTest::newRow("UTF-8 text") << QByteArray("[a]\nk=\xE5\x90\x8D\n") << "a" << "k" << QString::fromUtf8("\xE5\x90\x8D");
+        QTest::newRow("the first of a repeated key") << QByteArray("[a]\nk=1\n[b]\nk=2\n[A]\nk=3\n") << "a" << "k" << "1";
+        QTest::newRow("section again later") << QByteArray("[a]\nj=1\n[b]\nk=2\n[a]\nk=3\n") << "a" << "k" << "3";
+        QTest::newRow("no line end at the end") << QByteArray("[a]\r\nk=v") << "a" << "k" << "v";
     }
     void read()
     {
@@ -77,6 +80,13 @@ private slots:
         QCOMPARE(QString::fromStdString(
                      readProfileString(dir.filePath("a.ini").toStdString(), section.toStdString(), key.toStdString())),
                  value);
+        // The same text already in memory gives the same value, alone or
+        // asked for beside another key.
+        const std::string sectionName = section.toStdString();
+        const std::string keyName = key.toStdString();
+        const std::string_view text(content.constData(), static_cast<std::size_t>(content.size()));
+        QCOMPARE(QString::fromStdString(profileStringsIn(text, sectionName, {keyName}).at(0)), value);
+        QCOMPARE(QString::fromStdString(profileStringsIn(text, sectionName, {"9001", keyName}).at(1)), value);
     }
 
     void readLimits()

@@ -72,6 +72,32 @@ std::vector<std::string> readLines(const std::string& path, bool& exists)
     return lines;
 }
 
+/// Visits the key=value lines of INI text in file order, with the section
+/// each is in, the way forEachProfileEntry reads a file (a UTF-8 byte-order
+/// mark skipped, lines ended by LF or CR LF); stops when visit says so.
+template <typename Visit>
+void visitEntriesIn(std::string_view text, Visit visit)
+{
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
+        text.remove_prefix(3);
+    std::string_view section;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        std::string_view name;
+        if (sectionName(line, name)) {
+            section = name;
+            continue;
+        }
+        std::string_view k, v;
+        if (keyOf(line, k, v) && !visit(section, k, v))
+            return;
+    }
+}
+
 } // namespace
 
 void forEachProfileEntry(const std::string& path,
@@ -93,6 +119,29 @@ void forEachProfileEntry(const std::string& path,
 }
 
 bool sameSectionName(std::string_view a, std::string_view b) { return equalNoCase(a, b); }
+
+std::vector<std::string> profileStringsIn(std::string_view text, std::string_view section,
+                                          std::initializer_list<std::string_view> keys, std::size_t maxLength)
+{
+    std::vector<std::string> found(keys.size());
+    std::vector<bool> done(keys.size(), false);
+    std::size_t left = keys.size();
+    visitEntriesIn(text, [&](std::string_view s, std::string_view k, std::string_view v) {
+        if (!equalNoCase(s, section))
+            return true;
+        std::size_t i = 0;
+        for (const std::string_view key : keys) {
+            if (!done[i] && equalNoCase(k, key)) {
+                found[i] = std::string(v.substr(0, std::min(v.size(), maxLength)));
+                done[i] = true;
+                --left;
+            }
+            ++i;
+        }
+        return left > 0;
+    });
+    return found;
+}
 
 std::string readProfileString(const std::string& path, const std::string& section, const std::string& key,
                               std::size_t maxLength)

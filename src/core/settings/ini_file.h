@@ -6,8 +6,10 @@
 // else in the file.
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zav {
 
@@ -24,6 +26,13 @@ namespace zav {
 void forEachProfileEntry(const std::string& path,
                          const std::function<void(std::string_view section, std::string_view key,
                                                   std::string_view value)>& visit);
+
+/// readProfileString of several keys of one section, over INI text already
+/// read (a file read once for more than one purpose): the first value of
+/// each key, "" for a missing one. Stops reading once every key is found.
+[[nodiscard]] std::vector<std::string> profileStringsIn(std::string_view text, std::string_view section,
+                                                        std::initializer_list<std::string_view> keys,
+                                                        std::size_t maxLength = 511);
 
 /// Section names compare without regard to case.
 [[nodiscard]] bool sameSectionName(std::string_view a, std::string_view b);

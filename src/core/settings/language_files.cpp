@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace zav {
 namespace {
@@ -109,7 +110,11 @@ bool readLanguageHeader(const std::string& path, LanguageFile& language, Languag
         problem = LanguageFileProblem::Unreadable;
         return false;
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // Read in one piece: a character-by-character copy of every language
+    // file found would be felt at start-up.
+    std::ostringstream whole;
+    whole << in.rdbuf();
+    const std::string bytes = std::move(whole).str();
     if (in.bad()) {
         problem = LanguageFileProblem::Unreadable;
         return false;
@@ -118,8 +123,11 @@ bool readLanguageHeader(const std::string& path, LanguageFile& language, Languag
         problem = LanguageFileProblem::NotUtf8;
         return false;
     }
-    const std::string name = readProfileString(path, kHeaderSection, "Name");
-    const std::string locale = normalizedLocale(readProfileString(path, kHeaderSection, "Locale"));
+    // The file is read once; the header is near its top, so the search
+    // stops there instead of going through every text.
+    const std::vector<std::string> header = profileStringsIn(bytes, kHeaderSection, {"Name", "Locale"});
+    const std::string& name = header[0];
+    const std::string locale = normalizedLocale(header[1]);
     if (name.empty() || locale.empty()) {
         problem = LanguageFileProblem::NoHeader;
         return false;
