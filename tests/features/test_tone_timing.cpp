@@ -194,6 +194,23 @@ std::vector<qint64> SoundRuns(const std::vector<bool>& sounding)
     return runs;
 }
 
+/// How often notesSoundForTheirLengths listens before it fails.
+constexpr int kHearings = 3;
+
+/// Whether the runs are kMelody as it should sound: each tone's samples
+/// reach the speaker in full, wherever the server's buffering puts them
+/// (400 + 400 + 300 ms of sound); the first note, then the pause (longer
+/// only by what a late timer adds), then the two notes that follow each
+/// other directly.
+bool NotesHaveTheirLengths(const std::vector<qint64>& runs)
+{
+    qint64 sound = 0;
+    for (std::size_t i = 0; i < runs.size(); i += 2)
+        sound += runs[i];
+    return sound >= 1100 - 20 && sound <= 1100 + 20 && runs.size() >= 3 && runs[0] >= 400 - 20 &&
+           runs[0] <= 400 + 20 && runs[1] >= 200 - 20 && runs[1] <= 200 + kLateMs;
+}
+
 QString RunsText(const std::vector<qint64>& runs)
 {
     QStringList parts;
@@ -275,25 +292,26 @@ private slots:
         QVERIFY(output);
         ToneTipPlayer player;
         player.setOutput(std::move(output));
-        SinkRecorder recorder;
-        const QString failure = recorder.start(server_.address());
-        QVERIFY2(failure.isEmpty(), qPrintable(failure));
-        QVERIFY(PlayTimed(player, kMelody) > 0);
-        // What the server still holds of the last note plays out.
-        QTest::qWait(600);
-        const std::vector<qint64> runs = SoundRuns(recorder.stop());
-        const QString heard = RunsText(runs);
-        // Each tone's samples reach the speaker in full, wherever the
-        // server's buffering puts them: 400 + 400 + 300 ms of sound.
-        qint64 sound = 0;
-        for (std::size_t i = 0; i < runs.size(); i += 2)
-            sound += runs[i];
-        QVERIFY2(sound >= 1100 - 20 && sound <= 1100 + 20, qPrintable(heard));
-        // The first note, then the pause (longer only by what a late
-        // timer adds), then the two notes that follow each other directly.
-        QVERIFY2(runs.size() >= 3, qPrintable(heard));
-        QVERIFY2(runs[0] >= 400 - 20 && runs[0] <= 400 + 20, qPrintable(heard));
-        QVERIFY2(runs[1] >= 200 - 20 && runs[1] <= 200 + kLateMs, qPrintable(heard));
+        // What is heard depends on two more processes (the sound server and
+        // the recorder) getting the processor in time; a virtual machine
+        // that stalls one of them for longer than the server's buffer puts
+        // a gap into what is recorded. A fault of the player shows in every
+        // hearing, such a stall in one: the melody is heard up to three
+        // times, and every hearing is reported when none is right.
+        QStringList hearings;
+        for (int attempt = 0; attempt < kHearings; ++attempt) {
+            SinkRecorder recorder;
+            const QString failure = recorder.start(server_.address());
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+            QVERIFY(PlayTimed(player, kMelody) > 0);
+            // What the server still holds of the last note plays out.
+            QTest::qWait(600);
+            const std::vector<qint64> runs = SoundRuns(recorder.stop());
+            if (NotesHaveTheirLengths(runs))
+                return;
+            hearings << RunsText(runs);
+        }
+        QFAIL(qPrintable(hearings.join(QStringLiteral("; "))));
     }
 
     void stopEndsAfterTheSoundingNote_data()
