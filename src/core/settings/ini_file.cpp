@@ -55,47 +55,61 @@ bool keyOf(std::string_view line, std::string_view& key, std::string_view& value
     return true;
 }
 
+/// Calls line(text) for every line of INI text: a UTF-8 byte-order mark is
+/// not part of the first line, lines end with LF or CR LF, and a last line
+/// without its end counts. Stops when line says so.
+template <typename Line>
+void forEachLine(std::string_view text, Line line)
+{
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
+        text.remove_prefix(3);
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view one = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!one.empty() && one.back() == '\r')
+            one.remove_suffix(1);
+        if (!line(one))
+            return;
+    }
+}
+
+/// The whole file as it is; "" (and exists false) when it cannot be opened.
+std::string fileText(const std::string& path, bool& exists)
+{
+    std::ifstream in(path, std::ios::binary);
+    exists = static_cast<bool>(in);
+    std::ostringstream text;
+    if (exists)
+        text << in.rdbuf();
+    return std::move(text).str();
+}
+
 std::vector<std::string> readLines(const std::string& path, bool& exists)
 {
     std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
-    exists = static_cast<bool>(in);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    // A UTF-8 byte-order mark is not part of the first line.
-    if (!lines.empty() && lines.front().rfind("\xEF\xBB\xBF", 0) == 0)
-        lines.front().erase(0, 3);
+    forEachLine(fileText(path, exists), [&](std::string_view line) {
+        lines.emplace_back(line);
+        return true;
+    });
     return lines;
 }
 
 /// Visits the key=value lines of INI text in file order, with the section
-/// each is in, the way forEachProfileEntry reads a file (a UTF-8 byte-order
-/// mark skipped, lines ended by LF or CR LF); stops when visit says so.
+/// each is in; stops when visit says so.
 template <typename Visit>
 void visitEntriesIn(std::string_view text, Visit visit)
 {
-    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
-        text.remove_prefix(3);
     std::string_view section;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    forEachLine(text, [&](std::string_view line) {
         std::string_view name;
         if (sectionName(line, name)) {
             section = name;
-            continue;
+            return true;
         }
         std::string_view k, v;
-        if (keyOf(line, k, v) && !visit(section, k, v))
-            return;
-    }
+        return !keyOf(line, k, v) || visit(section, k, v);
+    });
 }
 
 } // namespace
@@ -104,18 +118,10 @@ void forEachProfileEntry(const std::string& path,
                          const std::function<void(std::string_view, std::string_view, std::string_view)>& visit)
 {
     bool exists = false;
-    const auto lines = readLines(path, exists);
-    std::string_view section;
-    for (const auto& line : lines) {
-        std::string_view name;
-        if (sectionName(line, name)) {
-            section = name;
-            continue;
-        }
-        std::string_view k, v;
-        if (keyOf(line, k, v))
-            visit(section, k, v);
-    }
+    visitEntriesIn(fileText(path, exists), [&](std::string_view section, std::string_view key, std::string_view value) {
+        visit(section, key, value);
+        return true;
+    });
 }
 
 bool sameSectionName(std::string_view a, std::string_view b) { return equalNoCase(a, b); }

@@ -16,8 +16,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
